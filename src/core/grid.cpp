@@ -1,0 +1,200 @@
+#include "core/grid.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/error.h"
+
+namespace tablamo {
+namespace {
+
+constexpr std::size_t kBlockSize = std::size_t{4} << 20;
+// Record layout: one byte with the count of stored columns (bit 7: lengths are 32-bit),
+// then one length per stored column, then the texts one after another.
+constexpr unsigned char kWideLengths = 0x80;
+
+struct Record {
+    const char* base;
+    int columns;
+    bool wide;
+
+    std::size_t length(int col) const {
+        if (wide) {
+            std::uint32_t n;
+            std::memcpy(&n, base + 1 + 4 * col, 4);
+            return n;
+        }
+        std::uint16_t n;
+        std::memcpy(&n, base + 1 + 2 * col, 2);
+        return n;
+    }
+    const char* text() const { return base + 1 + (wide ? 4 : 2) * columns; }
+};
+
+}  // namespace
+
+Grid::Grid() {
+    m_rows.assign(kDefaultRowCount, 0);
+    m_colWidths.fill(kDefaultColWidth);
+    m_colWidths[0] = kHeaderColWidth;
+}
+
+Grid::Grid(Grid&&) noexcept = default;
+Grid& Grid::operator=(Grid&&) noexcept = default;
+Grid::~Grid() = default;
+
+void Grid::setRowCount(int rows) {
+    rows = std::max(rows, 0);
+    m_rows.resize(static_cast<std::size_t>(rows), 0);
+    m_rowHeights.erase(m_rowHeights.lower_bound(rows), m_rowHeights.end());
+    if (m_currentRow >= rows) m_currentRow = std::max(rows - 1, 0);
+}
+
+std::string_view Grid::cell(int col, int row) const {
+    if (row < 0 || row >= rowCount() || col < 0 || col >= kColumnCount) return {};
+    const std::uint64_t ref = m_rows[static_cast<std::size_t>(row)];
+    if (ref == 0) return {};
+    const Block& block = m_blocks[(ref >> 32) - 1];
+    const char* base = block.data.get() + (ref & 0xFFFFFFFFu);
+    const auto head = static_cast<unsigned char>(base[0]);
+    const Record rec{base, head & 0x7F, (head & kWideLengths) != 0};
+    if (col >= rec.columns) return {};
+    const char* p = rec.text();
+    for (int c = 0; c < col; ++c) p += rec.length(c);
+    return {p, rec.length(col)};
+}
+
+Grid::RowCells Grid::row(int r) const {
+    RowCells cells{};
+    if (r < 0 || r >= rowCount() || m_rows[static_cast<std::size_t>(r)] == 0) return cells;
+    const std::uint64_t ref = m_rows[static_cast<std::size_t>(r)];
+    const char* base = m_blocks[(ref >> 32) - 1].data.get() + (ref & 0xFFFFFFFFu);
+    const auto head = static_cast<unsigned char>(base[0]);
+    const Record rec{base, head & 0x7F, (head & kWideLengths) != 0};
+    const char* p = rec.text();
+    for (int c = 0; c < rec.columns; ++c) {
+        const std::size_t n = rec.length(c);
+        cells[static_cast<std::size_t>(c)] = {p, n};
+        p += n;
+    }
+    return cells;
+}
+
+void Grid::setCell(int col, int r, std::string_view text) {
+    if (r < 0 || r >= rowCount() || col < 0 || col >= kColumnCount) return;
+    RowCells cells = row(r);
+    cells[static_cast<std::size_t>(col)] = text;
+    setRow(r, cells);
+}
+
+void Grid::setRow(int r, const RowCells& cells) {
+    if (r < 0 || r >= rowCount()) return;
+    m_rows[static_cast<std::size_t>(r)] = store(cells);
+}
+
+std::uint64_t Grid::store(const RowCells& cells) {
+    int columns = 0;
+    std::size_t textBytes = 0;
+    bool wide = false;
+    for (int c = 0; c < kColumnCount; ++c) {
+        const std::size_t n = cells[static_cast<std::size_t>(c)].size();
+        if (n != 0) columns = c + 1;
+        textBytes += n;
+        if (n > 0xFFFF) wide = true;
+    }
+    if (columns == 0) return 0;
+    const std::size_t need = 1 + (wide ? 4 : 2) * static_cast<std::size_t>(columns) + textBytes;
+
+    if (m_blocks.empty() || m_blocks.back().size - m_blocks.back().used < need) {
+        Block block;
+        block.size = std::max(kBlockSize, need);
+        block.data = std::make_unique_for_overwrite<char[]>(block.size);
+        m_blocks.push_back(std::move(block));
+    }
+    Block& block = m_blocks.back();
+    char* base = block.data.get() + block.used;
+    base[0] = static_cast<char>(columns | (wide ? kWideLengths : 0));
+    char* len = base + 1;
+    char* text = len + (wide ? 4 : 2) * columns;
+    // The texts may lie in an earlier block or earlier in this one; the new record is
+    // written past them, so no copy overlaps its source.
+    for (int c = 0; c < columns; ++c) {
+        const std::string_view s = cells[static_cast<std::size_t>(c)];
+        if (wide) {
+            const auto n = static_cast<std::uint32_t>(s.size());
+            std::memcpy(len, &n, 4);
+            len += 4;
+        } else {
+            const auto n = static_cast<std::uint16_t>(s.size());
+            std::memcpy(len, &n, 2);
+            len += 2;
+        }
+        if (!s.empty()) std::memcpy(text, s.data(), s.size());
+        text += s.size();
+    }
+    const std::uint64_t ref = (static_cast<std::uint64_t>(m_blocks.size()) << 32) | block.used;
+    block.used += need;
+    return ref;
+}
+
+void Grid::clearCells() {
+    std::fill(m_rows.begin(), m_rows.end(), 0);
+    dropStorage();
+}
+
+void Grid::dropStorage() { m_blocks.clear(); }
+
+int Grid::colWidth(int col) const {
+    if (col < 0 || col >= kColumnCount) return 0;
+    return m_colWidths[static_cast<std::size_t>(col)];
+}
+
+void Grid::setColWidth(int col, int px) {
+    if (col < 0 || col >= kColumnCount) return;
+    m_colWidths[static_cast<std::size_t>(col)] = px;
+}
+
+void Grid::setDefaultColWidth(int px) { m_colWidths.fill(px); }
+
+int Grid::rowHeight(int r) const {
+    const auto it = m_rowHeights.find(r);
+    return it == m_rowHeights.end() ? kDefaultRowHeight : it->second;
+}
+
+void Grid::setRowHeight(int r, int px) {
+    if (r < 0 || r >= rowCount()) return;
+    if (px == kDefaultRowHeight) {
+        m_rowHeights.erase(r);
+    } else {
+        m_rowHeights[r] = px;
+    }
+}
+
+void Grid::setCurrentCell(int col, int r) {
+    if (col < 0 || col >= kColumnCount || r < 0 || r >= rowCount()) throw gridIndexOutOfRange();
+    m_currentCol = col;
+    m_currentRow = r;
+}
+
+std::size_t Grid::storageBytes() const {
+    std::size_t total = m_rows.capacity() * sizeof(std::uint64_t);
+    for (const Block& b : m_blocks) total += b.size;
+    return total;
+}
+
+}  // namespace tablamo
+
+namespace tablamo {
+
+void moveOnEnter(Grid& grid) {
+    const int c = grid.currentCol();
+    const int r = grid.currentRow();
+    if (c < grid.colCount() - 1) {
+        grid.setCurrentCell(c + 1, r);
+    } else {
+        grid.setCurrentCell(c, r + 1);
+        grid.setCurrentCell(1, r + 1);
+    }
+}
+
+}  // namespace tablamo

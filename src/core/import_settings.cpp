@@ -1,0 +1,108 @@
+#include "core/import_settings.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+
+#include "core/error.h"
+#include "core/grid.h"
+
+namespace tablamo {
+
+const std::array<const char*, ImportSettings::kWidthCount> ImportSettings::DefaultColumnWidths = {
+    "10", "12", "39", "19", "19", "19", "19", "19", "19", "19",
+    "10", "10", "10", "10", "10", "10", "10", "10", "10", "10",
+};
+
+bool tryStrToInt(std::string_view s, std::int32_t& value) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    int base = 10;
+    if (i < s.size() && s[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i < s.size() && (s[i] == 'x' || s[i] == 'X')) {
+        base = 16;
+        ++i;
+    } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= s.size()) return false;
+    std::uint64_t magnitude = 0;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        int digit;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (base == 16 && c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        } else if (base == 16 && c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        } else {
+            return false;
+        }
+        magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+        if (magnitude > std::uint64_t{1} << 32) return false;
+    }
+    const std::int64_t v = negative ? -static_cast<std::int64_t>(magnitude)
+                                    : static_cast<std::int64_t>(magnitude);
+    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) {
+        return false;
+    }
+    value = static_cast<std::int32_t>(v);
+    return true;
+}
+
+std::int32_t StrToInt(std::string_view text) {
+    std::int32_t value = 0;
+    if (!tryStrToInt(text, value)) throw notAValidInteger(text);
+    return value;
+}
+
+void ImportSettings::RestoreDefaultWidths() {
+    for (int k = 0; k < kWidthCount; ++k) {
+        ColumnWidths[static_cast<std::size_t>(k)] = DefaultColumnWidths[static_cast<std::size_t>(k)];
+    }
+}
+
+std::int32_t ImportSettings::columnWidth(int k) const {
+    return StrToInt(ColumnWidths.at(static_cast<std::size_t>(k - 1)));
+}
+
+void ImportSettings::setColumnWidth(int k, std::int32_t value) {
+    ColumnWidths.at(static_cast<std::size_t>(k - 1)) = std::to_string(value);
+}
+
+void NumberGridHeaders(Grid& grid) {
+    static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    char digits[16];
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        const int n = std::snprintf(digits, sizeof digits, "%d", r);
+        grid.setCell(0, r, std::string_view(digits, static_cast<std::size_t>(n)));
+    }
+    if (grid.rowCount() > 0) {
+        Grid::RowCells header = grid.row(0);
+        for (int c = 1; c < grid.colCount(); ++c) {
+            header[static_cast<std::size_t>(c)] =
+                c <= 26 ? kLetters.substr(static_cast<std::size_t>(c - 1), 1) : std::string_view{};
+        }
+        grid.setRow(0, header);
+    }
+}
+
+void Button6Click(Grid& grid, ImportSettings& settings) {
+    settings.RestoreDefaultWidths();
+    grid.clearCells();
+    grid.setRowCount(Grid::kDefaultRowCount);
+    grid.setDefaultColWidth(Grid::kDefaultColWidth);
+    grid.setColWidth(0, Grid::kHeaderColWidth);
+    NumberGridHeaders(grid);
+}
+
+}  // namespace tablamo

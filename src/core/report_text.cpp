@@ -1,0 +1,167 @@
+#include "core/report_text.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <limits>
+
+#include "core/error.h"
+
+namespace tablamo {
+namespace {
+
+// Closes a descriptor on every way out.
+struct Fd {
+    int fd;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+std::size_t findPos(std::string_view hay, std::string_view needle) {
+    if (needle.empty() || needle.size() > hay.size()) return std::string_view::npos;
+    const void* p = ::memmem(hay.data(), hay.size(), needle.data(), needle.size());
+    return p ? static_cast<std::size_t>(static_cast<const char*>(p) - hay.data())
+             : std::string_view::npos;
+}
+
+}  // namespace
+
+ReportText::ReportText(std::string bytes) : m_bytes(std::move(bytes)) { indexLines(); }
+
+ReportText ReportText::loadFile(const std::string& path) {
+    Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (f.fd < 0) throw cannotOpenFile(path, systemReason(errno));
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0) throw cannotOpenFile(path, systemReason(errno));
+    if (S_ISDIR(st.st_mode)) throw cannotOpenFile(path, systemReason(EISDIR));
+
+    std::string bytes;
+    if (S_ISREG(st.st_mode) && st.st_size > 0) {
+        bytes.resize(static_cast<std::size_t>(st.st_size));
+    }
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            // The file may have grown, or is not a regular file: read on in steps.
+            bytes.resize(std::max<std::size_t>(bytes.size() * 2, 1 << 16));
+        }
+        const ssize_t n = ::read(f.fd, bytes.data() + filled, bytes.size() - filled);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw cannotOpenFile(path, systemReason(errno));
+        }
+        if (n == 0) break;
+        filled += static_cast<std::size_t>(n);
+    }
+    bytes.resize(filled);
+    bytes.shrink_to_fit();
+    return ReportText(std::move(bytes));
+}
+
+void ReportText::indexLines() {
+    const char* const data = m_bytes.data();
+    const std::size_t size = m_bytes.size();
+    // About one line in 80 bytes is typical of a report; reserve that much up front.
+    m_starts.reserve(size / 64 + 1);
+    m_lengths.reserve(size / 64 + 1);
+
+    std::size_t pos = 0;
+    const char* nextLf = size ? static_cast<const char*>(std::memchr(data, '\n', size)) : nullptr;
+    const char* nextCr = size ? static_cast<const char*>(std::memchr(data, '\r', size)) : nullptr;
+    while (pos < size) {
+        if (nextLf && nextLf < data + pos) {
+            nextLf = static_cast<const char*>(std::memchr(data + pos, '\n', size - pos));
+        }
+        if (nextCr && nextCr < data + pos) {
+            nextCr = static_cast<const char*>(std::memchr(data + pos, '\r', size - pos));
+        }
+        const char* brk = nextLf;
+        if (nextCr && (!brk || nextCr < brk)) brk = nextCr;
+        const std::size_t end = brk ? static_cast<std::size_t>(brk - data) : size;
+        if (m_starts.size() >= static_cast<std::size_t>(INT_MAX - 2)) {
+            throw Error("The file has too many lines to be read");
+        }
+        m_starts.push_back(pos);
+        m_lengths.push_back(static_cast<std::uint32_t>(
+            std::min<std::size_t>(end - pos, std::numeric_limits<std::uint32_t>::max())));
+        if (!brk) {
+            pos = size;
+            break;
+        }
+        if (*brk == '\r' && end + 1 < size && data[end + 1] == '\n') {
+            pos = end + 2;
+        } else {
+            m_allCrLf = false;
+            pos = end + 1;
+        }
+    }
+    m_starts.shrink_to_fit();
+    m_lengths.shrink_to_fit();
+}
+
+std::string_view ReportText::fullLine(std::int64_t i) const {
+    if (i < 0 || i >= lineCount()) return {};
+    const auto k = static_cast<std::size_t>(i);
+    return {m_bytes.data() + m_starts[k], m_lengths[k]};
+}
+
+std::string_view ReportText::line(std::int64_t i) const {
+    const std::string_view full = fullLine(i);
+    return full.substr(0, std::min(full.size(), kMaxLineRead));
+}
+
+std::string ReportText::joinedText() const {
+    std::string text;
+    std::size_t total = 0;
+    for (const std::uint32_t n : m_lengths) total += n + 2;
+    text.reserve(total);
+    for (int i = 0; i < lineCount(); ++i) {
+        if (i) text += "\r\n";
+        text += fullLine(i);
+    }
+    return text;
+}
+
+std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) const {
+    if (needle.empty() || empty()) return std::nullopt;
+    const bool hasBreak = needle.find_first_of("\r\n") != std::string_view::npos;
+    if (!hasBreak) {
+        // No line holds CR or LF, so a match lies inside one line and the file's own bytes
+        // can be searched whatever its line breaks are.
+        const std::size_t p = findPos(m_bytes, needle);
+        if (p == std::string_view::npos) return std::nullopt;
+        const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), p);
+        return static_cast<int>(it - m_starts.begin()) - 1;
+    }
+    if (m_allCrLf) {
+        // The bytes are the whole text, perhaps followed by one final CR LF.
+        const std::size_t last = static_cast<std::size_t>(lineCount() - 1);
+        const std::string_view whole(m_bytes.data(), m_starts[last] + m_lengths[last]);
+        const std::size_t p = findPos(whole, needle);
+        if (p == std::string_view::npos) return std::nullopt;
+        return lineOfPosition(p);
+    }
+    const std::string whole = joinedText();
+    const std::size_t p = findPos(whole, needle);
+    if (p == std::string_view::npos) return std::nullopt;
+    return lineOfPosition(p);
+}
+
+int ReportText::lineOfPosition(std::size_t pos) const {
+    if (empty()) return 0;
+    std::size_t start = 0;
+    for (int i = 0; i < lineCount(); ++i) {
+        const std::size_t next = start + m_lengths[static_cast<std::size_t>(i)] + 2;
+        if (pos < next) return i;
+        start = next;
+    }
+    return lineCount() - 1;
+}
+
+}  // namespace tablamo

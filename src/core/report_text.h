@@ -1,0 +1,59 @@
+#pragma once
+/// The loaded report: the file's lines, bytes unchanged (DOS code page, not converted).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tablamo {
+
+/// The report buffer that every importer reads. Lines end at CR LF, LF or a lone CR; an
+/// empty last line after the final line break is not counted. The whole text is the lines
+/// joined by CR LF.
+class ReportText {
+public:
+    /// A line is read with at most this many bytes; the rest is not seen.
+    static constexpr std::size_t kMaxLineRead = 4096;
+
+    ReportText() = default;
+    /// The text of these bytes.
+    explicit ReportText(std::string bytes);
+
+    /// Reads a whole file; raises "Cannot open file "%s". %s" when it cannot be read.
+    static ReportText loadFile(const std::string& path);
+
+    int lineCount() const { return static_cast<int>(m_starts.size()); }
+    bool empty() const { return m_starts.empty(); }
+
+    /// Line i with at most 4096 bytes; the empty text outside 0..lineCount()-1.
+    std::string_view line(std::int64_t i) const;
+    /// Line i in full.
+    std::string_view fullLine(std::int64_t i) const;
+
+    /// The whole text: the lines joined by CR LF.
+    std::string joinedText() const;
+    /// The line holding the first occurrence of `needle` in the whole text, or nothing.
+    /// An empty needle never occurs.
+    std::optional<int> lineOfFirstOccurrence(std::string_view needle) const;
+    bool contains(std::string_view needle) const {
+        return lineOfFirstOccurrence(needle).has_value();
+    }
+    /// The line that holds byte position `pos` (from 0) of the whole text; a line break
+    /// belongs to the line it ends. Positions past the end give the last line.
+    int lineOfPosition(std::size_t pos) const;
+
+    /// The file's bytes as loaded.
+    const std::string& bytes() const { return m_bytes; }
+
+private:
+    void indexLines();
+
+    std::string m_bytes;
+    std::vector<std::uint64_t> m_starts;
+    std::vector<std::uint32_t> m_lengths;
+    bool m_allCrLf = true;  // every line break is CR LF: the bytes are the whole text
+};
+
+}  // namespace tablamo

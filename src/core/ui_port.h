@@ -1,0 +1,63 @@
+#pragma once
+/// What commands ask of the user interface: messages, dialogs and the busy cursor.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tablamo {
+
+/// One entry of a file dialog's filter list: "Text Dosyalar (*.txt, *.not)" with its
+/// patterns "*.txt;*.not".
+struct FileFilter {
+    std::string caption;   ///< UTF-8
+    std::string patterns;  ///< separated by ";"
+};
+
+/// What a command puts into an open or save dialog.
+struct FileDialogRequest {
+    std::string title;  ///< UTF-8; empty: the system's own
+    std::vector<FileFilter> filters;
+    int selectedFilter = 0;
+    std::string fileName;  ///< offered name (the shared save dialog remembers the last one)
+};
+
+/// The window or the console. Texts are UTF-8; every message box is titled "Tablamo".
+class UiPort {
+public:
+    virtual ~UiPort() = default;
+    /// A modal message box with one OK button.
+    virtual void showMessage(std::string_view text) = 0;
+    /// The error box; `text` already carries its full stop (errorBoxText).
+    virtual void showError(std::string_view text) = 0;
+    /// The open-file dialog; nothing when the user cancels.
+    virtual std::optional<std::string> askOpenFile(const FileDialogRequest& request) = 0;
+    /// The save-file dialog; nothing when the user cancels.
+    virtual std::optional<std::string> askSaveFile(const FileDialogRequest& request) = 0;
+    /// The hourglass cursor on or off.
+    virtual void setBusy(bool busy) = 0;
+    /// Opens a saved file with the desktop's default program for it.
+    virtual void openWithDefaultProgram(const std::string& path) = 0;
+};
+
+/// The hourglass for one scope, restored on every way out.
+class BusyCursor {
+public:
+    explicit BusyCursor(UiPort& ui) : m_ui(ui) { m_ui.setBusy(true); }
+    ~BusyCursor() { m_ui.setBusy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    UiPort& m_ui;
+};
+
+/// Runs a command; an error it does not handle itself is shown in the error box and the
+/// program goes on. Returns false when the command stopped with an error.
+template <class Command>
+bool runCommand(UiPort& ui, Command&& command);
+
+}  // namespace tablamo
+
+#include "core/ui_port_impl.h"

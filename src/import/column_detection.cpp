@@ -1,0 +1,92 @@
+#include "import/column_detection.h"
+
+#include <string>
+#include <string_view>
+
+#include "core/import_settings.h"
+#include "core/report_text.h"
+#include "core/ui_port.h"
+#include "core/workspace.h"
+#include "import/dos_text.h"
+
+namespace tablamo {
+namespace {
+
+constexpr std::uint32_t kToTheEnd = 0xFFFF;
+
+// Measures the distances between the separators of line `rule` and writes them as widths
+// 1, 2, ...; the rest of the line after the last separator gives the last width. The first
+// pass resumes two characters after its separator, so the character right after the first
+// separator is never looked at; later passes resume right after theirs.
+void measureWidths(std::string_view rule, std::string_view separator, ImportSettings& settings) {
+    std::string_view rest = rule;
+    std::int64_t d = 0;
+    int i = 0;
+    std::string list;
+    for (;;) {
+        const std::size_t found = separator.empty() ? std::string_view::npos : rest.find(separator);
+        if (found == std::string_view::npos) break;
+        const auto n = static_cast<std::int64_t>(found) + 1;
+        rest = MidChars(rule, static_cast<std::uint32_t>(d + n + 2), kToTheEnd);
+        d += n;
+        list += ' ';
+        list += std::to_string(n);
+        settings.WidthList = list;
+        ++i;
+        if (i <= ImportSettings::kWidthCount) settings.setColumnWidth(i, static_cast<std::int32_t>(n));
+    }
+    if (settings.LedgerMarks) d += 1;
+    ++i;
+    if (i <= ImportSettings::kWidthCount) {
+        settings.setColumnWidth(i, static_cast<std::int32_t>(static_cast<std::int64_t>(rule.size()) - d));
+    }
+}
+
+void showLine(const ReportText& text, int j, ImportSettings& settings) {
+    settings.SearchResultLine = std::string(text.line(j));
+    settings.PrecedingLine = std::string(text.line(j - 1));
+}
+
+// A rule line has hyphens at characters 4 and 5, and does not stand right under a line
+// that begins "    AMORT" or "FONU" (the depreciation tables' own underlines).
+bool acceptableRuleLine(const ReportText& text, int j) {
+    const std::string_view line = text.line(j);
+    const std::string_view above = text.line(j - 1);
+    return MidChars(line, 4, 2) == "--" && LeftChars(above, 9) != "    AMORT" &&
+           LeftChars(above, 4) != "FONU";
+}
+
+}  // namespace
+
+void Button4Click(const ReportText& text, ImportSettings& settings, UiPort& ui) {
+    settings.RestoreDefaultWidths();
+    const auto first = text.lineOfFirstOccurrence(settings.SearchCriterion);
+    if (!first) {
+        ui.showMessage(kNotAReportMessage);
+        return;
+    }
+    int j = *first;
+    for (;;) {
+        if (j >= text.lineCount()) return;  // no acceptable line: the defaults stay
+        showLine(text, j, settings);
+        if (acceptableRuleLine(text, j)) break;
+        ++j;
+    }
+    if (j == 0) return;
+    measureWidths(text.line(j), settings.FieldSeparator, settings);
+}
+
+void Button10Click(const ReportText& text, ImportSettings& settings, UiPort& ui) {
+    settings.RestoreDefaultWidths();
+    const auto first = text.lineOfFirstOccurrence(settings.FrameCriterion);
+    if (!first) {
+        ui.showMessage(kNotAReportMessage);
+        return;
+    }
+    const int j = *first;
+    showLine(text, j, settings);
+    if (j == 0) return;
+    measureWidths(text.line(j), settings.FrameSeparator, settings);
+}
+
+}  // namespace tablamo

@@ -1,0 +1,122 @@
+#include "import/report_import.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include "core/error.h"
+#include "core/ui_port.h"
+#include "core/workspace.h"
+#include "import/column_detection.h"
+#include "import/dos_text.h"
+
+namespace tablamo {
+namespace {
+
+constexpr int kFields = ImportSettings::kWidthCount;
+
+// Field k (0-based) of a line: 1-based start and length, both 16-bit.
+struct FieldLayout {
+    std::array<std::uint32_t, kFields> from{};
+    std::array<std::uint32_t, kFields> count{};
+};
+
+FieldLayout layoutOf(const std::array<std::int32_t, kFields>& widths) {
+    FieldLayout layout;
+    std::uint32_t pos = 1;
+    for (int k = 0; k < kFields; ++k) {
+        const auto w = static_cast<std::uint32_t>(widths[static_cast<std::size_t>(k)]);
+        layout.from[static_cast<std::size_t>(k)] = pos & 0xFFFF;
+        layout.count[static_cast<std::size_t>(k)] = w & 0xFFFF;
+        pos += w;
+    }
+    return layout;
+}
+
+// Cuts one line into the row's 20 data cells, converting into `buffer` (large enough for
+// 20 lines' worth of bytes). Column 0 keeps the row number it has.
+enum class Conversion { Text, Numbers };
+
+void cutInto(std::string_view line, const FieldLayout& layout, Conversion conversion,
+             char decimalSeparator, char* buffer, Grid::RowCells& cells) {
+    char* out = buffer;
+    for (int k = 0; k < kFields; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const std::string_view raw = k == 0 ? LeftChars(line, layout.count[0])
+                                            : MidChars(line, layout.from[idx], layout.count[idx]);
+        const std::string_view field = TrimControl(raw);
+        const std::size_t n = (conversion == Conversion::Numbers && k > 0)
+                                  ? dosToWinNumberInto(field, decimalSeparator, out)
+                                  : dosToWinTextInto(field, out);
+        cells[idx + 1] = std::string_view(out, n);
+        out += n;
+    }
+}
+
+}  // namespace
+
+void Button2Click(Workspace& ws, UiPort& ui) {
+    const ReportText& text = ws.text;
+    ImportSettings& settings = ws.settings;
+    Grid& grid = ws.grid;
+
+    if (text.lineCount() == 0) return;
+    if (!text.contains(settings.SearchCriterion) && !text.contains(settings.FrameCriterion)) {
+        ui.showMessage(kNotAReportMessage);
+        return;
+    }
+    if (text.contains(settings.SearchCriterion) && settings.AutoColumnSearch) {
+        Button4Click(text, settings, ui);
+    }
+    if (text.contains(settings.FrameCriterion) && settings.AutoColumnSearch) {
+        Button10Click(text, settings, ui);
+    }
+
+    const int n = text.lineCount();
+    grid.setRowCount(n == 1 ? 2 : n);
+    NumberGridHeaders(grid);
+
+    std::array<std::int32_t, kFields> widths{};
+    for (int k = 1; k <= kFields; ++k) widths[static_cast<std::size_t>(k - 1)] = settings.columnWidth(k);
+    for (int k = 1; k <= kFields; ++k) {
+        const std::int64_t px = std::int64_t{7} * widths[static_cast<std::size_t>(k - 1)];
+        grid.setColWidth(k, static_cast<int>(std::clamp<std::int64_t>(px, INT32_MIN, INT32_MAX)));
+    }
+    const std::int64_t r0 = settings.startColumn();
+    const std::int64_t firstLine = settings.startRow();
+
+    // The table grows to hold the last line of the text that the import reads, so no line
+    // falls off its end when StartColumn lies past StartRow.
+    const std::int64_t k = std::min<std::int64_t>(n, n - 1 - firstLine);
+    if (k >= 0 && firstLine + k >= 0 && r0 + k + 1 > grid.rowCount()) {
+        if (r0 + k + 1 > kMaxGrownRows) throw gridIndexOutOfRange();
+        const int before = grid.rowCount();
+        grid.setRowCount(static_cast<int>(r0 + k + 1));
+        char digits[16];
+        for (int r = std::max(before, 1); r < grid.rowCount(); ++r) {
+            const int len = std::snprintf(digits, sizeof digits, "%d", r);
+            grid.setCell(0, r, std::string_view(digits, static_cast<std::size_t>(len)));
+        }
+    }
+
+    const FieldLayout layout = layoutOf(widths);
+    const char sep = ws.regional.decimalSeparator;
+    // Every field is a part of a line read with at most 4096 bytes, and conversion never
+    // lengthens a field, so 20 such parts always fit.
+    static thread_local std::array<char, kFields * ReportText::kMaxLineRead> buffer;
+    Grid::RowCells cells{};
+
+    auto importLine = [&](std::int64_t lineIndex, std::int64_t row, Conversion conversion) {
+        if (row < 0 || row >= grid.rowCount()) return;
+        cutInto(text.line(lineIndex), layout, conversion, sep, buffer.data(), cells);
+        cells[0] = grid.cell(0, static_cast<int>(row));
+        grid.setRow(static_cast<int>(row), cells);
+    };
+
+    importLine(firstLine, r0, Conversion::Text);
+    for (std::int64_t i = 1; i <= n; ++i) importLine(firstLine + i, r0 + i, Conversion::Numbers);
+}
+
+}  // namespace tablamo

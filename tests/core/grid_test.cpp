@@ -1,0 +1,107 @@
+#include "core/grid.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/error.h"
+
+namespace tablamo {
+namespace {
+
+TEST(Grid, StartsWith25EmptyRowsAndDefaultMetrics) {
+    Grid g;
+    EXPECT_EQ(g.rowCount(), 25);
+    EXPECT_EQ(g.colCount(), 21);
+    EXPECT_EQ(g.colWidth(0), 30);
+    for (int c = 1; c < 21; ++c) EXPECT_EQ(g.colWidth(c), 100);
+    EXPECT_EQ(g.rowHeight(7), 24);
+    EXPECT_EQ(g.font().face, "Times New Roman");
+    EXPECT_EQ(g.font().color, 0x0066CCu);
+    EXPECT_EQ(g.cell(3, 3), "");
+}
+
+TEST(Grid, WritesOutsideTheTableChangeNothing) {
+    Grid g;
+    g.setRowCount(3);
+    const std::pair<int, int> outside[] = {{1, 3}, {1, 100}, {1, -1}, {-1, 1}, {21, 1}};
+    for (const auto& [c, r] : outside) {
+        g.setCell(c, r, "x");
+        EXPECT_EQ(g.cell(c, r), "");
+    }
+    EXPECT_EQ(g.rowCount(), 3);
+    g.setRowCount(10);
+    for (int r = 0; r < 10; ++r)
+        for (int c = 0; c < 21; ++c) EXPECT_EQ(g.cell(c, r), "") << c << "," << r;
+}
+
+TEST(Grid, CellsKeepTheirBytesThroughRewrites) {
+    Grid g;
+    g.setCell(5, 2, "\xDDzmir");
+    g.setCell(20, 2, std::string(70000, 'x'));  // longer than a short length field
+    g.setCell(1, 2, std::string("a\0b", 3));
+    EXPECT_EQ(g.cell(5, 2), "\xDDzmir");
+    EXPECT_EQ(g.cell(20, 2).size(), 70000u);
+    EXPECT_EQ(g.cell(1, 2), std::string_view("a\0b", 3));
+    g.setCell(5, 2, "");
+    EXPECT_EQ(g.cell(5, 2), "");
+    EXPECT_EQ(g.cell(1, 2), std::string_view("a\0b", 3));
+    // A row written from views into itself.
+    Grid::RowCells cells = g.row(2);
+    std::swap(cells[1], cells[20]);
+    g.setRow(2, cells);
+    EXPECT_EQ(g.cell(1, 2).size(), 70000u);
+    EXPECT_EQ(g.cell(20, 2), std::string_view("a\0b", 3));
+}
+
+TEST(Grid, ShrinkingDropsRowsForGood) {
+    Grid g;
+    g.setCell(1, 20, "old");
+    g.setRowHeight(20, 50);
+    g.setRowCount(10);
+    g.setRowCount(25);
+    EXPECT_EQ(g.cell(1, 20), "");
+    EXPECT_EQ(g.rowHeight(20), 24);
+}
+
+TEST(Grid, AMillionRowsCostLittleMoreThanTheirText) {
+    Grid g;
+    g.setRowCount(1'000'000);
+    std::size_t text = 0;
+    Grid::RowCells cells{};
+    cells[1] = "01.01.2005";
+    cells[2] = "Kasa hesab\xFD";
+    cells[3] = "1.500,00";
+    for (int r = 0; r < g.rowCount(); ++r) g.setRow(r, cells);
+    for (const auto& c : cells) text += c.size();
+    text *= 1'000'000;
+    EXPECT_LT(g.storageBytes(), text * 2);
+    EXPECT_EQ(g.cell(2, 999'999), "Kasa hesab\xFD");
+}
+
+TEST(Grid, EnterMovesRightThenToTheNextRow) {
+    Grid g;
+    g.setCurrentCell(19, 4);
+    moveOnEnter(g);
+    EXPECT_EQ(g.currentCol(), 20);
+    EXPECT_EQ(g.currentRow(), 4);
+    moveOnEnter(g);
+    EXPECT_EQ(g.currentCol(), 1);
+    EXPECT_EQ(g.currentRow(), 5);
+    g.setCurrentCell(20, 24);
+    EXPECT_THROW(
+        {
+            try {
+                moveOnEnter(g);
+            } catch (const Error& e) {
+                EXPECT_STREQ(e.what(), "Grid index out of range");
+                throw;
+            }
+        },
+        Error);
+    EXPECT_EQ(g.currentCol(), 20);
+    EXPECT_EQ(g.currentRow(), 24);
+}
+
+}  // namespace
+}  // namespace tablamo
