@@ -8,7 +8,9 @@
 namespace tablamo {
 namespace {
 
-constexpr std::size_t kBlockSize = std::size_t{4} << 20;
+// Blocks grow with the grid: small tables stay small, large ones get 4 MiB blocks.
+constexpr std::size_t kFirstBlockSize = std::size_t{16} << 10;
+constexpr std::size_t kMaxBlockSize = std::size_t{4} << 20;
 // Record layout: one byte with the count of stored columns (bit 7: lengths are 32-bit),
 // then one length per stored column, then the texts one after another.
 constexpr unsigned char kWideLengths = 0x80;
@@ -107,7 +109,9 @@ std::uint64_t Grid::store(const RowCells& cells) {
 
     if (m_blocks.empty() || m_blocks.back().size - m_blocks.back().used < need) {
         Block block;
-        block.size = std::max(kBlockSize, need);
+        const std::size_t grown = m_blocks.empty() ? kFirstBlockSize
+                                                   : std::min(kMaxBlockSize, 2 * m_blocks.back().size);
+        block.size = std::max(grown, need);
         block.data = std::make_unique_for_overwrite<char[]>(block.size);
         m_blocks.push_back(std::move(block));
     }

@@ -14,6 +14,6 @@ class UiPort;
 void Button2Click(Workspace& ws, UiPort& ui);
 
 /// The maximum number of rows the import lets the table grow to.
-inline constexpr int kMaxGrownRows = 1 << 26;
+inline constexpr int kMaxGrownRows = 1 << 24;
 
 }  // namespace tablamo
