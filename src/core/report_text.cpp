@@ -85,7 +85,7 @@ void ReportText::indexLines() {
         if (nextCr && (!brk || nextCr < brk)) brk = nextCr;
         const std::size_t end = brk ? static_cast<std::size_t>(brk - data) : size;
         if (m_starts.size() >= static_cast<std::size_t>(INT_MAX - 2)) {
-            throw Error("The file has too many lines to be read");
+            throw failedToLoadStream();  // more lines than the text view can number
         }
         m_starts.push_back(pos);
         m_lengths.push_back(static_cast<std::uint32_t>(
