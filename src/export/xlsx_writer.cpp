@@ -1,0 +1,248 @@
+#include "export/xlsx_writer.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include <cerrno>
+#include <cstdint>
+
+#include "core/encoding.h"
+#include "core/error.h"
+#include "core/grid.h"
+
+namespace tablamo {
+
+std::string CellAddress(int row, int column) {
+    std::string letters;
+    for (int c = column; c > 0; c = (c - 1) / 26) {
+        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+    }
+    return letters + std::to_string(row);
+}
+
+std::string worksheetName(std::string_view name, int index) {
+    std::string result(name);
+    if (index > 0) result += " (" + std::to_string(index + 1) + ")";
+    return result;
+}
+
+std::string dateNumberFormat(const RegionalSettings& regional) {
+    const std::string sep = std::string("\\") + regional.dateSeparator;
+    switch (regional.dateOrder) {
+        case DateOrder::MonthDayYear:
+            return "mm" + sep + "dd" + sep + "yyyy";
+        case DateOrder::YearMonthDay:
+            return "yyyy" + sep + "mm" + sep + "dd";
+        case DateOrder::DayMonthYear:
+            break;
+    }
+    return "dd" + sep + "mm" + sep + "yyyy";
+}
+
+std::string xlsxFileName(std::string_view path) {
+    auto endsWith = [&](std::string_view ext) {
+        if (path.size() < ext.size()) return false;
+        const std::string_view tail = path.substr(path.size() - ext.size());
+        for (std::size_t i = 0; i < ext.size(); ++i) {
+            char c = tail[i];
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            if (c != ext[i]) return false;
+        }
+        return true;
+    };
+    std::string name(path);
+    if (endsWith(".xlsx")) return name;
+    if (endsWith(".xls")) return name.substr(0, name.size() - 4) + ".xlsx";
+    return name + ".xlsx";
+}
+
+namespace {
+
+// libxlsxwriter writes its package by file name, so the temporary file is made here: a
+// hidden file in the target's folder, renamed over the target once the workbook is
+// complete and removed on every other way out.
+class TempBeside {
+public:
+    explicit TempBeside(const std::string& path) : m_path(path), m_target(path) {
+        if (path.empty()) fail(ENOENT);
+        struct stat st {};
+        // A symbolic link is followed, as opening the file for writing would follow it.
+        if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+            if (char* real = ::realpath(path.c_str(), nullptr)) {
+                m_target = real;
+                ::free(real);
+            }
+        }
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode_t mode = 0666 & ~mask;
+        if (::stat(m_target.c_str(), &st) == 0) {
+            if (S_ISDIR(st.st_mode)) fail(EISDIR);
+            if (S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
+        }
+        const std::size_t slash = m_target.rfind('/');
+        const std::string folder = slash == std::string::npos ? "." : m_target.substr(0, slash);
+        std::string pattern = folder + "/.tablamo-xlsx-XXXXXX";
+        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd < 0) fail(errno);
+        m_temp = std::move(pattern);
+        const int chmodError = ::fchmod(fd, mode) != 0 ? errno : 0;
+        ::close(fd);
+        if (chmodError != 0) fail(chmodError);
+    }
+    ~TempBeside() { discard(); }
+    TempBeside(const TempBeside&) = delete;
+    TempBeside& operator=(const TempBeside&) = delete;
+
+    const std::string& tempPath() const { return m_temp; }
+
+    void commit() {
+        if (::rename(m_temp.c_str(), m_target.c_str()) != 0) fail(errno);
+        m_temp.clear();
+    }
+    [[noreturn]] void fail(int err) {
+        discard();
+        throw cannotCreateFile(m_path, systemReason(err));
+    }
+
+private:
+    void discard() noexcept {
+        if (!m_temp.empty()) ::unlink(m_temp.c_str());
+        m_temp.clear();
+    }
+
+    std::string m_path;  // the name the user sees in errors
+    std::string m_target;
+    std::string m_temp;
+};
+
+// The one place a libxlsxwriter failure becomes the user's error text.
+[[noreturn]] void raise(const std::string& path, lxw_error err) {
+    throw cannotCreateFile(path, lxw_strerror(err));
+}
+
+class Workbook {
+public:
+    Workbook(const std::string& file, const std::string& userPath, bool zip64)
+        : m_userPath(userPath) {
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;
+        options.use_zip64 = zip64 ? LXW_TRUE : LXW_FALSE;
+        m_book = workbook_new_opt(file.c_str(), &options);
+        if (!m_book) raise(m_userPath, LXW_ERROR_MEMORY_MALLOC_FAILED);
+    }
+    ~Workbook() {
+        if (m_book) lxw_workbook_free(m_book);
+    }
+    Workbook(const Workbook&) = delete;
+    Workbook& operator=(const Workbook&) = delete;
+
+    lxw_worksheet* addWorksheet(const std::string& utf8Name) {
+        check(workbook_validate_sheet_name(m_book, utf8Name.c_str()));
+        lxw_worksheet* sheet = workbook_add_worksheet(m_book, utf8Name.c_str());
+        if (!sheet) raise(m_userPath, LXW_ERROR_MEMORY_MALLOC_FAILED);
+        return sheet;
+    }
+    lxw_format* addNumberFormat(const std::string& numFormat) {
+        lxw_format* format = workbook_add_format(m_book);
+        if (!format) raise(m_userPath, LXW_ERROR_MEMORY_MALLOC_FAILED);
+        format_set_num_format(format, numFormat.c_str());
+        return format;
+    }
+    /// Writes the package; the workbook is gone afterwards, written or not.
+    void close() {
+        lxw_workbook* book = m_book;
+        m_book = nullptr;
+        check(workbook_close(book));
+    }
+    void check(lxw_error err) const {
+        if (err != LXW_NO_ERROR) raise(m_userPath, err);
+    }
+
+private:
+    std::string m_userPath;
+    lxw_workbook* m_book = nullptr;
+};
+
+// A grid text as libxlsxwriter takes it: UTF-8, zero-terminated. libxlsxwriter writes
+// control characters as "_xHHHH_"; a text that holds such a sequence literally gets its
+// "_" written as "_x005F_" so that it reads back unchanged. A zero byte, which would end
+// the C string, is written as "_x0000_" like the other control characters.
+void toWorkbookText(std::string_view text, std::string& out) {
+    out.clear();
+    auto isHex = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(text[i]);
+        if (byte == 0) {
+            out += "_x0000_";
+        } else if (byte == '_' && i + 6 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+                   isHex(text[i + 2]) && isHex(text[i + 3]) && isHex(text[i + 4]) &&
+                   isHex(text[i + 5]) && text[i + 6] == '_') {
+            out += "_x005F_";
+        } else if (byte < 0x80) {
+            out += static_cast<char>(byte);
+        } else {
+            appendUtf8(out, win1254ToUnicode(byte));
+        }
+    }
+}
+
+}  // namespace
+
+void SaveToExcel(const Grid& grid, std::string_view sheetName, const std::string& path,
+                 const RegionalSettings& regional, const Date& today) {
+    const int dataRows = grid.rowCount() > 1 ? grid.rowCount() - 1 : 0;
+    // A zip member past 4 GB needs the ZIP64 extensions; only a very large grid can get
+    // there, and ordinary workbooks stay in the plain format.
+    const std::uint64_t estimate = std::uint64_t{grid.storageBytes()} * 2 +
+                                   std::uint64_t(dataRows) * (Grid::kColumnCount - 1) * 64;
+    const bool zip64 = estimate > (std::uint64_t{3} << 30);
+
+    TempBeside temp(path);
+    Workbook book(temp.tempPath(), path, zip64);
+    lxw_format* dateFormat = book.addNumberFormat(dateNumberFormat(regional));
+    const std::string utf8Name = win1254ToUtf8(sheetName);
+
+    std::string text;  // reused for every text cell
+    lxw_worksheet* sheet = book.addWorksheet(utf8Name);
+    for (int r = 1; r <= dataRows; ++r) {
+        const int sheetIndex = (r - 1) / kWorksheetRows;
+        if (r > 1 && (r - 1) % kWorksheetRows == 0) {
+            sheet = book.addWorksheet(worksheetName(utf8Name, sheetIndex));
+        }
+        const auto row = static_cast<lxw_row_t>((r - 1) % kWorksheetRows);
+        const Grid::RowCells cells = grid.row(r);
+        for (int c = 1; c < Grid::kColumnCount; ++c) {
+            if (cells[c].empty()) continue;  // an empty cell stays empty
+            const auto col = static_cast<lxw_col_t>(c - 1);
+            const CellValue value = cellValue(cells[c], regional, today);
+            switch (value.kind) {
+                case CellValue::Kind::Date:
+                    // Workbook dates begin in 1900; an earlier one keeps its text.
+                    if (value.date.year >= 1900) {
+                        lxw_datetime dt{value.date.year, value.date.month, value.date.day,
+                                        0, 0, 0.0};
+                        book.check(worksheet_write_datetime(sheet, row, col, &dt, dateFormat));
+                        continue;
+                    }
+                    break;
+                case CellValue::Kind::Number:
+                    book.check(worksheet_write_number(sheet, row, col, value.number, nullptr));
+                    continue;
+                case CellValue::Kind::Text:
+                    break;
+            }
+            toWorkbookText(value.text, text);
+            book.check(worksheet_write_string(sheet, row, col, text.c_str(), nullptr));
+        }
+    }
+    book.close();
+    temp.commit();
+}
+
+}  // namespace tablamo
