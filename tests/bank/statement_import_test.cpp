@@ -259,6 +259,20 @@ TEST(Statement, TheTableGrowsSoNoAcceptedLineIsLost) {
     }
 }
 
+TEST(Statement, AStartColumnTooFarOutIsRefusedBeforeAnyRow) {
+    Fixture f({"", "HEAD", record({"1", "01022010"})});
+    f.fillOld(5);
+    f.ws.settings.StartColumn = "2000000000";
+    try {
+        Akbank(f.ws);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Grid index out of range");
+    }
+    EXPECT_EQ(f.ws.grid.rowCount(), 3);
+    EXPECT_EQ(f.cell(1, 1), "old");
+}
+
 TEST(Statement, NegativeStartRowReadsEmptyLinesBeforeTheFirst) {
     Fixture f({record({"1", "01022010"}), record({"2", "02022010"}), "z", record({"4", "04022010"})});
     f.fillOld(4);
