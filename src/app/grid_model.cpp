@@ -1,0 +1,71 @@
+#include "app/grid_model.h"
+
+#include <string>
+
+#include "core/encoding.h"
+#include "core/grid.h"
+
+namespace tablamo::app {
+
+QString fromWin1254(std::string_view text) {
+    QString s;
+    s.reserve(static_cast<qsizetype>(text.size()));
+    for (const char c : text) {
+        // Every code point of the code page lies in the basic plane.
+        s.append(QChar(static_cast<char16_t>(win1254ToUnicode(static_cast<unsigned char>(c)))));
+    }
+    return s;
+}
+
+GridModel::GridModel(Grid& grid, QObject* parent) : QAbstractTableModel(parent), m_grid(grid) {}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) return 0;
+    return std::max(m_grid.rowCount() - 1, 0);
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const {
+    if (parent.isValid() || m_grid.rowCount() == 0) return 0;
+    return m_grid.colCount() - 1;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+    return fromWin1254(m_grid.cell(index.column() + 1, index.row() + 1));
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::EditRole) return false;
+    const QString text = value.toString();
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (const char32_t cp : text.toUcs4()) {
+        const auto b = unicodeToWin1254(cp);
+        if (!b) {
+            emit editRefused(QString::fromUcs4(&cp, 1));
+            return false;
+        }
+        bytes += static_cast<char>(*b);
+    }
+    m_grid.setCell(index.column() + 1, index.row() + 1, bytes);
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || section < 0) return {};
+    if (orientation == Qt::Horizontal) {
+        if (section >= columnCount()) return {};
+        return fromWin1254(m_grid.cell(section + 1, 0));
+    }
+    if (section >= rowCount()) return {};
+    return fromWin1254(m_grid.cell(0, section + 1));
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
+}
+
+}  // namespace tablamo::app

@@ -1,0 +1,54 @@
+#pragma once
+/// The table model over the core grid. Grid row 0 (the column letters) and grid column 0
+/// (the row numbers) are the fixed cells: they are the view's headers, read from the grid
+/// like every other cell. Model (row, column) is grid cell (column + 1, row + 1).
+
+#include <QAbstractTableModel>
+
+namespace tablamo {
+class Grid;
+}
+
+namespace tablamo::app {
+
+/// A Windows-1254 text as a QString.
+QString fromWin1254(std::string_view text);
+
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit GridModel(Grid& grid, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    /// Writes an edited cell back as Windows-1254. A text holding a character that the
+    /// code page lacks is refused: the cell keeps its text and editRefused() names the
+    /// character.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    /// Wraps a command that rewrites the grid: the views drop everything they knew of it.
+    template <class Command>
+    void rewrite(Command&& command) {
+        beginResetModel();
+        struct End {
+            GridModel* m;
+            ~End() { m->endResetModel(); }
+        } end{this};
+        command();
+    }
+
+    Grid& grid() { return m_grid; }
+
+signals:
+    /// An edit was refused because `character` has no Windows-1254 byte.
+    void editRefused(const QString& character);
+
+private:
+    Grid& m_grid;
+};
+
+}  // namespace tablamo::app

@@ -1,0 +1,254 @@
+#include "app/main_window.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/command_bar.h"
+#include "app/command_wiring.h"
+#include "app/grid_model.h"
+#include "app/grid_view.h"
+#include "app/help_view.h"
+#include "app/qt_ui.h"
+#include "app/settings_tab.h"
+#include "app/title_strip.h"
+#include "core/ui_port.h"
+#include "import/column_detection.h"
+#include "import/open_command.h"
+#include "import/report_import.h"
+
+namespace tablamo::app {
+namespace {
+
+// Answers the open dialog with a path given at start-up; everything else goes to the
+// window's own port.
+class PresetOpenUi : public UiPort {
+public:
+    PresetOpenUi(UiPort& inner, std::string path) : m_inner(inner), m_path(std::move(path)) {}
+    void showMessage(std::string_view t) override { m_inner.showMessage(t); }
+    void showError(std::string_view t) override { m_inner.showError(t); }
+    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return m_path; }
+    std::optional<std::string> askSaveFile(const FileDialogRequest& r) override {
+        return m_inner.askSaveFile(r);
+    }
+    void setBusy(bool busy) override { m_inner.setBusy(busy); }
+    void openWithDefaultProgram(const std::string& p) override { m_inner.openWithDefaultProgram(p); }
+
+private:
+    UiPort& m_inner;
+    std::string m_path;
+};
+
+// The tab bar draws its tabs as flat buttons.
+constexpr const char* kFlatTabs =
+    "QTabWidget::pane { border: 1px solid rgb(160, 160, 160); top: -1px; }"
+    "QTabBar::tab { border: 1px solid transparent; padding: 4px 10px; margin: 2px 2px 2px 0px;"
+    " background: transparent; }"
+    "QTabBar::tab:hover { border: 1px solid rgb(160, 160, 160); }"
+    "QTabBar::tab:selected { border: 1px solid rgb(120, 120, 120);"
+    " background: rgb(210, 210, 210); }";
+
+}  // namespace
+
+RegionalSettings regionalFromLocale(const QLocale& locale) {
+    RegionalSettings r;
+    const QString point = locale.decimalPoint();
+    if (point.size() == 1 && point[0].unicode() < 0x80) r.decimalSeparator = point[0].toLatin1();
+    // The short date's format names the separator and the order of day, month and year.
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    for (const QChar ch : format) {
+        if (!ch.isLetter() && ch != QLatin1Char('\'') && ch.unicode() < 0x80 && !ch.isSpace()) {
+            r.dateSeparator = ch.toLatin1();
+            break;
+        }
+    }
+    const auto d = format.indexOf(QLatin1Char('d'));
+    const auto m = format.indexOf(QLatin1Char('M'));
+    const auto y = format.indexOf(QLatin1Char('y'));
+    if (d >= 0 && m >= 0 && y >= 0) {
+        if (y < m && m < d) {
+            r.dateOrder = DateOrder::YearMonthDay;
+        } else if (m < d) {
+            r.dateOrder = DateOrder::MonthDayYear;
+        } else {
+            r.dateOrder = DateOrder::DayMonthYear;
+        }
+    }
+    return r;
+}
+
+MainWindow::MainWindow(UiPort* ui, const std::string& helpFile) {
+    if (!ui) {
+        m_ownUi = std::make_unique<QtUi>(this);
+        ui = m_ownUi.get();
+    }
+    m_ui = ui;
+    m_ws.regional = regionalFromLocale(QLocale::system());
+    setObjectName("Form1");
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_strip = new TitleStrip(central);
+    m_bar = new CommandBar(central);
+    m_tabs = new QTabWidget(central);
+    column->addWidget(m_strip);
+    column->addWidget(m_bar);
+    column->addWidget(m_tabs, 1);
+    setCentralWidget(central);
+
+    auto* notice = new QLabel(QStringLiteral("DOS raporlarını tabloya çevirir"), this);
+    notice->setFixedWidth(250);
+    auto* second = new QLabel(this);
+    second->setFixedWidth(84);
+    statusBar()->addWidget(notice);
+    statusBar()->addWidget(second);
+
+    buildTabs();
+    wireCommands();
+    showWorkspace();
+    // A help file that cannot be read is reported; the window starts all the same.
+    runCommand(*m_ui, [&] { m_help->loadFile(helpFile); });
+}
+
+MainWindow::~MainWindow() {
+    // The widgets read the workspace until they are gone, and the workspace is a member:
+    // the widgets go first.
+    delete centralWidget();
+    delete m_model;
+}
+
+void MainWindow::buildTabs() {
+    m_tabs->setObjectName("PageControl1");
+    m_tabs->setStyleSheet(kFlatTabs);
+    m_tabs->setDocumentMode(false);
+
+    m_model = new GridModel(m_ws.grid, this);
+    m_grid = new GridView(m_tabs);
+    m_grid->setGridModel(m_model);
+    m_textView = new QPlainTextEdit(m_tabs);
+    m_textView->setObjectName("RichEdit1");
+    m_textView->setReadOnly(true);
+    m_textView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_textView->setFont(QFont(QStringLiteral("Courier New")));
+    m_textView->setVisible(false);
+    m_htmlText = new QPlainTextEdit(m_tabs);
+    m_htmlText->setObjectName("Memo1");
+    m_settings = new SettingsTab(m_tabs);
+    m_help = new HelpView(m_tabs);
+
+    m_tabs->addTab(m_grid, QStringLiteral("    Tablamo     "));
+    m_tabs->addTab(m_textView, QStringLiteral("TextEditör"));
+    m_tabs->addTab(m_htmlText, QStringLiteral("HTML"));
+    m_tabs->addTab(m_settings, QStringLiteral("Ayarlar"));
+    m_tabs->addTab(m_help, QStringLiteral("    Açıklama    "));
+    for (const int hidden : {kTextTab, kHtmlTab, kSettingsTab}) m_tabs->setTabVisible(hidden, false);
+    m_tabs->setCurrentIndex(kGridTab);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabShown);
+}
+
+template <class Command>
+void MainWindow::command(Command&& body, bool rewritesGrid) {
+    runCommand(*m_ui, [&] {
+        m_settings->readInto(m_ws.settings);
+        m_ws.settings.OpenExcelAfterSave = m_bar->openExcelAfterSave()->isChecked();
+        if (rewritesGrid) {
+            m_model->rewrite(body);
+        } else {
+            body();
+        }
+    });
+    // What the command changed before it stopped stays changed, and is shown.
+    showWorkspace();
+}
+
+void MainWindow::showWorkspace() {
+    m_strip->setText(QString::fromStdString(m_ws.titleStrip));
+    m_settings->refreshFrom(m_ws.settings);
+    m_bar->openExcelAfterSave()->setChecked(m_ws.settings.OpenExcelAfterSave);
+}
+
+void MainWindow::wireCommands() {
+    Workspace& ws = m_ws;
+    connect(m_bar->open(), &QPushButton::clicked, this, [this] { openReport(*m_ui); });
+    connect(m_bar->openBank(), &QPushButton::clicked, this,
+            [this, &ws] { command([&] { openStatement(ws, *m_ui); }, true); });
+    connect(m_bar->excel(), &QPushButton::clicked, this,
+            [this, &ws] { command([&] { saveExcel(ws, *m_ui); }, false); });
+    connect(m_bar->csv(), &QPushButton::clicked, this,
+            [this, &ws] { command([&] { saveCsv(ws, *m_ui); }, false); });
+    connect(m_bar->html(), &QPushButton::clicked, this, [this, &ws] {
+        command([&] { saveHtml(ws, *m_ui, m_htmlView, m_grid->width(), m_grid->height()); },
+                false);
+        if (m_tabs->currentIndex() == kHtmlTab) tabShown(kHtmlTab);
+    });
+    connect(m_bar->reset(), &QPushButton::clicked, this,
+            [this, &ws] { command([&] { Button6Click(ws.grid, ws.settings); }, true); });
+    connect(m_bar->help(), &QPushButton::clicked, this, &MainWindow::helpClicked);
+    connect(m_bar->close(), &QPushButton::clicked, this, &QWidget::close);
+
+    connect(m_settings->importButton(), &QPushButton::clicked, this,
+            [this, &ws] { command([&] { Button2Click(ws, *m_ui); }, true); });
+    connect(m_settings->findColumnsButton(), &QPushButton::clicked, this,
+            [this, &ws] { command([&] { Button4Click(ws.text, ws.settings, *m_ui); }, false); });
+    connect(m_settings->findFrameButton(), &QPushButton::clicked, this,
+            [this, &ws] { command([&] { Button10Click(ws.text, ws.settings, *m_ui); }, false); });
+
+    connect(m_grid, &GridView::enterPressed, this, &MainWindow::enterPressed);
+    // Shown after the editor has closed, not from inside the model's write.
+    connect(
+        m_model, &GridModel::editRefused, this,
+        [this](const QString& ch) {
+            m_ui->showMessage(("\"" + ch + "\" karakteri Windows-1254 kod sayfasında yok; "
+                               "hücre değiştirilmedi.")
+                                  .toStdString());
+        },
+        Qt::QueuedConnection);
+}
+
+void MainWindow::openReport(UiPort& ui) {
+    command([&] { Button1Click(m_ws, ui); }, true);
+}
+
+void MainWindow::openAtStart(const std::string& path) {
+    PresetOpenUi preset(*m_ui, path);
+    openReport(preset);
+}
+
+void MainWindow::helpClicked() {
+    // The tab's own show handler sets the caption and HelpToggle.
+    m_tabs->setCurrentIndex(m_helpToggle != 1 ? kHelpTab : kGridTab);
+    tabShown(m_tabs->currentIndex());
+}
+
+void MainWindow::tabShown(int index) {
+    if (index == kGridTab) {
+        m_bar->help()->setText(QStringLiteral("Yardım"));
+        m_helpToggle = 0;
+    } else if (index == kHelpTab) {
+        m_bar->help()->setText(QStringLiteral("Tablamo"));
+        m_helpToggle = 1;
+    } else if (index == kTextTab) {
+        // The report stays in the workspace; the text view is filled only when shown.
+        m_textView->setPlainText(fromWin1254(m_ws.text.bytes()));
+    } else if (index == kHtmlTab) {
+        QString page;
+        for (const std::string& line : m_htmlView) page += fromWin1254(line) + QLatin1Char('\n');
+        m_htmlText->setPlainText(page);
+    }
+}
+
+void MainWindow::enterPressed() {
+    runCommand(*m_ui, [&] { moveOnEnter(m_ws.grid); });
+    m_grid->showGridCurrentCell();
+}
+
+}  // namespace tablamo::app

@@ -1,0 +1,77 @@
+#include "app/qt_ui.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace tablamo::app {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void messageBox(QWidget* parent, QMessageBox::Icon icon, std::string_view text) {
+    QMessageBox box(icon, QString::fromLatin1(kAppTitle), fromUtf8(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace
+
+QString qtNameFilter(const FileFilter& filter) {
+    QString patterns = fromUtf8(filter.patterns);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return fromUtf8(filter.caption) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
+}
+
+void QtUi::showMessage(std::string_view text) { messageBox(m_parent, QMessageBox::NoIcon, text); }
+
+void QtUi::showError(std::string_view text) { messageBox(m_parent, QMessageBox::Critical, text); }
+
+std::optional<std::string> QtUi::askOpenFile(const FileDialogRequest& request) {
+    return askFile(request, false);
+}
+
+std::optional<std::string> QtUi::askSaveFile(const FileDialogRequest& request) {
+    return askFile(request, true);
+}
+
+std::optional<std::string> QtUi::askFile(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(m_parent, fromUtf8(request.title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The commands test and replace existing files themselves, without asking.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    QStringList filters;
+    for (const FileFilter& f : request.filters) filters << qtNameFilter(f);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const auto selected = static_cast<qsizetype>(request.selectedFilter);
+        if (selected >= 0 && selected < filters.size()) dialog.selectNameFilter(filters[selected]);
+    }
+    if (!request.fileName.empty()) dialog.selectFile(fromUtf8(request.fileName));
+    // A command may have set the hourglass; the dialog wants the normal cursor.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = dialog.exec();
+    if (busy) QApplication::restoreOverrideCursor();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+void QtUi::setBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtUi::openWithDefaultProgram(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+}  // namespace tablamo::app

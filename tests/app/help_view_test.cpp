@@ -1,0 +1,97 @@
+// The help tab: the help file as rich text, as plain text, missing, or unreadable.
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <fstream>
+
+#include "app/help_view.h"
+#include "window_fixture.h"
+
+namespace tablamo::app::testing {
+namespace {
+
+class HelpFileTest : public ::testing::Test {
+protected:
+    std::string write(const std::string& bytes) {
+        const std::string file = (dir.path() + "/yardim").toStdString();
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file;
+    }
+    QString shownText() const { return view.textView()->toPlainText(); }
+
+    QTemporaryDir dir;
+    HelpView view;
+};
+
+TEST_F(HelpFileTest, EachKindOfFileShowsItsText) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        QString expected;
+    } cases[] = {
+        {"PlainUtf8", "Satır bir\r\nSatır iki\r\n", QStringLiteral("Satır bir\nSatır iki\n")},
+        {"PlainWindows1254", "Sat\xFDr \xFE\xF0", QStringLiteral("Satır şğ")},
+        {"RichText", "{\\rtf1\\ansi\\ansicpg1254 Ba\\'fel\\'fdk\\par {\\b kal\\'fdn}}",
+         QStringLiteral("Başlık\nkalın")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        view.loadFile(write(c.bytes));
+        EXPECT_EQ(shownText(), c.expected);
+    }
+}
+
+TEST_F(HelpFileTest, RichTextKeepsBoldItalicAndUnderline) {
+    view.loadFile(write("{\\rtf1 a{\\b b}{\\i c}{\\ul d}}"));
+    QTextDocument* doc = view.textView()->document();
+    const struct {
+        int position;  // the character after the cursor
+        bool bold, italic, underline;
+    } cases[] = {{1, false, false, false}, {2, true, false, false}, {3, false, true, false},
+                 {4, false, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.position);
+        QTextCursor cursor(doc);
+        cursor.setPosition(c.position);
+        const QTextCharFormat f = cursor.charFormat();
+        EXPECT_EQ(f.fontWeight() == QFont::Bold, c.bold);
+        EXPECT_EQ(f.fontItalic(), c.italic);
+        EXPECT_EQ(f.fontUnderline(), c.underline);
+    }
+}
+
+TEST_F(HelpFileTest, AMissingFileIsNoErrorAndLeavesTheViewEmpty) {
+    EXPECT_NO_THROW(view.loadFile((dir.path() + "/yok").toStdString()));
+    EXPECT_EQ(shownText(), QString());
+}
+
+TEST_F(HelpFileTest, BrokenRichTextFailsToLoadAndKeepsTheViewAsItWas) {
+    view.loadFile(write("ilk metin"));
+    try {
+        view.loadFile(write("{\\rtf1 {\\b kapanmayan grup"));
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Failed to Load Stream");
+    }
+    EXPECT_EQ(shownText(), QStringLiteral("ilk metin"));
+}
+
+TEST(HelpAtStartUp, TheWindowShowsTheHelpFileAndReportsOneItCannotRead) {
+    QTemporaryDir dir;
+    const std::string file = (dir.path() + "/yardim").toStdString();
+    tablamo::testing::RecordingUi ui;
+    std::ofstream(file, std::ios::binary) << "{\\rtf1 Yard\\'fdm metni}";
+    MainWindow good(&ui, file);
+    EXPECT_EQ(good.helpView()->textView()->toPlainText(), QStringLiteral("Yardım metni"));
+    EXPECT_TRUE(ui.errors.empty());
+
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << "{\\rtf1 \\'zz}";
+    MainWindow broken(&ui, file);
+    EXPECT_EQ(ui.errors, std::vector<std::string>{"Failed to Load Stream."});
+    EXPECT_EQ(broken.helpView()->textView()->toPlainText(), QString());
+}
+
+}  // namespace
+}  // namespace tablamo::app::testing
