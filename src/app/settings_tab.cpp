@@ -32,8 +32,10 @@ void takeField(const QLineEdit* field, std::string& setting) {
     if (text == fromWin1254(setting)) return;
     const auto bytes = utf8ToWin1254(text.toStdString());
     if (!bytes) {
-        throw Error("'" + text.toStdString() + "' alanında Windows-1254 kod sayfasında " +
-                    "olmayan bir karakter var");
+        std::string message = "'";
+        message += text.toStdString();
+        message += "' alanında Windows-1254 kod sayfasında olmayan bir karakter var";
+        throw Error(message);
     }
     setting = *bytes;
 }
