@@ -77,7 +77,7 @@ def rtf(source):
         if line.startswith("# "):
             parts.append("{\\b\\fs24 %s}\\par" % escape(line[2:]))
         elif line.startswith("* "):
-            parts.append("\\bullet\\tab %s\\par" % inline(line[2:]))
+            parts.append("\\bullet  %s\\par" % inline(line[2:]))
         else:
             parts.append("%s\\par" % inline(line))
     parts.append("}")

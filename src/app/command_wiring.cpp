@@ -3,12 +3,16 @@
 #include "bank/statement_import.h"
 #include "core/ui_port.h"
 #include "core/workspace.h"
+#include "export/excel_command.h"
 
+// The CSV and HTML writers land after the window; until then their buttons say so.
 #if __has_include("export/csv_command.h")
 #include "export/csv_command.h"
-#include "export/excel_command.h"
+#define TABLAMO_HAVE_CSV 1
+#endif
+#if __has_include("export/html_command.h")
 #include "export/html_command.h"
-#define TABLAMO_HAVE_EXPORT 1
+#define TABLAMO_HAVE_HTML 1
 #endif
 
 namespace tablamo::app {
@@ -22,9 +26,15 @@ namespace {
 
 void openStatement(Workspace& ws, UiPort& ui) { Button13Click(ws, ui); }
 
-#ifdef TABLAMO_HAVE_EXPORT
-void saveCsv(Workspace& ws, UiPort& ui) { sButton1Click(ws, ui); }
+void saveExcel(Workspace& ws, UiPort& ui) { Button8Click(ws, ui); }
 
+#ifdef TABLAMO_HAVE_CSV
+void saveCsv(Workspace& ws, UiPort& ui) { sButton1Click(ws, ui); }
+#else
+void saveCsv(Workspace&, UiPort& ui) { notAvailable(ui); }
+#endif
+
+#ifdef TABLAMO_HAVE_HTML
 void saveHtml(Workspace& ws, UiPort& ui, std::vector<std::string>& htmlView, int width,
               int height) {
     HtmlLayout layout;
@@ -32,12 +42,8 @@ void saveHtml(Workspace& ws, UiPort& ui, std::vector<std::string>& htmlView, int
     layout.tableHeight = height;
     Button7Click(ws, ui, htmlView, layout);
 }
-
-void saveExcel(Workspace& ws, UiPort& ui) { Button8Click(ws, ui); }
 #else
-void saveCsv(Workspace&, UiPort& ui) { notAvailable(ui); }
 void saveHtml(Workspace&, UiPort& ui, std::vector<std::string>&, int, int) { notAvailable(ui); }
-void saveExcel(Workspace&, UiPort& ui) { notAvailable(ui); }
 #endif
 
 }  // namespace tablamo::app

@@ -1,14 +1,17 @@
 // tablamo: the window.
-//   tablamo [--open REPORT] [--screenshot PNG]
+//   tablamo [--open REPORT] [--help-tab] [--screenshot PNG]
 // --open runs "Aç" on REPORT at start, as if it had been picked in the open dialog;
-// --screenshot saves a picture of the window to PNG once it is shown, then ends.
+// --help-tab then presses "Yardım"; --screenshot saves a picture of the window to PNG once
+// it is shown, then ends.
 
 #include <QApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <string>
 
+#include "app/command_bar.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 
@@ -18,14 +21,17 @@ int main(int argc, char* argv[]) {
 
     QString openPath;
     QString screenshotPath;
+    bool helpTab = false;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--open") && i + 1 < args.size()) {
             openPath = args[++i];
+        } else if (args[i] == QLatin1String("--help-tab")) {
+            helpTab = true;
         } else if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) {
             screenshotPath = args[++i];
         } else {
-            std::fprintf(stderr, "usage: tablamo [--open REPORT] [--screenshot PNG]\n");
+            std::fprintf(stderr, "usage: tablamo [--open REPORT] [--help-tab] [--screenshot PNG]\n");
             return 2;
         }
     }
@@ -37,6 +43,7 @@ int main(int argc, char* argv[]) {
     }
     window.showMaximized();
     if (!openPath.isEmpty()) window.openAtStart(openPath.toStdString());
+    if (helpTab) window.commandBar()->help()->click();
     if (!screenshotPath.isEmpty()) {
         QTimer::singleShot(1500, &window, [&] {
             const bool saved = window.grab().save(screenshotPath, "PNG");
