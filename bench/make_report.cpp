@@ -1,0 +1,159 @@
+// Writes a realistic sub-ledger ("Muavin") report of N lines to stdout: code page 857
+// text, CR LF line breaks, a page of 60 lines behind a form feed, each page headed by the
+// title, the account, the column headings and their rule line of hyphens; amounts such as
+// 1.234.567,89 and Turkish letters in the texts. The same N always gives the same bytes.
+//
+//   make-report N > report.txt
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Code page 857 letters: ı İ ş Ş ğ Ğ ü Ü ö Ö ç Ç
+#define I_DOTLESS "\x8D"
+#define I_DOT "\x98"
+#define S_LOW "\x9F"
+#define S_UP "\x9E"
+#define G_LOW "\xA7"
+#define U_LOW "\x81"
+#define U_UP "\x9A"
+#define O_LOW "\x94"
+#define O_UP "\x99"
+#define C_LOW "\x87"
+#define C_UP "\x80"
+
+const char* const kTexts[] = {
+    "Sat" I_DOTLESS S_LOW " faturas" I_DOTLESS,
+    C_UP "ek tahsilat" I_DOTLESS " - " I_DOT S_LOW " Bankas" I_DOTLESS,
+    "Havale, Ziraat Bankas" I_DOTLESS,
+    I_DOT "ade faturas" I_DOTLESS,
+    "Kur fark" I_DOTLESS " d" U_LOW "zeltmesi",
+    O_UP "deme emri - Yap" I_DOTLESS " Kredi",
+    "Senet tahsili",
+    "A" C_LOW I_DOTLESS "l" I_DOTLESS S_LOW " fi" S_LOW "i",
+    "Da" G_LOW I_DOTLESS "t" I_DOTLESS "m gideri " C_LOW "ay, " S_LOW "eker",
+    "Mahsup fi" S_LOW "i, " O_LOW "nceki d" O_LOW "nem",
+    "K" I_DOTLESS "rtasiye malzemesi",
+    "Nakliye " U_LOW "creti (" S_UP "ubat)",
+};
+const char* const kAccounts[] = {
+    "120.01.001 ALICILAR - " O_UP "ZT" U_UP "RK GIDA LTD." S_UP "T" I_DOT ".",
+    "320.02.014 SATICILAR - " C_UP "EL" I_DOT "K MAK" I_DOT "NA A." S_UP ".",
+    "102.01.003 BANKALAR - " I_DOT S_UP " BANKASI KADIK" O_UP "Y",
+};
+
+std::uint64_t g_state = 0x9E3779B97F4A7C15ull;
+std::uint32_t next() {
+    g_state ^= g_state << 13;
+    g_state ^= g_state >> 7;
+    g_state ^= g_state << 17;
+    return static_cast<std::uint32_t>(g_state >> 11);
+}
+
+// 1.234.567,89
+std::string amount(std::uint64_t kurus) {
+    std::string digits = std::to_string(kurus / 100);
+    std::string grouped;
+    const int n = static_cast<int>(digits.size());
+    for (int i = 0; i < n; ++i) {
+        if (i && (n - i) % 3 == 0) grouped += '.';
+        grouped += digits[static_cast<std::size_t>(i)];
+    }
+    char cents[4];
+    std::snprintf(cents, sizeof cents, ",%02u", static_cast<unsigned>(kurus % 100));
+    return grouped + cents;
+}
+
+std::string padRight(std::string s, std::size_t w) {
+    if (s.size() < w) s.append(w - s.size(), ' ');
+    return s;
+}
+std::string padLeft(const std::string& s, std::size_t w) {
+    return s.size() < w ? std::string(w - s.size(), ' ') + s : s;
+}
+
+// Columns: date 10, slip 8, document 10, text 50, debit 16, credit 16, balance 17, mark.
+// Each followed by one blank; the rule line's runs match them.
+constexpr int kWidths[] = {10, 8, 10, 50, 16, 16, 17};
+
+std::string ruleLine() {
+    std::string s;
+    for (const int w : kWidths) s += std::string(static_cast<std::size_t>(w), '-') + ' ';
+    s += "-";
+    return s;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-report N > report.txt\n");
+        return 2;
+    }
+    const long total = std::atol(argv[1]);
+    std::vector<char> out;
+    out.reserve(1 << 22);
+    auto flush = [&] {
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        out.clear();
+    };
+    auto line = [&](const std::string& s) {
+        out.insert(out.end(), s.begin(), s.end());
+        out.push_back('\r');
+        out.push_back('\n');
+        if (out.size() > (1 << 22)) flush();
+    };
+
+    const std::string rule = ruleLine();
+    const std::string heading =
+        padRight("Tarih", 11) + padRight("Fi" S_LOW " No", 9) + padRight("Evrak No", 11) +
+        padRight("A" C_LOW I_DOTLESS "klama", 51) + padLeft("Bor" C_LOW, 16) + " " +
+        padLeft("Alacak", 16) + " " + padLeft("Bakiye", 17) + " B/A";
+    std::int64_t balance = 0;
+    long written = 0;
+    int page = 0;
+    int day = 0;
+    while (written < total) {
+        ++page;
+        const std::string account = kAccounts[(page / 40) % 3];
+        const std::string head[] = {
+            std::string(page > 1 ? "\f" : "") + O_UP "RNEK T" I_DOT "CARET A." S_UP "." +
+                std::string(40, ' ') + "MUAV" I_DOT "N DEFTER" I_DOT + std::string(30, ' ') +
+                "Sayfa: " + padLeft(std::to_string(page), 6),
+            "Hesap: " + account + "    D" O_LOW "nem: 01.01.2005 - 31.12.2005",
+            "",
+            heading,
+            rule,
+        };
+        for (const auto& h : head) {
+            if (written++ < total) line(h);
+        }
+        for (int i = 0; i < 55 && written < total; ++i, ++written) {
+            ++day;
+            char date[16];
+            std::snprintf(date, sizeof date, "%02d.%02d.2005", day % 28 + 1, (day / 28) % 12 + 1);
+            const std::uint32_t r = next();
+            // Mostly amounts of a few thousand, now and then millions.
+            const std::uint64_t kurus = (r % 8 == 0) ? next() % 500000000ull : next() % 2000000ull;
+            const bool debit = (r >> 8) % 3 != 0;
+            balance += debit ? static_cast<std::int64_t>(kurus) : -static_cast<std::int64_t>(kurus);
+            char slip[16], doc[16];
+            std::snprintf(slip, sizeof slip, "%06u", static_cast<unsigned>(next() % 1000000));
+            std::snprintf(doc, sizeof doc, "A-%06u", static_cast<unsigned>(next() % 1000000));
+            std::string text = kTexts[(r >> 12) % (sizeof kTexts / sizeof *kTexts)];
+            if ((r >> 20) % 2) text += " " + std::to_string(next() % 10000);
+            const std::string amt = amount(kurus);
+            const std::string bal = amount(static_cast<std::uint64_t>(balance < 0 ? -balance : balance));
+            line(padRight(date, 11) + padRight(slip, 9) + padRight(doc, 11) + padRight(text, 51) +
+                 padLeft(debit ? amt : "", 16) + " " + padLeft(debit ? "" : amt, 16) + " " +
+                 padLeft(bal, 17) + " " + (balance < 0 ? "A" : "B"));
+        }
+    }
+    flush();
+    return 0;
+}

@@ -1,0 +1,60 @@
+#include "cli/console_ui.h"
+
+namespace tablamo::cli {
+
+using Clock = std::chrono::steady_clock;
+
+Console::Console(std::FILE* err, bool progress)
+    : m_err(err), m_enabled(progress), m_start(Clock::now()), m_last(m_start) {}
+
+Console::~Console() { clearProgress(); }
+
+void Console::say(std::string_view prefix, std::string_view text) {
+    clearProgress();
+    std::string out;
+    std::size_t from = 0;
+    for (;;) {
+        std::size_t end = text.find('\n', from);
+        std::string_view line = text.substr(from, end == std::string_view::npos ? end : end - from);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!prefix.empty()) {
+            out.append(prefix);
+            out += ": ";
+        }
+        out.append(line);
+        out += '\n';
+        if (end == std::string_view::npos) break;
+        from = end + 1;
+    }
+    std::fwrite(out.data(), 1, out.size(), m_err);
+    std::fflush(m_err);
+}
+
+void Console::progress(int done, int total, std::uint64_t bytes) {
+    if (!m_enabled) return;
+    const auto now = Clock::now();
+    const double elapsed = std::chrono::duration<double>(now - m_start).count();
+    if (elapsed < 0.5) return;
+    if (m_shown && now - m_last < std::chrono::milliseconds(200) && done < total) return;
+    m_last = now;
+    const double mb = static_cast<double>(bytes) / 1e6;
+    std::fprintf(m_err, "\rtablamo-convert: %d/%d files, %.1f MB, %.1f MB/s\x1b[K", done, total, mb,
+                 mb / elapsed);
+    std::fflush(m_err);
+    m_shown = true;
+}
+
+void Console::clearProgress() {
+    if (!m_shown) return;
+    std::fputs("\r\x1b[K", m_err);
+    std::fflush(m_err);
+    m_shown = false;
+}
+
+void ConsoleUi::showMessage(std::string_view text) {
+    m_console.say(m_name, text);
+}
+
+void ConsoleUi::showError(std::string_view text) { m_console.say(m_name, text); }
+
+}  // namespace tablamo::cli

@@ -1,0 +1,59 @@
+#pragma once
+/// The converter's user interface: messages on stderr, a progress line on a terminal.
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "core/ui_port.h"
+
+namespace tablamo::cli {
+
+/// stderr as the converter uses it. Every message line is prefixed by the name of the input
+/// it concerns; the progress line, when enabled, is rewritten in place and cleared before
+/// any other line.
+class Console {
+public:
+    /// `progress`: show the progress line (stderr is a terminal and not --quiet).
+    Console(std::FILE* err, bool progress);
+    ~Console();
+
+    /// One line per line of `text` (lines split at CR LF or LF), each as "prefix: line",
+    /// or the line alone when the prefix is empty.
+    void say(std::string_view prefix, std::string_view text);
+    /// Files done of total and bytes read so far; shown once the work has taken longer
+    /// than a moment, at most a few times a second.
+    void progress(int done, int total, std::uint64_t bytes);
+    /// Removes the progress line.
+    void clearProgress();
+
+private:
+    std::FILE* m_err;
+    bool m_enabled;
+    bool m_shown = false;
+    std::chrono::steady_clock::time_point m_start;
+    std::chrono::steady_clock::time_point m_last;
+};
+
+/// The UI port of one input: its messages and errors go to the console with the input's
+/// name; there are no dialogs (they answer "cancelled") and no busy cursor.
+class ConsoleUi : public UiPort {
+public:
+    ConsoleUi(Console& console, std::string inputName)
+        : m_console(console), m_name(std::move(inputName)) {}
+
+    void showMessage(std::string_view text) override;
+    void showError(std::string_view text) override;
+    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return {}; }
+    void setBusy(bool) override {}
+    void openWithDefaultProgram(const std::string&) override {}
+
+private:
+    Console& m_console;
+    std::string m_name;
+};
+
+}  // namespace tablamo::cli

@@ -1,0 +1,93 @@
+#include "export/csv_writer.h"
+
+#include <array>
+
+namespace tablamo {
+namespace {
+
+// The characters that make a cell go between double quotes: codes 1 to 32, the double
+// quote and the comma. Byte 0 and the letters above 127 do not.
+constexpr std::array<bool, 256> kQuoteTrigger = [] {
+    std::array<bool, 256> t{};
+    for (int c = 1; c <= 32; ++c) t[static_cast<std::size_t>(c)] = true;
+    t['"'] = true;
+    t[','] = true;
+    return t;
+}();
+
+bool needsQuotes(std::string_view cell) {
+    for (const char ch : cell) {
+        if (kQuoteTrigger[static_cast<unsigned char>(ch)]) return true;
+    }
+    return false;
+}
+
+// Writes one cell; `out` has room for 2 + 2 * 3 * size + 4 bytes.
+char* putCell(char* out, std::string_view cell, TextEncoding encoding) {
+    if (!needsQuotes(cell)) return putText(out, cell, encoding);
+    *out++ = '"';
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        if (cell[i] == '"') {
+            // Up to and with this quote, then the quote once more.
+            out = putText(out, cell.substr(start, i + 1 - start), encoding);
+            *out++ = '"';
+            start = i + 1;
+        }
+    }
+    out = putText(out, cell.substr(start), encoding);
+    *out++ = '"';
+    return out;
+}
+
+// Room one row needs at most: every cell quoted with every byte a doubled quote or a
+// three-byte letter, the commas, CR LF and the slack of putText's four-byte copies.
+std::size_t rowBound(const Grid::RowCells& cells, TextEncoding encoding) {
+    std::size_t bytes = 0;
+    for (const std::string_view cell : cells) bytes += cell.size();
+    return 2 * expansion(encoding) * bytes + 3 * cells.size() + 8;
+}
+
+}  // namespace
+
+void writeCsv(const Grid& grid, ByteSink& sink, TextEncoding encoding) {
+    OutBuffer out(sink);
+    if (encoding == TextEncoding::Utf8) out.append("\xEF\xBB\xBF");
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        const Grid::RowCells cells = grid.row(r);
+        char* p = out.reserve(rowBound(cells, encoding));
+        for (int c = 0; c < grid.colCount(); ++c) {
+            if (c) *p++ = ',';
+            p = putCell(p, cells[static_cast<std::size_t>(c)], encoding);
+        }
+        *p++ = '\r';
+        *p++ = '\n';
+        out.advance(p);
+    }
+    out.flush();
+}
+
+std::string commaText(const Grid::RowCells& cells) {
+    std::string text(rowBound(cells, TextEncoding::Windows1254), '\0');
+    char* p = text.data();
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        if (c) *p++ = ',';
+        p = putCell(p, cells[c], TextEncoding::Windows1254);
+    }
+    text.resize(static_cast<std::size_t>(p - text.data()));
+    return text;
+}
+
+std::string csvFileName(std::string_view path) {
+    // The last suffix of the file name itself: a dot in a folder name or an earlier
+    // suffix does not count, and neither does the case of the letters.
+    std::string name(path);
+    const std::size_t n = name.size();
+    const bool hasSuffix = n >= 4 && name[n - 4] == '.' &&
+                           (name[n - 3] | 0x20) == 'c' && (name[n - 2] | 0x20) == 's' &&
+                           (name[n - 1] | 0x20) == 'v';
+    if (!hasSuffix) name += ".csv";
+    return name;
+}
+
+}  // namespace tablamo

@@ -1,2 +1,0 @@
-// Keeps the library non-empty until its first writer lands; remove when adding sources.
-namespace tablamo {}

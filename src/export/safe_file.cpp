@@ -1,0 +1,149 @@
+#include "export/safe_file.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/error.h"
+
+namespace tablamo {
+namespace {
+
+// The mode open() gives a new file: 0666 less the process's umask.
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+SafeFile::SafeFile(std::string path) : m_path(std::move(path)), m_targetPath(m_path) {
+    if (m_path.empty()) fail(ENOENT);
+    // A symbolic link is followed, as opening the file for writing would follow it.
+    struct stat st {};
+    if (::lstat(m_path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(m_path.c_str(), nullptr)) {
+            m_targetPath = real;
+            ::free(real);
+        }
+    }
+    mode_t mode = newFileMode();
+    if (::stat(m_targetPath.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) fail(EISDIR);
+        if (S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
+    }
+
+    // The temporary file is hidden and named after the target, so a leftover of a crashed
+    // run is easy to place; the name is kept short enough for any file system.
+    std::string name = nameOf(m_targetPath);
+    if (name.size() > 200) name.resize(200);
+    std::string folder = folderOf(m_targetPath);
+    std::string pattern = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
+    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (m_fd < 0) fail(errno);
+    m_tempPath = std::move(pattern);
+    if (::fchmod(m_fd, mode) != 0) fail(errno);
+    m_buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
+}
+
+SafeFile::~SafeFile() { discard(); }
+
+void SafeFile::discard() noexcept {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_tempPath.empty()) {
+        ::unlink(m_tempPath.c_str());
+        m_tempPath.clear();
+    }
+}
+
+void SafeFile::fail(int err) {
+    discard();
+    throw cannotCreateFile(m_path, systemReason(err));
+}
+
+void SafeFile::write(const char* data, std::size_t size) {
+    if (m_fd < 0) fail(EBADF);
+    if (m_used + size <= kBufferSize) {
+        std::memcpy(m_buffer.get() + m_used, data, size);
+        m_used += size;
+        return;
+    }
+    flush();
+    if (size >= kBufferSize) {
+        // A large piece goes straight to the file.
+        while (size > 0) {
+            const ssize_t n = ::write(m_fd, data, size);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                fail(errno);
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return;
+    }
+    std::memcpy(m_buffer.get(), data, size);
+    m_used = size;
+}
+
+void SafeFile::flush() {
+    const char* p = m_buffer.get();
+    std::size_t left = m_used;
+    while (left > 0) {
+        const ssize_t n = ::write(m_fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    m_used = 0;
+}
+
+void SafeFile::commit() {
+    if (m_fd < 0) fail(EBADF);
+    flush();
+    if (::fsync(m_fd) != 0) fail(errno);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) fail(errno);
+    if (::rename(m_tempPath.c_str(), m_targetPath.c_str()) != 0) fail(errno);
+    m_tempPath.clear();
+    // The rename itself lasts once the folder is synced; a folder that cannot be synced
+    // (some network file systems) does not make the saved file wrong.
+    const int dir = ::open(folderOf(m_targetPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+void writeFileSafely(const std::string& path, std::string_view bytes) {
+    SafeFile file(path);
+    file.write(bytes);
+    file.commit();
+}
+
+}  // namespace tablamo

@@ -1,0 +1,51 @@
+#pragma once
+/// Writing a file so that a failure never leaves a half-written or lost file behind.
+
+#include <memory>
+#include <string>
+
+#include "core/byte_sink.h"
+
+namespace tablamo {
+
+/// A file written into a temporary file in the target's folder and renamed into place by
+/// commit(). Until then an existing file of the target's name stays as it was; on any
+/// failure, and when the object goes without commit(), the temporary file is removed.
+/// Every error reads "Cannot create file "<path>". <system reason>".
+class SafeFile : public ByteSink {
+public:
+    /// Bytes gathered before they go to the file.
+    static constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+
+    /// Creates the temporary file beside `path`.
+    explicit SafeFile(std::string path);
+    ~SafeFile() override;
+    SafeFile(const SafeFile&) = delete;
+    SafeFile& operator=(const SafeFile&) = delete;
+
+    void write(const char* data, std::size_t size) override;
+    using ByteSink::write;
+
+    /// Flushes, syncs and renames the file into place. The file then has the mode of a
+    /// new file (0666 less the umask), or the mode of the file it replaces.
+    void commit();
+
+    const std::string& path() const { return m_path; }
+
+private:
+    [[noreturn]] void fail(int err);
+    void flush();
+    void discard() noexcept;
+
+    std::string m_path;        // the name the user sees in errors
+    std::string m_targetPath;  // where the rename goes (a symbolic link's target)
+    std::string m_tempPath;
+    int m_fd = -1;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_used = 0;
+};
+
+/// Writes `bytes` to `path` safely in one go.
+void writeFileSafely(const std::string& path, std::string_view bytes);
+
+}  // namespace tablamo

@@ -1,0 +1,143 @@
+#include "cli/job.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace tablamo::cli {
+namespace {
+
+ParseResult parse(std::vector<std::string> args, char localeSeparator = ',') {
+    return parseCommandLine(args, localeSeparator);
+}
+
+Job jobOf(std::vector<std::string> args) {
+    ParseResult r = parse(std::move(args));
+    EXPECT_TRUE(r.job.has_value()) << r.err;
+    return r.job ? *r.job : Job{};
+}
+
+TEST(ParseCommandLine, DefaultsAreTheWindowsSettings) {
+    const Job job = jobOf({"a.txt", "b.not"});
+    EXPECT_EQ(job.inputs, (std::vector<std::string>{"a.txt", "b.not"}));
+    EXPECT_EQ(job.format, OutputFormat::Csv);
+    EXPECT_EQ(job.output, "");
+    EXPECT_FALSE(job.akbank);
+    EXPECT_FALSE(job.quiet);
+    EXPECT_EQ(job.encoding, TextEncoding::Windows1254);
+    EXPECT_EQ(job.regional.decimalSeparator, ',');  // the locale's
+    const ImportSettings defaults;
+    EXPECT_EQ(job.settings.StartRow, defaults.StartRow);
+    EXPECT_EQ(job.settings.StartColumn, defaults.StartColumn);
+    EXPECT_EQ(job.settings.ColumnWidths, defaults.ColumnWidths);
+    EXPECT_EQ(job.settings.SearchCriterion, "----------");
+    EXPECT_EQ(job.settings.FrameCriterion, std::string(12, '\xCD'));
+    EXPECT_TRUE(job.settings.AutoColumnSearch);
+    EXPECT_TRUE(job.settings.LedgerMarks);
+    EXPECT_EQ(parse({"a.txt"}, '.').job->regional.decimalSeparator, '.');
+}
+
+TEST(ParseCommandLine, SettingsOptionsAreHeldAsTheFieldsHoldThem) {
+    const Job job = jobOf({"--start-row", "-1", "--start-column", " 3", "--widths", "11,-2,$1F",
+                           "--no-auto-columns", "--no-ledger-marks", "--search-criterion", "-----",
+                           "--field-separator", "|", "--frame-criterion", "ÍÍÍ", "--frame-separator",
+                           "Ñ", "--decimal-separator", ".", "-q", "x.txt"});
+    EXPECT_EQ(job.settings.StartRow, "-1");
+    EXPECT_EQ(job.settings.StartColumn, " 3");
+    EXPECT_EQ(job.settings.ColumnWidths[0], "11");
+    EXPECT_EQ(job.settings.ColumnWidths[1], "-2");
+    EXPECT_EQ(job.settings.ColumnWidths[2], "$1F");
+    EXPECT_EQ(job.settings.ColumnWidths[3], "19");  // the others keep their defaults
+    EXPECT_EQ(job.settings.ColumnWidths[19], "10");
+    EXPECT_FALSE(job.settings.AutoColumnSearch);
+    EXPECT_FALSE(job.settings.LedgerMarks);
+    EXPECT_EQ(job.settings.SearchCriterion, "-----");
+    EXPECT_EQ(job.settings.FieldSeparator, "|");
+    EXPECT_EQ(job.settings.FrameCriterion, "\xCD\xCD\xCD");
+    EXPECT_EQ(job.settings.FrameSeparator, "\xD1");
+    EXPECT_EQ(job.regional.decimalSeparator, '.');
+    EXPECT_TRUE(job.quiet);
+    EXPECT_EQ(job.inputs, std::vector<std::string>{"x.txt"});
+    EXPECT_EQ(jobOf({"--start-row=-7", "--field-separator= ", "a"}).settings.FieldSeparator, " ");
+    // An empty criterion is a setting too (it never occurs).
+    EXPECT_EQ(jobOf({"--search-criterion", "", "a"}).settings.SearchCriterion, "");
+    EXPECT_EQ(jobOf({"--frame-criterion=", "a"}).settings.FrameCriterion, "");
+    EXPECT_EQ(jobOf({"--frame-criterion=", "a"}).inputs, std::vector<std::string>{"a"});
+}
+
+TEST(ParseCommandLine, NumbersThatDoNotReadAreUsageErrorsWithTheSettingsText) {
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } cases[] = {
+        {{"--start-row", "12x", "a"}, "--start-row: '12x' is not a valid integer value."},
+        {{"--start-column", "", "a"}, "--start-column: '' is not a valid integer value."},
+        {{"--start-row", "1 ", "a"}, "--start-row: '1 ' is not a valid integer value."},
+        {{"--start-row", "2147483648", "a"}, "--start-row: '2147483648' is not a valid integer value."},
+        {{"--widths", "11,12x,30", "a"}, "--widths: '12x' is not a valid integer value."},
+        {{"--widths", "11,,30", "a"}, "--widths: '' is not a valid integer value."},
+        {{"--widths", "1.5", "a"}, "--widths: '1.5' is not a valid integer value."},
+        {{"--widths", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21", "a"},
+         "--widths: at most 20 widths"},
+        {{"--decimal-separator", ",,", "a"}, "--decimal-separator: one character is needed"},
+        {{"--search-criterion", "ab\xE3\x81\x82", "a"},
+         "--search-criterion: 'ab\xE3\x81\x82' holds a character that Windows-1254 lacks"},
+    };
+    for (const auto& c : cases) {
+        const ParseResult r = parse(c.args);
+        EXPECT_FALSE(r.job.has_value());
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.err, "tablamo-convert: " + c.error + "\nRun with --help for more information.\n");
+    }
+}
+
+TEST(ParseCommandLine, CommandLineMistakesAreUsageErrors) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--to", "pdf", "a.txt"},
+        {"--encoding", "latin1", "a.txt"},
+        {"--no-such-option", "a.txt"},
+        {"--start-row"},
+        {"--to", "", "a.txt"},
+    };
+    for (const auto& args : cases) {
+        const ParseResult r = parse(args);
+        EXPECT_FALSE(r.job.has_value());
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+        EXPECT_TRUE(r.err.starts_with("tablamo-convert: ")) << r.err;
+    }
+}
+
+TEST(ParseCommandLine, HelpGoesToStandardOutput) {
+    const ParseResult r = parse({"--help"});
+    EXPECT_FALSE(r.job.has_value());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.out.find("--decimal-separator"), std::string::npos);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(ParseCommandLine, FormatComesFromToElseFromTheOutputsExtensionElseCsv) {
+    testing::TempDir dir;
+    const struct {
+        std::vector<std::string> args;
+        OutputFormat format;
+    } cases[] = {
+        {{"a"}, OutputFormat::Csv},
+        {{"--to", "html", "a"}, OutputFormat::Html},
+        {{"--to", "HTML", "a"}, OutputFormat::Html},
+        {{"--to", "xlsx", "a"}, OutputFormat::Xlsx},
+        {{"-o", "x.html", "a"}, OutputFormat::Html},
+        {{"-o", "x.HTM", "a"}, OutputFormat::Html},
+        {{"--output", "x.xlsx", "a"}, OutputFormat::Xlsx},
+        {{"-o", "x.txt", "a"}, OutputFormat::Csv},
+        {{"-o", "x.csv", "--to", "html", "a"}, OutputFormat::Html},
+        {{"-o", dir.path().string(), "a"}, OutputFormat::Csv},
+    };
+    for (const auto& c : cases) EXPECT_EQ(jobOf(c.args).format, c.format) << c.args[0] << c.args[1];
+    EXPECT_EQ(jobOf({"--encoding", "UTF-8", "a"}).encoding, TextEncoding::Utf8);
+    EXPECT_EQ(jobOf({"--encoding", "windows-1254", "a"}).encoding, TextEncoding::Windows1254);
+    EXPECT_TRUE(jobOf({"--akbank", "a"}).akbank);
+}
+
+}  // namespace
+}  // namespace tablamo::cli

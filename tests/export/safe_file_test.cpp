@@ -1,0 +1,140 @@
+#include "export/safe_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/error.h"
+#include "support/temp_dir.h"
+
+namespace tablamo {
+namespace {
+
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+
+mode_t modeOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// Sets the umask for one test.
+class Umask {
+public:
+    explicit Umask(mode_t mask) : m_old(::umask(mask)) {}
+    ~Umask() { ::umask(m_old); }
+
+private:
+    mode_t m_old;
+};
+
+std::string errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+TEST(SafeFile, WritesANewFileWithTheModeOfANewFile) {
+    for (const auto& [mask, mode] : {std::pair<mode_t, mode_t>{022, 0644}, {002, 0664}, {077, 0600}}) {
+        TempDir dir;
+        Umask umask(mask);
+        SafeFile file(dir / "a.csv");
+        file.write("abc");
+        file.write(std::string(3 * SafeFile::kBufferSize + 5, 'x'));  // past the buffer
+        file.write("def");
+        file.commit();
+        EXPECT_EQ(readBytes(dir / "a.csv"), "abc" + std::string(3 * SafeFile::kBufferSize + 5, 'x') + "def");
+        EXPECT_EQ(modeOf(dir / "a.csv"), mode) << std::oct << mask;
+        EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
+    }
+}
+
+TEST(SafeFile, ReplacesAnExistingFileAndKeepsItsMode) {
+    TempDir dir;
+    writeBytes(dir / "a.csv", "old content that is longer");
+    ::chmod((dir / "a.csv").c_str(), 0640);
+    writeFileSafely(dir / "a.csv", "new");
+    EXPECT_EQ(readBytes(dir / "a.csv"), "new");
+    EXPECT_EQ(modeOf(dir / "a.csv"), 0640u);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
+}
+
+TEST(SafeFile, WithoutCommitLeavesTheExistingFileAndRemovesTheTemporaryOne) {
+    TempDir dir;
+    writeBytes(dir / "a.csv", "old");
+    {
+        SafeFile file(dir / "a.csv");
+        file.write(std::string(2 * SafeFile::kBufferSize, 'x'));
+        EXPECT_EQ(dir.names().size(), 2u);  // the temporary file sits beside the target
+    }
+    EXPECT_EQ(readBytes(dir / "a.csv"), "old");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
+}
+
+TEST(SafeFile, AFolderThatDoesNotExistFailsWithTheSystemsReason) {
+    TempDir dir;
+    const std::string path = dir / "missing/a.csv";
+    EXPECT_EQ(errorOf([&] { SafeFile file(path); }),
+              "Cannot create file \"" + path + "\". No such file or directory");
+    EXPECT_TRUE(dir.names().empty());
+}
+
+TEST(SafeFile, AFolderOfTheTargetsNameStaysAndFails) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "a.csv");
+    EXPECT_EQ(errorOf([&] { writeFileSafely(dir / "a.csv", "x"); }),
+              "Cannot create file \"" + (dir / "a.csv") + "\". Is a directory");
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "a.csv"));
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
+}
+
+TEST(SafeFile, AFailedWriteLeavesTheExistingFileAndRemovesTheTemporaryOne) {
+    TempDir dir;
+    writeBytes(dir / "a.csv", "old");
+    // A file size limit makes the write fail half way, as a full disk would.
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 1 << 20;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const std::string error = errorOf([&] {
+        SafeFile file(dir / "a.csv");
+        for (int i = 0; i < 8; ++i) file.write(std::string(SafeFile::kBufferSize / 2, 'x'));
+        file.commit();
+    });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    ::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_EQ(error, "Cannot create file \"" + (dir / "a.csv") + "\". File too large");
+    EXPECT_EQ(readBytes(dir / "a.csv"), "old");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
+}
+
+TEST(SafeFile, ASymbolicLinkKeepsPointingAtTheReplacedFile) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "real");
+    writeBytes(dir / "real/a.csv", "old");
+    std::filesystem::create_symlink(dir / "real/a.csv", dir / "link.csv");
+    writeFileSafely(dir / "link.csv", "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.csv"));
+    EXPECT_EQ(readBytes(dir / "real/a.csv"), "new");
+}
+
+TEST(StringSink, CollectsTheBytes) {
+    StringSink sink;
+    sink.write("ab");
+    sink.write(std::string("\0c", 2));
+    EXPECT_EQ(sink.bytes(), std::string("ab\0c", 4));
+}
+
+}  // namespace
+}  // namespace tablamo

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "core/workspace.h"
+#include "export/csv_command.h"
+#include "export/csv_writer.h"
+#include "export/html_command.h"
+#include "support/recording_ui.h"
+#include "support/temp_dir.h"
+
+namespace tablamo {
+namespace {
+
+using testing::readBytes;
+using testing::RecordingUi;
+using testing::TempDir;
+
+std::string csvOf(const Grid& grid) {
+    StringSink sink;
+    writeCsv(grid, sink);
+    return sink.bytes();
+}
+
+TEST(CsvCommand, AsksWithItsOwnDialogWritesAndConfirms) {
+    TempDir dir;
+    Workspace ws;
+    ws.grid.setCell(2, 3, "a b");
+    RecordingUi ui;
+    ui.answers.push_back(dir / "rapor");
+    runCommand(ui, [&] { sButton1Click(ws, ui); });
+
+    ASSERT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_EQ(ui.dialogs[0].title, "");
+    EXPECT_EQ(ui.dialogs[0].fileName, "");
+    ASSERT_EQ(ui.dialogs[0].filters.size(), 1u);
+    EXPECT_EQ(ui.dialogs[0].filters[0].caption, "CSV Dosyası (*.csv)");
+    EXPECT_EQ(ui.dialogs[0].filters[0].patterns, "*.csv");
+    EXPECT_EQ(readBytes(dir / "rapor.csv"), csvOf(ws.grid));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"CSV Dosyası Kaydedildi!"});
+    EXPECT_EQ(ui.busyCalls, 2);
+    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_EQ(ws.lastSaveName, "");  // the shared dialog is not touched
+}
+
+TEST(CsvCommand, CancelWritesNothingAndSaysNothing) {
+    Workspace ws;
+    RecordingUi ui;
+    ui.answers.push_back(std::nullopt);
+    bool result = true;
+    runCommand(ui, [&] { result = SaveToCSV(ws, ui); });
+    EXPECT_FALSE(result);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.busyCalls, 0);
+}
+
+TEST(CsvCommand, AFileThatCannotBeCreatedShowsTheErrorAndNoMessage) {
+    TempDir dir;
+    Workspace ws;
+    RecordingUi ui;
+    ui.answers.push_back(dir / "yok/rapor.csv");
+    EXPECT_FALSE(runCommand(ui, [&] { sButton1Click(ws, ui); }));
+    EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + (dir / "yok/rapor.csv") +
+                                                  "\". No such file or directory."});
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST(HtmlCommand, BuildsTheViewFirstAndSavesItUnderTheChosenName) {
+    const struct {
+        const char* typed;
+        const char* written;
+    } cases[] = {
+        {"rapor", "rapor.html"},
+        {"rapor.html", "rapor.html"},
+        {"rapor.HTM", "rapor.HTM"},
+        {"rapor.txt", "rapor.txt.html"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        Workspace ws;
+        ws.grid.setCell(1, 1, "<b>");
+        RecordingUi ui;
+        ui.answers.push_back(dir / c.typed);
+        std::vector<std::string> view;
+        ASSERT_TRUE(runCommand(ui, [&] { Button7Click(ws, ui, view); }));
+
+        std::vector<std::string> page;
+        GridToHTML(ws.grid, page, 1);
+        EXPECT_EQ(view, page);
+        std::string saved;
+        for (const auto& line : page) saved += line + "\r\n";
+        EXPECT_EQ(readBytes(dir / c.written), saved) << c.typed;
+        EXPECT_EQ(dir.names(), std::vector<std::string>{c.written});
+        EXPECT_EQ(ui.messages, std::vector<std::string>{(dir / c.typed) + "...İnternet Dosyası Kaydedildi!"});
+        EXPECT_EQ(ws.lastSaveName, dir / c.typed);
+    }
+}
+
+TEST(HtmlCommand, SetsUpTheSharedDialogAndOffersTheLastName) {
+    Workspace ws;
+    ws.lastSaveName = "/tmp/onceki.xlsx";
+    RecordingUi ui;
+    std::vector<std::string> view{"old"};
+    ui.answers.push_back(std::nullopt);
+    Button7Click(ws, ui, view);
+    ASSERT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_EQ(ui.dialogs[0].title, "Tablamo Excel Dosya Kaydı");
+    ASSERT_EQ(ui.dialogs[0].filters.size(), 1u);
+    EXPECT_EQ(ui.dialogs[0].filters[0].caption, "İnternet Dosya Biçimi");
+    EXPECT_EQ(ui.dialogs[0].filters[0].patterns, "*.html");
+    EXPECT_EQ(ui.dialogs[0].fileName, "/tmp/onceki.xlsx");
+    // Cancelled: the view holds the new page all the same; nothing else happens.
+    EXPECT_EQ(view.size(), 4u + 25 * 23 + 3);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ws.lastSaveName, "/tmp/onceki.xlsx");
+}
+
+TEST(HtmlCommand, AFileThatCannotBeCreatedShowsTheErrorAndNoMessage) {
+    TempDir dir;
+    Workspace ws;
+    RecordingUi ui;
+    ui.answers.push_back(dir / "yok/rapor");
+    std::vector<std::string> view;
+    EXPECT_FALSE(runCommand(ui, [&] { Button7Click(ws, ui, view); }));
+    EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + (dir / "yok/rapor.html") +
+                                                  "\". No such file or directory."});
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace tablamo
