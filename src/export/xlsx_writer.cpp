@@ -134,8 +134,11 @@ public:
         m_book = workbook_new_opt(file.c_str(), &options);
         if (!m_book) raise(m_userPath, LXW_ERROR_MEMORY_MALLOC_FAILED);
     }
+    // On a way out by an error the workbook is still closed, not just freed: only closing
+    // releases the worksheets' temporary files of the constant-memory mode. What it writes
+    // goes to the temporary file, which is removed right after.
     ~Workbook() {
-        if (m_book) lxw_workbook_free(m_book);
+        if (m_book) workbook_close(m_book);
     }
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;

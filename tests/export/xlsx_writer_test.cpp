@@ -240,6 +240,21 @@ TEST_F(XlsxWriter, AFailedSaveLeavesTheExistingFileIntact) {
     }
     EXPECT_EQ(folderEntries(), (std::vector<std::string>{"eski.xlsx", "klasor.xlsx"}));
 
+    // A failure in the middle of the sheet releases the workbook's temporary files too.
+    auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    Grid longCell;
+    longCell.setCell(1, 1, "a");
+    longCell.setCell(1, 2, std::string(40000, 'x'));
+    const auto before = openFiles();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_THROW(SaveToExcel(longCell, "Tablamo", path, RegionalSettings::turkish(), kToday),
+                     Error);
+    }
+    EXPECT_EQ(openFiles(), before);
+    EXPECT_EQ(slurp(path), "old contents");
+
     // The next save replaces the old file with the workbook, keeping its permissions.
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     SaveToExcel(grid, "Tablamo", path, RegionalSettings::turkish(), kToday);
