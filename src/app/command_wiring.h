@@ -1,5 +1,6 @@
 #pragma once
-/// The export commands and the statement import as the window calls them.
+/// The export commands and the statement import as the window calls them: the window
+/// passes what only it knows (the grid view's size on screen, its HTML view).
 
 #include <string>
 #include <vector>

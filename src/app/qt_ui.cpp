@@ -14,7 +14,10 @@ QString fromUtf8(std::string_view text) {
 }
 
 void messageBox(QWidget* parent, QMessageBox::Icon icon, std::string_view text) {
-    QMessageBox box(icon, QString::fromLatin1(kAppTitle), fromUtf8(text), QMessageBox::Ok, parent);
+    // The commands break their lines with CR LF; the box breaks at LF alone.
+    QString shown = fromUtf8(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(icon, QString::fromLatin1(kAppTitle), shown, QMessageBox::Ok, parent);
     box.exec();
 }
 
