@@ -9,6 +9,7 @@
 #include "export/csv_writer.h"
 #include "export/html_writer.h"
 #include "export/safe_file.h"
+#include "export/xlsx_writer.h"
 #include "import/open_command.h"
 #include "import/report_import.h"
 
@@ -65,6 +66,11 @@ void writeHtmlFile(const Workspace& ws, const Job& job, const std::string& path)
     file.commit();
 }
 
+// The "Excel" button's workbook; the writer replaces the file safely itself.
+void writeXlsxFile(const Workspace& ws, const Job&, const std::string& path) {
+    SaveToExcel(ws.grid, kExcelSheetName, path, ws.regional, Clock().today());
+}
+
 // The same file, also when named differently: the canonical path, or for an existing
 // file its device and inode.
 struct FileKey {
@@ -95,7 +101,7 @@ bool sameFile(const FileKey& a, const FileKey& b) {
 }  // namespace
 
 // The one place that knows which importers and writers this build has. The statement
-// import and the workbook writer join here.
+// import joins here.
 Importer importerFor(const Job& job) {
     if (job.akbank) return nullptr;  // the Akbank statement import
     return &importReport;
@@ -105,7 +111,7 @@ Writer writerFor(OutputFormat format) {
     switch (format) {
         case OutputFormat::Csv: return &writeCsvFile;
         case OutputFormat::Html: return &writeHtmlFile;
-        case OutputFormat::Xlsx: return nullptr;  // the workbook writer
+        case OutputFormat::Xlsx: return &writeXlsxFile;
     }
     return nullptr;
 }
@@ -167,12 +173,6 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
 }
 
 int runJob(const Job& job, Console& console) {
-    if (!writerFor(job.format)) {
-        console.say("tablamo-convert",
-                    "--to xlsx: the Excel workbook writer is not part of this build yet; "
-                    "use --to csv or --to html");
-        return 2;
-    }
     if (!importerFor(job)) {
         console.say("tablamo-convert",
                     "--akbank: the Akbank statement import is not part of this build yet");

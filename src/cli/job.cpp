@@ -29,6 +29,7 @@ constexpr const char* kValueOptions[] = {
     "--to",          "-o",           "--output",          "--decimal-separator",
     "--start-row",   "--start-column", "--widths",        "--search-criterion",
     "--field-separator", "--frame-criterion", "--frame-separator", "--encoding",
+    "--date-separator", "--date-order",
 };
 
 struct JoinedArgs {
@@ -114,21 +115,22 @@ const char* extensionOf(OutputFormat format) {
     return ".csv";
 }
 
-ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDecimalSeparator) {
+ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDecimalSeparator,
+                             const ShortDateFormat& localeDate) {
     CLI::App app{
-        "Converts fixed-width DOS reports (code page 857) into CSV or HTML tables, as the\n"
-        "Tablamo window saves them.",
+        "Converts fixed-width DOS reports (code page 857) into CSV or HTML tables or Excel\n"
+        "workbooks, as the Tablamo window saves them.",
         kProgram};
     app.get_formatter()->column_width(34);
 
-    std::string to, output, decimal, startRow, startColumn, widths, encoding;
+    std::string to, output, decimal, startRow, startColumn, widths, encoding, dateSeparator,
+        dateOrder;
     std::string searchCriterion, fieldSeparator, frameCriterion, frameSeparator;
     bool akbank = false, noAutoColumns = false, noLedgerMarks = false, quiet = false;
     std::vector<std::string> inputs;
 
     app.add_option("--to", to,
-                   "output format; default: from --output's extension, else csv\n"
-                   "(xlsx is refused until the workbook writer exists)")
+                   "output format; default: from --output's extension, else csv")
         ->check(CLI::IsMember({"csv", "html", "xlsx"}, CLI::ignore_case));
     app.add_option("-o,--output", output,
                    "one input: the output file, or an existing folder to write into;\n"
@@ -141,6 +143,14 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
                    "decimal separator of the number conversions; default: the locale's\n"
                    "(LC_NUMERIC), \".\" when none")
         ->type_name("C");
+    app.add_option("--date-separator", dateSeparator,
+                   "date separator the workbook's dates are read and shown with;\n"
+                   "default: the locale's short date format's")
+        ->type_name("C");
+    app.add_option("--date-order", dateOrder,
+                   "order of day, month and year in the workbook's dates;\n"
+                   "default: the locale's short date format's")
+        ->check(CLI::IsMember({"dmy", "mdy", "ymd"}, CLI::ignore_case));
     app.add_option("--start-row", startRow, "StartRow: first text line read, from 0 (default 1)")
         ->type_name("N");
     app.add_option("--start-column", startColumn,
@@ -187,7 +197,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
                std::find(emptyValues.begin(), emptyValues.end(), name) != emptyValues.end();
     };
     try {
-        for (const char* name : {"--to", "--output", "--encoding"}) {
+        for (const char* name : {"--to", "--output", "--encoding", "--date-order"}) {
             if (std::find(emptyValues.begin(), emptyValues.end(), name) != emptyValues.end()) {
                 throw UsageError(std::string(name) + ": an empty value is not allowed");
             }
@@ -240,6 +250,19 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
             if (sep.size() != 1) throw UsageError("--decimal-separator: one character is needed");
             job.regional.decimalSeparator = sep[0];
         }
+        job.regional.dateSeparator = localeDate.separator;
+        job.regional.dateOrder = localeDate.order;
+        if (given("--date-separator")) {
+            const std::string sep = heldText("--date-separator", dateSeparator);
+            if (sep.size() != 1) throw UsageError("--date-separator: one character is needed");
+            job.regional.dateSeparator = sep[0];
+        }
+        if (given("--date-order")) {
+            const std::string order = lower(dateOrder);
+            job.regional.dateOrder = order == "mdy"   ? DateOrder::MonthDayYear
+                                     : order == "ymd" ? DateOrder::YearMonthDay
+                                                      : DateOrder::DayMonthYear;
+        }
         result.job = std::move(job);
     } catch (const UsageError& e) {
         result.exitCode = 2;
@@ -260,6 +283,55 @@ char localeDecimalSeparator() {
     // A separator of several bytes is taken as UTF-8, the usual locale encoding.
     const auto held = utf8ToWin1254(text);
     return held && held->size() == 1 ? (*held)[0] : '.';
+}
+
+ShortDateFormat shortDateFormatOf(std::string_view format) {
+    // The fields in the order they appear: d for the day, m for the month, y for the year.
+    std::string fields;
+    char separator = 0;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%' || i + 1 == format.size()) {
+            if (!fields.empty() && fields.size() < 3 && separator == 0) separator = format[i];
+            continue;
+        }
+        char c = format[++i];
+        if (c == 'E' || c == 'O') {  // alternative-digits modifiers
+            if (i + 1 == format.size()) break;
+            c = format[++i];
+        }
+        switch (c) {
+            case 'd': case 'e': fields += 'd'; break;
+            case 'm': fields += 'm'; break;
+            case 'y': case 'Y': case 'C': case 'G': case 'g': fields += 'y'; break;
+            case 'F': fields += "ymd"; separator = separator ? separator : '-'; break;
+            case 'D': fields += "mdy"; separator = separator ? separator : '/'; break;
+            default: break;
+        }
+    }
+    ShortDateFormat result;
+    const std::size_t d = fields.find('d'), m = fields.find('m'), y = fields.find('y');
+    if (d == std::string::npos || m == std::string::npos || y == std::string::npos) return result;
+    if (y < m && m < d) {
+        result.order = DateOrder::YearMonthDay;
+    } else if (m < d) {
+        result.order = DateOrder::MonthDayYear;
+    } else {
+        result.order = DateOrder::DayMonthYear;
+    }
+    if (separator != 0 && separator != ' ') result.separator = separator;
+    return result;
+}
+
+ShortDateFormat localeShortDateFormat() {
+    // Read through a locale object of its own, like the decimal separator.
+    const locale_t loc = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
+    if (loc == static_cast<locale_t>(nullptr)) return {};
+    const char* format = ::nl_langinfo_l(D_FMT, loc);
+    ShortDateFormat result = shortDateFormatOf(format ? format : "");
+    ::freelocale(loc);
+    // A separator byte that begins a UTF-8 sequence is no character of its own.
+    if (static_cast<unsigned char>(result.separator) >= 0x80) result.separator = '/';
+    return result;
 }
 
 }  // namespace tablamo::cli

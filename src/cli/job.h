@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/error.h"
@@ -28,7 +29,8 @@ struct Job {
     bool akbank = false;
     /// The settings every input starts from: the defaults plus the options.
     ImportSettings settings;
-    /// The decimal separator; the date separator and order join with the workbook writer.
+    /// The decimal separator, and the date separator and order the workbook's cells are
+    /// typed by.
     RegionalSettings regional;
     TextEncoding encoding = TextEncoding::Windows1254;
     bool quiet = false;
@@ -43,14 +45,31 @@ struct ParseResult {
     std::string err;
 };
 
-/// Reads the arguments (without the program name). `localeDecimalSeparator` is the
-/// default of --decimal-separator. Every option is checked here, before any file is read;
-/// a usage error gives exit status 2.
-ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDecimalSeparator);
+/// The date separator and the day-month-year order of a short date.
+struct ShortDateFormat {
+    char separator = '/';
+    DateOrder order = DateOrder::MonthDayYear;
+};
+
+/// Reads the arguments (without the program name). `localeDecimalSeparator` and
+/// `localeDate` are the defaults of --decimal-separator, --date-separator and
+/// --date-order. Every option is checked here, before any file is read; a usage error
+/// gives exit status 2.
+ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDecimalSeparator,
+                             const ShortDateFormat& localeDate = {});
 
 /// The decimal separator of the user's LC_NUMERIC locale in Windows-1254, "." when it has
 /// none or one that Windows-1254 lacks. The process's own locale is not changed.
 char localeDecimalSeparator();
+
+/// The separator and order of a C library date format such as "%d.%m.%Y" (the first
+/// character between the fields is the separator; "%F" and "%D" count as written out).
+/// The C locale's "%m/%d/%y" for a format that names no day, month and year.
+ShortDateFormat shortDateFormatOf(std::string_view format);
+
+/// The short date format of the user's LC_TIME locale (nl_langinfo(D_FMT)); a separator
+/// outside ASCII is taken as "/". The process's own locale is not changed.
+ShortDateFormat localeShortDateFormat();
 
 /// The extension the format's files get: ".csv", ".html", ".xlsx".
 const char* extensionOf(OutputFormat format);

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     using namespace tablamo::cli;
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
-        ParseResult parsed = parseCommandLine(args, localeDecimalSeparator());
+        ParseResult parsed =
+            parseCommandLine(args, localeDecimalSeparator(), localeShortDateFormat());
         std::fputs(parsed.out.c_str(), stdout);
         std::fputs(parsed.err.c_str(), stderr);
         if (!parsed.job) return parsed.exitCode;

@@ -1,0 +1,119 @@
+// The converter's workbooks: the date options and their locale defaults, and a report
+// converted to .xlsx end to end, read back from the package.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "cli/job.h"
+#include "export/xlsx_package.h"
+#include "support/temp_dir.h"
+
+namespace tablamo::cli {
+namespace {
+
+using testing::TempDir;
+using testing::XlsxPackage;
+
+TEST(XlsxConvert, ShortDateFormatOfTheLocale) {
+    const struct {
+        const char* format;
+        char separator;
+        DateOrder order;
+    } cases[] = {
+        {"%d.%m.%Y", '.', DateOrder::DayMonthYear},   // Turkish
+        {"%m/%d/%y", '/', DateOrder::MonthDayYear},   // the C locale, American English
+        {"%d/%m/%Y", '/', DateOrder::DayMonthYear},   // British English
+        {"%Y-%m-%d", '-', DateOrder::YearMonthDay},   // Swedish
+        {"%F", '-', DateOrder::YearMonthDay},
+        {"%D", '/', DateOrder::MonthDayYear},
+        {"%e.%m.%Y", '.', DateOrder::DayMonthYear},
+        {"%Od/%Om/%Ey", '/', DateOrder::DayMonthYear},
+        {"%Y. %m. %d.", '.', DateOrder::YearMonthDay},  // Hungarian: the blank is no separator
+        {"", '/', DateOrder::MonthDayYear},
+        {"%H:%M", '/', DateOrder::MonthDayYear},
+    };
+    for (const auto& c : cases) {
+        const ShortDateFormat f = shortDateFormatOf(c.format);
+        EXPECT_EQ(f.separator, c.separator) << c.format;
+        EXPECT_EQ(f.order, c.order) << c.format;
+    }
+}
+
+TEST(XlsxConvert, DateOptionsOverTheLocaleDefaults) {
+    const ShortDateFormat turkish{'.', DateOrder::DayMonthYear};
+    const auto parse = [&](std::vector<std::string> args) {
+        return parseCommandLine(args, ',', turkish);
+    };
+    const ParseResult plain = parse({"a.txt"});
+    ASSERT_TRUE(plain.job);
+    EXPECT_EQ(plain.job->regional.dateSeparator, '.');
+    EXPECT_EQ(plain.job->regional.dateOrder, DateOrder::DayMonthYear);
+
+    const ParseResult given = parse({"--date-separator", "-", "--date-order", "YMD", "a.txt"});
+    ASSERT_TRUE(given.job) << given.err;
+    EXPECT_EQ(given.job->regional.dateSeparator, '-');
+    EXPECT_EQ(given.job->regional.dateOrder, DateOrder::YearMonthDay);
+    EXPECT_EQ(parse({"--date-order=mdy", "a"}).job->regional.dateOrder, DateOrder::MonthDayYear);
+
+    const std::pair<std::vector<std::string>, std::string> mistakes[] = {
+        {{"--date-separator", "//", "a"}, "--date-separator: one character is needed"},
+        {{"--date-separator", "", "a"}, "--date-separator: one character is needed"},
+        {{"--date-order", "", "a"}, "--date-order: an empty value is not allowed"},
+        {{"--date-order", "dym", "a"}, ""},
+    };
+    for (const auto& [args, error] : mistakes) {
+        const ParseResult r = parse(args);
+        EXPECT_FALSE(r.job) << args[1];
+        EXPECT_EQ(r.exitCode, 2);
+        if (!error.empty()) {
+            EXPECT_EQ(r.err, "tablamo-convert: " + error + "\nRun with --help for more information.\n");
+        }
+    }
+}
+
+int run(const std::vector<std::string>& args) {
+    std::string command = TABLAMO_CONVERT;
+    for (const auto& a : args) command += " '" + a + "'";
+    const int raw = std::system((command + " 2>/dev/null >/dev/null").c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+TEST(XlsxConvert, AReportBecomesATypedWorkbook) {
+    TempDir dir;
+    const std::string report = dir / "rapor.txt";
+    // Code page 857: "TARİH" with its dotted capital I, amounts printed with ".".
+    testing::writeBytes(report,
+                        "TAR\x98H      TUTAR\r\n"
+                        "---------- ----------\r\n"
+                        "31.12.2005    150.75\r\n"
+                        "12.05           -250\r\n");
+    const std::string out = dir / "out.xlsx";
+    // The output's extension picks the workbook.
+    ASSERT_EQ(run({"-q", "--decimal-separator", ",", "--date-separator", ".", "--date-order",
+                   "dmy", "-o", out, report}),
+              0);
+    const XlsxPackage book(out);
+    EXPECT_EQ(book.sheetNames, std::vector<std::string>{"Tablamo"});
+    auto cells = book.cells(0);
+    EXPECT_EQ(cells.at("A1").value, "----------");  // the first line read is a text line
+    EXPECT_EQ(cells.at("A2").format, "dd\\.mm\\.yyyy");
+    EXPECT_EQ(cells.at("A2").value, "38717");  // 31 December 2005
+    EXPECT_EQ(cells.at("B2").value, "150.75");
+    EXPECT_EQ(cells.at("A3").format, "dd\\.mm\\.yyyy");  // 12 May of this year
+    EXPECT_EQ(cells.at("B3").value, "-250");
+    EXPECT_EQ(cells.at("B3").type, "");
+
+    // Month first with "/": the dotted dates stay texts. --to xlsx names the file itself.
+    ASSERT_EQ(run({"-q", "--to", "xlsx", "--decimal-separator", ",", "--date-separator", "/",
+                   "--date-order", "mdy", report}),
+              0);
+    cells = XlsxPackage(dir / "rapor.xlsx").cells(0);
+    EXPECT_EQ(cells.at("A2").type, "inlineStr");
+    EXPECT_EQ(cells.at("A2").value, "31.12.2005");
+    EXPECT_EQ(cells.at("B2").value, "150.75");
+}
+
+}  // namespace
+}  // namespace tablamo::cli
