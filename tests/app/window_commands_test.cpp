@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
 #include <fstream>
 #include <iterator>
 
@@ -71,6 +73,14 @@ TEST_F(CommandsTest, OpenImportsTheReportThroughTheOpenDialog) {
     EXPECT_FALSE(window->settingsTab()->widthList()->text().isEmpty());
     EXPECT_EQ(ui.busyDepth, 0);
     EXPECT_GT(ui.busyCalls, 0);
+}
+
+TEST_F(CommandsTest, OpenAtStartTakesThePathInPlaceOfTheDialog) {
+    window->openAtStart(testReport("cerceve.txt"));
+    EXPECT_TRUE(ui.dialogs.empty());
+    EXPECT_TRUE(ui.errors.empty());
+    EXPECT_EQ(window->titleStrip()->text(), loadedStrip(testReport("cerceve.txt")));
+    EXPECT_EQ(shown(2, 3), QStringLiteral("Kırtasiye alımı"));  // between the frame bars
 }
 
 TEST_F(CommandsTest, CancelledOpenChangesNothing) {
@@ -191,6 +201,12 @@ TEST_F(CommandsTest, HtmlIsBuiltIntoTheHiddenViewThenSaved) {
     const std::string size = "width=\"" + std::to_string(window->gridView()->width()) + "\"";
     EXPECT_NE(page.find(size), std::string::npos);
     EXPECT_EQ(ui.dialogs.back().title, "Tablamo Excel Dosya Kaydı");
+    // The hidden HTML view shows the same page should its tab ever come forward.
+    window->tabs()->setCurrentIndex(kHtmlTab);
+    auto* memo = window->findChild<QPlainTextEdit*>("Memo1");
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->toPlainText().count(QLatin1Char('\n')), static_cast<qsizetype>(window->htmlView().size()));
+    EXPECT_TRUE(memo->toPlainText().startsWith(QStringLiteral("<html>\n")));
 }
 
 TEST_F(CommandsTest, ExcelSavesTheWorkbookNamesItInTheStripAndOpensItWhenTicked) {
