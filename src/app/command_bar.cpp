@@ -19,8 +19,7 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     // Violet with a lighter border; the style sheet names this frame alone, so the buttons
     // keep the platform's look.
     setStyleSheet(
-        "#CommandBar { background-color: rgb(128, 0, 255); border: 2px solid rgb(191, 128, 255); }"
-        "#CommandBar QCheckBox { color: white; font-weight: bold; }");
+        "#CommandBar { background-color: rgb(128, 0, 255); border: 2px solid rgb(191, 128, 255); }");
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 3, 4, 3);
     row->setSpacing(4);
@@ -38,6 +37,13 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     m_openExcel = new QCheckBox(QStringLiteral("Excel'i kayıt sonrası aç"), this);
     m_openExcel->setObjectName("CheckBox4");
     m_openExcel->setChecked(true);
+    // A white caption on the violet bar; the box and its tick keep their own colours.
+    QPalette pal = m_openExcel->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    m_openExcel->setPalette(pal);
+    QFont bold = m_openExcel->font();
+    bold.setBold(true);
+    m_openExcel->setFont(bold);
     row->addWidget(m_openExcel);
     row->addStretch(1);
 }
