@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"NamedPunctuation", "{\\rtf1 \\bullet\\endash\\emdash\\ldblquote\\rdblquote}",
                  U"•–—“”"},
         TextCase{"TextAfterDocumentIgnored", "{\\rtf1 a}trailing", U"a"},
+        TextCase{"BinaryDataSkipped", "{\\rtf1 a{\\*\\blip\\bin4 }{x\\}b}", U"ab"},
+        TextCase{"BinaryDataOutsideAPicture", "{\\rtf1 a\\bin3 {}{b}", U"ab"},
         TextCase{"UnknownWordsIgnored", "{\\rtf1\\pard\\sa200\\sl276\\slmult1 x}", U"x"}),
     [](const auto& info) { return std::string(info.param.name); });
 

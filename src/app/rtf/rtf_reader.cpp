@@ -194,6 +194,10 @@ private:
                 }
                 m_pendingSkip = s.unicodeSkip;
             }
+        } else if (w == "bin" && hasParam) {
+            // Binary data (a picture's): that many raw bytes, braces included, are no text.
+            m_pos += std::min<std::size_t>(static_cast<std::size_t>(std::max(param, 0)),
+                                           m_in.size() - m_pos);
         } else if (w == "emdash") {
             character(0x2014);
         } else if (w == "endash") {
