@@ -99,9 +99,26 @@ public:
 
     const std::string& tempPath() const { return m_temp; }
 
+    /// Puts the complete workbook on the disk, then in place of the target.
     void commit() {
+        // The old file may go only once the new one is on the disk; libxlsxwriter has
+        // closed it, so it is opened again for the sync.
+        const int fd = ::open(m_temp.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) fail(errno);
+        const int syncError = ::fsync(fd) != 0 ? errno : 0;
+        ::close(fd);
+        if (syncError != 0) fail(syncError);
         if (::rename(m_temp.c_str(), m_target.c_str()) != 0) fail(errno);
         m_temp.clear();
+        // The rename lasts once the folder is synced; a folder that cannot be synced (some
+        // network file systems) does not make the saved workbook wrong.
+        const std::size_t slash = m_target.rfind('/');
+        const std::string folder = slash == std::string::npos ? "." : m_target.substr(0, slash + 1);
+        const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
     }
     [[noreturn]] void fail(int err) {
         discard();
