@@ -1,6 +1,7 @@
 #include "app/grid_view.h"
 
 #include <QHeaderView>
+#include <functional>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -109,6 +110,64 @@ private:
     const Grid& m_grid;
 };
 
+// Column 0 and row 0 are the headers, so their size is the header's width and height; the
+// header's far edge can be dragged like any other cell border.
+class HeaderEdgeDrag : public QObject {
+public:
+    using Apply = std::function<void(int)>;
+    HeaderEdgeDrag(QHeaderView* header, Apply apply)
+        : QObject(header), m_header(header), m_apply(std::move(apply)) {
+        header->viewport()->installEventFilter(this);
+        header->viewport()->setMouseTracking(true);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const auto type = event->type();
+        if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
+            type != QEvent::MouseButtonRelease) {
+            return false;
+        }
+        const auto* e = static_cast<QMouseEvent*>(event);
+        const int along = across(e->position().toPoint());
+        if (type == QEvent::MouseMove && m_dragging) {
+            m_apply(std::max(along + 1, kMinimum));
+            return true;
+        }
+        if (type == QEvent::MouseButtonRelease && m_dragging) {
+            m_dragging = false;
+            return true;
+        }
+        if (!nearEdge(along)) {
+            if (type == QEvent::MouseMove && m_cursorSet) {
+                m_header->viewport()->unsetCursor();
+                m_cursorSet = false;
+            }
+            return false;
+        }
+        if (type == QEvent::MouseButtonPress && e->button() == Qt::LeftButton) m_dragging = true;
+        m_header->viewport()->setCursor(vertical() ? Qt::SplitHCursor : Qt::SplitVCursor);
+        m_cursorSet = true;
+        return true;
+    }
+
+private:
+    static constexpr int kGrip = 3;
+    static constexpr int kMinimum = 4;  // a narrower header could not be caught again
+
+    bool vertical() const { return m_header->orientation() == Qt::Vertical; }
+    int across(QPoint p) const { return vertical() ? p.x() : p.y(); }
+    bool nearEdge(int along) const {
+        const int size = vertical() ? m_header->width() : m_header->height();
+        return along >= size - kGrip;
+    }
+
+    QHeaderView* m_header;
+    Apply m_apply;
+    bool m_dragging = false;
+    bool m_cursorSet = false;
+};
+
 }  // namespace
 
 QFont gridQFont(const Grid& grid) {
@@ -137,6 +196,8 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setStyleSheet("QTableCornerButton::section { background-color: rgb(146, 148, 231);"
                   " border: 0px; border-right: 1px solid black; border-bottom: 1px solid black; }");
+    new HeaderEdgeDrag(verticalHeader(), [this](int px) { resizeHeaderCell(true, px); });
+    new HeaderEdgeDrag(horizontalHeader(), [this](int px) { resizeHeaderCell(false, px); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &GridView::columnResized);
     connect(verticalHeader(), &QHeaderView::sectionResized, this, &GridView::rowResized);
 }
@@ -193,6 +254,17 @@ void GridView::columnResized(int section, int, int newSize) {
 
 void GridView::rowResized(int section, int, int newSize) {
     if (!m_applying && m_model) grid().setRowHeight(section + 1, newSize);
+}
+
+void GridView::resizeHeaderCell(bool column0, int px) {
+    if (!m_model) return;
+    if (column0) {
+        grid().setColWidth(0, px);
+        verticalHeader()->setFixedWidth(px);
+    } else {
+        grid().setRowHeight(0, px);
+        horizontalHeader()->setFixedHeight(px);
+    }
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {

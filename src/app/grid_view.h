@@ -29,6 +29,9 @@ public:
     void applyGridLayout();
     /// Moves the view's current cell to the grid's current cell.
     void showGridCurrentCell();
+    /// Column 0's width or row 0's height, dragged at the header's far edge: written into
+    /// the grid and shown.
+    void resizeHeaderCell(bool column0, int px);
 
 signals:
     /// The Enter key (character 13) was pressed in the grid or in its cell editor.

@@ -103,6 +103,29 @@ TEST_F(GridViewTest, DraggedColumnWidthsAndRowHeightsAreWrittenIntoTheGrid) {
     EXPECT_EQ(ws().grid.rowHeight(4), 24);
 }
 
+TEST_F(GridViewTest, TheHeadersFarEdgesResizeColumnZeroAndRowZero) {
+    struct Case {
+        QHeaderView* header;
+        QPoint grab, drop;
+        int expected;
+    };
+    const Case cases[] = {
+        {view()->verticalHeader(), {29, 5}, {59, 5}, 60},    // column 0 wider
+        {view()->verticalHeader(), {10, 5}, {80, 5}, 60},    // not at the edge: no change
+        {view()->verticalHeader(), {59, 5}, {-50, 5}, 4},    // never too narrow to catch
+        {view()->horizontalHeader(), {5, 23}, {5, 39}, 40},  // row 0 higher
+    };
+    for (const Case& c : cases) {
+        QWidget* port = c.header->viewport();
+        QTest::mousePress(port, Qt::LeftButton, {}, c.grab);
+        QTest::mouseMove(port, c.drop);
+        QTest::mouseRelease(port, Qt::LeftButton, {}, c.drop);
+        const bool column0 = c.header->orientation() == Qt::Vertical;
+        EXPECT_EQ(column0 ? ws().grid.colWidth(0) : ws().grid.rowHeight(0), c.expected);
+        EXPECT_EQ(column0 ? c.header->width() : c.header->height(), c.expected);
+    }
+}
+
 TEST_F(GridViewTest, TheViewTakesTheGridsSizesAfterACommandRewritesIt) {
     model().rewrite([&] {
         ws().grid.setColWidth(5, 7 * 19);
