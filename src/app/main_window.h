@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/help_view.h"
 #include "core/workspace.h"
 
+class QLocale;
 class QPlainTextEdit;
 class QTabWidget;
 
@@ -41,7 +43,7 @@ class MainWindow : public QMainWindow {
 public:
     /// `ui` answers the commands' dialogs and shows their messages; the window's own
     /// dialogs and message boxes when null. The help file is read from `helpFile`.
-    explicit MainWindow(UiPort* ui = nullptr, const std::string& helpFile = "yardim");
+    explicit MainWindow(UiPort* ui = nullptr, const std::string& helpFile = kHelpFileName);
     ~MainWindow() override;
 
     /// "Aç" with `path` as the open dialog's answer: the start option --open.
