@@ -1,5 +1,6 @@
 // tablamo-convert: the batch converter.
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,8 +12,20 @@
 #include "cli/convert.h"
 #include "cli/job.h"
 
+namespace {
+
+// An input is mapped while it is converted; one that shrinks meanwhile cannot be read on.
+extern "C" void onBusError(int) {
+    static const char kText[] = "tablamo-convert: an input file shrank while it was read\n";
+    (void)!::write(STDERR_FILENO, kText, sizeof kText - 1);
+    ::_exit(1);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace tablamo::cli;
+    ::signal(SIGBUS, onBusError);
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
         ParseResult parsed =

@@ -1,6 +1,7 @@
 #include "core/report_text.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,7 +33,40 @@ std::size_t findPos(std::string_view hay, std::string_view needle) {
 
 }  // namespace
 
+struct ReportText::Mapping {
+    void* address;
+    std::size_t size;
+    Mapping(void* a, std::size_t n) : address(a), size(n) {}
+    Mapping(const Mapping&) = delete;
+    Mapping& operator=(const Mapping&) = delete;
+    ~Mapping() { ::munmap(address, size); }
+};
+
 ReportText::ReportText(std::string bytes) : m_bytes(std::move(bytes)) { indexLines(); }
+
+const char* ReportText::data() const {
+    return m_mapping ? static_cast<const char*>(m_mapping->address) : m_bytes.data();
+}
+
+std::size_t ReportText::size() const { return m_mapping ? m_mapping->size : m_bytes.size(); }
+
+ReportText ReportText::mapFile(const std::string& path) {
+    Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (f.fd < 0) throw cannotOpenFile(path, systemReason(errno));
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0) throw cannotOpenFile(path, systemReason(errno));
+    if (!S_ISREG(st.st_mode) || st.st_size <= 0) return loadFile(path);
+    const auto size = static_cast<std::size_t>(st.st_size);
+    // Populated at once: the pages of a file just written or read are in the page cache
+    // and are mapped as they are, without being cleared or copied.
+    void* address = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, f.fd, 0);
+    if (address == MAP_FAILED) return loadFile(path);
+    ::madvise(address, size, MADV_SEQUENTIAL);
+    ReportText text;
+    text.m_mapping = std::make_shared<const Mapping>(address, size);
+    text.indexLines();
+    return text;
+}
 
 ReportText ReportText::loadFile(const std::string& path) {
     Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
@@ -46,17 +80,20 @@ ReportText ReportText::loadFile(const std::string& path) {
         bytes.resize(static_cast<std::size_t>(st.st_size));
     }
     std::size_t filled = 0;
+    char probe[1 << 16];
     for (;;) {
-        if (filled == bytes.size()) {
-            // The file may have grown, or is not a regular file: read on in steps.
-            bytes.resize(std::max<std::size_t>(bytes.size() * 2, 1 << 16));
-        }
-        const ssize_t n = ::read(f.fd, bytes.data() + filled, bytes.size() - filled);
+        // Once the expected size is in, the end is found with a small buffer: doubling the
+        // large one would cost twice the file in memory for a moment. A file that grew, or
+        // is not a regular file, is read on in steps.
+        const bool full = filled == bytes.size();
+        const ssize_t n = full ? ::read(f.fd, probe, sizeof probe)
+                               : ::read(f.fd, bytes.data() + filled, bytes.size() - filled);
         if (n < 0) {
             if (errno == EINTR) continue;
             throw cannotOpenFile(path, systemReason(errno));
         }
         if (n == 0) break;
+        if (full) bytes.append(probe, static_cast<std::size_t>(n));
         filled += static_cast<std::size_t>(n);
     }
     bytes.resize(filled);
@@ -65,8 +102,8 @@ ReportText ReportText::loadFile(const std::string& path) {
 }
 
 void ReportText::indexLines() {
-    const char* const data = m_bytes.data();
-    const std::size_t size = m_bytes.size();
+    const char* const data = this->data();
+    const std::size_t size = this->size();
     // About one line in 80 bytes is typical of a report; reserve that much up front.
     m_starts.reserve(size / 64 + 1);
     m_lengths.reserve(size / 64 + 1);
@@ -101,14 +138,14 @@ void ReportText::indexLines() {
             pos = end + 1;
         }
     }
-    m_starts.shrink_to_fit();
-    m_lengths.shrink_to_fit();
+    // No shrink_to_fit: the reserved part that was not used was never touched, so it costs
+    // no memory, while a shrink would copy the index into a second buffer.
 }
 
 std::string_view ReportText::fullLine(std::int64_t i) const {
     if (i < 0 || i >= lineCount()) return {};
     const auto k = static_cast<std::size_t>(i);
-    return {m_bytes.data() + m_starts[k], m_lengths[k]};
+    return {data() + m_starts[k], m_lengths[k]};
 }
 
 std::string_view ReportText::line(std::int64_t i) const {
@@ -134,7 +171,7 @@ std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) co
     if (!hasBreak) {
         // No line holds CR or LF, so a match lies inside one line and the file's own bytes
         // can be searched whatever its line breaks are.
-        const std::size_t p = findPos(m_bytes, needle);
+        const std::size_t p = findPos(bytes(), needle);
         if (p == std::string_view::npos) return std::nullopt;
         const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), p);
         return static_cast<int>(it - m_starts.begin()) - 1;
@@ -142,7 +179,7 @@ std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) co
     if (m_allCrLf) {
         // The bytes are the whole text, perhaps followed by one final CR LF.
         const std::size_t last = static_cast<std::size_t>(lineCount() - 1);
-        const std::string_view whole(m_bytes.data(), m_starts[last] + m_lengths[last]);
+        const std::string_view whole(data(), m_starts[last] + m_lengths[last]);
         const std::size_t p = findPos(whole, needle);
         if (p == std::string_view::npos) return std::nullopt;
         return lineOfPosition(p);

@@ -2,6 +2,7 @@
 /// The loaded report: the file's lines, bytes unchanged (DOS code page, not converted).
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,10 @@ public:
 
     /// Reads a whole file; raises "Cannot open file "%s". %s" when it cannot be read.
     static ReportText loadFile(const std::string& path);
+    /// The same bytes as loadFile, mapped from the file instead of copied (the converter's
+    /// way: no second copy of a large report in memory). The file must not shrink while
+    /// the text is in use. Falls back to loadFile for what cannot be mapped.
+    static ReportText mapFile(const std::string& path);
 
     int lineCount() const { return static_cast<int>(m_starts.size()); }
     bool empty() const { return m_starts.empty(); }
@@ -45,12 +50,16 @@ public:
     int lineOfPosition(std::size_t pos) const;
 
     /// The file's bytes as loaded.
-    const std::string& bytes() const { return m_bytes; }
+    std::string_view bytes() const { return {data(), size()}; }
 
 private:
+    struct Mapping;
     void indexLines();
+    const char* data() const;
+    std::size_t size() const;
 
-    std::string m_bytes;
+    std::string m_bytes;                        // the bytes, when read
+    std::shared_ptr<const Mapping> m_mapping;   // or the file mapped
     std::vector<std::uint64_t> m_starts;
     std::vector<std::uint32_t> m_lengths;
     bool m_allCrLf = true;  // every line break is CR LF: the bytes are the whole text

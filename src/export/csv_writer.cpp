@@ -24,7 +24,18 @@ bool needsQuotes(std::string_view cell) {
 
 // Writes one cell; `out` has room for 2 + 2 * 3 * size + 4 bytes.
 char* putCell(char* out, std::string_view cell, TextEncoding encoding) {
-    if (!needsQuotes(cell)) return putText(out, cell, encoding);
+    if (encoding == TextEncoding::Windows1254) {
+        // Copy and test in one pass: most cells need no quotes.
+        bool quote = false;
+        for (std::size_t i = 0; i < cell.size(); ++i) {
+            const char ch = cell[i];
+            out[i] = ch;
+            quote |= kQuoteTrigger[static_cast<unsigned char>(ch)];
+        }
+        if (!quote) return out + cell.size();
+    } else if (!needsQuotes(cell)) {
+        return putText(out, cell, encoding);
+    }
     *out++ = '"';
     std::size_t start = 0;
     for (std::size_t i = 0; i < cell.size(); ++i) {

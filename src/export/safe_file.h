@@ -1,6 +1,7 @@
 #pragma once
 /// Writing a file so that a failure never leaves a half-written or lost file behind.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,7 @@ private:
     [[noreturn]] void fail(int err);
     void flush();
     void discard() noexcept;
+    void startWriteback();
 
     std::string m_path;        // the name the user sees in errors
     std::string m_targetPath;  // where the rename goes (a symbolic link's target)
@@ -43,6 +45,8 @@ private:
     int m_fd = -1;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_used = 0;
+    std::uint64_t m_written = 0;  // bytes handed to the file
+    std::uint64_t m_synced = 0;   // bytes whose writeback has been started
 };
 
 /// Writes `bytes` to `path` safely in one go.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
@@ -21,6 +22,9 @@ constexpr int kFields = ImportSettings::kWidthCount;
 struct FieldLayout {
     std::array<std::uint32_t, kFields> from{};
     std::array<std::uint32_t, kFields> count{};
+    // The fields start at non-decreasing positions: once one starts past the end of a
+    // line, so do all that follow, and they are empty.
+    bool increasing = true;
 };
 
 FieldLayout layoutOf(const std::array<std::int32_t, kFields>& widths) {
@@ -31,6 +35,11 @@ FieldLayout layoutOf(const std::array<std::int32_t, kFields>& widths) {
         layout.from[static_cast<std::size_t>(k)] = pos & 0xFFFF;
         layout.count[static_cast<std::size_t>(k)] = w & 0xFFFF;
         pos += w;
+    }
+    for (int k = 2; k < kFields; ++k) {
+        if (layout.from[static_cast<std::size_t>(k)] < layout.from[static_cast<std::size_t>(k - 1)]) {
+            layout.increasing = false;
+        }
     }
     return layout;
 }
@@ -44,6 +53,12 @@ void cutInto(std::string_view line, const FieldLayout& layout, Conversion conver
     char* out = buffer;
     for (int k = 0; k < kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
+        if (k > 0 && layout.increasing && layout.from[idx] > line.size()) {
+            // The rest of the fields lie past the end of the line (most lines of a report
+            // are shorter than the 20 default columns).
+            for (std::size_t rest = idx; rest < static_cast<std::size_t>(kFields); ++rest) cells[rest + 1] = {};
+            break;
+        }
         const std::string_view raw = k == 0 ? LeftChars(line, layout.count[0])
                                             : MidChars(line, layout.from[idx], layout.count[idx]);
         const std::string_view field = TrimControl(raw);
@@ -52,6 +67,44 @@ void cutInto(std::string_view line, const FieldLayout& layout, Conversion conver
                                   : dosToWinTextInto(field, out);
         cells[idx + 1] = std::string_view(out, n);
         out += n;
+    }
+}
+
+// Whether every setting the import reads from here on reads as an integer and the table
+// can grow to hold the text: then nothing after the row numbering can stop the import.
+bool importCannotFail(const ImportSettings& settings, int n) {
+    std::int32_t value = 0, r0 = 0, firstLine = 0;
+    for (const std::string& width : settings.ColumnWidths) {
+        if (!tryStrToInt(width, value)) return false;
+    }
+    if (!tryStrToInt(settings.StartColumn, r0) || !tryStrToInt(settings.StartRow, firstLine)) {
+        return false;
+    }
+    const std::int64_t k = std::min<std::int64_t>(n, std::int64_t{n} - 1 - firstLine);
+    const std::int64_t grownRows = std::int64_t{r0} + k + 1;
+    return !(k >= 0 && firstLine + k >= 0 && grownRows > kMaxGrownRows);
+}
+
+// NumberGridHeaders for every row but those from `first` to `last`, which the import
+// rewrites whole, row number included.
+void numberRowsNotImported(Grid& grid, std::int64_t first, std::int64_t last) {
+    char digits[16];
+    auto number = [&](int from, int to) {
+        for (int r = std::max(from, 1); r < to; ++r) {
+            const char* end = std::to_chars(digits, digits + sizeof digits, r).ptr;
+            grid.setCell(0, r, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+        }
+    };
+    const std::int64_t rows = grid.rowCount();
+    number(1, static_cast<int>(std::clamp<std::int64_t>(first, 0, rows)));
+    number(static_cast<int>(std::clamp<std::int64_t>(last + 1, 0, rows)), static_cast<int>(rows));
+    if (rows > 0) {
+        static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRST";
+        Grid::RowCells header = grid.row(0);
+        for (int c = 1; c < grid.colCount(); ++c) {
+            header[static_cast<std::size_t>(c)] = kLetters.substr(static_cast<std::size_t>(c - 1), 1);
+        }
+        grid.setRow(0, header);
     }
 }
 
@@ -76,7 +129,11 @@ void Button2Click(Workspace& ws, UiPort& ui) {
 
     const int n = text.lineCount();
     grid.setRowCount(n == 1 ? 2 : n);
-    NumberGridHeaders(grid);
+    // When nothing after this point can stop the import, the rows it rewrites whole get
+    // their numbers with their cells: numbering them first as well would store each of a
+    // long report's rows twice. The table ends up the same.
+    const bool numberLater = importCannotFail(settings, n);
+    if (!numberLater) NumberGridHeaders(grid);
 
     std::array<std::int32_t, kFields> widths{};
     for (int k = 1; k <= kFields; ++k) widths[static_cast<std::size_t>(k - 1)] = settings.columnWidth(k);
@@ -95,11 +152,12 @@ void Button2Click(Workspace& ws, UiPort& ui) {
         const int before = grid.rowCount();
         grid.setRowCount(static_cast<int>(r0 + k + 1));
         char digits[16];
-        for (int r = std::max(before, 1); r < grid.rowCount(); ++r) {
+        for (int r = std::max(before, 1); r < grid.rowCount() && !numberLater; ++r) {
             const int len = std::snprintf(digits, sizeof digits, "%d", r);
             grid.setCell(0, r, std::string_view(digits, static_cast<std::size_t>(len)));
         }
     }
+    if (numberLater) numberRowsNotImported(grid, r0, r0 + n);
 
     const FieldLayout layout = layoutOf(widths);
     const char sep = ws.regional.decimalSeparator;
@@ -107,11 +165,17 @@ void Button2Click(Workspace& ws, UiPort& ui) {
     // lengthens a field, so 20 such parts always fit.
     static thread_local std::array<char, kFields * ReportText::kMaxLineRead> buffer;
     Grid::RowCells cells{};
+    char rowDigits[24];
 
     auto importLine = [&](std::int64_t lineIndex, std::int64_t row, Conversion conversion) {
         if (row < 0 || row >= grid.rowCount()) return;
         cutInto(text.line(lineIndex), layout, conversion, sep, buffer.data(), cells);
-        cells[0] = grid.cell(0, static_cast<int>(row));
+        if (numberLater && row >= 1) {
+            const char* end = std::to_chars(rowDigits, rowDigits + sizeof rowDigits, row).ptr;
+            cells[0] = std::string_view(rowDigits, static_cast<std::size_t>(end - rowDigits));
+        } else {
+            cells[0] = grid.cell(0, static_cast<int>(row));
+        }
         grid.setRow(static_cast<int>(row), cells);
     };
 
