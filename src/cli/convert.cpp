@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 
+#include "bank/statement_import.h"
 #include "core/workspace.h"
 #include "export/csv_writer.h"
 #include "export/html_writer.h"
@@ -51,6 +52,14 @@ bool importReport(Workspace& ws, UiPort& ui, const std::string& path) {
     CountingUi counting(ui);
     Button2Click(ws, counting);
     return counting.messages == 0;
+}
+
+// "Akbank Aç" without its dialog: the file into the report buffer as "Aç" loads it, then
+// the statement import, which shows nothing and rejects no text.
+bool importStatement(Workspace& ws, UiPort&, const std::string& path) {
+    loadReport(ws, path);
+    Akbank(ws);
+    return true;
 }
 
 void writeCsvFile(const Workspace& ws, const Job& job, const std::string& path) {
@@ -105,7 +114,7 @@ bool sameFile(const FileKey& a, const FileKey& b) {
 // The one place that knows which importers and writers this build has. The statement
 // import joins here.
 Importer importerFor(const Job& job) {
-    if (job.akbank) return nullptr;  // the Akbank statement import
+    if (job.akbank) return &importStatement;
     return &importReport;
 }
 
@@ -175,11 +184,6 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
 }
 
 int runJob(const Job& job, Console& console) {
-    if (!importerFor(job)) {
-        console.say("tablamo-convert",
-                    "--akbank: the Akbank statement import is not part of this build yet");
-        return 2;
-    }
     std::vector<std::string> outputs;
     try {
         outputs = planOutputs(job);

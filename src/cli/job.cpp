@@ -138,7 +138,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
                    "default: beside each input, its extension replaced by the format's")
         ->type_name("PATH");
     app.add_flag("--akbank", akbank,
-                 "read the inputs as Akbank statements (refused until that importer exists)");
+                 "read the inputs as Akbank statements");
     app.add_option("--decimal-separator", decimal,
                    "decimal separator of the number conversions; default: the locale's\n"
                    "(LC_NUMERIC), \".\" when none")
