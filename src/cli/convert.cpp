@@ -111,8 +111,7 @@ bool sameFile(const FileKey& a, const FileKey& b) {
 
 }  // namespace
 
-// The one place that knows which importers and writers this build has. The statement
-// import joins here.
+// The one place that chooses the importer and the writer.
 Importer importerFor(const Job& job) {
     if (job.akbank) return &importStatement;
     return &importReport;
