@@ -177,7 +177,8 @@ void Akbank(Workspace& ws) {
     NumberGridHeaders(grid);
 
     std::array<std::int32_t, kFields> widths{};
-    for (int k = 1; k <= kFields; ++k) widths[static_cast<std::size_t>(k - 1)] = settings.columnWidth(k);
+    for (int k = 1; k <= kFields; ++k)
+        widths[static_cast<std::size_t>(k - 1)] = settings.columnWidth(k);
     for (int k = 1; k <= kFields; ++k) {
         const std::int64_t px = std::int64_t{7} * widths[static_cast<std::size_t>(k - 1)];
         grid.setColWidth(k, static_cast<int>(std::clamp<std::int64_t>(px, INT32_MIN, INT32_MAX)));
@@ -248,9 +249,10 @@ void Akbank(Workspace& ws) {
         w.put('S');
         w.stripped(column(line, layout, 2), sep);
         cells[3] = w.since(s);
-        cells[4] = plain ? w.amount(column(line, layout, 3), sep)
-                         : dateCell(line, valueDatePos, sep, w);
-        for (std::size_t k = 4; k < kFields; ++k) cells[k + 1] = w.amount(column(line, layout, k), sep);
+        cells[4] =
+            plain ? w.amount(column(line, layout, 3), sep) : dateCell(line, valueDatePos, sep, w);
+        for (std::size_t k = 4; k < kFields; ++k)
+            cells[k + 1] = w.amount(column(line, layout, k), sep);
         store(row, cells);
     }
 }

@@ -49,7 +49,7 @@ TEST(StatementText, StripEquals) {
         {"=123 456", "123456", "123456"},
         {"AB 12", "AB 12", "AB 12"},
         {"1,234.56", "1,234.56", "1,234.56"},  // "," and "." stay
-        {"=1 2.5", "1 2.5", "12.5"},          // a number only with "." as separator
+        {"=1 2.5", "1 2.5", "12.5"},           // a number only with "." as separator
         {"=1 2,5", "12,5", "1 2,5"},
         {"= 0", " 0", " 0"},
         {"- 5", "- 5", "- 5"},
@@ -130,7 +130,7 @@ TEST(Statement, ClassifiesEveryLineByItsDateField) {
         "    D\x9AZENLEYEN   \x9EUBE :  KADIK\x99Y  ",
         "",
         "abcd",
-        record({"", "", "", "", "", "DEVAMI"}),       // continuation: blank date field
+        record({"", "", "", "", "", "DEVAMI"}),        // continuation: blank date field
         "    \xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4 x",  // only frame characters there
         record({"", "TAR\xDDH", "F\xDD\xDE NO", "VAL\xD6R", "KOD", "A\xC7IKLAMA", "TUTAR", "B/A",
                 "BAK.\xDDYE"}),
@@ -151,7 +151,8 @@ TEST(Statement, ClassifiesEveryLineByItsDateField) {
 
     EXPECT_EQ(f.ws.grid.rowCount(), 16);
     for (int k = 1; k <= 9; ++k) {
-        EXPECT_EQ(f.ws.settings.ColumnWidths[std::size_t(k - 1)], std::to_string(kStatementWidths[k - 1]));
+        EXPECT_EQ(f.ws.settings.ColumnWidths[std::size_t(k - 1)],
+                  std::to_string(kStatementWidths[k - 1]));
         EXPECT_EQ(f.ws.grid.colWidth(k), 7 * kStatementWidths[k - 1]);
     }
     EXPECT_EQ(f.ws.grid.colWidth(10), 35);
@@ -166,21 +167,19 @@ TEST(Statement, ClassifiesEveryLineByItsDateField) {
     EXPECT_EQ(f.row(2, 1, 4), (V{"", "D\x9AZENLEYEN  \x9EUBE : KADIK\x99Y", "old", "old"}));
     EXPECT_EQ(f.cell(20, 2), "old");
     // The four lines after it are dropped: the heading follows in row 3.
-    EXPECT_EQ(f.row(3, 1, 9),
-              (V{"", "TAR\xDDH", "SF\xDD\xDE NO", "VAL\xD6R", "KOD", "A\xC7IKLAMA", "TUTAR", "B/A",
-                 "BAK,\xDDYE"}));
+    EXPECT_EQ(f.row(3, 1, 9), (V{"", "TAR\xDDH", "SF\xDD\xDE NO", "VAL\xD6R", "KOD", "A\xC7IKLAMA",
+                                 "TUTAR", "B/A", "BAK,\xDDYE"}));
     // The same heading in the DOS code page reads as a transaction with dates.
     EXPECT_EQ(f.row(4, 1, 5), (V{"", "TA/R\x98/H", "SF\x98\x9E NO", "VA/L\x99/R", "KOD"}));
-    EXPECT_EQ(f.row(5, 1, 10),
-              (V{"----", "--/--/----", "S-------", "--/--/----", std::string(8, '-'),
-                 std::string(24, '-'), std::string(24, '-'), std::string(5, '-'),
-                 std::string(36, '-'), ""}));
+    EXPECT_EQ(f.row(5, 1, 10), (V{"----", "--/--/----", "S-------", "--/--/----",
+                                  std::string(8, '-'), std::string(24, '-'), std::string(24, '-'),
+                                  std::string(5, '-'), std::string(36, '-'), ""}));
     EXPECT_EQ(f.row(6, 1, 11), (V{"1", "01/02/2010", "S000123", "03/02/2010", "0100", "EFT GELEN",
                                   "1234,56", "A", "12500,00", "12,50", "X"}));
     EXPECT_EQ(f.row(7, 1, 9), (V{"2", "05/02/2010", "S", "05/02/2010", "",
                                  "HAVALE G\x99NDER\x98LEN", "-1234,56", "B", "11265,44"}));
-    EXPECT_EQ(f.row(8, 1, 20), (V{"====", "", "S", "", "", "", "", "", "", "", "", "", "", "", "",
-                                  "", "", "", "", ""}));
+    EXPECT_EQ(f.row(8, 1, 20), (V{"====", "", "S", "", "", "", "", "", "", "",
+                                  "",     "", "",  "", "", "", "", "", "", ""}));
     EXPECT_EQ(f.row(9, 1, 3), (V{"", "HESAP \x9EUBES\x98 : 0123", "old"}));
     EXPECT_EQ(f.row(10, 1, 3), (V{"", "IBAN   : TR12 0004", "old"}));
     // "IBAN" marks an information line only when nothing else stands in the field.
@@ -190,7 +189,8 @@ TEST(Statement, ClassifiesEveryLineByItsDateField) {
 }
 
 TEST(Statement, AmountsFollowTheDecimalSeparator) {
-    Fixture f({"", "", record({"1", "01022010", "=12 5.5", " 03022010", "1.5", "A.B", "1,234.56"})});
+    Fixture f(
+        {"", "", record({"1", "01022010", "=12 5.5", " 03022010", "1.5", "A.B", "1,234.56"})});
     f.ws.regional.decimalSeparator = '.';
     Akbank(f.ws);
     EXPECT_EQ(f.row(2, 2, 7), (std::vector<std::string>{"01/02/2010", "S125.5", "03/02/2010", "1.5",
@@ -240,11 +240,11 @@ TEST(Statement, TheTableGrowsSoNoAcceptedLineIsLost) {
         int lastRow;  // the row that holds t3
     };
     const Case cases[] = {
-        {{"x", "H", t1, t2, t3}, "1", "1", 5, 4},      // the defaults fit exactly
-        {{t1, t2, t3}, "0", "1", 4, 3},                // every line accepted
+        {{"x", "H", t1, t2, t3}, "1", "1", 5, 4},          // the defaults fit exactly
+        {{t1, t2, t3}, "0", "1", 4, 3},                    // every line accepted
         {{"x", "H", t1, "", t2, "", t3}, "1", "3", 7, 6},  // dropped lines make room
         {{"x", "H", t1, t2, t3}, "1", "5", 9, 8},
-        {{t1, t2, t3, "y"}, "-1", "1", 5, 4},  // line -1 reads as empty
+        {{t1, t2, t3, "y"}, "-1", "1", 5, 4},   // line -1 reads as empty
         {{"y", t1, t2, t3}, "-2", "1", 4, -1},  // the last line is not reached
     };
     for (const auto& c : cases) {
@@ -274,7 +274,8 @@ TEST(Statement, AStartColumnTooFarOutIsRefusedBeforeAnyRow) {
 }
 
 TEST(Statement, NegativeStartRowReadsEmptyLinesBeforeTheFirst) {
-    Fixture f({record({"1", "01022010"}), record({"2", "02022010"}), "z", record({"4", "04022010"})});
+    Fixture f(
+        {record({"1", "01022010"}), record({"2", "02022010"}), "z", record({"4", "04022010"})});
     f.fillOld(4);
     f.ws.settings.StartRow = "-2";
     Akbank(f.ws);
@@ -328,7 +329,8 @@ TEST(StatementOpen, CancelLoadFailureAndSuccess) {
         bool fails;
         bool loads;
     };
-    const Case cases[] = {{std::nullopt, false, false}, {missing, true, false}, {sample, false, true}};
+    const Case cases[] = {
+        {std::nullopt, false, false}, {missing, true, false}, {sample, false, true}};
     for (const auto& c : cases) {
         Workspace ws;
         ws.regional.decimalSeparator = ',';
