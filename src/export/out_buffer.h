@@ -24,7 +24,7 @@ struct Utf8Table {
 /// Gathers the written bytes and hands them to the sink in large pieces.
 class OutBuffer {
 public:
-    explicit OutBuffer(ByteSink& sink, std::size_t capacity = std::size_t{256} << 10)
+    explicit OutBuffer(ByteSink& sink, std::size_t capacity = std::size_t{1} << 20)
         : m_sink(sink), m_buffer(capacity) {}
     OutBuffer(const OutBuffer&) = delete;
     OutBuffer& operator=(const OutBuffer&) = delete;

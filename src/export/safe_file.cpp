@@ -84,6 +84,11 @@ void SafeFile::fail(int err) {
 
 void SafeFile::write(const char* data, std::size_t size) {
     if (m_fd < 0) fail(EBADF);
+    if (m_used == 0 && size >= kBufferSize / 4) {
+        // A writer's own large buffer goes to the file as it is, without a second copy.
+        writeDirect(data, size);
+        return;
+    }
     if (m_used + size <= kBufferSize) {
         std::memcpy(m_buffer.get() + m_used, data, size);
         m_used += size;
@@ -91,22 +96,25 @@ void SafeFile::write(const char* data, std::size_t size) {
     }
     flush();
     if (size >= kBufferSize) {
-        // A large piece goes straight to the file.
-        while (size > 0) {
-            const ssize_t n = ::write(m_fd, data, size);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                fail(errno);
-            }
-            data += n;
-            size -= static_cast<std::size_t>(n);
-            m_written += static_cast<std::uint64_t>(n);
-        }
-        startWriteback();
+        writeDirect(data, size);  // a large piece goes straight to the file
         return;
     }
     std::memcpy(m_buffer.get(), data, size);
     m_used = size;
+}
+
+void SafeFile::writeDirect(const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(m_fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        m_written += static_cast<std::uint64_t>(n);
+    }
+    startWriteback();
 }
 
 void SafeFile::flush() {

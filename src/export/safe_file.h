@@ -36,6 +36,7 @@ public:
 private:
     [[noreturn]] void fail(int err);
     void flush();
+    void writeDirect(const char* data, std::size_t size);
     void discard() noexcept;
     void startWriteback();
 

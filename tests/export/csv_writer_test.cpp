@@ -43,6 +43,15 @@ TEST(CommaText, QuotesACellWithAControlCharacterBlankQuoteOrComma) {
         {"\x7F", "\x7F"},
         {std::string("a\0b", 3), std::string("a\0b", 3)},  // code 0 is not in 1 to 32
         {"<b>&;", "<b>&;"},
+        // Long cells are tested eight bytes at a time: a trigger in each place of a word.
+        {"abcdefgh", "abcdefgh"},
+        {"abcdefgh,", "\"abcdefgh,\""},
+        {"abcdefghijklmno ", "\"abcdefghijklmno \""},
+        {"abcdefghij\"klmnop", "\"abcdefghij\"\"klmnop\""},
+        {",bcdefghijklmnop", "\",bcdefghijklmnop\""},
+        {"\xDD\xDE\xFD\xFE\xE7\xF6\xFC\xF0\xC7\xD6\xDC\xD0", "\xDD\xDE\xFD\xFE\xE7\xF6\xFC\xF0\xC7\xD6\xDC\xD0"},
+        {"!#$%&'()*+-./0123456789:;", "!#$%&'()*+-./0123456789:;"},  // 33 and up, but " and ,
+        {std::string("abcdefg\0hijklmn", 15), std::string("abcdefg\0hijklmn", 15)},
     };
     for (const auto& c : cases) {
         const Grid::RowCells row = rowOf({c.cell});
