@@ -127,13 +127,19 @@ TEST(ReportImportRows, NumbersAndCellsAreThoseOfTheStepsOneByOne) {
                 for (int r = 0; r < g.rowCount(); ++r) {
                     const std::int64_t i = std::int64_t{r} - r0;
                     const bool imported = i >= 0 && i <= n;
-                    if (r >= 1) EXPECT_EQ(g.cell(0, r), std::to_string(r)) << at << " row " << r;
-                    if (r == 0 && !imported) EXPECT_EQ(g.cell(1, 0), "A") << at;
-                    if (r == 0) EXPECT_EQ(g.cell(0, 0), "old") << at;
+                    if (r >= 1) {
+                        EXPECT_EQ(g.cell(0, r), std::to_string(r)) << at << " row " << r;
+                    } else {
+                        EXPECT_EQ(g.cell(0, 0), "old") << at;
+                        if (!imported) EXPECT_EQ(g.cell(1, 0), "A") << at;
+                    }
                     for (int k = 0; k < 20; ++k) {
                         if (!imported) {
                             // Rows past the text's line count were dropped when the count was set.
-                            if (r > 0) EXPECT_EQ(g.cell(k + 1, r), std::string(r < n ? "old" : "")) << at << " row " << r;
+                            if (r > 0) {
+                                EXPECT_EQ(g.cell(k + 1, r), std::string(r < n ? "old" : ""))
+                                    << at << " row " << r;
+                            }
                             continue;
                         }
                         const std::string_view line = ws.text.line(startRow + i);
