@@ -131,7 +131,9 @@ TEST(ReportImportRows, NumbersAndCellsAreThoseOfTheStepsOneByOne) {
                         EXPECT_EQ(g.cell(0, r), std::to_string(r)) << at << " row " << r;
                     } else {
                         EXPECT_EQ(g.cell(0, 0), "old") << at;
-                        if (!imported) EXPECT_EQ(g.cell(1, 0), "A") << at;
+                        if (!imported) {
+                            EXPECT_EQ(g.cell(1, 0), "A") << at;
+                        }
                     }
                     for (int k = 0; k < 20; ++k) {
                         if (!imported) {
