@@ -1,8 +1,11 @@
 #include "export/csv_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <future>
+#include <vector>
 
 namespace tablamo {
 namespace {
@@ -81,12 +84,17 @@ std::size_t rowBound(const Grid::RowCells& cells, TextEncoding encoding) {
     return 2 * expansion(encoding) * bytes + 3 * cells.size() + 8;
 }
 
-}  // namespace
 
-void writeCsv(const Grid& grid, ByteSink& sink, TextEncoding encoding) {
-    OutBuffer out(sink);
-    if (encoding == TextEncoding::Utf8) out.append("\xEF\xBB\xBF");
-    for (int r = 0; r < grid.rowCount(); ++r) {
+// Collects the bytes of a run of rows in memory.
+class ChunkSink : public ByteSink {
+public:
+    void write(const char* data, std::size_t size) override { bytes.insert(bytes.end(), data, data + size); }
+    std::vector<char> bytes;
+};
+
+// Rows `from` to `to` - 1, each as its comma text and CR LF.
+void writeRows(const Grid& grid, int from, int to, OutBuffer& out, TextEncoding encoding) {
+    for (int r = from; r < to; ++r) {
         const Grid::RowCells cells = grid.row(r);
         char* p = out.reserve(rowBound(cells, encoding));
         for (int c = 0; c < grid.colCount(); ++c) {
@@ -97,7 +105,39 @@ void writeCsv(const Grid& grid, ByteSink& sink, TextEncoding encoding) {
         *p++ = '\n';
         out.advance(p);
     }
-    out.flush();
+}
+
+// A grid this long is written in pairs of runs: a second thread lays out the second run
+// of a pair while this one lays out and writes the first.
+constexpr int kParallelRows = 1 << 17;
+constexpr int kRunRows = 1 << 14;
+
+}  // namespace
+
+void writeCsv(const Grid& grid, ByteSink& sink, TextEncoding encoding) {
+    OutBuffer out(sink);
+    if (encoding == TextEncoding::Utf8) out.append("\xEF\xBB\xBF");
+    const int rows = grid.rowCount();
+    if (rows < kParallelRows) {
+        writeRows(grid, 0, rows, out, encoding);
+        out.flush();
+        return;
+    }
+    ChunkSink second;
+    for (int from = 0; from < rows; from += 2 * kRunRows) {
+        const int middle = std::min(rows, from + kRunRows);
+        const int to = std::min(rows, from + 2 * kRunRows);
+        second.bytes.clear();
+        std::future<void> ahead = std::async(std::launch::async, [&] {
+            OutBuffer chunk(second, std::size_t{64} << 10);
+            writeRows(grid, middle, to, chunk, encoding);
+            chunk.flush();
+        });
+        writeRows(grid, from, middle, out, encoding);
+        out.flush();
+        ahead.get();
+        sink.write(second.bytes.data(), second.bytes.size());
+    }
 }
 
 std::string commaText(const Grid::RowCells& cells) {
