@@ -114,6 +114,23 @@ TEST(WriteCsv, ARowLargerThanTheBufferComesOutWhole) {
                                "\"" + std::string(18, ',') + "\r\n2" + std::string(20, ',') + "\r\n");
 }
 
+TEST(WriteCsv, ALongGridComesOutRowAfterRowInOrder) {
+    // Long enough to be laid out on two threads, with a last pair of runs cut short.
+    Grid grid;
+    grid.setRowCount(300001);
+    NumberGridHeaders(grid);
+    std::string expected = commaText(grid.row(0)) + "\r\n";
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        const std::string a = std::to_string(r * 7 % 1000) + (r % 3 ? "" : " x");
+        grid.setCell(1 + r % 20, r, a);
+        expected += commaText(grid.row(r)) + "\r\n";
+    }
+    for (const auto encoding : {TextEncoding::Windows1254, TextEncoding::Utf8}) {
+        const std::string csv = csvOf(grid, encoding);
+        EXPECT_EQ(csv, encoding == TextEncoding::Utf8 ? "\xEF\xBB\xBF" + expected : expected);
+    }
+}
+
 TEST(CsvFileName, AppendsTheSuffixUnlessTheNamesOwnLastSuffixIsCsv) {
     const std::pair<const char*, const char*> cases[] = {
         {"rapor", "rapor.csv"},
