@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <future>
+#include <system_error>
 #include <vector>
 
 namespace tablamo {
@@ -128,11 +129,20 @@ void writeCsv(const Grid& grid, ByteSink& sink, TextEncoding encoding) {
         const int middle = std::min(rows, from + kRunRows);
         const int to = std::min(rows, from + 2 * kRunRows);
         second.bytes.clear();
-        std::future<void> ahead = std::async(std::launch::async, [&] {
+        auto layOutSecond = [&] {
             OutBuffer chunk(second, std::size_t{64} << 10);
             writeRows(grid, middle, to, chunk, encoding);
             chunk.flush();
-        });
+        };
+        std::future<void> ahead;
+        try {
+            ahead = std::async(std::launch::async, layOutSecond);
+        } catch (const std::system_error&) {
+            // No thread to be had: this one lays out the rest alone.
+            writeRows(grid, from, rows, out, encoding);
+            out.flush();
+            return;
+        }
         writeRows(grid, from, middle, out, encoding);
         out.flush();
         ahead.get();
