@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -25,20 +26,26 @@ struct Utf8Table {
 class OutBuffer {
 public:
     explicit OutBuffer(ByteSink& sink, std::size_t capacity = std::size_t{1} << 20)
-        : m_sink(sink), m_buffer(capacity) {}
+        : m_sink(sink),
+          m_buffer(std::make_unique_for_overwrite<char[]>(capacity)),
+          m_size(capacity) {}
     OutBuffer(const OutBuffer&) = delete;
     OutBuffer& operator=(const OutBuffer&) = delete;
 
     /// Room for at least `n` bytes at the returned place; finish with `advance`.
     char* reserve(std::size_t n) {
-        if (m_buffer.size() - m_used < n) {
+        if (m_size - m_used < n) {
             flush();
-            if (m_buffer.size() < n) m_buffer.resize(n);
+            if (m_size < n) {
+                // Only a row longer than the whole buffer comes here.
+                m_buffer = std::make_unique_for_overwrite<char[]>(n);
+                m_size = n;
+            }
         }
-        return m_buffer.data() + m_used;
+        return m_buffer.get() + m_used;
     }
     /// Marks the bytes up to `end` (from the last reserve) as written.
-    void advance(char* end) { m_used = static_cast<std::size_t>(end - m_buffer.data()); }
+    void advance(char* end) { m_used = static_cast<std::size_t>(end - m_buffer.get()); }
 
     void append(std::string_view bytes) {
         char* p = reserve(bytes.size());
@@ -47,13 +54,15 @@ public:
     }
     /// Hands everything gathered to the sink.
     void flush() {
-        if (m_used) m_sink.write(m_buffer.data(), m_used);
+        if (m_used) m_sink.write(m_buffer.get(), m_used);
         m_used = 0;
     }
 
 private:
     ByteSink& m_sink;
-    std::vector<char> m_buffer;
+    // Not zeroed: a writer fills what it hands on, and a large buffer costs no clearing.
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_size;
     std::size_t m_used = 0;
 };
 
