@@ -35,7 +35,7 @@ std::string nameOf(const std::string& path) {
 
 }  // namespace
 
-SafeFile::SafeFile(std::string path) : m_path(std::move(path)), m_targetPath(m_path) {
+TempFileBeside::TempFileBeside(std::string path) : m_path(std::move(path)), m_targetPath(m_path) {
     if (m_path.empty()) fail(ENOENT);
     // A symbolic link is followed, as opening the file for writing would follow it.
     struct stat st {};
@@ -61,12 +61,9 @@ SafeFile::SafeFile(std::string path) : m_path(std::move(path)), m_targetPath(m_p
     if (m_fd < 0) fail(errno);
     m_tempPath = std::move(pattern);
     if (::fchmod(m_fd, mode) != 0) fail(errno);
-    m_buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
 }
 
-SafeFile::~SafeFile() { discard(); }
-
-void SafeFile::discard() noexcept {
+void TempFileBeside::discard() noexcept {
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
@@ -77,13 +74,47 @@ void SafeFile::discard() noexcept {
     }
 }
 
-void SafeFile::fail(int err) {
+void TempFileBeside::fail(int err) {
     discard();
     throw cannotCreateFile(m_path, systemReason(err));
 }
 
+void TempFileBeside::closeFd() {
+    if (m_fd < 0) return;
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) fail(errno);
+}
+
+void TempFileBeside::replaceTarget() {
+    if (m_tempPath.empty()) fail(EBADF);
+    // The old file may go only once the new one is on the disk. A writer that wrote the
+    // file by its name has closed it, so it is opened again for the sync.
+    if (m_fd < 0) {
+        m_fd = ::open(m_tempPath.c_str(), O_RDONLY | O_CLOEXEC);
+        if (m_fd < 0) fail(errno);
+    }
+    if (::fsync(m_fd) != 0) fail(errno);
+    closeFd();
+    if (::rename(m_tempPath.c_str(), m_targetPath.c_str()) != 0) fail(errno);
+    m_tempPath.clear();
+    // The rename itself lasts once the folder is synced; a folder that cannot be synced
+    // (some network file systems) does not make the saved file wrong.
+    const int dir = ::open(folderOf(m_targetPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+SafeFile::SafeFile(std::string path) : m_temp(std::move(path)) {
+    m_buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
+}
+
+SafeFile::~SafeFile() = default;
+
 void SafeFile::write(const char* data, std::size_t size) {
-    if (m_fd < 0) fail(EBADF);
+    if (m_temp.fd() < 0) fail(EBADF);
     if (m_used == 0 && size >= kBufferSize / 4) {
         // A writer's own large buffer goes to the file as it is, without a second copy.
         writeDirect(data, size);
@@ -105,7 +136,7 @@ void SafeFile::write(const char* data, std::size_t size) {
 
 void SafeFile::writeDirect(const char* data, std::size_t size) {
     while (size > 0) {
-        const ssize_t n = ::write(m_fd, data, size);
+        const ssize_t n = ::write(m_temp.fd(), data, size);
         if (n < 0) {
             if (errno == EINTR) continue;
             fail(errno);
@@ -121,7 +152,7 @@ void SafeFile::flush() {
     const char* p = m_buffer.get();
     std::size_t left = m_used;
     while (left > 0) {
-        const ssize_t n = ::write(m_fd, p, left);
+        const ssize_t n = ::write(m_temp.fd(), p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
             fail(errno);
@@ -139,28 +170,16 @@ void SafeFile::startWriteback() {
     // commit() waits for the last pieces only. Only a hint: errors show at fsync.
     constexpr std::uint64_t kStep = std::uint64_t{8} << 20;
     if (m_written - m_synced >= kStep) {
-        ::sync_file_range(m_fd, static_cast<off_t>(m_synced), static_cast<off_t>(m_written - m_synced),
+        ::sync_file_range(m_temp.fd(), static_cast<off_t>(m_synced), static_cast<off_t>(m_written - m_synced),
                           SYNC_FILE_RANGE_WRITE);
         m_synced = m_written;
     }
 }
 
 void SafeFile::commit() {
-    if (m_fd < 0) fail(EBADF);
+    if (m_temp.fd() < 0) fail(EBADF);
     flush();
-    if (::fsync(m_fd) != 0) fail(errno);
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0) fail(errno);
-    if (::rename(m_tempPath.c_str(), m_targetPath.c_str()) != 0) fail(errno);
-    m_tempPath.clear();
-    // The rename itself lasts once the folder is synced; a folder that cannot be synced
-    // (some network file systems) does not make the saved file wrong.
-    const int dir = ::open(folderOf(m_targetPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    m_temp.replaceTarget();
 }
 
 void writeFileSafely(const std::string& path, std::string_view bytes) {

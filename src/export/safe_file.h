@@ -9,6 +9,40 @@
 
 namespace tablamo {
 
+/// A temporary file in a target's folder that takes the target's place on replaceTarget():
+/// the part of safe writing that does not care who writes the bytes. The target keeps its
+/// mode (a new one gets 0666 less the umask); a symbolic link is followed to its file. On
+/// any failure, and when the object goes without replaceTarget(), the temporary file is
+/// removed. Every error reads "Cannot create file "<path>". <system reason>".
+class TempFileBeside {
+public:
+    /// Creates the temporary file beside `path`, open for writing.
+    explicit TempFileBeside(std::string path);
+    ~TempFileBeside() { discard(); }
+    TempFileBeside(const TempFileBeside&) = delete;
+    TempFileBeside& operator=(const TempFileBeside&) = delete;
+
+    /// The open descriptor of the temporary file (-1 once closed).
+    int fd() const { return m_fd; }
+    /// Closes the descriptor, for a writer that writes the file by its name.
+    void closeFd();
+    const std::string& tempPath() const { return m_tempPath; }
+    /// The name the user sees in errors.
+    const std::string& path() const { return m_path; }
+    /// Puts the complete file on the disk, then in place of the target.
+    void replaceTarget();
+    /// Removes the temporary file and raises the error for `err`.
+    [[noreturn]] void fail(int err);
+
+private:
+    void discard() noexcept;
+
+    std::string m_path;
+    std::string m_targetPath;  // where the rename goes (a symbolic link's target)
+    std::string m_tempPath;
+    int m_fd = -1;
+};
+
 /// A file written into a temporary file in the target's folder and renamed into place by
 /// commit(). Until then an existing file of the target's name stays as it was; on any
 /// failure, and when the object goes without commit(), the temporary file is removed.
@@ -31,19 +65,15 @@ public:
     /// new file (0666 less the umask), or the mode of the file it replaces.
     void commit();
 
-    const std::string& path() const { return m_path; }
+    const std::string& path() const { return m_temp.path(); }
 
 private:
-    [[noreturn]] void fail(int err);
+    [[noreturn]] void fail(int err) { m_temp.fail(err); }
     void flush();
     void writeDirect(const char* data, std::size_t size);
-    void discard() noexcept;
     void startWriteback();
 
-    std::string m_path;        // the name the user sees in errors
-    std::string m_targetPath;  // where the rename goes (a symbolic link's target)
-    std::string m_tempPath;
-    int m_fd = -1;
+    TempFileBeside m_temp;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_used = 0;
     std::uint64_t m_written = 0;  // bytes handed to the file

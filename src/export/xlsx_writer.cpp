@@ -1,17 +1,13 @@
 #include "export/xlsx_writer.h"
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <xlsxwriter.h>
 
-#include <cerrno>
 #include <cstdint>
 
 #include "core/encoding.h"
 #include "core/error.h"
 #include "core/grid.h"
+#include "export/safe_file.h"
 
 namespace tablamo {
 
@@ -60,81 +56,6 @@ std::string xlsxFileName(std::string_view path) {
 }
 
 namespace {
-
-// libxlsxwriter writes its package by file name, so the temporary file is made here: a
-// hidden file in the target's folder, renamed over the target once the workbook is
-// complete and removed on every other way out.
-class TempBeside {
-public:
-    explicit TempBeside(const std::string& path) : m_path(path), m_target(path) {
-        if (path.empty()) fail(ENOENT);
-        struct stat st {};
-        // A symbolic link is followed, as opening the file for writing would follow it.
-        if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-            if (char* real = ::realpath(path.c_str(), nullptr)) {
-                m_target = real;
-                ::free(real);
-            }
-        }
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode_t mode = 0666 & ~mask;
-        if (::stat(m_target.c_str(), &st) == 0) {
-            if (S_ISDIR(st.st_mode)) fail(EISDIR);
-            if (S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
-        }
-        const std::size_t slash = m_target.rfind('/');
-        const std::string folder = slash == std::string::npos ? "." : m_target.substr(0, slash);
-        std::string pattern = folder + "/.tablamo-xlsx-XXXXXX";
-        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-        if (fd < 0) fail(errno);
-        m_temp = std::move(pattern);
-        const int chmodError = ::fchmod(fd, mode) != 0 ? errno : 0;
-        ::close(fd);
-        if (chmodError != 0) fail(chmodError);
-    }
-    ~TempBeside() { discard(); }
-    TempBeside(const TempBeside&) = delete;
-    TempBeside& operator=(const TempBeside&) = delete;
-
-    const std::string& tempPath() const { return m_temp; }
-
-    /// Puts the complete workbook on the disk, then in place of the target.
-    void commit() {
-        // The old file may go only once the new one is on the disk; libxlsxwriter has
-        // closed it, so it is opened again for the sync.
-        const int fd = ::open(m_temp.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) fail(errno);
-        const int syncError = ::fsync(fd) != 0 ? errno : 0;
-        ::close(fd);
-        if (syncError != 0) fail(syncError);
-        if (::rename(m_temp.c_str(), m_target.c_str()) != 0) fail(errno);
-        m_temp.clear();
-        // The rename lasts once the folder is synced; a folder that cannot be synced (some
-        // network file systems) does not make the saved workbook wrong.
-        const std::size_t slash = m_target.rfind('/');
-        const std::string folder = slash == std::string::npos ? "." : m_target.substr(0, slash + 1);
-        const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir >= 0) {
-            ::fsync(dir);
-            ::close(dir);
-        }
-    }
-    [[noreturn]] void fail(int err) {
-        discard();
-        throw cannotCreateFile(m_path, systemReason(err));
-    }
-
-private:
-    void discard() noexcept {
-        if (!m_temp.empty()) ::unlink(m_temp.c_str());
-        m_temp.clear();
-    }
-
-    std::string m_path;  // the name the user sees in errors
-    std::string m_target;
-    std::string m_temp;
-};
 
 // The one place a libxlsxwriter failure becomes the user's error text.
 [[noreturn]] void raise(const std::string& path, lxw_error err) {
@@ -223,7 +144,9 @@ void SaveToExcel(const Grid& grid, std::string_view sheetName, const std::string
                                    std::uint64_t(dataRows) * (Grid::kColumnCount - 1) * 64;
     const bool zip64 = estimate > (std::uint64_t{3} << 30);
 
-    TempBeside temp(path);
+    // libxlsxwriter writes its package by file name: it gets the temporary file's.
+    TempFileBeside temp(path);
+    temp.closeFd();
     Workbook book(temp.tempPath(), path, zip64);
     lxw_format* dateFormat = book.addNumberFormat(dateNumberFormat(regional));
     const std::string utf8Name = win1254ToUtf8(sheetName);
@@ -262,7 +185,7 @@ void SaveToExcel(const Grid& grid, std::string_view sheetName, const std::string
         }
     }
     book.close();
-    temp.commit();
+    temp.replaceTarget();
 }
 
 }  // namespace tablamo
