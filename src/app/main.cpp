@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -16,6 +17,9 @@
 #include "app/qt_ui.h"
 
 int main(int argc, char* argv[]) {
+    // Under a file size limit (ulimit -f) a save past it fails with "File too large" in the
+    // error box, the old file intact, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(tablamo::app::kAppTitle));
 

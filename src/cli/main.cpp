@@ -26,6 +26,10 @@ extern "C" void onBusError(int) {
 int main(int argc, char** argv) {
     using namespace tablamo::cli;
     ::signal(SIGBUS, onBusError);
+    // Under a file size limit (ulimit -f) a write past it then fails with "File too large"
+    // and is reported like any other failed write, instead of ending the program with
+    // the output's temporary file left behind.
+    ::signal(SIGXFSZ, SIG_IGN);
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
         ParseResult parsed =
