@@ -176,6 +176,12 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     ws.settings = job.settings;
     ws.regional = job.regional;
     if (!import(ws, ui, input)) return false;
+    // An empty file is in neither format. The imports leave the fresh table as it was for
+    // it, and writing that table would pass it off as the file's conversion.
+    if (ws.text.empty()) {
+        ui.showMessage(kNotAReportMessage);
+        return false;
+    }
     if (step) step(ws.text.bytes().size());
     write(ws, job, output);
     if (step) step(ws.text.bytes().size());

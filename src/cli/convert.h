@@ -35,8 +35,9 @@ using StepReport = std::function<void(std::uint64_t bytesRead)>;
 
 /// Converts one input in a fresh workspace (default settings plus the job's options, a
 /// fresh 25-row grid), as "Aç" loads and imports it, and writes the grid with the same
-/// writer the window's button uses. False when the import rejected the text: then
-/// nothing is written. Errors (a file that cannot be read or written) are raised.
+/// writer the window's button uses. False when the import rejected the text or the file is
+/// empty (the import's message is shown): then nothing is written. Errors (a file that
+/// cannot be read or written) are raised.
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
                 const StepReport& step = {});
 
