@@ -2,7 +2,15 @@
 
 #include <xlsxwriter.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
 
 #include "core/encoding.h"
 #include "core/error.h"
@@ -57,6 +65,13 @@ std::string xlsxFileName(std::string_view path) {
 
 namespace {
 
+// The system's temporary folder ($TMPDIR when it names a folder).
+std::string temporaryFolder() {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+    return ec ? "/tmp" : folder.string();
+}
+
 // The one place a libxlsxwriter failure becomes the user's error text.
 [[noreturn]] void raise(const std::string& path, lxw_error err) {
     throw cannotCreateFile(path, lxw_strerror(err));
@@ -69,6 +84,8 @@ public:
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         options.use_zip64 = zip64 ? LXW_TRUE : LXW_FALSE;
+        // The worksheets' temporary files go where the room for them is checked.
+        options.tmpdir = m_tmpdir.data();
         m_book = workbook_new_opt(file.c_str(), &options);
         if (!m_book) raise(m_userPath, LXW_ERROR_MEMORY_MALLOC_FAILED);
     }
@@ -85,6 +102,7 @@ public:
         check(workbook_validate_sheet_name(m_book, utf8Name.c_str()));
         lxw_worksheet* sheet = workbook_add_worksheet(m_book, utf8Name.c_str());
         if (!sheet) raise(m_userPath, LXW_ERROR_MEMORY_MALLOC_FAILED);
+        m_sheets.push_back(sheet);
         return sheet;
     }
     lxw_format* addNumberFormat(const std::string& numFormat) {
@@ -95,6 +113,20 @@ public:
     }
     /// Writes the package; the workbook is gone afterwards, written or not.
     void close() {
+        // The constant-memory mode writes the rows into a temporary file, and on closing
+        // copies them into a second one, the sheet's part, without looking at write errors:
+        // a full temporary folder or a file size limit would cut the sheet short in a
+        // workbook that then counts as saved. So the rows must have been written whole, and
+        // room for the largest sheet's copy is made sure of before the copies are made.
+        off_t largest = 0;
+        for (lxw_worksheet* sheet : m_sheets) {
+            FILE* rows = sheet->optimize_tmpfile;
+            if (!rows) continue;
+            errno = 0;
+            if (std::fflush(rows) != 0 || std::ferror(rows)) fail(errno != 0 ? errno : EIO);
+            largest = std::max(largest, ::ftello(rows));
+        }
+        ensureRoom(largest + kSheetFrame);
         lxw_workbook* book = m_book;
         m_book = nullptr;
         check(workbook_close(book));
@@ -104,8 +136,24 @@ public:
     }
 
 private:
+    // What a sheet's part holds besides its rows: the head with the column widths, the tail.
+    static constexpr off_t kSheetFrame = 64 << 10;
+
+    [[noreturn]] void fail(int err) const { throw cannotCreateFile(m_userPath, systemReason(err)); }
+
+    // Reserves `size` bytes in a nameless file of the temporary folder and gives them back.
+    void ensureRoom(off_t size) const {
+        const int fd = ::open(m_tmpdir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd < 0) return;  // a folder without nameless files: the copy goes unchecked
+        const int err = ::posix_fallocate(fd, 0, size);
+        ::close(fd);
+        if (err != 0 && err != EOPNOTSUPP && err != EINVAL) fail(err);
+    }
+
     std::string m_userPath;
+    std::string m_tmpdir = temporaryFolder();
     lxw_workbook* m_book = nullptr;
+    std::vector<lxw_worksheet*> m_sheets;
 };
 
 // A grid text as libxlsxwriter takes it: UTF-8, zero-terminated. libxlsxwriter writes
