@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -98,7 +99,7 @@ public:
         ::getrlimit(RLIMIT_FSIZE, &m_old);
         m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
         rlimit lower = m_old;
-        lower.rlim_cur = bytes;
+        lower.rlim_cur = std::min(bytes, m_old.rlim_max);
         ::setrlimit(RLIMIT_FSIZE, &lower);
     }
     ~FileSizeLimit() {
