@@ -334,6 +334,8 @@ const Case kCases[] = {
     {"ExistingWorkbookOnAFullDisk", [](const TempDir& d) { return diskFull(d, "xlsx"); }},
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class ConverterBadInput : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ConverterBadInput, SaysWhatWentWrongAndLeavesNoFileBehind) {
