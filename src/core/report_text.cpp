@@ -31,6 +31,17 @@ std::size_t findPos(std::string_view hay, std::string_view needle) {
              : std::string_view::npos;
 }
 
+// Opens a file for reading without waiting for it: a named pipe that no program writes to
+// would hold open() forever, while opened at once it reads as empty. Reads wait as usual.
+int openForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0) {
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    }
+    return fd;
+}
+
 }  // namespace
 
 struct ReportText::Mapping {
@@ -51,7 +62,7 @@ const char* ReportText::data() const {
 std::size_t ReportText::size() const { return m_mapping ? m_mapping->size : m_bytes.size(); }
 
 ReportText ReportText::mapFile(const std::string& path) {
-    Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    Fd f{openForReading(path)};
     if (f.fd < 0) throw cannotOpenFile(path, systemReason(errno));
     struct stat st {};
     if (::fstat(f.fd, &st) != 0) throw cannotOpenFile(path, systemReason(errno));
@@ -69,7 +80,7 @@ ReportText ReportText::mapFile(const std::string& path) {
 }
 
 ReportText ReportText::loadFile(const std::string& path) {
-    Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    Fd f{openForReading(path)};
     if (f.fd < 0) throw cannotOpenFile(path, systemReason(errno));
     struct stat st {};
     if (::fstat(f.fd, &st) != 0) throw cannotOpenFile(path, systemReason(errno));
