@@ -247,6 +247,11 @@ const Case kCases[] = {
          writeBytes(d / "bos.txt", "");
          return inputFails(d / "bos.txt", d / "o.csv", notAReport(d / "bos.txt"), {"--akbank"});
      }},
+    {"NamedPipeWithoutAWriter",  // read as empty at once, not waited on
+     [](const TempDir& d) {
+         ::mkfifo((d / "boru").c_str(), 0600);
+         return inputFails(d / "boru", d / "o.csv", notAReport(d / "boru"));
+     }},
     {"RandomBytes",
      [](const TempDir& d) {
          const std::string bytes = randomBytes(64 << 10, 7);

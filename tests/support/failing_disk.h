@@ -29,6 +29,8 @@ inline std::map<std::string, std::string> snapshot(const std::filesystem::path& 
         const std::string name = std::filesystem::relative(it->path(), root).string();
         if (it->is_directory(ec)) {
             files[name + "/"] = "";
+        } else if (!it->is_regular_file(ec)) {
+            files[name] = "not a regular file";  // a named pipe is not opened: it could wait
         } else {
             // A file by its size and a digest of its bytes, which keeps a failure's report short.
             const std::string bytes = readBytes(it->path().string());
