@@ -91,7 +91,8 @@ TEST_F(WindowBadInput, OpeningWhatCannotBeReadShowsTheErrorAndKeepsTheTable) {
             SCOPED_TRACE(path);
             ui = RecordingUi();
             run(command, path);
-            EXPECT_THAT(ui.errors, ElementsAre("Cannot open file \"" + path + "\". " + reason(c.err)));
+            EXPECT_THAT(ui.errors,
+                        ElementsAre("Cannot open file \"" + path + "\". " + reason(c.err)));
             EXPECT_THAT(ui.messages, IsEmpty());
             EXPECT_EQ(ui.busyDepth, 0);
             EXPECT_EQ(ws.titleStrip, strip);

@@ -108,7 +108,8 @@ std::string cannotCreatePrefix(const std::string& in, const std::string& out) {
 }
 std::string notAReport(const std::string& in) {
     return in + ": Excel e aktarmaya çalıştığınız dosya formatı geçerli değil.\n" + in +
-           ": Lütfen açıklamalar doğrultusunda geçerli\n" + in + ": dosyalarla işleme devam edin.\n";
+           ": Lütfen açıklamalar doğrultusunda geçerli\n" + in +
+           ": dosyalarla işleme devam edin.\n";
 }
 
 std::string randomBytes(std::size_t size, unsigned seed) {
@@ -169,7 +170,8 @@ Expect inputFails(const std::string& in, const std::string& out, Matcher<const s
     return e;
 }
 
-Expect converted(const std::string& in, const std::string& format, std::vector<std::string> options = {}) {
+Expect converted(const std::string& in, const std::string& format,
+                 std::vector<std::string> options = {}) {
     Expect e;
     e.args = std::move(options);
     for (const char* a : {"-q", "--to"}) e.args.push_back(a);
@@ -219,7 +221,10 @@ Expect diskFull(const TempDir& dir, const std::string& format) {
 
 const Case kCases[] = {
     // Inputs that cannot be read.
-    {"MissingFile", [](const TempDir& d) { return inputFails(d / "yok.txt", d / "o.csv", cannotOpen(d / "yok.txt", ENOENT)); }},
+    {"MissingFile",
+     [](const TempDir& d) {
+         return inputFails(d / "yok.txt", d / "o.csv", cannotOpen(d / "yok.txt", ENOENT));
+     }},
     {"FolderAsInput",
      [](const TempDir& d) {
          fs::create_directory(d / "klasor.txt");
@@ -228,14 +233,17 @@ const Case kCases[] = {
     {"FileWithoutReadPermission",
      [](const TempDir& d) {
          if (::geteuid() == 0) {
-             return skipped("root reads a file whatever its mode; FileWhoseReadFails covers a failing read");
+             return skipped(
+                 "root reads a file whatever its mode; FileWhoseReadFails covers a failing read");
          }
          writeBytes(d / "kilitli.txt", readBytes(kLedger));
          ::chmod((d / "kilitli.txt").c_str(), 0);
          return inputFails(d / "kilitli.txt", d / "o.csv", cannotOpen(d / "kilitli.txt", EACCES));
      }},
     {"FileWhoseReadFails",  // opens, but reading its first page gives EIO
-     [](const TempDir& d) { return inputFails("/proc/self/mem", d / "o.csv", cannotOpen("/proc/self/mem", EIO)); }},
+     [](const TempDir& d) {
+         return inputFails("/proc/self/mem", d / "o.csv", cannotOpen("/proc/self/mem", EIO));
+     }},
     // Inputs that are no report: nothing is written.
     {"EmptyFile",
      [](const TempDir& d) {
@@ -255,7 +263,9 @@ const Case kCases[] = {
     {"RandomBytes",
      [](const TempDir& d) {
          const std::string bytes = randomBytes(64 << 10, 7);
-         if (bytes.find("----------") != std::string::npos) ADD_FAILURE() << "the criterion turned up";
+         if (bytes.find("----------") != std::string::npos) {
+             ADD_FAILURE() << "the criterion turned up";
+         }
          writeBytes(d / "rastgele.bin", bytes);
          return inputFails(d / "rastgele.bin", d / "o.csv", notAReport(d / "rastgele.bin"));
      }},
@@ -274,19 +284,22 @@ const Case kCases[] = {
     // Binary bytes around the criterion are a report: every writer takes the cells they give.
     {"BinaryBytesAroundTheCriterionAsCsv",
      [](const TempDir& d) {
-         writeBytes(d / "ikili.txt", randomBytes(32 << 10, 1) + "\r\n----------\r\n" + std::string(300, '\0') +
-                                         "\r\n" + randomBytes(32 << 10, 2));
+         writeBytes(d / "ikili.txt", randomBytes(32 << 10, 1) + "\r\n----------\r\n" +
+                                         std::string(300, '\0') + "\r\n" +
+                                         randomBytes(32 << 10, 2));
          return converted(d / "ikili.txt", "csv");
      }},
     {"BinaryBytesAroundTheCriterionAsHtml",
      [](const TempDir& d) {
-         writeBytes(d / "ikili.txt", randomBytes(32 << 10, 3) + "\r\n----------\r\n" + randomBytes(32 << 10, 4));
+         writeBytes(d / "ikili.txt",
+                    randomBytes(32 << 10, 3) + "\r\n----------\r\n" + randomBytes(32 << 10, 4));
          return converted(d / "ikili.txt", "html");
      }},
     {"BinaryBytesAroundTheCriterionAsWorkbook",
      [](const TempDir& d) {
-         writeBytes(d / "ikili.txt", randomBytes(32 << 10, 5) + "\r\n----------\r\n" + std::string(300, '\x01') +
-                                         "\r\n" + randomBytes(32 << 10, 6));
+         writeBytes(d / "ikili.txt", randomBytes(32 << 10, 5) + "\r\n----------\r\n" +
+                                         std::string(300, '\x01') + "\r\n" +
+                                         randomBytes(32 << 10, 6));
          return converted(d / "ikili.txt", "xlsx");
      }},
     {"BinaryBytesAsAStatement",
@@ -307,11 +320,16 @@ const Case kCases[] = {
      }},
     // Outputs that cannot be written.
     {"OutputFolderMissing",
-     [](const TempDir& d) { return inputFails(kLedger, d / "yok/o.csv", cannotCreate(kLedger, d / "yok/o.csv", ENOENT)); }},
+     [](const TempDir& d) {
+         return inputFails(kLedger, d / "yok/o.csv",
+                           cannotCreate(kLedger, d / "yok/o.csv", ENOENT));
+     }},
     {"SeveralInputsIntoAMissingFolder",
      [](const TempDir& d) {
-         Expect e = inputFails(kLedger, d / "yok", "tablamo-convert: --output: with several inputs it must be an "
-                                                   "existing folder: '" + (d / "yok") + "'\n");
+         Expect e = inputFails(kLedger, d / "yok",
+                               "tablamo-convert: --output: with several inputs it must be an "
+                               "existing folder: '" +
+                                   (d / "yok") + "'\n");
          e.args.push_back(std::string(TABLAMO_SAMPLES) + "/framed.txt");
          e.status = 2;
          return e;
@@ -320,20 +338,23 @@ const Case kCases[] = {
      [](const TempDir& d) {
          auto folder = std::make_shared<ReadOnlyFolder>(d / "salt-okunur");
          if (!folder->ok()) return skipped("no folder can be made read-only here");
-         Expect e = inputFails(kLedger, d / "salt-okunur/o.csv",
-                               cannotCreate(kLedger, d / "salt-okunur/o.csv", ReadOnlyFolder::expectedErrno()));
+         Expect e = inputFails(
+             kLedger, d / "salt-okunur/o.csv",
+             cannotCreate(kLedger, d / "salt-okunur/o.csv", ReadOnlyFolder::expectedErrno()));
          e.keep = folder;
          return e;
      }},
     {"OutputParentIsAFile",
      [](const TempDir& d) {
          writeBytes(d / "dosya.txt", "bir dosya\r\n");
-         return inputFails(kLedger, d / "dosya.txt/o.csv", cannotCreate(kLedger, d / "dosya.txt/o.csv", ENOTDIR));
+         return inputFails(kLedger, d / "dosya.txt/o.csv",
+                           cannotCreate(kLedger, d / "dosya.txt/o.csv", ENOTDIR));
      }},
     {"ExistingCsvWhenTheWriteFails", [](const TempDir& d) { return efbig(d, "csv"); }},
     {"ExistingHtmlWhenTheWriteFails", [](const TempDir& d) { return efbig(d, "html"); }},
     {"ExistingWorkbookWhenTheWriteFails", [](const TempDir& d) { return efbig(d, "xlsx"); }},
-    {"ExistingWorkbookWhenTheSheetsPartFails", [](const TempDir& d) { return efbigInTheSheetsPart(d); }},
+    {"ExistingWorkbookWhenTheSheetsPartFails",
+     [](const TempDir& d) { return efbigInTheSheetsPart(d); }},
     {"ExistingCsvOnAFullDisk", [](const TempDir& d) { return diskFull(d, "csv"); }},
     {"ExistingHtmlOnAFullDisk", [](const TempDir& d) { return diskFull(d, "html"); }},
     {"ExistingWorkbookOnAFullDisk", [](const TempDir& d) { return diskFull(d, "xlsx"); }},

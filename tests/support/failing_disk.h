@@ -74,8 +74,8 @@ public:
             return;
         }
         m_bound = ::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0;
-        m_ok = m_bound && ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                                  nullptr) == 0;
+        m_ok = m_bound && ::mount(nullptr, folder.c_str(), nullptr,
+                                  MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
     }
     ~ReadOnlyFolder() {
         if (m_bound) ::umount2(m_folder.c_str(), MNT_DETACH);
