@@ -129,7 +129,16 @@ public:
         ensureRoom(largest + kSheetFrame);
         lxw_workbook* book = m_book;
         m_book = nullptr;
-        check(workbook_close(book));
+        errno = 0;
+        const lxw_error err = workbook_close(book);
+        // A file the library could not write leaves the system's reason in errno ("No space
+        // left on device"), which says more than the library's own text for it.
+        const bool fileError = err == LXW_ERROR_CREATING_XLSX_FILE ||
+                               err == LXW_ERROR_CREATING_TMPFILE ||
+                               err == LXW_ERROR_READING_TMPFILE ||
+                               err == LXW_ERROR_ZIP_FILE_OPERATION;
+        if (fileError && errno != 0) fail(errno);
+        check(err);
     }
     void check(lxw_error err) const {
         if (err != LXW_NO_ERROR) raise(m_userPath, err);
