@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "core/error.h"
@@ -50,6 +51,19 @@ void prefault(char* data, std::size_t size) {
 #endif
 }
 
+// A row whose only text is a short one in column 0 (an empty report line keeps just its
+// row number) is held in its reference itself: the text in the first seven bytes, its
+// length in the top byte, marked by the top nibble. No block reference comes near it.
+static_assert(std::endian::native == std::endian::little);
+constexpr std::uint64_t kInlineTag = 0xF;
+constexpr std::size_t kInlineMax = 7;
+
+bool isInline(std::uint64_t ref) { return (ref >> 60) == kInlineTag; }
+
+std::string_view inlineText(const std::uint64_t& ref) {
+    return {reinterpret_cast<const char*>(&ref), static_cast<std::size_t>((ref >> 56) & 0x7)};
+}
+
 }  // namespace
 
 Grid::Grid() {
@@ -71,8 +85,9 @@ void Grid::setRowCount(int rows) {
 
 std::string_view Grid::cell(int col, int row) const {
     if (row < 0 || row >= rowCount() || col < 0 || col >= kColumnCount) return {};
-    const std::uint64_t ref = m_rows[static_cast<std::size_t>(row)];
+    const std::uint64_t& ref = m_rows[static_cast<std::size_t>(row)];
     if (ref == 0) return {};
+    if (isInline(ref)) return col == 0 ? inlineText(ref) : std::string_view{};
     const Block& block = m_blocks[(ref >> 32) - 1];
     const char* base = block.data.get() + (ref & 0xFFFFFFFFu);
     const auto head = static_cast<unsigned char>(base[0]);
@@ -86,7 +101,11 @@ std::string_view Grid::cell(int col, int row) const {
 Grid::RowCells Grid::row(int r) const {
     RowCells cells{};
     if (r < 0 || r >= rowCount() || m_rows[static_cast<std::size_t>(r)] == 0) return cells;
-    const std::uint64_t ref = m_rows[static_cast<std::size_t>(r)];
+    const std::uint64_t& ref = m_rows[static_cast<std::size_t>(r)];
+    if (isInline(ref)) {
+        cells[0] = inlineText(ref);
+        return cells;
+    }
     const char* base = m_blocks[(ref >> 32) - 1].data.get() + (ref & 0xFFFFFFFFu);
     const auto head = static_cast<unsigned char>(base[0]);
     const Record rec{base, head & 0x7F, (head & kWideLengths) != 0};
@@ -122,6 +141,11 @@ std::uint64_t Grid::store(const RowCells& cells) {
         if (n > 0xFFFF) wide = true;
     }
     if (columns == 0) return 0;
+    if (columns == 1 && textBytes <= kInlineMax) {
+        std::uint64_t ref = 0;
+        std::memcpy(&ref, cells[0].data(), textBytes);
+        return ref | (kInlineTag << 60) | (static_cast<std::uint64_t>(textBytes) << 56);
+    }
     const std::size_t need = 1 + (wide ? 4 : 2) * static_cast<std::size_t>(columns) + textBytes;
 
     if (m_blocks.empty() || m_blocks.back().size - m_blocks.back().used < need) {

@@ -51,7 +51,8 @@ public:
     /// Sets the row count (negative counts as 0). New rows are empty; rows cut off are gone.
     void setRowCount(int rows);
 
-    /// The cell's text; the empty text outside the table. Valid until the row is written.
+    /// The cell's text; the empty text outside the table. Valid until the row is written or
+    /// the row count changes.
     std::string_view cell(int col, int row) const;
     /// Writes one cell; ignored outside the table.
     void setCell(int col, int row, std::string_view text);

@@ -85,6 +85,8 @@ ReportText ReportText::loadFile(const std::string& path) {
     struct stat st {};
     if (::fstat(f.fd, &st) != 0) throw cannotOpenFile(path, systemReason(errno));
     if (S_ISDIR(st.st_mode)) throw cannotOpenFile(path, systemReason(EISDIR));
+    // A device such as /dev/zero never ends: reading it would fill the memory.
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) throw cannotOpenFile(path, "Not a regular file");
 
     std::string bytes;
     if (S_ISREG(st.st_mode) && st.st_size > 0) {
@@ -115,11 +117,23 @@ ReportText ReportText::loadFile(const std::string& path) {
 void ReportText::indexLines() {
     const char* const data = this->data();
     const std::size_t size = this->size();
+    m_wide = size > std::numeric_limits<std::uint32_t>::max();
+    auto push = [this](std::size_t pos) {
+        if (m_wide) {
+            m_starts64.push_back(pos);
+        } else {
+            m_starts32.push_back(static_cast<std::uint32_t>(pos));
+        }
+    };
     // About one line in 80 bytes is typical of a report; reserve that much up front.
-    m_starts.reserve(size / 64 + 1);
-    m_lengths.reserve(size / 64 + 1);
+    if (m_wide) {
+        m_starts64.reserve(size / 64 + 2);
+    } else {
+        m_starts32.reserve(size / 64 + 2);
+    }
 
     std::size_t pos = 0;
+    std::size_t lines = 0;
     const char* nextLf = size ? static_cast<const char*>(std::memchr(data, '\n', size)) : nullptr;
     const char* nextCr = size ? static_cast<const char*>(std::memchr(data, '\r', size)) : nullptr;
     while (pos < size) {
@@ -132,12 +146,11 @@ void ReportText::indexLines() {
         const char* brk = nextLf;
         if (nextCr && (!brk || nextCr < brk)) brk = nextCr;
         const std::size_t end = brk ? static_cast<std::size_t>(brk - data) : size;
-        if (m_starts.size() >= static_cast<std::size_t>(INT_MAX - 2)) {
+        if (lines >= static_cast<std::size_t>(INT_MAX - 2)) {
             throw failedToLoadStream();  // more lines than the text view can number
         }
-        m_starts.push_back(pos);
-        m_lengths.push_back(static_cast<std::uint32_t>(
-            std::min<std::size_t>(end - pos, std::numeric_limits<std::uint32_t>::max())));
+        push(pos);
+        ++lines;
         if (!brk) {
             pos = size;
             break;
@@ -149,6 +162,8 @@ void ReportText::indexLines() {
             pos = end + 1;
         }
     }
+    if (lines > 0) push(pos);
+    m_lineCount = static_cast<int>(lines);
     // No shrink_to_fit: the reserved part that was not used was never touched, so it costs
     // no memory, while a shrink would copy the index into a second buffer.
 }
@@ -156,7 +171,13 @@ void ReportText::indexLines() {
 std::string_view ReportText::fullLine(std::int64_t i) const {
     if (i < 0 || i >= lineCount()) return {};
     const auto k = static_cast<std::size_t>(i);
-    return {data() + m_starts[k], m_lengths[k]};
+    const char* const d = data();
+    const std::size_t begin = start(k);
+    std::size_t end = start(k + 1);
+    // A line holds no CR or LF: what stands before the next start is the line break.
+    if (end > begin && d[end - 1] == '\n') --end;
+    if (end > begin && d[end - 1] == '\r') --end;
+    return {d + begin, end - begin};
 }
 
 std::string_view ReportText::line(std::int64_t i) const {
@@ -166,9 +187,7 @@ std::string_view ReportText::line(std::int64_t i) const {
 
 std::string ReportText::joinedText() const {
     std::string text;
-    std::size_t total = 0;
-    for (const std::uint32_t n : m_lengths) total += n + 2;
-    text.reserve(total);
+    text.reserve(size() + static_cast<std::size_t>(lineCount()));
     for (int i = 0; i < lineCount(); ++i) {
         if (i) text += "\r\n";
         text += fullLine(i);
@@ -184,13 +203,12 @@ std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) co
         // can be searched whatever its line breaks are.
         const std::size_t p = findPos(bytes(), needle);
         if (p == std::string_view::npos) return std::nullopt;
-        const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), p);
-        return static_cast<int>(it - m_starts.begin()) - 1;
+        return lineOfByte(p);
     }
     if (m_allCrLf) {
         // The bytes are the whole text, perhaps followed by one final CR LF.
-        const std::size_t last = static_cast<std::size_t>(lineCount() - 1);
-        const std::string_view whole(data(), m_starts[last] + m_lengths[last]);
+        const std::string_view last = fullLine(lineCount() - 1);
+        const std::string_view whole(data(), static_cast<std::size_t>(last.data() + last.size() - data()));
         const std::size_t p = findPos(whole, needle);
         if (p == std::string_view::npos) return std::nullopt;
         return lineOfPosition(p);
@@ -201,13 +219,20 @@ std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) co
     return lineOfPosition(p);
 }
 
+int ReportText::lineOfByte(std::size_t p) const {
+    const std::size_t lines = static_cast<std::size_t>(lineCount());
+    const auto it = m_wide ? static_cast<std::size_t>(std::upper_bound(m_starts64.begin(), m_starts64.begin() + lines, p) - m_starts64.begin())
+                           : static_cast<std::size_t>(std::upper_bound(m_starts32.begin(), m_starts32.begin() + lines, p) - m_starts32.begin());
+    return static_cast<int>(it) - 1;
+}
+
 int ReportText::lineOfPosition(std::size_t pos) const {
     if (empty()) return 0;
-    std::size_t start = 0;
+    std::size_t begin = 0;
     for (int i = 0; i < lineCount(); ++i) {
-        const std::size_t next = start + m_lengths[static_cast<std::size_t>(i)] + 2;
+        const std::size_t next = begin + fullLine(i).size() + 2;
         if (pos < next) return i;
-        start = next;
+        begin = next;
     }
     return lineCount() - 1;
 }

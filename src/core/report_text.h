@@ -29,8 +29,8 @@ public:
     /// the text is in use. Falls back to loadFile for what cannot be mapped.
     static ReportText mapFile(const std::string& path);
 
-    int lineCount() const { return static_cast<int>(m_starts.size()); }
-    bool empty() const { return m_starts.empty(); }
+    int lineCount() const { return m_lineCount; }
+    bool empty() const { return m_lineCount == 0; }
 
     /// Line i with at most 4096 bytes; the empty text outside 0..lineCount()-1.
     std::string_view line(std::int64_t i) const;
@@ -60,8 +60,17 @@ private:
 
     std::string m_bytes;                        // the bytes, when read
     std::shared_ptr<const Mapping> m_mapping;   // or the file mapped
-    std::vector<std::uint64_t> m_starts;
-    std::vector<std::uint32_t> m_lengths;
+    std::uint64_t start(std::size_t i) const { return m_wide ? m_starts64[i] : m_starts32[i]; }
+    /// The line holding byte `p` of the file's bytes.
+    int lineOfByte(std::size_t p) const;
+
+    // Where each line starts, and after the last one where the next would start; a line
+    // ends before the line break in front of the next start. Four bytes a line for any file
+    // under 4 GiB.
+    std::vector<std::uint32_t> m_starts32;
+    std::vector<std::uint64_t> m_starts64;
+    bool m_wide = false;
+    int m_lineCount = 0;
     bool m_allCrLf = true;  // every line break is CR LF: the bytes are the whole text
 };
 

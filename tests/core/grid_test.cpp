@@ -54,6 +54,34 @@ TEST(Grid, CellsKeepTheirBytesThroughRewrites) {
     EXPECT_EQ(g.cell(20, 2), std::string_view("a\0b", 3));
 }
 
+TEST(Grid, ShortRowNumbersAloneCostNoStorageAndReadBackExactly) {
+    Grid g;
+    g.setRowCount(200'000);
+    const std::size_t before = g.storageBytes();
+    for (int r = 1; r < g.rowCount(); ++r) g.setCell(0, r, std::to_string(r));
+    EXPECT_EQ(g.storageBytes(), before);  // all held in the row references
+    EXPECT_EQ(g.cell(0, 199'999), "199999");
+    const std::string_view cases[] = {"1", "1234567", std::string_view("a\0b", 3), "12345678", "\xFF\xFF"};
+    for (const std::string_view text : cases) {
+        g.setCell(0, 7, text);
+        EXPECT_EQ(g.cell(0, 7), text);
+        EXPECT_EQ(g.row(7)[0], text);
+        for (int c = 1; c < 21; ++c) EXPECT_EQ(g.cell(c, 7), "");
+    }
+    // A data cell moves the row to the blocks; emptying it brings the short form back.
+    g.setCell(0, 8, "8");
+    g.setCell(3, 8, "data");
+    EXPECT_EQ(g.cell(0, 8), "8");
+    EXPECT_EQ(g.cell(3, 8), "data");
+    g.setCell(3, 8, "");
+    EXPECT_EQ(g.cell(0, 8), "8");
+    EXPECT_EQ(g.cell(3, 8), "");
+    g.setCell(0, 9, "");
+    g.setCell(2, 9, "x");  // a row whose column 0 is empty
+    EXPECT_EQ(g.cell(0, 9), "");
+    EXPECT_EQ(g.cell(2, 9), "x");
+}
+
 TEST(Grid, ShrinkingDropsRowsForGood) {
     Grid g;
     g.setCell(1, 20, "old");

@@ -38,6 +38,25 @@ TEST(ReportText, SplitsAtEveryKindOfLineBreak) {
     }
 }
 
+TEST(ReportText, RefusesADeviceThatNeverEnds) {
+    for (const auto& load : {ReportText::loadFile, ReportText::mapFile}) {
+        try {
+            load("/dev/zero");
+            ADD_FAILURE() << "a device was read";
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), "Cannot open file \"/dev/zero\". Not a regular file");
+        }
+    }
+}
+
+TEST(ReportText, KnowsEveryLineBreakFromTheNextLinesStart) {
+    // The line ends are not stored: each is found again before the next line's start.
+    const ReportText t(std::string("a\r\r\nb\n\rc\r\n\n") + std::string(3, '\r'));
+    const std::vector<std::string> lines = {"a", "", "b", "", "c", "", "", "", ""};
+    ASSERT_EQ(t.lineCount(), static_cast<int>(lines.size()));
+    for (int i = 0; i < t.lineCount(); ++i) EXPECT_EQ(t.line(i), lines[static_cast<size_t>(i)]) << i;
+}
+
 TEST(ReportText, ReadsAtMost4096BytesOfALine) {
     const ReportText t(std::string(5000, 'a') + "\r\nb");
     EXPECT_EQ(t.line(0).size(), 4096u);
