@@ -110,15 +110,15 @@ void numberRowsNotImported(Grid& grid, std::int64_t first, std::int64_t last) {
 
 }  // namespace
 
-void Button2Click(Workspace& ws, UiPort& ui) {
+ImportStatus Button2Click(Workspace& ws, UiPort& ui) {
     const ReportText& text = ws.text;
     ImportSettings& settings = ws.settings;
     Grid& grid = ws.grid;
 
-    if (text.lineCount() == 0) return;
+    if (text.lineCount() == 0) return ImportStatus::EmptyText;
     if (!text.contains(settings.SearchCriterion) && !text.contains(settings.FrameCriterion)) {
         ui.showMessage(kNotAReportMessage);
-        return;
+        return ImportStatus::NotAReport;
     }
     if (text.contains(settings.SearchCriterion) && settings.AutoColumnSearch) {
         Button4Click(text, settings, ui);
@@ -181,6 +181,7 @@ void Button2Click(Workspace& ws, UiPort& ui) {
 
     importLine(firstLine, r0, Conversion::Text);
     for (std::int64_t i = 1; i <= n; ++i) importLine(firstLine + i, r0 + i, Conversion::Numbers);
+    return ImportStatus::Imported;
 }
 
 }  // namespace tablamo

@@ -30,7 +30,7 @@ struct Fixture {
         const int widths[] = {4, 6, 8};
         for (int k = 1; k <= 20; ++k) ws.settings.setColumnWidth(k, k <= 3 ? widths[k - 1] : 2);
     }
-    void run() { Button2Click(ws, ui); }
+    ImportStatus run() { return Button2Click(ws, ui); }
     std::string cell(int c, int r) const { return std::string(ws.grid.cell(c, r)); }
 };
 
@@ -38,7 +38,7 @@ const std::string kRule = "---------- -----";
 
 TEST(ReportImport, CutsTheFirstLineAsTextAndTheRestWithNumbers) {
     Fixture f({"BASLIK", "AB  1.50 x    12.50  ", "\x98Z  1.50 \xB3 \x98  12.50", kRule});
-    f.run();
+    EXPECT_EQ(f.run(), ImportStatus::Imported);
     EXPECT_TRUE(f.ui.messages.empty());
     EXPECT_EQ(f.ws.grid.rowCount(), 4);
     EXPECT_EQ(f.cell(0, 3), "3");
@@ -86,7 +86,7 @@ TEST(ReportImport, RejectsATextWithNeitherCriterionAndChangesNothing) {
     Fixture f({"just", "text"});
     f.ws.grid.setRowCount(40);
     f.ws.grid.setCell(3, 30, "keep");
-    f.run();
+    EXPECT_EQ(f.run(), ImportStatus::NotAReport);
     ASSERT_EQ(f.ui.messages.size(), 1u);
     EXPECT_EQ(f.ui.messages[0],
               "Excel e aktarmaya çalıştığınız dosya formatı geçerli değil.\r\n"
@@ -99,7 +99,7 @@ TEST(ReportImport, RejectsATextWithNeitherCriterionAndChangesNothing) {
 TEST(ReportImport, EmptyTextDoesNothing) {
     Fixture f({});
     f.ws.grid.setCell(2, 2, "keep");
-    f.run();
+    EXPECT_EQ(f.run(), ImportStatus::EmptyText);
     EXPECT_TRUE(f.ui.messages.empty());
     EXPECT_EQ(f.cell(2, 2), "keep");
     EXPECT_EQ(f.ws.grid.rowCount(), 25);
