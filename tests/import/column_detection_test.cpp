@@ -9,15 +9,12 @@
 #include "core/report_text.h"
 #include "core/workspace.h"
 #include "support/recording_ui.h"
+#include "support/report_lines.h"
 
 namespace tablamo {
 namespace {
 
-std::string join(const std::vector<std::string>& lines) {
-    std::string s;
-    for (const auto& l : lines) s += l + "\r\n";
-    return s;
-}
+using testing::joinCrLf;
 
 std::string h(int n) { return std::string(static_cast<size_t>(n), '-'); }
 std::string cd(int n) { return std::string(static_cast<size_t>(n), '\xCD'); }
@@ -63,7 +60,7 @@ class Detection : public ::testing::TestWithParam<DetectionCase> {};
 
 TEST_P(Detection, FindsTheLineAndMeasuresItsSeparators) {
     const DetectionCase& c = GetParam();
-    const ReportText text(join(c.lines));
+    const ReportText text(joinCrLf(c.lines));
     ImportSettings s;
     s.LedgerMarks = c.ledgerMarks;
     s.WidthList = "(old)";
@@ -134,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Detection, WithoutTheCriterionShowsTheMessageAndLeavesDefaults) {
     for (const Variant v : {Variant::Rule, Variant::Frame}) {
-        const ReportText text(join({"no rule here", "nor a frame"}));
+        const ReportText text(joinCrLf({"no rule here", "nor a frame"}));
         ImportSettings s;
         s.setColumnWidth(2, 5);
         s.SearchResultLine = "kept";
@@ -148,7 +145,7 @@ TEST(Detection, WithoutTheCriterionShowsTheMessageAndLeavesDefaults) {
 }
 
 TEST(Detection, TheReadOutsShowTheLineAndTheOneAbove) {
-    const ReportText text(join({kTitle, kHead, rule53()}));
+    const ReportText text(joinCrLf({kTitle, kHead, rule53()}));
     ImportSettings s;
     testing::RecordingUi ui;
     Button4Click(text, s, ui);
@@ -158,7 +155,7 @@ TEST(Detection, TheReadOutsShowTheLineAndTheOneAbove) {
 
 TEST(Detection, ResetAfterDetectionRestoresTheDefaults) {
     Workspace ws;
-    ws.text = ReportText(join({kHead, rule53()}));
+    ws.text = ReportText(joinCrLf({kHead, rule53()}));
     testing::RecordingUi ui;
     Button4Click(ws.text, ws.settings, ui);
     ASSERT_EQ(ws.settings.columnWidth(1), 11);

@@ -8,15 +8,12 @@
 #include "core/error.h"
 #include "core/workspace.h"
 #include "support/recording_ui.h"
+#include "support/report_lines.h"
 
 namespace tablamo {
 namespace {
 
-std::string join(const std::vector<std::string>& lines) {
-    std::string s;
-    for (const auto& l : lines) s += l + "\r\n";
-    return s;
-}
+using testing::joinCrLf;
 
 // A small report cut with narrow widths: 4, 6, 8 and then 2 for every further field.
 struct Fixture {
@@ -25,7 +22,7 @@ struct Fixture {
 
     explicit Fixture(const std::vector<std::string>& lines, bool autoSearch = false) {
         ws.regional.decimalSeparator = ',';
-        ws.text = ReportText(join(lines));
+        ws.text = ReportText(joinCrLf(lines));
         ws.settings.AutoColumnSearch = autoSearch;
         const int widths[] = {4, 6, 8};
         for (int k = 1; k <= 20; ++k) ws.settings.setColumnWidth(k, k <= 3 ? widths[k - 1] : 2);
