@@ -11,7 +11,7 @@
 
 #include "core/grid.h"
 #include "export/csv_writer.h"
-#include "import/dos_text.h"
+#include "core/dos_text.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "app/grid_view.h"
 #include "app/main_window.h"
 #include "core/workspace.h"
-#include "import/open_command.h"
+#include "commands/open_commands.h"
 #include "import/report_import.h"
 #include "support/recording_ui.h"
 
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         tablamo::loadReport(ws, path);
-        tablamo::Button2Click(ws, ui);
+        tablamo::importReport(ws);
         plainMs = ms(t);
         const Memory after = memory();
         std::printf("plain import:  %8.0f ms   rows %d   memory +%.0f MiB (%.2fx the file)\n", plainMs,

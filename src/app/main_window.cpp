@@ -11,17 +11,15 @@
 #include <QVBoxLayout>
 
 #include "app/command_bar.h"
-#include "app/command_wiring.h"
 #include "app/grid_model.h"
 #include "app/grid_view.h"
 #include "app/help_view.h"
 #include "app/qt_ui.h"
 #include "app/settings_tab.h"
 #include "app/title_strip.h"
+#include "commands/open_commands.h"
+#include "commands/save_commands.h"
 #include "core/ui_port.h"
-#include "import/column_detection.h"
-#include "import/open_command.h"
-#include "import/report_import.h"
 
 namespace tablamo::app {
 namespace {
@@ -177,30 +175,17 @@ void MainWindow::showWorkspace() {
 }
 
 void MainWindow::wireCommands() {
-    Workspace& ws = m_ws;
-    connect(m_bar->open(), &QPushButton::clicked, this, [this] { openReport(*m_ui); });
-    connect(m_bar->openBank(), &QPushButton::clicked, this,
-            [this, &ws] { command([&] { openStatement(ws, *m_ui); }, true); });
-    connect(m_bar->excel(), &QPushButton::clicked, this,
-            [this, &ws] { command([&] { saveExcel(ws, *m_ui); }, false); });
-    connect(m_bar->csv(), &QPushButton::clicked, this,
-            [this, &ws] { command([&] { saveCsv(ws, *m_ui); }, false); });
-    connect(m_bar->html(), &QPushButton::clicked, this, [this, &ws] {
-        command([&] { saveHtml(ws, *m_ui, m_htmlView, m_grid->width(), m_grid->height()); },
-                false);
-        if (m_tabs->currentIndex() == kHtmlTab) tabShown(kHtmlTab);
-    });
-    connect(m_bar->reset(), &QPushButton::clicked, this,
-            [this, &ws] { command([&] { Button6Click(ws.grid, ws.settings); }, true); });
-    connect(m_bar->help(), &QPushButton::clicked, this, &MainWindow::helpClicked);
-    connect(m_bar->close(), &QPushButton::clicked, this, &QWidget::close);
-
-    connect(m_settings->importButton(), &QPushButton::clicked, this,
-            [this, &ws] { command([&] { Button2Click(ws, *m_ui); }, true); });
-    connect(m_settings->findColumnsButton(), &QPushButton::clicked, this,
-            [this, &ws] { command([&] { Button4Click(ws.text, ws.settings, *m_ui); }, false); });
-    connect(m_settings->findFrameButton(), &QPushButton::clicked, this,
-            [this, &ws] { command([&] { Button10Click(ws.text, ws.settings, *m_ui); }, false); });
+    connect(m_bar->open(), &QPushButton::clicked, this, &MainWindow::Button1Click);
+    connect(m_bar->openBank(), &QPushButton::clicked, this, &MainWindow::Button13Click);
+    connect(m_bar->excel(), &QPushButton::clicked, this, &MainWindow::Button8Click);
+    connect(m_bar->csv(), &QPushButton::clicked, this, &MainWindow::sButton1Click);
+    connect(m_bar->html(), &QPushButton::clicked, this, &MainWindow::Button7Click);
+    connect(m_bar->reset(), &QPushButton::clicked, this, &MainWindow::Button6Click);
+    connect(m_bar->help(), &QPushButton::clicked, this, &MainWindow::Button12Click);
+    connect(m_bar->close(), &QPushButton::clicked, this, &MainWindow::Button11Click);
+    connect(m_settings->importButton(), &QPushButton::clicked, this, &MainWindow::Button2Click);
+    connect(m_settings->findColumnsButton(), &QPushButton::clicked, this, &MainWindow::Button4Click);
+    connect(m_settings->findFrameButton(), &QPushButton::clicked, this, &MainWindow::Button10Click);
 
     connect(m_grid, &GridView::enterPressed, this, &MainWindow::enterPressed);
     // Shown after the editor has closed, not from inside the model's write.
@@ -214,19 +199,59 @@ void MainWindow::wireCommands() {
         Qt::QueuedConnection);
 }
 
+void MainWindow::Button1Click() { openReport(*m_ui); }
+
+void MainWindow::Button13Click() {
+    command([&] { openStatement(m_ws, *m_ui); }, true);
+}
+
+void MainWindow::Button8Click() {
+    command([&] { saveExcel(m_ws, *m_ui); }, false);
+}
+
+void MainWindow::sButton1Click() {
+    command([&] { saveCsv(m_ws, *m_ui); }, false);
+}
+
+void MainWindow::Button7Click() {
+    HtmlLayout layout;
+    layout.tableWidth = m_grid->width();
+    layout.tableHeight = m_grid->height();
+    command([&] { saveHtml(m_ws, *m_ui, m_htmlView, layout); }, false);
+    if (m_tabs->currentIndex() == kHtmlTab) tabShown(kHtmlTab);
+}
+
+void MainWindow::Button6Click() {
+    command([&] { resetGrid(m_ws); }, true);
+}
+
+void MainWindow::Button12Click() {
+    // The tab's own show handler sets the caption and HelpToggle.
+    m_tabs->setCurrentIndex(m_helpToggle != 1 ? kHelpTab : kGridTab);
+    tabShown(m_tabs->currentIndex());
+}
+
+void MainWindow::Button11Click() { close(); }
+
+void MainWindow::Button2Click() {
+    command([&] { importLoadedReport(m_ws, *m_ui); }, true);
+}
+
+void MainWindow::Button4Click() {
+    command([&] { findRuleLineColumns(m_ws, *m_ui); }, false);
+}
+
+void MainWindow::Button10Click() {
+    command([&] { findFrameColumns(m_ws, *m_ui); }, false);
+}
+
 void MainWindow::openReport(UiPort& ui) {
-    command([&] { Button1Click(m_ws, ui); }, true);
+    command([&] { tablamo::openReport(m_ws, ui); }, true);
 }
 
 void MainWindow::openAtStart(const std::string& path) {
     PresetOpenUi preset(*m_ui, path);
     openReport(preset);
-}
-
-void MainWindow::helpClicked() {
-    // The tab's own show handler sets the caption and HelpToggle.
-    m_tabs->setCurrentIndex(m_helpToggle != 1 ? kHelpTab : kGridTab);
-    tabShown(m_tabs->currentIndex());
 }
 
 void MainWindow::tabShown(int index) {

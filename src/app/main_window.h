@@ -62,6 +62,19 @@ public:
     const std::vector<std::string>& htmlView() const { return m_htmlView; }
 
 private:
+    // The handlers of the command bar's and the settings tab's buttons.
+    void Button1Click();   ///< "Aç"
+    void Button13Click();  ///< "Akbank Aç"
+    void Button8Click();   ///< "Excel"
+    void sButton1Click();  ///< "CSV"
+    void Button7Click();   ///< "HTML"
+    void Button6Click();   ///< "Sıfırla"
+    void Button12Click();  ///< "Yardım"
+    void Button11Click();  ///< "Kapat"
+    void Button2Click();   ///< "Dosyayı Aktar"
+    void Button4Click();   ///< "Sütun Ara"
+    void Button10Click();  ///< "Sütun Ara BG"
+
     void buildTabs();
     void wireCommands();
     /// Runs a command the way every button does: the settings fields are read into the
@@ -70,7 +83,6 @@ private:
     void command(Command&& body, bool rewritesGrid);
     void showWorkspace();
     void tabShown(int index);
-    void helpClicked();
     void openReport(UiPort& ui);
     void enterPressed();
 

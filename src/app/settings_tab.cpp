@@ -120,30 +120,30 @@ SettingsTab::SettingsTab(QWidget* parent) : QWidget(parent) {
 }
 
 void SettingsTab::refreshFrom(const ImportSettings& s) {
-    m_startRow->setText(fromWin1254(s.StartRow));
-    m_startColumn->setText(fromWin1254(s.StartColumn));
-    m_searchCriterion->setText(fromWin1254(s.SearchCriterion));
-    m_fieldSeparator->setText(fromWin1254(s.FieldSeparator));
-    m_frameCriterion->setText(fromWin1254(s.FrameCriterion));
-    m_frameSeparator->setText(fromWin1254(s.FrameSeparator));
-    for (std::size_t k = 0; k < m_widths.size(); ++k) m_widths[k]->setText(fromWin1254(s.ColumnWidths[k]));
-    m_autoColumnSearch->setChecked(s.AutoColumnSearch);
-    m_ledgerMarks->setChecked(s.LedgerMarks);
-    m_searchResult->setText(fromWin1254(s.SearchResultLine));
-    m_preceding->setText(fromWin1254(s.PrecedingLine));
-    m_widthList->setText(fromWin1254(s.WidthList));
+    m_startRow->setText(fromWin1254(s.layout.StartRow));
+    m_startColumn->setText(fromWin1254(s.layout.StartColumn));
+    m_searchCriterion->setText(fromWin1254(s.layout.SearchCriterion));
+    m_fieldSeparator->setText(fromWin1254(s.layout.FieldSeparator));
+    m_frameCriterion->setText(fromWin1254(s.layout.FrameCriterion));
+    m_frameSeparator->setText(fromWin1254(s.layout.FrameSeparator));
+    for (std::size_t k = 0; k < m_widths.size(); ++k) m_widths[k]->setText(fromWin1254(s.layout.ColumnWidths[k]));
+    m_autoColumnSearch->setChecked(s.layout.AutoColumnSearch);
+    m_ledgerMarks->setChecked(s.layout.LedgerMarks);
+    m_searchResult->setText(fromWin1254(s.readout.SearchResultLine));
+    m_preceding->setText(fromWin1254(s.readout.PrecedingLine));
+    m_widthList->setText(fromWin1254(s.readout.WidthList));
 }
 
 void SettingsTab::readInto(ImportSettings& s) const {
-    takeField(m_startRow, s.StartRow);
-    takeField(m_startColumn, s.StartColumn);
-    takeField(m_searchCriterion, s.SearchCriterion);
-    takeField(m_fieldSeparator, s.FieldSeparator);
-    takeField(m_frameCriterion, s.FrameCriterion);
-    takeField(m_frameSeparator, s.FrameSeparator);
-    for (std::size_t k = 0; k < m_widths.size(); ++k) takeField(m_widths[k], s.ColumnWidths[k]);
-    s.AutoColumnSearch = m_autoColumnSearch->isChecked();
-    s.LedgerMarks = m_ledgerMarks->isChecked();
+    takeField(m_startRow, s.layout.StartRow);
+    takeField(m_startColumn, s.layout.StartColumn);
+    takeField(m_searchCriterion, s.layout.SearchCriterion);
+    takeField(m_fieldSeparator, s.layout.FieldSeparator);
+    takeField(m_frameCriterion, s.layout.FrameCriterion);
+    takeField(m_frameSeparator, s.layout.FrameSeparator);
+    for (std::size_t k = 0; k < m_widths.size(); ++k) takeField(m_widths[k], s.layout.ColumnWidths[k]);
+    s.layout.AutoColumnSearch = m_autoColumnSearch->isChecked();
+    s.layout.LedgerMarks = m_ledgerMarks->isChecked();
 }
 
 }  // namespace tablamo::app

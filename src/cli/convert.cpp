@@ -5,55 +5,12 @@
 #include <filesystem>
 #include <set>
 
-#include "bank/statement_import.h"
+#include "commands/open_commands.h"
 #include "core/workspace.h"
-#include "export/csv_writer.h"
-#include "export/html_writer.h"
-#include "export/safe_file.h"
-#include "export/xlsx_writer.h"
-#include "import/open_command.h"
-#include "import/report_import.h"
 
 namespace tablamo::cli {
 namespace fs = std::filesystem;
 namespace {
-
-// "Aç" without its dialog: the file into the report buffer, then "Dosyayı Aktar". The
-// bytes are those "Aç" loads; they are mapped rather than copied, which spares a large
-// report's second copy in memory.
-bool importReport(Workspace& ws, UiPort& ui, const std::string& path) {
-    ws.text = ReportText::mapFile(path);
-    // An empty text is told apart below, for both imports alike.
-    return Button2Click(ws, ui) != ImportStatus::NotAReport;
-}
-
-// "Akbank Aç" without its dialog: the file into the report buffer as "Aç" loads it, then
-// the statement import, which shows nothing and rejects no text.
-bool importStatement(Workspace& ws, UiPort&, const std::string& path) {
-    loadReport(ws, path);
-    Akbank(ws);
-    return true;
-}
-
-void writeCsvFile(const Workspace& ws, const Job& job, const std::string& path) {
-    SafeFile file(path);
-    writeCsv(ws.grid, file, job.encoding);
-    file.commit();
-}
-
-void writeHtmlFile(const Workspace& ws, const Job& job, const std::string& path) {
-    // The HTML button's border; without a window the table's size is the cells' sums.
-    HtmlLayout layout;
-    layout.encoding = job.encoding;
-    SafeFile file(path);
-    writeHtml(ws.grid, file, 1, layout);
-    file.commit();
-}
-
-// The "Excel" button's workbook; the writer replaces the file safely itself.
-void writeXlsxFile(const Workspace& ws, const Job&, const std::string& path) {
-    SaveToExcel(ws.grid, kExcelSheetName, path, ws.regional, Clock().today());
-}
 
 // The same file, also when named differently: the canonical path, or for an existing
 // file its device and inode.
@@ -84,21 +41,6 @@ bool sameFile(const FileKey& a, const FileKey& b) {
 
 }  // namespace
 
-// The one place that chooses the importer and the writer.
-Importer importerFor(const Job& job) {
-    if (job.akbank) return &importStatement;
-    return &importReport;
-}
-
-Writer writerFor(OutputFormat format) {
-    switch (format) {
-        case OutputFormat::Csv: return &writeCsvFile;
-        case OutputFormat::Html: return &writeHtmlFile;
-        case OutputFormat::Xlsx: return &writeXlsxFile;
-    }
-    return nullptr;
-}
-
 std::vector<std::string> planOutputs(const Job& job) {
     std::error_code ec;
     const bool intoFolder = !job.output.empty() && fs::is_directory(job.output, ec);
@@ -113,7 +55,7 @@ std::vector<std::string> planOutputs(const Job& job) {
             continue;
         }
         fs::path out = fs::path(input);
-        out.replace_extension(extensionOf(job.format));
+        out.replace_extension(std::string(extensionOf(job.format)));
         if (intoFolder) out = fs::path(job.output) / out.filename();
         outputs.push_back(out.string());
     }
@@ -141,22 +83,22 @@ std::vector<std::string> planOutputs(const Job& job) {
 
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
                 const StepReport& step) {
-    const Importer import = importerFor(job);
-    const Writer write = writerFor(job.format);
-    if (!import || !write) throw Error("this build cannot convert with these options");
-
     Workspace ws;
-    ws.settings = job.settings;
+    ws.settings.layout = job.layout;
     ws.regional = job.regional;
-    if (!import(ws, ui, input)) return false;
-    // An empty file is in neither format. The imports leave the fresh table as it was for
-    // it, and writing that table would pass it off as the file's conversion.
-    if (ws.text.empty()) {
-        ui.showMessage(kNotAReportMessage);
-        return false;
-    }
+    // "Aç" without its dialog: the file into the report buffer, mapped rather than copied,
+    // which spares a large report's second copy in memory; then the import.
+    loadReport(ws, input, true);
+    const ImportOutcome outcome = runImporter(ws, job.akbank ? Importer::Statement : Importer::Report);
+    showOutcome(ui, outcome);
+    if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);
+    if (!outcome.imported()) return false;
     if (step) step(ws.text.bytes().size());
-    write(ws, job, output);
+    WriteOptions options;
+    options.encoding = job.encoding;
+    options.regional = ws.regional;
+    options.today = Clock().today();
+    formatInfo(job.format).write(ws.grid, options, output);
     if (step) step(ws.text.bytes().size());
     return true;
 }

@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "core/encoding.h"
@@ -23,22 +24,59 @@ std::string lower(std::string s) {
     return s;
 }
 
-// The options that take a value. Their next argument is always their value, also when it
-// begins with "-" (a search criterion of hyphens, a negative start row), as getopt reads it.
-constexpr const char* kValueOptions[] = {
-    "--to",          "-o",           "--output",          "--decimal-separator",
-    "--start-row",   "--start-column", "--widths",        "--search-criterion",
-    "--field-separator", "--frame-criterion", "--frame-separator", "--encoding",
-    "--date-separator", "--date-order",
+// The options that set the report's layout, each mapped onto its setting by name.
+struct LayoutOption {
+    const char* flag;
+    std::string_view field;  // the LayoutField it sets
+    const char* valueName;   // empty: a flag that switches the check box off
+    const char* help;
 };
+
+constexpr LayoutOption kLayoutOptions[] = {
+    {"--start-row", "StartRow", "N", "StartRow: first text line read, from 0 (default 1)"},
+    {"--start-column", "StartColumn", "N",
+     "StartColumn: the grid row that receives it (default 1)"},
+    {"--widths", "ColumnWidths", "W1,W2,...",
+     "ColumnWidths 1..k (k <= 20); the others keep their defaults"},
+    {"--no-auto-columns", "AutoColumnSearch", "", "AutoColumnSearch off"},
+    {"--no-ledger-marks", "LedgerMarks", "", "LedgerMarks off"},
+    {"--search-criterion", "SearchCriterion", "T",
+     "SearchCriterion, in UTF-8 (held in Windows-1254)"},
+    {"--field-separator", "FieldSeparator", "T", "FieldSeparator, likewise"},
+    {"--frame-criterion", "FrameCriterion", "T", "FrameCriterion, likewise"},
+    {"--frame-separator", "FrameSeparator", "T", "FrameSeparator, likewise"},
+};
+
+// The other options that take a value.
+constexpr const char* kOtherValueOptions[] = {
+    "--to", "-o", "--output", "--decimal-separator", "--encoding", "--date-separator",
+    "--date-order",
+};
+
+const LayoutField& fieldNamed(std::string_view name) {
+    for (const LayoutField& f : layoutFields()) {
+        if (f.name == name) return f;
+    }
+    throw Error("no setting " + std::string(name));
+}
+
+bool takesValue(const std::string& arg) {
+    for (const LayoutOption& o : kLayoutOptions) {
+        if (*o.valueName && arg == o.flag) return true;
+    }
+    return std::any_of(std::begin(kOtherValueOptions), std::end(kOtherValueOptions),
+                       [&](const char* o) { return arg == o; });
+}
 
 struct JoinedArgs {
     std::vector<std::string> args;
     std::vector<std::string> emptyValues;  // options given an empty value
 };
 
-// An empty value is taken apart, since CLI11 would read the next argument in its place;
-// an empty criterion or separator is a valid setting (it never occurs).
+// The next argument of an option that takes a value is always its value, also when it
+// begins with "-" (a search criterion of hyphens, a negative start row), as getopt reads
+// it. An empty value is taken apart, since CLI11 would read the next argument in its
+// place; an empty criterion or separator is a valid setting (it never occurs).
 JoinedArgs joinValues(const std::vector<std::string>& args) {
     JoinedArgs joined;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -47,11 +85,7 @@ JoinedArgs joinValues(const std::vector<std::string>& args) {
                                args.end());
             break;
         }
-        const auto named = [&](const std::string& arg) {
-            return std::any_of(std::begin(kValueOptions), std::end(kValueOptions),
-                               [&](const char* o) { return arg == o; });
-        };
-        if (named(args[i]) && i + 1 < args.size()) {
+        if (takesValue(args[i]) && i + 1 < args.size()) {
             const std::string name = args[i] == "-o" ? "--output" : args[i];
             if (args[i + 1].empty()) {
                 joined.emptyValues.push_back(name);
@@ -59,7 +93,7 @@ JoinedArgs joinValues(const std::vector<std::string>& args) {
                 joined.args.push_back(name + "=" + args[i + 1]);
             }
             ++i;
-        } else if (args[i].ends_with('=') && named(args[i].substr(0, args[i].size() - 1))) {
+        } else if (args[i].ends_with('=') && takesValue(args[i].substr(0, args[i].size() - 1))) {
             joined.emptyValues.push_back(args[i].substr(0, args[i].size() - 1));
         } else {
             joined.args.push_back(args[i]);
@@ -88,32 +122,55 @@ std::string integerText(const std::string& option, const std::string& utf8) {
     return *text;
 }
 
-OutputFormat formatNamed(const std::string& name) {
-    if (name == "html") return OutputFormat::Html;
-    if (name == "xlsx") return OutputFormat::Xlsx;
-    return OutputFormat::Csv;
+// Sets the option's field of the layout from the value given.
+void applyLayoutOption(const LayoutOption& option, const std::string& value, ReportLayout& layout) {
+    const LayoutField& field = fieldNamed(option.field);
+    switch (field.kind) {
+        case LayoutField::Kind::Integer:
+            layout.*field.text = integerText(option.flag, value);
+            break;
+        case LayoutField::Kind::Text:
+            layout.*field.text = heldText(option.flag, value);
+            break;
+        case LayoutField::Kind::Check:
+            layout.*field.check = false;
+            break;
+        case LayoutField::Kind::Widths: {
+            std::vector<std::string> parts;
+            std::size_t from = 0;
+            for (;;) {
+                const std::size_t comma = value.find(',', from);
+                parts.push_back(value.substr(from, comma - from));
+                if (comma == std::string::npos) break;
+                from = comma + 1;
+            }
+            if (parts.size() > static_cast<std::size_t>(ReportLayout::kWidthCount)) {
+                throw UsageError(std::string(option.flag) + ": at most 20 widths");
+            }
+            for (std::size_t k = 0; k < parts.size(); ++k) {
+                layout.ColumnWidths[k] = integerText(option.flag, parts[k]);
+            }
+            break;
+        }
+    }
+}
+
+// A one-character option held in Windows-1254.
+char oneCharacter(const std::string& option, const std::string& utf8) {
+    const std::string held = heldText(option, utf8);
+    if (held.size() != 1) throw UsageError(option + ": one character is needed");
+    return held[0];
 }
 
 // --to's default: the output file's extension, else CSV.
 OutputFormat formatOfOutput(const std::string& output) {
     std::error_code ec;
     if (output.empty() || std::filesystem::is_directory(output, ec)) return OutputFormat::Csv;
-    const std::string ext = lower(std::filesystem::path(output).extension().string());
-    if (ext == ".html" || ext == ".htm") return OutputFormat::Html;
-    if (ext == ".xlsx") return OutputFormat::Xlsx;
-    return OutputFormat::Csv;
+    const OutputFormatInfo* format = formatOfFileName(output);
+    return format ? format->format : OutputFormat::Csv;
 }
 
 }  // namespace
-
-const char* extensionOf(OutputFormat format) {
-    switch (format) {
-        case OutputFormat::Csv: return ".csv";
-        case OutputFormat::Html: return ".html";
-        case OutputFormat::Xlsx: return ".xlsx";
-    }
-    return ".csv";
-}
 
 ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDecimalSeparator,
                              const ShortDateFormat& localeDate) {
@@ -123,22 +180,22 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         kProgram};
     app.get_formatter()->column_width(34);
 
-    std::string to, output, decimal, startRow, startColumn, widths, encoding, dateSeparator,
-        dateOrder;
-    std::string searchCriterion, fieldSeparator, frameCriterion, frameSeparator;
-    bool akbank = false, noAutoColumns = false, noLedgerMarks = false, quiet = false;
+    std::string to, output, decimal, encoding, dateSeparator, dateOrder;
+    bool akbank = false, quiet = false;
     std::vector<std::string> inputs;
+    std::map<std::string, std::string> layoutValues;
+    std::map<std::string, bool> layoutFlags;
 
-    app.add_option("--to", to,
-                   "output format; default: from --output's extension, else csv")
-        ->check(CLI::IsMember({"csv", "html", "xlsx"}, CLI::ignore_case));
+    std::vector<std::string> formatNames;
+    for (const OutputFormatInfo& f : outputFormats()) formatNames.emplace_back(f.name);
+    app.add_option("--to", to, "output format; default: from --output's extension, else csv")
+        ->check(CLI::IsMember(formatNames, CLI::ignore_case));
     app.add_option("-o,--output", output,
                    "one input: the output file, or an existing folder to write into;\n"
                    "several inputs: an existing folder.\n"
                    "default: beside each input, its extension replaced by the format's")
         ->type_name("PATH");
-    app.add_flag("--akbank", akbank,
-                 "read the inputs as Akbank statements");
+    app.add_flag("--akbank", akbank, "read the inputs as Akbank statements");
     app.add_option("--decimal-separator", decimal,
                    "decimal separator of the number conversions; default: the locale's\n"
                    "(LC_NUMERIC), \".\" when none")
@@ -151,22 +208,13 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
                    "order of day, month and year in the workbook's dates;\n"
                    "default: the locale's short date format's")
         ->check(CLI::IsMember({"dmy", "mdy", "ymd"}, CLI::ignore_case));
-    app.add_option("--start-row", startRow, "StartRow: first text line read, from 0 (default 1)")
-        ->type_name("N");
-    app.add_option("--start-column", startColumn,
-                   "StartColumn: the grid row that receives it (default 1)")
-        ->type_name("N");
-    app.add_option("--widths", widths,
-                   "ColumnWidths 1..k (k <= 20); the others keep their defaults")
-        ->type_name("W1,W2,...");
-    app.add_flag("--no-auto-columns", noAutoColumns, "AutoColumnSearch off");
-    app.add_flag("--no-ledger-marks", noLedgerMarks, "LedgerMarks off");
-    app.add_option("--search-criterion", searchCriterion,
-                   "SearchCriterion, in UTF-8 (held in Windows-1254)")
-        ->type_name("T");
-    app.add_option("--field-separator", fieldSeparator, "FieldSeparator, likewise")->type_name("T");
-    app.add_option("--frame-criterion", frameCriterion, "FrameCriterion, likewise")->type_name("T");
-    app.add_option("--frame-separator", frameSeparator, "FrameSeparator, likewise")->type_name("T");
+    for (const LayoutOption& o : kLayoutOptions) {
+        if (*o.valueName) {
+            app.add_option(o.flag, layoutValues[o.flag], o.help)->type_name(o.valueName);
+        } else {
+            app.add_flag(o.flag, layoutFlags[o.flag], o.help);
+        }
+    }
     app.add_option("--encoding", encoding,
                    "text encoding of CSV and HTML output (default windows-1254, as the\n"
                    "window saves; utf-8 CSV starts with a byte-order mark)")
@@ -192,70 +240,33 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     }
 
     // An option given empty counts as given, with the empty text.
-    const auto given = [&](const char* name) {
-        return app.count(name) > 0 ||
-               std::find(emptyValues.begin(), emptyValues.end(), name) != emptyValues.end();
+    const auto givenEmpty = [&](const std::string& name) {
+        return std::find(emptyValues.begin(), emptyValues.end(), name) != emptyValues.end();
     };
+    const auto given = [&](const std::string& name) { return app.count(name) > 0 || givenEmpty(name); };
     try {
         for (const char* name : {"--to", "--output", "--encoding", "--date-order"}) {
-            if (std::find(emptyValues.begin(), emptyValues.end(), name) != emptyValues.end()) {
-                throw UsageError(std::string(name) + ": an empty value is not allowed");
-            }
+            if (givenEmpty(name)) throw UsageError(std::string(name) + ": an empty value is not allowed");
         }
         Job job;
         job.inputs = std::move(inputs);
         job.output = output;
-        job.format = to.empty() ? formatOfOutput(output) : formatNamed(lower(to));
+        job.format = to.empty() ? formatOfOutput(output) : formatNamed(to)->format;
         job.akbank = akbank;
         job.quiet = quiet;
         job.encoding = lower(encoding) == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Windows1254;
-
-        ImportSettings& s = job.settings;
-        if (given("--start-row")) s.StartRow = integerText("--start-row", startRow);
-        if (given("--start-column")) s.StartColumn = integerText("--start-column", startColumn);
-        if (given("--widths")) {
-            std::vector<std::string> parts;
-            std::size_t from = 0;
-            for (;;) {
-                const std::size_t comma = widths.find(',', from);
-                parts.push_back(widths.substr(from, comma - from));
-                if (comma == std::string::npos) break;
-                from = comma + 1;
-            }
-            if (parts.size() > static_cast<std::size_t>(ImportSettings::kWidthCount)) {
-                throw UsageError("--widths: at most 20 widths");
-            }
-            for (std::size_t k = 0; k < parts.size(); ++k) {
-                s.ColumnWidths[k] = integerText("--widths", parts[k]);
-            }
+        for (const LayoutOption& o : kLayoutOptions) {
+            if (given(o.flag)) applyLayoutOption(o, layoutValues[o.flag], job.layout);
         }
-        if (given("--search-criterion")) {
-            s.SearchCriterion = heldText("--search-criterion", searchCriterion);
-        }
-        if (given("--field-separator")) {
-            s.FieldSeparator = heldText("--field-separator", fieldSeparator);
-        }
-        if (given("--frame-criterion")) {
-            s.FrameCriterion = heldText("--frame-criterion", frameCriterion);
-        }
-        if (given("--frame-separator")) {
-            s.FrameSeparator = heldText("--frame-separator", frameSeparator);
-        }
-        s.AutoColumnSearch = !noAutoColumns;
-        s.LedgerMarks = !noLedgerMarks;
 
         job.regional.decimalSeparator = localeDecimalSeparator;
         if (given("--decimal-separator")) {
-            const std::string sep = heldText("--decimal-separator", decimal);
-            if (sep.size() != 1) throw UsageError("--decimal-separator: one character is needed");
-            job.regional.decimalSeparator = sep[0];
+            job.regional.decimalSeparator = oneCharacter("--decimal-separator", decimal);
         }
         job.regional.dateSeparator = localeDate.separator;
         job.regional.dateOrder = localeDate.order;
         if (given("--date-separator")) {
-            const std::string sep = heldText("--date-separator", dateSeparator);
-            if (sep.size() != 1) throw UsageError("--date-separator: one character is needed");
-            job.regional.dateSeparator = sep[0];
+            job.regional.dateSeparator = oneCharacter("--date-separator", dateSeparator);
         }
         if (given("--date-order")) {
             const std::string order = lower(dateOrder);
@@ -273,7 +284,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
 
 char localeDecimalSeparator() {
     // Read through a locale object of its own: setting the process's LC_NUMERIC would
-    // change how the C library reads numbers inside the conversions.
+    // change how the C library formats numbers for every thread.
     const locale_t loc = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
     if (loc == static_cast<locale_t>(nullptr)) return '.';
     const char* radix = ::nl_langinfo_l(RADIXCHAR, loc);
@@ -308,18 +319,7 @@ ShortDateFormat shortDateFormatOf(std::string_view format) {
             default: break;
         }
     }
-    ShortDateFormat result;
-    const std::size_t d = fields.find('d'), m = fields.find('m'), y = fields.find('y');
-    if (d == std::string::npos || m == std::string::npos || y == std::string::npos) return result;
-    if (y < m && m < d) {
-        result.order = DateOrder::YearMonthDay;
-    } else if (m < d) {
-        result.order = DateOrder::MonthDayYear;
-    } else {
-        result.order = DateOrder::DayMonthYear;
-    }
-    if (separator != 0 && separator != ' ') result.separator = separator;
-    return result;
+    return tablamo::shortDateFormatOf(fields, separator);
 }
 
 ShortDateFormat localeShortDateFormat() {
@@ -327,10 +327,8 @@ ShortDateFormat localeShortDateFormat() {
     const locale_t loc = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
     if (loc == static_cast<locale_t>(nullptr)) return {};
     const char* format = ::nl_langinfo_l(D_FMT, loc);
-    ShortDateFormat result = shortDateFormatOf(format ? format : "");
+    const ShortDateFormat result = shortDateFormatOf(format ? format : "");
     ::freelocale(loc);
-    // A separator byte that begins a UTF-8 sequence is no character of its own.
-    if (static_cast<unsigned char>(result.separator) >= 0x80) result.separator = '/';
     return result;
 }
 

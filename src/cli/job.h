@@ -9,11 +9,14 @@
 #include "core/error.h"
 #include "core/import_settings.h"
 #include "core/regional_settings.h"
+#include "core/text_rules.h"
 #include "export/out_buffer.h"
+#include "export/output_formats.h"
 
 namespace tablamo::cli {
 
-enum class OutputFormat { Csv, Html, Xlsx };
+using tablamo::OutputFormat;
+using tablamo::ShortDateFormat;
 
 /// A command line that cannot run (exit status 2); nothing has been read or written.
 class UsageError : public Error {
@@ -27,8 +30,8 @@ struct Job {
     OutputFormat format = OutputFormat::Csv;
     std::string output;  ///< -o: a file (one input) or an existing folder; empty: beside each
     bool akbank = false;
-    /// The settings every input starts from: the defaults plus the options.
-    ImportSettings settings;
+    /// The layout every input starts from: the defaults plus the options.
+    ReportLayout layout;
     /// The decimal separator, and the date separator and order the workbook's cells are
     /// typed by.
     RegionalSettings regional;
@@ -43,12 +46,6 @@ struct ParseResult {
     int exitCode = 0;
     std::string out;
     std::string err;
-};
-
-/// The date separator and the day-month-year order of a short date.
-struct ShortDateFormat {
-    char separator = '/';
-    DateOrder order = DateOrder::MonthDayYear;
 };
 
 /// Reads the arguments (without the program name). `localeDecimalSeparator` and
@@ -72,6 +69,6 @@ ShortDateFormat shortDateFormatOf(std::string_view format);
 ShortDateFormat localeShortDateFormat();
 
 /// The extension the format's files get: ".csv", ".html", ".xlsx".
-const char* extensionOf(OutputFormat format);
+inline std::string_view extensionOf(OutputFormat format) { return formatInfo(format).extension; }
 
 }  // namespace tablamo::cli

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 
 #include "core/error.h"
@@ -10,7 +9,7 @@
 
 namespace tablamo {
 
-const std::array<const char*, ImportSettings::kWidthCount> ImportSettings::DefaultColumnWidths = {
+const std::array<const char*, ReportLayout::kWidthCount> ReportLayout::DefaultColumnWidths = {
     "10", "12", "39", "19", "19", "19", "19", "19", "19", "19",
     "10", "10", "10", "10", "10", "10", "10", "10", "10", "10",
 };
@@ -66,18 +65,42 @@ std::int32_t StrToInt(std::string_view text) {
     return value;
 }
 
-void ImportSettings::RestoreDefaultWidths() {
+void ReportLayout::RestoreDefaultWidths() {
     for (int k = 0; k < kWidthCount; ++k) {
         ColumnWidths[static_cast<std::size_t>(k)] = DefaultColumnWidths[static_cast<std::size_t>(k)];
     }
 }
 
-std::int32_t ImportSettings::columnWidth(int k) const {
+std::int32_t ReportLayout::columnWidth(int k) const {
     return StrToInt(ColumnWidths.at(static_cast<std::size_t>(k - 1)));
 }
 
-void ImportSettings::setColumnWidth(int k, std::int32_t value) {
-    ColumnWidths.at(static_cast<std::size_t>(k - 1)) = std::to_string(value);
+void ReportLayout::setColumnWidth(int k, std::int32_t value) {
+    char digits[16];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    ColumnWidths.at(static_cast<std::size_t>(k - 1)).assign(digits, static_cast<std::size_t>(end - digits));
+}
+
+std::array<std::int32_t, ReportLayout::kWidthCount> ReportLayout::columnWidths() const {
+    std::array<std::int32_t, kWidthCount> widths{};
+    for (int k = 1; k <= kWidthCount; ++k) widths[static_cast<std::size_t>(k - 1)] = columnWidth(k);
+    return widths;
+}
+
+std::span<const LayoutField> layoutFields() {
+    using K = LayoutField::Kind;
+    static const LayoutField kFields[] = {
+        {"StartRow", K::Integer, &ReportLayout::StartRow},
+        {"StartColumn", K::Integer, &ReportLayout::StartColumn},
+        {"SearchCriterion", K::Text, &ReportLayout::SearchCriterion},
+        {"FieldSeparator", K::Text, &ReportLayout::FieldSeparator},
+        {"FrameCriterion", K::Text, &ReportLayout::FrameCriterion},
+        {"FrameSeparator", K::Text, &ReportLayout::FrameSeparator},
+        {"ColumnWidths", K::Widths},
+        {"AutoColumnSearch", K::Check, nullptr, &ReportLayout::AutoColumnSearch},
+        {"LedgerMarks", K::Check, nullptr, &ReportLayout::LedgerMarks},
+    };
+    return kFields;
 }
 
 void NumberGridHeaders(Grid& grid) {
@@ -98,8 +121,8 @@ void NumberGridHeaders(Grid& grid) {
     }
 }
 
-void Button6Click(Grid& grid, ImportSettings& settings) {
-    settings.RestoreDefaultWidths();
+void resetGrid(Grid& grid, ReportLayout& layout) {
+    layout.RestoreDefaultWidths();
     grid.clearCells();
     grid.setRowCount(Grid::kDefaultRowCount);
     grid.setDefaultColWidth(Grid::kDefaultColWidth);

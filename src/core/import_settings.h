@@ -1,8 +1,11 @@
 #pragma once
-/// The import parameters, held as the texts and check states of the settings fields.
+/// The settings the commands read: the report's layout, the read-outs of the last column
+/// detection and the export preference, held as the settings fields hold them (texts and
+/// check states).
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,9 +21,9 @@ std::int32_t StrToInt(std::string_view text);
 /// The same conversion without the error: false when the text does not convert.
 bool tryStrToInt(std::string_view text, std::int32_t& value);
 
-/// The settings tab. Texts are Windows-1254; numeric settings stay texts until a command
-/// reads them.
-struct ImportSettings {
+/// How a report is cut: what a saved layout holds. Texts are Windows-1254; numeric settings
+/// stay texts until a command reads them.
+struct ReportLayout {
     static constexpr int kWidthCount = 20;
     /// The widths RestoreDefaultWidths writes: 10, 12, 39, seven times 19, ten times 10.
     static const std::array<const char*, kWidthCount> DefaultColumnWidths;
@@ -34,14 +37,8 @@ struct ImportSettings {
     std::array<std::string, kWidthCount> ColumnWidths;      // [0] holds width 1
     bool AutoColumnSearch = true;
     bool LedgerMarks = true;
-    bool OpenExcelAfterSave = true;
 
-    // Read-outs of the last column detection; nothing reads them back.
-    std::string SearchResultLine;
-    std::string PrecedingLine;
-    std::string WidthList;
-
-    ImportSettings() { RestoreDefaultWidths(); }
+    ReportLayout() { RestoreDefaultWidths(); }
 
     /// Writes the default texts into widths 1 to 20.
     void RestoreDefaultWidths();
@@ -49,16 +46,47 @@ struct ImportSettings {
     std::int32_t columnWidth(int k) const;
     /// Writes width k (1..20) as its decimal text.
     void setColumnWidth(int k, std::int32_t value);
+    /// Widths 1 to 20 read as integers, in that order.
+    std::array<std::int32_t, kWidthCount> columnWidths() const;
     std::int32_t startRow() const { return StrToInt(StartRow); }
     std::int32_t startColumn() const { return StrToInt(StartColumn); }
+
+    friend bool operator==(const ReportLayout&, const ReportLayout&) = default;
+};
+
+/// One setting of the report layout, by the name its field has: the converter's options
+/// and the saved layouts are made from this one table.
+struct LayoutField {
+    enum class Kind { Integer, Text, Widths, Check };
+    std::string_view name;  ///< "StartRow", "ColumnWidths", ...
+    Kind kind;
+    std::string ReportLayout::*text = nullptr;  ///< Integer and Text
+    bool ReportLayout::*check = nullptr;        ///< Check
+};
+
+/// Every setting of the report layout, in the order of the settings tab.
+std::span<const LayoutField> layoutFields();
+
+/// What the last column detection found: shown on the settings tab, never read back.
+struct DetectionReadout {
+    std::string SearchResultLine;  ///< the rule or frame line taken
+    std::string PrecedingLine;     ///< the line above it
+    std::string WidthList;         ///< the distances found, each behind a blank
+};
+
+/// The settings tab and the command bar's check box.
+struct ImportSettings {
+    ReportLayout layout;
+    DetectionReadout readout;
+    bool OpenExcelAfterSave = true;  ///< "Excel'i kayıt sonrası aç"
 };
 
 /// Labels the header cells: "1", "2", ... down column 0 from row 1, "A" to "T" along row 0
 /// from column 1. Cell (0, 0) and the data cells are not touched.
 void NumberGridHeaders(Grid& grid);
 
-/// The reset command "Sıfırla": default widths, an empty 25-row grid of 21 columns with
-/// the default column widths, and fresh headers. Nothing else changes.
-void Button6Click(Grid& grid, ImportSettings& settings);
+/// "Sıfırla" (Button6Click): default widths, an empty 25-row grid of 21 columns with the
+/// default column widths, and fresh headers. Nothing else changes.
+void resetGrid(Grid& grid, ReportLayout& layout);
 
 }  // namespace tablamo

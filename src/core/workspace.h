@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/grid.h"
+#include "core/import_outcome.h"
 #include "core/import_settings.h"
 #include "core/regional_settings.h"
 #include "core/report_text.h"
@@ -15,11 +16,6 @@ inline constexpr const char* kTitleStripAtStart = "Zorvik Tablamo ver. 1.4";
 inline constexpr const char* kTitleStripPrefix = "Zorvik Tablamo ver. 1.3 - ";
 inline constexpr const char* kLoadedSuffix = " dosyası yüklendi.";
 inline constexpr const char* kSavedSuffix = " dosyası kayıt edildi.";
-/// The message a command shows when the text is not a report it reads.
-inline constexpr const char* kNotAReportMessage =
-    "Excel e aktarmaya çalıştığınız dosya formatı geçerli değil.\r\n"
-    "Lütfen açıklamalar doğrultusunda geçerli\r\n"
-    "dosyalarla işleme devam edin.";
 
 /// The document and the settings as the window holds them: the grid, the report buffer
 /// (the hidden text view), the settings fields, the title bar strip and the user's

@@ -1,9 +1,10 @@
 #include "export/cell_value.h"
 
-#include <charconv>
 #include <ctime>
 #include <string>
 #include <system_error>
+
+#include "core/text_rules.h"
 
 namespace tablamo {
 
@@ -132,52 +133,7 @@ std::optional<Date> readShortDate(std::string_view text, const RegionalSettings&
 }
 
 std::optional<double> readNumber(std::string_view text, char decimalSeparator) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && text[i] == ' ') ++i;
-    const std::size_t begin = i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    bool anyDigit = false;
-    bool sawSeparator = false;
-    for (; i < n; ++i) {
-        if (isDigit(text[i])) {
-            anyDigit = true;
-        } else if (text[i] == decimalSeparator && !sawSeparator) {
-            sawSeparator = true;
-        } else {
-            break;
-        }
-    }
-    if (!anyDigit) return std::nullopt;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-        const std::size_t expDigits = i;
-        while (i < n && isDigit(text[i])) ++i;
-        if (i == expDigits) return std::nullopt;
-    }
-    const std::size_t end = i;
-    while (i < n && text[i] == ' ') ++i;
-    if (i != n) return std::nullopt;
-
-    // from_chars wants "." for the decimal point and no "+"; the copy goes to the stack
-    // unless the text is unusually long.
-    std::string_view core = text.substr(begin, end - begin);
-    if (core.front() == '+') core.remove_prefix(1);
-    char small[128];
-    std::string large;
-    char* buf = small;
-    if (core.size() > sizeof small) {
-        large.resize(core.size());
-        buf = large.data();
-    }
-    for (std::size_t k = 0; k < core.size(); ++k) {
-        buf[k] = core[k] == decimalSeparator ? '.' : core[k];
-    }
-    double value = 0;
-    const auto [ptr, ec] = std::from_chars(buf, buf + core.size(), value);
-    if (ec != std::errc() || ptr != buf + core.size()) return std::nullopt;
-    return value;
+    return decimalValue<double>(text, DecimalRules{decimalSeparator, false, false}, false);
 }
 
 CellValue cellValue(std::string_view text, const RegionalSettings& regional, const Date& today) {

@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "core/text_rules.h"
+
 namespace tablamo {
 namespace {
 
@@ -165,11 +167,7 @@ std::string csvFileName(std::string_view path) {
     // The last suffix of the file name itself: a dot in a folder name or an earlier
     // suffix does not count, and neither does the case of the letters.
     std::string name(path);
-    const std::size_t n = name.size();
-    const bool hasSuffix = n >= 4 && name[n - 4] == '.' &&
-                           (name[n - 3] | 0x20) == 'c' && (name[n - 2] | 0x20) == 's' &&
-                           (name[n - 1] | 0x20) == 'v';
-    if (!hasSuffix) name += ".csv";
+    if (!endsWithNoCase(name, ".csv")) name += ".csv";
     return name;
 }
 

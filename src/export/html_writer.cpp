@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/text_rules.h"
+
 namespace tablamo {
 namespace {
 
@@ -161,18 +163,8 @@ void writeLines(const std::vector<std::string>& lines, ByteSink& sink) {
 }
 
 std::string htmlFileName(std::string_view path) {
-    auto endsWith = [&](std::string_view suffix) {
-        if (path.size() < suffix.size()) return false;
-        const std::string_view tail = path.substr(path.size() - suffix.size());
-        for (std::size_t i = 0; i < suffix.size(); ++i) {
-            char c = tail[i];
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
-            if (c != suffix[i]) return false;
-        }
-        return true;
-    };
     std::string name(path);
-    if (!endsWith(".html") && !endsWith(".htm")) name += ".html";
+    if (!endsWithNoCase(name, ".html") && !endsWithNoCase(name, ".htm")) name += ".html";
     return name;
 }
 

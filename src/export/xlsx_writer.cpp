@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/encoding.h"
+#include "core/text_rules.h"
 #include "core/error.h"
 #include "core/grid.h"
 #include "export/safe_file.h"
@@ -47,19 +48,9 @@ std::string dateNumberFormat(const RegionalSettings& regional) {
 }
 
 std::string xlsxFileName(std::string_view path) {
-    auto endsWith = [&](std::string_view ext) {
-        if (path.size() < ext.size()) return false;
-        const std::string_view tail = path.substr(path.size() - ext.size());
-        for (std::size_t i = 0; i < ext.size(); ++i) {
-            char c = tail[i];
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            if (c != ext[i]) return false;
-        }
-        return true;
-    };
     std::string name(path);
-    if (endsWith(".xlsx")) return name;
-    if (endsWith(".xls")) return name.substr(0, name.size() - 4) + ".xlsx";
+    if (endsWithNoCase(name, ".xlsx")) return name;
+    if (endsWithNoCase(name, ".xls")) return name.substr(0, name.size() - 4) + ".xlsx";
     return name + ".xlsx";
 }
 

@@ -3,11 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/dos_text.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
-#include "core/ui_port.h"
-#include "core/workspace.h"
-#include "import/dos_text.h"
 
 namespace tablamo {
 namespace {
@@ -18,7 +16,8 @@ constexpr std::uint32_t kToTheEnd = 0xFFFF;
 // 1, 2, ...; the rest of the line after the last separator gives the last width. The first
 // pass resumes two characters after its separator, so the character right after the first
 // separator is never looked at; later passes resume right after theirs.
-void measureWidths(std::string_view rule, std::string_view separator, ImportSettings& settings) {
+void measureWidths(std::string_view rule, std::string_view separator, ReportLayout& layout,
+                   DetectionReadout& readout) {
     std::string_view rest = rule;
     std::int64_t d = 0;
     int i = 0;
@@ -31,20 +30,20 @@ void measureWidths(std::string_view rule, std::string_view separator, ImportSett
         d += n;
         list += ' ';
         list += std::to_string(n);
-        settings.WidthList = list;
+        readout.WidthList = list;
         ++i;
-        if (i <= ImportSettings::kWidthCount) settings.setColumnWidth(i, static_cast<std::int32_t>(n));
+        if (i <= ReportLayout::kWidthCount) layout.setColumnWidth(i, static_cast<std::int32_t>(n));
     }
-    if (settings.LedgerMarks) d += 1;
+    if (layout.LedgerMarks) d += 1;
     ++i;
-    if (i <= ImportSettings::kWidthCount) {
-        settings.setColumnWidth(i, static_cast<std::int32_t>(static_cast<std::int64_t>(rule.size()) - d));
+    if (i <= ReportLayout::kWidthCount) {
+        layout.setColumnWidth(i, static_cast<std::int32_t>(static_cast<std::int64_t>(rule.size()) - d));
     }
 }
 
-void showLine(const ReportText& text, int j, ImportSettings& settings) {
-    settings.SearchResultLine = std::string(text.line(j));
-    settings.PrecedingLine = std::string(text.line(j - 1));
+void showLine(const ReportText& text, int j, DetectionReadout& readout) {
+    readout.SearchResultLine = std::string(text.line(j));
+    readout.PrecedingLine = std::string(text.line(j - 1));
 }
 
 // A rule line has hyphens at characters 4 and 5, and does not stand right under a line
@@ -58,35 +57,31 @@ bool acceptableRuleLine(const ReportText& text, int j) {
 
 }  // namespace
 
-void Button4Click(const ReportText& text, ImportSettings& settings, UiPort& ui) {
-    settings.RestoreDefaultWidths();
-    const auto first = text.lineOfFirstOccurrence(settings.SearchCriterion);
-    if (!first) {
-        ui.showMessage(kNotAReportMessage);
-        return;
-    }
+ImportOutcome detectColumnsFromRuleLine(const ReportText& text, ReportLayout& layout,
+                                        DetectionReadout& readout) {
+    layout.RestoreDefaultWidths();
+    const auto first = text.lineOfFirstOccurrence(layout.SearchCriterion);
+    if (!first) return notAReport();
     int j = *first;
     for (;;) {
-        if (j >= text.lineCount()) return;  // no acceptable line: the defaults stay
-        showLine(text, j, settings);
+        if (j >= text.lineCount()) return {};  // no acceptable line: the defaults stay
+        showLine(text, j, readout);
         if (acceptableRuleLine(text, j)) break;
         ++j;
     }
-    if (j == 0) return;
-    measureWidths(text.line(j), settings.FieldSeparator, settings);
+    if (j != 0) measureWidths(text.line(j), layout.FieldSeparator, layout, readout);
+    return {};
 }
 
-void Button10Click(const ReportText& text, ImportSettings& settings, UiPort& ui) {
-    settings.RestoreDefaultWidths();
-    const auto first = text.lineOfFirstOccurrence(settings.FrameCriterion);
-    if (!first) {
-        ui.showMessage(kNotAReportMessage);
-        return;
-    }
+ImportOutcome detectColumnsFromFrame(const ReportText& text, ReportLayout& layout,
+                                     DetectionReadout& readout) {
+    layout.RestoreDefaultWidths();
+    const auto first = text.lineOfFirstOccurrence(layout.FrameCriterion);
+    if (!first) return notAReport();
     const int j = *first;
-    showLine(text, j, settings);
-    if (j == 0) return;
-    measureWidths(text.line(j), settings.FrameSeparator, settings);
+    showLine(text, j, readout);
+    if (j != 0) measureWidths(text.line(j), layout.FrameSeparator, layout, readout);
+    return {};
 }
 
 }  // namespace tablamo

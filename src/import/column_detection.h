@@ -1,19 +1,25 @@
 #pragma once
 /// Finding a report's column widths from its rule line or its frame line.
 
+#include "core/import_outcome.h"
+
 namespace tablamo {
 
 class ReportText;
-struct ImportSettings;
-class UiPort;
+struct ReportLayout;
+struct DetectionReadout;
 
-/// "Sütun Ara": finds the rule line of hyphens under the headings (from the line of the
-/// search criterion's first occurrence on), measures the distances between its field
-/// separators and writes them as the column widths. Starts from the default widths.
-void Button4Click(const ReportText& text, ImportSettings& settings, UiPort& ui);
+/// "Sütun Ara" (Button4Click): finds the rule line of hyphens under the headings (from the
+/// line of the search criterion's first occurrence on), measures the distances between its
+/// field separators and writes them as the column widths, starting from the default widths.
+/// A text without the criterion gives the not-a-report outcome; the widths are then the
+/// defaults.
+ImportOutcome detectColumnsFromRuleLine(const ReportText& text, ReportLayout& layout,
+                                        DetectionReadout& readout);
 
-/// "Sütun Ara BG": the same for box-framed reports, from the first line that holds the
-/// frame criterion, with the frame separator (the tee) as the column boundary.
-void Button10Click(const ReportText& text, ImportSettings& settings, UiPort& ui);
+/// "Sütun Ara BG" (Button10Click): the same for box-framed reports, from the first line that
+/// holds the frame criterion, with the frame separator (the tee) as the column boundary.
+ImportOutcome detectColumnsFromFrame(const ReportText& text, ReportLayout& layout,
+                                     DetectionReadout& readout);
 
 }  // namespace tablamo

@@ -13,10 +13,9 @@
 #include <functional>
 #include <random>
 
-#include "app/command_wiring.h"
-#include "bank/statement_import.h"
+#include "commands/open_commands.h"
+#include "commands/save_commands.h"
 #include "core/workspace.h"
-#include "import/open_command.h"
 #include "support/failing_disk.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -35,6 +34,12 @@ using tablamo::testing::writeBytes;
 using tablamo::testing::writeLongLedger;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+
+using Command = void (*)(Workspace&, UiPort&);
+// "Aç" and "Akbank Aç" as their buttons run them.
+void openReportAsTheWindowDoes(Workspace& ws, UiPort& ui) { openReport(ws, ui); }
+void openStatementAsTheWindowDoes(Workspace& ws, UiPort& ui) { openStatement(ws, ui); }
+void saveExcelAsTheWindowDoes(Workspace& ws, UiPort& ui) { saveExcel(ws, ui); }
 
 // Every cell of the table, to see that a failed command left it alone.
 std::string tableOf(const Grid& grid) {
@@ -56,7 +61,7 @@ protected:
     // A long ledger is open: the table and the strip that a failed command must keep.
     void SetUp() override {
         writeLongLedger(dir / "defter.txt", 3000);
-        run(&Button1Click, dir / "defter.txt");
+        run(&openReportAsTheWindowDoes, dir / "defter.txt");
         ASSERT_THAT(ui.errors, IsEmpty());
         ASSERT_GT(ws.grid.rowCount(), 3000);
         ui = RecordingUi();
@@ -64,7 +69,7 @@ protected:
         strip = ws.titleStrip;
     }
     // Presses a button whose dialog answers `path`, as the window does.
-    void run(void (*command)(Workspace&, UiPort&), const std::string& path) {
+    void run(Command command, const std::string& path) {
         ui.answers.push_back(path);
         runCommand(ui, [&] { command(ws, ui); });
     }
@@ -84,7 +89,7 @@ TEST_F(WindowBadInput, OpeningWhatCannotBeReadShowsTheErrorAndKeepsTheTable) {
         const char* path;
         int err;
     } cases[] = {{"yok.txt", ENOENT}, {"klasor.txt", EISDIR}, {"/proc/self/mem", EIO}};
-    for (void (*command)(Workspace&, UiPort&) : {&Button1Click, &Button13Click}) {
+    for (const Command command : {&openReportAsTheWindowDoes, &openStatementAsTheWindowDoes}) {
         for (const auto& c : cases) {
             const std::string path = c.path[0] == '/' ? c.path : dir / c.path;
             SCOPED_TRACE(path);
@@ -121,7 +126,7 @@ TEST_F(WindowBadInput, OpeningWhatIsNoReportKeepsTheTable) {
         SCOPED_TRACE(c.name);
         writeBytes(dir / c.name, c.bytes);
         ui = RecordingUi();
-        run(&Button1Click, dir / c.name);
+        run(&openReportAsTheWindowDoes, dir / c.name);
         EXPECT_THAT(ui.errors, IsEmpty());
         EXPECT_EQ(ui.messages, c.message ? std::vector<std::string>{kNotAReportMessage}
                                          : std::vector<std::string>{});
@@ -140,7 +145,7 @@ TEST_F(WindowBadInput, OpeningBinaryBytesAsAStatementLoadsThem) {
     for (const std::string& bytes : {random, std::string(64 << 10, '\0'), std::string()}) {
         writeBytes(dir / "ekstre.txt", bytes);
         ui = RecordingUi();
-        run(&Button13Click, dir / "ekstre.txt");
+        run(&openStatementAsTheWindowDoes, dir / "ekstre.txt");
         EXPECT_THAT(ui.errors, IsEmpty());
         EXPECT_THAT(ui.messages, IsEmpty());
         EXPECT_EQ(ws.titleStrip, loadedStripText(dir / "ekstre.txt"));
@@ -151,12 +156,15 @@ TEST_F(WindowBadInput, OpeningBinaryBytesAsAStatementLoadsThem) {
 // The three save buttons as the window wires them.
 void saveHtmlAsTheWindowDoes(Workspace& ws, UiPort& ui) {
     std::vector<std::string> htmlView;
-    saveHtml(ws, ui, htmlView, 1000, 700);
+    HtmlLayout layout;
+    layout.tableWidth = 1000;
+    layout.tableHeight = 700;
+    saveHtml(ws, ui, htmlView, layout);
 }
 const struct {
     const char* extension;
-    void (*command)(Workspace&, UiPort&);
-} kSaves[] = {{"csv", &saveCsv}, {"html", &saveHtmlAsTheWindowDoes}, {"xlsx", &saveExcel}};
+    Command command;
+} kSaves[] = {{"csv", &saveCsv}, {"html", &saveHtmlAsTheWindowDoes}, {"xlsx", &saveExcelAsTheWindowDoes}};
 
 // Each save where the file cannot be written: the error box names the file and the reason,
 // no success message shows, nothing is opened, the strip keeps its text, an existing file

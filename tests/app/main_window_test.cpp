@@ -160,10 +160,10 @@ TEST_F(WindowTest, UntouchedSettingsFieldsKeepTheirBytesExactly) {
     // The frame criterion's bytes are not letters of the report's code page; shown and read
     // back, they must stay the same bytes.
     ImportSettings& s = ws().settings;
-    s.FrameCriterion = std::string("\xCD\x81\x00\xFF", 4);
+    s.layout.FrameCriterion = std::string("\xCD\x81\x00\xFF", 4);
     window->settingsTab()->refreshFrom(s);
     window->settingsTab()->readInto(s);
-    EXPECT_EQ(s.FrameCriterion, std::string("\xCD\x81\x00\xFF", 4));
+    EXPECT_EQ(s.layout.FrameCriterion, std::string("\xCD\x81\x00\xFF", 4));
 }
 
 TEST(RegionalFromLocale, SeparatorsAndOrderFollowTheLocale) {

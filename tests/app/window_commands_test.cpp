@@ -65,9 +65,9 @@ TEST_F(CommandsTest, OpenImportsTheReportThroughTheOpenDialog) {
     EXPECT_EQ(model().headerData(7, Qt::Vertical).toString(), QStringLiteral("8"));
     // Column detection wrote the widths; the view shows seven pixels per character.
     for (int k = 1; k <= 20; ++k) {
-        EXPECT_EQ(window->gridView()->columnWidth(k - 1), 7 * ws().settings.columnWidth(k));
+        EXPECT_EQ(window->gridView()->columnWidth(k - 1), 7 * ws().settings.layout.columnWidth(k));
         EXPECT_EQ(window->settingsTab()->columnWidth(k)->text(),
-                  QString::fromStdString(ws().settings.ColumnWidths[static_cast<std::size_t>(k - 1)]));
+                  QString::fromStdString(ws().settings.layout.ColumnWidths[static_cast<std::size_t>(k - 1)]));
     }
     EXPECT_EQ(window->gridView()->columnWidth(2), 7 * 31);
     EXPECT_FALSE(window->settingsTab()->widthList()->text().isEmpty());
@@ -134,7 +134,7 @@ TEST_F(CommandsTest, ResetAfterAnImportEmptiesTheGridAndRestoresTheWidths) {
         EXPECT_EQ(window->gridView()->columnWidth(k - 1), 100);
     }
     EXPECT_EQ(window->settingsTab()->startRow()->text(), QStringLiteral("0"));
-    EXPECT_EQ(ws().settings.StartRow, "0");
+    EXPECT_EQ(ws().settings.layout.StartRow, "0");
     EXPECT_EQ(window->titleStrip()->text(), loadedStrip(testReport("muavin.txt")));
 }
 
@@ -146,26 +146,26 @@ TEST_F(CommandsTest, SettingsFieldsAreReadBeforeACommandRuns) {
     press(s->importButton());
     ASSERT_EQ(ui.errors.size(), 1u);
     EXPECT_EQ(ui.errors[0], "'1 4 ' is not a valid integer value.");
-    EXPECT_FALSE(ws().settings.AutoColumnSearch);
+    EXPECT_FALSE(ws().settings.layout.AutoColumnSearch);
     // A field edited to hold a letter the code page lacks stops the command before it runs.
     ui.errors.clear();
     s->searchCriterion()->setText(QStringLiteral("✓✓"));
     press(s->importButton());
     ASSERT_EQ(ui.errors.size(), 1u);
-    EXPECT_EQ(ws().settings.SearchCriterion, "----------");
+    EXPECT_EQ(ws().settings.layout.SearchCriterion, "----------");
 }
 
 TEST_F(CommandsTest, ColumnSearchButtonsWriteTheReadOutsShownOnTheSettingsTab) {
     openLedger();
     SettingsTab* s = window->settingsTab();
-    ws().settings.RestoreDefaultWidths();
+    ws().settings.layout.RestoreDefaultWidths();
     s->refreshFrom(ws().settings);
     press(s->findColumnsButton());
     EXPECT_TRUE(ui.errors.empty());
     EXPECT_EQ(s->searchResultLine()->text().left(10), QStringLiteral("----------"));
     EXPECT_EQ(s->columnWidth(3)->text(), QStringLiteral("31"));
     press(bar().open(), testReport("cerceve.txt"));
-    ws().settings.RestoreDefaultWidths();
+    ws().settings.layout.RestoreDefaultWidths();
     s->refreshFrom(ws().settings);
     press(s->findFrameButton());
     EXPECT_TRUE(ui.errors.empty());

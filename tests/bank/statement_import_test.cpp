@@ -1,4 +1,5 @@
 #include "bank/statement_import.h"
+#include "bank/statement_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,6 @@
 
 #include "core/error.h"
 #include "core/workspace.h"
-#include "import/open_command.h"
-#include "support/recording_ui.h"
 
 namespace tablamo {
 namespace {
@@ -145,13 +144,13 @@ TEST(Statement, ClassifiesEveryLineByItsDateField) {
         "    IBANX",
     });
     f.fillOld(30);
-    f.ws.settings.setColumnWidth(10, 5);
-    for (int k = 1; k <= 9; ++k) f.ws.settings.ColumnWidths[std::size_t(k - 1)] = "x";
-    Akbank(f.ws);
+    f.ws.settings.layout.setColumnWidth(10, 5);
+    for (int k = 1; k <= 9; ++k) f.ws.settings.layout.ColumnWidths[std::size_t(k - 1)] = "x";
+    importStatement(f.ws);
 
     EXPECT_EQ(f.ws.grid.rowCount(), 16);
     for (int k = 1; k <= 9; ++k) {
-        EXPECT_EQ(f.ws.settings.ColumnWidths[std::size_t(k - 1)],
+        EXPECT_EQ(f.ws.settings.layout.ColumnWidths[std::size_t(k - 1)],
                   std::to_string(kStatementWidths[k - 1]));
         EXPECT_EQ(f.ws.grid.colWidth(k), 7 * kStatementWidths[k - 1]);
     }
@@ -192,7 +191,7 @@ TEST(Statement, AmountsFollowTheDecimalSeparator) {
     Fixture f(
         {"", "", record({"1", "01022010", "=12 5.5", " 03022010", "1.5", "A.B", "1,234.56"})});
     f.ws.regional.decimalSeparator = '.';
-    Akbank(f.ws);
+    importStatement(f.ws);
     EXPECT_EQ(f.row(2, 2, 7), (std::vector<std::string>{"01/02/2010", "S125.5", "03/02/2010", "1.5",
                                                         "A.B", "1234.56"}));
 }
@@ -200,7 +199,7 @@ TEST(Statement, AmountsFollowTheDecimalSeparator) {
 TEST(Statement, OneLineTextGivesTwoRowsAndAnEmptyHeader) {
     Fixture f({record({"1", "01022010", "", " 03022010"})});
     f.fillOld(10);
-    Akbank(f.ws);
+    importStatement(f.ws);
     EXPECT_EQ(f.ws.grid.rowCount(), 2);
     EXPECT_EQ(f.cell(0, 1), "1");
     for (int c = 1; c <= 20; ++c) EXPECT_EQ(f.cell(c, 1), "") << c;
@@ -209,8 +208,8 @@ TEST(Statement, OneLineTextGivesTwoRowsAndAnEmptyHeader) {
 TEST(Statement, EmptyTextChangesNothing) {
     Fixture f({});
     f.fillOld(7);
-    Akbank(f.ws);
-    EXPECT_EQ(f.ws.settings.ColumnWidths[0], "10");
+    importStatement(f.ws);
+    EXPECT_EQ(f.ws.settings.layout.ColumnWidths[0], "10");
     EXPECT_EQ(f.ws.grid.rowCount(), 7);
     EXPECT_EQ(f.ws.grid.colWidth(1), 100);
     EXPECT_EQ(f.cell(1, 1), "old");
@@ -219,8 +218,8 @@ TEST(Statement, EmptyTextChangesNothing) {
 TEST(Statement, StartColumnZeroWritesTheHeaderOverTheLetters) {
     Fixture f({"", "HEAD", record({"1", "01022010"})});
     f.ws.grid.setCell(0, 0, "corner");
-    f.ws.settings.StartColumn = "0";
-    Akbank(f.ws);
+    f.ws.settings.layout.StartColumn = "0";
+    importStatement(f.ws);
     EXPECT_EQ(f.cell(1, 0), "HEAD");
     EXPECT_EQ(f.cell(2, 0), "");
     EXPECT_EQ(f.cell(0, 0), "corner");
@@ -249,9 +248,9 @@ TEST(Statement, TheTableGrowsSoNoAcceptedLineIsLost) {
     };
     for (const auto& c : cases) {
         Fixture f(c.lines);
-        f.ws.settings.StartRow = c.startRow;
-        f.ws.settings.StartColumn = c.startColumn;
-        Akbank(f.ws);
+        f.ws.settings.layout.StartRow = c.startRow;
+        f.ws.settings.layout.StartColumn = c.startColumn;
+        importStatement(f.ws);
         SCOPED_TRACE(c.startRow + "/" + c.startColumn);
         EXPECT_EQ(f.ws.grid.rowCount(), c.rowCount);
         for (int r = 1; r < c.rowCount; ++r) EXPECT_EQ(f.cell(0, r), std::to_string(r));
@@ -262,9 +261,9 @@ TEST(Statement, TheTableGrowsSoNoAcceptedLineIsLost) {
 TEST(Statement, AStartColumnTooFarOutIsRefusedBeforeAnyRow) {
     Fixture f({"", "HEAD", record({"1", "01022010"})});
     f.fillOld(5);
-    f.ws.settings.StartColumn = "2000000000";
+    f.ws.settings.layout.StartColumn = "2000000000";
     try {
-        Akbank(f.ws);
+        importStatement(f.ws);
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), "Grid index out of range");
@@ -277,8 +276,8 @@ TEST(Statement, NegativeStartRowReadsEmptyLinesBeforeTheFirst) {
     Fixture f(
         {record({"1", "01022010"}), record({"2", "02022010"}), "z", record({"4", "04022010"})});
     f.fillOld(4);
-    f.ws.settings.StartRow = "-2";
-    Akbank(f.ws);
+    f.ws.settings.layout.StartRow = "-2";
+    importStatement(f.ws);
     // The header comes from line -2 (empty); lines -1 to 1 are examined, 2 and 3 are not.
     using V = std::vector<std::string>;
     EXPECT_EQ(f.row(1, 1, 3), (V{"", "", ""}));
@@ -299,69 +298,25 @@ TEST(Statement, ABadSettingStopsAfterWhatWasAlreadyDone) {
         Fixture f({"", "HEAD", record({"1", "01022010"})});
         f.fillOld(25);
         if (c.field == 'C') {
-            f.ws.settings.StartColumn = c.text;
+            f.ws.settings.layout.StartColumn = c.text;
         } else if (c.field == 'R') {
-            f.ws.settings.StartRow = c.text;
+            f.ws.settings.layout.StartRow = c.text;
         } else {
-            f.ws.settings.ColumnWidths[std::size_t(c.field - 1)] = c.text;
+            f.ws.settings.layout.ColumnWidths[std::size_t(c.field - 1)] = c.text;
         }
         try {
-            Akbank(f.ws);
+            importStatement(f.ws);
             ADD_FAILURE() << "no error for " << c.text;
         } catch (const Error& e) {
             EXPECT_EQ(std::string(e.what()), "'" + c.text + "' is not a valid integer value");
         }
-        EXPECT_EQ(f.ws.settings.ColumnWidths[8], "36");
+        EXPECT_EQ(f.ws.settings.layout.ColumnWidths[8], "36");
         EXPECT_EQ(f.ws.grid.rowCount(), 3);
         EXPECT_EQ(f.cell(0, 2), "2");
         EXPECT_EQ(f.cell(1, 0), "A");
         EXPECT_EQ(f.ws.grid.colWidth(1), c.pixelsSet ? 28 : 100) << c.text;
         EXPECT_EQ(f.cell(1, 1), "old");
         EXPECT_EQ(f.cell(1, 2), "old");
-    }
-}
-
-TEST(StatementOpen, CancelLoadFailureAndSuccess) {
-    const std::string sample = std::string(TABLAMO_SAMPLES) + "/akbank-ekstre.txt";
-    const std::string missing = std::string(TABLAMO_TEST_DATA) + "/no-such-statement.txt";
-    struct Case {
-        std::optional<std::string> answer;
-        bool fails;
-        bool loads;
-    };
-    const Case cases[] = {
-        {std::nullopt, false, false}, {missing, true, false}, {sample, false, true}};
-    for (const auto& c : cases) {
-        Workspace ws;
-        ws.regional.decimalSeparator = ',';
-        testing::RecordingUi ui;
-        ui.answers.push_back(c.answer);
-        const bool ok = runCommand(ui, [&] { Button13Click(ws, ui); });
-        EXPECT_EQ(ok, !c.fails);
-        EXPECT_EQ(ui.errors.size(), c.fails ? 1u : 0u);
-        EXPECT_TRUE(ui.messages.empty());
-        ASSERT_EQ(ui.dialogs.size(), 1u);
-        EXPECT_EQ(ui.dialogs[0].filters.size(), openDialogRequest().filters.size());
-        EXPECT_EQ(ui.busyDepth, 0);
-        EXPECT_EQ(ws.titleStrip, c.loads ? loadedStripText(sample) : kTitleStripAtStart);
-        EXPECT_EQ(ws.settings.ColumnWidths[0], c.loads ? "4" : "10");
-        if (!c.loads) {
-            EXPECT_TRUE(ws.text.empty());
-            EXPECT_EQ(ws.grid.rowCount(), Grid::kDefaultRowCount);
-            continue;
-        }
-        EXPECT_EQ(ws.grid.rowCount(), ws.text.lineCount());
-        // The sample's first transaction: packed dates rebuilt, amounts in "," notation.
-        bool found = false;
-        for (int r = 1; r < ws.grid.rowCount() && !found; ++r) {
-            if (ws.grid.cell(2, r) != "01/02/2010") continue;
-            found = true;
-            EXPECT_EQ(ws.grid.cell(4, r), "01/02/2010");
-            EXPECT_EQ(ws.grid.cell(7, r), "1234,56");
-            EXPECT_EQ(ws.grid.cell(9, r), "12500,00");
-            EXPECT_EQ(ws.grid.cell(2, r - 2), "TAR\xDDH");
-        }
-        EXPECT_TRUE(found);
     }
 }
 

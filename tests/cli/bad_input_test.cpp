@@ -117,6 +117,10 @@ std::string notAReport(const std::string& in) {
            ": dosyalarla işleme devam edin.\n";
 }
 
+std::string emptyInput(const std::string& in) {
+    return in + ": Dosya boş: dönüştürülecek satır yok.\n";
+}
+
 std::string randomBytes(std::size_t size, unsigned seed) {
     std::mt19937 gen(seed);
     std::string bytes(size, '\0');
@@ -249,17 +253,17 @@ const Case kCases[] = {
     {"EmptyFile",
      [](const TempDir& d) {
          writeBytes(d / "bos.txt", "");
-         return inputFails(d / "bos.txt", d / "o.csv", notAReport(d / "bos.txt"));
+         return inputFails(d / "bos.txt", d / "o.csv", emptyInput(d / "bos.txt"));
      }},
     {"EmptyStatement",
      [](const TempDir& d) {
          writeBytes(d / "bos.txt", "");
-         return inputFails(d / "bos.txt", d / "o.csv", notAReport(d / "bos.txt"), {"--akbank"});
+         return inputFails(d / "bos.txt", d / "o.csv", emptyInput(d / "bos.txt"), {"--akbank"});
      }},
     {"NamedPipeWithoutAWriter",  // read as empty at once, not waited on
      [](const TempDir& d) {
          ::mkfifo((d / "boru").c_str(), 0600);
-         return inputFails(d / "boru", d / "o.csv", notAReport(d / "boru"));
+         return inputFails(d / "boru", d / "o.csv", emptyInput(d / "boru"));
      }},
     {"RandomBytes",
      [](const TempDir& d) {

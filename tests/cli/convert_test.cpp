@@ -166,10 +166,10 @@ TEST(ConvertOne, ImportsWithTheJobsSettingsIntoAFreshWorkspace) {
     // Without detection the default widths cut the line; StartRow 0 takes the first line.
     writeBytes(dir / "r.txt", "----------\r\n" + std::string("ab") + std::string(8, ' ') + "12 345.5\r\n");
     Job job;
-    job.settings.AutoColumnSearch = false;
-    job.settings.StartRow = "0";
-    job.settings.ColumnWidths[0] = "10";
-    job.settings.ColumnWidths[1] = "8";
+    job.layout.AutoColumnSearch = false;
+    job.layout.StartRow = "0";
+    job.layout.ColumnWidths[0] = "10";
+    job.layout.ColumnWidths[1] = "8";
     job.regional.decimalSeparator = ',';
     Console console(stderr, false);
     ConsoleUi ui(console, "r.txt");

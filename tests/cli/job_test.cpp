@@ -26,14 +26,14 @@ TEST(ParseCommandLine, DefaultsAreTheWindowsSettings) {
     EXPECT_FALSE(job.quiet);
     EXPECT_EQ(job.encoding, TextEncoding::Windows1254);
     EXPECT_EQ(job.regional.decimalSeparator, ',');  // the locale's
-    const ImportSettings defaults;
-    EXPECT_EQ(job.settings.StartRow, defaults.StartRow);
-    EXPECT_EQ(job.settings.StartColumn, defaults.StartColumn);
-    EXPECT_EQ(job.settings.ColumnWidths, defaults.ColumnWidths);
-    EXPECT_EQ(job.settings.SearchCriterion, "----------");
-    EXPECT_EQ(job.settings.FrameCriterion, std::string(12, '\xCD'));
-    EXPECT_TRUE(job.settings.AutoColumnSearch);
-    EXPECT_TRUE(job.settings.LedgerMarks);
+    const ReportLayout defaults;
+    EXPECT_EQ(job.layout.StartRow, defaults.StartRow);
+    EXPECT_EQ(job.layout.StartColumn, defaults.StartColumn);
+    EXPECT_EQ(job.layout.ColumnWidths, defaults.ColumnWidths);
+    EXPECT_EQ(job.layout.SearchCriterion, "----------");
+    EXPECT_EQ(job.layout.FrameCriterion, std::string(12, '\xCD'));
+    EXPECT_TRUE(job.layout.AutoColumnSearch);
+    EXPECT_TRUE(job.layout.LedgerMarks);
     EXPECT_EQ(parse({"a.txt"}, '.').job->regional.decimalSeparator, '.');
 }
 
@@ -42,26 +42,26 @@ TEST(ParseCommandLine, SettingsOptionsAreHeldAsTheFieldsHoldThem) {
                            "--no-auto-columns", "--no-ledger-marks", "--search-criterion", "-----",
                            "--field-separator", "|", "--frame-criterion", "ÍÍÍ", "--frame-separator",
                            "Ñ", "--decimal-separator", ".", "-q", "x.txt"});
-    EXPECT_EQ(job.settings.StartRow, "-1");
-    EXPECT_EQ(job.settings.StartColumn, " 3");
-    EXPECT_EQ(job.settings.ColumnWidths[0], "11");
-    EXPECT_EQ(job.settings.ColumnWidths[1], "-2");
-    EXPECT_EQ(job.settings.ColumnWidths[2], "$1F");
-    EXPECT_EQ(job.settings.ColumnWidths[3], "19");  // the others keep their defaults
-    EXPECT_EQ(job.settings.ColumnWidths[19], "10");
-    EXPECT_FALSE(job.settings.AutoColumnSearch);
-    EXPECT_FALSE(job.settings.LedgerMarks);
-    EXPECT_EQ(job.settings.SearchCriterion, "-----");
-    EXPECT_EQ(job.settings.FieldSeparator, "|");
-    EXPECT_EQ(job.settings.FrameCriterion, "\xCD\xCD\xCD");
-    EXPECT_EQ(job.settings.FrameSeparator, "\xD1");
+    EXPECT_EQ(job.layout.StartRow, "-1");
+    EXPECT_EQ(job.layout.StartColumn, " 3");
+    EXPECT_EQ(job.layout.ColumnWidths[0], "11");
+    EXPECT_EQ(job.layout.ColumnWidths[1], "-2");
+    EXPECT_EQ(job.layout.ColumnWidths[2], "$1F");
+    EXPECT_EQ(job.layout.ColumnWidths[3], "19");  // the others keep their defaults
+    EXPECT_EQ(job.layout.ColumnWidths[19], "10");
+    EXPECT_FALSE(job.layout.AutoColumnSearch);
+    EXPECT_FALSE(job.layout.LedgerMarks);
+    EXPECT_EQ(job.layout.SearchCriterion, "-----");
+    EXPECT_EQ(job.layout.FieldSeparator, "|");
+    EXPECT_EQ(job.layout.FrameCriterion, "\xCD\xCD\xCD");
+    EXPECT_EQ(job.layout.FrameSeparator, "\xD1");
     EXPECT_EQ(job.regional.decimalSeparator, '.');
     EXPECT_TRUE(job.quiet);
     EXPECT_EQ(job.inputs, std::vector<std::string>{"x.txt"});
-    EXPECT_EQ(jobOf({"--start-row=-7", "--field-separator= ", "a"}).settings.FieldSeparator, " ");
+    EXPECT_EQ(jobOf({"--start-row=-7", "--field-separator= ", "a"}).layout.FieldSeparator, " ");
     // An empty criterion is a setting too (it never occurs).
-    EXPECT_EQ(jobOf({"--search-criterion", "", "a"}).settings.SearchCriterion, "");
-    EXPECT_EQ(jobOf({"--frame-criterion=", "a"}).settings.FrameCriterion, "");
+    EXPECT_EQ(jobOf({"--search-criterion", "", "a"}).layout.SearchCriterion, "");
+    EXPECT_EQ(jobOf({"--frame-criterion=", "a"}).layout.FrameCriterion, "");
     EXPECT_EQ(jobOf({"--frame-criterion=", "a"}).inputs, std::vector<std::string>{"a"});
 }
 

@@ -8,7 +8,7 @@
 
 #include "core/report_text.h"
 #include "core/workspace.h"
-#include "import/dos_text.h"
+#include "core/dos_text.h"
 #include "import/report_import.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -108,18 +108,18 @@ TEST(ReportImportRows, NumbersAndCellsAreThoseOfTheStepsOneByOne) {
                 }
                 ws.text = ReportText(report);
                 ws.regional.decimalSeparator = ',';
-                ws.settings.StartColumn = std::to_string(r0);
-                ws.settings.StartRow = std::to_string(startRow);
-                ws.settings.AutoColumnSearch = detect;
-                if (!detect) ws.settings.ColumnWidths[1] = "65535";  // wraps: fields overlap
+                ws.settings.layout.StartColumn = std::to_string(r0);
+                ws.settings.layout.StartRow = std::to_string(startRow);
+                ws.settings.layout.AutoColumnSearch = detect;
+                if (!detect) ws.settings.layout.ColumnWidths[1] = "65535";  // wraps: fields overlap
                 RecordingUi ui;
-                Button2Click(ws, ui);
+                importReport(ws);
                 const Grid& g = ws.grid;
                 const std::string at = "r0 " + std::to_string(r0) + " start " + std::to_string(startRow);
 
                 std::uint32_t from[20], count[20], pos = 1;
                 for (int k = 0; k < 20; ++k) {
-                    const auto w = static_cast<std::uint32_t>(ws.settings.columnWidth(k + 1));
+                    const auto w = static_cast<std::uint32_t>(ws.settings.layout.columnWidth(k + 1));
                     from[k] = pos & 0xFFFF;
                     count[k] = w & 0xFFFF;
                     pos += w;
@@ -163,10 +163,10 @@ TEST(ReportImportRows, AWidthThatDoesNotReadLeavesNumbersAndLettersButNoData) {
     ws.grid.setRowCount(8);
     for (int r = 0; r < 8; ++r) ws.grid.setCell(5, r, "old");
     ws.text = ReportText("a\r\n----------\r\nb\r\nc\r\n");
-    ws.settings.AutoColumnSearch = false;
-    ws.settings.ColumnWidths[4] = "5x";
+    ws.settings.layout.AutoColumnSearch = false;
+    ws.settings.layout.ColumnWidths[4] = "5x";
     RecordingUi ui;
-    EXPECT_FALSE(runCommand(ui, [&] { Button2Click(ws, ui); }));
+    EXPECT_FALSE(runCommand(ui, [&] { importReport(ws); }));
     EXPECT_EQ(ui.errors, std::vector<std::string>{"'5x' is not a valid integer value."});
     ASSERT_EQ(ws.grid.rowCount(), 4);
     for (int r = 1; r < 4; ++r) {

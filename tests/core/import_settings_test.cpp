@@ -4,7 +4,6 @@
 
 #include "core/error.h"
 #include "core/grid.h"
-#include "core/workspace.h"
 
 namespace tablamo {
 namespace {
@@ -32,7 +31,7 @@ TEST(StrToInt, RefusesWithTheFieldTextQuoted) {
 }
 
 TEST(ImportSettings, DefaultsAreTheFormsDefaults) {
-    const ImportSettings s;
+    const ReportLayout s;
     EXPECT_EQ(s.StartRow, "1");
     EXPECT_EQ(s.StartColumn, "1");
     EXPECT_EQ(s.SearchCriterion, "----------");
@@ -43,11 +42,11 @@ TEST(ImportSettings, DefaultsAreTheFormsDefaults) {
     for (int k = 1; k <= 20; ++k) EXPECT_EQ(s.columnWidth(k), expected[k - 1]) << k;
     EXPECT_TRUE(s.AutoColumnSearch);
     EXPECT_TRUE(s.LedgerMarks);
-    EXPECT_TRUE(s.OpenExcelAfterSave);
+    EXPECT_TRUE(ImportSettings().OpenExcelAfterSave);
 }
 
 TEST(ImportSettings, WidthsAreWrittenAsDecimalTexts) {
-    ImportSettings s;
+    ReportLayout s;
     s.setColumnWidth(3, -1);
     s.setColumnWidth(20, 0);
     EXPECT_EQ(s.ColumnWidths[2], "-1");
@@ -65,36 +64,6 @@ TEST(NumberGridHeaders, LabelsOnlyTheHeaders) {
     EXPECT_EQ(g.cell(1, 0), "A");
     EXPECT_EQ(g.cell(20, 0), "T");
     EXPECT_EQ(g.cell(4, 4), "data");
-}
-
-TEST(Reset, EmptiesA500RowGridAndRestoresWidthsOnly) {
-    Workspace ws;
-    ws.grid.setRowCount(500);
-    for (int r = 0; r < 500; ++r)
-        for (int c = 0; c < 21; ++c) ws.grid.setCell(c, r, "x");
-    for (int c = 1; c < 21; ++c) ws.grid.setColWidth(c, 7 * c);
-    ws.settings.setColumnWidth(1, 99);
-    ws.settings.StartRow = "5";
-    ws.settings.SearchCriterion = "==";
-    ws.settings.LedgerMarks = false;
-    ws.settings.WidthList = " 1 2";
-
-    Button6Click(ws.grid, ws.settings);
-
-    EXPECT_EQ(ws.grid.rowCount(), 25);
-    EXPECT_EQ(ws.grid.cell(0, 0), "");
-    for (int r = 1; r < 25; ++r) {
-        EXPECT_EQ(ws.grid.cell(0, r), std::to_string(r));
-        for (int c = 1; c < 21; ++c) EXPECT_EQ(ws.grid.cell(c, r), "");
-    }
-    EXPECT_EQ(ws.grid.cell(20, 0), "T");
-    EXPECT_EQ(ws.grid.colWidth(0), 30);
-    EXPECT_EQ(ws.grid.colWidth(7), 100);
-    EXPECT_EQ(ws.settings.columnWidth(1), 10);
-    EXPECT_EQ(ws.settings.StartRow, "5");
-    EXPECT_EQ(ws.settings.SearchCriterion, "==");
-    EXPECT_FALSE(ws.settings.LedgerMarks);
-    EXPECT_EQ(ws.settings.WidthList, " 1 2");
 }
 
 }  // namespace

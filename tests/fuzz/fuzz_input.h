@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/ui_port.h"
 
 namespace tablamo::fuzz {
 
@@ -40,17 +39,6 @@ public:
 
 private:
     std::string_view m_data;
-};
-
-/// A UI port that answers nothing and shows nothing.
-class SilentUi : public UiPort {
-public:
-    void showMessage(std::string_view) override {}
-    void showError(std::string_view) override {}
-    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return {}; }
-    void setBusy(bool) override {}
-    void openWithDefaultProgram(const std::string&) override {}
 };
 
 }  // namespace tablamo::fuzz

@@ -7,12 +7,11 @@
 #include "fuzz_input.h"
 #include "import/report_import.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tablamo;
     fuzz::Input in(data, size);
     Workspace ws;
-    ImportSettings& s = ws.settings;
+    ReportLayout& s = ws.settings.layout;
     const std::uint8_t mode = in.byte();
     s.AutoColumnSearch = mode & 1;
     s.LedgerMarks = mode & 2;
@@ -30,9 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ws.regional.decimalSeparator = in.flag() ? ',' : '.';
     ws.text = ReportText(std::string(in.rest()));
 
-    fuzz::SilentUi ui;
     try {
-        Button2Click(ws, ui);
+        importReport(ws);
     } catch (const Error&) {
         // A setting that does not read is an expected outcome.
     }

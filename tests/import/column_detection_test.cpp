@@ -7,8 +7,6 @@
 
 #include "core/import_settings.h"
 #include "core/report_text.h"
-#include "core/workspace.h"
-#include "support/recording_ui.h"
 #include "support/report_lines.h"
 
 namespace tablamo {
@@ -23,7 +21,7 @@ const std::vector<int> kDefaults = {10, 12, 39, 19, 19, 19, 19, 19, 19, 19,
                                     10, 10, 10, 10, 10, 10, 10, 10, 10, 10};
 
 // The widths after detection: the detected ones, then the defaults.
-std::vector<int> widthsOf(const ImportSettings& s) {
+std::vector<int> widthsOf(const ReportLayout& s) {
     std::vector<int> w;
     for (int k = 1; k <= 20; ++k) w.push_back(s.columnWidth(k));
     return w;
@@ -61,23 +59,21 @@ class Detection : public ::testing::TestWithParam<DetectionCase> {};
 TEST_P(Detection, FindsTheLineAndMeasuresItsSeparators) {
     const DetectionCase& c = GetParam();
     const ReportText text(joinCrLf(c.lines));
-    ImportSettings s;
+    ReportLayout s;
+    DetectionReadout r;
     s.LedgerMarks = c.ledgerMarks;
-    s.WidthList = "(old)";
+    r.WidthList = "(old)";
     if (!c.separator.empty()) (c.variant == Variant::Rule ? s.FieldSeparator : s.FrameSeparator) = c.separator;
     if (c.separator == "<empty>") (c.variant == Variant::Rule ? s.FieldSeparator : s.FrameSeparator) = "";
     for (int k = 1; k <= 20; ++k) s.setColumnWidth(k, 77);  // detection starts from the defaults
-    testing::RecordingUi ui;
 
-    if (c.variant == Variant::Rule) {
-        Button4Click(text, s, ui);
-    } else {
-        Button10Click(text, s, ui);
-    }
-    EXPECT_TRUE(ui.messages.empty());
+    const ImportOutcome outcome = c.variant == Variant::Rule ? detectColumnsFromRuleLine(text, s, r)
+                                                             : detectColumnsFromFrame(text, s, r);
+    EXPECT_TRUE(outcome.imported());
+    EXPECT_TRUE(outcome.message.empty());
     EXPECT_EQ(widthsOf(s), withDefaults(c.widths));
-    EXPECT_EQ(s.WidthList, c.widthList);
-    EXPECT_EQ(s.SearchResultLine, c.resultLine);
+    EXPECT_EQ(r.WidthList, c.widthList);
+    EXPECT_EQ(r.SearchResultLine, c.resultLine);
 }
 
 const std::string kTitle = "MUAVIN DEFTERI";
@@ -132,35 +128,26 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Detection, WithoutTheCriterionShowsTheMessageAndLeavesDefaults) {
     for (const Variant v : {Variant::Rule, Variant::Frame}) {
         const ReportText text(joinCrLf({"no rule here", "nor a frame"}));
-        ImportSettings s;
+        ReportLayout s;
+        DetectionReadout r;
         s.setColumnWidth(2, 5);
-        s.SearchResultLine = "kept";
-        testing::RecordingUi ui;
-        (v == Variant::Rule ? Button4Click : Button10Click)(text, s, ui);
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0], kNotAReportMessage);
+        r.SearchResultLine = "kept";
+        const ImportOutcome outcome = (v == Variant::Rule ? detectColumnsFromRuleLine
+                                                          : detectColumnsFromFrame)(text, s, r);
+        EXPECT_EQ(outcome.status, ImportStatus::NotAReport);
+        EXPECT_EQ(outcome.message, kNotAReportMessage);
         EXPECT_EQ(widthsOf(s), kDefaults);
-        EXPECT_EQ(s.SearchResultLine, "kept");
+        EXPECT_EQ(r.SearchResultLine, "kept");
     }
 }
 
 TEST(Detection, TheReadOutsShowTheLineAndTheOneAbove) {
     const ReportText text(joinCrLf({kTitle, kHead, rule53()}));
-    ImportSettings s;
-    testing::RecordingUi ui;
-    Button4Click(text, s, ui);
-    EXPECT_EQ(s.SearchResultLine, rule53());
-    EXPECT_EQ(s.PrecedingLine, kHead);
-}
-
-TEST(Detection, ResetAfterDetectionRestoresTheDefaults) {
-    Workspace ws;
-    ws.text = ReportText(joinCrLf({kHead, rule53()}));
-    testing::RecordingUi ui;
-    Button4Click(ws.text, ws.settings, ui);
-    ASSERT_EQ(ws.settings.columnWidth(1), 11);
-    Button6Click(ws.grid, ws.settings);
-    EXPECT_EQ(widthsOf(ws.settings), kDefaults);
+    ReportLayout s;
+    DetectionReadout r;
+    detectColumnsFromRuleLine(text, s, r);
+    EXPECT_EQ(r.SearchResultLine, rule53());
+    EXPECT_EQ(r.PrecedingLine, kHead);
 }
 
 }  // namespace

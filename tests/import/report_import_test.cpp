@@ -23,11 +23,16 @@ struct Fixture {
     explicit Fixture(const std::vector<std::string>& lines, bool autoSearch = false) {
         ws.regional.decimalSeparator = ',';
         ws.text = ReportText(joinCrLf(lines));
-        ws.settings.AutoColumnSearch = autoSearch;
+        ws.settings.layout.AutoColumnSearch = autoSearch;
         const int widths[] = {4, 6, 8};
-        for (int k = 1; k <= 20; ++k) ws.settings.setColumnWidth(k, k <= 3 ? widths[k - 1] : 2);
+        for (int k = 1; k <= 20; ++k) ws.settings.layout.setColumnWidth(k, k <= 3 ? widths[k - 1] : 2);
     }
-    ImportStatus run() { return Button2Click(ws, ui); }
+    // The import's outcome, its message recorded as the window would show it.
+    ImportStatus run() {
+        const ImportOutcome outcome = importReport(ws);
+        if (!outcome.message.empty()) ui.messages.push_back(outcome.message);
+        return outcome.status;
+    }
     std::string cell(int c, int r) const { return std::string(ws.grid.cell(c, r)); }
 };
 
@@ -59,9 +64,9 @@ TEST(ReportImport, CutsTheFirstLineAsTextAndTheRestWithNumbers) {
 
 TEST(ReportImport, FrameBarBesideAnAmount) {
     Fixture f({"x", "x", "\xB3 1.234 \xB3 1.234 "});
-    f.ws.settings.SearchCriterion = "x";
-    f.ws.settings.setColumnWidth(1, 8);
-    f.ws.settings.setColumnWidth(2, 8);
+    f.ws.settings.layout.SearchCriterion = "x";
+    f.ws.settings.layout.setColumnWidth(1, 8);
+    f.ws.settings.layout.setColumnWidth(2, 8);
     f.run();
     EXPECT_EQ(f.cell(1, 2), " 1.234");  // column 1 is text: the blank after the bar stays
     EXPECT_EQ(f.cell(2, 2), "1,234");   // a positive amount loses its blanks
@@ -70,7 +75,7 @@ TEST(ReportImport, FrameBarBesideAnAmount) {
 TEST(ReportImport, OneLineText) {
     for (const int startRow : {0, 1}) {
         Fixture f({kRule});
-        f.ws.settings.StartRow = std::to_string(startRow);
+        f.ws.settings.layout.StartRow = std::to_string(startRow);
         f.ws.grid.setCell(1, 1, "old");
         f.run();
         EXPECT_EQ(f.ws.grid.rowCount(), 2);
@@ -90,7 +95,7 @@ TEST(ReportImport, RejectsATextWithNeitherCriterionAndChangesNothing) {
               "Lütfen açıklamalar doğrultusunda geçerli\r\ndosyalarla işleme devam edin.");
     EXPECT_EQ(f.ws.grid.rowCount(), 40);
     EXPECT_EQ(f.cell(3, 30), "keep");
-    EXPECT_EQ(f.ws.settings.columnWidth(1), 4);
+    EXPECT_EQ(f.ws.settings.layout.columnWidth(1), 4);
 }
 
 TEST(ReportImport, EmptyTextDoesNothing) {
@@ -118,10 +123,10 @@ TEST(ReportImport, DetectionRunsOnlyWhenAutomaticAndTheFrameVariantWins) {
     };
     for (const auto& c : cases) {
         Fixture f(c.lines, c.autoSearch);
-        f.ws.settings.LedgerMarks = false;
+        f.ws.settings.layout.LedgerMarks = false;
         f.run();
-        EXPECT_EQ(f.ws.settings.columnWidth(1), c.w1);
-        EXPECT_EQ(f.ws.settings.columnWidth(2), c.w2);
+        EXPECT_EQ(f.ws.settings.layout.columnWidth(1), c.w1);
+        EXPECT_EQ(f.ws.settings.layout.columnWidth(2), c.w2);
         EXPECT_EQ(f.ws.grid.colWidth(1), 7 * c.w1);
         EXPECT_EQ(f.ws.grid.colWidth(2), 7 * c.w2);
         EXPECT_EQ(f.ws.grid.colWidth(0), 30);
@@ -132,7 +137,7 @@ TEST(ReportImport, StartRowPicksTheFirstLineAndLaterRowsComeOutEmpty) {
     std::vector<std::string> lines = {kRule};
     for (int i = 1; i < 8; ++i) lines.push_back("L" + std::to_string(i));
     Fixture f(lines);
-    f.ws.settings.StartRow = "5";
+    f.ws.settings.layout.StartRow = "5";
     f.ws.grid.setCell(1, 6, "old");
     f.run();
     EXPECT_EQ(f.ws.grid.rowCount(), 8);
@@ -146,7 +151,7 @@ TEST(ReportImport, StartColumnPastStartRowGrowsTheTableSoNoLineIsLost) {
     std::vector<std::string> lines = {kRule};
     for (int i = 1; i < 6; ++i) lines.push_back("L" + std::to_string(i));
     Fixture f(lines);
-    f.ws.settings.StartColumn = "3";
+    f.ws.settings.layout.StartColumn = "3";
     f.ws.grid.setCell(1, 1, "keep1");
     f.ws.grid.setCell(1, 2, "keep2");
     f.run();
@@ -177,8 +182,8 @@ TEST(ReportImport, GrowthFollowsTheLinesRead) {
         std::vector<std::string> lines = {kRule};
         for (int i = 1; i < c.lines; ++i) lines.push_back("L" + std::to_string(i));
         Fixture f(lines);
-        f.ws.settings.StartRow = c.startRow;
-        f.ws.settings.StartColumn = c.startColumn;
+        f.ws.settings.layout.StartRow = c.startRow;
+        f.ws.settings.layout.StartColumn = c.startColumn;
         f.run();
         EXPECT_EQ(f.ws.grid.rowCount(), c.rows) << c.startRow << "/" << c.startColumn;
         // The last line of the text that the import reads is in the table.
@@ -192,7 +197,7 @@ TEST(ReportImport, GrowthFollowsTheLinesRead) {
 
 TEST(ReportImport, StartColumnZeroWritesOverTheLetters) {
     Fixture f({"x", kRule, "AB"});
-    f.ws.settings.StartColumn = "0";
+    f.ws.settings.layout.StartColumn = "0";
     f.run();
     EXPECT_EQ(f.cell(1, 0), "----");
     EXPECT_EQ(f.cell(1, 1), "AB");
@@ -201,10 +206,10 @@ TEST(ReportImport, StartColumnZeroWritesOverTheLetters) {
 
 TEST(ReportImport, WidthsAreSixteenBitAndZeroGivesAnEmptyColumn) {
     Fixture f({kRule, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"});
-    f.ws.settings.setColumnWidth(1, 65536 + 3);  // cuts as 3
-    f.ws.settings.setColumnWidth(2, 0);
-    f.ws.settings.setColumnWidth(3, 2);
-    f.ws.settings.setColumnWidth(4, -65536 + 1);  // cuts as 1
+    f.ws.settings.layout.setColumnWidth(1, 65536 + 3);  // cuts as 3
+    f.ws.settings.layout.setColumnWidth(2, 0);
+    f.ws.settings.layout.setColumnWidth(3, 2);
+    f.ws.settings.layout.setColumnWidth(4, -65536 + 1);  // cuts as 1
     f.run();
     EXPECT_EQ(f.cell(1, 1), "ABC");
     EXPECT_EQ(f.cell(2, 1), "");
@@ -231,8 +236,8 @@ TEST(ReportImport, ABadSettingStopsAfterTheHeadersBeforeAnyCell) {
         f.ws.grid.setRowCount(30);
         f.ws.grid.setCell(1, 1, "old");
         f.ws.grid.setColWidth(5, 55);
-        if (c.badWidth) f.ws.settings.ColumnWidths[6] = c.badWidth;
-        f.ws.settings.StartColumn = c.startColumn;
+        if (c.badWidth) f.ws.settings.layout.ColumnWidths[6] = c.badWidth;
+        f.ws.settings.layout.StartColumn = c.startColumn;
         try {
             f.run();
             ADD_FAILURE() << "no error";
@@ -249,7 +254,7 @@ TEST(ReportImport, ABadSettingStopsAfterTheHeadersBeforeAnyCell) {
 
 TEST(ReportImport, AStartColumnTooFarOutIsRefused) {
     Fixture f({kRule, "a"});
-    f.ws.settings.StartColumn = "2000000000";
+    f.ws.settings.layout.StartColumn = "2000000000";
     EXPECT_THROW(f.run(), Error);
 }
 

@@ -1,4 +1,4 @@
-#include "import/dos_text.h"
+#include "core/dos_text.h"
 
 #include <gtest/gtest.h>
 

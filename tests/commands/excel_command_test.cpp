@@ -1,4 +1,4 @@
-#include "export/excel_command.h"
+#include "commands/save_commands.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -45,7 +45,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_dir); }
     bool run() {
-        return runCommand(ui, [&] { Button8Click(ws, ui, clock); });
+        return runCommand(ui, [&] { saveExcel(ws, ui, clock); });
     }
 
     fs::path m_dir;

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "commands/save_commands.h"
 #include "core/workspace.h"
-#include "export/csv_command.h"
 #include "export/csv_writer.h"
-#include "export/html_command.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -26,7 +25,7 @@ TEST(CsvCommand, AsksWithItsOwnDialogWritesAndConfirms) {
     ws.grid.setCell(2, 3, "a b");
     RecordingUi ui;
     ui.answers.push_back(dir / "rapor");
-    runCommand(ui, [&] { sButton1Click(ws, ui); });
+    runCommand(ui, [&] { saveCsv(ws, ui); });
 
     ASSERT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.dialogs[0].title, "");
@@ -57,7 +56,7 @@ TEST(CsvCommand, AFileThatCannotBeCreatedShowsTheErrorAndNoMessage) {
     Workspace ws;
     RecordingUi ui;
     ui.answers.push_back(dir / "yok/rapor.csv");
-    EXPECT_FALSE(runCommand(ui, [&] { sButton1Click(ws, ui); }));
+    EXPECT_FALSE(runCommand(ui, [&] { saveCsv(ws, ui); }));
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + (dir / "yok/rapor.csv") +
                                                   "\". No such file or directory."});
     EXPECT_TRUE(ui.messages.empty());
@@ -81,7 +80,7 @@ TEST(HtmlCommand, BuildsTheViewFirstAndSavesItUnderTheChosenName) {
         RecordingUi ui;
         ui.answers.push_back(dir / c.typed);
         std::vector<std::string> view;
-        ASSERT_TRUE(runCommand(ui, [&] { Button7Click(ws, ui, view); }));
+        ASSERT_TRUE(runCommand(ui, [&] { saveHtml(ws, ui, view); }));
 
         std::vector<std::string> page;
         GridToHTML(ws.grid, page, 1);
@@ -101,7 +100,7 @@ TEST(HtmlCommand, SetsUpTheSharedDialogAndOffersTheLastName) {
     RecordingUi ui;
     std::vector<std::string> view{"old"};
     ui.answers.push_back(std::nullopt);
-    Button7Click(ws, ui, view);
+    saveHtml(ws, ui, view);
     ASSERT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.dialogs[0].title, "Tablamo Excel Dosya Kaydı");
     ASSERT_EQ(ui.dialogs[0].filters.size(), 1u);
@@ -120,7 +119,7 @@ TEST(HtmlCommand, AFileThatCannotBeCreatedShowsTheErrorAndNoMessage) {
     RecordingUi ui;
     ui.answers.push_back(dir / "yok/rapor");
     std::vector<std::string> view;
-    EXPECT_FALSE(runCommand(ui, [&] { Button7Click(ws, ui, view); }));
+    EXPECT_FALSE(runCommand(ui, [&] { saveHtml(ws, ui, view); }));
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + (dir / "yok/rapor.html") +
                                                   "\". No such file or directory."});
     EXPECT_TRUE(ui.messages.empty());

@@ -1,0 +1,59 @@
+#pragma once
+/// The commands that load a file and import it, run the import or a column detection on
+/// the loaded text, and reset the grid.
+
+#include <optional>
+#include <string>
+
+#include "core/import_outcome.h"
+#include "core/ui_port.h"
+
+namespace tablamo {
+
+struct Workspace;
+
+/// The importers a file can be read with.
+enum class Importer {
+    Report,     ///< the fixed-width report import ("Aç")
+    Statement,  ///< the Akbank statement import ("Akbank Aç")
+};
+
+/// The open dialog of "Aç" and "Akbank Aç": four filters, the first selected.
+FileDialogRequest openDialogRequest();
+
+/// Loads the file into the report buffer, bytes unchanged: read whole, or mapped from the
+/// file when `mapped` (the converter's way; the file must not shrink meanwhile). On an error
+/// ("Cannot open file") the buffer keeps what it held.
+void loadReport(Workspace& ws, const std::string& path, bool mapped = false);
+
+/// Runs the importer on the loaded text.
+ImportOutcome runImporter(Workspace& ws, Importer importer);
+
+/// The title bar strip after a file was loaded.
+std::string loadedStripText(const std::string& path);
+
+/// Shows the outcome's message, when it has one.
+void showOutcome(UiPort& ui, const ImportOutcome& outcome);
+
+/// "Aç" (Button1Click): dialog, load, the report import with its message shown, then the
+/// title bar strip names the file (also when the import rejected the text; not when it
+/// stopped with an error). Nothing when the dialog is cancelled.
+std::optional<ImportOutcome> openReport(Workspace& ws, UiPort& ui);
+
+/// "Akbank Aç" (Button13Click): the same with the statement import.
+std::optional<ImportOutcome> openStatement(Workspace& ws, UiPort& ui);
+
+/// "Dosyayı Aktar" (Button2Click): the report import on the loaded text, its message shown.
+ImportOutcome importLoadedReport(Workspace& ws, UiPort& ui);
+
+/// "Sütun Ara" (Button4Click): the rule line's column detection, its message shown.
+void findRuleLineColumns(Workspace& ws, UiPort& ui);
+
+/// "Sütun Ara BG" (Button10Click): the frame line's column detection, its message shown.
+void findFrameColumns(Workspace& ws, UiPort& ui);
+
+/// "Sıfırla" (Button6Click): default widths, an empty 25-row grid of 21 columns with the
+/// default column widths, and fresh headers. Nothing else changes.
+void resetGrid(Workspace& ws);
+
+}  // namespace tablamo

@@ -1,0 +1,77 @@
+#include "commands/save_commands.h"
+
+#include "core/workspace.h"
+#include "export/output_formats.h"
+
+namespace tablamo {
+
+FileDialogRequest csvDialogRequest() {
+    FileDialogRequest r;
+    r.filters = {{"CSV Dosyası (*.csv)", "*.csv"}};
+    return r;
+}
+
+FileDialogRequest htmlDialogRequest(const Workspace& ws) {
+    FileDialogRequest r;
+    r.title = kSharedSaveDialogTitle;
+    r.filters = {{"İnternet Dosya Biçimi", "*.html"}};
+    r.fileName = ws.lastSaveName;
+    return r;
+}
+
+FileDialogRequest excelSaveDialogRequest(const Workspace& ws) {
+    FileDialogRequest r;
+    r.title = kSharedSaveDialogTitle;
+    r.filters = {{"Microsoft Excel Dosyası (*.xlsx)", "*.xlsx"}};
+    r.fileName = ws.lastSaveName;
+    return r;
+}
+
+bool SaveToCSV(Workspace& ws, UiPort& ui) {
+    const auto chosen = ui.askSaveFile(csvDialogRequest());
+    if (!chosen) return false;
+    const OutputFormatInfo& csv = formatInfo(OutputFormat::Csv);
+    BusyCursor busy(ui);
+    csv.write(ws.grid, WriteOptions{}, csv.fileName(*chosen));
+    return true;
+}
+
+void saveCsv(Workspace& ws, UiPort& ui) {
+    if (SaveToCSV(ws, ui)) ui.showMessage(kCsvSavedMessage);
+}
+
+void saveHtml(Workspace& ws, UiPort& ui, std::vector<std::string>& htmlView,
+              const HtmlLayout& layout) {
+    GridToHTML(ws.grid, htmlView, 1, layout);
+    const auto chosen = ui.askSaveFile(htmlDialogRequest(ws));
+    if (!chosen) return;
+    ws.lastSaveName = *chosen;
+    // The page is written from the grid, byte for byte the view's lines: the dialog is
+    // modal, so nothing changed the grid meanwhile.
+    const OutputFormatInfo& html = formatInfo(OutputFormat::Html);
+    WriteOptions options;
+    options.html = layout;
+    html.write(ws.grid, options, html.fileName(*chosen));
+    ui.showMessage(*chosen + kHtmlSavedSuffix);
+}
+
+void saveExcel(Workspace& ws, UiPort& ui, const Clock& clock) {
+    const auto chosen = ui.askSaveFile(excelSaveDialogRequest(ws));
+    if (!chosen) return;
+    ws.lastSaveName = *chosen;
+    const OutputFormatInfo& xlsx = formatInfo(OutputFormat::Xlsx);
+    const std::string path = xlsx.fileName(*chosen);
+    {
+        BusyCursor busy(ui);
+        WriteOptions options;
+        options.regional = ws.regional;
+        options.today = clock.today();
+        xlsx.write(ws.grid, options, path);
+    }
+    // The workbook is already open in the spreadsheet program when the message shows.
+    if (ws.settings.OpenExcelAfterSave) ui.openWithDefaultProgram(path);
+    ui.showMessage(kExcelSavedMessage);
+    ws.titleStrip = std::string(kTitleStripPrefix) + path + kSavedSuffix;
+}
+
+}  // namespace tablamo

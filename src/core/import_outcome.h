@@ -1,0 +1,32 @@
+#pragma once
+/// How an import or a column detection ended, for the commands to show.
+
+#include <string>
+
+namespace tablamo {
+
+/// How an import ended when it raised no error.
+enum class ImportStatus {
+    Imported,    ///< the text was cut into the grid (or the widths were detected)
+    EmptyText,   ///< there was no line: nothing changed
+    NotAReport,  ///< the text is not in the format the import reads: nothing changed
+};
+
+/// The status and the message the window shows for it (UTF-8; empty: nothing to show).
+struct ImportOutcome {
+    ImportStatus status = ImportStatus::Imported;
+    std::string message;
+
+    bool imported() const { return status == ImportStatus::Imported; }
+};
+
+/// The message an import gives when the text is not a report it reads.
+inline constexpr const char* kNotAReportMessage =
+    "Excel e aktarmaya çalıştığınız dosya formatı geçerli değil.\r\n"
+    "Lütfen açıklamalar doğrultusunda geçerli\r\n"
+    "dosyalarla işleme devam edin.";
+
+/// The outcome of a text that is not a report.
+inline ImportOutcome notAReport() { return {ImportStatus::NotAReport, kNotAReportMessage}; }
+
+}  // namespace tablamo

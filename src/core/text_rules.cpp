@@ -1,0 +1,184 @@
+#include "core/text_rules.h"
+
+#include <charconv>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <system_error>
+
+namespace tablamo {
+
+bool endsWithNoCase(std::string_view text, std::string_view suffix) {
+    if (text.size() < suffix.size()) return false;
+    const std::string_view tail = text.substr(text.size() - suffix.size());
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        if (lower(tail[i]) != lower(suffix[i])) return false;
+    }
+    return true;
+}
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Walks the grammar over the text; `visit` sees each character that belongs to the number
+// (the blanks passed over are not shown). Returns the form found.
+template <class Visit>
+DecimalForm walkDecimal(std::string_view s, const DecimalRules& rules, Visit&& visit) {
+    enum { Lead, Mantissa, ExponentSign, Exponent, Trail } state = Lead;
+    DecimalForm form;
+    bool anyDigit = false, sawSeparator = false, exponentDigit = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == ' ') {
+            // Blanks around the number, or anywhere when the rules say so.
+            if (rules.blanksAnywhere || state == Lead) continue;
+            if (state == Mantissa && !(anyDigit || sawSeparator)) return {};  // "- 5"
+            if (state == ExponentSign || (state == Exponent && !exponentDigit)) return {};
+            state = Trail;
+            continue;
+        }
+        switch (state) {
+            case Lead:
+                state = Mantissa;
+                if (c == '+' || c == '-') {
+                    form.negative = c == '-';
+                    visit(i);
+                    continue;
+                }
+                [[fallthrough]];
+            case Mantissa:
+                if (isDigit(c)) {
+                    anyDigit = true;
+                    form.nonZero |= c != '0';
+                } else if (c == rules.separator && !sawSeparator) {
+                    sawSeparator = true;
+                } else if ((c == 'e' || c == 'E') && (anyDigit || sawSeparator)) {
+                    form.exponent = true;
+                    state = ExponentSign;
+                } else {
+                    return {};
+                }
+                visit(i);
+                continue;
+            case ExponentSign:
+                state = Exponent;
+                if (c == '+' || c == '-') {
+                    visit(i);
+                    continue;
+                }
+                [[fallthrough]];
+            case Exponent:
+                if (!isDigit(c)) return {};
+                exponentDigit = true;
+                visit(i);
+                continue;
+            case Trail:
+                return {};
+        }
+    }
+    if (!anyDigit && !(sawSeparator && rules.bareSeparator)) return {};
+    if (form.exponent && !exponentDigit) return {};
+    form.valid = true;
+    return form;
+}
+
+// Whether an out-of-range reading overflowed (the number's magnitude lies above 1) rather
+// than underflowed. `plain` holds the number with "." as separator and no blanks.
+bool overflowed(std::string_view plain) {
+    std::size_t i = 0;
+    if (i < plain.size() && (plain[i] == '+' || plain[i] == '-')) ++i;
+    std::int64_t lead = 0;  // the power of ten of the first digit other than 0
+    bool found = false, afterPoint = false;
+    std::int64_t intDigits = 0, zerosAfterPoint = 0;
+    for (; i < plain.size() && plain[i] != 'e' && plain[i] != 'E'; ++i) {
+        if (plain[i] == '.') {
+            afterPoint = true;
+        } else if (!found && plain[i] == '0') {
+            if (afterPoint) ++zerosAfterPoint;
+        } else if (!found) {
+            found = true;
+            if (afterPoint) lead = -(zerosAfterPoint + 1);
+            intDigits = afterPoint ? 0 : 1;
+        } else if (!afterPoint) {
+            ++intDigits;
+        }
+    }
+    if (found && intDigits > 0) lead = intDigits - 1;
+    std::int64_t exponent = 0;
+    bool negativeExponent = false;
+    if (i < plain.size()) {
+        ++i;
+        if (i < plain.size() && (plain[i] == '+' || plain[i] == '-')) negativeExponent = plain[i++] == '-';
+        for (; i < plain.size(); ++i) {
+            if (exponent < (std::int64_t{1} << 40)) exponent = exponent * 10 + (plain[i] - '0');
+        }
+    }
+    return lead + (negativeExponent ? -exponent : exponent) > 0;
+}
+
+}  // namespace
+
+DecimalForm scanDecimal(std::string_view text, const DecimalRules& rules) {
+    return walkDecimal(text, rules, [](std::size_t) {});
+}
+
+template <class T>
+std::optional<T> decimalValue(std::string_view text, const DecimalRules& rules,
+                              bool zeroOnUnderflow) {
+    // The number's characters with "." for the separator and no "+" (from_chars takes
+    // neither), on the stack unless the text is unusually long.
+    char small[128];
+    std::unique_ptr<char[]> large;
+    char* buf = small;
+    if (text.size() > sizeof small) {
+        large = std::make_unique<char[]>(text.size());
+        buf = large.get();
+    }
+    std::size_t n = 0;
+    bool anyDigit = false;
+    bool inMantissa = true;
+    const DecimalForm form = walkDecimal(text, rules, [&](std::size_t i) {
+        const char c = text[i];
+        if (c == 'e' || c == 'E') inMantissa = false;
+        if (inMantissa && isDigit(c)) anyDigit = true;
+        if (c == '+' && n == 0) return;
+        buf[n++] = c == rules.separator && inMantissa ? '.' : c;
+    });
+    if (!form.valid) return std::nullopt;
+    if (!anyDigit) return T{0};  // a bare separator, with or without an exponent
+    T value{};
+    const auto [ptr, ec] = std::from_chars(buf, buf + n, value);
+    if (ec == std::errc::result_out_of_range) {
+        if (zeroOnUnderflow && !overflowed(std::string_view(buf, n))) return T{0};
+        return std::nullopt;
+    }
+    if (ec != std::errc() || ptr != buf + n) return std::nullopt;
+    return value;
+}
+
+template std::optional<double> decimalValue<double>(std::string_view, const DecimalRules&, bool);
+template std::optional<long double> decimalValue<long double>(std::string_view,
+                                                              const DecimalRules&, bool);
+
+ShortDateFormat shortDateFormatOf(std::string_view fields, char separator) {
+    ShortDateFormat result;
+    const std::size_t d = fields.find('d'), m = fields.find('m'), y = fields.find('y');
+    if (d == std::string_view::npos || m == std::string_view::npos ||
+        y == std::string_view::npos) {
+        return result;
+    }
+    if (y < m && m < d) {
+        result.order = DateOrder::YearMonthDay;
+    } else if (m < d) {
+        result.order = DateOrder::MonthDayYear;
+    } else {
+        result.order = DateOrder::DayMonthYear;
+    }
+    const auto byte = static_cast<unsigned char>(separator);
+    if (byte > ' ' && byte < 0x80) result.separator = separator;
+    return result;
+}
+
+}  // namespace tablamo

@@ -1,0 +1,53 @@
+#pragma once
+/// The table of output formats: what the converter's --to and the window's save commands
+/// know of each format. A new format is one entry here plus its writer.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/regional_settings.h"
+#include "export/cell_value.h"
+#include "export/html_writer.h"
+#include "export/out_buffer.h"
+
+namespace tablamo {
+
+class Grid;
+
+enum class OutputFormat { Csv, Html, Xlsx };
+
+/// What a writer needs besides the grid.
+struct WriteOptions {
+    TextEncoding encoding = TextEncoding::Windows1254;  ///< CSV and HTML text
+    RegionalSettings regional;                          ///< the workbook's typing
+    Date today{};                                       ///< the workbook's current year
+    HtmlLayout html;                                    ///< the page's table size
+};
+
+/// One output format.
+struct OutputFormatInfo {
+    OutputFormat format;
+    std::string_view name;       ///< "csv": the converter's --to
+    std::string_view extension;  ///< ".csv": what a file of the format is named with
+    /// Further endings that name the format (".htm"); the first is the extension itself.
+    std::span<const std::string_view> endings;
+    /// The name a file chosen as `path` is saved under (the save command's suffix rule).
+    std::string (*fileName)(std::string_view path);
+    /// Writes the grid to `path` safely: the old file intact on any failure.
+    void (*write)(const Grid& grid, const WriteOptions& options, const std::string& path);
+    /// Whether the file holds the letter row and the number column.
+    bool headers;
+};
+
+/// Every format, CSV first.
+std::span<const OutputFormatInfo> outputFormats();
+/// The entry of a format.
+const OutputFormatInfo& formatInfo(OutputFormat format);
+/// The format --to names (case does not matter); nothing for an unknown name.
+const OutputFormatInfo* formatNamed(std::string_view name);
+/// The format a file name's ending names (case does not matter); nothing for another.
+const OutputFormatInfo* formatOfFileName(std::string_view path);
+
+}  // namespace tablamo
