@@ -17,6 +17,8 @@ constexpr std::size_t kMaxBlockSize = std::size_t{4} << 20;
 // Record layout: one byte with the count of stored columns (bit 7: lengths are 32-bit),
 // then one length per stored column, then the texts one after another.
 constexpr unsigned char kWideLengths = 0x80;
+// Dead records below this size are not worth a compaction.
+constexpr std::size_t kReclaimFrom = std::size_t{1} << 20;
 
 struct Record {
     const char* base;
@@ -68,8 +70,15 @@ std::string_view inlineText(const std::uint64_t& ref) {
 
 Grid::Grid() {
     m_rows.assign(kDefaultRowCount, 0);
-    m_colWidths.fill(kDefaultColWidth);
+    m_colWidths.assign(kColumnCount, kDefaultColWidth);
     m_colWidths[0] = kHeaderColWidth;
+}
+
+void Grid::setColCount(int columns) {
+    columns = std::clamp(columns, 1, kMaxColumns);
+    m_colWidths.resize(static_cast<std::size_t>(columns), kDefaultColWidth);
+    m_colCount = columns;
+    if (m_currentCol >= columns) m_currentCol = columns - 1;
 }
 
 Grid::Grid(Grid&&) noexcept = default;
@@ -78,13 +87,18 @@ Grid::~Grid() = default;
 
 void Grid::setRowCount(int rows) {
     rows = std::max(rows, 0);
+    for (std::size_t r = static_cast<std::size_t>(rows); r < m_rows.size(); ++r) {
+        const std::size_t bytes = recordBytes(m_rows[r]);
+        m_liveBytes -= bytes;
+        m_deadBytes += bytes;
+    }
     m_rows.resize(static_cast<std::size_t>(rows), 0);
     m_rowHeights.erase(m_rowHeights.lower_bound(rows), m_rowHeights.end());
     if (m_currentRow >= rows) m_currentRow = std::max(rows - 1, 0);
 }
 
 std::string_view Grid::cell(int col, int row) const {
-    if (row < 0 || row >= rowCount() || col < 0 || col >= kColumnCount) return {};
+    if (row < 0 || row >= rowCount() || col < 0 || col >= m_colCount) return {};
     const std::uint64_t& ref = m_rows[static_cast<std::size_t>(row)];
     if (ref == 0) return {};
     if (isInline(ref)) return col == 0 ? inlineText(ref) : std::string_view{};
@@ -99,7 +113,7 @@ std::string_view Grid::cell(int col, int row) const {
 }
 
 Grid::RowCells Grid::row(int r) const {
-    RowCells cells{};
+    RowCells cells(static_cast<std::size_t>(m_colCount));
     if (r < 0 || r >= rowCount() || m_rows[static_cast<std::size_t>(r)] == 0) return cells;
     const std::uint64_t& ref = m_rows[static_cast<std::size_t>(r)];
     if (isInline(ref)) {
@@ -110,7 +124,8 @@ Grid::RowCells Grid::row(int r) const {
     const auto head = static_cast<unsigned char>(base[0]);
     const Record rec{base, head & 0x7F, (head & kWideLengths) != 0};
     const char* p = rec.text();
-    for (int c = 0; c < rec.columns; ++c) {
+    const int shown = std::min(rec.columns, m_colCount);
+    for (int c = 0; c < shown; ++c) {
         const std::size_t n = rec.length(c);
         cells[static_cast<std::size_t>(c)] = {p, n};
         p += n;
@@ -119,7 +134,7 @@ Grid::RowCells Grid::row(int r) const {
 }
 
 void Grid::setCell(int col, int r, std::string_view text) {
-    if (r < 0 || r >= rowCount() || col < 0 || col >= kColumnCount) return;
+    if (r < 0 || r >= rowCount() || col < 0 || col >= m_colCount) return;
     RowCells cells = row(r);
     cells[static_cast<std::size_t>(col)] = text;
     setRow(r, cells);
@@ -127,14 +142,61 @@ void Grid::setCell(int col, int r, std::string_view text) {
 
 void Grid::setRow(int r, const RowCells& cells) {
     if (r < 0 || r >= rowCount()) return;
-    m_rows[static_cast<std::size_t>(r)] = store(cells);
+    std::uint64_t& ref = m_rows[static_cast<std::size_t>(r)];
+    // The new record is stored first: its texts may be views into the old one.
+    const std::size_t old = recordBytes(ref);
+    ref = store(cells, m_colCount);
+    m_liveBytes += recordBytes(ref);
+    m_liveBytes -= old;
+    m_deadBytes += old;
+    // Rows written again leave their old records behind; once those weigh as much as the
+    // live ones, the live ones move into fresh blocks.
+    if (m_deadBytes >= kReclaimFrom && m_deadBytes >= m_liveBytes) compact();
 }
 
-std::uint64_t Grid::store(const RowCells& cells) {
+std::size_t Grid::recordBytes(std::uint64_t ref) const {
+    if (ref == 0 || isInline(ref)) return 0;
+    const char* base = m_blocks[(ref >> 32) - 1].data.get() + (ref & 0xFFFFFFFFu);
+    const auto head = static_cast<unsigned char>(base[0]);
+    const Record rec{base, head & 0x7F, (head & kWideLengths) != 0};
+    std::size_t bytes = static_cast<std::size_t>(rec.text() - base);
+    for (int c = 0; c < rec.columns; ++c) bytes += rec.length(c);
+    return bytes;
+}
+
+void Grid::compact() {
+    if (m_liveBytes == 0) {
+        dropStorage();
+        return;
+    }
+    std::vector<Block> old = std::move(m_blocks);
+    m_blocks.clear();
+    m_liveBytes = 0;
+    // Every stored column moves, also those a narrower column count hides.
+    RowCells cells(static_cast<std::size_t>(kMaxColumns));
+    for (std::uint64_t& ref : m_rows) {
+        if (ref == 0 || isInline(ref)) continue;
+        const char* base = old[(ref >> 32) - 1].data.get() + (ref & 0xFFFFFFFFu);
+        const auto head = static_cast<unsigned char>(base[0]);
+        const Record rec{base, head & 0x7F, (head & kWideLengths) != 0};
+        const char* p = rec.text();
+        for (int c = 0; c < kMaxColumns; ++c) {
+            const std::size_t n = c < rec.columns ? rec.length(c) : 0;
+            cells[static_cast<std::size_t>(c)] = {p, n};
+            p += n;
+        }
+        ref = store(cells, kMaxColumns);
+        m_liveBytes += recordBytes(ref);
+    }
+    m_deadBytes = 0;
+}
+
+std::uint64_t Grid::store(const RowCells& cells, int limit) {
     int columns = 0;
     std::size_t textBytes = 0;
     bool wide = false;
-    for (int c = 0; c < kColumnCount; ++c) {
+    const int given = std::min(static_cast<int>(cells.size()), limit);
+    for (int c = 0; c < given; ++c) {
         const std::size_t n = cells[static_cast<std::size_t>(c)].size();
         if (n != 0) columns = c + 1;
         textBytes += n;
@@ -188,19 +250,40 @@ void Grid::clearCells() {
     dropStorage();
 }
 
-void Grid::dropStorage() { m_blocks.clear(); }
+void Grid::clearRows(int from, int to) {
+    from = std::max(from, 0);
+    to = std::min(to, rowCount() - 1);
+    for (int r = from; r <= to; ++r) {
+        std::uint64_t& ref = m_rows[static_cast<std::size_t>(r)];
+        const std::size_t bytes = recordBytes(ref);
+        m_liveBytes -= bytes;
+        m_deadBytes += bytes;
+        ref = 0;
+    }
+    if (m_liveBytes == 0) {
+        dropStorage();
+    } else if (m_deadBytes >= m_liveBytes) {
+        compact();
+    }
+}
+
+void Grid::dropStorage() {
+    m_blocks.clear();
+    m_liveBytes = 0;
+    m_deadBytes = 0;
+}
 
 int Grid::colWidth(int col) const {
-    if (col < 0 || col >= kColumnCount) return 0;
+    if (col < 0 || col >= m_colCount) return 0;
     return m_colWidths[static_cast<std::size_t>(col)];
 }
 
 void Grid::setColWidth(int col, int px) {
-    if (col < 0 || col >= kColumnCount) return;
+    if (col < 0 || col >= m_colCount) return;
     m_colWidths[static_cast<std::size_t>(col)] = px;
 }
 
-void Grid::setDefaultColWidth(int px) { m_colWidths.fill(px); }
+void Grid::setDefaultColWidth(int px) { std::fill(m_colWidths.begin(), m_colWidths.end(), px); }
 
 int Grid::rowHeight(int r) const {
     const auto it = m_rowHeights.find(r);
@@ -217,7 +300,7 @@ void Grid::setRowHeight(int r, int px) {
 }
 
 void Grid::setCurrentCell(int col, int r) {
-    if (col < 0 || col >= kColumnCount || r < 0 || r >= rowCount()) throw gridIndexOutOfRange();
+    if (col < 0 || col >= m_colCount || r < 0 || r >= rowCount()) throw gridIndexOutOfRange();
     m_currentCol = col;
     m_currentRow = r;
 }

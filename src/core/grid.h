@@ -22,21 +22,56 @@ struct GridFont {
     bool underline = false;
 };
 
+/// The texts of one grid row's cells, one per column: 21 by default, held in place; a wider
+/// row holds its texts on the heap.
+class GridRowCells {
+public:
+    static constexpr std::size_t kInPlace = 21;
+
+    /// 21 empty texts.
+    GridRowCells() noexcept : m_size(kInPlace) {}
+    /// `columns` empty texts.
+    explicit GridRowCells(std::size_t columns) : m_size(columns) {
+        if (columns > kInPlace) m_large.resize(columns);
+    }
+
+    std::string_view& operator[](std::size_t c) { return data()[c]; }
+    const std::string_view& operator[](std::size_t c) const { return data()[c]; }
+    std::size_t size() const { return m_size; }
+    std::string_view* begin() { return data(); }
+    std::string_view* end() { return data() + m_size; }
+    const std::string_view* begin() const { return data(); }
+    const std::string_view* end() const { return data() + m_size; }
+
+private:
+    std::string_view* data() { return m_large.empty() ? m_small.data() : m_large.data(); }
+    const std::string_view* data() const {
+        return m_large.empty() ? m_small.data() : m_large.data();
+    }
+
+    std::size_t m_size;
+    std::array<std::string_view, kInPlace> m_small{};
+    std::vector<std::string_view> m_large;
+};
+
 /// The string grid: 21 columns (column 0 the row numbers, row 0 the column letters) and a
 /// row count. Cells are addressed (column, row) from 0. A write outside the table is
 /// dropped; shrinking the table drops the rows it loses, so nothing of them comes back.
+/// A clean table may set more columns (up to kMaxColumns).
 ///
 /// Cells are packed row by row into large blocks (a small length table and the bytes), so
-/// a million-row grid costs little more than its text and never allocates per cell.
+/// a million-row grid costs little more than its text and never allocates per cell. The
+/// room of a row written again is reclaimed once such rows hold as much as the live ones.
 class Grid {
 public:
     static constexpr int kColumnCount = 21;
+    static constexpr int kMaxColumns = 127;
     static constexpr int kDefaultRowCount = 25;
     static constexpr int kDefaultColWidth = 100;
     static constexpr int kHeaderColWidth = 30;
     static constexpr int kDefaultRowHeight = 24;
 
-    using RowCells = std::array<std::string_view, kColumnCount>;
+    using RowCells = GridRowCells;
 
     /// 25 empty rows, column 0 30 px wide, the others 100 px, rows 24 px.
     Grid();
@@ -47,7 +82,10 @@ public:
     ~Grid();
 
     int rowCount() const { return static_cast<int>(m_rows.size()); }
-    int colCount() const { return kColumnCount; }
+    int colCount() const { return m_colCount; }
+    /// Sets the column count (1 to kMaxColumns). New columns are empty and get the default
+    /// width; the texts of columns cut off are not shown.
+    void setColCount(int columns);
     /// Sets the row count (negative counts as 0). New rows are empty; rows cut off are gone.
     void setRowCount(int rows);
 
@@ -56,13 +94,16 @@ public:
     std::string_view cell(int col, int row) const;
     /// Writes one cell; ignored outside the table.
     void setCell(int col, int row, std::string_view text);
-    /// All 21 cells of a row in one write; ignored outside the table. The texts may be
-    /// views into this grid.
+    /// All cells of a row in one write (cells past `cells.size()` become empty); ignored
+    /// outside the table. The texts may be views into this grid.
     void setRow(int row, const RowCells& cells);
-    /// All 21 cells of a row.
+    /// All cells of a row, one per column.
     RowCells row(int row) const;
     /// Empties every cell; the row count stays.
     void clearCells();
+    /// Empties the cells of rows `from` to `to` (within the table), giving their room back
+    /// when most of what is stored goes with them.
+    void clearRows(int from, int to);
 
     int colWidth(int col) const;
     void setColWidth(int col, int px);
@@ -81,6 +122,8 @@ public:
 
     /// Bytes held for cell texts, live and dead (for the benchmarks and memory tests).
     std::size_t storageBytes() const;
+    /// Bytes of rows that were written again and whose old texts are not yet reclaimed.
+    std::size_t deadBytes() const { return m_deadBytes; }
 
 private:
     struct Block {
@@ -88,12 +131,20 @@ private:
         std::size_t size = 0;
         std::size_t used = 0;
     };
-    std::uint64_t store(const RowCells& cells);
+    /// Stores the first `limit` cells as a record; the reference to it.
+    std::uint64_t store(const RowCells& cells, int limit);
     void dropStorage();
+    /// Bytes of the record a row reference points to (0 for an empty or short row).
+    std::size_t recordBytes(std::uint64_t ref) const;
+    /// Moves every live row into fresh blocks, dropping the dead ones.
+    void compact();
 
     std::vector<std::uint64_t> m_rows;  // 0: empty row; else (block + 1) << 32 | offset
     std::vector<Block> m_blocks;
-    std::array<int, kColumnCount> m_colWidths{};
+    std::size_t m_liveBytes = 0;
+    std::size_t m_deadBytes = 0;
+    int m_colCount = kColumnCount;
+    std::vector<int> m_colWidths;
     std::map<int, int> m_rowHeights;  // rows whose height differs from the default
     GridFont m_font;
     int m_currentCol = 1;

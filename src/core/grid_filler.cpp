@@ -50,6 +50,12 @@ void GridFiller::numberHeaders() {
 void GridFiller::deferNumbers(std::int64_t first, std::int64_t last) {
     m_deferFirst = first;
     m_deferLast = last;
+    // These rows are written whole, so their old texts can go now rather than pile up
+    // beside the new ones. Row 0 keeps its cell (0, 0).
+    const auto clamp = [&](std::int64_t r) {
+        return static_cast<int>(std::clamp<std::int64_t>(r, 0, m_grid.rowCount()));
+    };
+    if (last >= 1) m_grid.clearRows(clamp(std::max<std::int64_t>(first, 1)), clamp(last));
 }
 
 void GridFiller::setDisplayWidths(const std::array<std::int32_t, ReportLayout::kWidthCount>& widths) {

@@ -25,7 +25,8 @@ public:
     void numberHeaders();
     /// Rows `first` to `last` get their number as they are written, not beforehand: when
     /// nothing can stop the import any more, numbering them first as well would store each
-    /// of a long report's rows twice.
+    /// of a long report's rows twice. The rows are written whole, so their old texts are
+    /// dropped now.
     void deferNumbers(std::int64_t first, std::int64_t last);
     /// Display widths of columns 1 to 20: 7 pixels per character.
     void setDisplayWidths(const std::array<std::int32_t, ReportLayout::kWidthCount>& widths);

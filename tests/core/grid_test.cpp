@@ -107,6 +107,50 @@ TEST(Grid, AMillionRowsCostLittleMoreThanTheirText) {
     EXPECT_EQ(g.cell(2, 999'999), "Kasa hesab\xFD");
 }
 
+TEST(Grid, RowsWrittenAgainGiveTheirRoomBack) {
+    // Every row of a large grid edited many times over: the storage stays a small multiple
+    // of what the rows hold, and every edit reads back.
+    Grid g;
+    g.setRowCount(200'000);
+    Grid::RowCells cells{};
+    cells[1] = "01.01.2005";
+    cells[2] = "Kasa hesab\xFD ve ba\xFEka bir a\xE7\xFDklama";
+    for (int r = 0; r < g.rowCount(); ++r) g.setRow(r, cells);
+    const std::size_t full = g.storageBytes();
+    for (int pass = 0; pass < 12; ++pass) {
+        const std::string text = "d\xFCzeltme " + std::to_string(pass);
+        for (int r = 0; r < g.rowCount(); ++r) g.setCell(3, r, text);
+    }
+    EXPECT_LT(g.storageBytes(), 3 * full);
+    EXPECT_EQ(g.cell(3, 123'456), "d\xFCzeltme 11");
+    EXPECT_EQ(g.cell(2, 199'999), cells[2]);
+    // Rows cleared wholesale give theirs back at once.
+    g.clearRows(1, g.rowCount() - 1);
+    EXPECT_LT(g.storageBytes(), full / 8);
+    EXPECT_EQ(g.cell(3, 0), "d\xFCzeltme 11");
+    EXPECT_EQ(g.cell(3, 1), "");
+}
+
+TEST(Grid, AWiderTableKeepsEveryColumn) {
+    Grid g;
+    g.setColCount(40);
+    Grid::RowCells cells(40);
+    for (std::size_t c = 0; c < 40; ++c) cells[c] = c % 2 ? "tek" : "\xE7ift";
+    g.setRow(3, cells);
+    EXPECT_EQ(g.colCount(), 40);
+    EXPECT_EQ(g.row(3).size(), 40u);
+    EXPECT_EQ(g.cell(39, 3), "tek");
+    EXPECT_EQ(g.colWidth(39), 100);
+    // Narrowed, the far columns are out of sight; widened again, they are empty.
+    g.setColCount(21);
+    EXPECT_EQ(g.cell(30, 3), "");
+    EXPECT_EQ(g.row(3).size(), 21u);
+    g.setCell(2, 3, "x");
+    g.setColCount(40);
+    EXPECT_EQ(g.cell(2, 3), "x");
+    EXPECT_EQ(g.cell(30, 3), "");
+}
+
 TEST(Grid, EnterMovesRightThenToTheNextRow) {
     Grid g;
     g.setCurrentCell(19, 4);
