@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "app/help_view.h"
+#include "support/throw_msg.h"
 #include "window_fixture.h"
 
 namespace tablamo::app::testing {
@@ -69,12 +70,7 @@ TEST_F(HelpFileTest, AMissingFileIsNoErrorAndLeavesTheViewEmpty) {
 
 TEST_F(HelpFileTest, BrokenRichTextFailsToLoadAndKeepsTheViewAsItWas) {
     view.loadFile(write("ilk metin"));
-    try {
-        view.loadFile(write("{\\rtf1 {\\b kapanmayan grup"));
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Failed to Load Stream");
-    }
+    EXPECT_THROW_MSG(view.loadFile(write("{\\rtf1 {\\b kapanmayan grup")), "Failed to Load Stream");
     EXPECT_EQ(shownText(), QStringLiteral("ilk metin"));
 }
 

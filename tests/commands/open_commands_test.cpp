@@ -27,6 +27,7 @@ TEST(StatementOpen, CancelLoadFailureAndSuccess) {
     const Case cases[] = {
         {std::nullopt, false, false}, {missing, true, false}, {sample, false, true}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer.value_or("cancelled"));
         Workspace ws;
         ws.regional.decimalSeparator = ',';
         testing::RecordingUi ui;
