@@ -9,6 +9,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "app/command_bar.h"
 #include "app/grid_model.h"
@@ -19,7 +20,9 @@
 #include "app/title_strip.h"
 #include "commands/open_commands.h"
 #include "commands/save_commands.h"
+#include "core/text_rules.h"
 #include "core/ui_port.h"
+#include "export/output_formats.h"
 
 namespace tablamo::app {
 namespace {
@@ -252,6 +255,40 @@ void MainWindow::openReport(UiPort& ui) {
 void MainWindow::openAtStart(const std::string& path) {
     PresetOpenUi preset(*m_ui, path);
     openReport(preset);
+}
+
+bool MainWindow::saveAtStart(const std::string& path, UiPort& ui) {
+    const OutputFormatInfo* format = formatOfFileName(path);
+    if (!format && endsWithNoCase(path, ".xls")) format = &formatInfo(OutputFormat::Xlsx);
+    if (!format) return false;
+    bool failed = false;
+    struct Watch : UiPort {
+        UiPort& inner;
+        bool& failed;
+        Watch(UiPort& i, bool& f) : inner(i), failed(f) {}
+        void showMessage(std::string_view t) override { inner.showMessage(t); }
+        void showError(std::string_view t) override {
+            failed = true;
+            inner.showError(t);
+        }
+        std::optional<std::string> askOpenFile(const FileDialogRequest& r) override {
+            return inner.askOpenFile(r);
+        }
+        std::optional<std::string> askSaveFile(const FileDialogRequest& r) override {
+            return inner.askSaveFile(r);
+        }
+        void setBusy(bool b) override { inner.setBusy(b); }
+        void openWithDefaultProgram(const std::string& p) override { inner.openWithDefaultProgram(p); }
+    } watch(ui, failed);
+    withUi(watch, [&] {
+        switch (format->format) {
+            case OutputFormat::Csv: sButton1Click(); break;
+            case OutputFormat::Html: Button7Click(); break;
+            case OutputFormat::Xlsx: Button8Click(); break;
+        }
+    });
+    std::error_code ec;
+    return !failed && std::filesystem::is_regular_file(format->fileName(path), ec);
 }
 
 void MainWindow::tabShown(int index) {

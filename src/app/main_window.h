@@ -48,6 +48,22 @@ public:
 
     /// "Aç" with `path` as the open dialog's answer: the start option --open.
     void openAtStart(const std::string& path);
+    /// The save command of `path`'s format (.xlsx or .xls, .csv, .html or .htm) with `ui`
+    /// answering its dialog and its message box: the start option --save. True when the
+    /// file was written; false also for a name of no format the window saves.
+    bool saveAtStart(const std::string& path, UiPort& ui);
+    /// Runs `body` with `ui` answering the commands in place of the window's own port.
+    template <class Body>
+    void withUi(UiPort& ui, Body&& body) {
+        UiPort* const own = m_ui;
+        m_ui = &ui;
+        struct Restore {
+            MainWindow* w;
+            UiPort* own;
+            ~Restore() { w->m_ui = own; }
+        } restore{this, own};
+        body();
+    }
 
     Workspace& workspace() { return m_ws; }
     TitleStrip* titleStrip() const { return m_strip; }
