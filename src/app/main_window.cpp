@@ -61,26 +61,32 @@ RegionalSettings regionalFromLocale(const QLocale& locale) {
     RegionalSettings r;
     const QString point = locale.decimalPoint();
     if (point.size() == 1 && point[0].unicode() < 0x80) r.decimalSeparator = point[0].toLatin1();
-    // The short date's format names the separator and the order of day, month and year.
+    // The short date's format ("d.MM.yyyy") names the order of day, month and year and the
+    // separator between them; quoted text and day names ("ddd") are no date fields.
     const QString format = locale.dateFormat(QLocale::ShortFormat);
-    for (const QChar ch : format) {
-        if (!ch.isLetter() && ch != QLatin1Char('\'') && ch.unicode() < 0x80 && !ch.isSpace()) {
-            r.dateSeparator = ch.toLatin1();
-            break;
+    std::string fields;
+    char separator = 0;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar ch = format[i];
+        qsizetype run = 1;
+        while (i + run < format.size() && format[i + run] == ch) ++run;
+        if (ch == QLatin1Char('\'')) {
+            quoted = !quoted;
+        } else if (!quoted && ch == QLatin1Char('d') && run <= 2) {
+            fields += 'd';
+        } else if (!quoted && ch == QLatin1Char('M')) {
+            fields += 'm';
+        } else if (!quoted && ch == QLatin1Char('y')) {
+            fields += 'y';
+        } else if (!quoted && !ch.isLetter() && !fields.empty() && fields.size() < 3 && separator == 0) {
+            separator = ch.unicode() < 0x80 ? static_cast<char>(ch.unicode()) : '\x80';
         }
+        i += run;
     }
-    const auto d = format.indexOf(QLatin1Char('d'));
-    const auto m = format.indexOf(QLatin1Char('M'));
-    const auto y = format.indexOf(QLatin1Char('y'));
-    if (d >= 0 && m >= 0 && y >= 0) {
-        if (y < m && m < d) {
-            r.dateOrder = DateOrder::YearMonthDay;
-        } else if (m < d) {
-            r.dateOrder = DateOrder::MonthDayYear;
-        } else {
-            r.dateOrder = DateOrder::DayMonthYear;
-        }
-    }
+    const ShortDateFormat date = shortDateFormatOf(fields, separator);
+    r.dateSeparator = date.separator;
+    r.dateOrder = date.order;
     return r;
 }
 

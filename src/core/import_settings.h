@@ -85,8 +85,4 @@ struct ImportSettings {
 /// from column 1. Cell (0, 0) and the data cells are not touched.
 void NumberGridHeaders(Grid& grid);
 
-/// "Sıfırla" (Button6Click): default widths, an empty 25-row grid of 21 columns with the
-/// default column widths, and fresh headers. Nothing else changes.
-void resetGrid(Grid& grid, ReportLayout& layout);
-
 }  // namespace tablamo
