@@ -38,7 +38,7 @@ public:
         return m_save;
     }
     void setBusy(bool) override {}
-    void openWithDefaultProgram(const std::string&) override {}
+    bool openWithDefaultProgram(const std::string&) override { return true; }
 
 private:
     static void say(std::string_view text) {
@@ -64,6 +64,7 @@ int main(int argc, char* argv[]) {
     // read by the libraries must not follow it (a Turkish locale makes 0.35 "0,35"). The
     // user's regional settings are read from QLocale, not from here.
     std::setlocale(LC_NUMERIC, "C");
+    tablamo::app::installTurkishTranslations();
     QApplication::setApplicationName(QString::fromLatin1(tablamo::app::kAppTitle));
 
     QString openPath;

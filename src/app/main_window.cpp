@@ -29,20 +29,12 @@ namespace {
 
 // Answers the open dialog with a path given at start-up; everything else goes to the
 // window's own port.
-class PresetOpenUi : public UiPort {
+class PresetOpenUi : public ForwardingUi {
 public:
-    PresetOpenUi(UiPort& inner, std::string path) : m_inner(inner), m_path(std::move(path)) {}
-    void showMessage(std::string_view t) override { m_inner.showMessage(t); }
-    void showError(std::string_view t) override { m_inner.showError(t); }
+    PresetOpenUi(UiPort& inner, std::string path) : ForwardingUi(inner), m_path(std::move(path)) {}
     std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return m_path; }
-    std::optional<std::string> askSaveFile(const FileDialogRequest& r) override {
-        return m_inner.askSaveFile(r);
-    }
-    void setBusy(bool busy) override { m_inner.setBusy(busy); }
-    void openWithDefaultProgram(const std::string& p) override { m_inner.openWithDefaultProgram(p); }
 
 private:
-    UiPort& m_inner;
     std::string m_path;
 };
 
@@ -268,23 +260,13 @@ bool MainWindow::saveAtStart(const std::string& path, UiPort& ui) {
     if (!format && endsWithNoCase(path, ".xls")) format = &formatInfo(OutputFormat::Xlsx);
     if (!format) return false;
     bool failed = false;
-    struct Watch : UiPort {
-        UiPort& inner;
+    struct Watch : ForwardingUi {
         bool& failed;
-        Watch(UiPort& i, bool& f) : inner(i), failed(f) {}
-        void showMessage(std::string_view t) override { inner.showMessage(t); }
+        Watch(UiPort& inner, bool& f) : ForwardingUi(inner), failed(f) {}
         void showError(std::string_view t) override {
             failed = true;
-            inner.showError(t);
+            ForwardingUi::showError(t);
         }
-        std::optional<std::string> askOpenFile(const FileDialogRequest& r) override {
-            return inner.askOpenFile(r);
-        }
-        std::optional<std::string> askSaveFile(const FileDialogRequest& r) override {
-            return inner.askSaveFile(r);
-        }
-        void setBusy(bool b) override { inner.setBusy(b); }
-        void openWithDefaultProgram(const std::string& p) override { inner.openWithDefaultProgram(p); }
     } watch(ui, failed);
     withUi(watch, [&] {
         switch (format->format) {
