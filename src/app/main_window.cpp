@@ -1,6 +1,11 @@
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -113,6 +118,16 @@ MainWindow::MainWindow(UiPort* ui, const std::string& helpFile) {
 
     buildTabs();
     wireCommands();
+    setAcceptDrops(true);
+    // Ctrl+Z and Ctrl+Y undo and redo the grid's cell edits.
+    QAction* undo = m_model->edits()->createUndoAction(this, QStringLiteral("Geri al"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = m_model->edits()->createRedoAction(this, QStringLiteral("Yinele"));
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) redoKeys.prepend(Qt::CTRL | Qt::Key_Y);
+    redo->setShortcuts(redoKeys);
+    addAction(undo);
+    addAction(redo);
     showWorkspace();
     // A help file that cannot be read is reported; the window starts all the same.
     runCommand(*m_ui, [&] { m_help->loadFile(helpFile); });
@@ -248,6 +263,30 @@ void MainWindow::Button10Click() {
 
 void MainWindow::openReport(UiPort& ui) {
     command([&] { tablamo::openReport(m_ws, ui); }, true);
+}
+
+namespace {
+
+// The first local file a drag carries, or an empty text.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) return url.toLocalFile();
+    }
+    return {};
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    openAtStart(path.toStdString());
 }
 
 void MainWindow::openAtStart(const std::string& path) {

@@ -11,6 +11,8 @@
 #include "app/help_view.h"
 #include "core/workspace.h"
 
+class QDragEnterEvent;
+class QDropEvent;
 class QLocale;
 class QPlainTextEdit;
 class QTabWidget;
@@ -76,6 +78,11 @@ public:
     int helpToggle() const { return m_helpToggle; }
     /// The hidden HTML view's lines: the page the last "HTML" command built.
     const std::vector<std::string>& htmlView() const { return m_htmlView; }
+
+protected:
+    /// A file dragged onto the window opens as if picked in "Aç"'s dialog.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The handlers of the command bar's and the settings tab's buttons.
