@@ -10,17 +10,21 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "app/columns_tab.h"
 #include "app/command_bar.h"
 #include "app/grid_model.h"
 #include "app/grid_view.h"
 #include "app/help_view.h"
+#include "app/locale_settings.h"
 #include "app/qt_ui.h"
+#include "app/report_text_view.h"
 #include "app/settings_tab.h"
 #include "app/title_strip.h"
 #include "commands/open_commands.h"
@@ -53,39 +57,6 @@ constexpr const char* kFlatTabs =
     " background: rgb(210, 210, 210); }";
 
 }  // namespace
-
-RegionalSettings regionalFromLocale(const QLocale& locale) {
-    RegionalSettings r;
-    const QString point = locale.decimalPoint();
-    if (point.size() == 1 && point[0].unicode() < 0x80) r.decimalSeparator = point[0].toLatin1();
-    // The short date's format ("d.MM.yyyy") names the order of day, month and year and the
-    // separator between them; quoted text and day names ("ddd") are no date fields.
-    const QString format = locale.dateFormat(QLocale::ShortFormat);
-    std::string fields;
-    char separator = 0;
-    bool quoted = false;
-    for (qsizetype i = 0; i < format.size();) {
-        const QChar ch = format[i];
-        qsizetype run = 1;
-        while (i + run < format.size() && format[i + run] == ch) ++run;
-        if (ch == QLatin1Char('\'')) {
-            quoted = !quoted;
-        } else if (!quoted && ch == QLatin1Char('d') && run <= 2) {
-            fields += 'd';
-        } else if (!quoted && ch == QLatin1Char('M')) {
-            fields += 'm';
-        } else if (!quoted && ch == QLatin1Char('y')) {
-            fields += 'y';
-        } else if (!quoted && !ch.isLetter() && !fields.empty() && fields.size() < 3 && separator == 0) {
-            separator = ch.unicode() < 0x80 ? static_cast<char>(ch.unicode()) : '\x80';
-        }
-        i += run;
-    }
-    const ShortDateFormat date = shortDateFormatOf(fields, separator);
-    r.dateSeparator = date.separator;
-    r.dateOrder = date.order;
-    return r;
-}
 
 MainWindow::MainWindow(UiPort* ui, const std::string& helpFile) {
     if (!ui) {
@@ -164,6 +135,8 @@ void MainWindow::buildTabs() {
     m_tabs->addTab(m_htmlText, QStringLiteral("HTML"));
     m_tabs->addTab(m_settings, QStringLiteral("Ayarlar"));
     m_tabs->addTab(m_help, QStringLiteral("    Açıklama    "));
+    m_columns = new ColumnsTab(m_tabs);
+    m_tabs->addTab(m_columns, QStringLiteral("Sütunlar"));
     for (const int hidden : {kTextTab, kHtmlTab, kSettingsTab}) m_tabs->setTabVisible(hidden, false);
     m_tabs->setCurrentIndex(kGridTab);
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabShown);
@@ -188,6 +161,34 @@ void MainWindow::showWorkspace() {
     m_strip->setText(QString::fromStdString(m_ws.titleStrip));
     m_settings->refreshFrom(m_ws.settings);
     m_bar->openExcelAfterSave()->setChecked(m_ws.settings.OpenExcelAfterSave);
+    showColumns();
+}
+
+void MainWindow::showColumns() { m_columns->showReport(m_ws, m_userColumns); }
+
+void MainWindow::importAgain() {
+    if (m_ws.text.empty()) return;
+    if (m_statementLoaded) {
+        command([&] { showOutcome(*m_ui, runImporter(m_ws, Importer::Statement)); }, true);
+    } else {
+        command([&] { importLoadedReport(m_ws, *m_ui); }, true);
+    }
+}
+
+void MainWindow::columnsEdited(const ColumnWidths& widths) {
+    ReportLayout& layout = m_ws.settings.layout;
+    for (int k = 1; k <= ReportLayout::kWidthCount; ++k) layout.setColumnWidth(k, widths[k - 1]);
+    layout.AutoColumnSearch = false;
+    m_userColumns = true;
+    m_settings->refreshFrom(m_ws.settings);  // the command reads the fields
+    importAgain();
+}
+
+void MainWindow::forgetUserColumns() {
+    if (!m_userColumns) return;
+    m_userColumns = false;
+    m_ws.settings.layout.AutoColumnSearch = true;
+    m_settings->refreshFrom(m_ws.settings);
 }
 
 void MainWindow::wireCommands() {
@@ -202,6 +203,19 @@ void MainWindow::wireCommands() {
     connect(m_settings->importButton(), &QPushButton::clicked, this, &MainWindow::Button2Click);
     connect(m_settings->findColumnsButton(), &QPushButton::clicked, this, &MainWindow::Button4Click);
     connect(m_settings->findFrameButton(), &QPushButton::clicked, this, &MainWindow::Button10Click);
+
+    connect(m_columns->view(), &ReportTextView::widthsEdited, this, &MainWindow::columnsEdited);
+    connect(m_columns->automatic(), &QPushButton::clicked, this, [this] {
+        m_userColumns = false;
+        m_ws.settings.layout.AutoColumnSearch = true;
+        m_settings->refreshFrom(m_ws.settings);
+        importAgain();
+    });
+    connect(m_columns->ledgerMarks(), &QCheckBox::toggled, this, [this](bool on) {
+        m_ws.settings.layout.LedgerMarks = on;
+        m_settings->refreshFrom(m_ws.settings);
+        importAgain();
+    });
 
     connect(m_grid, &GridView::enterPressed, this, &MainWindow::enterPressed);
     // Shown after the editor has closed, not from inside the model's write.
@@ -218,7 +232,10 @@ void MainWindow::wireCommands() {
 void MainWindow::Button1Click() { openReport(*m_ui); }
 
 void MainWindow::Button13Click() {
-    command([&] { openStatement(m_ws, *m_ui); }, true);
+    forgetUserColumns();
+    command([&] {
+        if (openStatement(m_ws, *m_ui)) m_statementLoaded = true;
+    }, true);
 }
 
 void MainWindow::Button8Click() {
@@ -262,7 +279,10 @@ void MainWindow::Button10Click() {
 }
 
 void MainWindow::openReport(UiPort& ui) {
-    command([&] { tablamo::openReport(m_ws, ui); }, true);
+    forgetUserColumns();
+    command([&] {
+        if (tablamo::openReport(m_ws, ui)) m_statementLoaded = false;
+    }, true);
 }
 
 namespace {

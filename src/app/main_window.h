@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/help_view.h"
+#include "core/column_boundaries.h"
 #include "core/workspace.h"
 
 class QDragEnterEvent;
@@ -23,6 +24,7 @@ class UiPort;
 
 namespace tablamo::app {
 
+class ColumnsTab;
 class CommandBar;
 class GridModel;
 class GridView;
@@ -35,10 +37,15 @@ inline constexpr const char* kWindowCaption =
     "Zorvik Tablamo (Txt ve Not dosyaları; Excel, CSV ve HTML dosyalarına çevirici)";
 
 /// Indices of the tabs.
-enum TabIndex { kGridTab = 0, kTextTab = 1, kHtmlTab = 2, kSettingsTab = 3, kHelpTab = 4 };
+enum TabIndex {
+    kGridTab = 0,
+    kTextTab = 1,
+    kHtmlTab = 2,
+    kSettingsTab = 3,
+    kHelpTab = 4,
+    kColumnsTab = 5,  ///< "Sütunlar", after the five of the original window
+};
 
-/// The user's regional settings as the system locale gives them.
-RegionalSettings regionalFromLocale(const QLocale& locale);
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -75,6 +82,7 @@ public:
     GridModel* gridModel() const { return m_model; }
     SettingsTab* settingsTab() const { return m_settings; }
     HelpView* helpView() const { return m_help; }
+    ColumnsTab* columnsTab() const { return m_columns; }
     int helpToggle() const { return m_helpToggle; }
     /// The hidden HTML view's lines: the page the last "HTML" command built.
     const std::vector<std::string>& htmlView() const { return m_htmlView; }
@@ -107,6 +115,15 @@ private:
     void showWorkspace();
     void tabShown(int index);
     void openReport(UiPort& ui);
+    /// The columns tab shows the report, its boundaries and the line detection took.
+    void showColumns();
+    /// The user's boundaries: the widths, the column search off for this report, the
+    /// report imported again with them.
+    void columnsEdited(const ColumnWidths& widths);
+    /// Imports the loaded text again with the importer that read it, as its button would.
+    void importAgain();
+    /// Before a new report: the column search the user's boundaries switched off is on.
+    void forgetUserColumns();
     void enterPressed();
 
     Workspace m_ws;
@@ -114,6 +131,8 @@ private:
     UiPort* m_ui;
     std::vector<std::string> m_htmlView;
     int m_helpToggle = 0;  ///< HelpToggle: 1 when the help tab was brought forward last
+    bool m_userColumns = false;  ///< the user's boundaries hold for the loaded report
+    bool m_statementLoaded = false;  ///< the loaded text was read by "Akbank Aç"
 
     TitleStrip* m_strip;
     CommandBar* m_bar;
@@ -124,6 +143,7 @@ private:
     QPlainTextEdit* m_htmlText;
     SettingsTab* m_settings;
     HelpView* m_help;
+    ColumnsTab* m_columns;
 };
 
 }  // namespace tablamo::app

@@ -72,6 +72,9 @@ struct DetectionReadout {
     std::string SearchResultLine;  ///< the rule or frame line taken
     std::string PrecedingLine;     ///< the line above it
     std::string WidthList;         ///< the distances found, each behind a blank
+    /// Which line of the text was taken (from 0); -1 when the last import took none. Not
+    /// a field of the settings tab: the columns tab marks the line.
+    int line = -1;
 };
 
 /// The settings tab and the command bar's check box.
