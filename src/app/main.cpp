@@ -3,7 +3,8 @@
 // --open runs "Aç" on REPORT at start, as if it had been picked in the open dialog;
 // --save then runs the save command of PATH's format (.xlsx, .csv, .html) as if PATH had been
 // picked in its dialog, answers its message box and ends: exit status 0 only when the file
-// was written; --help-tab presses "Yardım"; --screenshot saves a picture of the window to
+// was written; --help-tab presses "Yardım"; --columns-tab brings the columns tab forward;
+// --screenshot saves a picture of the window to
 // PNG once it is shown, then ends.
 
 #include <QApplication>
@@ -71,6 +72,7 @@ int main(int argc, char* argv[]) {
     QString savePath;
     QString screenshotPath;
     bool helpTab = false;
+    bool columnsTab = false;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--open") && i + 1 < args.size()) {
@@ -79,10 +81,12 @@ int main(int argc, char* argv[]) {
             savePath = args[++i];
         } else if (args[i] == QLatin1String("--help-tab")) {
             helpTab = true;
+        } else if (args[i] == QLatin1String("--columns-tab")) {
+            columnsTab = true;
         } else if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) {
             screenshotPath = args[++i];
         } else {
-            std::fprintf(stderr, "usage: tablamo [--open REPORT] [--save PATH] [--help-tab] [--screenshot PNG]\n");
+            std::fprintf(stderr, "usage: tablamo [--open REPORT] [--save PATH] [--help-tab] [--columns-tab] [--screenshot PNG]\n");
             return 2;
         }
     }
@@ -102,6 +106,7 @@ int main(int argc, char* argv[]) {
     }
     if (!openPath.isEmpty()) window.openAtStart(openPath.toStdString());
     if (helpTab) window.commandBar()->help()->click();
+    if (columnsTab) window.tabs()->setCurrentIndex(tablamo::app::kColumnsTab);
     if (!screenshotPath.isEmpty()) {
         QTimer::singleShot(1500, &window, [&] {
             const bool saved = window.grab().save(screenshotPath, "PNG");
