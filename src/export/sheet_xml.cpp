@@ -70,6 +70,20 @@ bool looksLikeEscape(std::string_view text, std::size_t i) {
            text[i + 6] == '_';
 }
 
+// Whether none of the eight bytes is a control character, a byte above 127, & < > or "_":
+// bytes that the sheet's XML takes as they are.
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+bool hasByte(std::uint64_t w, char c) {
+    const std::uint64_t x = w ^ (kOnes * static_cast<unsigned char>(c));
+    return ((x - kOnes) & ~x & kHighs) != 0;
+}
+bool plain(std::uint64_t w) {
+    if (w & kHighs) return false;
+    if ((w - kOnes * 0x20) & ~w & kHighs) return false;  // a byte below 0x20
+    return !hasByte(w, '&') && !hasByte(w, '<') && !hasByte(w, '>') && !hasByte(w, '_');
+}
+
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 char* put(char* out, std::string_view s) {
@@ -169,6 +183,14 @@ char* SheetRows::putText(char* out, int column, std::string_view row, std::strin
                        : std::string_view(" t=\"inlineStr\"><is><t>"));
     const std::array<Escape, 256>& table = escapes();
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // Eight letters, digits or punctuation that need no escape go in one move.
+        std::uint64_t word;
+        while (i + 8 <= text.size() && (std::memcpy(&word, text.data() + i, 8), plain(word))) {
+            std::memcpy(out, &word, 8);
+            out += 8;
+            i += 8;
+        }
+        if (i == text.size()) break;
         const auto b = static_cast<unsigned char>(text[i]);
         if (b == '_' && looksLikeEscape(text, i)) {
             out = put(out, "_x005F_");
