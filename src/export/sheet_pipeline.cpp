@@ -38,11 +38,16 @@ SheetPipeline::SheetPipeline(const Grid& grid, const SheetRows& rows, ZipWriter&
 void SheetPipeline::add(SheetPart part) { m_parts.push_back(std::move(part)); }
 
 std::uint64_t SheetPipeline::sizeBound(const SheetPart& part) const {
-    // Every cell text of the grid lies in its storage, so that bounds any worksheet's text.
+    std::uint64_t frame = part.head.size() + part.tail.size();
+    if (part.heading) frame += m_rows.bound(m_grid.row(0));
+    // Every cell text of the grid lies in its storage, which bounds any worksheet's text.
     const auto rows = static_cast<std::uint64_t>(part.span.end - part.span.first);
-    std::uint64_t bound =
-        part.head.size() + part.tail.size() + m_rows.bound(rows, m_grid.storageBytes());
-    if (part.heading) bound += m_rows.bound(m_grid.row(0));
+    const std::uint64_t quick = frame + m_rows.bound(rows, m_grid.storageBytes());
+    if (!m_zip.needsZip64(quick)) return quick;
+    // A sheet's size in ZIP64 form keeps some readers (LibreOffice) from opening the
+    // workbook: before it is chosen, the sheet's own cells give a closer bound.
+    std::uint64_t bound = frame;
+    for (int r = part.span.first; r < part.span.end; ++r) bound += m_rows.bound(m_grid.row(r));
     return bound;
 }
 

@@ -82,6 +82,9 @@ public:
     /// Writes the central directory and the end records; the archive is then complete.
     void finish();
 
+    /// Whether a size or an offset this large is written in ZIP64 form.
+    bool needsZip64(std::uint64_t value) const { return past(value); }
+
 private:
     struct Entry {
         std::string name;

@@ -155,6 +155,12 @@ TEST(CleanWorkbook, OpenpyxlReadsValuesTypesFormatsAndLayout) {
               "A2|str|General|-|120.01\nB2|str|General|-|-\nC2|float|General|-|-0.5\n"
               "D2|str|General|-|01.01.1899\nF2|datetime|dd\\.mm\\.yyyy|-|1999-01-05T00:00:00\n"
               "B3|str|General|-|x\nC3|str|General|-|1.234,56\nD3|str|General|-|yar\xC4\xB1n\n");
+    // The same workbook with every size and offset in ZIP64 form reads the same.
+    WorkbookOptions zip64;
+    zip64.zip64Limit = 0;
+    const std::string large = dir / "zip64.xlsx";
+    SaveToExcel(cleanGrid(), "Tablamo", large, RegionalSettings::turkish(), kToday, zip64);
+    EXPECT_EQ(read(large), std::make_pair(0, plainText));
     const auto [cleanStatus, cleanText] = read(clean);
     ASSERT_EQ(cleanStatus, 0) << cleanText;
     EXPECT_EQ(cleanText,
@@ -168,6 +174,28 @@ TEST(CleanWorkbook, OpenpyxlReadsValuesTypesFormatsAndLayout) {
               "A3|str|General|-|120.01\nB3|str|General|-|-\nC3|float|#,##0.00|-|-0.5\n"
               "D3|str|General|-|01.01.1899\nF3|datetime|dd\\.mm\\.yyyy|-|1999-01-05T00:00:00\n"
               "B4|str|General|-|x\nC4|str|General|-|1.234,56\nD4|str|General|-|yar\xC4\xB1n\n");
+}
+
+// A sheet takes the ZIP64 form only when its own cells may pass the limit, not whenever the
+// grid's whole storage could (LibreOffice opens no workbook with a ZIP64 member).
+TEST(CleanWorkbook, ASheetTakesTheZip64FormOnlyWhenItsCellsMayPassTheLimit) {
+    const struct {
+        std::uint64_t limit;
+        int version;  // version needed to extract the sheet: 20 plain, 45 ZIP64
+    } cases[] = {{0xFFFFFFFFu, 20}, {64 << 10, 20}, {1000, 45}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.limit);
+        WorkbookOptions options = cleanOptions();
+        options.zip64Limit = c.limit;
+        StringSink sink;
+        writeWorkbook(cleanGrid(), "Tablamo", sink, RegionalSettings::turkish(), kToday, options);
+        const std::string& zip = sink.bytes();
+        const std::size_t name = zip.find("xl/worksheets/sheet1.xml");
+        ASSERT_NE(name, std::string::npos);
+        ASSERT_EQ(zip.compare(name - 30, 4, "PK\x03\x04"), 0)
+            << "the first name is the local header's";
+        EXPECT_EQ(static_cast<unsigned char>(zip[name - 26]), c.version);
+    }
 }
 
 // A grid whose workbook is a few megabytes: many chunks, on both threads.
