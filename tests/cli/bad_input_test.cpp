@@ -207,13 +207,12 @@ Expect efbig(const TempDir& dir, const std::string& format, rlim_t limit = 16 <<
     return e;
 }
 
-// The workbook's rows fit under the limit, but not the sheet's part that is made of them.
+// The workbook fits under the limit but for its last bytes, the package's directory.
 Expect efbigInTheSheetsPart(const TempDir& dir) {
     TempDir whole;
     writeLongLedger(whole / "defter.txt", 20000);
     runConverter({"-q", "--to", "xlsx", whole / "defter.txt"});
-    const std::size_t sheet = readPart(whole / "defter.xlsx", "xl/worksheets/sheet1.xml").size();
-    return efbig(dir, "xlsx", sheet - 40);
+    return efbig(dir, "xlsx", fs::file_size(whole / "defter.xlsx") - 40);
 }
 
 Expect diskFull(const TempDir& dir, const std::string& format) {
