@@ -10,6 +10,7 @@
 
 #include "app/help_view.h"
 #include "core/workspace.h"
+#include "export/html_writer.h"
 
 class QLocale;
 class QPlainTextEdit;
@@ -58,8 +59,9 @@ public:
     SettingsTab* settingsTab() const { return m_settings; }
     HelpView* helpView() const { return m_help; }
     int helpToggle() const { return m_helpToggle; }
-    /// The hidden HTML view's lines: the page the last "HTML" command built.
-    const std::vector<std::string>& htmlView() const { return m_htmlView; }
+    /// The hidden HTML view: the page the last "HTML" command built (of a very large grid,
+    /// its first lines).
+    const HtmlView& htmlView() const { return m_htmlView; }
 
 private:
     // The handlers of the command bar's and the settings tab's buttons.
@@ -89,7 +91,7 @@ private:
     Workspace m_ws;
     std::unique_ptr<UiPort> m_ownUi;
     UiPort* m_ui;
-    std::vector<std::string> m_htmlView;
+    HtmlView m_htmlView;
     int m_helpToggle = 0;  ///< HelpToggle: 1 when the help tab was brought forward last
 
     TitleStrip* m_strip;
