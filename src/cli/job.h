@@ -37,6 +37,13 @@ struct Job {
     RegionalSettings regional;
     TextEncoding encoding = TextEncoding::Windows1254;
     bool quiet = false;
+    /// -j: how many inputs are converted at once (at least 1).
+    int jobs = 1;
+    /// --summary: the JSON Lines file written at the end; empty: none.
+    std::string summary;
+    /// The decimal separator of the user's locale, for the numbers the converter itself
+    /// prints (the summary's seconds, the progress line), whatever --decimal-separator says.
+    char localeDecimal = '.';
 };
 
 /// The outcome of reading the command line: a job, or the exit status and what to print
