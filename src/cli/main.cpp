@@ -11,6 +11,7 @@
 #include "cli/batch.h"
 #include "cli/console_ui.h"
 #include "cli/job.h"
+#include "cli/locale_defaults.h"
 
 namespace {
 
