@@ -52,7 +52,7 @@ public:
     std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return {}; }
     void setBusy(bool) override {}
-    void openWithDefaultProgram(const std::string&) override {}
+    bool openWithDefaultProgram(const std::string&) override { return true; }
 
 private:
     Console& m_console;
@@ -69,7 +69,7 @@ public:
     std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return {}; }
     void setBusy(bool) override {}
-    void openWithDefaultProgram(const std::string&) override {}
+    bool openWithDefaultProgram(const std::string&) override { return true; }
 
     std::vector<std::string> messages;
 };

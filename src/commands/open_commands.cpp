@@ -1,5 +1,7 @@
 #include "commands/open_commands.h"
 
+#include <filesystem>
+
 #include "bank/statement_import.h"
 #include "core/workspace.h"
 #include "import/column_detection.h"
@@ -8,8 +10,13 @@
 namespace tablamo {
 namespace {
 
+std::string folderOf(const std::string& path) {
+    if (path.empty()) return {};
+    return std::filesystem::path(path).parent_path().string();
+}
+
 std::optional<ImportOutcome> openWith(Workspace& ws, UiPort& ui, Importer importer) {
-    const auto path = ui.askOpenFile(openDialogRequest());
+    const auto path = ui.askOpenFile(openDialogRequest(ws));
     if (!path) return std::nullopt;
     ImportOutcome outcome;
     {
@@ -23,6 +30,12 @@ std::optional<ImportOutcome> openWith(Workspace& ws, UiPort& ui, Importer import
 }
 
 }  // namespace
+
+FileDialogRequest openDialogRequest(const Workspace& ws) {
+    FileDialogRequest r = openDialogRequest();
+    r.directory = folderOf(ws.reportPath);
+    return r;
+}
 
 FileDialogRequest openDialogRequest() {
     FileDialogRequest r;
@@ -38,6 +51,7 @@ FileDialogRequest openDialogRequest() {
 
 void loadReport(Workspace& ws, const std::string& path, bool mapped) {
     ws.text = mapped ? ReportText::mapFile(path) : ReportText::loadFile(path);
+    ws.reportPath = path;
 }
 
 ImportOutcome runImporter(Workspace& ws, Importer importer) {

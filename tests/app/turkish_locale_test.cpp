@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/main_window.h"
+#include "app/locale_settings.h"
 #include "cli/locale_defaults.h"
 #include "export/xlsx_package.h"
 

@@ -118,6 +118,7 @@ TEST(Converter, InputsThatWouldWriteTheSameFileAreRefusedBeforeAnythingIsWritten
         {"--to", "csv", "-o", dir / "rapor.not", dir / "rapor.not"},  // the output named is the input
     };
     for (const auto& args : cases) {
+        SCOPED_TRACE(::testing::Message() << "case " << (&args - cases.data()));
         const Outcome run = convert(args);
         EXPECT_EQ(run.status, 2) << run.err;
         EXPECT_NE(run.err.find("nothing written"), std::string::npos) << run.err;

@@ -84,6 +84,7 @@ TEST(ParseCommandLine, NumbersThatDoNotReadAreUsageErrorsWithTheSettingsText) {
          "--search-criterion: 'ab\xE3\x81\x82' holds a character that Windows-1254 lacks"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
         const ParseResult r = parse(c.args);
         EXPECT_FALSE(r.job.has_value());
         EXPECT_EQ(r.exitCode, 2);
@@ -106,6 +107,7 @@ TEST(ParseCommandLine, CommandLineMistakesAreUsageErrors) {
         {"--summary", "", "a.txt"},
     };
     for (const auto& args : cases) {
+        SCOPED_TRACE(::testing::Message() << "case " << (&args - cases.data()));
         const ParseResult r = parse(args);
         EXPECT_FALSE(r.job.has_value());
         EXPECT_EQ(r.exitCode, 2) << r.err;

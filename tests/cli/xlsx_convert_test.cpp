@@ -78,6 +78,7 @@ TEST(XlsxConvert, DateOptionsOverTheLocaleDefaults) {
         {{"--date-order", "dym", "a"}, ""},
     };
     for (const auto& [args, error] : mistakes) {
+        SCOPED_TRACE(args[0] + " '" + args[1] + "'");
         const ParseResult r = parse(args);
         EXPECT_FALSE(r.job) << args[1];
         EXPECT_EQ(r.exitCode, 2);

@@ -76,6 +76,7 @@ TEST(HtmlCommand, BuildsTheViewFirstAndSavesItUnderTheChosenName) {
         {"rapor.txt", "rapor.txt.html"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
         TempDir dir;
         Workspace ws;
         ws.grid.setCell(1, 1, "<b>");

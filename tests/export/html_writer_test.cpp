@@ -84,6 +84,7 @@ TEST(GridToHTML, FontStyleTagsNestAndColourIsSixUpperCaseHexDigits) {
         {true, false, true, 0x00FF00, "<b><u>", "</u></b>", "00FF00"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.digits);
         Grid grid;
         grid.font().bold = c.bold;
         grid.font().italic = c.italic;

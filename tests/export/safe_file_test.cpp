@@ -10,6 +10,7 @@
 
 #include "core/error.h"
 #include "support/temp_dir.h"
+#include "support/throw_msg.h"
 
 namespace tablamo {
 namespace {
@@ -34,14 +35,6 @@ private:
     mode_t m_old;
 };
 
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
-}
 
 TEST(SafeFile, WritesANewFileWithTheModeOfANewFile) {
     for (const auto& [mask, mode] : {std::pair<mode_t, mode_t>{022, 0644}, {002, 0664}, {077, 0600}}) {
@@ -83,16 +76,15 @@ TEST(SafeFile, WithoutCommitLeavesTheExistingFileAndRemovesTheTemporaryOne) {
 TEST(SafeFile, AFolderThatDoesNotExistFailsWithTheSystemsReason) {
     TempDir dir;
     const std::string path = dir / "missing/a.csv";
-    EXPECT_EQ(errorOf([&] { SafeFile file(path); }),
-              "Cannot create file \"" + path + "\". No such file or directory");
+    EXPECT_THROW_MSG(SafeFile file(path), "Cannot create file \"" + path + "\". No such file or directory");
     EXPECT_TRUE(dir.names().empty());
 }
 
 TEST(SafeFile, AFolderOfTheTargetsNameStaysAndFails) {
     TempDir dir;
     std::filesystem::create_directory(dir / "a.csv");
-    EXPECT_EQ(errorOf([&] { writeFileSafely(dir / "a.csv", "x"); }),
-              "Cannot create file \"" + (dir / "a.csv") + "\". Is a directory");
+    EXPECT_THROW_MSG(writeFileSafely(dir / "a.csv", "x"),
+                     "Cannot create file \"" + (dir / "a.csv") + "\". Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(dir / "a.csv"));
     EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
 }
@@ -107,7 +99,7 @@ TEST(SafeFile, AFailedWriteLeavesTheExistingFileAndRemovesTheTemporaryOne) {
     rlimit small = old;
     small.rlim_cur = 1 << 20;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const std::string error = errorOf([&] {
+    const std::string error = testing::errorText([&] {
         SafeFile file(dir / "a.csv");
         for (int i = 0; i < 8; ++i) file.write(std::string(SafeFile::kBufferSize / 2, 'x'));
         file.commit();

@@ -11,6 +11,7 @@
 #include "core/grid.h"
 #include "core/import_settings.h"
 #include "export/xlsx_package.h"
+#include "support/throw_msg.h"
 
 namespace tablamo {
 namespace {
@@ -212,14 +213,9 @@ TEST_F(XlsxWriter, AFailedSaveLeavesTheExistingFileIntact) {
     { std::ofstream(path, std::ios::binary) << "old contents"; }
 
     // libxlsxwriter refuses the name after the temporary file exists.
-    try {
-        SaveToExcel(grid, "Bad[name]", path, RegionalSettings::turkish(), kToday);
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot create file \"" + path + "\". " +
-                      "Worksheet name cannot contain invalid characters: '[ ] : * ? / \\'");
-    }
+    EXPECT_THROW_MSG(SaveToExcel(grid, "Bad[name]", path, RegionalSettings::turkish(), kToday),
+                     "Cannot create file \"" + path + "\". " +
+                         "Worksheet name cannot contain invalid characters: '[ ] : * ? / \\'");
     EXPECT_EQ(slurp(path), "old contents");
     EXPECT_EQ(folderEntries(), std::vector<std::string>{"eski.xlsx"});
 
@@ -231,12 +227,8 @@ TEST_F(XlsxWriter, AFailedSaveLeavesTheExistingFileIntact) {
         {folder, "Cannot create file \"" + folder + "\". Is a directory"},
     };
     for (const auto& [target, message] : failures) {
-        try {
-            SaveToExcel(grid, "Tablamo", target, RegionalSettings::turkish(), kToday);
-            ADD_FAILURE() << "no error for " << target;
-        } catch (const Error& e) {
-            EXPECT_EQ(std::string(e.what()), message);
-        }
+        EXPECT_THROW_MSG(SaveToExcel(grid, "Tablamo", target, RegionalSettings::turkish(), kToday),
+                         message);
     }
     EXPECT_EQ(folderEntries(), (std::vector<std::string>{"eski.xlsx", "klasor.xlsx"}));
 

@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "app/main_window.h"
+#include "app/locale_settings.h"
 
 namespace {
 
