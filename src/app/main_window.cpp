@@ -350,7 +350,16 @@ void MainWindow::tabShown(int index) {
         m_textView->setPlainText(fromWin1254(m_ws.text.bytes()));
     } else if (index == kHtmlTab) {
         QString page;
-        for (const std::string& line : m_htmlView) page += fromWin1254(line) + QLatin1Char('\n');
+        for (const std::string& line : m_htmlView.lines) {
+            page += fromWin1254(line) + QLatin1Char('\n');
+        }
+        if (!m_htmlView.whole) {
+            // The page of a very large grid is held in part; the saved file has it whole.
+            page += QStringLiteral("<!-- Sayfanın ilk %1 / %2 satırı; kaydedilen dosya sayfanın "
+                                   "tamamını taşır. -->\n")
+                        .arg(m_htmlView.lines.size())
+                        .arg(m_htmlView.pageLines);
+        }
         m_htmlText->setPlainText(page);
     }
 }

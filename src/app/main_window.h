@@ -11,6 +11,7 @@
 #include "app/help_view.h"
 #include "core/column_boundaries.h"
 #include "core/workspace.h"
+#include "export/html_writer.h"
 
 class QDragEnterEvent;
 class QDropEvent;
@@ -84,8 +85,9 @@ public:
     HelpView* helpView() const { return m_help; }
     ColumnsTab* columnsTab() const { return m_columns; }
     int helpToggle() const { return m_helpToggle; }
-    /// The hidden HTML view's lines: the page the last "HTML" command built.
-    const std::vector<std::string>& htmlView() const { return m_htmlView; }
+    /// The hidden HTML view: the page the last "HTML" command built (of a very large grid,
+    /// its first lines).
+    const HtmlView& htmlView() const { return m_htmlView; }
 
 protected:
     /// A file dragged onto the window opens as if picked in "Aç"'s dialog.
@@ -129,7 +131,7 @@ private:
     Workspace m_ws;
     std::unique_ptr<UiPort> m_ownUi;
     UiPort* m_ui;
-    std::vector<std::string> m_htmlView;
+    HtmlView m_htmlView;
     int m_helpToggle = 0;  ///< HelpToggle: 1 when the help tab was brought forward last
     bool m_userColumns = false;  ///< the user's boundaries hold for the loaded report
     bool m_statementLoaded = false;  ///< the loaded text was read by "Akbank Aç"

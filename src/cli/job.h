@@ -37,6 +37,13 @@ struct Job {
     RegionalSettings regional;
     TextEncoding encoding = TextEncoding::Windows1254;
     bool quiet = false;
+    /// -j: how many inputs are converted at once (at least 1).
+    int jobs = 1;
+    /// --summary: the JSON Lines file written at the end; empty: none.
+    std::string summary;
+    /// The decimal separator of the user's locale, for the numbers the converter itself
+    /// prints (the summary's seconds, the progress line), whatever --decimal-separator says.
+    char localeDecimal = '.';
 };
 
 /// The outcome of reading the command line: a job, or the exit status and what to print
@@ -50,23 +57,10 @@ struct ParseResult {
 
 /// Reads the arguments (without the program name). `localeDecimalSeparator` and
 /// `localeDate` are the defaults of --decimal-separator, --date-separator and
-/// --date-order. Every option is checked here, before any file is read; a usage error
-/// gives exit status 2.
+/// --date-order (locale_defaults.h gives the window's). Every option is checked here,
+/// before any file is read; a usage error gives exit status 2.
 ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDecimalSeparator,
                              const ShortDateFormat& localeDate = {});
-
-/// The decimal separator of the user's LC_NUMERIC locale in Windows-1254, "." when it has
-/// none or one that Windows-1254 lacks. The process's own locale is not changed.
-char localeDecimalSeparator();
-
-/// The separator and order of a C library date format such as "%d.%m.%Y" (the first
-/// character between the fields is the separator; "%F" and "%D" count as written out).
-/// The C locale's "%m/%d/%y" for a format that names no day, month and year.
-ShortDateFormat shortDateFormatOf(std::string_view format);
-
-/// The short date format of the user's LC_TIME locale (nl_langinfo(D_FMT)); a separator
-/// outside ASCII is taken as "/". The process's own locale is not changed.
-ShortDateFormat localeShortDateFormat();
 
 /// The extension the format's files get: ".csv", ".html", ".xlsx".
 inline std::string_view extensionOf(OutputFormat format) { return formatInfo(format).extension; }

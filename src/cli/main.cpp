@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch.h"
 #include "cli/console_ui.h"
-#include "cli/convert.h"
 #include "cli/job.h"
+#include "cli/locale_defaults.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
         std::fputs(parsed.err.c_str(), stderr);
         if (!parsed.job) return parsed.exitCode;
         const Job& job = *parsed.job;
-        Console console(stderr, !job.quiet && ::isatty(STDERR_FILENO));
+        Console console(stderr, !job.quiet && ::isatty(STDERR_FILENO), job.localeDecimal);
         return runJob(job, console);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tablamo-convert: %s\n", e.what());

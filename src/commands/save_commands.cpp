@@ -65,14 +65,13 @@ void saveCsv(Workspace& ws, UiPort& ui) {
     if (SaveToCSV(ws, ui)) ui.showMessage(kCsvSavedMessage);
 }
 
-void saveHtml(Workspace& ws, UiPort& ui, std::vector<std::string>& htmlView,
-              const HtmlLayout& layout) {
-    GridToHTML(ws.grid, htmlView, 1, layout);
+void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& layout) {
+    GridToHtmlView(ws.grid, htmlView, 1, layout);
     const auto chosen = ui.askSaveFile(htmlDialogRequest(ws));
     if (!chosen) return;
     ws.lastSaveName = *chosen;
-    // The page is written from the grid, byte for byte the view's lines: the dialog is
-    // modal, so nothing changed the grid meanwhile.
+    // The page is written from the grid, byte for byte the view's lines (as far as the view
+    // holds them): the dialog is modal, so nothing changed the grid meanwhile.
     const OutputFormatInfo& html = formatInfo(OutputFormat::Html);
     WriteOptions options;
     options.html = layout;

@@ -46,12 +46,12 @@ bool SaveToCSV(Workspace& ws, UiPort& ui);
 void saveCsv(Workspace& ws, UiPort& ui);
 
 /// "HTML" (Button7Click): builds the page into `htmlView` (the window's hidden HTML text
-/// view) first, so the view holds it even when the user then cancels; asks for the file
-/// with the shared save dialog; appends ".html" unless the name ends in ".html" or ".htm";
-/// saves the page and shows the chosen name followed by "...İnternet Dosyası Kaydedildi!".
-/// `layout` carries the grid view's size on screen.
-void saveHtml(Workspace& ws, UiPort& ui, std::vector<std::string>& htmlView,
-              const HtmlLayout& layout = {});
+/// view) first, so the view holds it even when the user then cancels (the page of a grid
+/// too large for the view only in part: GridToHtmlView); asks for the file with the shared
+/// save dialog; appends ".html" unless the name ends in ".html" or ".htm"; saves the whole
+/// page, written from the grid, and shows the chosen name followed by "...İnternet Dosyası
+/// Kaydedildi!". `layout` carries the grid view's size on screen.
+void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& layout = {});
 
 /// "Excel" (Button8Click): save dialog, the workbook under xlsxFileName() of the chosen name
 /// (busy cursor meanwhile), then with OpenExcelAfterSave the workbook opened in the

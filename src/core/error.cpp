@@ -22,7 +22,16 @@ Error gridIndexOutOfRange() { return Error("Grid index out of range"); }
 
 Error failedToLoadStream() { return Error("Failed to Load Stream"); }
 
-std::string systemReason(int err) { return std::strerror(err); }
+std::string systemReason(int err) {
+    // strerror_r, not strerror: the converter reports from several threads at once.
+    char buf[256];
+#if defined(__GLIBC__) && defined(_GNU_SOURCE)
+    return ::strerror_r(err, buf, sizeof buf);
+#else
+    if (::strerror_r(err, buf, sizeof buf) != 0) return "Unknown error " + std::to_string(err);
+    return buf;
+#endif
+}
 
 std::string errorBoxText(std::string_view message) {
     std::string text(message);

@@ -7,19 +7,42 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
+#include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include "core/error.h"
 
 namespace tablamo {
 namespace {
 
-// The mode open() gives a new file: 0666 less the process's umask.
-mode_t newFileMode() {
+// The process's umask. Linux shows it in /proc/self/status, which reads it without
+// changing it: setting it and back would race with another thread's save.
+mode_t currentUmask() {
+    if (FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status)) {
+            constexpr std::string_view kKey = "Umask:\t";
+            if (std::string_view(line).substr(0, kKey.size()) != kKey) continue;
+            const char* digits = line + kKey.size();
+            const char* end = digits + std::strlen(digits);
+            found = std::from_chars(digits, end, mask, 8).ec == std::errc();
+        }
+        std::fclose(status);
+        if (found) return static_cast<mode_t>(mask);
+    }
+    static std::mutex guard;
+    const std::lock_guard lock(guard);
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return 0666 & ~mask;
+    return mask;
 }
+
+// The mode open() gives a new file: 0666 less the process's umask.
+mode_t newFileMode() { return 0666 & ~currentUmask(); }
 
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');

@@ -229,10 +229,15 @@ const Case kCases[] = {
      [](const TempDir& d) {
          return inputFails(d / "yok.txt", d / "o.csv", cannotOpen(d / "yok.txt", ENOENT));
      }},
-    {"FolderAsInput",
+    {"FolderWithoutReportsAsInput",  // a folder is opened into its reports: here none
      [](const TempDir& d) {
          fs::create_directory(d / "klasor.txt");
-         return inputFails(d / "klasor.txt", d / "o.csv", cannotOpen(d / "klasor.txt", EISDIR));
+         Expect e;
+         e.args = {"-q", d / "klasor.txt"};
+         e.err = ::testing::AllOf(
+             StartsWith((d / "klasor.txt") + ": Klasörde .txt ya da .not dosyası yok.\n"),
+             ::testing::HasSubstr("\n0 dosya dönüştürüldü, 1 başarısız, 0 uyarı ("));
+         return e;
      }},
     {"FileWithoutReadPermission",
      [](const TempDir& d) {
@@ -331,8 +336,8 @@ const Case kCases[] = {
     {"SeveralInputsIntoAMissingFolder",
      [](const TempDir& d) {
          Expect e = inputFails(kLedger, d / "yok",
-                               "tablamo-convert: --output: with several inputs it must be an "
-                               "existing folder: '" +
+                               "tablamo-convert: --output: with several inputs or a folder it "
+                               "must be an existing folder: '" +
                                    (d / "yok") + "'\n");
          e.args.push_back(std::string(TABLAMO_SAMPLES) + "/framed.txt");
          e.status = 2;

@@ -100,6 +100,11 @@ TEST(ParseCommandLine, CommandLineMistakesAreUsageErrors) {
         {"--no-such-option", "a.txt"},
         {"--start-row"},
         {"--to", "", "a.txt"},
+        {"-o", "x.txt", "a.txt"},  // an ending that names no format, and no --to
+        {"-o", "rapor", "a.txt"},
+        {"-j", "0", "a.txt"},
+        {"-j", "2x", "a.txt"},
+        {"--summary", "", "a.txt"},
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(::testing::Message() << "case " << (&args - cases.data()));
@@ -131,7 +136,8 @@ TEST(ParseCommandLine, FormatComesFromToElseFromTheOutputsExtensionElseCsv) {
         {{"-o", "x.html", "a"}, OutputFormat::Html},
         {{"-o", "x.HTM", "a"}, OutputFormat::Html},
         {{"--output", "x.xlsx", "a"}, OutputFormat::Xlsx},
-        {{"-o", "x.txt", "a"}, OutputFormat::Csv},
+        {{"-o", "x.xls", "a"}, OutputFormat::Xlsx},  // written as x.xlsx
+        {{"-o", "x.txt", "--to", "csv", "a"}, OutputFormat::Csv},
         {{"-o", "x.csv", "--to", "html", "a"}, OutputFormat::Html},
         {{"-o", dir.path().string(), "a"}, OutputFormat::Csv},
     };
