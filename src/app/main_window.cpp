@@ -316,7 +316,6 @@ void MainWindow::openAtStart(const std::string& path) {
 
 bool MainWindow::saveAtStart(const std::string& path, UiPort& ui) {
     const OutputFormatInfo* format = formatOfFileName(path);
-    if (!format && endsWithNoCase(path, ".xls")) format = &formatInfo(OutputFormat::Xlsx);
     if (!format) return false;
     bool failed = false;
     struct Watch : ForwardingUi {
