@@ -122,6 +122,13 @@ std::optional<std::string> recodeReportBytes(std::string_view bytes, InputEncodi
     const std::size_t n = bytes.size();
     std::size_t o = 0;
     for (std::size_t i = 0; i < n;) {
+        std::uint64_t word;
+        if (i + 8 <= n && (std::memcpy(&word, p + i, 8), (word & 0x8080808080808080u) == 0)) {
+            std::memcpy(out.data() + o, &word, 8);  // ASCII stays as it is
+            i += 8;
+            o += 8;
+            continue;
+        }
         const Decoded d = decodeAt(p + i, n - i);
         unsigned char b = d.cp < kTableSize ? kBytes.byte[d.cp] : 0;
         if (d.length == 0 || (b == 0 && d.cp != 0)) {
