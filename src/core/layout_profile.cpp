@@ -176,11 +176,14 @@ LayoutProfile profileFromJson(std::string_view json, std::string_view fileName) 
     Json doc;
     try {
         doc = Json::parse(json.begin(), json.end());
-    } catch (const Json::parse_error& e) {
-        // The library's text without its "[json.exception.parse_error.101] " tag.
+    } catch (const Json::exception& e) {  // a syntax error, or a number past a double's range
+        // The library's text without its "[json.exception.parse_error.101] " tag and the
+        // bytes it read last, which need not be UTF-8.
         std::string reason = e.what();
         const std::size_t tag = reason.find("] ");
         if (tag != std::string::npos) reason.erase(0, tag + 2);
+        const std::size_t lastRead = reason.find("; last read:");
+        if (lastRead != std::string::npos) reason.erase(lastRead);
         reader.fail("not JSON: " + reason);
     }
     if (!doc.is_object()) reader.fail("not a layout profile: no JSON object");

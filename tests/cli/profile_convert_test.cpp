@@ -92,7 +92,7 @@ TEST(ProfileConvert, ABadProfileStopsTheRunBeforeAnythingIsConverted) {
     } cases[] = {
         {"not JSON", "tablo",
          "not JSON: parse error at line 1, column 2: syntax error while parsing "
-         "value - invalid literal; last read: 'ta'"},
+         "value - invalid literal"},
         {"unknown version", edited("\"version\": 1", "\"version\": 7"),
          "\"version\": 7 is not a version this program reads (1)"},
         {"unknown key", edited("\"LedgerMarks\"", "\"Ledger\": true, \"LedgerMarks\""),
