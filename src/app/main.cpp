@@ -1,15 +1,19 @@
 // tablamo: the window.
-//   tablamo [--open REPORT] [--save PATH] [--help-tab] [--screenshot PNG]
-// --open runs "Aç" on REPORT at start, as if it had been picked in the open dialog;
+//   tablamo [--open REPORT | REPORT] [--save PATH] [--help-tab] [--screenshot PNG] [--help-file]
+// --open runs "Aç" on REPORT at start, as if it had been picked in the open dialog (a REPORT
+// named alone, as the desktop passes a file, does the same);
 // --save then runs the save command of PATH's format (.xlsx, .csv, .html) as if PATH had been
 // picked in its dialog, answers its message box and ends: exit status 0 only when the file
 // was written; --help-tab presses "Yardım"; --columns-tab brings the columns tab forward;
-// --screenshot saves a picture of the window to
-// PNG once it is shown, then ends.
+// --screenshot saves a picture of the window to PNG once it is shown, then ends; --help-file
+// prints the help file the window read and ends, with status 0 only when the help tab shows
+// its text (the installed package's check).
 
 #include <QApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 #include <clocale>
 #include <csignal>
@@ -73,6 +77,7 @@ int main(int argc, char* argv[]) {
     QString screenshotPath;
     bool helpTab = false;
     bool columnsTab = false;
+    bool helpFile = false;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--open") && i + 1 < args.size()) {
@@ -85,14 +90,25 @@ int main(int argc, char* argv[]) {
             columnsTab = true;
         } else if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) {
             screenshotPath = args[++i];
+        } else if (args[i] == QLatin1String("--help-file")) {
+            helpFile = true;
+        } else if (!args[i].startsWith(QLatin1Char('-')) && openPath.isEmpty()) {
+            openPath = args[i];
         } else {
-            std::fprintf(stderr, "usage: tablamo [--open REPORT] [--save PATH] [--help-tab] [--columns-tab] [--screenshot PNG]\n");
+            std::fprintf(stderr,
+                         "usage: tablamo [--open REPORT | REPORT] [--save PATH] [--help-tab] "
+                         "[--columns-tab] [--screenshot PNG] [--help-file]\n");
             return 2;
         }
     }
 
-    tablamo::app::MainWindow window(
-        nullptr, tablamo::app::findHelpFile(QCoreApplication::applicationDirPath().toStdString()));
+    const std::string help =
+        tablamo::app::findHelpFile(QCoreApplication::applicationDirPath().toStdString());
+    tablamo::app::MainWindow window(nullptr, help);
+    if (helpFile) {
+        std::printf("%s\n", help.c_str());
+        return window.helpView()->textView()->document()->isEmpty() ? 1 : 0;
+    }
     // Without a window manager (a virtual screen) "maximised" is the screen's free area.
     if (const QScreen* screen = QApplication::primaryScreen()) {
         window.setGeometry(screen->availableGeometry());

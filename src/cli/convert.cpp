@@ -1,6 +1,7 @@
 #include "cli/convert.h"
 
 #include "commands/open_commands.h"
+#include "commands/profile_commands.h"
 #include "core/workspace.h"
 
 namespace tablamo::cli {
@@ -12,7 +13,10 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     ws.regional = job.regional;
     // "Aç" without its dialog: the file into the report buffer, mapped rather than copied,
     // which spares a large report's second copy in memory; then the import.
-    loadReport(ws, input, true);
+    loadReport(ws, input, true, job.inputEncoding);
+    // Read as UTF-8: said unless --quiet; characters lost on the way are always said.
+    const std::string note = inputReadingNote(ws.textReading);
+    if (!note.empty() && (!job.quiet || ws.textReading.replaced)) ui.showMessage(note);
     const ImportOutcome outcome = runImporter(ws, job.akbank ? Importer::Statement : Importer::Report);
     showOutcome(ui, outcome);
     if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);
@@ -23,6 +27,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     options.regional = ws.regional;
     options.today = Clock().today();
     formatInfo(job.format).write(ws.grid, options, output);
+    if (!job.saveProfile.empty()) saveProfile(profileOf(ws), job.saveProfile);
     if (step) step(ws.text.bytes().size());
     if (converted) converted->rows = ws.grid.rowCount() - 1;
     return true;

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "commands/profile_commands.h"
 #include "core/encoding.h"
 #include "core/error.h"
 
@@ -49,7 +50,8 @@ constexpr LayoutOption kLayoutOptions[] = {
 // The other options that take a value.
 constexpr const char* kOtherValueOptions[] = {
     "--to", "-o", "--output", "--decimal-separator", "--encoding", "--date-separator",
-    "--date-order", "-j", "--jobs", "--summary",
+    "--date-order", "-j", "--jobs", "--summary", "--profile", "--save-profile",
+    "--input-encoding",
 };
 
 // The long name a short option's value is joined to.
@@ -168,6 +170,35 @@ char oneCharacter(const std::string& option, const std::string& utf8) {
     return held[0];
 }
 
+// --profile's layout; a profile that cannot be read stops the run like a bad option.
+ReportLayout profileLayout(const std::string& path) {
+    try {
+        return loadProfile(path).layout;
+    } catch (const Error& e) {
+        throw UsageError(std::string("--profile: ") + e.what());
+    }
+}
+
+// --save-profile must not replace the input or the output.
+void checkSaveProfile(const Job& job, const std::string& path) {
+    if (job.inputs.size() != 1) {
+        throw UsageError("--save-profile: one input is needed, not " +
+                         std::to_string(job.inputs.size()));
+    }
+    const auto key = [](const std::string& p) {
+        std::error_code ec;
+        const std::filesystem::path absolute = std::filesystem::absolute(p, ec);
+        const std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, ec);
+        return (ec ? absolute : canonical).lexically_normal();
+    };
+    std::error_code ec;
+    if (std::filesystem::equivalent(path, job.inputs[0], ec) || key(path) == key(job.inputs[0]) ||
+        (!job.output.empty() && key(path) == key(job.output))) {
+        throw UsageError("--save-profile: '" + path +
+                         "' is the input or the output; nothing written");
+    }
+}
+
 // --to's default: the format the output file's ending names; CSV when the outputs are
 // named after the inputs (no -o, or -o a folder). A file ending that names no format is
 // refused rather than guessed.
@@ -211,6 +242,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     app.get_formatter()->column_width(34);
 
     std::string to, output, decimal, encoding, dateSeparator, dateOrder, jobs, summary;
+    std::string profile, saveProfile, inputEncoding;
     bool akbank = false, quiet = false;
     std::vector<std::string> inputs;
     std::map<std::string, std::string> layoutValues;
@@ -248,6 +280,18 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
             app.add_flag(o.flag, layoutFlags[o.flag], o.help);
         }
     }
+    app.add_option("--profile", profile,
+                   "a layout profile (JSON) every input starts from; the layout options\n"
+                   "given as well override it")
+        ->type_name("FILE");
+    app.add_option("--save-profile", saveProfile,
+                   "one input: writes the layout its import used (the widths after the\n"
+                   "column detection) and its heading line as a layout profile")
+        ->type_name("FILE");
+    app.add_option("--input-encoding", inputEncoding,
+                   "how the inputs are read (default auto: as UTF-8 when valid UTF-8\n"
+                   "with letters beyond ASCII, else as code page 857)")
+        ->check(CLI::IsMember({"auto", "cp857", "utf-8"}, CLI::ignore_case));
     app.add_option("--encoding", encoding,
                    "text encoding of CSV and HTML output (default windows-1254, as the\n"
                    "window saves; utf-8 CSV starts with a byte-order mark)")
@@ -289,7 +333,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     };
     const auto given = [&](const std::string& name) { return app.count(name) > 0 || givenEmpty(name); };
     try {
-        for (const char* name : {"--to", "--output", "--encoding", "--date-order", "--summary"}) {
+        for (const char* name : {"--to", "--output", "--encoding", "--date-order", "--summary",
+                                 "--profile", "--save-profile", "--input-encoding"}) {
             if (givenEmpty(name)) throw UsageError(std::string(name) + ": an empty value is not allowed");
         }
         Job job;
@@ -304,6 +349,15 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         job.summary = summary;
         job.localeDecimal = localeDecimalSeparator;
         job.encoding = lower(encoding) == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Windows1254;
+        const std::string readAs = lower(inputEncoding);
+        job.inputEncoding = readAs == "cp857"   ? InputEncoding::Cp857
+                            : readAs == "utf-8" ? InputEncoding::Utf8
+                                                : InputEncoding::Auto;
+        if (given("--save-profile")) {
+            checkSaveProfile(job, saveProfile);
+            job.saveProfile = saveProfile;
+        }
+        if (given("--profile")) job.layout = profileLayout(profile);
         for (const LayoutOption& o : kLayoutOptions) {
             if (given(o.flag)) applyLayoutOption(o, layoutValues[o.flag], job.layout);
         }

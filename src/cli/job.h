@@ -8,6 +8,7 @@
 
 #include "core/error.h"
 #include "core/import_settings.h"
+#include "core/input_encoding.h"
 #include "core/regional_settings.h"
 #include "core/text_rules.h"
 #include "export/out_buffer.h"
@@ -30,8 +31,11 @@ struct Job {
     OutputFormat format = OutputFormat::Csv;
     std::string output;  ///< -o: a file (one input) or an existing folder; empty: beside each
     bool akbank = false;
-    /// The layout every input starts from: the defaults plus the options.
+    /// The layout every input starts from: the defaults (or --profile's) plus the options.
     ReportLayout layout;
+    /// --save-profile: where the layout the single input's import used goes; empty: nowhere.
+    std::string saveProfile;
+    InputEncoding inputEncoding = InputEncoding::Auto;
     /// The decimal separator, and the date separator and order the workbook's cells are
     /// typed by.
     RegionalSettings regional;

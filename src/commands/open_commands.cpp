@@ -49,8 +49,15 @@ FileDialogRequest openDialogRequest() {
     return r;
 }
 
-void loadReport(Workspace& ws, const std::string& path, bool mapped) {
-    ws.text = mapped ? ReportText::mapFile(path) : ReportText::loadFile(path);
+void loadReport(Workspace& ws, const std::string& path, bool mapped, InputEncoding encoding) {
+    ReportText text = mapped ? ReportText::mapFile(path) : ReportText::loadFile(path);
+    InputReading reading;
+    // A UTF-8 report is cut as its code page 857 twin would be: one byte per character.
+    if (auto recoded = recodeReportBytes(text.bytes(), encoding, reading)) {
+        text = ReportText(std::move(*recoded));
+    }
+    ws.text = std::move(text);
+    ws.textReading = reading;
     ws.reportPath = path;
 }
 

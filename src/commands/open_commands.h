@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/import_outcome.h"
+#include "core/input_encoding.h"
 #include "core/ui_port.h"
 
 namespace tablamo {
@@ -23,10 +24,13 @@ FileDialogRequest openDialogRequest();
 /// The same, starting in the folder of the report loaded last.
 FileDialogRequest openDialogRequest(const Workspace& ws);
 
-/// Loads the file into the report buffer, bytes unchanged: read whole, or mapped from the
-/// file when `mapped` (the converter's way; the file must not shrink meanwhile). On an error
-/// ("Cannot open file") the buffer keeps what it held.
-void loadReport(Workspace& ws, const std::string& path, bool mapped = false);
+/// Loads the file into the report buffer: read whole, or mapped from the file when `mapped`
+/// (the converter's way; the file must not shrink meanwhile). The bytes stay as they are,
+/// but for a UTF-8 file (as `encoding` decides, recodeReportBytes), re-coded to code page
+/// 857; `ws.textReading` says which. On an error ("Cannot open file") the buffer and the
+/// reading keep what they held.
+void loadReport(Workspace& ws, const std::string& path, bool mapped = false,
+                InputEncoding encoding = InputEncoding::Auto);
 
 /// Runs the importer on the loaded text.
 ImportOutcome runImporter(Workspace& ws, Importer importer);

@@ -6,6 +6,7 @@
 #include "core/grid.h"
 #include "core/import_outcome.h"
 #include "core/import_settings.h"
+#include "core/input_encoding.h"
 #include "core/regional_settings.h"
 #include "core/report_text.h"
 
@@ -23,6 +24,7 @@ inline constexpr const char* kSavedSuffix = " dosyası kayıt edildi.";
 struct Workspace {
     Grid grid;
     ReportText text;
+    InputReading textReading;  ///< how the loaded text was read (UTF-8 re-coded or not)
     ImportSettings settings;
     RegionalSettings regional;
     std::string titleStrip = kTitleStripAtStart;

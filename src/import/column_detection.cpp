@@ -88,4 +88,18 @@ ImportOutcome detectColumnsFromFrame(const ReportText& text, ReportLayout& layou
     return {};
 }
 
+std::optional<int> ruleLineTaken(const ReportText& text, const ReportLayout& layout) {
+    const auto first = text.lineOfFirstOccurrence(layout.SearchCriterion);
+    if (!first) return std::nullopt;
+    for (int j = *first; j < text.lineCount(); ++j) {
+        if (acceptableRuleLine(text, j)) return j != 0 ? std::optional<int>(j) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> frameLineTaken(const ReportText& text, const ReportLayout& layout) {
+    const auto j = text.lineOfFirstOccurrence(layout.FrameCriterion);
+    return j && *j != 0 ? j : std::nullopt;
+}
+
 }  // namespace tablamo

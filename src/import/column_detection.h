@@ -1,6 +1,8 @@
 #pragma once
 /// Finding a report's column widths from its rule line or its frame line.
 
+#include <optional>
+
 #include "core/import_outcome.h"
 
 namespace tablamo {
@@ -21,5 +23,13 @@ ImportOutcome detectColumnsFromRuleLine(const ReportText& text, ReportLayout& la
 /// holds the frame criterion, with the frame separator (the tee) as the column boundary.
 ImportOutcome detectColumnsFromFrame(const ReportText& text, ReportLayout& layout,
                                      DetectionReadout& readout);
+
+/// The line "Sütun Ara" measures: the first acceptable rule line from the search criterion's
+/// first occurrence on. Nothing when there is none or it is line 0 (then no width is measured).
+std::optional<int> ruleLineTaken(const ReportText& text, const ReportLayout& layout);
+
+/// The line "Sütun Ara BG" measures: the first line holding the frame criterion. Nothing
+/// when there is none or it is line 0.
+std::optional<int> frameLineTaken(const ReportText& text, const ReportLayout& layout);
 
 }  // namespace tablamo

@@ -1,0 +1,50 @@
+#include "import/report_fingerprint.h"
+
+#include <string_view>
+
+#include "core/layout_profile.h"
+#include "core/report_text.h"
+#include "import/column_detection.h"
+
+namespace tablamo {
+namespace {
+
+// A frame's headings stand on at most this many lines between its top line and the single
+// rule (─) under them.
+constexpr int kMostFrameHeadingLines = 3;
+
+constexpr char kSingleRule = '\xC4';  // ─, the rule under a frame's headings
+
+// Whether line `j` ends a frame's headings: the rule under them, or a rule line of hyphens
+// drawn inside the frame.
+bool endsFrameHeadings(std::string_view line, const ReportLayout& layout) {
+    return line.find(kSingleRule) != std::string_view::npos ||
+           (!layout.SearchCriterion.empty() &&
+            line.find(layout.SearchCriterion) != std::string_view::npos) ||
+           (!layout.FrameCriterion.empty() &&
+            line.find(layout.FrameCriterion) != std::string_view::npos);
+}
+
+// The heading lines of a frame whose top line is `top`, joined by a blank: the lines below
+// it up to the rule under them. Without such a rule near the top only the first line is
+// taken, as the lines after it may already be entries.
+std::string frameHeadings(const ReportText& text, int top, const ReportLayout& layout) {
+    std::string heading;
+    for (int j = top + 1; j <= top + kMostFrameHeadingLines && j < text.lineCount(); ++j) {
+        if (endsFrameHeadings(text.line(j), layout)) return headingFingerprint(heading);
+        heading += text.line(j);
+        heading += ' ';
+    }
+    return headingFingerprint(text.line(top + 1));
+}
+
+}  // namespace
+
+std::string reportFingerprint(const ReportText& text, const ReportLayout& layout) {
+    if (const auto frame = frameLineTaken(text, layout)) return frameHeadings(text, *frame, layout);
+    if (const auto rule = ruleLineTaken(text, layout))
+        return headingFingerprint(text.line(*rule - 1));
+    return {};
+}
+
+}  // namespace tablamo

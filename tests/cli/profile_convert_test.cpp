@@ -1,0 +1,174 @@
+// The converter's layout profiles and input encoding, end to end.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "cli/job.h"
+#include "commands/profile_commands.h"
+#include "support/temp_dir.h"
+
+namespace tablamo::cli {
+namespace {
+
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+
+const std::string kData = TABLAMO_TEST_DATA;
+const std::string kSamples = TABLAMO_SAMPLES;
+
+struct ConverterRun {
+    int status;
+    std::string err;
+};
+
+// Runs the real converter with the decimal separator fixed; stderr is captured.
+ConverterRun convert(std::vector<std::string> args) {
+    TempDir logs;
+    std::string command = TABLAMO_CONVERT;
+    args.insert(args.begin(), {"--decimal-separator", ","});
+    for (const std::string& a : args) command += " '" + a + "'";
+    command += " 2>'" + logs / "err" + "' >/dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(logs / "err")};
+}
+
+TEST(ProfileConvert, ASavedProfileConvertsAsTheOptionsItHolds) {
+    TempDir dir;
+    const std::string report = kSamples + "/muavin.txt";
+    const std::vector<std::string> options = {
+        "--widths",    "11,8,30", "--no-auto-columns", "--no-ledger-marks",
+        "--start-row", "3",       "--start-column",    "2"};
+    std::vector<std::string> first = options;
+    first.insert(first.end(),
+                 {"--save-profile", dir / "p.json", "-o", dir / "options.csv", report});
+    ASSERT_EQ(convert(first).status, 0);
+    ASSERT_EQ(convert({"--profile", dir / "p.json", "-o", dir / "profile.csv", report}).status, 0);
+    EXPECT_EQ(readBytes(dir / "profile.csv"), readBytes(dir / "options.csv"));
+
+    // Options given as well override the profile.
+    ASSERT_EQ(
+        convert({"--widths", "11,8,30", "--no-auto-columns", "-o", dir / "o2.csv", report}).status,
+        0);
+    ASSERT_EQ(convert({"--profile", dir / "p.json", "--start-row", "1", "--start-column", "1", "-o",
+                       dir / "p2.csv", report})
+                  .status,
+              0);
+    EXPECT_NE(readBytes(dir / "p2.csv"), readBytes(dir / "options.csv"));
+    const LayoutProfile p = loadProfile(dir / "p.json");
+    EXPECT_EQ(p.layout.StartRow, "3");
+    EXPECT_FALSE(p.layout.LedgerMarks);
+}
+
+TEST(ProfileConvert, TheSavedWidthsAreTheOnesTheDetectionFound) {
+    TempDir dir;
+    for (const std::string name : {"muavin.txt", "kasa-defteri-cerceveli.txt"}) {
+        const std::string report = kSamples + "/" + name;
+        ASSERT_EQ(
+            convert({"--save-profile", dir / "p.json", "-o", dir / "auto.csv", report}).status, 0);
+        EXPECT_NE(loadProfile(dir / "p.json").layout.ColumnWidths, ReportLayout().ColumnWidths);
+        // The same widths without the detection give the same table.
+        ASSERT_EQ(convert({"--profile", dir / "p.json", "--no-auto-columns", "-o",
+                           dir / "fixed.csv", report})
+                      .status,
+                  0);
+        EXPECT_EQ(readBytes(dir / "fixed.csv"), readBytes(dir / "auto.csv")) << name;
+    }
+}
+
+TEST(ProfileConvert, ABadProfileStopsTheRunBeforeAnythingIsConverted) {
+    TempDir dir;
+    const std::string valid = profileToJson(LayoutProfile{});
+    const auto edited = [&](const std::string& from, const std::string& to) {
+        std::string json = valid;
+        return json.replace(json.find(from), from.size(), to);
+    };
+    const struct {
+        const char* name;
+        std::string json;
+        std::string what;  // after 'Layout profile "<file>": '
+    } cases[] = {
+        {"not JSON", "tablo",
+         "not JSON: parse error at line 1, column 2: syntax error while parsing "
+         "value - invalid literal"},
+        {"unknown version", edited("\"version\": 1", "\"version\": 7"),
+         "\"version\": 7 is not a version this program reads (1)"},
+        {"unknown key", edited("\"LedgerMarks\"", "\"Ledger\": true, \"LedgerMarks\""),
+         "\"layout.Ledger\" is not a key of a layout profile"},
+        {"missing key", edited("\"AutoColumnSearch\": true,", ""),
+         "\"layout.AutoColumnSearch\" is missing"},
+        {"width not whole", edited("39,", "39.5,"),
+         "\"layout.ColumnWidths[2]\": 39.5 is not a whole number"},
+    };
+    const std::string report = kSamples + "/muavin.txt";
+    for (const auto& c : cases) {
+        const std::string path = dir / "bad.json";
+        writeBytes(path, c.json);
+        const ParseResult parsed =
+            parseCommandLine({"--profile", path, "-o", dir / "out.csv", report}, ',');
+        EXPECT_FALSE(parsed.job) << c.name;
+        EXPECT_EQ(parsed.exitCode, 2) << c.name;
+        EXPECT_EQ(parsed.err, "tablamo-convert: --profile: Layout profile \"" + path +
+                                  "\": " + c.what + "\nRun with --help for more information.\n")
+            << c.name;
+    }
+    // The real converter: status 2, nothing written.
+    const ConverterRun run =
+        convert({"--profile", dir / "bad.json", "-o", dir / "out.csv", report});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"bad.json"});
+}
+
+TEST(ProfileConvert, SaveProfileNeedsOneInputAndItsOwnFile) {
+    const std::string report = kSamples + "/muavin.txt";
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"--save-profile", "p.json", report, kSamples + "/framed.txt"},
+         "one input is needed, not 2"},
+        {{"--save-profile", report, report},
+         "'" + report + "' is the input or the output; nothing written"},
+        {{"--save-profile", "x.csv", "-o", "./x.csv", report},
+         "'x.csv' is the input or the output; nothing written"},
+    };
+    for (const auto& c : cases) {
+        const ParseResult parsed = parseCommandLine(c.args, ',');
+        EXPECT_EQ(parsed.exitCode, 2);
+        EXPECT_EQ(parsed.err, "tablamo-convert: --save-profile: " + c.err +
+                                  "\nRun with --help for more information.\n");
+    }
+}
+
+TEST(InputEncodingConvert, AUtf8ReportConvertsAsItsCodePage857Twin) {
+    for (const std::string name : {"ledger-rule-line", "framed-report"}) {
+        TempDir dir;
+        const std::string utf8 = kData + "/utf8-input/" + name + ".txt";
+        const ConverterRun run = convert({"-o", dir / "out.csv", utf8});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n')), utf8 + ": UTF-8 olarak okundu.");
+        EXPECT_EQ(readBytes(dir / "out.csv"), readBytes(kData + "/" + name + "/expected.csv"))
+            << name;
+        // Read as code page 857 bytes, as before: the letters come out garbled, and the
+        // frame is not found at all.
+        convert({"--input-encoding", "cp857", "-q", "-o", dir / "raw.csv", utf8});
+        EXPECT_NE(readBytes(dir / "raw.csv"), readBytes(dir / "out.csv")) << name;
+    }
+}
+
+TEST(InputEncodingConvert, CharactersCodePage857LacksAreCounted) {
+    TempDir dir;
+    writeBytes(dir / "r.txt",
+               "Ba\xC5\x9Fl\xC4\xB1k \xE2\x9C\x93 \xE2\x9C\x93\r\nTarih\r\n"
+               "----------\r\n01.01.2005\r\n");
+    const ConverterRun run = convert({"-q", "-o", dir / "out.csv", dir / "r.txt"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, dir / "r.txt" +
+                           ": UTF-8 olarak okundu; kod sayfası 857'de karşılığı olmayan 2 "
+                           "karakter \"?\" oldu.\n");
+}
+
+}  // namespace
+}  // namespace tablamo::cli
