@@ -33,22 +33,29 @@ constexpr std::array<char16_t, 128> kDos857 = {
     0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
 };
 
-// The box-drawing bytes of code page 437 that are letters or signs in code page 857.
-constexpr std::pair<unsigned char, char16_t> kDos437Lines[] = {
+constexpr DosFrameByte kDos437Lines[] = {
     {0xB5, 0x2561}, {0xB6, 0x2562}, {0xB7, 0x2556}, {0xB8, 0x2555}, {0xBD, 0x255C},
     {0xBE, 0x255B}, {0xC6, 0x255E}, {0xC7, 0x255F}, {0xCF, 0x2567}, {0xD0, 0x2568},
     {0xD1, 0x2564}, {0xD2, 0x2565}, {0xD3, 0x2559}, {0xD4, 0x2558}, {0xD5, 0x2552},
-    {0xD6, 0x2553}, {0xD7, 0x256B}, {0xD8, 0x256A},
+    {0xD6, 0x2553}, {0xD7, 0x256B}, {0xD8, 0x256A}, {0xDD, 0x258C}, {0xDE, 0x2590},
 };
 
 }  // namespace
 
-char32_t dosToUnicode(unsigned char b) {
+char32_t cp857ToUnicode(unsigned char b) {
     if (b < 0x80) return b;
-    for (const auto& [byte, line] : kDos437Lines) {
-        if (byte == b) return line;
+    const char16_t cp = kDos857[b - 0x80];
+    return cp == 0xFFFD ? 0 : cp;
+}
+
+std::span<const DosFrameByte> dosFrameBytes() { return kDos437Lines; }
+
+char32_t dosToUnicode(unsigned char b) {
+    for (const DosFrameByte& f : kDos437Lines) {
+        if (f.byte == b) return f.line;
     }
-    return kDos857[b - 0x80];
+    const char32_t cp = cp857ToUnicode(b);
+    return cp == 0 && b != 0 ? 0xFFFD : cp;
 }
 
 char32_t win1254ToUnicode(unsigned char b) {

@@ -2,6 +2,7 @@
 /// Windows-1254 (the grid's code page) to and from UTF-8 (the screen's and the console's).
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,17 @@ std::string win1254ToUtf8(std::string_view text);
 /// The UTF-8 text in Windows-1254, or nothing when it holds a character the code page lacks
 /// or is not valid UTF-8.
 std::optional<std::string> utf8ToWin1254(std::string_view text);
+
+/// Code point of a code page 857 byte; 0 for the three bytes it assigns nothing to.
+char32_t cp857ToUnicode(unsigned char byte);
+
+/// The box-drawing characters of code page 437 whose bytes are letters or signs in code page
+/// 857: DOS programs drew their frames with these bytes (the tee ╤ is 0xD1) on any code page.
+struct DosFrameByte {
+    unsigned char byte;
+    char16_t line;
+};
+std::span<const DosFrameByte> dosFrameBytes();
 
 /// Code point of a byte of a DOS report as the report is shown: code page 857, except that
 /// the box-drawing bytes of code page 437 (which DOS programs drew frames with, and of which
