@@ -1,0 +1,390 @@
+#include "core/value_reading.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace tablamo {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSeparator(char c) { return c == '.' || c == ','; }
+
+constexpr int kMaxDecimals = 6;
+constexpr std::int64_t kPowers[kMaxDecimals + 1] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+
+// The parts of a printed amount: its sign and the digits with their separators.
+struct AmountParts {
+    bool valid = false;
+    bool negative = false;
+    std::string_view body;  // starts and ends with a digit
+};
+
+std::size_t skipBlanks(std::string_view s, std::size_t i) {
+    while (i < s.size() && s[i] == ' ') ++i;
+    return i;
+}
+
+AmountParts partsOf(std::string_view s) {
+    AmountParts p;
+    std::size_t i = skipBlanks(s, 0);
+    if (i < s.size() && s[i] == '=') i = skipBlanks(s, i + 1);  // a statement's marker
+    bool paren = false;
+    if (i < s.size() && s[i] == '(') {
+        paren = true;
+        i = skipBlanks(s, i + 1);
+    }
+    bool sign = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
+        sign = true;
+        p.negative = s[i] == '-';
+        i = skipBlanks(s, i + 1);
+    }
+    const std::size_t from = i;
+    while (i < s.size() && (isDigit(s[i]) || isSeparator(s[i]))) ++i;
+    p.body = s.substr(from, i - from);
+    i = skipBlanks(s, i);
+    if (i < s.size() && s[i] == '-' && !sign) {
+        p.negative = true;
+        i = skipBlanks(s, i + 1);
+    }
+    if (paren) {
+        if (i >= s.size() || s[i] != ')' || p.negative) return {};
+        p.negative = true;
+        i = skipBlanks(s, i + 1);
+    }
+    if (i != s.size() || p.body.empty() || !isDigit(p.body.front()) || !isDigit(p.body.back())) {
+        return {};
+    }
+    p.valid = true;
+    return p;
+}
+
+}  // namespace
+
+AmountForm amountFormOf(std::string_view text) {
+    AmountForm form;
+    const AmountParts p = partsOf(text);
+    if (!p.valid) return form;
+    const std::string_view body = p.body;
+    // One look at the digit groups: how many of each separator, the last one, and whether
+    // the groups between the first and the last have three digits (as thousands do).
+    int dots = 0, commas = 0;
+    std::size_t group = 0, firstGroup = 0;
+    bool first = true, thousands = true;
+    char lastSep = 0;
+    for (const char ch : body) {
+        if (isDigit(ch)) {
+            ++group;
+            continue;
+        }
+        if (group == 0) return form;  // two separators together
+        if (first) {
+            firstGroup = group;
+            first = false;
+        } else if (group != 3) {
+            thousands = false;
+        }
+        (ch == '.' ? dots : commas) += 1;
+        lastSep = ch;
+        group = 0;
+    }
+    const bool zeroLed = body.size() > 1 && body[0] == '0';
+    if (lastSep == 0) {
+        if (zeroLed || body.size() > 18) return form;  // 000123: a code
+        form.valid = true;
+        form.negative = p.negative;
+        return form;
+    }
+    const std::size_t after = group;
+    const bool leadOk = firstGroup <= 3 && !(firstGroup > 1 && zeroLed);
+    if (dots > 0 && commas > 0) {
+        // The last separator is the decimal one; the others group thousands before it.
+        if ((lastSep == '.' ? dots : commas) != 1 || !thousands || !leadOk) return form;
+        form.decimal = lastSep;
+        form.grouping = lastSep == '.' ? ',' : '.';
+        form.fraction = static_cast<int>(after);
+    } else if (dots + commas > 1) {
+        // One separator several times: thousands of a whole amount (1.234.567).
+        if (!thousands || after != 3 || !leadOk) return form;
+        form.grouping = lastSep;
+    } else if (after == 3 && firstGroup <= 3 && body[0] != '0') {
+        form.ambiguous = lastSep;  // 1.234: a thousand, or one and a little
+    } else {
+        if ((firstGroup > 1 && zeroLed) || firstGroup > 18) return form;
+        form.decimal = lastSep;
+        form.fraction = static_cast<int>(after);
+    }
+    if (form.fraction > kMaxDecimals) return AmountForm{};
+    form.valid = true;
+    form.negative = p.negative;
+    return form;
+}
+
+void NotationVote::add(const AmountForm& form) {
+    if (!form.valid) return;
+    if (form.decimal == '.') ++m_decimalDot;
+    if (form.decimal == ',') ++m_decimalComma;
+    if (form.grouping == '.') ++m_groupDot;
+    if (form.grouping == ',') ++m_groupComma;
+    if (form.ambiguous == '.') ++m_ambiguousDot;
+    if (form.ambiguous == ',') ++m_ambiguousComma;
+    if (form.fraction > m_decimals) m_decimals = form.fraction;
+}
+
+void NotationVote::merge(const NotationVote& o) {
+    m_decimalDot += o.m_decimalDot;
+    m_decimalComma += o.m_decimalComma;
+    m_groupDot += o.m_groupDot;
+    m_groupComma += o.m_groupComma;
+    m_ambiguousDot += o.m_ambiguousDot;
+    m_ambiguousComma += o.m_ambiguousComma;
+    m_decimals = std::max(m_decimals, o.m_decimals);
+}
+
+std::optional<AmountNotation> NotationVote::decide() const {
+    // A separator seen as the decimal one decides, unless another amount groups with it.
+    if (m_decimalDot > 0 && m_decimalComma > 0) return std::nullopt;
+    if (m_decimalComma > 0) {
+        if (m_groupComma > 0) return std::nullopt;
+        return AmountNotation{',', '.'};
+    }
+    if (m_decimalDot > 0) {
+        if (m_groupDot > 0) return std::nullopt;
+        return AmountNotation{'.', ','};
+    }
+    // No amount shows its decimals: the separator between thousands tells the notation.
+    const bool dots = m_groupDot > 0 || m_ambiguousDot > 0;
+    const bool commas = m_groupComma > 0 || m_ambiguousComma > 0;
+    if (dots && commas) return std::nullopt;
+    if (commas) return AmountNotation{'.', ','};
+    return AmountNotation{',', '.'};
+}
+
+int NotationVote::decimalsFor(const AmountNotation& notation) const {
+    // 1.234 read with "." as the decimal separator has three decimals.
+    const int ambiguous = notation.decimal == '.' ? m_ambiguousDot : m_ambiguousComma;
+    return ambiguous > 0 && m_decimals < 3 ? 3 : m_decimals;
+}
+
+std::optional<std::int64_t> readAmount(std::string_view text, const AmountNotation& notation,
+                                       int decimals) {
+    const AmountParts p = partsOf(text);
+    if (!p.valid || decimals < 0 || decimals > kMaxDecimals) return std::nullopt;
+    std::int64_t whole = 0, fraction = 0;
+    int fractionDigits = 0;
+    bool inFraction = false;
+    std::size_t groupLen = 0;
+    bool grouped = false;
+    std::size_t firstGroup = 0;
+    for (std::size_t i = 0; i < p.body.size(); ++i) {
+        const char c = p.body[i];
+        if (isDigit(c)) {
+            if (inFraction) {
+                if (++fractionDigits > decimals) return std::nullopt;
+                fraction = fraction * 10 + (c - '0');
+            } else {
+                if (whole > (std::numeric_limits<std::int64_t>::max() / 100) / kPowers[decimals]) {
+                    return std::nullopt;
+                }
+                whole = whole * 10 + (c - '0');
+                ++groupLen;
+            }
+            continue;
+        }
+        if (inFraction) return std::nullopt;
+        if (c == notation.decimal) {
+            if (grouped && groupLen != 3) return std::nullopt;
+            if (!grouped) firstGroup = groupLen;
+            inFraction = true;
+        } else if (c == notation.grouping && notation.grouping != 0) {
+            if (grouped ? groupLen != 3 : groupLen > 3) return std::nullopt;
+            if (!grouped) firstGroup = groupLen;
+            grouped = true;
+            groupLen = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (grouped && !inFraction && groupLen != 3) return std::nullopt;
+    if (!grouped && !inFraction) firstGroup = groupLen;
+    // An integer part with a leading zero is a code (05.125, 000123).
+    if (firstGroup > 1 && p.body[0] == '0') return std::nullopt;
+    std::int64_t units = whole * kPowers[decimals] + fraction * kPowers[decimals - fractionDigits];
+    return p.negative ? -units : units;
+}
+
+std::size_t formatAmount(std::int64_t units, int decimals, char decimalSeparator, char* out) {
+    char* o = out;
+    std::uint64_t magnitude =
+        units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+    if (units < 0) *o++ = '-';
+    const auto power = static_cast<std::uint64_t>(kPowers[decimals]);
+    o = std::to_chars(o, o + 24, magnitude / power).ptr;
+    if (decimals > 0) {
+        *o++ = decimalSeparator;
+        std::uint64_t rest = magnitude % power;
+        for (int k = decimals - 1; k >= 0; --k) {
+            o[k] = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        }
+        o += decimals;
+    }
+    return static_cast<std::size_t>(o - out);
+}
+
+std::string printedAmount(std::int64_t units, int decimals, const AmountNotation& notation) {
+    char plain[32];
+    const std::size_t n = formatAmount(units, decimals, notation.decimal, plain);
+    const std::string_view s(plain, n);
+    const std::size_t sign = s[0] == '-' ? 1 : 0;
+    const std::size_t point =
+        decimals > 0 ? s.size() - static_cast<std::size_t>(decimals) - 1 : s.size();
+    std::string out(s.substr(0, sign));
+    for (std::size_t i = sign; i < point; ++i) {
+        if (i > sign && (point - i) % 3 == 0 && notation.grouping) out += notation.grouping;
+        out += s[i];
+    }
+    out += s.substr(point);
+    return out;
+}
+
+namespace {
+
+// The three numbers of a written date and how many digits each had.
+struct DateParts {
+    bool valid = false;
+    int n[3] = {};
+    int digits[3] = {};
+};
+
+DateParts datePartsOf(std::string_view s) {
+    DateParts d;
+    char sep = 0;
+    int part = 0;
+    std::size_t i = 0;
+    for (; part < 3; ++part) {
+        const std::size_t from = i;
+        int v = 0;
+        while (i < s.size() && isDigit(s[i]) && i - from < 4) v = v * 10 + (s[i++] - '0');
+        d.n[part] = v;
+        d.digits[part] = static_cast<int>(i - from);
+        if (d.digits[part] == 0) return {};
+        if (part == 2) break;
+        if (i >= s.size()) return {};
+        const char c = s[i];
+        if (c != '.' && c != '/' && c != '-') return {};
+        if (sep == 0) sep = c;
+        if (c != sep) return {};
+        ++i;
+    }
+    if (i != s.size()) return {};
+    d.valid = true;
+    return d;
+}
+
+int fullYear(int year, int digits) {
+    if (digits == 4) return year;
+    if (digits != 2) return -1;
+    return year < 50 ? 2000 + year : 1900 + year;
+}
+
+std::optional<Date> dateIn(const DateParts& p, DateOrder order) {
+    Date d;
+    switch (order) {
+        case DateOrder::DayMonthYear:
+            if (p.digits[0] > 2 || p.digits[1] > 2) return std::nullopt;
+            d = {fullYear(p.n[2], p.digits[2]), p.n[1], p.n[0]};
+            break;
+        case DateOrder::MonthDayYear:
+            if (p.digits[0] > 2 || p.digits[1] > 2) return std::nullopt;
+            d = {fullYear(p.n[2], p.digits[2]), p.n[0], p.n[1]};
+            break;
+        case DateOrder::YearMonthDay:
+            if (p.digits[0] != 4 || p.digits[1] > 2 || p.digits[2] > 2) return std::nullopt;
+            d = {p.n[0], p.n[1], p.n[2]};
+            break;
+    }
+    if (!isValidDate(d)) return std::nullopt;
+    return d;
+}
+
+std::uint8_t bitOf(DateOrder order) {
+    switch (order) {
+        case DateOrder::DayMonthYear:
+            return kDayMonthYearBit;
+        case DateOrder::MonthDayYear:
+            return kMonthDayYearBit;
+        case DateOrder::YearMonthDay:
+            return kYearMonthDayBit;
+    }
+    return 0;
+}
+
+void putTwo(char*& o, int v) {
+    *o++ = static_cast<char>('0' + v / 10 % 10);
+    *o++ = static_cast<char>('0' + v % 10);
+}
+
+}  // namespace
+
+std::uint8_t dateOrdersOf(std::string_view text) {
+    const DateParts p = datePartsOf(text);
+    if (!p.valid) return 0;
+    std::uint8_t bits = 0;
+    for (const DateOrder o :
+         {DateOrder::DayMonthYear, DateOrder::MonthDayYear, DateOrder::YearMonthDay}) {
+        if (dateIn(p, o)) bits |= bitOf(o);
+    }
+    return bits;
+}
+
+std::optional<DateOrder> chooseDateOrder(std::uint8_t orders, DateOrder regional) {
+    if (orders & bitOf(regional)) return regional;
+    for (const DateOrder o :
+         {DateOrder::DayMonthYear, DateOrder::YearMonthDay, DateOrder::MonthDayYear}) {
+        if (orders & bitOf(o)) return o;
+    }
+    return std::nullopt;
+}
+
+std::optional<Date> readReportDate(std::string_view text, DateOrder order) {
+    const DateParts p = datePartsOf(text);
+    if (!p.valid) return std::nullopt;
+    return dateIn(p, order);
+}
+
+std::optional<Date> readPackedDate(std::string_view s) {
+    if (s.size() != 8) return std::nullopt;
+    int v[8];
+    for (std::size_t i = 0; i < 8; ++i) {
+        if (!isDigit(s[i])) return std::nullopt;
+        v[i] = s[i] - '0';
+    }
+    const Date d{v[4] * 1000 + v[5] * 100 + v[6] * 10 + v[7], v[2] * 10 + v[3], v[0] * 10 + v[1]};
+    if (!isValidDate(d)) return std::nullopt;
+    return d;
+}
+
+std::size_t formatShortDate(const Date& date, const RegionalSettings& regional, char* out) {
+    char* o = out;
+    const char sep = regional.dateSeparator;
+    auto year = [&] {
+        putTwo(o, date.year / 100);
+        putTwo(o, date.year % 100);
+    };
+    switch (regional.dateOrder) {
+        case DateOrder::DayMonthYear:
+            putTwo(o, date.day), *o++ = sep, putTwo(o, date.month), *o++ = sep, year();
+            break;
+        case DateOrder::MonthDayYear:
+            putTwo(o, date.month), *o++ = sep, putTwo(o, date.day), *o++ = sep, year();
+            break;
+        case DateOrder::YearMonthDay:
+            year(), *o++ = sep, putTwo(o, date.month), *o++ = sep, putTwo(o, date.day);
+            break;
+    }
+    return static_cast<std::size_t>(o - out);
+}
+
+}  // namespace tablamo

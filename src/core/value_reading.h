@@ -1,0 +1,100 @@
+#pragma once
+/// Reading a report's values as an accountant reads them: amounts in the notation the report
+/// itself prints them with, dates in the order they are written, and writing both back in
+/// the user's notation. Every importer types its clean table with these steps.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/calendar.h"
+#include "core/regional_settings.h"
+
+namespace tablamo {
+
+/// How a column prints its amounts: the decimal separator and the one that groups thousands.
+/// Negatives may carry a leading or a trailing minus or stand in parentheses in any notation.
+struct AmountNotation {
+    char decimal = ',';
+    char grouping = '.';
+    friend bool operator==(const AmountNotation&, const AmountNotation&) = default;
+};
+
+/// What one printed amount shows of its notation.
+struct AmountForm {
+    bool valid = false;     ///< reads as an amount in some notation
+    bool negative = false;  ///< a minus (leading or trailing) or parentheses
+    char decimal = 0;       ///< the separator that can only be the decimal one
+    char grouping = 0;      ///< the separator that can only group thousands
+    char ambiguous = 0;     ///< one separator before exactly three digits: either role
+    int fraction = 0;       ///< digits after `decimal`
+};
+
+/// Scans a trimmed text by the amount grammar: an optional "=" in front, an optional sign
+/// or parentheses, digits in groups parted by "." or ",", an optional trailing minus.
+/// An integer part with a leading zero (000123, 05.125) makes a code, not an amount.
+AmountForm amountFormOf(std::string_view text);
+
+/// Gathers the forms of a column's amounts and decides the notation they agree on.
+class NotationVote {
+public:
+    void add(const AmountForm& form);
+    /// Adds the votes of another.
+    void merge(const NotationVote& other);
+    /// The agreed notation; nothing when one amount's decimal separator is another's
+    /// grouping. Amounts that never show their decimal separator read as Turkish when they
+    /// group with ".", as 1,234.56 when they group with ",".
+    std::optional<AmountNotation> decide() const;
+    /// The most digits after the decimal separator in `notation` (at most 6).
+    int decimalsFor(const AmountNotation& notation) const;
+
+private:
+    int m_decimalDot = 0, m_decimalComma = 0;
+    int m_groupDot = 0, m_groupComma = 0;
+    int m_ambiguousDot = 0, m_ambiguousComma = 0;
+    int m_decimals = 0;
+};
+
+/// Reads the text as an amount in `notation`, in units of 10^-decimals; nothing when it
+/// does not read or has more digits after the separator than `decimals`.
+std::optional<std::int64_t> readAmount(std::string_view text, const AmountNotation& notation,
+                                       int decimals);
+
+/// Writes the amount as the user reads numbers: a leading minus, no grouping, `decimals`
+/// digits after `decimalSeparator` ("-1234,56"). `out` needs 32 bytes. Returns the length.
+std::size_t formatAmount(std::int64_t units, int decimals, char decimalSeparator, char* out);
+
+/// The amount written in the report's own notation, grouped, with a leading minus
+/// ("-1.234,56"): how a warning quotes a computed total next to the printed one.
+std::string printedAmount(std::int64_t units, int decimals, const AmountNotation& notation);
+
+/// The orders a date can be written in, as bits.
+enum DateOrderBits : std::uint8_t {
+    kDayMonthYearBit = 1,
+    kMonthDayYearBit = 2,
+    kYearMonthDayBit = 4,
+};
+
+/// The orders in which the text is a valid date: three numbers parted by one kind of
+/// separator ("." "/" "-"), a year of two or four digits last (or of four digits first).
+std::uint8_t dateOrdersOf(std::string_view text);
+
+/// The order a column of dates is read in: the user's when every date reads in it, else
+/// the first of day-month-year, year-month-day and month-day-year that all read in.
+/// Nothing when `orders` (the bits every date allows) is empty.
+std::optional<DateOrder> chooseDateOrder(std::uint8_t orders, DateOrder regional);
+
+/// Reads the text as a date in `order`; a two-digit year counts from 1950 to 2049.
+std::optional<Date> readReportDate(std::string_view text, DateOrder order);
+
+/// Reads eight digits written together as day, month and year (01022010).
+std::optional<Date> readPackedDate(std::string_view text);
+
+/// Writes the date as the user's short date: day, month (two digits each) and the
+/// four-digit year in the regional order, parted by the date separator. `out` needs 16
+/// bytes. Returns the length.
+std::size_t formatShortDate(const Date& date, const RegionalSettings& regional, char* out);
+
+}  // namespace tablamo
