@@ -16,8 +16,8 @@ constexpr std::uint32_t kToTheEnd = 0xFFFF;
 // 1, 2, ...; the rest of the line after the last separator gives the last width. The first
 // pass resumes two characters after its separator, so the character right after the first
 // separator is never looked at; later passes resume right after theirs.
-void measureWidths(std::string_view rule, std::string_view separator, ReportLayout& layout,
-                   DetectionReadout& readout) {
+int measureWidths(std::string_view rule, std::string_view separator, ReportLayout& layout,
+                  DetectionReadout& readout) {
     std::string_view rest = rule;
     std::int64_t d = 0;
     int i = 0;
@@ -39,6 +39,7 @@ void measureWidths(std::string_view rule, std::string_view separator, ReportLayo
     if (i <= ReportLayout::kWidthCount) {
         layout.setColumnWidth(i, static_cast<std::int32_t>(static_cast<std::int64_t>(rule.size()) - d));
     }
+    return i;
 }
 
 void showLine(const ReportText& text, int j, DetectionReadout& readout) {
@@ -57,30 +58,46 @@ bool acceptableRuleLine(const ReportText& text, int j) {
 
 }  // namespace
 
+std::optional<int> findRuleLine(const ReportText& text, const ReportLayout& layout) {
+    const auto first = text.lineOfFirstOccurrence(layout.SearchCriterion);
+    if (!first) return std::nullopt;
+    for (int j = *first; j < text.lineCount(); ++j) {
+        if (acceptableRuleLine(text, j)) return j;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> findFrameLine(const ReportText& text, const ReportLayout& layout) {
+    return text.lineOfFirstOccurrence(layout.FrameCriterion);
+}
+
+int measuredColumnCount(std::string_view line, std::string_view separator) {
+    ReportLayout scratch;
+    DetectionReadout readout;
+    scratch.LedgerMarks = false;
+    return measureWidths(line, separator, scratch, readout);
+}
+
 ImportOutcome detectColumnsFromRuleLine(const ReportText& text, ReportLayout& layout,
                                         DetectionReadout& readout) {
     layout.RestoreDefaultWidths();
     const auto first = text.lineOfFirstOccurrence(layout.SearchCriterion);
     if (!first) return notAReport();
-    int j = *first;
-    for (;;) {
-        if (j >= text.lineCount()) return {};  // no acceptable line: the defaults stay
-        showLine(text, j, readout);
-        if (acceptableRuleLine(text, j)) break;
-        ++j;
-    }
-    if (j != 0) measureWidths(text.line(j), layout.FieldSeparator, layout, readout);
+    // The read-outs show every candidate tried, the last one the line taken.
+    const auto j = findRuleLine(text, layout);
+    showLine(text, j ? *j : text.lineCount() - 1, readout);
+    if (!j) return {};  // no acceptable line: the defaults stay
+    if (*j != 0) measureWidths(text.line(*j), layout.FieldSeparator, layout, readout);
     return {};
 }
 
 ImportOutcome detectColumnsFromFrame(const ReportText& text, ReportLayout& layout,
                                      DetectionReadout& readout) {
     layout.RestoreDefaultWidths();
-    const auto first = text.lineOfFirstOccurrence(layout.FrameCriterion);
-    if (!first) return notAReport();
-    const int j = *first;
-    showLine(text, j, readout);
-    if (j != 0) measureWidths(text.line(j), layout.FrameSeparator, layout, readout);
+    const auto j = findFrameLine(text, layout);
+    if (!j) return notAReport();
+    showLine(text, *j, readout);
+    if (*j != 0) measureWidths(text.line(*j), layout.FrameSeparator, layout, readout);
     return {};
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 /// Finding a report's column widths from its rule line or its frame line.
 
+#include <optional>
+#include <string_view>
+
 #include "core/import_outcome.h"
 
 namespace tablamo {
@@ -21,5 +24,16 @@ ImportOutcome detectColumnsFromRuleLine(const ReportText& text, ReportLayout& la
 /// holds the frame criterion, with the frame separator (the tee) as the column boundary.
 ImportOutcome detectColumnsFromFrame(const ReportText& text, ReportLayout& layout,
                                      DetectionReadout& readout);
+
+/// The rule line "Sütun Ara" takes: the first acceptable line from the line of the search
+/// criterion's first occurrence on; nothing without the criterion or such a line.
+std::optional<int> findRuleLine(const ReportText& text, const ReportLayout& layout);
+
+/// The frame line "Sütun Ara BG" takes: the line of the frame criterion's first occurrence.
+std::optional<int> findFrameLine(const ReportText& text, const ReportLayout& layout);
+
+/// How many widths the separator scan measures in `line`, the last one included (more
+/// than 20 when the line has more separators than the settings hold widths).
+int measuredColumnCount(std::string_view line, std::string_view separator);
 
 }  // namespace tablamo
