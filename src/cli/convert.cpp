@@ -6,6 +6,7 @@
 #include <set>
 
 #include "commands/open_commands.h"
+#include "core/clean_grid.h"
 #include "core/workspace.h"
 
 namespace tablamo::cli {
@@ -82,9 +83,10 @@ std::vector<std::string> planOutputs(const Job& job) {
 }
 
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
-                const StepReport& step) {
+                const StepReport& step, std::string* fileNote) {
     Workspace ws;
     ws.settings.layout = job.layout;
+    ws.settings.cleanTable = job.clean;
     ws.regional = job.regional;
     // "Aç" without its dialog: the file into the report buffer, mapped rather than copied,
     // which spares a large report's second copy in memory; then the import.
@@ -94,12 +96,20 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);
     if (!outcome.imported()) return false;
     if (step) step(ws.text.bytes().size());
+    if (job.lineNumbers) addLineNumberColumn(ws);
     WriteOptions options;
     options.encoding = job.encoding;
     options.regional = ws.regional;
     options.today = Clock().today();
+    options.clean = ws.clean ? &*ws.clean : nullptr;
+    options.csvSeparator = job.csvSeparator;
     formatInfo(job.format).write(ws.grid, options, output);
     if (step) step(ws.text.bytes().size());
+    if (fileNote) *fileNote = outcome.note;
+    if (job.strict && !outcome.warnings.empty()) {
+        ui.showMessage(std::string(kStrictMessage) + output);
+        return false;
+    }
     return true;
 }
 
@@ -125,12 +135,14 @@ int runJob(const Job& job, Console& console) {
             console.progress(i, total, bytesBefore + bytes);
         };
         bool written = false;
-        const bool ran = runCommand(ui, [&] { written = convertOne(job, input, output, ui, step); });
+        std::string note;
+        const bool ran =
+            runCommand(ui, [&] { written = convertOne(job, input, output, ui, step, &note); });
         bytesBefore += bytesOfThis;
         if (!ran || !written) {
             anyFailed = true;
         } else if (!job.quiet) {
-            console.say("", input + " -> " + output);
+            console.say("", input + " -> " + output + (note.empty() ? "" : " (" + note + ")"));
         }
         console.progress(i + 1, total, bytesBefore);
     }

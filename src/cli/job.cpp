@@ -50,8 +50,11 @@ constexpr LayoutOption kLayoutOptions[] = {
 // The other options that take a value.
 constexpr const char* kOtherValueOptions[] = {
     "--to", "-o", "--output", "--decimal-separator", "--encoding", "--date-separator",
-    "--date-order",
+    "--date-order", "--csv-separator",
 };
+
+// The clean table's options, which only go with --clean.
+constexpr const char* kCleanOnlyOptions[] = {"--line-numbers", "--strict", "--csv-separator"};
 
 const LayoutField& fieldNamed(std::string_view name) {
     for (const LayoutField& f : layoutFields()) {
@@ -180,8 +183,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         kProgram};
     app.get_formatter()->column_width(34);
 
-    std::string to, output, decimal, encoding, dateSeparator, dateOrder;
-    bool akbank = false, quiet = false;
+    std::string to, output, decimal, encoding, dateSeparator, dateOrder, csvSeparator;
+    bool akbank = false, quiet = false, clean = false, lineNumbers = false, strict = false;
     std::vector<std::string> inputs;
     std::map<std::string, std::string> layoutValues;
     std::map<std::string, bool> layoutFlags;
@@ -219,6 +222,16 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
                    "text encoding of CSV and HTML output (default windows-1254, as the\n"
                    "window saves; utf-8 CSV starts with a byte-order mark)")
         ->check(CLI::IsMember({"windows-1254", "utf-8"}, CLI::ignore_case));
+    app.add_flag("--clean", clean,
+                 "the clean table: only the records, typed, headings in the first row;\n"
+                 "the report's printed totals are checked against them");
+    app.add_flag("--line-numbers", lineNumbers,
+                 "with --clean: a last column \"Satır\", the report line of each record");
+    app.add_flag("--strict", strict, "with --clean: exit status 1 when a printed total disagrees");
+    app.add_option("--csv-separator", csvSeparator,
+                   "with --clean: the CSV field separator; default \";\" when the decimal\n"
+                   "separator is \",\", else \",\"")
+        ->type_name("C");
     app.add_flag("-q,--quiet", quiet, "no progress, no per-file lines");
     app.add_option("INPUT", inputs, "report files (.txt, .not)")->required();
 
@@ -257,6 +270,22 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         job.encoding = lower(encoding) == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Windows1254;
         for (const LayoutOption& o : kLayoutOptions) {
             if (given(o.flag)) applyLayoutOption(o, layoutValues[o.flag], job.layout);
+        }
+        job.clean = clean;
+        for (const char* name : kCleanOnlyOptions) {
+            if (!clean && given(name)) {
+                throw UsageError(std::string(name) + " goes only with --clean");
+            }
+        }
+        job.lineNumbers = lineNumbers;
+        job.strict = strict;
+        if (given("--csv-separator")) {
+            job.csvSeparator = oneCharacter("--csv-separator", csvSeparator);
+        }
+        if (clean && !formatInfo(job.format).writesClean) {
+            throw UsageError("--clean: a clean table is not written as " +
+                             std::string(formatInfo(job.format).name) +
+                             " yet; use --to csv or --to html");
         }
 
         job.regional.decimalSeparator = localeDecimalSeparator;

@@ -37,6 +37,10 @@ struct Job {
     RegionalSettings regional;
     TextEncoding encoding = TextEncoding::Windows1254;
     bool quiet = false;
+    bool clean = false;        ///< --clean: the clean table ("Temiz tablo")
+    bool lineNumbers = false;  ///< --line-numbers: a last column "Satır"
+    bool strict = false;       ///< --strict: a total that disagrees fails the input
+    char csvSeparator = 0;     ///< --csv-separator; 0: by the decimal separator
 };
 
 /// The outcome of reading the command line: a job, or the exit status and what to print

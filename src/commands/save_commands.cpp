@@ -4,6 +4,17 @@
 #include "export/output_formats.h"
 
 namespace tablamo {
+namespace {
+
+// What every writer is told of the workspace: the user's notation and the clean table.
+WriteOptions optionsOf(const Workspace& ws) {
+    WriteOptions options;
+    options.regional = ws.regional;
+    options.clean = ws.clean ? &*ws.clean : nullptr;
+    return options;
+}
+
+}  // namespace
 
 FileDialogRequest csvDialogRequest() {
     FileDialogRequest r;
@@ -32,7 +43,7 @@ bool SaveToCSV(Workspace& ws, UiPort& ui) {
     if (!chosen) return false;
     const OutputFormatInfo& csv = formatInfo(OutputFormat::Csv);
     BusyCursor busy(ui);
-    csv.write(ws.grid, WriteOptions{}, csv.fileName(*chosen));
+    csv.write(ws.grid, optionsOf(ws), csv.fileName(*chosen));
     return true;
 }
 
@@ -49,7 +60,7 @@ void saveHtml(Workspace& ws, UiPort& ui, std::vector<std::string>& htmlView,
     // The page is written from the grid, byte for byte the view's lines: the dialog is
     // modal, so nothing changed the grid meanwhile.
     const OutputFormatInfo& html = formatInfo(OutputFormat::Html);
-    WriteOptions options;
+    WriteOptions options = optionsOf(ws);
     options.html = layout;
     html.write(ws.grid, options, html.fileName(*chosen));
     ui.showMessage(*chosen + kHtmlSavedSuffix);
@@ -63,8 +74,7 @@ void saveExcel(Workspace& ws, UiPort& ui, const Clock& clock) {
     const std::string path = xlsx.fileName(*chosen);
     {
         BusyCursor busy(ui);
-        WriteOptions options;
-        options.regional = ws.regional;
+        WriteOptions options = optionsOf(ws);
         options.today = clock.today();
         xlsx.write(ws.grid, options, path);
     }
