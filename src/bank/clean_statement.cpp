@@ -9,6 +9,7 @@
 #include "bank/statement_layout.h"
 #include "core/clean_grid.h"
 #include "core/dos_text.h"
+#include "core/field_layout.h"
 #include "core/header_fields.h"
 #include "core/line_cutter.h"
 #include "core/text_rules.h"
@@ -18,7 +19,8 @@
 namespace tablamo {
 namespace {
 
-constexpr int kFields = FieldLayout::kFields;
+constexpr int kFields =
+    FieldLayout::kFields;  // the statement's 9 columns and the settings' further ones
 
 // The statement's own columns 1 to 9.
 enum Field { kNo, kDate, kSlip, kValueDate, kKind, kText, kAmount, kMark, kBalance };
@@ -77,15 +79,15 @@ std::string labelOf(const CutLine& c) {
     return label;
 }
 
-Reading readStatement(const ReportText& text, const FieldLayout& layout, std::int64_t first,
-                      char sep) {
+Reading readStatement(const ReportText& text, const FieldLayout& layout, const FieldSpans& spans,
+                      std::int64_t first, char sep) {
     Reading r;
     r.roles.assign(static_cast<std::size_t>(text.lineCount()), Role::Other);
     for (int k = 0; k < kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         r.stats[idx] = ColumnStats(0, std::max<int>(static_cast<int>(layout.count[idx]) - 1, 0));
     }
-    LineCutter cutter(layout);
+    LineCutter cutter(spans);
     char key[ReportText::kMaxLineRead];
     Role previous = Role::Other;
     for (std::int64_t i = std::max<std::int64_t>(first, 0); i < text.lineCount(); ++i) {
@@ -158,10 +160,12 @@ ImportOutcome importCleanStatement(Workspace& ws) {
     ReportLayout& settings = ws.settings.layout;
     if (text.empty()) return {ImportStatus::EmptyText, {}};
     for (int k = 1; k <= 9; ++k) settings.setColumnWidth(k, kStatementWidths[k - 1]);
-    const FieldLayout layout = fieldLayoutOf(settings.columnWidths());
+    const auto widths = settings.columnWidths();
+    const FieldLayout layout = fieldLayoutOf(widths);
+    const FieldSpans spans = fieldSpansOf(widths);
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
     const std::int64_t first = settings.startRow();
-    const Reading r = readStatement(text, layout, first, ws.regional.decimalSeparator);
+    const Reading r = readStatement(text, layout, spans, first, ws.regional.decimalSeparator);
     if (r.transactions == 0) {
         ImportOutcome outcome = importStatement(ws);
         outcome.status = ImportStatus::NoRecords;
@@ -199,7 +203,7 @@ ImportOutcome importCleanStatement(Workspace& ws) {
     ws.clean.reset();
     CleanGrid grid(ws.grid, headings, shape.columns, r.transactions);
     TotalsCheck check(summedColumns, kinds[kMark].marks, false);
-    LineCutter cutter(layout), more(layout);
+    LineCutter cutter(spans), more(spans);
     LineAmounts amounts(summed.size());
     std::string row;
     row.reserve(std::size_t{1} << 16);

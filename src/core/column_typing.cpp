@@ -34,7 +34,8 @@ ValueFacts factsOf(std::string_view value) {
 }
 
 ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDashes, int points,
-                   ValueReading reading) {
+                   ValueReading reading, const ColumnDecision* column, ReadValue* read) {
+    if (read) *read = ReadValue{};
     ValueFacts f;
     if (value.empty()) return f;
     f.empty = false;
@@ -46,11 +47,16 @@ ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDash
     // Amounts and dates begin with a digit, a sign, a parenthesis or a statement's "=".
     const char c = value[0];
     if (digit && (isDigit(c) || c == '-' || c == '+' || c == '(' || c == '=')) {
-        if (reading == ValueReading::All || reading == ValueReading::Amount)
+        if (reading == ValueReading::Amount && column && read) {
+            f.amount = amountFormOf(value, &column->notation, column->decimals, read->units);
+        } else if (reading == ValueReading::All || reading == ValueReading::Amount) {
             f.amount = amountFormOf(value);
+        }
         if ((reading == ValueReading::All || reading == ValueReading::Date) && isDigit(c) &&
             value.size() >= 6 && value.size() <= 10) {
-            f.dateOrders = dateOrdersOf(value);
+            f.dateOrders = reading == ValueReading::Date && column && read
+                               ? dateOrdersOf(value, column->dateOrder, read->date)
+                               : dateOrdersOf(value);
         }
     }
     return f;

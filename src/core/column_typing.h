@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "core/column_kind.h"
@@ -31,11 +32,22 @@ ValueFacts factsOf(std::string_view value);
 /// Which readings factsOf tries: both, or only the one a column of a known kind needs.
 enum class ValueReading : unsigned char { All, Amount, Date, None };
 
+/// A value read as its column's kind: the amount in the column's notation, the date in its
+/// order.
+struct ReadValue {
+    std::optional<std::int64_t> units;
+    std::optional<Date> date;
+};
+
+struct ColumnDecision;
+
 /// The same, when a look at its characters already found whether it holds a blank, a
 /// digit, nothing but dashes or equals signs, and how many points; `reading` says whether
-/// to read it as an amount and as a date.
+/// to read it as an amount and as a date. With a `column`, `read` gets the value as that
+/// column reads it, in the same look.
 ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDashes, int points,
-                   ValueReading reading = ValueReading::All);
+                   ValueReading reading = ValueReading::All, const ColumnDecision* column = nullptr,
+                   ReadValue* read = nullptr);
 
 /// How a column's values are read and written once its kind is decided.
 struct ColumnDecision {

@@ -60,13 +60,35 @@ AmountParts partsOf(std::string_view s) {
     return p;
 }
 
+// `digits` with `fraction` of them after the decimal separator, as a count of
+// 10^-decimals; nothing when it has more decimals or does not fit.
+std::optional<std::int64_t> scaled(std::uint64_t digits, int fraction, int decimals,
+                                   bool negative) {
+    if (fraction > decimals || decimals > kMaxDecimals) return std::nullopt;
+    const auto factor = static_cast<std::uint64_t>(kPowers[decimals - fraction]);
+    if (digits >
+        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) / 100 / factor) {
+        return std::nullopt;
+    }
+    const auto units = static_cast<std::int64_t>(digits * factor);
+    return negative ? -units : units;
+}
+
 }  // namespace
 
 AmountForm amountFormOf(std::string_view text) {
+    std::optional<std::int64_t> units;
+    return amountFormOf(text, nullptr, 0, units);
+}
+
+AmountForm amountFormOf(std::string_view text, const AmountNotation* notation, int decimals,
+                        std::optional<std::int64_t>& units) {
     AmountForm form;
+    units.reset();
     const AmountParts p = partsOf(text);
     if (!p.valid) return form;
     const std::string_view body = p.body;
+    std::uint64_t digits = 0;  // every digit, separators left out (checked for length below)
     // One look at the digit groups: how many of each separator, the last one, and whether
     // the groups between the first and the last have three digits (as thousands do).
     int dots = 0, commas = 0;
@@ -76,6 +98,7 @@ AmountForm amountFormOf(std::string_view text) {
     for (const char ch : body) {
         if (isDigit(ch)) {
             ++group;
+            digits = digits * 10 + static_cast<std::uint64_t>(ch - '0');
             continue;
         }
         if (group == 0) return form;  // two separators together
@@ -94,6 +117,7 @@ AmountForm amountFormOf(std::string_view text) {
         if (zeroLed || body.size() > 18) return form;  // 000123: a code
         form.valid = true;
         form.negative = p.negative;
+        if (notation) units = scaled(digits, 0, decimals, p.negative);
         return form;
     }
     const std::size_t after = group;
@@ -115,9 +139,26 @@ AmountForm amountFormOf(std::string_view text) {
         form.decimal = lastSep;
         form.fraction = static_cast<int>(after);
     }
-    if (form.fraction > kMaxDecimals) return AmountForm{};
+    if (form.fraction > kMaxDecimals ||
+        body.size() - static_cast<std::size_t>(dots + commas) > 18) {
+        return AmountForm{};
+    }
     form.valid = true;
     form.negative = p.negative;
+    if (notation) {
+        // Read in the column's notation: the decimal separator where the amount has one,
+        // the grouping one where it groups, either for an ambiguous 1.234.
+        const char sep = form.decimal    ? form.decimal
+                         : form.grouping ? form.grouping
+                                         : form.ambiguous;
+        if (sep == notation->decimal && !form.grouping) {
+            units = scaled(digits, static_cast<int>(after), decimals, p.negative);
+        } else if (form.decimal == notation->decimal && form.grouping == notation->grouping) {
+            units = scaled(digits, form.fraction, decimals, p.negative);
+        } else if (!form.decimal && sep == notation->grouping) {
+            units = scaled(digits, 0, decimals, p.negative);
+        }
+    }
     return form;
 }
 
@@ -329,8 +370,15 @@ void putTwo(char*& o, int v) {
 }  // namespace
 
 std::uint8_t dateOrdersOf(std::string_view text) {
+    std::optional<Date> date;
+    return dateOrdersOf(text, DateOrder::DayMonthYear, date);
+}
+
+std::uint8_t dateOrdersOf(std::string_view text, DateOrder order, std::optional<Date>& date) {
     const DateParts p = datePartsOf(text);
+    date.reset();
     if (!p.valid) return 0;
+    date = dateIn(p, order);
     std::uint8_t bits = 0;
     for (const DateOrder o :
          {DateOrder::DayMonthYear, DateOrder::MonthDayYear, DateOrder::YearMonthDay}) {

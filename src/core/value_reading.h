@@ -37,6 +37,11 @@ struct AmountForm {
 /// An integer part with a leading zero (000123, 05.125) makes a code, not an amount.
 AmountForm amountFormOf(std::string_view text);
 
+/// The same, and with a `notation` the amount as readAmount reads it in that notation
+/// (`units`, nothing when it does not read), in one look at the text.
+AmountForm amountFormOf(std::string_view text, const AmountNotation* notation, int decimals,
+                        std::optional<std::int64_t>& units);
+
 /// Gathers the forms of a column's amounts and decides the notation they agree on.
 class NotationVote {
 public:
@@ -80,6 +85,10 @@ enum DateOrderBits : std::uint8_t {
 /// The orders in which the text is a valid date: three numbers parted by one kind of
 /// separator ("." "/" "-"), a year of two or four digits last (or of four digits first).
 std::uint8_t dateOrdersOf(std::string_view text);
+
+/// The same, and the date read in `order` (nothing when it is none in that order), in one
+/// look at the text.
+std::uint8_t dateOrdersOf(std::string_view text, DateOrder order, std::optional<Date>& date);
 
 /// The order a column of dates is read in: the user's when every date reads in it, else
 /// the first of day-month-year, year-month-day and month-day-year that all read in.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <future>
 #include <string>
 #include <string_view>
@@ -75,21 +77,68 @@ public:
     std::vector<char> bytes;
 };
 
+// Eight bytes at a time: a word none of whose bytes is a control character, a double quote
+// or the separator needs no look at its single bytes.
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+
+bool mayQuote(std::uint64_t w, std::uint64_t separators) {
+    const std::uint64_t quote = w ^ (kOnes * '"');
+    const std::uint64_t sep = w ^ separators;
+    return (((w - kOnes * 0x20) & ~w) | ((quote - kOnes) & ~quote) | ((sep - kOnes) & ~sep)) &
+           kHighs;
+}
+
+// Copies the cell in Windows-1254 and tells whether it needs quotes.
+char* copyCell(char* out, std::string_view cell, const std::array<bool, 256>& quote,
+               std::uint64_t separators, bool& quoted) {
+    const std::size_t n = cell.size();
+    const char* in = cell.data();
+    std::size_t i = 0;
+    bool maybe = false;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, in + i, 8);
+        std::memcpy(out + i, &w, 8);
+        maybe |= mayQuote(w, separators);
+    }
+    for (; i < n; ++i) {
+        out[i] = in[i];
+        maybe |= quote[static_cast<unsigned char>(in[i])];
+    }
+    quoted = false;
+    if (maybe) {
+        for (const char ch : cell) quoted |= quote[static_cast<unsigned char>(ch)];
+    }
+    return out + n;
+}
+
 // Rows `from` to `to` - 1 of the clean table, each as its CSV line.
 void writeCsvRows(const Grid& grid, int from, int to, const std::array<bool, 256>& quote,
                   char separator, TextEncoding encoding, OutBuffer& out) {
     const std::size_t grow = expansion(encoding);
+    const std::uint64_t separators = kOnes * static_cast<unsigned char>(separator);
     for (int r = from; r < to; ++r) {
         const Grid::RowCells cells = grid.row(r);
-        char* p = out.reserve(2 * grow * rowBytes(cells) + 3 * cells.size() + 8);
+        char* p = out.reserve(2 * grow * rowBytes(cells) + 3 * cells.size() + 16);
         for (std::size_t c = 1; c < cells.size(); ++c) {
             if (c > 1) *p++ = separator;
             const std::string_view cell = cells[c];
             bool quoted = false;
-            for (const char ch : cell) quoted |= quote[static_cast<unsigned char>(ch)];
-            if (!quoted) {
-                p = putText(p, cell, encoding);
-                continue;
+            if (encoding == TextEncoding::Windows1254) {
+                // Most cells need no quotes: copied as they are checked, and written over
+                // when they do.
+                char* end = copyCell(p, cell, quote, separators, quoted);
+                if (!quoted) {
+                    p = end;
+                    continue;
+                }
+            } else {
+                for (const char ch : cell) quoted |= quote[static_cast<unsigned char>(ch)];
+                if (!quoted) {
+                    p = putText(p, cell, encoding);
+                    continue;
+                }
             }
             *p++ = '"';
             std::size_t start = 0;

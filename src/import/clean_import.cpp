@@ -78,7 +78,7 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
             }
         } else {
             headings.push_back(fieldHeads[next++]);
-            width = static_cast<int>(table.fields.count[static_cast<std::size_t>(c.field)]);
+            width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
         }
         shape.columns.push_back({c.kind.kind, width});
     }

@@ -21,10 +21,10 @@ bool isBlankLine(std::string_view line) { return TrimControl(line).empty(); }
 
 // The run of `fill` within each field of the table line.
 void measureRuns(TableLayout& t, std::string_view line, unsigned char fill) {
-    for (int k = 0; k < TableLayout::kFields; ++k) {
+    for (int k = 0; k < t.fields.count; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         const std::size_t from = t.fields.from[idx] == 0 ? 0 : t.fields.from[idx] - 1;
-        const int count = static_cast<int>(t.fields.count[idx]);
+        const int count = static_cast<int>(t.fields.length[idx]);
         int first = -1, last = -1;
         for (int i = 0; i < count && from + static_cast<std::size_t>(i) < line.size(); ++i) {
             if (static_cast<unsigned char>(line[from + static_cast<std::size_t>(i)]) != fill)
@@ -38,8 +38,36 @@ void measureRuns(TableLayout& t, std::string_view line, unsigned char fill) {
 }
 
 void layOut(TableLayout& t, std::string_view line) {
-    t.fields = fieldLayoutOf(t.widths);
+    t.fields = fieldSpansOf(t.widths);
     measureRuns(t, line, t.framed ? kFrameFill : '-');
+}
+
+// The words of a line: where each starts and ends (0-based, the end exclusive).
+std::vector<std::pair<std::size_t, std::size_t>> wordsOf(std::string_view line) {
+    std::vector<std::pair<std::size_t, std::size_t>> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (static_cast<unsigned char>(line[i]) <= 0x20) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < line.size() && static_cast<unsigned char>(line[i]) > 0x20) ++i;
+        words.emplace_back(start, i);
+    }
+    return words;
+}
+
+// Whether every word of `upper` starts or ends where a word of `lower` does.
+bool flushOver(std::string_view upper, std::string_view lower) {
+    const auto below = wordsOf(lower);
+    for (const auto& [from, to] : wordsOf(upper)) {
+        const bool flush = std::any_of(below.begin(), below.end(), [&](const auto& w) {
+            return w.first == from || w.second == to;
+        });
+        if (!flush) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -81,25 +109,38 @@ std::optional<TableLayout> findTableLayout(const ReportText& text, ReportLayout&
     if (settings.AutoColumnSearch && format.frame) detectColumnsFromFrame(text, settings, readout);
 
     TableLayout t;
-    t.widths = settings.columnWidths();
+    const auto settingsWidths = settings.columnWidths();
+    t.widths.assign(settingsWidths.begin(), settingsWidths.end());
     const std::optional<int> rule = format.ruleLine ? findRuleLine(text, settings) : std::nullopt;
     t.framed = format.frame && (!rule || settings.AutoColumnSearch);
     const std::optional<int> at = t.framed ? findFrameLine(text, settings) : rule;
     if (!at) {
         // A criterion without its line: the whole text is the table's body.
-        t.fields = fieldLayoutOf(t.widths);
-        for (int k = 0; k < TableLayout::kFields; ++k) {
-            t.runTo[static_cast<std::size_t>(k)] =
-                std::max<int>(static_cast<int>(t.fields.count[static_cast<std::size_t>(k)]) - 1, 0);
+        t.fields = fieldSpansOf(t.widths);
+        for (int k = 0; k < t.fields.count; ++k) {
+            const auto idx = static_cast<std::size_t>(k);
+            t.runTo[idx] = std::max<int>(static_cast<int>(t.fields.length[idx]) - 1, 0);
         }
         return t;
     }
     t.tableLine = *at;
     t.tableText = std::string(repeatKey(text.line(*at)));
     const std::string_view separator = t.framed ? settings.FrameSeparator : settings.FieldSeparator;
-    if (settings.AutoColumnSearch && settings.LedgerMarks && *at != 0) {
-        const int measured = measuredColumnCount(text.line(*at), separator);
-        if (measured < TableLayout::kFields) t.splitField = measured;
+    if (settings.AutoColumnSearch && *at != 0) {
+        // A rule line of more columns than the settings hold widths: the further ones
+        // are measured the same way, and a clean table keeps them all.
+        const std::vector<std::int32_t> measured =
+            measuredWidths(text.line(*at), separator, settings.LedgerMarks);
+        const auto columns = static_cast<int>(measured.size());
+        if (columns > ReportLayout::kWidthCount) {
+            const auto upTo = std::min<std::size_t>(measured.size(), TableLayout::kFields - 1);
+            t.widths.assign(measured.begin(), measured.begin() + static_cast<std::ptrdiff_t>(upTo));
+            // Room for what LedgerMarks split off, as for a narrower table.
+            if (settings.LedgerMarks)
+                t.widths.push_back(std::stoi(ReportLayout::DefaultColumnWidths.back()));
+        }
+        if (settings.LedgerMarks && columns < static_cast<int>(t.widths.size()))
+            t.splitField = columns;
     }
     layOut(t, t.tableText);
 
@@ -115,11 +156,16 @@ std::optional<TableLayout> findTableLayout(const ReportText& text, ReportLayout&
         }
     } else {
         // The headings stand directly over the rule line: up to three lines, not past a
-        // blank line, a rule or a header field ("Hesap Kodu : ...").
+        // blank line, a rule or a header field ("Hesap Kodu : ..."); a line over the
+        // headings belongs to them when its words stand flush with words below them ("Fiş"
+        // over "No", "Borç" over "Bakiye"), not when it is a title.
         t.dataStart = *at + 1;
         for (int i = *at - 1; i >= 0 && i >= *at - kMaxHeadingLines; --i) {
             const std::string_view line = text.line(i);
-            if (isBlankLine(line) || isRuleLike(line) || line.find(':') != std::string_view::npos)
+            if (isBlankLine(line) || isRuleLike(line) || line.find(':') != std::string_view::npos) {
+                break;
+            }
+            if (!t.headingLines.empty() && !flushOver(line, text.line(t.headingLines.front())))
                 break;
             t.headingLines.insert(t.headingLines.begin(), i);
             if (!line.empty() && line.front() == '\f') break;
@@ -135,7 +181,7 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
     auto spanOf = [&](int k) {
         const auto idx = static_cast<std::size_t>(k);
         const std::int64_t from = std::max<std::uint32_t>(table.fields.from[idx], 1);
-        return std::pair<std::int64_t, std::int64_t>(from, from + table.fields.count[idx] - 1);
+        return std::pair<std::int64_t, std::int64_t>(from, from + table.fields.length[idx] - 1);
     };
     for (const int h : table.headingLines) {
         const std::string_view line = text.line(h);

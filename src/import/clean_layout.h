@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/field_layout.h"
+#include "core/line_cutter.h"
 
 namespace tablamo {
 
@@ -19,10 +19,12 @@ struct DetectionReadout;
 
 /// The table of a report.
 struct TableLayout {
-    static constexpr int kFields = FieldLayout::kFields;
+    static constexpr int kFields = FieldSpans::kMax;
 
-    std::array<std::int32_t, kFields> widths{};  ///< the widths the import cuts with
-    FieldLayout fields;
+    /// The widths the import cuts with: the settings' 20, then the further columns of a
+    /// rule line that has more.
+    std::vector<std::int32_t> widths;
+    FieldSpans fields;
     /// Within each field (0-based, inclusive): where the field's run of the rule line (or
     /// its framed cell) stands, to tell right-aligned values from left-aligned ones.
     std::array<int, kFields> runFrom{}, runTo{};

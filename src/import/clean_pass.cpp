@@ -69,18 +69,18 @@ struct Chunk {
     std::vector<Item> items;
     Bytes text;
     std::vector<std::uint32_t> ends;
-    std::vector<std::int64_t> values;
-    std::vector<char> present;
-    std::vector<std::uint32_t> printedFrom, printedTo;
+    struct Amount {
+        std::int64_t value;
+        std::uint32_t printedFrom, printedTo;  // Total: the amount as printed
+        bool present;
+    };
+    std::vector<Amount> amounts;
 
     void clear() {
         items.clear();
         text.clear();
         ends.clear();
-        values.clear();
-        present.clear();
-        printedFrom.clear();
-        printedTo.clear();
+        amounts.clear();
     }
 };
 
@@ -162,7 +162,7 @@ public:
 
 private:
     void gather(const CutLine& c) {
-        for (int k = 0; k < kFields; ++k) {
+        for (int k = 0; k < c.count; ++k) {
             const auto idx = static_cast<std::size_t>(k);
             m_stats[idx].add(c.facts[idx], c.first[idx], c.last[idx], c.value[idx].size());
         }
@@ -180,7 +180,7 @@ private:
 
     // A continuation line's words, kept for the text columns of the record above.
     void keepPieces(const CutLine& c) {
-        for (int k = 0; k < kFields; ++k) {
+        for (int k = 0; k < c.count; ++k) {
             const auto idx = static_cast<std::size_t>(k);
             if (c.value[idx].empty()) continue;
             const auto from = m_pieceText.size();
@@ -202,17 +202,15 @@ private:
         }
     }
 
-    void amountSlots(Chunk& out) {
-        const std::size_t n = out.values.size() + m_plan.summed.size();
-        out.values.resize(n);
-        out.present.resize(n, 0);
-        out.printedFrom.resize(n);
-        out.printedTo.resize(n);
+    std::uint32_t amountSlots(Chunk& out) {
+        const auto first = static_cast<std::uint32_t>(out.amounts.size());
+        out.amounts.resize(out.amounts.size() + m_plan.summed.size(),
+                           Chunk::Amount{0, 0, 0, false});
+        return first;
     }
 
     void record(int line, const CutLine& c, Chunk& out) {
-        const auto amounts = static_cast<std::uint32_t>(out.values.size());
-        amountSlots(out);
+        const std::uint32_t amounts = amountSlots(out);
         Chunk::Item item{Chunk::Kind::Record,
                          line,
                          out.text.size(),
@@ -244,17 +242,17 @@ private:
         const auto idx = static_cast<std::size_t>(col.field);
         const std::string_view value = c.value[idx];
         const ColumnDecision& d = col.kind;
+        const ReadValue& read = c.read[idx];
         if (d.kind == ColumnKind::Date) {
-            if (const auto date = readReportDate(value, d.dateOrder)) {
+            if (const auto& date = read.date) {
                 out.text.keep(formatShortDate(*date, m_regional, out.text.room(16)));
                 return false;
             }
         } else if (d.kind == ColumnKind::Amount) {
-            if (value.find_first_not_of("-=") == std::string_view::npos)
-                return true;  // a dash for nothing
-            if (const auto v = readAmount(value, d.notation, d.decimals)) {
-                out.values[slot] = *v;
-                out.present[slot] = 1;
+            if (c.facts[idx].empty || c.facts[idx].placeholder) return true;  // a dash: nothing
+            if (const auto& v = read.units) {
+                out.amounts[slot].value = *v;
+                out.amounts[slot].present = true;
                 out.text.keep(
                     formatAmount(*v, d.decimals, m_regional.decimalSeparator, out.text.room(32)));
                 return true;
@@ -274,18 +272,17 @@ private:
     }
 
     void total(int line, const CutLine& c, Chunk& out) {
-        const auto amounts = static_cast<std::uint32_t>(out.values.size());
-        amountSlots(out);
+        const std::uint32_t amounts = amountSlots(out);
         for (std::size_t s = 0; s < m_plan.summed.size(); ++s) {
             const auto idx = static_cast<std::size_t>(m_plan.summed[s]);
-            const ColumnDecision& d = m_plan.kinds[idx];
             if (!c.facts[idx].amount.valid) continue;
-            if (const auto v = readAmount(c.value[idx], d.notation, d.decimals)) {
-                out.values[amounts + s] = *v;
-                out.present[amounts + s] = 1;
-                out.printedFrom[amounts + s] = out.text.size();
+            if (const auto& v = c.read[idx].units) {
+                Chunk::Amount& a = out.amounts[amounts + s];
+                a.value = *v;
+                a.present = true;
+                a.printedFrom = out.text.size();
                 out.text.append(c.value[idx]);
-                out.printedTo[amounts + s] = out.text.size();
+                a.printedTo = out.text.size();
             }
         }
         const std::uint32_t from = out.text.size();
@@ -376,11 +373,11 @@ private:
 
     void amounts(const Chunk& chunk, const Chunk::Item& item, bool printed) {
         for (std::size_t s = 0; s < m_amounts.value.size(); ++s) {
-            m_amounts.value[s] = chunk.values[item.amounts + s];
-            m_amounts.present[s] = chunk.present[item.amounts + s];
+            const Chunk::Amount& a = chunk.amounts[item.amounts + s];
+            m_amounts.value[s] = a.value;
+            m_amounts.present[s] = a.present;
             if (printed) {
-                m_amounts.printed[s] = chunk.text.view(chunk.printedFrom[item.amounts + s],
-                                                       chunk.printedTo[item.amounts + s]);
+                m_amounts.printed[s] = chunk.text.view(a.printedFrom, a.printedTo);
             }
         }
     }

@@ -1,8 +1,10 @@
 #pragma once
 /// Finding a report's column widths from its rule line or its frame line.
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "core/import_outcome.h"
 
@@ -32,8 +34,10 @@ std::optional<int> findRuleLine(const ReportText& text, const ReportLayout& layo
 /// The frame line "Sütun Ara BG" takes: the line of the frame criterion's first occurrence.
 std::optional<int> findFrameLine(const ReportText& text, const ReportLayout& layout);
 
-/// How many widths the separator scan measures in `line`, the last one included (more
-/// than 20 when the line has more separators than the settings hold widths).
-int measuredColumnCount(std::string_view line, std::string_view separator);
+/// Every width the separator scan measures in `line`, the last one (shortened by
+/// LedgerMarks) included: more than 20 when the line has more separators than the settings
+/// hold widths.
+std::vector<std::int32_t> measuredWidths(std::string_view line, std::string_view separator,
+                                         bool ledgerMarks);
 
 }  // namespace tablamo

@@ -53,7 +53,7 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
                       LineRole previous) {
     bool fits = true, ident = false, date = false, amount = false, textOnly = true;
     int filled = 0;
-    for (int k = 0; k < kFields; ++k) {
+    for (int k = 0; k < c.count; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         const ValueFacts& f = c.facts[idx];
         if (f.empty) continue;
@@ -82,7 +82,7 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
 
 std::string labelOf(const CutLine& cut, const std::array<ColumnDecision, kFields>& kinds) {
     std::string label;
-    for (int k = 0; k < kFields; ++k) {
+    for (int k = 0; k < cut.count; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         if (cut.facts[idx].empty) continue;
         if (kinds[idx].kind == ColumnKind::Amount && cut.facts[idx].amount.valid) continue;
@@ -112,7 +112,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         const CutLine& c = cutter.cut(line);
         bool amount = false;
         int ident = 0;
-        for (int k = 0; k < kFields; ++k) {
+        for (int k = 0; k < c.count; ++k) {
             const ValueFacts& f = c.facts[static_cast<std::size_t>(k)];
             amount |= showsAmount(f);
             // The split-off character is no code, whatever it holds.
@@ -121,7 +121,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         }
         const bool isSure = amount && ident > 0;
         sure += isSure;
-        for (int k = 0; k < kFields; ++k) {
+        for (int k = 0; k < c.count; ++k) {
             const auto idx = static_cast<std::size_t>(k);
             const std::size_t n = c.value[idx].size();
             all[idx].add(c.facts[idx], c.first[idx], c.last[idx], n);
