@@ -10,6 +10,7 @@
 
 #include "core/column_kind.h"
 #include "core/regional_settings.h"
+#include "core/date_reading.h"
 #include "core/value_reading.h"
 
 namespace tablamo {

@@ -4,7 +4,7 @@
 
 #include "core/dos_text.h"
 #include "core/text_rules.h"
-#include "core/value_reading.h"
+#include "core/date_reading.h"
 
 namespace tablamo {
 namespace {

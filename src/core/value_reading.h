@@ -1,16 +1,13 @@
 #pragma once
-/// Reading a report's values as an accountant reads them: amounts in the notation the report
-/// itself prints them with, dates in the order they are written, and writing both back in
-/// the user's notation. Every importer types its clean table with these steps.
+/// Reading a report's amounts as an accountant reads them, in the notation the report itself
+/// prints them with, and writing them back in the user's notation. Every importer types its
+/// clean table with these steps (dates: date_reading.h).
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "core/calendar.h"
-#include "core/regional_settings.h"
 
 namespace tablamo {
 
@@ -74,36 +71,5 @@ std::size_t formatAmount(std::int64_t units, int decimals, char decimalSeparator
 /// The amount written in the report's own notation, grouped, with a leading minus
 /// ("-1.234,56"): how a warning quotes a computed total next to the printed one.
 std::string printedAmount(std::int64_t units, int decimals, const AmountNotation& notation);
-
-/// The orders a date can be written in, as bits.
-enum DateOrderBits : std::uint8_t {
-    kDayMonthYearBit = 1,
-    kMonthDayYearBit = 2,
-    kYearMonthDayBit = 4,
-};
-
-/// The orders in which the text is a valid date: three numbers parted by one kind of
-/// separator ("." "/" "-"), a year of two or four digits last (or of four digits first).
-std::uint8_t dateOrdersOf(std::string_view text);
-
-/// The same, and the date read in `order` (nothing when it is none in that order), in one
-/// look at the text.
-std::uint8_t dateOrdersOf(std::string_view text, DateOrder order, std::optional<Date>& date);
-
-/// The order a column of dates is read in: the user's when every date reads in it, else
-/// the first of day-month-year, year-month-day and month-day-year that all read in.
-/// Nothing when `orders` (the bits every date allows) is empty.
-std::optional<DateOrder> chooseDateOrder(std::uint8_t orders, DateOrder regional);
-
-/// Reads the text as a date in `order`; a two-digit year counts from 1950 to 2049.
-std::optional<Date> readReportDate(std::string_view text, DateOrder order);
-
-/// Reads eight digits written together as day, month and year (01022010).
-std::optional<Date> readPackedDate(std::string_view text);
-
-/// Writes the date as the user's short date: day, month (two digits each) and the
-/// four-digit year in the regional order, parted by the date separator. `out` needs 16
-/// bytes. Returns the length.
-std::size_t formatShortDate(const Date& date, const RegionalSettings& regional, char* out);
 
 }  // namespace tablamo

@@ -1,17 +1,12 @@
 #include "import/clean_pass.h"
 
 #include <algorithm>
-#include <condition_variable>
-#include <cstring>
-#include <exception>
-#include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
 
 #include "core/dos_text.h"
 #include "core/header_fields.h"
 #include "core/report_text.h"
+#include "import/chunk_pipeline.h"
+#include "import/pass_chunk.h"
 
 namespace tablamo {
 namespace {
@@ -22,67 +17,6 @@ constexpr std::size_t kMaxFieldsPerLine = 8;
 // chunk about chunk, and written in order by one.
 constexpr int kChunkLines = 8192;
 constexpr int kTwoThreadsFrom = 1 << 17;
-
-// A buffer that only grows and is never cleared byte by byte.
-class Bytes {
-public:
-    char* room(std::size_t n) {
-        if (m_capacity - m_size < n) {
-            const std::size_t capacity = std::max<std::size_t>(2 * (m_size + n), 1 << 16);
-            auto grown = std::make_unique_for_overwrite<char[]>(capacity);
-            if (m_size) std::memcpy(grown.get(), m_data.get(), m_size);
-            m_data = std::move(grown);
-            m_capacity = capacity;
-        }
-        return m_data.get() + m_size;
-    }
-    void keep(std::size_t n) { m_size += n; }
-    void append(std::string_view s) {
-        if (!s.empty()) std::memcpy(room(s.size()), s.data(), s.size());
-        keep(s.size());
-    }
-    std::uint32_t size() const { return static_cast<std::uint32_t>(m_size); }
-    std::string_view view(std::uint32_t from, std::uint32_t to) const {
-        return {m_data.get() + from, to - from};
-    }
-    void clear() { m_size = 0; }
-
-private:
-    std::unique_ptr<char[]> m_data;
-    std::size_t m_size = 0, m_capacity = 0;
-};
-
-// A chunk of lines read: its records' cells and amounts, its total lines, page starts and
-// header fields, in line order.
-struct Chunk {
-    enum class Kind : unsigned char { Record, Total, Page, Field };
-    struct Item {
-        Kind kind;
-        int line;
-        std::uint32_t from, to;  // Total: its label; Field: its label; Record: its text
-        std::uint32_t first;     // Record: its first cell end; Field: where its value starts
-        std::uint32_t amounts;   // Record, Total: its first amount slot; Field: its value's end
-        char mark;
-        bool top;
-    };
-    int first = 0, end = 0;  // the lines it covers
-    std::vector<Item> items;
-    Bytes text;
-    std::vector<std::uint32_t> ends;
-    struct Amount {
-        std::int64_t value;
-        std::uint32_t printedFrom, printedTo;  // Total: the amount as printed
-        bool present;
-    };
-    std::vector<Amount> amounts;
-
-    void clear() {
-        items.clear();
-        text.clear();
-        ends.clear();
-        amounts.clear();
-    }
-};
 
 // Reads chunks of lines; one per thread.
 class Reader {
@@ -429,103 +363,6 @@ std::vector<std::pair<int, int>> chunksOf(const ReportText& text, const TableLay
     return chunks;
 }
 
-// Chunks read by a second thread as far ahead as kSlots buffers allow, while this one
-// writes them in order, reading a chunk itself whenever the other has not taken it yet.
-class Pipeline {
-public:
-    static constexpr std::size_t kSlots = 3;
-
-    Pipeline(const std::vector<std::pair<int, int>>& chunks, Reader& mine, Reader& theirs,
-             Writer& writer)
-        : m_chunks(chunks),
-          m_mine(mine),
-          m_theirs(theirs),
-          m_writer(writer),
-          m_slots(kSlots),
-          m_ready(chunks.size(), 0) {}
-
-    void run() {
-        std::thread helper;
-        try {
-            helper = std::thread([this] { readAhead(); });
-        } catch (const std::system_error&) {
-            // No thread to be had: this one reads every chunk.
-        }
-        struct Join {
-            Pipeline& p;
-            std::thread& t;
-            ~Join() {
-                {
-                    std::lock_guard<std::mutex> lock(p.m_mutex);
-                    p.m_stop = true;
-                }
-                p.m_changed.notify_all();
-                if (t.joinable()) t.join();
-            }
-        } join{*this, helper};
-        for (std::size_t i = 0; i < m_chunks.size(); ++i) {
-            Chunk& slot = m_slots[i % kSlots];
-            std::unique_lock<std::mutex> lock(m_mutex);
-            if (m_next == i) {
-                ++m_next;
-                lock.unlock();
-                fill(m_mine, i, slot);
-            } else {
-                m_changed.wait(lock, [&] { return m_ready[i] != 0; });
-                if (m_error) std::rethrow_exception(m_error);
-                lock.unlock();
-            }
-            m_writer.take(slot);
-            lock.lock();
-            m_written = i + 1;
-            lock.unlock();
-            m_changed.notify_all();
-        }
-    }
-
-private:
-    void fill(Reader& reader, std::size_t i, Chunk& slot) {
-        slot.first = m_chunks[i].first;
-        slot.end = m_chunks[i].second;
-        reader.read(slot);
-    }
-
-    void readAhead() {
-        for (;;) {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_changed.wait(lock, [&] {
-                return m_stop || m_next >= m_chunks.size() || m_next < m_written + kSlots;
-            });
-            if (m_stop || m_next >= m_chunks.size()) return;
-            const std::size_t i = m_next++;
-            lock.unlock();
-            try {
-                fill(m_theirs, i, m_slots[i % kSlots]);
-            } catch (...) {
-                lock.lock();
-                m_error = std::current_exception();
-                lock.unlock();
-            }
-            lock.lock();
-            m_ready[i] = 1;
-            lock.unlock();
-            m_changed.notify_all();
-        }
-    }
-
-    const std::vector<std::pair<int, int>>& m_chunks;
-    Reader& m_mine;
-    Reader& m_theirs;
-    Writer& m_writer;
-    std::vector<Chunk> m_slots;
-    std::vector<char> m_ready;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::size_t m_next = 0, m_written = 0;
-    bool m_stop = false;
-    std::exception_ptr m_error;
-};
-
 }  // namespace
 
 PassResult runPass(const ReportText& text, const TableLayout& table, const PassPlan& plan,
@@ -537,7 +374,16 @@ PassResult runPass(const ReportText& text, const TableLayout& table, const PassP
     Reader theirs(text, table, plan, regional, writing);
     Writer writer(plan, output, result);
     if (plan.endLine >= kTwoThreadsFrom && chunks.size() > 1) {
-        Pipeline(chunks, mine, theirs, writer).run();
+        const auto read = [&](Reader& reader, std::size_t i, Chunk& chunk) {
+            chunk.first = chunks[i].first;
+            chunk.end = chunks[i].second;
+            reader.read(chunk);
+        };
+        ChunkPipeline<Chunk>(
+            chunks.size(), [&](std::size_t i, Chunk& chunk) { read(mine, i, chunk); },
+            [&](std::size_t i, Chunk& chunk) { read(theirs, i, chunk); },
+            [&](const Chunk& chunk) { writer.take(chunk); })
+            .run();
     } else {
         Chunk chunk;
         for (const auto& [from, to] : chunks) {

@@ -1,3 +1,4 @@
+#include "core/date_reading.h"
 #include "core/value_reading.h"
 
 #include <gtest/gtest.h>
