@@ -61,9 +61,9 @@ std::vector<std::pair<std::size_t, std::size_t>> wordsOf(std::string_view line) 
 // Whether every word of `upper` starts or ends where a word of `lower` does.
 bool flushOver(std::string_view upper, std::string_view lower) {
     const auto below = wordsOf(lower);
-    for (const auto& [from, to] : wordsOf(upper)) {
+    for (const auto& word : wordsOf(upper)) {
         const bool flush = std::any_of(below.begin(), below.end(), [&](const auto& w) {
-            return w.first == from || w.second == to;
+            return w.first == word.first || w.second == word.second;
         });
         if (!flush) return false;
     }
