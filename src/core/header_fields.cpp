@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "core/date_reading.h"
 #include "core/dos_text.h"
 #include "core/text_rules.h"
-#include "core/date_reading.h"
 
 namespace tablamo {
 namespace {

@@ -112,7 +112,8 @@ TEST(ParseCommandLine, CleanTableOptions) {
     const Job plain = jobOf({"a.txt"});
     EXPECT_FALSE(plain.clean || plain.lineNumbers || plain.strict);
     EXPECT_EQ(plain.csvSeparator, 0);
-    const Job job = jobOf({"--clean", "--line-numbers", "--strict", "--csv-separator", "|", "a.txt"});
+    const Job job =
+        jobOf({"--clean", "--line-numbers", "--strict", "--csv-separator", "|", "a.txt"});
     EXPECT_TRUE(job.clean && job.lineNumbers && job.strict);
     EXPECT_EQ(job.csvSeparator, '|');
     EXPECT_EQ(jobOf({"--clean", "--to", "html", "a.txt"}).format, OutputFormat::Html);

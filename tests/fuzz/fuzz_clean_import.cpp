@@ -42,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line <= last || line > ws.text.lineCount()) std::abort();
         last = line;
     }
-    if (!outcome.imported() || (outcome.warnings.empty() != shape.totals.mismatches.empty())) std::abort();
+    if (!outcome.imported() || (outcome.warnings.empty() != shape.totals.mismatches.empty()))
+        std::abort();
     return 0;
 }
