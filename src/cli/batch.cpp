@@ -49,6 +49,8 @@ FileResult convertPlanned(const Job& job, const PlannedFile& file) {
                     : written ? FileStatus::Converted
                               : FileStatus::Rejected;
     result.rows = written ? converted.rows : 0;
+    result.warningCount = written ? converted.warnings : 0;
+    result.note = written ? converted.note : std::string();
     result.messages = std::move(ui.messages);
     result.seconds = secondsSince(start);
     return result;
@@ -158,7 +160,10 @@ int runJob(const Job& job, Console& console) {
         if (result.status == FileStatus::Converted) {
             ++converted;
             warnings += result.warnings();
-            if (!job.quiet) console.say("", file.input + " -> " + file.output);
+            if (!job.quiet) {
+                console.say("", file.input + " -> " + file.output +
+                                    (result.note.empty() ? "" : " (" + result.note + ")"));
+            }
         } else {
             ++failed;
         }

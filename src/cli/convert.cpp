@@ -2,6 +2,7 @@
 
 #include "commands/open_commands.h"
 #include "commands/profile_commands.h"
+#include "core/clean_grid.h"
 #include "core/workspace.h"
 
 namespace tablamo::cli {
@@ -10,6 +11,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
                 const StepReport& step, ConvertedFile* converted) {
     Workspace ws;
     ws.settings.layout = job.layout;
+    ws.settings.cleanTable = job.clean;
     ws.regional = job.regional;
     // "Aç" without its dialog: the file into the report buffer, mapped rather than copied,
     // which spares a large report's second copy in memory; then the import.
@@ -22,14 +24,26 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);
     if (!outcome.imported()) return false;
     if (step) step(ws.text.bytes().size());
+    if (job.lineNumbers) addLineNumberColumn(ws);
     WriteOptions options;
     options.encoding = job.encoding;
     options.regional = ws.regional;
     options.today = Clock().today();
+    options.clean = ws.clean ? &*ws.clean : nullptr;
+    options.csvSeparator = job.csvSeparator;
     formatInfo(job.format).write(ws.grid, options, output);
     if (!job.saveProfile.empty()) saveProfile(profileOf(ws), job.saveProfile);
     if (step) step(ws.text.bytes().size());
-    if (converted) converted->rows = ws.grid.rowCount() - 1;
+    if (converted) {
+        converted->rows = ws.grid.rowCount() - 1;
+        converted->note = outcome.note;
+        converted->warnings =
+            static_cast<int>(outcome.warnings.size()) + (ws.textReading.replaced > 0 ? 1 : 0);
+    }
+    if (job.strict && !outcome.warnings.empty()) {
+        ui.showMessage(std::string(kStrictMessage) + output);
+        return false;
+    }
     return true;
 }
 

@@ -51,7 +51,7 @@ constexpr LayoutOption kLayoutOptions[] = {
 constexpr const char* kOtherValueOptions[] = {
     "--to", "-o", "--output", "--decimal-separator", "--encoding", "--date-separator",
     "--date-order", "-j", "--jobs", "--summary", "--profile", "--save-profile",
-    "--input-encoding",
+    "--input-encoding", "--csv-separator",
 };
 
 // The long name a short option's value is joined to.
@@ -60,6 +60,9 @@ std::string longNameOf(const std::string& arg) {
     if (arg == "-j") return "--jobs";
     return arg;
 }
+
+// The clean table's options, which only go with --clean.
+constexpr const char* kCleanOnlyOptions[] = {"--line-numbers", "--strict", "--csv-separator"};
 
 const LayoutField& fieldNamed(std::string_view name) {
     for (const LayoutField& f : layoutFields()) {
@@ -242,8 +245,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     app.get_formatter()->column_width(34);
 
     std::string to, output, decimal, encoding, dateSeparator, dateOrder, jobs, summary;
-    std::string profile, saveProfile, inputEncoding;
-    bool akbank = false, quiet = false;
+    std::string profile, saveProfile, inputEncoding, csvSeparator;
+    bool akbank = false, quiet = false, clean = false, lineNumbers = false, strict = false;
     std::vector<std::string> inputs;
     std::map<std::string, std::string> layoutValues;
     std::map<std::string, bool> layoutFlags;
@@ -304,6 +307,16 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
                    "also write FILE: JSON Lines, one object per input (input, output,\n"
                    "status, rows, warnings, message, seconds)")
         ->type_name("FILE");
+    app.add_flag("--clean", clean,
+                 "the clean table: only the records, typed, headings in the first row;\n"
+                 "the report's printed totals are checked against them");
+    app.add_flag("--line-numbers", lineNumbers,
+                 "with --clean: a last column \"Satır\", the report line of each record");
+    app.add_flag("--strict", strict, "with --clean: exit status 1 when a printed total disagrees");
+    app.add_option("--csv-separator", csvSeparator,
+                   "with --clean: the CSV field separator; default \";\" when the decimal\n"
+                   "separator is \",\", else \",\"")
+        ->type_name("C");
     app.add_flag("-q,--quiet", quiet, "no progress, no per-file lines");
     app.add_option("INPUT", inputs,
                    "report files, or folders: every .txt and .not file under one (any\n"
@@ -360,6 +373,22 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         if (given("--profile")) job.layout = profileLayout(profile);
         for (const LayoutOption& o : kLayoutOptions) {
             if (given(o.flag)) applyLayoutOption(o, layoutValues[o.flag], job.layout);
+        }
+        job.clean = clean;
+        for (const char* name : kCleanOnlyOptions) {
+            if (!clean && given(name)) {
+                throw UsageError(std::string(name) + " goes only with --clean");
+            }
+        }
+        job.lineNumbers = lineNumbers;
+        job.strict = strict;
+        if (given("--csv-separator")) {
+            job.csvSeparator = oneCharacter("--csv-separator", csvSeparator);
+        }
+        if (clean && !formatInfo(job.format).writesClean) {
+            throw UsageError("--clean: a clean table is not written as " +
+                             std::string(formatInfo(job.format).name) +
+                             " yet; use --to csv or --to html");
         }
 
         job.regional.decimalSeparator = localeDecimalSeparator;

@@ -26,10 +26,10 @@ struct FileResult {
     /// are its warnings.
     std::vector<std::string> messages;
     double seconds = 0;
+    int warningCount = 0;  ///< of a converted input: totals that disagree, characters lost
+    std::string note;      ///< of a converted input: for its line ("8 toplam … tutuyor")
 
-    int warnings() const {
-        return status == FileStatus::Converted ? static_cast<int>(messages.size()) : 0;
-    }
+    int warnings() const { return status == FileStatus::Converted ? warningCount : 0; }
 };
 
 /// `value` with `digits` decimals and `separator` before them ("12,4").

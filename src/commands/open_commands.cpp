@@ -2,8 +2,10 @@
 
 #include <filesystem>
 
+#include "bank/clean_statement.h"
 #include "bank/statement_import.h"
 #include "core/workspace.h"
+#include "import/clean_import.h"
 #include "import/column_detection.h"
 #include "import/report_import.h"
 
@@ -22,6 +24,7 @@ std::optional<ImportOutcome> openWith(Workspace& ws, UiPort& ui, Importer import
     {
         BusyCursor busy(ui);
         loadReport(ws, *path);
+        ws.openedAsStatement = importer == Importer::Statement;
         outcome = runImporter(ws, importer);
     }
     showOutcome(ui, outcome);
@@ -62,7 +65,29 @@ void loadReport(Workspace& ws, const std::string& path, bool mapped, InputEncodi
 }
 
 ImportOutcome runImporter(Workspace& ws, Importer importer) {
+    if (ws.settings.cleanTable) {
+        return importer == Importer::Statement ? importCleanStatement(ws) : importCleanReport(ws);
+    }
     return importer == Importer::Statement ? importStatement(ws) : importReport(ws);
+}
+
+ImportOutcome importAgain(Workspace& ws, UiPort& ui) {
+    ImportOutcome outcome;
+    {
+        BusyCursor busy(ui);
+        outcome = runImporter(ws, ws.openedAsStatement ? Importer::Statement : Importer::Report);
+    }
+    showOutcome(ui, outcome);
+    return outcome;
+}
+
+std::string warningsText(const ImportOutcome& outcome) {
+    std::string text;
+    for (const std::string& line : outcome.warnings) {
+        if (!text.empty()) text += "\r\n";
+        text += line;
+    }
+    return text;
 }
 
 std::string loadedStripText(const std::string& path) {
@@ -71,6 +96,7 @@ std::string loadedStripText(const std::string& path) {
 
 void showOutcome(UiPort& ui, const ImportOutcome& outcome) {
     if (!outcome.message.empty()) ui.showMessage(outcome.message);
+    if (!outcome.warnings.empty()) ui.showMessage(warningsText(outcome));
 }
 
 std::optional<ImportOutcome> openReport(Workspace& ws, UiPort& ui) {

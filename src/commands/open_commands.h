@@ -32,13 +32,22 @@ FileDialogRequest openDialogRequest(const Workspace& ws);
 void loadReport(Workspace& ws, const std::string& path, bool mapped = false,
                 InputEncoding encoding = InputEncoding::Auto);
 
-/// Runs the importer on the loaded text.
+/// Runs the importer on the loaded text: the clean table's when "Temiz tablo" is ticked
+/// (ImportSettings::cleanTable), the plain one otherwise.
 ImportOutcome runImporter(Workspace& ws, Importer importer);
+
+/// Imports the loaded text again with the importer it was opened with ("Aç" or "Akbank
+/// Aç"), the clean or the plain way as the settings now say: for ticking or unticking
+/// "Temiz tablo" with a report loaded. Its message and warnings are shown.
+ImportOutcome importAgain(Workspace& ws, UiPort& ui);
+
+/// The clean import's warnings as one message text, one "uyarı: …" line each (CR LF).
+std::string warningsText(const ImportOutcome& outcome);
 
 /// The title bar strip after a file was loaded.
 std::string loadedStripText(const std::string& path);
 
-/// Shows the outcome's message, when it has one.
+/// Shows the outcome's message, when it has one, then its warnings in one message box.
 void showOutcome(UiPort& ui, const ImportOutcome& outcome);
 
 /// "Aç" (Button1Click): dialog, load, the report import with its message shown, then the

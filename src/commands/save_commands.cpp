@@ -6,6 +6,17 @@
 #include "export/output_formats.h"
 
 namespace tablamo {
+namespace {
+
+// What every writer is told of the workspace: the user's notation and the clean table.
+WriteOptions optionsOf(const Workspace& ws) {
+    WriteOptions options;
+    options.regional = ws.regional;
+    options.clean = ws.clean ? &*ws.clean : nullptr;
+    return options;
+}
+
+}  // namespace
 
 namespace {
 
@@ -57,7 +68,7 @@ bool SaveToCSV(Workspace& ws, UiPort& ui) {
     if (!chosen) return false;
     const OutputFormatInfo& csv = formatInfo(OutputFormat::Csv);
     BusyCursor busy(ui);
-    csv.write(ws.grid, WriteOptions{}, csv.fileName(*chosen));
+    csv.write(ws.grid, optionsOf(ws), csv.fileName(*chosen));
     return true;
 }
 
@@ -73,7 +84,7 @@ void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& l
     // The page is written from the grid, byte for byte the view's lines (as far as the view
     // holds them): the dialog is modal, so nothing changed the grid meanwhile.
     const OutputFormatInfo& html = formatInfo(OutputFormat::Html);
-    WriteOptions options;
+    WriteOptions options = optionsOf(ws);
     options.html = layout;
     html.write(ws.grid, options, html.fileName(*chosen));
     ui.showMessage(*chosen + kHtmlSavedSuffix);
@@ -87,8 +98,7 @@ void saveExcel(Workspace& ws, UiPort& ui, const Clock& clock) {
     const std::string path = xlsx.fileName(*chosen);
     {
         BusyCursor busy(ui);
-        WriteOptions options;
-        options.regional = ws.regional;
+        WriteOptions options = optionsOf(ws);
         options.today = clock.today();
         xlsx.write(ws.grid, options, path);
     }

@@ -2,6 +2,7 @@
 /// How an import or a column detection ended, for the commands to show.
 
 #include <string>
+#include <vector>
 
 namespace tablamo {
 
@@ -10,12 +11,22 @@ enum class ImportStatus {
     Imported,    ///< the text was cut into the grid (or the widths were detected)
     EmptyText,   ///< there was no line: nothing changed
     NotAReport,  ///< the text is not in the format the import reads: nothing changed
+    NoRecords,   ///< clean table: no line could be told to be a record; the grid holds the
+                 ///< plain import instead
 };
 
 /// The status and the message the window shows for it (UTF-8; empty: nothing to show).
 struct ImportOutcome {
+    ImportOutcome(ImportStatus s = ImportStatus::Imported, std::string m = {})
+        : status(s), message(std::move(m)) {}
+
     ImportStatus status = ImportStatus::Imported;
     std::string message;
+    /// Clean table: one "uyarı: …" line per printed total the records do not add up to.
+    std::vector<std::string> warnings;
+    /// Clean table: a short note when every printed total agrees ("8 toplam satırı
+    /// kayıtlarla tutuyor"); empty otherwise.
+    std::string note;
 
     bool imported() const { return status == ImportStatus::Imported; }
 };

@@ -82,6 +82,7 @@ struct ImportSettings {
     ReportLayout layout;
     DetectionReadout readout;
     bool OpenExcelAfterSave = true;  ///< "Excel'i kayıt sonrası aç"
+    bool cleanTable = false;         ///< "Temiz tablo": the importers give the clean table
 };
 
 /// Labels the header cells: "1", "2", ... down column 0 from row 1, "A" to "T" along row 0

@@ -18,6 +18,24 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix) {
     return true;
 }
 
+std::string foldedUpper(std::string_view text) {
+    // Windows-1254: ı İ ş Ş ğ Ğ ü Ü ö Ö ç Ç and their plain capitals.
+    static constexpr unsigned char kMarked[] = {0xFD, 0xDD, 0xFE, 0xDE, 0xF0, 0xD0,
+                                                0xFC, 0xDC, 0xF6, 0xD6, 0xE7, 0xC7};
+    static constexpr char kPlain[] = "IISSGGUUOOCC";
+    std::string out(text);
+    for (char& ch : out) {
+        if (ch >= 'a' && ch <= 'z') {
+            ch = static_cast<char>(ch - ('a' - 'A'));
+            continue;
+        }
+        for (std::size_t i = 0; i < sizeof kMarked; ++i) {
+            if (static_cast<unsigned char>(ch) == kMarked[i]) ch = kPlain[i];
+        }
+    }
+    return out;
+}
+
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }

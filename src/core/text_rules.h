@@ -3,6 +3,7 @@
 /// number grammar and the order of a short date.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/regional_settings.h"
@@ -12,6 +13,11 @@ namespace tablamo {
 /// Whether `text` ends in `suffix`, ASCII letters compared without regard to case
 /// ("rapor.CSV" ends in ".csv").
 bool endsWithNoCase(std::string_view text, std::string_view suffix);
+
+/// The Windows-1254 text in capitals without Turkish marks, for comparing words the way a
+/// reader does: "Sayfa Toplamı", "SAYFA TOPLAMI" and "SAYFA TOPLAMİ" all give "SAYFA
+/// TOPLAMI". Other bytes stay as they are.
+std::string foldedUpper(std::string_view text);
 
 /// How a text is read as a decimal number besides its separator.
 struct DecimalRules {

@@ -1,8 +1,10 @@
 #pragma once
 /// Everything a command reads and writes: the window's state without the window.
 
+#include <optional>
 #include <string>
 
+#include "core/clean_shape.h"
 #include "core/grid.h"
 #include "core/import_outcome.h"
 #include "core/import_settings.h"
@@ -30,6 +32,10 @@ struct Workspace {
     std::string titleStrip = kTitleStripAtStart;
     std::string lastSaveName;  ///< the shared save dialog's last file name
     std::string reportPath;    ///< the file last loaded into the report buffer (UTF-8)
+    /// The clean table's shape while the grid holds one; a plain import resets it.
+    std::optional<CleanShape> clean;
+    /// The loaded text was opened as a statement ("Akbank Aç"), not as a report ("Aç").
+    bool openedAsStatement = false;
 
     /// The state at start-up: 25 rows with row numbers and column letters.
     Workspace() { NumberGridHeaders(grid); }

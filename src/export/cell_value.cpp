@@ -17,13 +17,6 @@ Date Clock::today() const {
 
 namespace {
 
-bool isLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int daysInMonth(int y, int m) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && isLeapYear(y) ? 29 : kDays[m - 1];
-}
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 /// A left-to-right reader over one short-date text.
@@ -70,11 +63,6 @@ private:
 };
 
 }  // namespace
-
-bool isValidDate(const Date& d) {
-    return d.year >= 1 && d.year <= 9999 && d.month >= 1 && d.month <= 12 && d.day >= 1 &&
-           d.day <= daysInMonth(d.year, d.month);
-}
 
 std::optional<Date> readShortDate(std::string_view text, const RegionalSettings& regional,
                                   const Date& today) {

@@ -5,17 +5,10 @@
 #include <optional>
 #include <string_view>
 
+#include "core/calendar.h"
 #include "core/regional_settings.h"
 
 namespace tablamo {
-
-/// A calendar date without time of day.
-struct Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    friend bool operator==(const Date&, const Date&) = default;
-};
 
 /// Where "today" comes from: the local date of the system. Tests put a fixed date in.
 class Clock {
@@ -24,9 +17,6 @@ public:
     /// The current local date.
     virtual Date today() const;
 };
-
-/// Whether the date exists in the Gregorian calendar (years 1 to 9999).
-bool isValidDate(const Date& date);
 
 /// Reads the whole text as a short date: two or three unsigned numbers separated by the
 /// date separator ("/" counts as one too), blanks around each part, an optional trailing

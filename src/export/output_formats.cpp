@@ -1,6 +1,8 @@
 #include "export/output_formats.h"
 
+#include "core/error.h"
 #include "core/text_rules.h"
+#include "export/clean_writers.h"
 #include "export/csv_writer.h"
 #include "export/safe_file.h"
 #include "export/xlsx_writer.h"
@@ -10,7 +12,14 @@ namespace {
 
 void writeCsvFile(const Grid& grid, const WriteOptions& options, const std::string& path) {
     SafeFile file(path);
-    writeCsv(grid, file, options.encoding);
+    if (options.clean) {
+        const char separator = options.csvSeparator
+                                   ? options.csvSeparator
+                                   : cleanCsvSeparator(options.regional.decimalSeparator);
+        writeCleanCsv(grid, file, separator, options.encoding);
+    } else {
+        writeCsv(grid, file, options.encoding);
+    }
     file.commit();
 }
 
@@ -18,12 +27,17 @@ void writeHtmlFile(const Grid& grid, const WriteOptions& options, const std::str
     HtmlLayout layout = options.html;
     layout.encoding = options.encoding;
     SafeFile file(path);
-    writeHtml(grid, file, 1, layout);
+    if (options.clean) {
+        writeCleanHtml(grid, *options.clean, file, options.encoding);
+    } else {
+        writeHtml(grid, file, 1, layout);
+    }
     file.commit();
 }
 
 // The workbook replaces the file safely itself.
 void writeXlsxFile(const Grid& grid, const WriteOptions& options, const std::string& path) {
+    if (options.clean) throw Error(kNoCleanWorkbookMessage);
     SaveToExcel(grid, kExcelSheetName, path, options.regional, options.today);
 }
 
@@ -33,9 +47,10 @@ constexpr std::string_view kHtmlEndings[] = {".html", ".htm"};
 constexpr std::string_view kXlsxEndings[] = {".xlsx", ".xls"};
 
 const OutputFormatInfo kFormats[] = {
-    {OutputFormat::Csv, "csv", ".csv", kCsvEndings, &csvFileName, &writeCsvFile, true},
-    {OutputFormat::Html, "html", ".html", kHtmlEndings, &htmlFileName, &writeHtmlFile, true},
-    {OutputFormat::Xlsx, "xlsx", ".xlsx", kXlsxEndings, &xlsxFileName, &writeXlsxFile, false},
+    {OutputFormat::Csv, "csv", ".csv", kCsvEndings, &csvFileName, &writeCsvFile, true, true},
+    {OutputFormat::Html, "html", ".html", kHtmlEndings, &htmlFileName, &writeHtmlFile, true, true},
+    {OutputFormat::Xlsx, "xlsx", ".xlsx", kXlsxEndings, &xlsxFileName, &writeXlsxFile, false,
+     false},
 };
 
 }  // namespace

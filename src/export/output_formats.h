@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/clean_shape.h"
 #include "core/regional_settings.h"
 #include "export/cell_value.h"
 #include "export/html_writer.h"
@@ -18,12 +19,20 @@ class Grid;
 
 enum class OutputFormat { Csv, Html, Xlsx };
 
+/// Why a clean table cannot go into a workbook yet (its typed workbook is not written).
+inline constexpr const char* kNoCleanWorkbookMessage =
+    "Temiz tablo henüz Excel çalışma kitabına yazılamıyor; CSV ya da HTML seçin.";
+
 /// What a writer needs besides the grid.
 struct WriteOptions {
     TextEncoding encoding = TextEncoding::Windows1254;  ///< CSV and HTML text
     RegionalSettings regional;                          ///< the workbook's typing
     Date today{};                                       ///< the workbook's current year
     HtmlLayout html;                                    ///< the page's table size
+    /// The grid holds a clean table of this shape: headings and records only, typed.
+    const CleanShape* clean = nullptr;
+    /// The clean CSV's field separator; 0: by the decimal separator (cleanCsvSeparator).
+    char csvSeparator = 0;
 };
 
 /// One output format.
@@ -39,6 +48,8 @@ struct OutputFormatInfo {
     void (*write)(const Grid& grid, const WriteOptions& options, const std::string& path);
     /// Whether the file holds the letter row and the number column.
     bool headers;
+    /// Whether the format writes a clean table (WriteOptions::clean) as one.
+    bool writesClean;
 };
 
 /// Every format, CSV first.

@@ -16,8 +16,8 @@ constexpr std::uint32_t kToTheEnd = 0xFFFF;
 // 1, 2, ...; the rest of the line after the last separator gives the last width. The first
 // pass resumes two characters after its separator, so the character right after the first
 // separator is never looked at; later passes resume right after theirs.
-void measureWidths(std::string_view rule, std::string_view separator, ReportLayout& layout,
-                   DetectionReadout& readout) {
+int measureWidths(std::string_view rule, std::string_view separator, ReportLayout& layout,
+                  DetectionReadout& readout) {
     std::string_view rest = rule;
     std::int64_t d = 0;
     int i = 0;
@@ -39,6 +39,7 @@ void measureWidths(std::string_view rule, std::string_view separator, ReportLayo
     if (i <= ReportLayout::kWidthCount) {
         layout.setColumnWidth(i, static_cast<std::int32_t>(static_cast<std::int64_t>(rule.size()) - d));
     }
+    return i;
 }
 
 void showLine(const ReportText& text, int j, DetectionReadout& readout) {
@@ -58,48 +59,62 @@ bool acceptableRuleLine(const ReportText& text, int j) {
 
 }  // namespace
 
+std::optional<int> findRuleLine(const ReportText& text, const ReportLayout& layout) {
+    const auto first = text.lineOfFirstOccurrence(layout.SearchCriterion);
+    if (!first) return std::nullopt;
+    for (int j = *first; j < text.lineCount(); ++j) {
+        if (acceptableRuleLine(text, j)) return j;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> findFrameLine(const ReportText& text, const ReportLayout& layout) {
+    return text.lineOfFirstOccurrence(layout.FrameCriterion);
+}
+
+std::vector<std::int32_t> measuredWidths(std::string_view line, std::string_view separator,
+                                         bool ledgerMarks) {
+    // The scan of measureWidths, every width kept.
+    std::vector<std::int32_t> widths;
+    std::string_view rest = line;
+    std::int64_t d = 0;
+    for (;;) {
+        const std::size_t found = separator.empty() ? std::string_view::npos : rest.find(separator);
+        if (found == std::string_view::npos) break;
+        const auto n = static_cast<std::int64_t>(found) + 1;
+        rest = MidChars(line, static_cast<std::uint32_t>(d + n + 2), kToTheEnd);
+        d += n;
+        widths.push_back(static_cast<std::int32_t>(n));
+    }
+    if (ledgerMarks) d += 1;
+    widths.push_back(static_cast<std::int32_t>(static_cast<std::int64_t>(line.size()) - d));
+    return widths;
+}
+
 ImportOutcome detectColumnsFromRuleLine(const ReportText& text, ReportLayout& layout,
                                         DetectionReadout& readout) {
     layout.RestoreDefaultWidths();
     const auto first = text.lineOfFirstOccurrence(layout.SearchCriterion);
     if (!first) return notAReport();
-    int j = *first;
-    for (;;) {
-        if (j >= text.lineCount()) {  // no acceptable line: the defaults stay
-            readout.line = -1;
-            return {};
-        }
-        showLine(text, j, readout);
-        if (acceptableRuleLine(text, j)) break;
-        ++j;
+    // The read-outs show every candidate tried, the last one the line taken.
+    const auto j = findRuleLine(text, layout);
+    showLine(text, j ? *j : text.lineCount() - 1, readout);
+    if (!j) {  // no acceptable line: the defaults stay
+        readout.line = -1;
+        return {};
     }
-    if (j != 0) measureWidths(text.line(j), layout.FieldSeparator, layout, readout);
+    if (*j != 0) measureWidths(text.line(*j), layout.FieldSeparator, layout, readout);
     return {};
 }
 
 ImportOutcome detectColumnsFromFrame(const ReportText& text, ReportLayout& layout,
                                      DetectionReadout& readout) {
     layout.RestoreDefaultWidths();
-    const auto first = text.lineOfFirstOccurrence(layout.FrameCriterion);
-    if (!first) return notAReport();
-    const int j = *first;
-    showLine(text, j, readout);
-    if (j != 0) measureWidths(text.line(j), layout.FrameSeparator, layout, readout);
+    const auto j = findFrameLine(text, layout);
+    if (!j) return notAReport();
+    showLine(text, *j, readout);
+    if (*j != 0) measureWidths(text.line(*j), layout.FrameSeparator, layout, readout);
     return {};
-}
-
-std::optional<int> ruleLineTaken(const ReportText& text, const ReportLayout& layout) {
-    const auto first = text.lineOfFirstOccurrence(layout.SearchCriterion);
-    if (!first) return std::nullopt;
-    for (int j = *first; j < text.lineCount(); ++j) {
-        if (acceptableRuleLine(text, j)) return j != 0 ? std::optional<int>(j) : std::nullopt;
-    }
-    return std::nullopt;
-}
-
-std::optional<int> frameLineTaken(const ReportText& text, const ReportLayout& layout) {
-    const auto j = text.lineOfFirstOccurrence(layout.FrameCriterion);
-    return j && *j != 0 ? j : std::nullopt;
 }
 
 }  // namespace tablamo

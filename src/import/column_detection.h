@@ -1,7 +1,10 @@
 #pragma once
 /// Finding a report's column widths from its rule line or its frame line.
 
+#include <cstdint>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "core/import_outcome.h"
 
@@ -24,12 +27,17 @@ ImportOutcome detectColumnsFromRuleLine(const ReportText& text, ReportLayout& la
 ImportOutcome detectColumnsFromFrame(const ReportText& text, ReportLayout& layout,
                                      DetectionReadout& readout);
 
-/// The line "Sütun Ara" measures: the first acceptable rule line from the search criterion's
-/// first occurrence on. Nothing when there is none or it is line 0 (then no width is measured).
-std::optional<int> ruleLineTaken(const ReportText& text, const ReportLayout& layout);
+/// The rule line "Sütun Ara" takes: the first acceptable line from the line of the search
+/// criterion's first occurrence on; nothing without the criterion or such a line.
+std::optional<int> findRuleLine(const ReportText& text, const ReportLayout& layout);
 
-/// The line "Sütun Ara BG" measures: the first line holding the frame criterion. Nothing
-/// when there is none or it is line 0.
-std::optional<int> frameLineTaken(const ReportText& text, const ReportLayout& layout);
+/// The frame line "Sütun Ara BG" takes: the line of the frame criterion's first occurrence.
+std::optional<int> findFrameLine(const ReportText& text, const ReportLayout& layout);
+
+/// Every width the separator scan measures in `line`, the last one (shortened by
+/// LedgerMarks) included: more than 20 when the line has more separators than the settings
+/// hold widths.
+std::vector<std::int32_t> measuredWidths(std::string_view line, std::string_view separator,
+                                         bool ledgerMarks);
 
 }  // namespace tablamo

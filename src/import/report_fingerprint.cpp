@@ -1,5 +1,6 @@
 #include "import/report_fingerprint.h"
 
+#include <optional>
 #include <string_view>
 
 #include "core/layout_profile.h"
@@ -38,12 +39,20 @@ std::string frameHeadings(const ReportText& text, int top, const ReportLayout& l
     return headingFingerprint(text.line(top + 1));
 }
 
+// A detected line the widths are measured from: line 0 measures none.
+std::optional<int> takenLine(std::optional<int> line) {
+    return line && *line != 0 ? line : std::nullopt;
+}
+
 }  // namespace
 
 std::string reportFingerprint(const ReportText& text, const ReportLayout& layout) {
-    if (const auto frame = frameLineTaken(text, layout)) return frameHeadings(text, *frame, layout);
-    if (const auto rule = ruleLineTaken(text, layout))
+    if (const auto frame = takenLine(findFrameLine(text, layout))) {
+        return frameHeadings(text, *frame, layout);
+    }
+    if (const auto rule = takenLine(findRuleLine(text, layout))) {
         return headingFingerprint(text.line(*rule - 1));
+    }
     return {};
 }
 

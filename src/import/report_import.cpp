@@ -37,6 +37,9 @@ ImportOutcome importReport(Workspace& ws) {
     const ReportFormat format = checkFormat(text, layout);
     if (!format.isReport()) return notAReport();
     ws.settings.readout.line = -1;
+    // The grid holds the plain table from here on, however the import ends.
+    ws.clean.reset();
+    ws.grid.setColCount(Grid::kColumnCount);
     // Both detections may run, the frame's last: its widths are the ones used.
     if (layout.AutoColumnSearch && format.ruleLine) {
         detectColumnsFromRuleLine(text, layout, ws.settings.readout);

@@ -115,6 +115,31 @@ TEST(ParseCommandLine, CommandLineMistakesAreUsageErrors) {
     }
 }
 
+TEST(ParseCommandLine, CleanTableOptions) {
+    const Job plain = jobOf({"a.txt"});
+    EXPECT_FALSE(plain.clean || plain.lineNumbers || plain.strict);
+    EXPECT_EQ(plain.csvSeparator, 0);
+    const Job job =
+        jobOf({"--clean", "--line-numbers", "--strict", "--csv-separator", "|", "a.txt"});
+    EXPECT_TRUE(job.clean && job.lineNumbers && job.strict);
+    EXPECT_EQ(job.csvSeparator, '|');
+    EXPECT_EQ(jobOf({"--clean", "--to", "html", "a.txt"}).format, OutputFormat::Html);
+    // Options of the clean table alone, and a clean workbook (not written yet), are refused.
+    const std::vector<std::vector<std::string>> refused = {
+        {"--line-numbers", "a.txt"},
+        {"--strict", "a.txt"},
+        {"--csv-separator", ";", "a.txt"},
+        {"--clean", "--csv-separator", ";;", "a.txt"},
+        {"--clean", "--to", "xlsx", "a.txt"},
+        {"--clean", "-o", "out.xlsx", "a.txt"},
+    };
+    for (const auto& args : refused) {
+        const ParseResult r = parse(args);
+        EXPECT_FALSE(r.job.has_value()) << args[0];
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+    }
+}
+
 TEST(ParseCommandLine, HelpGoesToStandardOutput) {
     const ParseResult r = parse({"--help"});
     EXPECT_FALSE(r.job.has_value());

@@ -26,7 +26,7 @@ TEST(Summary, RecordIsOneJsonObjectOnOneLine) {
     } cases[] = {
         {"converted with a warning",
          {"a/r.txt", "o/r.csv", "", 0, false},
-         {FileStatus::Converted, 24, {"Toplam tutmuyor: \"Borç\""}, 0.1234},
+         {FileStatus::Converted, 24, {"Toplam tutmuyor: \"Borç\""}, 0.1234, 1},
          R"({"input":"a/r.txt","output":"o/r.csv","status":"converted","rows":24,"warnings":1,)"
          R"("message":"Toplam tutmuyor: \"Borç\"","seconds":0.123})"},
         {"rejected, its message's lines joined",

@@ -1,0 +1,51 @@
+#pragma once
+/// What a clean table is besides its cells: the kind and width of every column, the report
+/// line every record starts on, and how the report's own totals compared.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/column_kind.h"
+
+namespace tablamo {
+
+/// One column of a clean table (grid column 1, 2, ...).
+struct CleanColumn {
+    ColumnKind kind = ColumnKind::Text;
+    int width = 0;  ///< characters, as the report gives the column
+};
+
+/// A printed total that the records do not add up to. Texts in Windows-1254.
+struct TotalMismatch {
+    int line = 0;          ///< 1-based report line of the total
+    std::string label;     ///< the total line's words as printed ("GENEL TOPLAM")
+    std::string heading;   ///< the column's heading
+    std::string printed;   ///< the amount as printed
+    std::string computed;  ///< what the records give, in the report's notation
+};
+
+/// The totals check's result.
+struct TotalsVerdict {
+    int checked = 0;  ///< total lines compared with the records
+    std::vector<TotalMismatch> mismatches;
+    /// Every printed total agrees with the records (and there was one to check).
+    bool allAgree() const { return checked > 0 && mismatches.empty(); }
+};
+
+/// The shape of the clean table in the grid: row 0 the headings, column 0 the record
+/// numbers 1..n, record i in grid row i.
+struct CleanShape {
+    std::vector<CleanColumn> columns;       ///< grid columns 1 to columns.size()
+    std::vector<std::int32_t> recordLines;  ///< per record: the 1-based line it starts on
+    TotalsVerdict totals;
+
+    /// The report line grid row `row` starts on; nothing for row 0 and rows past the records.
+    std::optional<int> lineOfRow(int row) const {
+        if (row < 1 || static_cast<std::size_t>(row) > recordLines.size()) return std::nullopt;
+        return recordLines[static_cast<std::size_t>(row) - 1];
+    }
+};
+
+}  // namespace tablamo

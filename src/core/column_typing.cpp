@@ -1,0 +1,163 @@
+#include "core/column_typing.h"
+
+#include <algorithm>
+
+namespace tablamo {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::uint8_t bitOf(DateOrder order) {
+    switch (order) {
+        case DateOrder::DayMonthYear:
+            return kDayMonthYearBit;
+        case DateOrder::MonthDayYear:
+            return kMonthDayYearBit;
+        case DateOrder::YearMonthDay:
+            return kYearMonthDayBit;
+    }
+    return 0;
+}
+
+}  // namespace
+
+ValueFacts factsOf(std::string_view value) {
+    bool blank = false, digit = false, onlyDashes = true;
+    int points = 0;
+    for (const char c : value) {
+        points += c == '.';
+        blank |= c == ' ';
+        digit |= isDigit(c);
+        onlyDashes &= c == '-' || c == '=';
+    }
+    return factsOf(value, blank, digit, onlyDashes, points);
+}
+
+ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDashes, int points,
+                   ValueReading reading, const ColumnDecision* column, ReadValue* read) {
+    if (read) *read = ReadValue{};
+    ValueFacts f;
+    if (value.empty()) return f;
+    f.empty = false;
+    f.token = !blank;
+    f.codeToken = !blank && digit;
+    f.placeholder = onlyDashes;
+    f.points = static_cast<std::uint8_t>(points > 255 ? 255 : points);
+    f.mark = value.size() == 1 && (value[0] == 'B' || value[0] == 'A');
+    // Amounts and dates begin with a digit, a sign, a parenthesis or a statement's "=".
+    const char c = value[0];
+    if (digit && (isDigit(c) || c == '-' || c == '+' || c == '(' || c == '=')) {
+        if (reading == ValueReading::Amount && column && read) {
+            f.amount = amountFormOf(value, &column->notation, column->decimals, read->units);
+        } else if (reading == ValueReading::All || reading == ValueReading::Amount) {
+            f.amount = amountFormOf(value);
+        }
+        if ((reading == ValueReading::All || reading == ValueReading::Date) && isDigit(c) &&
+            value.size() >= 6 && value.size() <= 10) {
+            f.dateOrders = reading == ValueReading::Date && column && read
+                               ? dateOrdersOf(value, column->dateOrder, read->date)
+                               : dateOrdersOf(value);
+        }
+    }
+    return f;
+}
+
+void ColumnStats::add(const ValueFacts& facts, int first, int last, std::size_t length) {
+    if (facts.empty) return;
+    ++m_values;
+    if (facts.dateOrders) {
+        ++m_dates;
+        m_orders &= facts.dateOrders;
+    }
+    if (facts.amount.valid) {
+        ++m_amounts;
+        m_vote.add(facts.amount);
+        if (first > m_firstMax) m_firstMax = first;
+        if (last < m_lastMin) m_lastMin = last;
+    }
+    m_placeholders += facts.placeholder;
+    m_tokens += facts.token;
+    m_codeTokens += facts.codeToken;
+    m_marks += facts.mark;
+    if (length > m_maxLength) m_maxLength = length;
+    if (facts.points < m_minPoints) m_minPoints = facts.points;
+    if (facts.points > m_maxPoints) m_maxPoints = facts.points;
+}
+
+void ColumnStats::merge(const ColumnStats& o) {
+    m_values += o.m_values;
+    m_dates += o.m_dates;
+    m_amounts += o.m_amounts;
+    m_placeholders += o.m_placeholders;
+    m_tokens += o.m_tokens;
+    m_codeTokens += o.m_codeTokens;
+    m_marks += o.m_marks;
+    m_orders &= o.m_orders;
+    m_vote.merge(o.m_vote);
+    m_firstMax = std::max(m_firstMax, o.m_firstMax);
+    m_lastMin = std::min(m_lastMin, o.m_lastMin);
+    m_minPoints = std::min(m_minPoints, o.m_minPoints);
+    m_maxPoints = std::max(m_maxPoints, o.m_maxPoints);
+    m_maxLength = std::max(m_maxLength, o.m_maxLength);
+}
+
+ColumnDecision ColumnStats::decide(DateOrder regional) const {
+    ColumnDecision d;
+    if (m_values == 0) return d;
+    if (m_marks == m_values) {
+        d.marks = true;
+        return d;
+    }
+    if (m_dates == m_values) {
+        if (const auto order = chooseDateOrder(m_orders, regional)) {
+            d.kind = ColumnKind::Date;
+            d.dateOrder = *order;
+            return d;
+        }
+    }
+    if (m_amounts > 0 && m_amounts + m_placeholders == m_values) {
+        if (const auto notation = m_vote.decide()) {
+            const int decimals = m_vote.decimalsFor(*notation);
+            // Amounts stand right-aligned under their rule; codes that happen to read as
+            // amounts (300.01) stand left-aligned.
+            const bool left = m_firstMax <= m_runFrom + 1;
+            const bool right = m_lastMin >= m_runTo - 2;
+            if ((right && !left) || (decimals > 0 && !(left && !right))) {
+                d.kind = ColumnKind::Amount;
+                d.notation = *notation;
+                d.decimals = decimals;
+                return d;
+            }
+        }
+    }
+    if (m_tokens == m_values && 2 * m_codeTokens >= m_values) d.kind = ColumnKind::Code;
+    return d;
+}
+
+bool fitsKind(const ValueFacts& facts, const ColumnDecision& column) {
+    if (facts.empty) return true;
+    switch (column.kind) {
+        case ColumnKind::Date:
+            return (facts.dateOrders & bitOf(column.dateOrder)) != 0;
+        case ColumnKind::Amount:
+            return facts.amount.valid || facts.placeholder;
+        case ColumnKind::Code:
+            return facts.token;
+        case ColumnKind::Text:
+            return !column.marks || facts.mark;
+    }
+    return true;
+}
+
+bool identifiesRecord(const ValueFacts& facts, const ColumnDecision& column) {
+    switch (column.kind) {
+        case ColumnKind::Date:
+            return (facts.dateOrders & bitOf(column.dateOrder)) != 0;
+        case ColumnKind::Code:
+            return facts.codeToken;
+        default:
+            return false;
+    }
+}
+
+}  // namespace tablamo

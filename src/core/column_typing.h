@@ -1,0 +1,118 @@
+#pragma once
+/// Typing a clean table's columns: what each value looks like, and the kind a column gets
+/// from all of its kept values together (never cell by cell).
+
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "core/column_kind.h"
+#include "core/regional_settings.h"
+#include "core/date_reading.h"
+#include "core/value_reading.h"
+
+namespace tablamo {
+
+/// What one trimmed value looks like.
+struct ValueFacts {
+    bool empty = true;
+    AmountForm amount;            ///< reads as an amount in some notation
+    std::uint8_t dateOrders = 0;  ///< the orders it is a valid date in (DateOrderBits)
+    bool token = false;           ///< one word, no blank inside
+    bool codeToken = false;       ///< a word that holds a digit (000123, 120.01.001, A-4711)
+    bool mark = false;            ///< a B/A mark of a ledger
+    bool placeholder = false;     ///< only dashes or equals signs, as some print a zero
+    std::uint8_t points = 0;      ///< how many "." it holds (the levels of an account code)
+};
+
+/// The facts of a trimmed value.
+ValueFacts factsOf(std::string_view value);
+
+/// Which readings factsOf tries: both, or only the one a column of a known kind needs.
+enum class ValueReading : unsigned char { All, Amount, Date, None };
+
+/// A value read as its column's kind: the amount in the column's notation, the date in its
+/// order.
+struct ReadValue {
+    std::optional<std::int64_t> units;
+    std::optional<Date> date;
+};
+
+struct ColumnDecision;
+
+/// The same, when a look at its characters already found whether it holds a blank, a
+/// digit, nothing but dashes or equals signs, and how many points; `reading` says whether
+/// to read it as an amount and as a date. With a `column`, `read` gets the value as that
+/// column reads it, in the same look.
+ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDashes, int points,
+                   ValueReading reading = ValueReading::All, const ColumnDecision* column = nullptr,
+                   ReadValue* read = nullptr);
+
+/// How a column's values are read and written once its kind is decided.
+struct ColumnDecision {
+    ColumnKind kind = ColumnKind::Text;
+    AmountNotation notation;                        ///< Amount: the report's notation
+    int decimals = 0;                               ///< Amount: digits after the decimal separator
+    DateOrder dateOrder = DateOrder::DayMonthYear;  ///< Date: the order it is written in
+    bool marks = false;                             ///< Text: every value is a B/A mark
+    friend bool operator==(const ColumnDecision&, const ColumnDecision&) = default;
+};
+
+/// What a value in a column of this kind must be read as to tell whether it fits.
+inline ValueReading readingFor(const ColumnDecision& column) {
+    switch (column.kind) {
+        case ColumnKind::Amount:
+            return ValueReading::Amount;
+        case ColumnKind::Date:
+            return ValueReading::Date;
+        default:
+            return ValueReading::None;
+    }
+}
+
+/// The values of one column, gathered to decide its kind.
+class ColumnStats {
+public:
+    /// `runFrom` and `runTo`: where the column's rule run (or framed cell) lies within
+    /// its field, 0-based and inclusive; values are aligned against it.
+    explicit ColumnStats(int runFrom = 0, int runTo = INT_MAX)
+        : m_runFrom(runFrom), m_runTo(runTo) {}
+
+    /// A kept value: its facts, and its first and last character within the field.
+    void add(const ValueFacts& facts, int first, int last, std::size_t length);
+    /// Adds the values gathered by another (of the same column).
+    void merge(const ColumnStats& other);
+    /// Values that were not empty.
+    int values() const { return m_values; }
+    std::size_t maxLength() const { return m_maxLength; }
+    /// The fewest and the most points in a value (account codes of several levels).
+    int minPoints() const { return m_minPoints; }
+    int maxPoints() const { return m_maxPoints; }
+
+    /// The kind: dates when every value is a date in one order; amounts when every value
+    /// reads in one notation and they stand right-aligned (or show decimals without being
+    /// left-aligned); codes when every value is one word, most holding digits; B/A marks and
+    /// everything else text.
+    ColumnDecision decide(DateOrder regional) const;
+
+private:
+    int m_runFrom, m_runTo;
+    int m_values = 0, m_dates = 0, m_amounts = 0, m_placeholders = 0;
+    int m_tokens = 0, m_codeTokens = 0, m_marks = 0;
+    std::uint8_t m_orders = kDayMonthYearBit | kMonthDayYearBit | kYearMonthDayBit;
+    NotationVote m_vote;
+    int m_firstMax = -1, m_lastMin = INT_MAX;
+    int m_minPoints = INT_MAX, m_maxPoints = 0;
+    std::size_t m_maxLength = 0;
+};
+
+/// Whether a value may stand in a column of this kind on a record line: empty, or of the
+/// kind (a code or a text column takes any word; a text column anything).
+bool fitsKind(const ValueFacts& facts, const ColumnDecision& column);
+
+/// Whether a value tells a record: a date in a date column, a code in a code column.
+bool identifiesRecord(const ValueFacts& facts, const ColumnDecision& column);
+
+}  // namespace tablamo

@@ -1,0 +1,110 @@
+#include "core/header_fields.h"
+
+#include <string>
+
+#include "core/date_reading.h"
+#include "core/dos_text.h"
+#include "core/text_rules.h"
+
+namespace tablamo {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+           static_cast<unsigned char>(c) >= 0xC0;
+}
+
+constexpr std::size_t kMaxLabel = 40;
+
+// Where the label before `end` starts: after the last run of two or more blanks in
+// [from, end), or at `from`.
+std::size_t labelStart(std::string_view line, std::size_t from, std::size_t end) {
+    std::size_t start = from;
+    for (std::size_t i = from; i + 1 < end; ++i) {
+        if (line[i] == ' ' && line[i + 1] == ' ') start = i + 2;
+    }
+    while (start < end && line[start] == ' ') ++start;
+    return start;
+}
+
+// Digits, optionally "/" and more digits, and nothing else.
+bool pageNumber(std::string_view s) {
+    s = TrimControl(s);
+    std::size_t i = 0, digits = 0;
+    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+    if (digits == 0 || digits > 5) return false;
+    while (i < s.size() && s[i] == ' ') ++i;
+    if (i == s.size()) return true;
+    if (s[i] != '/') return false;
+    ++i;
+    while (i < s.size() && s[i] == ' ') ++i;
+    const std::size_t from = i;
+    while (i < s.size() && isDigit(s[i])) ++i;
+    return i == s.size() && i > from && i - from <= 5;
+}
+
+bool startsWithPageWord(const std::string& folded, std::size_t& after) {
+    for (const std::string_view word : {"SAYFA", "SAHIFE", "PAGE", "SF."}) {
+        if (folded.compare(0, word.size(), word) == 0) {
+            after = word.size();
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::size_t headerFieldsOf(std::string_view line, HeaderField* out, std::size_t max) {
+    std::size_t count = 0;
+    std::size_t from = 0;       // where the text before the next label starts
+    std::size_t valueFrom = 0;  // where the open field's value starts
+    bool open = false;
+    for (std::size_t colon = line.find(':'); colon != std::string_view::npos && count < max;
+         colon = line.find(':', colon + 1)) {
+        std::size_t end = colon;
+        while (end > from && line[end - 1] == ' ') --end;
+        const std::size_t start = labelStart(line, from, end);
+        if (start >= end || end - start > kMaxLabel || !isLetter(line[start])) continue;
+        if (open) out[count - 1].value = TrimControl(line.substr(valueFrom, start - valueFrom));
+        out[count++] = {line.substr(start, end - start), {}};
+        open = true;
+        valueFrom = colon + 1;
+        from = colon + 1;
+    }
+    if (open) out[count - 1].value = TrimControl(line.substr(valueFrom));
+    return count;
+}
+
+bool numbersOrDatesThePage(const HeaderField& field) {
+    const std::string label = foldedUpper(field.label);
+    std::size_t after = 0;
+    if (startsWithPageWord(label, after)) return true;
+    const std::string_view v = field.value;
+    if (dateOrdersOf(v) != 0) return true;
+    // A date followed by the time of day it was printed at.
+    const std::size_t blank = v.find(' ');
+    if (blank == std::string_view::npos || dateOrdersOf(v.substr(0, blank)) == 0) return false;
+    const std::string_view time = TrimControl(v.substr(blank));
+    return !time.empty() && time.find_first_not_of("0123456789:") == std::string_view::npos;
+}
+
+bool isPageFooter(std::string_view line) {
+    const std::string_view s = TrimControl(line);
+    if (s.size() >= 3 && s.front() == '-' && s.back() == '-') {
+        return pageNumber(s.substr(1, s.size() - 2));
+    }
+    const std::string folded = foldedUpper(s);
+    std::size_t after = 0;
+    if (startsWithPageWord(folded, after)) {
+        std::string_view rest = std::string_view(folded).substr(after);
+        rest = TrimControl(rest);
+        if (rest.substr(0, 2) == "NO") rest = TrimControl(rest.substr(2));
+        if (!rest.empty() && (rest[0] == ':' || rest[0] == '.')) rest = TrimControl(rest.substr(1));
+        return pageNumber(rest);
+    }
+    return s.find('/') != std::string_view::npos && pageNumber(s);
+}
+
+}  // namespace tablamo

@@ -1,0 +1,29 @@
+#pragma once
+/// The fields a page header prints as "label : value" ("Hesap Kodu : 120.01.0045   Hesap
+/// Adı : ÖZTÜRK GIDA"), and the page footers that only number the pages.
+
+#include <cstddef>
+#include <string_view>
+
+namespace tablamo {
+
+/// One field of a header line, as views into the line (Windows-1254, trimmed).
+struct HeaderField {
+    std::string_view label;
+    std::string_view value;
+};
+
+/// The fields of a converted line, at most `max` of them: each colon whose label (the words
+/// before it, back to a run of two blanks or the line's start) begins with a letter ends a
+/// label; its value runs to the next field's label or the line's end. Returns the count.
+std::size_t headerFieldsOf(std::string_view line, HeaderField* out, std::size_t max);
+
+/// Whether a field only numbers or dates the page ("Sayfa : 3", "Tarih : 25.02.2006"): such
+/// fields change between pages without telling the records apart.
+bool numbersOrDatesThePage(const HeaderField& field);
+
+/// Whether the converted line is no more than a page number: "- 3 -", "Sayfa 2/5",
+/// "Sayfa: 2", "Page 4", "2/5".
+bool isPageFooter(std::string_view line);
+
+}  // namespace tablamo

@@ -1,0 +1,146 @@
+#include "core/line_cutter.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+#include "core/dos_text.h"
+#include "core/report_text.h"
+
+namespace tablamo {
+namespace {
+
+constexpr int kFields = CutLine::kFields;
+
+// What a byte is to the cutter, as bits: trimmed (blank or control), a frame character
+// (deleted as the conversion deletes it), a digit, a point, a dash or equals sign.
+constexpr unsigned char kSkipBit = 1, kFrameBit = 2, kDigitBit = 4, kPointBit = 8, kDashBit = 16;
+
+constexpr std::array<unsigned char, 256> kBits = [] {
+    std::array<unsigned char, 256> t{};
+    for (int b = 0; b <= 0x20; ++b) t[static_cast<std::size_t>(b)] = kSkipBit;
+    for (const unsigned char b :
+         {0xC9, 0xCD, 0xD1, 0xB3, 0xBA, 0xC3, 0xC4, 0xC2, 0xC5, 0xB6, 0xC8, 0xCF, 0xBC, 0xBB}) {
+        t[b] = kFrameBit;
+    }
+    for (int b = '0'; b <= '9'; ++b) t[static_cast<std::size_t>(b)] = kDigitBit;
+    t['.'] = kPointBit;
+    t['-'] = kDashBit;
+    t['='] = kDashBit;
+    return t;
+}();
+
+bool trimmed(char c) {
+    return (kBits[static_cast<unsigned char>(c)] & (kSkipBit | kFrameBit)) != 0;
+}
+
+constexpr std::uint64_t kEightBlanks = 0x2020202020202020ull;
+
+// The field without what is trimmed at either end; eight blanks at a time where it is
+// padded (a description's column is mostly blanks).
+std::pair<std::size_t, std::size_t> trimBounds(std::string_view field) {
+    const char* p = field.data();
+    std::size_t a = 0, b = field.size();
+    std::uint64_t w;
+    while (b - a >= 8 && (std::memcpy(&w, p + a, 8), w == kEightBlanks)) a += 8;
+    while (a < b && trimmed(p[a])) ++a;
+    while (b - a >= 8 && (std::memcpy(&w, p + b - 8, 8), w == kEightBlanks)) b -= 8;
+    while (b > a && trimmed(p[b - 1])) --b;
+    return {a, b};
+}
+
+}  // namespace
+
+FieldSpans fieldSpansOf(std::span<const std::int32_t> widths) {
+    FieldSpans spans;
+    spans.count = static_cast<int>(std::min<std::size_t>(widths.size(), FieldSpans::kMax));
+    std::uint32_t pos = 1;
+    for (int k = 0; k < spans.count; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const auto w = static_cast<std::uint32_t>(widths[idx]);
+        spans.from[idx] = pos & 0xFFFF;
+        spans.length[idx] = w & 0xFFFF;
+        pos += w;
+        if (k >= 2 && spans.from[idx] < spans.from[idx - 1]) spans.increasing = false;
+    }
+    return spans;
+}
+
+LineCutter::LineCutter(const FieldSpans& fields)
+    : m_fields(fields), m_buffer(ReportText::kMaxLineRead * 2) {
+    m_reading.fill(ValueReading::All);
+}
+
+void LineCutter::readAs(const std::array<ColumnDecision, CutLine::kFields>& kinds) {
+    for (std::size_t k = 0; k < kinds.size(); ++k) m_reading[k] = readingFor(kinds[k]);
+    m_columns = kinds;
+    m_typed = true;
+}
+
+const CutLine& LineCutter::cut(std::string_view line) {
+    char* out = m_buffer.data();
+    int k = 0;
+    for (; k < m_fields.count; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        std::string_view field;
+        if (k == 0) {
+            field = LeftChars(line, m_fields.length[0]);
+        } else if (m_fields.increasing && m_fields.from[idx] > line.size()) {
+            // This field and all after it lie past the end of the line; of them, only
+            // those the line before filled need emptying.
+            for (int rest = k; rest < m_filled; ++rest) {
+                const auto r = static_cast<std::size_t>(rest);
+                m_cut.value[r] = {};
+                m_cut.first[r] = m_cut.last[r] = -1;
+                m_cut.facts[r] = ValueFacts{};
+                m_cut.read[r] = ReadValue{};
+            }
+            break;
+        } else {
+            field = MidChars(line, m_fields.from[idx], m_fields.length[idx]);
+        }
+        const auto [a, b] = trimBounds(field);
+        std::string_view value = field.substr(a, b - a);
+        m_cut.first[idx] = a < b ? static_cast<int>(a) : -1;
+        m_cut.last[idx] = a < b ? static_cast<int>(b) - 1 : -1;
+        const ValueReading reading = m_reading[idx];
+        if (reading != ValueReading::All && (!m_typed || m_columns[idx].kind != ColumnKind::Code)) {
+            // A column of a known kind that holds no codes: its reading checks the value
+            // whole (a text column's frame characters go when it is converted).
+            m_cut.value[idx] = value;
+            const bool dashes =
+                !value.empty() && value.find_first_not_of("-=") == std::string_view::npos;
+            m_cut.facts[idx] = factsOf(value, false, reading != ValueReading::None, dashes, 0,
+                                       reading, &m_columns[idx], &m_cut.read[idx]);
+            continue;
+        }
+        // What the value holds, in one look at its bytes: a blank inside it is one between
+        // words, since its ends are trimmed.
+        unsigned char any = 0, all = 0xFF;
+        int points = 0;
+        for (const char c : value) {
+            const unsigned char bits = kBits[static_cast<unsigned char>(c)];
+            any |= bits;
+            all &= bits;
+            points += (bits & kPointBit) != 0;
+        }
+        if (any & kFrameBit) {
+            // A frame character inside the value goes as the conversion deletes it.
+            char* start = out;
+            for (const char c : value) {
+                if (!(kBits[static_cast<unsigned char>(c)] & kFrameBit)) *out++ = c;
+            }
+            value = std::string_view(start, static_cast<std::size_t>(out - start));
+        }
+        m_cut.value[idx] = value;
+        m_cut.facts[idx] =
+            factsOf(value, (any & kSkipBit) != 0, (any & kDigitBit) != 0, (all & kDashBit) != 0,
+                    points, reading, m_typed ? &m_columns[idx] : nullptr, &m_cut.read[idx]);
+    }
+    m_filled = k;
+    m_cut.count = k;
+    return m_cut;
+}
+
+}  // namespace tablamo

@@ -1,0 +1,156 @@
+#include "import/clean_import.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/clean_grid.h"
+#include "core/totals_check.h"
+#include "core/workspace.h"
+#include "import/clean_layout.h"
+#include "import/clean_pass.h"
+#include "import/record_selection.h"
+#include "import/report_import.h"
+
+namespace tablamo {
+namespace {
+
+constexpr int kFields = CutLine::kFields;
+// Passes over the whole report at most: the records may read otherwise than the lines the
+// kinds were first read from, and then select other records.
+constexpr int kMaxPasses = 3;
+
+// The decisions that what a pass found makes: the kind of every field, the changing header
+// fields as leading columns, every field some record fills.
+PassPlan planOf(const PassResult& found, const Keys& keys, DateOrder order, int firstLine,
+                int endLine) {
+    PassPlan plan;
+    plan.keys = keys;
+    plan.firstLine = firstLine;
+    plan.endLine = endLine;
+    for (int k = 0; k < kFields; ++k) {
+        plan.kinds[static_cast<std::size_t>(k)] =
+            found.stats[static_cast<std::size_t>(k)].decide(order);
+    }
+    for (const HeaderLabel& l : found.labels) {
+        if (l.values.size() < 2 || l.pageOnly) continue;
+        ColumnDecision kind;
+        kind.kind =
+            l.stats.decide(order).kind == ColumnKind::Code ? ColumnKind::Code : ColumnKind::Text;
+        plan.columns.push_back({l.label, -1, kind});
+    }
+    for (int k = 0; k < kFields; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const ColumnStats& stats = found.stats[idx];
+        if (stats.values() == 0) continue;
+        const ColumnDecision& kind = plan.kinds[idx];
+        plan.columns.push_back({{}, k, kind});
+        if (kind.kind == ColumnKind::Amount) plan.summed.push_back(k);
+        if (kind.marks && plan.marks < 0) plan.marks = k;
+        if (k == found.nestedField && stats.maxPoints() > stats.minPoints()) {
+            plan.levels = k;
+            plan.topPoints = stats.minPoints();
+        }
+    }
+    return plan;
+}
+
+bool samePlan(const PassPlan& a, const PassPlan& b) {
+    return a.kinds == b.kinds && a.columns == b.columns && a.marks == b.marks &&
+           a.levels == b.levels && a.topPoints == b.topPoints;
+}
+
+// The clean table's columns as the grid shows them: headings and widths.
+void describe(const ReportText& text, const TableLayout& table, const PassPlan& plan,
+              const PassResult& found, std::vector<std::string>& headings, CleanShape& shape) {
+    std::vector<int> kept;
+    for (const OutColumn& c : plan.columns) {
+        if (c.field >= 0) kept.push_back(c.field);
+    }
+    const std::vector<std::string> fieldHeads = fieldHeadings(text, table, kept);
+    std::size_t next = 0;
+    for (const OutColumn& c : plan.columns) {
+        int width = 0;
+        if (c.field < 0) {
+            headings.push_back(c.label);
+            for (const HeaderLabel& l : found.labels) {
+                if (l.label == c.label) width = static_cast<int>(l.stats.maxLength());
+            }
+        } else {
+            headings.push_back(fieldHeads[next++]);
+            width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
+        }
+        shape.columns.push_back({c.kind.kind, width});
+    }
+}
+
+ImportOutcome noRecords(Workspace& ws) {
+    ImportOutcome outcome = importReport(ws);
+    if (outcome.imported()) {
+        outcome.status = ImportStatus::NoRecords;
+        outcome.message = kNoRecordsMessage;
+    }
+    return outcome;
+}
+
+}  // namespace
+
+ImportOutcome importCleanReport(Workspace& ws) {
+    const ReportText& text = ws.text;
+    if (text.empty()) return {ImportStatus::EmptyText, {}};
+    ReportLayout& settings = ws.settings.layout;
+    std::optional<TableLayout> table = findTableLayout(text, settings, ws.settings.readout);
+    if (!table) return notAReport();
+    settings.startColumn();  // read as the plain import reads it: a bad one stops here too
+    const int firstLine = settings.startRow();
+    const DateOrder order = ws.regional.dateOrder;
+
+    // The kinds, from the lines that are records for sure; then the columns, from the
+    // records of the same lines.
+    FirstReading first = readKinds(text, *table, table->dataStart, order);
+    if (first.mergeSplit) {
+        table->mergeSplit();
+        first = readKinds(text, *table, table->dataStart, order);
+    }
+    PassPlan plan;
+    plan.kinds = first.kinds;
+    plan.keys = first.keys;
+    plan.firstLine = firstLine;
+    plan.endLine = first.end;
+    const PassResult sample = runPass(text, *table, plan, ws.regional, {});
+    plan = planOf(sample, first.keys, order, firstLine, text.lineCount());
+
+    // The whole report, written as it is read; once more when its records decide otherwise
+    // than the lines they were chosen by.
+    for (int pass = 1;; ++pass) {
+        std::vector<std::string> headings;
+        CleanShape shape;
+        describe(text, *table, plan, sample, headings, shape);
+        std::vector<SummedColumn> summed;
+        for (std::size_t c = 0; c < plan.columns.size(); ++c) {
+            const OutColumn& col = plan.columns[c];
+            if (col.field >= 0 && col.kind.kind == ColumnKind::Amount) {
+                summed.push_back({headings[c], col.kind.notation, col.kind.decimals});
+            }
+        }
+        ws.clean.reset();
+        CleanGrid grid(ws.grid, headings, shape.columns);
+        TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0);
+        const PassResult all = runPass(text, *table, plan, ws.regional, {&grid, &check, &shape});
+        grid.finish(all.records);
+        if (all.records == 0) return noRecords(ws);
+        PassPlan found = planOf(all, first.keys, order, firstLine, text.lineCount());
+        if (pass < kMaxPasses && !samePlan(found, plan)) {
+            plan = std::move(found);
+            continue;
+        }
+        shape.totals = check.verdict();
+        ImportOutcome outcome;
+        outcome.warnings = totalsWarnings(shape.totals);
+        outcome.note = totalsNote(shape.totals);
+        ws.clean = std::move(shape);
+        return outcome;
+    }
+}
+
+}  // namespace tablamo

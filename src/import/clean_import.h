@@ -1,0 +1,26 @@
+#pragma once
+/// The clean report import: every record of the report and nothing else, typed, with the
+/// report's own totals as proof.
+
+#include "core/import_outcome.h"
+
+namespace tablamo {
+
+struct Workspace;
+
+/// The message when no line of a report can be told to be a record (UTF-8).
+inline constexpr const char* kNoRecordsMessage =
+    "Temiz tablo: raporda kayıt satırı ayırt edilemedi.\r\n"
+    "Tablo temiz olmadan aktarıldı.";
+
+/// "Aç" with "Temiz tablo" ticked: the same check, detection and widths as the plain
+/// import, then only the records, one grid row each (row 0 the headings, column 0 the
+/// record numbers): continuation lines joined, changing page-header fields as leading
+/// columns, columns empty in every record left out, each column typed as a whole (dates
+/// in the regional short date, amounts in the user's notation without grouping, codes and
+/// texts as printed). Sets ws.clean. Printed totals are compared with the records: the
+/// outcome carries a warning per disagreement, a note when all agree. A report without a
+/// record is imported plainly instead, with the NoRecords outcome and its message.
+ImportOutcome importCleanReport(Workspace& ws);
+
+}  // namespace tablamo

@@ -1,0 +1,227 @@
+#include "import/clean_layout.h"
+
+#include <algorithm>
+
+#include "core/dos_text.h"
+#include "core/import_settings.h"
+#include "core/report_text.h"
+#include "import/column_detection.h"
+#include "import/format_check.h"
+
+namespace tablamo {
+namespace {
+
+constexpr int kMaxHeadingLines = 3;
+constexpr int kMaxFramedHeadingLines = 6;
+constexpr unsigned char kFrameFill = 0xCD;  // ═ of the frame's top line
+
+bool isBoxByte(unsigned char b) { return b >= 0xB0 && b <= 0xDF; }
+
+bool isBlankLine(std::string_view line) { return TrimControl(line).empty(); }
+
+// The run of `fill` within each field of the table line.
+void measureRuns(TableLayout& t, std::string_view line, unsigned char fill) {
+    for (int k = 0; k < t.fields.count; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const std::size_t from = t.fields.from[idx] == 0 ? 0 : t.fields.from[idx] - 1;
+        const int count = static_cast<int>(t.fields.length[idx]);
+        int first = -1, last = -1;
+        for (int i = 0; i < count && from + static_cast<std::size_t>(i) < line.size(); ++i) {
+            if (static_cast<unsigned char>(line[from + static_cast<std::size_t>(i)]) != fill)
+                continue;
+            if (first < 0) first = i;
+            last = i;
+        }
+        t.runFrom[idx] = first < 0 ? 0 : first;
+        t.runTo[idx] = first < 0 ? std::max(count - 1, 0) : last;
+    }
+}
+
+void layOut(TableLayout& t, std::string_view line) {
+    t.fields = fieldSpansOf(t.widths);
+    measureRuns(t, line, t.framed ? kFrameFill : '-');
+}
+
+// The words of a line: where each starts and ends (0-based, the end exclusive).
+std::vector<std::pair<std::size_t, std::size_t>> wordsOf(std::string_view line) {
+    std::vector<std::pair<std::size_t, std::size_t>> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (static_cast<unsigned char>(line[i]) <= 0x20) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < line.size() && static_cast<unsigned char>(line[i]) > 0x20) ++i;
+        words.emplace_back(start, i);
+    }
+    return words;
+}
+
+// Whether every word of `upper` starts or ends where a word of `lower` does.
+bool flushOver(std::string_view upper, std::string_view lower) {
+    const auto below = wordsOf(lower);
+    for (const auto& word : wordsOf(upper)) {
+        const bool flush = std::any_of(below.begin(), below.end(), [&](const auto& w) {
+            return w.first == word.first || w.second == word.second;
+        });
+        if (!flush) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool isRuleLike(std::string_view line) {
+    int fill = 0;
+    for (const char ch : line) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b <= 0x20) continue;
+        if (ch == '-' || ch == '=' || ch == '_' || ch == '*' || b == 0xC4 || b == 0xCD) {
+            ++fill;
+        } else if (ch != '+' && ch != '|' && !isBoxByte(b)) {
+            return false;
+        }
+    }
+    return fill >= 3;
+}
+
+std::string_view repeatKey(std::string_view line) {
+    while (!line.empty() && line.front() == '\f') line.remove_prefix(1);
+    while (!line.empty() && static_cast<unsigned char>(line.back()) <= 0x20) line.remove_suffix(1);
+    return line;
+}
+
+void TableLayout::mergeSplit() {
+    if (splitField <= 0) return;
+    widths[static_cast<std::size_t>(splitField - 1)] += 1;
+    splitField = -1;
+    layOut(*this, tableText);
+}
+
+std::optional<TableLayout> findTableLayout(const ReportText& text, ReportLayout& settings,
+                                           DetectionReadout& readout) {
+    const ReportFormat format = checkFormat(text, settings);
+    if (!format.isReport()) return std::nullopt;
+    // The plain import's detections, in its order: the frame's widths are the ones used.
+    if (settings.AutoColumnSearch && format.ruleLine)
+        detectColumnsFromRuleLine(text, settings, readout);
+    if (settings.AutoColumnSearch && format.frame) detectColumnsFromFrame(text, settings, readout);
+
+    TableLayout t;
+    const auto settingsWidths = settings.columnWidths();
+    t.widths.assign(settingsWidths.begin(), settingsWidths.end());
+    const std::optional<int> rule = format.ruleLine ? findRuleLine(text, settings) : std::nullopt;
+    t.framed = format.frame && (!rule || settings.AutoColumnSearch);
+    const std::optional<int> at = t.framed ? findFrameLine(text, settings) : rule;
+    if (!at) {
+        // A criterion without its line: the whole text is the table's body.
+        t.fields = fieldSpansOf(t.widths);
+        for (int k = 0; k < t.fields.count; ++k) {
+            const auto idx = static_cast<std::size_t>(k);
+            t.runTo[idx] = std::max<int>(static_cast<int>(t.fields.length[idx]) - 1, 0);
+        }
+        return t;
+    }
+    t.tableLine = *at;
+    t.tableText = std::string(repeatKey(text.line(*at)));
+    const std::string_view separator = t.framed ? settings.FrameSeparator : settings.FieldSeparator;
+    if (settings.AutoColumnSearch && *at != 0) {
+        // A rule line of more columns than the settings hold widths: the further ones
+        // are measured the same way, and a clean table keeps them all.
+        const std::vector<std::int32_t> measured =
+            measuredWidths(text.line(*at), separator, settings.LedgerMarks);
+        const auto columns = static_cast<int>(measured.size());
+        if (columns > ReportLayout::kWidthCount) {
+            const auto upTo = std::min<std::size_t>(measured.size(), TableLayout::kFields - 1);
+            t.widths.assign(measured.begin(), measured.begin() + static_cast<std::ptrdiff_t>(upTo));
+            // Room for what LedgerMarks split off, as for a narrower table.
+            if (settings.LedgerMarks)
+                t.widths.push_back(std::stoi(ReportLayout::DefaultColumnWidths.back()));
+        }
+        if (settings.LedgerMarks && columns < static_cast<int>(t.widths.size()))
+            t.splitField = columns;
+    }
+    layOut(t, t.tableText);
+
+    if (t.framed) {
+        // The headings stand inside the frame, down to its inner rule.
+        t.dataStart = *at + 1;
+        for (int i = *at + 1; i < text.lineCount() && i <= *at + kMaxFramedHeadingLines; ++i) {
+            if (isRuleLike(text.line(i))) {
+                for (int h = *at + 1; h < i; ++h) t.headingLines.push_back(h);
+                t.dataStart = i + 1;
+                break;
+            }
+        }
+    } else {
+        // The headings stand directly over the rule line: up to three lines, not past a
+        // blank line, a rule or a header field ("Hesap Kodu : ..."); a line over the
+        // headings belongs to them when its words stand flush with words below them ("Fiş"
+        // over "No", "Borç" over "Bakiye"), not when it is a title.
+        t.dataStart = *at + 1;
+        for (int i = *at - 1; i >= 0 && i >= *at - kMaxHeadingLines; --i) {
+            const std::string_view line = text.line(i);
+            if (isBlankLine(line) || isRuleLike(line) || line.find(':') != std::string_view::npos) {
+                break;
+            }
+            if (!t.headingLines.empty() && !flushOver(line, text.line(t.headingLines.front())))
+                break;
+            t.headingLines.insert(t.headingLines.begin(), i);
+            if (!line.empty() && line.front() == '\f') break;
+        }
+    }
+    for (const int h : t.headingLines) t.headingTexts.emplace_back(repeatKey(text.line(h)));
+    return t;
+}
+
+std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout& table,
+                                       const std::vector<int>& kept) {
+    std::vector<std::string> headings(kept.size());
+    auto spanOf = [&](int k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const std::int64_t from = std::max<std::uint32_t>(table.fields.from[idx], 1);
+        return std::pair<std::int64_t, std::int64_t>(from, from + table.fields.length[idx] - 1);
+    };
+    for (const int h : table.headingLines) {
+        const std::string_view line = text.line(h);
+        std::size_t i = 0;
+        while (i < line.size()) {
+            auto blankAt = [&](std::size_t p) {
+                const auto b = static_cast<unsigned char>(line[p]);
+                return b <= 0x20 || isBoxByte(b) || line[p] == '|';
+            };
+            if (blankAt(i)) {
+                ++i;
+                continue;
+            }
+            const std::size_t start = i;
+            while (i < line.size() && !blankAt(i)) ++i;
+            // The word covers positions start + 1 to i (1-based).
+            const std::int64_t a = static_cast<std::int64_t>(start) + 1,
+                               b = static_cast<std::int64_t>(i);
+            int best = -1;
+            std::int64_t bestOverlap = 0;
+            for (std::size_t c = 0; c < kept.size(); ++c) {
+                const auto [from, to] = spanOf(kept[c]);
+                const std::int64_t overlap = std::min(b, to) - std::max(a, from) + 1;
+                if (overlap <= 0) continue;
+                if (kept[c] == table.splitField) {
+                    best = static_cast<int>(c);
+                    break;
+                }
+                if (overlap >= bestOverlap) {
+                    best = static_cast<int>(c);
+                    bestOverlap = overlap;
+                }
+            }
+            if (best < 0) continue;
+            std::string& heading = headings[static_cast<std::size_t>(best)];
+            if (!heading.empty()) heading += ' ';
+            heading += DosToWinText(line.substr(start, i - start));
+        }
+    }
+    return headings;
+}
+
+}  // namespace tablamo

@@ -1,0 +1,64 @@
+#pragma once
+/// The clean import's selection step, beside the plain import's: which lines of a report
+/// are records, which continue a record's text, which print totals. The shape of the lines
+/// under the rule line is the evidence: which columns are filled and with what kind of value.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/column_typing.h"
+#include "core/header_fields.h"
+#include "core/line_cutter.h"
+#include "import/clean_layout.h"
+
+namespace tablamo {
+
+class ReportText;
+
+/// What a report line is to the clean table.
+enum class LineRole : std::uint8_t { Other, Blank, Rule, Heading, Record, Continuation, Total };
+
+/// The kind of every field, and which fields are keys.
+using Kinds = std::array<ColumnDecision, CutLine::kFields>;
+using Keys = std::array<bool, CutLine::kFields>;
+
+/// The columns' kinds read from the lines that look like records for sure (an amount
+/// beside a date or a code), and whether the split-off field holds more than B/A marks.
+struct FirstReading {
+    Kinds kinds;
+    /// The date or code columns most such lines fill: a record holds one of them.
+    Keys keys{};
+    bool mergeSplit = false;
+    int end = 0;  ///< the line after the last one read
+};
+
+/// Reads the kinds from the table's body, lines `from` on (at most 20000 of them).
+FirstReading readKinds(const ReportText& text, const TableLayout& table, int from,
+                       DateOrder regional);
+
+/// The role of a line that needs no cutting: blank, a rule, the headings again; Other for
+/// the rest.
+LineRole plainRole(std::string_view line, const TableLayout& table);
+
+/// Whether a page begins at the line: a form feed, or the table line again.
+bool startsPage(std::string_view line, const TableLayout& table);
+
+/// The role of a line plainRole leaves Other, cut by the kinds: a record holds a date or a
+/// code in one of the key columns and nothing that does not fit its column; a total line
+/// prints amounts beside the words of a total and no date or code; a continuation fills
+/// only text columns right under a record (`previous`: the role of the line before).
+LineRole classifyLine(std::string_view line, const CutLine& cut, const Kinds& kinds,
+                      const Keys& keys, LineRole previous);
+
+/// The "label : value" fields of a raw line, converted into `converted` (which the fields
+/// then view); none when it holds no colon.
+std::size_t headerFieldsOfLine(std::string_view line, std::string& converted, HeaderField* out,
+                               std::size_t max);
+
+/// The words of a cut line outside its amount and B/A columns, converted and joined by
+/// blanks: the label of a total line.
+std::string labelOf(const CutLine& cut, const Kinds& kinds);
+
+}  // namespace tablamo

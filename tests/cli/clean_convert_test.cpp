@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace tablamo::cli {
+namespace {
+
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+
+const std::string kData = TABLAMO_TEST_DATA;
+const std::vector<std::string> kTurkish = {"--decimal-separator", ",",  "--date-separator", ".",
+                                           "--date-order",        "dmy"};
+
+struct Outcome {
+    int status;
+    std::string err;
+};
+
+std::string quoted(const std::string& s) {
+    std::string q = "'";
+    for (const char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// Runs the real converter on a Turkish system; stderr is captured.
+Outcome convert(std::vector<std::string> args) {
+    TempDir logs;
+    args.insert(args.begin(), kTurkish.begin(), kTurkish.end());
+    std::string command = quoted(TABLAMO_CONVERT);
+    for (const auto& a : args) command += " " + quoted(a);
+    command += " 2>" + quoted(logs / "err") + " >/dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(logs / "err")};
+}
+
+std::string report(const std::string& kind) { return kData + "/clean/" + kind + "/report.txt"; }
+
+// The first `n` lines of a file.
+std::string head(const std::string& path, int n) {
+    const std::string bytes = readBytes(path);
+    std::size_t at = 0;
+    for (int i = 0; i < n && at != std::string::npos; ++i) at = bytes.find('\n', at + 1);
+    return bytes.substr(0, at == std::string::npos ? bytes.size() : at + 1);
+}
+
+TEST(CleanConvert, GoldenTablesOfEveryKind) {
+    for (const std::string kind :
+         {"muavin-tek-hesap", "muavin-cok-hesap", "kasa-defteri-cerceveli", "mizan",
+          "muavin-uzun-aciklama", "tek-sayfa-lf", "parantezli-sayfa", "akbank-ekstre-devam"}) {
+        TempDir dir;
+        std::vector<std::string> args = {"--clean", "-o", dir / "out.csv", report(kind)};
+        if (kind.starts_with("akbank")) args.insert(args.begin(), "--akbank");
+        const Outcome run = convert(args);
+        EXPECT_EQ(run.status, 0) << kind << run.err;
+        // The file's line says that the report's own totals agree.
+        EXPECT_NE(run.err.find("-> " + (dir / "out.csv") + " ("), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("kayıtlarla tutuyor)"), std::string::npos) << run.err;
+        EXPECT_EQ(readBytes(dir / "out.csv"), readBytes(kData + "/clean/" + kind + "/expected.csv"))
+            << kind;
+    }
+}
+
+TEST(CleanConvert, LineNumbersSeparatorsPagesAndEncodings) {
+    TempDir dir;
+    const std::string in = report("muavin-tek-hesap");
+    ASSERT_EQ(convert({"--clean", "--line-numbers", "-q", "-o", dir / "n.csv", in}).status, 0);
+    EXPECT_EQ(head(dir / "n.csv", 2),
+              "Tarih;Yevmiye No;Fi\xFE No;A\xE7\xFDklama;Bor\xE7;Alacak;Bakiye;B/A;Sat\xFDr\r\n"
+              "01.01.2005;000375;000216;A\xE7\xFDl\xFD\xFE fi\xFEi;29040,00;;29040,00;B;10\r\n");
+    ASSERT_EQ(convert({"--clean", "--csv-separator", ",", "-q", "-o", dir / "c.csv", in}).status,
+              0);
+    EXPECT_EQ(
+        head(dir / "c.csv", 2).substr(head(dir / "c.csv", 1).size()),
+        "01.01.2005,000375,000216,A\xE7\xFDl\xFD\xFE fi\xFEi,\"29040,00\",,\"29040,00\",B\r\n");
+    ASSERT_EQ(convert({"--clean", "--encoding", "utf-8", "-q", "-o", dir / "u.csv", in}).status, 0);
+    EXPECT_EQ(head(dir / "u.csv", 1),
+              "\xEF\xBB\xBFTarih;Yevmiye No;Fiş No;Açıklama;Borç;Alacak;Bakiye;B/A\r\n");
+    ASSERT_EQ(convert({"--clean", "-q", "--to", "html", "-o", dir / "p.html", in}).status, 0);
+    const std::string page = readBytes(dir / "p.html");
+    EXPECT_NE(page.find("<col class=\"date\" width=\"77\">"), std::string::npos);
+    EXPECT_NE(page.find("    <tr><th>Tarih</th><th>Yevmiye No</th>"), std::string::npos);
+    EXPECT_NE(page.find("<td>000375</td><td>000216</td><td>A\xE7\xFDl\xFD\xFE fi\xFEi</td>"
+                        "<td align=\"right\">29040,00</td><td align=\"right\"></td>"),
+              std::string::npos);
+    EXPECT_NE(page.find("Sat\xFD\xFE faturas\xFD &quot;Ocak&quot;"), std::string::npos);
+}
+
+TEST(CleanConvert, ATotalThatDisagreesWarnsAndFailsOnlyWhenStrict) {
+    TempDir dir;
+    // mizan without its line 8, "100 KASA": the class and grand totals no longer agree.
+    std::string bytes = readBytes(report("mizan"));
+    std::size_t at = 0;
+    for (int line = 1; line < 8; ++line) at = bytes.find("\r\n", at) + 2;
+    bytes.erase(at, bytes.find("\r\n", at) + 2 - at);
+    writeBytes(dir / "mizan.txt", bytes);
+    const Outcome lax = convert({"--clean", "-o", dir / "lax.csv", dir / "mizan.txt"});
+    EXPECT_EQ(lax.status, 0) << lax.err;
+    EXPECT_NE(lax.err.find(": uyarı: satır 35 \"DÖNEN VARLIKLAR TOPLAMI\", Borç: raporda "
+                           "1.526.910,87, kayıtlardan 1.160.462,96\n"),
+              std::string::npos)
+        << lax.err;
+    EXPECT_EQ(lax.err.find("tutuyor"), std::string::npos);
+    const Outcome strict =
+        convert({"--clean", "--strict", "-o", dir / "strict.csv", dir / "mizan.txt"});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_NE(strict.err.find("uyarı: "), std::string::npos);
+    EXPECT_NE(strict.err.find("--strict: "), std::string::npos);
+    EXPECT_EQ(readBytes(dir / "strict.csv"), readBytes(dir / "lax.csv"));  // written all the same
+}
+
+TEST(CleanConvert, ReportsWithoutRecordsAndRefusedOptions) {
+    TempDir dir;
+    writeBytes(dir / "bos.txt",
+               "BASLIK\r\n\r\nTarih      Aciklama\r\n---------- ----------\r\n"
+               "sadece yazi\r\n");
+    const Outcome none = convert({"--clean", "-o", dir / "bos.csv", dir / "bos.txt"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("Temiz tablo: raporda kayıt satırı ayırt edilemedi."),
+              std::string::npos)
+        << none.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "bos.csv"));
+    EXPECT_EQ(convert({"--clean", "--to", "xlsx", "-o", dir / "x.xlsx", report("mizan")}).status,
+              2);
+    EXPECT_EQ(convert({"--line-numbers", "-o", dir / "y.csv", report("mizan")}).status, 2);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"bos.txt"}));
+}
+
+}  // namespace
+}  // namespace tablamo::cli

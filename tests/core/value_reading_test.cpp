@@ -1,0 +1,202 @@
+#include "core/date_reading.h"
+#include "core/value_reading.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/column_typing.h"
+#include "core/header_fields.h"
+
+namespace tablamo {
+namespace {
+
+const AmountNotation kTurkish{',', '.'};
+const AmountNotation kPoint{'.', ','};
+
+// Every way the reports print an amount, read in the notation the column votes for.
+TEST(ValueReading, AmountsInEveryNotation) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> column;  // the column's values; the first is checked
+        std::optional<std::int64_t> kurus;
+    };
+    const Case cases[] = {
+        {"turkish", {"1.234.567,89"}, 123456789},
+        {"turkish small", {"0,01", "12,50"}, 1},
+        {"plain point", {"1234567.89"}, 123456789},
+        {"grouped with commas", {"1,234,567.89"}, 123456789},
+        {"leading minus", {"-1.234,56"}, -123456},
+        {"minus then blank", {"- 25,00"}, -2500},
+        {"trailing minus", {"1.234,56-"}, -123456},
+        {"trailing minus plain", {"1616.22-", "0.00"}, -161622},
+        {"parentheses", {"(1.234,56)"}, -123456},
+        {"parentheses with a pad", {"32.983,41 ", "(23.885,00)"}, 3298341},
+        {"statement marker", {"=1,140.40"}, 114040},
+        {"a thousand among turkish amounts", {"1.500", "12,50"}, 150000},
+        {"three decimals among points", {"1.500", "12.5"}, std::nullopt},  // 1.500 read 1,5
+        {"grouping alone decides", {"1.500", "18.000"}, 150000},
+        {"whole", {"250"}, 25000},
+    };
+    for (const Case& c : cases) {
+        NotationVote vote;
+        for (const std::string& v : c.column) vote.add(amountFormOf(v));
+        const auto notation = vote.decide();
+        ASSERT_TRUE(notation) << c.name;
+        const int decimals = vote.decimalsFor(*notation);
+        const auto read = readAmount(c.column[0], *notation, std::max(decimals, 2));
+        if (c.kurus) {
+            ASSERT_TRUE(read) << c.name;
+            const std::int64_t scale = decimals > 2 ? 10 : 1;
+            EXPECT_EQ(*read, *c.kurus * scale) << c.name;
+        } else {
+            // 1.500 read with "." as the decimal separator has three decimals.
+            EXPECT_EQ(decimals, 3) << c.name;
+            EXPECT_EQ(readAmount(c.column[0], *notation, 3), 1500) << c.name;
+        }
+        // One look gives the same value as the reading after the vote.
+        std::optional<std::int64_t> once;
+        amountFormOf(c.column[0], &*notation, std::max(decimals, 2), once);
+        EXPECT_EQ(once, read) << c.name;
+    }
+}
+
+TEST(ValueReading, CodesAndTextsAreNoAmounts) {
+    for (const char* text : {"000123", "05.125", "120.01.001", "A-4711", "1.2.3", "12..5", "--",
+                             "(12", "12)", "1.23,4.5", "- 5 -", "1 234", "02.01.2005"}) {
+        EXPECT_FALSE(amountFormOf(text).valid) << text;
+    }
+    // A column whose amounts contradict each other has no notation.
+    NotationVote vote;
+    vote.add(amountFormOf("1.234,56"));
+    vote.add(amountFormOf("1234.56"));
+    EXPECT_FALSE(vote.decide());
+}
+
+TEST(ValueReading, AmountsWrittenInTheUsersNotation) {
+    char out[32];
+    EXPECT_EQ(std::string(out, formatAmount(-123456, 2, ',', out)), "-1234,56");
+    EXPECT_EQ(std::string(out, formatAmount(5, 2, '.', out)), "0.05");
+    EXPECT_EQ(std::string(out, formatAmount(7, 0, ',', out)), "7");
+    EXPECT_EQ(printedAmount(-303786259, 2, kTurkish), "-3.037.862,59");
+    EXPECT_EQ(printedAmount(123456, 2, kPoint), "1,234.56");
+    EXPECT_EQ(printedAmount(99, 2, kTurkish), "0,99");
+}
+
+TEST(ValueReading, DatesInTheirOrder) {
+    struct Case {
+        const char* text;
+        std::uint8_t orders;
+        Date dayFirst;
+    };
+    const Case cases[] = {
+        {"25.02.2006", kDayMonthYearBit, {2006, 2, 25}},
+        {"04/01/05", kDayMonthYearBit | kMonthDayYearBit, {2005, 1, 4}},
+        {"01-01-1998", kDayMonthYearBit | kMonthDayYearBit, {1998, 1, 1}},
+        {"31.12.49", kDayMonthYearBit, {2049, 12, 31}},
+        {"01.01.50", kDayMonthYearBit | kMonthDayYearBit, {1950, 1, 1}},
+        {"2005-03-04", kYearMonthDayBit, {}},
+        {"29.02.2005", 0, {}},
+        {"01.02-2005", 0, {}},
+        {"2005/139", 0, {}},
+        {"12.185,08", 0, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(dateOrdersOf(c.text), c.orders) << c.text;
+        if (c.orders & kDayMonthYearBit) {
+            EXPECT_EQ(readReportDate(c.text, DateOrder::DayMonthYear), c.dayFirst) << c.text;
+        }
+    }
+    // The user's order when every date of the column reads in it, else day first.
+    EXPECT_EQ(chooseDateOrder(kDayMonthYearBit | kMonthDayYearBit, DateOrder::MonthDayYear),
+              DateOrder::MonthDayYear);
+    EXPECT_EQ(chooseDateOrder(kDayMonthYearBit, DateOrder::MonthDayYear), DateOrder::DayMonthYear);
+    EXPECT_EQ(readPackedDate("01022010"), (Date{2010, 2, 1}));
+    EXPECT_FALSE(readPackedDate("32012010"));
+    char out[16];
+    EXPECT_EQ(std::string(out, formatShortDate({2005, 1, 4}, RegionalSettings::turkish(), out)),
+              "04.01.2005");
+    EXPECT_EQ(
+        std::string(out, formatShortDate({2005, 1, 4}, {'.', '/', DateOrder::MonthDayYear}, out)),
+        "01/04/2005");
+}
+
+// A column's kind, decided from all its values at once. Offsets are the values' first and
+// last character within a field whose rule run covers 0 to 11.
+TEST(ColumnTyping, KindsFromTheWholeColumn) {
+    struct Value {
+        const char* text;
+        int first, last;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Value> values;
+        ColumnKind kind;
+        bool marks;
+    };
+    const Case cases[] = {
+        {"dates", {{"01.01.2005", 0, 9}, {"31.12.2005", 0, 9}}, ColumnKind::Date, false},
+        {"right-aligned amounts",
+         {{"1.234,56", 4, 11}, {"12,00", 7, 11}},
+         ColumnKind::Amount,
+         false},
+        {"trailing minus ends one further",
+         {{"12.50-", 6, 11}, {"0.00", 8, 11}},
+         ColumnKind::Amount,
+         false},
+        {"leading zeros", {{"000123", 0, 5}, {"000124", 0, 5}}, ColumnKind::Code, false},
+        {"account levels",
+         {{"100", 0, 2}, {"100.01", 0, 5}, {"100.01.001", 0, 9}},
+         ColumnKind::Code,
+         false},
+        {"codes that read as amounts",
+         {{"300.01", 0, 5}, {"361.01", 0, 5}},
+         ColumnKind::Code,
+         false},
+        {"right-aligned whole numbers",
+         {{"12", 10, 11}, {"1.200", 7, 11}},
+         ColumnKind::Amount,
+         false},
+        {"marks", {{"B", 0, 0}, {"A", 0, 0}}, ColumnKind::Text, true},
+        {"words", {{"Açılış fişi", 0, 10}, {"Havale", 0, 5}}, ColumnKind::Text, false},
+        {"a text among dates",
+         {{"01.01.2005", 0, 9}, {"Açılış fişi", 0, 10}},
+         ColumnKind::Text,
+         false},
+    };
+    for (const Case& c : cases) {
+        ColumnStats stats(0, 11);
+        for (const Value& v : c.values) {
+            const std::string_view text = v.text;
+            stats.add(factsOf(text), v.first, v.last, text.size());
+        }
+        const ColumnDecision d = stats.decide(DateOrder::DayMonthYear);
+        EXPECT_EQ(d.kind, c.kind) << c.name;
+        EXPECT_EQ(d.marks, c.marks) << c.name;
+    }
+}
+
+TEST(HeaderFields, LabelsAndValuesOfAPageHeader) {
+    HeaderField f[8];
+    ASSERT_EQ(headerFieldsOf("Hesap Kodu : 320.01.00838   Hesap Ad\xFD : AKSOY LTD.", f, 8), 2u);
+    EXPECT_EQ(f[0].label, "Hesap Kodu");
+    EXPECT_EQ(f[0].value, "320.01.00838");
+    EXPECT_EQ(f[1].label, "Hesap Ad\xFD");
+    EXPECT_EQ(f[1].value, "AKSOY LTD.");
+    // A title before the label is no part of it; a time of day is no field.
+    ASSERT_EQ(headerFieldsOf("MUAV\xDDN DEFTER\xDD        Tarih : 25.02.2006 12:30", f, 8), 1u);
+    EXPECT_EQ(f[0].label, "Tarih");
+    EXPECT_TRUE(numbersOrDatesThePage(f[0]));
+    EXPECT_TRUE(numbersOrDatesThePage({"Sayfa", "3"}));
+    EXPECT_FALSE(numbersOrDatesThePage({"Hesap No", "8319576"}));
+    for (const char* footer : {"- 3 -", "Sayfa 2/5", "SAYFA : 2", "Page 4", "2/5"}) {
+        EXPECT_TRUE(isPageFooter(footer)) << footer;
+    }
+    for (const char* text : {"70671", "Sayfa toplam\xFD", "- iade -"})
+        EXPECT_FALSE(isPageFooter(text)) << text;
+}
+
+}  // namespace
+}  // namespace tablamo

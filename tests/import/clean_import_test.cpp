@@ -1,0 +1,226 @@
+#include "import/clean_import.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/workspace.h"
+#include "import/report_import.h"
+#include "support/report_lines.h"
+
+namespace tablamo {
+namespace {
+
+using testing::joinCrLf;
+
+const std::string kData = TABLAMO_TEST_DATA;
+
+// The clean import of a report on a Turkish system, with the default settings.
+struct Clean {
+    Workspace ws;
+    ImportOutcome outcome;
+
+    explicit Clean(const std::string& bytes) {
+        ws.regional = RegionalSettings::turkish();
+        ws.text = ReportText(bytes);
+        outcome = importCleanReport(ws);
+    }
+    explicit Clean(const std::vector<std::string>& lines) : Clean(joinCrLf(lines)) {}
+
+    std::vector<std::string> row(int r) const {
+        std::vector<std::string> cells;
+        for (int c = 1; c < ws.grid.colCount(); ++c) cells.emplace_back(ws.grid.cell(c, r));
+        return cells;
+    }
+    int records() const { return ws.grid.rowCount() - 1; }
+};
+
+using Row = std::vector<std::string>;
+
+// A line of fields of these widths parted by one blank; a text starting with ">" stands
+// right-aligned in its field.
+std::string fields(const std::vector<std::string>& texts, const std::vector<int>& widths) {
+    std::string line;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i) line += ' ';
+        std::string text = texts[i];
+        const bool right = !text.empty() && text[0] == '>';
+        if (right) text.erase(0, 1);
+        const std::string pad(static_cast<std::size_t>(widths[i]) - text.size(), ' ');
+        line += right ? pad + text : text + pad;
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line;
+}
+
+std::string rule(const std::vector<int>& widths) {
+    std::vector<std::string> runs;
+    for (const int w : widths) runs.emplace_back(static_cast<std::size_t>(w), '-');
+    return fields(runs, widths);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(CleanImport, RecordsOnlyTypedWithTheirHeadingsAndLines) {
+    const std::vector<int> w = {10, 6, 10, 10, 10};
+    Clean t({
+        "ORNEK TICARET A.S.                              Sayfa : 1",
+        "",
+        fields({"", "Fis"}, w),
+        fields({"Tarih", "No", "Aciklama", ">Borc", ">Alacak"}, w),
+        rule(w),
+        fields({"01.01.2005", "000001", "Acilis", ">1.500,00"}, w),
+        fields({"02.01.2005", "000002", "Tahsilat", "", ">1.250,00"}, w),
+        "           " + rule({6, 10, 10, 10}),
+        fields({"", "TOPLAM", "", ">1.500,00", ">1.250,00"}, w),
+    });
+    EXPECT_TRUE(t.outcome.imported());
+    ASSERT_EQ(t.records(), 2);
+    // Two heading lines joined per column; row 0 the headings, column 0 the numbers.
+    EXPECT_EQ(t.row(0), (Row{"Tarih", "Fis No", "Aciklama", "Borc", "Alacak"}));
+    EXPECT_EQ(t.row(1), (Row{"01.01.2005", "000001", "Acilis", "1500,00", ""}));
+    EXPECT_EQ(t.row(2), (Row{"02.01.2005", "000002", "Tahsilat", "", "1250,00"}));
+    EXPECT_EQ(t.ws.grid.cell(0, 2), "2");
+    ASSERT_TRUE(t.ws.clean);
+    const CleanShape& shape = *t.ws.clean;
+    ASSERT_EQ(shape.columns.size(), 5u);
+    EXPECT_EQ(shape.columns[0].kind, ColumnKind::Date);
+    EXPECT_EQ(shape.columns[1].kind, ColumnKind::Code);
+    EXPECT_EQ(shape.columns[3].kind, ColumnKind::Amount);
+    EXPECT_EQ(shape.lineOfRow(2), 7);
+    EXPECT_EQ(shape.lineOfRow(3), std::nullopt);
+    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+    EXPECT_TRUE(t.outcome.warnings.empty());
+}
+
+TEST(CleanImport, LedgerMarksNeverSplitAValue) {
+    // The balance ends under the rule line's last hyphen: LedgerMarks cut off its trailing
+    // minus and the last letter of its heading, which the clean table gives back.
+    const std::vector<int> w = {10, 10, 10};
+    Clean minus({
+        "x",
+        "",
+        fields({"Tarih", "Aciklama", ">Bakiye"}, w),
+        rule(w),
+        fields({"01.01.2005", "Fatura", ">1616.22-"}, w),
+        fields({"02.01.2005", "Odeme", ">12.50"}, w),
+    });
+    EXPECT_EQ(minus.row(0), (Row{"Tarih", "Aciklama", "Bakiye"}));
+    EXPECT_EQ(minus.row(1), (Row{"01.01.2005", "Fatura", "-1616,22"}));
+    EXPECT_EQ(minus.row(2), (Row{"02.01.2005", "Odeme", "12,50"}));
+    // B/A marks under the last position are a column of their own, headed by the B/A
+    // that leans over the balance's column.
+    const std::vector<int> m = {10, 10, 12, 1};
+    Clean marks({
+        "x",
+        "",
+        "Tarih      Aciklama       Bakiye B/A",
+        rule(m),
+        fields({"01.01.2005", "Fatura", ">1.616,22", "B"}, m),
+        fields({"02.01.2005", "Odeme", ">12,50", "A"}, m),
+    });
+    EXPECT_EQ(marks.row(0), (Row{"Tarih", "Aciklama", "Bakiye", "B/A"}));
+    EXPECT_EQ(marks.row(1), (Row{"01.01.2005", "Fatura", "1616,22", "B"}));
+}
+
+TEST(CleanImport, ContinuationsCarriedFieldsAndEmptyColumns) {
+    const std::vector<int> w = {10, 10, 10, 10};
+    const std::vector<std::string> headings = {
+        fields({"Tarih", "Aciklama", "Evrak No", ">Tutar"}, w), rule(w)};
+    Clean t({
+        "MUAVIN                                 Sayfa: 1",
+        "Hesap Kodu : 120.01.001   Donem : 2005",
+        "",
+        headings[0],
+        headings[1],
+        fields({"01.01.2005", "Uzun bir", "", ">1.500,00"}, w),
+        fields({"", "aciklama"}, w),
+        fields({"", "satiri"}, w),
+        "",
+        "                 - 1 -",
+        "\fMUAVIN                                 Sayfa: 2",
+        "Hesap Kodu : 320.01.002   Donem : 2005",
+        "",
+        headings[0],
+        headings[1],
+        fields({"03.01.2005", "Kisa", "", ">12,50"}, w),
+    });
+    ASSERT_EQ(t.records(), 2);
+    // The account changes between pages, the period and the page number say nothing of a
+    // record; "Evrak No" is empty in every record.
+    EXPECT_EQ(t.row(0), (Row{"Hesap Kodu", "Tarih", "Aciklama", "Tutar"}));
+    EXPECT_EQ(t.row(1), (Row{"120.01.001", "01.01.2005", "Uzun bir aciklama satiri", "1500,00"}));
+    EXPECT_EQ(t.row(2), (Row{"320.01.002", "03.01.2005", "Kisa", "12,50"}));
+    EXPECT_EQ(t.ws.clean->columns[0].kind, ColumnKind::Code);
+}
+
+TEST(CleanImport, MoreThanTwentyColumnsAreKept) {
+    std::vector<std::string> heads = {"Kod"}, record = {"0001"};
+    for (int c = 1; c <= 24; ++c) {
+        heads.push_back(">A" + std::string(1, static_cast<char>('a' + c - 1)));
+        record.push_back(">" + std::to_string(10 + c) + ",00");
+    }
+    const std::vector<int> w(25, 10);
+    Clean t({"x", "", fields(heads, w), rule(w), fields(record, w)});
+    ASSERT_EQ(t.records(), 1);
+    EXPECT_EQ(t.ws.grid.colCount(), 26);
+    EXPECT_EQ(t.ws.grid.cell(25, 0), "Ax");
+    EXPECT_EQ(t.ws.grid.cell(25, 1), "34,00");
+}
+
+TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
+    Clean t({"x", "Baslik", "----------", "yalnizca yazi", "", "baska yazi"});
+    // The plain import's cut of line 3 by the rule line's one width, 9 with LedgerMarks.
+    EXPECT_EQ(t.outcome.status, ImportStatus::NoRecords);
+    EXPECT_FALSE(t.outcome.imported());
+    EXPECT_EQ(t.outcome.message, kNoRecordsMessage);
+    EXPECT_FALSE(t.ws.clean);
+    EXPECT_EQ(t.ws.grid.colCount(), Grid::kColumnCount);
+    EXPECT_EQ(t.ws.grid.cell(1, 0), "A");
+    EXPECT_EQ(t.ws.grid.cell(1, 3), "yalnizca");
+    EXPECT_EQ(t.ws.grid.cell(2, 3), "yazi");
+}
+
+TEST(CleanImport, APlainImportAfterwardsIsThePlainTable) {
+    Clean t(readFile(kData + "/clean/mizan/report.txt"));
+    ASSERT_TRUE(t.ws.clean);
+    EXPECT_EQ(t.ws.grid.colCount(), 7);
+    EXPECT_TRUE(importReport(t.ws).imported());
+    EXPECT_FALSE(t.ws.clean);
+    EXPECT_EQ(t.ws.grid.colCount(), Grid::kColumnCount);
+    EXPECT_EQ(t.ws.grid.cell(20, 0), "T");
+}
+
+// The report's own totals: silent when they agree, a warning naming the total line, the
+// column and both amounts when a record line was taken out.
+TEST(CleanImport, TotalsProveTheRecords) {
+    for (const char* kind :
+         {"muavin-tek-hesap", "mizan", "parantezli-sayfa", "kasa-defteri-cerceveli"}) {
+        const std::string report = readFile(kData + "/clean/" + std::string(kind) + "/report.txt");
+        Clean whole(report);
+        EXPECT_TRUE(whole.outcome.warnings.empty()) << kind << ": " << whole.outcome.warnings[0];
+        EXPECT_FALSE(whole.outcome.note.empty()) << kind;
+        EXPECT_TRUE(whole.ws.clean->totals.allAgree()) << kind;
+    }
+    // muavin-tek-hesap without line 12, "25.01.2005 ... 116.335,56".
+    std::string report = readFile(kData + "/clean/muavin-tek-hesap/report.txt");
+    std::size_t at = 0;
+    for (int line = 1; line < 12; ++line) at = report.find("\r\n", at) + 2;
+    report.erase(at, report.find("\r\n", at) + 2 - at);
+    Clean cut(report);
+    ASSERT_FALSE(cut.outcome.warnings.empty());
+    EXPECT_EQ(
+        cut.outcome.warnings[0],
+        "uyarı: satır 32 \"SAYFA TOPLAMI\", Borç: raporda 253.212,72, kayıtlardan 136.877,16");
+    EXPECT_EQ(cut.outcome.note, "");
+    EXPECT_TRUE(cut.outcome.imported());  // the table is written all the same
+}
+
+}  // namespace
+}  // namespace tablamo
