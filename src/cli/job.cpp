@@ -173,10 +173,11 @@ char oneCharacter(const std::string& option, const std::string& utf8) {
     return held[0];
 }
 
-// --profile's layout; a profile that cannot be read stops the run like a bad option.
-ReportLayout profileLayout(const std::string& path) {
+// --profile's layout and clean-table choice; a profile that cannot be read stops the run
+// like a bad option.
+LayoutProfile readProfile(const std::string& path) {
     try {
-        return loadProfile(path).layout;
+        return loadProfile(path);
     } catch (const Error& e) {
         throw UsageError(std::string("--profile: ") + e.what());
     }
@@ -370,13 +371,18 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
             checkSaveProfile(job, saveProfile);
             job.saveProfile = saveProfile;
         }
-        if (given("--profile")) job.layout = profileLayout(profile);
+        bool profileClean = false;
+        if (given("--profile")) {
+            const LayoutProfile saved = readProfile(profile);
+            job.layout = saved.layout;
+            profileClean = saved.cleanTable;
+        }
         for (const LayoutOption& o : kLayoutOptions) {
             if (given(o.flag)) applyLayoutOption(o, layoutValues[o.flag], job.layout);
         }
-        job.clean = clean;
+        job.clean = clean || profileClean;
         for (const char* name : kCleanOnlyOptions) {
-            if (!clean && given(name)) {
+            if (!job.clean && given(name)) {
                 throw UsageError(std::string(name) + " goes only with --clean");
             }
         }
@@ -384,11 +390,6 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         job.strict = strict;
         if (given("--csv-separator")) {
             job.csvSeparator = oneCharacter("--csv-separator", csvSeparator);
-        }
-        if (clean && !formatInfo(job.format).writesClean) {
-            throw UsageError("--clean: a clean table is not written as " +
-                             std::string(formatInfo(job.format).name) +
-                             " yet; use --to csv or --to html");
         }
 
         job.regional.decimalSeparator = localeDecimalSeparator;

@@ -40,11 +40,13 @@ LayoutProfile profileOf(const Workspace& ws) {
     LayoutProfile profile;
     profile.layout = ws.settings.layout;
     profile.fingerprint = reportFingerprint(ws.text, ws.settings.layout);
+    profile.cleanTable = ws.settings.cleanTable;
     return profile;
 }
 
 void applyProfile(Workspace& ws, const LayoutProfile& profile) {
     ws.settings.layout = profile.layout;
+    ws.settings.cleanTable = profile.cleanTable;
 }
 
 std::string ensureProfilesFolder() {

@@ -35,10 +35,20 @@ void writeHtmlFile(const Grid& grid, const WriteOptions& options, const std::str
     file.commit();
 }
 
-// The workbook replaces the file safely itself.
+// The workbook replaces the file safely itself. A clean table's has its headings in bold
+// under a frozen pane with an autofilter, and every column typed by its kind.
 void writeXlsxFile(const Grid& grid, const WriteOptions& options, const std::string& path) {
-    if (options.clean) throw Error(kNoCleanWorkbookMessage);
-    SaveToExcel(grid, kExcelSheetName, path, options.regional, options.today);
+    if (!options.clean) {
+        SaveToExcel(grid, kExcelSheetName, path, options.regional, options.today);
+        return;
+    }
+    WorkbookOptions book;
+    book.headingRow = true;
+    for (const CleanColumn& column : options.clean->columns) {
+        book.kinds.push_back(column.kind);
+        book.widths.push_back(column.width);
+    }
+    SaveToExcel(grid, kExcelSheetName, path, options.regional, options.today, book);
 }
 
 constexpr std::string_view kCsvEndings[] = {".csv"};
@@ -47,10 +57,9 @@ constexpr std::string_view kHtmlEndings[] = {".html", ".htm"};
 constexpr std::string_view kXlsxEndings[] = {".xlsx", ".xls"};
 
 const OutputFormatInfo kFormats[] = {
-    {OutputFormat::Csv, "csv", ".csv", kCsvEndings, &csvFileName, &writeCsvFile, true, true},
-    {OutputFormat::Html, "html", ".html", kHtmlEndings, &htmlFileName, &writeHtmlFile, true, true},
-    {OutputFormat::Xlsx, "xlsx", ".xlsx", kXlsxEndings, &xlsxFileName, &writeXlsxFile, false,
-     false},
+    {OutputFormat::Csv, "csv", ".csv", kCsvEndings, &csvFileName, &writeCsvFile, true},
+    {OutputFormat::Html, "html", ".html", kHtmlEndings, &htmlFileName, &writeHtmlFile, true},
+    {OutputFormat::Xlsx, "xlsx", ".xlsx", kXlsxEndings, &xlsxFileName, &writeXlsxFile, false},
 };
 
 }  // namespace

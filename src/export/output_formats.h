@@ -19,10 +19,6 @@ class Grid;
 
 enum class OutputFormat { Csv, Html, Xlsx };
 
-/// Why a clean table cannot go into a workbook yet (its typed workbook is not written).
-inline constexpr const char* kNoCleanWorkbookMessage =
-    "Temiz tablo henüz Excel çalışma kitabına yazılamıyor; CSV ya da HTML seçin.";
-
 /// What a writer needs besides the grid.
 struct WriteOptions {
     TextEncoding encoding = TextEncoding::Windows1254;  ///< CSV and HTML text
@@ -46,10 +42,9 @@ struct OutputFormatInfo {
     std::string (*fileName)(std::string_view path);
     /// Writes the grid to `path` safely: the old file intact on any failure.
     void (*write)(const Grid& grid, const WriteOptions& options, const std::string& path);
-    /// Whether the file holds the letter row and the number column.
+    /// Whether the file of a plain grid holds the letter row and the number column (a clean
+    /// table's never does).
     bool headers;
-    /// Whether the format writes a clean table (WriteOptions::clean) as one.
-    bool writesClean;
 };
 
 /// Every format, CSV first.

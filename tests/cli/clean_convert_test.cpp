@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "export/xlsx_package.h"
 #include "support/temp_dir.h"
 
 namespace tablamo::cli {
@@ -127,10 +128,38 @@ TEST(CleanConvert, ReportsWithoutRecordsAndRefusedOptions) {
               std::string::npos)
         << none.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "bos.csv"));
-    EXPECT_EQ(convert({"--clean", "--to", "xlsx", "-o", dir / "x.xlsx", report("mizan")}).status,
-              2);
     EXPECT_EQ(convert({"--line-numbers", "-o", dir / "y.csv", report("mizan")}).status, 2);
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"bos.txt"}));
+}
+
+TEST(CleanConvert, TheWorkbookIsTypedByColumnUnderBoldHeadings) {
+    TempDir dir;
+    const Outcome run = convert({"--clean", "-o", dir / "m.xlsx", report("muavin-tek-hesap")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const testing::XlsxPackage book(dir / "m.xlsx");
+    const auto cells = book.cells(0);
+    // Headings, then 01.01.2005 | 000375 | 000216 | Açılış fişi | 29040,00 | | 29040,00 | B.
+    const struct {
+        const char* address;
+        const char* type;
+        const char* format;
+        const char* value;
+    } expected[] = {
+        {"A1", "inlineStr", "", "Tarih"},   {"B1", "inlineStr", "", "Yevmiye No"},
+        {"A2", "", "dd\\.mm\\.yyyy", "38353"}, {"B2", "inlineStr", "", "000375"},
+        {"E2", "", "#,##0.00", "29040"},    {"H2", "inlineStr", "", "B"},
+    };
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.address);
+        ASSERT_TRUE(cells.count(e.address));
+        EXPECT_EQ(cells.at(e.address).type, e.type);
+        EXPECT_EQ(cells.at(e.address).format, e.format);
+        EXPECT_EQ(cells.at(e.address).value, e.value);
+    }
+    const std::string sheet = book.sheetXml(0);
+    EXPECT_NE(sheet.find("<pane "), std::string::npos);
+    EXPECT_NE(sheet.find("<autoFilter "), std::string::npos);
+    EXPECT_EQ(cells.count("F2"), 0u);  // a blank amount stays empty
 }
 
 }  // namespace
