@@ -34,18 +34,29 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     m_close = addButton("Button11", QStringLiteral("Kapat"), kButtonWidth);
 
     row->addSpacing(12);
-    m_openExcel = new QCheckBox(QStringLiteral("Excel'i kayıt sonrası aç"), this);
-    m_openExcel->setObjectName("CheckBox4");
+    m_openExcel = addCheckBox("CheckBox4", QStringLiteral("Excel'i kayıt sonrası aç"));
     m_openExcel->setChecked(true);
-    // A white caption on the violet bar; the box and its tick keep their own colours.
-    QPalette pal = m_openExcel->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    m_openExcel->setPalette(pal);
-    QFont bold = m_openExcel->font();
-    bold.setBold(true);
-    m_openExcel->setFont(bold);
-    row->addWidget(m_openExcel);
+    row->addSpacing(12);
+    m_cleanTable = addCheckBox("TemizTablo", QStringLiteral("Temiz tablo"));
+    m_cleanTable->setToolTip(QStringLiteral(
+        "Yalnız kayıtlar: sayfa başlıkları, çizgiler ve toplam satırları olmadan, tarihler ve "
+        "tutarlar türleriyle; raporun kendi toplamları kayıtlarla karşılaştırılır"));
     row->addStretch(1);
+}
+
+QCheckBox* CommandBar::addCheckBox(const char* objectName, const QString& caption) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(objectName);
+    box->setFocusPolicy(Qt::NoFocus);
+    // A white caption on the violet bar; the box and its tick keep their own colours.
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    box->setPalette(pal);
+    QFont bold = box->font();
+    bold.setBold(true);
+    box->setFont(bold);
+    static_cast<QHBoxLayout*>(layout())->addWidget(box);
+    return box;
 }
 
 QPushButton* CommandBar::addButton(const char* objectName, const QString& caption, int width) {

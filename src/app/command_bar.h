@@ -25,9 +25,11 @@ public:
     QPushButton* help() const { return m_help; }          ///< "Yardım", Button12
     QPushButton* close() const { return m_close; }        ///< "Kapat", Button11
     QCheckBox* openExcelAfterSave() const { return m_openExcel; }  ///< CheckBox4
+    QCheckBox* cleanTable() const { return m_cleanTable; }  ///< "Temiz tablo", off at start
 
 private:
     QPushButton* addButton(const char* objectName, const QString& caption, int width);
+    QCheckBox* addCheckBox(const char* objectName, const QString& caption);
 
     QPushButton* m_open;
     QPushButton* m_openBank;
@@ -38,6 +40,7 @@ private:
     QPushButton* m_help;
     QPushButton* m_close;
     QCheckBox* m_openExcel;
+    QCheckBox* m_cleanTable;
 };
 
 }  // namespace tablamo::app

@@ -277,7 +277,10 @@ void GridView::keyPressEvent(QKeyEvent* event) {
 
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    if (m_model && current.isValid()) grid().setCurrentCell(current.column() + 1, current.row() + 1);
+    if (m_model && current.isValid()) {
+        grid().setCurrentCell(current.column() + 1, current.row() + 1);
+        emit currentRowChanged();
+    }
 }
 
 }  // namespace tablamo::app

@@ -36,6 +36,8 @@ public:
 signals:
     /// The Enter key (character 13) was pressed in the grid or in its cell editor.
     void enterPressed();
+    /// The current cell moved (the grid's current cell follows it).
+    void currentRowChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -25,6 +25,7 @@
 #include "app/help_view.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
+#include "core/layout_profile.h"
 #include "core/ui_port.h"
 
 namespace {
@@ -113,6 +114,8 @@ int main(int argc, char* argv[]) {
     if (const QScreen* screen = QApplication::primaryScreen()) {
         window.setGeometry(screen->availableGeometry());
     }
+    // Each report opened is matched against the layouts saved by the user.
+    window.workspace().profilesFolder = tablamo::profilesFolder();
     window.showMaximized();
     if (!savePath.isEmpty()) {
         // A scripted run: the dialogs take the paths given, messages go to stderr.

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "app/columns_controller.h"
 #include "app/columns_tab.h"
 #include "app/command_bar.h"
 #include "app/grid_model.h"
@@ -28,6 +29,7 @@
 #include "app/settings_tab.h"
 #include "app/title_strip.h"
 #include "commands/open_commands.h"
+#include "commands/profile_commands.h"
 #include "commands/save_commands.h"
 #include "core/text_rules.h"
 #include "core/ui_port.h"
@@ -86,6 +88,11 @@ MainWindow::MainWindow(UiPort* ui, const std::string& helpFile) {
     second->setFixedWidth(84);
     statusBar()->addWidget(notice);
     statusBar()->addWidget(second);
+    // What the window tells of the loaded report: a profile applied, a UTF-8 reading, the
+    // report line of the current row.
+    m_status = new QLabel(this);
+    m_status->setObjectName("ReportStatus");
+    statusBar()->addWidget(m_status, 1);
 
     buildTabs();
     wireCommands();
@@ -137,6 +144,15 @@ void MainWindow::buildTabs() {
     m_tabs->addTab(m_help, QStringLiteral("    Açıklama    "));
     m_columns = new ColumnsTab(m_tabs);
     m_tabs->addTab(m_columns, QStringLiteral("Sütunlar"));
+    m_columnsControl = new ColumnsController(
+        m_ws, m_columns,
+        [this](const std::function<void(UiPort&)>& body, bool rewritesGrid) {
+            // The controller changed the workspace's settings; the fields the command
+            // reads first must show them.
+            m_settings->refreshFrom(m_ws.settings);
+            command([&] { body(*m_ui); }, rewritesGrid);
+        },
+        this);
     for (const int hidden : {kTextTab, kHtmlTab, kSettingsTab}) m_tabs->setTabVisible(hidden, false);
     m_tabs->setCurrentIndex(kGridTab);
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabShown);
@@ -147,6 +163,7 @@ void MainWindow::command(Command&& body, bool rewritesGrid) {
     runCommand(*m_ui, [&] {
         m_settings->readInto(m_ws.settings);
         m_ws.settings.OpenExcelAfterSave = m_bar->openExcelAfterSave()->isChecked();
+        m_ws.settings.cleanTable = m_bar->cleanTable()->isChecked();
         if (rewritesGrid) {
             m_model->rewrite(body);
         } else {
@@ -161,34 +178,9 @@ void MainWindow::showWorkspace() {
     m_strip->setText(QString::fromStdString(m_ws.titleStrip));
     m_settings->refreshFrom(m_ws.settings);
     m_bar->openExcelAfterSave()->setChecked(m_ws.settings.OpenExcelAfterSave);
-    showColumns();
-}
-
-void MainWindow::showColumns() { m_columns->showReport(m_ws, m_userColumns); }
-
-void MainWindow::importAgain() {
-    if (m_ws.text.empty()) return;
-    if (m_statementLoaded) {
-        command([&] { showOutcome(*m_ui, runImporter(m_ws, Importer::Statement)); }, true);
-    } else {
-        command([&] { importLoadedReport(m_ws, *m_ui); }, true);
-    }
-}
-
-void MainWindow::columnsEdited(const ColumnWidths& widths) {
-    ReportLayout& layout = m_ws.settings.layout;
-    for (int k = 1; k <= ReportLayout::kWidthCount; ++k) layout.setColumnWidth(k, widths[k - 1]);
-    layout.AutoColumnSearch = false;
-    m_userColumns = true;
-    m_settings->refreshFrom(m_ws.settings);  // the command reads the fields
-    importAgain();
-}
-
-void MainWindow::forgetUserColumns() {
-    if (!m_userColumns) return;
-    m_userColumns = false;
-    m_ws.settings.layout.AutoColumnSearch = true;
-    m_settings->refreshFrom(m_ws.settings);
+    m_columnsControl->show();
+    m_bar->cleanTable()->setChecked(m_ws.settings.cleanTable);
+    showStatus();
 }
 
 void MainWindow::wireCommands() {
@@ -204,19 +196,12 @@ void MainWindow::wireCommands() {
     connect(m_settings->findColumnsButton(), &QPushButton::clicked, this, &MainWindow::Button4Click);
     connect(m_settings->findFrameButton(), &QPushButton::clicked, this, &MainWindow::Button10Click);
 
-    connect(m_columns->view(), &ReportTextView::widthsEdited, this, &MainWindow::columnsEdited);
-    connect(m_columns->automatic(), &QPushButton::clicked, this, [this] {
-        m_userColumns = false;
-        m_ws.settings.layout.AutoColumnSearch = true;
-        m_settings->refreshFrom(m_ws.settings);
-        importAgain();
+    // Ticked or unticked with a report loaded, the report comes again the other way.
+    connect(m_bar->cleanTable(), &QCheckBox::toggled, this, [this](bool on) {
+        m_ws.settings.cleanTable = on;
+        m_columnsControl->importAgain();
     });
-    connect(m_columns->ledgerMarks(), &QCheckBox::toggled, this, [this](bool on) {
-        m_ws.settings.layout.LedgerMarks = on;
-        m_settings->refreshFrom(m_ws.settings);
-        importAgain();
-    });
-
+    connect(m_grid, &GridView::currentRowChanged, this, &MainWindow::showStatus);
     connect(m_grid, &GridView::enterPressed, this, &MainWindow::enterPressed);
     // Shown after the editor has closed, not from inside the model's write.
     connect(
@@ -232,10 +217,8 @@ void MainWindow::wireCommands() {
 void MainWindow::Button1Click() { openReport(*m_ui); }
 
 void MainWindow::Button13Click() {
-    forgetUserColumns();
-    command([&] {
-        if (openStatement(m_ws, *m_ui)) m_statementLoaded = true;
-    }, true);
+    m_columnsControl->beforeOpen();
+    command([&] { openStatement(m_ws, *m_ui); }, true);
 }
 
 void MainWindow::Button8Click() {
@@ -279,10 +262,8 @@ void MainWindow::Button10Click() {
 }
 
 void MainWindow::openReport(UiPort& ui) {
-    forgetUserColumns();
-    command([&] {
-        if (tablamo::openReport(m_ws, ui)) m_statementLoaded = false;
-    }, true);
+    m_columnsControl->beforeOpen();
+    command([&] { tablamo::openReport(m_ws, ui); }, true);
 }
 
 namespace {
@@ -361,6 +342,33 @@ void MainWindow::tabShown(int index) {
         }
         m_htmlText->setPlainText(page);
     }
+}
+
+void MainWindow::showStatus() {
+    QStringList parts;
+    if (m_ws.profile) parts << QString::fromStdString(profileAppliedText(m_ws.profile->name));
+    if (!m_ws.profileErrors.empty()) {
+        parts << QStringLiteral("%1 düzen dosyası okunamadı").arg(m_ws.profileErrors.size());
+    }
+    if (m_ws.textReading.readAsUtf8) {
+        parts << QString::fromStdString(inputReadingNote(m_ws.textReading));
+    }
+    // The report line the current row comes from: a clean table knows each record's; the
+    // plain import puts line StartRow into row StartColumn and every later line below it.
+    const int row = m_ws.grid.currentRow();
+    std::optional<int> line;
+    if (m_ws.clean) {
+        line = m_ws.clean->lineOfRow(row);
+    } else if (!m_ws.text.empty() && !m_ws.openedAsStatement) {
+        std::int32_t firstRow = 0, firstLine = 0;
+        if (tryStrToInt(m_ws.settings.layout.StartColumn, firstRow) &&
+            tryStrToInt(m_ws.settings.layout.StartRow, firstLine)) {
+            const std::int64_t i = std::int64_t{row} - firstRow + firstLine;
+            if (row >= 1 && i >= 0 && i < m_ws.text.lineCount()) line = static_cast<int>(i) + 1;
+        }
+    }
+    if (line) parts << QStringLiteral("Rapor satırı: %1").arg(*line);
+    m_status->setText(parts.join(QStringLiteral("  ·  ")));
 }
 
 void MainWindow::enterPressed() {

@@ -15,6 +15,7 @@
 
 class QDragEnterEvent;
 class QDropEvent;
+class QLabel;
 class QLocale;
 class QPlainTextEdit;
 class QTabWidget;
@@ -25,6 +26,7 @@ class UiPort;
 
 namespace tablamo::app {
 
+class ColumnsController;
 class ColumnsTab;
 class CommandBar;
 class GridModel;
@@ -84,6 +86,8 @@ public:
     SettingsTab* settingsTab() const { return m_settings; }
     HelpView* helpView() const { return m_help; }
     ColumnsTab* columnsTab() const { return m_columns; }
+    /// The status bar's panel of the loaded report.
+    QLabel* reportStatus() const { return m_status; }
     int helpToggle() const { return m_helpToggle; }
     /// The hidden HTML view: the page the last "HTML" command built (of a very large grid,
     /// its first lines).
@@ -117,15 +121,9 @@ private:
     void showWorkspace();
     void tabShown(int index);
     void openReport(UiPort& ui);
-    /// The columns tab shows the report, its boundaries and the line detection took.
-    void showColumns();
-    /// The user's boundaries: the widths, the column search off for this report, the
-    /// report imported again with them.
-    void columnsEdited(const ColumnWidths& widths);
-    /// Imports the loaded text again with the importer that read it, as its button would.
-    void importAgain();
-    /// Before a new report: the column search the user's boundaries switched off is on.
-    void forgetUserColumns();
+    /// The status bar's last panel: a profile applied, a UTF-8 reading, the report line of
+    /// the current row.
+    void showStatus();
     void enterPressed();
 
     Workspace m_ws;
@@ -133,8 +131,6 @@ private:
     UiPort* m_ui;
     HtmlView m_htmlView;
     int m_helpToggle = 0;  ///< HelpToggle: 1 when the help tab was brought forward last
-    bool m_userColumns = false;  ///< the user's boundaries hold for the loaded report
-    bool m_statementLoaded = false;  ///< the loaded text was read by "Akbank Aç"
 
     TitleStrip* m_strip;
     CommandBar* m_bar;
@@ -146,6 +142,8 @@ private:
     SettingsTab* m_settings;
     HelpView* m_help;
     ColumnsTab* m_columns;
+    ColumnsController* m_columnsControl;
+    QLabel* m_status;
 };
 
 }  // namespace tablamo::app

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "bank/clean_statement.h"
+#include "commands/profile_commands.h"
 #include "bank/statement_import.h"
 #include "core/workspace.h"
 #include "import/clean_import.h"
@@ -25,6 +26,7 @@ std::optional<ImportOutcome> openWith(Workspace& ws, UiPort& ui, Importer import
         BusyCursor busy(ui);
         loadReport(ws, *path);
         ws.openedAsStatement = importer == Importer::Statement;
+        applyMatchingProfile(ws);
         outcome = runImporter(ws, importer);
     }
     showOutcome(ui, outcome);
@@ -125,6 +127,8 @@ void resetGrid(Workspace& ws) {
     ws.settings.layout.RestoreDefaultWidths();
     Grid& grid = ws.grid;
     grid.clearCells();
+    grid.setColCount(Grid::kColumnCount);  // a clean table may have had more
+    ws.clean.reset();
     grid.setRowCount(Grid::kDefaultRowCount);
     grid.setDefaultColWidth(Grid::kDefaultColWidth);
     grid.setColWidth(0, Grid::kHeaderColWidth);

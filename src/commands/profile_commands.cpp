@@ -5,6 +5,7 @@
 
 #include "core/error.h"
 #include "core/text_rules.h"
+#include "core/ui_port.h"
 #include "core/workspace.h"
 #include "export/safe_file.h"
 #include "import/report_fingerprint.h"
@@ -47,6 +48,63 @@ LayoutProfile profileOf(const Workspace& ws) {
 void applyProfile(Workspace& ws, const LayoutProfile& profile) {
     ws.settings.layout = profile.layout;
     ws.settings.cleanTable = profile.cleanTable;
+}
+
+void dropAppliedProfile(Workspace& ws) {
+    if (!ws.profile) return;
+    ws.settings.layout = ws.profile->layoutBefore;
+    ws.settings.cleanTable = ws.profile->cleanTableBefore;
+    ws.profile.reset();
+}
+
+void applyMatchingProfile(Workspace& ws) {
+    dropAppliedProfile(ws);
+    ws.profileErrors.clear();
+    if (ws.profilesFolder.empty() || ws.openedAsStatement) return;
+    ProfileSearch search = findMatchingProfile(ws.text, ws.profilesFolder);
+    ws.profileErrors = std::move(search.problems);
+    if (!search.match) return;
+    ws.profile = Workspace::AppliedProfile{search.match->name, ws.settings.layout,
+                                           ws.settings.cleanTable};
+    applyProfile(ws, search.match->profile);
+}
+
+namespace {
+
+FileDialogRequest profileDialog(const Workspace& ws, const char* title) {
+    FileDialogRequest r;
+    r.title = title;
+    r.filters = {{"Düzen dosyaları (*.json)", "*.json"}};
+    r.directory = ws.profilesFolder.empty() ? profilesFolder() : ws.profilesFolder;
+    return r;
+}
+
+}  // namespace
+
+bool saveLayoutProfile(Workspace& ws, UiPort& ui) {
+    FileDialogRequest request = profileDialog(ws, "Düzeni kaydet");
+    std::error_code ec;
+    fs::create_directories(request.directory, ec);  // the profiles folder, made when missing
+    if (!ws.reportPath.empty()) {
+        request.fileName = (fs::path(request.directory) /
+                            fs::path(ws.reportPath).stem().concat(".json")).string();
+    }
+    auto chosen = ui.askSaveFile(request);
+    if (!chosen) return false;
+    if (!endsWithNoCase(*chosen, ".json")) *chosen += ".json";
+    saveProfile(profileOf(ws), *chosen);
+    return true;
+}
+
+bool loadLayoutProfile(Workspace& ws, UiPort& ui) {
+    const auto chosen = ui.askOpenFile(profileDialog(ws, "Düzen yükle"));
+    if (!chosen) return false;
+    const LayoutProfile loaded = loadProfile(*chosen);  // nothing changes when it raises
+    const ReportLayout before = ws.profile ? ws.profile->layoutBefore : ws.settings.layout;
+    const bool cleanBefore = ws.profile ? ws.profile->cleanTableBefore : ws.settings.cleanTable;
+    applyProfile(ws, loaded);
+    ws.profile = Workspace::AppliedProfile{profileName(*chosen), before, cleanBefore};
+    return true;
 }
 
 std::string ensureProfilesFolder() {

@@ -12,6 +12,7 @@
 namespace tablamo {
 
 class ReportText;
+class UiPort;
 struct Workspace;
 
 /// Reads a profile file. Raises "Cannot open file "%s". %s" when it cannot be read, and a
@@ -55,6 +56,23 @@ struct ProfileSearch {
 /// the report's fingerprint taken under that profile's own layout (its criteria find its
 /// program's rule or frame line).
 ProfileSearch findMatchingProfile(const ReportText& text, const std::string& folder);
+
+/// Before a report is imported: the settings a profile applied to the report before
+/// are given back, then the first profile of `ws.profilesFolder` whose fingerprint the
+/// loaded report has (a report, not a statement) is applied and named in `ws.profile`.
+void applyMatchingProfile(Workspace& ws);
+
+/// "Otomatik" after a profile: the settings it replaced come back for this report.
+void dropAppliedProfile(Workspace& ws);
+
+/// "Düzeni kaydet…": a save dialog in the profiles folder offering the report's name, then
+/// the workspace's layout saved there as a profile. False when the dialog was cancelled.
+bool saveLayoutProfile(Workspace& ws, UiPort& ui);
+
+/// "Düzen yükle…": an open dialog in the profiles folder, then the profile applied to the
+/// loaded report (and named in `ws.profile`). False when cancelled; a file that is no valid
+/// profile raises its message and changes nothing.
+bool loadLayoutProfile(Workspace& ws, UiPort& ui);
 
 /// The status bar's note on a profile applied: "Düzen: <name> uygulandı".
 std::string profileAppliedText(std::string_view name);

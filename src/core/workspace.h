@@ -2,7 +2,9 @@
 /// Everything a command reads and writes: the window's state without the window.
 
 #include <optional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/clean_shape.h"
 #include "core/grid.h"
@@ -36,6 +38,19 @@ struct Workspace {
     std::optional<CleanShape> clean;
     /// The loaded text was opened as a statement ("Akbank Aç"), not as a report ("Aç").
     bool openedAsStatement = false;
+
+    /// The folder whose layout profiles "Aç" matches each report against; empty: none (the
+    /// converter takes a profile only when told).
+    std::string profilesFolder;
+    /// The profile applied to the loaded report, and the settings it replaced.
+    struct AppliedProfile {
+        std::string name;
+        ReportLayout layoutBefore;
+        bool cleanTableBefore = false;
+    };
+    std::optional<AppliedProfile> profile;
+    /// What the last profile look-up could not read (each its error text).
+    std::vector<std::string> profileErrors;
 
     /// The state at start-up: 25 rows with row numbers and column letters.
     Workspace() { NumberGridHeaders(grid); }

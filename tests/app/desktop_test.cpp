@@ -1,12 +1,17 @@
 // The window as a desktop tool: a dropped file, undo and redo of cell edits.
 
+#include <QCheckBox>
 #include <QDropEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QMimeData>
 #include <QTest>
 #include <QUndoStack>
 #include <QUrl>
 
 #include "app/columns_tab.h"
+#include "app/command_bar.h"
+#include "app/grid_view.h"
 #include "app/report_text_view.h"
 #include "app/title_strip.h"
 #include "core/column_boundaries.h"
@@ -135,6 +140,55 @@ TEST_F(DesktopTest, BoundariesMovedAddedAndRemovedImportAsTheseWidthsWould) {
     EXPECT_TRUE(ws().settings.layout.AutoColumnSearch);
     EXPECT_EQ(view->widths(), detected);
     EXPECT_TRUE(ui.errors.empty());
+}
+
+TEST_F(DesktopTest, TemizTabloImportsTheLoadedReportAgainTheOtherWayAndNamesItsLines) {
+    ws().regional = RegionalSettings::turkish();
+    const std::string report = std::string(TABLAMO_TEST_DATA) + "/clean/mizan/report.txt";
+    EXPECT_FALSE(bar().cleanTable()->isChecked());
+    press(bar().open(), report);
+    const std::string plain = cellsOf(ws().grid);
+    EXPECT_FALSE(ws().clean);
+
+    bar().cleanTable()->click();
+    QApplication::processEvents();
+    ASSERT_TRUE(ws().clean);
+    EXPECT_EQ(ws().grid.colCount(), static_cast<int>(ws().clean->columns.size()) + 1);
+    EXPECT_EQ(model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Hesap Kodu"));
+    window->gridView()->setCurrentIndex(model().index(2, 1));  // grid row 3
+    EXPECT_EQ(window->reportStatus()->text(),
+              QStringLiteral("Rapor satırı: %1").arg(*ws().clean->lineOfRow(3)));
+
+    bar().cleanTable()->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(ws().clean);
+    EXPECT_EQ(cellsOf(ws().grid), plain);
+    EXPECT_TRUE(ui.errors.empty());
+}
+
+TEST_F(DesktopTest, ASavedLayoutIsAppliedToTheNextReportOfItsKindUntilOtomatik) {
+    ws().profilesFolder = path("duzenler");
+    const std::string report = testReport("muavin.txt");
+    press(bar().open(), report);
+    const ColumnWidths detected = window->columnsTab()->view()->widths();
+    const auto edited = moveBoundary(detected, 1, columnEnds(detected)[0] + 2);
+    ASSERT_TRUE(edited);
+    emit window->columnsTab()->view()->widthsEdited(*edited);
+    ui.answers.push_back(path("duzenler") + "/muavin-2005");
+    window->columnsTab()->saveLayout()->click();
+    ASSERT_TRUE(ui.errors.empty()) << ui.errors.front();
+
+    press(bar().open(), testReport("cerceve.txt"));  // another kind: nothing applied
+    EXPECT_FALSE(ws().profile);
+    press(bar().open(), report);
+    ASSERT_TRUE(ws().profile);
+    EXPECT_TRUE(window->reportStatus()->text().startsWith(QStringLiteral("Düzen: muavin-2005 uygulandı")));
+    EXPECT_EQ(window->columnsTab()->view()->widths(), *edited);
+
+    window->columnsTab()->automatic()->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(ws().profile);
+    EXPECT_EQ(window->columnsTab()->view()->widths(), detected);
 }
 
 }  // namespace

@@ -85,12 +85,14 @@ TEST_F(WindowTest, StartsWithALabelledGridOf25RowsAnd21Columns) {
     EXPECT_EQ(view->font().pixelSize(), 13);
 }
 
-TEST_F(WindowTest, StatusBarHasTwoPanelsOf250And84Pixels) {
+TEST_F(WindowTest, StatusBarHasTwoPanelsOf250And84PixelsThenTheReportsPanel) {
     const auto panels = window->statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(panels.size(), 2);
+    ASSERT_EQ(panels.size(), 3);
     EXPECT_EQ(panels[0]->width(), 250);
     EXPECT_FALSE(panels[0]->text().isEmpty());
     EXPECT_EQ(panels[1]->width(), 84);
+    EXPECT_EQ(panels[2], window->reportStatus());
+    EXPECT_TRUE(panels[2]->text().isEmpty());  // no report yet
 }
 
 TEST_F(WindowTest, HelpButtonTogglesAndAlwaysNamesTheTabItWillBringForward) {
