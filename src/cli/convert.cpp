@@ -21,6 +21,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     if (!note.empty() && (!job.quiet || ws.textReading.replaced)) ui.showMessage(note);
     const ImportOutcome outcome = runImporter(ws, job.akbank ? Importer::Statement : Importer::Report);
     showOutcome(ui, outcome);
+    if (!outcome.reason.empty()) ui.showMessage(outcome.reason);
     if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);
     if (!outcome.imported()) return false;
     if (step) step(ws.text.bytes().size());

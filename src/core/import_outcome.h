@@ -27,6 +27,9 @@ struct ImportOutcome {
     /// Clean table: a short note when every printed total agrees ("8 toplam satırı
     /// kayıtlarla tutuyor"); empty otherwise.
     std::string note;
+    /// Why the text is not a report (which markers it lacks), for the converter's line
+    /// after the message; the window shows the message alone.
+    std::string reason;
 
     bool imported() const { return status == ImportStatus::Imported; }
 };

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "core/encoding.h"
 #include "core/field_layout.h"
 #include "core/grid_filler.h"
 #include "core/workspace.h"
@@ -26,6 +27,35 @@ bool importCannotFail(const ReportLayout& layout, int lineCount) {
     return PlainSelection(lineCount, firstLine, r0).rowsNeeded() <= kMaxGrownRows;
 }
 
+// A criterion as the report's bytes show it (the frame criterion's double rules as ═).
+std::string dosText(std::string_view bytes) {
+    std::string utf8;
+    for (const char c : bytes) appendUtf8(utf8, dosToUnicode(static_cast<unsigned char>(c)));
+    return utf8;
+}
+
+// The columns of the line detection measured past the 20 the settings hold: a warning with
+// their count, as the plain import cuts 20 columns.
+std::vector<std::string> columnsLeftOut(const ReportText& text, const ReportLayout& layout,
+                                        const ReportFormat& format) {
+    std::optional<int> line;
+    std::string_view separator;
+    if (format.frame) {
+        line = findFrameLine(text, layout);
+        separator = layout.FrameSeparator;
+    } else {
+        line = findRuleLine(text, layout);
+        separator = layout.FieldSeparator;
+    }
+    if (!line || *line == 0) return {};
+    const auto count = measuredWidths(text.line(*line), separator, layout.LedgerMarks).size();
+    if (count <= static_cast<std::size_t>(ReportLayout::kWidthCount)) return {};
+    return {"uyarı: " + std::to_string(*line + 1) + ". satırdaki çizgide " + std::to_string(count) +
+            " sütun var; ilk 20 sütun alındı, sonraki " +
+            std::to_string(count - ReportLayout::kWidthCount) +
+            " sütun dışarıda kaldı (Temiz tablo hepsini alır)."};
+}
+
 }  // namespace
 
 ImportOutcome importReport(Workspace& ws) {
@@ -35,18 +65,26 @@ ImportOutcome importReport(Workspace& ws) {
     // Check, then detect the columns.
     if (text.empty()) return {ImportStatus::EmptyText, {}};
     const ReportFormat format = checkFormat(text, layout);
-    if (!format.isReport()) return notAReport();
+    if (!format.isReport()) {
+        ImportOutcome rejected = notAReport();
+        rejected.reason = "neden: dosyada ne arama kriterini (\"" + dosText(layout.SearchCriterion) +
+                          "\") taşıyan bir satır ne de çerçeve satırı (\"" +
+                          dosText(layout.FrameCriterion) + "\") var";
+        return rejected;
+    }
     ws.settings.readout.line = -1;
     // The grid holds the plain table from here on, however the import ends.
     ws.clean.reset();
     ws.grid.setColCount(Grid::kColumnCount);
     // Both detections may run, the frame's last: its widths are the ones used.
+    ImportOutcome outcome;
     if (layout.AutoColumnSearch && format.ruleLine) {
         detectColumnsFromRuleLine(text, layout, ws.settings.readout);
     }
     if (layout.AutoColumnSearch && format.frame) {
         detectColumnsFromFrame(text, layout, ws.settings.readout);
     }
+    if (layout.AutoColumnSearch) outcome.warnings = columnsLeftOut(text, layout, format);
 
     // Size the table and label it.
     const int n = text.lineCount();
@@ -75,7 +113,7 @@ ImportOutcome importReport(Workspace& ws) {
         cutLine(text.line(line), fields, conversion, sep, buffer.data(), cells);
         filler.writeRow(row, cells);
     });
-    return {};
+    return outcome;
 }
 
 }  // namespace tablamo

@@ -23,6 +23,7 @@
 
 #include "export/xlsx_package.h"
 #include "support/failing_disk.h"
+#include "support/converter_texts.h"
 #include "support/temp_dir.h"
 
 namespace tablamo::testing {
@@ -111,11 +112,7 @@ std::string cannotOpen(const std::string& in, int err) {
 std::string cannotCreate(const std::string& in, const std::string& out, int err) {
     return in + ": Cannot create file \"" + out + "\". " + std::strerror(err) + ".\n";
 }
-std::string notAReport(const std::string& in) {
-    return in + ": Excel e aktarmaya çalıştığınız dosya formatı geçerli değil.\n" + in +
-           ": Lütfen açıklamalar doğrultusunda geçerli\n" + in +
-           ": dosyalarla işleme devam edin.\n";
-}
+std::string notAReport(const std::string& in) { return testing::notAReportLines(in) + "\n"; }
 
 std::string emptyInput(const std::string& in) {
     return in + ": Dosya boş: dönüştürülecek satır yok.\n";

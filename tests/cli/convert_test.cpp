@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "core/encoding.h"
+#include "support/converter_texts.h"
 #include "support/temp_dir.h"
 
 namespace tablamo::cli {
@@ -134,9 +135,7 @@ TEST(Converter, ARejectedInputWritesNothingAndTheOthersAreStillConverted) {
     const Outcome run = convert({"-q", dir / "mektup.txt", dir / "muavin.txt", dir / "yok.txt"});
     EXPECT_EQ(run.status, 1);
     const std::string name = dir / "mektup.txt";
-    EXPECT_THAT(run.err, StartsWith(name + ": Excel e aktarmaya çalıştığınız dosya formatı geçerli değil.\n" + name +
-                           ": Lütfen açıklamalar doğrultusunda geçerli\n" + name +
-                           ": dosyalarla işleme devam edin.\n" + (dir / "yok.txt") +
+    EXPECT_THAT(run.err, StartsWith(testing::notAReportLines(name) + "\n" + (dir / "yok.txt") +
                            ": Cannot open file \"" + (dir / "yok.txt") + "\". No such file or directory.\n" +
                            "1 dosya dönüştürüldü, 2 başarısız, 0 uyarı ("));
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"mektup.txt", "muavin.csv", "muavin.txt"}));

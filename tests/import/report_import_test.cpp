@@ -257,5 +257,29 @@ TEST(ReportImport, AStartColumnTooFarOutIsRefused) {
     EXPECT_THROW(f.run(), Error);
 }
 
+TEST(ReportImport, SaysHowManyColumnsPastTheTwentiethWereLeftOut) {
+    std::string rule = std::string(10, '-');
+    for (int k = 1; k < 24; ++k) rule += " ---";
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+        std::size_t warnings;
+    } cases[] = {
+        {"TwentyFourColumns", {"BASLIK", rule, "x"}, 1},
+        {"TwentyColumns", {"BASLIK", rule.substr(0, 10 + 19 * 4), "x"}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f(c.lines, true);
+        const ImportOutcome outcome = importReport(f.ws);
+        ASSERT_EQ(outcome.warnings.size(), c.warnings);
+        if (c.warnings) {
+            EXPECT_EQ(outcome.warnings[0],
+                      "uyarı: 2. satırdaki çizgide 24 sütun var; ilk 20 sütun alındı, sonraki 4 "
+                      "sütun dışarıda kaldı (Temiz tablo hepsini alır).");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tablamo
