@@ -1,8 +1,7 @@
 #include "core/error.h"
 
-#include <cstring>
-
 #include "core/encoding.h"
+#include "core/platform/files.h"
 
 namespace tablamo {
 
@@ -22,7 +21,9 @@ Error gridIndexOutOfRange() { return Error("Grid index out of range"); }
 
 Error failedToLoadStream() { return Error("Failed to Load Stream"); }
 
-std::string systemReason(int err) { return std::strerror(err); }
+std::string systemReason(int err) {
+    return platform::reasonText({static_cast<unsigned long>(err)});
+}
 
 std::string errorBoxText(std::string_view message) {
     std::string text(message);

@@ -1,12 +1,15 @@
 #include "export/safe_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "core/error.h"
 #include "support/temp_dir.h"
@@ -24,16 +27,6 @@ mode_t modeOf(const std::string& path) {
     return st.st_mode & 07777;
 }
 
-// Sets the umask for one test.
-class Umask {
-public:
-    explicit Umask(mode_t mask) : m_old(::umask(mask)) {}
-    ~Umask() { ::umask(m_old); }
-
-private:
-    mode_t m_old;
-};
-
 std::string errorOf(const std::function<void()>& f) {
     try {
         f();
@@ -43,19 +36,48 @@ std::string errorOf(const std::function<void()>& f) {
     return "no error";
 }
 
+// The umask the tests run with; nothing else runs while it is read.
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 TEST(SafeFile, WritesANewFileWithTheModeOfANewFile) {
-    for (const auto& [mask, mode] : {std::pair<mode_t, mode_t>{022, 0644}, {002, 0664}, {077, 0600}}) {
-        TempDir dir;
-        Umask umask(mask);
-        SafeFile file(dir / "a.csv");
-        file.write("abc");
-        file.write(std::string(3 * SafeFile::kBufferSize + 5, 'x'));  // past the buffer
-        file.write("def");
-        file.commit();
-        EXPECT_EQ(readBytes(dir / "a.csv"), "abc" + std::string(3 * SafeFile::kBufferSize + 5, 'x') + "def");
-        EXPECT_EQ(modeOf(dir / "a.csv"), mode) << std::oct << mask;
-        EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
+    TempDir dir;
+    SafeFile file(dir / "a.csv");
+    file.write("abc");
+    file.write(std::string(3 * SafeFile::kBufferSize + 5, 'x'));  // past the buffer
+    file.write("def");
+    file.commit();
+    EXPECT_EQ(readBytes(dir / "a.csv"), "abc" + std::string(3 * SafeFile::kBufferSize + 5, 'x') + "def");
+    EXPECT_EQ(modeOf(dir / "a.csv"), 0666 & ~currentUmask());
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
+}
+
+TEST(SafeFile, FilesOtherThreadsCreateMeanwhileKeepTheUmask) {
+    // Writing a file never sets the umask, not even for a moment: a file another thread
+    // creates meanwhile gets the mode the umask gives it.
+    TempDir dir;
+    const mode_t expected = 0666 & ~currentUmask();
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 5000; ++i) TempFileBeside temp(dir / "w");  // made, then removed
+        done = true;
+    });
+    int wrong = 0;
+    for (int i = 0; !done; ++i) {
+        const std::string path = dir / ("o" + std::to_string(i % 8));
+        const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd < 0) continue;
+        struct stat st {};
+        ::fstat(fd, &st);
+        ::close(fd);
+        ::unlink(path.c_str());
+        if ((st.st_mode & 07777) != expected) ++wrong;
     }
+    writer.join();
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(SafeFile, ReplacesAnExistingFileAndKeepsItsMode) {
