@@ -8,18 +8,18 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <csignal>
 #include <cstdio>
 #include <string>
 
 #include "app/command_bar.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
+#include "core/platform/system.h"
 
 int main(int argc, char* argv[]) {
     // Under a file size limit (ulimit -f) a save past it fails with "File too large" in the
     // error box, the old file intact, instead of ending the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    tablamo::platform::keepRunningPastFileSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(tablamo::app::kAppTitle));
 

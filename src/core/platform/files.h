@@ -28,6 +28,10 @@ std::filesystem::path toFsPath(std::string_view utf8);
 /// The path in UTF-8.
 std::string fromFsPath(const std::filesystem::path& path);
 
+/// Whether two names in UTF-8 name the same file by their letters: exactly on POSIX, with
+/// case not counted on Windows, whose file names ignore it.
+bool sameFileName(std::string_view a, std::string_view b);
+
 /// What one file is, however it is named: its device and inode, or its volume and file index.
 struct FileIdentity {
     std::uint64_t volume = 0;

@@ -72,6 +72,8 @@ SystemError systemError(Failure failure) {
 
 std::string reasonText(SystemError error) { return std::strerror(static_cast<int>(error.code)); }
 
+bool sameFileName(std::string_view a, std::string_view b) { return a == b; }
+
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return std::nullopt;

@@ -53,6 +53,12 @@ std::string reasonText(SystemError error) {
     return narrow(reason);
 }
 
+bool sameFileName(std::string_view a, std::string_view b) {
+    const std::wstring wa = widen(a), wb = widen(b);
+    return ::CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(),
+                                  static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
+}
+
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
     // Folders open only with backup semantics; nothing is read or written.
     const HANDLE h = ::CreateFileW(widen(path).c_str(), 0,

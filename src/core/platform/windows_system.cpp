@@ -1,8 +1,9 @@
 // The process's setting on Windows.
 
+#include <windows.h>
+// After windows.h, which they build on.
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstring>
 
