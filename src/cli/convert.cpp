@@ -1,11 +1,10 @@
 #include "cli/convert.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <set>
 
 #include "commands/open_commands.h"
+#include "core/platform/files.h"
 #include "core/workspace.h"
 
 namespace tablamo::cli {
@@ -13,37 +12,32 @@ namespace fs = std::filesystem;
 namespace {
 
 // The same file, also when named differently: the canonical path, or for an existing
-// file its device and inode.
+// file its identity (device and inode, volume and file index).
 struct FileKey {
     std::string canonical;
-    dev_t dev = 0;
-    ino_t ino = 0;
-    bool exists = false;
+    std::optional<platform::FileIdentity> identity;
 };
 
 FileKey keyOf(const std::string& path) {
     FileKey key;
     std::error_code ec;
-    key.canonical = fs::weakly_canonical(fs::absolute(path, ec), ec).string();
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        key.exists = true;
-        key.dev = st.st_dev;
-        key.ino = st.st_ino;
-    }
+    const fs::path absolute = fs::absolute(platform::toFsPath(path), ec);
+    key.canonical = platform::fromFsPath(fs::weakly_canonical(absolute, ec));
+    key.identity = platform::fileIdentity(path);
     return key;
 }
 
 bool sameFile(const FileKey& a, const FileKey& b) {
-    if (a.exists && b.exists) return a.dev == b.dev && a.ino == b.ino;
-    return a.canonical == b.canonical;
+    if (a.identity && b.identity) return *a.identity == *b.identity;
+    return platform::sameFileName(a.canonical, b.canonical);
 }
 
 }  // namespace
 
 std::vector<std::string> planOutputs(const Job& job) {
     std::error_code ec;
-    const bool intoFolder = !job.output.empty() && fs::is_directory(job.output, ec);
+    const bool intoFolder =
+        !job.output.empty() && fs::is_directory(platform::toFsPath(job.output), ec);
     if (!job.output.empty() && !intoFolder && job.inputs.size() > 1) {
         throw UsageError("--output: with several inputs it must be an existing folder: '" +
                          job.output + "'");
@@ -54,10 +48,10 @@ std::vector<std::string> planOutputs(const Job& job) {
             outputs.push_back(job.output);
             continue;
         }
-        fs::path out = fs::path(input);
-        out.replace_extension(std::string(extensionOf(job.format)));
-        if (intoFolder) out = fs::path(job.output) / out.filename();
-        outputs.push_back(out.string());
+        fs::path out = platform::toFsPath(input);
+        out.replace_extension(platform::toFsPath(extensionOf(job.format)));
+        if (intoFolder) out = platform::toFsPath(job.output) / out.filename();
+        outputs.push_back(platform::fromFsPath(out));
     }
 
     std::vector<FileKey> inputKeys, outputKeys;

@@ -1,8 +1,5 @@
 #include "cli/job.h"
 
-#include <langinfo.h>
-#include <locale.h>
-
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <filesystem>
@@ -11,6 +8,7 @@
 
 #include "core/encoding.h"
 #include "core/error.h"
+#include "core/platform/files.h"
 
 namespace tablamo::cli {
 namespace {
@@ -165,7 +163,9 @@ char oneCharacter(const std::string& option, const std::string& utf8) {
 // --to's default: the output file's extension, else CSV.
 OutputFormat formatOfOutput(const std::string& output) {
     std::error_code ec;
-    if (output.empty() || std::filesystem::is_directory(output, ec)) return OutputFormat::Csv;
+    if (output.empty() || std::filesystem::is_directory(platform::toFsPath(output), ec)) {
+        return OutputFormat::Csv;
+    }
     const OutputFormatInfo* format = formatOfFileName(output);
     return format ? format->format : OutputFormat::Csv;
 }
@@ -279,56 +279,6 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         result.exitCode = 2;
         result.err = std::string(kProgram) + ": " + e.what() + "\nRun with --help for more information.\n";
     }
-    return result;
-}
-
-char localeDecimalSeparator() {
-    // Read through a locale object of its own: setting the process's LC_NUMERIC would
-    // change how the C library formats numbers for every thread.
-    const locale_t loc = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
-    if (loc == static_cast<locale_t>(nullptr)) return '.';
-    const char* radix = ::nl_langinfo_l(RADIXCHAR, loc);
-    const std::string text = radix ? radix : "";
-    ::freelocale(loc);
-    if (text.size() == 1) return text[0];
-    // A separator of several bytes is taken as UTF-8, the usual locale encoding.
-    const auto held = utf8ToWin1254(text);
-    return held && held->size() == 1 ? (*held)[0] : '.';
-}
-
-ShortDateFormat shortDateFormatOf(std::string_view format) {
-    // The fields in the order they appear: d for the day, m for the month, y for the year.
-    std::string fields;
-    char separator = 0;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] != '%' || i + 1 == format.size()) {
-            if (!fields.empty() && fields.size() < 3 && separator == 0) separator = format[i];
-            continue;
-        }
-        char c = format[++i];
-        if (c == 'E' || c == 'O') {  // alternative-digits modifiers
-            if (i + 1 == format.size()) break;
-            c = format[++i];
-        }
-        switch (c) {
-            case 'd': case 'e': fields += 'd'; break;
-            case 'm': fields += 'm'; break;
-            case 'y': case 'Y': case 'C': case 'G': case 'g': fields += 'y'; break;
-            case 'F': fields += "ymd"; separator = separator ? separator : '-'; break;
-            case 'D': fields += "mdy"; separator = separator ? separator : '/'; break;
-            default: break;
-        }
-    }
-    return tablamo::shortDateFormatOf(fields, separator);
-}
-
-ShortDateFormat localeShortDateFormat() {
-    // Read through a locale object of its own, like the decimal separator.
-    const locale_t loc = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
-    if (loc == static_cast<locale_t>(nullptr)) return {};
-    const char* format = ::nl_langinfo_l(D_FMT, loc);
-    const ShortDateFormat result = shortDateFormatOf(format ? format : "");
-    ::freelocale(loc);
     return result;
 }
 

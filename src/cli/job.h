@@ -49,24 +49,11 @@ struct ParseResult {
 };
 
 /// Reads the arguments (without the program name). `localeDecimalSeparator` and
-/// `localeDate` are the defaults of --decimal-separator, --date-separator and
-/// --date-order. Every option is checked here, before any file is read; a usage error
+/// `localeDate`, the user's regional settings, are the defaults of --decimal-separator,
+/// --date-separator and --date-order. Every option is checked here, before any file is read; a usage error
 /// gives exit status 2.
 ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDecimalSeparator,
                              const ShortDateFormat& localeDate = {});
-
-/// The decimal separator of the user's LC_NUMERIC locale in Windows-1254, "." when it has
-/// none or one that Windows-1254 lacks. The process's own locale is not changed.
-char localeDecimalSeparator();
-
-/// The separator and order of a C library date format such as "%d.%m.%Y" (the first
-/// character between the fields is the separator; "%F" and "%D" count as written out).
-/// The C locale's "%m/%d/%y" for a format that names no day, month and year.
-ShortDateFormat shortDateFormatOf(std::string_view format);
-
-/// The short date format of the user's LC_TIME locale (nl_langinfo(D_FMT)); a separator
-/// outside ASCII is taken as "/". The process's own locale is not changed.
-ShortDateFormat localeShortDateFormat();
 
 /// The extension the format's files get: ".csv", ".html", ".xlsx".
 inline std::string_view extensionOf(OutputFormat format) { return formatInfo(format).extension; }

@@ -16,31 +16,6 @@ namespace {
 using testing::TempDir;
 using testing::XlsxPackage;
 
-TEST(XlsxConvert, ShortDateFormatOfTheLocale) {
-    const struct {
-        const char* format;
-        char separator;
-        DateOrder order;
-    } cases[] = {
-        {"%d.%m.%Y", '.', DateOrder::DayMonthYear},   // Turkish
-        {"%m/%d/%y", '/', DateOrder::MonthDayYear},   // the C locale, American English
-        {"%d/%m/%Y", '/', DateOrder::DayMonthYear},   // British English
-        {"%Y-%m-%d", '-', DateOrder::YearMonthDay},   // Swedish
-        {"%F", '-', DateOrder::YearMonthDay},
-        {"%D", '/', DateOrder::MonthDayYear},
-        {"%e.%m.%Y", '.', DateOrder::DayMonthYear},
-        {"%Od/%Om/%Ey", '/', DateOrder::DayMonthYear},
-        {"%Y. %m. %d.", '.', DateOrder::YearMonthDay},  // Hungarian: the blank is no separator
-        {"", '/', DateOrder::MonthDayYear},
-        {"%H:%M", '/', DateOrder::MonthDayYear},
-    };
-    for (const auto& c : cases) {
-        const ShortDateFormat f = shortDateFormatOf(c.format);
-        EXPECT_EQ(f.separator, c.separator) << c.format;
-        EXPECT_EQ(f.order, c.order) << c.format;
-    }
-}
-
 TEST(XlsxConvert, DateOptionsOverTheLocaleDefaults) {
     const ShortDateFormat turkish{'.', DateOrder::DayMonthYear};
     const auto parse = [&](std::vector<std::string> args) {
