@@ -17,6 +17,25 @@ QString fromWin1254(std::string_view text) {
     return s;
 }
 
+namespace {
+
+// One cell edit: its text before and after.
+class CellEdit : public QUndoCommand {
+public:
+    CellEdit(GridModel& model, int col, int row, std::string before, std::string after)
+        : m_model(model), m_col(col), m_row(row), m_before(std::move(before)),
+          m_after(std::move(after)) {}
+    void redo() override { m_model.writeCell(m_col, m_row, m_after); }
+    void undo() override { m_model.writeCell(m_col, m_row, m_before); }
+
+private:
+    GridModel& m_model;
+    int m_col, m_row;
+    std::string m_before, m_after;
+};
+
+}  // namespace
+
 GridModel::GridModel(Grid& grid, QObject* parent) : QAbstractTableModel(parent), m_grid(grid) {}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
@@ -48,9 +67,17 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
         }
         bytes += static_cast<char>(*b);
     }
-    m_grid.setCell(index.column() + 1, index.row() + 1, bytes);
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    const int col = index.column() + 1;
+    const int row = index.row() + 1;
+    if (m_grid.cell(col, row) == bytes) return true;
+    m_edits.push(new CellEdit(*this, col, row, std::string(m_grid.cell(col, row)), std::move(bytes)));
     return true;
+}
+
+void GridModel::writeCell(int col, int row, const std::string& bytes) {
+    m_grid.setCell(col, row, bytes);
+    const QModelIndex at = index(row - 1, col - 1);
+    emit dataChanged(at, at, {Qt::DisplayRole, Qt::EditRole});
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {

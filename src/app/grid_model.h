@@ -4,6 +4,8 @@
 /// like every other cell. Model (row, column) is grid cell (column + 1, row + 1).
 
 #include <QAbstractTableModel>
+#include <QUndoStack>
+#include <string>
 
 namespace tablamo {
 class Grid;
@@ -22,17 +24,19 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    /// Writes an edited cell back as Windows-1254. A text holding a character that the
-    /// code page lacks is refused: the cell keeps its text and editRefused() names the
-    /// character.
+    /// Writes an edited cell back as Windows-1254, as a step that can be undone. A text
+    /// holding a character that the code page lacks is refused: the cell keeps its text and
+    /// editRefused() names the character.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    /// Wraps a command that rewrites the grid: the views drop everything they knew of it.
+    /// Wraps a command that rewrites the grid: the views drop everything they knew of it,
+    /// and the edits before it can no longer be undone.
     template <class Command>
     void rewrite(Command&& command) {
+        m_edits.clear();
         beginResetModel();
         struct End {
             GridModel* m;
@@ -42,6 +46,10 @@ public:
     }
 
     Grid& grid() { return m_grid; }
+    /// The cell edits, for undo (Ctrl+Z) and redo (Ctrl+Y).
+    QUndoStack* edits() { return &m_edits; }
+    /// Writes grid cell (col, row) and tells the views; the edits' steps use it.
+    void writeCell(int col, int row, const std::string& bytes);
 
 signals:
     /// An edit was refused because `character` has no Windows-1254 byte.
@@ -49,6 +57,7 @@ signals:
 
 private:
     Grid& m_grid;
+    QUndoStack m_edits;
 };
 
 }  // namespace tablamo::app

@@ -57,6 +57,22 @@ HelpView::HelpView(QWidget* parent) : QWidget(parent) {
     row->addWidget(brownStrip(this));
 }
 
+std::string findHelpFile(const std::string& programDir) {
+    namespace fs = std::filesystem;
+    const fs::path program = platform::toFsPath(programDir);
+    const fs::path candidates[] = {
+        kHelpFileName,
+        program / kHelpFileName,
+        program / ".." / "share" / "tablamo" / kHelpFileName,
+        fs::path(TABLAMO_DATA_DIR) / kHelpFileName,
+    };
+    for (const fs::path& candidate : candidates) {
+        std::error_code ec;
+        if (fs::is_regular_file(candidate, ec)) return platform::fromFsPath(candidate.lexically_normal());
+    }
+    return kHelpFileName;
+}
+
 void HelpView::loadFile(const std::string& path) {
     std::error_code ec;
     // No help file: the view stays empty.

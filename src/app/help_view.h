@@ -8,8 +8,13 @@ class QTextEdit;
 
 namespace tablamo::app {
 
-/// The help file, read from the working directory.
+/// The help file's name, without extension.
 inline constexpr const char* kHelpFileName = "yardim";
+
+/// Where the help file is: in the working directory, else beside the program (`programDir`),
+/// else in the installed data folder (share/tablamo beside the program's bin, or the one the
+/// build was configured with). The name alone when none of them holds it.
+std::string findHelpFile(const std::string& programDir);
 
 class HelpView : public QWidget {
     Q_OBJECT

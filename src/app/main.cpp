@@ -1,53 +1,112 @@
 // tablamo: the window.
-//   tablamo [--open REPORT] [--help-tab] [--screenshot PNG]
+//   tablamo [--open REPORT] [--save PATH] [--help-tab] [--screenshot PNG]
 // --open runs "Aç" on REPORT at start, as if it had been picked in the open dialog;
-// --help-tab then presses "Yardım"; --screenshot saves a picture of the window to PNG once
-// it is shown, then ends.
+// --save then runs the save command of PATH's format (.xlsx, .csv, .html) as if PATH had been
+// picked in its dialog, answers its message box and ends: exit status 0 only when the file
+// was written; --help-tab presses "Yardım"; --columns-tab brings the columns tab forward;
+// --screenshot saves a picture of the window to
+// PNG once it is shown, then ends.
 
 #include <QApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <clocale>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "app/command_bar.h"
+#include "app/help_view.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "core/platform/system.h"
+#include "core/ui_port.h"
+
+namespace {
+
+// The UI port of a scripted run: the open and save dialogs answer the paths given, every
+// message and error goes to stderr, nothing is opened.
+class ScriptUi : public tablamo::UiPort {
+public:
+    ScriptUi(std::string open, std::string save) : m_open(std::move(open)), m_save(std::move(save)) {}
+    void showMessage(std::string_view text) override { say(text); }
+    void showError(std::string_view text) override { say(text); }
+    std::optional<std::string> askOpenFile(const tablamo::FileDialogRequest&) override {
+        return m_open;
+    }
+    std::optional<std::string> askSaveFile(const tablamo::FileDialogRequest&) override {
+        return m_save;
+    }
+    void setBusy(bool) override {}
+    bool openWithDefaultProgram(const std::string&) override { return true; }
+
+private:
+    static void say(std::string_view text) {
+        std::string line;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+            line += text[i];
+        }
+        std::fprintf(stderr, "tablamo: %s\n", line.c_str());
+    }
+    std::string m_open;
+    std::string m_save;
+};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // Under a file size limit (ulimit -f) a save past it fails with "File too large" in the
     // error box, the old file intact, instead of ending the program.
     tablamo::platform::keepRunningPastFileSizeLimit();
     QApplication app(argc, argv);
+    // QApplication takes the C library's locale from the environment; numbers written and
+    // read by the libraries must not follow it (a Turkish locale makes 0.35 "0,35"). The
+    // user's regional settings are read from QLocale, not from here.
+    std::setlocale(LC_NUMERIC, "C");
+    tablamo::app::installTurkishTranslations();
     QApplication::setApplicationName(QString::fromLatin1(tablamo::app::kAppTitle));
 
     QString openPath;
+    QString savePath;
     QString screenshotPath;
     bool helpTab = false;
+    bool columnsTab = false;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--open") && i + 1 < args.size()) {
             openPath = args[++i];
+        } else if (args[i] == QLatin1String("--save") && i + 1 < args.size()) {
+            savePath = args[++i];
         } else if (args[i] == QLatin1String("--help-tab")) {
             helpTab = true;
+        } else if (args[i] == QLatin1String("--columns-tab")) {
+            columnsTab = true;
         } else if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) {
             screenshotPath = args[++i];
         } else {
-            std::fprintf(stderr, "usage: tablamo [--open REPORT] [--help-tab] [--screenshot PNG]\n");
+            std::fprintf(stderr, "usage: tablamo [--open REPORT] [--save PATH] [--help-tab] [--columns-tab] [--screenshot PNG]\n");
             return 2;
         }
     }
 
-    tablamo::app::MainWindow window;
+    tablamo::app::MainWindow window(
+        nullptr, tablamo::app::findHelpFile(QCoreApplication::applicationDirPath().toStdString()));
     // Without a window manager (a virtual screen) "maximised" is the screen's free area.
     if (const QScreen* screen = QApplication::primaryScreen()) {
         window.setGeometry(screen->availableGeometry());
     }
     window.showMaximized();
+    if (!savePath.isEmpty()) {
+        // A scripted run: the dialogs take the paths given, messages go to stderr.
+        ScriptUi script(openPath.toStdString(), savePath.toStdString());
+        if (!openPath.isEmpty()) window.withUi(script, [&] { window.openAtStart(openPath.toStdString()); });
+        return window.saveAtStart(savePath.toStdString(), script) ? 0 : 1;
+    }
     if (!openPath.isEmpty()) window.openAtStart(openPath.toStdString());
     if (helpTab) window.commandBar()->help()->click();
+    if (columnsTab) window.tabs()->setCurrentIndex(tablamo::app::kColumnsTab);
     if (!screenshotPath.isEmpty()) {
         QTimer::singleShot(1500, &window, [&] {
             const bool saved = window.grab().save(screenshotPath, "PNG");

@@ -1,45 +1,50 @@
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <filesystem>
 
+#include "app/columns_tab.h"
 #include "app/command_bar.h"
 #include "app/grid_model.h"
 #include "app/grid_view.h"
 #include "app/help_view.h"
+#include "app/locale_settings.h"
 #include "app/qt_ui.h"
+#include "app/report_text_view.h"
 #include "app/settings_tab.h"
 #include "app/title_strip.h"
 #include "commands/open_commands.h"
 #include "commands/save_commands.h"
+#include "core/platform/files.h"
+#include "core/text_rules.h"
 #include "core/ui_port.h"
+#include "export/output_formats.h"
 
 namespace tablamo::app {
 namespace {
 
 // Answers the open dialog with a path given at start-up; everything else goes to the
 // window's own port.
-class PresetOpenUi : public UiPort {
+class PresetOpenUi : public ForwardingUi {
 public:
-    PresetOpenUi(UiPort& inner, std::string path) : m_inner(inner), m_path(std::move(path)) {}
-    void showMessage(std::string_view t) override { m_inner.showMessage(t); }
-    void showError(std::string_view t) override { m_inner.showError(t); }
+    PresetOpenUi(UiPort& inner, std::string path) : ForwardingUi(inner), m_path(std::move(path)) {}
     std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return m_path; }
-    std::optional<std::string> askSaveFile(const FileDialogRequest& r) override {
-        return m_inner.askSaveFile(r);
-    }
-    void setBusy(bool busy) override { m_inner.setBusy(busy); }
-    void openWithDefaultProgram(const std::string& p) override { m_inner.openWithDefaultProgram(p); }
 
 private:
-    UiPort& m_inner;
     std::string m_path;
 };
 
@@ -53,33 +58,6 @@ constexpr const char* kFlatTabs =
     " background: rgb(210, 210, 210); }";
 
 }  // namespace
-
-RegionalSettings regionalFromLocale(const QLocale& locale) {
-    RegionalSettings r;
-    const QString point = locale.decimalPoint();
-    if (point.size() == 1 && point[0].unicode() < 0x80) r.decimalSeparator = point[0].toLatin1();
-    // The short date's format names the separator and the order of day, month and year.
-    const QString format = locale.dateFormat(QLocale::ShortFormat);
-    for (const QChar ch : format) {
-        if (!ch.isLetter() && ch != QLatin1Char('\'') && ch.unicode() < 0x80 && !ch.isSpace()) {
-            r.dateSeparator = ch.toLatin1();
-            break;
-        }
-    }
-    const auto d = format.indexOf(QLatin1Char('d'));
-    const auto m = format.indexOf(QLatin1Char('M'));
-    const auto y = format.indexOf(QLatin1Char('y'));
-    if (d >= 0 && m >= 0 && y >= 0) {
-        if (y < m && m < d) {
-            r.dateOrder = DateOrder::YearMonthDay;
-        } else if (m < d) {
-            r.dateOrder = DateOrder::MonthDayYear;
-        } else {
-            r.dateOrder = DateOrder::DayMonthYear;
-        }
-    }
-    return r;
-}
 
 MainWindow::MainWindow(UiPort* ui, const std::string& helpFile) {
     if (!ui) {
@@ -112,6 +90,16 @@ MainWindow::MainWindow(UiPort* ui, const std::string& helpFile) {
 
     buildTabs();
     wireCommands();
+    setAcceptDrops(true);
+    // Ctrl+Z and Ctrl+Y undo and redo the grid's cell edits.
+    QAction* undo = m_model->edits()->createUndoAction(this, QStringLiteral("Geri al"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = m_model->edits()->createRedoAction(this, QStringLiteral("Yinele"));
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) redoKeys.prepend(Qt::CTRL | Qt::Key_Y);
+    redo->setShortcuts(redoKeys);
+    addAction(undo);
+    addAction(redo);
     showWorkspace();
     // A help file that cannot be read is reported; the window starts all the same.
     runCommand(*m_ui, [&] { m_help->loadFile(helpFile); });
@@ -148,6 +136,8 @@ void MainWindow::buildTabs() {
     m_tabs->addTab(m_htmlText, QStringLiteral("HTML"));
     m_tabs->addTab(m_settings, QStringLiteral("Ayarlar"));
     m_tabs->addTab(m_help, QStringLiteral("    Açıklama    "));
+    m_columns = new ColumnsTab(m_tabs);
+    m_tabs->addTab(m_columns, QStringLiteral("Sütunlar"));
     for (const int hidden : {kTextTab, kHtmlTab, kSettingsTab}) m_tabs->setTabVisible(hidden, false);
     m_tabs->setCurrentIndex(kGridTab);
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabShown);
@@ -172,6 +162,34 @@ void MainWindow::showWorkspace() {
     m_strip->setText(QString::fromStdString(m_ws.titleStrip));
     m_settings->refreshFrom(m_ws.settings);
     m_bar->openExcelAfterSave()->setChecked(m_ws.settings.OpenExcelAfterSave);
+    showColumns();
+}
+
+void MainWindow::showColumns() { m_columns->showReport(m_ws, m_userColumns); }
+
+void MainWindow::importAgain() {
+    if (m_ws.text.empty()) return;
+    if (m_statementLoaded) {
+        command([&] { showOutcome(*m_ui, runImporter(m_ws, Importer::Statement)); }, true);
+    } else {
+        command([&] { importLoadedReport(m_ws, *m_ui); }, true);
+    }
+}
+
+void MainWindow::columnsEdited(const ColumnWidths& widths) {
+    ReportLayout& layout = m_ws.settings.layout;
+    for (int k = 1; k <= ReportLayout::kWidthCount; ++k) layout.setColumnWidth(k, widths[k - 1]);
+    layout.AutoColumnSearch = false;
+    m_userColumns = true;
+    m_settings->refreshFrom(m_ws.settings);  // the command reads the fields
+    importAgain();
+}
+
+void MainWindow::forgetUserColumns() {
+    if (!m_userColumns) return;
+    m_userColumns = false;
+    m_ws.settings.layout.AutoColumnSearch = true;
+    m_settings->refreshFrom(m_ws.settings);
 }
 
 void MainWindow::wireCommands() {
@@ -186,6 +204,19 @@ void MainWindow::wireCommands() {
     connect(m_settings->importButton(), &QPushButton::clicked, this, &MainWindow::Button2Click);
     connect(m_settings->findColumnsButton(), &QPushButton::clicked, this, &MainWindow::Button4Click);
     connect(m_settings->findFrameButton(), &QPushButton::clicked, this, &MainWindow::Button10Click);
+
+    connect(m_columns->view(), &ReportTextView::widthsEdited, this, &MainWindow::columnsEdited);
+    connect(m_columns->automatic(), &QPushButton::clicked, this, [this] {
+        m_userColumns = false;
+        m_ws.settings.layout.AutoColumnSearch = true;
+        m_settings->refreshFrom(m_ws.settings);
+        importAgain();
+    });
+    connect(m_columns->ledgerMarks(), &QCheckBox::toggled, this, [this](bool on) {
+        m_ws.settings.layout.LedgerMarks = on;
+        m_settings->refreshFrom(m_ws.settings);
+        importAgain();
+    });
 
     connect(m_grid, &GridView::enterPressed, this, &MainWindow::enterPressed);
     // Shown after the editor has closed, not from inside the model's write.
@@ -202,7 +233,10 @@ void MainWindow::wireCommands() {
 void MainWindow::Button1Click() { openReport(*m_ui); }
 
 void MainWindow::Button13Click() {
-    command([&] { openStatement(m_ws, *m_ui); }, true);
+    forgetUserColumns();
+    command([&] {
+        if (openStatement(m_ws, *m_ui)) m_statementLoaded = true;
+    }, true);
 }
 
 void MainWindow::Button8Click() {
@@ -246,12 +280,63 @@ void MainWindow::Button10Click() {
 }
 
 void MainWindow::openReport(UiPort& ui) {
-    command([&] { tablamo::openReport(m_ws, ui); }, true);
+    forgetUserColumns();
+    command([&] {
+        if (tablamo::openReport(m_ws, ui)) m_statementLoaded = false;
+    }, true);
+}
+
+namespace {
+
+// The first local file a drag carries, or an empty text.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) return url.toLocalFile();
+    }
+    return {};
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    openAtStart(path.toStdString());
 }
 
 void MainWindow::openAtStart(const std::string& path) {
     PresetOpenUi preset(*m_ui, path);
     openReport(preset);
+}
+
+bool MainWindow::saveAtStart(const std::string& path, UiPort& ui) {
+    const OutputFormatInfo* format = formatOfFileName(path);
+    if (!format) return false;
+    bool failed = false;
+    struct Watch : ForwardingUi {
+        bool& failed;
+        Watch(UiPort& inner, bool& f) : ForwardingUi(inner), failed(f) {}
+        void showError(std::string_view t) override {
+            failed = true;
+            ForwardingUi::showError(t);
+        }
+    } watch(ui, failed);
+    withUi(watch, [&] {
+        switch (format->format) {
+            case OutputFormat::Csv: sButton1Click(); break;
+            case OutputFormat::Html: Button7Click(); break;
+            case OutputFormat::Xlsx: Button8Click(); break;
+        }
+    });
+    std::error_code ec;
+    return !failed &&
+           std::filesystem::is_regular_file(platform::toFsPath(format->fileName(path)), ec);
 }
 
 void MainWindow::tabShown(int index) {
@@ -266,7 +351,16 @@ void MainWindow::tabShown(int index) {
         m_textView->setPlainText(fromWin1254(m_ws.text.bytes()));
     } else if (index == kHtmlTab) {
         QString page;
-        for (const std::string& line : m_htmlView) page += fromWin1254(line) + QLatin1Char('\n');
+        for (const std::string& line : m_htmlView.lines) {
+            page += fromWin1254(line) + QLatin1Char('\n');
+        }
+        if (!m_htmlView.whole) {
+            // The page of a very large grid is held in part; the saved file has it whole.
+            page += QStringLiteral("<!-- Sayfanın ilk %1 / %2 satırı; kaydedilen dosya sayfanın "
+                                   "tamamını taşır. -->\n")
+                        .arg(m_htmlView.lines.size())
+                        .arg(m_htmlView.pageLines);
+        }
         m_htmlText->setPlainText(page);
     }
 }

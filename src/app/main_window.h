@@ -9,8 +9,12 @@
 #include <vector>
 
 #include "app/help_view.h"
+#include "core/column_boundaries.h"
 #include "core/workspace.h"
+#include "export/html_writer.h"
 
+class QDragEnterEvent;
+class QDropEvent;
 class QLocale;
 class QPlainTextEdit;
 class QTabWidget;
@@ -21,6 +25,7 @@ class UiPort;
 
 namespace tablamo::app {
 
+class ColumnsTab;
 class CommandBar;
 class GridModel;
 class GridView;
@@ -33,10 +38,15 @@ inline constexpr const char* kWindowCaption =
     "Zorvik Tablamo (Txt ve Not dosyaları; Excel, CSV ve HTML dosyalarına çevirici)";
 
 /// Indices of the tabs.
-enum TabIndex { kGridTab = 0, kTextTab = 1, kHtmlTab = 2, kSettingsTab = 3, kHelpTab = 4 };
+enum TabIndex {
+    kGridTab = 0,
+    kTextTab = 1,
+    kHtmlTab = 2,
+    kSettingsTab = 3,
+    kHelpTab = 4,
+    kColumnsTab = 5,  ///< "Sütunlar", after the five of the original window
+};
 
-/// The user's regional settings as the system locale gives them.
-RegionalSettings regionalFromLocale(const QLocale& locale);
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -48,6 +58,22 @@ public:
 
     /// "Aç" with `path` as the open dialog's answer: the start option --open.
     void openAtStart(const std::string& path);
+    /// The save command of `path`'s format (.xlsx or .xls, .csv, .html or .htm) with `ui`
+    /// answering its dialog and its message box: the start option --save. True when the
+    /// file was written; false also for a name of no format the window saves.
+    bool saveAtStart(const std::string& path, UiPort& ui);
+    /// Runs `body` with `ui` answering the commands in place of the window's own port.
+    template <class Body>
+    void withUi(UiPort& ui, Body&& body) {
+        UiPort* const own = m_ui;
+        m_ui = &ui;
+        struct Restore {
+            MainWindow* w;
+            UiPort* own;
+            ~Restore() { w->m_ui = own; }
+        } restore{this, own};
+        body();
+    }
 
     Workspace& workspace() { return m_ws; }
     TitleStrip* titleStrip() const { return m_strip; }
@@ -57,9 +83,16 @@ public:
     GridModel* gridModel() const { return m_model; }
     SettingsTab* settingsTab() const { return m_settings; }
     HelpView* helpView() const { return m_help; }
+    ColumnsTab* columnsTab() const { return m_columns; }
     int helpToggle() const { return m_helpToggle; }
-    /// The hidden HTML view's lines: the page the last "HTML" command built.
-    const std::vector<std::string>& htmlView() const { return m_htmlView; }
+    /// The hidden HTML view: the page the last "HTML" command built (of a very large grid,
+    /// its first lines).
+    const HtmlView& htmlView() const { return m_htmlView; }
+
+protected:
+    /// A file dragged onto the window opens as if picked in "Aç"'s dialog.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The handlers of the command bar's and the settings tab's buttons.
@@ -84,13 +117,24 @@ private:
     void showWorkspace();
     void tabShown(int index);
     void openReport(UiPort& ui);
+    /// The columns tab shows the report, its boundaries and the line detection took.
+    void showColumns();
+    /// The user's boundaries: the widths, the column search off for this report, the
+    /// report imported again with them.
+    void columnsEdited(const ColumnWidths& widths);
+    /// Imports the loaded text again with the importer that read it, as its button would.
+    void importAgain();
+    /// Before a new report: the column search the user's boundaries switched off is on.
+    void forgetUserColumns();
     void enterPressed();
 
     Workspace m_ws;
     std::unique_ptr<UiPort> m_ownUi;
     UiPort* m_ui;
-    std::vector<std::string> m_htmlView;
+    HtmlView m_htmlView;
     int m_helpToggle = 0;  ///< HelpToggle: 1 when the help tab was brought forward last
+    bool m_userColumns = false;  ///< the user's boundaries hold for the loaded report
+    bool m_statementLoaded = false;  ///< the loaded text was read by "Akbank Aç"
 
     TitleStrip* m_strip;
     CommandBar* m_bar;
@@ -101,6 +145,7 @@ private:
     QPlainTextEdit* m_htmlText;
     SettingsTab* m_settings;
     HelpView* m_help;
+    ColumnsTab* m_columns;
 };
 
 }  // namespace tablamo::app

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -22,6 +24,16 @@ void messageBox(QWidget* parent, QMessageBox::Icon icon, std::string_view text) 
 }
 
 }  // namespace
+
+bool installTurkishTranslations() {
+    // Kept for the application's lifetime, as Qt wants its translators.
+    static QTranslator translator;
+    if (!translator.load(QStringLiteral("qtbase_tr"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return false;
+    }
+    return QCoreApplication::installTranslator(&translator);
+}
 
 QString qtNameFilter(const FileFilter& filter) {
     QString patterns = fromUtf8(filter.patterns);
@@ -55,6 +67,7 @@ std::optional<std::string> QtUi::askFile(const FileDialogRequest& request, bool 
         const auto selected = static_cast<qsizetype>(request.selectedFilter);
         if (selected >= 0 && selected < filters.size()) dialog.selectNameFilter(filters[selected]);
     }
+    if (!request.directory.empty()) dialog.setDirectory(fromUtf8(request.directory));
     if (!request.fileName.empty()) dialog.selectFile(fromUtf8(request.fileName));
     // A command may have set the hourglass; the dialog wants the normal cursor.
     const bool busy = QApplication::overrideCursor() != nullptr;
@@ -73,8 +86,8 @@ void QtUi::setBusy(bool busy) {
     }
 }
 
-void QtUi::openWithDefaultProgram(const std::string& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+bool QtUi::openWithDefaultProgram(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 }  // namespace tablamo::app

@@ -17,6 +17,10 @@ inline constexpr const char* kAppTitle = "Tablamo";
 /// the dialog is told not to show (the captions already name their patterns).
 QString qtNameFilter(const FileFilter& filter);
 
+/// Loads Qt's own Turkish texts (the file dialogs, the standard buttons: "Aç", "Kaydet",
+/// "İptal") into the application. False when the translations are not installed.
+bool installTurkishTranslations();
+
 class QtUi : public UiPort {
 public:
     explicit QtUi(QWidget* parent) : m_parent(parent) {}
@@ -26,7 +30,7 @@ public:
     std::optional<std::string> askOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
     void setBusy(bool busy) override;
-    void openWithDefaultProgram(const std::string& path) override;
+    bool openWithDefaultProgram(const std::string& path) override;
 
 private:
     std::optional<std::string> askFile(const FileDialogRequest& request, bool save);

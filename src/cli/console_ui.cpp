@@ -1,11 +1,13 @@
 #include "cli/console_ui.h"
 
+#include "cli/summary.h"
+
 namespace tablamo::cli {
 
 using Clock = std::chrono::steady_clock;
 
-Console::Console(std::FILE* err, bool progress)
-    : m_err(err), m_enabled(progress), m_start(Clock::now()), m_last(m_start) {}
+Console::Console(std::FILE* err, bool progress, char decimal)
+    : m_err(err), m_enabled(progress), m_decimal(decimal), m_start(Clock::now()), m_last(m_start) {}
 
 Console::~Console() { clearProgress(); }
 
@@ -30,16 +32,16 @@ void Console::say(std::string_view prefix, std::string_view text) {
     std::fflush(m_err);
 }
 
-void Console::progress(int done, int total, std::uint64_t bytes) {
+void Console::progress(int done, int total, std::uint64_t bytesDone, std::uint64_t bytesTotal) {
     if (!m_enabled) return;
     const auto now = Clock::now();
     const double elapsed = std::chrono::duration<double>(now - m_start).count();
-    if (elapsed < 0.5) return;
+    if (elapsed < 1.0) return;
     if (m_shown && now - m_last < std::chrono::milliseconds(200) && done < total) return;
     m_last = now;
-    const double mb = static_cast<double>(bytes) / 1e6;
-    std::fprintf(m_err, "\rtablamo-convert: %d/%d files, %.1f MB, %.1f MB/s\x1b[K", done, total, mb,
-                 mb / elapsed);
+    const std::string line =
+        "\r" + progressText(done, total, bytesDone, bytesTotal, elapsed, m_decimal) + "\x1b[K";
+    std::fwrite(line.data(), 1, line.size(), m_err);
     std::fflush(m_err);
     m_shown = true;
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/ui_port.h"
 
@@ -13,25 +14,27 @@ namespace tablamo::cli {
 
 /// stderr as the converter uses it. Every message line is prefixed by the name of the input
 /// it concerns; the progress line, when enabled, is rewritten in place and cleared before
-/// any other line.
+/// any other line. One thread at a time uses it.
 class Console {
 public:
-    /// `progress`: show the progress line (stderr is a terminal and not --quiet).
-    Console(std::FILE* err, bool progress);
+    /// `progress`: show the progress line (stderr is a terminal and not --quiet);
+    /// `decimal`: the user's decimal separator for its numbers.
+    Console(std::FILE* err, bool progress, char decimal = '.');
     ~Console();
 
     /// One line per line of `text` (lines split at CR LF or LF), each as "prefix: line",
     /// or the line alone when the prefix is empty.
     void say(std::string_view prefix, std::string_view text);
-    /// Files done of total and bytes read so far; shown once the work has taken longer
-    /// than a moment, at most a few times a second.
-    void progress(int done, int total, std::uint64_t bytes);
+    /// Files done of total, and the bytes of the inputs done and of all inputs; shown once
+    /// the run has taken more than a second, at most five times a second.
+    void progress(int done, int total, std::uint64_t bytesDone, std::uint64_t bytesTotal);
     /// Removes the progress line.
     void clearProgress();
 
 private:
     std::FILE* m_err;
     bool m_enabled;
+    char m_decimal;
     bool m_shown = false;
     std::chrono::steady_clock::time_point m_start;
     std::chrono::steady_clock::time_point m_last;
@@ -49,11 +52,26 @@ public:
     std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return {}; }
     void setBusy(bool) override {}
-    void openWithDefaultProgram(const std::string&) override {}
+    bool openWithDefaultProgram(const std::string&) override { return true; }
 
 private:
     Console& m_console;
     std::string m_name;
+};
+
+/// The UI port of one input converted beside others: its messages and errors are kept, in
+/// order, to go to the console when the inputs before it are through. No dialogs, no busy
+/// cursor.
+class BufferedUi : public UiPort {
+public:
+    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    void showError(std::string_view text) override { messages.emplace_back(text); }
+    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return {}; }
+    void setBusy(bool) override {}
+    bool openWithDefaultProgram(const std::string&) override { return true; }
+
+    std::vector<std::string> messages;
 };
 
 }  // namespace tablamo::cli

@@ -11,12 +11,14 @@
 
 namespace tablamo::cli {
 
-/// The output file of every input, in order. Raises UsageError when -o does not fit the
-/// inputs, when two inputs would write the same file, or when an output is an input.
-std::vector<std::string> planOutputs(const Job& job);
-
-/// Called with the bytes read from the current input after each step of its conversion.
+/// Called with the bytes read from the current input after each step of its conversion:
+/// once the import took the text (before anything is written), and once it is written.
 using StepReport = std::function<void(std::uint64_t bytesRead)>;
+
+/// What a conversion gave besides its messages.
+struct ConvertedFile {
+    int rows = 0;  ///< rows of the table written, the letter row not counted
+};
 
 /// The converter's words for an input that holds no line.
 inline constexpr const char* kEmptyInputMessage = "Dosya boş: dönüştürülecek satır yok.";
@@ -28,11 +30,6 @@ inline constexpr const char* kEmptyInputMessage = "Dosya boş: dönüştürülec
 /// shown): then nothing is written. Errors (a file that cannot be read or written) are
 /// raised.
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
-                const StepReport& step = {});
-
-/// Runs the job: refuses colliding outputs before any file is read, then converts every
-/// input, going on after a failure. Returns the exit status: 0 all converted, 1 any failed
-/// or was rejected, 2 a usage error.
-int runJob(const Job& job, Console& console);
+                const StepReport& step = {}, ConvertedFile* converted = nullptr);
 
 }  // namespace tablamo::cli

@@ -2,9 +2,11 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <thread>
 
 #include "core/encoding.h"
 #include "core/error.h"
@@ -48,8 +50,15 @@ constexpr LayoutOption kLayoutOptions[] = {
 // The other options that take a value.
 constexpr const char* kOtherValueOptions[] = {
     "--to", "-o", "--output", "--decimal-separator", "--encoding", "--date-separator",
-    "--date-order",
+    "--date-order", "-j", "--jobs", "--summary",
 };
+
+// The long name a short option's value is joined to.
+std::string longNameOf(const std::string& arg) {
+    if (arg == "-o") return "--output";
+    if (arg == "-j") return "--jobs";
+    return arg;
+}
 
 const LayoutField& fieldNamed(std::string_view name) {
     for (const LayoutField& f : layoutFields()) {
@@ -84,7 +93,7 @@ JoinedArgs joinValues(const std::vector<std::string>& args) {
             break;
         }
         if (takesValue(args[i]) && i + 1 < args.size()) {
-            const std::string name = args[i] == "-o" ? "--output" : args[i];
+            const std::string name = longNameOf(args[i]);
             if (args[i + 1].empty()) {
                 joined.emptyValues.push_back(name);
             } else {
@@ -160,14 +169,38 @@ char oneCharacter(const std::string& option, const std::string& utf8) {
     return held[0];
 }
 
-// --to's default: the output file's extension, else CSV.
-OutputFormat formatOfOutput(const std::string& output) {
+// --to's default: the format the output file's ending names; CSV when the outputs are
+// named after the inputs (no -o, or -o a folder). A file ending that names no format is
+// refused rather than guessed.
+OutputFormat formatOfOutput(const std::string& output, const std::vector<std::string>& inputs) {
     std::error_code ec;
     if (output.empty() || std::filesystem::is_directory(platform::toFsPath(output), ec)) {
         return OutputFormat::Csv;
     }
-    const OutputFormatInfo* format = formatOfFileName(output);
-    return format ? format->format : OutputFormat::Csv;
+    if (const OutputFormatInfo* format = formatOfFileName(output)) return format->format;
+    // Several inputs, or a folder, need -o to be a folder: the output plan says so.
+    if (inputs.size() != 1 || std::filesystem::is_directory(platform::toFsPath(inputs[0]), ec)) {
+        return OutputFormat::Csv;
+    }
+    std::string endings;
+    for (const OutputFormatInfo& f : outputFormats()) {
+        for (const std::string_view e : f.endings) {
+            endings += (endings.empty() ? "" : ", ") + std::string(e);
+        }
+    }
+    throw UsageError("--output: '" + output +
+                     "' is no folder, and its ending names no output format (" + endings +
+                     "); name the format with --to");
+}
+
+// -j: a whole number of at least 1.
+int jobCount(const std::string& value) {
+    int n = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+    if (ec != std::errc() || end != value.data() + value.size() || n < 1) {
+        throw UsageError("--jobs: '" + value + "' is not a number of files at once (1 or more)");
+    }
+    return n;
 }
 
 }  // namespace
@@ -180,7 +213,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         kProgram};
     app.get_formatter()->column_width(34);
 
-    std::string to, output, decimal, encoding, dateSeparator, dateOrder;
+    std::string to, output, decimal, encoding, dateSeparator, dateOrder, jobs, summary;
     bool akbank = false, quiet = false;
     std::vector<std::string> inputs;
     std::map<std::string, std::string> layoutValues;
@@ -191,22 +224,25 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     app.add_option("--to", to, "output format; default: from --output's extension, else csv")
         ->check(CLI::IsMember(formatNames, CLI::ignore_case));
     app.add_option("-o,--output", output,
-                   "one input: the output file, or an existing folder to write into;\n"
-                   "several inputs: an existing folder.\n"
+                   "one input: the output file (.xls is written as .xlsx), or an\n"
+                   "existing folder to write into; several inputs or a folder: an\n"
+                   "existing folder.\n"
                    "default: beside each input, its extension replaced by the format's")
         ->type_name("PATH");
     app.add_flag("--akbank", akbank, "read the inputs as Akbank statements");
     app.add_option("--decimal-separator", decimal,
-                   "decimal separator of the number conversions; default: the locale's\n"
-                   "(LC_NUMERIC), \".\" when none")
+                   "decimal separator of the number conversions; default: the\n"
+                   "decimal point of the locale LC_ALL, LC_NUMERIC or LANG names,\n"
+                   "as the window takes it from its locale data (\".\" for C)")
         ->type_name("C");
     app.add_option("--date-separator", dateSeparator,
                    "date separator the workbook's dates are read and shown with;\n"
-                   "default: the locale's short date format's")
+                   "default: that of the short date format of the locale LC_ALL,\n"
+                   "LC_TIME or LANG names, as the window takes it (\"/\" for C)")
         ->type_name("C");
     app.add_option("--date-order", dateOrder,
-                   "order of day, month and year in the workbook's dates;\n"
-                   "default: the locale's short date format's")
+                   "order of day, month and year in the workbook's dates; default:\n"
+                   "likewise from the short date format (dmy for C)")
         ->check(CLI::IsMember({"dmy", "mdy", "ymd"}, CLI::ignore_case));
     for (const LayoutOption& o : kLayoutOptions) {
         if (*o.valueName) {
@@ -219,8 +255,19 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
                    "text encoding of CSV and HTML output (default windows-1254, as the\n"
                    "window saves; utf-8 CSV starts with a byte-order mark)")
         ->check(CLI::IsMember({"windows-1254", "utf-8"}, CLI::ignore_case));
+    app.add_option("-j,--jobs", jobs,
+                   "how many inputs are converted at once; default: the number of\n"
+                   "cores (-j 1: one after the other)")
+        ->type_name("N");
+    app.add_option("--summary", summary,
+                   "also write FILE: JSON Lines, one object per input (input, output,\n"
+                   "status, rows, warnings, message, seconds)")
+        ->type_name("FILE");
     app.add_flag("-q,--quiet", quiet, "no progress, no per-file lines");
-    app.add_option("INPUT", inputs, "report files (.txt, .not)")->required();
+    app.add_option("INPUT", inputs,
+                   "report files, or folders: every .txt and .not file under one (any\n"
+                   "case, hidden ones left out), its subfolders mirrored under -o")
+        ->required();
 
     ParseResult result;
     std::vector<std::string> emptyValues;
@@ -245,15 +292,20 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     };
     const auto given = [&](const std::string& name) { return app.count(name) > 0 || givenEmpty(name); };
     try {
-        for (const char* name : {"--to", "--output", "--encoding", "--date-order"}) {
+        for (const char* name : {"--to", "--output", "--encoding", "--date-order", "--summary"}) {
             if (givenEmpty(name)) throw UsageError(std::string(name) + ": an empty value is not allowed");
         }
         Job job;
         job.inputs = std::move(inputs);
         job.output = output;
-        job.format = to.empty() ? formatOfOutput(output) : formatNamed(to)->format;
+        job.format = to.empty() ? formatOfOutput(output, job.inputs) : formatNamed(to)->format;
         job.akbank = akbank;
         job.quiet = quiet;
+        job.jobs = given("--jobs")
+                       ? jobCount(jobs)
+                       : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+        job.summary = summary;
+        job.localeDecimal = localeDecimalSeparator;
         job.encoding = lower(encoding) == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Windows1254;
         for (const LayoutOption& o : kLayoutOptions) {
             if (given(o.flag)) applyLayoutOption(o, layoutValues[o.flag], job.layout);

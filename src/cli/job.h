@@ -37,6 +37,13 @@ struct Job {
     RegionalSettings regional;
     TextEncoding encoding = TextEncoding::Windows1254;
     bool quiet = false;
+    /// -j: how many inputs are converted at once (at least 1).
+    int jobs = 1;
+    /// --summary: the JSON Lines file written at the end; empty: none.
+    std::string summary;
+    /// The decimal separator of the user's locale, for the numbers the converter itself
+    /// prints (the summary's seconds, the progress line), whatever --decimal-separator says.
+    char localeDecimal = '.';
 };
 
 /// The outcome of reading the command line: a job, or the exit status and what to print
@@ -49,9 +56,9 @@ struct ParseResult {
 };
 
 /// Reads the arguments (without the program name). `localeDecimalSeparator` and
-/// `localeDate`, the user's regional settings, are the defaults of --decimal-separator,
-/// --date-separator and --date-order. Every option is checked here, before any file is read; a usage error
-/// gives exit status 2.
+/// `localeDate` are the defaults of --decimal-separator, --date-separator and
+/// --date-order (locale_defaults.h gives the window's). Every option is checked here,
+/// before any file is read; a usage error gives exit status 2.
 ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDecimalSeparator,
                              const ShortDateFormat& localeDate = {});
 

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch.h"
 #include "cli/console_ui.h"
-#include "cli/convert.h"
 #include "cli/job.h"
+#include "cli/locale_defaults.h"
 #include "core/platform/system.h"
 
 int main(int argc, char** argv) {
@@ -22,14 +23,13 @@ int main(int argc, char** argv) {
     const platform::Utf8Console utf8Console;
     try {
         const std::vector<std::string> args = platform::commandLineArguments(argc, argv);
-        const tablamo::RegionalSettings user = platform::userRegionalSettings();
         ParseResult parsed =
-            parseCommandLine(args, user.decimalSeparator, {user.dateSeparator, user.dateOrder});
+            parseCommandLine(args, localeDecimalSeparator(), localeShortDateFormat());
         std::fputs(parsed.out.c_str(), stdout);
         std::fputs(parsed.err.c_str(), stderr);
         if (!parsed.job) return parsed.exitCode;
         const Job& job = *parsed.job;
-        Console console(stderr, !job.quiet && platform::isTerminal(stderr));
+        Console console(stderr, !job.quiet && platform::isTerminal(stderr), job.localeDecimal);
         return runJob(job, console);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tablamo-convert: %s\n", e.what());

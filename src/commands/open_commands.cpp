@@ -1,6 +1,9 @@
 #include "commands/open_commands.h"
 
+#include <filesystem>
+
 #include "bank/statement_import.h"
+#include "core/platform/files.h"
 #include "core/workspace.h"
 #include "import/column_detection.h"
 #include "import/report_import.h"
@@ -8,8 +11,13 @@
 namespace tablamo {
 namespace {
 
+std::string folderOf(const std::string& path) {
+    if (path.empty()) return {};
+    return platform::fromFsPath(platform::toFsPath(path).parent_path());
+}
+
 std::optional<ImportOutcome> openWith(Workspace& ws, UiPort& ui, Importer importer) {
-    const auto path = ui.askOpenFile(openDialogRequest());
+    const auto path = ui.askOpenFile(openDialogRequest(ws));
     if (!path) return std::nullopt;
     ImportOutcome outcome;
     {
@@ -23,6 +31,12 @@ std::optional<ImportOutcome> openWith(Workspace& ws, UiPort& ui, Importer import
 }
 
 }  // namespace
+
+FileDialogRequest openDialogRequest(const Workspace& ws) {
+    FileDialogRequest r = openDialogRequest();
+    r.directory = folderOf(ws.reportPath);
+    return r;
+}
 
 FileDialogRequest openDialogRequest() {
     FileDialogRequest r;
@@ -38,6 +52,7 @@ FileDialogRequest openDialogRequest() {
 
 void loadReport(Workspace& ws, const std::string& path, bool mapped) {
     ws.text = mapped ? ReportText::mapFile(path) : ReportText::loadFile(path);
+    ws.reportPath = path;
 }
 
 ImportOutcome runImporter(Workspace& ws, Importer importer) {

@@ -20,6 +20,8 @@ enum class Importer {
 
 /// The open dialog of "Aç" and "Akbank Aç": four filters, the first selected.
 FileDialogRequest openDialogRequest();
+/// The same, starting in the folder of the report loaded last.
+FileDialogRequest openDialogRequest(const Workspace& ws);
 
 /// Loads the file into the report buffer, bytes unchanged: read whole, or mapped from the
 /// file when `mapped` (the converter's way; the file must not shrink meanwhile). On an error

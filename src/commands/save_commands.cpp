@@ -1,9 +1,35 @@
 #include "commands/save_commands.h"
 
+#include <filesystem>
+
+#include "core/platform/files.h"
 #include "core/workspace.h"
 #include "export/output_formats.h"
 
 namespace tablamo {
+
+namespace {
+
+// The loaded report's name with the format's extension, in the report's folder.
+std::string suggestedName(const Workspace& ws, OutputFormat format) {
+    if (ws.reportPath.empty()) return {};
+    std::filesystem::path name = platform::toFsPath(ws.reportPath);
+    name.replace_extension(platform::toFsPath(formatInfo(format).extension));
+    return platform::fromFsPath(name);
+}
+
+// The shared dialog offers the last name chosen in it, else the report's name.
+std::string sharedDialogName(const Workspace& ws, OutputFormat format) {
+    return ws.lastSaveName.empty() ? suggestedName(ws, format) : ws.lastSaveName;
+}
+
+}  // namespace
+
+FileDialogRequest csvDialogRequest(const Workspace& ws) {
+    FileDialogRequest r = csvDialogRequest();
+    r.fileName = suggestedName(ws, OutputFormat::Csv);
+    return r;
+}
 
 FileDialogRequest csvDialogRequest() {
     FileDialogRequest r;
@@ -15,7 +41,7 @@ FileDialogRequest htmlDialogRequest(const Workspace& ws) {
     FileDialogRequest r;
     r.title = kSharedSaveDialogTitle;
     r.filters = {{"İnternet Dosya Biçimi", "*.html"}};
-    r.fileName = ws.lastSaveName;
+    r.fileName = sharedDialogName(ws, OutputFormat::Html);
     return r;
 }
 
@@ -23,12 +49,12 @@ FileDialogRequest excelSaveDialogRequest(const Workspace& ws) {
     FileDialogRequest r;
     r.title = kSharedSaveDialogTitle;
     r.filters = {{"Microsoft Excel Dosyası (*.xlsx)", "*.xlsx"}};
-    r.fileName = ws.lastSaveName;
+    r.fileName = sharedDialogName(ws, OutputFormat::Xlsx);
     return r;
 }
 
 bool SaveToCSV(Workspace& ws, UiPort& ui) {
-    const auto chosen = ui.askSaveFile(csvDialogRequest());
+    const auto chosen = ui.askSaveFile(csvDialogRequest(ws));
     if (!chosen) return false;
     const OutputFormatInfo& csv = formatInfo(OutputFormat::Csv);
     BusyCursor busy(ui);
@@ -40,14 +66,13 @@ void saveCsv(Workspace& ws, UiPort& ui) {
     if (SaveToCSV(ws, ui)) ui.showMessage(kCsvSavedMessage);
 }
 
-void saveHtml(Workspace& ws, UiPort& ui, std::vector<std::string>& htmlView,
-              const HtmlLayout& layout) {
-    GridToHTML(ws.grid, htmlView, 1, layout);
+void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& layout) {
+    GridToHtmlView(ws.grid, htmlView, 1, layout);
     const auto chosen = ui.askSaveFile(htmlDialogRequest(ws));
     if (!chosen) return;
     ws.lastSaveName = *chosen;
-    // The page is written from the grid, byte for byte the view's lines: the dialog is
-    // modal, so nothing changed the grid meanwhile.
+    // The page is written from the grid, byte for byte the view's lines (as far as the view
+    // holds them): the dialog is modal, so nothing changed the grid meanwhile.
     const OutputFormatInfo& html = formatInfo(OutputFormat::Html);
     WriteOptions options;
     options.html = layout;
@@ -69,8 +94,9 @@ void saveExcel(Workspace& ws, UiPort& ui, const Clock& clock) {
         xlsx.write(ws.grid, options, path);
     }
     // The workbook is already open in the spreadsheet program when the message shows.
-    if (ws.settings.OpenExcelAfterSave) ui.openWithDefaultProgram(path);
+    const bool opened = !ws.settings.OpenExcelAfterSave || ui.openWithDefaultProgram(path);
     ui.showMessage(kExcelSavedMessage);
+    if (!opened) ui.showMessage(std::string(kNoProgramMessage) + path);
     ws.titleStrip = std::string(kTitleStripPrefix) + path + kSavedSuffix;
 }
 

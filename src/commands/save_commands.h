@@ -19,13 +19,19 @@ inline constexpr const char* kCsvSavedMessage = "CSV Dosyası Kaydedildi!";
 inline constexpr const char* kHtmlSavedSuffix = "...İnternet Dosyası Kaydedildi!";
 /// The message after the workbook was written.
 inline constexpr const char* kExcelSavedMessage = "Excel Dosyası Kaydedildi!";
+/// Says that "Excel'i kayıt sonrası aç" found no program for the saved workbook; the path follows.
+inline constexpr const char* kNoProgramMessage =
+    "Çalışma kitabı kaydedildi, ancak onu açacak bir program bulunamadı:\r\n";
 /// The shared save dialog's title, the same for the HTML and the Excel export.
 inline constexpr const char* kSharedSaveDialogTitle = "Tablamo Excel Dosya Kaydı";
 
 /// The CSV command's own save dialog: the one filter "CSV Dosyası (*.csv)", nothing else.
 FileDialogRequest csvDialogRequest();
+/// The same, offering the loaded report's name with ".csv" in its folder.
+FileDialogRequest csvDialogRequest(const Workspace& ws);
 /// The shared save dialog as the HTML command sets it: the filter "İnternet Dosya Biçimi"
-/// (*.html), the window's title, the last chosen name offered again.
+/// (*.html), the window's title, the last chosen name offered again (before any, the loaded
+/// report's name with the format's extension).
 FileDialogRequest htmlDialogRequest(const Workspace& ws);
 /// The shared save dialog as "Excel" sets it up: its title, the workbook filter and the
 /// last file name the dialog returned.
@@ -40,12 +46,12 @@ bool SaveToCSV(Workspace& ws, UiPort& ui);
 void saveCsv(Workspace& ws, UiPort& ui);
 
 /// "HTML" (Button7Click): builds the page into `htmlView` (the window's hidden HTML text
-/// view) first, so the view holds it even when the user then cancels; asks for the file
-/// with the shared save dialog; appends ".html" unless the name ends in ".html" or ".htm";
-/// saves the page and shows the chosen name followed by "...İnternet Dosyası Kaydedildi!".
-/// `layout` carries the grid view's size on screen.
-void saveHtml(Workspace& ws, UiPort& ui, std::vector<std::string>& htmlView,
-              const HtmlLayout& layout = {});
+/// view) first, so the view holds it even when the user then cancels (the page of a grid
+/// too large for the view only in part: GridToHtmlView); asks for the file with the shared
+/// save dialog; appends ".html" unless the name ends in ".html" or ".htm"; saves the whole
+/// page, written from the grid, and shows the chosen name followed by "...İnternet Dosyası
+/// Kaydedildi!". `layout` carries the grid view's size on screen.
+void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& layout = {});
 
 /// "Excel" (Button8Click): save dialog, the workbook under xlsxFileName() of the chosen name
 /// (busy cursor meanwhile), then with OpenExcelAfterSave the workbook opened in the

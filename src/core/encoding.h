@@ -18,6 +18,11 @@ std::string win1254ToUtf8(std::string_view text);
 /// or is not valid UTF-8.
 std::optional<std::string> utf8ToWin1254(std::string_view text);
 
+/// Code point of a byte of a DOS report as the report is shown: code page 857, except that
+/// the box-drawing bytes of code page 437 (which DOS programs drew frames with, and of which
+/// the report import deletes fourteen) show as their lines.
+char32_t dosToUnicode(unsigned char byte);
+
 /// Windows-1254 byte of a code point, or nothing.
 std::optional<unsigned char> unicodeToWin1254(char32_t cp);
 

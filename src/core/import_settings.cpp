@@ -121,13 +121,4 @@ void NumberGridHeaders(Grid& grid) {
     }
 }
 
-void resetGrid(Grid& grid, ReportLayout& layout) {
-    layout.RestoreDefaultWidths();
-    grid.clearCells();
-    grid.setRowCount(Grid::kDefaultRowCount);
-    grid.setDefaultColWidth(Grid::kDefaultColWidth);
-    grid.setColWidth(0, Grid::kHeaderColWidth);
-    NumberGridHeaders(grid);
-}
-
 }  // namespace tablamo

@@ -72,6 +72,9 @@ struct DetectionReadout {
     std::string SearchResultLine;  ///< the rule or frame line taken
     std::string PrecedingLine;     ///< the line above it
     std::string WidthList;         ///< the distances found, each behind a blank
+    /// Which line of the text was taken (from 0); -1 when the last import took none. Not
+    /// a field of the settings tab: the columns tab marks the line.
+    int line = -1;
 };
 
 /// The settings tab and the command bar's check box.
@@ -84,9 +87,5 @@ struct ImportSettings {
 /// Labels the header cells: "1", "2", ... down column 0 from row 1, "A" to "T" along row 0
 /// from column 1. Cell (0, 0) and the data cells are not touched.
 void NumberGridHeaders(Grid& grid);
-
-/// "Sıfırla" (Button6Click): default widths, an empty 25-row grid of 21 columns with the
-/// default column widths, and fresh headers. Nothing else changes.
-void resetGrid(Grid& grid, ReportLayout& layout);
 
 }  // namespace tablamo

@@ -20,7 +20,8 @@ struct FileDialogRequest {
     std::string title;  ///< UTF-8; empty: the system's own
     std::vector<FileFilter> filters;
     int selectedFilter = 0;
-    std::string fileName;  ///< offered name (the shared save dialog remembers the last one)
+    std::string fileName;   ///< offered name (the shared save dialog remembers the last one)
+    std::string directory;  ///< the folder the dialog starts in; empty: the system's choice
 };
 
 /// The window or the console. Texts are UTF-8; every message box is titled "Tablamo".
@@ -37,8 +38,30 @@ public:
     virtual std::optional<std::string> askSaveFile(const FileDialogRequest& request) = 0;
     /// The hourglass cursor on or off.
     virtual void setBusy(bool busy) = 0;
-    /// Opens a saved file with the desktop's default program for it.
-    virtual void openWithDefaultProgram(const std::string& path) = 0;
+    /// Opens a saved file with the desktop's default program for it; false when no program
+    /// could be started for it.
+    virtual bool openWithDefaultProgram(const std::string& path) = 0;
+};
+
+/// A port that hands everything to another one; a wrapper overrides what it changes.
+class ForwardingUi : public UiPort {
+public:
+    explicit ForwardingUi(UiPort& inner) : m_inner(inner) {}
+    void showMessage(std::string_view text) override { m_inner.showMessage(text); }
+    void showError(std::string_view text) override { m_inner.showError(text); }
+    std::optional<std::string> askOpenFile(const FileDialogRequest& request) override {
+        return m_inner.askOpenFile(request);
+    }
+    std::optional<std::string> askSaveFile(const FileDialogRequest& request) override {
+        return m_inner.askSaveFile(request);
+    }
+    void setBusy(bool busy) override { m_inner.setBusy(busy); }
+    bool openWithDefaultProgram(const std::string& path) override {
+        return m_inner.openWithDefaultProgram(path);
+    }
+
+protected:
+    UiPort& m_inner;
 };
 
 /// The hourglass for one scope, restored on every way out.

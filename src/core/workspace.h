@@ -27,6 +27,7 @@ struct Workspace {
     RegionalSettings regional;
     std::string titleStrip = kTitleStripAtStart;
     std::string lastSaveName;  ///< the shared save dialog's last file name
+    std::string reportPath;    ///< the file last loaded into the report buffer (UTF-8)
 
     /// The state at start-up: 25 rows with row numbers and column letters.
     Workspace() { NumberGridHeaders(grid); }

@@ -1,5 +1,6 @@
 #include "export/html_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -14,13 +15,22 @@ public:
     PageBuilder(const Grid& grid, int border, const HtmlLayout& layout)
         : m_grid(grid), m_border(border), m_layout(layout) {}
 
+    /// The lines of a page of this grid.
+    std::uint64_t lineCount() const {
+        return 7 + static_cast<std::uint64_t>(m_grid.rowCount()) *
+                       (static_cast<std::uint64_t>(m_grid.colCount()) + 2);
+    }
+
+    // Hands the page to `emit` line by line; the page stops where emit returns false.
     template <class Emit>
     void build(Emit&& emit) {
-        emit("<html>");
-        emit(m_layout.encoding == TextEncoding::Utf8
-                 ? "<head><meta charset=\"utf-8\"></head>"
-                 : "<head><meta charset=\"windows-1254\"></head>");
-        emit("<body>");
+        if (!emit("<html>")) return;
+        if (!emit(m_layout.encoding == TextEncoding::Utf8
+                      ? "<head><meta charset=\"utf-8\"></head>"
+                      : "<head><meta charset=\"windows-1254\"></head>")) {
+            return;
+        }
+        if (!emit("<body>")) return;
         m_line.clear();
         m_line += "  <table border=\"";
         number(m_border);
@@ -29,7 +39,7 @@ public:
         m_line += "\" height=\"";
         number(m_layout.tableHeight ? *m_layout.tableHeight : sumOfHeights());
         m_line += "\">";
-        emit(m_line);
+        if (!emit(m_line)) return;
 
         // The part of every cell line after the text depends on the font only.
         const GridFont& font = m_grid.font();
@@ -50,7 +60,7 @@ public:
         close += "</font></td>";
 
         for (int r = 0; r < m_grid.rowCount(); ++r) {
-            emit("  <tr>");
+            if (!emit("  <tr>")) return;
             const Grid::RowCells cells = m_grid.row(r);
             const int height = m_grid.rowHeight(r);
             for (int c = 0; c < m_grid.colCount(); ++c) {
@@ -67,13 +77,13 @@ public:
                     escaped(m_line, text);
                 }
                 m_line += close;
-                emit(m_line);
+                if (!emit(m_line)) return;
             }
-            emit("  </tr>");
+            if (!emit("  </tr>")) return;
         }
-        emit("  </table>");
-        emit("</body>");
-        emit("</html>");
+        for (const char* last : {"  </table>", "</body>", "</html>"}) {
+            if (!emit(last)) return;
+        }
     }
 
 private:
@@ -136,8 +146,28 @@ private:
 void GridToHTML(const Grid& grid, std::vector<std::string>& lines, int border,
                 const HtmlLayout& layout) {
     lines.clear();
-    lines.reserve(static_cast<std::size_t>(grid.rowCount()) * (grid.colCount() + 2) + 7);
-    PageBuilder(grid, border, layout).build([&](std::string_view line) { lines.emplace_back(line); });
+    PageBuilder page(grid, border, layout);
+    lines.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(page.lineCount(), 1 << 20)));
+    page.build([&](std::string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
+}
+
+void GridToHtmlView(const Grid& grid, HtmlView& view, int border, const HtmlLayout& layout,
+                    std::size_t limit) {
+    view.lines.clear();
+    view.lines.shrink_to_fit();
+    PageBuilder page(grid, border, layout);
+    view.pageLines = page.lineCount();
+    std::size_t held = 0;
+    page.build([&](std::string_view line) {
+        held += heldLineBytes(line);
+        if (held > limit) return false;
+        view.lines.emplace_back(line);
+        return true;
+    });
+    view.whole = view.lines.size() == view.pageLines;
 }
 
 void writeHtml(const Grid& grid, ByteSink& sink, int border, const HtmlLayout& layout) {
@@ -149,6 +179,7 @@ void writeHtml(const Grid& grid, ByteSink& sink, int border, const HtmlLayout& l
         *p++ = '\r';
         *p++ = '\n';
         out.advance(p);
+        return true;
     });
     out.flush();
 }

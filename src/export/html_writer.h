@@ -31,6 +31,27 @@ struct HtmlLayout {
 void GridToHTML(const Grid& grid, std::vector<std::string>& lines, int border,
                 const HtmlLayout& layout = {});
 
+/// The most the window's hidden HTML view holds of a page: each line's text and the room a
+/// held line takes. A million-row grid's page is gigabytes; the file saved has it all.
+inline constexpr std::size_t kHtmlViewLimit = std::size_t{16} << 20;
+
+/// The page as the window's hidden HTML text view holds it.
+struct HtmlView {
+    std::vector<std::string> lines;  ///< GridToHTML's lines, or the first of them
+    bool whole = true;               ///< false: the page goes on past `lines`
+    std::uint64_t pageLines = 0;     ///< how many lines the whole page has
+};
+
+/// Replaces the view by GridToHTML's page while it fits in `limit` bytes, else by as many
+/// of its first lines as fit.
+void GridToHtmlView(const Grid& grid, HtmlView& view, int border, const HtmlLayout& layout = {},
+                    std::size_t limit = kHtmlViewLimit);
+
+/// The bytes one line takes in an HtmlView: its text and the string that holds it.
+inline std::size_t heldLineBytes(std::string_view line) {
+    return line.size() + 2 * sizeof(std::string);
+}
+
 /// The same page written as a file's bytes: every line followed by CR LF. Byte for byte
 /// what saving GridToHTML's lines with `writeLines` gives.
 void writeHtml(const Grid& grid, ByteSink& sink, int border, const HtmlLayout& layout = {});

@@ -29,7 +29,8 @@ void writeXlsxFile(const Grid& grid, const WriteOptions& options, const std::str
 
 constexpr std::string_view kCsvEndings[] = {".csv"};
 constexpr std::string_view kHtmlEndings[] = {".html", ".htm"};
-constexpr std::string_view kXlsxEndings[] = {".xlsx"};
+// ".xls" names the workbook too: it is written as ".xlsx", as the window's "Excel" saves it.
+constexpr std::string_view kXlsxEndings[] = {".xlsx", ".xls"};
 
 const OutputFormatInfo kFormats[] = {
     {OutputFormat::Csv, "csv", ".csv", kCsvEndings, &csvFileName, &writeCsvFile, true},

@@ -12,10 +12,9 @@ namespace tablamo {
 
 /// A temporary file in a target's folder that takes the target's place on replaceTarget():
 /// the part of safe writing that does not care who writes the bytes. The target keeps its
-/// mode (a new one gets 0666 less the umask the process started with); a symbolic link is
-/// followed to its file. On any failure, and when the object goes without replaceTarget(),
-/// the temporary file is removed. Every error reads "Cannot create file "<path>". <system
-/// reason>".
+/// mode (a new one gets 0666 less the umask); a symbolic link is followed to its file. On
+/// any failure, and when the object goes without replaceTarget(), the temporary file is
+/// removed. Every error reads "Cannot create file "<path>". <system reason>".
 class TempFileBeside {
 public:
     /// Creates the temporary file beside `path`, open for writing.
@@ -65,8 +64,7 @@ public:
     using ByteSink::write;
 
     /// Flushes, syncs and renames the file into place. The file then has the mode of a
-    /// new file (0666 less the umask the process started with), or the mode of the file it
-    /// replaces.
+    /// new file (0666 less the umask), or the mode of the file it replaces.
     void commit();
 
     const std::string& path() const { return m_temp.path(); }

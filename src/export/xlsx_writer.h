@@ -1,15 +1,48 @@
 #pragma once
 /// The workbook export: the grid's data cells as a typed .xlsx workbook.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/byte_sink.h"
+#include "core/column_kind.h"
+#include "core/error.h"
 #include "core/regional_settings.h"
 #include "export/cell_value.h"
 
 namespace tablamo {
 
 class Grid;
+
+/// How the workbook lays out the grid. The default is the "Excel" button's workbook: grid
+/// rows 1 on (row 0 holds the column letters), every cell typed by cellValue(). Columns
+/// are grid columns 1 to colCount() - 1 either way (column 0 holds the row numbers).
+struct WorkbookOptions {
+    /// Grid row 0 holds the table's headings: it is written as the first row of every
+    /// worksheet, in bold, as text, with the pane frozen under it and an autofilter over
+    /// the worksheet's table. A worksheet then holds 1,048,575 grid rows under it.
+    bool headingRow = false;
+    /// One kind per written column (the first for grid column 1). Amount: a number by the
+    /// regional decimal separator (readNumber), shown as #,##0.00; Date: a short date
+    /// (readShortDate), shown in the regional date format; Code and Text: always text. An
+    /// amount or date that does not read stays text. Empty, or a column past its end: the
+    /// cell is typed by cellValue().
+    std::vector<ColumnKind> kinds;
+    /// Column widths in characters, one per written column; a missing or non-positive one
+    /// leaves the column at the default width.
+    std::vector<double> widths;
+    /// Sizes and offsets from this many bytes on are written in ZIP64 form; tests lower it.
+    std::uint64_t zip64Limit = 0xFFFFFFFFu;
+};
+
+/// A workbook that cannot be made: a bad worksheet name, a text too long for a cell. what()
+/// is the reason alone; SaveToExcel() puts it behind "Cannot create file".
+class WorkbookError : public Error {
+public:
+    using Error::Error;
+};
 
 /// Rows one worksheet holds; a longer grid goes on in further worksheets.
 inline constexpr int kWorksheetRows = 1048576;
@@ -38,5 +71,17 @@ std::string xlsxFileName(std::string_view path);
 /// only by a complete workbook. Raises "Cannot create file "%s". %s" on any failure.
 void SaveToExcel(const Grid& grid, std::string_view sheetName, const std::string& path,
                  const RegionalSettings& regional, const Date& today);
+
+/// SaveToExcel() with the layout of `options` (the clean table's workbook).
+void SaveToExcel(const Grid& grid, std::string_view sheetName, const std::string& path,
+                 const RegionalSettings& regional, const Date& today,
+                 const WorkbookOptions& options);
+
+/// Writes the workbook's package into `sink`: the part of SaveToExcel() that does not care
+/// where the bytes go. Raises WorkbookError for a workbook that cannot be made, and whatever
+/// the sink raises.
+void writeWorkbook(const Grid& grid, std::string_view sheetName, ByteSink& sink,
+                   const RegionalSettings& regional, const Date& today,
+                   const WorkbookOptions& options = {});
 
 }  // namespace tablamo

@@ -44,6 +44,7 @@ void measureWidths(std::string_view rule, std::string_view separator, ReportLayo
 void showLine(const ReportText& text, int j, DetectionReadout& readout) {
     readout.SearchResultLine = std::string(text.line(j));
     readout.PrecedingLine = std::string(text.line(j - 1));
+    readout.line = j;
 }
 
 // A rule line has hyphens at characters 4 and 5, and does not stand right under a line
@@ -64,7 +65,10 @@ ImportOutcome detectColumnsFromRuleLine(const ReportText& text, ReportLayout& la
     if (!first) return notAReport();
     int j = *first;
     for (;;) {
-        if (j >= text.lineCount()) return {};  // no acceptable line: the defaults stay
+        if (j >= text.lineCount()) {  // no acceptable line: the defaults stay
+            readout.line = -1;
+            return {};
+        }
         showLine(text, j, readout);
         if (acceptableRuleLine(text, j)) break;
         ++j;

@@ -36,6 +36,7 @@ ImportOutcome importReport(Workspace& ws) {
     if (text.empty()) return {ImportStatus::EmptyText, {}};
     const ReportFormat format = checkFormat(text, layout);
     if (!format.isReport()) return notAReport();
+    ws.settings.readout.line = -1;
     // Both detections may run, the frame's last: its widths are the ones used.
     if (layout.AutoColumnSearch && format.ruleLine) {
         detectColumnsFromRuleLine(text, layout, ws.settings.readout);

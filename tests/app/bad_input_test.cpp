@@ -155,7 +155,7 @@ TEST_F(WindowBadInput, OpeningBinaryBytesAsAStatementLoadsThem) {
 
 // The three save buttons as the window wires them.
 void saveHtmlAsTheWindowDoes(Workspace& ws, UiPort& ui) {
-    std::vector<std::string> htmlView;
+    HtmlView htmlView;
     HtmlLayout layout;
     layout.tableWidth = 1000;
     layout.tableHeight = 700;

@@ -116,6 +116,7 @@ TEST_F(GridViewTest, TheHeadersFarEdgesResizeColumnZeroAndRowZero) {
         {view()->horizontalHeader(), {5, 23}, {5, 39}, 40},  // row 0 higher
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
         QWidget* port = c.header->viewport();
         QTest::mousePress(port, Qt::LeftButton, {}, c.grab);
         QTest::mouseMove(port, c.drop);

@@ -4,9 +4,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <filesystem>
 #include <fstream>
 
 #include "app/help_view.h"
+#include "support/throw_msg.h"
 #include "window_fixture.h"
 
 namespace tablamo::app::testing {
@@ -69,12 +71,7 @@ TEST_F(HelpFileTest, AMissingFileIsNoErrorAndLeavesTheViewEmpty) {
 
 TEST_F(HelpFileTest, BrokenRichTextFailsToLoadAndKeepsTheViewAsItWas) {
     view.loadFile(write("ilk metin"));
-    try {
-        view.loadFile(write("{\\rtf1 {\\b kapanmayan grup"));
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Failed to Load Stream");
-    }
+    EXPECT_THROW_MSG(view.loadFile(write("{\\rtf1 {\\b kapanmayan grup")), "Failed to Load Stream");
     EXPECT_EQ(shownText(), QStringLiteral("ilk metin"));
 }
 
@@ -91,6 +88,43 @@ TEST(HelpAtStartUp, TheWindowShowsTheHelpFileAndReportsOneItCannotRead) {
     MainWindow broken(&ui, file);
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Failed to Load Stream."});
     EXPECT_EQ(broken.helpView()->textView()->toPlainText(), QString());
+}
+
+}  // namespace
+}  // namespace tablamo::app::testing
+
+namespace tablamo::app::testing {
+namespace {
+
+TEST(FindHelpFile, WorkingDirectoryThenBesideTheProgramThenTheDataFolder) {
+    namespace fs = std::filesystem;
+    const struct {
+        const char* name;
+        const char* holder;  // where the help file lies, under the temporary root
+        const char* found;   // what is found, under the root ("yardim": the name alone)
+    } cases[] = {
+        {"WorkingDirectory", "cwd", "yardim"},
+        {"BesideTheProgram", "prefix/bin", "prefix/bin/yardim"},
+        {"InstalledDataFolder", "prefix/share/tablamo", "prefix/share/tablamo/yardim"},
+        {"Nowhere", nullptr, "yardim"},
+    };
+    const fs::path before = fs::current_path();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const fs::path root = dir.path().toStdString();
+        fs::create_directories(root / "cwd");
+        fs::create_directories(root / "prefix/bin");
+        if (c.holder) {
+            fs::create_directories(root / c.holder);
+            std::ofstream(root / c.holder / "yardim") << "yard\xC4\xB1m";
+        }
+        fs::current_path(root / "cwd");
+        const std::string found = findHelpFile((root / "prefix/bin").string());
+        fs::current_path(before);
+        const bool inCwd = std::string(c.found) == "yardim";
+        EXPECT_EQ(found, inCwd ? std::string("yardim") : (root / c.found).string());
+    }
 }
 
 }  // namespace

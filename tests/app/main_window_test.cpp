@@ -12,6 +12,7 @@
 #include "app/qt_ui.h"
 #include "app/settings_tab.h"
 #include "app/title_strip.h"
+#include "app/locale_settings.h"
 #include "window_fixture.h"
 
 namespace tablamo::app::testing {
@@ -51,12 +52,13 @@ TEST_F(WindowTest, StartsWithCaptionStripAndCommandBarInOrder) {
     EXPECT_GT(bar().openExcelAfterSave()->x(), left);
 }
 
-TEST_F(WindowTest, StartsWithFiveTabsOfWhichOnlyGridAndHelpShow) {
+TEST_F(WindowTest, StartsWithFiveTabsOfWhichOnlyGridAndHelpShowThenTheColumnsTab) {
     QTabWidget* tabs = window->tabs();
-    ASSERT_EQ(tabs->count(), 5);
-    const char* captions[] = {"    Tablamo     ", "TextEditör", "HTML", "Ayarlar", "    Açıklama    "};
-    const bool visible[] = {true, false, false, false, true};
-    for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(tabs->count(), 6);
+    const char* captions[] = {"    Tablamo     ", "TextEditör", "HTML", "Ayarlar", "    Açıklama    ",
+                              "Sütunlar"};
+    const bool visible[] = {true, false, false, false, true, true};
+    for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(tabs->tabText(i), QString::fromUtf8(captions[i]));
         EXPECT_EQ(tabs->isTabVisible(i), visible[i]);

@@ -188,14 +188,14 @@ TEST_F(CommandsTest, CsvIsWrittenThroughItsOwnDialog) {
 TEST_F(CommandsTest, HtmlIsBuiltIntoTheHiddenViewThenSaved) {
     openLedger();
     press(bar().html());  // cancelled: the view holds the page all the same
-    ASSERT_FALSE(window->htmlView().empty());
+    ASSERT_FALSE(window->htmlView().lines.empty());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("sayfa.html"))));
     press(bar().html(), path("sayfa"));
     ASSERT_TRUE(ui.errors.empty()) << ui.errors.front();
     EXPECT_EQ(ui.messages, std::vector<std::string>{path("sayfa") + "...İnternet Dosyası Kaydedildi!"});
     const std::string page = readFile(path("sayfa.html"));
     std::string lines;
-    for (const std::string& l : window->htmlView()) lines += l + "\r\n";
+    for (const std::string& l : window->htmlView().lines) lines += l + "\r\n";
     EXPECT_EQ(page, lines);
     // The table carries the grid view's size on screen.
     const std::string size = "width=\"" + std::to_string(window->gridView()->width()) + "\"";
@@ -205,7 +205,7 @@ TEST_F(CommandsTest, HtmlIsBuiltIntoTheHiddenViewThenSaved) {
     window->tabs()->setCurrentIndex(kHtmlTab);
     auto* memo = window->findChild<QPlainTextEdit*>("Memo1");
     ASSERT_NE(memo, nullptr);
-    EXPECT_EQ(memo->toPlainText().count(QLatin1Char('\n')), static_cast<qsizetype>(window->htmlView().size()));
+    EXPECT_EQ(memo->toPlainText().count(QLatin1Char('\n')), static_cast<qsizetype>(window->htmlView().lines.size()));
     EXPECT_TRUE(memo->toPlainText().startsWith(QStringLiteral("<html>\n")));
 }
 

@@ -84,6 +84,7 @@ TEST(ParseCommandLine, NumbersThatDoNotReadAreUsageErrorsWithTheSettingsText) {
          "--search-criterion: 'ab\xE3\x81\x82' holds a character that Windows-1254 lacks"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
         const ParseResult r = parse(c.args);
         EXPECT_FALSE(r.job.has_value());
         EXPECT_EQ(r.exitCode, 2);
@@ -99,8 +100,14 @@ TEST(ParseCommandLine, CommandLineMistakesAreUsageErrors) {
         {"--no-such-option", "a.txt"},
         {"--start-row"},
         {"--to", "", "a.txt"},
+        {"-o", "x.txt", "a.txt"},  // an ending that names no format, and no --to
+        {"-o", "rapor", "a.txt"},
+        {"-j", "0", "a.txt"},
+        {"-j", "2x", "a.txt"},
+        {"--summary", "", "a.txt"},
     };
     for (const auto& args : cases) {
+        SCOPED_TRACE(::testing::Message() << "case " << (&args - cases.data()));
         const ParseResult r = parse(args);
         EXPECT_FALSE(r.job.has_value());
         EXPECT_EQ(r.exitCode, 2) << r.err;
@@ -129,7 +136,8 @@ TEST(ParseCommandLine, FormatComesFromToElseFromTheOutputsExtensionElseCsv) {
         {{"-o", "x.html", "a"}, OutputFormat::Html},
         {{"-o", "x.HTM", "a"}, OutputFormat::Html},
         {{"--output", "x.xlsx", "a"}, OutputFormat::Xlsx},
-        {{"-o", "x.txt", "a"}, OutputFormat::Csv},
+        {{"-o", "x.xls", "a"}, OutputFormat::Xlsx},  // written as x.xlsx
+        {{"-o", "x.txt", "--to", "csv", "a"}, OutputFormat::Csv},
         {{"-o", "x.csv", "--to", "html", "a"}, OutputFormat::Html},
         {{"-o", dir.path().string(), "a"}, OutputFormat::Csv},
     };

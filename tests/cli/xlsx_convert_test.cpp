@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "cli/job.h"
+#include "cli/locale_defaults.h"
 #include "export/xlsx_package.h"
 #include "support/temp_dir.h"
 
@@ -15,6 +16,44 @@ namespace {
 
 using testing::TempDir;
 using testing::XlsxPackage;
+
+// The converter's defaults are the window's for the locale the environment names, from the
+// same locale data (app_test's LocaleTable case holds every name against Qt's).
+TEST(XlsxConvert, RegionalDefaultsOfTheLocale) {
+    const struct {
+        const char* name;
+        char decimal, separator;
+        DateOrder order;
+    } cases[] = {
+        {"tr_TR.UTF-8", ',', '.', DateOrder::DayMonthYear},  // d.MM.yyyy, not the C library's %d-%m-%Y
+        {"tr", ',', '.', DateOrder::DayMonthYear},
+        {"TR-tr", ',', '.', DateOrder::DayMonthYear},
+        {"C", '.', '/', DateOrder::DayMonthYear},  // d MMM yyyy: no separator
+        {"C.UTF-8", '.', '/', DateOrder::DayMonthYear},
+        {"POSIX", '.', '/', DateOrder::DayMonthYear},
+        {"", '.', '/', DateOrder::DayMonthYear},
+        {"en_US.UTF-8", '.', '/', DateOrder::MonthDayYear},
+        {"en_GB", '.', '/', DateOrder::DayMonthYear},
+        {"en_TR", '.', '/', DateOrder::MonthDayYear},  // no such locale: the language's
+        {"sv_SE", ',', '-', DateOrder::YearMonthDay},
+        {"hu_HU", ',', '.', DateOrder::YearMonthDay},  // yyyy. MM. dd.
+        {"de_DE@euro", ',', '.', DateOrder::DayMonthYear},
+        {"de_CH", '.', '.', DateOrder::DayMonthYear},
+        {"fa_IR", '.', '/', DateOrder::YearMonthDay},  // its decimal point is no ASCII character
+        {"xx_YY", '.', '/', DateOrder::DayMonthYear},  // unknown: the C locale's
+    };
+    for (const auto& c : cases) {
+        const RegionalSettings r = regionalOfLocale(c.name);
+        EXPECT_EQ(r.decimalSeparator, c.decimal) << c.name;
+        EXPECT_EQ(r.dateSeparator, c.separator) << c.name;
+        EXPECT_EQ(r.dateOrder, c.order) << c.name;
+    }
+    // LC_ALL over the category's own variable over LANG.
+    EXPECT_EQ(localeNameOf("sv_SE", "de_DE", "tr_TR"), "sv_SE");
+    EXPECT_EQ(localeNameOf("", "de_DE", "tr_TR"), "de_DE");
+    EXPECT_EQ(localeNameOf("", "", "tr_TR"), "tr_TR");
+    EXPECT_EQ(localeNameOf("", "", ""), "C");
+}
 
 TEST(XlsxConvert, DateOptionsOverTheLocaleDefaults) {
     const ShortDateFormat turkish{'.', DateOrder::DayMonthYear};
@@ -39,6 +78,7 @@ TEST(XlsxConvert, DateOptionsOverTheLocaleDefaults) {
         {{"--date-order", "dym", "a"}, ""},
     };
     for (const auto& [args, error] : mistakes) {
+        SCOPED_TRACE(args[0] + " '" + args[1] + "'");
         const ParseResult r = parse(args);
         EXPECT_FALSE(r.job) << args[1];
         EXPECT_EQ(r.exitCode, 2);

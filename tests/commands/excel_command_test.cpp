@@ -27,9 +27,9 @@ public:
         events.push_back("message");
         RecordingUi::showMessage(text);
     }
-    void openWithDefaultProgram(const std::string& path) override {
+    bool openWithDefaultProgram(const std::string& path) override {
         events.push_back("open");
-        RecordingUi::openWithDefaultProgram(path);
+        return RecordingUi::openWithDefaultProgram(path);
     }
 };
 
@@ -88,6 +88,16 @@ TEST_F(ExcelCommand, OpensNothingWhenTheSettingIsOff) {
     ASSERT_TRUE(run());
     EXPECT_TRUE(fs::exists(m_dir / "rapor.xlsx"));
     EXPECT_EQ(ui.events, std::vector<std::string>{"message"});
+}
+
+TEST_F(ExcelCommand, SaysSoWhenNoProgramOpensTheWorkbook) {
+    const std::string saved = (m_dir / "rapor.xlsx").string();
+    ui.canOpen = false;
+    ui.answers.push_back(saved);
+    ASSERT_TRUE(run());
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"Excel Dosyası Kaydedildi!",
+                                                     kNoProgramMessage + saved}));
+    EXPECT_EQ(ws.titleStrip, "Zorvik Tablamo ver. 1.3 - " + saved + " dosyası kayıt edildi.");
 }
 
 TEST_F(ExcelCommand, CancelDoesNothing) {

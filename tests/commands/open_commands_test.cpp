@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "commands/save_commands.h"
 #include "core/workspace.h"
 #include "support/recording_ui.h"
 #include "support/report_lines.h"
@@ -27,6 +28,7 @@ TEST(StatementOpen, CancelLoadFailureAndSuccess) {
     const Case cases[] = {
         {std::nullopt, false, false}, {missing, true, false}, {sample, false, true}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer.value_or("cancelled"));
         Workspace ws;
         ws.regional.decimalSeparator = ',';
         testing::RecordingUi ui;
@@ -98,6 +100,22 @@ TEST(Reset, AfterDetectionRestoresTheDefaults) {
     ASSERT_EQ(ws.settings.layout.columnWidth(1), 11);
     resetGrid(ws);
     EXPECT_EQ(ws.settings.layout.columnWidths(), ReportLayout().columnWidths());
+}
+
+TEST(Dialogs, StartInTheReportsFolderAndOfferItsNameWithTheFormatsExtension) {
+    Workspace ws;
+    testing::RecordingUi ui;
+    const std::string folder = std::string(TABLAMO_SAMPLES);
+    ui.answers.push_back(folder + "/muavin.txt");
+    openReport(ws, ui);
+    ui.answers.push_back(std::nullopt);
+    openReport(ws, ui);
+    EXPECT_EQ(ui.dialogs.at(0).directory, "");  // nothing opened yet: the system's choice
+    EXPECT_EQ(ui.dialogs.at(1).directory, folder);
+    EXPECT_EQ(csvDialogRequest(ws).fileName, folder + "/muavin.csv");
+    EXPECT_EQ(excelSaveDialogRequest(ws).fileName, folder + "/muavin.xlsx");
+    ws.lastSaveName = "/tmp/onceki";  // the shared dialog offers its last name first
+    EXPECT_EQ(htmlDialogRequest(ws).fileName, "/tmp/onceki");
 }
 
 }  // namespace

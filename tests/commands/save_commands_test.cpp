@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "commands/save_commands.h"
 #include "core/workspace.h"
 #include "export/csv_writer.h"
@@ -74,17 +76,19 @@ TEST(HtmlCommand, BuildsTheViewFirstAndSavesItUnderTheChosenName) {
         {"rapor.txt", "rapor.txt.html"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
         TempDir dir;
         Workspace ws;
         ws.grid.setCell(1, 1, "<b>");
         RecordingUi ui;
         ui.answers.push_back(dir / c.typed);
-        std::vector<std::string> view;
+        HtmlView view;
         ASSERT_TRUE(runCommand(ui, [&] { saveHtml(ws, ui, view); }));
 
         std::vector<std::string> page;
         GridToHTML(ws.grid, page, 1);
-        EXPECT_EQ(view, page);
+        EXPECT_EQ(view.lines, page);
+        EXPECT_TRUE(view.whole);
         std::string saved;
         for (const auto& line : page) saved += line + "\r\n";
         EXPECT_EQ(readBytes(dir / c.written), saved) << c.typed;
@@ -98,7 +102,7 @@ TEST(HtmlCommand, SetsUpTheSharedDialogAndOffersTheLastName) {
     Workspace ws;
     ws.lastSaveName = "/tmp/onceki.xlsx";
     RecordingUi ui;
-    std::vector<std::string> view{"old"};
+    HtmlView view{{"old"}, true, 1};
     ui.answers.push_back(std::nullopt);
     saveHtml(ws, ui, view);
     ASSERT_EQ(ui.dialogs.size(), 1u);
@@ -108,9 +112,31 @@ TEST(HtmlCommand, SetsUpTheSharedDialogAndOffersTheLastName) {
     EXPECT_EQ(ui.dialogs[0].filters[0].patterns, "*.html");
     EXPECT_EQ(ui.dialogs[0].fileName, "/tmp/onceki.xlsx");
     // Cancelled: the view holds the new page all the same; nothing else happens.
-    EXPECT_EQ(view.size(), 4u + 25 * 23 + 3);
+    EXPECT_EQ(view.lines.size(), 4u + 25 * 23 + 3);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ws.lastSaveName, "/tmp/onceki.xlsx");
+}
+
+// A grid whose page is larger than the view holds: the view keeps the page's first lines,
+// the file has the whole page, byte for byte.
+TEST(HtmlCommand, TheFileHasTheWholePageWhenTheViewHoldsItInPart) {
+    TempDir dir;
+    Workspace ws;
+    ws.grid.setRowCount(20000);
+    for (int r = 1; r < 20000; r += 7) ws.grid.setCell(r % 21, r, "<" + std::to_string(r) + ">");
+    RecordingUi ui;
+    ui.answers.push_back(dir / "buyuk.html");
+    HtmlView view;
+    ASSERT_TRUE(runCommand(ui, [&] { saveHtml(ws, ui, view); }));
+    std::vector<std::string> page;
+    GridToHTML(ws.grid, page, 1);
+    EXPECT_FALSE(view.whole);
+    EXPECT_EQ(view.pageLines, page.size());
+    ASSERT_LT(view.lines.size(), page.size());
+    EXPECT_TRUE(std::equal(view.lines.begin(), view.lines.end(), page.begin()));
+    std::string saved;
+    for (const auto& line : page) saved += line + "\r\n";
+    EXPECT_TRUE(readBytes(dir / "buyuk.html") == saved);
 }
 
 TEST(HtmlCommand, AFileThatCannotBeCreatedShowsTheErrorAndNoMessage) {
@@ -118,7 +144,7 @@ TEST(HtmlCommand, AFileThatCannotBeCreatedShowsTheErrorAndNoMessage) {
     Workspace ws;
     RecordingUi ui;
     ui.answers.push_back(dir / "yok/rapor");
-    std::vector<std::string> view;
+    HtmlView view;
     EXPECT_FALSE(runCommand(ui, [&] { saveHtml(ws, ui, view); }));
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + (dir / "yok/rapor.html") +
                                                   "\". No such file or directory."});

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/error.h"
+#include "support/throw_msg.h"
 
 namespace tablamo {
 namespace {
@@ -26,6 +27,7 @@ TEST(Grid, WritesOutsideTheTableChangeNothing) {
     g.setRowCount(3);
     const std::pair<int, int> outside[] = {{1, 3}, {1, 100}, {1, -1}, {-1, 1}, {21, 1}};
     for (const auto& [c, r] : outside) {
+        SCOPED_TRACE(::testing::Message() << c << "," << r);
         g.setCell(c, r, "x");
         EXPECT_EQ(g.cell(c, r), "");
     }
@@ -161,16 +163,7 @@ TEST(Grid, EnterMovesRightThenToTheNextRow) {
     EXPECT_EQ(g.currentCol(), 1);
     EXPECT_EQ(g.currentRow(), 5);
     g.setCurrentCell(20, 24);
-    EXPECT_THROW(
-        {
-            try {
-                moveOnEnter(g);
-            } catch (const Error& e) {
-                EXPECT_STREQ(e.what(), "Grid index out of range");
-                throw;
-            }
-        },
-        Error);
+    EXPECT_THROW_MSG(moveOnEnter(g), "Grid index out of range");
     EXPECT_EQ(g.currentCol(), 20);
     EXPECT_EQ(g.currentRow(), 24);
 }

@@ -118,9 +118,9 @@ TEST(Platform, AFileIsKnownUnderEveryNameAndCaseCountsAsTheFileSystemCounts) {
     EXPECT_EQ(fileIdentity(dir / "Aa.csv"), fileIdentity(dir / "sub/../Aa.csv"));
     EXPECT_NE(fileIdentity(dir / "Aa.csv"), fileIdentity(dir / "b.csv"));
     EXPECT_FALSE(fileIdentity(dir / "missing.csv"));
-    EXPECT_TRUE(sameFileName("Aa.csv", "Aa.csv"));
-    EXPECT_FALSE(sameFileName("Aa.csv", "b.csv"));
-    EXPECT_EQ(sameFileName("Aa.csv", "aA.csv"), fs::exists(dir / "aA.csv"));
+    EXPECT_EQ(fileNameKey("Aa.csv"), fileNameKey("Aa.csv"));
+    EXPECT_NE(fileNameKey("Aa.csv"), fileNameKey("b.csv"));
+    EXPECT_EQ(fileNameKey("Aa.csv") == fileNameKey("aA.csv"), fs::exists(dir / "aA.csv"));
 }
 
 TEST(Platform, FindsBytes) {

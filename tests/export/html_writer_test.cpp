@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/import_settings.h"
 
 namespace tablamo {
@@ -82,6 +84,7 @@ TEST(GridToHTML, FontStyleTagsNestAndColourIsSixUpperCaseHexDigits) {
         {true, false, true, 0x00FF00, "<b><u>", "</u></b>", "00FF00"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.digits);
         Grid grid;
         grid.font().bold = c.bold;
         grid.font().italic = c.italic;
@@ -167,6 +170,38 @@ TEST(HtmlFileName, AppendsTheSuffixUnlessTheNameEndsInHtmlOrHtm) {
         {"/tmp/rapor.yedek.htm", "/tmp/rapor.yedek.htm"},
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(htmlFileName(in), out) << in;
+}
+
+}  // namespace
+}  // namespace tablamo
+
+namespace tablamo {
+namespace {
+
+// The hidden HTML view holds the page while it fits, else its first lines: never more than
+// its limit, never other lines than the page's.
+TEST(GridToHtmlView, HoldsThePageWhileItFitsElseItsFirstLines) {
+    Grid grid;
+    grid.setRowCount(40);
+    for (int r = 1; r < 40; ++r) grid.setCell(3, r, "satır " + std::to_string(r));
+    const std::vector<std::string> page = pageOf(grid);
+    std::size_t pageBytes = 0;
+    for (const auto& l : page) pageBytes += heldLineBytes(l);
+
+    for (const std::size_t limit : {pageBytes, pageBytes + 1, pageBytes - 1, pageBytes / 2, std::size_t{10}}) {
+        HtmlView view{{"eski"}, true, 1};
+        GridToHtmlView(grid, view, 1, {}, limit);
+        EXPECT_EQ(view.pageLines, page.size()) << limit;
+        EXPECT_EQ(view.whole, limit >= pageBytes) << limit;
+        ASSERT_LE(view.lines.size(), page.size());
+        EXPECT_TRUE(std::equal(view.lines.begin(), view.lines.end(), page.begin())) << limit;
+        std::size_t held = 0;
+        for (const auto& l : view.lines) held += heldLineBytes(l);
+        EXPECT_LE(held, limit);
+        if (view.lines.size() < page.size()) {
+            EXPECT_GT(held + heldLineBytes(page[view.lines.size()]), limit);
+        }
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "core/error.h"
 #include "support/temp_dir.h"
+#include "support/throw_msg.h"
 
 namespace tablamo {
 namespace {
@@ -27,39 +28,38 @@ mode_t modeOf(const std::string& path) {
     return st.st_mode & 07777;
 }
 
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
-}
+// Sets the umask for one test.
+class Umask {
+public:
+    explicit Umask(mode_t mask) : m_old(::umask(mask)) {}
+    ~Umask() { ::umask(m_old); }
 
-// The umask the tests run with; nothing else runs while it is read.
-mode_t currentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
+private:
+    mode_t m_old;
+};
+
 
 TEST(SafeFile, WritesANewFileWithTheModeOfANewFile) {
-    TempDir dir;
-    SafeFile file(dir / "a.csv");
-    file.write("abc");
-    file.write(std::string(3 * SafeFile::kBufferSize + 5, 'x'));  // past the buffer
-    file.write("def");
-    file.commit();
-    EXPECT_EQ(readBytes(dir / "a.csv"), "abc" + std::string(3 * SafeFile::kBufferSize + 5, 'x') + "def");
-    EXPECT_EQ(modeOf(dir / "a.csv"), 0666 & ~currentUmask());
-    EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
+    for (const auto& [mask, mode] : {std::pair<mode_t, mode_t>{022, 0644}, {002, 0664}, {077, 0600}}) {
+        TempDir dir;
+        Umask umask(mask);
+        SafeFile file(dir / "a.csv");
+        file.write("abc");
+        file.write(std::string(3 * SafeFile::kBufferSize + 5, 'x'));  // past the buffer
+        file.write("def");
+        file.commit();
+        EXPECT_EQ(readBytes(dir / "a.csv"), "abc" + std::string(3 * SafeFile::kBufferSize + 5, 'x') + "def");
+        EXPECT_EQ(modeOf(dir / "a.csv"), mode) << std::oct << mask;
+        EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
+    }
 }
 
 TEST(SafeFile, FilesOtherThreadsCreateMeanwhileKeepTheUmask) {
     // Writing a file never sets the umask, not even for a moment: a file another thread
     // creates meanwhile gets the mode the umask gives it.
     TempDir dir;
-    const mode_t expected = 0666 & ~currentUmask();
+    const mode_t mask = ::umask(0);  // nothing else runs yet
+    ::umask(mask);
     std::atomic<bool> done{false};
     std::thread writer([&] {
         for (int i = 0; i < 5000; ++i) TempFileBeside temp(dir / "w");  // made, then removed
@@ -74,7 +74,7 @@ TEST(SafeFile, FilesOtherThreadsCreateMeanwhileKeepTheUmask) {
         ::fstat(fd, &st);
         ::close(fd);
         ::unlink(path.c_str());
-        if ((st.st_mode & 07777) != expected) ++wrong;
+        if ((st.st_mode & 07777) != (0666 & ~mask)) ++wrong;
     }
     writer.join();
     EXPECT_EQ(wrong, 0);
@@ -105,16 +105,15 @@ TEST(SafeFile, WithoutCommitLeavesTheExistingFileAndRemovesTheTemporaryOne) {
 TEST(SafeFile, AFolderThatDoesNotExistFailsWithTheSystemsReason) {
     TempDir dir;
     const std::string path = dir / "missing/a.csv";
-    EXPECT_EQ(errorOf([&] { SafeFile file(path); }),
-              "Cannot create file \"" + path + "\". No such file or directory");
+    EXPECT_THROW_MSG(SafeFile file(path), "Cannot create file \"" + path + "\". No such file or directory");
     EXPECT_TRUE(dir.names().empty());
 }
 
 TEST(SafeFile, AFolderOfTheTargetsNameStaysAndFails) {
     TempDir dir;
     std::filesystem::create_directory(dir / "a.csv");
-    EXPECT_EQ(errorOf([&] { writeFileSafely(dir / "a.csv", "x"); }),
-              "Cannot create file \"" + (dir / "a.csv") + "\". Is a directory");
+    EXPECT_THROW_MSG(writeFileSafely(dir / "a.csv", "x"),
+                     "Cannot create file \"" + (dir / "a.csv") + "\". Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(dir / "a.csv"));
     EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
 }
@@ -129,7 +128,7 @@ TEST(SafeFile, AFailedWriteLeavesTheExistingFileAndRemovesTheTemporaryOne) {
     rlimit small = old;
     small.rlim_cur = 1 << 20;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const std::string error = errorOf([&] {
+    const std::string error = testing::errorText([&] {
         SafeFile file(dir / "a.csv");
         for (int i = 0; i < 8; ++i) file.write(std::string(SafeFile::kBufferSize / 2, 'x'));
         file.commit();

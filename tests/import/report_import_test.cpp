@@ -9,6 +9,7 @@
 #include "core/workspace.h"
 #include "support/recording_ui.h"
 #include "support/report_lines.h"
+#include "support/throw_msg.h"
 
 namespace tablamo {
 namespace {
@@ -122,6 +123,7 @@ TEST(ReportImport, DetectionRunsOnlyWhenAutomaticAndTheFrameVariantWins) {
         {true, {"T", rule, "U", frame}, 12, 13},  // both: the frame variant runs second
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
         Fixture f(c.lines, c.autoSearch);
         f.ws.settings.layout.LedgerMarks = false;
         f.run();
@@ -179,6 +181,7 @@ TEST(ReportImport, GrowthFollowsTheLinesRead) {
         {"0", "-2", 6, 6},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "StartRow " << c.startRow << ", StartColumn " << c.startColumn);
         std::vector<std::string> lines = {kRule};
         for (int i = 1; i < c.lines; ++i) lines.push_back("L" + std::to_string(i));
         Fixture f(lines);
@@ -232,18 +235,14 @@ TEST(ReportImport, ABadSettingStopsAfterTheHeadersBeforeAnyCell) {
         {nullptr, "x", true, "'x' is not a valid integer value"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
         Fixture f({kRule, "NEW1", "NEW2"});
         f.ws.grid.setRowCount(30);
         f.ws.grid.setCell(1, 1, "old");
         f.ws.grid.setColWidth(5, 55);
         if (c.badWidth) f.ws.settings.layout.ColumnWidths[6] = c.badWidth;
         f.ws.settings.layout.StartColumn = c.startColumn;
-        try {
-            f.run();
-            ADD_FAILURE() << "no error";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.what(), c.message);
-        }
+        EXPECT_THROW_MSG(f.run(), c.message);
         EXPECT_EQ(f.ws.grid.rowCount(), 3);
         EXPECT_EQ(f.cell(0, 2), "2");
         EXPECT_EQ(f.cell(20, 0), "T");

@@ -28,7 +28,11 @@ public:
         busyDepth += busy ? 1 : -1;
         ++busyCalls;
     }
-    void openWithDefaultProgram(const std::string& path) override { opened.push_back(path); }
+    bool openWithDefaultProgram(const std::string& path) override {
+        opened.push_back(path);
+        return canOpen;
+    }
+    bool canOpen = true;  ///< whether a program opens saved files
 
 private:
     std::optional<std::string> answer(const FileDialogRequest& r) {

@@ -28,9 +28,10 @@ std::filesystem::path toFsPath(std::string_view utf8);
 /// The path in UTF-8.
 std::string fromFsPath(const std::filesystem::path& path);
 
-/// Whether two names in UTF-8 name the same file by their letters: exactly on POSIX, with
-/// case not counted on Windows, whose file names ignore it.
-bool sameFileName(std::string_view a, std::string_view b);
+/// A path in UTF-8 as the system compares file names: two paths that name the same file by
+/// their letters have the same key. The path itself on POSIX; on Windows, whose file names
+/// ignore case, the path in capitals.
+std::string fileNameKey(std::string_view path);
 
 /// What one file is, however it is named: its device and inode, or its volume and file index.
 struct FileIdentity {

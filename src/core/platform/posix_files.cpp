@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -16,31 +17,40 @@
 namespace tablamo::platform {
 namespace {
 
-// The mode open() gives a new file: 0666 less the process's umask. Read once, at start-up:
-// umask() can only be read by setting it, and a mask set to 0 for a moment would give the
-// files other threads create meanwhile the wrong mode.
-mode_t readNewFileMode() {
-    mode_t mask = 0;
-    bool found = false;
-    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
-        char line[256];
-        while (!found && std::fgets(line, sizeof line, status)) {
-            unsigned value = 0;
-            if (std::sscanf(line, "Umask: %o", &value) == 1) {
-                mask = static_cast<mode_t>(value);
-                found = true;
-            }
+// The process's umask as Linux shows it in /proc/self/status: read without changing it.
+// Nothing where the system does not show it.
+std::optional<mode_t> shownUmask() {
+    std::FILE* status = std::fopen("/proc/self/status", "re");
+    if (!status) return std::nullopt;
+    std::optional<mode_t> mask;
+    char line[256];
+    while (!mask && std::fgets(line, sizeof line, status)) {
+        constexpr std::string_view kKey = "Umask:\t";
+        if (std::string_view(line).substr(0, kKey.size()) != kKey) continue;
+        const char* digits = line + kKey.size();
+        unsigned value = 0;
+        if (std::from_chars(digits, digits + std::strlen(digits), value, 8).ec == std::errc()) {
+            mask = static_cast<mode_t>(value);
         }
-        std::fclose(status);
     }
-    if (!found) {
-        mask = ::umask(0);
-        ::umask(mask);
-    }
-    return 0666 & ~mask;
+    std::fclose(status);
+    return mask;
 }
 
-const mode_t kNewFileMode = readNewFileMode();
+// Elsewhere the umask is read once, at start-up, when no other thread runs yet: reading it
+// means setting it, and a mask set to 0 for a moment would give the files other threads
+// create meanwhile the wrong mode.
+mode_t startUmask() {
+    if (const auto shown = shownUmask()) return *shown;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+const mode_t kStartUmask = startUmask();
+
+// The mode open() gives a new file: 0666 less the process's umask.
+mode_t newFileMode() { return 0666 & ~shownUmask().value_or(kStartUmask); }
 
 int fdOf(std::intptr_t handle) { return static_cast<int>(handle); }
 
@@ -70,9 +80,20 @@ SystemError systemError(Failure failure) {
     return {EBADF};
 }
 
-std::string reasonText(SystemError error) { return std::strerror(static_cast<int>(error.code)); }
+std::string reasonText(SystemError error) {
+    // strerror_r, not strerror: the converter reports from several threads at once.
+    char buf[256];
+#if defined(__GLIBC__) && defined(_GNU_SOURCE)
+    return ::strerror_r(static_cast<int>(error.code), buf, sizeof buf);
+#else
+    if (::strerror_r(static_cast<int>(error.code), buf, sizeof buf) != 0) {
+        return "Unknown error " + std::to_string(error.code);
+    }
+    return buf;
+#endif
+}
 
-bool sameFileName(std::string_view a, std::string_view b) { return a == b; }
+std::string fileNameKey(std::string_view path) { return std::string(path); }
 
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
     struct stat st {};
@@ -153,7 +174,7 @@ bool TempFile::create(const std::string& target) {
             ::free(real);
         }
     }
-    mode_t mode = kNewFileMode;
+    mode_t mode = newFileMode();
     if (::stat(m_target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
             m_error = systemError(Failure::IsADirectory);

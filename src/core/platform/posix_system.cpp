@@ -1,7 +1,5 @@
 // The process's setting on POSIX.
 
-#include <langinfo.h>
-#include <locale.h>
 #include <signal.h>
 #include <string.h>
 #include <sys/mman.h>
@@ -9,8 +7,6 @@
 
 #include <cstdint>
 
-#include "core/date_patterns.h"
-#include "core/encoding.h"
 #include "core/platform/system.h"
 
 namespace tablamo::platform {
@@ -21,15 +17,6 @@ const char* g_shrinkMessage = "";
 extern "C" void exitOnBusError(int) {
     (void)!::write(STDERR_FILENO, g_shrinkMessage, ::strlen(g_shrinkMessage));
     ::_exit(1);
-}
-
-char decimalSeparatorOf(locale_t loc) {
-    const char* radix = ::nl_langinfo_l(RADIXCHAR, loc);
-    const std::string text = radix ? radix : "";
-    if (text.size() == 1) return text[0];
-    // A separator of several bytes is taken as UTF-8, the usual locale encoding.
-    const auto held = utf8ToWin1254(text);
-    return held && held->size() == 1 ? (*held)[0] : '.';
 }
 
 }  // namespace
@@ -50,29 +37,18 @@ void exitWhenAMappedFileShrinks(const char* message) {
     ::signal(SIGBUS, exitOnBusError);
 }
 
-RegionalSettings userRegionalSettings() {
-    // Read through locale objects of their own: setting the process's locale would change
-    // how the C library formats numbers for every thread.
-    RegionalSettings regional;
-    if (const locale_t loc = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr))) {
-        regional.decimalSeparator = decimalSeparatorOf(loc);
-        ::freelocale(loc);
-    }
-    ShortDateFormat date;
-    if (const locale_t loc = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr))) {
-        const char* format = ::nl_langinfo_l(D_FMT, loc);
-        date = shortDateFormatOfCFormat(format ? format : "");
-        ::freelocale(loc);
-    }
-    regional.dateSeparator = date.separator;
-    regional.dateOrder = date.order;
-    return regional;
-}
+std::optional<RegionalSettings> systemRegionalSettings() { return std::nullopt; }
 
 std::tm localTime(std::time_t t) {
     std::tm local{};
     ::localtime_r(&t, &local);
     return local;
+}
+
+std::tm utcTime(std::time_t t) {
+    std::tm utc{};
+    ::gmtime_r(&t, &utc);
+    return utc;
 }
 
 std::size_t findBytes(std::string_view hay, std::string_view needle) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,13 +45,17 @@ void keepRunningPastFileSizeLimit();
 /// while it is read (POSIX; on Windows a mapped file cannot shrink).
 void exitWhenAMappedFileShrinks(const char* message);
 
-/// The user's regional settings: the decimal separator (in Windows-1254; "." when there is
-/// none or one that Windows-1254 lacks) and the short date format's separator and order.
-/// The process's own locale is not changed.
-RegionalSettings userRegionalSettings();
+/// The user's regional settings where the system keeps them apart from the locale's name:
+/// on Windows the decimal separator and the short date format of the user's regional
+/// settings (GetLocaleInfoEx), read as the window reads its locale's (a decimal separator
+/// outside ASCII gives "."). Nothing on POSIX, where they follow the locale the environment
+/// names.
+std::optional<RegionalSettings> systemRegionalSettings();
 
 /// The local calendar time of `t`.
 std::tm localTime(std::time_t t);
+/// The calendar time of `t` in UTC.
+std::tm utcTime(std::time_t t);
 
 /// Where `needle` first occurs in `hay`; npos when it does not, also when it is empty.
 std::size_t findBytes(std::string_view hay, std::string_view needle);

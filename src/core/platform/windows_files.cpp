@@ -53,10 +53,16 @@ std::string reasonText(SystemError error) {
     return narrow(reason);
 }
 
-bool sameFileName(std::string_view a, std::string_view b) {
-    const std::wstring wa = widen(a), wb = widen(b);
-    return ::CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(),
-                                  static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
+std::string fileNameKey(std::string_view path) {
+    // Capitals of no language in particular, as the file system's own table has them.
+    std::wstring wide = widen(path);
+    if (wide.empty()) return {};
+    const int n = ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(),
+                                  static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr, 0);
+    std::wstring upper(static_cast<std::size_t>(n), L'\0');
+    ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
+                    upper.data(), n, nullptr, nullptr, 0);
+    return narrow(upper);
 }
 
 std::optional<FileIdentity> fileIdentity(const std::string& path) {

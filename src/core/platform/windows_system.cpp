@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "core/date_patterns.h"
-#include "core/encoding.h"
 #include "core/platform/system.h"
 #include "core/platform/windows_text.h"
 
@@ -71,11 +70,12 @@ void keepRunningPastFileSizeLimit() {}
 // A mapped file cannot be made shorter on Windows: SetEndOfFile fails while a view is open.
 void exitWhenAMappedFileShrinks(const char*) {}
 
-RegionalSettings userRegionalSettings() {
+std::optional<RegionalSettings> systemRegionalSettings() {
     RegionalSettings regional;
     const std::string decimal = localeValue(LOCALE_SDECIMAL);
-    const auto held = utf8ToWin1254(decimal);
-    regional.decimalSeparator = held && held->size() == 1 ? (*held)[0] : '.';
+    if (decimal.size() == 1 && static_cast<unsigned char>(decimal[0]) < 0x80) {
+        regional.decimalSeparator = decimal[0];
+    }
     const ShortDateFormat date = shortDateFormatOfWindowsPattern(localeValue(LOCALE_SSHORTDATE));
     regional.dateSeparator = date.separator;
     regional.dateOrder = date.order;
@@ -86,6 +86,12 @@ std::tm localTime(std::time_t t) {
     std::tm local{};
     ::localtime_s(&local, &t);
     return local;
+}
+
+std::tm utcTime(std::time_t t) {
+    std::tm utc{};
+    ::gmtime_s(&utc, &t);
+    return utc;
 }
 
 std::size_t findBytes(std::string_view hay, std::string_view needle) {

@@ -1,0 +1,204 @@
+#include "cli/plan.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <unordered_map>
+
+#include "core/error.h"
+#include "core/platform/files.h"
+#include "core/text_rules.h"
+
+namespace tablamo::cli {
+namespace fs = std::filesystem;
+namespace {
+
+// The words for a folder given as an input that holds no report.
+constexpr const char* kNoReportInFolder = "Klasörde .txt ya da .not dosyası yok.";
+
+bool isReportName(const std::string& name) {
+    return !name.empty() && name[0] != '.' &&
+           (endsWithNoCase(name, ".txt") || endsWithNoCase(name, ".not"));
+}
+
+std::uint64_t sizeOf(const std::string& path) {
+    std::error_code ec;
+    const fs::path p = platform::toFsPath(path);
+    if (!fs::is_regular_file(p, ec)) return 0;
+    const std::uintmax_t size = fs::file_size(p, ec);
+    return ec ? 0 : static_cast<std::uint64_t>(size);
+}
+
+// The reports under `folder`, paths relative to it; a subfolder that cannot be read is
+// noted in `unreadable` with the system's reason. Symbolic links to folders are not
+// followed (a link back up would never end); a link of a report's name is taken, so that
+// one whose file is gone is reported. Pipes and devices are left unopened.
+void collect(const fs::path& root, const fs::path& relative, std::vector<fs::path>& found,
+             std::vector<std::pair<fs::path, std::string>>& unreadable) {
+    std::error_code ec;
+    fs::directory_iterator it(root / relative, ec), end;
+    if (ec) {
+        unreadable.emplace_back(relative, systemReason(ec.value()));
+        return;
+    }
+    for (; it != end; it.increment(ec)) {
+        const std::string name = platform::fromFsPath(it->path().filename());
+        if (name.empty() || name[0] == '.') continue;
+        std::error_code typeEc;
+        if (it->is_directory(typeEc) && !it->is_symlink(typeEc)) {
+            collect(root, relative / platform::toFsPath(name), found, unreadable);
+        } else if (isReportName(name) && (it->is_symlink(typeEc) ? !it->is_directory(typeEc)
+                                                                 : it->is_regular_file(typeEc))) {
+            found.push_back(relative / platform::toFsPath(name));
+        }
+    }
+    if (ec) unreadable.emplace_back(relative, systemReason(ec.value()));
+}
+
+// The same file, also when named differently: the canonical path as the system compares
+// names, or for files that exist their identity (device and inode, volume and file index).
+struct FileKey {
+    std::string canonical;
+    std::string inode;  // empty for a file that does not exist
+};
+
+FileKey keyOf(const std::string& path) {
+    FileKey key;
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(platform::toFsPath(path), ec);
+    key.canonical = platform::fileNameKey(platform::fromFsPath(fs::weakly_canonical(absolute, ec)));
+    if (const auto id = platform::fileIdentity(path)) {
+        key.inode = std::to_string(id->volume) + ":" + std::to_string(id->file);
+    }
+    return key;
+}
+
+// Files seen so far, found by either key.
+class FileIndex {
+public:
+    /// The index of the file `key` names, if it is in; else adds it as `index`.
+    std::optional<std::size_t> findOrAdd(const FileKey& key, std::size_t index) {
+        if (auto it = m_canonical.find(key.canonical); it != m_canonical.end()) return it->second;
+        if (!key.inode.empty()) {
+            if (auto it = m_inode.find(key.inode); it != m_inode.end()) return it->second;
+            m_inode.emplace(key.inode, index);
+        }
+        m_canonical.emplace(key.canonical, index);
+        return std::nullopt;
+    }
+    std::optional<std::size_t> find(const FileKey& key) const {
+        if (auto it = m_canonical.find(key.canonical); it != m_canonical.end()) return it->second;
+        if (!key.inode.empty()) {
+            if (auto it = m_inode.find(key.inode); it != m_inode.end()) return it->second;
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::unordered_map<std::string, std::size_t> m_canonical, m_inode;
+};
+
+// The file -o names for one input: under the format's own ending when it already bears
+// one of the format's endings (".xls" is written as ".xlsx"), else as given.
+std::string outputFileNamed(const Job& job) {
+    const OutputFormatInfo& info = formatInfo(job.format);
+    const OutputFormatInfo* named = formatOfFileName(job.output);
+    return named && named->format == job.format ? info.fileName(job.output) : job.output;
+}
+
+}  // namespace
+
+std::vector<PlannedFile> listInputs(const Job& job) {
+    std::vector<PlannedFile> files;
+    for (const std::string& input : job.inputs) {
+        std::error_code ec;
+        const fs::path inputPath = platform::toFsPath(input);
+        if (!fs::is_directory(inputPath, ec)) {
+            files.push_back({input, {}, {}, sizeOf(input), false});
+            continue;
+        }
+        std::vector<fs::path> found;
+        std::vector<std::pair<fs::path, std::string>> unreadable;
+        collect(inputPath, {}, found, unreadable);
+        std::sort(found.begin(), found.end());
+        for (const auto& [folder, reason] : unreadable) {
+            const std::string path =
+                folder.empty() ? input : platform::fromFsPath(inputPath / folder);
+            files.push_back({path, {}, "Cannot open folder \"" + path + "\". " + reason, 0, false});
+        }
+        if (found.empty() && unreadable.empty())
+            files.push_back({input, {}, kNoReportInFolder, 0, false});
+        for (const fs::path& relative : found) {
+            const std::string path = platform::fromFsPath(inputPath / relative);
+            PlannedFile file{path, {}, {}, sizeOf(path), false};
+            if (!job.output.empty()) {
+                // Mirrored under -o: the same subfolders, the format's extension.
+                fs::path out = platform::toFsPath(job.output) / relative;
+                out.replace_extension(platform::toFsPath(formatInfo(job.format).extension));
+                file.output = platform::fromFsPath(out);
+                file.makeFolder = relative.has_parent_path();
+            }
+            files.push_back(std::move(file));
+        }
+    }
+    return files;
+}
+
+std::vector<PlannedFile> planOutputs(const Job& job) {
+    std::error_code ec;
+    const bool intoFolder =
+        !job.output.empty() && fs::is_directory(platform::toFsPath(job.output), ec);
+    const bool anyFolder =
+        std::any_of(job.inputs.begin(), job.inputs.end(), [](const std::string& in) {
+            std::error_code e;
+            return fs::is_directory(platform::toFsPath(in), e);
+        });
+    if (!job.output.empty() && !intoFolder && (job.inputs.size() > 1 || anyFolder)) {
+        throw UsageError(
+            "--output: with several inputs or a folder it must be an existing folder: '" +
+            job.output + "'");
+    }
+    std::vector<PlannedFile> files = listInputs(job);
+    for (PlannedFile& f : files) {
+        if (!f.problem.empty() || !f.output.empty()) continue;
+        if (!job.output.empty() && !intoFolder) {
+            f.output = outputFileNamed(job);
+            continue;
+        }
+        fs::path out = platform::toFsPath(f.input);
+        out.replace_extension(platform::toFsPath(extensionOf(job.format)));
+        if (intoFolder) out = platform::toFsPath(job.output) / out.filename();
+        f.output = platform::fromFsPath(out);
+    }
+
+    FileIndex inputs, outputs;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (files[i].problem.empty()) inputs.findOrAdd(keyOf(files[i].input), i);
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!files[i].problem.empty()) continue;
+        const FileKey key = keyOf(files[i].output);
+        if (const auto j = inputs.find(key)) {
+            throw UsageError("the output '" + files[i].output + "' would replace the input '" +
+                             files[*j].input + "'; nothing written");
+        }
+        if (const auto j = outputs.findOrAdd(key, i)) {
+            throw UsageError("'" + files[*j].input + "' and '" + files[i].input +
+                             "' would both write '" + files[i].output + "'; nothing written");
+        }
+    }
+    if (!job.summary.empty()) {
+        const FileKey key = keyOf(job.summary);
+        if (const auto j = inputs.find(key)) {
+            throw UsageError("--summary: '" + job.summary + "' would replace the input '" +
+                             files[*j].input + "'; nothing written");
+        }
+        if (const auto j = outputs.find(key)) {
+            throw UsageError("--summary: '" + job.summary + "' is the output of '" +
+                             files[*j].input + "'; nothing written");
+        }
+    }
+    return files;
+}
+
+}  // namespace tablamo::cli

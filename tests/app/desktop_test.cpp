@@ -1,0 +1,141 @@
+// The window as a desktop tool: a dropped file, undo and redo of cell edits.
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTest>
+#include <QUndoStack>
+#include <QUrl>
+
+#include "app/columns_tab.h"
+#include "app/report_text_view.h"
+#include "app/title_strip.h"
+#include "core/column_boundaries.h"
+#include "import/report_import.h"
+#include "window_fixture.h"
+
+namespace tablamo::app::testing {
+namespace {
+
+class DesktopTest : public WindowTest {};
+
+std::string cellsOf(const Grid& grid) {
+    std::string all;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        for (const std::string_view cell : grid.row(r)) all.append(cell).append("\t");
+        all += '\n';
+    }
+    return all;
+}
+
+TEST_F(DesktopTest, ADroppedFileOpensAsIfPickedInTheOpenDialog) {
+    const std::string report = testReport("muavin.txt");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(report))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+
+    // The same table and strip as "Aç" on that file gives.
+    const std::string dropped = [&] {
+        std::string all;
+        for (int r = 0; r < ws().grid.rowCount(); ++r)
+            for (const std::string_view cell : ws().grid.row(r)) all.append(cell).append("\t");
+        return all;
+    }();
+    press(bar().open(), report);
+    std::string opened;
+    for (int r = 0; r < ws().grid.rowCount(); ++r)
+        for (const std::string_view cell : ws().grid.row(r)) opened.append(cell).append("\t");
+    EXPECT_EQ(dropped, opened);
+    EXPECT_EQ(window->titleStrip()->text().toStdString(),
+              "Zorvik Tablamo ver. 1.3 - " + report + " dosyası yüklendi.");
+    EXPECT_TRUE(ui.errors.empty());
+
+    QMimeData text;
+    text.setText(QStringLiteral("no file"));
+    QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(DesktopTest, CtrlZAndCtrlYUndoAndRedoCellEditsUntilTheNextImport) {
+    press(bar().open(), testReport("muavin.txt"));
+    const QString before = shown(3, 3);
+    ASSERT_FALSE(before.isEmpty());
+    model().setData(model().index(2, 2), QStringLiteral("Düzeltilmiş açıklama"));
+    model().setData(model().index(2, 3), QStringLiteral("99,00"));
+    EXPECT_EQ(shown(3, 3), QStringLiteral("Düzeltilmiş açıklama"));
+
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shown(3, 3), before);
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(shown(3, 3), QStringLiteral("Düzeltilmiş açıklama"));
+    EXPECT_EQ(ws().grid.cell(3, 3), "D\xFCzeltilmi\xFE a\xE7\xFDklama");
+
+    // An import starts afresh: nothing left to undo.
+    press(bar().open(), testReport("muavin.txt"));
+    EXPECT_FALSE(model().edits()->canUndo());
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shown(3, 3), before);
+}
+
+TEST_F(DesktopTest, BoundariesMovedAddedAndRemovedImportAsTheseWidthsWould) {
+    const std::string report = testReport("muavin.txt");
+    press(bar().open(), report);
+    window->tabs()->setCurrentIndex(kColumnsTab);
+    QApplication::processEvents();
+    ReportTextView* view = window->columnsTab()->view();
+    QWidget* port = view->viewport();
+    const int charWidth = view->xOfBoundary(1) - view->xOfBoundary(0);
+    const int y = view->rulerHeight() + 3 * view->lineHeight();
+    // The grid the plain import gives for these widths with the column search off, as the
+    // converter's --widths and --no-auto-columns give it.
+    auto importedWith = [&](const ColumnWidths& widths) {
+        Workspace reference;
+        reference.regional = ws().regional;
+        reference.text = ReportText::loadFile(report);
+        for (int k = 1; k <= 20; ++k) reference.settings.layout.setColumnWidth(k, widths[k - 1]);
+        reference.settings.layout.AutoColumnSearch = false;
+        importReport(reference);
+        return cellsOf(reference.grid);
+    };
+    const ColumnWidths detected = view->widths();
+    const ColumnWidths ends = columnEnds(detected);
+
+    // Column 2's end dragged three characters to the right.
+    QTest::mousePress(port, Qt::LeftButton, {}, QPoint(view->xOfBoundary(ends[1]), y));
+    QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(view->xOfBoundary(ends[1] + 3), y));
+    const auto moved = moveBoundary(detected, 2, ends[1] + 3);
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(view->widths(), *moved);
+    EXPECT_FALSE(ws().settings.layout.AutoColumnSearch);
+    EXPECT_EQ(cellsOf(ws().grid), importedWith(*moved));
+
+    // A boundary put in the middle of column 3 by a double-click.
+    const int inside = columnEnds(*moved)[1] + 5;
+    QTest::mouseDClick(port, Qt::LeftButton, {}, QPoint(view->xOfBoundary(inside), y));
+    const auto added = addBoundary(*moved, inside);
+    ASSERT_TRUE(added);
+    EXPECT_EQ(view->widths(), *added);
+    EXPECT_EQ(cellsOf(ws().grid), importedWith(*added));
+
+    // Dragged off the text, it goes again.
+    QTest::mousePress(port, Qt::LeftButton, {}, QPoint(view->xOfBoundary(inside), y));
+    QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(view->xOfBoundary(inside), -20));
+    EXPECT_EQ(view->widths(), removeBoundary(*added, 3));
+    EXPECT_EQ(cellsOf(ws().grid), importedWith(removeBoundary(*added, 3)));
+    EXPECT_GT(charWidth, 0);
+
+    // "Otomatik" goes back to the column search.
+    window->columnsTab()->automatic()->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(ws().settings.layout.AutoColumnSearch);
+    EXPECT_EQ(view->widths(), detected);
+    EXPECT_TRUE(ui.errors.empty());
+}
+
+}  // namespace
+}  // namespace tablamo::app::testing
