@@ -17,10 +17,10 @@ TEST(DatePatterns, ShortDateFormatOfAWindowsPattern) {
         {"yyyy-MM-dd", '-', DateOrder::YearMonthDay},  // Swedish
         {"d.M.yyyy", '.', DateOrder::DayMonthYear},    // German
         {"yyyy. MM. dd.", '.', DateOrder::YearMonthDay},
-        {"ddd dd.MM.yy", '.', DateOrder::DayMonthYear},  // a weekday name is no field
+        {"ddd dd.MM.yy", '.', DateOrder::DayMonthYear},         // a weekday name is no field
         {"'Tarih: 'dd-MM-yyyy", '-', DateOrder::DayMonthYear},  // quoted letters name nothing
-        {"dd'/'MM'/'yyyy", '/', DateOrder::DayMonthYear},  // quoted text is no separator
-        {"dd'.'MM'.'yyyy", '/', DateOrder::DayMonthYear},  // ... so "/" stays
+        {"dd'/'MM'/'yyyy", '/', DateOrder::DayMonthYear},       // quoted text is no separator
+        {"dd'.'MM'.'yyyy", '/', DateOrder::DayMonthYear},       // ... so "/" stays
         {"gg yyyy/MM/dd", '/', DateOrder::YearMonthDay},
         {"dd\xE2\x80\xA4MM\xE2\x80\xA4yyyy", '/', DateOrder::DayMonthYear},  // not ASCII
         {"", '/', DateOrder::MonthDayYear},

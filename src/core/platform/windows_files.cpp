@@ -60,8 +60,8 @@ std::string fileNameKey(std::string_view path) {
     const int n = ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(),
                                   static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr, 0);
     std::wstring upper(static_cast<std::size_t>(n), L'\0');
-    ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
-                    upper.data(), n, nullptr, nullptr, 0);
+    ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(),
+                    static_cast<int>(wide.size()), upper.data(), n, nullptr, nullptr, 0);
     return narrow(upper);
 }
 
