@@ -7,14 +7,13 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/grid_model.h"
 #include "app/rtf/rtf_reader.h"
 #include "core/error.h"
+#include "core/platform/files.h"
+#include "core/report_text.h"
 
 namespace tablamo::app {
 namespace {
@@ -60,7 +59,7 @@ HelpView::HelpView(QWidget* parent) : QWidget(parent) {
 
 std::string findHelpFile(const std::string& programDir) {
     namespace fs = std::filesystem;
-    const fs::path program(programDir);
+    const fs::path program = platform::toFsPath(programDir);
     const fs::path candidates[] = {
         kHelpFileName,
         program / kHelpFileName,
@@ -69,18 +68,16 @@ std::string findHelpFile(const std::string& programDir) {
     };
     for (const fs::path& candidate : candidates) {
         std::error_code ec;
-        if (fs::is_regular_file(candidate, ec)) return candidate.lexically_normal().string();
+        if (fs::is_regular_file(candidate, ec)) return platform::fromFsPath(candidate.lexically_normal());
     }
     return kHelpFileName;
 }
 
 void HelpView::loadFile(const std::string& path) {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return;  // no help file: the view stays empty
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw cannotOpenFile(path, systemReason(errno));
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw cannotOpenFile(path, systemReason(errno));
+    // No help file: the view stays empty.
+    if (!std::filesystem::exists(platform::toFsPath(path), ec)) return;
+    const std::string bytes = readWholeFile(path);
 
     auto* doc = new QTextDocument(m_text);
     doc->setDefaultFont(m_text->font());

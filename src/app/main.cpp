@@ -16,7 +16,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -26,6 +25,7 @@
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "core/layout_profile.h"
+#include "core/platform/system.h"
 #include "core/ui_port.h"
 
 namespace {
@@ -64,7 +64,7 @@ private:
 int main(int argc, char* argv[]) {
     // Under a file size limit (ulimit -f) a save past it fails with "File too large" in the
     // error box, the old file intact, instead of ending the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    tablamo::platform::keepRunningPastFileSizeLimit();
     QApplication app(argc, argv);
     // QApplication takes the C library's locale from the environment; numbers written and
     // read by the libraries must not follow it (a Turkish locale makes 0.35 "0,35"). The

@@ -31,6 +31,7 @@
 #include "commands/open_commands.h"
 #include "commands/profile_commands.h"
 #include "commands/save_commands.h"
+#include "core/platform/files.h"
 #include "core/text_rules.h"
 #include "core/ui_port.h"
 #include "export/output_formats.h"
@@ -315,7 +316,8 @@ bool MainWindow::saveAtStart(const std::string& path, UiPort& ui) {
         }
     });
     std::error_code ec;
-    return !failed && std::filesystem::is_regular_file(format->fileName(path), ec);
+    return !failed &&
+           std::filesystem::is_regular_file(platform::toFsPath(format->fileName(path)), ec);
 }
 
 void MainWindow::tabShown(int index) {

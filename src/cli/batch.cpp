@@ -11,6 +11,7 @@
 #include "cli/convert.h"
 #include "cli/plan.h"
 #include "cli/summary.h"
+#include "core/platform/files.h"
 #include "export/safe_file.h"
 
 namespace tablamo::cli {
@@ -39,7 +40,7 @@ FileResult convertPlanned(const Job& job, const PlannedFile& file) {
         if (folderMade) return;
         folderMade = true;
         std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(file.output).parent_path(), ec);
+        std::filesystem::create_directories(platform::toFsPath(file.output).parent_path(), ec);
     };
     bool written = false;
     ConvertedFile converted;
@@ -110,7 +111,7 @@ private:
 bool anyFolder(const Job& job) {
     for (const std::string& input : job.inputs) {
         std::error_code ec;
-        if (std::filesystem::is_directory(input, ec)) return true;
+        if (std::filesystem::is_directory(platform::toFsPath(input), ec)) return true;
     }
     return false;
 }

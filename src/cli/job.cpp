@@ -11,6 +11,7 @@
 #include "commands/profile_commands.h"
 #include "core/encoding.h"
 #include "core/error.h"
+#include "core/platform/files.h"
 
 namespace tablamo::cli {
 namespace {
@@ -208,10 +209,12 @@ void checkSaveProfile(const Job& job, const std::string& path) {
 // refused rather than guessed.
 OutputFormat formatOfOutput(const std::string& output, const std::vector<std::string>& inputs) {
     std::error_code ec;
-    if (output.empty() || std::filesystem::is_directory(output, ec)) return OutputFormat::Csv;
+    if (output.empty() || std::filesystem::is_directory(platform::toFsPath(output), ec)) {
+        return OutputFormat::Csv;
+    }
     if (const OutputFormatInfo* format = formatOfFileName(output)) return format->format;
     // Several inputs, or a folder, need -o to be a folder: the output plan says so.
-    if (inputs.size() != 1 || std::filesystem::is_directory(inputs[0], ec)) {
+    if (inputs.size() != 1 || std::filesystem::is_directory(platform::toFsPath(inputs[0]), ec)) {
         return OutputFormat::Csv;
     }
     std::string endings;

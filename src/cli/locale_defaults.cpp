@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/platform/system.h"
+
 namespace tablamo::cli {
 namespace {
 
@@ -83,12 +85,16 @@ std::string localeNameOf(std::string_view all, std::string_view category, std::s
 }
 
 char localeDecimalSeparator() {
+    if (const auto system = platform::systemRegionalSettings()) return system->decimalSeparator;
     return regionalOfLocale(
                localeNameOf(environment("LC_ALL"), environment("LC_NUMERIC"), environment("LANG")))
         .decimalSeparator;
 }
 
 ShortDateFormat localeShortDateFormat() {
+    if (const auto system = platform::systemRegionalSettings()) {
+        return {system->dateSeparator, system->dateOrder};
+    }
     const RegionalSettings r = regionalOfLocale(
         localeNameOf(environment("LC_ALL"), environment("LC_TIME"), environment("LANG")));
     return {r.dateSeparator, r.dateOrder};

@@ -2,6 +2,8 @@
 /// The converter's regional defaults: on one machine the same as the window's. The window
 /// takes them from Qt's locale data for the locale the environment names; the converter
 /// looks the same name up in a table made from those data (locale_table.inc), without Qt.
+/// On Windows both read the user's regional settings instead (the platform layer's
+/// systemRegionalSettings()).
 
 #include <span>
 #include <string>
@@ -34,11 +36,12 @@ RegionalSettings regionalOfLocale(std::string_view name);
 /// LC_ALL when set, else the category's own variable, else LANG, else "C".
 std::string localeNameOf(std::string_view all, std::string_view category, std::string_view lang);
 
-/// The decimal separator the window takes from the environment (LC_ALL, LC_NUMERIC, LANG).
+/// The decimal separator the window takes: on Windows the user's regional settings', else
+/// the environment's locale's (LC_ALL, LC_NUMERIC, LANG).
 char localeDecimalSeparator();
 
-/// The date separator and order the window takes from the environment (LC_ALL, LC_TIME,
-/// LANG).
+/// The date separator and order the window takes: on Windows the user's regional
+/// settings', else the environment's locale's (LC_ALL, LC_TIME, LANG).
 ShortDateFormat localeShortDateFormat();
 
 }  // namespace tablamo::cli

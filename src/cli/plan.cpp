@@ -1,13 +1,12 @@
 #include "cli/plan.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <unordered_map>
 
 #include "core/error.h"
+#include "core/platform/files.h"
 #include "core/text_rules.h"
 
 namespace tablamo::cli {
@@ -23,10 +22,11 @@ bool isReportName(const std::string& name) {
 }
 
 std::uint64_t sizeOf(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)
-               ? static_cast<std::uint64_t>(st.st_size)
-               : 0;
+    std::error_code ec;
+    const fs::path p = platform::toFsPath(path);
+    if (!fs::is_regular_file(p, ec)) return 0;
+    const std::uintmax_t size = fs::file_size(p, ec);
+    return ec ? 0 : static_cast<std::uint64_t>(size);
 }
 
 // The reports under `folder`, paths relative to it; a subfolder that cannot be read is
@@ -42,21 +42,21 @@ void collect(const fs::path& root, const fs::path& relative, std::vector<fs::pat
         return;
     }
     for (; it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = platform::fromFsPath(it->path().filename());
         if (name.empty() || name[0] == '.') continue;
         std::error_code typeEc;
         if (it->is_directory(typeEc) && !it->is_symlink(typeEc)) {
-            collect(root, relative / name, found, unreadable);
+            collect(root, relative / platform::toFsPath(name), found, unreadable);
         } else if (isReportName(name) && (it->is_symlink(typeEc) ? !it->is_directory(typeEc)
                                                                  : it->is_regular_file(typeEc))) {
-            found.push_back(relative / name);
+            found.push_back(relative / platform::toFsPath(name));
         }
     }
     if (ec) unreadable.emplace_back(relative, systemReason(ec.value()));
 }
 
-// The same file, also when named differently: the canonical path, or for files that
-// exist their device and inode.
+// The same file, also when named differently: the canonical path as the system compares
+// names, or for files that exist their identity (device and inode, volume and file index).
 struct FileKey {
     std::string canonical;
     std::string inode;  // empty for a file that does not exist
@@ -65,10 +65,10 @@ struct FileKey {
 FileKey keyOf(const std::string& path) {
     FileKey key;
     std::error_code ec;
-    key.canonical = fs::weakly_canonical(fs::absolute(path, ec), ec).string();
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        key.inode = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+    const fs::path absolute = fs::absolute(platform::toFsPath(path), ec);
+    key.canonical = platform::fileNameKey(platform::fromFsPath(fs::weakly_canonical(absolute, ec)));
+    if (const auto id = platform::fileIdentity(path)) {
+        key.inode = std::to_string(id->volume) + ":" + std::to_string(id->file);
     }
     return key;
 }
@@ -112,28 +112,30 @@ std::vector<PlannedFile> listInputs(const Job& job) {
     std::vector<PlannedFile> files;
     for (const std::string& input : job.inputs) {
         std::error_code ec;
-        if (!fs::is_directory(input, ec)) {
+        const fs::path inputPath = platform::toFsPath(input);
+        if (!fs::is_directory(inputPath, ec)) {
             files.push_back({input, {}, {}, sizeOf(input), false});
             continue;
         }
         std::vector<fs::path> found;
         std::vector<std::pair<fs::path, std::string>> unreadable;
-        collect(input, {}, found, unreadable);
+        collect(inputPath, {}, found, unreadable);
         std::sort(found.begin(), found.end());
         for (const auto& [folder, reason] : unreadable) {
-            const std::string path = folder.empty() ? input : (fs::path(input) / folder).string();
+            const std::string path =
+                folder.empty() ? input : platform::fromFsPath(inputPath / folder);
             files.push_back({path, {}, "Cannot open folder \"" + path + "\". " + reason, 0, false});
         }
         if (found.empty() && unreadable.empty())
             files.push_back({input, {}, kNoReportInFolder, 0, false});
         for (const fs::path& relative : found) {
-            const std::string path = (fs::path(input) / relative).string();
+            const std::string path = platform::fromFsPath(inputPath / relative);
             PlannedFile file{path, {}, {}, sizeOf(path), false};
             if (!job.output.empty()) {
                 // Mirrored under -o: the same subfolders, the format's extension.
-                fs::path out = fs::path(job.output) / relative;
-                out.replace_extension(std::string(formatInfo(job.format).extension));
-                file.output = out.string();
+                fs::path out = platform::toFsPath(job.output) / relative;
+                out.replace_extension(platform::toFsPath(formatInfo(job.format).extension));
+                file.output = platform::fromFsPath(out);
                 file.makeFolder = relative.has_parent_path();
             }
             files.push_back(std::move(file));
@@ -144,11 +146,12 @@ std::vector<PlannedFile> listInputs(const Job& job) {
 
 std::vector<PlannedFile> planOutputs(const Job& job) {
     std::error_code ec;
-    const bool intoFolder = !job.output.empty() && fs::is_directory(job.output, ec);
+    const bool intoFolder =
+        !job.output.empty() && fs::is_directory(platform::toFsPath(job.output), ec);
     const bool anyFolder =
         std::any_of(job.inputs.begin(), job.inputs.end(), [](const std::string& in) {
             std::error_code e;
-            return fs::is_directory(in, e);
+            return fs::is_directory(platform::toFsPath(in), e);
         });
     if (!job.output.empty() && !intoFolder && (job.inputs.size() > 1 || anyFolder)) {
         throw UsageError(
@@ -162,10 +165,10 @@ std::vector<PlannedFile> planOutputs(const Job& job) {
             f.output = outputFileNamed(job);
             continue;
         }
-        fs::path out = fs::path(f.input);
-        out.replace_extension(std::string(extensionOf(job.format)));
-        if (intoFolder) out = fs::path(job.output) / out.filename();
-        f.output = out.string();
+        fs::path out = platform::toFsPath(f.input);
+        out.replace_extension(platform::toFsPath(extensionOf(job.format)));
+        if (intoFolder) out = platform::toFsPath(job.output) / out.filename();
+        f.output = platform::fromFsPath(out);
     }
 
     FileIndex inputs, outputs;

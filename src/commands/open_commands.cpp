@@ -5,6 +5,7 @@
 #include "bank/clean_statement.h"
 #include "commands/profile_commands.h"
 #include "bank/statement_import.h"
+#include "core/platform/files.h"
 #include "core/workspace.h"
 #include "import/clean_import.h"
 #include "import/column_detection.h"
@@ -15,7 +16,7 @@ namespace {
 
 std::string folderOf(const std::string& path) {
     if (path.empty()) return {};
-    return std::filesystem::path(path).parent_path().string();
+    return platform::fromFsPath(platform::toFsPath(path).parent_path());
 }
 
 std::optional<ImportOutcome> openWith(Workspace& ws, UiPort& ui, Importer importer) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/platform/files.h"
 #include "core/workspace.h"
 #include "export/output_formats.h"
 
@@ -23,9 +24,9 @@ namespace {
 // The loaded report's name with the format's extension, in the report's folder.
 std::string suggestedName(const Workspace& ws, OutputFormat format) {
     if (ws.reportPath.empty()) return {};
-    std::filesystem::path name(ws.reportPath);
-    name.replace_extension(std::string(formatInfo(format).extension));
-    return name.string();
+    std::filesystem::path name = platform::toFsPath(ws.reportPath);
+    name.replace_extension(platform::toFsPath(formatInfo(format).extension));
+    return platform::fromFsPath(name);
 }
 
 // The shared dialog offers the last name chosen in it, else the report's name.

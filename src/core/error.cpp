@@ -1,8 +1,7 @@
 #include "core/error.h"
 
-#include <cstring>
-
 #include "core/encoding.h"
+#include "core/platform/files.h"
 
 namespace tablamo {
 
@@ -23,14 +22,7 @@ Error gridIndexOutOfRange() { return Error("Grid index out of range"); }
 Error failedToLoadStream() { return Error("Failed to Load Stream"); }
 
 std::string systemReason(int err) {
-    // strerror_r, not strerror: the converter reports from several threads at once.
-    char buf[256];
-#if defined(__GLIBC__) && defined(_GNU_SOURCE)
-    return ::strerror_r(err, buf, sizeof buf);
-#else
-    if (::strerror_r(err, buf, sizeof buf) != 0) return "Unknown error " + std::to_string(err);
-    return buf;
-#endif
+    return platform::reasonText({static_cast<unsigned long>(err)});
 }
 
 std::string errorBoxText(std::string_view message) {

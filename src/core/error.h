@@ -24,7 +24,8 @@ Error gridIndexOutOfRange();
 /// "Failed to Load Stream"
 Error failedToLoadStream();
 
-/// The system's reason for the errno value `err` ("No such file or directory").
+/// The system's reason for the failure code `err`: errno on POSIX ("No such file or
+/// directory"), GetLastError() on Windows.
 std::string systemReason(int err);
 
 /// The error box's text: the error's text plus a full stop, unless its last character is

@@ -1,12 +1,11 @@
 #include "core/grid.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
 #include "core/error.h"
+#include "core/platform/system.h"
 
 namespace tablamo {
 namespace {
@@ -40,18 +39,7 @@ struct Record {
 
 // A large block is filled from start to end right away: mapping its pages in one call
 // costs less than a page fault for every 4 KiB. Only advice; older kernels ignore it.
-void prefault(char* data, std::size_t size) {
-#ifdef MADV_POPULATE_WRITE
-    constexpr std::uintptr_t kPage = 4096;
-    if (size < (std::size_t{1} << 20)) return;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kPage - 1);
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
-#else
-    (void)data;
-    (void)size;
-#endif
-}
+void prefault(char* data, std::size_t size) { platform::prefaultForWriting(data, size); }
 
 // A row whose only text is a short one in column 0 (an empty report line keeps just its
 // row number) is held in its reference itself: the text in the first seven bytes, its

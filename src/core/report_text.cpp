@@ -1,97 +1,62 @@
 #include "core/report_text.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstring>
 #include <limits>
 
 #include "core/error.h"
+#include "core/platform/files.h"
+#include "core/platform/system.h"
 
 namespace tablamo {
 namespace {
 
-// Closes a descriptor on every way out.
-struct Fd {
-    int fd;
-    ~Fd() {
-        if (fd >= 0) ::close(fd);
-    }
-};
-
-std::size_t findPos(std::string_view hay, std::string_view needle) {
-    if (needle.empty() || needle.size() > hay.size()) return std::string_view::npos;
-    const void* p = ::memmem(hay.data(), hay.size(), needle.data(), needle.size());
-    return p ? static_cast<std::size_t>(static_cast<const char*>(p) - hay.data())
-             : std::string_view::npos;
-}
-
-// Opens a file for reading without waiting for it: a named pipe that no program writes to
-// would hold open() forever, while opened at once it reads as empty. Reads wait as usual.
-int openForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd >= 0) {
-        const int flags = ::fcntl(fd, F_GETFL);
-        if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    }
-    return fd;
+[[noreturn]] void cannotOpen(const std::string& path, platform::SystemError error) {
+    throw cannotOpenFile(path, platform::reasonText(error));
 }
 
 }  // namespace
 
 struct ReportText::Mapping {
-    void* address;
-    std::size_t size;
-    Mapping(void* a, std::size_t n) : address(a), size(n) {}
-    Mapping(const Mapping&) = delete;
-    Mapping& operator=(const Mapping&) = delete;
-    ~Mapping() { ::munmap(address, size); }
+    platform::FileView view;
+    Mapping(const platform::InputFile& file, std::size_t size) : view(file, size) {}
 };
 
 ReportText::ReportText(std::string bytes) : m_bytes(std::move(bytes)) { indexLines(); }
 
-const char* ReportText::data() const {
-    return m_mapping ? static_cast<const char*>(m_mapping->address) : m_bytes.data();
-}
+const char* ReportText::data() const { return m_mapping ? m_mapping->view.data() : m_bytes.data(); }
 
-std::size_t ReportText::size() const { return m_mapping ? m_mapping->size : m_bytes.size(); }
+std::size_t ReportText::size() const { return m_mapping ? m_mapping->view.size() : m_bytes.size(); }
 
 ReportText ReportText::mapFile(const std::string& path) {
-    Fd f{openForReading(path)};
-    if (f.fd < 0) throw cannotOpenFile(path, systemReason(errno));
-    struct stat st {};
-    if (::fstat(f.fd, &st) != 0) throw cannotOpenFile(path, systemReason(errno));
-    if (!S_ISREG(st.st_mode) || st.st_size <= 0) return loadFile(path);
-    const auto size = static_cast<std::size_t>(st.st_size);
-    // Populated at once: the pages of a file just written or read are in the page cache
-    // and are mapped as they are, without being cleared or copied.
-    void* address = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, f.fd, 0);
-    if (address == MAP_FAILED) return loadFile(path);
-    ::madvise(address, size, MADV_SEQUENTIAL);
+    platform::InputFile file;
+    if (!file.open(path)) cannotOpen(path, file.error());
+    if (file.kind() != platform::FileKind::Regular || file.size() == 0 ||
+        file.size() > std::numeric_limits<std::size_t>::max()) {
+        return loadFile(path);
+    }
+    auto mapping = std::make_shared<const Mapping>(file, static_cast<std::size_t>(file.size()));
+    if (!mapping->view.valid()) return loadFile(path);
     ReportText text;
-    text.m_mapping = std::make_shared<const Mapping>(address, size);
+    text.m_mapping = std::move(mapping);
     text.indexLines();
     return text;
 }
 
-ReportText ReportText::loadFile(const std::string& path) {
-    Fd f{openForReading(path)};
-    if (f.fd < 0) throw cannotOpenFile(path, systemReason(errno));
-    struct stat st {};
-    if (::fstat(f.fd, &st) != 0) throw cannotOpenFile(path, systemReason(errno));
-    if (S_ISDIR(st.st_mode)) throw cannotOpenFile(path, systemReason(EISDIR));
+ReportText ReportText::loadFile(const std::string& path) { return ReportText(readWholeFile(path)); }
+
+std::string readWholeFile(const std::string& path) {
+    platform::InputFile file;
+    if (!file.open(path)) cannotOpen(path, file.error());
+    if (file.kind() == platform::FileKind::Directory) {
+        cannotOpen(path, platform::systemError(platform::Failure::IsADirectory));
+    }
     // A device such as /dev/zero never ends: reading it would fill the memory.
-    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) throw cannotOpenFile(path, "Not a regular file");
+    if (file.kind() == platform::FileKind::Device) throw cannotOpenFile(path, "Not a regular file");
 
     std::string bytes;
-    if (S_ISREG(st.st_mode) && st.st_size > 0) {
-        bytes.resize(static_cast<std::size_t>(st.st_size));
-    }
+    bytes.resize(static_cast<std::size_t>(file.size()));
     std::size_t filled = 0;
     char probe[1 << 16];
     for (;;) {
@@ -99,19 +64,16 @@ ReportText ReportText::loadFile(const std::string& path) {
         // large one would cost twice the file in memory for a moment. A file that grew, or
         // is not a regular file, is read on in steps.
         const bool full = filled == bytes.size();
-        const ssize_t n = full ? ::read(f.fd, probe, sizeof probe)
-                               : ::read(f.fd, bytes.data() + filled, bytes.size() - filled);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw cannotOpenFile(path, systemReason(errno));
-        }
+        const std::int64_t n = full ? file.read(probe, sizeof probe)
+                                    : file.read(bytes.data() + filled, bytes.size() - filled);
+        if (n < 0) cannotOpen(path, file.error());
         if (n == 0) break;
         if (full) bytes.append(probe, static_cast<std::size_t>(n));
         filled += static_cast<std::size_t>(n);
     }
     bytes.resize(filled);
     bytes.shrink_to_fit();
-    return ReportText(std::move(bytes));
+    return bytes;
 }
 
 void ReportText::indexLines() {
@@ -201,7 +163,7 @@ std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) co
     if (!hasBreak) {
         // No line holds CR or LF, so a match lies inside one line and the file's own bytes
         // can be searched whatever its line breaks are.
-        const std::size_t p = findPos(bytes(), needle);
+        const std::size_t p = platform::findBytes(bytes(), needle);
         if (p == std::string_view::npos) return std::nullopt;
         return lineOfByte(p);
     }
@@ -209,12 +171,12 @@ std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) co
         // The bytes are the whole text, perhaps followed by one final CR LF.
         const std::string_view last = fullLine(lineCount() - 1);
         const std::string_view whole(data(), static_cast<std::size_t>(last.data() + last.size() - data()));
-        const std::size_t p = findPos(whole, needle);
+        const std::size_t p = platform::findBytes(whole, needle);
         if (p == std::string_view::npos) return std::nullopt;
         return lineOfPosition(p);
     }
     const std::string whole = joinedText();
-    const std::size_t p = findPos(whole, needle);
+    const std::size_t p = platform::findBytes(whole, needle);
     if (p == std::string_view::npos) return std::nullopt;
     return lineOfPosition(p);
 }

@@ -74,4 +74,8 @@ private:
     bool m_allCrLf = true;  // every line break is CR LF: the bytes are the whole text
 };
 
+/// A whole file's bytes, read as ReportText::loadFile reads them; raises "Cannot open file
+/// "%s". %s" when it cannot be read. Folders and devices are refused.
+std::string readWholeFile(const std::string& path);
+
 }  // namespace tablamo

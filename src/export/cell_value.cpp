@@ -4,14 +4,13 @@
 #include <string>
 #include <system_error>
 
+#include "core/platform/system.h"
 #include "core/text_rules.h"
 
 namespace tablamo {
 
 Date Clock::today() const {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = platform::localTime(std::time(nullptr));
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/byte_sink.h"
+#include "core/platform/files.h"
 
 namespace tablamo {
 
@@ -18,29 +19,30 @@ class TempFileBeside {
 public:
     /// Creates the temporary file beside `path`, open for writing.
     explicit TempFileBeside(std::string path);
-    ~TempFileBeside() { discard(); }
     TempFileBeside(const TempFileBeside&) = delete;
     TempFileBeside& operator=(const TempFileBeside&) = delete;
 
-    /// The open descriptor of the temporary file (-1 once closed).
-    int fd() const { return m_fd; }
-    /// Closes the descriptor, for a writer that writes the file by its name.
+    /// Whether the temporary file is still open for writing.
+    bool isOpen() const { return m_file.isOpen(); }
+    /// Writes all of `data` to the temporary file.
+    void write(const char* data, std::size_t size);
+    /// Hands `size` bytes from `offset` to the disk in the background (only a hint).
+    void startWriteback(std::uint64_t offset, std::uint64_t size) { m_file.startWriteback(offset, size); }
+    /// Closes the file, for a writer that writes the file by its name.
     void closeFd();
-    const std::string& tempPath() const { return m_tempPath; }
+    const std::string& tempPath() const { return m_file.path(); }
     /// The name the user sees in errors.
     const std::string& path() const { return m_path; }
     /// Puts the complete file on the disk, then in place of the target.
     void replaceTarget();
-    /// Removes the temporary file and raises the error for `err`.
-    [[noreturn]] void fail(int err);
+    /// Removes the temporary file and raises the error for `error`.
+    [[noreturn]] void fail(platform::SystemError error);
 
 private:
-    void discard() noexcept;
+    [[noreturn]] void failed() { fail(m_file.error()); }
 
     std::string m_path;
-    std::string m_targetPath;  // where the rename goes (a symbolic link's target)
-    std::string m_tempPath;
-    int m_fd = -1;
+    platform::TempFile m_file;
 };
 
 /// A file written into a temporary file in the target's folder and renamed into place by
@@ -68,7 +70,6 @@ public:
     const std::string& path() const { return m_temp.path(); }
 
 private:
-    [[noreturn]] void fail(int err) { m_temp.fail(err); }
     void flush();
     void writeDirect(const char* data, std::size_t size);
     void startWriteback();

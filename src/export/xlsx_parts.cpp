@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/platform/system.h"
+
 namespace tablamo {
 namespace {
 
@@ -108,8 +110,7 @@ std::string appPart(const std::vector<SheetEntry>& sheets) {
 }
 
 std::string corePart(std::time_t now) {
-    std::tm t{};
-    ::gmtime_r(&now, &t);
+    const std::tm t = platform::utcTime(now);
     const std::string stamp = number(t.tm_year + 1900) + "-" + twoDigits(t.tm_mon + 1) + "-" +
                               twoDigits(t.tm_mday) + "T" + twoDigits(t.tm_hour) + ":" +
                               twoDigits(t.tm_min) + ":" + twoDigits(t.tm_sec) + "Z";

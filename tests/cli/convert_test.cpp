@@ -165,6 +165,17 @@ TEST(Converter, UsageErrorsStopBeforeAnyFileIsRead) {
                        "Run with --help for more information.\n");
 }
 
+TEST(Converter, ANewFileGetsTheModeOfTheUmaskTheConverterStartedWith) {
+    for (const auto& [mask, mode] : {std::pair<const char*, fs::perms>{"022", fs::perms(0644)},
+                                     {"002", fs::perms(0664)}, {"077", fs::perms(0600)}}) {
+        TempDir dir;
+        const std::string command = std::string("umask ") + mask + " && exec " + quoted(TABLAMO_CONVERT) +
+                                    " -q -o " + quoted(dir / "out.csv") + " " + quoted(kSamples + "/muavin.txt");
+        ASSERT_EQ(std::system(command.c_str()), 0) << mask;
+        EXPECT_EQ(fs::status(dir / "out.csv").permissions(), mode) << mask;
+    }
+}
+
 TEST(ConvertOne, ImportsWithTheJobsSettingsIntoAFreshWorkspace) {
     TempDir dir;
     // Without detection the default widths cut the line; StartRow 0 takes the first line.

@@ -1,13 +1,13 @@
 #include "commands/save_commands.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 
 #include "core/workspace.h"
 #include "export/xlsx_package.h"
 #include "support/recording_ui.h"
+#include "support/temp_dir.h"
 
 namespace tablamo {
 namespace {
@@ -36,18 +36,16 @@ public:
 class ExcelCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tablamo-excel-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        m_dir = m_folder.path();
         ws.regional = RegionalSettings::turkish();
         ws.grid.setCell(1, 1, "31.12.2005");
         ws.grid.setCell(2, 1, "150,75");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
     bool run() {
         return runCommand(ui, [&] { saveExcel(ws, ui, clock); });
     }
 
+    testing::TempDir m_folder;
     fs::path m_dir;
     Workspace ws;
     OrderedUi ui;

@@ -1,12 +1,15 @@
 #include "export/safe_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "core/error.h"
 #include "support/temp_dir.h"
@@ -49,6 +52,32 @@ TEST(SafeFile, WritesANewFileWithTheModeOfANewFile) {
         EXPECT_EQ(modeOf(dir / "a.csv"), mode) << std::oct << mask;
         EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
     }
+}
+
+TEST(SafeFile, FilesOtherThreadsCreateMeanwhileKeepTheUmask) {
+    // Writing a file never sets the umask, not even for a moment: a file another thread
+    // creates meanwhile gets the mode the umask gives it.
+    TempDir dir;
+    const mode_t mask = ::umask(0);  // nothing else runs yet
+    ::umask(mask);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 5000; ++i) TempFileBeside temp(dir / "w");  // made, then removed
+        done = true;
+    });
+    int wrong = 0;
+    for (int i = 0; !done; ++i) {
+        const std::string path = dir / ("o" + std::to_string(i % 8));
+        const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd < 0) continue;
+        struct stat st {};
+        ::fstat(fd, &st);
+        ::close(fd);
+        ::unlink(path.c_str());
+        if ((st.st_mode & 07777) != (0666 & ~mask)) ++wrong;
+    }
+    writer.join();
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(SafeFile, ReplacesAnExistingFileAndKeepsItsMode) {

@@ -1,7 +1,6 @@
 #include "export/xlsx_writer.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <clocale>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include "core/grid.h"
 #include "core/import_settings.h"
 #include "export/xlsx_package.h"
+#include "support/temp_dir.h"
 #include "support/throw_msg.h"
 
 namespace tablamo {
@@ -25,20 +25,18 @@ constexpr Date kToday{2026, 12, 8};
 // A fresh folder per test, removed afterwards.
 class XlsxWriter : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tablamo-xlsx-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void SetUp() override { m_dir = m_folder.path(); }
     std::string file(const std::string& name) const { return (m_dir / name).string(); }
     std::vector<std::string> folderEntries() const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(m_dir)) names.push_back(e.path().filename());
+        for (const auto& e : fs::directory_iterator(m_dir)) {
+            names.push_back(e.path().filename().string());
+        }
         std::sort(names.begin(), names.end());
         return names;
     }
 
+    testing::TempDir m_folder;
     fs::path m_dir;
 };
 

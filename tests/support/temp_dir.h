@@ -1,13 +1,12 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it afterwards.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -16,9 +15,19 @@ namespace tablamo::testing {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tablamo-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();
-        m_path = pattern;
+        // A new folder of a name not taken yet, as mkdtemp() makes it, on every system.
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string name = "tablamo-test-" + std::to_string(random() % 1000000000);
+            const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+            std::error_code ec;
+            if (std::filesystem::create_directory(path, ec)) {
+                m_path = path;
+                return;
+            }
+        }
+        std::abort();
     }
     ~TempDir() {
         std::error_code ec;

@@ -1,0 +1,74 @@
+// The process's setting on POSIX.
+
+#include <signal.h>
+#include <string.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+
+#include "core/platform/system.h"
+
+namespace tablamo::platform {
+namespace {
+
+const char* g_shrinkMessage = "";
+
+extern "C" void exitOnBusError(int) {
+    (void)!::write(STDERR_FILENO, g_shrinkMessage, ::strlen(g_shrinkMessage));
+    ::_exit(1);
+}
+
+}  // namespace
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>{};
+}
+
+Utf8Console::Utf8Console() = default;
+Utf8Console::~Utf8Console() = default;
+
+bool isTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
+
+void keepRunningPastFileSizeLimit() { ::signal(SIGXFSZ, SIG_IGN); }
+
+void exitWhenAMappedFileShrinks(const char* message) {
+    g_shrinkMessage = message;
+    ::signal(SIGBUS, exitOnBusError);
+}
+
+std::optional<RegionalSettings> systemRegionalSettings() { return std::nullopt; }
+
+std::tm localTime(std::time_t t) {
+    std::tm local{};
+    ::localtime_r(&t, &local);
+    return local;
+}
+
+std::tm utcTime(std::time_t t) {
+    std::tm utc{};
+    ::gmtime_r(&t, &utc);
+    return utc;
+}
+
+std::size_t findBytes(std::string_view hay, std::string_view needle) {
+    if (needle.empty() || needle.size() > hay.size()) return std::string_view::npos;
+    const void* p = ::memmem(hay.data(), hay.size(), needle.data(), needle.size());
+    return p ? static_cast<std::size_t>(static_cast<const char*>(p) - hay.data())
+             : std::string_view::npos;
+}
+
+void prefaultForWriting(void* data, std::size_t size) {
+#ifdef MADV_POPULATE_WRITE
+    constexpr std::uintptr_t kPage = 4096;
+    if (size < (std::size_t{1} << 20)) return;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kPage - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
+
+}  // namespace tablamo::platform
