@@ -1,8 +1,5 @@
 #include "core/layout_profile.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -10,6 +7,7 @@
 
 #include "core/dos_text.h"
 #include "core/encoding.h"
+#include "core/platform/system.h"
 #include "core/text_rules.h"
 
 namespace tablamo {
@@ -218,24 +216,10 @@ std::string headingFingerprint(std::string_view dosLine) {
     return out;
 }
 
-std::string profilesFolder() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string base;
-    if (config && config[0] == '/') {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) {
-            const passwd* pw = ::getpwuid(::getuid());
-            home = pw && pw->pw_dir ? pw->pw_dir : "";
-        }
-        base = std::string(home) + "/.config";
-    }
-    return base + "/tablamo/profiles";
-}
+std::string profilesFolder() { return platform::userConfigFolder() + "/tablamo/profiles"; }
 
 std::string profileName(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
+    const std::size_t slash = path.find_last_of("/\\");
     std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     if (endsWithNoCase(name, ".json")) name.remove_suffix(5);
     return std::string(name);

@@ -13,7 +13,7 @@
 namespace tablamo {
 namespace {
 
-const AmountNotation kTurkish{',', '.'};
+const AmountNotation kTurkishAmounts{',', '.'};
 const AmountNotation kPoint{'.', ','};
 
 // Every way the reports print an amount, read in the notation the column votes for.
@@ -80,9 +80,9 @@ TEST(ValueReading, AmountsWrittenInTheUsersNotation) {
     EXPECT_EQ(std::string(out, formatAmount(-123456, 2, ',', out)), "-1234,56");
     EXPECT_EQ(std::string(out, formatAmount(5, 2, '.', out)), "0.05");
     EXPECT_EQ(std::string(out, formatAmount(7, 0, ',', out)), "7");
-    EXPECT_EQ(printedAmount(-303786259, 2, kTurkish), "-3.037.862,59");
+    EXPECT_EQ(printedAmount(-303786259, 2, kTurkishAmounts), "-3.037.862,59");
     EXPECT_EQ(printedAmount(123456, 2, kPoint), "1,234.56");
-    EXPECT_EQ(printedAmount(99, 2, kTurkish), "0,99");
+    EXPECT_EQ(printedAmount(99, 2, kTurkishAmounts), "0,99");
 }
 
 TEST(ValueReading, DatesInTheirOrder) {

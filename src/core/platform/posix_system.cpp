@@ -1,15 +1,31 @@
 // The process's setting on POSIX.
 
+#include <pwd.h>
 #include <signal.h>
 #include <string.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 
 #include "core/platform/system.h"
 
 namespace tablamo::platform {
+
+std::string userConfigFolder() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return config;
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd* pw = ::getpwuid(::getuid());
+        home = pw && pw->pw_dir ? pw->pw_dir : "";
+    }
+    if (!*home) return {};
+    return std::string(home) + "/.config";
+}
+
 namespace {
 
 const char* g_shrinkMessage = "";

@@ -37,6 +37,10 @@ private:
 /// Whether `stream` is a terminal that shows the progress line.
 bool isTerminal(std::FILE* stream);
 
+/// The folder of the user's own settings (UTF-8): $XDG_CONFIG_HOME when it is an absolute
+/// path, else ~/.config on POSIX; %APPDATA% on Windows. Empty when none can be told.
+std::string userConfigFolder();
+
 /// A write past the process's file size limit fails as a write ("File too large") instead
 /// of ending the process (POSIX; Windows has no such limit).
 void keepRunningPastFileSizeLimit();

@@ -12,6 +12,12 @@
 #include "core/platform/windows_text.h"
 
 namespace tablamo::platform {
+
+std::string userConfigFolder() {
+    const wchar_t* appData = ::_wgetenv(L"APPDATA");
+    return appData ? narrow(appData) : std::string();
+}
+
 namespace {
 
 HANDLE consoleOf(std::FILE* stream) {
