@@ -34,18 +34,32 @@ struct LayoutOption {
 };
 
 constexpr LayoutOption kLayoutOptions[] = {
-    {"--start-row", "StartRow", "N", "StartRow: first text line read, from 0 (default 1)"},
+    {"--start-row", "StartRow", "N",
+     "the first report line read, counted from 0 (StartRow; default 1:\n"
+     "the report's first line is left out)"},
     {"--start-column", "StartColumn", "N",
-     "StartColumn: the grid row that receives it (default 1)"},
+     "the table row the first line read goes to (StartColumn; default 1)"},
     {"--widths", "ColumnWidths", "W1,W2,...",
-     "ColumnWidths 1..k (k <= 20); the others keep their defaults"},
-    {"--no-auto-columns", "AutoColumnSearch", "", "AutoColumnSearch off"},
-    {"--no-ledger-marks", "LedgerMarks", "", "LedgerMarks off"},
+     "column widths 1..k in characters (k <= 20); the others keep their\n"
+     "defaults (ColumnWidths)"},
+    {"--no-auto-columns", "AutoColumnSearch", "",
+     "cut with the widths as given, without finding the columns in the\n"
+     "report's rule or frame line (AutoColumnSearch off)"},
+    {"--no-ledger-marks", "LedgerMarks", "",
+     "the rule line's last column is not shortened by one for a B/A\n"
+     "column (LedgerMarks off)"},
     {"--search-criterion", "SearchCriterion", "T",
-     "SearchCriterion, in UTF-8 (held in Windows-1254)"},
-    {"--field-separator", "FieldSeparator", "T", "FieldSeparator, likewise"},
-    {"--frame-criterion", "FrameCriterion", "T", "FrameCriterion, likewise"},
-    {"--frame-separator", "FrameSeparator", "T", "FrameSeparator, likewise"},
+     "the text that marks a report's rule line (default ten hyphens;\n"
+     "SearchCriterion); texts are given in UTF-8 and held in Windows-1254,\n"
+     "so a frame's DOS bytes are typed as Windows-1254 shows them"},
+    {"--field-separator", "FieldSeparator", "T",
+     "what stands between the rule line's runs (default one blank)"},
+    {"--frame-criterion", "FrameCriterion", "T",
+     "the text that marks a box frame's top line (default twelve \"\xC3\x8D\",\n"
+     "the DOS double rule)"},
+    {"--frame-separator", "FrameSeparator", "T",
+     "the tee where a column line meets the frame's top line (default\n"
+     "\"\xC3\x91\")"},
 };
 
 // The other options that take a value.
@@ -268,13 +282,15 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     app.add_flag("--akbank", akbank, "read the inputs as Akbank statements");
     app.add_option("--decimal-separator", decimal,
                    "decimal separator of the number conversions; default: the\n"
-                   "decimal point of the locale LC_ALL, LC_NUMERIC or LANG names,\n"
-                   "as the window takes it from its locale data (\".\" for C)")
+                   "user's regional settings (Windows), else the decimal point of the\n"
+                   "locale LC_ALL, LC_NUMERIC or LANG names, as the window takes it\n"
+                   "from its locale data (\".\" for C)")
         ->type_name("C");
     app.add_option("--date-separator", dateSeparator,
                    "date separator the workbook's dates are read and shown with;\n"
-                   "default: that of the short date format of the locale LC_ALL,\n"
-                   "LC_TIME or LANG names, as the window takes it (\"/\" for C)")
+                   "default: that of the short date format of the user's regional\n"
+                   "settings (Windows), else of the locale LC_ALL, LC_TIME or LANG\n"
+                   "names, as the window takes it (\"/\" for C)")
         ->type_name("C");
     app.add_option("--date-order", dateOrder,
                    "order of day, month and year in the workbook's dates; default:\n"

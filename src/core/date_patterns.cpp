@@ -11,7 +11,7 @@ bool isLetter(unsigned char c) {
 
 }  // namespace
 
-ShortDateFormat shortDateFormatOfWindowsPattern(std::string_view pattern) {
+ShortDateFormat shortDateFormatOfPattern(std::string_view pattern) {
     std::string fields;
     char separator = 0;
     bool quoted = false;

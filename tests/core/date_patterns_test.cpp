@@ -27,7 +27,7 @@ TEST(DatePatterns, ShortDateFormatOfAWindowsPattern) {
         {"HH:mm", '/', DateOrder::MonthDayYear},
     };
     for (const auto& c : cases) {
-        const ShortDateFormat f = shortDateFormatOfWindowsPattern(c.pattern);
+        const ShortDateFormat f = shortDateFormatOfPattern(c.pattern);
         EXPECT_EQ(f.separator, c.separator) << c.pattern;
         EXPECT_EQ(f.order, c.order) << c.pattern;
     }

@@ -82,7 +82,7 @@ std::optional<RegionalSettings> systemRegionalSettings() {
     if (decimal.size() == 1 && static_cast<unsigned char>(decimal[0]) < 0x80) {
         regional.decimalSeparator = decimal[0];
     }
-    const ShortDateFormat date = shortDateFormatOfWindowsPattern(localeValue(LOCALE_SSHORTDATE));
+    const ShortDateFormat date = shortDateFormatOfPattern(localeValue(LOCALE_SSHORTDATE));
     regional.dateSeparator = date.separator;
     regional.dateOrder = date.order;
     return regional;
