@@ -108,36 +108,36 @@ def fmt_date(d: dt.date, pattern: str) -> str:
             .replace("yyyy", f"{d.year:04d}").replace("yy", f"{d.year % 100:02d}"))
 
 
-def render_amount(k, spec: dict) -> str:
+def render_amount(k, notation: dict) -> str:
     """An amount in kuruş as the report prints it, by the truth's format of its column."""
     if k is None:
         return ""
     units, cents = divmod(abs(k), 100)
     digits = str(units)
-    if spec["thousands"]:
+    if notation["thousands"]:
         groups = []
         while len(digits) > 3:
             groups.insert(0, digits[-3:])
             digits = digits[:-3]
-        digits = spec["thousands"].join([digits] + groups)
-    text = f"{digits}{spec['decimal']}{cents:02d}"
-    neg = spec["negative"]
+        digits = notation["thousands"].join([digits] + groups)
+    text = f"{digits}{notation['decimal']}{cents:02d}"
+    neg = notation["negative"]
     if k < 0:
         text = {"leading-minus": "-" + text, "trailing-minus": text + "-",
                 "parentheses": "(" + text + ")", "unsigned": text}[neg]
-    elif neg == "parentheses" and spec.get("positive_pad"):
+    elif neg == "parentheses" and notation.get("positive_pad"):
         text += " "
     return text
 
 
 def money(decimal=",", thousands=".", negative="leading-minus", positive_pad=False,
           marker=None) -> dict:
-    spec = {"decimal": decimal, "thousands": thousands, "negative": negative}
+    notation = {"decimal": decimal, "thousands": thousands, "negative": negative}
     if positive_pad:
-        spec["positive_pad"] = True
+        notation["positive_pad"] = True
     if marker:
-        spec["marker"] = marker
-    return spec
+        notation["marker"] = marker
+    return notation
 
 
 class Col:
@@ -1846,17 +1846,17 @@ def check_case(data: bytes, truth: dict) -> list:
 
     # running balances
     for col in cols:
-        spec = col.get("running")
-        if not spec:
+        notation = col.get("running")
+        if not notation:
             continue
-        bal, key = kurus(spec["opening"]), None
-        sign = spec.get("sign")
+        bal, key = kurus(notation["opening"]), None
+        sign = notation.get("sign")
         for rec in records:
             vals = dict(zip(heads, rec["values"]))
-            if spec.get("restart_on") and vals[spec["restart_on"]] != key:
-                key, bal = vals[spec["restart_on"]], kurus(spec["opening"])
-            bal += sum(kurus(vals[h] or "0") for h in spec.get("plus", []))
-            bal -= sum(kurus(vals[h] or "0") for h in spec.get("minus", []))
+            if notation.get("restart_on") and vals[notation["restart_on"]] != key:
+                key, bal = vals[notation["restart_on"]], kurus(notation["opening"])
+            bal += sum(kurus(vals[h] or "0") for h in notation.get("plus", []))
+            bal -= sum(kurus(vals[h] or "0") for h in notation.get("minus", []))
             got = kurus(vals[col["heading"]] or "0")
             if sign:
                 got *= sign.get(vals[sign["column"]] or "", 0) if got else 1

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "cli/option_values.h"
 #include "commands/profile_commands.h"
 #include "core/encoding.h"
 #include "core/error.h"
@@ -18,175 +19,8 @@ namespace {
 
 constexpr const char* kProgram = "tablamo-convert";
 
-std::string lower(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
-    }
-    return s;
-}
-
-// The options that set the report's layout, each mapped onto its setting by name.
-struct LayoutOption {
-    const char* flag;
-    std::string_view field;  // the LayoutField it sets
-    const char* valueName;   // empty: a flag that switches the check box off
-    const char* help;
-};
-
-constexpr LayoutOption kLayoutOptions[] = {
-    {"--start-row", "StartRow", "N",
-     "the first report line read, counted from 0 (StartRow; default 1:\n"
-     "the report's first line is left out)"},
-    {"--start-column", "StartColumn", "N",
-     "the table row the first line read goes to (StartColumn; default 1)"},
-    {"--widths", "ColumnWidths", "W1,W2,...",
-     "column widths 1..k in characters (k <= 20); the others keep their\n"
-     "defaults (ColumnWidths)"},
-    {"--no-auto-columns", "AutoColumnSearch", "",
-     "cut with the widths as given, without finding the columns in the\n"
-     "report's rule or frame line (AutoColumnSearch off)"},
-    {"--no-ledger-marks", "LedgerMarks", "",
-     "the rule line's last column is not shortened by one for a B/A\n"
-     "column (LedgerMarks off)"},
-    {"--search-criterion", "SearchCriterion", "T",
-     "the text that marks a report's rule line (default ten hyphens;\n"
-     "SearchCriterion); texts are given in UTF-8 and held in Windows-1254,\n"
-     "so a frame's DOS bytes are typed as Windows-1254 shows them"},
-    {"--field-separator", "FieldSeparator", "T",
-     "what stands between the rule line's runs (default one blank)"},
-    {"--frame-criterion", "FrameCriterion", "T",
-     "the text that marks a box frame's top line (default twelve \"\xC3\x8D\",\n"
-     "the DOS double rule)"},
-    {"--frame-separator", "FrameSeparator", "T",
-     "the tee where a column line meets the frame's top line (default\n"
-     "\"\xC3\x91\")"},
-};
-
-// The other options that take a value.
-constexpr const char* kOtherValueOptions[] = {
-    "--to", "-o", "--output", "--decimal-separator", "--encoding", "--date-separator",
-    "--date-order", "-j", "--jobs", "--summary", "--profile", "--save-profile",
-    "--input-encoding", "--csv-separator",
-};
-
-// The long name a short option's value is joined to.
-std::string longNameOf(const std::string& arg) {
-    if (arg == "-o") return "--output";
-    if (arg == "-j") return "--jobs";
-    return arg;
-}
-
 // The clean table's options, which only go with --clean.
 constexpr const char* kCleanOnlyOptions[] = {"--line-numbers", "--strict", "--csv-separator"};
-
-const LayoutField& fieldNamed(std::string_view name) {
-    for (const LayoutField& f : layoutFields()) {
-        if (f.name == name) return f;
-    }
-    throw Error("no setting " + std::string(name));
-}
-
-bool takesValue(const std::string& arg) {
-    for (const LayoutOption& o : kLayoutOptions) {
-        if (*o.valueName && arg == o.flag) return true;
-    }
-    return std::any_of(std::begin(kOtherValueOptions), std::end(kOtherValueOptions),
-                       [&](const char* o) { return arg == o; });
-}
-
-struct JoinedArgs {
-    std::vector<std::string> args;
-    std::vector<std::string> emptyValues;  // options given an empty value
-};
-
-// The next argument of an option that takes a value is always its value, also when it
-// begins with "-" (a search criterion of hyphens, a negative start row), as getopt reads
-// it. An empty value is taken apart, since CLI11 would read the next argument in its
-// place; an empty criterion or separator is a valid setting (it never occurs).
-JoinedArgs joinValues(const std::vector<std::string>& args) {
-    JoinedArgs joined;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--") {
-            joined.args.insert(joined.args.end(), args.begin() + static_cast<std::ptrdiff_t>(i),
-                               args.end());
-            break;
-        }
-        if (takesValue(args[i]) && i + 1 < args.size()) {
-            const std::string name = longNameOf(args[i]);
-            if (args[i + 1].empty()) {
-                joined.emptyValues.push_back(name);
-            } else {
-                joined.args.push_back(name + "=" + args[i + 1]);
-            }
-            ++i;
-        } else if (args[i].ends_with('=') && takesValue(args[i].substr(0, args[i].size() - 1))) {
-            joined.emptyValues.push_back(args[i].substr(0, args[i].size() - 1));
-        } else {
-            joined.args.push_back(args[i]);
-        }
-    }
-    return joined;
-}
-
-// A text option given in UTF-8, held in Windows-1254.
-std::string heldText(const std::string& option, const std::string& utf8) {
-    auto text = utf8ToWin1254(utf8);
-    if (!text) {
-        throw UsageError(option + ": '" + utf8 + "' holds a character that Windows-1254 lacks");
-    }
-    return *text;
-}
-
-// A numeric option: the same strict whole-number reading as the settings fields, and the
-// same text when it fails.
-std::string integerText(const std::string& option, const std::string& utf8) {
-    const auto text = utf8ToWin1254(utf8);
-    std::int32_t value = 0;
-    if (!text || !tryStrToInt(*text, value)) {
-        throw UsageError(option + ": " + errorBoxText("'" + utf8 + "' is not a valid integer value"));
-    }
-    return *text;
-}
-
-// Sets the option's field of the layout from the value given.
-void applyLayoutOption(const LayoutOption& option, const std::string& value, ReportLayout& layout) {
-    const LayoutField& field = fieldNamed(option.field);
-    switch (field.kind) {
-        case LayoutField::Kind::Integer:
-            layout.*field.text = integerText(option.flag, value);
-            break;
-        case LayoutField::Kind::Text:
-            layout.*field.text = heldText(option.flag, value);
-            break;
-        case LayoutField::Kind::Check:
-            layout.*field.check = false;
-            break;
-        case LayoutField::Kind::Widths: {
-            std::vector<std::string> parts;
-            std::size_t from = 0;
-            for (;;) {
-                const std::size_t comma = value.find(',', from);
-                parts.push_back(value.substr(from, comma - from));
-                if (comma == std::string::npos) break;
-                from = comma + 1;
-            }
-            if (parts.size() > static_cast<std::size_t>(ReportLayout::kWidthCount)) {
-                throw UsageError(std::string(option.flag) + ": at most 20 widths");
-            }
-            for (std::size_t k = 0; k < parts.size(); ++k) {
-                layout.ColumnWidths[k] = integerText(option.flag, parts[k]);
-            }
-            break;
-        }
-    }
-}
-
-// A one-character option held in Windows-1254.
-char oneCharacter(const std::string& option, const std::string& utf8) {
-    const std::string held = heldText(option, utf8);
-    if (held.size() != 1) throw UsageError(option + ": one character is needed");
-    return held[0];
-}
 
 // --profile's layout and clean-table choice; a profile that cannot be read stops the run
 // like a bad option.
@@ -296,7 +130,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
                    "order of day, month and year in the workbook's dates; default:\n"
                    "likewise from the short date format (dmy for C)")
         ->check(CLI::IsMember({"dmy", "mdy", "ymd"}, CLI::ignore_case));
-    for (const LayoutOption& o : kLayoutOptions) {
+    for (const LayoutOption& o : layoutOptions()) {
         if (*o.valueName) {
             app.add_option(o.flag, layoutValues[o.flag], o.help)->type_name(o.valueName);
         } else {
@@ -396,7 +230,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
             job.layout = saved.layout;
             profileClean = saved.cleanTable;
         }
-        for (const LayoutOption& o : kLayoutOptions) {
+        for (const LayoutOption& o : layoutOptions()) {
             if (given(o.flag)) applyLayoutOption(o, layoutValues[o.flag], job.layout);
         }
         job.clean = clean || profileClean;

@@ -7,18 +7,6 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::uint8_t bitOf(DateOrder order) {
-    switch (order) {
-        case DateOrder::DayMonthYear:
-            return kDayMonthYearBit;
-        case DateOrder::MonthDayYear:
-            return kMonthDayYearBit;
-        case DateOrder::YearMonthDay:
-            return kYearMonthDayBit;
-    }
-    return 0;
-}
-
 }  // namespace
 
 ValueFacts factsOf(std::string_view value) {

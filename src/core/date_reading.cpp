@@ -63,6 +63,13 @@ std::optional<Date> dateIn(const DateParts& p, DateOrder order) {
     return d;
 }
 
+void putTwo(char*& o, int v) {
+    *o++ = static_cast<char>('0' + v / 10 % 10);
+    *o++ = static_cast<char>('0' + v % 10);
+}
+
+}  // namespace
+
 std::uint8_t bitOf(DateOrder order) {
     switch (order) {
         case DateOrder::DayMonthYear:
@@ -75,12 +82,6 @@ std::uint8_t bitOf(DateOrder order) {
     return 0;
 }
 
-void putTwo(char*& o, int v) {
-    *o++ = static_cast<char>('0' + v / 10 % 10);
-    *o++ = static_cast<char>('0' + v % 10);
-}
-
-}  // namespace
 
 std::uint8_t dateOrdersOf(std::string_view text) {
     std::optional<Date> date;

@@ -19,6 +19,9 @@ enum DateOrderBits : std::uint8_t {
     kYearMonthDayBit = 4,
 };
 
+/// The bit of one order.
+std::uint8_t bitOf(DateOrder order);
+
 /// The orders in which the text is a valid date: three numbers parted by one kind of
 /// separator ("." "/" "-"), a year of two or four digits last (or of four digits first).
 std::uint8_t dateOrdersOf(std::string_view text);

@@ -346,9 +346,8 @@ private:
     std::uint64_t m_generation = 0, m_recordGeneration = 0;
 };
 
-// The chunks: about kChunkLines lines each, parted at lines whose role needs no look at
-// the line before (blank, rule, headings), so that no record is parted from its
-// continuation lines.
+// Chunks of about kChunkLines lines, parted at lines whose role needs no look at the line
+// before (blank, rule, headings): no record is parted from its continuation lines.
 std::vector<std::pair<int, int>> chunksOf(const ReportText& text, const TableLayout& table,
                                           int end) {
     std::vector<std::pair<int, int>> chunks;
@@ -373,12 +372,12 @@ PassResult runPass(const ReportText& text, const TableLayout& table, const PassP
     Reader mine(text, table, plan, regional, writing);
     Reader theirs(text, table, plan, regional, writing);
     Writer writer(plan, output, result);
+    const auto read = [&](Reader& reader, std::size_t i, Chunk& chunk) {
+        chunk.first = chunks[i].first;
+        chunk.end = chunks[i].second;
+        reader.read(chunk);
+    };
     if (plan.endLine >= kTwoThreadsFrom && chunks.size() > 1) {
-        const auto read = [&](Reader& reader, std::size_t i, Chunk& chunk) {
-            chunk.first = chunks[i].first;
-            chunk.end = chunks[i].second;
-            reader.read(chunk);
-        };
         ChunkPipeline<Chunk>(
             chunks.size(), [&](std::size_t i, Chunk& chunk) { read(mine, i, chunk); },
             [&](std::size_t i, Chunk& chunk) { read(theirs, i, chunk); },
@@ -386,10 +385,8 @@ PassResult runPass(const ReportText& text, const TableLayout& table, const PassP
             .run();
     } else {
         Chunk chunk;
-        for (const auto& [from, to] : chunks) {
-            chunk.first = from;
-            chunk.end = to;
-            mine.read(chunk);
+        for (std::size_t i = 0; i < chunks.size(); ++i) {
+            read(mine, i, chunk);
             writer.take(chunk);
         }
     }
