@@ -68,7 +68,8 @@ OutputFormat formatOfOutput(const std::string& output, const std::vector<std::st
     std::string endings;
     for (const OutputFormatInfo& f : outputFormats()) {
         for (const std::string_view e : f.endings) {
-            endings += (endings.empty() ? "" : ", ") + std::string(e);
+            if (!endings.empty()) endings += ", ";
+            endings.append(e);
         }
     }
     throw UsageError("--output: '" + output +

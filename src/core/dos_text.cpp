@@ -114,11 +114,4 @@ std::string_view MidChars(std::string_view text, std::uint32_t from, std::uint32
     return text.substr(from - 1, std::min<std::size_t>(count, text.size() - (from - 1)));
 }
 
-std::string_view TrimControl(std::string_view text) {
-    std::size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
-    return text.substr(b, e - b);
-}
-
 }  // namespace tablamo

@@ -21,8 +21,14 @@ std::string_view LeftChars(std::string_view text, std::uint32_t n);
 /// as 1, one past the end gives the empty text, a count past the end is shortened.
 std::string_view MidChars(std::string_view text, std::uint32_t from, std::uint32_t count);
 
-/// Removes every character with a code of 32 or below from both ends.
-std::string_view TrimControl(std::string_view text);
+/// Removes every character with a code of 32 or below from both ends. Inline: the import
+/// trims every field of every line.
+inline std::string_view TrimControl(std::string_view text) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
+    return text.substr(b, e - b);
+}
 
 /// Whether the text, in full, reads as a decimal number: optional sign, digits with at most
 /// one `decimalSeparator`, optional exponent. Blanks around it are allowed. `value` gets

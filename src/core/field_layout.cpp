@@ -28,19 +28,20 @@ std::string_view fieldOf(std::string_view line, const FieldLayout& layout, int k
 void cutLine(std::string_view line, const FieldLayout& layout, FieldConversion conversion,
              char decimalSeparator, char* buffer, Grid::RowCells& cells) {
     char* out = buffer;
+    std::string_view* cell = cells.begin() + 1;  // column k + 1 holds field k
     for (int k = 0; k < FieldLayout::kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         if (k > 0 && layout.increasing && layout.from[idx] > line.size()) {
             // The rest of the fields lie past the end of the line (most lines of a report
             // are shorter than the 20 default columns).
-            for (std::size_t rest = idx; rest < FieldLayout::kFields; ++rest) cells[rest + 1] = {};
+            for (std::size_t rest = idx; rest < FieldLayout::kFields; ++rest) cell[rest] = {};
             break;
         }
         const std::string_view field = fieldOf(line, layout, k);
         const std::size_t n = (conversion == FieldConversion::Numbers && k > 0)
                                   ? dosToWinNumberInto(field, decimalSeparator, out)
                                   : dosToWinTextInto(field, out);
-        cells[idx + 1] = std::string_view(out, n);
+        cell[idx] = std::string_view(out, n);
         out += n;
     }
 }

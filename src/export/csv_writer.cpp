@@ -100,9 +100,11 @@ void writeRows(const Grid& grid, int from, int to, OutBuffer& out, TextEncoding 
     for (int r = from; r < to; ++r) {
         const Grid::RowCells cells = grid.row(r);
         char* p = out.reserve(rowBound(cells, encoding));
-        for (int c = 0; c < grid.colCount(); ++c) {
-            if (c) *p++ = ',';
-            p = putCell(p, cells[static_cast<std::size_t>(c)], encoding);
+        bool first = true;
+        for (const std::string_view cell : cells) {
+            if (!first) *p++ = ',';
+            first = false;
+            p = putCell(p, cell, encoding);
         }
         *p++ = '\r';
         *p++ = '\n';
