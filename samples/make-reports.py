@@ -1333,12 +1333,18 @@ def kind_uzun_aciklama(rng, variant):
             want = 0
         if want:
             side = "B" if r["debit"] else "A"
+            pieces = None
             for _ in range(50):
                 text = long_text(rng, side, r["date"], supplier)
+                # A word wider than the column cannot be wrapped: draw another text.
+                if any(len(w) > text_w for w in text.split(" ")):
+                    continue
                 pieces = wrap(text, text_w)
                 if len(pieces) - 1 == want:
                     break
-        else:  # a short text, wrapped all the same when it is wider than the column
+            if pieces is None:
+                want = 0
+        if not want:  # a short text, wrapped all the same when it is wider than the column
             text = r["text"]
             pieces = wrap(text, text_w) if text else [""]
         # the program prints at most three lines of a text: the rest is lost
