@@ -80,6 +80,8 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_tokens += o.m_tokens;
     m_codeTokens += o.m_codeTokens;
     m_marks += o.m_marks;
+    m_wraps += o.m_wraps;
+    m_fullWraps += o.m_fullWraps;
     m_orders &= o.m_orders;
     m_vote.merge(o.m_vote);
     m_firstMax = std::max(m_firstMax, o.m_firstMax);
@@ -88,6 +90,10 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_maxPoints = std::max(m_maxPoints, o.m_maxPoints);
     m_maxLength = std::max(m_maxLength, o.m_maxLength);
 }
+
+// Full lines that tell texts cut in the middle of words; with fewer, words that happen to
+// end at the column's edge might.
+constexpr int kCutWordsFrom = 4;
 
 ColumnDecision ColumnStats::decide(DateOrder regional) const {
     ColumnDecision d;
@@ -118,7 +124,11 @@ ColumnDecision ColumnStats::decide(DateOrder regional) const {
             }
         }
     }
-    if (m_tokens == m_values && 2 * m_codeTokens >= m_values) d.kind = ColumnKind::Code;
+    if (m_tokens == m_values && 2 * m_codeTokens >= m_values) {
+        d.kind = ColumnKind::Code;
+    } else {
+        d.cutWords = m_fullWraps >= kCutWordsFrom && 10 * m_fullWraps >= 7 * m_wraps;
+    }
     return d;
 }
 

@@ -57,6 +57,9 @@ struct ColumnDecision {
     int decimals = 0;                               ///< Amount: digits after the decimal separator
     DateOrder dateOrder = DateOrder::DayMonthYear;  ///< Date: the order it is written in
     bool marks = false;                             ///< Text: every value is a B/A mark
+    /// Text: a long text goes on in the line below cut at the column's edge, in the middle
+    /// of a word as it comes, not between words
+    bool cutWords = false;
     friend bool operator==(const ColumnDecision&, const ColumnDecision&) = default;
 };
 
@@ -84,6 +87,12 @@ public:
     void add(const ValueFacts& facts, int first, int last, std::size_t length);
     /// Adds the values gathered by another (of the same column).
     void merge(const ColumnStats& other);
+    /// A text of the column going on in the line below; `full`: the line above filled the
+    /// column to its last character.
+    void addWrap(bool full) {
+        ++m_wraps;
+        m_fullWraps += full;
+    }
     /// Values that were not empty.
     int values() const { return m_values; }
     std::size_t maxLength() const { return m_maxLength; }
@@ -94,13 +103,16 @@ public:
     /// The kind: dates when every value is a date in one order; amounts when every value
     /// reads in one notation and they stand right-aligned (or show decimals without being
     /// left-aligned); codes when every value is one word, most holding digits; B/A marks and
-    /// everything else text.
+    /// everything else text. A text column's texts are cut in the middle of words when most
+    /// lines that go on below fill the column (a program that wraps between words fills
+    /// it only when a word happens to end there).
     ColumnDecision decide(DateOrder regional) const;
 
 private:
     int m_runFrom, m_runTo;
     int m_values = 0, m_dates = 0, m_amounts = 0, m_placeholders = 0;
     int m_tokens = 0, m_codeTokens = 0, m_marks = 0;
+    int m_wraps = 0, m_fullWraps = 0;
     std::uint8_t m_orders = kDayMonthYearBit | kMonthDayYearBit | kYearMonthDayBit;
     NotationVote m_vote;
     int m_firstMax = -1, m_lastMin = INT_MAX;

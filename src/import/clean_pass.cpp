@@ -1,6 +1,7 @@
 #include "import/clean_pass.h"
 
 #include <algorithm>
+#include <bitset>
 
 #include "core/dos_text.h"
 #include "core/header_fields.h"
@@ -61,7 +62,7 @@ public:
             }
             if (role == LineRole::Continuation) {
                 gather(*cut);
-                if (m_writing) keepPieces(*cut);
+                wraps(*cut);
                 previous = role;
                 continue;
             }
@@ -76,6 +77,9 @@ public:
                 gather(*cut);
                 ++m_records;
                 nests(*cut);
+                m_above.reset();
+                m_aboveFull.reset();
+                marksAbove(*cut);
                 pending = cut;
                 pendingLine = i;
                 free = free == &m_a ? &m_b : &m_a;  // the record's cut stays until written
@@ -112,15 +116,34 @@ private:
         m_lastCode.assign(code);
     }
 
-    // A continuation line's words, kept for the text columns of the record above.
-    void keepPieces(const CutLine& c) {
+    // Which fields of a record or continuation line hold something, and which of them
+    // fill their column to its last character.
+    void marksAbove(const CutLine& c) {
         for (int k = 0; k < c.count; ++k) {
             const auto idx = static_cast<std::size_t>(k);
             if (c.value[idx].empty()) continue;
+            m_above.set(idx);
+            m_aboveFull.set(idx, c.last[idx] >= m_table.runTo[idx]);
+        }
+    }
+
+    // A continuation line: where it goes on with a text of the line above, whether that
+    // line was full; its words kept for the text columns of the record above. A piece that
+    // starts at the column's first character after a full line may be the rest of a word.
+    void wraps(const CutLine& c) {
+        for (int k = 0; k < c.count; ++k) {
+            const auto idx = static_cast<std::size_t>(k);
+            if (c.value[idx].empty()) continue;
+            const bool goesOn = m_above.test(idx);
+            if (goesOn) m_stats[idx].addWrap(m_aboveFull.test(idx));
+            if (!m_writing) continue;
             const auto from = m_pieceText.size();
             m_pieceText.append(c.value[idx]);
-            m_pieces.push_back({k, static_cast<std::uint32_t>(from), m_pieceText.size()});
+            const bool glued =
+                goesOn && m_aboveFull.test(idx) && c.first[idx] <= m_table.runFrom[idx];
+            m_pieces.push_back({k, static_cast<std::uint32_t>(from), m_pieceText.size(), glued});
         }
+        marksAbove(c);
     }
 
     void fields(int line, std::string_view text, Chunk& out) {
@@ -198,7 +221,7 @@ private:
             for (const Piece& p : m_pieces) {
                 if (p.field != col.field) continue;
                 const std::string_view piece = m_pieceText.view(p.from, p.to);
-                if (out.text.size() > at) out.text.append(" ");
+                if (out.text.size() > at && !(d.cutWords && p.glued)) out.text.append(" ");
                 out.text.keep(dosToWinTextInto(piece, out.text.room(piece.size())));
             }
         }
@@ -228,6 +251,7 @@ private:
     struct Piece {
         int field;
         std::uint32_t from, to;
+        bool glued;  // may go on with the word above
     };
 
     const ReportText& m_text;
@@ -240,6 +264,7 @@ private:
     int m_records = 0, m_nested = -1, m_codeKey = -1;
     std::string m_lastCode, m_converted;
     std::vector<Piece> m_pieces;
+    std::bitset<kFields> m_above, m_aboveFull;
     Bytes m_pieceText;
 };
 

@@ -66,9 +66,10 @@ struct PassOutput {
 
 /// Gives every line before plan.endLine its role and, with an output, writes every record
 /// (dates in the regional short date, amounts in the user's notation, codes and texts
-/// converted, a text column's continuation lines joined with one blank, carried fields as
-/// the page header last printed them) and feeds records, page starts and total lines to
-/// the check in report order. A long report is read by two threads, written by one.
+/// converted, a text column's continuation lines joined with one blank, or with none where
+/// the column cuts words and the line above was full, carried fields as the page header
+/// last printed them) and feeds records, page starts and total lines to the check in report
+/// order. A long report is read by two threads, written by one.
 PassResult runPass(const ReportText& text, const TableLayout& table, const PassPlan& plan,
                    const RegionalSettings& regional, const PassOutput& output);
 

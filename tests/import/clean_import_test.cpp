@@ -160,6 +160,43 @@ TEST(CleanImport, ContinuationsCarriedFieldsAndEmptyColumns) {
     EXPECT_EQ(t.ws.clean->columns[0].kind, ColumnKind::Code);
 }
 
+// A text cut at the column's edge is joined as it was cut, in the middle of a word too; one
+// wrapped between words keeps its blanks, also where a word happens to fill the column.
+TEST(CleanImport, WrappedTextsAreJoinedAsTheProgramParted) {
+    const std::vector<int> w = {10, 12, 10};
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> pieces;
+        std::vector<std::string> joined;
+    };
+    const std::vector<Case> cases = {
+        {"cut at the edge",
+         {{"HAVALE GELEN", " ODEME"}, {"CEK TAHSILAT", "I BANKADAN"}, {"FATURA NO 12", "345"},
+          {"KASA FIS NO", "12"}, {"DEVIR ACILIS", "I"}, {"ALIS IADESIN", "DEN"}},
+         {"HAVALE GELEN ODEME", "CEK TAHSILATI BANKADAN", "FATURA NO 12345", "KASA FIS NO 12",
+          "DEVIR ACILISI", "ALIS IADESINDEN"}},
+        {"wrapped between words",
+         {{"HAVALE", "GELEN ODEME"}, {"CEK TAHSILAT", "BANKADAN"}, {"FATURA NO", "12345"},
+          {"KASA", "TAHSILATI"}, {"DEVIR ACILIS", "KAYDI"}, {"SATIS IADESI", "KDV"},
+          {"BANKA HAVALE", "MASRAFI"}},
+         {"HAVALE GELEN ODEME", "CEK TAHSILAT BANKADAN", "FATURA NO 12345", "KASA TAHSILATI",
+          "DEVIR ACILIS KAYDI", "SATIS IADESI KDV", "BANKA HAVALE MASRAFI"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = {"MUAVIN", "", fields({"Tarih", "Aciklama", ">Tutar"}, w),
+                                          rule(w)};
+        for (const auto& [above, below] : c.pieces) {
+            lines.push_back(fields({"01.01.2005", above, ">1.500,00"}, w));
+            lines.push_back(fields({"", below}, w));
+        }
+        Clean t(lines);
+        ASSERT_EQ(t.records(), static_cast<int>(c.joined.size())) << c.name;
+        for (std::size_t r = 0; r < c.joined.size(); ++r) {
+            EXPECT_EQ(t.row(static_cast<int>(r) + 1)[1], c.joined[r]) << c.name;
+        }
+    }
+}
+
 TEST(CleanImport, MoreThanTwentyColumnsAreKept) {
     std::vector<std::string> heads = {"Kod"}, record = {"0001"};
     for (int c = 1; c <= 24; ++c) {
