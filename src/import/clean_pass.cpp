@@ -62,7 +62,7 @@ public:
             }
             if (role == LineRole::Continuation) {
                 gather(*cut);
-                wraps(*cut);
+                wraps(*cut, pending);
                 previous = role;
                 continue;
             }
@@ -77,9 +77,11 @@ public:
                 gather(*cut);
                 ++m_records;
                 nests(*cut);
-                m_above.reset();
-                m_aboveFull.reset();
-                marksAbove(*cut);
+                if (m_wrapped) {
+                    m_below.reset();
+                    m_belowFull.reset();
+                    m_wrapped = false;
+                }
                 pending = cut;
                 pendingLine = i;
                 free = free == &m_a ? &m_b : &m_a;  // the record's cut stays until written
@@ -116,34 +118,29 @@ private:
         m_lastCode.assign(code);
     }
 
-    // Which fields of a record or continuation line hold something, and which of them
-    // fill their column to its last character.
-    void marksAbove(const CutLine& c) {
+    // A continuation line: where it goes on with a text of the line above (the record or
+    // an earlier continuation line), whether that line was full; its words kept for the
+    // text columns of the record above. A piece that starts at the column's first character
+    // after a full line may be the rest of a word.
+    void wraps(const CutLine& c, const CutLine* record) {
+        m_wrapped = true;
         for (int k = 0; k < c.count; ++k) {
             const auto idx = static_cast<std::size_t>(k);
             if (c.value[idx].empty()) continue;
-            m_above.set(idx);
-            m_aboveFull.set(idx, c.last[idx] >= m_table.runTo[idx]);
-        }
-    }
-
-    // A continuation line: where it goes on with a text of the line above, whether that
-    // line was full; its words kept for the text columns of the record above. A piece that
-    // starts at the column's first character after a full line may be the rest of a word.
-    void wraps(const CutLine& c) {
-        for (int k = 0; k < c.count; ++k) {
-            const auto idx = static_cast<std::size_t>(k);
-            if (c.value[idx].empty()) continue;
-            const bool goesOn = m_above.test(idx);
-            if (goesOn) m_stats[idx].addWrap(m_aboveFull.test(idx));
+            bool goesOn = m_below[idx], full = m_belowFull[idx];
+            if (!goesOn && record && k < record->count && !record->value[idx].empty()) {
+                goesOn = true;
+                full = record->last[idx] >= m_table.runTo[idx];
+            }
+            if (goesOn) m_stats[idx].addWrap(full);
+            m_below[idx] = true;
+            m_belowFull[idx] = c.last[idx] >= m_table.runTo[idx];
             if (!m_writing) continue;
             const auto from = m_pieceText.size();
             m_pieceText.append(c.value[idx]);
-            const bool glued =
-                goesOn && m_aboveFull.test(idx) && c.first[idx] <= m_table.runFrom[idx];
+            const bool glued = goesOn && full && c.first[idx] <= m_table.runFrom[idx];
             m_pieces.push_back({k, static_cast<std::uint32_t>(from), m_pieceText.size(), glued});
         }
-        marksAbove(c);
     }
 
     void fields(int line, std::string_view text, Chunk& out) {
@@ -264,7 +261,9 @@ private:
     int m_records = 0, m_nested = -1, m_codeKey = -1;
     std::string m_lastCode, m_converted;
     std::vector<Piece> m_pieces;
-    std::bitset<kFields> m_above, m_aboveFull;
+    // The fields a continuation line of the record held, and those it filled.
+    std::bitset<kFields> m_below, m_belowFull;
+    bool m_wrapped = false;
     Bytes m_pieceText;
 };
 
