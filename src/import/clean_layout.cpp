@@ -58,16 +58,22 @@ std::vector<std::pair<std::size_t, std::size_t>> wordsOf(std::string_view line) 
     return words;
 }
 
-// Whether every word of `upper` starts or ends where a word of `lower` does.
+// Whether every word of `upper` starts or ends where a word of `lower` does, or stands over
+// none ("Hesap Kodu" over nothing, "Borç" over "Toplamı"), and some word is flush.
 bool flushOver(std::string_view upper, std::string_view lower) {
     const auto below = wordsOf(lower);
+    bool any = false;
     for (const auto& word : wordsOf(upper)) {
         const bool flush = std::any_of(below.begin(), below.end(), [&](const auto& w) {
             return w.first == word.first || w.second == word.second;
         });
-        if (!flush) return false;
+        const bool over = std::any_of(below.begin(), below.end(), [&](const auto& w) {
+            return w.first < word.second && word.first < w.second;
+        });
+        if (over && !flush) return false;
+        any |= flush;
     }
-    return true;
+    return any;
 }
 
 }  // namespace

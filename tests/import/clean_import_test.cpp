@@ -99,6 +99,29 @@ TEST(CleanImport, RecordsOnlyTypedWithTheirHeadingsAndLines) {
     EXPECT_TRUE(t.outcome.warnings.empty());
 }
 
+// A heading line over one that leaves some columns blank belongs to it when its words stand
+// flush with those below or over nothing; a line of no word flush with one below is a title.
+TEST(CleanImport, HeadingLinesOverASparseOne) {
+    const std::vector<int> w = {10, 10, 10, 10};
+    const std::string lower = fields({"", "", ">Toplami", ">Toplami"}, w);
+    struct Case {
+        const char* name;
+        std::string upper;
+        Row headings;
+    };
+    const std::vector<Case> cases = {
+        {"headings", fields({"Hesap Kodu", "Hesap Adi", ">Borc", ">Alacak"}, w),
+         {"Hesap Kodu", "Hesap Adi", "Borc Toplami", "Alacak Toplami"}},
+        {"title", "GECICI MIZAN", {"", "", "Toplami", "Toplami"}},
+    };
+    for (const Case& c : cases) {
+        Clean t({c.upper, lower, rule(w), fields({"100", "KASA", ">1.500,00", ">250,00"}, w),
+                 fields({"100.01", "MERKEZ", ">1.500,00", ">250,00"}, w)});
+        ASSERT_EQ(t.records(), 2) << c.name;
+        EXPECT_EQ(t.row(0), c.headings) << c.name;
+    }
+}
+
 TEST(CleanImport, LedgerMarksNeverSplitAValue) {
     // The balance ends under the rule line's last hyphen: LedgerMarks cut off its trailing
     // minus and the last letter of its heading, which the clean table gives back.
