@@ -81,7 +81,8 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_codeTokens += o.m_codeTokens;
     m_marks += o.m_marks;
     m_wraps += o.m_wraps;
-    m_fullWraps += o.m_fullWraps;
+    m_fullWraps[0] += o.m_fullWraps[0];
+    m_fullWraps[1] += o.m_fullWraps[1];
     m_orders &= o.m_orders;
     m_vote.merge(o.m_vote);
     m_firstMax = std::max(m_firstMax, o.m_firstMax);
@@ -127,7 +128,10 @@ ColumnDecision ColumnStats::decide(DateOrder regional) const {
     if (m_tokens == m_values && 2 * m_codeTokens >= m_values) {
         d.kind = ColumnKind::Code;
     } else {
-        d.cutWords = m_fullWraps >= kCutWordsFrom && 10 * m_fullWraps >= 7 * m_wraps;
+        for (int at = 0; at < 2 && d.cutAt < 0; ++at) {
+            const int full = m_fullWraps[static_cast<std::size_t>(at)];
+            if (full >= kCutWordsFrom && 10 * full >= 7 * m_wraps) d.cutAt = at;
+        }
     }
     return d;
 }

@@ -2,6 +2,7 @@
 /// Typing a clean table's columns: what each value looks like, and the kind a column gets
 /// from all of its kept values together (never cell by cell).
 
+#include <array>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -57,9 +58,10 @@ struct ColumnDecision {
     int decimals = 0;                               ///< Amount: digits after the decimal separator
     DateOrder dateOrder = DateOrder::DayMonthYear;  ///< Date: the order it is written in
     bool marks = false;                             ///< Text: every value is a B/A mark
-    /// Text: a long text goes on in the line below cut at the column's edge, in the middle
-    /// of a word as it comes, not between words
-    bool cutWords = false;
+    /// Text: a long text goes on in the line below cut this many characters before the
+    /// column's last one (0, or 1 where a frame's cells keep a blank inside), in the middle
+    /// of a word as it comes; -1: wrapped between words
+    int cutAt = -1;
     friend bool operator==(const ColumnDecision&, const ColumnDecision&) = default;
 };
 
@@ -87,11 +89,11 @@ public:
     void add(const ValueFacts& facts, int first, int last, std::size_t length);
     /// Adds the values gathered by another (of the same column).
     void merge(const ColumnStats& other);
-    /// A text of the column going on in the line below; `full`: the line above filled the
-    /// column to its last character.
-    void addWrap(bool full) {
+    /// A text of the column going on in the line below; `short_`: how many characters
+    /// before the column's last one the line above ended.
+    void addWrap(int short_) {
         ++m_wraps;
-        m_fullWraps += full;
+        if (short_ >= 0 && short_ < 2) ++m_fullWraps[static_cast<std::size_t>(short_)];
     }
     /// Values that were not empty.
     int values() const { return m_values; }
@@ -105,14 +107,15 @@ public:
     /// left-aligned); codes when every value is one word, most holding digits; B/A marks and
     /// everything else text. A text column's texts are cut in the middle of words when most
     /// lines that go on below fill the column (a program that wraps between words fills
-    /// it only when a word happens to end there).
+    /// it only when a word happens to end there), or all but its last character.
     ColumnDecision decide(DateOrder regional) const;
 
 private:
     int m_runFrom, m_runTo;
     int m_values = 0, m_dates = 0, m_amounts = 0, m_placeholders = 0;
     int m_tokens = 0, m_codeTokens = 0, m_marks = 0;
-    int m_wraps = 0, m_fullWraps = 0;
+    int m_wraps = 0;
+    std::array<int, 2> m_fullWraps{};  // lines above that ended 0 and 1 before the edge
     std::uint8_t m_orders = kDayMonthYearBit | kMonthDayYearBit | kYearMonthDayBit;
     NotationVote m_vote;
     int m_firstMax = -1, m_lastMin = INT_MAX;

@@ -79,7 +79,6 @@ public:
                 nests(*cut);
                 if (m_wrapped) {
                     m_below.reset();
-                    m_belowFull.reset();
                     m_wrapped = false;
                 }
                 pending = cut;
@@ -119,27 +118,27 @@ private:
     }
 
     // A continuation line: where it goes on with a text of the line above (the record or
-    // an earlier continuation line), whether that line was full; its words kept for the
-    // text columns of the record above. A piece that starts at the column's first character
-    // after a full line may be the rest of a word.
+    // an earlier continuation line), how far before the column's edge that line ended; its
+    // words kept for the text columns of the record above, with where they stand.
     void wraps(const CutLine& c, const CutLine* record) {
         m_wrapped = true;
         for (int k = 0; k < c.count; ++k) {
             const auto idx = static_cast<std::size_t>(k);
             if (c.value[idx].empty()) continue;
-            bool goesOn = m_below[idx], full = m_belowFull[idx];
-            if (!goesOn && record && k < record->count && !record->value[idx].empty()) {
-                goesOn = true;
-                full = record->last[idx] >= m_table.runTo[idx];
+            int above = -1;  // how far before the edge the text above ended
+            if (m_below[idx]) {
+                above = m_belowShort[idx];
+            } else if (record && k < record->count && !record->value[idx].empty()) {
+                above = std::max(m_table.runTo[idx] - record->last[idx], 0);
             }
-            if (goesOn) m_stats[idx].addWrap(full);
+            if (above >= 0) m_stats[idx].addWrap(above);
             m_below[idx] = true;
-            m_belowFull[idx] = c.last[idx] >= m_table.runTo[idx];
+            m_belowShort[idx] = std::max(m_table.runTo[idx] - c.last[idx], 0);
             if (!m_writing) continue;
             const auto from = m_pieceText.size();
             m_pieceText.append(c.value[idx]);
-            const bool glued = goesOn && full && c.first[idx] <= m_table.runFrom[idx];
-            m_pieces.push_back({k, static_cast<std::uint32_t>(from), m_pieceText.size(), glued});
+            m_pieces.push_back({k, static_cast<std::uint32_t>(from), m_pieceText.size(), above,
+                                c.first[idx] - m_table.runFrom[idx]});
         }
     }
 
@@ -218,7 +217,9 @@ private:
             for (const Piece& p : m_pieces) {
                 if (p.field != col.field) continue;
                 const std::string_view piece = m_pieceText.view(p.from, p.to);
-                if (out.text.size() > at && !(d.cutWords && p.glued)) out.text.append(" ");
+                // The rest of a word cut at the edge starts where the column's texts do.
+                const bool glued = d.cutAt >= 0 && p.above == d.cutAt && p.lead <= d.cutAt;
+                if (out.text.size() > at && !glued) out.text.append(" ");
                 out.text.keep(dosToWinTextInto(piece, out.text.room(piece.size())));
             }
         }
@@ -248,7 +249,8 @@ private:
     struct Piece {
         int field;
         std::uint32_t from, to;
-        bool glued;  // may go on with the word above
+        int above;  // how far before the edge the text above ended; -1: none above
+        int lead;   // how far after the column's first character the piece starts
     };
 
     const ReportText& m_text;
@@ -262,7 +264,8 @@ private:
     std::string m_lastCode, m_converted;
     std::vector<Piece> m_pieces;
     // The fields a continuation line of the record held, and those it filled.
-    std::bitset<kFields> m_below, m_belowFull;
+    std::bitset<kFields> m_below;
+    std::array<int, kFields> m_belowShort{};
     bool m_wrapped = false;
     Bytes m_pieceText;
 };

@@ -62,6 +62,26 @@ std::string rule(const std::vector<int>& widths) {
     return fields(runs, widths);
 }
 
+// The same in a box frame whose cells keep a blank on either side of the text.
+std::string boxed(const std::vector<std::string>& texts, const std::vector<int>& widths) {
+    std::string line = "\xBA";
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        const std::string cell = fields({i < texts.size() ? texts[i] : ""}, {widths[i]});
+        line += ' ' + cell + std::string(static_cast<std::size_t>(widths[i]) - cell.size(), ' ');
+        line += i + 1 < widths.size() ? " \xB3" : " \xBA";
+    }
+    return line;
+}
+
+std::string boxLine(const std::vector<int>& widths, const char* ends, char tee, char fill) {
+    std::string line(1, ends[0]);
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        line.append(static_cast<std::size_t>(widths[i]) + 2, fill);
+        line += i + 1 < widths.size() ? tee : ends[1];
+    }
+    return line;
+}
+
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -183,21 +203,29 @@ TEST(CleanImport, ContinuationsCarriedFieldsAndEmptyColumns) {
     EXPECT_EQ(t.ws.clean->columns[0].kind, ColumnKind::Code);
 }
 
-// A text cut at the column's edge is joined as it was cut, in the middle of a word too; one
-// wrapped between words keeps its blanks, also where a word happens to fill the column.
+// A text cut at the column's edge is joined as it was cut, in the middle of a word too (in a
+// frame too, whose cells keep a blank inside); one wrapped between words keeps its blanks,
+// also where a word happens to fill the column.
 TEST(CleanImport, WrappedTextsAreJoinedAsTheProgramParted) {
     const std::vector<int> w = {10, 12, 10};
     struct Case {
         const char* name;
         std::vector<std::pair<std::string, std::string>> pieces;
         std::vector<std::string> joined;
+        bool framed = false;
     };
+    const Case cut = {
+        "cut at the edge",
+        {{"HAVALE GELEN", " ODEME"}, {"CEK TAHSILAT", "I BANKADAN"}, {"FATURA NO 12", "345"},
+         {"KASA FIS NO", "12"}, {"DEVIR ACILIS", "I"}, {"ALIS IADESIN", "DEN"}},
+        {"HAVALE GELEN ODEME", "CEK TAHSILATI BANKADAN", "FATURA NO 12345", "KASA FIS NO 12",
+         "DEVIR ACILISI", "ALIS IADESINDEN"}};
+    Case framed = cut;
+    framed.name = "cut at the edge of a framed cell";
+    framed.framed = true;
     const std::vector<Case> cases = {
-        {"cut at the edge",
-         {{"HAVALE GELEN", " ODEME"}, {"CEK TAHSILAT", "I BANKADAN"}, {"FATURA NO 12", "345"},
-          {"KASA FIS NO", "12"}, {"DEVIR ACILIS", "I"}, {"ALIS IADESIN", "DEN"}},
-         {"HAVALE GELEN ODEME", "CEK TAHSILATI BANKADAN", "FATURA NO 12345", "KASA FIS NO 12",
-          "DEVIR ACILISI", "ALIS IADESINDEN"}},
+        cut,
+        framed,
         {"wrapped between words",
          {{"HAVALE", "GELEN ODEME"}, {"CEK TAHSILAT", "BANKADAN"}, {"FATURA NO", "12345"},
           {"KASA", "TAHSILATI"}, {"DEVIR ACILIS", "KAYDI"}, {"SATIS IADESI", "KDV"},
@@ -206,11 +234,14 @@ TEST(CleanImport, WrappedTextsAreJoinedAsTheProgramParted) {
           "DEVIR ACILIS KAYDI", "SATIS IADESI KDV", "BANKA HAVALE MASRAFI"}},
     };
     for (const Case& c : cases) {
-        std::vector<std::string> lines = {"MUAVIN", "", fields({"Tarih", "Aciklama", ">Tutar"}, w),
-                                          rule(w)};
+        const auto line = c.framed ? boxed : fields;
+        std::vector<std::string> lines = {"MUAVIN", ""};
+        if (c.framed) lines.push_back(boxLine(w, "\xC9\xBB", '\xD1', '\xCD'));
+        lines.push_back(line({"Tarih", "Aciklama", ">Tutar"}, w));
+        lines.push_back(c.framed ? boxLine(w, "\xC7\xB6", '\xC5', '\xC4') : rule(w));
         for (const auto& [above, below] : c.pieces) {
-            lines.push_back(fields({"01.01.2005", above, ">1.500,00"}, w));
-            lines.push_back(fields({"", below}, w));
+            lines.push_back(line({"01.01.2005", above, ">1.500,00"}, w));
+            lines.push_back(line({"", below}, w));
         }
         Clean t(lines);
         ASSERT_EQ(t.records(), static_cast<int>(c.joined.size())) << c.name;
