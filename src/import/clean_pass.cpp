@@ -263,7 +263,8 @@ private:
     int m_records = 0, m_nested = -1, m_codeKey = -1;
     std::string m_lastCode, m_converted;
     std::vector<Piece> m_pieces;
-    // The fields a continuation line of the record held, and those it filled.
+    // The fields a continuation line of the record held, and how far before the edge each
+    // ended.
     std::bitset<kFields> m_below;
     std::array<int, kFields> m_belowShort{};
     bool m_wrapped = false;
