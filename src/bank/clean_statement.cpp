@@ -289,12 +289,7 @@ ImportOutcome importCleanStatement(Workspace& ws) {
         shape.recordLines.push_back(i + 1);
         grid.writeRecord(static_cast<int>(shape.recordLines.size()), cells);
     }
-    shape.totals = check.verdict();
-    ImportOutcome outcome;
-    outcome.warnings = totalsWarnings(shape.totals);
-    outcome.note = totalsNote(shape.totals);
-    ws.clean = std::move(shape);
-    return outcome;
+    return keepCheckedTable(ws, std::move(shape), check);
 }
 
 }  // namespace tablamo

@@ -4,6 +4,7 @@
 
 #include "core/encoding.h"
 #include "core/text_rules.h"
+#include "core/workspace.h"
 
 namespace tablamo {
 namespace {
@@ -54,6 +55,15 @@ std::vector<std::string> totalsWarnings(const TotalsVerdict& verdict) {
 std::string totalsNote(const TotalsVerdict& verdict) {
     if (!verdict.allAgree()) return {};
     return std::to_string(verdict.checked) + " toplam satırı kayıtlarla tutuyor";
+}
+
+ImportOutcome keepCheckedTable(Workspace& ws, CleanShape shape, const TotalsCheck& check) {
+    shape.totals = check.verdict();
+    ImportOutcome outcome;
+    outcome.warnings = totalsWarnings(shape.totals);
+    outcome.note = totalsNote(shape.totals);
+    ws.clean = std::move(shape);
+    return outcome;
 }
 
 TotalsCheck::TotalsCheck(std::vector<SummedColumn> columns, bool marks, bool levels)

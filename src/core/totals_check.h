@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/clean_shape.h"
+#include "core/import_outcome.h"
 #include "core/value_reading.h"
 
 namespace tablamo {
@@ -25,6 +26,13 @@ std::vector<std::string> totalsWarnings(const TotalsVerdict& verdict);
 /// The note (UTF-8) when every printed total agrees with the records ("8 toplam satırı
 /// kayıtlarla tutuyor"); empty otherwise.
 std::string totalsNote(const TotalsVerdict& verdict);
+
+class TotalsCheck;
+struct Workspace;
+
+/// Ends a clean import: the shape, with the check's verdict, becomes the workspace's clean
+/// table; the outcome carries the verdict's warnings or its note.
+ImportOutcome keepCheckedTable(Workspace& ws, CleanShape shape, const TotalsCheck& check);
 
 /// One amount column the check adds up.
 struct SummedColumn {

@@ -144,12 +144,7 @@ ImportOutcome importCleanReport(Workspace& ws) {
             plan = std::move(found);
             continue;
         }
-        shape.totals = check.verdict();
-        ImportOutcome outcome;
-        outcome.warnings = totalsWarnings(shape.totals);
-        outcome.note = totalsNote(shape.totals);
-        ws.clean = std::move(shape);
-        return outcome;
+        return keepCheckedTable(ws, std::move(shape), check);
     }
 }
 
