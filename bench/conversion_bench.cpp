@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/dos_text.h"
 #include "core/grid.h"
 #include "export/csv_writer.h"
-#include "core/dos_text.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ const Fields& fields() {
             "14.01.2005",
             "000017",
             "Sat\x8D\x9F faturas\x8D 4711",
-            "\x80" "ek tahsilat\x8D - \x98\x9F Bankas\x8D",
+            "\x80"
+            "ek tahsilat\x8D - \x98\x9F Bankas\x8D",
             "1.234.567,89",
             "12.345,60",
             "250,00",
@@ -77,7 +78,8 @@ BENCHMARK(BM_CopyFields)->Unit(benchmark::kMillisecond);
 void BM_DosToWinText(benchmark::State& state) {
     const Fields& f = fields();
     for (auto _ : state) {
-        for (const std::string_view field : f.views) benchmark::DoNotOptimize(tablamo::DosToWinText(field));
+        for (const std::string_view field : f.views)
+            benchmark::DoNotOptimize(tablamo::DosToWinText(field));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.total));
 }
@@ -112,7 +114,8 @@ void BM_DosToWinNumberInto(benchmark::State& state) {
     std::vector<char> out(f.total);
     for (auto _ : state) {
         char* p = out.data();
-        for (const std::string_view field : f.views) p += tablamo::dosToWinNumberInto(field, ',', p);
+        for (const std::string_view field : f.views)
+            p += tablamo::dosToWinNumberInto(field, ',', p);
         benchmark::DoNotOptimize(p);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.total));

@@ -148,7 +148,8 @@ int main(int argc, char** argv) {
             std::string text = kTexts[(r >> 12) % (sizeof kTexts / sizeof *kTexts)];
             if ((r >> 20) % 2) text += " " + std::to_string(next() % 10000);
             const std::string amt = amount(kurus);
-            const std::string bal = amount(static_cast<std::uint64_t>(balance < 0 ? -balance : balance));
+            const std::string bal =
+                amount(static_cast<std::uint64_t>(balance < 0 ? -balance : balance));
             line(padRight(date, 11) + padRight(slip, 9) + padRight(doc, 11) + padRight(text, 51) +
                  padLeft(debit ? amt : "", 16) + " " + padLeft(debit ? "" : amt, 16) + " " +
                  padLeft(bal, 17) + " " + (balance < 0 ? "A" : "B"));

@@ -22,8 +22,8 @@
 #include "app/grid_model.h"
 #include "app/grid_view.h"
 #include "app/main_window.h"
-#include "core/workspace.h"
 #include "commands/open_commands.h"
+#include "core/workspace.h"
 #include "import/report_import.h"
 #include "support/recording_ui.h"
 
@@ -81,8 +81,9 @@ int main(int argc, char** argv) {
         tablamo::importReport(ws);
         plainMs = ms(t);
         const Memory after = memory();
-        std::printf("plain import:  %8.0f ms   rows %d   memory +%.0f MiB (%.2fx the file)\n", plainMs,
-                    ws.grid.rowCount(), after.now - base.now, (after.now - base.now) / fileMiB);
+        std::printf("plain import:  %8.0f ms   rows %d   memory +%.0f MiB (%.2fx the file)\n",
+                    plainMs, ws.grid.rowCount(), after.now - base.now,
+                    (after.now - base.now) / fileMiB);
     }
 
     const Memory before = memory();
@@ -99,10 +100,11 @@ int main(int argc, char** argv) {
     QApplication::processEvents();  // the first paint of the imported grid
     const double paintedMs = ms(t);
     const Memory opened = memory();
-    std::printf("window \"Ac\":   %8.0f ms   (+%.0f ms over the plain import), painted after %.0f ms\n",
-                openMs, openMs - plainMs, paintedMs);
-    std::printf("window memory: +%.0f MiB (%.2fx the file), peak %.0f MiB\n", opened.now - before.now,
-                (opened.now - before.now) / fileMiB, opened.peak);
+    std::printf(
+        "window \"Ac\":   %8.0f ms   (+%.0f ms over the plain import), painted after %.0f ms\n",
+        openMs, openMs - plainMs, paintedMs);
+    std::printf("window memory: +%.0f MiB (%.2fx the file), peak %.0f MiB\n",
+                opened.now - before.now, (opened.now - before.now) / fileMiB, opened.peak);
 
     tablamo::app::GridView* view = window.gridView();
     t.restart();
@@ -112,7 +114,8 @@ int main(int argc, char** argv) {
     tablamo::app::GridModel* model = window.gridModel();
     t.restart();
     QString last;
-    for (int c = 0; c < model->columnCount(); ++c) last += model->data(model->index(model->rowCount() - 1, c)).toString();
+    for (int c = 0; c < model->columnCount(); ++c)
+        last += model->data(model->index(model->rowCount() - 1, c)).toString();
     const double readUs = ms(t) * 1000;
     std::printf("scroll to the last row and paint: %.1f ms; last row's 20 cells read in %.1f us\n",
                 scrollMs, readUs);

@@ -11,7 +11,8 @@
 
 namespace tablamo::app {
 
-ColumnsController::ColumnsController(Workspace& ws, ColumnsTab* tab, RunCommand run, QObject* parent)
+ColumnsController::ColumnsController(Workspace& ws, ColumnsTab* tab, RunCommand run,
+                                     QObject* parent)
     : QObject(parent), m_ws(ws), m_tab(tab), m_run(std::move(run)) {
     connect(tab->view(), &ReportTextView::widthsEdited, this, &ColumnsController::widthsEdited);
     connect(tab->automatic(), &QPushButton::clicked, this, &ColumnsController::automatic);

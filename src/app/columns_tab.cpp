@@ -56,7 +56,8 @@ void ColumnsTab::showReport(const Workspace& ws, bool userColumns) {
             : line >= 0 ? QStringLiteral("Sütunlar %1. satırdaki çizgiden bulundu (işaretli "
                                          "satır). Sınırı sürükleyerek taşıyın, çift tıklayarak "
                                          "ekleyin, metnin dışına sürükleyerek ya da sağ tıklayarak "
-                                         "kaldırın.").arg(line + 1)
+                                         "kaldırın.")
+                              .arg(line + 1)
                         : QStringLiteral("Sütun genişlikleri ayarlardaki gibi."));
 }
 

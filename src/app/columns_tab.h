@@ -25,10 +25,10 @@ public:
     explicit ColumnsTab(QWidget* parent = nullptr);
 
     ReportTextView* view() const { return m_view; }
-    QPushButton* automatic() const { return m_automatic; }       ///< "Otomatik"
-    QCheckBox* ledgerMarks() const { return m_ledgerMarks; }     ///< LedgerMarks
-    QPushButton* saveLayout() const { return m_saveLayout; }     ///< "Düzeni kaydet…"
-    QPushButton* loadLayout() const { return m_loadLayout; }     ///< "Düzen yükle…"
+    QPushButton* automatic() const { return m_automatic; }    ///< "Otomatik"
+    QCheckBox* ledgerMarks() const { return m_ledgerMarks; }  ///< LedgerMarks
+    QPushButton* saveLayout() const { return m_saveLayout; }  ///< "Düzeni kaydet…"
+    QPushButton* loadLayout() const { return m_loadLayout; }  ///< "Düzen yükle…"
     /// Shows the workspace's report, its boundaries, the line detection took and the ledger
     /// marks setting; `userColumns`: the boundaries are the user's.
     void showReport(const Workspace& ws, bool userColumns);

@@ -19,7 +19,8 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     // Violet with a lighter border; the style sheet names this frame alone, so the buttons
     // keep the platform's look.
     setStyleSheet(
-        "#CommandBar { background-color: rgb(128, 0, 255); border: 2px solid rgb(191, 128, 255); }");
+        "#CommandBar { background-color: rgb(128, 0, 255); border: 2px solid rgb(191, 128, 255); "
+        "}");
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 3, 4, 3);
     row->setSpacing(4);

@@ -23,7 +23,10 @@ namespace {
 class CellEdit : public QUndoCommand {
 public:
     CellEdit(GridModel& model, int col, int row, std::string before, std::string after)
-        : m_model(model), m_col(col), m_row(row), m_before(std::move(before)),
+        : m_model(model),
+          m_col(col),
+          m_row(row),
+          m_before(std::move(before)),
           m_after(std::move(after)) {}
     void redo() override { m_model.writeCell(m_col, m_row, m_after); }
     void undo() override { m_model.writeCell(m_col, m_row, m_before); }
@@ -70,7 +73,8 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     const int col = index.column() + 1;
     const int row = index.row() + 1;
     if (m_grid.cell(col, row) == bytes) return true;
-    m_edits.push(new CellEdit(*this, col, row, std::string(m_grid.cell(col, row)), std::move(bytes)));
+    m_edits.push(
+        new CellEdit(*this, col, row, std::string(m_grid.cell(col, row)), std::move(bytes)));
     return true;
 }
 

@@ -1,11 +1,11 @@
 #include "app/grid_view.h"
 
 #include <QHeaderView>
-#include <functional>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <functional>
 
 #include "app/grid_model.h"
 #include "core/grid.h"
@@ -44,8 +44,8 @@ protected:
         p->setPen(QColor(0, 0, 0));
         p->drawLine(rect.topRight(), rect.bottomRight());
         p->drawLine(rect.bottomLeft(), rect.bottomRight());
-        const QString text = model() ? model()->headerData(logicalIndex, orientation()).toString()
-                                     : QString();
+        const QString text =
+            model() ? model()->headerData(logicalIndex, orientation()).toString() : QString();
         p->setPen(textColor);
         p->setFont(font());
         const QRect textRect(rect.left(), rect.top() + kTextInset, rect.width(),
@@ -58,7 +58,8 @@ protected:
 // Data cells, and their editor, whose Enter key is the grid's Enter key.
 class CellDelegate : public QStyledItemDelegate {
 public:
-    CellDelegate(GridView* view, const Grid& grid) : QStyledItemDelegate(view), m_view(view), m_grid(grid) {}
+    CellDelegate(GridView* view, const Grid& grid)
+        : QStyledItemDelegate(view), m_view(view), m_grid(grid) {}
 
     void paint(QPainter* p, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -194,8 +195,9 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     setCornerButtonEnabled(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setStyleSheet("QTableCornerButton::section { background-color: rgb(146, 148, 231);"
-                  " border: 0px; border-right: 1px solid black; border-bottom: 1px solid black; }");
+    setStyleSheet(
+        "QTableCornerButton::section { background-color: rgb(146, 148, 231);"
+        " border: 0px; border-right: 1px solid black; border-bottom: 1px solid black; }");
     new HeaderEdgeDrag(verticalHeader(), [this](int px) { resizeHeaderCell(true, px); });
     new HeaderEdgeDrag(horizontalHeader(), [this](int px) { resizeHeaderCell(false, px); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &GridView::columnResized);

@@ -6,7 +6,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
-
 #include <filesystem>
 
 #include "app/grid_model.h"
@@ -68,7 +67,8 @@ std::string findHelpFile(const std::string& programDir) {
     };
     for (const fs::path& candidate : candidates) {
         std::error_code ec;
-        if (fs::is_regular_file(candidate, ec)) return platform::fromFsPath(candidate.lexically_normal());
+        if (fs::is_regular_file(candidate, ec))
+            return platform::fromFsPath(candidate.lexically_normal());
     }
     return kHelpFileName;
 }

@@ -34,7 +34,8 @@ namespace {
 // message and error goes to stderr, nothing is opened.
 class ScriptUi : public tablamo::UiPort {
 public:
-    ScriptUi(std::string open, std::string save) : m_open(std::move(open)), m_save(std::move(save)) {}
+    ScriptUi(std::string open, std::string save)
+        : m_open(std::move(open)), m_save(std::move(save)) {}
     void showMessage(std::string_view text) override { say(text); }
     void showError(std::string_view text) override { say(text); }
     std::optional<std::string> askOpenFile(const tablamo::FileDialogRequest&) override {
@@ -120,7 +121,8 @@ int main(int argc, char* argv[]) {
     if (!savePath.isEmpty()) {
         // A scripted run: the dialogs take the paths given, messages go to stderr.
         ScriptUi script(openPath.toStdString(), savePath.toStdString());
-        if (!openPath.isEmpty()) window.withUi(script, [&] { window.openAtStart(openPath.toStdString()); });
+        if (!openPath.isEmpty())
+            window.withUi(script, [&] { window.openAtStart(openPath.toStdString()); });
         return window.saveAtStart(savePath.toStdString(), script) ? 0 : 1;
     }
     if (!openPath.isEmpty()) window.openAtStart(openPath.toStdString());
@@ -129,7 +131,8 @@ int main(int argc, char* argv[]) {
     if (!screenshotPath.isEmpty()) {
         QTimer::singleShot(1500, &window, [&] {
             const bool saved = window.grab().save(screenshotPath, "PNG");
-            if (!saved) std::fprintf(stderr, "tablamo: cannot write %s\n", qPrintable(screenshotPath));
+            if (!saved)
+                std::fprintf(stderr, "tablamo: cannot write %s\n", qPrintable(screenshotPath));
             QApplication::exit(saved ? 0 : 1);
         });
     }

@@ -4,16 +4,16 @@
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QLabel>
 #include <QLocale>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -103,7 +103,8 @@ MainWindow::MainWindow(UiPort* ui, const std::string& helpFile) {
     undo->setShortcuts(QKeySequence::Undo);
     QAction* redo = m_model->edits()->createRedoAction(this, QStringLiteral("Yinele"));
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
-    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) redoKeys.prepend(Qt::CTRL | Qt::Key_Y);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+        redoKeys.prepend(Qt::CTRL | Qt::Key_Y);
     redo->setShortcuts(redoKeys);
     addAction(undo);
     addAction(redo);
@@ -154,7 +155,8 @@ void MainWindow::buildTabs() {
             command([&] { body(*m_ui); }, rewritesGrid);
         },
         this);
-    for (const int hidden : {kTextTab, kHtmlTab, kSettingsTab}) m_tabs->setTabVisible(hidden, false);
+    for (const int hidden : {kTextTab, kHtmlTab, kSettingsTab})
+        m_tabs->setTabVisible(hidden, false);
     m_tabs->setCurrentIndex(kGridTab);
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabShown);
 }
@@ -194,7 +196,8 @@ void MainWindow::wireCommands() {
     connect(m_bar->help(), &QPushButton::clicked, this, &MainWindow::Button12Click);
     connect(m_bar->close(), &QPushButton::clicked, this, &MainWindow::Button11Click);
     connect(m_settings->importButton(), &QPushButton::clicked, this, &MainWindow::Button2Click);
-    connect(m_settings->findColumnsButton(), &QPushButton::clicked, this, &MainWindow::Button4Click);
+    connect(m_settings->findColumnsButton(), &QPushButton::clicked, this,
+            &MainWindow::Button4Click);
     connect(m_settings->findFrameButton(), &QPushButton::clicked, this, &MainWindow::Button10Click);
 
     // Ticked or unticked with a report loaded, the report comes again the other way.
@@ -208,7 +211,8 @@ void MainWindow::wireCommands() {
     connect(
         m_model, &GridModel::editRefused, this,
         [this](const QString& ch) {
-            m_ui->showMessage(("\"" + ch + "\" karakteri Windows-1254 kod sayfasında yok; "
+            m_ui->showMessage(("\"" + ch +
+                               "\" karakteri Windows-1254 kod sayfasında yok; "
                                "hücre değiştirilmedi.")
                                   .toStdString());
         },
@@ -310,9 +314,15 @@ bool MainWindow::saveAtStart(const std::string& path, UiPort& ui) {
     } watch(ui, failed);
     withUi(watch, [&] {
         switch (format->format) {
-            case OutputFormat::Csv: sButton1Click(); break;
-            case OutputFormat::Html: Button7Click(); break;
-            case OutputFormat::Xlsx: Button8Click(); break;
+            case OutputFormat::Csv:
+                sButton1Click();
+                break;
+            case OutputFormat::Html:
+                Button7Click();
+                break;
+            case OutputFormat::Xlsx:
+                Button8Click();
+                break;
         }
     });
     std::error_code ec;
@@ -337,8 +347,9 @@ void MainWindow::tabShown(int index) {
         }
         if (!m_htmlView.whole) {
             // The page of a very large grid is held in part; the saved file has it whole.
-            page += QStringLiteral("<!-- Sayfanın ilk %1 / %2 satırı; kaydedilen dosya sayfanın "
-                                   "tamamını taşır. -->\n")
+            page += QStringLiteral(
+                        "<!-- Sayfanın ilk %1 / %2 satırı; kaydedilen dosya sayfanın "
+                        "tamamını taşır. -->\n")
                         .arg(m_htmlView.lines.size())
                         .arg(m_htmlView.pageLines);
         }

@@ -49,7 +49,6 @@ enum TabIndex {
     kColumnsTab = 5,  ///< "Sütunlar", after the five of the original window
 };
 
-
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:

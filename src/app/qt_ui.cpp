@@ -4,8 +4,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QLibraryInfo>
-#include <QTranslator>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QUrl>
 
 namespace tablamo::app {
@@ -38,7 +38,8 @@ bool installTurkishTranslations() {
 QString qtNameFilter(const FileFilter& filter) {
     QString patterns = fromUtf8(filter.patterns);
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    return fromUtf8(filter.caption) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
+    return fromUtf8(filter.caption) + QStringLiteral(" (") + patterns.simplified() +
+           QLatin1Char(')');
 }
 
 void QtUi::showMessage(std::string_view text) { messageBox(m_parent, QMessageBox::NoIcon, text); }

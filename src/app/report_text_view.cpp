@@ -116,8 +116,8 @@ void ReportTextView::paintRuler(QPainter& p) {
         const int tick = pos % 10 == 0 ? m_lineHeight / 2 : pos % 5 == 0 ? m_lineHeight / 3 : 3;
         p.drawLine(x + m_charWidth / 2, m_rulerHeight - tick, x + m_charWidth / 2, m_rulerHeight);
         if (pos % 10 == 0) {
-            p.drawText(QRect(x - 3 * m_charWidth, 0, 7 * m_charWidth, m_lineHeight), Qt::AlignCenter,
-                       QString::number(pos));
+            p.drawText(QRect(x - 3 * m_charWidth, 0, 7 * m_charWidth, m_lineHeight),
+                       Qt::AlignCenter, QString::number(pos));
         }
     }
 }

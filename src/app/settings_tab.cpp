@@ -70,7 +70,8 @@ SettingsTab::SettingsTab(QWidget* parent) : QWidget(parent) {
     addRow({}, m_frameSeparator);
     m_autoColumnSearch = new QCheckBox(QStringLiteral("Otomatik Sütun Ara"), general);
     m_autoColumnSearch->setObjectName("CheckBox1");
-    m_ledgerMarks = new QCheckBox(QStringLiteral("Muavin için son satır 'B' ve 'A' yazısı"), general);
+    m_ledgerMarks =
+        new QCheckBox(QStringLiteral("Muavin için son satır 'B' ve 'A' yazısı"), general);
     m_ledgerMarks->setObjectName("CheckBox3");
     g->addWidget(m_autoColumnSearch, row++, 0, 1, 2);
     g->addWidget(m_ledgerMarks, row++, 0, 1, 2);
@@ -126,7 +127,8 @@ void SettingsTab::refreshFrom(const ImportSettings& s) {
     m_fieldSeparator->setText(fromWin1254(s.layout.FieldSeparator));
     m_frameCriterion->setText(fromWin1254(s.layout.FrameCriterion));
     m_frameSeparator->setText(fromWin1254(s.layout.FrameSeparator));
-    for (std::size_t k = 0; k < m_widths.size(); ++k) m_widths[k]->setText(fromWin1254(s.layout.ColumnWidths[k]));
+    for (std::size_t k = 0; k < m_widths.size(); ++k)
+        m_widths[k]->setText(fromWin1254(s.layout.ColumnWidths[k]));
     m_autoColumnSearch->setChecked(s.layout.AutoColumnSearch);
     m_ledgerMarks->setChecked(s.layout.LedgerMarks);
     m_searchResult->setText(fromWin1254(s.readout.SearchResultLine));
@@ -141,7 +143,8 @@ void SettingsTab::readInto(ImportSettings& s) const {
     takeField(m_fieldSeparator, s.layout.FieldSeparator);
     takeField(m_frameCriterion, s.layout.FrameCriterion);
     takeField(m_frameSeparator, s.layout.FrameSeparator);
-    for (std::size_t k = 0; k < m_widths.size(); ++k) takeField(m_widths[k], s.layout.ColumnWidths[k]);
+    for (std::size_t k = 0; k < m_widths.size(); ++k)
+        takeField(m_widths[k], s.layout.ColumnWidths[k]);
     s.layout.AutoColumnSearch = m_autoColumnSearch->isChecked();
     s.layout.LedgerMarks = m_ledgerMarks->isChecked();
 }

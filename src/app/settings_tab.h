@@ -29,9 +29,9 @@ public:
     /// error naming the field.
     void readInto(ImportSettings& settings) const;
 
-    QPushButton* importButton() const { return m_import; }         ///< "Dosyayı Aktar", Button2
-    QPushButton* findColumnsButton() const { return m_find; }      ///< "Sütun Ara", Button4
-    QPushButton* findFrameButton() const { return m_findFrame; }   ///< "Sütun Ara BG", Button10
+    QPushButton* importButton() const { return m_import; }        ///< "Dosyayı Aktar", Button2
+    QPushButton* findColumnsButton() const { return m_find; }     ///< "Sütun Ara", Button4
+    QPushButton* findFrameButton() const { return m_findFrame; }  ///< "Sütun Ara BG", Button10
 
     QLineEdit* startRow() const { return m_startRow; }
     QLineEdit* startColumn() const { return m_startColumn; }

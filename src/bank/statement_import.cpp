@@ -30,7 +30,9 @@ public:
         return std::string_view(mark, static_cast<std::size_t>(m_out - mark));
     }
     void put(char ch) { *m_out++ = ch; }
-    std::string_view text(std::string_view field) { return advance(dosToWinTextInto(field, m_out)); }
+    std::string_view text(std::string_view field) {
+        return advance(dosToWinTextInto(field, m_out));
+    }
     std::string_view amount(std::string_view field, char sep) {
         return advance(cleanAmountInto(field, sep, m_out));
     }
@@ -81,7 +83,8 @@ void entryRow(std::string_view line, const FieldLayout& layout, char sep, CellWr
     // The value date starts one in from its column's start.
     cells[4] = plain ? w.amount(fieldOf(line, layout, 3), sep)
                      : dateCell(line, layout.from[3] + 1, sep, w);
-    for (int k = 4; k < kFields; ++k) cells[static_cast<std::size_t>(k) + 1] = w.amount(fieldOf(line, layout, k), sep);
+    for (int k = 4; k < kFields; ++k)
+        cells[static_cast<std::size_t>(k) + 1] = w.amount(fieldOf(line, layout, k), sep);
 }
 
 }  // namespace
@@ -132,7 +135,8 @@ ImportOutcome importStatement(Workspace& ws) {
     {
         const std::string_view line = text.line(firstLine);
         Grid::RowCells cells = filler.cellsOf(row);
-        for (int k = 0; k < kFields; ++k) cells[static_cast<std::size_t>(k) + 1] = w.text(fieldOf(line, layout, k));
+        for (int k = 0; k < kFields; ++k)
+            cells[static_cast<std::size_t>(k) + 1] = w.text(fieldOf(line, layout, k));
         filler.writeRow(row, cells);
     }
     // Every following line by its kind.

@@ -23,7 +23,9 @@ StatementLine classifyStatementLine(std::string_view key) {
     return StatementLine::Entry;
 }
 
-bool isStatementHeading(std::string_view cleanedDateField) { return cleanedDateField == kHeadingKey; }
+bool isStatementHeading(std::string_view cleanedDateField) {
+    return cleanedDateField == kHeadingKey;
+}
 
 std::size_t cleanAmountInto(std::string_view text, char decimalSeparator, char* out) {
     std::size_t n = 0;

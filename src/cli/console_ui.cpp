@@ -53,9 +53,7 @@ void Console::clearProgress() {
     m_shown = false;
 }
 
-void ConsoleUi::showMessage(std::string_view text) {
-    m_console.say(m_name, text);
-}
+void ConsoleUi::showMessage(std::string_view text) { m_console.say(m_name, text); }
 
 void ConsoleUi::showError(std::string_view text) { m_console.say(m_name, text); }
 

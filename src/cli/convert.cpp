@@ -19,7 +19,8 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     // Read as UTF-8: said unless --quiet; characters lost on the way are always said.
     const std::string note = inputReadingNote(ws.textReading);
     if (!note.empty() && (!job.quiet || ws.textReading.replaced)) ui.showMessage(note);
-    const ImportOutcome outcome = runImporter(ws, job.akbank ? Importer::Statement : Importer::Report);
+    const ImportOutcome outcome =
+        runImporter(ws, job.akbank ? Importer::Statement : Importer::Report);
     showOutcome(ui, outcome);
     if (!outcome.reason.empty()) ui.showMessage(outcome.reason);
     if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);

@@ -199,11 +199,14 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     const auto givenEmpty = [&](const std::string& name) {
         return std::find(emptyValues.begin(), emptyValues.end(), name) != emptyValues.end();
     };
-    const auto given = [&](const std::string& name) { return app.count(name) > 0 || givenEmpty(name); };
+    const auto given = [&](const std::string& name) {
+        return app.count(name) > 0 || givenEmpty(name);
+    };
     try {
         for (const char* name : {"--to", "--output", "--encoding", "--date-order", "--summary",
                                  "--profile", "--save-profile", "--input-encoding"}) {
-            if (givenEmpty(name)) throw UsageError(std::string(name) + ": an empty value is not allowed");
+            if (givenEmpty(name))
+                throw UsageError(std::string(name) + ": an empty value is not allowed");
         }
         Job job;
         job.inputs = std::move(inputs);
@@ -264,7 +267,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         result.job = std::move(job);
     } catch (const UsageError& e) {
         result.exitCode = 2;
-        result.err = std::string(kProgram) + ": " + e.what() + "\nRun with --help for more information.\n";
+        result.err =
+            std::string(kProgram) + ": " + e.what() + "\nRun with --help for more information.\n";
     }
     return result;
 }

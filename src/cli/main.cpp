@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     using namespace tablamo::cli;
     namespace platform = tablamo::platform;
     // An input is mapped while it is converted; one that shrinks meanwhile cannot be read on.
-    platform::exitWhenAMappedFileShrinks("tablamo-convert: an input file shrank while it was read\n");
+    platform::exitWhenAMappedFileShrinks(
+        "tablamo-convert: an input file shrank while it was read\n");
     // Under a file size limit (ulimit -f) a write past it then fails with "File too large"
     // and is reported like any other failed write, instead of ending the program with
     // the output's temporary file left behind.

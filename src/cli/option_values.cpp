@@ -40,9 +40,20 @@ constexpr LayoutOption kLayoutOptions[] = {
 
 // The other options that take a value.
 constexpr const char* kOtherValueOptions[] = {
-    "--to", "-o", "--output", "--decimal-separator", "--encoding", "--date-separator",
-    "--date-order", "-j", "--jobs", "--summary", "--profile", "--save-profile",
-    "--input-encoding", "--csv-separator",
+    "--to",
+    "-o",
+    "--output",
+    "--decimal-separator",
+    "--encoding",
+    "--date-separator",
+    "--date-order",
+    "-j",
+    "--jobs",
+    "--summary",
+    "--profile",
+    "--save-profile",
+    "--input-encoding",
+    "--csv-separator",
 };
 
 // The long name a short option's value is joined to.
@@ -113,7 +124,8 @@ std::string integerText(const std::string& option, const std::string& utf8) {
     const auto text = utf8ToWin1254(utf8);
     std::int32_t value = 0;
     if (!text || !tryStrToInt(*text, value)) {
-        throw UsageError(option + ": " + errorBoxText("'" + utf8 + "' is not a valid integer value"));
+        throw UsageError(option + ": " +
+                         errorBoxText("'" + utf8 + "' is not a valid integer value"));
     }
     return *text;
 }

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "bank/clean_statement.h"
-#include "commands/profile_commands.h"
 #include "bank/statement_import.h"
+#include "commands/profile_commands.h"
 #include "core/platform/files.h"
 #include "core/workspace.h"
 #include "import/clean_import.h"

@@ -64,8 +64,8 @@ void applyMatchingProfile(Workspace& ws) {
     ProfileSearch search = findMatchingProfile(ws.text, ws.profilesFolder);
     ws.profileErrors = std::move(search.problems);
     if (!search.match) return;
-    ws.profile = Workspace::AppliedProfile{search.match->name, ws.settings.layout,
-                                           ws.settings.cleanTable};
+    ws.profile =
+        Workspace::AppliedProfile{search.match->name, ws.settings.layout, ws.settings.cleanTable};
     applyProfile(ws, search.match->profile);
 }
 
@@ -86,8 +86,8 @@ bool saveLayoutProfile(Workspace& ws, UiPort& ui) {
     std::error_code ec;
     fs::create_directories(request.directory, ec);  // the profiles folder, made when missing
     if (!ws.reportPath.empty()) {
-        request.fileName = (fs::path(request.directory) /
-                            fs::path(ws.reportPath).stem().concat(".json")).string();
+        request.fileName =
+            (fs::path(request.directory) / fs::path(ws.reportPath).stem().concat(".json")).string();
     }
     auto chosen = ui.askSaveFile(request);
     if (!chosen) return false;

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "core/column_kind.h"
-#include "core/regional_settings.h"
 #include "core/date_reading.h"
+#include "core/regional_settings.h"
 #include "core/value_reading.h"
 
 namespace tablamo {

@@ -9,10 +9,10 @@
 namespace tablamo {
 
 /// The separator and order of a short date pattern such as "dd.MM.yyyy" (Windows' and Qt's
-/// letters): "d" and "dd" the day, "M" to "MMMM" the month, "y" to "yyyy" the year; a weekday ("ddd"), an era ("g") and text in quotes
-/// name no field and give no separator; the separator is the first character other than a
-/// letter after the first field. Likewise "M/d/yyyy" for one that names no day, month and
-/// year.
+/// letters): "d" and "dd" the day, "M" to "MMMM" the month, "y" to "yyyy" the year; a weekday
+/// ("ddd"), an era ("g") and text in quotes name no field and give no separator; the separator is
+/// the first character other than a letter after the first field. Likewise "M/d/yyyy" for one that
+/// names no day, month and year.
 ShortDateFormat shortDateFormatOfPattern(std::string_view pattern);
 
 }  // namespace tablamo

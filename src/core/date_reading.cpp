@@ -82,7 +82,6 @@ std::uint8_t bitOf(DateOrder order) {
     return 0;
 }
 
-
 std::uint8_t dateOrdersOf(std::string_view text) {
     std::optional<Date> date;
     return dateOrdersOf(text, DateOrder::DayMonthYear, date);

@@ -12,7 +12,8 @@ namespace {
 struct DosTable {
     std::array<std::int16_t, 256> map{};
     constexpr DosTable() {
-        for (int b = 0; b < 256; ++b) map[static_cast<std::size_t>(b)] = static_cast<std::int16_t>(b);
+        for (int b = 0; b < 256; ++b)
+            map[static_cast<std::size_t>(b)] = static_cast<std::int16_t>(b);
         constexpr unsigned char letters[12][2] = {
             {0x98, 0xDD}, {0x80, 0xC7}, {0x9E, 0xDE}, {0x9A, 0xDC}, {0x99, 0xD6}, {0xA6, 0xD0},
             {0xA7, 0xF0}, {0x9F, 0xFE}, {0x87, 0xE7}, {0x94, 0xF6}, {0x81, 0xFC}, {0x8D, 0xFD},

@@ -200,8 +200,8 @@ std::uint64_t Grid::store(const RowCells& cells, int limit) {
 
     if (m_blocks.empty() || m_blocks.back().size - m_blocks.back().used < need) {
         Block block;
-        const std::size_t grown = m_blocks.empty() ? kFirstBlockSize
-                                                   : std::min(kMaxBlockSize, 2 * m_blocks.back().size);
+        const std::size_t grown =
+            m_blocks.empty() ? kFirstBlockSize : std::min(kMaxBlockSize, 2 * m_blocks.back().size);
         block.size = std::max(grown, need);
         block.data = std::make_unique_for_overwrite<char[]>(block.size);
         prefault(block.data.get(), block.size);

@@ -58,7 +58,8 @@ void GridFiller::deferNumbers(std::int64_t first, std::int64_t last) {
     if (last >= 1) m_grid.clearRows(clamp(std::max<std::int64_t>(first, 1)), clamp(last));
 }
 
-void GridFiller::setDisplayWidths(const std::array<std::int32_t, ReportLayout::kWidthCount>& widths) {
+void GridFiller::setDisplayWidths(
+    const std::array<std::int32_t, ReportLayout::kWidthCount>& widths) {
     for (int k = 1; k <= ReportLayout::kWidthCount; ++k) {
         const std::int64_t px = std::int64_t{7} * widths[static_cast<std::size_t>(k - 1)];
         m_grid.setColWidth(k, static_cast<int>(std::clamp<std::int64_t>(px, INT32_MIN, INT32_MAX)));

@@ -47,12 +47,14 @@ bool tryStrToInt(std::string_view s, std::int32_t& value) {
         } else {
             return false;
         }
-        magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+        magnitude =
+            magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
         if (magnitude > std::uint64_t{1} << 32) return false;
     }
-    const std::int64_t v = negative ? -static_cast<std::int64_t>(magnitude)
-                                    : static_cast<std::int64_t>(magnitude);
-    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) {
+    const std::int64_t v =
+        negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    if (v < std::numeric_limits<std::int32_t>::min() ||
+        v > std::numeric_limits<std::int32_t>::max()) {
         return false;
     }
     value = static_cast<std::int32_t>(v);
@@ -67,7 +69,8 @@ std::int32_t StrToInt(std::string_view text) {
 
 void ReportLayout::RestoreDefaultWidths() {
     for (int k = 0; k < kWidthCount; ++k) {
-        ColumnWidths[static_cast<std::size_t>(k)] = DefaultColumnWidths[static_cast<std::size_t>(k)];
+        ColumnWidths[static_cast<std::size_t>(k)] =
+            DefaultColumnWidths[static_cast<std::size_t>(k)];
     }
 }
 
@@ -78,7 +81,8 @@ std::int32_t ReportLayout::columnWidth(int k) const {
 void ReportLayout::setColumnWidth(int k, std::int32_t value) {
     char digits[16];
     const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    ColumnWidths.at(static_cast<std::size_t>(k - 1)).assign(digits, static_cast<std::size_t>(end - digits));
+    ColumnWidths.at(static_cast<std::size_t>(k - 1))
+        .assign(digits, static_cast<std::size_t>(end - digits));
 }
 
 std::array<std::int32_t, ReportLayout::kWidthCount> ReportLayout::columnWidths() const {

@@ -33,8 +33,8 @@ struct ReportLayout {
     std::string SearchCriterion = "----------";
     std::string FieldSeparator = " ";
     std::string FrameCriterion = std::string(12, '\xCD');  // the double rule of a DOS frame
-    std::string FrameSeparator = "\xD1";                    // the tee under a column line
-    std::array<std::string, kWidthCount> ColumnWidths;      // [0] holds width 1
+    std::string FrameSeparator = "\xD1";                   // the tee under a column line
+    std::array<std::string, kWidthCount> ColumnWidths;     // [0] holds width 1
     bool AutoColumnSearch = true;
     bool LedgerMarks = true;
 

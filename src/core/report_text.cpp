@@ -170,7 +170,8 @@ std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) co
     if (m_allCrLf) {
         // The bytes are the whole text, perhaps followed by one final CR LF.
         const std::string_view last = fullLine(lineCount() - 1);
-        const std::string_view whole(data(), static_cast<std::size_t>(last.data() + last.size() - data()));
+        const std::string_view whole(data(),
+                                     static_cast<std::size_t>(last.data() + last.size() - data()));
         const std::size_t p = platform::findBytes(whole, needle);
         if (p == std::string_view::npos) return std::nullopt;
         return lineOfPosition(p);
@@ -183,8 +184,13 @@ std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) co
 
 int ReportText::lineOfByte(std::size_t p) const {
     const std::size_t lines = static_cast<std::size_t>(lineCount());
-    const auto it = m_wide ? static_cast<std::size_t>(std::upper_bound(m_starts64.begin(), m_starts64.begin() + lines, p) - m_starts64.begin())
-                           : static_cast<std::size_t>(std::upper_bound(m_starts32.begin(), m_starts32.begin() + lines, p) - m_starts32.begin());
+    const auto it = m_wide
+                        ? static_cast<std::size_t>(
+                              std::upper_bound(m_starts64.begin(), m_starts64.begin() + lines, p) -
+                              m_starts64.begin())
+                        : static_cast<std::size_t>(
+                              std::upper_bound(m_starts32.begin(), m_starts32.begin() + lines, p) -
+                              m_starts32.begin());
     return static_cast<int>(it) - 1;
 }
 

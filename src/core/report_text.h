@@ -58,8 +58,8 @@ private:
     const char* data() const;
     std::size_t size() const;
 
-    std::string m_bytes;                        // the bytes, when read
-    std::shared_ptr<const Mapping> m_mapping;   // or the file mapped
+    std::string m_bytes;                       // the bytes, when read
+    std::shared_ptr<const Mapping> m_mapping;  // or the file mapped
     std::uint64_t start(std::size_t i) const { return m_wide ? m_starts64[i] : m_starts32[i]; }
     /// The line holding byte `p` of the file's bytes.
     int lineOfByte(std::size_t p) const;

@@ -11,7 +11,9 @@ namespace tablamo {
 bool endsWithNoCase(std::string_view text, std::string_view suffix) {
     if (text.size() < suffix.size()) return false;
     const std::string_view tail = text.substr(text.size() - suffix.size());
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
+    auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+    };
     for (std::size_t i = 0; i < suffix.size(); ++i) {
         if (lower(tail[i]) != lower(suffix[i])) return false;
     }
@@ -128,7 +130,8 @@ bool overflowed(std::string_view plain) {
     bool negativeExponent = false;
     if (i < plain.size()) {
         ++i;
-        if (i < plain.size() && (plain[i] == '+' || plain[i] == '-')) negativeExponent = plain[i++] == '-';
+        if (i < plain.size() && (plain[i] == '+' || plain[i] == '-'))
+            negativeExponent = plain[i++] == '-';
         for (; i < plain.size(); ++i) {
             if (exponent < (std::int64_t{1} << 40)) exponent = exponent * 10 + (plain[i] - '0');
         }
@@ -177,14 +180,13 @@ std::optional<T> decimalValue(std::string_view text, const DecimalRules& rules,
 }
 
 template std::optional<double> decimalValue<double>(std::string_view, const DecimalRules&, bool);
-template std::optional<long double> decimalValue<long double>(std::string_view,
-                                                              const DecimalRules&, bool);
+template std::optional<long double> decimalValue<long double>(std::string_view, const DecimalRules&,
+                                                              bool);
 
 ShortDateFormat shortDateFormatOf(std::string_view fields, char separator) {
     ShortDateFormat result;
     const std::size_t d = fields.find('d'), m = fields.find('m'), y = fields.find('y');
-    if (d == std::string_view::npos || m == std::string_view::npos ||
-        y == std::string_view::npos) {
+    if (d == std::string_view::npos || m == std::string_view::npos || y == std::string_view::npos) {
         return result;
     }
     if (y < m && m < d) {

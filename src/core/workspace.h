@@ -2,7 +2,6 @@
 /// Everything a command reads and writes: the window's state without the window.
 
 #include <optional>
-#include <optional>
 #include <string>
 #include <vector>
 

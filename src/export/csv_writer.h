@@ -15,8 +15,7 @@ namespace tablamo {
 /// comma is enclosed in double quotes, its double quotes doubled. Windows-1254 is the
 /// grid's bytes as they are, without a byte-order mark; UTF-8 starts with one, so
 /// spreadsheets recognise it.
-void writeCsv(const Grid& grid, ByteSink& sink,
-              TextEncoding encoding = TextEncoding::Windows1254);
+void writeCsv(const Grid& grid, ByteSink& sink, TextEncoding encoding = TextEncoding::Windows1254);
 
 /// The comma text of one row (no line end), in the grid's Windows-1254.
 std::string commaText(const Grid::RowCells& cells);

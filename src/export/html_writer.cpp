@@ -100,11 +100,20 @@ private:
         for (std::size_t i = 0; i < text.size(); ++i) {
             const char* entity = nullptr;
             switch (text[i]) {
-                case '&': entity = "&amp;"; break;
-                case '<': entity = "&lt;"; break;
-                case '>': entity = "&gt;"; break;
-                case '"': entity = "&quot;"; break;
-                default: continue;
+                case '&':
+                    entity = "&amp;";
+                    break;
+                case '<':
+                    entity = "&lt;";
+                    break;
+                case '>':
+                    entity = "&gt;";
+                    break;
+                case '"':
+                    entity = "&quot;";
+                    break;
+                default:
+                    continue;
             }
             encoded(out, text.substr(start, i - start));
             out += entity;

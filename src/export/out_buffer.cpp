@@ -13,7 +13,8 @@ const Utf8Table& Utf8Table::get() {
             std::string s;
             appendUtf8(s, win1254ToUnicode(static_cast<unsigned char>(b)));
             t.length[static_cast<std::size_t>(b)] = static_cast<unsigned char>(s.size());
-            for (std::size_t i = 0; i < s.size(); ++i) t.bytes[static_cast<std::size_t>(b)][i] = s[i];
+            for (std::size_t i = 0; i < s.size(); ++i)
+                t.bytes[static_cast<std::size_t>(b)][i] = s[i];
         }
         return t;
     }();

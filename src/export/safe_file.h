@@ -27,7 +27,9 @@ public:
     /// Writes all of `data` to the temporary file.
     void write(const char* data, std::size_t size);
     /// Hands `size` bytes from `offset` to the disk in the background (only a hint).
-    void startWriteback(std::uint64_t offset, std::uint64_t size) { m_file.startWriteback(offset, size); }
+    void startWriteback(std::uint64_t offset, std::uint64_t size) {
+        m_file.startWriteback(offset, size);
+    }
     /// Closes the file, for a writer that writes the file by its name.
     void closeFd();
     const std::string& tempPath() const { return m_file.path(); }

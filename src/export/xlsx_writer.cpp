@@ -4,8 +4,8 @@
 #include <ctime>
 
 #include "core/encoding.h"
-#include "core/text_rules.h"
 #include "core/grid.h"
+#include "core/text_rules.h"
 #include "export/safe_file.h"
 #include "export/sheet_pipeline.h"
 #include "export/sheet_xml.h"

@@ -37,7 +37,8 @@ int measureWidths(std::string_view rule, std::string_view separator, ReportLayou
     if (layout.LedgerMarks) d += 1;
     ++i;
     if (i <= ReportLayout::kWidthCount) {
-        layout.setColumnWidth(i, static_cast<std::int32_t>(static_cast<std::int64_t>(rule.size()) - d));
+        layout.setColumnWidth(
+            i, static_cast<std::int32_t>(static_cast<std::int64_t>(rule.size()) - d));
     }
     return i;
 }

@@ -67,7 +67,8 @@ ImportOutcome importReport(Workspace& ws) {
     const ReportFormat format = checkFormat(text, layout);
     if (!format.isReport()) {
         ImportOutcome rejected = notAReport();
-        rejected.reason = "neden: dosyada ne arama kriterini (\"" + dosText(layout.SearchCriterion) +
+        rejected.reason = "neden: dosyada ne arama kriterini (\"" +
+                          dosText(layout.SearchCriterion) +
                           "\") taşıyan bir satır ne de çerçeve satırı (\"" +
                           dosText(layout.FrameCriterion) + "\") var";
         return rejected;

@@ -164,7 +164,8 @@ void saveHtmlAsTheWindowDoes(Workspace& ws, UiPort& ui) {
 const struct {
     const char* extension;
     Command command;
-} kSaves[] = {{"csv", &saveCsv}, {"html", &saveHtmlAsTheWindowDoes}, {"xlsx", &saveExcelAsTheWindowDoes}};
+} kSaves[] = {
+    {"csv", &saveCsv}, {"html", &saveHtmlAsTheWindowDoes}, {"xlsx", &saveExcelAsTheWindowDoes}};
 
 // Each save where the file cannot be written: the error box names the file and the reason,
 // no success message shows, nothing is opened, the strip keeps its text, an existing file

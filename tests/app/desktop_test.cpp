@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
 #include <QUrl>
@@ -182,7 +182,8 @@ TEST_F(DesktopTest, ASavedLayoutIsAppliedToTheNextReportOfItsKindUntilOtomatik) 
     EXPECT_FALSE(ws().profile);
     press(bar().open(), report);
     ASSERT_TRUE(ws().profile);
-    EXPECT_TRUE(window->reportStatus()->text().startsWith(QStringLiteral("Düzen: muavin-2005 uygulandı")));
+    EXPECT_TRUE(
+        window->reportStatus()->text().startsWith(QStringLiteral("Düzen: muavin-2005 uygulandı")));
     EXPECT_EQ(window->columnsTab()->view()->widths(), *edited);
 
     window->columnsTab()->automatic()->click();

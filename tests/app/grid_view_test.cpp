@@ -1,11 +1,12 @@
 // The grid on screen: the Enter key, in-place editing, resizing written back, the model.
 
+#include "app/grid_view.h"
+
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
 
-#include "app/grid_view.h"
 #include "core/grid.h"
 #include "window_fixture.h"
 
@@ -24,9 +25,7 @@ void recordModelFailures(QtMsgType, const QMessageLogContext& context, const QSt
 class GridViewTest : public WindowTest {
 protected:
     GridView* view() { return window->gridView(); }
-    void setCurrent(int col, int row) {
-        view()->setCurrentIndex(model().index(row - 1, col - 1));
-    }
+    void setCurrent(int col, int row) { view()->setCurrentIndex(model().index(row - 1, col - 1)); }
 };
 
 TEST_F(GridViewTest, EnterMovesRightThenToColumnOneOfTheNextRowAndStopsAtTheLastCell) {
@@ -36,7 +35,7 @@ TEST_F(GridViewTest, EnterMovesRightThenToColumnOneOfTheNextRowAndStopsAtTheLast
         bool error;
     };
     const Case cases[] = {
-        {1, 1, 2, 1, false},   {19, 1, 20, 1, false}, {20, 1, 1, 2, false},
+        {1, 1, 2, 1, false},    {19, 1, 20, 1, false}, {20, 1, 1, 2, false},
         {20, 23, 1, 24, false}, {5, 24, 6, 24, false}, {20, 24, 20, 24, true},
     };
     for (const Case& c : cases) {
@@ -65,7 +64,12 @@ TEST_F(GridViewTest, EnterWhileEditingKeepsTheTextInWindows1254AndMoves) {
     editor->setText(QStringLiteral("Şişli İğdır"));
     QTest::keyClick(editor, Qt::Key_Enter);
     QApplication::processEvents();
-    EXPECT_EQ(ws().grid.cell(3, 2), "\xDE" "i\xFE" "li \xDD\xF0" "d\xFD" "r");
+    EXPECT_EQ(ws().grid.cell(3, 2),
+              "\xDE"
+              "i\xFE"
+              "li \xDD\xF0"
+              "d\xFD"
+              "r");
     EXPECT_EQ(shown(3, 2), QStringLiteral("Şişli İğdır"));
     EXPECT_EQ(ws().grid.currentCol(), 4);
     EXPECT_EQ(ws().grid.currentRow(), 2);
@@ -151,7 +155,8 @@ TEST_F(GridViewTest, TabMovesToTheNextCell) {
 TEST_F(GridViewTest, ModelStaysConsistentThroughImportEditAndReset) {
     g_modelFailures.clear();
     const QtMessageHandler previous = qInstallMessageHandler(recordModelFailures);
-    QAbstractItemModelTester tester(&model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
     press(bar().open(), testReport("muavin.txt"));
     model().setData(model().index(2, 2), QStringLiteral("düzeltme"));
     press(bar().reset());

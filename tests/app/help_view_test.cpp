@@ -1,5 +1,7 @@
 // The help tab: the help file as rich text, as plain text, missing, or unreadable.
 
+#include "app/help_view.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -7,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/help_view.h"
 #include "support/throw_msg.h"
 #include "window_fixture.h"
 
@@ -51,7 +52,9 @@ TEST_F(HelpFileTest, RichTextKeepsBoldItalicAndUnderline) {
     const struct {
         int position;  // the character after the cursor
         bool bold, italic, underline;
-    } cases[] = {{1, false, false, false}, {2, true, false, false}, {3, false, true, false},
+    } cases[] = {{1, false, false, false},
+                 {2, true, false, false},
+                 {3, false, true, false},
                  {4, false, false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.position);

@@ -9,18 +9,20 @@
 #include <QTabWidget>
 
 #include "app/grid_view.h"
+#include "app/locale_settings.h"
 #include "app/qt_ui.h"
 #include "app/settings_tab.h"
 #include "app/title_strip.h"
-#include "app/locale_settings.h"
 #include "window_fixture.h"
 
 namespace tablamo::app::testing {
 namespace {
 
 TEST_F(WindowTest, StartsWithCaptionStripAndCommandBarInOrder) {
-    EXPECT_EQ(window->windowTitle(),
-              QStringLiteral("Zorvik Tablamo (Txt ve Not dosyaları; Excel, CSV ve HTML dosyalarına çevirici)"));
+    EXPECT_EQ(
+        window->windowTitle(),
+        QStringLiteral(
+            "Zorvik Tablamo (Txt ve Not dosyaları; Excel, CSV ve HTML dosyalarına çevirici)"));
     EXPECT_EQ(window->titleStrip()->text(), QStringLiteral("Zorvik Tablamo ver. 1.4"));
     EXPECT_EQ(window->titleStrip()->height(), 35);
     EXPECT_EQ(bar().height(), 54);
@@ -55,8 +57,8 @@ TEST_F(WindowTest, StartsWithCaptionStripAndCommandBarInOrder) {
 TEST_F(WindowTest, StartsWithFiveTabsOfWhichOnlyGridAndHelpShowThenTheColumnsTab) {
     QTabWidget* tabs = window->tabs();
     ASSERT_EQ(tabs->count(), 6);
-    const char* captions[] = {"    Tablamo     ", "TextEditör", "HTML", "Ayarlar", "    Açıklama    ",
-                              "Sütunlar"};
+    const char* captions[] = {"    Tablamo     ", "TextEditör",       "HTML",
+                              "Ayarlar",          "    Açıklama    ", "Sütunlar"};
     const bool visible[] = {true, false, false, false, true, true};
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
@@ -73,7 +75,8 @@ TEST_F(WindowTest, StartsWithALabelledGridOf25RowsAnd21Columns) {
         EXPECT_EQ(model().headerData(r - 1, Qt::Vertical).toString(), QString::number(r));
     }
     for (int c = 1; c <= 20; ++c) {
-        EXPECT_EQ(model().headerData(c - 1, Qt::Horizontal).toString(), QString(QChar('A' + c - 1)));
+        EXPECT_EQ(model().headerData(c - 1, Qt::Horizontal).toString(),
+                  QString(QChar('A' + c - 1)));
         EXPECT_EQ(window->gridView()->columnWidth(c - 1), 100);
         EXPECT_EQ(shown(c, 1), QString());
     }
@@ -86,7 +89,8 @@ TEST_F(WindowTest, StartsWithALabelledGridOf25RowsAnd21Columns) {
 }
 
 TEST_F(WindowTest, StatusBarHasTwoPanelsOf250And84PixelsThenTheReportsPanel) {
-    const auto panels = window->statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    const auto panels =
+        window->statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(panels.size(), 3);
     EXPECT_EQ(panels[0]->width(), 250);
     EXPECT_FALSE(panels[0]->text().isEmpty());

@@ -1,5 +1,7 @@
 // The window's own UI port: its message boxes and file dialogs, answered by a timer.
 
+#include "app/qt_ui.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,8 +9,6 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
-
-#include "app/qt_ui.h"
 
 namespace tablamo::app {
 namespace {
@@ -56,7 +56,8 @@ TEST(QtUi, FileDialogsCarryTheRequestAndReturnTheChoice) {
     QtUi ui(&parent);
     FileDialogRequest request;
     request.title = "Tablamo Excel Dosya Kaydı";
-    request.filters = {{"Text Dosyalar (*.txt, *.not)", "*.txt;*.not"}, {"Tüm Dosyalar (*.*)", "*"}};
+    request.filters = {{"Text Dosyalar (*.txt, *.not)", "*.txt;*.not"},
+                       {"Tüm Dosyalar (*.*)", "*"}};
     request.selectedFilter = 1;
     request.fileName = "/tmp/rapor";
 

@@ -70,9 +70,10 @@ TEST(RtfFormat, RunsCarryBoldItalicUnderlineAndGroupsRestoreThem) {
 TEST(RtfFormat, ZeroParameterTurnsAFormatOff) {
     const auto doc = read("{\\rtf1\\b a\\b0 b\\i1 c\\i0 d}");
     ASSERT_TRUE(doc.has_value());
-    const std::vector<rtf::Run> expected = {
-        {U"a", true, false, false}, {U"b", false, false, false},
-        {U"c", false, true, false}, {U"d", false, false, false}};
+    const std::vector<rtf::Run> expected = {{U"a", true, false, false},
+                                            {U"b", false, false, false},
+                                            {U"c", false, true, false},
+                                            {U"d", false, false, false}};
     EXPECT_EQ(doc->runs, expected);
 }
 

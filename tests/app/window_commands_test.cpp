@@ -54,9 +54,14 @@ TEST_F(CommandsTest, OpenImportsTheReportThroughTheOpenDialog) {
         int col, row;
         const char* text;
     } cells[] = {
-        {1, 1, "Tarih"},       {2, 1, "Fiş No"},       {3, 1, "Açıklama"},
-        {1, 3, "01.01.2005"},  {3, 3, "Açılış fişi"},  {3, 4, "Şubat kirası ödendi"},
-        {3, 6, "Öğle yemeği gideri"}, {3, 8, "TOPLAM"},
+        {1, 1, "Tarih"},
+        {2, 1, "Fiş No"},
+        {3, 1, "Açıklama"},
+        {1, 3, "01.01.2005"},
+        {3, 3, "Açılış fişi"},
+        {3, 4, "Şubat kirası ödendi"},
+        {3, 6, "Öğle yemeği gideri"},
+        {3, 8, "TOPLAM"},
     };
     for (const auto& c : cells) {
         SCOPED_TRACE(c.text);
@@ -67,7 +72,8 @@ TEST_F(CommandsTest, OpenImportsTheReportThroughTheOpenDialog) {
     for (int k = 1; k <= 20; ++k) {
         EXPECT_EQ(window->gridView()->columnWidth(k - 1), 7 * ws().settings.layout.columnWidth(k));
         EXPECT_EQ(window->settingsTab()->columnWidth(k)->text(),
-                  QString::fromStdString(ws().settings.layout.ColumnWidths[static_cast<std::size_t>(k - 1)]));
+                  QString::fromStdString(
+                      ws().settings.layout.ColumnWidths[static_cast<std::size_t>(k - 1)]));
     }
     EXPECT_EQ(window->gridView()->columnWidth(2), 7 * 31);
     EXPECT_FALSE(window->settingsTab()->widthList()->text().isEmpty());
@@ -130,7 +136,8 @@ TEST_F(CommandsTest, ResetAfterAnImportEmptiesTheGridAndRestoresTheWidths) {
     const char* defaults[] = {"10", "12", "39", "19", "19", "19", "19", "19", "19", "19",
                               "10", "10", "10", "10", "10", "10", "10", "10", "10", "10"};
     for (int k = 1; k <= 20; ++k) {
-        EXPECT_EQ(window->settingsTab()->columnWidth(k)->text(), QString::fromLatin1(defaults[k - 1]));
+        EXPECT_EQ(window->settingsTab()->columnWidth(k)->text(),
+                  QString::fromLatin1(defaults[k - 1]));
         EXPECT_EQ(window->gridView()->columnWidth(k - 1), 100);
     }
     EXPECT_EQ(window->settingsTab()->startRow()->text(), QStringLiteral("0"));
@@ -192,7 +199,8 @@ TEST_F(CommandsTest, HtmlIsBuiltIntoTheHiddenViewThenSaved) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("sayfa.html"))));
     press(bar().html(), path("sayfa"));
     ASSERT_TRUE(ui.errors.empty()) << ui.errors.front();
-    EXPECT_EQ(ui.messages, std::vector<std::string>{path("sayfa") + "...İnternet Dosyası Kaydedildi!"});
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{path("sayfa") + "...İnternet Dosyası Kaydedildi!"});
     const std::string page = readFile(path("sayfa.html"));
     std::string lines;
     for (const std::string& l : window->htmlView().lines) lines += l + "\r\n";
@@ -205,7 +213,8 @@ TEST_F(CommandsTest, HtmlIsBuiltIntoTheHiddenViewThenSaved) {
     window->tabs()->setCurrentIndex(kHtmlTab);
     auto* memo = window->findChild<QPlainTextEdit*>("Memo1");
     ASSERT_NE(memo, nullptr);
-    EXPECT_EQ(memo->toPlainText().count(QLatin1Char('\n')), static_cast<qsizetype>(window->htmlView().lines.size()));
+    EXPECT_EQ(memo->toPlainText().count(QLatin1Char('\n')),
+              static_cast<qsizetype>(window->htmlView().lines.size()));
     EXPECT_TRUE(memo->toPlainText().startsWith(QStringLiteral("<html>\n")));
 }
 
@@ -221,8 +230,9 @@ TEST_F(CommandsTest, ExcelSavesTheWorkbookNamesItInTheStripAndOpensItWhenTicked)
         ASSERT_TRUE(ui.errors.empty()) << ui.errors.front();
         EXPECT_EQ(ui.messages, std::vector<std::string>{"Excel Dosyası Kaydedildi!"});
         EXPECT_EQ(readFile(book).substr(0, 2), "PK");  // a zip package
-        EXPECT_EQ(window->titleStrip()->text(),
-                  QString::fromStdString("Zorvik Tablamo ver. 1.3 - " + book + " dosyası kayıt edildi."));
+        EXPECT_EQ(
+            window->titleStrip()->text(),
+            QString::fromStdString("Zorvik Tablamo ver. 1.3 - " + book + " dosyası kayıt edildi."));
         EXPECT_EQ(ui.opened.size(), openAfter ? 1u : 0u);
     }
 }
@@ -238,7 +248,8 @@ TEST_F(CommandsTest, AFileThatCannotBeCreatedShowsTheErrorAndNoSuccessMessage) {
 }
 
 TEST_F(CommandsTest, AkbankOpenImportsTheStatementAndNamesTheFile) {
-    const std::string statement = std::string(TABLAMO_TEST_DATA) + "/../../samples/akbank-ekstre.txt";
+    const std::string statement =
+        std::string(TABLAMO_TEST_DATA) + "/../../samples/akbank-ekstre.txt";
     if (!QFile::exists(QString::fromStdString(statement))) GTEST_SKIP() << "no sample statement";
     press(bar().openBank(), statement);
     ASSERT_TRUE(ui.errors.empty()) << ui.errors.front();

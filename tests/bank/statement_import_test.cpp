@@ -1,5 +1,4 @@
 #include "bank/statement_import.h"
-#include "bank/statement_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "bank/statement_layout.h"
 #include "core/error.h"
 #include "core/workspace.h"
 #include "support/throw_msg.h"

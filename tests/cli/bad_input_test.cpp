@@ -22,8 +22,8 @@
 #include <random>
 
 #include "export/xlsx_package.h"
-#include "support/failing_disk.h"
 #include "support/converter_texts.h"
+#include "support/failing_disk.h"
 #include "support/temp_dir.h"
 
 namespace tablamo::testing {

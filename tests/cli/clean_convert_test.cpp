@@ -145,9 +145,9 @@ TEST(CleanConvert, TheWorkbookIsTypedByColumnUnderBoldHeadings) {
         const char* format;
         const char* value;
     } expected[] = {
-        {"A1", "inlineStr", "", "Tarih"},   {"B1", "inlineStr", "", "Yevmiye No"},
+        {"A1", "inlineStr", "", "Tarih"},      {"B1", "inlineStr", "", "Yevmiye No"},
         {"A2", "", "dd\\.mm\\.yyyy", "38353"}, {"B2", "inlineStr", "", "000375"},
-        {"E2", "", "#,##0.00", "29040"},    {"H2", "inlineStr", "", "B"},
+        {"E2", "", "#,##0.00", "29040"},       {"H2", "inlineStr", "", "B"},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(e.address);

@@ -14,8 +14,8 @@
 namespace tablamo::cli {
 namespace {
 
-using ::testing::StartsWith;
 using testing::readBytes;
+using ::testing::StartsWith;
 using testing::TempDir;
 using testing::writeBytes;
 namespace fs = std::filesystem;
@@ -57,10 +57,12 @@ TEST(Converter, GoldenCasesComeOutByteForByte) {
         TempDir dir;
         const std::string report = kData + "/" + name + "/report.txt";
         for (const std::string ext : {"csv", "html"}) {
-            const Outcome run = convert({"--decimal-separator", ",", "-q", "-o", dir / ("out." + ext), report});
+            const Outcome run =
+                convert({"--decimal-separator", ",", "-q", "-o", dir / ("out." + ext), report});
             EXPECT_EQ(run.status, 0) << run.err;
             EXPECT_EQ(run.err, "");
-            EXPECT_EQ(readBytes(dir / ("out." + ext)), readBytes(kData + "/" + name + "/expected." + ext))
+            EXPECT_EQ(readBytes(dir / ("out." + ext)),
+                      readBytes(kData + "/" + name + "/expected." + ext))
                 << name << " " << ext;
         }
     }
@@ -70,10 +72,16 @@ TEST(Converter, Utf8OutputIsTheSameTableInUtf8) {
     for (const std::string name : kCases) {
         TempDir dir;
         const std::string report = kData + "/" + name + "/report.txt";
-        ASSERT_EQ(convert({"--decimal-separator", ",", "--encoding", "utf-8", "-o", dir / "out.csv", report}).status, 0);
+        ASSERT_EQ(convert({"--decimal-separator", ",", "--encoding", "utf-8", "-o", dir / "out.csv",
+                           report})
+                      .status,
+                  0);
         EXPECT_EQ(readBytes(dir / "out.csv"),
                   "\xEF\xBB\xBF" + win1254ToUtf8(readBytes(kData + "/" + name + "/expected.csv")));
-        ASSERT_EQ(convert({"--decimal-separator", ",", "--encoding", "utf-8", "-o", dir / "out.html", report}).status, 0);
+        ASSERT_EQ(convert({"--decimal-separator", ",", "--encoding", "utf-8", "-o",
+                           dir / "out.html", report})
+                      .status,
+                  0);
         std::string expected = win1254ToUtf8(readBytes(kData + "/" + name + "/expected.html"));
         const std::string head = "charset=\"windows-1254\"";
         expected.replace(expected.find(head), head.size(), "charset=\"utf-8\"");
@@ -90,17 +98,20 @@ TEST(Converter, WritesBesideTheInputWithTheFormatsExtension) {
     EXPECT_THAT(run.err, StartsWith((dir / "muavin.txt") + " -> " + (dir / "muavin.csv") + "\n" +
                                     (dir / "kasa.not") + " -> " + (dir / "kasa.csv") + "\n" +
                                     "2 dosya dönüştürüldü, 0 başarısız, 0 uyarı ("));
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"kasa.csv", "kasa.not", "muavin.csv", "muavin.txt"}));
+    EXPECT_EQ(dir.names(),
+              (std::vector<std::string>{"kasa.csv", "kasa.not", "muavin.csv", "muavin.txt"}));
     ASSERT_EQ(convert({"--to", "html", "-q", dir / "muavin.txt"}).status, 0);
     EXPECT_TRUE(fs::exists(dir / "muavin.html"));
 }
 
 TEST(Converter, SeveralInputsGoIntoAnExistingFolder) {
     TempDir dir;
-    const Outcome run = convert({"-q", "-o", dir.path().string(), kSamples + "/muavin.txt", kSamples + "/framed.txt"});
+    const Outcome run = convert(
+        {"-q", "-o", dir.path().string(), kSamples + "/muavin.txt", kSamples + "/framed.txt"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"framed.csv", "muavin.csv"}));
-    const Outcome notAFolder = convert({"-o", dir / "x.csv", kSamples + "/muavin.txt", kSamples + "/framed.txt"});
+    const Outcome notAFolder =
+        convert({"-o", dir / "x.csv", kSamples + "/muavin.txt", kSamples + "/framed.txt"});
     EXPECT_EQ(notAFolder.status, 2);
     EXPECT_FALSE(fs::exists(dir / "x.csv"));
 }
@@ -116,7 +127,8 @@ TEST(Converter, InputsThatWouldWriteTheSameFileAreRefusedBeforeAnythingIsWritten
         {dir / "rapor.txt", dir / "../" + dir.path().filename().string() + "/rapor.txt"},
         {"-o", dir.path().string(), dir / "rapor.txt", other / "rapor.txt"},
         {dir / "tablo.csv"},  // its output would replace it
-        {"--to", "csv", "-o", dir / "rapor.not", dir / "rapor.not"},  // the output named is the input
+        {"--to", "csv", "-o", dir / "rapor.not",
+         dir / "rapor.not"},  // the output named is the input
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(::testing::Message() << "case " << (&args - cases.data()));
@@ -136,8 +148,9 @@ TEST(Converter, ARejectedInputWritesNothingAndTheOthersAreStillConverted) {
     EXPECT_EQ(run.status, 1);
     const std::string name = dir / "mektup.txt";
     EXPECT_THAT(run.err, StartsWith(testing::notAReportLines(name) + "\n" + (dir / "yok.txt") +
-                           ": Cannot open file \"" + (dir / "yok.txt") + "\". No such file or directory.\n" +
-                           "1 dosya dönüştürüldü, 2 başarısız, 0 uyarı ("));
+                                    ": Cannot open file \"" + (dir / "yok.txt") +
+                                    "\". No such file or directory.\n" +
+                                    "1 dosya dönüştürüldü, 2 başarısız, 0 uyarı ("));
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"mektup.txt", "muavin.csv", "muavin.txt"}));
 }
 
@@ -161,16 +174,19 @@ TEST(Converter, UsageErrorsStopBeforeAnyFileIsRead) {
     TempDir dir;
     const Outcome run = convert({"--widths", "12x", dir / "yok.txt"});
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "tablamo-convert: --widths: '12x' is not a valid integer value.\n"
-                       "Run with --help for more information.\n");
+    EXPECT_EQ(run.err,
+              "tablamo-convert: --widths: '12x' is not a valid integer value.\n"
+              "Run with --help for more information.\n");
 }
 
 TEST(Converter, ANewFileGetsTheModeOfTheUmaskTheConverterStartedWith) {
     for (const auto& [mask, mode] : {std::pair<const char*, fs::perms>{"022", fs::perms(0644)},
-                                     {"002", fs::perms(0664)}, {"077", fs::perms(0600)}}) {
+                                     {"002", fs::perms(0664)},
+                                     {"077", fs::perms(0600)}}) {
         TempDir dir;
-        const std::string command = std::string("umask ") + mask + " && exec " + quoted(TABLAMO_CONVERT) +
-                                    " -q -o " + quoted(dir / "out.csv") + " " + quoted(kSamples + "/muavin.txt");
+        const std::string command = std::string("umask ") + mask + " && exec " +
+                                    quoted(TABLAMO_CONVERT) + " -q -o " + quoted(dir / "out.csv") +
+                                    " " + quoted(kSamples + "/muavin.txt");
         ASSERT_EQ(std::system(command.c_str()), 0) << mask;
         EXPECT_EQ(fs::status(dir / "out.csv").permissions(), mode) << mask;
     }
@@ -179,7 +195,8 @@ TEST(Converter, ANewFileGetsTheModeOfTheUmaskTheConverterStartedWith) {
 TEST(ConvertOne, ImportsWithTheJobsSettingsIntoAFreshWorkspace) {
     TempDir dir;
     // Without detection the default widths cut the line; StartRow 0 takes the first line.
-    writeBytes(dir / "r.txt", "----------\r\n" + std::string("ab") + std::string(8, ' ') + "12 345.5\r\n");
+    writeBytes(dir / "r.txt",
+               "----------\r\n" + std::string("ab") + std::string(8, ' ') + "12 345.5\r\n");
     Job job;
     job.layout.AutoColumnSearch = false;
     job.layout.StartRow = "0";
@@ -189,9 +206,13 @@ TEST(ConvertOne, ImportsWithTheJobsSettingsIntoAFreshWorkspace) {
     Console console(stderr, false);
     ConsoleUi ui(console, "r.txt");
     ASSERT_TRUE(convertOne(job, dir / "r.txt", dir / "r.csv", ui));
-    EXPECT_EQ(readBytes(dir / "r.csv"), ",A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T\r\n"
-                                        "1,----------" + std::string(19, ',') + "\r\n"
-                                        "2,ab,\"12345,5\"" + std::string(18, ',') + "\r\n");
+    EXPECT_EQ(readBytes(dir / "r.csv"),
+              ",A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T\r\n"
+              "1,----------" +
+                  std::string(19, ',') +
+                  "\r\n"
+                  "2,ab,\"12345,5\"" +
+                  std::string(18, ',') + "\r\n");
 }
 
 }  // namespace

@@ -38,10 +38,26 @@ TEST(ParseCommandLine, DefaultsAreTheWindowsSettings) {
 }
 
 TEST(ParseCommandLine, SettingsOptionsAreHeldAsTheFieldsHoldThem) {
-    const Job job = jobOf({"--start-row", "-1", "--start-column", " 3", "--widths", "11,-2,$1F",
-                           "--no-auto-columns", "--no-ledger-marks", "--search-criterion", "-----",
-                           "--field-separator", "|", "--frame-criterion", "ÍÍÍ", "--frame-separator",
-                           "Ñ", "--decimal-separator", ".", "-q", "x.txt"});
+    const Job job = jobOf({"--start-row",
+                           "-1",
+                           "--start-column",
+                           " 3",
+                           "--widths",
+                           "11,-2,$1F",
+                           "--no-auto-columns",
+                           "--no-ledger-marks",
+                           "--search-criterion",
+                           "-----",
+                           "--field-separator",
+                           "|",
+                           "--frame-criterion",
+                           "ÍÍÍ",
+                           "--frame-separator",
+                           "Ñ",
+                           "--decimal-separator",
+                           ".",
+                           "-q",
+                           "x.txt"});
     EXPECT_EQ(job.layout.StartRow, "-1");
     EXPECT_EQ(job.layout.StartColumn, " 3");
     EXPECT_EQ(job.layout.ColumnWidths[0], "11");
@@ -73,7 +89,8 @@ TEST(ParseCommandLine, NumbersThatDoNotReadAreUsageErrorsWithTheSettingsText) {
         {{"--start-row", "12x", "a"}, "--start-row: '12x' is not a valid integer value."},
         {{"--start-column", "", "a"}, "--start-column: '' is not a valid integer value."},
         {{"--start-row", "1 ", "a"}, "--start-row: '1 ' is not a valid integer value."},
-        {{"--start-row", "2147483648", "a"}, "--start-row: '2147483648' is not a valid integer value."},
+        {{"--start-row", "2147483648", "a"},
+         "--start-row: '2147483648' is not a valid integer value."},
         {{"--widths", "11,12x,30", "a"}, "--widths: '12x' is not a valid integer value."},
         {{"--widths", "11,,30", "a"}, "--widths: '' is not a valid integer value."},
         {{"--widths", "1.5", "a"}, "--widths: '1.5' is not a valid integer value."},
@@ -88,7 +105,8 @@ TEST(ParseCommandLine, NumbersThatDoNotReadAreUsageErrorsWithTheSettingsText) {
         const ParseResult r = parse(c.args);
         EXPECT_FALSE(r.job.has_value());
         EXPECT_EQ(r.exitCode, 2);
-        EXPECT_EQ(r.err, "tablamo-convert: " + c.error + "\nRun with --help for more information.\n");
+        EXPECT_EQ(r.err,
+                  "tablamo-convert: " + c.error + "\nRun with --help for more information.\n");
     }
 }
 

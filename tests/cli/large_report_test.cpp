@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/dos_text.h"
 #include "core/report_text.h"
 #include "core/workspace.h"
-#include "core/dos_text.h"
 #include "import/report_import.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -87,12 +87,8 @@ TEST(ReportTextLoadFile, HoldsALargeFileOnceNotTwice) {
 // field cut, trimmed and converted on its own.
 TEST(ReportImportRows, NumbersAndCellsAreThoseOfTheStepsOneByOne) {
     const std::string lines[] = {
-        "BASLIK",
-        "---------- ----- ----------",
-        "01.01.2005 12 34 1.500,00   B",
-        "kisa",
-        "",
-        "x         y     \x98\x9F  0.50",
+        "BASLIK", "---------- ----- ----------",    "01.01.2005 12 34 1.500,00   B", "kisa",
+        "",       "x         y     \x98\x9F  0.50",
     };
     std::string report;
     for (const auto& l : lines) report += l + "\r\n";
@@ -115,11 +111,13 @@ TEST(ReportImportRows, NumbersAndCellsAreThoseOfTheStepsOneByOne) {
                 RecordingUi ui;
                 importReport(ws);
                 const Grid& g = ws.grid;
-                const std::string at = "r0 " + std::to_string(r0) + " start " + std::to_string(startRow);
+                const std::string at =
+                    "r0 " + std::to_string(r0) + " start " + std::to_string(startRow);
 
                 std::uint32_t from[20], count[20], pos = 1;
                 for (int k = 0; k < 20; ++k) {
-                    const auto w = static_cast<std::uint32_t>(ws.settings.layout.columnWidth(k + 1));
+                    const auto w =
+                        static_cast<std::uint32_t>(ws.settings.layout.columnWidth(k + 1));
                     from[k] = pos & 0xFFFF;
                     count[k] = w & 0xFFFF;
                     pos += w;
@@ -150,7 +148,8 @@ TEST(ReportImportRows, NumbersAndCellsAreThoseOfTheStepsOneByOne) {
                         const std::string expected = (i == 0 || k == 0)
                                                          ? DosToWinText(TrimControl(raw))
                                                          : DosToWinNumber(TrimControl(raw), ',');
-                        EXPECT_EQ(g.cell(k + 1, r), expected) << at << " row " << r << " col " << k + 1;
+                        EXPECT_EQ(g.cell(k + 1, r), expected)
+                            << at << " row " << r << " col " << k + 1;
                     }
                 }
             }

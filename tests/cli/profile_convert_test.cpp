@@ -65,9 +65,9 @@ TEST(ProfileConvert, ASavedProfileConvertsAsTheOptionsItHolds) {
 TEST(ProfileConvert, TheCleanTableChoiceTravelsWithTheProfile) {
     TempDir dir;
     const std::string report = std::string(TABLAMO_TEST_DATA) + "/clean/mizan/report.txt";
-    ASSERT_EQ(convert({"--clean", "--save-profile", dir / "p.json", "-o", dir / "a.csv", report})
-                  .status,
-              0);
+    ASSERT_EQ(
+        convert({"--clean", "--save-profile", dir / "p.json", "-o", dir / "a.csv", report}).status,
+        0);
     EXPECT_TRUE(loadProfile(dir / "p.json").cleanTable);
     ASSERT_EQ(convert({"--profile", dir / "p.json", "-o", dir / "b.csv", report}).status, 0);
     EXPECT_EQ(readBytes(dir / "b.csv"), readBytes(dir / "a.csv"));

@@ -25,7 +25,8 @@ TEST(XlsxConvert, RegionalDefaultsOfTheLocale) {
         char decimal, separator;
         DateOrder order;
     } cases[] = {
-        {"tr_TR.UTF-8", ',', '.', DateOrder::DayMonthYear},  // d.MM.yyyy, not the C library's %d-%m-%Y
+        {"tr_TR.UTF-8", ',', '.',
+         DateOrder::DayMonthYear},  // d.MM.yyyy, not the C library's %d-%m-%Y
         {"tr", ',', '.', DateOrder::DayMonthYear},
         {"TR-tr", ',', '.', DateOrder::DayMonthYear},
         {"C", '.', '/', DateOrder::DayMonthYear},  // d MMM yyyy: no separator
@@ -83,7 +84,8 @@ TEST(XlsxConvert, DateOptionsOverTheLocaleDefaults) {
         EXPECT_FALSE(r.job) << args[1];
         EXPECT_EQ(r.exitCode, 2);
         if (!error.empty()) {
-            EXPECT_EQ(r.err, "tablamo-convert: " + error + "\nRun with --help for more information.\n");
+            EXPECT_EQ(r.err,
+                      "tablamo-convert: " + error + "\nRun with --help for more information.\n");
         }
     }
 }
@@ -106,8 +108,8 @@ TEST(XlsxConvert, AReportBecomesATypedWorkbook) {
                         "12.05           -250\r\n");
     const std::string out = dir / "out.xlsx";
     // The output's extension picks the workbook.
-    ASSERT_EQ(run({"-q", "--decimal-separator", ",", "--date-separator", ".", "--date-order",
-                   "dmy", "-o", out, report}),
+    ASSERT_EQ(run({"-q", "--decimal-separator", ",", "--date-separator", ".", "--date-order", "dmy",
+                   "-o", out, report}),
               0);
     const XlsxPackage book(out);
     EXPECT_EQ(book.sheetNames, std::vector<std::string>{"Tablamo"});

@@ -1,9 +1,8 @@
-#include "commands/save_commands.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "commands/save_commands.h"
 #include "core/workspace.h"
 #include "export/xlsx_package.h"
 #include "support/recording_ui.h"
@@ -95,8 +94,8 @@ TEST_F(ExcelCommand, SaysSoWhenNoProgramOpensTheWorkbook) {
     ui.canOpen = false;
     ui.answers.push_back(saved);
     ASSERT_TRUE(run());
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{"Excel Dosyası Kaydedildi!",
-                                                     kNoProgramMessage + saved}));
+    EXPECT_EQ(ui.messages,
+              (std::vector<std::string>{"Excel Dosyası Kaydedildi!", kNoProgramMessage + saved}));
     EXPECT_EQ(ws.titleStrip, "Zorvik Tablamo ver. 1.3 - " + saved + " dosyası kayıt edildi.");
 }
 

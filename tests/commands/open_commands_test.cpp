@@ -94,7 +94,8 @@ TEST(Reset, EmptiesA500RowGridAndRestoresWidthsOnly) {
 
 TEST(Reset, AfterDetectionRestoresTheDefaults) {
     Workspace ws;
-    ws.text = ReportText(joinCrLf({"Tarih      Fis No", "---------- ------------ ------------ ----------------"}));
+    ws.text = ReportText(
+        joinCrLf({"Tarih      Fis No", "---------- ------------ ------------ ----------------"}));
     testing::RecordingUi ui;
     findRuleLineColumns(ws, ui);
     ASSERT_EQ(ws.settings.layout.columnWidth(1), 11);

@@ -63,8 +63,8 @@ TEST(FindMatchingProfile, TakesTheFirstMatchByFileName) {
     saveProfile(muavin, folder / "c-muavin-2005.json");
     writeBytes(folder / "0-notes.txt", readBytes(folder / "c-muavin-2005.json"));
 
-    const ProfileSearch search =
-        findMatchingProfile(ReportText(ledger("Subat 2006", "01.02.2006    12,50")), folder.path().string());
+    const ProfileSearch search = findMatchingProfile(
+        ReportText(ledger("Subat 2006", "01.02.2006    12,50")), folder.path().string());
     ASSERT_TRUE(search.match);
     EXPECT_EQ(search.match->name, "c-muavin-2005");
     EXPECT_EQ(search.match->profile, muavin);
@@ -92,11 +92,13 @@ TEST(ProfileFiles, SaveLoadAndTheirErrors) {
     EXPECT_EQ(other.settings.layout, ws.settings.layout);
 
     // The system's reason follows; its words are the system's own.
-    EXPECT_EQ(testing::errorText([&] { loadProfile(dir / "none.json"); })
-                  .rfind("Cannot open file \"" + dir / "none.json" + "\". ", 0),
+    EXPECT_EQ(testing::errorText([&] {
+                  loadProfile(dir / "none.json");
+              }).rfind("Cannot open file \"" + dir / "none.json" + "\". ", 0),
               0u);
-    EXPECT_EQ(testing::errorText([&] { saveProfile(profile, dir / "no/p.json"); })
-                  .rfind("Cannot create file \"" + dir / "no/p.json" + "\". ", 0),
+    EXPECT_EQ(testing::errorText([&] {
+                  saveProfile(profile, dir / "no/p.json");
+              }).rfind("Cannot create file \"" + dir / "no/p.json" + "\". ", 0),
               0u);
 }
 

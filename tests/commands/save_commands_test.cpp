@@ -1,8 +1,9 @@
+#include "commands/save_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "commands/save_commands.h"
 #include "core/workspace.h"
 #include "export/csv_writer.h"
 #include "support/recording_ui.h"
@@ -59,8 +60,9 @@ TEST(CsvCommand, AFileThatCannotBeCreatedShowsTheErrorAndNoMessage) {
     RecordingUi ui;
     ui.answers.push_back(dir / "yok/rapor.csv");
     EXPECT_FALSE(runCommand(ui, [&] { saveCsv(ws, ui); }));
-    EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + (dir / "yok/rapor.csv") +
-                                                  "\". No such file or directory."});
+    EXPECT_EQ(ui.errors,
+              std::vector<std::string>{"Cannot create file \"" + (dir / "yok/rapor.csv") +
+                                       "\". No such file or directory."});
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.busyDepth, 0);
 }
@@ -93,7 +95,8 @@ TEST(HtmlCommand, BuildsTheViewFirstAndSavesItUnderTheChosenName) {
         for (const auto& line : page) saved += line + "\r\n";
         EXPECT_EQ(readBytes(dir / c.written), saved) << c.typed;
         EXPECT_EQ(dir.names(), std::vector<std::string>{c.written});
-        EXPECT_EQ(ui.messages, std::vector<std::string>{(dir / c.typed) + "...İnternet Dosyası Kaydedildi!"});
+        EXPECT_EQ(ui.messages,
+                  std::vector<std::string>{(dir / c.typed) + "...İnternet Dosyası Kaydedildi!"});
         EXPECT_EQ(ws.lastSaveName, dir / c.typed);
     }
 }
@@ -146,8 +149,9 @@ TEST(HtmlCommand, AFileThatCannotBeCreatedShowsTheErrorAndNoMessage) {
     ui.answers.push_back(dir / "yok/rapor");
     HtmlView view;
     EXPECT_FALSE(runCommand(ui, [&] { saveHtml(ws, ui, view); }));
-    EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + (dir / "yok/rapor.html") +
-                                                  "\". No such file or directory."});
+    EXPECT_EQ(ui.errors,
+              std::vector<std::string>{"Cannot create file \"" + (dir / "yok/rapor.html") +
+                                       "\". No such file or directory."});
     EXPECT_TRUE(ui.messages.empty());
 }
 

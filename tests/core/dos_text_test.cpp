@@ -9,9 +9,9 @@ namespace {
 
 struct ConversionCase {
     std::string in;
-    std::string text;      // DosToWinText
-    std::string comma;     // DosToWinNumber with ","
-    std::string point;     // DosToWinNumber with "."
+    std::string text;   // DosToWinText
+    std::string comma;  // DosToWinNumber with ","
+    std::string point;  // DosToWinNumber with "."
 };
 
 TEST(DosToWin, ConvertsLettersDropsFramesAndAdaptsNumbers) {
@@ -20,12 +20,14 @@ TEST(DosToWin, ConvertsLettersDropsFramesAndAdaptsNumbers) {
         {"\xC9\xCD\xCD\xD1\xCD\xBB", "", "", ""},
         {std::string(30, '\xC4'), "", "", ""},
         {"\x98STANBUL", "\xDDSTANBUL", "\xDDSTANBUL", "\xDDSTANBUL"},
-        {"\x80\x9E\x9A\x99\xA6\xA7\x9F\x87\x94\x81\x8D", "\xC7\xDE\xDC\xD6\xD0\xF0\xFE\xE7\xF6\xFC\xFD",
-         "\xC7\xDE\xDC\xD6\xD0\xF0\xFE\xE7\xF6\xFC\xFD", "\xC7\xDE\xDC\xD6\xD0\xF0\xFE\xE7\xF6\xFC\xFD"},
+        {"\x80\x9E\x9A\x99\xA6\xA7\x9F\x87\x94\x81\x8D",
+         "\xC7\xDE\xDC\xD6\xD0\xF0\xFE\xE7\xF6\xFC\xFD",
+         "\xC7\xDE\xDC\xD6\xD0\xF0\xFE\xE7\xF6\xFC\xFD",
+         "\xC7\xDE\xDC\xD6\xD0\xF0\xFE\xE7\xF6\xFC\xFD"},
         {"\xB3 12.50 \xB3", " 12.50 ", "12,50", "12.50"},
         {"-5.00", "-5.00", "-5,00", "-5.00"},
-        {" -5.00", " -5.00", " -5,00", " -5.00"},      // negative: its blanks stay
-        {"0.00 ", "0.00 ", "0,00 ", "0.00 "},          // zero: its blanks stay
+        {" -5.00", " -5.00", " -5,00", " -5.00"},              // negative: its blanks stay
+        {"0.00 ", "0.00 ", "0,00 ", "0.00 "},                  // zero: its blanks stay
         {"1.234,56 ", "1.234,56 ", "1,234,56 ", "1.234,56 "},  // not a number with ","
         {"01.02.2014", "01.02.2014", "01,02,2014", "01.02.2014"},
         {"12 345", "12 345", "12345", "12345"},
@@ -33,11 +35,12 @@ TEST(DosToWin, ConvertsLettersDropsFramesAndAdaptsNumbers) {
         {"+ 7", "+ 7", "+7", "+7"},
         {"1 e 3", "1 e 3", "1e3", "1e3"},
         {"1 e - 3", "1 e - 3", "1e-3", "1e-3"},
-        {"1e 99999", "1e 99999", "1e 99999", "1e 99999"},  // too large: not a number
+        {"1e 99999", "1e 99999", "1e 99999", "1e 99999"},      // too large: not a number
         {"1e -99999", "1e -99999", "1e -99999", "1e -99999"},  // underflows to 0
         {"1 e", "1 e", "1 e", "1 e"},
         {"1\t 2", "1\t 2", "1\t 2", "1\t 2"},  // only the blank goes, and a tab is no digit
-        {"\xC7\xDD \xC9", "\xC7\xDD ", "\xC7\xDD ", "\xC7\xDD "},  // Windows "Ç", "İ" stay; "É" goes
+        {"\xC7\xDD \xC9", "\xC7\xDD ", "\xC7\xDD ",
+         "\xC7\xDD "},  // Windows "Ç", "İ" stay; "É" goes
         {". 5", ". 5", ",5", ".5"},
         {"5 ,", "5 ,", "5,", "5 ,"},
         {"1 . 2 . 3", "1 . 2 . 3", "1 , 2 , 3", "1 . 2 . 3"},
@@ -62,10 +65,10 @@ TEST(DosToWin, EveryByteOutsideTheTablesPassesUnchanged) {
 
 TEST(ReadDecimal, FollowsTheNumberRule) {
     const std::pair<const char*, bool> cases[] = {
-        {"12", true},  {"-12,5", true}, {"+,5", true},  {"5,", true},   {",", true},
-        {" 7 ", true}, {"1e5", true},   {"1E+5", true}, {",e5", true},  {"", false},
-        {"-", false},  {"1,2,3", false}, {"1e", false}, {"e5", false},  {"1.5", false},
-        {"1 2", false}, {"0x10", false}, {"1e5000", false}, {"12a", false},
+        {"12", true},   {"-12,5", true},  {"+,5", true},     {"5,", true},   {",", true},
+        {" 7 ", true},  {"1e5", true},    {"1E+5", true},    {",e5", true},  {"", false},
+        {"-", false},   {"1,2,3", false}, {"1e", false},     {"e5", false},  {"1.5", false},
+        {"1 2", false}, {"0x10", false},  {"1e5000", false}, {"12a", false},
     };
     for (const auto& [text, reads] : cases) EXPECT_EQ(readDecimal(text, ','), reads) << text;
 }
@@ -77,17 +80,19 @@ TEST(StringHelpers, CutBy16BitPositions) {
         std::string mid;
     };
     const Case cases[] = {
-        {"", 1, 5, ""},          {"ABC", 0, 2, "AB"},      {"ABC", 4, 1, ""},
-        {"ABC", 2, 100, "BC"},   {"ABC", 65537, 2, "AB"},  {"ABC", 2, 0, ""},
-        {"ABC", 3, 65536, ""},   {"ABC", 65536, 1, "A"},   {"ABC", 1, 65538, "AB"},
-        {"ABC", 3, 1, "C"},
+        {"", 1, 5, ""},          {"ABC", 0, 2, "AB"}, {"ABC", 4, 1, ""},     {"ABC", 2, 100, "BC"},
+        {"ABC", 65537, 2, "AB"}, {"ABC", 2, 0, ""},   {"ABC", 3, 65536, ""}, {"ABC", 65536, 1, "A"},
+        {"ABC", 1, 65538, "AB"}, {"ABC", 3, 1, "C"},
     };
-    for (const auto& c : cases) EXPECT_EQ(MidChars(c.text, c.from, c.count), c.mid) << c.from << "," << c.count;
+    for (const auto& c : cases)
+        EXPECT_EQ(MidChars(c.text, c.from, c.count), c.mid) << c.from << "," << c.count;
     EXPECT_EQ(LeftChars("ABC", 5), "ABC");
     EXPECT_EQ(LeftChars("ABC", 0), "");
     EXPECT_EQ(LeftChars("ABC", 65538), "AB");
     EXPECT_EQ(LeftChars("", 3), "");
-    EXPECT_EQ(TrimControl("\t \x01" "a b\x1F \x20"), "a b");
+    EXPECT_EQ(TrimControl("\t \x01"
+                          "a b\x1F \x20"),
+              "a b");
     EXPECT_EQ(TrimControl(" \xB3 "), "\xB3");
 }
 

@@ -9,7 +9,7 @@ TEST(ErrorBoxText, FullStopUnlessTheTextEndsInOneOrSomethingBefore) {
     const std::pair<const char*, const char*> cases[] = {
         {"Grid index out of range", "Grid index out of range."},
         {"Done.", "Done."},
-        {"Why?", "Why?."},  // "?" sorts after "."
+        {"Why?", "Why?."},   // "?" sorts after "."
         {"Wait!", "Wait!"},  // "!" sorts before "."
         {"a-", "a-"},
         {"a ", "a "},
@@ -23,7 +23,8 @@ TEST(ErrorBoxText, FullStopUnlessTheTextEndsInOneOrSomethingBefore) {
 TEST(ErrorTexts, AreTheRuntimeTexts) {
     EXPECT_STREQ(notAValidInteger("12 ").what(), "'12 ' is not a valid integer value");
     EXPECT_STREQ(notAValidInteger("\xDD").what(), "'İ' is not a valid integer value");
-    EXPECT_STREQ(cannotOpenFile("/a b", "No such file").what(), "Cannot open file \"/a b\". No such file");
+    EXPECT_STREQ(cannotOpenFile("/a b", "No such file").what(),
+                 "Cannot open file \"/a b\". No such file");
     EXPECT_STREQ(cannotCreateFile("x", "Denied").what(), "Cannot create file \"x\". Denied");
     EXPECT_STREQ(gridIndexOutOfRange().what(), "Grid index out of range");
 }

@@ -63,7 +63,8 @@ TEST(Grid, ShortRowNumbersAloneCostNoStorageAndReadBackExactly) {
     for (int r = 1; r < g.rowCount(); ++r) g.setCell(0, r, std::to_string(r));
     EXPECT_EQ(g.storageBytes(), before);  // all held in the row references
     EXPECT_EQ(g.cell(0, 199'999), "199999");
-    const std::string_view cases[] = {"1", "1234567", std::string_view("a\0b", 3), "12345678", "\xFF\xFF"};
+    const std::string_view cases[] = {"1", "1234567", std::string_view("a\0b", 3), "12345678",
+                                      "\xFF\xFF"};
     for (const std::string_view text : cases) {
         g.setCell(0, 7, text);
         EXPECT_EQ(g.cell(0, 7), text);

@@ -11,18 +11,29 @@ namespace {
 
 TEST(StrToInt, ReadsAsThePlatformDoes) {
     const std::pair<const char*, std::int32_t> good[] = {
-        {"12", 12},       {" 12", 12},   {"   -7", -7},      {"+5", 5},
-        {"$1F", 31},      {"x1f", 31},   {"X10", 16},       {"0x10", 16},
-        {"0X1a", 26},     {"-$10", -16}, {"0", 0},          {"007", 7},
-        {"2147483647", 2147483647},      {"-2147483648", -2147483647 - 1},
+        {"12", 12},
+        {" 12", 12},
+        {"   -7", -7},
+        {"+5", 5},
+        {"$1F", 31},
+        {"x1f", 31},
+        {"X10", 16},
+        {"0x10", 16},
+        {"0X1a", 26},
+        {"-$10", -16},
+        {"0", 0},
+        {"007", 7},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
     };
     for (const auto& [text, value] : good) EXPECT_EQ(StrToInt(text), value) << text;
 }
 
 TEST(StrToInt, RefusesWithTheFieldTextQuoted) {
-    for (const char* text : {"12 ", "", " ", "1 2", "12x", "+", "-", "$", "0x", "1.5",
-                             "2147483648", "-2147483649", "$100000000", "\t12"}) {
-        EXPECT_THROW_MSG(StrToInt(text), std::string("'") + text + "' is not a valid integer value");
+    for (const char* text : {"12 ", "", " ", "1 2", "12x", "+", "-", "$", "0x", "1.5", "2147483648",
+                             "-2147483649", "$100000000", "\t12"}) {
+        EXPECT_THROW_MSG(StrToInt(text),
+                         std::string("'") + text + "' is not a valid integer value");
     }
 }
 
@@ -34,7 +45,8 @@ TEST(ImportSettings, DefaultsAreTheFormsDefaults) {
     EXPECT_EQ(s.FieldSeparator, " ");
     EXPECT_EQ(s.FrameCriterion, std::string(12, '\xCD'));
     EXPECT_EQ(s.FrameSeparator, "\xD1");
-    const int expected[] = {10, 12, 39, 19, 19, 19, 19, 19, 19, 19, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10};
+    const int expected[] = {10, 12, 39, 19, 19, 19, 19, 19, 19, 19,
+                            10, 10, 10, 10, 10, 10, 10, 10, 10, 10};
     for (int k = 1; k <= 20; ++k) EXPECT_EQ(s.columnWidth(k), expected[k - 1]) << k;
     EXPECT_TRUE(s.AutoColumnSearch);
     EXPECT_TRUE(s.LedgerMarks);

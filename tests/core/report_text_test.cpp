@@ -34,7 +34,8 @@ TEST(ReportText, SplitsAtEveryKindOfLineBreak) {
         SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
         const ReportText t(c.bytes);
         ASSERT_EQ(t.lineCount(), static_cast<int>(c.lines.size())) << c.bytes;
-        for (int i = 0; i < t.lineCount(); ++i) EXPECT_EQ(t.line(i), c.lines[static_cast<size_t>(i)]);
+        for (int i = 0; i < t.lineCount(); ++i)
+            EXPECT_EQ(t.line(i), c.lines[static_cast<size_t>(i)]);
         EXPECT_EQ(t.line(-1), "");
         EXPECT_EQ(t.line(t.lineCount()), "");
     }
@@ -51,7 +52,8 @@ TEST(ReportText, KnowsEveryLineBreakFromTheNextLinesStart) {
     const ReportText t(std::string("a\r\r\nb\n\rc\r\n\n") + std::string(3, '\r'));
     const std::vector<std::string> lines = {"a", "", "b", "", "c", "", "", "", ""};
     ASSERT_EQ(t.lineCount(), static_cast<int>(lines.size()));
-    for (int i = 0; i < t.lineCount(); ++i) EXPECT_EQ(t.line(i), lines[static_cast<size_t>(i)]) << i;
+    for (int i = 0; i < t.lineCount(); ++i)
+        EXPECT_EQ(t.line(i), lines[static_cast<size_t>(i)]) << i;
 }
 
 TEST(ReportText, ReadsAtMost4096BytesOfALine) {
@@ -85,16 +87,15 @@ TEST(ReportText, PositionsMapBackToTheirLine) {
     const ReportText t("ab\ncde\n\nf");
     EXPECT_EQ(t.joinedText(), "ab\r\ncde\r\n\r\nf");
     const int expected[] = {0, 0, 0, 0, 1, 1, 1, 1, 1, 2, 2, 3};
-    for (size_t p = 0; p < std::size(expected); ++p) EXPECT_EQ(t.lineOfPosition(p), expected[p]) << p;
+    for (size_t p = 0; p < std::size(expected); ++p)
+        EXPECT_EQ(t.lineOfPosition(p), expected[p]) << p;
 }
 
 TEST(ReportText, LoadsTheBytesUnchangedAndNamesAFileItCannotRead) {
     const auto dir = std::filesystem::temp_directory_path() / "tablamo_report_text_test";
     std::filesystem::create_directories(dir);
     const auto file = dir / "r.txt";
-    {
-        std::ofstream(file, std::ios::binary) << "\x98STANBUL\r\n\xCD\xCD\r\n";
-    }
+    { std::ofstream(file, std::ios::binary) << "\x98STANBUL\r\n\xCD\xCD\r\n"; }
     const ReportText t = ReportText::loadFile(file.string());
     EXPECT_EQ(t.lineCount(), 2);
     EXPECT_EQ(t.line(0), "\x98STANBUL");

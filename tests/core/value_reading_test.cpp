@@ -1,4 +1,3 @@
-#include "core/date_reading.h"
 #include "core/value_reading.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "core/column_typing.h"
+#include "core/date_reading.h"
 #include "core/header_fields.h"
 
 namespace tablamo {

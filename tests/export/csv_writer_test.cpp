@@ -49,7 +49,8 @@ TEST(CommaText, QuotesACellWithAControlCharacterBlankQuoteOrComma) {
         {"abcdefghijklmno ", "\"abcdefghijklmno \""},
         {"abcdefghij\"klmnop", "\"abcdefghij\"\"klmnop\""},
         {",bcdefghijklmnop", "\",bcdefghijklmnop\""},
-        {"\xDD\xDE\xFD\xFE\xE7\xF6\xFC\xF0\xC7\xD6\xDC\xD0", "\xDD\xDE\xFD\xFE\xE7\xF6\xFC\xF0\xC7\xD6\xDC\xD0"},
+        {"\xDD\xDE\xFD\xFE\xE7\xF6\xFC\xF0\xC7\xD6\xDC\xD0",
+         "\xDD\xDE\xFD\xFE\xE7\xF6\xFC\xF0\xC7\xD6\xDC\xD0"},
         {"!#$%&'()*+-./0123456789:;", "!#$%&'()*+-./0123456789:;"},  // 33 and up, but " and ,
         {std::string("abcdefg\0hijklmn", 15), std::string("abcdefg\0hijklmn", 15)},
     };
@@ -100,7 +101,8 @@ TEST(WriteCsv, Utf8StartsWithAByteOrderMarkAndRecodesEveryByte) {
     grid.setRow(1, rowOf({"1", "\xDD\x80\"\xFE", "\xC7"}));
     EXPECT_EQ(csvOf(grid, TextEncoding::Utf8),
               "\xEF\xBB\xBF" + std::string(20, ',') + "\r\n" +
-                  "1,\"\xC4\xB0\xE2\x82\xAC\"\"\xC5\x9F\",\xC3\x87" + std::string(18, ',') + "\r\n");
+                  "1,\"\xC4\xB0\xE2\x82\xAC\"\"\xC5\x9F\",\xC3\x87" + std::string(18, ',') +
+                  "\r\n");
 }
 
 TEST(WriteCsv, ARowLargerThanTheBufferComesOutWhole) {
@@ -110,8 +112,9 @@ TEST(WriteCsv, ARowLargerThanTheBufferComesOutWhole) {
     const std::string quoted(300000, '"');
     grid.setRow(1, rowOf({"1", big, quoted}));
     grid.setCell(0, 2, "2");
-    EXPECT_EQ(csvOf(grid), std::string(20, ',') + "\r\n1," + big + ",\"" + std::string(600000, '"') +
-                               "\"" + std::string(18, ',') + "\r\n2" + std::string(20, ',') + "\r\n");
+    EXPECT_EQ(csvOf(grid), std::string(20, ',') + "\r\n1," + big + ",\"" +
+                               std::string(600000, '"') + "\"" + std::string(18, ',') + "\r\n2" +
+                               std::string(20, ',') + "\r\n");
 }
 
 TEST(WriteCsv, ALongGridComesOutRowAfterRowInOrder) {

@@ -12,8 +12,8 @@ namespace {
 const std::string kCellStart = "><font color=\"#0066CC\" face=\"Times New Roman\">";
 
 std::string cellLine(int width, int height, const std::string& text) {
-    return "    <td width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"" +
-           kCellStart + text + "</font></td>";
+    return "    <td width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) +
+           "\"" + kCellStart + text + "</font></td>";
 }
 
 std::vector<std::string> pageOf(const Grid& grid, const HtmlLayout& layout = {}) {
@@ -92,8 +92,9 @@ TEST(GridToHTML, FontStyleTagsNestAndColourIsSixUpperCaseHexDigits) {
         grid.font().color = c.color;
         grid.font().face = "Arial";
         grid.setCell(1, 0, "x");
-        EXPECT_EQ(pageOf(grid)[6], "    <td width=\"100\" height=\"24\"><font color=\"#" + c.digits +
-                                       "\" face=\"Arial\">" + c.open + "x" + c.close + "</font></td>");
+        EXPECT_EQ(pageOf(grid)[6], "    <td width=\"100\" height=\"24\"><font color=\"#" +
+                                       c.digits + "\" face=\"Arial\">" + c.open + "x" + c.close +
+                                       "</font></td>");
     }
 }
 
@@ -188,7 +189,8 @@ TEST(GridToHtmlView, HoldsThePageWhileItFitsElseItsFirstLines) {
     std::size_t pageBytes = 0;
     for (const auto& l : page) pageBytes += heldLineBytes(l);
 
-    for (const std::size_t limit : {pageBytes, pageBytes + 1, pageBytes - 1, pageBytes / 2, std::size_t{10}}) {
+    for (const std::size_t limit :
+         {pageBytes, pageBytes + 1, pageBytes - 1, pageBytes / 2, std::size_t{10}}) {
         HtmlView view{{"eski"}, true, 1};
         GridToHtmlView(grid, view, 1, {}, limit);
         EXPECT_EQ(view.pageLines, page.size()) << limit;

@@ -38,9 +38,9 @@ private:
     mode_t m_old;
 };
 
-
 TEST(SafeFile, WritesANewFileWithTheModeOfANewFile) {
-    for (const auto& [mask, mode] : {std::pair<mode_t, mode_t>{022, 0644}, {002, 0664}, {077, 0600}}) {
+    for (const auto& [mask, mode] :
+         {std::pair<mode_t, mode_t>{022, 0644}, {002, 0664}, {077, 0600}}) {
         TempDir dir;
         Umask umask(mask);
         SafeFile file(dir / "a.csv");
@@ -48,7 +48,8 @@ TEST(SafeFile, WritesANewFileWithTheModeOfANewFile) {
         file.write(std::string(3 * SafeFile::kBufferSize + 5, 'x'));  // past the buffer
         file.write("def");
         file.commit();
-        EXPECT_EQ(readBytes(dir / "a.csv"), "abc" + std::string(3 * SafeFile::kBufferSize + 5, 'x') + "def");
+        EXPECT_EQ(readBytes(dir / "a.csv"),
+                  "abc" + std::string(3 * SafeFile::kBufferSize + 5, 'x') + "def");
         EXPECT_EQ(modeOf(dir / "a.csv"), mode) << std::oct << mask;
         EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
     }
@@ -105,7 +106,8 @@ TEST(SafeFile, WithoutCommitLeavesTheExistingFileAndRemovesTheTemporaryOne) {
 TEST(SafeFile, AFolderThatDoesNotExistFailsWithTheSystemsReason) {
     TempDir dir;
     const std::string path = dir / "missing/a.csv";
-    EXPECT_THROW_MSG(SafeFile file(path), "Cannot create file \"" + path + "\". No such file or directory");
+    EXPECT_THROW_MSG(SafeFile file(path),
+                     "Cannot create file \"" + path + "\". No such file or directory");
     EXPECT_TRUE(dir.names().empty());
 }
 

@@ -61,9 +61,9 @@ inline std::string decodeText(const std::string& xml) {
 }
 
 struct SheetCell {
-    std::string type;     // "" (number or date), "inlineStr", "s", ...
-    std::string format;   // the number format of its style; "" for the default
-    std::string value;    // the number as written, or the decoded text
+    std::string type;    // "" (number or date), "inlineStr", "s", ...
+    std::string format;  // the number format of its style; "" for the default
+    std::string value;   // the number as written, or the decoded text
 };
 
 class XlsxPackage {
@@ -71,7 +71,8 @@ public:
     explicit XlsxPackage(std::string path) : m_path(std::move(path)) {
         const std::string book = readPart(m_path, "xl/workbook.xml");
         for (std::size_t at = 0; (at = book.find("<sheet ", at)) != std::string::npos; ++at) {
-            sheetNames.push_back(decodeText(attribute(book.substr(at, book.find('>', at) - at), "name")));
+            sheetNames.push_back(
+                decodeText(attribute(book.substr(at, book.find('>', at) - at), "name")));
         }
         const std::string styles = readPart(m_path, "xl/styles.xml");
         std::map<std::string, std::string> codes;
@@ -82,8 +83,11 @@ public:
         const std::size_t xfs = styles.find("<cellXfs");
         const std::size_t xfsEnd = styles.find("</cellXfs>");
         for (std::size_t at = xfs; (at = styles.find("<xf ", at)) < xfsEnd; ++at) {
-            const std::string id = attribute(styles.substr(at, styles.find('>', at) - at), "numFmtId");
-            m_styleFormats.push_back(codes.count(id) ? codes[id] : id == "0" ? "" : "builtin " + id);
+            const std::string id =
+                attribute(styles.substr(at, styles.find('>', at) - at), "numFmtId");
+            m_styleFormats.push_back(codes.count(id) ? codes[id]
+                                     : id == "0"     ? ""
+                                                     : "builtin " + id);
         }
     }
 

@@ -65,10 +65,14 @@ TEST(XlsxNames, CellAddressFileNameSheetNameAndDateFormat) {
     for (const auto& a : addresses) EXPECT_EQ(CellAddress(a.row, a.col), a.expected);
 
     const std::pair<const char*, const char*> names[] = {
-        {"rapor.xlsx", "rapor.xlsx"},   {"rapor.XLSX", "rapor.XLSX"},
-        {"rapor.xls", "rapor.xlsx"},    {"/a/b/Rapor.XlS", "/a/b/Rapor.xlsx"},
-        {"rapor", "rapor.xlsx"},        {"rapor.csv", "rapor.csv.xlsx"},
-        {"rapor.xlsx.bak", "rapor.xlsx.bak.xlsx"}, {"xls", "xls.xlsx"},
+        {"rapor.xlsx", "rapor.xlsx"},
+        {"rapor.XLSX", "rapor.XLSX"},
+        {"rapor.xls", "rapor.xlsx"},
+        {"/a/b/Rapor.XlS", "/a/b/Rapor.xlsx"},
+        {"rapor", "rapor.xlsx"},
+        {"rapor.csv", "rapor.csv.xlsx"},
+        {"rapor.xlsx.bak", "rapor.xlsx.bak.xlsx"},
+        {"xls", "xls.xlsx"},
     };
     for (const auto& [in, out] : names) EXPECT_EQ(xlsxFileName(in), out) << in;
 
@@ -99,9 +103,9 @@ TEST_F(XlsxWriter, CellsAreTypedAsDatesNumbersAndTexts) {
         int col, row;
         const char* text;
         const char* address;
-        const char* type;     // "" for numbers and dates
-        const char* format;   // the date format, or ""
-        std::string value;    // as written in the sheet
+        const char* type;    // "" for numbers and dates
+        const char* format;  // the date format, or ""
+        std::string value;   // as written in the sheet
     } cases[] = {
         {1, 1, "31/12/2005", "A1", "", "dd\\.mm\\.yyyy", std::to_string(serial(2005, 12, 31))},
         {2, 1, "31.12.2005", "B1", "", "dd\\.mm\\.yyyy", std::to_string(serial(2005, 12, 31))},
@@ -119,7 +123,8 @@ TEST_F(XlsxWriter, CellsAreTypedAsDatesNumbersAndTexts) {
         {8, 2, "0,000001", "H2", "", "", "1e-06"},
         {20, 24, "Son", "T24", "inlineStr", "", "Son"},
         // Windows-1254 letters arrive as UTF-8.
-        {1, 3, "\xDE\xFD\xF0\xDD \xFC\xE7", "A3", "inlineStr", "", "\xC5\x9E\xC4\xB1\xC4\x9F\xC4\xB0 \xC3\xBC\xC3\xA7"},
+        {1, 3, "\xDE\xFD\xF0\xDD \xFC\xE7", "A3", "inlineStr", "",
+         "\xC5\x9E\xC4\xB1\xC4\x9F\xC4\xB0 \xC3\xBC\xC3\xA7"},
         // Before the workbook's first date (1900) the date keeps its text.
         {2, 3, "01.01.1899", "B3", "inlineStr", "", "01.01.1899"},
         {3, 3, "01.03.1900", "C3", "", "dd\\.mm\\.yyyy", "61"},
@@ -158,8 +163,12 @@ TEST_F(XlsxWriter, DatesFollowTheRegionalOrderAndSeparator) {
 TEST_F(XlsxWriter, ControlCharactersLeaveTheSheetXmlWellFormed) {
     Grid grid;
     const std::string texts[] = {
-        std::string("a\x01" "b\x1F" "c\x0B" "d", 7),
-        std::string("s\0n", 3),   // a zero byte does not end the text
+        std::string("a\x01"
+                    "b\x1F"
+                    "c\x0B"
+                    "d",
+                    7),
+        std::string("s\0n", 3),    // a zero byte does not end the text
         "_x0041_ stays as typed",  // looks like an escape, is not one
         "<&> \"quoted\"",
         "line\r\nbreak\ttab",
@@ -215,7 +224,8 @@ TEST_F(XlsxWriter, RowsBeyondOneWorksheetGoOnTheNext) {
     EXPECT_EQ(book.sheetNames, (std::vector<std::string>{"Tablamo", "Tablamo (2)"}));
     auto count = [](const std::string& xml, const std::string& what) {
         std::size_t n = 0;
-        for (std::size_t at = 0; (at = xml.find(what, at)) != std::string::npos; at += what.size()) ++n;
+        for (std::size_t at = 0; (at = xml.find(what, at)) != std::string::npos; at += what.size())
+            ++n;
         return n;
     };
     const std::string first = book.sheetXml(0);

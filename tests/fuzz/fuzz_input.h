@@ -1,12 +1,11 @@
 #pragma once
 // Draws settings and texts from the front of a fuzz input; the rest is the file.
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
 
 namespace tablamo::fuzz {
 

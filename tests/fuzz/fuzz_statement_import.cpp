@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Workspace ws;
     const std::uint8_t mode = in.byte();
     if (mode & 1) {
-        for (int k = 10; k <= 20; ++k) ws.settings.layout.setColumnWidth(k, in.number(-70000, 70000));
+        for (int k = 10; k <= 20; ++k)
+            ws.settings.layout.setColumnWidth(k, in.number(-70000, 70000));
     }
     if (mode & 2) {
         ws.settings.layout.StartRow = std::to_string(in.number(-50, 200));

@@ -115,7 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string_view inner(line.data() + start, stop - start);
         if (inner.substr(0, open.size()) != open) std::abort();
         inner.remove_prefix(open.size());
-        if (inner.size() < close.size() || inner.substr(inner.size() - close.size()) != close) std::abort();
+        if (inner.size() < close.size() || inner.substr(inner.size() - close.size()) != close)
+            std::abort();
         inner.remove_suffix(close.size());
         std::string text;
         for (std::size_t i = 0; i < inner.size(); ++i) {
@@ -126,7 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             bool known = false;
             for (const auto& [entity, ch] : {std::pair<std::string_view, char>{"&amp;", '&'},
-                                             {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}}) {
+                                             {"&lt;", '<'},
+                                             {"&gt;", '>'},
+                                             {"&quot;", '"'}}) {
                 if (inner.substr(i, entity.size()) == entity) {
                     text += ch;
                     i += entity.size() - 1;

@@ -130,7 +130,8 @@ TEST(CleanImport, HeadingLinesOverASparseOne) {
         Row headings;
     };
     const std::vector<Case> cases = {
-        {"headings", fields({"Hesap Kodu", "Hesap Adi", ">Borc", ">Alacak"}, w),
+        {"headings",
+         fields({"Hesap Kodu", "Hesap Adi", ">Borc", ">Alacak"}, w),
          {"Hesap Kodu", "Hesap Adi", "Borc Toplami", "Alacak Toplami"}},
         {"title", "GECICI MIZAN", {"", "", "Toplami", "Toplami"}},
     };
@@ -214,12 +215,15 @@ TEST(CleanImport, WrappedTextsAreJoinedAsTheProgramParted) {
         std::vector<std::string> joined;
         bool framed = false;
     };
-    const Case cut = {
-        "cut at the edge",
-        {{"HAVALE GELEN", " ODEME"}, {"CEK TAHSILAT", "I BANKADAN"}, {"FATURA NO 12", "345"},
-         {"KASA FIS NO", "12"}, {"DEVIR ACILIS", "I"}, {"ALIS IADESIN", "DEN"}},
-        {"HAVALE GELEN ODEME", "CEK TAHSILATI BANKADAN", "FATURA NO 12345", "KASA FIS NO 12",
-         "DEVIR ACILISI", "ALIS IADESINDEN"}};
+    const Case cut = {"cut at the edge",
+                      {{"HAVALE GELEN", " ODEME"},
+                       {"CEK TAHSILAT", "I BANKADAN"},
+                       {"FATURA NO 12", "345"},
+                       {"KASA FIS NO", "12"},
+                       {"DEVIR ACILIS", "I"},
+                       {"ALIS IADESIN", "DEN"}},
+                      {"HAVALE GELEN ODEME", "CEK TAHSILATI BANKADAN", "FATURA NO 12345",
+                       "KASA FIS NO 12", "DEVIR ACILISI", "ALIS IADESINDEN"}};
     Case framed = cut;
     framed.name = "cut at the edge of a framed cell";
     framed.framed = true;
@@ -227,8 +231,12 @@ TEST(CleanImport, WrappedTextsAreJoinedAsTheProgramParted) {
         cut,
         framed,
         {"wrapped between words",
-         {{"HAVALE", "GELEN ODEME"}, {"CEK TAHSILAT", "BANKADAN"}, {"FATURA NO", "12345"},
-          {"KASA", "TAHSILATI"}, {"DEVIR ACILIS", "KAYDI"}, {"SATIS IADESI", "KDV"},
+         {{"HAVALE", "GELEN ODEME"},
+          {"CEK TAHSILAT", "BANKADAN"},
+          {"FATURA NO", "12345"},
+          {"KASA", "TAHSILATI"},
+          {"DEVIR ACILIS", "KAYDI"},
+          {"SATIS IADESI", "KDV"},
           {"BANKA HAVALE", "MASRAFI"}},
          {"HAVALE GELEN ODEME", "CEK TAHSILAT BANKADAN", "FATURA NO 12345", "KASA TAHSILATI",
           "DEVIR ACILIS KAYDI", "SATIS IADESI KDV", "BANKA HAVALE MASRAFI"}},

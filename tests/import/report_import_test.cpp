@@ -26,7 +26,8 @@ struct Fixture {
         ws.text = ReportText(joinCrLf(lines));
         ws.settings.layout.AutoColumnSearch = autoSearch;
         const int widths[] = {4, 6, 8};
-        for (int k = 1; k <= 20; ++k) ws.settings.layout.setColumnWidth(k, k <= 3 ? widths[k - 1] : 2);
+        for (int k = 1; k <= 20; ++k)
+            ws.settings.layout.setColumnWidth(k, k <= 3 ? widths[k - 1] : 2);
     }
     // The import's outcome, its message recorded as the window would show it.
     ImportStatus run() {
@@ -109,7 +110,8 @@ TEST(ReportImport, EmptyTextDoesNothing) {
 }
 
 TEST(ReportImport, DetectionRunsOnlyWhenAutomaticAndTheFrameVariantWins) {
-    const std::string frame = "\xC9" + std::string(10, '\xCD') + "\xD1" + std::string(12, '\xCD') + "\xBB";
+    const std::string frame =
+        "\xC9" + std::string(10, '\xCD') + "\xD1" + std::string(12, '\xCD') + "\xBB";
     const std::string rule = std::string(10, '-') + " " + std::string(12, '-');
     struct Case {
         bool autoSearch;
@@ -117,9 +119,9 @@ TEST(ReportImport, DetectionRunsOnlyWhenAutomaticAndTheFrameVariantWins) {
         int w1, w2;
     };
     const Case cases[] = {
-        {false, {"T", rule}, 4, 6},          // the settings as they stand
-        {true, {"T", rule}, 11, 12},         // the rule line
-        {true, {"T", frame}, 12, 13},        // the frame line
+        {false, {"T", rule}, 4, 6},               // the settings as they stand
+        {true, {"T", rule}, 11, 12},              // the rule line
+        {true, {"T", frame}, 12, 13},             // the frame line
         {true, {"T", rule, "U", frame}, 12, 13},  // both: the frame variant runs second
     };
     for (const auto& c : cases) {
@@ -173,15 +175,15 @@ TEST(ReportImport, GrowthFollowsTheLinesRead) {
         int rows;
     };
     const Case cases[] = {
-        {"1", "1", 6, 6},    // the defaults: exactly one row per line
-        {"0", "1", 6, 7},    // every line read: the last lands in row 6
-        {"-3", "1", 6, 8},   // lines -3..3 land in rows 1..7
-        {"9", "4", 6, 6},    // no line of the text is read
-        {"1", "0", 6, 6},
-        {"0", "-2", 6, 6},
+        {"1", "1", 6, 6},   // the defaults: exactly one row per line
+        {"0", "1", 6, 7},   // every line read: the last lands in row 6
+        {"-3", "1", 6, 8},  // lines -3..3 land in rows 1..7
+        {"9", "4", 6, 6},   // no line of the text is read
+        {"1", "0", 6, 6},  {"0", "-2", 6, 6},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "StartRow " << c.startRow << ", StartColumn " << c.startColumn);
+        SCOPED_TRACE(::testing::Message()
+                     << "StartRow " << c.startRow << ", StartColumn " << c.startColumn);
         std::vector<std::string> lines = {kRule};
         for (int i = 1; i < c.lines; ++i) lines.push_back("L" + std::to_string(i));
         Fixture f(lines);

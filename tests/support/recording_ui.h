@@ -22,8 +22,12 @@ public:
 
     void showMessage(std::string_view text) override { messages.emplace_back(text); }
     void showError(std::string_view text) override { errors.emplace_back(text); }
-    std::optional<std::string> askOpenFile(const FileDialogRequest& r) override { return answer(r); }
-    std::optional<std::string> askSaveFile(const FileDialogRequest& r) override { return answer(r); }
+    std::optional<std::string> askOpenFile(const FileDialogRequest& r) override {
+        return answer(r);
+    }
+    std::optional<std::string> askSaveFile(const FileDialogRequest& r) override {
+        return answer(r);
+    }
     void setBusy(bool busy) override {
         busyDepth += busy ? 1 : -1;
         ++busyCalls;

@@ -8,22 +8,22 @@
 #include "core/error.h"
 
 /// Expects `statement` to raise a tablamo::Error whose text is exactly `message`.
-#define EXPECT_THROW_MSG(statement, message)                                              \
-    do {                                                                                  \
-        bool tablamoThrown = false;                                                       \
-        std::string tablamoText;                                                          \
-        try {                                                                             \
-            statement;                                                                    \
-        } catch (const ::tablamo::Error& tablamoError) {                                  \
-            tablamoThrown = true;                                                         \
-            tablamoText = tablamoError.what();                                            \
-        }                                                                                 \
-        if (!tablamoThrown) {                                                             \
-            ADD_FAILURE() << "Expected: " #statement " raises tablamo::Error\n"           \
-                          << "  Actual: it raises nothing";                               \
-        } else {                                                                          \
-            EXPECT_EQ(tablamoText, std::string(message)) << "raised by: " #statement;     \
-        }                                                                                 \
+#define EXPECT_THROW_MSG(statement, message)                                          \
+    do {                                                                              \
+        bool tablamoThrown = false;                                                   \
+        std::string tablamoText;                                                      \
+        try {                                                                         \
+            statement;                                                                \
+        } catch (const ::tablamo::Error& tablamoError) {                              \
+            tablamoThrown = true;                                                     \
+            tablamoText = tablamoError.what();                                        \
+        }                                                                             \
+        if (!tablamoThrown) {                                                         \
+            ADD_FAILURE() << "Expected: " #statement " raises tablamo::Error\n"       \
+                          << "  Actual: it raises nothing";                           \
+        } else {                                                                      \
+            EXPECT_EQ(tablamoText, std::string(message)) << "raised by: " #statement; \
+        }                                                                             \
     } while (false)
 
 namespace tablamo::testing {

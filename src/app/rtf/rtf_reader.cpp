@@ -20,24 +20,51 @@ struct GroupState {
 
 // Destinations whose text is not part of the document's body.
 constexpr std::array<std::string_view, 26> kSkippedDestinations = {
-    "fonttbl",    "colortbl",   "stylesheet", "info",          "pict",
-    "object",     "header",     "footer",     "headerl",       "headerr",
-    "headerf",    "footerl",    "footerr",    "footerf",       "footnote",
-    "listtable",  "listoverridetable",        "rsidtbl",       "generator",
-    "xmlnstbl",   "themedata",  "colorschememapping",          "latentstyles",
-    "datastore",  "fldinst",    "filetbl",
+    "fonttbl",
+    "colortbl",
+    "stylesheet",
+    "info",
+    "pict",
+    "object",
+    "header",
+    "footer",
+    "headerl",
+    "headerr",
+    "headerf",
+    "footerl",
+    "footerr",
+    "footerf",
+    "footnote",
+    "listtable",
+    "listoverridetable",
+    "rsidtbl",
+    "generator",
+    "xmlnstbl",
+    "themedata",
+    "colorschememapping",
+    "latentstyles",
+    "datastore",
+    "fldinst",
+    "filetbl",
 };
 
 // Windows-1252 differs from Windows-1254 in these six letters.
 char32_t win1252ToUnicode(unsigned char b) {
     switch (b) {
-        case 0xD0: return 0x00D0;
-        case 0xDD: return 0x00DD;
-        case 0xDE: return 0x00DE;
-        case 0xF0: return 0x00F0;
-        case 0xFD: return 0x00FD;
-        case 0xFE: return 0x00FE;
-        default: return win1254ToUnicode(b);
+        case 0xD0:
+            return 0x00D0;
+        case 0xDD:
+            return 0x00DD;
+        case 0xDE:
+            return 0x00DE;
+        case 0xF0:
+            return 0x00F0;
+        case 0xFD:
+            return 0x00FD;
+        case 0xFE:
+            return 0x00FE;
+        default:
+            return win1254ToUnicode(b);
     }
 }
 
@@ -135,7 +162,8 @@ private:
             ++m_pos;
         }
         if (negative) param = -param;
-        if (m_pos < m_in.size() && m_in[m_pos] == ' ') ++m_pos;  // the delimiter belongs to the word
+        if (m_pos < m_in.size() && m_in[m_pos] == ' ')
+            ++m_pos;  // the delimiter belongs to the word
         controlWord(word, hasParam, static_cast<int>(param));
         return true;
     }
@@ -156,12 +184,21 @@ private:
                 character(byteChar(static_cast<unsigned char>(hi * 16 + lo)));
                 return true;
             }
-            case '~': character(0x00A0); return true;
-            case '_': character(0x2011); return true;
-            case '*': state().skip = true; return true;  // a destination this reader does not know
+            case '~':
+                character(0x00A0);
+                return true;
+            case '_':
+                character(0x2011);
+                return true;
+            case '*':
+                state().skip = true;
+                return true;  // a destination this reader does not know
             case '\r':
-            case '\n': character(U'\n'); return true;
-            default: return true;  // optional hyphen and the like: nothing to show
+            case '\n':
+                character(U'\n');
+                return true;
+            default:
+                return true;  // optional hyphen and the like: nothing to show
         }
     }
 
