@@ -7,13 +7,13 @@
 
 #include "bank/statement_import.h"
 #include "bank/statement_layout.h"
-#include "core/clean_grid.h"
+#include "clean/clean_grid.h"
+#include "clean/header_fields.h"
+#include "clean/line_cutter.h"
+#include "clean/totals_check.h"
 #include "core/dos_text.h"
 #include "core/field_layout.h"
-#include "core/header_fields.h"
-#include "core/line_cutter.h"
 #include "core/text_rules.h"
-#include "core/totals_check.h"
 #include "core/workspace.h"
 
 namespace tablamo {
@@ -289,7 +289,9 @@ ImportOutcome importCleanStatement(Workspace& ws) {
         shape.recordLines.push_back(i + 1);
         grid.writeRecord(static_cast<int>(shape.recordLines.size()), cells);
     }
-    return keepCheckedTable(ws, std::move(shape), check);
+    ImportOutcome outcome = checkedOutcome(shape, check);
+    ws.clean = std::move(shape);
+    return outcome;
 }
 
 }  // namespace tablamo

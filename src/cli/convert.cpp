@@ -1,8 +1,8 @@
 #include "cli/convert.h"
 
+#include "commands/line_numbers.h"
 #include "commands/open_commands.h"
 #include "commands/profile_commands.h"
-#include "core/clean_grid.h"
 #include "core/workspace.h"
 
 namespace tablamo::cli {

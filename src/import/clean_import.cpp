@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/clean_grid.h"
-#include "core/totals_check.h"
+#include "clean/clean_grid.h"
+#include "clean/totals_check.h"
 #include "core/workspace.h"
 #include "import/clean_layout.h"
 #include "import/clean_pass.h"
@@ -144,7 +144,9 @@ ImportOutcome importCleanReport(Workspace& ws) {
             plan = std::move(found);
             continue;
         }
-        return keepCheckedTable(ws, std::move(shape), check);
+        ImportOutcome outcome = checkedOutcome(shape, check);
+        ws.clean = std::move(shape);
+        return outcome;
     }
 }
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/line_cutter.h"
+#include "clean/line_cutter.h"
 
 namespace tablamo {
 

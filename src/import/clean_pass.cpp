@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <bitset>
 
+#include "clean/header_fields.h"
 #include "core/dos_text.h"
-#include "core/header_fields.h"
 #include "core/report_text.h"
 #include "import/chunk_pipeline.h"
 #include "import/pass_chunk.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/clean_grid.h"
-#include "core/column_typing.h"
+#include "clean/clean_grid.h"
+#include "clean/column_typing.h"
+#include "clean/totals_check.h"
 #include "core/regional_settings.h"
-#include "core/totals_check.h"
 #include "import/clean_layout.h"
 #include "import/record_selection.h"
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "clean/header_fields.h"
+#include "clean/totals_check.h"
 #include "core/dos_text.h"
-#include "core/header_fields.h"
 #include "core/report_text.h"
 #include "core/text_rules.h"
-#include "core/totals_check.h"
 
 namespace tablamo {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/column_typing.h"
-#include "core/header_fields.h"
-#include "core/line_cutter.h"
+#include "clean/column_typing.h"
+#include "clean/header_fields.h"
+#include "clean/line_cutter.h"
 #include "import/clean_layout.h"
 
 namespace tablamo {

@@ -1,10 +1,9 @@
-#include "core/totals_check.h"
+#include "clean/totals_check.h"
 
 #include <algorithm>
 
 #include "core/encoding.h"
 #include "core/text_rules.h"
-#include "core/workspace.h"
 
 namespace tablamo {
 namespace {
@@ -57,12 +56,11 @@ std::string totalsNote(const TotalsVerdict& verdict) {
     return std::to_string(verdict.checked) + " toplam satırı kayıtlarla tutuyor";
 }
 
-ImportOutcome keepCheckedTable(Workspace& ws, CleanShape shape, const TotalsCheck& check) {
+ImportOutcome checkedOutcome(CleanShape& shape, const TotalsCheck& check) {
     shape.totals = check.verdict();
     ImportOutcome outcome;
     outcome.warnings = totalsWarnings(shape.totals);
     outcome.note = totalsNote(shape.totals);
-    ws.clean = std::move(shape);
     return outcome;
 }
 

@@ -1,4 +1,4 @@
-#include "core/totals_check.h"
+#include "clean/totals_check.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "core/header_fields.h"
+#include "clean/header_fields.h"
 
 #include <string>
 
-#include "core/date_reading.h"
+#include "clean/date_reading.h"
 #include "core/dos_text.h"
 #include "core/text_rules.h"
 

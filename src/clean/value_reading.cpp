@@ -1,4 +1,4 @@
-#include "core/value_reading.h"
+#include "clean/value_reading.h"
 
 #include <algorithm>
 #include <charconv>

@@ -9,10 +9,10 @@
 #include <optional>
 #include <string_view>
 
+#include "clean/date_reading.h"
+#include "clean/value_reading.h"
 #include "core/column_kind.h"
-#include "core/date_reading.h"
 #include "core/regional_settings.h"
-#include "core/value_reading.h"
 
 namespace tablamo {
 

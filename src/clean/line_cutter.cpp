@@ -1,4 +1,4 @@
-#include "core/line_cutter.h"
+#include "clean/line_cutter.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "core/column_typing.h"
+#include "clean/column_typing.h"
 
 #include <algorithm>
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "clean/value_reading.h"
 #include "core/clean_shape.h"
 #include "core/import_outcome.h"
-#include "core/value_reading.h"
 
 namespace tablamo {
 
@@ -28,11 +28,10 @@ std::vector<std::string> totalsWarnings(const TotalsVerdict& verdict);
 std::string totalsNote(const TotalsVerdict& verdict);
 
 class TotalsCheck;
-struct Workspace;
 
-/// Ends a clean import: the shape, with the check's verdict, becomes the workspace's clean
-/// table; the outcome carries the verdict's warnings or its note.
-ImportOutcome keepCheckedTable(Workspace& ws, CleanShape shape, const TotalsCheck& check);
+/// Ends a clean import's check: the check's verdict goes into the shape, and the outcome
+/// carries its warnings or its note.
+ImportOutcome checkedOutcome(CleanShape& shape, const TotalsCheck& check);
 
 /// One amount column the check adds up.
 struct SummedColumn {

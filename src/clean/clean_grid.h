@@ -12,8 +12,6 @@
 
 namespace tablamo {
 
-struct Workspace;
-
 /// One import's writes of a clean table.
 class CleanGrid {
 public:
@@ -33,10 +31,7 @@ private:
     char m_digits[16];
 };
 
-/// The heading of the column --line-numbers adds.
-inline constexpr const char* kLineNumberHeading = "Sat\xFDr";
-
-/// Adds a last column "Satır" to the clean table: the report line each record starts on.
-void addLineNumberColumn(Workspace& ws);
+/// The display width in pixels of a clean column `characters` wide: 7 pixels a character.
+int cleanColumnPixels(int characters);
 
 }  // namespace tablamo

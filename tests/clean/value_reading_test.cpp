@@ -1,4 +1,4 @@
-#include "core/value_reading.h"
+#include "clean/value_reading.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/column_typing.h"
-#include "core/date_reading.h"
-#include "core/header_fields.h"
+#include "clean/column_typing.h"
+#include "clean/date_reading.h"
+#include "clean/header_fields.h"
 
 namespace tablamo {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/column_typing.h"
+#include "clean/column_typing.h"
 
 namespace tablamo {
 

@@ -1,4 +1,4 @@
-#include "core/date_reading.h"
+#include "clean/date_reading.h"
 
 namespace tablamo {
 namespace {
