@@ -39,6 +39,9 @@ struct TotalsVerdict {
 struct CleanShape {
     std::vector<CleanColumn> columns;       ///< grid columns 1 to columns.size()
     std::vector<std::int32_t> recordLines;  ///< per record: the 1-based line it starts on
+    /// The 1-based report lines the clean table could not place: neither part of a record,
+    /// nor a heading, page header or footer, group field, total, rule or frame.
+    std::vector<std::int32_t> unplacedLines;
     TotalsVerdict totals;
 
     /// The report line grid row `row` starts on; nothing for row 0 and rows past the records.

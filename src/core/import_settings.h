@@ -83,6 +83,9 @@ struct ImportSettings {
     DetectionReadout readout;
     bool OpenExcelAfterSave = true;  ///< "Excel'i kayıt sonrası aç"
     bool cleanTable = false;         ///< "Temiz tablo": the importers give the clean table
+    /// "İşaretli bakiye": the clean table adds each balance that carries B/A marks once more
+    /// as one signed number (B positive, A negative).
+    bool signedBalance = false;
 };
 
 /// Labels the header cells: "1", "2", ... down column 0 from row 1, "A" to "T" along row 0
