@@ -211,3 +211,87 @@ def wrap(text, width):
     lines.append(cur)
     assert " ".join(lines) == text
     return lines
+
+
+# --- for the kinds that print groups, several tables and wide lines -------------------------
+# More firms, for kinds that need many names; FIRMS stays as the first kinds drew from it.
+MORE_FIRMS = [
+    "ANADOLU TARIM MAKİNALARI A.Ş.", "BEYAZ KÖŞK OTELCİLİK LTD.ŞTİ.", "CEYLAN AMBALAJ SAN.TİC.",
+    "DEMİRTAŞ HIRDAVAT LTD.ŞTİ.", "EFE MOBİLYA İMALAT A.Ş.", "FIRAT ELEKTRONİK TİC.LTD.ŞTİ.",
+    "GÖKTÜRK TEKSTİL KONFEKSİYON", "HALİÇ KAĞITÇILIK LTD.ŞTİ.", "IŞIKLAR CAM SANAYİ A.Ş.",
+    "KUZEY YAPI DENETİM LTD.ŞTİ.", "LİMAN GIDA PAZARLAMA A.Ş.", "MERCAN SU ÜRÜNLERİ LTD.ŞTİ.",
+    "NUR ECZA DEPOSU LTD.ŞTİ.", "OKYANUS DENİZCİLİK A.Ş.", "PINAR ORMAN ÜRÜNLERİ LTD.ŞTİ.",
+    "SARAY HALI TİCARET A.Ş.", "TAŞKIN OTO YEDEK PARÇA", "UĞUR BİLGİSAYAR SİSTEMLERİ",
+    "VADİ PEYZAJ İNŞAAT LTD.ŞTİ.", "YAZICI MATBAACILIK LTD.ŞTİ.", "ZİRVE MADENCİLİK A.Ş.",
+    "Şenol Kırtasiye - Şenol Aydın", "Akın Elektrik - Akın Güler", "Çınar Unlu Mamulleri Ltd.Şti.",
+]
+FIRST_NAMES = ["Ahmet", "Mehmet", "Mustafa", "Ali", "Hüseyin", "Hasan", "İbrahim", "İsmail",
+               "Osman", "Yusuf", "Murat", "Ömer", "Ramazan", "Halil", "Süleyman", "Abdullah",
+               "Ayşe", "Fatma", "Emine", "Hatice", "Zeynep", "Elif", "Meryem", "Şerife", "Zehra",
+               "Sultan", "Hanife", "Merve", "Özlem", "Gülşen", "Çiğdem", "Şükrü", "Ünal",
+               "Ertuğrul"]
+SURNAMES = ["YILMAZ", "KAYA", "DEMİR", "ŞAHİN", "ÇELİK", "YILDIZ", "YILDIRIM", "ÖZTÜRK", "AYDIN",
+            "ÖZDEMİR", "ARSLAN", "DOĞAN", "KILIÇ", "ASLAN", "ÇETİN", "KARA", "KOÇ", "KURT",
+            "ÖZKAN", "ŞİMŞEK", "POLAT", "ÖZCAN", "KORKMAZ", "ÇAKIR", "ERDOĞAN", "AKIN", "GÜLER",
+            "AĞAOĞLU", "TUNÇ", "ÜNAL", "GÜNDOĞDU", "İNCE"]
+# Firms that carry NAKLİYAT in their name, for a column that cuts them right after "NAKLİ".
+NAKLI_BRANDS = ["KARTAL", "ÖZ", "YEŞİL", "ASYA", "BİRLİK", "GÜVEN", "ANADOLU", "ÇAĞDAŞ", "ERCİYES",
+                "UĞUR", "DOĞUŞ", "SÖNMEZ", "AKYOL", "TOROS", "EGE"]
+NAKLI_MIDDLES = ["EVDEN EVE", "ULUSLARARASI", "KARGO VE", "LOJİSTİK", "TAŞIMACILIK VE", "HIZLI",
+                 "ÖZEL", "GIDA", "TİC.", "VE", "OTO", "TUR.", "İNŞ."]
+
+
+def person(rng) -> str:
+    return f"{rng.choice(FIRST_NAMES)} {rng.choice(SURNAMES)}"
+
+
+def nakli_firm(rng, width: int) -> str:
+    """A firm named "… NAKLİYAT …" whose first width characters end in "NAKLİ", as a column of
+    that width cuts it."""
+    want = width - len("NAKLİ")
+    for _ in range(2000):
+        words = [rng.choice(NAKLI_BRANDS)] + rng.sample(NAKLI_MIDDLES, rng.randint(0, 3))
+        prefix = " ".join(words) + " "
+        if len(prefix) == want:
+            return prefix + "NAKLİYAT" + rng.choice([" LTD.ŞTİ.", " A.Ş.", " TİC.LTD.ŞTİ."])
+    raise ValueError(f"no NAKLİYAT name cut at {width}")
+
+
+def tc_identity(rng) -> str:
+    """An 11-digit identity number with valid check digits (invented, never a person's)."""
+    d = [rng.randint(1, 9)] + [rng.randint(0, 9) for _ in range(8)]
+    d.append(((d[0] + d[2] + d[4] + d[6] + d[8]) * 7 - (d[1] + d[3] + d[5] + d[7])) % 10)
+    d.append(sum(d) % 10)
+    return "".join(map(str, d))
+
+
+def tax_number(rng) -> str:
+    """A 10-digit tax number with a valid check digit (invented)."""
+    d = [rng.randint(0, 9) for _ in range(9)]
+    total = 0
+    for i, digit in enumerate(d, start=1):
+        tmp = (digit + 10 - i) % 10
+        v = (tmp * 2 ** (10 - i)) % 9
+        total += 9 if tmp and v == 0 else v
+    d.append((10 - total % 10) % 10)
+    return "".join(map(str, d))
+
+
+def vat_rates(d: dt.date) -> tuple:
+    """The general, reduced and lowest VAT rates in force on a date."""
+    return (20, 10, 1) if d >= dt.date(2023, 7, 10) else (18, 8, 1)
+
+
+def currency(year: int) -> str:
+    """The lira's abbreviation in a year: new lira from 2005 to 2008."""
+    return "YTL" if 2005 <= year <= 2008 else "TL"
+
+
+def pct(k: int, rate_permille: int) -> int:
+    """rate‰ of k kuruş, rounded half up to the kuruş."""
+    return (k * rate_permille + 500) // 1000
+
+
+# The notations DOS programs printed amounts in: Turkish, with points between thousands
+# (most), without grouping, or the English way.
+NOTATIONS = [(",", "."), (",", "."), (",", "."), (",", ""), (".", ",")]

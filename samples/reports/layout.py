@@ -6,15 +6,22 @@ from .values import fmt_date, plain, render_amount, tr_upper
 class Col:
     """One column of a report table: where its values stand and how they are printed."""
 
-    def __init__(self, key, head, width, kind, align="L", fmt=None, total=None):
+    def __init__(self, key, head, width, kind, align="L", fmt=None, total=None, head_align=None,
+                 glued=False, name=None):
         self.key, self.width, self.kind, self.align = key, width, kind, align
+        # glued: printed right after the column before it, without a blank (a B/A mark behind
+        # its balance); name: the heading the truth gives a column printed without one
+        self.glued, self.name = glued, name
         self.head = head if isinstance(head, tuple) else ("", head)
         self.fmt, self.total = fmt, total
+        # how each heading line stands over the column ("L", "C", "R" or a shift in characters
+        # from the column's start), when not as its values do
+        self.head_align = head_align
         self.start = 0  # 1-based position of the first character, set by the table
 
     @property
     def heading(self):
-        return " ".join(p for p in self.head if p)
+        return self.name or " ".join(p for p in self.head if p)
 
     @property
     def end(self):
@@ -35,7 +42,8 @@ class Col:
         if self.kind == "date":
             return value.isoformat()
         if self.kind == "amount":
-            return plain(abs(value) if self.fmt["negative"] == "unsigned" else value)
+            return plain(abs(value) if self.fmt["negative"] == "unsigned" else value,
+                         self.fmt.get("decimals", 2))
         return value
 
 
@@ -64,6 +72,8 @@ class Table:
         self.cols, self.margin = cols, margin
         pos = margin + 1
         for c in cols:
+            if c.glued:
+                pos -= 1
             c.start = pos
             pos += c.width + 1
         self.width = pos - 2
@@ -91,8 +101,9 @@ class Table:
         cells.update(rec.get("_print", {}))  # printed otherwise than the value reads
         return self.line(cells, overlays)
 
-    def rule(self) -> str:
-        return " " * self.margin + " ".join("-" * c.width for c in self.cols)
+    def rule(self, char="-") -> str:
+        return " " * self.margin + "".join(("" if c.glued or i == 0 else " ") + char * c.width
+                                           for i, c in enumerate(self.cols))
 
     def underline(self, keys) -> str:
         buf = [" "] * self.width
@@ -105,16 +116,21 @@ class Table:
         """One or two heading lines, each heading over its column (right-aligned over amounts);
         a heading wider than its column leans left, pushing the headings beside it left."""
         out = []
-        for level in (0, 1):
-            parts = [(c, c.head[level]) for c in self.cols if c.head[level]]
+        levels = max(len(c.head) for c in self.cols)
+        for level in range(levels):
+            parts = [(c, head_at(c, level, levels)) for c in self.cols]
+            parts = [(c, text) for c, text in parts if text]
             if not parts:
                 continue
             buf = [" "] * (self.width + 1)
             limit = self.width + 2
             for c, text in reversed(parts):
-                if c.align == "R" or len(text) > c.width:
+                align = c.head_align[level - levels + len(c.head)] if c.head_align else c.align
+                if isinstance(align, int):
+                    a = c.start + align
+                elif align == "R" or len(text) > c.width:
                     a = c.end - len(text) + 1
-                elif c.align == "C":
+                elif align == "C":
                     a = c.start + (c.width - len(text)) // 2
                 else:
                     a = c.start
@@ -125,12 +141,28 @@ class Table:
         return out
 
 
+def head_at(col, level, levels):
+    """A column's heading on a heading line; shorter headings stand on the lowest lines."""
+    at = level - (levels - len(col.head))
+    return col.head[at] if at >= 0 else ""
+
+
+# A frame's characters: corners, the lines' fill, tees and crossings, by style.
+FRAME_STYLES = {
+    # double outside, single inside, as most DOS programs drew it
+    "mixed": {"top": "╔═╤╗", "inner": "╟─┼╢", "bottom": "╚═╧╝", "outer": "║", "between": "│"},
+    "single": {"top": "┌─┬┐", "inner": "├─┼┤", "bottom": "└─┴┘", "outer": "│", "between": "│"},
+    "double": {"top": "╔═╦╗", "inner": "╠═╬╣", "bottom": "╚═╩╝", "outer": "║", "between": "║"},
+}
+
+
 class Frame(Table):
     """Columns in a box frame: ║ cell │ cell ║; a cell keeps one blank on either side."""
 
     framed = True
 
-    def __init__(self, cols):
+    def __init__(self, cols, style="mixed"):
+        self.style = FRAME_STYLES[style]
         self.cols, self.margin = cols, 0
         pos = 2
         for c in cols:
@@ -143,7 +175,8 @@ class Frame(Table):
         for c in self.cols:
             text = cells.get(c.key) or ""
             inner.append(" " + fit(text, c.width - 2, c.align) + " ")
-        buf = list("║" + "│".join(inner) + "║")
+        outer, between = self.style["outer"], self.style["between"]
+        buf = list(outer + between.join(inner) + outer)
         for pos, text in overlays:
             for i, ch in enumerate(text):
                 if ch != " ":
@@ -154,20 +187,25 @@ class Frame(Table):
     def rule_line(self, left, fill, tee, right) -> str:
         return left + tee.join(fill * c.width for c in self.cols) + right
 
+    def styled(self, which):
+        left, fill, tee, right = self.style[which]
+        return self.rule_line(left, fill, tee, right)
+
     def top(self):
-        return self.rule_line("╔", "═", "╤", "╗")
+        return self.styled("top")
 
     def inner(self):
-        return self.rule_line("╟", "─", "┼", "╢")
+        return self.styled("inner")
 
     def bottom(self):
-        return self.rule_line("╚", "═", "╧", "╝")
+        return self.styled("bottom")
 
     def headings(self) -> list:
         out = []
-        for level in (0, 1):
-            if any(c.head[level] for c in self.cols):
-                out.append(self.line({c.key: c.head[level] for c in self.cols}))
+        levels = max(len(c.head) for c in self.cols)
+        for level in range(levels):
+            if any(head_at(c, level, levels) for c in self.cols):
+                out.append(self.line({c.key: head_at(c, level, levels) for c in self.cols}))
         return out
 
 

@@ -91,6 +91,15 @@ TEST(CleanConvert, GoldenTablesOfEveryKind) {
         EXPECT_NE(run.err.find("kayıtlarla tutuyor)"), std::string::npos) << run.err;
         EXPECT_EQ(readBytes(dir / "out.csv"), readBytes(kData + "/clean/" + kind + "/expected.csv"))
             << kind;
+        // A report of several tables: one file for each table after the first.
+        for (int n = 2; std::filesystem::exists(kData + "/clean/" + kind + "/expected-" +
+                                                std::to_string(n) + ".csv");
+             ++n) {
+            const std::string name = "-" + std::to_string(n) + ".csv";
+            EXPECT_EQ(readBytes(dir / ("out" + name)),
+                      readBytes(kData + "/clean/" + kind + "/expected" + name))
+                << kind << " table " << n;
+        }
     }
 }
 

@@ -4,7 +4,9 @@ under tests/data/clean and its sample samples/foo-bar.txt), and holds
     build(rng, variant) -> (doc, description[, record_definition])
 
 which draws a report from rng: the fixed sample when variant is False (the same report on every
-run), an unseen variant when it is True."""
+run), an unseen variant when it is True. A twin of another kind instead names it (TWIN) and
+holds twin(doc, description[, record_definition]), which makes the other kind's report, drawn
+with the same seed, into its own."""
 
 import importlib
 import pkgutil
@@ -16,6 +18,10 @@ def names() -> list:
                                                        key=lambda m: m.name)]
 
 
+def module(kind: str):
+    return importlib.import_module(f"{__name__}.{kind.replace('-', '_')}")
+
+
 def builder(kind: str):
     """The build function of a kind."""
-    return importlib.import_module(f"{__name__}.{kind.replace('-', '_')}").build
+    return module(kind).build

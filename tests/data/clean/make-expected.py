@@ -5,8 +5,9 @@ what `tablamo-convert --clean` gives on a Turkish system (--decimal-separator ,
 
 The tables are written from each case's truth.json (written by the generator in
 samples/reports from its own data model), never from the program's output, by the
-generator's one truth-to-cell rule (samples/reports/cells.py). The generator writes them too;
-this script rewrites them for every folder here that holds a truth.json.
+generator's one truth-to-cell rule (samples/reports/cells.py); a report of several tables gets
+expected-2.csv … for the tables after the first. The generator writes them too; this script
+rewrites them for every folder here that holds a truth.json.
 
 Run from anywhere: python3 tests/data/clean/make-expected.py
 """
@@ -25,7 +26,9 @@ from reports import cells  # noqa: E402
 def main() -> None:
     for folder in sorted(p for p in HERE.iterdir() if (p / "truth.json").exists()):
         truth = json.loads((folder / "truth.json").read_text(encoding="utf-8"))
-        (folder / "expected.csv").write_bytes(cells.csv_bytes(cells.rows(truth)))
+        for i in range(len(cells.tables(truth))):
+            (folder / cells.file_name("expected", i, ".csv")).write_bytes(
+                cells.csv_bytes(cells.rows(truth, i)))
 
 
 if __name__ == "__main__":
