@@ -5,6 +5,7 @@
     values.py     amounts and dates as printed and as the truth holds them
     layout.py     columns, a table under a rule line, a box frame
     ledger.py     a paged sub-ledger: headers, carried sums, page, account and grand totals
+    pager.py      pages for the later kinds: blocks kept together, page sums, carried sums
     draw.py       what kinds draw from: variant picker, names, texts, postings
     doc.py        one report's lines and roles, and its truth
     cells.py      the truth-to-cell rule: the clean table a truth stands for
@@ -12,7 +13,8 @@
     kinds/        one module per report kind (see kinds/__init__.py)
     main.py       the command line
 
-The truth (truth.json, UTF-8) beside each report holds the columns (heading, kind, carried
+CONVENTIONS.md says what a truth means and how its clean table follows from it. The truth
+(truth.json, UTF-8) beside each report holds the columns (heading, kind, carried
 page-header fields with their labels, the character span of the values, the print format),
 every record (its first line, all its lines, its page, its values: ISO dates, amounts
 "-1234.56" or null, codes and texts as typed, continuation lines joined with one blank, marks

@@ -9,7 +9,7 @@ from ..doc import Doc
 from ..draw import NOTATIONS, Picker, firm_pool, movements, running
 from ..layout import Col, Table, heading_case, spread
 from ..ledger import Ledger
-from ..values import MONTHS, fmt_date, money
+from ..values import MONTHS, fmt_date, money, render_amount
 
 
 def build(rng, variant):
@@ -37,6 +37,10 @@ def build(rng, variant):
     dec, thou = P.pick((",", "."), NOTATIONS)
     amt = money(dec, thou)
     aw = P.pick(13, [12, 13, 14])
+    # as wide as the grand totals need
+    for key in ("debit", "credit"):
+        grand = sum(r[key] or 0 for g in groups for r in g["records"])
+        aw = max(aw, len(render_amount(grand, amt)))
     cols = [Col("date", "Tarih", 10, "date",
                 fmt=P.pick("dd.mm.yyyy", ["dd.mm.yyyy", "dd/mm/yyyy"])),
             Col("slip", "Fiş No", 6, "code"),
