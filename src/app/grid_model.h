@@ -1,15 +1,21 @@
 #pragma once
 /// The table model over the core grid. Grid row 0 (the column letters) and grid column 0
 /// (the row numbers) are the fixed cells: they are the view's headers, read from the grid
-/// like every other cell. Model (row, column) is grid cell (column + 1, row + 1).
+/// like every other cell. Model (row, column) is grid cell (column + 1, row + 1). A clean
+/// table's amounts and dates are shown as the region writes them, each cell when it is
+/// asked for; the cells themselves, and what is edited, stay as they are.
 
 #include <QAbstractTableModel>
+#include <QLocale>
 #include <QUndoStack>
 #include <string>
 
+#include "core/column_kind.h"
+
 namespace tablamo {
 class Grid;
-}
+struct Workspace;
+}  // namespace tablamo
 
 namespace tablamo::app {
 
@@ -19,7 +25,14 @@ QString fromWin1254(std::string_view text);
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit GridModel(Grid& grid, QObject* parent = nullptr);
+    /// Shows the workspace's grid, a clean table's amounts and dates as QLocale::system()
+    /// writes them.
+    explicit GridModel(Workspace& ws, QObject* parent = nullptr);
+
+    /// The locale whose thousands separator and short date a clean table is shown with.
+    void setDisplayLocale(const QLocale& locale);
+    /// The grid holds a clean table.
+    bool isCleanTable() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -56,8 +69,15 @@ signals:
     void editRefused(const QString& character);
 
 private:
+    ColumnKind kindOf(int col) const;
+
+    Workspace& m_ws;
     Grid& m_grid;
     QUndoStack m_edits;
+    QLocale m_locale;
+    std::string m_group;          ///< the thousands separator, UTF-8
+    QString m_dateFormat;         ///< the short date's pattern, every field in full
+    mutable std::string m_shown;  ///< an amount as shown, reused from cell to cell
 };
 
 }  // namespace tablamo::app

@@ -125,7 +125,7 @@ void MainWindow::buildTabs() {
     m_tabs->setStyleSheet(kFlatTabs);
     m_tabs->setDocumentMode(false);
 
-    m_model = new GridModel(m_ws.grid, this);
+    m_model = new GridModel(m_ws, this);
     m_grid = new GridView(m_tabs);
     m_grid->setGridModel(m_model);
     m_textView = new QPlainTextEdit(m_tabs);
