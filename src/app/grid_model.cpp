@@ -34,6 +34,7 @@ public:
           m_after(std::move(after)) {}
     void redo() override { m_model.writeCell(m_col, m_row, m_after); }
     void undo() override { m_model.writeCell(m_col, m_row, m_before); }
+    int id() const override { return GridModel::kCellEditId; }
 
 private:
     GridModel& m_model;
@@ -128,6 +129,26 @@ void GridModel::writeCell(int col, int row, const std::string& bytes) {
     m_grid.setCell(col, row, bytes);
     const QModelIndex at = index(row - 1, col - 1);
     emit dataChanged(at, at, {Qt::DisplayRole, Qt::EditRole});
+}
+
+bool GridModel::cellsEdited() const {
+    for (int i = m_edits.index() - 1; i >= 0; --i) {
+        const int id = m_edits.command(i)->id();
+        if (id == kCellEditId) return true;
+        if (id == kColumnsEditId) return false;  // the grid was imported again after it
+    }
+    return false;
+}
+
+void GridModel::redoCellEditsBefore(const QUndoCommand* columnsEdit) {
+    int at = m_edits.count() - 1;
+    while (at >= 0 && m_edits.command(at) != columnsEdit) --at;
+    int from = at;
+    while (from > 0 && m_edits.command(from - 1)->id() == kCellEditId) --from;
+    for (int i = from; i < at; ++i) {
+        // The stack hands its steps out as const; redoing one writes only the grid.
+        const_cast<QUndoCommand*>(m_edits.command(i))->redo();
+    }
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {

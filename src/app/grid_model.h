@@ -25,6 +25,11 @@ QString fromWin1254(std::string_view text);
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    /// Ids of the undo stack's steps: a cell edit, a change of the columns that imports the
+    /// report again.
+    static constexpr int kCellEditId = 1;
+    static constexpr int kColumnsEditId = 2;
+
     /// Shows the workspace's grid, a clean table's amounts and dates as QLocale::system()
     /// writes them.
     explicit GridModel(Workspace& ws, QObject* parent = nullptr);
@@ -46,10 +51,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     /// Wraps a command that rewrites the grid: the views drop everything they knew of it,
-    /// and the edits before it can no longer be undone.
+    /// and the edits before it can no longer be undone (`keepHistory`: they stay on the
+    /// stack, for a step of the stack that imports again).
     template <class Command>
-    void rewrite(Command&& command) {
-        m_edits.clear();
+    void rewrite(Command&& command, bool keepHistory = false) {
+        if (!keepHistory) m_edits.clear();
         beginResetModel();
         struct End {
             GridModel* m;
@@ -63,6 +69,12 @@ public:
     QUndoStack* edits() { return &m_edits; }
     /// Writes grid cell (col, row) and tells the views; the edits' steps use it.
     void writeCell(int col, int row, const std::string& bytes);
+    /// Whether the grid holds cell edits that are not undone: those since the last import.
+    bool cellsEdited() const;
+    /// After the step `columnsEdit` of the stack was undone and the report imported as
+    /// before it: the cell edits between the step before it that imported and it are made
+    /// again, so the grid is as it was.
+    void redoCellEditsBefore(const QUndoCommand* columnsEdit);
 
 signals:
     /// An edit was refused because `character` has no Windows-1254 byte.

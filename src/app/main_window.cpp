@@ -147,12 +147,13 @@ void MainWindow::buildTabs() {
     m_columns = new ColumnsTab(m_tabs);
     m_tabs->addTab(m_columns, QStringLiteral("Sütunlar"));
     m_columnsControl = new ColumnsController(
-        m_ws, m_columns,
-        [this](const std::function<void(UiPort&)>& body, bool rewritesGrid) {
+        m_ws, m_columns, m_model,
+        [this](const std::function<void(UiPort&)>& body, GridChange change) {
             // The controller changed the workspace's settings; the fields the command
             // reads first must show them.
             m_settings->refreshFrom(m_ws.settings);
-            command([&] { body(*m_ui); }, rewritesGrid);
+            command([&] { body(*m_ui); }, change != GridChange::None,
+                    change == GridChange::Undoable);
         },
         this);
     for (const int hidden : {kTextTab, kHtmlTab, kSettingsTab})
@@ -162,13 +163,13 @@ void MainWindow::buildTabs() {
 }
 
 template <class Command>
-void MainWindow::command(Command&& body, bool rewritesGrid) {
+void MainWindow::command(Command&& body, bool rewritesGrid, bool keepHistory) {
     runCommand(*m_ui, [&] {
         m_settings->readInto(m_ws.settings);
         m_ws.settings.OpenExcelAfterSave = m_bar->openExcelAfterSave()->isChecked();
         m_ws.settings.cleanTable = m_bar->cleanTable()->isChecked();
         if (rewritesGrid) {
-            m_model->rewrite(body);
+            m_model->rewrite(body, keepHistory);
         } else {
             body();
         }

@@ -116,7 +116,7 @@ private:
     /// Runs a command the way every button does: the settings fields are read into the
     /// workspace first, an error goes to the error box, and the window shows the result.
     template <class Command>
-    void command(Command&& body, bool rewritesGrid);
+    void command(Command&& body, bool rewritesGrid, bool keepHistory = false);
     void showWorkspace();
     void tabShown(int index);
     void openReport(UiPort& ui);
