@@ -156,8 +156,9 @@ TEST_F(DesktopTest, TemizTabloImportsTheLoadedReportAgainTheOtherWayAndNamesItsL
     EXPECT_EQ(ws().grid.colCount(), static_cast<int>(ws().clean->columns.size()) + 1);
     EXPECT_EQ(model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Hesap Kodu"));
     window->gridView()->setCurrentIndex(model().index(2, 1));  // grid row 3
-    EXPECT_EQ(window->reportStatus()->text(),
-              QStringLiteral("Rapor satırı: %1").arg(*ws().clean->lineOfRow(3)));
+    EXPECT_EQ(window->reportStatus()->text().toStdString(),
+              "Temiz tablo: " + std::to_string(ws().clean->recordLines.size()) +
+                  " kayıt  ·  Rapor satırı: " + std::to_string(*ws().clean->lineOfRow(3)));
 
     bar().cleanTable()->click();
     QApplication::processEvents();
@@ -230,6 +231,11 @@ TEST_F(DesktopTest, BoundaryMovesAreUndoneAndRedoneInOneHistoryWithCellEdits) {
         EXPECT_EQ(view->widths(), st.widths);
         EXPECT_EQ(ws().settings.layout.AutoColumnSearch, st.automatic);
     }
+    // The edit the columns' undo brought back is one the next choice asks about.
+    ui.replies.push_back(false);
+    bar().cleanTable()->click();
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(cellsOf(ws().grid), edited);
     EXPECT_TRUE(ui.errors.empty());
 }
 
@@ -251,6 +257,23 @@ TEST_F(DesktopTest, BoundaryLinesEndWithTheText) {
     QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(x, below));
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(x + 40, below));
     EXPECT_EQ(view->widths(), before);
+}
+
+TEST_F(DesktopTest, ALayoutThatTicksTemizTabloImportsTheReportOnce) {
+    ws().profilesFolder = path("duzenler");
+    const std::string report = testReport("muavin.txt");
+    bar().cleanTable()->click();
+    press(bar().open(), report);
+    ui.answers.push_back(path("duzenler") + "/temiz");
+    window->columnsTab()->saveLayout()->click();
+    bar().cleanTable()->click();
+    ASSERT_FALSE(ws().clean);
+    ui.busyCalls = 0;
+    press(bar().open(), report);
+    EXPECT_TRUE(bar().cleanTable()->isChecked());
+    EXPECT_TRUE(ws().clean);
+    EXPECT_EQ(ui.busyCalls, 2);  // one import, under one hourglass
+    EXPECT_TRUE(ui.errors.empty());
 }
 
 }  // namespace

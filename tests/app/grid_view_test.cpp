@@ -160,6 +160,9 @@ TEST_F(GridViewTest, ModelStaysConsistentThroughImportEditAndReset) {
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     press(bar().open(), testReport("muavin.txt"));
     model().setData(model().index(2, 2), QStringLiteral("düzeltme"));
+    ui.replies.push_back(true);
+    bar().cleanTable()->click();  // typed columns: amounts aligned and grouped
+    for (int r = 0; r < model().rowCount(); ++r) model().data(model().index(r, 3));
     press(bar().reset());
     model().rewrite([&] { ws().grid.setRowCount(1); });
     EXPECT_EQ(model().rowCount(), 0);

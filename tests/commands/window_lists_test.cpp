@@ -1,14 +1,50 @@
-// How the window shows a clean table's amounts and dates: as the region writes them.
+// What the window keeps and shows besides the cells: the reports opened last, and a clean
+// table's amounts and dates as the region writes them.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "commands/recent_reports.h"
 #include "commands/table_display.h"
 
 namespace tablamo {
 namespace {
+
+std::vector<std::string> pathsOf(const RecentReports& list) {
+    std::vector<std::string> paths;
+    for (const RecentReport& r : list.entries()) paths.push_back(r.path);
+    return paths;
+}
+
+TEST(RecentReports, NewestFirstOncePerPathAtMostTen) {
+    RecentReports list;
+    for (const char* p : {"/a.txt", "/b.txt", "/c.txt"}) list.add({p, false});
+    EXPECT_EQ(pathsOf(list), (std::vector<std::string>{"/c.txt", "/b.txt", "/a.txt"}));
+    // Opened again, as a statement this time: first, once, with the new kind.
+    list.add({"/a.txt", true});
+    EXPECT_EQ(pathsOf(list), (std::vector<std::string>{"/a.txt", "/c.txt", "/b.txt"}));
+    EXPECT_TRUE(list.entries().front().statement);
+    EXPECT_TRUE(list.remove("/c.txt"));
+    EXPECT_FALSE(list.remove("/c.txt"));
+    EXPECT_EQ(pathsOf(list), (std::vector<std::string>{"/a.txt", "/b.txt"}));
+    for (int i = 0; i < 12; ++i) list.add({"/r" + std::to_string(i) + ".txt", false});
+    ASSERT_EQ(list.entries().size(), 10u);
+    EXPECT_EQ(list.entries().front().path, "/r11.txt");
+    EXPECT_EQ(list.entries().back().path, "/r2.txt");
+}
+
+TEST(RecentReports, AStoredListKeepsItsOrderWithoutBlanksOrRepeats) {
+    std::vector<RecentReport> stored = {
+        {"/x.txt", true}, {"", false}, {"/y.txt", false}, {"/x.txt", false}};
+    for (int i = 0; i < 12; ++i) stored.push_back({"/z" + std::to_string(i), false});
+    const RecentReports list(stored);
+    ASSERT_EQ(list.entries().size(), 10u);
+    EXPECT_EQ(list.entries()[0], (RecentReport{"/x.txt", true}));  // the newer of the two
+    EXPECT_EQ(list.entries()[1].path, "/y.txt");
+    EXPECT_EQ(list.entries()[9].path, "/z7");
+}
 
 TEST(GroupAmount, ThousandsOfTheWholePartOnlyAndOnlyForAnAmount) {
     struct Case {
