@@ -24,8 +24,9 @@ bool RecentReports::remove(std::string_view path) {
 std::string missingRecentReportText(std::string_view path) {
     std::string text = "\"";
     text += path;
-    text += "\" dosyası bulunamadı; taşınmış ya da silinmiş olabilir.\r\n"
-            "Son raporlar listesinden çıkarıldı.";
+    text +=
+        "\" dosyası bulunamadı; taşınmış ya da silinmiş olabilir.\r\n"
+        "Son raporlar listesinden çıkarıldı.";
     return text;
 }
 

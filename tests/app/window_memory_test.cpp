@@ -1,13 +1,14 @@
 // What the window keeps between starts: the choices the user made on the command bar and
 // the reports opened last; and the question before a choice drops cell edits.
 
+#include "app/window_memory.h"
+
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 
 #include "app/title_strip.h"
-#include "app/window_memory.h"
 #include "core/grid.h"
 #include "window_fixture.h"
 
@@ -25,8 +26,8 @@ protected:
     /// Ends the window and starts a new one on the same settings file.
     void restart() {
         window.reset();
-        window = std::make_unique<MainWindow>(
-            &ui, path("yardim-yok"), std::make_unique<WindowMemory>(memoryFile()));
+        window = std::make_unique<MainWindow>(&ui, path("yardim-yok"),
+                                              std::make_unique<WindowMemory>(memoryFile()));
         ws().regional = RegionalSettings::turkish();
         window->show();
         QApplication::processEvents();
@@ -129,7 +130,7 @@ TEST_F(MemoryTest, RecentReportsOpenAgainWithOneClickAcrossStarts) {
     press(bar().open(), testReport("muavin.txt"));
     press(bar().openBank(), statement);
     press(bar().open(), moved);
-    press(bar().open());  // cancelled: nothing joins the list
+    press(bar().open());                   // cancelled: nothing joins the list
     press(bar().open(), path("yok.txt"));  // not read: neither
     ASSERT_EQ(ui.errors.size(), 1u);
     restart();
