@@ -82,5 +82,27 @@ TEST(GroupAmount, ThousandsOfTheWholePartOnlyAndOnlyForAnAmount) {
     }
 }
 
+TEST(ReadDateCell, TheRegionalShortDateTheCleanTableWrites) {
+    const RegionalSettings turkish = RegionalSettings::turkish();
+    const RegionalSettings american{'.', '/', DateOrder::MonthDayYear};
+    struct Case {
+        const char* cell;
+        RegionalSettings regional;
+        std::optional<Date> date;
+    };
+    const Case cases[] = {
+        {"05.01.2005", turkish, Date{2005, 1, 5}},
+        {"01/05/2005", american, Date{2005, 1, 5}},
+        {"05.01.2005", american, std::nullopt},  // not this region's separator
+        {"31.02.2005", turkish, std::nullopt},
+        {"Ocak", turkish, std::nullopt},
+        {"", turkish, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell);
+        EXPECT_EQ(readDateCell(c.cell, c.regional), c.date);
+    }
+}
+
 }  // namespace
 }  // namespace tablamo
