@@ -80,14 +80,14 @@ std::string labelOf(const CutLine& c) {
 }
 
 Reading readStatement(const ReportText& text, const FieldLayout& layout, const FieldSpans& spans,
-                      std::int64_t first, char sep) {
+                      std::int64_t first, char sep, YearWindow years) {
     Reading r;
     r.roles.assign(static_cast<std::size_t>(text.lineCount()), Role::Other);
     for (int k = 0; k < kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         r.stats[idx] = ColumnStats(0, std::max<int>(static_cast<int>(layout.count[idx]) - 1, 0));
     }
-    LineCutter cutter(spans);
+    LineCutter cutter(spans, years);
     char key[ReportText::kMaxLineRead];
     Role previous = Role::Other;
     for (std::int64_t i = std::max<std::int64_t>(first, 0); i < text.lineCount(); ++i) {
@@ -155,7 +155,7 @@ std::string_view withoutMarker(std::string_view v) {
 
 }  // namespace
 
-ImportOutcome importCleanStatement(Workspace& ws) {
+ImportOutcome importCleanStatement(Workspace& ws, const Clock& clock) {
     const ReportText& text = ws.text;
     ReportLayout& settings = ws.settings.layout;
     if (text.empty()) return {ImportStatus::EmptyText, {}};
@@ -165,7 +165,9 @@ ImportOutcome importCleanStatement(Workspace& ws) {
     const FieldSpans spans = fieldSpansOf(widths);
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
     const std::int64_t first = settings.startRow();
-    const Reading r = readStatement(text, layout, spans, first, ws.regional.decimalSeparator);
+    const YearWindow years(clock.today());
+    const Reading r =
+        readStatement(text, layout, spans, first, ws.regional.decimalSeparator, years);
     if (r.transactions == 0) {
         ImportOutcome outcome = importStatement(ws);
         outcome.status = ImportStatus::NoRecords;
@@ -203,7 +205,7 @@ ImportOutcome importCleanStatement(Workspace& ws) {
     ws.clean.reset();
     CleanGrid grid(ws.grid, headings, shape.columns, r.transactions);
     TotalsCheck check(summedColumns, kinds[kMark].marks, false);
-    LineCutter cutter(spans), more(spans);
+    LineCutter cutter(spans, years), more(spans, years);
     LineAmounts amounts(summed.size());
     std::string row;
     row.reserve(std::size_t{1} << 16);

@@ -97,7 +97,7 @@ ImportOutcome noRecords(Workspace& ws, const TableLocation& location) {
 
 }  // namespace
 
-ImportOutcome importCleanReport(Workspace& ws) {
+ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     const ReportText& text = ws.text;
     if (text.empty()) return {ImportStatus::EmptyText, {}};
     ReportLayout& settings = ws.settings.layout;
@@ -110,20 +110,21 @@ ImportOutcome importCleanReport(Workspace& ws) {
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
     const int firstLine = settings.startRow();
     const DateOrder order = ws.regional.dateOrder;
+    const YearWindow years(clock.today());
 
     // The kinds, from the lines that are records for sure; then the columns, from the
     // records of the same lines.
-    FirstReading first = readKinds(text, table, table.dataStart, order);
+    FirstReading first = readKinds(text, table, table.dataStart, order, years);
     if (first.mergeSplit) {
         table.mergeSplit();
-        first = readKinds(text, table, table.dataStart, order);
+        first = readKinds(text, table, table.dataStart, order, years);
     }
     PassPlan plan;
     plan.kinds = first.kinds;
     plan.keys = first.keys;
     plan.firstLine = firstLine;
     plan.endLine = first.end;
-    const PassResult sample = runPass(text, table, plan, ws.regional, {});
+    const PassResult sample = runPass(text, table, plan, ws.regional, years, {});
     plan = planOf(sample, first.keys, order, firstLine, text.lineCount());
 
     // The whole report, written as it is read; once more when its records decide otherwise
@@ -142,7 +143,8 @@ ImportOutcome importCleanReport(Workspace& ws) {
         ws.clean.reset();
         CleanGrid grid(ws.grid, headings, shape.columns);
         TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0);
-        const PassResult all = runPass(text, table, plan, ws.regional, {&grid, &check, &shape});
+        const PassResult all =
+            runPass(text, table, plan, ws.regional, years, {&grid, &check, &shape});
         grid.finish(all.records);
         if (all.records == 0) return noRecords(ws, location);
         PassPlan found = planOf(all, first.keys, order, firstLine, text.lineCount());

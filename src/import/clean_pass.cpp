@@ -23,14 +23,14 @@ constexpr int kTwoThreadsFrom = 1 << 17;
 class Reader {
 public:
     Reader(const ReportText& text, const TableLayout& table, const PassPlan& plan,
-           const RegionalSettings& regional, bool writing)
+           const RegionalSettings& regional, YearWindow years, bool writing)
         : m_text(text),
           m_table(table),
           m_plan(plan),
           m_regional(regional),
           m_writing(writing),
-          m_a(table.fields),
-          m_b(table.fields) {
+          m_a(table.fields, years),
+          m_b(table.fields, years) {
         m_a.readAs(plan.kinds);
         m_b.readAs(plan.kinds);
         for (int k = 0; k < kFields; ++k) {
@@ -275,9 +275,10 @@ private:
 // everything into the check.
 class Writer {
 public:
-    Writer(const PassPlan& plan, const PassOutput& output, PassResult& result)
+    Writer(const PassPlan& plan, const PassOutput& output, YearWindow years, PassResult& result)
         : m_plan(plan),
           m_out(output),
+          m_years(years),
           m_result(result),
           m_amounts(plan.summed.size()),
           m_cells(plan.columns.size()),
@@ -329,8 +330,8 @@ private:
             std::find(l.values.begin(), l.values.end(), value) == l.values.end()) {
             l.values.emplace_back(value);
         }
-        l.pageOnly |= numbersOrDatesThePage({l.label, value});
-        l.stats.add(factsOf(value), 0, 0, value.size());
+        l.pageOnly |= numbersOrDatesThePage({l.label, value}, m_years);
+        l.stats.add(factsOf(value, m_years), 0, 0, value.size());
     }
 
     void amounts(const Chunk& chunk, const Chunk::Item& item, bool printed) {
@@ -366,6 +367,7 @@ private:
 
     const PassPlan& m_plan;
     const PassOutput& m_out;
+    YearWindow m_years;
     PassResult& m_result;
     LineAmounts m_amounts;
     std::vector<std::string_view> m_cells;
@@ -393,13 +395,13 @@ std::vector<std::pair<int, int>> chunksOf(const ReportText& text, const TableLay
 }  // namespace
 
 PassResult runPass(const ReportText& text, const TableLayout& table, const PassPlan& plan,
-                   const RegionalSettings& regional, const PassOutput& output) {
+                   const RegionalSettings& regional, YearWindow years, const PassOutput& output) {
     PassResult result;
     const bool writing = output.grid != nullptr;
     const auto chunks = chunksOf(text, table, std::min(plan.endLine, text.lineCount()));
-    Reader mine(text, table, plan, regional, writing);
-    Reader theirs(text, table, plan, regional, writing);
-    Writer writer(plan, output, result);
+    Reader mine(text, table, plan, regional, years, writing);
+    Reader theirs(text, table, plan, regional, years, writing);
+    Writer writer(plan, output, years, result);
     const auto read = [&](Reader& reader, std::size_t i, Chunk& chunk) {
         chunk.first = chunks[i].first;
         chunk.end = chunks[i].second;

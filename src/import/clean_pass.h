@@ -10,6 +10,7 @@
 #include "clean/clean_grid.h"
 #include "clean/column_typing.h"
 #include "clean/totals_check.h"
+#include "core/calendar.h"
 #include "core/regional_settings.h"
 #include "import/clean_layout.h"
 #include "import/record_selection.h"
@@ -69,8 +70,9 @@ struct PassOutput {
 /// converted, a text column's continuation lines joined with one blank, or with none where
 /// the column cuts words and the line above was full, carried fields as the page header
 /// last printed them) and feeds records, page starts and total lines to the check in report
-/// order. A long report is read by two threads, written by one.
+/// order. A two-digit year falls in `years`. A long report is read by two threads, written
+/// by one.
 PassResult runPass(const ReportText& text, const TableLayout& table, const PassPlan& plan,
-                   const RegionalSettings& regional, const PassOutput& output);
+                   const RegionalSettings& regional, YearWindow years, const PassOutput& output);
 
 }  // namespace tablamo

@@ -94,7 +94,7 @@ std::string labelOf(const CutLine& cut, const std::array<ColumnDecision, kFields
 }
 
 FirstReading readKinds(const ReportText& text, const TableLayout& table, int from,
-                       DateOrder regional) {
+                       DateOrder regional, YearWindow years) {
     std::array<ColumnStats, kFields> evidence, all;
     std::array<int, kFields> filled{};
     for (int k = 0; k < kFields; ++k) {
@@ -102,7 +102,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         evidence[idx] = all[idx] = ColumnStats(table.runFrom[idx], table.runTo[idx]);
     }
     FirstReading reading;
-    LineCutter cutter(table.fields);
+    LineCutter cutter(table.fields, years);
     int seen = 0, sure = 0;
     int i = from;
     for (; i < text.lineCount() && seen < kReadingLines; ++i) {

@@ -27,12 +27,13 @@ struct Clean {
     Workspace ws;
     ImportOutcome outcome;
 
-    explicit Clean(const std::string& bytes) {
+    explicit Clean(const std::string& bytes, const Clock& clock = Clock()) {
         ws.regional = RegionalSettings::turkish();
         ws.text = ReportText(bytes);
-        outcome = importCleanReport(ws);
+        outcome = importCleanReport(ws, clock);
     }
-    explicit Clean(const std::vector<std::string>& lines) : Clean(joinCrLf(lines)) {}
+    explicit Clean(const std::vector<std::string>& lines, const Clock& clock = Clock())
+        : Clean(joinCrLf(lines), clock) {}
 
     std::vector<std::string> row(int r) const {
         std::vector<std::string> cells;
@@ -218,6 +219,31 @@ TEST(CleanImport, WrappedTextsAreJoinedAsTheProgramParted) {
         for (std::size_t r = 0; r < c.joined.size(); ++r) {
             EXPECT_EQ(t.row(static_cast<int>(r) + 1)[1], c.joined[r]) << c.name;
         }
+    }
+}
+
+// A two-digit year falls in the 100 years that begin 50 years before today's, as the
+// workbook reads short dates.
+TEST(CleanImport, TwoDigitYearsAroundToday) {
+    struct FixedClock : Clock {
+        Date date;
+        Date today() const override { return date; }
+    };
+    struct Case {
+        int year;
+        const char* written;
+    };
+    const std::vector<int> w = {10, 10, 10};
+    for (const auto& [year, written] :
+         {Case{2026, "12.03.2060"}, Case{2000, "12.03.1960"}, Case{2026, "31.12.1976"}}) {
+        FixedClock clock;
+        clock.date = {year, 6, 1};
+        const std::string printed = std::string(written).erase(6, 2);
+        Clean t({"x", "", fields({"Tarih", "Aciklama", ">Tutar"}, w), rule(w),
+                 fields({printed, "Fatura", ">1.500,00"}, w)},
+                clock);
+        ASSERT_EQ(t.records(), 1) << printed;
+        EXPECT_EQ(t.row(1)[0], written) << printed << " in " << year;
     }
 }
 
