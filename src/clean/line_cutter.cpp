@@ -78,7 +78,7 @@ void LineCutter::readAs(const Kinds& kinds) {
     m_typed = true;
 }
 
-const CutLine& LineCutter::cut(std::string_view line) {
+CutLine& LineCutter::cut(std::string_view line) {
     char* out = m_buffer.data();
     int k = 0;
     for (; k < m_fields.count; ++k) {

@@ -52,8 +52,9 @@ public:
     /// column's not at all; a text column's value may then keep a frame character inside,
     /// which its conversion deletes).
     void readAs(const Kinds& kinds);
-    /// The line cut, with the facts of its values; valid until the next cut.
-    const CutLine& cut(std::string_view line);
+    /// The line cut, with the facts of its values; valid until the next cut. An importer
+    /// with readings of its own may set the values and readings of fields before `count`.
+    CutLine& cut(std::string_view line);
 
 private:
     FieldSpans m_fields;

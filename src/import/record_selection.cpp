@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "clean/header_fields.h"
+#include "clean/record_writer.h"
 #include "clean/totals_check.h"
 #include "core/dos_text.h"
 #include "core/report_text.h"
@@ -78,19 +79,6 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
         return LineRole::Continuation;
     }
     return LineRole::Other;
-}
-
-std::string labelOf(const CutLine& cut, const std::array<ColumnDecision, kFields>& kinds) {
-    std::string label;
-    for (int k = 0; k < cut.count; ++k) {
-        const auto idx = static_cast<std::size_t>(k);
-        if (cut.facts[idx].empty) continue;
-        if (kinds[idx].kind == ColumnKind::Amount && cut.facts[idx].amount.valid) continue;
-        if (kinds[idx].marks && cut.facts[idx].mark) continue;
-        if (!label.empty()) label += ' ';
-        label += DosToWinText(cut.value[idx]);
-    }
-    return label;
 }
 
 FirstReading readKinds(const ReportText& text, const TableLayout& table, int from,

@@ -58,8 +58,4 @@ LineRole classifyLine(std::string_view line, const CutLine& cut, const Kinds& ki
 std::size_t headerFieldsOfLine(std::string_view line, std::string& converted, HeaderField* out,
                                std::size_t max);
 
-/// The words of a cut line outside its amount and B/A columns, converted and joined by
-/// blanks: the label of a total line.
-std::string labelOf(const CutLine& cut, const Kinds& kinds);
-
 }  // namespace tablamo

@@ -1,0 +1,257 @@
+#include "clean/record_writer.h"
+
+#include <algorithm>
+
+#include "clean/header_fields.h"
+#include "core/dos_text.h"
+
+namespace tablamo {
+
+std::string labelOf(const CutLine& cut, const Kinds& kinds) {
+    std::string label;
+    for (int k = 0; k < cut.count; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        if (cut.facts[idx].empty) continue;
+        if (kinds[idx].kind == ColumnKind::Amount && cut.facts[idx].amount.valid) continue;
+        if (kinds[idx].marks && cut.facts[idx].mark) continue;
+        if (!label.empty()) label += ' ';
+        label += DosToWinText(cut.value[idx]);
+    }
+    return label;
+}
+
+RecordTyper::RecordTyper(const RecordPlan& plan, const Runs& runFrom, const Runs& runTo,
+                         const RegionalSettings& regional, bool writing)
+    : m_plan(plan), m_runFrom(runFrom), m_runTo(runTo), m_regional(regional), m_writing(writing) {}
+
+void RecordTyper::record(int line, const CutLine& cut, Chunk& out) {
+    endRecord(out);
+    if (m_wrapped) {
+        m_below.reset();
+        m_wrapped = false;
+    }
+    m_pending = &cut;
+    m_pendingLine = line;
+}
+
+void RecordTyper::endRecord(Chunk& out) {
+    if (!m_pending) return;
+    if (m_writing) typeRecord(out);
+    m_pending = nullptr;
+    m_pieces.clear();
+    m_pieceText.clear();
+}
+
+// Field k of a continuation line: where it goes on with a text of the line above (the record
+// or an earlier continuation line), how far before the column's edge that line ended; its
+// words kept for the record's text column, with where they stand.
+int RecordTyper::goesOn(const CutLine& c, int k) {
+    const auto idx = static_cast<std::size_t>(k);
+    if (c.value[idx].empty()) return -1;
+    int above = -1;
+    if (m_below[idx]) {
+        above = m_belowShort[idx];
+    } else if (m_pending && k < m_pending->count && !m_pending->value[idx].empty()) {
+        above = std::max(m_runTo[idx] - m_pending->last[idx], 0);
+    }
+    m_below[idx] = true;
+    m_belowShort[idx] = std::max(m_runTo[idx] - c.last[idx], 0);
+    if (m_writing) {
+        const auto from = m_pieceText.size();
+        m_pieceText.append(c.value[idx]);
+        m_pieces.push_back({k, static_cast<std::uint32_t>(from), m_pieceText.size(), above,
+                            c.first[idx] - m_runFrom[idx]});
+    }
+    return above;
+}
+
+std::uint32_t RecordTyper::amountSlots(Chunk& out) {
+    const auto first = static_cast<std::uint32_t>(out.amounts.size());
+    out.amounts.resize(out.amounts.size() + m_plan.summed.size(), Chunk::Amount{0, 0, 0, false});
+    return first;
+}
+
+void RecordTyper::typeRecord(Chunk& out) {
+    const CutLine& c = *m_pending;
+    const std::uint32_t amounts = amountSlots(out);
+    Chunk::Item item{Chunk::Kind::Record,
+                     m_pendingLine,
+                     out.text.size(),
+                     0,
+                     static_cast<std::uint32_t>(out.ends.size()),
+                     amounts,
+                     0,
+                     true};
+    std::uint32_t slot = amounts;
+    for (const OutColumn& col : m_plan.columns) {
+        if (col.field < 0) continue;  // a carried field: the writer knows its value
+        if (cell(c, col, out, slot)) ++slot;
+        out.ends.push_back(out.text.size());
+    }
+    if (m_plan.marks >= 0) {
+        const std::string_view mark = c.value[static_cast<std::size_t>(m_plan.marks)];
+        item.mark = mark.empty() ? 0 : mark[0];
+    }
+    if (m_plan.levels >= 0) {
+        const std::string_view code = c.value[static_cast<std::size_t>(m_plan.levels)];
+        item.top = std::count(code.begin(), code.end(), '.') == m_plan.topPoints;
+    }
+    out.items.push_back(item);
+}
+
+// One typed cell; true when it was an amount column's (its slot then filled when it held an
+// amount). A text column takes its continuation lines.
+bool RecordTyper::cell(const CutLine& c, const OutColumn& col, Chunk& out, std::uint32_t slot) {
+    const auto idx = static_cast<std::size_t>(col.field);
+    const std::string_view value = c.value[idx];
+    const ColumnDecision& d = col.kind;
+    const ReadValue& read = c.read[idx];
+    if (d.kind == ColumnKind::Date) {
+        if (const auto& date = read.date) {
+            out.text.keep(formatShortDate(*date, m_regional, out.text.room(16)));
+            return false;
+        }
+    } else if (d.kind == ColumnKind::Amount) {
+        if (c.facts[idx].empty || c.facts[idx].placeholder) return true;  // a dash: nothing
+        if (const auto& v = read.units) {
+            out.amounts[slot].value = *v;
+            out.amounts[slot].present = true;
+            out.text.keep(
+                formatAmount(*v, d.decimals, m_regional.decimalSeparator, out.text.room(32)));
+            return true;
+        }
+    }
+    const std::uint32_t at = out.text.size();
+    out.text.keep(dosToWinTextInto(value, out.text.room(value.size())));
+    if (d.kind == ColumnKind::Text && !d.marks) {
+        for (const Piece& p : m_pieces) {
+            if (p.field != col.field) continue;
+            const std::string_view piece = m_pieceText.view(p.from, p.to);
+            // The rest of a word cut at the edge starts where the column's texts do.
+            const bool glued = d.cutAt >= 0 && p.above == d.cutAt && p.lead <= d.cutAt;
+            if (out.text.size() > at && !glued) out.text.append(" ");
+            out.text.keep(dosToWinTextInto(piece, out.text.room(piece.size())));
+        }
+    }
+    return d.kind == ColumnKind::Amount;
+}
+
+void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
+    if (!m_writing) return;
+    const std::uint32_t amounts = amountSlots(out);
+    for (std::size_t s = 0; s < m_plan.summed.size(); ++s) {
+        const auto idx = static_cast<std::size_t>(m_plan.summed[s]);
+        if (!c.facts[idx].amount.valid) continue;
+        if (const auto& v = c.read[idx].units) {
+            Chunk::Amount& a = out.amounts[amounts + s];
+            a.value = *v;
+            a.present = true;
+            a.printedFrom = out.text.size();
+            out.text.append(c.value[idx]);
+            a.printedTo = out.text.size();
+        }
+    }
+    const std::uint32_t from = out.text.size();
+    out.text.append(labelOf(c, m_plan.kinds));
+    out.items.push_back({Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, 0, false});
+}
+
+void RecordTyper::page(int line, Chunk& out) {
+    out.items.push_back({Chunk::Kind::Page, line, 0, 0, 0, 0, 0, false});
+}
+
+void RecordTyper::field(int line, std::string_view label, std::string_view value, Chunk& out) {
+    const std::uint32_t from = out.text.size();
+    out.text.append(label);
+    const std::uint32_t mid = out.text.size();
+    out.text.append(value);
+    out.items.push_back({Chunk::Kind::Field, line, from, mid, mid, out.text.size(), 0, false});
+}
+
+RecordWriter::RecordWriter(const RecordPlan& plan, const RecordOutput& output, YearWindow years)
+    : m_plan(plan),
+      m_out(output),
+      m_years(years),
+      m_amounts(plan.summed.size()),
+      m_cells(plan.columns.size()),
+      m_columnLabel(plan.columns.size(), -1) {}
+
+void RecordWriter::take(const Chunk& chunk) {
+    for (const Chunk::Item& item : chunk.items) {
+        switch (item.kind) {
+            case Chunk::Kind::Page:
+                if (m_out.check) m_out.check->pageBreak();
+                break;
+            case Chunk::Kind::Field:
+                field(chunk.text.view(item.from, item.to),
+                      chunk.text.view(item.first, item.amounts));
+                break;
+            case Chunk::Kind::Total:
+                amounts(chunk, item, true);
+                m_out.check->checkTotal(chunk.text.view(item.from, item.to), item.line + 1,
+                                        m_amounts);
+                break;
+            case Chunk::Kind::Record:
+                record(chunk, item);
+                break;
+        }
+    }
+}
+
+void RecordWriter::field(std::string_view label, std::string_view value) {
+    auto it = std::find_if(m_labels.begin(), m_labels.end(),
+                           [&](const HeaderLabel& l) { return l.label == label; });
+    if (it == m_labels.end()) {
+        it = m_labels.insert(m_labels.end(),
+                             HeaderLabel{std::string(label), {}, false, ColumnStats()});
+        m_current.emplace_back();
+        for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
+            if (m_plan.columns[c].field < 0 && m_plan.columns[c].label == label) {
+                m_columnLabel[c] = static_cast<int>(it - m_labels.begin());
+            }
+        }
+    }
+    HeaderLabel& l = *it;
+    std::string& current = m_current[static_cast<std::size_t>(it - m_labels.begin())];
+    if (current != value) {
+        current.assign(value);
+        ++m_generation;
+    }
+    if (l.values.size() < 2 &&
+        std::find(l.values.begin(), l.values.end(), value) == l.values.end()) {
+        l.values.emplace_back(value);
+    }
+    l.pageOnly |= numbersOrDatesThePage({l.label, value}, m_years);
+    l.stats.add(factsOf(value, m_years), 0, 0, value.size());
+}
+
+void RecordWriter::amounts(const Chunk& chunk, const Chunk::Item& item, bool printed) {
+    for (std::size_t s = 0; s < m_amounts.value.size(); ++s) {
+        const Chunk::Amount& a = chunk.amounts[item.amounts + s];
+        m_amounts.value[s] = a.value;
+        m_amounts.present[s] = a.present;
+        if (printed) m_amounts.printed[s] = chunk.text.view(a.printedFrom, a.printedTo);
+    }
+}
+
+void RecordWriter::record(const Chunk& chunk, const Chunk::Item& item) {
+    std::uint32_t from = item.from, end = item.first;
+    for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
+        if (m_plan.columns[c].field < 0) {
+            const int label = m_columnLabel[c];
+            m_cells[c] =
+                label < 0 ? std::string_view() : m_current[static_cast<std::size_t>(label)];
+            continue;
+        }
+        const std::uint32_t to = chunk.ends[end++];
+        m_cells[c] = chunk.text.view(from, to);
+        from = to;
+    }
+    amounts(chunk, item, false);
+    m_out.check->addRecord(m_amounts, item.mark, item.top, m_generation != m_recordGeneration);
+    m_recordGeneration = m_generation;
+    m_out.shape->recordLines.push_back(item.line + 1);
+    m_out.grid->writeRecord(static_cast<int>(m_out.shape->recordLines.size()), m_cells);
+}
+
+}  // namespace tablamo
