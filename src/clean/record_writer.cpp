@@ -24,24 +24,6 @@ RecordTyper::RecordTyper(const RecordPlan& plan, const Runs& runFrom, const Runs
                          const RegionalSettings& regional, bool writing)
     : m_plan(plan), m_runFrom(runFrom), m_runTo(runTo), m_regional(regional), m_writing(writing) {}
 
-void RecordTyper::record(int line, const CutLine& cut, Chunk& out) {
-    endRecord(out);
-    if (m_wrapped) {
-        m_below.reset();
-        m_wrapped = false;
-    }
-    m_pending = &cut;
-    m_pendingLine = line;
-}
-
-void RecordTyper::endRecord(Chunk& out) {
-    if (!m_pending) return;
-    if (m_writing) typeRecord(out);
-    m_pending = nullptr;
-    m_pieces.clear();
-    m_pieceText.clear();
-}
-
 // Field k of a continuation line: where it goes on with a text of the line above (the record
 // or an earlier continuation line), how far before the column's edge that line ended; its
 // words kept for the record's text column, with where they stand.
@@ -65,14 +47,15 @@ int RecordTyper::goesOn(const CutLine& c, int k) {
     return above;
 }
 
-std::uint32_t RecordTyper::amountSlots(Chunk& out) {
-    const auto first = static_cast<std::uint32_t>(out.amounts.size());
-    out.amounts.resize(out.amounts.size() + m_plan.summed.size(), Chunk::Amount{0, 0, 0, false});
-    return first;
-}
-
+// Types the record under way (when writing) and forgets it with its continuation lines.
 void RecordTyper::typeRecord(Chunk& out) {
     const CutLine& c = *m_pending;
+    m_pending = nullptr;
+    if (!m_writing) {
+        m_pieces.clear();
+        m_pieceText.clear();
+        return;
+    }
     const std::uint32_t amounts = amountSlots(out);
     Chunk::Item item{Chunk::Kind::Record,
                      m_pendingLine,
@@ -97,6 +80,8 @@ void RecordTyper::typeRecord(Chunk& out) {
         item.top = std::count(code.begin(), code.end(), '.') == m_plan.topPoints;
     }
     out.items.push_back(item);
+    m_pieces.clear();
+    m_pieceText.clear();
 }
 
 // One typed cell; true when it was an amount column's (its slot then filled when it held an

@@ -55,7 +55,15 @@ public:
 
     /// A record line; the record before it is typed into `out` first. `cut` must stay
     /// valid until the record is typed (up to the next record or endRecord()).
-    void record(int line, const CutLine& cut, Chunk& out);
+    void record(int line, const CutLine& cut, Chunk& out) {
+        endRecord(out);
+        if (m_wrapped) {
+            m_below.reset();
+            m_wrapped = false;
+        }
+        m_pending = &cut;
+        m_pendingLine = line;
+    }
     /// A continuation line of the record: its texts go on in the record's text columns
     /// (joined with one blank, or with none where the column cuts words and the line above
     /// was full). Calls wrapped(field, above) for each text that goes on one above it, with
@@ -69,7 +77,9 @@ public:
         }
     }
     /// A line that ends the record: the record is typed into `out`.
-    void endRecord(Chunk& out);
+    void endRecord(Chunk& out) {
+        if (m_pending) typeRecord(out);
+    }
     /// A total line: its amounts in the summed fields, its label.
     void total(int line, const CutLine& cut, Chunk& out);
     /// A page begins at the line.
@@ -86,7 +96,12 @@ private:
         int lead;   // how far after the column's first character the piece starts
     };
     int goesOn(const CutLine& cut, int k);
-    std::uint32_t amountSlots(Chunk& out);
+    std::uint32_t amountSlots(Chunk& out) {
+        const auto first = static_cast<std::uint32_t>(out.amounts.size());
+        out.amounts.resize(out.amounts.size() + m_plan.summed.size(),
+                           Chunk::Amount{0, 0, 0, false});
+        return first;
+    }
     void typeRecord(Chunk& out);
     bool cell(const CutLine& c, const OutColumn& col, Chunk& out, std::uint32_t slot);
 

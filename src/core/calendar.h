@@ -29,15 +29,17 @@ public:
 class YearWindow {
 public:
     /// The window around the year of `today`.
-    explicit YearWindow(const Date& today) : m_first(today.year - 50) {}
+    explicit YearWindow(const Date& today)
+        : m_first(today.year - 50), m_century(m_first - m_first % 100) {}
     /// The full year of `shortYear` (0 to 99).
     int fullYear(int shortYear) const {
-        const int year = shortYear + m_first - m_first % 100;
+        const int year = m_century + shortYear;
         return year < m_first ? year + 100 : year;
     }
 
 private:
-    int m_first;
+    int m_first;    // the window's first year
+    int m_century;  // the first year of its century
 };
 
 }  // namespace tablamo
