@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "clean/header_fields.h"
-#include "clean/record_writer.h"
+#include "clean/record_typer.h"
 #include "clean/totals_check.h"
 #include "core/dos_text.h"
 #include "core/report_text.h"
