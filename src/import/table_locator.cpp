@@ -30,7 +30,7 @@ std::optional<int> ruleLineFrom(const ReportText& text, int first) {
 TableLocation locateTable(const ReportText& text, const ReportLayout& layout) {
     TableLocation at;
     const std::optional<int> search = text.lineOfFirstOccurrence(layout.SearchCriterion);
-    at.frameLine = findFrameLine(text, layout);
+    at.frameLine = text.lineOfFirstOccurrence(layout.FrameCriterion);
     at.criteria = {search.has_value(), at.frameLine.has_value()};
     if (search) at.ruleLine = ruleLineFrom(text, *search);
     if (at.criteria.frame && (layout.AutoColumnSearch || !at.ruleLine)) {
@@ -46,16 +46,6 @@ TableLocation locateTable(const ReportText& text, const ReportLayout& layout) {
         at.widths = measuredWidths(text.line(at.line), at.separator, layout.LedgerMarks);
     }
     return at;
-}
-
-std::optional<int> findRuleLine(const ReportText& text, const ReportLayout& layout) {
-    const auto first = text.lineOfFirstOccurrence(layout.SearchCriterion);
-    if (!first) return std::nullopt;
-    return ruleLineFrom(text, *first);
-}
-
-std::optional<int> findFrameLine(const ReportText& text, const ReportLayout& layout) {
-    return text.lineOfFirstOccurrence(layout.FrameCriterion);
 }
 
 std::vector<std::int32_t> measuredWidths(std::string_view line, std::string_view separator,

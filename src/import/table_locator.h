@@ -33,9 +33,14 @@ enum class TableFormat {
 
 /// A report's table as the layout's criteria find it.
 struct TableLocation {
-    ReportFormat criteria;         ///< which criteria the text holds
-    std::optional<int> ruleLine;   ///< the rule line "Sütun Ara" takes
-    std::optional<int> frameLine;  ///< the frame line "Sütun Ara BG" takes
+    ReportFormat criteria;  ///< which criteria the text holds
+    /// The rule line "Sütun Ara" takes: the first line from the search criterion's first
+    /// occurrence on with hyphens at characters 4 and 5 (not under a depreciation table's
+    /// "    AMORT" or "FONU").
+    std::optional<int> ruleLine;
+    /// The frame line "Sütun Ara BG" takes: the line of the frame criterion's first
+    /// occurrence.
+    std::optional<int> frameLine;
     /// The line the table is read by: the frame's when the text holds the frame criterion
     /// and the column search is on (its widths are the ones the import keeps) or there is
     /// no rule line; else the rule line.
@@ -52,13 +57,6 @@ struct TableLocation {
 /// Finds the table: the criteria's first lines, searched once each, and the widths of the
 /// table's line.
 TableLocation locateTable(const ReportText& text, const ReportLayout& layout);
-
-/// The rule line "Sütun Ara" takes: the first acceptable line from the line of the search
-/// criterion's first occurrence on; nothing without the criterion or such a line.
-std::optional<int> findRuleLine(const ReportText& text, const ReportLayout& layout);
-
-/// The frame line "Sütun Ara BG" takes: the line of the frame criterion's first occurrence.
-std::optional<int> findFrameLine(const ReportText& text, const ReportLayout& layout);
 
 /// Every width the separator scan measures in `line`, the last one (shortened by
 /// LedgerMarks) included: more than 20 when the line has more separators than the settings
