@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kFields =
     FieldLayout::kFields;  // the statement's 9 columns and the settings' further ones
+constexpr std::size_t kItemsPerWrite = 8192;
 
 // The statement's own columns 1 to 9.
 enum Field { kNo, kDate, kSlip, kValueDate, kKind, kText, kAmount, kMark, kBalance };
@@ -240,6 +241,10 @@ ImportOutcome importCleanStatement(Workspace& ws, const Clock& clock) {
             continue;
         }
         typer.endRecord(chunk);
+        if (chunk.items.size() >= kItemsPerWrite) {  // a long statement is written as it goes
+            writer.take(chunk);
+            chunk.clear();
+        }
         if (role == Role::Transaction) {
             typer.record(i, readFields(cutter.cut(text.line(i)), plan.kinds), chunk);
         } else if (role == Role::Total) {
