@@ -29,7 +29,8 @@ Outcome runTasks(PipelineThreads threads, int tasks, Step failing = Step::None, 
     std::mutex mutex;
     int next = 0;
     const auto fail = [&](Step step, int task) {
-        if (step == failing && task == failAt) throw std::runtime_error("task " + std::to_string(task));
+        if (step == failing && task == failAt)
+            throw std::runtime_error("task " + std::to_string(task));
     };
     try {
         runPipeline(
@@ -90,10 +91,9 @@ TEST(Pipeline, WritesEveryTaskOnceInOrder) {
 }
 
 TEST(Pipeline, TheFirstErrorEndsTheRunAndNothingAfterItIsWritten) {
-    const std::pair<Step, int> cases[] = {{Step::Cut, 0},       {Step::Cut, 57},
-                                          {Step::Convert, 0},   {Step::Convert, 57},
-                                          {Step::Convert, 199}, {Step::Write, 0},
-                                          {Step::Write, 57},    {Step::Write, 199}};
+    const std::pair<Step, int> cases[] = {
+        {Step::Cut, 0},       {Step::Cut, 57},  {Step::Convert, 0}, {Step::Convert, 57},
+        {Step::Convert, 199}, {Step::Write, 0}, {Step::Write, 57},  {Step::Write, 199}};
     for (const PipelineThreads threads : {PipelineThreads::One, PipelineThreads::Two}) {
         for (const auto& [step, failAt] : cases) {
             SCOPED_TRACE("step " + std::to_string(static_cast<int>(step)) + " task " +

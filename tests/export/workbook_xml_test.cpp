@@ -90,8 +90,8 @@ TEST(SheetXml, RowsAsTheWorksheetHoldsThem) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const SheetRows rows(static_cast<int>(c.cells.size()), RegionalSettings::turkish(),
-                             kToday, c.kinds);
+        const SheetRows rows(static_cast<int>(c.cells.size()), RegionalSettings::turkish(), kToday,
+                             c.kinds);
         std::string xml(rows.bound(c.cells), '\0');
         char* end = rows.write(xml.data(), c.cells, c.sheetRow, c.heading);
         xml.resize(static_cast<std::size_t>(end - xml.data()));
@@ -134,25 +134,23 @@ TEST(SheetXml, PackagePartsAsWritten) {
              "core-properties\" Target=\"docProps/core.xml\"/><Relationship Id=\"rId3\" Type=\"" +
              kRel + "extended-properties\" Target=\"docProps/app.xml\"/></Relationships>"},
         {appPart(sheets),
-         kXml +
-             "<Properties xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-             "extended-properties\" xmlns:vt=\"http://schemas.openxmlformats.org/officeDocument/"
-             "2006/docPropsVTypes\"><Application>Microsoft Excel</Application><DocSecurity>0"
-             "</DocSecurity><ScaleCrop>false</ScaleCrop><HeadingPairs><vt:vector size=\"2\" "
-             "baseType=\"variant\"><vt:variant><vt:lpstr>Worksheets</vt:lpstr></vt:variant>"
-             "<vt:variant><vt:i4>2</vt:i4></vt:variant></vt:vector></HeadingPairs>"
-             "<TitlesOfParts><vt:vector size=\"2\" baseType=\"lpstr\"><vt:lpstr>Tablamo"
-             "</vt:lpstr><vt:lpstr>Ali'nin &amp; &lt;\xC5\x9E&gt;</vt:lpstr></vt:vector>"
-             "</TitlesOfParts><AppVersion>12.0000</AppVersion></Properties>"},
+         kXml + "<Properties xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                "extended-properties\" xmlns:vt=\"http://schemas.openxmlformats.org/officeDocument/"
+                "2006/docPropsVTypes\"><Application>Microsoft Excel</Application><DocSecurity>0"
+                "</DocSecurity><ScaleCrop>false</ScaleCrop><HeadingPairs><vt:vector size=\"2\" "
+                "baseType=\"variant\"><vt:variant><vt:lpstr>Worksheets</vt:lpstr></vt:variant>"
+                "<vt:variant><vt:i4>2</vt:i4></vt:variant></vt:vector></HeadingPairs>"
+                "<TitlesOfParts><vt:vector size=\"2\" baseType=\"lpstr\"><vt:lpstr>Tablamo"
+                "</vt:lpstr><vt:lpstr>Ali'nin &amp; &lt;\xC5\x9E&gt;</vt:lpstr></vt:vector>"
+                "</TitlesOfParts><AppVersion>12.0000</AppVersion></Properties>"},
         {corePart(365 * 86400 + 3661),
-         kXml +
-             "<cp:coreProperties xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/"
-             "metadata/core-properties\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
-             "xmlns:dcterms=\"http://purl.org/dc/terms/\" xmlns:xsi=\"http://www.w3.org/2001/"
-             "XMLSchema-instance\"><dc:creator></dc:creator><dcterms:created xsi:type=\""
-             "dcterms:W3CDTF\">1971-01-01T01:01:01Z</dcterms:created><dcterms:modified "
-             "xsi:type=\"dcterms:W3CDTF\">1971-01-01T01:01:01Z</dcterms:modified>"
-             "</cp:coreProperties>"},
+         kXml + "<cp:coreProperties xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/"
+                "metadata/core-properties\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
+                "xmlns:dcterms=\"http://purl.org/dc/terms/\" xmlns:xsi=\"http://www.w3.org/2001/"
+                "XMLSchema-instance\"><dc:creator></dc:creator><dcterms:created xsi:type=\""
+                "dcterms:W3CDTF\">1971-01-01T01:01:01Z</dcterms:created><dcterms:modified "
+                "xsi:type=\"dcterms:W3CDTF\">1971-01-01T01:01:01Z</dcterms:modified>"
+                "</cp:coreProperties>"},
         {workbookPart(sheets),
          kXml + "<workbook " + kSpaces +
              "><workbookPr/><bookViews><workbookView/></bookViews><sheets><sheet "
@@ -169,26 +167,27 @@ TEST(SheetXml, PackagePartsAsWritten) {
         {workbookRelsPart(2),
          kXml + kPackageRels + "<Relationship Id=\"rId1\" Type=\"" + kRel +
              "worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" Type=\"" +
-             kRel + "worksheet\" Target=\"worksheets/sheet2.xml\"/><Relationship Id=\"rId3\" "
-             "Type=\"" + kRel + "styles\" Target=\"styles.xml\"/></Relationships>"},
+             kRel +
+             "worksheet\" Target=\"worksheets/sheet2.xml\"/><Relationship Id=\"rId3\" "
+             "Type=\"" +
+             kRel + "styles\" Target=\"styles.xml\"/></Relationships>"},
         {stylesPart("dd\\.mm\\.yyyy"),
-         kXml +
-             "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-             "<numFmts count=\"2\"><numFmt numFmtId=\"164\" formatCode=\"dd\\.mm\\.yyyy\"/>"
-             "<numFmt numFmtId=\"165\" formatCode=\"#,##0.00\"/></numFmts><fonts count=\"2\">"
-             "<font><sz val=\"11\"/><name val=\"Calibri\"/><family val=\"2\"/></font><font><b/>"
-             "<sz val=\"11\"/><name val=\"Calibri\"/><family val=\"2\"/></font></fonts>"
-             "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill><fill>"
-             "<patternFill patternType=\"gray125\"/></fill></fills><borders count=\"1\"><border>"
-             "<left/><right/><top/><bottom/><diagonal/></border></borders><cellStyleXfs "
-             "count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/>"
-             "</cellStyleXfs><cellXfs count=\"4\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" "
-             "borderId=\"0\" xfId=\"0\"/><xf numFmtId=\"164\" fontId=\"0\" fillId=\"0\" "
-             "borderId=\"0\" xfId=\"0\" applyNumberFormat=\"1\"/><xf numFmtId=\"165\" "
-             "fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyNumberFormat=\"1\"/>"
-             "<xf numFmtId=\"0\" fontId=\"1\" fillId=\"0\" borderId=\"0\" xfId=\"0\" "
-             "applyFont=\"1\"/></cellXfs><cellStyles count=\"1\"><cellStyle name=\"Normal\" "
-             "xfId=\"0\" builtinId=\"0\"/></cellStyles></styleSheet>"},
+         kXml + "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                "<numFmts count=\"2\"><numFmt numFmtId=\"164\" formatCode=\"dd\\.mm\\.yyyy\"/>"
+                "<numFmt numFmtId=\"165\" formatCode=\"#,##0.00\"/></numFmts><fonts count=\"2\">"
+                "<font><sz val=\"11\"/><name val=\"Calibri\"/><family val=\"2\"/></font><font><b/>"
+                "<sz val=\"11\"/><name val=\"Calibri\"/><family val=\"2\"/></font></fonts>"
+                "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill><fill>"
+                "<patternFill patternType=\"gray125\"/></fill></fills><borders count=\"1\"><border>"
+                "<left/><right/><top/><bottom/><diagonal/></border></borders><cellStyleXfs "
+                "count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/>"
+                "</cellStyleXfs><cellXfs count=\"4\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" "
+                "borderId=\"0\" xfId=\"0\"/><xf numFmtId=\"164\" fontId=\"0\" fillId=\"0\" "
+                "borderId=\"0\" xfId=\"0\" applyNumberFormat=\"1\"/><xf numFmtId=\"165\" "
+                "fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyNumberFormat=\"1\"/>"
+                "<xf numFmtId=\"0\" fontId=\"1\" fillId=\"0\" borderId=\"0\" xfId=\"0\" "
+                "applyFont=\"1\"/></cellXfs><cellStyles count=\"1\"><cellStyle name=\"Normal\" "
+                "xfId=\"0\" builtinId=\"0\"/></cellStyles></styleSheet>"},
         {sheetHead(true, true, {12.5, 0, 300, -1, 7}),
          kXml + "<worksheet " + kSpaces +
              "><sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"><pane ySplit=\"1\" "
@@ -226,10 +225,10 @@ TEST(SheetXml, AWholeWorkbookAsThePackageHoldsIt) {
     const auto members = testing::readFrontToBack(sink.bytes());
     std::vector<std::string> names;
     for (const auto& [name, content] : members) names.push_back(name);
-    EXPECT_EQ(names, (std::vector<std::string>{
-                         "[Content_Types].xml", "_rels/.rels", "docProps/app.xml",
-                         "docProps/core.xml", "xl/_rels/workbook.xml.rels", "xl/styles.xml",
-                         "xl/workbook.xml", "xl/worksheets/sheet1.xml"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"[Content_Types].xml", "_rels/.rels",
+                                               "docProps/app.xml", "docProps/core.xml",
+                                               "xl/_rels/workbook.xml.rels", "xl/styles.xml",
+                                               "xl/workbook.xml", "xl/worksheets/sheet1.xml"}));
     EXPECT_EQ(members.at("xl/worksheets/sheet1.xml"),
               kXml + "<worksheet " + kSpaces +
                   "><sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"><pane "
