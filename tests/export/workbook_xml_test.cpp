@@ -52,18 +52,20 @@ TEST(SheetXml, RowsAsTheWorksheetHoldsThem) {
     } cases[] = {
         {"typed by value; an empty cell left out; escapes",
          {},
-         rowOf(7, {{1, "31.12.2005"},
+         rowOf(8, {{1, "31.12.2005"},
                    {2, "150,75"},
                    {4, " Ali & <Veli> "},
                    {5, "\x01_x0041_\r\xDE\""},
-                   {6, "01.01.1899"}}),
+                   {6, "01.01.1899"},
+                   {7, "_x0020\x01_x002"}}),
          7,
          false,
          "<row r=\"7\"><c r=\"A7\" s=\"1\"><v>38717</v></c><c r=\"B7\"><v>150.75</v></c>"
          "<c r=\"D7\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> Ali &amp; &lt;Veli&gt; "
          "</t></is></c>" +
              text("E7", "_x0001__x005F_x0041__x000D_\xC5\x9E\"") + text("F7", "01.01.1899") +
-             "</row>"},
+             // "_x0020" and the escape of the control byte after it would read as a blank.
+             text("G7", "_x005F_x0020_x0001__x002") + "</row>"},
         {"a heading row: bold texts, dates too",
          {},
          rowOf(4, {{1, "Tarih"}, {3, "31.12.2005"}}),
