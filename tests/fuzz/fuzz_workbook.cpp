@@ -1,0 +1,236 @@
+// The workbook writer on a grid of any cells, any layout options and a low ZIP64 limit: the
+// package is read back front to back (every member inflated, its sizes and CRC checked) and
+// the worksheet's XML read cell by cell. Every cell the grid holds is there once, at its
+// address, in order: its text exactly (in UTF-8), or a number that reads back as the grid
+// text's own value; texts and codes stay texts.
+
+#include <zlib.h>
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/byte_sink.h"
+#include "core/encoding.h"
+#include "core/grid.h"
+#include "export/cell_value.h"
+#include "export/sheet_xml.h"
+#include "export/xlsx_writer.h"
+#include "fuzz_input.h"
+
+namespace {
+
+using namespace tablamo;
+
+// Aborts, naming the check that failed.
+#define CHECK(ok)                                                              \
+    do {                                                                       \
+        if (!(ok)) {                                                           \
+            std::fprintf(stderr, "fuzz_workbook.cpp:%d: %s\n", __LINE__, #ok); \
+            std::abort();                                                      \
+        }                                                                      \
+    } while (false)
+
+std::uint64_t le(std::string_view b, std::size_t at, int bytes) {
+    CHECK(at + static_cast<std::size_t>(bytes) <= b.size());
+    std::uint64_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b[at + i]);
+    return v;
+}
+
+// Each local header, its deflate stream, then the sizes and CRC (from the data descriptor
+// when there is one), up to the central directory.
+std::map<std::string, std::string> members(std::string_view zip) {
+    std::map<std::string, std::string> found;
+    std::size_t at = 0;
+    while (le(zip, at, 4) == 0x04034b50) {
+        const bool descriptor = le(zip, at + 6, 2) & 8;
+        std::uint64_t crc = le(zip, at + 14, 4), compressed = le(zip, at + 18, 4),
+                      size = le(zip, at + 22, 4);
+        const std::size_t nameSize = le(zip, at + 26, 2), extraSize = le(zip, at + 28, 2);
+        const std::string name(zip.substr(at + 30, nameSize));
+        const bool zip64 = extraSize >= 20 && le(zip, at + 30 + nameSize, 2) == 1;
+        if (zip64 && !descriptor) {
+            size = le(zip, at + 34 + nameSize, 8);
+            compressed = le(zip, at + 42 + nameSize, 8);
+        }
+        at += 30 + nameSize + extraSize;
+        z_stream z{};
+        inflateInit2(&z, -15);
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zip.data() + at));
+        z.avail_in = static_cast<uInt>(zip.size() - at);
+        std::string content;
+        int rc = Z_OK;
+        while (rc == Z_OK) {
+            char out[1 << 14];
+            z.next_out = reinterpret_cast<Bytef*>(out);
+            z.avail_out = sizeof out;
+            rc = inflate(&z, Z_NO_FLUSH);
+            content.append(out, sizeof out - z.avail_out);
+        }
+        const std::uint64_t used = z.total_in;
+        inflateEnd(&z);
+        CHECK(rc == Z_STREAM_END);
+        at += used;
+        if (descriptor) {
+            CHECK(le(zip, at, 4) == 0x08074b50);
+            const int width = zip64 ? 8 : 4;
+            crc = le(zip, at + 4, 4);
+            compressed = le(zip, at + 8, width);
+            size = le(zip, at + 8 + width, width);
+            at += 8 + 2 * width;
+        }
+        CHECK(crc == crc32(0, reinterpret_cast<const Bytef*>(content.data()),
+                           static_cast<uInt>(content.size())));
+        CHECK(compressed == used && size == content.size());
+        CHECK(found.emplace(name, std::move(content)).second);
+    }
+    CHECK(le(zip, at, 4) == 0x02014b50);
+    return found;
+}
+
+// An inline text as a reader takes it: entities and "_xHHHH_" escapes undone.
+std::string decoded(std::string_view xml) {
+    std::string plain;
+    auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    for (std::size_t i = 0; i < xml.size();) {
+        if (xml[i] == '&') {
+            bool known = false;
+            for (const auto& [entity, ch] :
+                 {std::pair<std::string_view, char>{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}}) {
+                if (xml.substr(i, entity.size()) == entity) {
+                    plain += ch;
+                    i += entity.size();
+                    known = true;
+                    break;
+                }
+            }
+            CHECK(known);
+        } else if (xml[i] == '_' && i + 6 < xml.size() &&
+                   (xml[i + 1] == 'x' || xml[i + 1] == 'X') && hex(xml[i + 2]) && hex(xml[i + 3]) &&
+                   hex(xml[i + 4]) && hex(xml[i + 5]) && xml[i + 6] == '_') {
+            unsigned code = 0;
+            std::from_chars(xml.data() + i + 2, xml.data() + i + 6, code, 16);
+            CHECK(code < 0x80);  // only ASCII control characters and "_" are escaped
+            plain += static_cast<char>(code);
+            i += 7;
+        } else {
+            CHECK(xml[i] != '<' && xml[i] != '>' &&
+                  (static_cast<unsigned char>(xml[i]) >= 0x20 || xml[i] == '\t' || xml[i] == '\n'));
+            plain += xml[i++];
+        }
+    }
+    return plain;
+}
+
+// Takes `open` at `at`, or aborts.
+void expect(std::string_view xml, std::size_t& at, std::string_view open) {
+    CHECK(xml.substr(at, open.size()) == open);
+    at += open.size();
+}
+
+std::string_view upTo(std::string_view xml, std::size_t& at, std::string_view end) {
+    const std::size_t stop = xml.find(end, at);
+    CHECK(stop != std::string_view::npos);
+    const std::string_view taken = xml.substr(at, stop - at);
+    at = stop + end.size();
+    return taken;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::Input in(data, size);
+    Grid grid;
+    grid.setColCount(in.number(1, 30));
+    grid.setRowCount(in.number(0, 30));
+    WorkbookOptions options;
+    options.headingRow = in.flag();
+    for (int c = in.number(0, 30); c > 0; --c)
+        options.kinds.push_back(static_cast<ColumnKind>(in.byte() % 4));
+    for (int c = in.number(0, 4); c > 0; --c) options.widths.push_back(in.number(-5, 300) / 2.0);
+    if (in.flag()) options.zip64Limit = static_cast<std::uint64_t>(in.number(0, 4000));
+    RegionalSettings regional;
+    regional.decimalSeparator = in.flag() ? ',' : '.';
+    regional.dateSeparator = static_cast<char>(in.byte());
+    regional.dateOrder = static_cast<DateOrder>(in.byte() % 3);
+    const Date today{in.number(1900, 2100), in.number(1, 12), in.number(1, 28)};
+    const std::string sheetName = in.flag() ? in.text(12) : "Tablamo";
+    while (!in.rest().empty()) {
+        const int c = in.number(0, 30);
+        const int r = in.number(0, 30);
+        grid.setCell(c, r, in.text(24));
+    }
+
+    StringSink sink;
+    try {
+        writeWorkbook(grid, sheetName, sink, regional, today, options);
+    } catch (const WorkbookError&) {
+        return 0;  // a worksheet name the workbook does not take
+    }
+    const auto parts = members(sink.bytes());
+    for (const char* part : {"[Content_Types].xml", "_rels/.rels", "docProps/app.xml",
+                             "docProps/core.xml", "xl/workbook.xml", "xl/_rels/workbook.xml.rels",
+                             "xl/styles.xml", "xl/worksheets/sheet1.xml"}) {
+        CHECK(parts.count(part) == 1);
+    }
+    CHECK(parts.size() == 8);
+
+    // The worksheet's cells in order, against the grid's.
+    const std::string_view xml = parts.at("xl/worksheets/sheet1.xml");
+    std::size_t at = xml.find("<sheetData>");
+    CHECK(at != std::string_view::npos);
+    at += 11;
+    const int first = options.headingRow ? 0 : 1;
+    for (int r = first; r < grid.rowCount(); ++r) {
+        const bool heading = options.headingRow && r == 0;
+        const std::string row = std::to_string(options.headingRow ? r + 1 : r);
+        const Grid::RowCells cells = grid.row(r);
+        bool open = false;
+        for (int c = 1; c < grid.colCount(); ++c) {
+            const std::string_view text = cells[static_cast<std::size_t>(c)];
+            if (text.empty()) continue;
+            if (!open) expect(xml, at, "<row r=\"" + row + "\">");
+            open = true;
+            char letters[4];
+            expect(xml, at, "<c r=\"" + std::string(SheetRows::letters(c, letters)) + row + "\"");
+            const std::string_view attributes = upTo(xml, at, ">");
+            const auto kind = static_cast<std::size_t>(c - 1) < options.kinds.size()
+                                  ? std::optional(options.kinds[static_cast<std::size_t>(c - 1)])
+                                  : std::nullopt;
+            if (attributes.find("t=\"inlineStr\"") != std::string_view::npos) {
+                expect(xml, at, "<is><t");
+                upTo(xml, at, ">");
+                CHECK(decoded(upTo(xml, at, "</t></is></c>")) == win1254ToUtf8(text));
+                CHECK(!heading || attributes.find("s=\"3\"") != std::string_view::npos);
+                continue;
+            }
+            CHECK(!heading && kind != ColumnKind::Text && kind != ColumnKind::Code);
+            expect(xml, at, "<v>");
+            const std::string_view value = upTo(xml, at, "</v></c>");
+            double number = 0;
+            const auto read = std::from_chars(value.data(), value.data() + value.size(), number);
+            CHECK(read.ec == std::errc() && read.ptr == value.data() + value.size());
+            CHECK(std::isfinite(number));
+            if (attributes == " s=\"1\"") {  // a date: a whole day from 1 January 1900 on
+                CHECK(kind != ColumnKind::Amount && number >= 1 && number == std::floor(number));
+            } else if (kind == ColumnKind::Amount) {
+                CHECK(attributes == " s=\"2\"" &&
+                      readNumber(text, regional.decimalSeparator) == number);
+            } else {
+                const CellValue v = cellValue(text, regional, today);
+                CHECK(attributes.empty() && v.kind == CellValue::Kind::Number &&
+                      v.number == number);
+            }
+        }
+        if (open) expect(xml, at, "</row>");
+    }
+    expect(xml, at, "</sheetData>");
+    return 0;
+}
