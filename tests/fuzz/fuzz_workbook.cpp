@@ -1,10 +1,8 @@
 // The workbook writer on a grid of any cells, any layout options and a low ZIP64 limit: the
-// package is read back front to back (every member inflated, its sizes and CRC checked) and
-// the worksheet's XML read cell by cell. Every cell the grid holds is there once, at its
-// address, in order: its text exactly (in UTF-8), or a number that reads back as the grid
-// text's own value; texts and codes stay texts.
-
-#include <zlib.h>
+// package is read back front to back (every member inflated, its sizes and CRC checked; a
+// fault raises) and the worksheet's XML read cell by cell. Every cell the grid holds is
+// there once, at its address, in order: its text exactly (in UTF-8), or a number that reads
+// back as the grid text's own value; texts and codes stay texts.
 
 #include <cctype>
 #include <charconv>
@@ -22,6 +20,7 @@
 #include "export/cell_value.h"
 #include "export/sheet_xml.h"
 #include "export/xlsx_writer.h"
+#include "export/zip_reader.h"
 #include "fuzz_input.h"
 
 namespace {
@@ -36,64 +35,6 @@ using namespace tablamo;
             std::abort();                                                      \
         }                                                                      \
     } while (false)
-
-std::uint64_t le(std::string_view b, std::size_t at, int bytes) {
-    CHECK(at + static_cast<std::size_t>(bytes) <= b.size());
-    std::uint64_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b[at + i]);
-    return v;
-}
-
-// Each local header, its deflate stream, then the sizes and CRC (from the data descriptor
-// when there is one), up to the central directory.
-std::map<std::string, std::string> members(std::string_view zip) {
-    std::map<std::string, std::string> found;
-    std::size_t at = 0;
-    while (le(zip, at, 4) == 0x04034b50) {
-        const bool descriptor = le(zip, at + 6, 2) & 8;
-        std::uint64_t crc = le(zip, at + 14, 4), compressed = le(zip, at + 18, 4),
-                      size = le(zip, at + 22, 4);
-        const std::size_t nameSize = le(zip, at + 26, 2), extraSize = le(zip, at + 28, 2);
-        const std::string name(zip.substr(at + 30, nameSize));
-        const bool zip64 = extraSize >= 20 && le(zip, at + 30 + nameSize, 2) == 1;
-        if (zip64 && !descriptor) {
-            size = le(zip, at + 34 + nameSize, 8);
-            compressed = le(zip, at + 42 + nameSize, 8);
-        }
-        at += 30 + nameSize + extraSize;
-        z_stream z{};
-        inflateInit2(&z, -15);
-        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zip.data() + at));
-        z.avail_in = static_cast<uInt>(zip.size() - at);
-        std::string content;
-        int rc = Z_OK;
-        while (rc == Z_OK) {
-            char out[1 << 14];
-            z.next_out = reinterpret_cast<Bytef*>(out);
-            z.avail_out = sizeof out;
-            rc = inflate(&z, Z_NO_FLUSH);
-            content.append(out, sizeof out - z.avail_out);
-        }
-        const std::uint64_t used = z.total_in;
-        inflateEnd(&z);
-        CHECK(rc == Z_STREAM_END);
-        at += used;
-        if (descriptor) {
-            CHECK(le(zip, at, 4) == 0x08074b50);
-            const int width = zip64 ? 8 : 4;
-            crc = le(zip, at + 4, 4);
-            compressed = le(zip, at + 8, width);
-            size = le(zip, at + 8 + width, width);
-            at += 8 + 2 * width;
-        }
-        CHECK(crc == crc32(0, reinterpret_cast<const Bytef*>(content.data()),
-                           static_cast<uInt>(content.size())));
-        CHECK(compressed == used && size == content.size());
-        CHECK(found.emplace(name, std::move(content)).second);
-    }
-    CHECK(le(zip, at, 4) == 0x02014b50);
-    return found;
-}
 
 // An inline text as a reader takes it: entities and "_xHHHH_" escapes undone.
 std::string decoded(std::string_view xml) {
@@ -174,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const WorkbookError&) {
         return 0;  // a worksheet name the workbook does not take
     }
-    const auto parts = members(sink.bytes());
+    const auto parts = testing::readFrontToBack(sink.bytes());
     for (const char* part : {"[Content_Types].xml", "_rels/.rels", "docProps/app.xml",
                              "docProps/core.xml", "xl/workbook.xml", "xl/_rels/workbook.xml.rels",
                              "xl/styles.xml", "xl/worksheets/sheet1.xml"}) {
