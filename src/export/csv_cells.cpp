@@ -8,7 +8,7 @@ namespace tablamo {
 namespace {
 
 constexpr int kParallelRows = 1 << 17;
-constexpr int kRunRows = 1 << 14;
+constexpr int kRunRows = 1 << 13;
 
 struct Run {
     int from = 0;
