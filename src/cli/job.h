@@ -63,6 +63,15 @@ struct ParseResult {
     std::string err;
 };
 
+struct GivenOptions;
+
+/// The job the options given ask for, each value checked: the layout options as the
+/// settings fields read them, --to or the output's ending for the format, the locale's
+/// separators and date order where no option names them. Raises UsageError for a value or
+/// a combination that cannot run.
+Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
+                   const ShortDateFormat& localeDate = {});
+
 /// Reads the arguments (without the program name). `localeDecimalSeparator` and
 /// `localeDate` are the defaults of --decimal-separator, --date-separator and
 /// --date-order (locale_defaults.h gives the window's). Every option is checked here,
