@@ -28,8 +28,7 @@ constexpr const char* kEncodings[] = {"windows-1254", "utf-8"};
 
 // The options before the layout options, in the order --help lists them.
 const OptionSpec kLeadOptions[] = {
-    {"--to", "TEXT", "output format; default: from --output's extension, else csv",
-     kFormatChoices},
+    {"--to", "TEXT", "output format; default: from --output's extension, else csv", kFormatChoices},
     {"-o,--output", "PATH",
      "one input: the output file (.xls is written as .xlsx), or an\n"
      "existing folder to write into; several inputs or a folder: an\n"

@@ -3,6 +3,7 @@
 #include "commands/line_numbers.h"
 #include "commands/open_commands.h"
 #include "commands/profile_commands.h"
+#include "commands/report_title.h"
 #include "core/workspace.h"
 
 namespace tablamo::cli {
@@ -33,6 +34,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     options.today = Clock().today();
     options.clean = ws.clean ? &*ws.clean : nullptr;
     options.csvSeparator = job.csvSeparator;
+    if (ws.clean) options.print = printSetupOf(ws.text);
     formatInfo(job.format).write(ws.grid, options, output);
     if (!job.saveProfile.empty()) saveProfile(profileOf(ws), job.saveProfile);
     if (step) step(ws.text.bytes().size());
