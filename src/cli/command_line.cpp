@@ -81,6 +81,16 @@ const OptionSpec kTrailOptions[] = {
     {"--csv-separator", "C",
      "with --clean: the CSV field separator; default \";\" when the decimal\n"
      "separator is \",\", else \",\""},
+    {"--merge", "FILE",
+     "with --clean: every input's records into one workbook FILE: reports\n"
+     "with the same headings on one sheet, a first column \"Kaynak\" naming\n"
+     "the report, reports of another shape on sheets of their own, a last\n"
+     "sheet \"Özet\" listing every input; CSV and HTML: one file per sheet,\n"
+     "named FILE's name, \"-\" and the sheet's"},
+    {"--sheet-per", "FIELD",
+     "with --clean: one sheet per value of the column headed FIELD (such\n"
+     "as a sub-ledger's account code), named by the value, with the\n"
+     "group's totals; CSV and HTML: one file per sheet"},
     {"-q,--quiet", "", "no progress, no per-file lines"},
 };
 

@@ -16,7 +16,8 @@ namespace tablamo::cli {
 namespace {
 
 // The clean table's options, which only go with --clean.
-constexpr const char* kCleanOnlyOptions[] = {"--line-numbers", "--strict", "--csv-separator"};
+constexpr const char* kCleanOnlyOptions[] = {"--line-numbers", "--strict", "--csv-separator",
+                                             "--merge", "--sheet-per"};
 
 // --profile's layout and clean-table choice; a profile that cannot be read stops the run
 // like a bad option.
@@ -73,6 +74,13 @@ OutputFormat formatOfOutput(const std::string& output, const std::vector<std::st
                      "); name the format with --to");
 }
 
+// The format of the merged file: the one its ending names, else refused.
+OutputFormat formatOfMerge(const std::string& file) {
+    if (const OutputFormatInfo* format = formatOfFileName(file)) return format->format;
+    throw UsageError("--merge: the ending of '" + file +
+                     "' names no output format; name the format with --to");
+}
+
 // -j: a whole number of at least 1.
 int jobCount(const std::string& value) {
     int n = 0;
@@ -87,8 +95,9 @@ int jobCount(const std::string& value) {
 
 Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
                    const ShortDateFormat& localeDate) {
-    for (const char* name : {"--to", "--output", "--encoding", "--date-order", "--summary",
-                             "--profile", "--save-profile", "--input-encoding"}) {
+    for (const char* name :
+         {"--to", "--output", "--encoding", "--date-order", "--summary", "--profile",
+          "--save-profile", "--input-encoding", "--merge", "--sheet-per"}) {
         if (given.has(name) && given.value(name).empty())
             throw UsageError(std::string(name) + ": an empty value is not allowed");
     }
@@ -96,8 +105,14 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
     Job job;
     job.inputs = given.inputs;
     job.output = value("--output");
+    job.merge = value("--merge");
+    if (!job.merge.empty() && given.has("--output")) {
+        throw UsageError("--merge names the one file written; --output goes without it");
+    }
     const std::string to = value("--to");
-    job.format = !to.empty() ? formatNamed(to)->format : formatOfOutput(job.output, job.inputs);
+    job.format = !to.empty()          ? formatNamed(to)->format
+                 : !job.merge.empty() ? formatOfMerge(job.merge)
+                                      : formatOfOutput(job.output, job.inputs);
     job.akbank = given.has("--akbank");
     job.quiet = given.has("--quiet");
     job.jobs = given.has("--jobs")
@@ -112,6 +127,7 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
                         : readAs == "utf-8" ? InputEncoding::Utf8
                                             : InputEncoding::Auto;
     if (given.has("--save-profile")) {
+        if (!job.merge.empty()) throw UsageError("--save-profile goes without --merge");
         checkSaveProfile(job, value("--save-profile"));
         job.saveProfile = value("--save-profile");
     }
@@ -135,6 +151,7 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
     if (given.has("--csv-separator")) {
         job.csvSeparator = oneCharacter("--csv-separator", value("--csv-separator"));
     }
+    if (given.has("--sheet-per")) job.sheetPer = heldText("--sheet-per", value("--sheet-per"));
 
     job.regional.decimalSeparator = localeDecimalSeparator;
     if (given.has("--decimal-separator")) {

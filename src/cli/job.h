@@ -52,6 +52,10 @@ struct Job {
     bool lineNumbers = false;  ///< --line-numbers: a last column "Satır"
     bool strict = false;       ///< --strict: a total that disagrees fails the input
     char csvSeparator = 0;     ///< --csv-separator; 0: by the decimal separator
+    /// --merge: the one file every input's records go into; empty: a file per input.
+    std::string merge;
+    /// --sheet-per: the heading (Windows-1254) whose values each get a sheet; empty: none.
+    std::string sheetPer;
 };
 
 /// The outcome of reading the command line: a job, or the exit status and what to print

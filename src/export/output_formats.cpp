@@ -71,12 +71,13 @@ WorkbookOptions cleanWorkbookOptions(const Grid& grid, const CleanShape& shape,
     constexpr double kWidestForHeading = 40;
     WorkbookOptions book;
     book.headingRow = true;
-    for (std::size_t i = 0; i < shape.columns.size(); ++i) {
-        const CleanColumn& column = shape.columns[i];
-        const auto heading = static_cast<double>(grid.cell(static_cast<int>(i) + 1, 0).size());
-        book.kinds.push_back(column.kind);
+    for (const CleanColumn& column : shape.columns) book.kinds.push_back(column.kind);
+    for (int c = 1; c < grid.colCount(); ++c) {
+        const auto i = static_cast<std::size_t>(c - 1);
+        const int width = i < shape.columns.size() ? shape.columns[i].width : 0;
+        const auto heading = static_cast<double>(grid.cell(c, 0).size());
         book.widths.push_back(std::max<double>(
-            column.width, std::min(kWidestForHeading, std::ceil(heading * kBoldRoom) + 1)));
+            width, std::min(kWidestForHeading, std::ceil(heading * kBoldRoom) + 1)));
     }
     book.print = print;
     book.print.enabled = true;

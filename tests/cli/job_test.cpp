@@ -212,6 +212,14 @@ TEST(JobFromOptions, MapsTheTextsGivenAndTakesTheLocalesDefaultsForTheRest) {
     EXPECT_FALSE(job.layout.LedgerMarks);
     EXPECT_TRUE(job.clean && job.quiet);
     EXPECT_FALSE(job.akbank || job.strict);
+
+    given.values = {{"--merge", "ay.HTM"}, {"--sheet-per", "Hesap Kodu"}};
+    const Job merge = jobFromOptions(given, ',');
+    EXPECT_EQ(merge.merge, "ay.HTM");
+    EXPECT_EQ(merge.format, OutputFormat::Html);
+    EXPECT_EQ(merge.sheetPer, "Hesap Kodu");
+    given.values["--to"] = "xlsx";
+    EXPECT_EQ(jobFromOptions(given, ',').format, OutputFormat::Xlsx);
 }
 
 TEST(JobFromOptions, RefusesValuesAndCombinationsThatCannotRun) {
@@ -224,6 +232,18 @@ TEST(JobFromOptions, RefusesValuesAndCombinationsThatCannotRun) {
         {{}, {"--strict"}, "--strict goes only with --clean"},
         {{{"--jobs", "0"}}, {}, "--jobs: '0' is not a number of files at once (1 or more)"},
         {{{"--date-separator", "ab"}}, {}, "--date-separator: one character is needed"},
+        {{{"--merge", "ay.xlsx"}}, {}, "--merge goes only with --clean"},
+        {{{"--sheet-per", "Hesap"}}, {}, "--sheet-per goes only with --clean"},
+        {{{"--merge", ""}}, {"--clean"}, "--merge: an empty value is not allowed"},
+        {{{"--merge", "ay.xlsx"}, {"--output", "x"}},
+         {"--clean"},
+         "--merge names the one file written; --output goes without it"},
+        {{{"--merge", "ay.pdf"}},
+         {"--clean"},
+         "--merge: the ending of 'ay.pdf' names no output format; name the format with --to"},
+        {{{"--merge", "ay.xlsx"}, {"--save-profile", "p.json"}},
+         {"--clean"},
+         "--save-profile goes without --merge"},
     };
     for (const auto& c : cases) {
         GivenOptions given;
