@@ -16,7 +16,7 @@ namespace {
 constexpr const char* kUntitledSheet = "Tablo";
 // Widths in characters: the source column at most, and the summary's text columns.
 constexpr int kWidestSource = 60;
-constexpr int kSummaryWidths[] = {0, 24, 14, 60};
+constexpr int kSummaryWidths[] = {0, 32, 14, 60};
 // The summary cell that explains a report holds at most so much, and names so many of its
 // lines not placed, or of the sheets its records went to.
 constexpr std::size_t kMostExplained = 2000;

@@ -69,12 +69,16 @@ WorkbookOptions cleanWorkbookOptions(const Grid& grid, const CleanShape& shape,
     // take about a tenth more room than the column's digits.
     constexpr double kBoldRoom = 1.1;
     constexpr double kWidestForHeading = 40;
+    constexpr int kDateWidth = 11;
     WorkbookOptions book;
     book.headingRow = true;
     for (const CleanColumn& column : shape.columns) book.kinds.push_back(column.kind);
     for (int c = 1; c < grid.colCount(); ++c) {
         const auto i = static_cast<std::size_t>(c - 1);
-        const int width = i < shape.columns.size() ? shape.columns[i].width : 0;
+        int width = i < shape.columns.size() ? shape.columns[i].width : 0;
+        // A date is shown with its year in four digits, whatever width the report gave it.
+        if (i < shape.columns.size() && shape.columns[i].kind == ColumnKind::Date)
+            width = std::max(width, kDateWidth);
         const auto heading = static_cast<double>(grid.cell(c, 0).size());
         book.widths.push_back(std::max<double>(
             width, std::min(kWidestForHeading, std::ceil(heading * kBoldRoom) + 1)));

@@ -53,7 +53,7 @@ struct OutputFormatInfo {
 /// The workbook layout of the clean table in `grid`: the headings in bold over a frozen pane
 /// and an autofilter, each column typed by its kind (a column past the shape's by its
 /// cells' values) and as wide as the report has it (or as its heading needs, up to 40
-/// characters), printed with `print`'s header.
+/// characters; a date column as its four-digit years need), printed with `print`'s header.
 WorkbookOptions cleanWorkbookOptions(const Grid& grid, const CleanShape& shape,
                                      const PrintSetup& print);
 

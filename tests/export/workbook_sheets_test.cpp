@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/grid.h"
+#include "export/output_formats.h"
 #include "export/xlsx_package.h"
 #include "export/xlsx_writer.h"
 #include "support/temp_dir.h"
@@ -77,6 +78,25 @@ TEST(WorkbookSheets, TablesPrintSetupAndTotals) {
     EXPECT_THROW_MSG(saveWorkbook(twins, dir / "iki.xlsx", RegionalSettings::turkish(), kToday),
                      "Cannot create file \"" + (dir / "iki.xlsx") +
                          "\". Worksheet name 'KASA' is already in use.");
+}
+
+TEST(WorkbookSheets, CleanTableColumnsAreWideEnoughToPrint) {
+    const Grid grid =
+        tableOf({{"Tarih", "Yevmiye No", "B/A",
+                  "Uzun bir ba\xFEl\xFDk, daha da uzun olan bir ba\xFEl\xFDk", "Adet"},
+                 {"01.01.05", "1", "B", "x", "3"}});
+    CleanShape shape;
+    shape.columns = {{ColumnKind::Date, 8},
+                     {ColumnKind::Code, 7},
+                     {ColumnKind::Text, 19},
+                     {ColumnKind::Text, 12}};
+    const WorkbookOptions book = cleanWorkbookOptions(grid, shape, {false, "F", "T"});
+    // The date's four-digit year, a heading's bold letters (at most 40), the report's width,
+    // and a column past the shape's by its heading alone.
+    EXPECT_EQ(book.widths, (std::vector<double>{11, 12, 19, 40, 6}));
+    EXPECT_EQ(book.kinds.size(), 4u);
+    EXPECT_TRUE(book.headingRow && book.print.enabled);
+    EXPECT_EQ(book.print.title, "T");
 }
 
 TEST(WorkbookSheets, UniqueSheetNamesFollowTheRules) {
