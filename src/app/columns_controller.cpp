@@ -2,26 +2,56 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QUndoCommand>
 
 #include "app/columns_tab.h"
+#include "app/grid_model.h"
 #include "app/report_text_view.h"
 #include "commands/open_commands.h"
 #include "commands/profile_commands.h"
 #include "core/workspace.h"
 
 namespace tablamo::app {
+namespace {
 
-ColumnsController::ColumnsController(Workspace& ws, ColumnsTab* tab, RunCommand run,
-                                     QObject* parent)
-    : QObject(parent), m_ws(ws), m_tab(tab), m_run(std::move(run)) {
+// A boundary moved, put in or taken out: undone, the report is imported with the columns
+// before it and the cell edits made in that table come back.
+class ColumnsEdit : public QUndoCommand {
+public:
+    ColumnsEdit(ColumnsController& control, GridModel& model, ColumnsController::Columns before,
+                ColumnsController::Columns after)
+        : QUndoCommand(QStringLiteral("Sütun sınırı")),
+          m_control(control),
+          m_model(model),
+          m_before(std::move(before)),
+          m_after(std::move(after)) {}
+    void redo() override { m_control.applyColumns(m_after); }
+    void undo() override {
+        m_control.applyColumns(m_before);
+        m_model.redoCellEditsBefore(this);
+    }
+    int id() const override { return GridModel::kColumnsEditId; }
+
+private:
+    ColumnsController& m_control;
+    GridModel& m_model;
+    ColumnsController::Columns m_before, m_after;
+};
+
+}  // namespace
+
+ColumnsController::ColumnsController(Workspace& ws, ColumnsTab* tab, GridModel* model,
+                                     RunCommand run, QObject* parent)
+    : QObject(parent), m_ws(ws), m_tab(tab), m_model(model), m_run(std::move(run)) {
     connect(tab->view(), &ReportTextView::widthsEdited, this, &ColumnsController::widthsEdited);
     connect(tab->automatic(), &QPushButton::clicked, this, &ColumnsController::automatic);
     connect(tab->ledgerMarks(), &QCheckBox::toggled, this, [this](bool on) {
         m_ws.settings.layout.LedgerMarks = on;
         importAgain();
     });
-    connect(tab->saveLayout(), &QPushButton::clicked, this,
-            [this] { m_run([this](UiPort& ui) { saveLayoutProfile(m_ws, ui); }, false); });
+    connect(tab->saveLayout(), &QPushButton::clicked, this, [this] {
+        m_run([this](UiPort& ui) { saveLayoutProfile(m_ws, ui); }, GridChange::None);
+    });
     connect(tab->loadLayout(), &QPushButton::clicked, this, [this] {
         m_run(
             [this](UiPort& ui) {
@@ -30,7 +60,7 @@ ColumnsController::ColumnsController(Workspace& ws, ColumnsTab* tab, RunCommand 
                     tablamo::importAgain(m_ws, ui);
                 }
             },
-            true);
+            GridChange::Imported);
     });
 }
 
@@ -38,15 +68,39 @@ void ColumnsController::show() { m_tab->showReport(m_ws, m_userColumns); }
 
 void ColumnsController::importAgain() {
     if (m_ws.text.empty()) return;
-    m_run([this](UiPort& ui) { tablamo::importAgain(m_ws, ui); }, true);
+    m_run([this](UiPort& ui) { tablamo::importAgain(m_ws, ui); }, GridChange::Imported);
+}
+
+ColumnsController::Columns ColumnsController::current() const {
+    const ReportLayout& layout = m_ws.settings.layout;
+    Columns c;
+    std::copy(layout.ColumnWidths.begin(), layout.ColumnWidths.end(), c.widths.begin());
+    c.autoSearch = layout.AutoColumnSearch;
+    c.userColumns = m_userColumns;
+    return c;
+}
+
+void ColumnsController::applyColumns(const Columns& columns) {
+    ReportLayout& layout = m_ws.settings.layout;
+    std::copy(columns.widths.begin(), columns.widths.end(), layout.ColumnWidths.begin());
+    layout.AutoColumnSearch = columns.autoSearch;
+    m_userColumns = columns.userColumns;
+    if (m_ws.text.empty()) {
+        show();
+        return;
+    }
+    m_run([this](UiPort& ui) { tablamo::importAgain(m_ws, ui); }, GridChange::Undoable);
 }
 
 void ColumnsController::widthsEdited(const ColumnWidths& widths) {
-    ReportLayout& layout = m_ws.settings.layout;
-    for (int k = 1; k <= ReportLayout::kWidthCount; ++k) layout.setColumnWidth(k, widths[k - 1]);
-    layout.AutoColumnSearch = false;
-    m_userColumns = true;
-    importAgain();
+    const Columns before = current();
+    Columns after = before;
+    for (int k = 1; k <= ReportLayout::kWidthCount; ++k)
+        after.widths[static_cast<std::size_t>(k - 1)] = std::to_string(widths[k - 1]);
+    after.autoSearch = false;
+    after.userColumns = true;
+    // Pushed, the step is done: the report is imported with the new columns.
+    m_model->edits()->push(new ColumnsEdit(*this, *m_model, before, after));
 }
 
 void ColumnsController::automatic() {

@@ -1,7 +1,9 @@
 #include "app/command_bar.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QPushButton>
 
 namespace tablamo::app {
@@ -9,6 +11,20 @@ namespace {
 
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 47;
+
+// Holds what came to the bar after "Temiz tablo". It asks for no width of its own: on a
+// screen too narrow for it, it is cut off, and the window stays as wide as the bar
+// before it (the HTML page carries the grid's width on screen).
+class Squeezable : public QWidget {
+public:
+    explicit Squeezable(QWidget* parent) : QWidget(parent) {
+        auto* row = new QHBoxLayout(this);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(4);
+        row->setSizeConstraint(QLayout::SetNoConstraint);
+    }
+    QSize minimumSizeHint() const override { return {0, QWidget::minimumSizeHint().height()}; }
+};
 
 }  // namespace
 
@@ -22,8 +38,11 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
         "#CommandBar { background-color: rgb(128, 0, 255); border: 2px solid rgb(191, 128, 255); "
         "}");
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(4, 3, 4, 3);
+    // No right margin: the stretch fills the bar's end, and the space the bar gives the box
+    // of additions below is the margin's.
+    row->setContentsMargins(4, 3, 0, 3);
     row->setSpacing(4);
+    m_row = row;
 
     m_open = addButton("Button1", QStringLiteral("Aç"), kButtonWidth);
     m_openBank = addButton("Button13", QStringLiteral("Akbank Aç"), 90);
@@ -42,7 +61,50 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     m_cleanTable->setToolTip(QStringLiteral(
         "Yalnız kayıtlar: sayfa başlıkları, çizgiler ve toplam satırları olmadan, tarihler ve "
         "tutarlar türleriyle; raporun kendi toplamları kayıtlarla karşılaştırılır"));
+
+    auto* extras = new Squeezable(this);
+    row->addWidget(extras);
+    m_row = static_cast<QHBoxLayout*>(extras->layout());
+    m_signedBalance = addCheckBox("IsaretliBakiye", QStringLiteral("İşaretli bakiye"));
+    m_signedBalance->setToolTip(QStringLiteral(
+        "Temiz tabloda B/A işaretli bakiyeyi bir kez daha toplanabilir bir sayı olarak ekler: "
+        "B artı, A eksi"));
+    m_signedBalance->setEnabled(false);  // only with "Temiz tablo"
+
+    m_row->addSpacing(12);
+    // A button like the others, whose menu is the list.
+    m_recent = addButton("SonRaporlar", QStringLiteral("Son Raporlar"), 120);
+    m_recentMenu = new QMenu(m_recent);
+    m_recentMenu->setToolTipsVisible(true);
+    m_recent->setMenu(m_recentMenu);
+    showRecentReports({});
     row->addStretch(1);
+}
+
+void CommandBar::showRecentReports(const std::vector<RecentReport>& reports) {
+    m_recentMenu->clear();
+    if (reports.empty()) {
+        m_recentMenu->addAction(QStringLiteral("Henüz rapor açılmadı"))->setEnabled(false);
+        return;
+    }
+    // A "&" of a name is shown as it is, not taken for the key of the entry.
+    auto plain = [](QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); };
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        const QString path = QString::fromStdString(reports[i].path);
+        const QFileInfo file(path);
+        // "&1" .. "&9", "1&0": the digit picks the report from the keyboard.
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QStringLiteral("1&0");
+        QString caption = number + QStringLiteral("  ") + plain(file.fileName());
+        if (reports[i].statement) caption += QStringLiteral(" (Akbank)");
+        caption += QStringLiteral("  —  ") + plain(file.path());
+        QAction* entry = m_recentMenu->addAction(caption);
+        entry->setToolTip(path);
+        const int index = static_cast<int>(i);
+        connect(entry, &QAction::triggered, this, [this, index] { emit recentChosen(index); });
+    }
+    m_recentMenu->addSeparator();
+    connect(m_recentMenu->addAction(QStringLiteral("Listeyi temizle")), &QAction::triggered, this,
+            &CommandBar::recentCleared);
 }
 
 QCheckBox* CommandBar::addCheckBox(const char* objectName, const QString& caption) {
@@ -56,7 +118,7 @@ QCheckBox* CommandBar::addCheckBox(const char* objectName, const QString& captio
     QFont bold = box->font();
     bold.setBold(true);
     box->setFont(bold);
-    static_cast<QHBoxLayout*>(layout())->addWidget(box);
+    m_row->addWidget(box);
     return box;
 }
 
@@ -70,7 +132,7 @@ QPushButton* CommandBar::addButton(const char* objectName, const QString& captio
     f.setBold(true);
     f.setPixelSize(13);
     b->setFont(f);
-    static_cast<QHBoxLayout*>(layout())->addWidget(b);
+    m_row->addWidget(b);
     return b;
 }
 

@@ -1,10 +1,16 @@
 #pragma once
 /// The violet command bar: the command buttons in their order and the check box
-/// "Excel'i kayıt sonrası aç".
+/// "Excel'i kayıt sonrası aç"; then the clean table's check boxes and the list of the
+/// reports opened last.
 
 #include <QFrame>
+#include <vector>
+
+#include "commands/recent_reports.h"
 
 class QCheckBox;
+class QHBoxLayout;
+class QMenu;
 class QPushButton;
 
 namespace tablamo::app {
@@ -26,11 +32,24 @@ public:
     QPushButton* close() const { return m_close; }                 ///< "Kapat", Button11
     QCheckBox* openExcelAfterSave() const { return m_openExcel; }  ///< CheckBox4
     QCheckBox* cleanTable() const { return m_cleanTable; }         ///< "Temiz tablo", off at start
+    QCheckBox* signedBalance() const { return m_signedBalance; }   ///< "İşaretli bakiye"
+    QPushButton* recent() const { return m_recent; }               ///< "Son Raporlar"
+    QMenu* recentMenu() const { return m_recentMenu; }
+
+    /// Lists the reports in "Son Raporlar"'s menu, newest first.
+    void showRecentReports(const std::vector<RecentReport>& reports);
+
+signals:
+    /// A report of the list was picked: its place in the list.
+    void recentChosen(int index);
+    /// "Listeyi temizle" was picked.
+    void recentCleared();
 
 private:
     QPushButton* addButton(const char* objectName, const QString& caption, int width);
     QCheckBox* addCheckBox(const char* objectName, const QString& caption);
 
+    QHBoxLayout* m_row;  ///< where addButton and addCheckBox put the next one
     QPushButton* m_open;
     QPushButton* m_openBank;
     QPushButton* m_excel;
@@ -41,6 +60,9 @@ private:
     QPushButton* m_close;
     QCheckBox* m_openExcel;
     QCheckBox* m_cleanTable;
+    QCheckBox* m_signedBalance;
+    QPushButton* m_recent;
+    QMenu* m_recentMenu;
 };
 
 }  // namespace tablamo::app

@@ -1,9 +1,13 @@
 #include "app/grid_model.h"
 
+#include <QDate>
 #include <string>
 
+#include "app/locale_settings.h"
+#include "commands/table_display.h"
 #include "core/encoding.h"
 #include "core/grid.h"
+#include "core/workspace.h"
 
 namespace tablamo::app {
 
@@ -30,6 +34,7 @@ public:
           m_after(std::move(after)) {}
     void redo() override { m_model.writeCell(m_col, m_row, m_after); }
     void undo() override { m_model.writeCell(m_col, m_row, m_before); }
+    int id() const override { return GridModel::kCellEditId; }
 
 private:
     GridModel& m_model;
@@ -39,7 +44,25 @@ private:
 
 }  // namespace
 
-GridModel::GridModel(Grid& grid, QObject* parent) : QAbstractTableModel(parent), m_grid(grid) {}
+GridModel::GridModel(Workspace& ws, QObject* parent)
+    : QAbstractTableModel(parent), m_ws(ws), m_grid(ws.grid) {
+    setDisplayLocale(QLocale::system());
+}
+
+void GridModel::setDisplayLocale(const QLocale& locale) {
+    m_locale = locale;
+    m_group = locale.groupSeparator().toStdString();
+    m_dateFormat = shortDateDisplayFormat(locale);
+}
+
+bool GridModel::isCleanTable() const { return m_ws.clean.has_value(); }
+
+ColumnKind GridModel::kindOf(int col) const {
+    if (!m_ws.clean || col < 1) return ColumnKind::Text;
+    const auto& columns = m_ws.clean->columns;
+    const auto i = static_cast<std::size_t>(col - 1);
+    return i < columns.size() ? columns[i].kind : ColumnKind::Text;
+}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;
@@ -53,8 +76,32 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
+    const int col = index.column() + 1;
+    if (role == Qt::TextAlignmentRole) {
+        if (kindOf(col) != ColumnKind::Amount) return {};
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignTop);
+    }
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-    return fromWin1254(m_grid.cell(index.column() + 1, index.row() + 1));
+    const std::string_view cell = m_grid.cell(col, index.row() + 1);
+    // Only what is shown is formatted, and only when asked: the cell stays as it is, and
+    // its editor gets it unchanged.
+    if (role == Qt::DisplayRole) {
+        const RegionalSettings& regional = m_ws.regional;
+        switch (kindOf(col)) {
+            case ColumnKind::Amount:
+                if (groupAmount(cell, regional.decimalSeparator, m_group, m_shown))
+                    return QString::fromUtf8(m_shown.data(),
+                                             static_cast<qsizetype>(m_shown.size()));
+                break;
+            case ColumnKind::Date:
+                if (const auto d = readDateCell(cell, regional))
+                    return m_locale.toString(QDate(d->year, d->month, d->day), m_dateFormat);
+                break;
+            default:
+                break;
+        }
+    }
+    return fromWin1254(cell);
 }
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -82,6 +129,26 @@ void GridModel::writeCell(int col, int row, const std::string& bytes) {
     m_grid.setCell(col, row, bytes);
     const QModelIndex at = index(row - 1, col - 1);
     emit dataChanged(at, at, {Qt::DisplayRole, Qt::EditRole});
+}
+
+bool GridModel::cellsEdited() const {
+    for (int i = m_edits.index() - 1; i >= 0; --i) {
+        const int id = m_edits.command(i)->id();
+        if (id == kCellEditId) return true;
+        if (id == kColumnsEditId) return false;  // the grid was imported again after it
+    }
+    return false;
+}
+
+void GridModel::redoCellEditsBefore(const QUndoCommand* columnsEdit) {
+    int at = m_edits.count() - 1;
+    while (at >= 0 && m_edits.command(at) != columnsEdit) --at;
+    int from = at;
+    while (from > 0 && m_edits.command(from - 1)->id() == kCellEditId) --from;
+    for (int i = from; i < at; ++i) {
+        // The stack hands its steps out as const; redoing one writes only the grid.
+        const_cast<QUndoCommand*>(m_edits.command(i))->redo();
+    }
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {

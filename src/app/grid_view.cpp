@@ -70,8 +70,14 @@ public:
         p->fillRect(option.rect, selected ? pal.highlight() : pal.base());
         p->setFont(option.font);
         p->setPen(selected ? pal.highlightedText().color() : fontColor(m_grid));
-        const QRect textRect = option.rect.adjusted(kTextInset, kTextInset, 0, 0);
-        p->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+        // A clean table's amounts stand right, as far from the right edge as text from the
+        // left; every other cell as the grid draws it.
+        const QVariant align = index.data(Qt::TextAlignmentRole);
+        const bool right = align.isValid() && (align.value<Qt::Alignment>() & Qt::AlignRight);
+        const QRect textRect =
+            option.rect.adjusted(kTextInset, kTextInset, right ? -kTextInset - 1 : 0, 0);
+        p->drawText(textRect,
+                    (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextSingleLine,
                     index.data(Qt::DisplayRole).toString());
         if (option.state & QStyle::State_HasFocus) {
             p->setPen(QPen(selected ? pal.highlightedText().color() : pal.text().color(), 1,
@@ -228,11 +234,31 @@ void GridView::applyGridLayout() {
         h->setFont(f);
         static_cast<FixedHeader*>(h)->textColor = fontColor(g);
     }
-    // Column 0 and row 0 are the headers: their size is the header's width and height.
-    verticalHeader()->setFixedWidth(std::max(g.colWidth(0), 0));
+    // Column 0 and row 0 are the headers: their size is the header's width and height. A
+    // clean table's headings are bold, and its record numbers have room for seven digits;
+    // the grid keeps its own width of column 0 (the HTML page reads it).
+    int numbersWidth = std::max(g.colWidth(0), 0);
+    if (m_model->isCleanTable()) {
+        QFont bold = f;
+        bold.setBold(true);
+        horizontalHeader()->setFont(bold);
+        const int sevenDigits = QFontMetrics(f).horizontalAdvance(QStringLiteral("0000000"));
+        numbersWidth = std::max(numbersWidth, sevenDigits + 4 * kTextInset);
+    }
+    verticalHeader()->setFixedWidth(numbersWidth);
     horizontalHeader()->setFixedHeight(std::max(g.rowHeight(0), 0));
     verticalHeader()->setDefaultSectionSize(Grid::kDefaultRowHeight);
-    for (int c = 1; c < g.colCount(); ++c) setColumnWidth(c - 1, std::max(g.colWidth(c), 0));
+    // A clean table's column is at least as wide as its bold heading; the grid keeps the
+    // report's width.
+    const QFontMetrics heading(horizontalHeader()->font());
+    for (int c = 1; c < g.colCount(); ++c) {
+        int width = std::max(g.colWidth(c), 0);
+        if (m_model->isCleanTable() && width > 0) {
+            const QString text = m_model->headerData(c - 1, Qt::Horizontal).toString();
+            width = std::max(width, heading.horizontalAdvance(text) + 4 * kTextInset);
+        }
+        setColumnWidth(c - 1, width);
+    }
     // Only rows the user resized differ from the default height.
     for (int r = 1; r < g.rowCount(); ++r) {
         const int h = g.rowHeight(r);

@@ -5,11 +5,17 @@
 // --save then runs the save command of PATH's format (.xlsx, .csv, .html) as if PATH had been
 // picked in its dialog, answers its message box and ends: exit status 0 only when the file
 // was written; --help-tab presses "Yardım"; --columns-tab brings the columns tab forward;
-// --screenshot saves a picture of the window to PNG once it is shown, then ends; --help-file
+// --recent-menu opens the list "Son Raporlar";
+// --screenshot saves a picture of the window to PNG once it is shown (with --recent-menu, of
+// the screen, where the list is a window of its own), then ends; --help-file
 // prints the help file the window read and ends, with status 0 only when the help tab shows
 // its text (the installed package's check).
+// The choices the user makes on the command bar and the reports opened last are kept in
+// tablamo.ini in the user's settings folder ($XDG_CONFIG_HOME/tablamo, else
+// ~/.config/tablamo); a run with --save, a script's, neither reads nor writes them.
 
 #include <QApplication>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextDocument>
@@ -24,6 +30,7 @@
 #include "app/help_view.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
+#include "app/window_memory.h"
 #include "core/layout_profile.h"
 #include "core/platform/system.h"
 #include "core/ui_port.h"
@@ -79,6 +86,7 @@ int main(int argc, char* argv[]) {
     QString screenshotPath;
     bool helpTab = false;
     bool columnsTab = false;
+    bool recentMenu = false;
     bool helpFile = false;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -90,6 +98,8 @@ int main(int argc, char* argv[]) {
             helpTab = true;
         } else if (args[i] == QLatin1String("--columns-tab")) {
             columnsTab = true;
+        } else if (args[i] == QLatin1String("--recent-menu")) {
+            recentMenu = true;
         } else if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) {
             screenshotPath = args[++i];
         } else if (args[i] == QLatin1String("--help-file")) {
@@ -99,14 +109,20 @@ int main(int argc, char* argv[]) {
         } else {
             std::fprintf(stderr,
                          "usage: tablamo [--open REPORT | REPORT] [--save PATH] [--help-tab] "
-                         "[--columns-tab] [--screenshot PNG] [--help-file]\n");
+                         "[--columns-tab] [--recent-menu] [--screenshot PNG] [--help-file]\n");
             return 2;
         }
     }
 
     const std::string help =
         tablamo::app::findHelpFile(QCoreApplication::applicationDirPath().toStdString());
-    tablamo::app::MainWindow window(nullptr, help);
+    // A script's run starts from the defaults, whatever the user chose in the window.
+    std::unique_ptr<tablamo::app::WindowMemory> memory;
+    const QString memoryFile = tablamo::app::WindowMemory::userFile();
+    if (savePath.isEmpty() && !helpFile && !memoryFile.isEmpty()) {
+        memory = std::make_unique<tablamo::app::WindowMemory>(memoryFile);
+    }
+    tablamo::app::MainWindow window(nullptr, help, std::move(memory));
     if (helpFile) {
         std::printf("%s\n", help.c_str());
         return window.helpView()->textView()->document()->isEmpty() ? 1 : 0;
@@ -128,9 +144,17 @@ int main(int argc, char* argv[]) {
     if (!openPath.isEmpty()) window.openAtStart(openPath.toStdString());
     if (helpTab) window.commandBar()->help()->click();
     if (columnsTab) window.tabs()->setCurrentIndex(tablamo::app::kColumnsTab);
+    if (recentMenu) {
+        QTimer::singleShot(500, &window, [&] {
+            const QPushButton* list = window.commandBar()->recent();
+            window.commandBar()->recentMenu()->popup(list->mapToGlobal(QPoint(0, list->height())));
+        });
+    }
     if (!screenshotPath.isEmpty()) {
         QTimer::singleShot(1500, &window, [&] {
-            const bool saved = window.grab().save(screenshotPath, "PNG");
+            QScreen* screen = QApplication::primaryScreen();
+            const QPixmap shot = recentMenu && screen ? screen->grabWindow(0) : window.grab();
+            const bool saved = shot.save(screenshotPath, "PNG");
             if (!saved)
                 std::fprintf(stderr, "tablamo: cannot write %s\n", qPrintable(screenshotPath));
             QApplication::exit(saved ? 0 : 1);

@@ -29,10 +29,8 @@
 #include "app/settings_tab.h"
 #include "app/title_strip.h"
 #include "commands/open_commands.h"
-#include "commands/profile_commands.h"
 #include "commands/save_commands.h"
 #include "core/platform/files.h"
-#include "core/text_rules.h"
 #include "core/ui_port.h"
 #include "export/output_formats.h"
 
@@ -61,7 +59,9 @@ constexpr const char* kFlatTabs =
 
 }  // namespace
 
-MainWindow::MainWindow(UiPort* ui, const std::string& helpFile) {
+MainWindow::MainWindow(UiPort* ui, const std::string& helpFile,
+                       std::unique_ptr<WindowMemory> memory)
+    : m_memory(std::move(memory)) {
     if (!ui) {
         m_ownUi = std::make_unique<QtUi>(this);
         ui = m_ownUi.get();
@@ -108,6 +108,7 @@ MainWindow::MainWindow(UiPort* ui, const std::string& helpFile) {
     redo->setShortcuts(redoKeys);
     addAction(undo);
     addAction(redo);
+    restoreMemory();
     showWorkspace();
     // A help file that cannot be read is reported; the window starts all the same.
     runCommand(*m_ui, [&] { m_help->loadFile(helpFile); });
@@ -125,7 +126,7 @@ void MainWindow::buildTabs() {
     m_tabs->setStyleSheet(kFlatTabs);
     m_tabs->setDocumentMode(false);
 
-    m_model = new GridModel(m_ws.grid, this);
+    m_model = new GridModel(m_ws, this);
     m_grid = new GridView(m_tabs);
     m_grid->setGridModel(m_model);
     m_textView = new QPlainTextEdit(m_tabs);
@@ -147,12 +148,13 @@ void MainWindow::buildTabs() {
     m_columns = new ColumnsTab(m_tabs);
     m_tabs->addTab(m_columns, QStringLiteral("Sütunlar"));
     m_columnsControl = new ColumnsController(
-        m_ws, m_columns,
-        [this](const std::function<void(UiPort&)>& body, bool rewritesGrid) {
+        m_ws, m_columns, m_model,
+        [this](const std::function<void(UiPort&)>& body, GridChange change) {
             // The controller changed the workspace's settings; the fields the command
             // reads first must show them.
             m_settings->refreshFrom(m_ws.settings);
-            command([&] { body(*m_ui); }, rewritesGrid);
+            command([&] { body(*m_ui); }, change != GridChange::None,
+                    change == GridChange::Undoable);
         },
         this);
     for (const int hidden : {kTextTab, kHtmlTab, kSettingsTab})
@@ -162,13 +164,14 @@ void MainWindow::buildTabs() {
 }
 
 template <class Command>
-void MainWindow::command(Command&& body, bool rewritesGrid) {
+void MainWindow::command(Command&& body, bool rewritesGrid, bool keepHistory) {
     runCommand(*m_ui, [&] {
         m_settings->readInto(m_ws.settings);
         m_ws.settings.OpenExcelAfterSave = m_bar->openExcelAfterSave()->isChecked();
         m_ws.settings.cleanTable = m_bar->cleanTable()->isChecked();
+        m_ws.settings.signedBalance = m_bar->signedBalance()->isChecked();
         if (rewritesGrid) {
-            m_model->rewrite(body);
+            m_model->rewrite(body, keepHistory);
         } else {
             body();
         }
@@ -182,7 +185,11 @@ void MainWindow::showWorkspace() {
     m_settings->refreshFrom(m_ws.settings);
     m_bar->openExcelAfterSave()->setChecked(m_ws.settings.OpenExcelAfterSave);
     m_columnsControl->show();
+    // Set from the settings (a layout profile may carry "Temiz tablo"), not clicked: the
+    // boxes' click handlers import again and remember the user's choice.
     m_bar->cleanTable()->setChecked(m_ws.settings.cleanTable);
+    m_bar->signedBalance()->setChecked(m_ws.settings.signedBalance);
+    m_bar->signedBalance()->setEnabled(m_ws.settings.cleanTable);
     showStatus();
 }
 
@@ -201,9 +208,14 @@ void MainWindow::wireCommands() {
     connect(m_settings->findFrameButton(), &QPushButton::clicked, this, &MainWindow::Button10Click);
 
     // Ticked or unticked with a report loaded, the report comes again the other way.
-    connect(m_bar->cleanTable(), &QCheckBox::toggled, this, [this](bool on) {
-        m_ws.settings.cleanTable = on;
-        m_columnsControl->importAgain();
+    connect(m_bar->cleanTable(), &QCheckBox::clicked, this,
+            [this](bool on) { choiceClicked(Choice::CleanTable, on); });
+    connect(m_bar->signedBalance(), &QCheckBox::clicked, this,
+            [this](bool on) { choiceClicked(Choice::SignedBalance, on); });
+    connect(m_bar, &CommandBar::recentChosen, this, &MainWindow::recentChosen);
+    connect(m_bar, &CommandBar::recentCleared, this, [this] {
+        m_recent.clear();
+        recentChanged();
     });
     connect(m_grid, &GridView::currentRowChanged, this, &MainWindow::showStatus);
     connect(m_grid, &GridView::enterPressed, this, &MainWindow::enterPressed);
@@ -221,10 +233,7 @@ void MainWindow::wireCommands() {
 
 void MainWindow::Button1Click() { openReport(*m_ui); }
 
-void MainWindow::Button13Click() {
-    m_columnsControl->beforeOpen();
-    command([&] { openStatement(m_ws, *m_ui); }, true);
-}
+void MainWindow::Button13Click() { openWith(*m_ui, Importer::Statement); }
 
 void MainWindow::Button8Click() {
     command([&] { saveExcel(m_ws, *m_ui); }, false);
@@ -266,9 +275,19 @@ void MainWindow::Button10Click() {
     command([&] { findFrameColumns(m_ws, *m_ui); }, false);
 }
 
-void MainWindow::openReport(UiPort& ui) {
+void MainWindow::openReport(UiPort& ui) { openWith(ui, Importer::Report); }
+
+void MainWindow::openWith(UiPort& ui, Importer importer) {
     m_columnsControl->beforeOpen();
-    command([&] { tablamo::openReport(m_ws, ui); }, true);
+    bool opened = false;
+    command(
+        [&] {
+            const auto outcome = importer == Importer::Statement ? tablamo::openStatement(m_ws, ui)
+                                                                 : tablamo::openReport(m_ws, ui);
+            opened = outcome.has_value();
+        },
+        true);
+    if (opened) reportOpened(importer == Importer::Statement);
 }
 
 namespace {
@@ -295,9 +314,11 @@ void MainWindow::dropEvent(QDropEvent* event) {
     openAtStart(path.toStdString());
 }
 
-void MainWindow::openAtStart(const std::string& path) {
+void MainWindow::openAtStart(const std::string& path) { openFile(path, Importer::Report); }
+
+void MainWindow::openFile(const std::string& path, Importer importer) {
     PresetOpenUi preset(*m_ui, path);
-    openReport(preset);
+    openWith(preset, importer);
 }
 
 bool MainWindow::saveAtStart(const std::string& path, UiPort& ui) {
@@ -355,33 +376,6 @@ void MainWindow::tabShown(int index) {
         }
         m_htmlText->setPlainText(page);
     }
-}
-
-void MainWindow::showStatus() {
-    QStringList parts;
-    if (m_ws.profile) parts << QString::fromStdString(profileAppliedText(m_ws.profile->name));
-    if (!m_ws.profileErrors.empty()) {
-        parts << QStringLiteral("%1 düzen dosyası okunamadı").arg(m_ws.profileErrors.size());
-    }
-    if (m_ws.textReading.readAsUtf8) {
-        parts << QString::fromStdString(inputReadingNote(m_ws.textReading));
-    }
-    // The report line the current row comes from: a clean table knows each record's; the
-    // plain import puts line StartRow into row StartColumn and every later line below it.
-    const int row = m_ws.grid.currentRow();
-    std::optional<int> line;
-    if (m_ws.clean) {
-        line = m_ws.clean->lineOfRow(row);
-    } else if (!m_ws.text.empty() && !m_ws.openedAsStatement) {
-        std::int32_t firstRow = 0, firstLine = 0;
-        if (tryStrToInt(m_ws.settings.layout.StartColumn, firstRow) &&
-            tryStrToInt(m_ws.settings.layout.StartRow, firstLine)) {
-            const std::int64_t i = std::int64_t{row} - firstRow + firstLine;
-            if (row >= 1 && i >= 0 && i < m_ws.text.lineCount()) line = static_cast<int>(i) + 1;
-        }
-    }
-    if (line) parts << QStringLiteral("Rapor satırı: %1").arg(*line);
-    m_status->setText(parts.join(QStringLiteral("  ·  ")));
 }
 
 void MainWindow::enterPressed() {

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "app/help_view.h"
+#include "app/window_memory.h"
+#include "commands/open_commands.h"
+#include "commands/recent_reports.h"
 #include "core/column_boundaries.h"
 #include "core/workspace.h"
 #include "export/html_writer.h"
@@ -53,8 +56,11 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     /// `ui` answers the commands' dialogs and shows their messages; the window's own
-    /// dialogs and message boxes when null. The help file is read from `helpFile`.
-    explicit MainWindow(UiPort* ui = nullptr, const std::string& helpFile = kHelpFileName);
+    /// dialogs and message boxes when null. The help file is read from `helpFile`. The
+    /// choices the user made and the reports opened last are kept in `memory`; with none,
+    /// nothing is kept past the window.
+    explicit MainWindow(UiPort* ui = nullptr, const std::string& helpFile = kHelpFileName,
+                        std::unique_ptr<WindowMemory> memory = nullptr);
     ~MainWindow() override;
 
     /// "Aç" with `path` as the open dialog's answer: the start option --open.
@@ -87,6 +93,8 @@ public:
     ColumnsTab* columnsTab() const { return m_columns; }
     /// The status bar's panel of the loaded report.
     QLabel* reportStatus() const { return m_status; }
+    /// The reports opened last, newest first ("Son Raporlar").
+    const RecentReports& recentReports() const { return m_recent; }
     int helpToggle() const { return m_helpToggle; }
     /// The hidden HTML view: the page the last "HTML" command built (of a very large grid,
     /// its first lines).
@@ -116,16 +124,36 @@ private:
     /// Runs a command the way every button does: the settings fields are read into the
     /// workspace first, an error goes to the error box, and the window shows the result.
     template <class Command>
-    void command(Command&& body, bool rewritesGrid);
+    void command(Command&& body, bool rewritesGrid, bool keepHistory = false);
     void showWorkspace();
     void tabShown(int index);
     void openReport(UiPort& ui);
+    /// "Aç" or "Akbank Aç" with `ui` answering the dialog; a file opened joins the list of
+    /// recent reports.
+    void openWith(UiPort& ui, Importer importer);
+    /// "Aç" or "Akbank Aç" with `path` as the dialog's answer.
+    void openFile(const std::string& path, Importer importer);
+
+    // The remembered choices, the recent reports and the status bar (main_window_state.cpp).
+    void restoreMemory();
+    /// "Temiz tablo" or "İşaretli bakiye" ticked or unticked by the user: asked first when
+    /// the grid holds cell edits the import again would drop; remembered.
+    void choiceClicked(Choice which, bool on);
+    void remember(Choice which, bool on);
+    void recentChosen(int index);
+    void reportOpened(bool statement);
+    void recentChanged();
+    /// Tells the user once that the settings file cannot be written.
+    void memoryNotWritten();
     /// The status bar's last panel: a profile applied, a UTF-8 reading, the report line of
     /// the current row.
     void showStatus();
     void enterPressed();
 
     Workspace m_ws;
+    std::unique_ptr<WindowMemory> m_memory;
+    bool m_memoryFailed = false;  ///< the user was told the settings file is not writable
+    RecentReports m_recent;
     std::unique_ptr<UiPort> m_ownUi;
     UiPort* m_ui;
     HtmlView m_htmlView;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTranslator>
 #include <QUrl>
 
@@ -85,6 +86,18 @@ void QtUi::setBusy(bool busy) {
     } else {
         QApplication::restoreOverrideCursor();
     }
+}
+
+bool QtUi::askYesNo(std::string_view question) {
+    QString shown = fromUtf8(question);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kAppTitle), shown,
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    // Named here, so the box speaks Turkish also where Qt's translations are missing.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 bool QtUi::openWithDefaultProgram(const std::string& path) {

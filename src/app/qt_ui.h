@@ -31,6 +31,7 @@ public:
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
     void setBusy(bool busy) override;
     bool openWithDefaultProgram(const std::string& path) override;
+    bool askYesNo(std::string_view question) override;
 
 private:
     std::optional<std::string> askFile(const FileDialogRequest& request, bool save);

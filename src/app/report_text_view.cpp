@@ -122,6 +122,12 @@ void ReportTextView::paintRuler(QPainter& p) {
     }
 }
 
+int ReportTextView::textBottom() const {
+    const int lines = m_text ? m_text->lineCount() - verticalScrollBar()->value() : 0;
+    const int below = m_rulerHeight + std::max(lines, 0) * m_lineHeight;
+    return std::min(below, viewport()->height());
+}
+
 void ReportTextView::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     p.fillRect(viewport()->rect(), palette().base());
@@ -148,19 +154,24 @@ void ReportTextView::paintEvent(QPaintEvent*) {
             p.drawText(QRect(x, y, m_charWidth, m_lineHeight), Qt::AlignCenter, QString(shown[c]));
         }
     }
-    // The boundaries, the one being dragged where the mouse is.
+    // The boundaries, the one being dragged where the mouse is, from the ruler down to the
+    // last line of the text.
     const ColumnWidths ends = columnEnds(m_widths);
+    const int bottom = textBottom();
     for (int k = 1; k < ReportLayout::kWidthCount; ++k) {
         const bool dragged = m_dragged && *m_dragged == k;
         const int x = dragged ? m_dragX : xOfBoundary(ends[static_cast<std::size_t>(k - 1)]);
         p.setPen(QPen(kBoundary, dragged ? 2 : 1, dragged ? Qt::DashLine : Qt::SolidLine));
-        p.drawLine(x, 0, x, viewport()->height());
+        p.drawLine(x, 0, x, bottom - 1);
     }
 }
 
 void ReportTextView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    m_dragged = boundaryNear(event->position().toPoint().x());
+    const QPoint at = event->position().toPoint();
+    // Below the text no boundary is drawn, so none is taken hold of there.
+    if (at.y() >= textBottom()) return;
+    m_dragged = boundaryNear(at.x());
     m_dragX = event->position().toPoint().x();
     if (m_dragged) viewport()->setCursor(Qt::SplitHCursor);
 }
@@ -172,7 +183,8 @@ void ReportTextView::mouseMoveEvent(QMouseEvent* event) {
         viewport()->update();
         return;
     }
-    viewport()->setCursor(boundaryNear(at.x()) ? Qt::SplitHCursor : Qt::IBeamCursor);
+    const bool onBoundary = at.y() < textBottom() && boundaryNear(at.x());
+    viewport()->setCursor(onBoundary ? Qt::SplitHCursor : Qt::IBeamCursor);
 }
 
 void ReportTextView::mouseReleaseEvent(QMouseEvent* event) {
@@ -182,7 +194,7 @@ void ReportTextView::mouseReleaseEvent(QMouseEvent* event) {
     viewport()->unsetCursor();
     const QPoint at = event->position().toPoint();
     // Dragged off the text (above or below it, or out of the view): the boundary goes.
-    if (!viewport()->rect().contains(at)) {
+    if (!viewport()->rect().contains(at) || at.y() >= textBottom()) {
         emit widthsEdited(removeBoundary(m_widths, k));
         return;
     }
@@ -196,12 +208,13 @@ void ReportTextView::mouseReleaseEvent(QMouseEvent* event) {
 
 void ReportTextView::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    if (boundaryNear(at.x())) return;
+    if (at.y() >= textBottom() || boundaryNear(at.x())) return;
     const int position = (at.x() + horizontalScrollBar()->value() + m_charWidth / 2) / m_charWidth;
     if (const auto added = addBoundary(m_widths, position)) emit widthsEdited(*added);
 }
 
 void ReportTextView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->pos().y() >= textBottom()) return;
     const auto k = boundaryNear(event->pos().x());
     if (!k) return;
     QMenu menu(this);

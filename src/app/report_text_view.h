@@ -34,6 +34,9 @@ public:
     /// The column (1 to 19) whose end lies within a few pixels of x, if any.
     std::optional<int> boundaryNear(int x) const;
     int rulerHeight() const { return m_rulerHeight; }
+    /// The view's y coordinate below the last line of text in sight (the ruler's bottom
+    /// when there is none): where the boundaries end.
+    int textBottom() const;
     int lineHeight() const { return m_lineHeight; }
 
 signals:

@@ -41,6 +41,12 @@ public:
     /// Opens a saved file with the desktop's default program for it; false when no program
     /// could be started for it.
     virtual bool openWithDefaultProgram(const std::string& path) = 0;
+    /// A question box with the buttons "Evet" and "Hayır"; true for "Evet". A port that
+    /// cannot ask answers "Hayır", the answer that changes nothing.
+    virtual bool askYesNo(std::string_view question) {
+        (void)question;
+        return false;
+    }
 };
 
 /// A port that hands everything to another one; a wrapper overrides what it changes.
@@ -59,6 +65,7 @@ public:
     bool openWithDefaultProgram(const std::string& path) override {
         return m_inner.openWithDefaultProgram(path);
     }
+    bool askYesNo(std::string_view question) override { return m_inner.askYesNo(question); }
 
 protected:
     UiPort& m_inner;

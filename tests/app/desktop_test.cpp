@@ -156,8 +156,9 @@ TEST_F(DesktopTest, TemizTabloImportsTheLoadedReportAgainTheOtherWayAndNamesItsL
     EXPECT_EQ(ws().grid.colCount(), static_cast<int>(ws().clean->columns.size()) + 1);
     EXPECT_EQ(model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Hesap Kodu"));
     window->gridView()->setCurrentIndex(model().index(2, 1));  // grid row 3
-    EXPECT_EQ(window->reportStatus()->text(),
-              QStringLiteral("Rapor satırı: %1").arg(*ws().clean->lineOfRow(3)));
+    EXPECT_EQ(window->reportStatus()->text().toStdString(),
+              "Temiz tablo: " + std::to_string(ws().clean->recordLines.size()) +
+                  " kayıt  ·  Rapor satırı: " + std::to_string(*ws().clean->lineOfRow(3)));
 
     bar().cleanTable()->click();
     QApplication::processEvents();
@@ -190,6 +191,89 @@ TEST_F(DesktopTest, ASavedLayoutIsAppliedToTheNextReportOfItsKindUntilOtomatik) 
     QApplication::processEvents();
     EXPECT_FALSE(ws().profile);
     EXPECT_EQ(window->columnsTab()->view()->widths(), detected);
+}
+
+TEST_F(DesktopTest, BoundaryMovesAreUndoneAndRedoneInOneHistoryWithCellEdits) {
+    press(bar().open(), testReport("muavin.txt"));
+    ReportTextView* view = window->columnsTab()->view();
+    const ColumnWidths detected = view->widths();
+    const std::string imported = cellsOf(ws().grid);
+    model().setData(model().index(2, 2), QStringLiteral("Düzeltilmiş açıklama"));
+    const std::string edited = cellsOf(ws().grid);
+    const auto moved = moveBoundary(detected, 2, columnEnds(detected)[1] + 3);
+    ASSERT_TRUE(moved);
+    emit view->widthsEdited(*moved);
+    const std::string afterMove = cellsOf(ws().grid);
+    model().setData(model().index(3, 2), QStringLiteral("ikinci"));
+    const std::string editedAfterMove = cellsOf(ws().grid);
+    ASSERT_NE(afterMove, edited);
+
+    auto key = [&](Qt::Key k) {
+        QTest::keyClick(window.get(), k, Qt::ControlModifier);
+        QApplication::processEvents();
+    };
+    struct Step {
+        Qt::Key key;
+        const std::string& cells;
+        const ColumnWidths& widths;
+        bool automatic;  // the column search is on again
+    };
+    const Step steps[] = {
+        {Qt::Key_Z, afterMove, *moved, false}, {Qt::Key_Z, edited, detected, true},
+        {Qt::Key_Z, imported, detected, true}, {Qt::Key_Y, edited, detected, true},
+        {Qt::Key_Y, afterMove, *moved, false}, {Qt::Key_Y, editedAfterMove, *moved, false},
+        {Qt::Key_Z, afterMove, *moved, false}, {Qt::Key_Z, edited, detected, true},
+    };
+    for (const Step& st : steps) {
+        SCOPED_TRACE(&st - steps);
+        key(st.key);
+        EXPECT_EQ(cellsOf(ws().grid), st.cells);
+        EXPECT_EQ(view->widths(), st.widths);
+        EXPECT_EQ(ws().settings.layout.AutoColumnSearch, st.automatic);
+    }
+    // The edit the columns' undo brought back is one the next choice asks about.
+    ui.replies.push_back(false);
+    bar().cleanTable()->click();
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(cellsOf(ws().grid), edited);
+    EXPECT_TRUE(ui.errors.empty());
+}
+
+TEST_F(DesktopTest, BoundaryLinesEndWithTheText) {
+    press(bar().open(), testReport("muavin.txt"));
+    window->tabs()->setCurrentIndex(kColumnsTab);
+    QApplication::processEvents();
+    ReportTextView* view = window->columnsTab()->view();
+    ASSERT_EQ(view->textBottom(), view->rulerHeight() + 9 * view->lineHeight());
+    ASSERT_LT(view->textBottom() + 10, view->viewport()->height());
+    const QImage shot = view->viewport()->grab().toImage();
+    const int x = view->xOfBoundary(columnEnds(view->widths())[0]);
+    const QColor red(200, 30, 30);
+    EXPECT_EQ(shot.pixelColor(x, view->textBottom() - 2), red);
+    EXPECT_NE(shot.pixelColor(x, view->textBottom() + 5), red);
+    // Below the text nothing is taken hold of: a drag there moves no boundary.
+    const ColumnWidths before = view->widths();
+    const int below = view->textBottom() + 5;
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(x, below));
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(x + 40, below));
+    EXPECT_EQ(view->widths(), before);
+}
+
+TEST_F(DesktopTest, ALayoutThatTicksTemizTabloImportsTheReportOnce) {
+    ws().profilesFolder = path("duzenler");
+    const std::string report = testReport("muavin.txt");
+    bar().cleanTable()->click();
+    press(bar().open(), report);
+    ui.answers.push_back(path("duzenler") + "/temiz");
+    window->columnsTab()->saveLayout()->click();
+    bar().cleanTable()->click();
+    ASSERT_FALSE(ws().clean);
+    ui.busyCalls = 0;
+    press(bar().open(), report);
+    EXPECT_TRUE(bar().cleanTable()->isChecked());
+    EXPECT_TRUE(ws().clean);
+    EXPECT_EQ(ui.busyCalls, 2);  // one import, under one hourglass
+    EXPECT_TRUE(ui.errors.empty());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "app/grid_view.h"
 
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
@@ -159,6 +160,9 @@ TEST_F(GridViewTest, ModelStaysConsistentThroughImportEditAndReset) {
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     press(bar().open(), testReport("muavin.txt"));
     model().setData(model().index(2, 2), QStringLiteral("düzeltme"));
+    ui.replies.push_back(true);
+    bar().cleanTable()->click();  // typed columns: amounts aligned and grouped
+    for (int r = 0; r < model().rowCount(); ++r) model().data(model().index(r, 3));
     press(bar().reset());
     model().rewrite([&] { ws().grid.setRowCount(1); });
     EXPECT_EQ(model().rowCount(), 0);
@@ -167,6 +171,69 @@ TEST_F(GridViewTest, ModelStaysConsistentThroughImportEditAndReset) {
     EXPECT_EQ(model().headerData(0, Qt::Vertical), QVariant());
     qInstallMessageHandler(previous);
     EXPECT_EQ(g_modelFailures, std::vector<std::string>{});
+}
+
+TEST_F(GridViewTest, ACleanTableShowsAmountsGroupedRightAndDatesAsTheRegionWrites) {
+    ws().regional = RegionalSettings::turkish();
+    model().setDisplayLocale(QLocale(QStringLiteral("tr_TR")));
+    const std::string ledger =
+        std::string(TABLAMO_TEST_DATA) + "/clean/muavin-tek-hesap/report.txt";
+    press(bar().open(), ledger);
+    const int plainNumbers = view()->verticalHeader()->width();
+    EXPECT_FALSE(view()->horizontalHeader()->font().bold());
+    EXPECT_EQ(model().data(model().index(2, 4), Qt::TextAlignmentRole), QVariant());
+    bar().cleanTable()->click();
+    ASSERT_TRUE(ws().clean);
+
+    // Grid row 3: 25.01.2005, "Satış faturası", Borç 116335,56, Bakiye 141523,56.
+    const struct {
+        int col;
+        std::string_view cell;
+        const char* shown;
+        bool right;
+    } cells[] = {
+        {1, "25.01.2005", "25.01.2005", false},
+        {2, "000400", "000400", false},  // a code is never grouped
+        {5, "116335,56", "116.335,56", true},
+        {6, "", "", true},
+        {7, "141523,56", "141.523,56", true},
+    };
+    for (const auto& c : cells) {
+        SCOPED_TRACE(c.col);
+        const QModelIndex at = model().index(2, c.col - 1);
+        EXPECT_EQ(ws().grid.cell(c.col, 3), c.cell);
+        EXPECT_EQ(model().data(at).toString().toStdString(), c.shown);
+        EXPECT_EQ(model().data(at, Qt::EditRole).toString().toStdString(), c.cell);
+        EXPECT_EQ(model().data(at, Qt::TextAlignmentRole).isValid(), c.right);
+    }
+    // Another region: its order, separator and grouping; days, months and years in full.
+    model().setDisplayLocale(QLocale(QStringLiteral("en_US")));  // "M/d/yy"
+    ws().regional = {'.', '/', DateOrder::MonthDayYear};
+    ws().grid.setCell(1, 1, "1/5/05");
+    ws().grid.setCell(5, 1, "1234567.5");
+    EXPECT_EQ(shown(1, 1).toStdString(), "01/05/2005");
+    EXPECT_EQ(shown(5, 1).toStdString(), "1,234,567.5");
+    model().setDisplayLocale(QLocale(QStringLiteral("sv_SE")));  // "yyyy-MM-dd", a blank
+    ws().regional = {',', '-', DateOrder::YearMonthDay};
+    ws().grid.setCell(1, 1, "2005-01-05");
+    ws().grid.setCell(5, 1, "-1234,5");
+    EXPECT_EQ(shown(1, 1).toStdString(), "2005-01-05");
+    EXPECT_EQ(shown(5, 1), QStringLiteral("-1\u00A0234,5"));
+
+    // Bold headings, and record numbers of seven digits fit beside the table.
+    EXPECT_TRUE(view()->horizontalHeader()->font().bold());
+    const int sevenDigits =
+        QFontMetrics(view()->verticalHeader()->font()).horizontalAdvance(QStringLiteral("9999999"));
+    EXPECT_GT(view()->verticalHeader()->width(), sevenDigits);
+    EXPECT_EQ(ws().grid.colWidth(0), plainNumbers);  // what the page is saved with stays
+    // A column narrower than its bold heading is shown wide enough for it, in the view only.
+    const int yevmiye = QFontMetrics(view()->horizontalHeader()->font())
+                            .horizontalAdvance(QStringLiteral("Yevmiye No"));
+    EXPECT_LT(ws().grid.colWidth(2), yevmiye);
+    EXPECT_GT(view()->columnWidth(1), yevmiye);
+    bar().cleanTable()->click();
+    EXPECT_EQ(view()->verticalHeader()->width(), plainNumbers);
+    EXPECT_FALSE(view()->horizontalHeader()->font().bold());
 }
 
 }  // namespace

@@ -37,6 +37,15 @@ public:
         return canOpen;
     }
     bool canOpen = true;  ///< whether a program opens saved files
+    std::vector<std::string> questions;
+    std::deque<bool> replies;  // next questions' answers; none left: "Hayır"
+    bool askYesNo(std::string_view question) override {
+        questions.emplace_back(question);
+        if (replies.empty()) return false;
+        const bool yes = replies.front();
+        replies.pop_front();
+        return yes;
+    }
 
 private:
     std::optional<std::string> answer(const FileDialogRequest& r) {

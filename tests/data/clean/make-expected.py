@@ -3,55 +3,32 @@
 what `tablamo-convert --clean` gives on a Turkish system (--decimal-separator ,
 --date-separator . --date-order dmy; Windows-1254, CR LF, ";" between fields).
 
-The tables are written from each case's truth.json (written by samples/make-reports.py from
-its own data model), never from the program's output: the truth's headings as the first row,
-then its records in order; dates ISO -> dd.mm.yyyy, amounts "-1234.56" -> "-1234,56", codes,
-texts and B/A marks as they are, empty values empty. A statement's table has its IBAN in
-front, as the clean statement import carries it.
+The tables are written from each case's truth.json (written by the generator in
+samples/reports from its own data model), never from the program's output, by the
+generator's one truth-to-cell rule (samples/reports/cells.py); a report of several tables gets
+expected-2.csv … for the tables after the first. The generator writes them too; this script
+rewrites them for every folder here that holds a truth.json.
 
 Run from anywhere: python3 tests/data/clean/make-expected.py
 """
 
-import datetime as dt
 import json
+import sys
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
-STATEMENT_ACCOUNT = "IBAN"
+sys.dont_write_bytecode = True
+sys.path.insert(0, str(HERE.parents[2] / "samples"))
 
-
-def cell(kind: str, value) -> str:
-    if value is None:
-        return ""
-    if kind == "date":
-        return dt.date.fromisoformat(value).strftime("%d.%m.%Y")
-    if kind == "amount":
-        return value.replace(".", ",")
-    return value
-
-
-def field(text: str) -> str:
-    if any(ord(c) < 32 or c in '";' for c in text):
-        return '"' + text.replace('"', '""') + '"'
-    return text
-
-
-def table(truth: dict) -> list:
-    cols = truth["columns"]
-    rows = [[c["heading"] for c in cols]]
-    for rec in truth["records"]:
-        rows.append([cell(c["kind"], v) for c, v in zip(cols, rec["values"])])
-    account = [f["value"] for f in truth["report_fields"] if f["label"] == STATEMENT_ACCOUNT]
-    if truth["kind"] == "akbank-ekstre-devam" and account:
-        rows = [[STATEMENT_ACCOUNT] + rows[0]] + [[account[0]] + r for r in rows[1:]]
-    return rows
+from reports import cells  # noqa: E402
 
 
 def main() -> None:
     for folder in sorted(p for p in HERE.iterdir() if (p / "truth.json").exists()):
         truth = json.loads((folder / "truth.json").read_text(encoding="utf-8"))
-        text = "".join(";".join(field(c) for c in row) + "\r\n" for row in table(truth))
-        (folder / "expected.csv").write_bytes(text.encode("cp1254"))
+        for i in range(len(cells.tables(truth))):
+            (folder / cells.file_name("expected", i, ".csv")).write_bytes(
+                cells.csv_bytes(cells.rows(truth, i)))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,377 @@
+"""The truth check: every truth against its report (the values at their lines and spans, every
+printed total against the records it covers, the running balances, the parents of a trial
+balance, a role for every line)."""
+
+import datetime as dt
+import json
+import sys
+from pathlib import Path
+
+from .encoding import FRAME_BYTES, decode_line, paper
+from .values import fmt_date, kurus, plain, render_amount, tr_upper
+
+# The roles a line may have; "note" is the closing text of the kinds written first.
+ROLES = {"header", "heading", "rule", "frame", "blank", "record", "continuation", "total",
+         "footer", "note", "group", "title", "unplaced"}
+# Where a table's lines stand: a line not placed lies among these.
+TABLE_ROLES = {"heading", "rule", "frame", "record", "continuation", "total", "group"}
+
+
+def render_value(col, value) -> str:
+    """A truth value as its column prints it."""
+    if value is None:
+        return ""
+    if col["kind"] == "date":
+        return fmt_date(dt.date.fromisoformat(value), col["format"])
+    if col["kind"] == "amount":
+        return render_amount(kurus(value), col["format"])
+    return value
+
+
+def report_lines(data: bytes, truth: dict) -> list:
+    """The report's lines as text, printer codes and all."""
+    if truth["line_end"] == "CRLF":
+        assert b"\n" not in data.replace(b"\r\n", b"") and b"\r" not in data.replace(b"\r\n", b"")
+        parts = data.split(b"\r\n")
+    else:
+        assert b"\r" not in data
+        parts = data.split(b"\n")
+    assert parts[-1] == b"", "the report ends with a line break"
+    return [decode_line(p, truth.get("encoding", "cp857")) for p in parts[:-1]]
+
+
+def tables_of(truth: dict) -> list:
+    """The report's tables: a truth of one table holds its columns, records and totals itself."""
+    return truth.get("tables") or [truth]
+
+
+def signed(value, mark) -> int:
+    """A balance in kuruş by its mark: B positive, A negative."""
+    k = kurus(value or "0")
+    return -k if mark == "A" else k
+
+
+def mark_of(k: int):
+    return "B" if k > 0 else ("A" if k < 0 else None)
+
+
+def select(table: dict, scope: dict) -> list:
+    """The records a total's scope covers, each as (record, heading -> value)."""
+    heads = [c["heading"] for c in table["columns"]]
+    sel = []
+    for rec in table["records"]:
+        vals = dict(zip(heads, rec["values"]))
+        if "page" in scope and rec["page"] != scope["page"]:
+            continue
+        if "through_page" in scope and rec["page"] > scope["through_page"]:
+            continue
+        if "level" in scope and rec.get("level") != scope["level"]:
+            continue
+        if "group" in scope and rec.get("group") != scope["group"]:
+            continue
+        if any(vals[h] != v for h, v in scope.get("where", {}).items()):
+            continue
+        if any(not (vals[h] or "").startswith(v) for h, v in scope.get("prefix", {}).items()):
+            continue
+        sel.append((rec, vals))
+    return sel
+
+
+def check_case(data: bytes, truth: dict) -> list:
+    errors = []
+    err = errors.append
+    try:
+        raw = report_lines(data, truth)
+    except AssertionError as e:
+        return [f"line ends: {e}"]
+    lines = [paper(t) for t in raw]
+    if truth.get("printer_codes") is False and lines != raw:
+        err("printer codes in a report whose truth has none")
+    if len(lines) != truth["line_count"]:
+        return [f"line count {len(lines)} != {truth['line_count']}"]
+    tables = tables_of(truth)
+    for i, table in enumerate(tables):
+        where = f"table {i + 1}: " if len(tables) > 1 else ""
+        errors += [where + e for e in check_table(lines, truth, table)]
+    errors += check_roles(raw, lines, truth, tables)
+    return errors
+
+
+def check_table(lines: list, truth: dict, table: dict) -> list:
+    errors = []
+    err = errors.append
+    cols = table["columns"]
+    heads = [c["heading"] for c in cols]
+    if len(set(heads)) != len(heads):
+        err(f"headings not unique: {heads}")
+    pages = {p["page"]: p for p in truth["pages"]}
+    groups = {g["group"]: g for g in table.get("groups", [])}
+    records = table["records"]
+
+    def cell(line_no, col):
+        a, b = col["span"]
+        text = lines[line_no - 1][a - 1:b].strip()
+        fmt = col.get("format")
+        marker = fmt.get("marker") if isinstance(fmt, dict) else None
+        if marker and text.startswith(marker):
+            text = text[len(marker):].lstrip()
+        return text
+
+    # every record's values stand at its lines
+    last = 0
+    for rec in records:
+        where = f"record at line {rec['line']}"
+        span = list(range(rec["line"], rec["line"] + len(rec["lines"])))
+        if rec["line"] <= last or rec["lines"] != span:
+            err(f"{where}: lines out of order {rec['lines']}")
+        last = rec["lines"][-1]
+        page = pages[rec["page"]]
+        if not page["first_line"] <= rec["line"] <= page["last_line"]:
+            err(f"{where}: not on page {rec['page']}")
+        for col, value in zip(cols, rec["values"]):
+            if col["carried"]:
+                if col.get("source") == "group":
+                    fields = groups[rec["group"]]["fields"]
+                else:
+                    fields = page.get("fields", {})
+                if fields.get(col["heading"]) != value:
+                    err(f"{where}: {col['heading']} {value!r} is not its "
+                        f"{col.get('source', 'page')}'s")
+                continue
+            pieces = [cell(n, col) for n in rec["lines"]]
+            got = " ".join(p for p in pieces if p) if col["kind"] == "text" else pieces[0]
+            if col["kind"] != "text" and any(pieces[1:]):
+                err(f"{where}: {col['heading']} on a continuation line")
+            want = render_value(col, value).strip()
+            if got != want:
+                err(f"{where}: {col['heading']} reads {got!r}, truth {want!r}")
+    for p in truth["pages"]:
+        header = [lines[n - 1] for n in p["header_lines"]]
+        for label, value in p.get("fields", {}).items():
+            if not any(label in h and value in h for h in header):
+                err(f"page {p['page']}: header field {label} : {value} not in its header")
+    by_head = {c["heading"]: c for c in cols}
+    for g in groups.values():
+        if g["header_lines"] and g["first_line"] != g["header_lines"][0]:
+            err(f"group {g['group']}: its first line is not its block's")
+        for head, value in g["fields"].items():
+            col = by_head[head]
+            printed = render_value(col, value) if col["kind"] == "date" else value
+            if col["label"] is None:
+                printed = f"({printed})"
+            # a field printed once over several groups (a stock group over its cards) holds
+            # for the groups after it
+            for above in range(g["group"], -1, -1):
+                block = " ".join(lines[n - 1] for n in groups[above]["header_lines"])
+                if col["label"] is None or col["label"] in block:
+                    break
+            if printed not in block or (col["label"] and col["label"] not in block):
+                err(f"group {g['group']}: field {head} {printed!r} not in its block")
+
+    # a balance that is the net of its row's figures
+    nets = {c["heading"]: c["net"] for c in cols if c.get("net")}
+    for head, spec in nets.items():
+        for rec in records:
+            vals = dict(zip(heads, rec["values"]))
+            got = kurus(vals[head] or "0")
+            if spec.get("sign"):
+                got *= -1 if vals[spec["sign"]] == "A" else 1
+            want = (sum(kurus(vals[h] or "0") for h in spec["plus"])
+                    - sum(kurus(vals[h] or "0") for h in spec["minus"]))
+            if got != want:
+                err(f"record at line {rec['line']}: {head} {plain(got)} is not the net "
+                    f"{plain(want)}")
+
+    # every printed total against the records it covers
+    running = {c["heading"]: c["running"] for c in cols if c.get("running")}
+    net_of = dict(running, **nets)
+
+    def opening(group, head):
+        return kurus(groups[group].get("openings", {}).get(head, "0.00")) if groups else 0
+
+    for t in table["totals"]:
+        where = f"total {t['label']!r} at line {t['line']}"
+        scope = t["scope"]
+        sel = select(table, scope)
+        if t["label"] not in lines[t["line"] - 1]:
+            err(f"{where}: label not on its line")
+        if "count" in scope and scope["count"] != len(sel):
+            err(f"{where}: count {scope['count']}, records {len(sel)}")
+        if t["covers"] == "opening" and scope.get("group") is None:
+            err(f"{where}: an opening balance names no group")
+        marks = t.get("marks", {})
+        for head, value in t["amounts"].items():
+            col = by_head[head]
+            how = t.get("how", {}).get(head) or col.get("total")
+            mark_head = next((h for h in marks if heads.index(h) == heads.index(head) + 1), None)
+            if how == "last":
+                want = kurus(sel[-1][1][head] or "0") if sel else 0
+            elif how == "opening":
+                want = abs(opening(scope["group"], head))
+            elif how == "net":
+                spec = net_of[head]
+                # every group the scope names, with records or not
+                gs = [g for g, grp in groups.items()
+                      if scope.get("group", g) == g
+                      and all(grp["fields"].get(h, v) == v
+                              for h, v in scope.get("where", {}).items())]
+                net = sum(opening(g, head) for g in gs)
+                for _, vals in sel:
+                    net += sum(kurus(vals[h] or "0") for h in spec.get("plus", []))
+                    net -= sum(kurus(vals[h] or "0") for h in spec.get("minus", []))
+                want = abs(net) if mark_head else net
+                if mark_head and marks[mark_head] != mark_of(net):
+                    err(f"{where}: {mark_head} printed {marks[mark_head]}, net {mark_of(net)}")
+            else:
+                want = sum(kurus(v[head]) for _, v in sel if v[head] is not None)
+            if kurus(value or "0") != want:
+                err(f"{where}: {head} printed {value}, records give "
+                    f"{plain(want, col['format'].get('decimals', 2))}")
+            got = cell(t["line"], col)
+            if got != render_value(col, value).strip():
+                err(f"{where}: {head} reads {got!r} on the line, truth {value}")
+        for head, value in marks.items():
+            how = t.get("how", {}).get(head) or by_head[head].get("total")
+            amount_head = heads[heads.index(head) - 1]
+            if how == "last" and value != (sel[-1][1][head] if sel else None):
+                err(f"{where}: {head} printed {value}, the last record's {sel[-1][1][head]}")
+            if how == "opening" and value != mark_of(opening(scope["group"], amount_head)):
+                err(f"{where}: {head} printed {value}, not the opening balance's side")
+            if cell(t["line"], by_head[head]) != (value or ""):
+                err(f"{where}: {head} reads {cell(t['line'], by_head[head])!r}, truth {value}")
+    balanced = table.get("balanced")
+    if balanced:
+        sums = {}
+        for rec in records:
+            vals = dict(zip(heads, rec["values"]))
+            pair = sums.setdefault(vals[balanced["by"]], [0, 0])
+            pair[0] += kurus(vals[balanced["debit"]] or "0")
+            pair[1] += kurus(vals[balanced["credit"]] or "0")
+        for key, (d, c) in sums.items():
+            if d != c:
+                err(f"{balanced['by']} {key}: debit {plain(d)} != credit {plain(c)}")
+
+    # running balances, from each group's opening balance where the groups have them
+    for head, spec in running.items():
+        by_group = spec["opening"] == "group"
+        bal, key = 0 if by_group else kurus(spec["opening"]), None
+        dec = by_head[head]["format"].get("decimals", 2)
+        sign = spec.get("sign")
+        for rec in records:
+            vals = dict(zip(heads, rec["values"]))
+            if by_group and rec["group"] != key:
+                key, bal = rec["group"], opening(rec["group"], head)
+            elif spec.get("restart_on") and vals[spec["restart_on"]] != key:
+                key, bal = vals[spec["restart_on"]], kurus(spec["opening"])
+            bal += sum(kurus(vals[h] or "0") for h in spec.get("plus", []))
+            bal -= sum(kurus(vals[h] or "0") for h in spec.get("minus", []))
+            got = kurus(vals[head] or "0")
+            if sign:
+                got *= sign.get(vals[sign["column"]] or "", 0) if got else 1
+            if got != bal:
+                err(f"record at line {rec['line']}: {head} {plain(got, dec)} != running "
+                    f"{plain(bal, dec)}")
+                break
+
+    # a parent account holds the sums of its sub-accounts
+    tree = table.get("hierarchy")
+    if tree:
+        by_line = {r["line"]: dict(zip(heads, r["values"])) for r in records}
+        kids = {}
+        for rec in records:
+            if rec.get("parent"):
+                kids.setdefault(rec["parent"], []).append(rec["line"])
+                parent_code = by_line[rec["parent"]][tree["column"]]
+                code = by_line[rec["line"]][tree["column"]]
+                if not code.startswith(parent_code + tree["separator"]):
+                    err(f"record at line {rec['line']}: {code} is not under {parent_code}")
+        for parent, lines_ in kids.items():
+            for head in tree["sums"]:
+                total = sum(kurus(by_line[n][head] or "0") for n in lines_)
+                if total != kurus(by_line[parent][head] or "0"):
+                    err(f"record at line {parent}: {head} {by_line[parent][head]} != its "
+                        f"sub-accounts' {plain(total)}")
+    return errors
+
+
+def check_roles(raw: list, lines: list, truth: dict, tables: list) -> list:
+    errors = []
+    err = errors.append
+    roles = {}
+    for a, b, role in truth["line_roles"]:
+        for n in range(a, b + 1):
+            roles[n] = role
+    if sorted(roles) != list(range(1, len(lines) + 1)):
+        err("line roles do not cover every line once")
+    rec_lines = {n for t in tables for r in t["records"] for n in r["lines"]}
+    tot_lines = {t["line"] for tb in tables for t in tb["totals"]}
+    group_lines = {n for tb in tables for g in tb.get("groups", [])
+                   for n in g["header_lines"] + g.get("repeated_lines", [])}
+    title_lines = {tb.get("title_line") for tb in tables} - {None}
+    unplaced = set(truth.get("unplaced", []))
+    for n, text in enumerate(lines, start=1):
+        role = roles.get(n)
+        body = text.strip("\f ")
+        if role not in ROLES:
+            err(f"line {n}: no such role {role}")
+        if (role == "blank") != (body == ""):
+            err(f"line {n}: role {role} for {text!r}")
+        if (role in ("record", "continuation")) != (n in rec_lines):
+            err(f"line {n}: role {role}, records disagree")
+        if (role == "total") != (n in tot_lines):
+            err(f"line {n}: role {role}, totals disagree")
+        if (role == "group") != (n in group_lines):
+            err(f"line {n}: role {role}, groups disagree")
+        if (role == "title") != (n in title_lines):
+            err(f"line {n}: role {role}, table titles disagree")
+        if (role == "unplaced") != (n in unplaced):
+            err(f"line {n}: role {role}, the lines not placed disagree")
+        if role == "rule" and set(body) - set("-= "):
+            err(f"line {n}: rule line holds {body!r}")
+        if role == "frame" and set(body) - set(FRAME_BYTES):
+            err(f"line {n}: frame line holds {body!r}")
+        if "\f" in raw[n - 1] and not raw[n - 1].startswith("\f"):
+            err(f"line {n}: form feed inside the line")
+        if role == "heading" and "TOPLAM" in tr_upper(text) and truth.get("format", 1) == 1:
+            err(f"line {n}: a heading line that holds Toplam")
+    if truth.get("format", 1) >= 2:
+        # a line not placed lies among a page's table lines; a footer below them all
+        for p in truth["pages"]:
+            span = range(p["first_line"], p["last_line"] + 1)
+            table = [n for n in span if roles.get(n) in TABLE_ROLES]
+            for n in span:
+                if roles.get(n) == "unplaced" and not (table and table[0] < n < table[-1]):
+                    err(f"line {n}: not placed, but outside the table of page {p['page']}")
+                if roles.get(n) == "footer" and table and n < table[-1]:
+                    err(f"line {n}: a footer above the table's last line")
+        return errors
+    # column detection: the first twelve double rules lie in the frame's top line, else the
+    # first ten hyphens in the rule line under the headings
+    first = lambda needle: next((n for n, t in enumerate(lines, 1) if needle in t), None)
+    frame_at, rule_at = first("═" * 12), first("-" * 10)
+    if frame_at:
+        if roles.get(frame_at) != "frame" or "╤" not in lines[frame_at - 1]:
+            err(f"line {frame_at}: the first double rule is not the frame's top line")
+    elif rule_at is None or roles.get(rule_at) != "rule" or lines[rule_at - 1][3:5] != "--":
+        err(f"line {rule_at}: the first ten hyphens are not the rule line")
+    return errors
+
+
+def check_dirs(dirs) -> int:
+    bad = 0
+    for d in dirs:
+        d = Path(d)
+        truth = json.loads((d / "truth.json").read_text(encoding="utf-8"))
+        errors = check_case((d / "report.txt").read_bytes(), truth)
+        for e in errors[:20]:
+            print(f"{d}: {e}", file=sys.stderr)
+        if errors:
+            bad += 1
+        else:
+            tables = tables_of(truth)
+            records = sum(len(t["records"]) for t in tables)
+            totals = sum(len(t["totals"]) for t in tables)
+            more = f", {len(tables)} tables" if len(tables) > 1 else ""
+            print(f"{d}: {records} records, {totals} totals, {len(truth['pages'])} pages"
+                  f"{more}: ok")
+    return 1 if bad else 0

@@ -1,0 +1,70 @@
+#include "app/window_memory.h"
+
+#include <QSettings>
+
+#include "core/platform/system.h"
+
+namespace tablamo::app {
+namespace {
+
+QString keyOf(Choice which) {
+    return which == Choice::CleanTable ? QStringLiteral("window/cleanTable")
+                                       : QStringLiteral("window/signedBalance");
+}
+
+const QString kRecent = QStringLiteral("recentReports");
+
+}  // namespace
+
+WindowMemory::WindowMemory(const QString& file)
+    : m_settings(std::make_unique<QSettings>(file, QSettings::IniFormat)) {}
+
+WindowMemory::~WindowMemory() = default;
+
+QString WindowMemory::userFile() {
+    const std::string folder = platform::userConfigFolder();
+    if (folder.empty()) return {};
+    return QString::fromStdString(folder) + QStringLiteral("/tablamo/tablamo.ini");
+}
+
+std::optional<bool> WindowMemory::choice(Choice which) const {
+    const QVariant value = m_settings->value(keyOf(which));
+    if (!value.isValid()) return std::nullopt;
+    return value.toBool();
+}
+
+bool WindowMemory::setChoice(Choice which, bool on) {
+    m_settings->setValue(keyOf(which), on);
+    return written();
+}
+
+std::vector<RecentReport> WindowMemory::recentReports() const {
+    std::vector<RecentReport> reports;
+    const int n = m_settings->beginReadArray(kRecent);
+    for (int i = 0; i < n; ++i) {
+        m_settings->setArrayIndex(i);
+        reports.push_back({m_settings->value(QStringLiteral("path")).toString().toStdString(),
+                           m_settings->value(QStringLiteral("statement")).toBool()});
+    }
+    m_settings->endArray();
+    return reports;
+}
+
+bool WindowMemory::setRecentReports(const std::vector<RecentReport>& reports) {
+    m_settings->remove(kRecent);
+    m_settings->beginWriteArray(kRecent, static_cast<int>(reports.size()));
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        m_settings->setArrayIndex(static_cast<int>(i));
+        m_settings->setValue(QStringLiteral("path"), QString::fromStdString(reports[i].path));
+        m_settings->setValue(QStringLiteral("statement"), reports[i].statement);
+    }
+    m_settings->endArray();
+    return written();
+}
+
+bool WindowMemory::written() {
+    m_settings->sync();
+    return m_settings->status() == QSettings::NoError;
+}
+
+}  // namespace tablamo::app
