@@ -15,6 +15,9 @@
 namespace tablamo {
 namespace {
 
+constexpr const char* kNoRecordsToMerge =
+    "Temiz tablo: raporda kayıt satırı ayırt edilemedi; birleştirilmedi.";
+
 // What is said of one report, kept to be listed with it.
 class KeptMessages : public UiPort {
 public:
@@ -43,13 +46,19 @@ MergedReport readReport(const MergeSource& source, const MergeReading& reading, 
     const bool ran = runCommand(ui, [&] {
         ws.settings.layout = reading.layout;
         ws.settings.cleanTable = true;
+        ws.settings.signedBalance = reading.signedBalance;
         ws.regional = reading.regional;
         loadReport(ws, source.path, reading.mapped, reading.inputEncoding);
         const std::string note = inputReadingNote(ws.textReading);
         if (!note.empty() && (!reading.quiet || ws.textReading.replaced)) ui.showMessage(note);
         const ImportOutcome outcome =
             runImporter(ws, reading.statements ? Importer::Statement : Importer::Report);
-        showOutcome(ui, outcome);
+        // A report without records is not merged: its plain table goes nowhere.
+        if (outcome.status == ImportStatus::NoRecords) {
+            ui.showMessage(kNoRecordsToMerge);
+        } else {
+            showOutcome(ui, outcome);
+        }
         if (!outcome.reason.empty()) ui.showMessage(outcome.reason);
         if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);
         imported = outcome.imported();

@@ -19,11 +19,12 @@ struct MergeReading {
     ReportLayout layout;
     RegionalSettings regional;
     InputEncoding inputEncoding = InputEncoding::Auto;
-    bool statements = false;   ///< read as Akbank statements ("Akbank Aç")
-    bool lineNumbers = false;  ///< a last column "Satır" (the converter's --line-numbers)
-    bool mapped = false;       ///< files mapped rather than read (the converter's way)
-    bool quiet = false;        ///< a UTF-8 report is said only when characters were lost
-    int threads = 1;           ///< reports read at once
+    bool statements = false;     ///< read as Akbank statements ("Akbank Aç")
+    bool lineNumbers = false;    ///< a last column "Satır" (the converter's --line-numbers)
+    bool signedBalance = false;  ///< the window's "İşaretli bakiye"
+    bool mapped = false;         ///< files mapped rather than read (the converter's way)
+    bool quiet = false;          ///< a UTF-8 report is said only when characters were lost
+    int threads = 1;             ///< reports read at once
 };
 
 /// One report to merge.
