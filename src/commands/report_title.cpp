@@ -117,9 +117,17 @@ ReportTitle reportTitle(const ReportText& text) {
             raw.find('\xCD') != std::string_view::npos) {
             break;
         }
-        std::string line = DosToWinText(raw);
-        for (char& c : line) {
-            if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+        // A printer's control codes are no text: ESC with the letter after it ("ESC @", "ESC
+        // E") goes, any other control character reads as a blank.
+        std::string line;
+        const std::string converted = DosToWinText(raw);
+        for (std::size_t i = 0; i < converted.size(); ++i) {
+            const auto c = static_cast<unsigned char>(converted[i]);
+            if (c == 0x1B) {
+                ++i;
+            } else {
+                line += c < 0x20 ? ' ' : converted[i];
+            }
         }
         if (!trimmed(line).empty()) lines.push_back(std::move(line));
     }

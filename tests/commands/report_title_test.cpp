@@ -55,6 +55,12 @@ TEST(ReportTitle, FirmAndTitleFromTheFirstLines) {
          "AKBANK T.A.Ş.",
          "HESAP EKSTRESİ  ÜNAL ELEKTRİK",
          "HESAP EKSTRESİ"},
+        {"printer codes left out",
+         {"\x1B@\x1B"
+          "EULUDAĞ İÇECEK A.Ş.\x0F        KDV LİSTESİ"},
+         "ULUDAĞ İÇECEK A.Ş.",
+         "KDV LİSTESİ",
+         "KDV LİSTESİ"},
         {"headings first", {"Tarih   Hesap Adı", "---------- ----"}, "Tarih Hesap Adı", "", ""},
         {"nothing above the rule line", {"", "---------- ----", "SONRA"}, "", "", ""},
     };
