@@ -10,6 +10,7 @@
 #include "clean/clean_grid.h"
 #include "clean/header_fields.h"
 #include "clean/line_cutter.h"
+#include "clean/record_writer.h"
 #include "clean/totals_check.h"
 #include "core/dos_text.h"
 #include "core/field_layout.h"
@@ -21,6 +22,7 @@ namespace {
 
 constexpr int kFields =
     FieldLayout::kFields;  // the statement's 9 columns and the settings' further ones
+constexpr std::size_t kItemsPerWrite = 8192;
 
 // The statement's own columns 1 to 9.
 enum Field { kNo, kDate, kSlip, kValueDate, kKind, kText, kAmount, kMark, kBalance };
@@ -68,26 +70,17 @@ bool onlyText(const CutLine& c) {
     return true;
 }
 
-std::string labelOf(const CutLine& c) {
-    std::string label;
-    for (int k = 0; k < kFields; ++k) {
-        const auto idx = static_cast<std::size_t>(k);
-        if (c.facts[idx].empty || c.facts[idx].amount.valid) continue;
-        if (!label.empty()) label += ' ';
-        label += DosToWinText(c.value[idx]);
-    }
-    return label;
-}
-
+// The statement's line classifier: each line's role, the values of the transactions and
+// their continuation lines, the heading line's fields, the account.
 Reading readStatement(const ReportText& text, const FieldLayout& layout, const FieldSpans& spans,
-                      std::int64_t first, char sep) {
+                      std::int64_t first, char sep, YearWindow years) {
     Reading r;
     r.roles.assign(static_cast<std::size_t>(text.lineCount()), Role::Other);
     for (int k = 0; k < kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         r.stats[idx] = ColumnStats(0, std::max<int>(static_cast<int>(layout.count[idx]) - 1, 0));
     }
-    LineCutter cutter(spans);
+    LineCutter cutter(spans, years);
     char key[ReportText::kMaxLineRead];
     Role previous = Role::Other;
     for (std::int64_t i = std::max<std::int64_t>(first, 0); i < text.lineCount(); ++i) {
@@ -111,7 +104,7 @@ Reading readStatement(const ReportText& text, const FieldLayout& layout, const F
             if ((previous == Role::Transaction || previous == Role::Continuation) && onlyText(c)) {
                 role = Role::Continuation;
             } else if ((c.facts[kAmount].amount.valid || c.facts[kBalance].amount.valid) &&
-                       isTotalLabel(labelOf(c))) {
+                       isTotalLabel(labelOf(c, Kinds{}))) {  // no amount makes a word
                 role = Role::Total;
             }
         }
@@ -130,8 +123,8 @@ Reading readStatement(const ReportText& text, const FieldLayout& layout, const F
 
 // The kind of each field: the statement's own for its first columns, the values' for the
 // amounts and whatever further columns the settings cut.
-std::array<ColumnDecision, kFields> kindsOf(const Reading& r, DateOrder regional) {
-    std::array<ColumnDecision, kFields> kinds;
+Kinds kindsOf(const Reading& r, DateOrder regional) {
+    Kinds kinds;
     for (int k = 0; k < kFields; ++k)
         kinds[static_cast<std::size_t>(k)] = r.stats[static_cast<std::size_t>(k)].decide(regional);
     const auto only = [](ColumnKind kind) {
@@ -153,9 +146,31 @@ std::string_view withoutMarker(std::string_view v) {
     return v;
 }
 
+// The statement's own readings, into the cut line: packed dates, amounts in their column's
+// notation, the slip number without its "=".
+CutLine& readFields(CutLine& c, const Kinds& kinds) {
+    for (int k = 0; k < c.count; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const ColumnDecision& d = kinds[idx];
+        if (d.kind == ColumnKind::Date) c.read[idx].date = packedDate(c.value[idx]);
+        if (d.kind == ColumnKind::Amount)
+            c.read[idx].units = readAmount(c.value[idx], d.notation, d.decimals);
+    }
+    if (kSlip < c.count) c.value[kSlip] = withoutMarker(c.value[kSlip]);
+    return c;
+}
+
+// A continuation line goes on with the description alone.
+CutLine& descriptionOnly(CutLine& c) {
+    for (int k = 0; k < c.count; ++k) {
+        if (k != kText) c.value[static_cast<std::size_t>(k)] = {};
+    }
+    return c;
+}
+
 }  // namespace
 
-ImportOutcome importCleanStatement(Workspace& ws) {
+ImportOutcome importCleanStatement(Workspace& ws, const Clock& clock) {
     const ReportText& text = ws.text;
     ReportLayout& settings = ws.settings.layout;
     if (text.empty()) return {ImportStatus::EmptyText, {}};
@@ -165,130 +180,79 @@ ImportOutcome importCleanStatement(Workspace& ws) {
     const FieldSpans spans = fieldSpansOf(widths);
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
     const std::int64_t first = settings.startRow();
-    const Reading r = readStatement(text, layout, spans, first, ws.regional.decimalSeparator);
+    const YearWindow years(clock.today());
+    const Reading r =
+        readStatement(text, layout, spans, first, ws.regional.decimalSeparator, years);
     if (r.transactions == 0) {
         ImportOutcome outcome = importStatement(ws);
         outcome.status = ImportStatus::NoRecords;
         outcome.message = kNoTransactionsMessage;
         return outcome;
     }
-    const auto kinds = kindsOf(r, ws.regional.dateOrder);
 
-    // The columns: the account first when the statement names one, then every field a
-    // transaction fills.
+    // The columns: the account first when the statement names one (carried into every
+    // transaction as a report's header field is), then every field a transaction fills.
+    RecordPlan plan;
+    plan.kinds = kindsOf(r, ws.regional.dateOrder);
+    plan.marks = kMark;
     std::vector<std::string> headings;
     CleanShape shape;
-    std::vector<int> fields;
     if (!r.account.empty()) {
+        ColumnDecision code;
+        code.kind = ColumnKind::Code;
+        plan.columns.push_back({r.accountLabel, -1, code});
         headings.push_back(r.accountLabel);
         shape.columns.push_back({ColumnKind::Code, static_cast<int>(r.account.size())});
-        fields.push_back(-1);
     }
-    std::vector<SummedColumn> summedColumns;
-    std::vector<int> summed;
+    std::vector<SummedColumn> summed;
     for (int k = 0; k < kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         if (r.stats[idx].values() == 0) continue;
+        const ColumnDecision& kind = plan.kinds[idx];
         std::string heading = idx < r.headings.size() ? r.headings[idx] : std::string();
         if (heading.empty() && k < 9) heading = kDefaultHeadings[k];
+        plan.columns.push_back({{}, k, kind});
         headings.push_back(heading);
-        shape.columns.push_back({kinds[idx].kind, static_cast<int>(layout.count[idx])});
-        fields.push_back(k);
-        if (kinds[idx].kind == ColumnKind::Amount) {
-            summed.push_back(k);
-            summedColumns.push_back({heading, kinds[idx].notation, kinds[idx].decimals});
+        shape.columns.push_back({kind.kind, static_cast<int>(layout.count[idx])});
+        if (kind.kind == ColumnKind::Amount) {
+            plan.summed.push_back(k);
+            summed.push_back({heading, kind.notation, kind.decimals});
         }
     }
 
+    // The transactions through the record writer, in statement order.
     ws.clean.reset();
     CleanGrid grid(ws.grid, headings, shape.columns, r.transactions);
-    TotalsCheck check(summedColumns, kinds[kMark].marks, false);
-    LineCutter cutter(spans), more(spans);
-    LineAmounts amounts(summed.size());
-    std::string row;
-    row.reserve(std::size_t{1} << 16);
-    std::vector<std::size_t> ends;
-    std::vector<std::string_view> cells;
-    const RegionalSettings& regional = ws.regional;
+    TotalsCheck check(summed, plan.kinds[kMark].marks, false);
+    RecordTyper::Runs runFrom{}, runTo{};
+    for (int k = 0; k < kFields; ++k) {
+        runTo[static_cast<std::size_t>(k)] =
+            std::max<int>(static_cast<int>(layout.count[static_cast<std::size_t>(k)]) - 1, 0);
+    }
+    RecordTyper typer(plan, runFrom, runTo, ws.regional, true);
+    RecordWriter writer(plan, {&grid, &check, &shape}, years);
+    Chunk chunk;
+    if (!r.account.empty()) typer.field(0, r.accountLabel, r.account, chunk);
+    LineCutter cutter(spans, years), more(spans, years);
     for (int i = 0; i < text.lineCount(); ++i) {
         const Role role = r.roles[static_cast<std::size_t>(i)];
-        if (role == Role::Total) {
-            const CutLine& c = cutter.cut(text.line(i));
-            amounts.clear();
-            for (std::size_t s = 0; s < summed.size(); ++s) {
-                const auto idx = static_cast<std::size_t>(summed[s]);
-                if (!c.facts[idx].amount.valid) continue;
-                if (const auto v =
-                        readAmount(c.value[idx], kinds[idx].notation, kinds[idx].decimals)) {
-                    amounts.value[s] = *v;
-                    amounts.present[s] = 1;
-                    amounts.printed[s] = c.value[idx];
-                }
-            }
-            check.checkTotal(labelOf(c), i + 1, amounts);
+        if (role == Role::Continuation) {
+            typer.continuation(descriptionOnly(more.cut(text.line(i))), [](int, int) {});
+            continue;
         }
-        if (role != Role::Transaction) continue;
-        const CutLine& c = cutter.cut(text.line(i));
-        row.clear();
-        ends.clear();
-        for (const int k : fields) {
-            if (k < 0) {
-                row += r.account;
-                ends.push_back(row.size());
-                continue;
-            }
-            const auto idx = static_cast<std::size_t>(k);
-            const std::string_view value = c.value[idx];
-            const ColumnDecision& d = kinds[idx];
-            const std::size_t at = row.size();
-            std::optional<Date> date;
-            std::optional<std::int64_t> units;
-            if (d.kind == ColumnKind::Date && (date = packedDate(value))) {
-                row.resize(at + 16);
-                row.resize(at + formatShortDate(*date, regional, row.data() + at));
-            } else if (d.kind == ColumnKind::Amount &&
-                       (units = readAmount(value, d.notation, d.decimals))) {
-                row.resize(at + 32);
-                row.resize(at + formatAmount(*units, d.decimals, regional.decimalSeparator,
-                                             row.data() + at));
-            } else {
-                const std::string_view v = k == kSlip ? withoutMarker(value) : value;
-                row.resize(at + v.size());
-                row.resize(at + dosToWinTextInto(v, row.data() + at));
-            }
-            if (k == kText) {
-                for (int j = i + 1; j < text.lineCount() &&
-                                    r.roles[static_cast<std::size_t>(j)] == Role::Continuation;
-                     ++j) {
-                    const std::string_view piece = more.cut(text.line(j)).value[idx];
-                    if (piece.empty()) continue;
-                    if (row.size() > at) row += ' ';
-                    const std::size_t p = row.size();
-                    row.resize(p + piece.size());
-                    row.resize(p + dosToWinTextInto(piece, row.data() + p));
-                }
-            }
-            ends.push_back(row.size());
+        typer.endRecord(chunk);
+        if (chunk.items.size() >= kItemsPerWrite) {  // a long statement is written as it goes
+            writer.take(chunk);
+            chunk.clear();
         }
-        cells.clear();
-        std::size_t from = 0;
-        for (const std::size_t end : ends) {
-            cells.emplace_back(row.data() + from, end - from);
-            from = end;
+        if (role == Role::Transaction) {
+            typer.record(i, readFields(cutter.cut(text.line(i)), plan.kinds), chunk);
+        } else if (role == Role::Total) {
+            typer.total(i, readFields(cutter.cut(text.line(i)), plan.kinds), chunk);
         }
-        amounts.clear();
-        for (std::size_t s = 0; s < summed.size(); ++s) {
-            const auto idx = static_cast<std::size_t>(summed[s]);
-            if (const auto v = readAmount(c.value[idx], kinds[idx].notation, kinds[idx].decimals)) {
-                amounts.value[s] = *v;
-                amounts.present[s] = 1;
-            }
-        }
-        const char mark = c.value[kMark].empty() ? 0 : c.value[kMark][0];
-        check.addRecord(amounts, mark, false, false);
-        shape.recordLines.push_back(i + 1);
-        grid.writeRecord(static_cast<int>(shape.recordLines.size()), cells);
     }
+    typer.endRecord(chunk);
+    writer.take(chunk);
     ImportOutcome outcome = checkedOutcome(shape, check);
     ws.clean = std::move(shape);
     return outcome;

@@ -1,6 +1,7 @@
 #pragma once
 /// The clean statement import: only the transactions of an Akbank statement, typed.
 
+#include "core/calendar.h"
 #include "core/import_outcome.h"
 
 namespace tablamo {
@@ -19,7 +20,8 @@ inline constexpr const char* kNoTransactionsMessage =
 /// the letters converted from code page 857; the statement's IBAN (else its account
 /// number) as a leading column. Columns empty in every transaction are left out. The
 /// statement's totals are checked like a report's. Without a transaction the statement
-/// is imported plainly, with the NoRecords outcome and its message.
-ImportOutcome importCleanStatement(Workspace& ws);
+/// is imported plainly, with the NoRecords outcome and its message. A two-digit year in a
+/// further column falls in the 100 years around the clock's (YearWindow).
+ImportOutcome importCleanStatement(Workspace& ws, const Clock& clock = Clock());
 
 }  // namespace tablamo

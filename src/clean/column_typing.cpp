@@ -9,7 +9,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-ValueFacts factsOf(std::string_view value) {
+ValueFacts factsOf(std::string_view value, YearWindow years) {
     bool blank = false, digit = false, onlyDashes = true;
     int points = 0;
     for (const char c : value) {
@@ -18,11 +18,12 @@ ValueFacts factsOf(std::string_view value) {
         digit |= isDigit(c);
         onlyDashes &= c == '-' || c == '=';
     }
-    return factsOf(value, blank, digit, onlyDashes, points);
+    return factsOf(value, blank, digit, onlyDashes, points, years);
 }
 
 ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDashes, int points,
-                   ValueReading reading, const ColumnDecision* column, ReadValue* read) {
+                   YearWindow years, ValueReading reading, const ColumnDecision* column,
+                   ReadValue* read) {
     if (read) *read = ReadValue{};
     ValueFacts f;
     if (value.empty()) return f;
@@ -43,8 +44,8 @@ ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDash
         if ((reading == ValueReading::All || reading == ValueReading::Date) && isDigit(c) &&
             value.size() >= 6 && value.size() <= 10) {
             f.dateOrders = reading == ValueReading::Date && column && read
-                               ? dateOrdersOf(value, column->dateOrder, read->date)
-                               : dateOrdersOf(value);
+                               ? dateOrdersOf(value, column->dateOrder, years, read->date)
+                               : dateOrdersOf(value, years);
         }
     }
     return f;

@@ -28,8 +28,8 @@ struct ValueFacts {
     std::uint8_t points = 0;      ///< how many "." it holds (the levels of an account code)
 };
 
-/// The facts of a trimmed value.
-ValueFacts factsOf(std::string_view value);
+/// The facts of a trimmed value; a two-digit year falls in `years`.
+ValueFacts factsOf(std::string_view value, YearWindow years);
 
 /// Which readings factsOf tries: both, or only the one a column of a known kind needs.
 enum class ValueReading : unsigned char { All, Amount, Date, None };
@@ -48,8 +48,8 @@ struct ColumnDecision;
 /// to read it as an amount and as a date. With a `column`, `read` gets the value as that
 /// column reads it, in the same look.
 ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDashes, int points,
-                   ValueReading reading = ValueReading::All, const ColumnDecision* column = nullptr,
-                   ReadValue* read = nullptr);
+                   YearWindow years, ValueReading reading = ValueReading::All,
+                   const ColumnDecision* column = nullptr, ReadValue* read = nullptr);
 
 /// How a column's values are read and written once its kind is decided.
 struct ColumnDecision {

@@ -37,22 +37,22 @@ DateParts datePartsOf(std::string_view s) {
     return d;
 }
 
-int fullYear(int year, int digits) {
+int fullYear(int year, int digits, YearWindow years) {
     if (digits == 4) return year;
     if (digits != 2) return -1;
-    return year < 50 ? 2000 + year : 1900 + year;
+    return years.fullYear(year);
 }
 
-std::optional<Date> dateIn(const DateParts& p, DateOrder order) {
+std::optional<Date> dateIn(const DateParts& p, DateOrder order, YearWindow years) {
     Date d;
     switch (order) {
         case DateOrder::DayMonthYear:
             if (p.digits[0] > 2 || p.digits[1] > 2) return std::nullopt;
-            d = {fullYear(p.n[2], p.digits[2]), p.n[1], p.n[0]};
+            d = {fullYear(p.n[2], p.digits[2], years), p.n[1], p.n[0]};
             break;
         case DateOrder::MonthDayYear:
             if (p.digits[0] > 2 || p.digits[1] > 2) return std::nullopt;
-            d = {fullYear(p.n[2], p.digits[2]), p.n[0], p.n[1]};
+            d = {fullYear(p.n[2], p.digits[2], years), p.n[0], p.n[1]};
             break;
         case DateOrder::YearMonthDay:
             if (p.digits[0] != 4 || p.digits[1] > 2 || p.digits[2] > 2) return std::nullopt;
@@ -82,20 +82,21 @@ std::uint8_t bitOf(DateOrder order) {
     return 0;
 }
 
-std::uint8_t dateOrdersOf(std::string_view text) {
+std::uint8_t dateOrdersOf(std::string_view text, YearWindow years) {
     std::optional<Date> date;
-    return dateOrdersOf(text, DateOrder::DayMonthYear, date);
+    return dateOrdersOf(text, DateOrder::DayMonthYear, years, date);
 }
 
-std::uint8_t dateOrdersOf(std::string_view text, DateOrder order, std::optional<Date>& date) {
+std::uint8_t dateOrdersOf(std::string_view text, DateOrder order, YearWindow years,
+                          std::optional<Date>& date) {
     const DateParts p = datePartsOf(text);
     date.reset();
     if (!p.valid) return 0;
-    date = dateIn(p, order);
+    date = dateIn(p, order, years);
     std::uint8_t bits = 0;
     for (const DateOrder o :
          {DateOrder::DayMonthYear, DateOrder::MonthDayYear, DateOrder::YearMonthDay}) {
-        if (dateIn(p, o)) bits |= bitOf(o);
+        if (dateIn(p, o, years)) bits |= bitOf(o);
     }
     return bits;
 }
@@ -109,10 +110,10 @@ std::optional<DateOrder> chooseDateOrder(std::uint8_t orders, DateOrder regional
     return std::nullopt;
 }
 
-std::optional<Date> readReportDate(std::string_view text, DateOrder order) {
+std::optional<Date> readReportDate(std::string_view text, DateOrder order, YearWindow years) {
     const DateParts p = datePartsOf(text);
     if (!p.valid) return std::nullopt;
-    return dateIn(p, order);
+    return dateIn(p, order, years);
 }
 
 std::optional<Date> readPackedDate(std::string_view s) {

@@ -23,20 +23,22 @@ enum DateOrderBits : std::uint8_t {
 std::uint8_t bitOf(DateOrder order);
 
 /// The orders in which the text is a valid date: three numbers parted by one kind of
-/// separator ("." "/" "-"), a year of two or four digits last (or of four digits first).
-std::uint8_t dateOrdersOf(std::string_view text);
+/// separator ("." "/" "-"), a year of two or four digits last (or of four digits first); a
+/// two-digit year falls in `years`.
+std::uint8_t dateOrdersOf(std::string_view text, YearWindow years);
 
 /// The same, and the date read in `order` (nothing when it is none in that order), in one
 /// look at the text.
-std::uint8_t dateOrdersOf(std::string_view text, DateOrder order, std::optional<Date>& date);
+std::uint8_t dateOrdersOf(std::string_view text, DateOrder order, YearWindow years,
+                          std::optional<Date>& date);
 
 /// The order a column of dates is read in: the user's when every date reads in it, else
 /// the first of day-month-year, year-month-day and month-day-year that all read in.
 /// Nothing when `orders` (the bits every date allows) is empty.
 std::optional<DateOrder> chooseDateOrder(std::uint8_t orders, DateOrder regional);
 
-/// Reads the text as a date in `order`; a two-digit year counts from 1950 to 2049.
-std::optional<Date> readReportDate(std::string_view text, DateOrder order);
+/// Reads the text as a date in `order`; a two-digit year falls in `years`.
+std::optional<Date> readReportDate(std::string_view text, DateOrder order, YearWindow years);
 
 /// Reads eight digits written together as day, month and year (01022010).
 std::optional<Date> readPackedDate(std::string_view text);

@@ -77,15 +77,16 @@ std::size_t headerFieldsOf(std::string_view line, HeaderField* out, std::size_t 
     return count;
 }
 
-bool numbersOrDatesThePage(const HeaderField& field) {
+bool numbersOrDatesThePage(const HeaderField& field, YearWindow years) {
     const std::string label = foldedUpper(field.label);
     std::size_t after = 0;
     if (startsWithPageWord(label, after)) return true;
     const std::string_view v = field.value;
-    if (dateOrdersOf(v) != 0) return true;
+    if (dateOrdersOf(v, years) != 0) return true;
     // A date followed by the time of day it was printed at.
     const std::size_t blank = v.find(' ');
-    if (blank == std::string_view::npos || dateOrdersOf(v.substr(0, blank)) == 0) return false;
+    if (blank == std::string_view::npos || dateOrdersOf(v.substr(0, blank), years) == 0)
+        return false;
     const std::string_view time = TrimControl(v.substr(blank));
     return !time.empty() && time.find_first_not_of("0123456789:") == std::string_view::npos;
 }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/calendar.h"
+
 namespace tablamo {
 
 /// One field of a header line, as views into the line (Windows-1254, trimmed).
@@ -19,8 +21,9 @@ struct HeaderField {
 std::size_t headerFieldsOf(std::string_view line, HeaderField* out, std::size_t max);
 
 /// Whether a field only numbers or dates the page ("Sayfa : 3", "Tarih : 25.02.2006"): such
-/// fields change between pages without telling the records apart.
-bool numbersOrDatesThePage(const HeaderField& field);
+/// fields change between pages without telling the records apart. A two-digit year falls
+/// in `years`.
+bool numbersOrDatesThePage(const HeaderField& field, YearWindow years);
 
 /// Whether the converted line is no more than a page number: "- 3 -", "Sayfa 2/5",
 /// "Sayfa: 2", "Page 4", "2/5".

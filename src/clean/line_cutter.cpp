@@ -67,18 +67,18 @@ FieldSpans fieldSpansOf(std::span<const std::int32_t> widths) {
     return spans;
 }
 
-LineCutter::LineCutter(const FieldSpans& fields)
-    : m_fields(fields), m_buffer(ReportText::kMaxLineRead * 2) {
+LineCutter::LineCutter(const FieldSpans& fields, YearWindow years)
+    : m_fields(fields), m_years(years), m_buffer(ReportText::kMaxLineRead * 2) {
     m_reading.fill(ValueReading::All);
 }
 
-void LineCutter::readAs(const std::array<ColumnDecision, CutLine::kFields>& kinds) {
+void LineCutter::readAs(const Kinds& kinds) {
     for (std::size_t k = 0; k < kinds.size(); ++k) m_reading[k] = readingFor(kinds[k]);
     m_columns = kinds;
     m_typed = true;
 }
 
-const CutLine& LineCutter::cut(std::string_view line) {
+CutLine& LineCutter::cut(std::string_view line) {
     char* out = m_buffer.data();
     int k = 0;
     for (; k < m_fields.count; ++k) {
@@ -112,7 +112,7 @@ const CutLine& LineCutter::cut(std::string_view line) {
             const bool dashes =
                 !value.empty() && value.find_first_not_of("-=") == std::string_view::npos;
             m_cut.facts[idx] = factsOf(value, false, reading != ValueReading::None, dashes, 0,
-                                       reading, &m_columns[idx], &m_cut.read[idx]);
+                                       m_years, reading, &m_columns[idx], &m_cut.read[idx]);
             continue;
         }
         // What the value holds, in one look at its bytes: a blank inside it is one between
@@ -134,9 +134,9 @@ const CutLine& LineCutter::cut(std::string_view line) {
             value = std::string_view(start, static_cast<std::size_t>(out - start));
         }
         m_cut.value[idx] = value;
-        m_cut.facts[idx] =
-            factsOf(value, (any & kSkipBit) != 0, (any & kDigitBit) != 0, (all & kDashBit) != 0,
-                    points, reading, m_typed ? &m_columns[idx] : nullptr, &m_cut.read[idx]);
+        m_cut.facts[idx] = factsOf(value, (any & kSkipBit) != 0, (any & kDigitBit) != 0,
+                                   (all & kDashBit) != 0, points, m_years, reading,
+                                   m_typed ? &m_columns[idx] : nullptr, &m_cut.read[idx]);
     }
     m_filled = k;
     m_cut.count = k;

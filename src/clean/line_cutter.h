@@ -39,25 +39,31 @@ struct CutLine {
     std::array<ReadValue, kFields> read;
 };
 
+/// The kind of every field.
+using Kinds = std::array<ColumnDecision, CutLine::kFields>;
+
 /// Cuts lines by one layout into a buffer of its own; allocates nothing per line.
 class LineCutter {
 public:
-    explicit LineCutter(const FieldSpans& fields);
+    /// Cuts by `fields`; a two-digit year falls in `years`.
+    LineCutter(const FieldSpans& fields, YearWindow years);
     /// From now on the facts of each field are only those its column's kind needs (an
     /// amount column's values are read as amounts, a date column's as dates, a text
     /// column's not at all; a text column's value may then keep a frame character inside,
     /// which its conversion deletes).
-    void readAs(const std::array<ColumnDecision, CutLine::kFields>& kinds);
-    /// The line cut, with the facts of its values; valid until the next cut.
-    const CutLine& cut(std::string_view line);
+    void readAs(const Kinds& kinds);
+    /// The line cut, with the facts of its values; valid until the next cut. An importer
+    /// with readings of its own may set the values and readings of fields before `count`.
+    CutLine& cut(std::string_view line);
 
 private:
     FieldSpans m_fields;
+    YearWindow m_years;
     std::vector<char> m_buffer;
     CutLine m_cut;
     int m_filled = 0;  // fields the last cut reached
     std::array<ValueReading, CutLine::kFields> m_reading{};
-    std::array<ColumnDecision, CutLine::kFields> m_columns;
+    Kinds m_columns;
     bool m_typed = false;
 };
 

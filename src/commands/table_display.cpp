@@ -40,7 +40,9 @@ bool groupAmount(std::string_view cell, char decimal, std::string_view group, st
 
 std::optional<Date> readDateCell(std::string_view cell, const RegionalSettings& regional) {
     if (cell.find(regional.dateSeparator) == std::string_view::npos) return std::nullopt;
-    return readReportDate(cell, regional.dateOrder);
+    // The clean table writes its dates with the year in full; a short year reads as the
+    // regional settings read one.
+    return readReportDate(cell, regional.dateOrder, YearWindow(Clock().today()));
 }
 
 }  // namespace tablamo

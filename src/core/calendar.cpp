@@ -1,5 +1,9 @@
 #include "core/calendar.h"
 
+#include <ctime>
+
+#include "core/platform/system.h"
+
 namespace tablamo {
 namespace {
 
@@ -11,6 +15,11 @@ int daysInMonth(int y, int m) {
 }
 
 }  // namespace
+
+Date Clock::today() const {
+    const std::tm local = platform::localTime(std::time(nullptr));
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
 
 bool isValidDate(const Date& d) {
     return d.year >= 1 && d.year <= 9999 && d.month >= 1 && d.month <= 12 && d.day >= 1 &&

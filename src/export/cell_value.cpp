@@ -1,19 +1,11 @@
 #include "export/cell_value.h"
 
-#include <ctime>
 #include <string>
 #include <system_error>
 
-#include "core/platform/system.h"
 #include "core/text_rules.h"
 
 namespace tablamo {
-
-Date Clock::today() const {
-    const std::tm local = platform::localTime(std::time(nullptr));
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
-}
-
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -108,12 +100,7 @@ std::optional<Date> readShortDate(std::string_view text, const RegionalSettings&
                 yearDigits = digits[0];
                 break;
         }
-        if (yearDigits <= 2) {
-            // The 100 years that begin 50 years before this one.
-            const int first = today.year - 50;
-            d.year += first - first % 100;
-            if (d.year < first) d.year += 100;
-        }
+        if (yearDigits <= 2) d.year = YearWindow(today).fullYear(d.year);
     }
     if (!isValidDate(d)) return std::nullopt;
     return d;

@@ -10,14 +10,6 @@
 
 namespace tablamo {
 
-/// Where "today" comes from: the local date of the system. Tests put a fixed date in.
-class Clock {
-public:
-    virtual ~Clock() = default;
-    /// The current local date.
-    virtual Date today() const;
-};
-
 /// Reads the whole text as a short date: two or three unsigned numbers separated by the
 /// date separator ("/" counts as one too), blanks around each part, an optional trailing
 /// separator. The numbers follow the regional day-month-year order; a missing year is

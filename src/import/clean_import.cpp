@@ -9,8 +9,10 @@
 #include "core/workspace.h"
 #include "import/clean_layout.h"
 #include "import/clean_pass.h"
+#include "import/column_detection.h"
 #include "import/record_selection.h"
 #include "import/report_import.h"
+#include "import/table_locator.h"
 
 namespace tablamo {
 namespace {
@@ -84,8 +86,8 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
     }
 }
 
-ImportOutcome noRecords(Workspace& ws) {
-    ImportOutcome outcome = importReport(ws);
+ImportOutcome noRecords(Workspace& ws, const TableLocation& location) {
+    ImportOutcome outcome = importReport(ws, location);
     if (outcome.imported()) {
         outcome.status = ImportStatus::NoRecords;
         outcome.message = kNoRecordsMessage;
@@ -95,29 +97,34 @@ ImportOutcome noRecords(Workspace& ws) {
 
 }  // namespace
 
-ImportOutcome importCleanReport(Workspace& ws) {
+ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     const ReportText& text = ws.text;
     if (text.empty()) return {ImportStatus::EmptyText, {}};
     ReportLayout& settings = ws.settings.layout;
-    std::optional<TableLayout> table = findTableLayout(text, settings, ws.settings.readout);
-    if (!table) return notAReport();
+    // The table, found once; the widths and read-outs in the settings are those the plain
+    // import leaves.
+    const TableLocation location = locateTable(text, settings);
+    if (!location.isReport()) return notAReport();
+    detectColumns(text, location, settings, ws.settings.readout);
+    TableLayout table = tableLayoutOf(text, location, settings);
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
     const int firstLine = settings.startRow();
     const DateOrder order = ws.regional.dateOrder;
+    const YearWindow years(clock.today());
 
     // The kinds, from the lines that are records for sure; then the columns, from the
     // records of the same lines.
-    FirstReading first = readKinds(text, *table, table->dataStart, order);
+    FirstReading first = readKinds(text, table, table.dataStart, order, years);
     if (first.mergeSplit) {
-        table->mergeSplit();
-        first = readKinds(text, *table, table->dataStart, order);
+        table.mergeSplit();
+        first = readKinds(text, table, table.dataStart, order, years);
     }
     PassPlan plan;
     plan.kinds = first.kinds;
     plan.keys = first.keys;
     plan.firstLine = firstLine;
     plan.endLine = first.end;
-    const PassResult sample = runPass(text, *table, plan, ws.regional, {});
+    const PassResult sample = runPass(text, table, plan, ws.regional, years, {});
     plan = planOf(sample, first.keys, order, firstLine, text.lineCount());
 
     // The whole report, written as it is read; once more when its records decide otherwise
@@ -125,7 +132,7 @@ ImportOutcome importCleanReport(Workspace& ws) {
     for (int pass = 1;; ++pass) {
         std::vector<std::string> headings;
         CleanShape shape;
-        describe(text, *table, plan, sample, headings, shape);
+        describe(text, table, plan, sample, headings, shape);
         std::vector<SummedColumn> summed;
         for (std::size_t c = 0; c < plan.columns.size(); ++c) {
             const OutColumn& col = plan.columns[c];
@@ -136,9 +143,10 @@ ImportOutcome importCleanReport(Workspace& ws) {
         ws.clean.reset();
         CleanGrid grid(ws.grid, headings, shape.columns);
         TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0);
-        const PassResult all = runPass(text, *table, plan, ws.regional, {&grid, &check, &shape});
+        const PassResult all =
+            runPass(text, table, plan, ws.regional, years, {&grid, &check, &shape});
         grid.finish(all.records);
-        if (all.records == 0) return noRecords(ws);
+        if (all.records == 0) return noRecords(ws, location);
         PassPlan found = planOf(all, first.keys, order, firstLine, text.lineCount());
         if (pass < kMaxPasses && !samePlan(found, plan)) {
             plan = std::move(found);

@@ -2,6 +2,7 @@
 /// The clean report import: every record of the report and nothing else, typed, with the
 /// report's own totals as proof.
 
+#include "core/calendar.h"
 #include "core/import_outcome.h"
 
 namespace tablamo {
@@ -20,7 +21,8 @@ inline constexpr const char* kNoRecordsMessage =
 /// in the regional short date, amounts in the user's notation without grouping, codes and
 /// texts as printed). Sets ws.clean. Printed totals are compared with the records: the
 /// outcome carries a warning per disagreement, a note when all agree. A report without a
-/// record is imported plainly instead, with the NoRecords outcome and its message.
-ImportOutcome importCleanReport(Workspace& ws);
+/// record is imported plainly instead, with the NoRecords outcome and its message. A
+/// two-digit year falls in the 100 years around the clock's (YearWindow).
+ImportOutcome importCleanReport(Workspace& ws, const Clock& clock = Clock());
 
 }  // namespace tablamo

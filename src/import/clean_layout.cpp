@@ -5,8 +5,7 @@
 #include "core/dos_text.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
-#include "import/column_detection.h"
-#include "import/format_check.h"
+#include "import/table_locator.h"
 
 namespace tablamo {
 namespace {
@@ -105,22 +104,13 @@ void TableLayout::mergeSplit() {
     layOut(*this, tableText);
 }
 
-std::optional<TableLayout> findTableLayout(const ReportText& text, ReportLayout& settings,
-                                           DetectionReadout& readout) {
-    const ReportFormat format = checkFormat(text, settings);
-    if (!format.isReport()) return std::nullopt;
-    // The plain import's detections, in its order: the frame's widths are the ones used.
-    if (settings.AutoColumnSearch && format.ruleLine)
-        detectColumnsFromRuleLine(text, settings, readout);
-    if (settings.AutoColumnSearch && format.frame) detectColumnsFromFrame(text, settings, readout);
-
+TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
+                          const ReportLayout& settings) {
     TableLayout t;
     const auto settingsWidths = settings.columnWidths();
     t.widths.assign(settingsWidths.begin(), settingsWidths.end());
-    const std::optional<int> rule = format.ruleLine ? findRuleLine(text, settings) : std::nullopt;
-    t.framed = format.frame && (!rule || settings.AutoColumnSearch);
-    const std::optional<int> at = t.framed ? findFrameLine(text, settings) : rule;
-    if (!at) {
+    t.framed = table.format == TableFormat::Frame;
+    if (table.line < 0) {
         // A criterion without its line: the whole text is the table's body.
         t.fields = fieldSpansOf(t.widths);
         for (int k = 0; k < t.fields.count; ++k) {
@@ -129,14 +119,13 @@ std::optional<TableLayout> findTableLayout(const ReportText& text, ReportLayout&
         }
         return t;
     }
-    t.tableLine = *at;
-    t.tableText = std::string(repeatKey(text.line(*at)));
-    const std::string_view separator = t.framed ? settings.FrameSeparator : settings.FieldSeparator;
-    if (settings.AutoColumnSearch && *at != 0) {
+    const int at = table.line;
+    t.tableLine = at;
+    t.tableText = std::string(repeatKey(text.line(at)));
+    if (settings.AutoColumnSearch && at != 0) {
         // A rule line of more columns than the settings hold widths: the further ones
         // are measured the same way, and a clean table keeps them all.
-        const std::vector<std::int32_t> measured =
-            measuredWidths(text.line(*at), separator, settings.LedgerMarks);
+        const std::vector<std::int32_t>& measured = table.widths;
         const auto columns = static_cast<int>(measured.size());
         if (columns > ReportLayout::kWidthCount) {
             const auto upTo = std::min<std::size_t>(measured.size(), TableLayout::kFields - 1);
@@ -152,10 +141,10 @@ std::optional<TableLayout> findTableLayout(const ReportText& text, ReportLayout&
 
     if (t.framed) {
         // The headings stand inside the frame, down to its inner rule.
-        t.dataStart = *at + 1;
-        for (int i = *at + 1; i < text.lineCount() && i <= *at + kMaxFramedHeadingLines; ++i) {
+        t.dataStart = at + 1;
+        for (int i = at + 1; i < text.lineCount() && i <= at + kMaxFramedHeadingLines; ++i) {
             if (isRuleLike(text.line(i))) {
-                for (int h = *at + 1; h < i; ++h) t.headingLines.push_back(h);
+                for (int h = at + 1; h < i; ++h) t.headingLines.push_back(h);
                 t.dataStart = i + 1;
                 break;
             }
@@ -165,8 +154,8 @@ std::optional<TableLayout> findTableLayout(const ReportText& text, ReportLayout&
         // blank line, a rule or a header field ("Hesap Kodu : ..."); a line over the
         // headings belongs to them when its words stand flush with words below them ("Fiş"
         // over "No", "Borç" over "Bakiye"), not when it is a title.
-        t.dataStart = *at + 1;
-        for (int i = *at - 1; i >= 0 && i >= *at - kMaxHeadingLines; --i) {
+        t.dataStart = at + 1;
+        for (int i = at - 1; i >= 0 && i >= at - kMaxHeadingLines; --i) {
             const std::string_view line = text.line(i);
             if (isBlankLine(line) || isRuleLike(line) || line.find(':') != std::string_view::npos) {
                 break;

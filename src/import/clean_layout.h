@@ -15,7 +15,7 @@ namespace tablamo {
 
 class ReportText;
 struct ReportLayout;
-struct DetectionReadout;
+struct TableLocation;
 
 /// The table of a report.
 struct TableLayout {
@@ -43,11 +43,11 @@ struct TableLayout {
     void mergeSplit();
 };
 
-/// Checks the text as the plain import does and runs the same column detections (the
-/// widths and read-outs in the settings are those the plain import leaves), then finds the
-/// table. Nothing when the text holds neither criterion.
-std::optional<TableLayout> findTableLayout(const ReportText& text, ReportLayout& settings,
-                                           DetectionReadout& readout);
+/// The located table as the clean import cuts it: the settings' widths (those the column
+/// detections left), and for a line of more columns than the settings hold the further ones
+/// it measured; the heading lines over the rule line or inside the frame.
+TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
+                          const ReportLayout& settings);
 
 /// Whether a raw line is a rule: only hyphens, equals signs, underscores, stars, plus
 /// signs, bars and box-drawing bytes between blanks, at least three of them filling.

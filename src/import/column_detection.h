@@ -1,11 +1,6 @@
 #pragma once
 /// Finding a report's column widths from its rule line or its frame line.
 
-#include <cstdint>
-#include <optional>
-#include <string_view>
-#include <vector>
-
 #include "core/import_outcome.h"
 
 namespace tablamo {
@@ -13,6 +8,7 @@ namespace tablamo {
 class ReportText;
 struct ReportLayout;
 struct DetectionReadout;
+struct TableLocation;
 
 /// "Sütun Ara" (Button4Click): finds the rule line of hyphens under the headings (from the
 /// line of the search criterion's first occurrence on), measures the distances between its
@@ -21,23 +17,22 @@ struct DetectionReadout;
 /// defaults.
 ImportOutcome detectColumnsFromRuleLine(const ReportText& text, ReportLayout& layout,
                                         DetectionReadout& readout);
+/// The same for a report whose table is already located (by these settings' criteria).
+ImportOutcome detectColumnsFromRuleLine(const ReportText& text, const TableLocation& table,
+                                        ReportLayout& layout, DetectionReadout& readout);
 
 /// "Sütun Ara BG" (Button10Click): the same for box-framed reports, from the first line that
 /// holds the frame criterion, with the frame separator (the tee) as the column boundary.
 ImportOutcome detectColumnsFromFrame(const ReportText& text, ReportLayout& layout,
                                      DetectionReadout& readout);
+/// The same for a report whose table is already located (by these settings' criteria).
+ImportOutcome detectColumnsFromFrame(const ReportText& text, const TableLocation& table,
+                                     ReportLayout& layout, DetectionReadout& readout);
 
-/// The rule line "Sütun Ara" takes: the first acceptable line from the line of the search
-/// criterion's first occurrence on; nothing without the criterion or such a line.
-std::optional<int> findRuleLine(const ReportText& text, const ReportLayout& layout);
-
-/// The frame line "Sütun Ara BG" takes: the line of the frame criterion's first occurrence.
-std::optional<int> findFrameLine(const ReportText& text, const ReportLayout& layout);
-
-/// Every width the separator scan measures in `line`, the last one (shortened by
-/// LedgerMarks) included: more than 20 when the line has more separators than the settings
-/// hold widths.
-std::vector<std::int32_t> measuredWidths(std::string_view line, std::string_view separator,
-                                         bool ledgerMarks);
+/// The detections an import runs when the column search is on, in its order: from the rule
+/// line when the text holds the search criterion, then from the frame when it holds the
+/// frame criterion (whose widths are then the ones kept).
+void detectColumns(const ReportText& text, const TableLocation& table, ReportLayout& layout,
+                   DetectionReadout& readout);
 
 }  // namespace tablamo

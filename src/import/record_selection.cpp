@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "clean/header_fields.h"
+#include "clean/record_typer.h"
 #include "clean/totals_check.h"
 #include "core/dos_text.h"
 #include "core/report_text.h"
@@ -80,21 +81,8 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
     return LineRole::Other;
 }
 
-std::string labelOf(const CutLine& cut, const std::array<ColumnDecision, kFields>& kinds) {
-    std::string label;
-    for (int k = 0; k < cut.count; ++k) {
-        const auto idx = static_cast<std::size_t>(k);
-        if (cut.facts[idx].empty) continue;
-        if (kinds[idx].kind == ColumnKind::Amount && cut.facts[idx].amount.valid) continue;
-        if (kinds[idx].marks && cut.facts[idx].mark) continue;
-        if (!label.empty()) label += ' ';
-        label += DosToWinText(cut.value[idx]);
-    }
-    return label;
-}
-
 FirstReading readKinds(const ReportText& text, const TableLayout& table, int from,
-                       DateOrder regional) {
+                       DateOrder regional, YearWindow years) {
     std::array<ColumnStats, kFields> evidence, all;
     std::array<int, kFields> filled{};
     for (int k = 0; k < kFields; ++k) {
@@ -102,7 +90,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         evidence[idx] = all[idx] = ColumnStats(table.runFrom[idx], table.runTo[idx]);
     }
     FirstReading reading;
-    LineCutter cutter(table.fields);
+    LineCutter cutter(table.fields, years);
     int seen = 0, sure = 0;
     int i = from;
     for (; i < text.lineCount() && seen < kReadingLines; ++i) {

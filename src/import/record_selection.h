@@ -11,6 +11,7 @@
 #include "clean/column_typing.h"
 #include "clean/header_fields.h"
 #include "clean/line_cutter.h"
+#include "core/calendar.h"
 #include "import/clean_layout.h"
 
 namespace tablamo {
@@ -20,8 +21,7 @@ class ReportText;
 /// What a report line is to the clean table.
 enum class LineRole : std::uint8_t { Other, Blank, Rule, Heading, Record, Continuation, Total };
 
-/// The kind of every field, and which fields are keys.
-using Kinds = std::array<ColumnDecision, CutLine::kFields>;
+/// Which fields are keys: a record holds a date or a code in one of them.
 using Keys = std::array<bool, CutLine::kFields>;
 
 /// The columns' kinds read from the lines that look like records for sure (an amount
@@ -34,9 +34,10 @@ struct FirstReading {
     int end = 0;  ///< the line after the last one read
 };
 
-/// Reads the kinds from the table's body, lines `from` on (at most 20000 of them).
+/// Reads the kinds from the table's body, lines `from` on (at most 20000 of them); a
+/// two-digit year falls in `years`.
 FirstReading readKinds(const ReportText& text, const TableLayout& table, int from,
-                       DateOrder regional);
+                       DateOrder regional, YearWindow years);
 
 /// The role of a line that needs no cutting: blank, a rule, the headings again; Other for
 /// the rest.
@@ -56,9 +57,5 @@ LineRole classifyLine(std::string_view line, const CutLine& cut, const Kinds& ki
 /// then view); none when it holds no colon.
 std::size_t headerFieldsOfLine(std::string_view line, std::string& converted, HeaderField* out,
                                std::size_t max);
-
-/// The words of a cut line outside its amount and B/A columns, converted and joined by
-/// blanks: the label of a total line.
-std::string labelOf(const CutLine& cut, const Kinds& kinds);
 
 }  // namespace tablamo

@@ -5,7 +5,7 @@
 
 #include "core/layout_profile.h"
 #include "core/report_text.h"
-#include "import/column_detection.h"
+#include "import/table_locator.h"
 
 namespace tablamo {
 namespace {
@@ -47,10 +47,11 @@ std::optional<int> takenLine(std::optional<int> line) {
 }  // namespace
 
 std::string reportFingerprint(const ReportText& text, const ReportLayout& layout) {
-    if (const auto frame = takenLine(findFrameLine(text, layout))) {
+    const TableLocation table = locateTable(text, layout);
+    if (const auto frame = takenLine(table.frameLine)) {
         return frameHeadings(text, *frame, layout);
     }
-    if (const auto rule = takenLine(findRuleLine(text, layout))) {
+    if (const auto rule = takenLine(table.ruleLine)) {
         return headingFingerprint(text.line(*rule - 1));
     }
     return {};

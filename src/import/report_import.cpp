@@ -8,8 +8,8 @@
 #include "core/grid_filler.h"
 #include "core/workspace.h"
 #include "import/column_detection.h"
-#include "import/format_check.h"
 #include "import/line_selection.h"
+#include "import/table_locator.h"
 
 namespace tablamo {
 namespace {
@@ -34,24 +34,13 @@ std::string dosText(std::string_view bytes) {
     return utf8;
 }
 
-// The columns of the line detection measured past the 20 the settings hold: a warning with
+// The columns of the table's line measured past the 20 the settings hold: a warning with
 // their count, as the plain import cuts 20 columns.
-std::vector<std::string> columnsLeftOut(const ReportText& text, const ReportLayout& layout,
-                                        const ReportFormat& format) {
-    std::optional<int> line;
-    std::string_view separator;
-    if (format.frame) {
-        line = findFrameLine(text, layout);
-        separator = layout.FrameSeparator;
-    } else {
-        line = findRuleLine(text, layout);
-        separator = layout.FieldSeparator;
-    }
-    if (!line || *line == 0) return {};
-    const auto count = measuredWidths(text.line(*line), separator, layout.LedgerMarks).size();
+std::vector<std::string> columnsLeftOut(const TableLocation& table) {
+    const auto count = table.widths.size();
     if (count <= static_cast<std::size_t>(ReportLayout::kWidthCount)) return {};
-    return {"uyarı: " + std::to_string(*line + 1) + ". satırdaki çizgide " + std::to_string(count) +
-            " sütun var; ilk 20 sütun alındı, sonraki " +
+    return {"uyarı: " + std::to_string(table.line + 1) + ". satırdaki çizgide " +
+            std::to_string(count) + " sütun var; ilk 20 sütun alındı, sonraki " +
             std::to_string(count - ReportLayout::kWidthCount) +
             " sütun dışarıda kaldı (Temiz tablo hepsini alır)."};
 }
@@ -59,13 +48,17 @@ std::vector<std::string> columnsLeftOut(const ReportText& text, const ReportLayo
 }  // namespace
 
 ImportOutcome importReport(Workspace& ws) {
+    if (ws.text.empty()) return {ImportStatus::EmptyText, {}};
+    return importReport(ws, locateTable(ws.text, ws.settings.layout));
+}
+
+ImportOutcome importReport(Workspace& ws, const TableLocation& table) {
     const ReportText& text = ws.text;
     ReportLayout& layout = ws.settings.layout;
 
     // Check, then detect the columns.
     if (text.empty()) return {ImportStatus::EmptyText, {}};
-    const ReportFormat format = checkFormat(text, layout);
-    if (!format.isReport()) {
+    if (!table.isReport()) {
         ImportOutcome rejected = notAReport();
         rejected.reason = "neden: dosyada ne arama kriterini (\"" +
                           dosText(layout.SearchCriterion) +
@@ -79,13 +72,8 @@ ImportOutcome importReport(Workspace& ws) {
     ws.grid.setColCount(Grid::kColumnCount);
     // Both detections may run, the frame's last: its widths are the ones used.
     ImportOutcome outcome;
-    if (layout.AutoColumnSearch && format.ruleLine) {
-        detectColumnsFromRuleLine(text, layout, ws.settings.readout);
-    }
-    if (layout.AutoColumnSearch && format.frame) {
-        detectColumnsFromFrame(text, layout, ws.settings.readout);
-    }
-    if (layout.AutoColumnSearch) outcome.warnings = columnsLeftOut(text, layout, format);
+    detectColumns(text, table, layout, ws.settings.readout);
+    if (layout.AutoColumnSearch) outcome.warnings = columnsLeftOut(table);
 
     // Size the table and label it.
     const int n = text.lineCount();

@@ -16,4 +16,9 @@ struct Workspace;
 /// raises "'%s' is not a valid integer value" with what was done before left done.
 ImportOutcome importReport(Workspace& ws);
 
+struct TableLocation;
+
+/// The same for a text whose table is already located by the settings' criteria.
+ImportOutcome importReport(Workspace& ws, const TableLocation& table);
+
 }  // namespace tablamo

@@ -15,6 +15,8 @@ namespace {
 
 const AmountNotation kTurkishAmounts{',', '.'};
 const AmountNotation kPoint{'.', ','};
+// Two-digit years as in 2026: 1976 to 2075.
+const YearWindow k2026(Date{2026, 6, 1});
 
 // Every way the reports print an amount, read in the notation the column votes for.
 TEST(ValueReading, AmountsInEveryNotation) {
@@ -95,8 +97,9 @@ TEST(ValueReading, DatesInTheirOrder) {
         {"25.02.2006", kDayMonthYearBit, {2006, 2, 25}},
         {"04/01/05", kDayMonthYearBit | kMonthDayYearBit, {2005, 1, 4}},
         {"01-01-1998", kDayMonthYearBit | kMonthDayYearBit, {1998, 1, 1}},
-        {"31.12.49", kDayMonthYearBit, {2049, 12, 31}},
-        {"01.01.50", kDayMonthYearBit | kMonthDayYearBit, {1950, 1, 1}},
+        {"31.12.75", kDayMonthYearBit, {2075, 12, 31}},
+        {"01.01.76", kDayMonthYearBit | kMonthDayYearBit, {1976, 1, 1}},
+        {"29.02.00", kDayMonthYearBit, {2000, 2, 29}},
         {"2005-03-04", kYearMonthDayBit, {}},
         {"29.02.2005", 0, {}},
         {"01.02-2005", 0, {}},
@@ -104,9 +107,9 @@ TEST(ValueReading, DatesInTheirOrder) {
         {"12.185,08", 0, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(dateOrdersOf(c.text), c.orders) << c.text;
+        EXPECT_EQ(dateOrdersOf(c.text, k2026), c.orders) << c.text;
         if (c.orders & kDayMonthYearBit) {
-            EXPECT_EQ(readReportDate(c.text, DateOrder::DayMonthYear), c.dayFirst) << c.text;
+            EXPECT_EQ(readReportDate(c.text, DateOrder::DayMonthYear, k2026), c.dayFirst) << c.text;
         }
     }
     // The user's order when every date of the column reads in it, else day first.
@@ -170,7 +173,7 @@ TEST(ColumnTyping, KindsFromTheWholeColumn) {
         ColumnStats stats(0, 11);
         for (const Value& v : c.values) {
             const std::string_view text = v.text;
-            stats.add(factsOf(text), v.first, v.last, text.size());
+            stats.add(factsOf(text, k2026), v.first, v.last, text.size());
         }
         const ColumnDecision d = stats.decide(DateOrder::DayMonthYear);
         EXPECT_EQ(d.kind, c.kind) << c.name;
@@ -188,9 +191,9 @@ TEST(HeaderFields, LabelsAndValuesOfAPageHeader) {
     // A title before the label is no part of it; a time of day is no field.
     ASSERT_EQ(headerFieldsOf("MUAV\xDDN DEFTER\xDD        Tarih : 25.02.2006 12:30", f, 8), 1u);
     EXPECT_EQ(f[0].label, "Tarih");
-    EXPECT_TRUE(numbersOrDatesThePage(f[0]));
-    EXPECT_TRUE(numbersOrDatesThePage({"Sayfa", "3"}));
-    EXPECT_FALSE(numbersOrDatesThePage({"Hesap No", "8319576"}));
+    EXPECT_TRUE(numbersOrDatesThePage(f[0], k2026));
+    EXPECT_TRUE(numbersOrDatesThePage({"Sayfa", "3"}, k2026));
+    EXPECT_FALSE(numbersOrDatesThePage({"Hesap No", "8319576"}, k2026));
     for (const char* footer : {"- 3 -", "Sayfa 2/5", "SAYFA : 2", "Page 4", "2/5"}) {
         EXPECT_TRUE(isPageFooter(footer)) << footer;
     }

@@ -14,7 +14,11 @@
 namespace tablamo {
 namespace {
 
+using testing::boxed;
+using testing::boxLine;
+using testing::fields;
 using testing::joinCrLf;
+using testing::rule;
 
 const std::string kData = TABLAMO_TEST_DATA;
 
@@ -23,12 +27,13 @@ struct Clean {
     Workspace ws;
     ImportOutcome outcome;
 
-    explicit Clean(const std::string& bytes) {
+    explicit Clean(const std::string& bytes, const Clock& clock = Clock()) {
         ws.regional = RegionalSettings::turkish();
         ws.text = ReportText(bytes);
-        outcome = importCleanReport(ws);
+        outcome = importCleanReport(ws, clock);
     }
-    explicit Clean(const std::vector<std::string>& lines) : Clean(joinCrLf(lines)) {}
+    explicit Clean(const std::vector<std::string>& lines, const Clock& clock = Clock())
+        : Clean(joinCrLf(lines), clock) {}
 
     std::vector<std::string> row(int r) const {
         std::vector<std::string> cells;
@@ -39,48 +44,6 @@ struct Clean {
 };
 
 using Row = std::vector<std::string>;
-
-// A line of fields of these widths parted by one blank; a text starting with ">" stands
-// right-aligned in its field.
-std::string fields(const std::vector<std::string>& texts, const std::vector<int>& widths) {
-    std::string line;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (i) line += ' ';
-        std::string text = texts[i];
-        const bool right = !text.empty() && text[0] == '>';
-        if (right) text.erase(0, 1);
-        const std::string pad(static_cast<std::size_t>(widths[i]) - text.size(), ' ');
-        line += right ? pad + text : text + pad;
-    }
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    return line;
-}
-
-std::string rule(const std::vector<int>& widths) {
-    std::vector<std::string> runs;
-    for (const int w : widths) runs.emplace_back(static_cast<std::size_t>(w), '-');
-    return fields(runs, widths);
-}
-
-// The same in a box frame whose cells keep a blank on either side of the text.
-std::string boxed(const std::vector<std::string>& texts, const std::vector<int>& widths) {
-    std::string line = "\xBA";
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-        const std::string cell = fields({i < texts.size() ? texts[i] : ""}, {widths[i]});
-        line += ' ' + cell + std::string(static_cast<std::size_t>(widths[i]) - cell.size(), ' ');
-        line += i + 1 < widths.size() ? " \xB3" : " \xBA";
-    }
-    return line;
-}
-
-std::string boxLine(const std::vector<int>& widths, const char* ends, char tee, char fill) {
-    std::string line(1, ends[0]);
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-        line.append(static_cast<std::size_t>(widths[i]) + 2, fill);
-        line += i + 1 < widths.size() ? tee : ends[1];
-    }
-    return line;
-}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -259,6 +222,31 @@ TEST(CleanImport, WrappedTextsAreJoinedAsTheProgramParted) {
     }
 }
 
+// A two-digit year falls in the 100 years that begin 50 years before today's, as the
+// workbook reads short dates.
+TEST(CleanImport, TwoDigitYearsAroundToday) {
+    struct FixedClock : Clock {
+        Date date;
+        Date today() const override { return date; }
+    };
+    struct Case {
+        int year;
+        const char* written;
+    };
+    const std::vector<int> w = {10, 10, 10};
+    for (const auto& [year, written] :
+         {Case{2026, "12.03.2060"}, Case{2000, "12.03.1960"}, Case{2026, "31.12.1976"}}) {
+        FixedClock clock;
+        clock.date = {year, 6, 1};
+        const std::string printed = std::string(written).erase(6, 2);
+        Clean t({"x", "", fields({"Tarih", "Aciklama", ">Tutar"}, w), rule(w),
+                 fields({printed, "Fatura", ">1.500,00"}, w)},
+                clock);
+        ASSERT_EQ(t.records(), 1) << printed;
+        EXPECT_EQ(t.row(1)[0], written) << printed << " in " << year;
+    }
+}
+
 TEST(CleanImport, MoreThanTwentyColumnsAreKept) {
     std::vector<std::string> heads = {"Kod"}, record = {"0001"};
     for (int c = 1; c <= 24; ++c) {
@@ -278,7 +266,9 @@ TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
     // The plain import's cut of line 3 by the rule line's one width, 9 with LedgerMarks.
     EXPECT_EQ(t.outcome.status, ImportStatus::NoRecords);
     EXPECT_FALSE(t.outcome.imported());
-    EXPECT_EQ(t.outcome.message, kNoRecordsMessage);
+    EXPECT_EQ(
+        t.outcome.message,
+        "Temiz tablo: raporda kayıt satırı ayırt edilemedi.\r\nTablo temiz olmadan aktarıldı.");
     EXPECT_FALSE(t.ws.clean);
     EXPECT_EQ(t.ws.grid.colCount(), Grid::kColumnCount);
     EXPECT_EQ(t.ws.grid.cell(1, 0), "A");

@@ -233,10 +233,12 @@ TEST(Detection, WithoutTheCriterionShowsTheMessageAndLeavesDefaults) {
         DetectionReadout r;
         s.setColumnWidth(2, 5);
         r.SearchResultLine = "kept";
-        const ImportOutcome outcome =
-            (v == Variant::Rule ? detectColumnsFromRuleLine : detectColumnsFromFrame)(text, s, r);
+        const ImportOutcome outcome = v == Variant::Rule ? detectColumnsFromRuleLine(text, s, r)
+                                                         : detectColumnsFromFrame(text, s, r);
         EXPECT_EQ(outcome.status, ImportStatus::NotAReport);
-        EXPECT_EQ(outcome.message, kNotAReportMessage);
+        EXPECT_EQ(outcome.message,
+                  "Excel e aktarmaya çalıştığınız dosya formatı geçerli değil.\r\n"
+                  "Lütfen açıklamalar doğrultusunda geçerli\r\ndosyalarla işleme devam edin.");
         EXPECT_EQ(widthsOf(s), kDefaults);
         EXPECT_EQ(r.SearchResultLine, "kept");
     }

@@ -1,6 +1,6 @@
 #pragma once
-/// A chunk of report lines as the clean import's pass reads it: what its records, total
-/// lines, page starts and header fields are, typed, for writing in report order.
+/// A chunk of lines as the record writer's typing leaves it: its records, total lines, page
+/// starts and header fields, typed, for writing in report order.
 
 #include <algorithm>
 #include <cstdint>

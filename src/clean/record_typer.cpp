@@ -1,0 +1,155 @@
+#include "clean/record_typer.h"
+
+#include <algorithm>
+
+#include "core/dos_text.h"
+
+namespace tablamo {
+
+std::string labelOf(const CutLine& cut, const Kinds& kinds) {
+    std::string label;
+    for (int k = 0; k < cut.count; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        if (cut.facts[idx].empty) continue;
+        if (kinds[idx].kind == ColumnKind::Amount && cut.facts[idx].amount.valid) continue;
+        if (kinds[idx].marks && cut.facts[idx].mark) continue;
+        if (!label.empty()) label += ' ';
+        label += DosToWinText(cut.value[idx]);
+    }
+    return label;
+}
+
+RecordTyper::RecordTyper(const RecordPlan& plan, const Runs& runFrom, const Runs& runTo,
+                         const RegionalSettings& regional, bool writing)
+    : m_plan(plan), m_runFrom(runFrom), m_runTo(runTo), m_regional(regional), m_writing(writing) {}
+
+// Field k of a continuation line: where it goes on with a text of the line above (the record
+// or an earlier continuation line), how far before the column's edge that line ended; its
+// words kept for the record's text column, with where they stand.
+int RecordTyper::goesOn(const CutLine& c, int k) {
+    const auto idx = static_cast<std::size_t>(k);
+    if (c.value[idx].empty()) return -1;
+    int above = -1;
+    if (m_below[idx]) {
+        above = m_belowShort[idx];
+    } else if (m_pending && k < m_pending->count && !m_pending->value[idx].empty()) {
+        above = std::max(m_runTo[idx] - m_pending->last[idx], 0);
+    }
+    m_below[idx] = true;
+    m_belowShort[idx] = std::max(m_runTo[idx] - c.last[idx], 0);
+    if (m_writing) {
+        const auto from = m_pieceText.size();
+        m_pieceText.append(c.value[idx]);
+        m_pieces.push_back({k, static_cast<std::uint32_t>(from), m_pieceText.size(), above,
+                            c.first[idx] - m_runFrom[idx]});
+    }
+    return above;
+}
+
+// Types the record under way (when writing) and forgets it with its continuation lines.
+void RecordTyper::typeRecord(Chunk& out) {
+    const CutLine& c = *m_pending;
+    m_pending = nullptr;
+    if (!m_writing) {
+        m_pieces.clear();
+        m_pieceText.clear();
+        return;
+    }
+    const std::uint32_t amounts = amountSlots(out);
+    Chunk::Item item{Chunk::Kind::Record,
+                     m_pendingLine,
+                     out.text.size(),
+                     0,
+                     static_cast<std::uint32_t>(out.ends.size()),
+                     amounts,
+                     0,
+                     true};
+    std::uint32_t slot = amounts;
+    for (const OutColumn& col : m_plan.columns) {
+        if (col.field < 0) continue;  // a carried field: the writer knows its value
+        if (cell(c, col, out, slot)) ++slot;
+        out.ends.push_back(out.text.size());
+    }
+    if (m_plan.marks >= 0) {
+        const std::string_view mark = c.value[static_cast<std::size_t>(m_plan.marks)];
+        item.mark = mark.empty() ? 0 : mark[0];
+    }
+    if (m_plan.levels >= 0) {
+        const std::string_view code = c.value[static_cast<std::size_t>(m_plan.levels)];
+        item.top = std::count(code.begin(), code.end(), '.') == m_plan.topPoints;
+    }
+    out.items.push_back(item);
+    m_pieces.clear();
+    m_pieceText.clear();
+}
+
+// One typed cell; true when it was an amount column's (its slot then filled when it held an
+// amount). A text column takes its continuation lines.
+bool RecordTyper::cell(const CutLine& c, const OutColumn& col, Chunk& out, std::uint32_t slot) {
+    const auto idx = static_cast<std::size_t>(col.field);
+    const std::string_view value = c.value[idx];
+    const ColumnDecision& d = col.kind;
+    const ReadValue& read = c.read[idx];
+    if (d.kind == ColumnKind::Date) {
+        if (const auto& date = read.date) {
+            out.text.keep(formatShortDate(*date, m_regional, out.text.room(16)));
+            return false;
+        }
+    } else if (d.kind == ColumnKind::Amount) {
+        if (c.facts[idx].empty || c.facts[idx].placeholder) return true;  // a dash: nothing
+        if (const auto& v = read.units) {
+            out.amounts[slot].value = *v;
+            out.amounts[slot].present = true;
+            out.text.keep(
+                formatAmount(*v, d.decimals, m_regional.decimalSeparator, out.text.room(32)));
+            return true;
+        }
+    }
+    const std::uint32_t at = out.text.size();
+    out.text.keep(dosToWinTextInto(value, out.text.room(value.size())));
+    if (d.kind == ColumnKind::Text && !d.marks) {
+        for (const Piece& p : m_pieces) {
+            if (p.field != col.field) continue;
+            const std::string_view piece = m_pieceText.view(p.from, p.to);
+            // The rest of a word cut at the edge starts where the column's texts do.
+            const bool glued = d.cutAt >= 0 && p.above == d.cutAt && p.lead <= d.cutAt;
+            if (out.text.size() > at && !glued) out.text.append(" ");
+            out.text.keep(dosToWinTextInto(piece, out.text.room(piece.size())));
+        }
+    }
+    return d.kind == ColumnKind::Amount;
+}
+
+void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
+    if (!m_writing) return;
+    const std::uint32_t amounts = amountSlots(out);
+    for (std::size_t s = 0; s < m_plan.summed.size(); ++s) {
+        const auto idx = static_cast<std::size_t>(m_plan.summed[s]);
+        if (!c.facts[idx].amount.valid) continue;
+        if (const auto& v = c.read[idx].units) {
+            Chunk::Amount& a = out.amounts[amounts + s];
+            a.value = *v;
+            a.present = true;
+            a.printedFrom = out.text.size();
+            out.text.append(c.value[idx]);
+            a.printedTo = out.text.size();
+        }
+    }
+    const std::uint32_t from = out.text.size();
+    out.text.append(labelOf(c, m_plan.kinds));
+    out.items.push_back({Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, 0, false});
+}
+
+void RecordTyper::page(int line, Chunk& out) {
+    out.items.push_back({Chunk::Kind::Page, line, 0, 0, 0, 0, 0, false});
+}
+
+void RecordTyper::field(int line, std::string_view label, std::string_view value, Chunk& out) {
+    const std::uint32_t from = out.text.size();
+    out.text.append(label);
+    const std::uint32_t mid = out.text.size();
+    out.text.append(value);
+    out.items.push_back({Chunk::Kind::Field, line, from, mid, mid, out.text.size(), 0, false});
+}
+
+}  // namespace tablamo

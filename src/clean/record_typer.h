@@ -1,0 +1,119 @@
+#pragma once
+/// The record writer's first step (record_writer.h): typing records with their continuation
+/// lines, total lines, page starts and header fields into a chunk, on any thread.
+
+#include <array>
+#include <bitset>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "clean/column_typing.h"
+#include "clean/line_cutter.h"
+#include "clean/record_chunk.h"
+#include "core/regional_settings.h"
+
+namespace tablamo {
+
+/// A column of the clean table: a page-header field carried into every record (by its
+/// label), or a field of the lines.
+struct OutColumn {
+    std::string label;  ///< carried: the field's label as printed (Windows-1254)
+    int field = -1;     ///< else the field it is cut from
+    ColumnDecision kind;
+    friend bool operator==(const OutColumn&, const OutColumn&) = default;
+};
+
+/// How records are written.
+struct RecordPlan {
+    Kinds kinds;  ///< of every field: what a total line's label leaves out
+    std::vector<OutColumn> columns;
+    std::vector<int> summed;  ///< the amount fields, in the totals check's order
+    int marks = -1;           ///< the field of the B/A marks
+    int levels = -1;          ///< the field of account codes of several levels
+    int topPoints = 0;        ///< the points of a top-level account code
+};
+
+/// The words of a cut line outside its amount and B/A columns, converted and joined by
+/// blanks: the label of a total line.
+std::string labelOf(const CutLine& cut, const Kinds& kinds);
+
+/// Types the lines of a chunk, one chunk at a time; one per thread.
+class RecordTyper {
+public:
+    using Runs = std::array<int, CutLine::kFields>;
+    /// Types by `plan`; `runFrom` and `runTo`: where each field's rule run (or framed cell)
+    /// lies within it, 0-based and inclusive. Without `writing` it only follows where the
+    /// continuation lines go on (for wrapped()) and puts nothing into the chunks.
+    RecordTyper(const RecordPlan& plan, const Runs& runFrom, const Runs& runTo,
+                const RegionalSettings& regional, bool writing);
+
+    /// A record line; the record before it is typed into `out` first. `cut` must stay
+    /// valid until the record is typed (up to the next record or endRecord()).
+    void record(int line, const CutLine& cut, Chunk& out) {
+        endRecord(out);
+        if (m_wrapped) {
+            m_below.reset();
+            m_wrapped = false;
+        }
+        m_pending = &cut;
+        m_pendingLine = line;
+    }
+    /// A continuation line of the record: its texts go on in the record's text columns
+    /// (joined with one blank, or with none where the column cuts words and the line above
+    /// was full). Calls wrapped(field, above) for each text that goes on one above it, with
+    /// how far before the column's edge that one ended.
+    template <class Wrapped>
+    void continuation(const CutLine& cut, Wrapped&& wrapped) {
+        m_wrapped = true;
+        for (int k = 0; k < cut.count; ++k) {
+            const int above = goesOn(cut, k);
+            if (above >= 0) wrapped(k, above);
+        }
+    }
+    /// A line that ends the record: the record is typed into `out`.
+    void endRecord(Chunk& out) {
+        if (m_pending) typeRecord(out);
+    }
+    /// A total line: its amounts in the summed fields, its label.
+    void total(int line, const CutLine& cut, Chunk& out);
+    /// A page begins at the line.
+    void page(int line, Chunk& out);
+    /// A page-header field as printed (Windows-1254), carried into the records below it.
+    void field(int line, std::string_view label, std::string_view value, Chunk& out);
+
+private:
+    // A text of a continuation line, kept for the record's column.
+    struct Piece {
+        int field;
+        std::uint32_t from, to;
+        int above;  // how far before the edge the text above ended; -1: none above
+        int lead;   // how far after the column's first character the piece starts
+    };
+    int goesOn(const CutLine& cut, int k);
+    std::uint32_t amountSlots(Chunk& out) {
+        const auto first = static_cast<std::uint32_t>(out.amounts.size());
+        out.amounts.resize(out.amounts.size() + m_plan.summed.size(),
+                           Chunk::Amount{0, 0, 0, false});
+        return first;
+    }
+    void typeRecord(Chunk& out);
+    bool cell(const CutLine& c, const OutColumn& col, Chunk& out, std::uint32_t slot);
+
+    const RecordPlan& m_plan;
+    const Runs& m_runFrom;
+    const Runs& m_runTo;
+    const RegionalSettings& m_regional;
+    bool m_writing;
+    const CutLine* m_pending = nullptr;
+    int m_pendingLine = 0;
+    std::vector<Piece> m_pieces;
+    Bytes m_pieceText;
+    // The fields a continuation line of the record held, and how far before the edge each
+    // ended.
+    std::bitset<CutLine::kFields> m_below;
+    std::array<int, CutLine::kFields> m_belowShort{};
+    bool m_wrapped = false;
+};
+
+}  // namespace tablamo

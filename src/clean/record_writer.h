@@ -1,0 +1,65 @@
+#pragma once
+/// The clean table's one record writer, for reports and statements alike. An importer's line
+/// classifier says what each line is; the writer takes it in two steps: a RecordTyper (on any
+/// thread, record_typer.h) types records with their continuation lines, total lines, page
+/// starts and header fields into a chunk of cells and amounts; the RecordWriter takes the
+/// chunks in report order into the grid and the totals check.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "clean/clean_grid.h"
+#include "clean/column_typing.h"
+#include "clean/record_chunk.h"
+#include "clean/record_typer.h"
+#include "clean/totals_check.h"
+#include "core/calendar.h"
+
+namespace tablamo {
+
+/// A page-header field as the writer met it.
+struct HeaderLabel {
+    std::string label;                ///< as first printed
+    std::vector<std::string> values;  ///< its different values, at most two
+    bool pageOnly = false;            ///< it numbers or dates the page
+    ColumnStats stats;                ///< of every value it printed
+};
+
+/// Where the records go: nothing (a pass that only reads the header fields), or the grid,
+/// the check and the shape.
+struct RecordOutput {
+    CleanGrid* grid = nullptr;
+    TotalsCheck* check = nullptr;
+    CleanShape* shape = nullptr;
+};
+
+/// Takes the typed chunks in report order: the header fields as the values carried into the
+/// records, each record into the grid (numbered from 1) and its line into the shape, records,
+/// page starts and total lines into the check.
+class RecordWriter {
+public:
+    /// A two-digit year of a header field falls in `years`.
+    RecordWriter(const RecordPlan& plan, const RecordOutput& output, YearWindow years);
+
+    void take(const Chunk& chunk);
+    /// Every header field met so far, in the order first met.
+    const std::vector<HeaderLabel>& labels() const { return m_labels; }
+
+private:
+    void field(std::string_view label, std::string_view value);
+    void amounts(const Chunk& chunk, const Chunk::Item& item, bool printed);
+    void record(const Chunk& chunk, const Chunk::Item& item);
+
+    const RecordPlan& m_plan;
+    RecordOutput m_out;
+    YearWindow m_years;
+    std::vector<HeaderLabel> m_labels;
+    LineAmounts m_amounts;
+    std::vector<std::string_view> m_cells;
+    std::vector<int> m_columnLabel;
+    std::vector<std::string> m_current;
+    std::uint64_t m_generation = 0, m_recordGeneration = 0;
+};
+
+}  // namespace tablamo

@@ -1,0 +1,77 @@
+#include "clean/line_cutter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tablamo {
+namespace {
+
+const YearWindow k2026(Date{2026, 6, 1});
+
+// What the cutter makes of a line cut into fields 6, 6 and 30 characters wide: each value
+// trimmed, with its first and last character within the field (-1 when empty).
+TEST(LineCutter, ValuesAndWhereTheyStand) {
+    struct Case {
+        const char* name;
+        std::string line;
+        std::vector<std::string> values;
+        std::vector<int> first, last;
+    };
+    const Case cases[] = {
+        {"trimmed", "  AB   12 ", {"AB", "12", ""}, {2, 1, -1}, {3, 2, -1}},
+        {"frame characters at the ends",
+         "\xBA AB \xB3 CD  \xB3",
+         {"AB", "CD", ""},
+         {2, 1, -1},
+         {3, 2, -1}},
+        {"a frame character inside", "A\xB3Z   ", {"AZ", "", ""}, {0, -1, -1}, {2, -1, -1}},
+        {"a long blank run",
+         std::string(38, ' ') + "1,00",
+         {"", "", "1,00"},
+         {-1, -1, 26},
+         {-1, -1, 29}},
+        {"a short line", "AB", {"AB", "", ""}, {0, -1, -1}, {1, -1, -1}},
+        {"control characters", "\fAB\t  ", {"AB", "", ""}, {1, -1, -1}, {2, -1, -1}},
+    };
+    const std::vector<std::int32_t> widths = {6, 6, 30};
+    LineCutter cutter(fieldSpansOf(widths), k2026);
+    for (const Case& c : cases) {
+        // A long line first: what it left in the later fields must not show through.
+        cutter.cut("XXXXXXYYYYYY" + std::string(28, 'Z'));
+        const CutLine& cut = cutter.cut(c.line);
+        for (std::size_t k = 0; k < c.values.size(); ++k) {
+            EXPECT_EQ(cut.value[k], c.values[k]) << c.name << " " << k;
+            EXPECT_EQ(cut.facts[k].empty, c.values[k].empty()) << c.name << " " << k;
+            if (k < static_cast<std::size_t>(cut.count)) {
+                EXPECT_EQ(cut.first[k], c.first[k]) << c.name << " " << k;
+                EXPECT_EQ(cut.last[k], c.last[k]) << c.name << " " << k;
+            }
+        }
+    }
+}
+
+// Once the columns' kinds are known, each value is read as its column reads it.
+TEST(LineCutter, ValuesReadAsTheirColumns) {
+    Kinds kinds;
+    kinds[0].kind = ColumnKind::Date;
+    kinds[1].kind = ColumnKind::Amount;
+    kinds[1].decimals = 2;
+    kinds[2].kind = ColumnKind::Text;
+    const std::vector<std::int32_t> widths = {10, 12, 8};
+    LineCutter cutter(fieldSpansOf(widths), k2026);
+    cutter.readAs(kinds);
+    const CutLine& cut = cutter.cut("12.03.60    -1.234,5  A\xB3Z");
+    EXPECT_EQ(cut.read[0].date, (Date{2060, 3, 12}));
+    EXPECT_EQ(cut.read[1].units, -123450);
+    // A text's frame characters stay for its conversion to delete.
+    EXPECT_EQ(cut.value[2], "A\xB3Z");
+    EXPECT_FALSE(cut.read[2].date || cut.read[2].units);
+    // A value of another kind reads as nothing.
+    EXPECT_FALSE(cutter.cut("Devir      Toplam").read[1].units);
+    EXPECT_FALSE(cutter.cut("Devir      Toplam").read[0].date);
+}
+
+}  // namespace
+}  // namespace tablamo

@@ -1,0 +1,97 @@
+#include "import/clean_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/import_settings.h"
+#include "core/report_text.h"
+#include "import/column_detection.h"
+#include "import/table_locator.h"
+#include "support/report_lines.h"
+
+namespace tablamo {
+namespace {
+
+using testing::boxed;
+using testing::boxLine;
+using testing::fields;
+using testing::joinCrLf;
+using testing::rule;
+
+const std::vector<int> kW = {10, 10, 10};
+
+// Which lines over the rule line (or inside the frame) are the headings, and what each
+// column is headed by.
+TEST(CleanLayout, HeadingLinesAndTheirWords) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        std::vector<int> headingLines;
+        std::vector<std::string> headings;  // of fields 0 to 2
+        int dataStart;
+    };
+    const std::string head = fields({"Tarih", "Aciklama", ">Tutar"}, kW);
+    const std::string upper = fields({"", "Fis", ">Borc"}, kW);
+    const std::string lower = fields({"Tarih", "No", ">Bakiye"}, kW);
+    const std::vector<Case> cases = {
+        {"one line under a blank",
+         {"FIRMA", "", head, rule(kW)},
+         {2},
+         {"Tarih", "Aciklama", "Tutar"},
+         4},
+        {"two lines flush",
+         {"", upper, lower, rule(kW)},
+         {1, 2},
+         {"Tarih", "Fis No", "Borc Bakiye"},
+         4},
+        {"a title is no heading",
+         {"GECICI MIZAN", head, rule(kW)},
+         {1},
+         {"Tarih", "Aciklama", "Tutar"},
+         3},
+        {"a header field is no heading",
+         {"Hesap Kodu : 100", head, rule(kW)},
+         {1},
+         {"Tarih", "Aciklama", "Tutar"},
+         3},
+        {"three lines at most",
+         {upper, upper, upper, lower, rule(kW)},
+         {1, 2, 3},
+         {"Tarih", "Fis Fis No", "Borc Borc Bakiye"},
+         5},
+        {"a page's first line begins them",
+         {upper, "\f" + upper.substr(1), lower, rule(kW)},
+         {1, 2},
+         {"Tarih", "Fis No", "Borc Bakiye"},
+         4},
+        {"a word goes to the column it covers most",
+         {"", "Tarih   Aciklamasi   Tutar", rule(kW)},
+         {1},
+         {"Tarih", "Aciklamasi", "Tutar"},
+         3},
+        {"inside a frame down to its inner rule",
+         {"x", boxLine(kW, "\xC9\xBB", '\xD1', '\xCD'), boxed({"", "Fis", ">Borc"}, kW),
+          boxed({"Tarih", "No", ">Bakiye"}, kW), boxLine(kW, "\xC7\xB6", '\xC5', '\xC4'),
+          boxed({"01.01.2005", "1", ">1,00"}, kW)},
+         {2, 3},
+         {"Tarih", "Fis No", "Borc Bakiye"},
+         5},
+    };
+    for (const Case& c : cases) {
+        const ReportText text(joinCrLf(c.lines));
+        ReportLayout settings;
+        settings.LedgerMarks = false;  // the widths as the rule line draws them
+        DetectionReadout readout;
+        const TableLocation location = locateTable(text, settings);
+        detectColumns(text, location, settings, readout);
+        const TableLayout table = tableLayoutOf(text, location, settings);
+        EXPECT_EQ(table.headingLines, c.headingLines) << c.name;
+        EXPECT_EQ(fieldHeadings(text, table, {0, 1, 2}), c.headings) << c.name;
+        EXPECT_EQ(table.dataStart, c.dataStart) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace tablamo

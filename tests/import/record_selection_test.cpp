@@ -1,0 +1,123 @@
+#include "import/record_selection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/import_settings.h"
+#include "core/report_text.h"
+#include "import/column_detection.h"
+#include "import/table_locator.h"
+#include "support/report_lines.h"
+
+namespace tablamo {
+namespace {
+
+using testing::fields;
+using testing::joinCrLf;
+using testing::rule;
+
+const std::vector<int> kW = {10, 14, 10};
+const std::string kHead = fields({"Tarih", "Aciklama", ">Tutar"}, kW);
+const YearWindow k2026(Date{2026, 6, 1});
+
+// The table of a report with these headings over its rule line.
+TableLayout tableOf(const ReportText& text) {
+    ReportLayout settings;
+    settings.LedgerMarks = false;
+    DetectionReadout readout;
+    const TableLocation location = locateTable(text, settings);
+    detectColumns(text, location, settings, readout);
+    return tableLayoutOf(text, location, settings);
+}
+
+ColumnDecision decision(ColumnKind kind) {
+    ColumnDecision d;
+    d.kind = kind;
+    d.decimals = kind == ColumnKind::Amount ? 2 : 0;
+    return d;
+}
+
+// The role of each line under a date-keyed and a code-keyed table (date or code, text,
+// amount), given the role of the line before.
+TEST(RecordSelection, EachLineItsRole) {
+    struct Case {
+        const char* name;
+        ColumnKind key;
+        std::string line;
+        LineRole previous, role;
+    };
+    using R = LineRole;
+    const ColumnKind date = ColumnKind::Date, code = ColumnKind::Code;
+    const Case cases[] = {
+        {"a dated record", date, fields({"01.01.2005", "Fatura", ">1.500,00"}, kW), R::Other,
+         R::Record},
+        {"a record without an amount", date, fields({"02.01.2005", "Odeme"}, kW), R::Other,
+         R::Record},
+        {"a value that fits no column", date, fields({"01.01.2005", "Fatura", ">iade"}, kW),
+         R::Other, R::Other},
+        {"a dated total is a record", date, fields({"31.01.2005", "DEVIR", ">1.500,00"}, kW),
+         R::Other, R::Record},
+        {"a total", date, fields({"", "SAYFA TOPLAMI", ">1.500,00"}, kW), R::Record, R::Total},
+        {"a total's words without an amount", date, fields({"", "TOPLAM"}, kW), R::Other, R::Other},
+        {"text under a record", date, fields({"", "devami"}, kW), R::Record, R::Continuation},
+        {"text under a continuation", date, fields({"", "devami"}, kW), R::Continuation,
+         R::Continuation},
+        {"text under another line", date, fields({"", "devami"}, kW), R::Other, R::Other},
+        {"a page footer", date, fields({"", "- 3 -"}, kW), R::Record, R::Other},
+        {"a new page", date, "\f" + fields({"", "devami"}, kW).substr(1), R::Record, R::Other},
+        {"only frame characters", date, "\xBA         \xB3              \xB3", R::Record, R::Blank},
+        {"an account's record", code, fields({"100.01", "KASA", ">1.500,00"}, kW), R::Other,
+         R::Record},
+        {"a total beside its class code", code, fields({"100", "GRUP TOPLAMI", ">1.500,00"}, kW),
+         R::Other, R::Other},
+    };
+    const ReportText text(joinCrLf({"x", kHead, rule(kW)}));
+    const TableLayout table = tableOf(text);
+    for (const Case& c : cases) {
+        Kinds kinds;
+        kinds[0] = decision(c.key);
+        kinds[1] = decision(ColumnKind::Text);
+        kinds[2] = decision(ColumnKind::Amount);
+        Keys keys{};
+        keys[0] = true;
+        LineCutter cutter(table.fields, k2026);
+        cutter.readAs(kinds);
+        EXPECT_EQ(plainRole(c.line, table), R::Other) << c.name;
+        EXPECT_EQ(classifyLine(c.line, cutter.cut(c.line), kinds, keys, c.previous), c.role)
+            << c.name;
+    }
+}
+
+// The lines told apart without cutting them, and the lines a page begins at.
+TEST(RecordSelection, LinesTheirLookTells) {
+    struct Case {
+        const char* name;
+        std::string line;
+        LineRole role;
+        bool page;
+    };
+    const Case cases[] = {
+        {"empty", "", LineRole::Blank, false},
+        {"blanks", "   \t ", LineRole::Blank, false},
+        {"a form feed", "\f", LineRole::Blank, true},
+        {"hyphens", rule({5, 5}), LineRole::Rule, false},
+        {"equals signs", "  ======", LineRole::Rule, false},
+        {"a drawn frame", "+---+---+", LineRole::Rule, false},
+        {"two hyphens", "--", LineRole::Other, false},
+        {"the rule line again", rule(kW), LineRole::Rule, true},
+        {"the headings again", kHead + "  ", LineRole::Heading, false},
+        {"the headings on a new page", "\f" + kHead, LineRole::Heading, true},
+        {"a record", fields({"01.01.2005", "Fatura"}, kW), LineRole::Other, false},
+    };
+    const ReportText text(joinCrLf({"x", kHead, rule(kW)}));
+    const TableLayout table = tableOf(text);
+    for (const Case& c : cases) {
+        EXPECT_EQ(plainRole(c.line, table), c.role) << c.name;
+        EXPECT_EQ(startsPage(c.line, table), c.page) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace tablamo
