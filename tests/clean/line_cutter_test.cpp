@@ -8,7 +8,7 @@
 namespace tablamo {
 namespace {
 
-const YearWindow k2026(Date{2026, 6, 1});
+const YearWindow kCutterYears(Date{2026, 6, 1});
 
 // What the cutter makes of a line cut into fields 6, 6 and 30 characters wide: each value
 // trimmed, with its first and last character within the field (-1 when empty).
@@ -36,7 +36,7 @@ TEST(LineCutter, ValuesAndWhereTheyStand) {
         {"control characters", "\fAB\t  ", {"AB", "", ""}, {1, -1, -1}, {2, -1, -1}},
     };
     const std::vector<std::int32_t> widths = {6, 6, 30};
-    LineCutter cutter(fieldSpansOf(widths), k2026);
+    LineCutter cutter(fieldSpansOf(widths), kCutterYears);
     for (const Case& c : cases) {
         // A long line first: what it left in the later fields must not show through.
         cutter.cut("XXXXXXYYYYYY" + std::string(28, 'Z'));
@@ -60,7 +60,7 @@ TEST(LineCutter, ValuesReadAsTheirColumns) {
     kinds[1].decimals = 2;
     kinds[2].kind = ColumnKind::Text;
     const std::vector<std::int32_t> widths = {10, 12, 8};
-    LineCutter cutter(fieldSpansOf(widths), k2026);
+    LineCutter cutter(fieldSpansOf(widths), kCutterYears);
     cutter.readAs(kinds);
     const CutLine& cut = cutter.cut("12.03.60    -1.234,5  A\xB3Z");
     EXPECT_EQ(cut.read[0].date, (Date{2060, 3, 12}));

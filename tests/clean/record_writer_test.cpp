@@ -10,7 +10,7 @@
 namespace tablamo {
 namespace {
 
-const YearWindow k2026(Date{2026, 6, 1});
+const YearWindow kWriterYears(Date{2026, 6, 1});
 
 // Records of a date, a text that is cut in the middle of words and an amount, under a
 // carried header field; their continuation lines, and a total line that checks them.
@@ -30,7 +30,7 @@ TEST(RecordWriter, RecordsContinuationsCarriedFieldsAndTotals) {
     const std::vector<std::int32_t> widths = {10, 12, 10};
     RecordTyper::Runs runFrom{}, runTo{};
     runTo[0] = 9, runTo[1] = 11, runTo[2] = 9;
-    LineCutter a(fieldSpansOf(widths), k2026), b(fieldSpansOf(widths), k2026);
+    LineCutter a(fieldSpansOf(widths), kWriterYears), b(fieldSpansOf(widths), kWriterYears);
     a.readAs(plan.kinds);
     b.readAs(plan.kinds);
 
@@ -40,7 +40,7 @@ TEST(RecordWriter, RecordsContinuationsCarriedFieldsAndTotals) {
     TotalsCheck check({{"Tutar", {',', '.'}, 2}}, false, false);
     const RegionalSettings turkish = RegionalSettings::turkish();
     RecordTyper typer(plan, runFrom, runTo, turkish, true);
-    RecordWriter writer(plan, {&cleanGrid, &check, &shape}, k2026);
+    RecordWriter writer(plan, {&cleanGrid, &check, &shape}, kWriterYears);
     Chunk chunk;
     const auto ignore = [](int, int) {};
     typer.field(0, "Hesap", "100", chunk);

@@ -18,7 +18,7 @@ namespace {
 using testing::TempDir;
 using testing::XlsxPackage;
 
-constexpr Date kToday{2026, 12, 8};
+constexpr Date kOptionsToday{2026, 12, 8};
 
 // A clean table: headings in grid row 0, then three rows. Columns: code, text, amount,
 // date, text, and one without a kind (typed by cellValue).
@@ -49,7 +49,8 @@ WorkbookOptions cleanOptions() {
 TEST(CleanWorkbook, KindsHeadingRowFrozenPaneAutofilterAndWidths) {
     TempDir dir;
     const std::string path = dir / "temiz.xlsx";
-    SaveToExcel(cleanGrid(), "Tablamo", path, RegionalSettings::turkish(), kToday, cleanOptions());
+    SaveToExcel(cleanGrid(), "Tablamo", path, RegionalSettings::turkish(), kOptionsToday,
+                cleanOptions());
 
     const XlsxPackage book(path);
     const std::string date = "dd\\.mm\\.yyyy";
@@ -112,7 +113,7 @@ TEST(CleanWorkbook, EveryWorksheetStartsWithTheHeadingRow) {
     const std::string path = dir / "uzun.xlsx";
     WorkbookOptions options;
     options.headingRow = true;
-    SaveToExcel(grid, "Tablamo", path, RegionalSettings::turkish(), kToday, options);
+    SaveToExcel(grid, "Tablamo", path, RegionalSettings::turkish(), kOptionsToday, options);
 
     const XlsxPackage book(path);
     EXPECT_EQ(book.sheetNames, (std::vector<std::string>{"Tablamo", "Tablamo (2)"}));
@@ -133,8 +134,9 @@ TEST(CleanWorkbook, OpenpyxlReadsValuesTypesFormatsAndLayout) {
     TempDir dir;
     const std::string plain = dir / "duz.xlsx";
     const std::string clean = dir / "temiz.xlsx";
-    SaveToExcel(cleanGrid(), "Tablamo", plain, RegionalSettings::turkish(), kToday);
-    SaveToExcel(cleanGrid(), "Temiz", clean, RegionalSettings::turkish(), kToday, cleanOptions());
+    SaveToExcel(cleanGrid(), "Tablamo", plain, RegionalSettings::turkish(), kOptionsToday);
+    SaveToExcel(cleanGrid(), "Temiz", clean, RegionalSettings::turkish(), kOptionsToday,
+                cleanOptions());
     auto read = [&](const std::string& path) {
         const std::string out = dir / "okunan.txt";
         const int raw =
@@ -159,7 +161,7 @@ TEST(CleanWorkbook, OpenpyxlReadsValuesTypesFormatsAndLayout) {
     WorkbookOptions zip64;
     zip64.zip64Limit = 0;
     const std::string large = dir / "zip64.xlsx";
-    SaveToExcel(cleanGrid(), "Tablamo", large, RegionalSettings::turkish(), kToday, zip64);
+    SaveToExcel(cleanGrid(), "Tablamo", large, RegionalSettings::turkish(), kOptionsToday, zip64);
     EXPECT_EQ(read(large), std::make_pair(0, plainText));
     const auto [cleanStatus, cleanText] = read(clean);
     ASSERT_EQ(cleanStatus, 0) << cleanText;
@@ -188,7 +190,8 @@ TEST(CleanWorkbook, ASheetTakesTheZip64FormOnlyWhenItsCellsMayPassTheLimit) {
         WorkbookOptions options = cleanOptions();
         options.zip64Limit = c.limit;
         StringSink sink;
-        writeWorkbook(cleanGrid(), "Tablamo", sink, RegionalSettings::turkish(), kToday, options);
+        writeWorkbook(cleanGrid(), "Tablamo", sink, RegionalSettings::turkish(), kOptionsToday,
+                      options);
         const std::string& zip = sink.bytes();
         const std::size_t name = zip.find("xl/worksheets/sheet1.xml");
         ASSERT_NE(name, std::string::npos);
@@ -233,14 +236,14 @@ private:
 TEST(WorkbookFailures, ASinkFailingAnywhereEndsTheWriteWithItsError) {
     const Grid grid = noisyGrid();
     StringSink whole;
-    writeWorkbook(grid, "Tablamo", whole, RegionalSettings::turkish(), kToday);
+    writeWorkbook(grid, "Tablamo", whole, RegionalSettings::turkish(), kOptionsToday);
     ASSERT_GT(whole.bytes().size(), std::size_t{2} << 20);
     for (const std::size_t limit :
          {std::size_t{0}, std::size_t{2000}, std::size_t{1} << 20, whole.bytes().size() - 10}) {
         SCOPED_TRACE(limit);
         FailingSink sink(limit);
         try {
-            writeWorkbook(grid, "Tablamo", sink, RegionalSettings::turkish(), kToday);
+            writeWorkbook(grid, "Tablamo", sink, RegionalSettings::turkish(), kOptionsToday);
             ADD_FAILURE() << "no error";
         } catch (const Error& e) {
             EXPECT_STREQ(e.what(), "disk gone");
@@ -255,7 +258,7 @@ TEST(WorkbookFailures, ASizeLimitInTheMiddleOfTheSheetKeepsTheOldFile) {
     testing::writeBytes(path, "eski dosya");
     try {
         testing::FileSizeLimit limit(std::size_t{3} << 19);  // 1.5 MiB
-        SaveToExcel(grid, "Tablamo", path, RegionalSettings::turkish(), kToday);
+        SaveToExcel(grid, "Tablamo", path, RegionalSettings::turkish(), kOptionsToday);
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + path + "\". File too large");

@@ -15,7 +15,7 @@ namespace {
 
 using testing::XlsxPackage;
 
-constexpr Date kToday{2026, 12, 8};
+constexpr Date kSheetsToday{2026, 12, 8};
 
 Grid tableOf(const std::vector<std::vector<std::string>>& rows) {
     Grid grid;
@@ -45,7 +45,7 @@ TEST(WorkbookSheets, TablesPrintSetupAndTotals) {
     testing::TempDir dir;
     const std::string path = dir / "ay.xlsx";
     const WorkbookSheet tables[] = {first, second};
-    saveWorkbook(tables, path, RegionalSettings::turkish(), kToday);
+    saveWorkbook(tables, path, RegionalSettings::turkish(), kSheetsToday);
 
     const XlsxPackage book(path);
     EXPECT_EQ(book.sheetNames, (std::vector<std::string>{"Muavin", "\xC3\x96zet"}));
@@ -75,9 +75,10 @@ TEST(WorkbookSheets, TablesPrintSetupAndTotals) {
               std::string::npos);
     // The same name in other letters' case is refused.
     const WorkbookSheet twins[] = {{&narrow, "Kasa", {}}, {&wide, "KASA", {}}};
-    EXPECT_THROW_MSG(saveWorkbook(twins, dir / "iki.xlsx", RegionalSettings::turkish(), kToday),
-                     "Cannot create file \"" + (dir / "iki.xlsx") +
-                         "\". Worksheet name 'KASA' is already in use.");
+    EXPECT_THROW_MSG(
+        saveWorkbook(twins, dir / "iki.xlsx", RegionalSettings::turkish(), kSheetsToday),
+        "Cannot create file \"" + (dir / "iki.xlsx") +
+            "\". Worksheet name 'KASA' is already in use.");
 }
 
 TEST(WorkbookSheets, CleanTableColumnsAreWideEnoughToPrint) {

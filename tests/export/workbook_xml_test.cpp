@@ -14,7 +14,7 @@
 namespace tablamo {
 namespace {
 
-constexpr Date kToday{2026, 12, 8};
+constexpr Date kXmlToday{2026, 12, 8};
 const std::string kXml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
 const std::string kSpaces =
     "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
@@ -92,14 +92,14 @@ TEST(SheetXml, RowsAsTheWorksheetHoldsThem) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const SheetRows rows(static_cast<int>(c.cells.size()), RegionalSettings::turkish(), kToday,
-                             c.kinds);
+        const SheetRows rows(static_cast<int>(c.cells.size()), RegionalSettings::turkish(),
+                             kXmlToday, c.kinds);
         std::string xml(rows.bound(c.cells), '\0');
         char* end = rows.write(xml.data(), c.cells, c.sheetRow, c.heading);
         xml.resize(static_cast<std::size_t>(end - xml.data()));
         EXPECT_EQ(xml, c.xml);
     }
-    const SheetRows rows(3, RegionalSettings::turkish(), kToday, {});
+    const SheetRows rows(3, RegionalSettings::turkish(), kXmlToday, {});
     std::string room(rows.bound(rowOf(3, {{1, "x"}})), '\0');
     const std::string tooLong(32768, 'x');
     EXPECT_THROW_MSG(rows.write(room.data(), rowOf(3, {{1, tooLong}}), 1, false),
@@ -243,7 +243,7 @@ TEST(SheetXml, AWholeWorkbookAsThePackageHoldsIt) {
     options.kinds = {ColumnKind::Date, ColumnKind::Amount};
     options.widths = {10, 12};
     StringSink sink;
-    writeWorkbook(grid, "Temiz", sink, RegionalSettings::turkish(), kToday, options);
+    writeWorkbook(grid, "Temiz", sink, RegionalSettings::turkish(), kXmlToday, options);
 
     const auto members = testing::readFrontToBack(sink.bytes());
     std::vector<std::string> names;

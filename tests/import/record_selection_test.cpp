@@ -18,8 +18,8 @@ using testing::fields;
 using testing::joinCrLf;
 using testing::rule;
 
-const std::vector<int> kW = {10, 14, 10};
-const std::string kHead = fields({"Tarih", "Aciklama", ">Tutar"}, kW);
+const std::vector<int> kSelectionWidths = {10, 14, 10};
+const std::string kSelectionHead = fields({"Tarih", "Aciklama", ">Tutar"}, kSelectionWidths);
 const YearWindow k2026(Date{2026, 6, 1});
 
 // The table of a report with these headings over its rule line.
@@ -51,29 +51,34 @@ TEST(RecordSelection, EachLineItsRole) {
     using R = LineRole;
     const ColumnKind date = ColumnKind::Date, code = ColumnKind::Code;
     const Case cases[] = {
-        {"a dated record", date, fields({"01.01.2005", "Fatura", ">1.500,00"}, kW), R::Other,
-         R::Record},
-        {"a record without an amount", date, fields({"02.01.2005", "Odeme"}, kW), R::Other,
-         R::Record},
-        {"a value that fits no column", date, fields({"01.01.2005", "Fatura", ">iade"}, kW),
-         R::Other, R::Other},
-        {"a dated total is a record", date, fields({"31.01.2005", "DEVIR", ">1.500,00"}, kW),
+        {"a dated record", date, fields({"01.01.2005", "Fatura", ">1.500,00"}, kSelectionWidths),
          R::Other, R::Record},
-        {"a total", date, fields({"", "SAYFA TOPLAMI", ">1.500,00"}, kW), R::Record, R::Total},
-        {"a total's words without an amount", date, fields({"", "TOPLAM"}, kW), R::Other, R::Other},
-        {"text under a record", date, fields({"", "devami"}, kW), R::Record, R::Continuation},
-        {"text under a continuation", date, fields({"", "devami"}, kW), R::Continuation,
-         R::Continuation},
-        {"text under another line", date, fields({"", "devami"}, kW), R::Other, R::Other},
-        {"a page footer", date, fields({"", "- 3 -"}, kW), R::Record, R::Other},
-        {"a new page", date, "\f" + fields({"", "devami"}, kW).substr(1), R::Record, R::Other},
-        {"only frame characters", date, "\xBA         \xB3              \xB3", R::Record, R::Blank},
-        {"an account's record", code, fields({"100.01", "KASA", ">1.500,00"}, kW), R::Other,
-         R::Record},
-        {"a total beside its class code", code, fields({"100", "GRUP TOPLAMI", ">1.500,00"}, kW),
+        {"a record without an amount", date, fields({"02.01.2005", "Odeme"}, kSelectionWidths),
+         R::Other, R::Record},
+        {"a value that fits no column", date,
+         fields({"01.01.2005", "Fatura", ">iade"}, kSelectionWidths), R::Other, R::Other},
+        {"a dated total is a record", date,
+         fields({"31.01.2005", "DEVIR", ">1.500,00"}, kSelectionWidths), R::Other, R::Record},
+        {"a total", date, fields({"", "SAYFA TOPLAMI", ">1.500,00"}, kSelectionWidths), R::Record,
+         R::Total},
+        {"a total's words without an amount", date, fields({"", "TOPLAM"}, kSelectionWidths),
          R::Other, R::Other},
+        {"text under a record", date, fields({"", "devami"}, kSelectionWidths), R::Record,
+         R::Continuation},
+        {"text under a continuation", date, fields({"", "devami"}, kSelectionWidths),
+         R::Continuation, R::Continuation},
+        {"text under another line", date, fields({"", "devami"}, kSelectionWidths), R::Other,
+         R::Other},
+        {"a page footer", date, fields({"", "- 3 -"}, kSelectionWidths), R::Record, R::Other},
+        {"a new page", date, "\f" + fields({"", "devami"}, kSelectionWidths).substr(1), R::Record,
+         R::Other},
+        {"only frame characters", date, "\xBA         \xB3              \xB3", R::Record, R::Blank},
+        {"an account's record", code, fields({"100.01", "KASA", ">1.500,00"}, kSelectionWidths),
+         R::Other, R::Record},
+        {"a total beside its class code", code,
+         fields({"100", "GRUP TOPLAMI", ">1.500,00"}, kSelectionWidths), R::Other, R::Other},
     };
-    const ReportText text(joinCrLf({"x", kHead, rule(kW)}));
+    const ReportText text(joinCrLf({"x", kSelectionHead, rule(kSelectionWidths)}));
     const TableLayout table = tableOf(text);
     for (const Case& c : cases) {
         Kinds kinds;
@@ -106,12 +111,12 @@ TEST(RecordSelection, LinesTheirLookTells) {
         {"equals signs", "  ======", LineRole::Rule, false},
         {"a drawn frame", "+---+---+", LineRole::Rule, false},
         {"two hyphens", "--", LineRole::Other, false},
-        {"the rule line again", rule(kW), LineRole::Rule, true},
-        {"the headings again", kHead + "  ", LineRole::Heading, false},
-        {"the headings on a new page", "\f" + kHead, LineRole::Heading, true},
-        {"a record", fields({"01.01.2005", "Fatura"}, kW), LineRole::Other, false},
+        {"the rule line again", rule(kSelectionWidths), LineRole::Rule, true},
+        {"the headings again", kSelectionHead + "  ", LineRole::Heading, false},
+        {"the headings on a new page", "\f" + kSelectionHead, LineRole::Heading, true},
+        {"a record", fields({"01.01.2005", "Fatura"}, kSelectionWidths), LineRole::Other, false},
     };
-    const ReportText text(joinCrLf({"x", kHead, rule(kW)}));
+    const ReportText text(joinCrLf({"x", kSelectionHead, rule(kSelectionWidths)}));
     const TableLayout table = tableOf(text);
     for (const Case& c : cases) {
         EXPECT_EQ(plainRole(c.line, table), c.role) << c.name;

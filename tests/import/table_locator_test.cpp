@@ -18,9 +18,9 @@ using testing::fields;
 using testing::joinCrLf;
 using testing::rule;
 
-const std::vector<int> kW = {10, 12, 8};
-const std::string kHead = fields({"Tarih", "Aciklama", ">Tutar"}, kW);
-const std::string kTop = boxLine(kW, "\xC9\xBB", '\xD1', '\xCD');
+const std::vector<int> kLocatorWidths = {10, 12, 8};
+const std::string kLocatorHead = fields({"Tarih", "Aciklama", ">Tutar"}, kLocatorWidths);
+const std::string kTop = boxLine(kLocatorWidths, "\xC9\xBB", '\xD1', '\xCD');
 
 // Which line the table is read by, for each mix of criteria and the column search.
 TEST(TableLocator, TheLineTheTableIsReadBy) {
@@ -34,10 +34,17 @@ TEST(TableLocator, TheLineTheTableIsReadBy) {
         std::vector<std::int32_t> widths;
     };
     const Case cases[] = {
-        {"a rule line", {"x", kHead, rule(kW)}, true, TableFormat::RuleLine, 2, 2, {}, {11, 12, 8}},
-        {"a frame", {"x", kTop, kHead}, true, TableFormat::Frame, 1, {}, 1, {14, 14, 11}},
+        {"a rule line",
+         {"x", kLocatorHead, rule(kLocatorWidths)},
+         true,
+         TableFormat::RuleLine,
+         2,
+         2,
+         {},
+         {11, 12, 8}},
+        {"a frame", {"x", kTop, kLocatorHead}, true, TableFormat::Frame, 1, {}, 1, {14, 14, 11}},
         {"both, searched: the frame",
-         {kTop, "x", kHead, rule(kW)},
+         {kTop, "x", kLocatorHead, rule(kLocatorWidths)},
          true,
          TableFormat::Frame,
          0,
@@ -45,7 +52,7 @@ TEST(TableLocator, TheLineTheTableIsReadBy) {
          0,
          {}},
         {"both, not searched: the rule line",
-         {kTop, "x", kHead, rule(kW)},
+         {kTop, "x", kLocatorHead, rule(kLocatorWidths)},
          false,
          TableFormat::RuleLine,
          3,
