@@ -10,6 +10,7 @@
 #include "commands/merge_reading.h"
 #include "core/encoding.h"
 #include "core/grid.h"
+#include "core/platform/files.h"
 #include "export/xlsx_package.h"
 #include "support/temp_dir.h"
 
@@ -163,7 +164,8 @@ TEST(ReportMerge, SavedWithASheetPerAccountAndTheSummaryLast) {
     EXPECT_EQ(files, (std::vector<std::string>{dir / "ay-MUAVİN DEFTERİ.csv",
                                                dir / "ay-KASA DEFTERİ (Ocak - Mart 2005).csv",
                                                dir / "ay-Özet.csv"}));
-    for (const std::string& f : files) EXPECT_TRUE(std::filesystem::exists(f)) << f;
+    for (const std::string& f : files)
+        EXPECT_TRUE(std::filesystem::exists(platform::toFsPath(f))) << f;
 }
 
 }  // namespace

@@ -2,25 +2,27 @@
 // Reads a saved workbook back the way a spreadsheet program sees it: the package's parts,
 // the worksheet names, and each cell's type, style number format and value.
 
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "export/zip_reader.h"
+
 namespace tablamo::testing {
 
-/// One part of the package, read with `unzip -p`; throws when it is missing.
+/// One part of the package, read by the tests' own reader (the same on every system);
+/// throws when it is missing.
 inline std::string readPart(const std::string& xlsx, const std::string& part) {
-    const std::string command = "unzip -p '" + xlsx + "' '" + part + "' 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) throw std::runtime_error("cannot run unzip");
-    std::string data;
-    char buf[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) data.append(buf, n);
-    if (::pclose(pipe) != 0) throw std::runtime_error("no part " + part + " in " + xlsx);
-    return data;
+    std::ifstream in(xlsx, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + xlsx);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto members = readFrontToBack(bytes);
+    const auto found = members.find(part);
+    if (found == members.end()) throw std::runtime_error("no part " + part + " in " + xlsx);
+    return found->second;
 }
 
 /// The value of attribute `name` inside the tag text `tag`, or "".

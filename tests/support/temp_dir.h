@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/files.h"
+
 namespace tablamo::testing {
 
 class TempDir {
@@ -37,7 +39,10 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return (m_path / name).string(); }
+    /// The UTF-8 path of `name` (UTF-8) in the folder, as the program names files.
+    std::string operator/(const std::string& name) const {
+        return platform::fromFsPath(m_path / platform::toFsPath(name));
+    }
 
     /// The names in the folder, sorted.
     std::vector<std::string> names() const {
