@@ -144,12 +144,13 @@ void RecordTyper::page(int line, Chunk& out) {
     out.items.push_back({Chunk::Kind::Page, line, 0, 0, 0, 0, 0, false});
 }
 
-void RecordTyper::field(int line, std::string_view label, std::string_view value, Chunk& out) {
+void RecordTyper::field(int line, std::string_view label, std::string_view value, bool group,
+                        Chunk& out) {
     const std::uint32_t from = out.text.size();
     out.text.append(label);
     const std::uint32_t mid = out.text.size();
     out.text.append(value);
-    out.items.push_back({Chunk::Kind::Field, line, from, mid, mid, out.text.size(), 0, false});
+    out.items.push_back({Chunk::Kind::Field, line, from, mid, mid, out.text.size(), 0, group});
 }
 
 }  // namespace tablamo

@@ -21,6 +21,7 @@ struct OutColumn {
     std::string label;  ///< carried: the field's label as printed (Windows-1254)
     int field = -1;     ///< else the field it is cut from
     ColumnDecision kind;
+    bool group = false;  ///< carried: a field of a group's block, not of a page header
     friend bool operator==(const OutColumn&, const OutColumn&) = default;
 };
 
@@ -79,8 +80,9 @@ public:
     void total(int line, const CutLine& cut, Chunk& out);
     /// A page begins at the line.
     void page(int line, Chunk& out);
-    /// A page-header field as printed (Windows-1254), carried into the records below it.
-    void field(int line, std::string_view label, std::string_view value, Chunk& out);
+    /// A page-header field, or with `group` a field of a group's block, as printed
+    /// (Windows-1254), carried into the records below it.
+    void field(int line, std::string_view label, std::string_view value, bool group, Chunk& out);
 
 private:
     // A text of a continuation line, kept for the record's column.

@@ -2,17 +2,20 @@
 
 #include <algorithm>
 
+#include "clean/date_reading.h"
 #include "clean/header_fields.h"
 
 namespace tablamo {
 
-RecordWriter::RecordWriter(const RecordPlan& plan, const RecordOutput& output, YearWindow years)
+RecordWriter::RecordWriter(const RecordPlan& plan, const RecordOutput& output, YearWindow years,
+                           const RegionalSettings* regional)
     : m_plan(plan),
       m_out(output),
       m_years(years),
       m_amounts(plan.summed.size()),
       m_cells(plan.columns.size()),
-      m_columnLabel(plan.columns.size(), -1) {}
+      m_columnLabel(plan.columns.size(), -1),
+      m_regional(regional) {}
 
 void RecordWriter::take(const Chunk& chunk) {
     for (const Chunk::Item& item : chunk.items) {
@@ -22,9 +25,10 @@ void RecordWriter::take(const Chunk& chunk) {
                 break;
             case Chunk::Kind::Field:
                 field(chunk.text.view(item.from, item.to),
-                      chunk.text.view(item.first, item.amounts));
+                      chunk.text.view(item.first, item.amounts), item.top);
                 break;
             case Chunk::Kind::Total:
+                endBlock();
                 amounts(chunk, item, true);
                 m_out.check->checkTotal(chunk.text.view(item.from, item.to), item.line + 1,
                                         m_amounts);
@@ -36,31 +40,72 @@ void RecordWriter::take(const Chunk& chunk) {
     }
 }
 
-void RecordWriter::field(std::string_view label, std::string_view value) {
-    auto it = std::find_if(m_labels.begin(), m_labels.end(),
-                           [&](const HeaderLabel& l) { return l.label == label; });
+void RecordWriter::field(std::string_view label, std::string_view value, bool group) {
+    auto it = std::find_if(m_labels.begin(), m_labels.end(), [&](const HeaderLabel& l) {
+        return l.label == label && (l.level >= 0) == group;
+    });
     if (it == m_labels.end()) {
-        it = m_labels.insert(m_labels.end(),
-                             HeaderLabel{std::string(label), {}, false, ColumnStats()});
+        it = m_labels.insert(
+            m_labels.end(),
+            HeaderLabel{std::string(label), {}, false, ColumnStats(), group ? m_groups++ : -1});
         m_current.emplace_back();
+        m_unset.push_back(0);
+        m_dateOf.push_back(nullptr);
         for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
-            if (m_plan.columns[c].field < 0 && m_plan.columns[c].label == label) {
+            const OutColumn& col = m_plan.columns[c];
+            if (col.field < 0 && col.label == label && col.group == group) {
                 m_columnLabel[c] = static_cast<int>(it - m_labels.begin());
+                if (col.kind.kind == ColumnKind::Date) m_dateOf.back() = &col.kind;
             }
         }
     }
+    const auto index = static_cast<std::size_t>(it - m_labels.begin());
     HeaderLabel& l = *it;
-    std::string& current = m_current[static_cast<std::size_t>(it - m_labels.begin())];
+    if (group && !m_inBlock) {
+        // A new block: the group fields after the first one it prints are its own, empty
+        // unless it prints them too; those before it hold on (a stock group over its cards).
+        m_inBlock = true;
+        m_blockChanged = false;
+        for (std::size_t o = 0; o < m_labels.size(); ++o) {
+            if (m_labels[o].level > l.level) m_unset[o] = 1;
+        }
+    }
+    m_unset[index] = 0;
+    std::string shown;
+    if (m_dateOf[index] && m_regional) {
+        if (const auto date = readReportDate(value, m_dateOf[index]->dateOrder, m_years)) {
+            char out[16];
+            shown.assign(out, formatShortDate(*date, *m_regional, out));
+            value = shown;
+        }
+    }
+    std::string& current = m_current[index];
     if (current != value) {
         current.assign(value);
         ++m_generation;
+        m_blockChanged |= group;
     }
     if (l.values.size() < 2 &&
         std::find(l.values.begin(), l.values.end(), value) == l.values.end()) {
         l.values.emplace_back(value);
     }
-    l.pageOnly |= numbersOrDatesThePage({l.label, value}, m_years);
+    if (!group) l.pageOnly |= numbersOrDatesThePage({l.label, value}, m_years);
     l.stats.add(factsOf(value, m_years), 0, 0, value.size());
+}
+
+// A group's block ends at its first record or total: the fields it did not print are empty
+// when it starts another group; a block printed again after a page break may leave them out.
+void RecordWriter::endBlock() {
+    if (!m_inBlock) return;
+    m_inBlock = false;
+    for (std::size_t o = 0; o < m_labels.size(); ++o) {
+        if (!m_unset[o]) continue;
+        m_unset[o] = 0;
+        if (m_blockChanged && !m_current[o].empty()) {
+            m_current[o].clear();
+            ++m_generation;
+        }
+    }
 }
 
 void RecordWriter::amounts(const Chunk& chunk, const Chunk::Item& item, bool printed) {
@@ -73,6 +118,7 @@ void RecordWriter::amounts(const Chunk& chunk, const Chunk::Item& item, bool pri
 }
 
 void RecordWriter::record(const Chunk& chunk, const Chunk::Item& item) {
+    endBlock();
     std::uint32_t from = item.from, end = item.first;
     for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
         if (m_plan.columns[c].field < 0) {

@@ -18,12 +18,15 @@
 
 namespace tablamo {
 
-/// A page-header field as the writer met it.
+/// A page-header or group field as the writer met it.
 struct HeaderLabel {
     std::string label;                ///< as first printed
     std::vector<std::string> values;  ///< its different values, at most two
     bool pageOnly = false;            ///< it numbers or dates the page
     ColumnStats stats;                ///< of every value it printed
+    /// A field of a group's block under the headings, not of a page header: its place among
+    /// the group fields (0: first met, the outermost group); -1 for a page-header field.
+    int level = -1;
 };
 
 /// Where the records go: nothing (a pass that only reads the header fields), or the grid,
@@ -39,15 +42,18 @@ struct RecordOutput {
 /// page starts and total lines into the check.
 class RecordWriter {
 public:
-    /// A two-digit year of a header field falls in `years`.
-    RecordWriter(const RecordPlan& plan, const RecordOutput& output, YearWindow years);
+    /// A two-digit year of a header field falls in `years`; with `regional`, a carried field
+    /// of a date column is written as its short date.
+    RecordWriter(const RecordPlan& plan, const RecordOutput& output, YearWindow years,
+                 const RegionalSettings* regional = nullptr);
 
     void take(const Chunk& chunk);
     /// Every header field met so far, in the order first met.
     const std::vector<HeaderLabel>& labels() const { return m_labels; }
 
 private:
-    void field(std::string_view label, std::string_view value);
+    void field(std::string_view label, std::string_view value, bool group);
+    void endBlock();
     void amounts(const Chunk& chunk, const Chunk::Item& item, bool printed);
     void record(const Chunk& chunk, const Chunk::Item& item);
 
@@ -59,6 +65,11 @@ private:
     std::vector<std::string_view> m_cells;
     std::vector<int> m_columnLabel;
     std::vector<std::string> m_current;
+    std::vector<char> m_unset;                    // group fields a new block has not printed (yet)
+    std::vector<const ColumnDecision*> m_dateOf;  // per label: its column's, when a date
+    const RegionalSettings* m_regional;
+    bool m_inBlock = false, m_blockChanged = false;
+    int m_groups = 0;  // group fields met
     std::uint64_t m_generation = 0, m_recordGeneration = 0;
 };
 

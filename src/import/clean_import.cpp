@@ -21,13 +21,15 @@ constexpr int kFields = CutLine::kFields;
 // Passes over the whole report at most: the records may read otherwise than the lines the
 // kinds were first read from, and then select other records.
 constexpr int kMaxPasses = 3;
+constexpr const char* kMarksHeading = "B/A";
 
 // The decisions that what a pass found makes: the kind of every field, the changing header
 // fields as leading columns, every field some record fills.
-PassPlan planOf(const PassResult& found, const Keys& keys, DateOrder order, int firstLine,
+PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder order, int firstLine,
                 int endLine) {
     PassPlan plan;
-    plan.keys = keys;
+    plan.keys = first.keys;
+    plan.usual = first.usual;
     plan.firstLine = firstLine;
     plan.endLine = endLine;
     for (int k = 0; k < kFields; ++k) {
@@ -35,11 +37,14 @@ PassPlan planOf(const PassResult& found, const Keys& keys, DateOrder order, int 
             found.stats[static_cast<std::size_t>(k)].decide(order);
     }
     for (const HeaderLabel& l : found.labels) {
-        if (l.values.size() < 2 || l.pageOnly) continue;
-        ColumnDecision kind;
-        kind.kind =
-            l.stats.decide(order).kind == ColumnKind::Code ? ColumnKind::Code : ColumnKind::Text;
-        plan.columns.push_back({l.label, -1, kind});
+        const bool group = l.level >= 0;
+        if (l.values.size() < 2 || (l.pageOnly && !group)) continue;
+        ColumnDecision kind = l.stats.decide(order);
+        // A group's field may be a date (a voucher's); a page's dates number it.
+        if (kind.kind != ColumnKind::Code && !(group && kind.kind == ColumnKind::Date)) {
+            kind = ColumnDecision();
+        }
+        plan.columns.push_back({l.label, -1, kind, group});
     }
     for (int k = 0; k < kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
@@ -76,10 +81,13 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
         if (c.field < 0) {
             headings.push_back(c.label);
             for (const HeaderLabel& l : found.labels) {
-                if (l.label == c.label) width = static_cast<int>(l.stats.maxLength());
+                if (l.label == c.label && (l.level >= 0) == c.group)
+                    width = static_cast<int>(l.stats.maxLength());
             }
         } else {
             headings.push_back(fieldHeads[next++]);
+            // Marks glued to their amounts, or under no heading of their own.
+            if (c.kind.marks && headings.back().empty()) headings.back() = kMarksHeading;
             width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
         }
         shape.columns.push_back({c.kind.kind, width});
@@ -122,10 +130,11 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     PassPlan plan;
     plan.kinds = first.kinds;
     plan.keys = first.keys;
+    plan.usual = first.usual;
     plan.firstLine = firstLine;
     plan.endLine = first.end;
     const PassResult sample = runPass(text, table, plan, ws.regional, years, {});
-    plan = planOf(sample, first.keys, order, firstLine, text.lineCount());
+    plan = planOf(sample, first, order, firstLine, text.lineCount());
 
     // The whole report, written as it is read; once more when its records decide otherwise
     // than the lines they were chosen by.
@@ -147,7 +156,7 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
             runPass(text, table, plan, ws.regional, years, {&grid, &check, &shape});
         grid.finish(all.records);
         if (all.records == 0) return noRecords(ws, location);
-        PassPlan found = planOf(all, first.keys, order, firstLine, text.lineCount());
+        PassPlan found = planOf(all, first, order, firstLine, text.lineCount());
         if (pass < kMaxPasses && !samePlan(found, plan)) {
             plan = std::move(found);
             continue;

@@ -43,11 +43,11 @@ TEST(RecordWriter, RecordsContinuationsCarriedFieldsAndTotals) {
     RecordWriter writer(plan, {&cleanGrid, &check, &shape}, k2026);
     Chunk chunk;
     const auto ignore = [](int, int) {};
-    typer.field(0, "Hesap", "100", chunk);
+    typer.field(0, "Hesap", "100", false, chunk);
     typer.record(1, a.cut("01.01.2005HAVALE GELEN  1.500,00"), chunk);
     typer.continuation(b.cut("          ODEME"), ignore);  // the line above was full
     typer.endRecord(chunk);
-    typer.field(3, "Hesap", "200", chunk);
+    typer.field(3, "Hesap", "200", false, chunk);
     typer.record(4, a.cut("02.01.2005KASA            250,00"), chunk);
     typer.continuation(b.cut("          FISI"), ignore);
     typer.endRecord(chunk);

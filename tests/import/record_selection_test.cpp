@@ -70,8 +70,15 @@ TEST(RecordSelection, EachLineItsRole) {
         {"only frame characters", date, "\xBA         \xB3              \xB3", R::Record, R::Blank},
         {"an account's record", code, fields({"100.01", "KASA", ">1.500,00"}, kW), R::Other,
          R::Record},
-        {"a total beside its class code", code, fields({"100", "GRUP TOPLAMI", ">1.500,00"}, kW),
-         R::Other, R::Other},
+        {"a total beside its class code, under a rule", code,
+         fields({"100", "GRUP TOPLAMI", ">1.500,00"}, kW), R::Rule, R::Total},
+        {"an account whose name holds a total's word", code,
+         fields({"320.01", "AKSOY NAKLI", ">1.500,00"}, kW), R::Record, R::Record},
+        {"an account of the opening voucher", code,
+         fields({"100.01", "Acilis devir", ">1.500,00"}, kW), R::Other, R::Record},
+        {"amounts alone under a rule", date, fields({"", "", ">1.500,00"}, kW), R::Rule, R::Total},
+        {"a dated record's words under a rule", date,
+         fields({"31.01.2005", "TOPLAM", ">1.500,00"}, kW), R::Rule, R::Total},
     };
     const ReportText text(joinCrLf({"x", kHead, rule(kW)}));
     const TableLayout table = tableOf(text);
