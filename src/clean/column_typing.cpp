@@ -7,6 +7,9 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// "02 Eylül 2024": the longest date written.
+constexpr std::size_t kLongestDate = 16;
+
 // "No:474": a group's label and its value written together, not a code.
 bool labelled(std::string_view token) {
     const std::size_t colon = token.find(':');
@@ -54,7 +57,7 @@ ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDash
             f.amount = amountFormOf(value);
         }
         if ((reading == ValueReading::All || reading == ValueReading::Date) && isDigit(c) &&
-            value.size() >= 6 && value.size() <= 10) {
+            value.size() >= 6 && value.size() <= kLongestDate) {
             f.dateOrders = reading == ValueReading::Date && column && read
                                ? dateOrdersOf(value, column->dateOrder, years, read->date)
                                : dateOrdersOf(value, years);

@@ -43,7 +43,9 @@ private:
 /// A chunk of lines read: its records' cells and amounts, its total lines, page starts and
 /// header fields, in line order.
 struct Chunk {
-    enum class Kind : unsigned char { Record, Total, Page, Field };
+    /// Other: a line of the table's body that is none of the rest, placed once the writer
+    /// knows what follows it on its page.
+    enum class Kind : unsigned char { Record, Total, Page, Field, Other };
     struct Item {
         Kind kind;
         int line;

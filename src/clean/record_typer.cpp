@@ -1,20 +1,38 @@
 #include "clean/record_typer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/dos_text.h"
 
 namespace tablamo {
+
+std::string_view overflowAmount(std::string_view value) {
+    const std::size_t blank = value.rfind(' ');
+    if (blank == std::string_view::npos || blank + 1 >= value.size()) return {};
+    const std::string_view amount = value.substr(blank + 1);
+    return amountFormOf(amount).valid ? amount : std::string_view();
+}
 
 std::string labelOf(const CutLine& cut, const Kinds& kinds) {
     std::string label;
     for (int k = 0; k < cut.count; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         if (cut.facts[idx].empty) continue;
-        if (kinds[idx].kind == ColumnKind::Amount && cut.facts[idx].amount.valid) continue;
+        std::string_view words = cut.value[idx];
+        bool glued = false;
+        if (kinds[idx].kind == ColumnKind::Amount) {
+            if (cut.facts[idx].amount.valid || cut.facts[idx].placeholder) continue;
+            // The label's end run into the amount's column from the column before.
+            const std::string_view amount = overflowAmount(words);
+            if (!amount.empty()) {
+                words = TrimControl(words.substr(0, words.size() - amount.size()));
+                glued = cut.first[idx] == 0;
+            }
+        }
         if (kinds[idx].marks && cut.facts[idx].mark) continue;
-        if (!label.empty()) label += ' ';
-        label += DosToWinText(cut.value[idx]);
+        if (!label.empty() && !glued) label += ' ';
+        label += DosToWinText(words);
     }
     return label;
 }
@@ -90,6 +108,15 @@ bool RecordTyper::cell(const CutLine& c, const OutColumn& col, Chunk& out, std::
     const std::string_view value = c.value[idx];
     const ColumnDecision& d = col.kind;
     const ReadValue& read = c.read[idx];
+    if (col.signedBy >= 0) {
+        if (const auto& v = read.units; v && !c.facts[idx].placeholder) {
+            const std::string_view mark = c.value[static_cast<std::size_t>(col.signedBy)];
+            const std::int64_t units = mark == "A" ? -*v : *v;
+            out.text.keep(
+                formatAmount(units, d.decimals, m_regional.decimalSeparator, out.text.room(32)));
+        }
+        return false;
+    }
     if (d.kind == ColumnKind::Date) {
         if (const auto& date = read.date) {
             out.text.keep(formatShortDate(*date, m_regional, out.text.room(16)));
@@ -125,13 +152,20 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
     const std::uint32_t amounts = amountSlots(out);
     for (std::size_t s = 0; s < m_plan.summed.size(); ++s) {
         const auto idx = static_cast<std::size_t>(m_plan.summed[s]);
-        if (!c.facts[idx].amount.valid) continue;
-        if (const auto& v = c.read[idx].units) {
+        std::string_view printed = c.value[idx];
+        std::optional<std::int64_t> v = c.read[idx].units;
+        if (!c.facts[idx].amount.valid) {
+            printed = overflowAmount(printed);
+            if (printed.empty()) continue;
+            const ColumnDecision& d = m_plan.kinds[idx];
+            v = readAmount(printed, d.notation, d.decimals);
+        }
+        if (v) {
             Chunk::Amount& a = out.amounts[amounts + s];
             a.value = *v;
             a.present = true;
             a.printedFrom = out.text.size();
-            out.text.append(c.value[idx]);
+            out.text.append(printed);
             a.printedTo = out.text.size();
         }
     }

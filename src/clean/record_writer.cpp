@@ -21,7 +21,13 @@ void RecordWriter::take(const Chunk& chunk) {
     for (const Chunk::Item& item : chunk.items) {
         switch (item.kind) {
             case Chunk::Kind::Page:
+                // What stood under the page's last record or total was its footer (or the
+                // next page's header).
+                m_pendingOther.clear();
                 if (m_out.check) m_out.check->pageBreak();
+                break;
+            case Chunk::Kind::Other:
+                m_pendingOther.push_back(item.line + 1);
                 break;
             case Chunk::Kind::Field:
                 field(chunk.text.view(item.from, item.to),
@@ -29,6 +35,7 @@ void RecordWriter::take(const Chunk& chunk) {
                 break;
             case Chunk::Kind::Total:
                 endBlock();
+                placeOthers();
                 amounts(chunk, item, true);
                 m_out.check->checkTotal(chunk.text.view(item.from, item.to), item.line + 1,
                                         m_amounts);
@@ -117,8 +124,18 @@ void RecordWriter::amounts(const Chunk& chunk, const Chunk::Item& item, bool pri
     }
 }
 
+// Lines among a page's records and totals that are none of them: lines not placed.
+void RecordWriter::placeOthers() {
+    if (m_out.shape) {
+        auto& lines = m_out.shape->unplacedLines;
+        lines.insert(lines.end(), m_pendingOther.begin(), m_pendingOther.end());
+    }
+    m_pendingOther.clear();
+}
+
 void RecordWriter::record(const Chunk& chunk, const Chunk::Item& item) {
     endBlock();
+    placeOthers();
     std::uint32_t from = item.from, end = item.first;
     for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
         if (m_plan.columns[c].field < 0) {

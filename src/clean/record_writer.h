@@ -39,7 +39,9 @@ struct RecordOutput {
 
 /// Takes the typed chunks in report order: the header fields as the values carried into the
 /// records, each record into the grid (numbered from 1) and its line into the shape, records,
-/// page starts and total lines into the check.
+/// page starts and total lines into the check; the lines of the body that are none of these
+/// into the shape's lines not placed when a record or total follows them on their page (else
+/// they were its footer).
 class RecordWriter {
 public:
     /// A two-digit year of a header field falls in `years`; with `regional`, a carried field
@@ -54,6 +56,7 @@ public:
 private:
     void field(std::string_view label, std::string_view value, bool group);
     void endBlock();
+    void placeOthers();
     void amounts(const Chunk& chunk, const Chunk::Item& item, bool printed);
     void record(const Chunk& chunk, const Chunk::Item& item);
 
@@ -65,6 +68,7 @@ private:
     std::vector<std::string_view> m_cells;
     std::vector<int> m_columnLabel;
     std::vector<std::string> m_current;
+    std::vector<std::int32_t> m_pendingOther;     // lines of the page not placed yet (1-based)
     std::vector<char> m_unset;                    // group fields a new block has not printed (yet)
     std::vector<const ColumnDecision*> m_dateOf;  // per label: its column's, when a date
     const RegionalSettings* m_regional;

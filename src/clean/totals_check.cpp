@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::size_t kRecentTotals = 8;
 constexpr std::size_t kLabelsKept = 64;
+constexpr std::size_t kUnplacedNamed = 50;
 
 enum Filter { kAll, kPositive, kNegative, kMarkedA, kMarkedB, kTop };
 
@@ -37,7 +38,7 @@ bool isTotalLabel(std::string_view win1254, bool balance) {
     const std::string f = foldedUpper(win1254);
     // NAKLİ stands alone (NAKLİ YEKÜN); the others may go on (TOPLAMI, YEKÜNÜ, DEVİRLER).
     return hasWord(f, "TOPLAM", false) || hasWord(f, "YEKUN", false) ||
-           hasWord(f, "DEVIR", false) || hasWord(f, "NAKLI", true) ||
+           hasWord(f, "DEVIR", false) || hasWord(f, "NAKLI", true) || hasWord(f, "NAKIL", true) ||
            (balance && hasWord(f, "BAKIYE", false));
 }
 
@@ -56,11 +57,24 @@ std::string totalsNote(const TotalsVerdict& verdict) {
     return std::to_string(verdict.checked) + " toplam satırı kayıtlarla tutuyor";
 }
 
+std::string unplacedNote(const std::vector<std::int32_t>& lines) {
+    if (lines.empty()) return {};
+    std::string note = std::to_string(lines.size()) + " satır tabloya alınmadı: ";
+    for (std::size_t i = 0; i < lines.size() && i < kUnplacedNamed; ++i)
+        note += (i ? ", " : "") + std::to_string(lines[i]);
+    if (lines.size() > kUnplacedNamed) note += ", …";
+    return note;
+}
+
 ImportOutcome checkedOutcome(CleanShape& shape, const TotalsCheck& check) {
     shape.totals = check.verdict();
     ImportOutcome outcome;
     outcome.warnings = totalsWarnings(shape.totals);
-    outcome.note = totalsNote(shape.totals);
+    for (const std::string& part : {totalsNote(shape.totals), unplacedNote(shape.unplacedLines)}) {
+        if (part.empty()) continue;
+        if (!outcome.note.empty()) outcome.note += "; ";
+        outcome.note += part;
+    }
     return outcome;
 }
 

@@ -27,10 +27,15 @@ std::vector<std::string> totalsWarnings(const TotalsVerdict& verdict);
 /// kayıtlarla tutuyor"); empty otherwise.
 std::string totalsNote(const TotalsVerdict& verdict);
 
+/// The note (UTF-8) naming the report lines a clean table could not place ("3 satır tabloya
+/// alınmadı: 52, 53, 97"; the first 50 of them); empty when there are none.
+std::string unplacedNote(const std::vector<std::int32_t>& lines);
+
 class TotalsCheck;
 
 /// Ends a clean import's check: the check's verdict goes into the shape, and the outcome
-/// carries its warnings or its note.
+/// carries its warnings, and its note: the totals' agreement and the lines not placed,
+/// parted by "; ".
 ImportOutcome checkedOutcome(CleanShape& shape, const TotalsCheck& check);
 
 /// One amount column the check adds up.

@@ -20,7 +20,8 @@ namespace {
 constexpr const char* kProgram = "tablamo-convert";
 
 // The clean table's options, which only go with --clean.
-constexpr const char* kCleanOnlyOptions[] = {"--line-numbers", "--strict", "--csv-separator"};
+constexpr const char* kCleanOnlyOptions[] = {"--line-numbers", "--strict", "--csv-separator",
+                                             "--signed-balance"};
 
 // --profile's layout and clean-table choice; a profile that cannot be read stops the run
 // like a bad option.
@@ -100,6 +101,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     std::string to, output, decimal, encoding, dateSeparator, dateOrder, jobs, summary;
     std::string profile, saveProfile, inputEncoding, csvSeparator;
     bool akbank = false, quiet = false, clean = false, lineNumbers = false, strict = false;
+    bool signedBalance = false;
     std::vector<std::string> inputs;
     std::map<std::string, std::string> layoutValues;
     std::map<std::string, bool> layoutFlags;
@@ -167,7 +169,12 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
                  "the report's printed totals are checked against them");
     app.add_flag("--line-numbers", lineNumbers,
                  "with --clean: a last column \"Satır\", the report line of each record");
-    app.add_flag("--strict", strict, "with --clean: exit status 1 when a printed total disagrees");
+    app.add_flag("--strict", strict,
+                 "with --clean: exit status 1 when a printed total disagrees or a line\n"
+                 "could not be placed");
+    app.add_flag("--signed-balance", signedBalance,
+                 "with --clean: after each B/A mark column, the balance once more as one\n"
+                 "signed number (B positive, A negative)");
     app.add_option("--csv-separator", csvSeparator,
                    "with --clean: the CSV field separator; default \";\" when the decimal\n"
                    "separator is \",\", else \",\"")
@@ -245,6 +252,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         }
         job.lineNumbers = lineNumbers;
         job.strict = strict;
+        job.signedBalance = signedBalance;
         if (given("--csv-separator")) {
             job.csvSeparator = oneCharacter("--csv-separator", csvSeparator);
         }

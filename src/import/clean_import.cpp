@@ -22,11 +22,14 @@ constexpr int kFields = CutLine::kFields;
 // kinds were first read from, and then select other records.
 constexpr int kMaxPasses = 3;
 constexpr const char* kMarksHeading = "B/A";
+constexpr const char* kSignedPrefix =
+    "\xDD\xFE"
+    "aretli ";  // Windows-1254
 
 // The decisions that what a pass found makes: the kind of every field, the changing header
 // fields as leading columns, every field some record fills.
 PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder order, int firstLine,
-                int endLine) {
+                int endLine, bool signedBalance) {
     PassPlan plan;
     plan.keys = first.keys;
     plan.usual = first.usual;
@@ -54,6 +57,13 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
         plan.columns.push_back({{}, k, kind});
         if (kind.kind == ColumnKind::Amount) plan.summed.push_back(k);
         if (kind.marks && plan.marks < 0) plan.marks = k;
+        // The balance before its marks once more as one signed number.
+        const std::size_t n = plan.columns.size();
+        if (signedBalance && kind.marks && n >= 2) {
+            const OutColumn before = plan.columns[n - 2];
+            if (before.field >= 0 && before.kind.kind == ColumnKind::Amount)
+                plan.columns.push_back({{}, before.field, before.kind, false, k});
+        }
         if (k == found.nestedField && stats.maxPoints() > stats.minPoints()) {
             plan.levels = k;
             plan.topPoints = stats.minPoints();
@@ -72,13 +82,17 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
               const PassResult& found, std::vector<std::string>& headings, CleanShape& shape) {
     std::vector<int> kept;
     for (const OutColumn& c : plan.columns) {
-        if (c.field >= 0) kept.push_back(c.field);
+        if (c.field >= 0 && c.signedBy < 0) kept.push_back(c.field);
     }
     const std::vector<std::string> fieldHeads = fieldHeadings(text, table, kept);
     std::size_t next = 0;
     for (const OutColumn& c : plan.columns) {
         int width = 0;
-        if (c.field < 0) {
+        if (c.signedBy >= 0) {
+            // "İşaretli Bakiye": the heading of the amount it signs.
+            headings.push_back(kSignedPrefix + headings[headings.size() - 2]);
+            width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
+        } else if (c.field < 0) {
             headings.push_back(c.label);
             for (const HeaderLabel& l : found.labels) {
                 if (l.label == c.label && (l.level >= 0) == c.group)
@@ -119,6 +133,7 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     const int firstLine = settings.startRow();
     const DateOrder order = ws.regional.dateOrder;
     const YearWindow years(clock.today());
+    const bool signedBalance = ws.settings.signedBalance;
 
     // The kinds, from the lines that are records for sure; then the columns, from the
     // records of the same lines.
@@ -134,7 +149,7 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     plan.firstLine = firstLine;
     plan.endLine = first.end;
     const PassResult sample = runPass(text, table, plan, ws.regional, years, {});
-    plan = planOf(sample, first, order, firstLine, text.lineCount());
+    plan = planOf(sample, first, order, firstLine, text.lineCount(), signedBalance);
 
     // The whole report, written as it is read; once more when its records decide otherwise
     // than the lines they were chosen by.
@@ -145,7 +160,7 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
         std::vector<SummedColumn> summed;
         for (std::size_t c = 0; c < plan.columns.size(); ++c) {
             const OutColumn& col = plan.columns[c];
-            if (col.field >= 0 && col.kind.kind == ColumnKind::Amount) {
+            if (col.field >= 0 && col.signedBy < 0 && col.kind.kind == ColumnKind::Amount) {
                 summed.push_back({headings[c], col.kind.notation, col.kind.decimals});
             }
         }
@@ -156,7 +171,7 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
             runPass(text, table, plan, ws.regional, years, {&grid, &check, &shape});
         grid.finish(all.records);
         if (all.records == 0) return noRecords(ws, location);
-        PassPlan found = planOf(all, first, order, firstLine, text.lineCount());
+        PassPlan found = planOf(all, first, order, firstLine, text.lineCount(), signedBalance);
         if (pass < kMaxPasses && !samePlan(found, plan)) {
             plan = std::move(found);
             continue;

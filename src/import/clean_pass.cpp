@@ -79,7 +79,8 @@ public:
             } else if (role == LineRole::Total) {
                 m_typer.total(i, *cut, out);
             } else if (role == LineRole::Other) {
-                fields(i, line, body && !headerAhead(i), out);
+                const bool group = body && !headerAhead(i);
+                if (fields(i, line, group, out) == 0 && body) m_typer.other(i, out);
             }
             // The table's own rule line (or a frame's rule under the headings) sums nothing.
             previous = role == LineRole::Rule && headingRule(line) ? LineRole::Heading : role;
@@ -117,14 +118,15 @@ private:
 
     // The "label : value" fields of a line: a group's block under the headings, else a page
     // header's.
-    void fields(int line, std::string_view text, bool group, Chunk& out) {
+    std::size_t fields(int line, std::string_view text, bool group, Chunk& out) {
         HeaderField found[kMaxFieldsPerLine];
-        if (text.find(':') == std::string_view::npos) return;
+        if (text.find(':') == std::string_view::npos) return 0;
         m_converted = DosToWinText(text);
         const std::size_t n = group ? groupFieldsOf(m_converted, found, kMaxFieldsPerLine)
                                     : headerFieldsOf(m_converted, found, kMaxFieldsPerLine);
         for (std::size_t f = 0; f < n; ++f)
             m_typer.field(line, found[f].label, found[f].value, group, out);
+        return n;
     }
 
     // Whether the line after `line` that is more than blank or fields is the table's headings

@@ -62,7 +62,8 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
             ident = true;
             date |= kinds[idx].kind == ColumnKind::Date;
         }
-        amount |= kinds[idx].kind == ColumnKind::Amount && f.amount.valid;
+        amount |= kinds[idx].kind == ColumnKind::Amount &&
+                  (f.amount.valid || !overflowAmount(c.value[idx]).empty());
         textOnly = textOnly && isTextColumn(kinds[idx]);
     }
     if (filled == 0) return LineRole::Blank;  // only frame characters
