@@ -171,7 +171,12 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
     }
     const std::uint32_t from = out.text.size();
     out.text.append(labelOf(c, m_plan.kinds));
-    out.items.push_back({Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, 0, false});
+    char mark = 0;
+    if (m_plan.marks >= 0) {
+        const std::string_view m = c.value[static_cast<std::size_t>(m_plan.marks)];
+        if (m == "A" || m == "B") mark = m[0];
+    }
+    out.items.push_back({Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, mark, false});
 }
 
 void RecordTyper::page(int line, Chunk& out) {

@@ -57,6 +57,8 @@ private:
     void field(std::string_view label, std::string_view value, bool group);
     void endBlock();
     void placeOthers();
+    void startGroup();
+    void endFieldLine();
     void amounts(const Chunk& chunk, const Chunk::Item& item, bool printed);
     void record(const Chunk& chunk, const Chunk::Item& item);
 
@@ -72,9 +74,14 @@ private:
     std::vector<char> m_unset;                    // group fields a new block has not printed (yet)
     std::vector<const ColumnDecision*> m_dateOf;  // per label: its column's, when a date
     const RegionalSettings* m_regional;
+    std::vector<int> m_levelOf;  // per label: its place among the carried columns; -1: none
     bool m_inBlock = false, m_blockChanged = false;
     int m_groups = 0;  // group fields met
-    std::uint64_t m_generation = 0, m_recordGeneration = 0;
+    static constexpr int kNoGroup = 1 << 30;
+    int m_groupLevel = kNoGroup;  // the outermost carried field changed since the last record
+    int m_levelsColumn = -1;      // the column of the account codes of several levels
+    int m_fieldLine = -1;         // the line of group fields under way (0-based)
+    bool m_fieldLinePlaced = false, m_anyRecord = false;
 };
 
 }  // namespace tablamo

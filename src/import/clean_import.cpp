@@ -41,7 +41,7 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
     }
     for (const HeaderLabel& l : found.labels) {
         const bool group = l.level >= 0;
-        if (l.values.size() < 2 || (l.pageOnly && !group)) continue;
+        if (l.values.size() < 2 || l.pageOnly) continue;
         ColumnDecision kind = l.stats.decide(order);
         // A group's field may be a date (a voucher's); a page's dates number it.
         if (kind.kind != ColumnKind::Code && !(group && kind.kind == ColumnKind::Date)) {
@@ -158,15 +158,20 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
         CleanShape shape;
         describe(text, table, plan, sample, headings, shape);
         std::vector<SummedColumn> summed;
+        int carried = 0;
         for (std::size_t c = 0; c < plan.columns.size(); ++c) {
             const OutColumn& col = plan.columns[c];
+            carried += col.field < 0;
             if (col.field >= 0 && col.signedBy < 0 && col.kind.kind == ColumnKind::Amount) {
-                summed.push_back({headings[c], col.kind.notation, col.kind.decimals});
+                // B/A marks right after an amount sign it.
+                const bool marked = c + 1 < plan.columns.size() && plan.columns[c + 1].field >= 0 &&
+                                    plan.columns[c + 1].kind.marks;
+                summed.push_back({headings[c], col.kind.notation, col.kind.decimals, marked});
             }
         }
         ws.clean.reset();
         CleanGrid grid(ws.grid, headings, shape.columns);
-        TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0);
+        TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried);
         const PassResult all =
             runPass(text, table, plan, ws.regional, years, {&grid, &check, &shape});
         grid.finish(all.records);

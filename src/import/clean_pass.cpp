@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "clean/header_fields.h"
+#include "clean/total_label.h"
 #include "core/dos_text.h"
 #include "core/report_text.h"
 #include "import/chunk_pipeline.h"
@@ -59,6 +60,7 @@ public:
             if (role == LineRole::Other && body) {
                 cut = &free->cut(line);
                 role = classifyLine(line, *cut, m_plan.kinds, m_plan.keys, previous, &m_plan.usual);
+                if (role == LineRole::Total && labelled(line)) role = LineRole::Other;
             }
             if (role == LineRole::Continuation) {
                 gather(*cut);
@@ -110,6 +112,23 @@ private:
         m_lastCode.assign(code);
     }
 
+    // A line that begins with a field's label ("Stok Kodu: HRD.7864   Malzeme Adı: DEVİRDAİM
+    // POMPASI 1 İNÇ"): a group's block, whatever words its values hold; not a total's
+    // ("GENEL TOPLAM : 1.234,56"). Or one that numbers its page ("… NAKLİYAT   Sayfa : 2"):
+    // a page's header.
+    bool labelled(std::string_view line) {
+        if (line.find(':') == std::string_view::npos) return false;
+        HeaderField found[kMaxFieldsPerLine];
+        m_converted = DosToWinText(line);
+        const std::size_t n = headerFieldsOf(m_converted, found, kMaxFieldsPerLine);
+        for (std::size_t f = 0; f < n; ++f) {
+            if (isPageFooter(std::string(found[f].label) + " " + std::string(found[f].value)))
+                return true;
+        }
+        return n > 0 && !isTotalLabel(found[0].label) &&
+               TrimControl(m_converted).substr(0, found[0].label.size()) == found[0].label;
+    }
+
     bool headingRule(std::string_view line) const {
         const std::string_view key = repeatKey(line);
         return key == m_table.tableText ||
@@ -139,7 +158,11 @@ private:
             if (!next.empty() && next.front() == '\f') return false;
             const LineRole role = plainRole(next, m_table);
             if (role == LineRole::Heading) return true;
-            if (role == LineRole::Rule) return repeatKey(next) == m_table.tableText;
+            // The table's own rule line; a rule under a title is none of a group's.
+            if (role == LineRole::Rule) {
+                if (repeatKey(next) == m_table.tableText) return true;
+                continue;
+            }
             if (role == LineRole::Blank) continue;
             const LineRole cut =
                 classifyLine(next, m_look.cut(next), m_plan.kinds, m_plan.keys, LineRole::Other);

@@ -5,7 +5,7 @@
 
 #include "clean/header_fields.h"
 #include "clean/record_typer.h"
-#include "clean/totals_check.h"
+#include "clean/total_label.h"
 #include "core/dos_text.h"
 #include "core/report_text.h"
 #include "core/text_rules.h"
@@ -71,13 +71,19 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
     // a rule that sums the lines above (a class total beside its class code); its words
     // second. A record whose text holds DEVİR or TOPLAM is a record.
     const bool underRule = previous == LineRole::Rule;
-    const bool totalWords = amount && isTotalLabel(labelOf(c, kinds));
+    // The words as printed, whatever columns they run over ("AKSOY NAKLİYAT" names no
+    // carried sum wherever the column boundary cuts it); read only where they decide.
+    const bool away = previous != LineRole::Record && previous != LineRole::Continuation;
+    const bool asked = amount && (!ident || underRule || (lacksUsual && away));
+    const bool totalWords = asked && isTotalLabel(DosToWinText(line));
     // A dated opening balance ("01.03.14  DEVREDEN BAKİYE") stands at a group's start, not
     // under a record, and leaves out what every record prints (its voucher number).
-    const bool opening = totalWords && lacksUsual && previous != LineRole::Record &&
-                         previous != LineRole::Continuation;
+    const bool opening = totalWords && lacksUsual && away;
     if (fits && ident && !(underRule && totalWords) && !opening) return LineRole::Record;
-    if (amount && (totalWords || (underRule && !ident))) return LineRole::Total;
+    // Amounts without a key under a rule, or right under the headings (a sum carried from
+    // the page before), are a total whatever their words.
+    const bool pageHead = previous == LineRole::Heading;
+    if (amount && (totalWords || ((underRule || pageHead) && !ident))) return LineRole::Total;
     if (textOnly && (previous == LineRole::Record || previous == LineRole::Continuation) &&
         line.front() != '\f' && !isPageFooter(DosToWinText(line))) {
         return LineRole::Continuation;
@@ -95,9 +101,10 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     }
     FirstReading reading;
     LineCutter cutter(table.fields, years);
-    // A line printed again and again (a page header's title with its date) is no evidence.
+    // A line printed again and again (a page header's title with its date, the first time
+    // over the table) is no evidence.
     std::unordered_map<std::string_view, int> printed;
-    for (int i = from, n = 0; i < text.lineCount() && n < kReadingLines; ++i) {
+    for (int i = 0, n = 0; i < text.lineCount() && n < kReadingLines; ++i) {
         const std::string_view line = text.line(i);
         if (plainRole(line, table) != LineRole::Other) continue;
         ++n;

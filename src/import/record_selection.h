@@ -53,8 +53,9 @@ bool startsPage(std::string_view line, const TableLayout& table);
 /// The role of a line plainRole leaves Other, cut by the kinds: a record holds a date or a
 /// code in one of the key columns and nothing that does not fit its column, whatever its
 /// words; a total line prints amounts beside the words of a total and no date or code, or
-/// stands right under a rule that sums the lines above (then with a key and a total's words
-/// too, or away from records with a key but without a `usual` column); a continuation fills
+/// amounts alone right under a rule that sums the lines above or under the headings (a sum
+/// carried on), or a key with a total's words under such a rule, or away from records without
+/// a `usual` column (a dated opening balance); a continuation fills
 /// only text columns right under a record (`previous`: the role of the line before; the
 /// table's own rule line under the headings counts as Heading).
 LineRole classifyLine(std::string_view line, const CutLine& cut, const Kinds& kinds,

@@ -63,6 +63,7 @@ TEST(RecordWriter, RecordsContinuationsCarriedFieldsAndTotals) {
     EXPECT_EQ(row(1), (Row{"1", "100", "01.01.2005", "HAVALE GELENODEME", "1500,00"}));
     EXPECT_EQ(row(2), (Row{"2", "200", "02.01.2005", "KASA FISI", "250,00"}));
     EXPECT_EQ(shape.recordLines, (std::vector<std::int32_t>{2, 5}));
+    check.finish();
     EXPECT_EQ(check.verdict().checked, 1);
     EXPECT_TRUE(check.verdict().allAgree());
     ASSERT_EQ(writer.labels().size(), 1u);
