@@ -32,16 +32,15 @@ constexpr Stem kStems[] = {
     {"SAYFA", TotalClass::Page, false},   {"SAHIFE", TotalClass::Page, false},
     {"NAKLI", TotalClass::Forward, true}, {"SONRAKI", TotalClass::Forward, true},
     {"DEVIR", TotalClass::Back, false},   {"DEVRI", TotalClass::Back, false},
-    {"DEVREDEN", TotalClass::Back, true},
-    {"ONCEKI", TotalClass::Back, true},   {"NAKIL", TotalClass::Back, true},
-    {"GENEL", TotalClass::Grand, true},   {"DONEM", TotalClass::Grand, true},
-    {"RAPOR", TotalClass::Grand, true},   {"HESAP", TotalClass::Group, true},
-    {"CARI", TotalClass::Group, true},    {"FIS", TotalClass::Group, true},
-    {"GUN", TotalClass::Group, true},     {"GRUP", TotalClass::Group, true},
-    {"ARA", TotalClass::Group, true},     {"STOK", TotalClass::Group, true},
-    {"MADDE", TotalClass::Group, true},   {"YEVMIYE", TotalClass::Group, true},
-    {"KART", TotalClass::Group, true},    {"MUSTERI", TotalClass::Group, true},
-    {"BAKIYE", TotalClass::Plain, false},
+    {"DEVREDEN", TotalClass::Back, true}, {"ONCEKI", TotalClass::Back, true},
+    {"NAKIL", TotalClass::Back, true},    {"GENEL", TotalClass::Grand, true},
+    {"DONEM", TotalClass::Grand, true},   {"RAPOR", TotalClass::Grand, true},
+    {"HESAP", TotalClass::Group, true},   {"CARI", TotalClass::Group, true},
+    {"FIS", TotalClass::Group, true},     {"GUN", TotalClass::Group, true},
+    {"GRUP", TotalClass::Group, true},    {"ARA", TotalClass::Group, true},
+    {"STOK", TotalClass::Group, true},    {"MADDE", TotalClass::Group, true},
+    {"YEVMIYE", TotalClass::Group, true}, {"KART", TotalClass::Group, true},
+    {"MUSTERI", TotalClass::Group, true}, {"BAKIYE", TotalClass::Plain, false},
 };
 
 // The number before a word that counts records: "39 ADET", "12 KAYIT".
@@ -68,8 +67,8 @@ bool isTotalLabel(std::string_view win1254, bool balance) {
     return hasWord(f, "TOPLAM", false) || hasWord(f, "YEKUN", false) ||
            hasWord(f, "DEVIR", false) || hasWord(f, "DEVRI", false) ||
            hasWord(f, "DEVREDEN", false) || hasWord(f, "NAKLI", true) ||
-           hasWord(f, "NAKIL", true) || hasWord(f, "ONCEKI", true) ||
-           hasWord(f, "SONRAKI", true) || (balance && hasWord(f, "BAKIYE", false));
+           hasWord(f, "NAKIL", true) || hasWord(f, "ONCEKI", true) || hasWord(f, "SONRAKI", true) ||
+           (balance && hasWord(f, "BAKIYE", false));
 }
 
 TotalLabel readTotalLabel(std::string_view win1254) {
@@ -80,7 +79,9 @@ TotalLabel readTotalLabel(std::string_view win1254) {
     std::string word;
     for (std::size_t i = 0; i <= folded.size(); ++i) {
         const char c = i < folded.size() ? folded[i] : ' ';
-        if (c == ' ' || c == '(' || c == ')' || c == '*' || c == ':' || c == ',') {
+        if (c == ' ' || c == '(' || c == ')' || c == '*' || c == ':') {
+            // A comma or point after a word ends it: "TOPLAM,", not "1.222,33".
+            while (!word.empty() && (word.back() == ',' || word.back() == '.')) word.pop_back();
             if (!word.empty()) words.push_back(std::move(word));
             word.clear();
         } else {

@@ -72,7 +72,7 @@ struct Pending {
 // The totals of one key: how often each column agreed, and by which readings.
 struct KindStats {
     std::string key;
-    std::vector<int> agreed;                             // per column, the count last
+    std::vector<int> agreed;                            // per column, the count last
     std::vector<std::vector<std::pair<int, int>>> ids;  // per column: reading, times
 };
 
@@ -96,8 +96,8 @@ struct State {
              bool top) const;
     void trackValues(const RecordFacts& record, const std::vector<char>& present);
     void remember(const std::string& folded, const LineAmounts& amounts);
-    void judge(std::string_view text, const TotalLabel& label, int line,
-               const LineAmounts& amounts, char mark);
+    void judge(std::string_view text, const TotalLabel& label, int line, const LineAmounts& amounts,
+               char mark);
     void readings(std::size_t c, const TotalLabel& label, const std::string& folded,
                   std::vector<std::pair<int, std::int64_t>>& out) const;
     KindStats& kindOf(const std::string& key);
@@ -120,7 +120,7 @@ struct State {
     std::vector<ValueColumn> values;
     std::vector<KindStats> kinds;
     std::vector<Pending> pending;
-    std::vector<int> totals;  // per total line judged: its figures left unexplained
+    std::vector<int> totals;  // per total line judged: its figures left unexplained, -1: none read
     RunningBalances running;
     AccountTree tree;
     int debit = -1, credit = -1;  // the columns a journal's vouchers balance

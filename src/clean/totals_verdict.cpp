@@ -27,13 +27,24 @@ std::string markedText(std::int64_t v, const SummedColumn& col) {
     return text;
 }
 
+// Whether a label holds an amount ("SAYF A TOPLAMI 122,342.37"): the columns are not cut
+// where the report prints them, and its figures say nothing.
+bool holdsAmount(const TotalLabel& label) {
+    for (const std::string& word : label.words) {
+        const AmountForm f = amountFormOf(word);
+        if (f.valid && f.decimal && f.grouping) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 KindStats& State::kindOf(const std::string& key) {
-    auto it = std::find_if(kinds.begin(), kinds.end(),
-                           [&](const KindStats& k) { return k.key == key; });
+    auto it =
+        std::find_if(kinds.begin(), kinds.end(), [&](const KindStats& k) { return k.key == key; });
     if (it != kinds.end()) return *it;
-    kinds.push_back({key, std::vector<int>(n + 1, 0), std::vector<std::vector<std::pair<int, int>>>(n + 1)});
+    kinds.push_back(
+        {key, std::vector<int>(n + 1, 0), std::vector<std::vector<std::pair<int, int>>>(n + 1)});
     return kinds.back();
 }
 
@@ -94,6 +105,10 @@ void State::readings(std::size_t c, const TotalLabel& label, const std::string& 
 
 void State::judge(std::string_view text, const TotalLabel& label, int line,
                   const LineAmounts& amounts, char mark) {
+    if (holdsAmount(label)) {
+        totals.push_back(-1);  // not checked
+        return;
+    }
     const std::string folded = foldedUpper(text);
     const std::size_t kindAt = static_cast<std::size_t>(&kindOf(label.key) - kinds.data());
     std::vector<std::pair<int, std::int64_t>> found;
@@ -181,6 +196,7 @@ void TotalsCheck::finish() {
     s.endGroup();
     s.tree.close();
     std::vector<char> unchecked(s.totals.size(), 0);
+    for (std::size_t t = 0; t < s.totals.size(); ++t) unchecked[t] = s.totals[t] < 0;
     auto& out = m_verdict.mismatches;
     for (const Pending& p : s.pending) {
         const KindStats& kind = s.kinds[p.kind];
@@ -228,24 +244,23 @@ void TotalsCheck::finish() {
             continue;
         }
         const SummedColumn& col = s.columns[b.column];
-        out.push_back({b.line, b.code, col.heading,
-                       printedAmount(b.printed, col.decimals, col.notation),
-                       printedAmount(b.children, col.decimals, col.notation),
-                       TotalMismatch::Kind::Parent});
+        out.push_back(
+            {b.line, b.code, col.heading, printedAmount(b.printed, col.decimals, col.notation),
+             printedAmount(b.children, col.decimals, col.notation), TotalMismatch::Kind::Parent});
     }
     // A journal's vouchers balance: where nearly all do, one that does not is named.
     if (mostly(s.balancedVouchers, s.unbalanced.size())) {
         const SummedColumn& d = s.columns[static_cast<std::size_t>(s.debit)];
         const SummedColumn& c = s.columns[static_cast<std::size_t>(s.credit)];
         for (const Voucher& v : s.unbalanced) {
-            out.push_back({v.line, c.heading, d.heading,
-                           printedAmount(v.debit, d.decimals, d.notation),
-                           printedAmount(v.credit, c.decimals, c.notation),
-                           TotalMismatch::Kind::Voucher});
+            out.push_back(
+                {v.line, c.heading, d.heading, printedAmount(v.debit, d.decimals, d.notation),
+                 printedAmount(v.credit, c.decimals, c.notation), TotalMismatch::Kind::Voucher});
         }
     }
-    std::stable_sort(out.begin(), out.end(),
-                     [](const TotalMismatch& a, const TotalMismatch& b) { return a.line < b.line; });
+    std::stable_sort(out.begin(), out.end(), [](const TotalMismatch& a, const TotalMismatch& b) {
+        return a.line < b.line;
+    });
     m_verdict.unchecked = static_cast<int>(std::count(unchecked.begin(), unchecked.end(), 1));
     m_verdict.checked = static_cast<int>(s.totals.size()) - m_verdict.unchecked;
 }
@@ -285,7 +300,8 @@ std::vector<std::string> totalsWarnings(const TotalsVerdict& verdict) {
 
 std::string totalsNote(const TotalsVerdict& verdict) {
     std::string note;
-    if (verdict.allAgree()) note = std::to_string(verdict.checked) + " toplam satırı kayıtlarla tutuyor";
+    if (verdict.allAgree())
+        note = std::to_string(verdict.checked) + " toplam satırı kayıtlarla tutuyor";
     if (verdict.unchecked > 0) {
         if (!note.empty()) note += "; ";
         note += std::to_string(verdict.unchecked) + " toplam denetlenemedi";

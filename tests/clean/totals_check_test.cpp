@@ -119,6 +119,13 @@ TEST(TotalsCheck, OnlyAKnownFigureDisagrees) {
     EXPECT_EQ(totalsNote(plain.verdict()),
               "1 toplam satırı kayıtlarla tutuyor; 1 toplam denetlenemedi");
 
+    // A label that holds an amount: the columns were not cut where the report prints them.
+    Ledger garbled;
+    garbled.post(100, std::nullopt, std::nullopt);
+    garbled.total("SAYF A TOPLAMI 1.222,33", 8, std::nullopt, std::nullopt);
+    EXPECT_TRUE(garbled.verdict().mismatches.empty());
+    EXPECT_EQ(garbled.verdict().unchecked, 1);
+
     Ledger peers;
     for (int day = 0; day < 4; ++day) {
         peers.post(100, std::nullopt, std::nullopt);
