@@ -156,10 +156,12 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
         std::optional<std::int64_t> v = c.read[idx].units;
         if (!c.facts[idx].amount.valid) {
             printed = overflowAmount(printed);
-            if (printed.empty()) continue;
+            if (printed.empty() || ranOver(c, idx, false)) continue;
             const ColumnDecision& d = m_plan.kinds[idx];
             v = readAmount(printed, d.notation, d.decimals);
         }
+        // An amount cut by the column boundaries is not read: what it is, is not known.
+        if (c.facts[idx].amount.valid && ranOver(c, idx, true)) continue;
         if (v) {
             Chunk::Amount& a = out.amounts[amounts + s];
             a.value = *v;
@@ -177,6 +179,21 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
         if (m == "A" || m == "B") mark = m[0];
     }
     out.items.push_back({Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, mark, false});
+}
+
+// Whether the amount in field `idx` runs over its column: it fills the field to its last
+// position and the next field's text starts at its first (its digits go on there), or it
+// starts at its field's first while the field before is filled to its last.
+bool RecordTyper::ranOver(const CutLine& c, std::size_t idx, bool whole) const {
+    if (!c.spans) return false;
+    const auto full = [&](std::size_t k) {
+        return !c.value[k].empty() && c.last[k] + 1 >= static_cast<int>(c.spans->length[k]);
+    };
+    const auto next = idx + 1;
+    if (full(idx) && next < static_cast<std::size_t>(c.count) && !c.value[next].empty() &&
+        c.first[next] == 0)
+        return true;
+    return whole && idx > 0 && c.first[idx] == 0 && full(idx - 1);
 }
 
 void RecordTyper::page(int line, Chunk& out) {

@@ -112,6 +112,7 @@ private:
         return first;
     }
     void typeRecord(Chunk& out);
+    bool ranOver(const CutLine& c, std::size_t idx, bool whole) const;
     bool cell(const CutLine& c, const OutColumn& col, Chunk& out, std::uint32_t slot);
 
     const RecordPlan& m_plan;
