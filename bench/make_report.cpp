@@ -2,8 +2,10 @@
 // text, CR LF line breaks, a page of 60 lines behind a form feed, each page headed by the
 // title, the account, the column headings and their rule line of hyphens; amounts such as
 // 1.234.567,89 and Turkish letters in the texts. The same N always gives the same bytes.
+// With --carried every page also carries its sums: DEVİR under the headings (the page
+// before's), and at its foot a rule, SAYFA TOPLAMI and NAKLİ YEKÜN.
 //
-//   make-report N > report.txt
+//   make-report N [--carried] > report.txt
 
 #include <cstdint>
 #include <cstdio>
@@ -77,13 +79,16 @@ std::string padLeft(const std::string& s, std::size_t w) {
     return s.size() < w ? std::string(w - s.size(), ' ') + s : s;
 }
 
-// Columns: date 10, slip 8, document 10, text 50, debit 16, credit 16, balance 17, mark.
-// Each followed by one blank; the rule line's runs match them.
-constexpr int kWidths[] = {10, 8, 10, 50, 16, 16, 17};
+// Columns: date 10, slip 8, document 10, text 50, debit 16, credit 16, balance 17, mark
+// (the amounts 6 wider for sums carried over a whole year). Each followed by one blank; the
+// rule line's runs match them.
+std::size_t g_amount = 16;
 
 std::string ruleLine() {
     std::string s;
-    for (const int w : kWidths) s += std::string(static_cast<std::size_t>(w), '-') + ' ';
+    for (const std::size_t w : {std::size_t{10}, std::size_t{8}, std::size_t{10}, std::size_t{50},
+                                g_amount, g_amount, g_amount + 1})
+        s += std::string(w, '-') + ' ';
     s += "-";
     return s;
 }
@@ -91,11 +96,14 @@ std::string ruleLine() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-report N > report.txt\n");
+    const bool carried = argc == 3 && std::strcmp(argv[2], "--carried") == 0;
+    if (argc != 2 && !carried) {
+        std::fprintf(stderr, "usage: make-report N [--carried] > report.txt\n");
         return 2;
     }
     const long total = std::atol(argv[1]);
+    if (carried) g_amount = 22;
+    const std::size_t w = g_amount;
     std::vector<char> out;
     out.reserve(1 << 22);
     auto flush = [&] {
@@ -112,12 +120,20 @@ int main(int argc, char** argv) {
     const std::string rule = ruleLine();
     const std::string heading =
         padRight("Tarih", 11) + padRight("Fi" S_LOW " No", 9) + padRight("Evrak No", 11) +
-        padRight("A" C_LOW I_DOTLESS "klama", 51) + padLeft("Bor" C_LOW, 16) + " " +
-        padLeft("Alacak", 16) + " " + padLeft("Bakiye", 17) + " B/A";
+        padRight("A" C_LOW I_DOTLESS "klama", 51) + padLeft("Bor" C_LOW, w) + " " +
+        padLeft("Alacak", w) + " " + padLeft("Bakiye", w + 1) + " B/A";
     std::int64_t balance = 0;
+    std::uint64_t debitSum = 0, creditSum = 0, pageDebit = 0, pageCredit = 0;
     long written = 0;
     int page = 0;
     int day = 0;
+    // A line of sums under the description: debit, credit and the balance with its mark.
+    auto sums = [&](const std::string& label, std::uint64_t d, std::uint64_t c) {
+        const std::string bal =
+            amount(static_cast<std::uint64_t>(balance < 0 ? -balance : balance));
+        return std::string(31, ' ') + padRight(label, 51) + padLeft(amount(d), w) + " " +
+               padLeft(amount(c), w) + " " + padLeft(bal, w + 1) + " " + (balance < 0 ? "A" : "B");
+    };
     while (written < total) {
         ++page;
         const std::string account = kAccounts[(page / 40) % 3];
@@ -133,7 +149,13 @@ int main(int argc, char** argv) {
         for (const auto& h : head) {
             if (written++ < total) line(h);
         }
-        for (int i = 0; i < 55 && written < total; ++i, ++written) {
+        int records = 55;
+        if (carried) {
+            records = 51;
+            if (page > 1 && written++ < total) line(sums("DEV" I_DOT "R", debitSum, creditSum));
+            pageDebit = pageCredit = 0;
+        }
+        for (int i = 0; i < records && written < total; ++i, ++written) {
             ++day;
             char date[16];
             std::snprintf(date, sizeof date, "%02d.%02d.2005", day % 28 + 1, (day / 28) % 12 + 1);
@@ -142,6 +164,8 @@ int main(int argc, char** argv) {
             const std::uint64_t kurus = (r % 8 == 0) ? next() % 500000000ull : next() % 2000000ull;
             const bool debit = (r >> 8) % 3 != 0;
             balance += debit ? static_cast<std::int64_t>(kurus) : -static_cast<std::int64_t>(kurus);
+            (debit ? debitSum : creditSum) += kurus;
+            (debit ? pageDebit : pageCredit) += kurus;
             char slip[16], doc[16];
             std::snprintf(slip, sizeof slip, "%06u", static_cast<unsigned>(next() % 1000000));
             std::snprintf(doc, sizeof doc, "A-%06u", static_cast<unsigned>(next() % 1000000));
@@ -151,8 +175,19 @@ int main(int argc, char** argv) {
             const std::string bal =
                 amount(static_cast<std::uint64_t>(balance < 0 ? -balance : balance));
             line(padRight(date, 11) + padRight(slip, 9) + padRight(doc, 11) + padRight(text, 51) +
-                 padLeft(debit ? amt : "", 16) + " " + padLeft(debit ? "" : amt, 16) + " " +
-                 padLeft(bal, 17) + " " + (balance < 0 ? "A" : "B"));
+                 padLeft(debit ? amt : "", w) + " " + padLeft(debit ? "" : amt, w) + " " +
+                 padLeft(bal, w + 1) + " " + (balance < 0 ? "A" : "B"));
+        }
+        if (carried) {
+            const std::string foot[] = {
+                std::string(82, ' ') + std::string(w, '-') + " " + std::string(w, '-') + " " +
+                    std::string(w + 1, '-'),
+                sums("SAYFA TOPLAMI", pageDebit, pageCredit),
+                sums("NAKL" I_DOT " YEK" U_UP "N", debitSum, creditSum),
+            };
+            for (const auto& f : foot) {
+                if (written++ < total) line(f);
+            }
         }
     }
     flush();

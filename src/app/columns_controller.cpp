@@ -47,7 +47,7 @@ ColumnsController::ColumnsController(Workspace& ws, ColumnsTab* tab, GridModel* 
     connect(tab->automatic(), &QPushButton::clicked, this, &ColumnsController::automatic);
     connect(tab->ledgerMarks(), &QCheckBox::toggled, this, [this](bool on) {
         m_ws.settings.layout.LedgerMarks = on;
-        importAgain();
+        importAgain(false);
     });
     connect(tab->saveLayout(), &QPushButton::clicked, this, [this] {
         m_run([this](UiPort& ui) { saveLayoutProfile(m_ws, ui); }, GridChange::None);
@@ -66,9 +66,10 @@ ColumnsController::ColumnsController(Workspace& ws, ColumnsTab* tab, GridModel* 
 
 void ColumnsController::show() { m_tab->showReport(m_ws, m_userColumns); }
 
-void ColumnsController::importAgain() {
+void ColumnsController::importAgain(bool warnings) {
     if (m_ws.text.empty()) return;
-    m_run([this](UiPort& ui) { tablamo::importAgain(m_ws, ui); }, GridChange::Imported);
+    m_run([this, warnings](UiPort& ui) { tablamo::importAgain(m_ws, ui, warnings); },
+          GridChange::Imported);
 }
 
 ColumnsController::Columns ColumnsController::current() const {
@@ -89,7 +90,7 @@ void ColumnsController::applyColumns(const Columns& columns) {
         show();
         return;
     }
-    m_run([this](UiPort& ui) { tablamo::importAgain(m_ws, ui); }, GridChange::Undoable);
+    m_run([this](UiPort& ui) { tablamo::importAgain(m_ws, ui, false); }, GridChange::Undoable);
 }
 
 void ColumnsController::widthsEdited(const ColumnWidths& widths) {
@@ -109,7 +110,7 @@ void ColumnsController::automatic() {
     m_userColumns = false;
     dropAppliedProfile(m_ws);
     m_ws.settings.layout.AutoColumnSearch = true;
-    importAgain();
+    importAgain(false);
 }
 
 void ColumnsController::beforeOpen() {

@@ -42,8 +42,9 @@ public:
     /// Before a new report is opened: the column search the user's boundaries switched off
     /// for the last report is on again.
     void beforeOpen();
-    /// Imports the loaded text again with the importer that read it.
-    void importAgain();
+    /// Imports the loaded text again with the importer that read it; its warnings shown in a
+    /// message box only when `warnings` (not after a column change: the status bar says them).
+    void importAgain(bool warnings = true);
     bool userColumns() const { return m_userColumns; }
 
     /// The columns as one step of the undo stack leaves or finds them.

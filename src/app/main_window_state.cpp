@@ -101,6 +101,8 @@ void MainWindow::showStatus() {
                      QStringLiteral(": %1 kayıt")
                          .arg(QLocale::system().toString(
                              static_cast<qlonglong>(m_ws.clean->recordLines.size())));
+        const std::string outcome = cleanOutcomeText(*m_ws.clean);
+        if (!outcome.empty()) parts << QString::fromStdString(outcome);
     }
     if (m_ws.profile) parts << QString::fromStdString(profileAppliedText(m_ws.profile->name));
     if (!m_ws.profileErrors.empty()) {

@@ -232,7 +232,7 @@ ImportOutcome importCleanStatement(Workspace& ws, const Clock& clock) {
     RecordTyper typer(plan, runFrom, runTo, ws.regional, true);
     RecordWriter writer(plan, {&grid, &check, &shape}, years);
     Chunk chunk;
-    if (!r.account.empty()) typer.field(0, r.accountLabel, r.account, chunk);
+    if (!r.account.empty()) typer.field(0, r.accountLabel, r.account, false, chunk);
     LineCutter cutter(spans, years), more(spans, years);
     for (int i = 0; i < text.lineCount(); ++i) {
         const Role role = r.roles[static_cast<std::size_t>(i)];

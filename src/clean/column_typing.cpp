@@ -7,6 +7,21 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// "02 Eylül 2024": the longest date written.
+constexpr std::size_t kLongestDate = 16;
+
+// "No:474": a group's label and its value written together, not a code.
+bool labelled(std::string_view token) {
+    const std::size_t colon = token.find(':');
+    if (colon == std::string_view::npos) return false;
+    for (std::size_t i = 0; i < colon; ++i) {
+        const auto c = static_cast<unsigned char>(token[i]);
+        if ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') return true;
+        if (c >= 0x80) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 ValueFacts factsOf(std::string_view value, YearWindow years) {
@@ -29,7 +44,7 @@ ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDash
     if (value.empty()) return f;
     f.empty = false;
     f.token = !blank;
-    f.codeToken = !blank && digit;
+    f.codeToken = !blank && digit && !labelled(value);
     f.placeholder = onlyDashes;
     f.points = static_cast<std::uint8_t>(points > 255 ? 255 : points);
     f.mark = value.size() == 1 && (value[0] == 'B' || value[0] == 'A');
@@ -42,7 +57,7 @@ ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDash
             f.amount = amountFormOf(value);
         }
         if ((reading == ValueReading::All || reading == ValueReading::Date) && isDigit(c) &&
-            value.size() >= 6 && value.size() <= 10) {
+            value.size() >= 6 && value.size() <= kLongestDate) {
             f.dateOrders = reading == ValueReading::Date && column && read
                                ? dateOrdersOf(value, column->dateOrder, years, read->date)
                                : dateOrdersOf(value, years);

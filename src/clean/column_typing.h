@@ -22,10 +22,12 @@ struct ValueFacts {
     AmountForm amount;            ///< reads as an amount in some notation
     std::uint8_t dateOrders = 0;  ///< the orders it is a valid date in (DateOrderBits)
     bool token = false;           ///< one word, no blank inside
-    bool codeToken = false;       ///< a word that holds a digit (000123, 120.01.001, A-4711)
-    bool mark = false;            ///< a B/A mark of a ledger
-    bool placeholder = false;     ///< only dashes or equals signs, as some print a zero
-    std::uint8_t points = 0;      ///< how many "." it holds (the levels of an account code)
+    /// a word that holds a digit (000123, 120.01.001, A-4711), not a label and its value
+    /// written together ("No:474")
+    bool codeToken = false;
+    bool mark = false;         ///< a B/A mark of a ledger
+    bool placeholder = false;  ///< only dashes or equals signs, as some print a zero
+    std::uint8_t points = 0;   ///< how many "." it holds (the levels of an account code)
 };
 
 /// The facts of a trimmed value; a two-digit year falls in `years`.

@@ -37,6 +37,88 @@ DateParts datePartsOf(std::string_view s) {
     return d;
 }
 
+// A Turkish letter of code page 857 or Windows-1254 as the ASCII letter it is written
+// without its marks, upper case; other bytes as they are, ASCII letters upper case.
+char plainLetter(unsigned char b) {
+    switch (b) {
+        case 0x9E:
+        case 0x9F:
+        case 0xDE:
+        case 0xFE:
+            return 'S';  // Ş ş
+        case 0xA6:
+        case 0xA7:
+        case 0xD0:
+        case 0xF0:
+            return 'G';  // Ğ ğ
+        case 0x8D:
+        case 0x98:
+        case 0xDD:
+        case 0xFD:
+            return 'I';  // ı İ
+        case 0x81:
+        case 0x9A:
+        case 0xDC:
+        case 0xFC:
+            return 'U';  // ü Ü
+        case 0x80:
+        case 0x87:
+        case 0xC7:
+        case 0xE7:
+            return 'C';  // Ç ç
+        case 0x94:
+        case 0x99:
+        case 0xD6:
+        case 0xF6:
+            return 'O';  // ö Ö
+        default:
+            return b >= 'a' && b <= 'z' ? static_cast<char>(b - 32) : static_cast<char>(b);
+    }
+}
+
+constexpr std::string_view kMonths[12] = {"OCAK",   "SUBAT",   "MART",  "NISAN", "MAYIS", "HAZIRAN",
+                                          "TEMMUZ", "AGUSTOS", "EYLUL", "EKIM",  "KASIM", "ARALIK"};
+
+// The month a Turkish month name or its first three letters name (1-12), else 0.
+int monthOf(std::string_view word) {
+    if (!word.empty() && word.back() == '.') word.remove_suffix(1);
+    if (word.size() < 3 || word.size() > 7) return 0;
+    char plain[8];
+    for (std::size_t i = 0; i < word.size(); ++i)
+        plain[i] = plainLetter(static_cast<unsigned char>(word[i]));
+    const std::string_view w(plain, word.size());
+    for (int m = 0; m < 12; ++m) {
+        if (w == kMonths[m] || (w.size() == 3 && kMonths[m].substr(0, 3) == w)) return m + 1;
+    }
+    return 0;
+}
+
+// "02 Oca 2024", "2 Ocak 2024", "02.OCA.2024": a day, a month's name and a year of four
+// digits (or two), parted by blanks, points or hyphens.
+std::optional<Date> namedMonthDate(std::string_view s, YearWindow years) {
+    std::size_t i = 0;
+    int day = 0, digits = 0;
+    while (i < s.size() && isDigit(s[i]) && digits < 3) day = day * 10 + (s[i++] - '0'), ++digits;
+    if (digits == 0 || digits > 2) return std::nullopt;
+    const auto parted = [&] {
+        const std::size_t from = i;
+        while (i < s.size() && (s[i] == ' ' || s[i] == '.' || s[i] == '-')) ++i;
+        return i > from;
+    };
+    if (!parted()) return std::nullopt;
+    const std::size_t from = i;
+    while (i < s.size() && !isDigit(s[i]) && s[i] != ' ' && s[i] != '-') ++i;
+    const int month = monthOf(s.substr(from, i - from));
+    if (month == 0 || !parted()) return std::nullopt;
+    int year = 0;
+    digits = 0;
+    while (i < s.size() && isDigit(s[i]) && digits < 5) year = year * 10 + (s[i++] - '0'), ++digits;
+    if (i != s.size() || (digits != 4 && digits != 2)) return std::nullopt;
+    const Date d{digits == 4 ? year : years.fullYear(year), month, day};
+    if (!isValidDate(d)) return std::nullopt;
+    return d;
+}
+
 int fullYear(int year, int digits, YearWindow years) {
     if (digits == 4) return year;
     if (digits != 2) return -1;
@@ -91,7 +173,13 @@ std::uint8_t dateOrdersOf(std::string_view text, DateOrder order, YearWindow yea
                           std::optional<Date>& date) {
     const DateParts p = datePartsOf(text);
     date.reset();
-    if (!p.valid) return 0;
+    if (!p.valid) {
+        // A month's name gives the day first.
+        date = namedMonthDate(text, years);
+        if (!date) return 0;
+        if (order != DateOrder::DayMonthYear) date.reset();
+        return kDayMonthYearBit;
+    }
     date = dateIn(p, order, years);
     std::uint8_t bits = 0;
     for (const DateOrder o :
@@ -112,7 +200,8 @@ std::optional<DateOrder> chooseDateOrder(std::uint8_t orders, DateOrder regional
 
 std::optional<Date> readReportDate(std::string_view text, DateOrder order, YearWindow years) {
     const DateParts p = datePartsOf(text);
-    if (!p.valid) return std::nullopt;
+    if (!p.valid)
+        return order == DateOrder::DayMonthYear ? namedMonthDate(text, years) : std::nullopt;
     return dateIn(p, order, years);
 }
 

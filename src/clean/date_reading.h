@@ -23,7 +23,9 @@ enum DateOrderBits : std::uint8_t {
 std::uint8_t bitOf(DateOrder order);
 
 /// The orders in which the text is a valid date: three numbers parted by one kind of
-/// separator ("." "/" "-"), a year of two or four digits last (or of four digits first); a
+/// separator ("." "/" "-"), a year of two or four digits last (or of four digits first); or
+/// a day, a Turkish month's name or its first three letters and a year ("02 Oca 2024", "2
+/// Ocak 2024", "02.OCA.2024"; code page 857 or Windows-1254), day-month-year only. A
 /// two-digit year falls in `years`.
 std::uint8_t dateOrdersOf(std::string_view text, YearWindow years);
 
@@ -37,7 +39,8 @@ std::uint8_t dateOrdersOf(std::string_view text, DateOrder order, YearWindow yea
 /// Nothing when `orders` (the bits every date allows) is empty.
 std::optional<DateOrder> chooseDateOrder(std::uint8_t orders, DateOrder regional);
 
-/// Reads the text as a date in `order`; a two-digit year falls in `years`.
+/// Reads the text as a date in `order` (a month's name in day-month-year); a two-digit year
+/// falls in `years`.
 std::optional<Date> readReportDate(std::string_view text, DateOrder order, YearWindow years);
 
 /// Reads eight digits written together as day, month and year (01022010).

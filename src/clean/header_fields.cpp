@@ -1,5 +1,6 @@
 #include "clean/header_fields.h"
 
+#include <algorithm>
 #include <string>
 
 #include "clean/date_reading.h"
@@ -16,6 +17,7 @@ bool isLetter(char c) {
 }
 
 constexpr std::size_t kMaxLabel = 40;
+constexpr std::size_t kMaxGroupFields = 16;
 
 // Where the label before `end` starts: after the last run of two or more blanks in
 // [from, end), or at `from`.
@@ -61,19 +63,59 @@ std::size_t headerFieldsOf(std::string_view line, HeaderField* out, std::size_t 
     std::size_t from = 0;       // where the text before the next label starts
     std::size_t valueFrom = 0;  // where the open field's value starts
     bool open = false;
+    const auto close = [&](std::size_t end) {
+        HeaderField& f = out[count - 1];
+        f.value = TrimControl(line.substr(valueFrom, end - valueFrom));
+        // A blank to be filled in by hand ("Kontrol Eden : ......") holds no value.
+        if (f.value.find_first_not_of("._ ") == std::string_view::npos) --count;
+    };
     for (std::size_t colon = line.find(':'); colon != std::string_view::npos && count < max;
          colon = line.find(':', colon + 1)) {
         std::size_t end = colon;
         while (end > from && line[end - 1] == ' ') --end;
         const std::size_t start = labelStart(line, from, end);
         if (start >= end || end - start > kMaxLabel || !isLetter(line[start])) continue;
-        if (open) out[count - 1].value = TrimControl(line.substr(valueFrom, start - valueFrom));
+        // A label after another field's value stands apart from it by two blanks at least:
+        // "Stok Adı : ZIMBA TELİ NO:10" is one field.
+        if (open && (start < from + 2 || line.substr(start - 2, 2) != "  ")) continue;
+        if (open) close(start);
         out[count++] = {line.substr(start, end - start), {}};
         open = true;
         valueFrom = colon + 1;
         from = colon + 1;
     }
-    if (open) out[count - 1].value = TrimControl(line.substr(valueFrom));
+    if (open) close(line.size());
+    return count;
+}
+
+std::size_t groupFieldsOf(std::string_view line, HeaderField* out, std::size_t max) {
+    HeaderField found[kMaxGroupFields];
+    const std::size_t n = headerFieldsOf(line, found, std::min(max, kMaxGroupFields));
+    std::size_t count = 0;
+    for (std::size_t f = 0; f < n && count < max; ++f) {
+        // A value may end in a continuation marker and a bracketed remark of its own,
+        // standing apart from it: "Fiş No: 45   (MAHSUP) (devam)".
+        std::string_view value = found[f].value;
+        std::string_view remark;
+        while (value.size() > 2 && value.back() == ')') {
+            const std::size_t open = value.rfind('(');
+            if (open == std::string_view::npos) break;
+            const std::string_view inner =
+                TrimControl(value.substr(open + 1, value.size() - open - 2));
+            const std::string_view before = value.substr(0, open);
+            if (foldedUpper(inner) == "DEVAM") {
+                value = TrimControl(before);
+            } else if (remark.empty() && !inner.empty() && before.size() >= 2 &&
+                       before.substr(before.size() - 2) == "  ") {
+                remark = inner;
+                value = TrimControl(before);
+            } else {
+                break;
+            }
+        }
+        out[count++] = {found[f].label, value};
+        if (!remark.empty() && count < max) out[count++] = {kRemarkLabel, remark};
+    }
     return count;
 }
 

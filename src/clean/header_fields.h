@@ -17,8 +17,20 @@ struct HeaderField {
 
 /// The fields of a converted line, at most `max` of them: each colon whose label (the words
 /// before it, back to a run of two blanks or the line's start) begins with a letter ends a
-/// label; its value runs to the next field's label or the line's end. Returns the count.
+/// label; its value runs to the next field's label or the line's end. A label after another
+/// field stands two blanks at least after its value; a value of nothing but dots or
+/// underscores (a blank to be filled in by hand) is no field. Returns the count.
 std::size_t headerFieldsOf(std::string_view line, HeaderField* out, std::size_t max);
+
+/// The heading of a bracketed remark a group's block prints without a label ("(MAHSUP)"),
+/// Windows-1254.
+inline constexpr std::string_view kRemarkLabel = "T\xFCr";
+
+/// The fields of a group's block line ("Yevmiye No: 12   Tarih: 02.01.2024   Fiş No: 45
+/// (MAHSUP)"): those of headerFieldsOf, each value without a continuation marker
+/// "(devam)", and a bracketed remark standing apart after a value as a field of its own
+/// labelled kRemarkLabel, right after it.
+std::size_t groupFieldsOf(std::string_view line, HeaderField* out, std::size_t max);
 
 /// Whether a field only numbers or dates the page ("Sayfa : 3", "Tarih : 25.02.2006"): such
 /// fields change between pages without telling the records apart. A two-digit year falls

@@ -70,6 +70,7 @@ FieldSpans fieldSpansOf(std::span<const std::int32_t> widths) {
 LineCutter::LineCutter(const FieldSpans& fields, YearWindow years)
     : m_fields(fields), m_years(years), m_buffer(ReportText::kMaxLineRead * 2) {
     m_reading.fill(ValueReading::All);
+    m_cut.spans = &m_fields;
 }
 
 void LineCutter::readAs(const Kinds& kinds) {

@@ -37,6 +37,8 @@ struct CutLine {
     std::array<ValueFacts, kFields> facts;
     /// After readAs: each amount or date as its column reads it.
     std::array<ReadValue, kFields> read;
+    /// The fields it was cut by.
+    const FieldSpans* spans = nullptr;
 };
 
 /// The kind of every field.

@@ -43,7 +43,9 @@ private:
 /// A chunk of lines read: its records' cells and amounts, its total lines, page starts and
 /// header fields, in line order.
 struct Chunk {
-    enum class Kind : unsigned char { Record, Total, Page, Field };
+    /// Other: a line of the table's body that is none of the rest, placed once the writer
+    /// knows what follows it on its page.
+    enum class Kind : unsigned char { Record, Total, Page, Field, Other };
     struct Item {
         Kind kind;
         int line;
@@ -51,7 +53,7 @@ struct Chunk {
         std::uint32_t first;     // Record: its first cell end; Field: where its value starts
         std::uint32_t amounts;   // Record, Total: its first amount slot; Field: its value's end
         char mark;
-        bool top;
+        bool top;  // Record: a top-level account; Field: a group's block field
     };
     int first = 0, end = 0;  // the lines it covers
     std::vector<Item> items;

@@ -1,20 +1,38 @@
 #include "clean/record_typer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/dos_text.h"
 
 namespace tablamo {
+
+std::string_view overflowAmount(std::string_view value) {
+    const std::size_t blank = value.rfind(' ');
+    if (blank == std::string_view::npos || blank + 1 >= value.size()) return {};
+    const std::string_view amount = value.substr(blank + 1);
+    return amountFormOf(amount).valid ? amount : std::string_view();
+}
 
 std::string labelOf(const CutLine& cut, const Kinds& kinds) {
     std::string label;
     for (int k = 0; k < cut.count; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         if (cut.facts[idx].empty) continue;
-        if (kinds[idx].kind == ColumnKind::Amount && cut.facts[idx].amount.valid) continue;
+        std::string_view words = cut.value[idx];
+        bool glued = false;
+        if (kinds[idx].kind == ColumnKind::Amount) {
+            if (cut.facts[idx].amount.valid || cut.facts[idx].placeholder) continue;
+            // The label's end run into the amount's column from the column before.
+            const std::string_view amount = overflowAmount(words);
+            if (!amount.empty()) {
+                words = TrimControl(words.substr(0, words.size() - amount.size()));
+                glued = cut.first[idx] == 0;
+            }
+        }
         if (kinds[idx].marks && cut.facts[idx].mark) continue;
-        if (!label.empty()) label += ' ';
-        label += DosToWinText(cut.value[idx]);
+        if (!label.empty() && !glued) label += ' ';
+        label += DosToWinText(words);
     }
     return label;
 }
@@ -90,6 +108,15 @@ bool RecordTyper::cell(const CutLine& c, const OutColumn& col, Chunk& out, std::
     const std::string_view value = c.value[idx];
     const ColumnDecision& d = col.kind;
     const ReadValue& read = c.read[idx];
+    if (col.signedBy >= 0) {
+        if (const auto& v = read.units; v && !c.facts[idx].placeholder) {
+            const std::string_view mark = c.value[static_cast<std::size_t>(col.signedBy)];
+            const std::int64_t units = mark == "A" ? -*v : *v;
+            out.text.keep(
+                formatAmount(units, d.decimals, m_regional.decimalSeparator, out.text.room(32)));
+        }
+        return false;
+    }
     if (d.kind == ColumnKind::Date) {
         if (const auto& date = read.date) {
             out.text.keep(formatShortDate(*date, m_regional, out.text.room(16)));
@@ -125,31 +152,61 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
     const std::uint32_t amounts = amountSlots(out);
     for (std::size_t s = 0; s < m_plan.summed.size(); ++s) {
         const auto idx = static_cast<std::size_t>(m_plan.summed[s]);
-        if (!c.facts[idx].amount.valid) continue;
-        if (const auto& v = c.read[idx].units) {
+        std::string_view printed = c.value[idx];
+        std::optional<std::int64_t> v = c.read[idx].units;
+        if (!c.facts[idx].amount.valid) {
+            printed = overflowAmount(printed);
+            if (printed.empty() || ranOver(c, idx, false)) continue;
+            const ColumnDecision& d = m_plan.kinds[idx];
+            v = readAmount(printed, d.notation, d.decimals);
+        }
+        // An amount cut by the column boundaries is not read: what it is, is not known.
+        if (c.facts[idx].amount.valid && ranOver(c, idx, true)) continue;
+        if (v) {
             Chunk::Amount& a = out.amounts[amounts + s];
             a.value = *v;
             a.present = true;
             a.printedFrom = out.text.size();
-            out.text.append(c.value[idx]);
+            out.text.append(printed);
             a.printedTo = out.text.size();
         }
     }
     const std::uint32_t from = out.text.size();
     out.text.append(labelOf(c, m_plan.kinds));
-    out.items.push_back({Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, 0, false});
+    char mark = 0;
+    if (m_plan.marks >= 0) {
+        const std::string_view m = c.value[static_cast<std::size_t>(m_plan.marks)];
+        if (m == "A" || m == "B") mark = m[0];
+    }
+    out.items.push_back({Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, mark, false});
+}
+
+// Whether the amount in field `idx` runs over its column: it fills the field to its last
+// position and the next field's text starts at its first (its digits go on there), or it
+// starts at its field's first while the field before is filled to its last.
+bool RecordTyper::ranOver(const CutLine& c, std::size_t idx, bool whole) const {
+    if (!c.spans) return false;
+    const auto full = [&](std::size_t k) {
+        return !c.value[k].empty() && c.last[k] + 1 >= static_cast<int>(c.spans->length[k]);
+    };
+    const auto next = idx + 1;
+    if (full(idx) && next < static_cast<std::size_t>(c.count) && !c.value[next].empty() &&
+        c.first[next] == 0)
+        return true;
+    return whole && idx > 0 && c.first[idx] == 0 && full(idx - 1);
 }
 
 void RecordTyper::page(int line, Chunk& out) {
     out.items.push_back({Chunk::Kind::Page, line, 0, 0, 0, 0, 0, false});
 }
 
-void RecordTyper::field(int line, std::string_view label, std::string_view value, Chunk& out) {
+void RecordTyper::field(int line, std::string_view label, std::string_view value, bool group,
+                        Chunk& out) {
     const std::uint32_t from = out.text.size();
     out.text.append(label);
     const std::uint32_t mid = out.text.size();
     out.text.append(value);
-    out.items.push_back({Chunk::Kind::Field, line, from, mid, mid, out.text.size(), 0, false});
+    out.items.push_back({Chunk::Kind::Field, line, from, mid, mid, out.text.size(), 0, group});
 }
 
 }  // namespace tablamo

@@ -21,6 +21,10 @@ struct OutColumn {
     std::string label;  ///< carried: the field's label as printed (Windows-1254)
     int field = -1;     ///< else the field it is cut from
     ColumnDecision kind;
+    bool group = false;  ///< carried: a field of a group's block, not of a page header
+    /// The field of the B/A marks that sign the amount of `field` in this column (B
+    /// positive, A negative); -1: the amount as printed.
+    int signedBy = -1;
     friend bool operator==(const OutColumn&, const OutColumn&) = default;
 };
 
@@ -34,8 +38,12 @@ struct RecordPlan {
     int topPoints = 0;        ///< the points of a top-level account code
 };
 
+/// The amount at the end of an amount column's value that a total's label runs into ("r
+/// 80.166,93": the label's last letter, blanks, the amount); empty when there is none.
+std::string_view overflowAmount(std::string_view value);
+
 /// The words of a cut line outside its amount and B/A columns, converted and joined by
-/// blanks: the label of a total line.
+/// blanks (a label's end run into an amount column joined to it): the label of a total line.
 std::string labelOf(const CutLine& cut, const Kinds& kinds);
 
 /// Types the lines of a chunk, one chunk at a time; one per thread.
@@ -79,8 +87,14 @@ public:
     void total(int line, const CutLine& cut, Chunk& out);
     /// A page begins at the line.
     void page(int line, Chunk& out);
-    /// A page-header field as printed (Windows-1254), carried into the records below it.
-    void field(int line, std::string_view label, std::string_view value, Chunk& out);
+    /// A line under the headings that is none of record, continuation, total, group field,
+    /// rule or heading.
+    void other(int line, Chunk& out) {
+        out.items.push_back({Chunk::Kind::Other, line, 0, 0, 0, 0, 0, false});
+    }
+    /// A page-header field, or with `group` a field of a group's block, as printed
+    /// (Windows-1254), carried into the records below it.
+    void field(int line, std::string_view label, std::string_view value, bool group, Chunk& out);
 
 private:
     // A text of a continuation line, kept for the record's column.
@@ -98,6 +112,7 @@ private:
         return first;
     }
     void typeRecord(Chunk& out);
+    bool ranOver(const CutLine& c, std::size_t idx, bool whole) const;
     bool cell(const CutLine& c, const OutColumn& col, Chunk& out, std::uint32_t slot);
 
     const RecordPlan& m_plan;

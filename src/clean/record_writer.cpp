@@ -2,32 +2,60 @@
 
 #include <algorithm>
 
+#include "clean/date_reading.h"
 #include "clean/header_fields.h"
 
 namespace tablamo {
 
-RecordWriter::RecordWriter(const RecordPlan& plan, const RecordOutput& output, YearWindow years)
+RecordWriter::RecordWriter(const RecordPlan& plan, const RecordOutput& output, YearWindow years,
+                           const RegionalSettings* regional)
     : m_plan(plan),
       m_out(output),
       m_years(years),
       m_amounts(plan.summed.size()),
       m_cells(plan.columns.size()),
-      m_columnLabel(plan.columns.size(), -1) {}
+      m_columnLabel(plan.columns.size(), -1),
+      m_regional(regional) {
+    for (std::size_t c = 0; c < plan.columns.size(); ++c) {
+        if (plan.levels >= 0 && plan.columns[c].field == plan.levels &&
+            plan.columns[c].signedBy < 0)
+            m_levelsColumn = static_cast<int>(c);
+    }
+}
 
 void RecordWriter::take(const Chunk& chunk) {
     for (const Chunk::Item& item : chunk.items) {
+        const bool groupField = item.kind == Chunk::Kind::Field && item.top;
+        if (!groupField || item.line != m_fieldLine) {
+            endFieldLine();
+            if (groupField) {
+                // A line of a group's block before the first record stands over the
+                // table; later ones must tell a group to belong to it.
+                m_fieldLine = item.line;
+                m_fieldLinePlaced = !m_anyRecord;
+            }
+        }
         switch (item.kind) {
             case Chunk::Kind::Page:
+                // What stood under the page's last record or total was its footer (or the
+                // next page's header).
+                m_pendingOther.clear();
                 if (m_out.check) m_out.check->pageBreak();
+                break;
+            case Chunk::Kind::Other:
+                m_pendingOther.push_back(item.line + 1);
                 break;
             case Chunk::Kind::Field:
                 field(chunk.text.view(item.from, item.to),
-                      chunk.text.view(item.first, item.amounts));
+                      chunk.text.view(item.first, item.amounts), item.top);
                 break;
             case Chunk::Kind::Total:
+                endBlock();
+                placeOthers();
+                startGroup();
                 amounts(chunk, item, true);
                 m_out.check->checkTotal(chunk.text.view(item.from, item.to), item.line + 1,
-                                        m_amounts);
+                                        m_amounts, item.mark);
                 break;
             case Chunk::Kind::Record:
                 record(chunk, item);
@@ -36,31 +64,90 @@ void RecordWriter::take(const Chunk& chunk) {
     }
 }
 
-void RecordWriter::field(std::string_view label, std::string_view value) {
-    auto it = std::find_if(m_labels.begin(), m_labels.end(),
-                           [&](const HeaderLabel& l) { return l.label == label; });
+void RecordWriter::field(std::string_view label, std::string_view value, bool group) {
+    auto it = std::find_if(m_labels.begin(), m_labels.end(), [&](const HeaderLabel& l) {
+        return l.label == label && (l.level >= 0) == group;
+    });
     if (it == m_labels.end()) {
-        it = m_labels.insert(m_labels.end(),
-                             HeaderLabel{std::string(label), {}, false, ColumnStats()});
+        it = m_labels.insert(
+            m_labels.end(),
+            HeaderLabel{std::string(label), {}, false, ColumnStats(), group ? m_groups++ : -1});
         m_current.emplace_back();
+        m_unset.push_back(0);
+        m_dateOf.push_back(nullptr);
+        m_levelOf.push_back(-1);
+        int level = 0;
         for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
-            if (m_plan.columns[c].field < 0 && m_plan.columns[c].label == label) {
+            const OutColumn& col = m_plan.columns[c];
+            if (col.field >= 0) continue;
+            if (col.label == label && col.group == group) {
                 m_columnLabel[c] = static_cast<int>(it - m_labels.begin());
+                m_levelOf.back() = level;
+                if (col.kind.kind == ColumnKind::Date) m_dateOf.back() = &col.kind;
             }
+            ++level;
         }
     }
+    const auto index = static_cast<std::size_t>(it - m_labels.begin());
     HeaderLabel& l = *it;
-    std::string& current = m_current[static_cast<std::size_t>(it - m_labels.begin())];
+    if (group && !m_inBlock) {
+        // A new block: the group fields after the first one it prints are its own, empty
+        // unless it prints them too; those before it hold on (a stock group over its cards).
+        m_inBlock = true;
+        m_blockChanged = false;
+        for (std::size_t o = 0; o < m_labels.size(); ++o) {
+            if (m_labels[o].level > l.level) m_unset[o] = 1;
+        }
+    }
+    m_unset[index] = 0;
+    if (group && (m_levelOf[index] >= 0 || std::any_of(value.begin(), value.end(), [](char c) {
+                      return c >= '0' && c <= '9';
+                  })))
+        m_fieldLinePlaced = true;
+    std::string shown;
+    if (m_dateOf[index] && m_regional) {
+        if (const auto date = readReportDate(value, m_dateOf[index]->dateOrder, m_years)) {
+            char out[16];
+            shown.assign(out, formatShortDate(*date, *m_regional, out));
+            value = shown;
+        }
+    }
+    std::string& current = m_current[index];
     if (current != value) {
         current.assign(value);
-        ++m_generation;
+        m_blockChanged |= group;
+        // A carried field that changes starts a group of its level.
+        if (m_levelOf[index] >= 0) m_groupLevel = std::min(m_groupLevel, m_levelOf[index]);
     }
     if (l.values.size() < 2 &&
         std::find(l.values.begin(), l.values.end(), value) == l.values.end()) {
         l.values.emplace_back(value);
     }
-    l.pageOnly |= numbersOrDatesThePage({l.label, value}, m_years);
+    // A group's date is its own (a voucher's); a page number is never a group's.
+    l.pageOnly |= numbersOrDatesThePage({l.label, group ? std::string_view() : value}, m_years);
     l.stats.add(factsOf(value, m_years), 0, 0, value.size());
+}
+
+// A line of fields under the headings is a group's when one of its fields leads the records
+// or holds a code, a number or a date; a signature line ("Teslim Eden : Ünal KILIÇ") is none.
+void RecordWriter::endFieldLine() {
+    if (m_fieldLine >= 0 && !m_fieldLinePlaced) m_pendingOther.push_back(m_fieldLine + 1);
+    m_fieldLine = -1;
+}
+
+// A group's block ends at its first record or total: the fields it did not print are empty
+// when it starts another group; a block printed again after a page break may leave them out.
+void RecordWriter::endBlock() {
+    if (!m_inBlock) return;
+    m_inBlock = false;
+    for (std::size_t o = 0; o < m_labels.size(); ++o) {
+        if (!m_unset[o]) continue;
+        m_unset[o] = 0;
+        if (m_blockChanged && !m_current[o].empty()) {
+            m_current[o].clear();
+            if (m_levelOf[o] >= 0) m_groupLevel = std::min(m_groupLevel, m_levelOf[o]);
+        }
+    }
 }
 
 void RecordWriter::amounts(const Chunk& chunk, const Chunk::Item& item, bool printed) {
@@ -72,7 +159,27 @@ void RecordWriter::amounts(const Chunk& chunk, const Chunk::Item& item, bool pri
     }
 }
 
+// Lines among a page's records and totals that are none of them: lines not placed.
+void RecordWriter::placeOthers() {
+    if (m_out.shape) {
+        auto& lines = m_out.shape->unplacedLines;
+        lines.insert(lines.end(), m_pendingOther.begin(), m_pendingOther.end());
+    }
+    m_pendingOther.clear();
+}
+
+// A group the changed fields begin starts before the next record or total.
+void RecordWriter::startGroup() {
+    if (m_groupLevel == kNoGroup) return;
+    if (m_out.check) m_out.check->groupStart(m_groupLevel);
+    m_groupLevel = kNoGroup;
+}
+
 void RecordWriter::record(const Chunk& chunk, const Chunk::Item& item) {
+    m_anyRecord = true;
+    endBlock();
+    placeOthers();
+    startGroup();
     std::uint32_t from = item.from, end = item.first;
     for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
         if (m_plan.columns[c].field < 0) {
@@ -86,8 +193,13 @@ void RecordWriter::record(const Chunk& chunk, const Chunk::Item& item) {
         from = to;
     }
     amounts(chunk, item, false);
-    m_out.check->addRecord(m_amounts, item.mark, item.top, m_generation != m_recordGeneration);
-    m_recordGeneration = m_generation;
+    RecordFacts facts;
+    facts.line = item.line + 1;
+    facts.mark = item.mark;
+    facts.topLevel = item.top;
+    if (m_levelsColumn >= 0) facts.code = m_cells[static_cast<std::size_t>(m_levelsColumn)];
+    facts.cells = m_cells;
+    m_out.check->addRecord(m_amounts, facts);
     m_out.shape->recordLines.push_back(item.line + 1);
     m_out.grid->writeRecord(static_cast<int>(m_out.shape->recordLines.size()), m_cells);
 }

@@ -18,12 +18,15 @@
 
 namespace tablamo {
 
-/// A page-header field as the writer met it.
+/// A page-header or group field as the writer met it.
 struct HeaderLabel {
     std::string label;                ///< as first printed
     std::vector<std::string> values;  ///< its different values, at most two
     bool pageOnly = false;            ///< it numbers or dates the page
     ColumnStats stats;                ///< of every value it printed
+    /// A field of a group's block under the headings, not of a page header: its place among
+    /// the group fields (0: first met, the outermost group); -1 for a page-header field.
+    int level = -1;
 };
 
 /// Where the records go: nothing (a pass that only reads the header fields), or the grid,
@@ -36,18 +39,26 @@ struct RecordOutput {
 
 /// Takes the typed chunks in report order: the header fields as the values carried into the
 /// records, each record into the grid (numbered from 1) and its line into the shape, records,
-/// page starts and total lines into the check.
+/// page starts and total lines into the check; the lines of the body that are none of these
+/// into the shape's lines not placed when a record or total follows them on their page (else
+/// they were its footer).
 class RecordWriter {
 public:
-    /// A two-digit year of a header field falls in `years`.
-    RecordWriter(const RecordPlan& plan, const RecordOutput& output, YearWindow years);
+    /// A two-digit year of a header field falls in `years`; with `regional`, a carried field
+    /// of a date column is written as its short date.
+    RecordWriter(const RecordPlan& plan, const RecordOutput& output, YearWindow years,
+                 const RegionalSettings* regional = nullptr);
 
     void take(const Chunk& chunk);
     /// Every header field met so far, in the order first met.
     const std::vector<HeaderLabel>& labels() const { return m_labels; }
 
 private:
-    void field(std::string_view label, std::string_view value);
+    void field(std::string_view label, std::string_view value, bool group);
+    void endBlock();
+    void placeOthers();
+    void startGroup();
+    void endFieldLine();
     void amounts(const Chunk& chunk, const Chunk::Item& item, bool printed);
     void record(const Chunk& chunk, const Chunk::Item& item);
 
@@ -59,7 +70,18 @@ private:
     std::vector<std::string_view> m_cells;
     std::vector<int> m_columnLabel;
     std::vector<std::string> m_current;
-    std::uint64_t m_generation = 0, m_recordGeneration = 0;
+    std::vector<std::int32_t> m_pendingOther;     // lines of the page not placed yet (1-based)
+    std::vector<char> m_unset;                    // group fields a new block has not printed (yet)
+    std::vector<const ColumnDecision*> m_dateOf;  // per label: its column's, when a date
+    const RegionalSettings* m_regional;
+    std::vector<int> m_levelOf;  // per label: its place among the carried columns; -1: none
+    bool m_inBlock = false, m_blockChanged = false;
+    int m_groups = 0;  // group fields met
+    static constexpr int kNoGroup = 1 << 30;
+    int m_groupLevel = kNoGroup;  // the outermost carried field changed since the last record
+    int m_levelsColumn = -1;      // the column of the account codes of several levels
+    int m_fieldLine = -1;         // the line of group fields under way (0-based)
+    bool m_fieldLinePlaced = false, m_anyRecord = false;
 };
 
 }  // namespace tablamo

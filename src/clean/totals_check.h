@@ -1,43 +1,56 @@
 #pragma once
-/// The report's own totals as proof: every printed total line is compared with what the
-/// kept records add up to, as the records go by (nothing of them is stored).
+/// The report's own totals as proof: every printed total line is compared with what the kept
+/// records add up to, as the records go by (nothing of them is stored); running balances
+/// are followed record by record, a trial balance's parents compared with their
+/// sub-accounts, a journal's vouchers with themselves. A figure disagrees only where the
+/// check knows what it covers; one it cannot explain is left unchecked.
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "clean/account_tree.h"
+#include "clean/running_balance.h"
+#include "clean/total_label.h"
 #include "clean/value_reading.h"
 #include "core/clean_shape.h"
 #include "core/import_outcome.h"
 
 namespace tablamo {
 
-/// Whether a line's words name a total or carried sum: a word TOPLAM (Toplamı, Sayfa
-/// Toplamı), YEKÜN, DEVİR or NAKLİ, with `balance` also BAKİYE (Dönem Sonu Bakiye), in any
-/// case ("Nakliyat" names none).
-bool isTotalLabel(std::string_view win1254, bool balance = true);
-
-/// The warning lines (UTF-8), one per printed amount the records do not give, as
+/// The warning lines (UTF-8), one per printed figure the records do not give, as
 /// uyarı: satır 98 "GENEL TOPLAM", Borç: raporda 3.037.862,59, kayıtlardan 3.034.010,59
 std::vector<std::string> totalsWarnings(const TotalsVerdict& verdict);
 
-/// The note (UTF-8) when every printed total agrees with the records ("8 toplam satırı
-/// kayıtlarla tutuyor"); empty otherwise.
+/// The note (UTF-8) on the totals: how many agree when none disagrees ("8 toplam satırı
+/// kayıtlarla tutuyor"), and how many could not be checked ("2 toplam denetlenemedi"),
+/// parted by "; "; empty when there is neither.
 std::string totalsNote(const TotalsVerdict& verdict);
 
-class TotalsCheck;
+/// The note (UTF-8) naming the report lines a clean table could not place ("3 satır tabloya
+/// alınmadı: 52, 53, 97"; the first 50 of them); empty when there are none.
+std::string unplacedNote(const std::vector<std::int32_t>& lines);
 
-/// Ends a clean import's check: the check's verdict goes into the shape, and the outcome
-/// carries its warnings or its note.
-ImportOutcome checkedOutcome(CleanShape& shape, const TotalsCheck& check);
+class TotalsCheck;
+namespace totals {
+struct State;
+}
+
+/// Ends a clean import's check: the check is finished, its verdict goes into the shape, and
+/// the outcome carries its warnings, and its note: the totals' and the lines not placed,
+/// parted by "; ".
+ImportOutcome checkedOutcome(CleanShape& shape, TotalsCheck& check);
 
 /// One amount column the check adds up.
 struct SummedColumn {
     std::string heading;  ///< Windows-1254
     AmountNotation notation;
     int decimals = 0;
+    bool marked = false;  ///< the B/A marks after it sign its amounts (B plus, A minus)
 };
 
 /// The amounts of one record or total line, one slot per summed column.
@@ -50,59 +63,48 @@ struct LineAmounts {
     void clear() { std::fill(present.begin(), present.end(), 0); }
 };
 
-/// Compares total lines with the records before them. A printed amount agrees when some
-/// reading a report prints totals by gives it: the records of the page, of the account, of
-/// everything so far, or since an earlier total line (optionally that total's own amount
-/// carried on); the records' sum, that of their positive or negative amounts, of those
-/// marked B or A, or (accounts of several levels) only that of the top-level accounts; or,
-/// for a running balance, the last record's value. A column is a running balance when from
-/// record to record it mostly changes by an amount the record holds in another column
-/// (signed by the B/A mark where there is one), or its heading says Bakiye. Lines before
-/// the first record carry an opening sum and are not checked.
+/// What the check needs of a record besides its amounts.
+struct RecordFacts {
+    int line = 0;           ///< 1-based
+    char mark = 0;          ///< its B/A mark: 'B', 'A' or 0
+    bool topLevel = true;   ///< an account of the first level (or no levels at all)
+    std::string_view code;  ///< an account code of several levels; empty: none
+    /// Every cell of the record (Windows-1254): a total may name one's value ("TOPLAM USD").
+    std::span<const std::string_view> cells;
+};
+
+/// Compares total lines with the records before them. A printed figure agrees when some
+/// reading gives it: the records of the page, of a group (from a change of a group's fields
+/// or an opening balance on), of everything so far, since an earlier total line (that
+/// total's own figure carried on, or not), or with the value the label names; their sum (of
+/// all, of the positive or negative, of those marked B or A, or of the top-level accounts
+/// only), the last balance of a group or of all, or the groups' closing balances added up. A
+/// figure no reading gives disagrees where a total of the same kind agreed elsewhere in the
+/// report, or where the kind says what it covers (a page's, a carried sum, the grand total,
+/// a group's, a value's); else it is left unchecked. Opening balances (DEVİR at a group's
+/// start) start their group's figures and are no totals to check.
 class TotalsCheck {
 public:
-    /// `marks`: records carry a B/A mark; `levels`: records are accounts of several levels.
-    TotalsCheck(std::vector<SummedColumn> columns, bool marks, bool levels);
+    /// `marks`: records carry a B/A mark; `levels`: records are accounts of several levels;
+    /// `groupLevels`: how many carried fields tell the records' groups apart, outermost first.
+    TotalsCheck(std::vector<SummedColumn> columns, bool marks, bool levels, int groupLevels = 0);
+    ~TotalsCheck();
 
     /// A new page begins before the next record.
-    void pageBreak() { m_pagePending = true; }
-    /// The next record: its amounts, its mark ('B', 'A' or 0), whether it is a top-level
-    /// account, and whether it starts another account than the record before.
-    void addRecord(const LineAmounts& amounts, char mark, bool topLevel, bool newAccount);
-    /// A total line: its label as printed, its 1-based line, its printed amounts.
-    void checkTotal(std::string_view label, int line, const LineAmounts& amounts);
+    void pageBreak();
+    /// A group of `level` (0: the outermost) and every group inside it begin here.
+    void groupStart(int level);
+    /// The next record.
+    void addRecord(const LineAmounts& amounts, const RecordFacts& record);
+    /// A total line: its label as printed, its 1-based line, its printed amounts, its mark.
+    void checkTotal(std::string_view label, int line, const LineAmounts& amounts, char mark = 0);
+    /// The report has ended: what waited for the whole report is decided.
+    void finish();
 
     const TotalsVerdict& verdict() const { return m_verdict; }
 
 private:
-    static constexpr int kFilters = 6;  // all, positive, negative, marked A, marked B, top
-    struct Point {
-        std::vector<std::int64_t> sums;  // kFilters per column
-        std::vector<std::int64_t> printed;
-        std::vector<char> printedPresent;
-        bool total = false;
-        std::string label;  // folded
-    };
-    Point snapshot() const;
-    bool agrees(std::size_t c, std::int64_t printed, const Point& since) const;
-    std::int64_t expected(std::size_t c, std::string_view folded) const;
-    bool running(std::size_t c) const;
-    const Point* sameLabel(const std::string& folded) const;
-
-    std::vector<SummedColumn> m_columns;
-    bool m_marks, m_levels;
-    std::vector<std::int64_t> m_sums;  // kFilters per column
-    std::vector<std::int64_t> m_last;
-    std::vector<char> m_hasLast;
-    std::vector<int> m_lastMatches, m_sumMatches;  // how totals of a column agreed so far
-    std::vector<std::int64_t> m_previous;          // the record before, signed by its mark
-    std::vector<char> m_hadPrevious;
-    std::vector<int> m_steps, m_stepsByAmount;  // changes from record to record
-    bool m_anyRecord = false;
-    bool m_pagePending = false;
-    Point m_start, m_page, m_account;
-    std::vector<Point> m_recent;  // the last total lines, newest last
-    std::vector<Point> m_byLabel;
+    std::unique_ptr<totals::State> m_state;
     TotalsVerdict m_verdict;
 };
 

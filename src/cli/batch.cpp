@@ -53,6 +53,7 @@ FileResult convertPlanned(const Job& job, const PlannedFile& file) {
     result.rows = written ? converted.rows : 0;
     result.warningCount = written ? converted.warnings : 0;
     result.note = written ? converted.note : std::string();
+    result.unplaced = converted.unplaced;
     result.messages = std::move(ui.messages);
     result.seconds = secondsSince(start);
     return result;

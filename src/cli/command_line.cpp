@@ -77,7 +77,12 @@ const OptionSpec kTrailOptions[] = {
      "the clean table: only the records, typed, headings in the first row;\n"
      "the report's printed totals are checked against them"},
     {"--line-numbers", "", "with --clean: a last column \"Satır\", the report line of each record"},
-    {"--strict", "", "with --clean: exit status 1 when a printed total disagrees"},
+    {"--strict", "",
+     "with --clean: exit status 1 when a printed total disagrees or a line\n"
+     "could not be placed"},
+    {"--signed-balance", "",
+     "with --clean: after each B/A mark column, the balance once more as one\n"
+     "signed number (B positive, A negative)"},
     {"--csv-separator", "C",
      "with --clean: the CSV field separator; default \";\" when the decimal\n"
      "separator is \",\", else \",\""},

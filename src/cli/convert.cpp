@@ -53,6 +53,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     Workspace ws;
     ws.settings.layout = job.layout;
     ws.settings.cleanTable = job.clean;
+    ws.settings.signedBalance = job.signedBalance;
     ws.regional = job.regional;
     // "Aç" without its dialog: the file into the report buffer, mapped rather than copied,
     // which spares a large report's second copy in memory; then the import.
@@ -89,14 +90,20 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     }
     if (!job.saveProfile.empty()) saveProfile(profileOf(ws), job.saveProfile);
     if (step) step(ws.text.bytes().size());
+    const int unplaced = ws.clean ? static_cast<int>(ws.clean->unplacedLines.size()) : 0;
     if (converted) {
         converted->rows = ws.grid.rowCount() - 1;
+        converted->unplaced = unplaced;
         converted->note = lineNote;
         converted->warnings = static_cast<int>(outcome.warnings.size()) +
                               (ws.textReading.replaced > 0 ? 1 : 0) + sheetWarnings;
     }
     if (job.strict && !outcome.warnings.empty()) {
         ui.showMessage(std::string(kStrictMessage) + output);
+        return false;
+    }
+    if (job.strict && unplaced > 0) {
+        ui.showMessage(std::string(kStrictUnplacedMessage) + output);
         return false;
     }
     return true;

@@ -20,6 +20,7 @@ struct ConvertedFile {
     int rows = 0;      ///< rows of the table written, the letter row not counted
     std::string note;  ///< for the per-file line: a clean table's totals that all agree
     int warnings = 0;  ///< the totals that disagree, characters lost in reading, …
+    int unplaced = 0;  ///< the report lines a clean table could not place
 };
 
 /// The converter's words after a clean table was written although a total disagrees
@@ -27,13 +28,18 @@ struct ConvertedFile {
 inline constexpr const char* kStrictMessage =
     "--strict: bir toplam kayıtlarla tutmuyor; tablo yine de yazıldı: ";
 
+/// The same when the clean table could not place some of the report's lines.
+inline constexpr const char* kStrictUnplacedMessage =
+    "--strict: raporun bazı satırları tabloya alınmadı; tablo yine de yazıldı: ";
+
 /// Converts one input in a fresh workspace (default settings plus the job's options, a
 /// fresh 25-row grid), as "Aç" loads and imports it, and writes the grid with the writer of
 /// the job's format, the one the window's button uses. False when the import rejected the
 /// text or the file is empty (the import's message, or the converter's for an empty file, is
 /// shown): then nothing is written. With --clean the warnings of the totals check are shown
 /// (one "uyarı: …" line each) and `fileNote` gets the note for the per-file line when every
-/// total agrees; with --strict a warning makes it false after the file was written. Errors
+/// total agrees; with --strict a warning or a line not placed makes it false after the file
+/// was written. Errors
 /// (a file that cannot be read or written) are raised.
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
                 const StepReport& step = {}, ConvertedFile* converted = nullptr);

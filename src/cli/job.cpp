@@ -16,8 +16,8 @@ namespace tablamo::cli {
 namespace {
 
 // The clean table's options, which only go with --clean.
-constexpr const char* kCleanOnlyOptions[] = {"--line-numbers", "--strict", "--csv-separator",
-                                             "--merge", "--sheet-per"};
+constexpr const char* kCleanOnlyOptions[] = {"--line-numbers", "--strict",    "--csv-separator",
+                                             "--merge",        "--sheet-per", "--signed-balance"};
 
 // --profile's layout and clean-table choice; a profile that cannot be read stops the run
 // like a bad option.
@@ -148,6 +148,7 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
     }
     job.lineNumbers = given.has("--line-numbers");
     job.strict = given.has("--strict");
+    job.signedBalance = given.has("--signed-balance");
     if (given.has("--csv-separator")) {
         job.csvSeparator = oneCharacter("--csv-separator", value("--csv-separator"));
     }

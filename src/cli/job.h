@@ -48,10 +48,11 @@ struct Job {
     /// The decimal separator of the user's locale, for the numbers the converter itself
     /// prints (the summary's seconds, the progress line), whatever --decimal-separator says.
     char localeDecimal = '.';
-    bool clean = false;        ///< --clean: the clean table ("Temiz tablo")
-    bool lineNumbers = false;  ///< --line-numbers: a last column "Satır"
-    bool strict = false;       ///< --strict: a total that disagrees fails the input
-    char csvSeparator = 0;     ///< --csv-separator; 0: by the decimal separator
+    bool clean = false;          ///< --clean: the clean table ("Temiz tablo")
+    bool lineNumbers = false;    ///< --line-numbers: a last column "Satır"
+    bool strict = false;         ///< --strict: a total that disagrees fails the input
+    bool signedBalance = false;  ///< --signed-balance: balances with B/A marks signed too
+    char csvSeparator = 0;       ///< --csv-separator; 0: by the decimal separator
     /// --merge: the one file every input's records go into; empty: a file per input.
     std::string merge;
     /// --sheet-per: the heading (Windows-1254) whose values each get a sheet; empty: none.

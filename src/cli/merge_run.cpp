@@ -43,6 +43,7 @@ MergeReading readingOf(const Job& job) {
     reading.inputEncoding = job.inputEncoding;
     reading.statements = job.akbank;
     reading.lineNumbers = job.lineNumbers;
+    reading.signedBalance = job.signedBalance;
     reading.mapped = true;
     reading.quiet = job.quiet;
     reading.threads = job.jobs;

@@ -120,6 +120,7 @@ std::string summaryRecord(const PlannedFile& file, const FileResult& result) {
     line += statusName(result.status);
     line += "\",\"rows\":" + std::to_string(result.rows);
     line += ",\"warnings\":" + std::to_string(result.warnings());
+    line += ",\"unplaced\":" + std::to_string(result.unplaced);
     line += ",\"message\":";
     jsonString(line, joinedMessages(result.messages));
     line += ",\"seconds\":" + decimalText(result.seconds, 3, '.');

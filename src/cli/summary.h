@@ -28,6 +28,7 @@ struct FileResult {
     double seconds = 0;
     int warningCount = 0;  ///< of a converted input: totals that disagree, characters lost
     std::string note;      ///< of a converted input: for its line ("8 toplam … tutuyor")
+    int unplaced = 0;      ///< of a converted clean table: report lines it could not place
 
     int warnings() const { return status == FileStatus::Converted ? warningCount : 0; }
 };
@@ -40,8 +41,9 @@ std::string decimalText(double value, int digits, char separator);
 std::string summaryLine(int converted, int failed, int warnings, double seconds, char decimal);
 
 /// The summary file's line of one input: a JSON object with input, output, status
-/// ("converted", "rejected", "failed"), rows, warnings, message (the texts shown, one per
-/// line) and seconds; then a line break. Bytes that are not UTF-8 read as U+FFFD.
+/// ("converted", "rejected", "failed"), rows, warnings, unplaced (the report lines a clean
+/// table could not place), message (the texts shown, one per line) and seconds; then a line
+/// break. Bytes that are not UTF-8 read as U+FFFD.
 std::string summaryRecord(const PlannedFile& file, const FileResult& result);
 
 /// The progress line's text: "tablamo-convert: 12/302 dosya, 45,3 MB/sn, kalan 0:12"; the

@@ -4,6 +4,7 @@
 
 #include "bank/clean_statement.h"
 #include "bank/statement_import.h"
+#include "clean/totals_check.h"
 #include "commands/profile_commands.h"
 #include "core/platform/files.h"
 #include "core/workspace.h"
@@ -74,14 +75,35 @@ ImportOutcome runImporter(Workspace& ws, Importer importer) {
     return importer == Importer::Statement ? importStatement(ws) : importReport(ws);
 }
 
-ImportOutcome importAgain(Workspace& ws, UiPort& ui) {
+ImportOutcome importAgain(Workspace& ws, UiPort& ui, bool warnings) {
     ImportOutcome outcome;
     {
         BusyCursor busy(ui);
         outcome = runImporter(ws, ws.openedAsStatement ? Importer::Statement : Importer::Report);
     }
-    showOutcome(ui, outcome);
+    if (warnings) {
+        showOutcome(ui, outcome);
+    } else if (!outcome.message.empty()) {
+        ui.showMessage(outcome.message);
+    }
     return outcome;
+}
+
+std::string cleanOutcomeText(const CleanShape& shape) {
+    const std::vector<std::string> warnings = totalsWarnings(shape.totals);
+    std::string text;
+    if (!warnings.empty()) {
+        constexpr std::string_view kPrefix = "uyarı: ";
+        std::string_view first = warnings.front();
+        if (first.substr(0, kPrefix.size()) == kPrefix) first.remove_prefix(kPrefix.size());
+        text = std::to_string(warnings.size()) + " uyarı: " + std::string(first);
+    }
+    for (const std::string& part : {totalsNote(shape.totals), unplacedNote(shape.unplacedLines)}) {
+        if (part.empty()) continue;
+        if (!text.empty()) text += "; ";
+        text += part;
+    }
+    return text;
 }
 
 std::string warningsText(const ImportOutcome& outcome) {

@@ -12,6 +12,7 @@
 namespace tablamo {
 
 struct Workspace;
+struct CleanShape;
 
 /// The words for a file that holds no line, when it is read without the window (UTF-8).
 inline constexpr const char* kEmptyInputMessage = "Dosya boş: dönüştürülecek satır yok.";
@@ -41,8 +42,14 @@ ImportOutcome runImporter(Workspace& ws, Importer importer);
 
 /// Imports the loaded text again with the importer it was opened with ("Aç" or "Akbank
 /// Aç"), the clean or the plain way as the settings now say: for ticking or unticking
-/// "Temiz tablo" with a report loaded. Its message and warnings are shown.
-ImportOutcome importAgain(Workspace& ws, UiPort& ui);
+/// "Temiz tablo" with a report loaded. Its message is shown, and its warnings unless
+/// `warnings` is false (a column moved: the clean table's status line tells them).
+ImportOutcome importAgain(Workspace& ws, UiPort& ui, bool warnings = true);
+
+/// The clean table's outcome for the status bar (UTF-8): the warnings about its totals (how
+/// many, the first of them), else their agreement; the totals not checked and the lines not
+/// placed. Empty when there is nothing to tell.
+std::string cleanOutcomeText(const CleanShape& shape);
 
 /// The clean import's warnings as one message text, one "uyarı: …" line each (CR LF).
 std::string warningsText(const ImportOutcome& outcome);

@@ -17,18 +17,25 @@ struct CleanColumn {
     int width = 0;  ///< characters, as the report gives the column
 };
 
-/// A printed total that the records do not add up to. Texts in Windows-1254.
+/// A printed figure that the records do not give. Texts in Windows-1254.
 struct TotalMismatch {
-    int line = 0;          ///< 1-based report line of the total
-    std::string label;     ///< the total line's words as printed ("GENEL TOPLAM")
-    std::string heading;   ///< the column's heading
-    std::string printed;   ///< the amount as printed
+    /// What disagrees: a total line's figure, a record's running balance, a parent
+    /// account's figure against its sub-accounts', a level missing under a parent, a
+    /// voucher's debit against its credit.
+    enum class Kind : unsigned char { Total, Balance, Parent, Level, Voucher };
+    int line = 0;          ///< 1-based report line of the total (record, parent, voucher)
+    std::string label;     ///< the total line's words as printed ("GENEL TOPLAM"); the
+                           ///< parent's code; the voucher's credit heading
+    std::string heading;   ///< the column's heading; Level: the missing account's code
+    std::string printed;   ///< the amount as printed (a voucher: its debit)
     std::string computed;  ///< what the records give, in the report's notation
+    Kind kind = Kind::Total;
 };
 
 /// The totals check's result.
 struct TotalsVerdict {
-    int checked = 0;  ///< total lines compared with the records
+    int checked = 0;    ///< total lines compared with the records
+    int unchecked = 0;  ///< total lines with a figure no reading of the records explains
     std::vector<TotalMismatch> mismatches;
     /// Every printed total agrees with the records (and there was one to check).
     bool allAgree() const { return checked > 0 && mismatches.empty(); }

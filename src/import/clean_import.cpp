@@ -21,13 +21,18 @@ constexpr int kFields = CutLine::kFields;
 // Passes over the whole report at most: the records may read otherwise than the lines the
 // kinds were first read from, and then select other records.
 constexpr int kMaxPasses = 3;
+constexpr const char* kMarksHeading = "B/A";
+constexpr const char* kSignedPrefix =
+    "\xDD\xFE"
+    "aretli ";  // Windows-1254
 
 // The decisions that what a pass found makes: the kind of every field, the changing header
 // fields as leading columns, every field some record fills.
-PassPlan planOf(const PassResult& found, const Keys& keys, DateOrder order, int firstLine,
-                int endLine) {
+PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder order, int firstLine,
+                int endLine, bool signedBalance) {
     PassPlan plan;
-    plan.keys = keys;
+    plan.keys = first.keys;
+    plan.usual = first.usual;
     plan.firstLine = firstLine;
     plan.endLine = endLine;
     for (int k = 0; k < kFields; ++k) {
@@ -35,11 +40,14 @@ PassPlan planOf(const PassResult& found, const Keys& keys, DateOrder order, int 
             found.stats[static_cast<std::size_t>(k)].decide(order);
     }
     for (const HeaderLabel& l : found.labels) {
+        const bool group = l.level >= 0;
         if (l.values.size() < 2 || l.pageOnly) continue;
-        ColumnDecision kind;
-        kind.kind =
-            l.stats.decide(order).kind == ColumnKind::Code ? ColumnKind::Code : ColumnKind::Text;
-        plan.columns.push_back({l.label, -1, kind});
+        ColumnDecision kind = l.stats.decide(order);
+        // A group's field may be a date (a voucher's); a page's dates number it.
+        if (kind.kind != ColumnKind::Code && !(group && kind.kind == ColumnKind::Date)) {
+            kind = ColumnDecision();
+        }
+        plan.columns.push_back({l.label, -1, kind, group});
     }
     for (int k = 0; k < kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
@@ -49,6 +57,13 @@ PassPlan planOf(const PassResult& found, const Keys& keys, DateOrder order, int 
         plan.columns.push_back({{}, k, kind});
         if (kind.kind == ColumnKind::Amount) plan.summed.push_back(k);
         if (kind.marks && plan.marks < 0) plan.marks = k;
+        // The balance before its marks once more as one signed number.
+        const std::size_t n = plan.columns.size();
+        if (signedBalance && kind.marks && n >= 2) {
+            const OutColumn before = plan.columns[n - 2];
+            if (before.field >= 0 && before.kind.kind == ColumnKind::Amount)
+                plan.columns.push_back({{}, before.field, before.kind, false, k});
+        }
         if (k == found.nestedField && stats.maxPoints() > stats.minPoints()) {
             plan.levels = k;
             plan.topPoints = stats.minPoints();
@@ -67,19 +82,26 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
               const PassResult& found, std::vector<std::string>& headings, CleanShape& shape) {
     std::vector<int> kept;
     for (const OutColumn& c : plan.columns) {
-        if (c.field >= 0) kept.push_back(c.field);
+        if (c.field >= 0 && c.signedBy < 0) kept.push_back(c.field);
     }
     const std::vector<std::string> fieldHeads = fieldHeadings(text, table, kept);
     std::size_t next = 0;
     for (const OutColumn& c : plan.columns) {
         int width = 0;
-        if (c.field < 0) {
+        if (c.signedBy >= 0) {
+            // "İşaretli Bakiye": the heading of the amount it signs.
+            headings.push_back(kSignedPrefix + headings[headings.size() - 2]);
+            width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
+        } else if (c.field < 0) {
             headings.push_back(c.label);
             for (const HeaderLabel& l : found.labels) {
-                if (l.label == c.label) width = static_cast<int>(l.stats.maxLength());
+                if (l.label == c.label && (l.level >= 0) == c.group)
+                    width = static_cast<int>(l.stats.maxLength());
             }
         } else {
             headings.push_back(fieldHeads[next++]);
+            // Marks glued to their amounts, or under no heading of their own.
+            if (c.kind.marks && headings.back().empty()) headings.back() = kMarksHeading;
             width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
         }
         shape.columns.push_back({c.kind.kind, width});
@@ -111,6 +133,7 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     const int firstLine = settings.startRow();
     const DateOrder order = ws.regional.dateOrder;
     const YearWindow years(clock.today());
+    const bool signedBalance = ws.settings.signedBalance;
 
     // The kinds, from the lines that are records for sure; then the columns, from the
     // records of the same lines.
@@ -122,10 +145,11 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     PassPlan plan;
     plan.kinds = first.kinds;
     plan.keys = first.keys;
+    plan.usual = first.usual;
     plan.firstLine = firstLine;
     plan.endLine = first.end;
     const PassResult sample = runPass(text, table, plan, ws.regional, years, {});
-    plan = planOf(sample, first.keys, order, firstLine, text.lineCount());
+    plan = planOf(sample, first, order, firstLine, text.lineCount(), signedBalance);
 
     // The whole report, written as it is read; once more when its records decide otherwise
     // than the lines they were chosen by.
@@ -134,20 +158,25 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
         CleanShape shape;
         describe(text, table, plan, sample, headings, shape);
         std::vector<SummedColumn> summed;
+        int carried = 0;
         for (std::size_t c = 0; c < plan.columns.size(); ++c) {
             const OutColumn& col = plan.columns[c];
-            if (col.field >= 0 && col.kind.kind == ColumnKind::Amount) {
-                summed.push_back({headings[c], col.kind.notation, col.kind.decimals});
+            carried += col.field < 0;
+            if (col.field >= 0 && col.signedBy < 0 && col.kind.kind == ColumnKind::Amount) {
+                // B/A marks right after an amount sign it.
+                const bool marked = c + 1 < plan.columns.size() && plan.columns[c + 1].field >= 0 &&
+                                    plan.columns[c + 1].kind.marks;
+                summed.push_back({headings[c], col.kind.notation, col.kind.decimals, marked});
             }
         }
         ws.clean.reset();
         CleanGrid grid(ws.grid, headings, shape.columns);
-        TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0);
+        TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried);
         const PassResult all =
             runPass(text, table, plan, ws.regional, years, {&grid, &check, &shape});
         grid.finish(all.records);
         if (all.records == 0) return noRecords(ws, location);
-        PassPlan found = planOf(all, first.keys, order, firstLine, text.lineCount());
+        PassPlan found = planOf(all, first, order, firstLine, text.lineCount(), signedBalance);
         if (pass < kMaxPasses && !samePlan(found, plan)) {
             plan = std::move(found);
             continue;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "clean/header_fields.h"
+#include "clean/total_label.h"
+#include "core/dos_text.h"
 #include "core/pipeline.h"
 #include "core/report_text.h"
 
@@ -11,6 +13,8 @@ namespace {
 
 constexpr int kFields = CutLine::kFields;
 constexpr std::size_t kMaxFieldsPerLine = 8;
+// Lines a page header's fields stand above the headings at most.
+constexpr int kHeaderReach = 10;
 // Lines read at a time; a report longer than kTwoThreadsFrom lines is read by two threads,
 // chunk about chunk, and written in order by one.
 constexpr int kChunkLines = 8192;
@@ -27,9 +31,11 @@ public:
           m_plan(plan),
           m_a(table.fields, years),
           m_b(table.fields, years),
+          m_look(table.fields, years),
           m_typer(plan, table.runFrom, table.runTo, regional, writing) {
         m_a.readAs(plan.kinds);
         m_b.readAs(plan.kinds);
+        m_look.readAs(plan.kinds);
         for (int k = 0; k < kFields; ++k) {
             const auto idx = static_cast<std::size_t>(k);
             m_stats[idx] = ColumnStats(table.runFrom[idx], table.runTo[idx]);
@@ -53,7 +59,8 @@ public:
             const bool body = i >= m_table.dataStart && i >= m_plan.firstLine;
             if (role == LineRole::Other && body) {
                 cut = &free->cut(line);
-                role = classifyLine(line, *cut, m_plan.kinds, m_plan.keys, previous);
+                role = classifyLine(line, *cut, m_plan.kinds, m_plan.keys, previous, &m_plan.usual);
+                if (role == LineRole::Total && labelled(line)) role = LineRole::Other;
             }
             if (role == LineRole::Continuation) {
                 gather(*cut);
@@ -74,9 +81,11 @@ public:
             } else if (role == LineRole::Total) {
                 m_typer.total(i, *cut, out);
             } else if (role == LineRole::Other) {
-                fields(i, line, out);
+                const bool group = body && !headerAhead(i);
+                if (fields(i, line, group, out) == 0 && body) m_typer.other(i, out);
             }
-            previous = role;
+            // The table's own rule line (or a frame's rule under the headings) sums nothing.
+            previous = role == LineRole::Rule && headingRule(line) ? LineRole::Heading : role;
         }
         m_typer.endRecord(out);
     }
@@ -103,17 +112,69 @@ private:
         m_lastCode.assign(code);
     }
 
-    void fields(int line, std::string_view text, Chunk& out) {
+    // A line that begins with a field's label ("Stok Kodu: HRD.7864   Malzeme Adı: DEVİRDAİM
+    // POMPASI 1 İNÇ"): a group's block, whatever words its values hold; not a total's
+    // ("GENEL TOPLAM : 1.234,56"). Or one that numbers its page ("… NAKLİYAT   Sayfa : 2"):
+    // a page's header.
+    bool labelled(std::string_view line) {
+        if (line.find(':') == std::string_view::npos) return false;
         HeaderField found[kMaxFieldsPerLine];
-        const std::size_t n = headerFieldsOfLine(text, m_converted, found, kMaxFieldsPerLine);
+        m_converted = DosToWinText(line);
+        const std::size_t n = headerFieldsOf(m_converted, found, kMaxFieldsPerLine);
+        for (std::size_t f = 0; f < n; ++f) {
+            if (isPageFooter(std::string(found[f].label) + " " + std::string(found[f].value)))
+                return true;
+        }
+        return n > 0 && !isTotalLabel(found[0].label) &&
+               TrimControl(m_converted).substr(0, found[0].label.size()) == found[0].label;
+    }
+
+    bool headingRule(std::string_view line) const {
+        const std::string_view key = repeatKey(line);
+        return key == m_table.tableText ||
+               (m_table.dataStart > 0 && key == repeatKey(m_text.line(m_table.dataStart - 1)));
+    }
+
+    // The "label : value" fields of a line: a group's block under the headings, else a page
+    // header's.
+    std::size_t fields(int line, std::string_view text, bool group, Chunk& out) {
+        HeaderField found[kMaxFieldsPerLine];
+        if (text.find(':') == std::string_view::npos) return 0;
+        m_converted = DosToWinText(text);
+        const std::size_t n = group ? groupFieldsOf(m_converted, found, kMaxFieldsPerLine)
+                                    : headerFieldsOf(m_converted, found, kMaxFieldsPerLine);
         for (std::size_t f = 0; f < n; ++f)
-            m_typer.field(line, found[f].label, found[f].value, out);
+            m_typer.field(line, found[f].label, found[f].value, group, out);
+        return n;
+    }
+
+    // Whether the line after `line` that is more than blank or fields is the table's headings
+    // or rule line: then the line is part of a page header, not the block of a group (which
+    // records or totals follow).
+    bool headerAhead(int line) {
+        const int end = std::min(m_text.lineCount(), line + 1 + kHeaderReach);
+        for (int j = line + 1; j < end; ++j) {
+            const std::string_view next = m_text.line(j);
+            if (!next.empty() && next.front() == '\f') return false;
+            const LineRole role = plainRole(next, m_table);
+            if (role == LineRole::Heading) return true;
+            // The table's own rule line; a rule under a title is none of a group's.
+            if (role == LineRole::Rule) {
+                if (repeatKey(next) == m_table.tableText) return true;
+                continue;
+            }
+            if (role == LineRole::Blank) continue;
+            const LineRole cut =
+                classifyLine(next, m_look.cut(next), m_plan.kinds, m_plan.keys, LineRole::Other);
+            if (cut == LineRole::Record || cut == LineRole::Total) return false;
+        }
+        return false;
     }
 
     const ReportText& m_text;
     const TableLayout& m_table;
     const PassPlan& m_plan;
-    LineCutter m_a, m_b;
+    LineCutter m_a, m_b, m_look;
     RecordTyper m_typer;
     std::array<ColumnStats, kFields> m_stats;
     int m_records = 0, m_nested = -1, m_codeKey = -1;
@@ -145,7 +206,7 @@ PassResult runPass(const ReportText& text, const TableLayout& table, const PassP
     const auto chunks = chunksOf(text, table, std::min(plan.endLine, text.lineCount()));
     Reader mine(text, table, plan, regional, years, writing);
     Reader theirs(text, table, plan, regional, years, writing);
-    RecordWriter writer(plan, output, years);
+    RecordWriter writer(plan, output, years, &regional);
     const auto read = [&](Reader& reader, std::size_t i, Chunk& chunk) {
         chunk.first = chunks[i].first;
         chunk.end = chunks[i].second;

@@ -22,6 +22,7 @@ class ReportText;
 /// them, and which lines it reads.
 struct PassPlan : RecordPlan {
     Keys keys{};
+    Keys usual{};       ///< the other date or code columns most records fill
     int firstLine = 0;  ///< StartRow: records from here on
     int endLine = 0;    ///< lines before this one are read
 };

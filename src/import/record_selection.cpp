@@ -1,10 +1,11 @@
 #include "import/record_selection.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "clean/header_fields.h"
 #include "clean/record_typer.h"
-#include "clean/totals_check.h"
+#include "clean/total_label.h"
 #include "core/dos_text.h"
 #include "core/report_text.h"
 #include "core/text_rules.h"
@@ -43,37 +44,46 @@ bool startsPage(std::string_view line, const TableLayout& table) {
            (!table.tableText.empty() && repeatKey(line) == table.tableText);
 }
 
-std::size_t headerFieldsOfLine(std::string_view line, std::string& converted, HeaderField* out,
-                               std::size_t max) {
-    if (line.find(':') == std::string_view::npos) return 0;
-    converted = DosToWinText(line);
-    return headerFieldsOf(converted, out, max);
-}
-
 LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kinds, const Keys& keys,
-                      LineRole previous) {
+                      LineRole previous, const Keys* usual) {
     bool fits = true, ident = false, date = false, amount = false, textOnly = true;
+    bool lacksUsual = false;
     int filled = 0;
     for (int k = 0; k < c.count; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         const ValueFacts& f = c.facts[idx];
-        if (f.empty) continue;
+        if (f.empty) {
+            lacksUsual |= usual && (*usual)[idx];
+            continue;
+        }
         ++filled;
         fits = fits && fitsKind(f, kinds[idx]);
         if (keys[idx] && identifiesRecord(f, kinds[idx])) {
             ident = true;
             date |= kinds[idx].kind == ColumnKind::Date;
         }
-        amount |= kinds[idx].kind == ColumnKind::Amount && f.amount.valid;
+        amount |= kinds[idx].kind == ColumnKind::Amount &&
+                  (f.amount.valid || !overflowAmount(c.value[idx]).empty());
         textOnly = textOnly && isTextColumn(kinds[idx]);
     }
     if (filled == 0) return LineRole::Blank;  // only frame characters
-    // A total printed beside a code (a class total under its class code) is no record; a
-    // dated line always is.
-    if (fits && ident && (date || !(amount && isTotalLabel(labelOf(c, kinds), false)))) {
-        return LineRole::Record;
-    }
-    if (amount && !ident && isTotalLabel(labelOf(c, kinds))) return LineRole::Total;
+    // A line is a total by its shape and place first: amounts without a key, or right under
+    // a rule that sums the lines above (a class total beside its class code); its words
+    // second. A record whose text holds DEVİR or TOPLAM is a record.
+    const bool underRule = previous == LineRole::Rule;
+    // The words as printed, whatever columns they run over ("AKSOY NAKLİYAT" names no
+    // carried sum wherever the column boundary cuts it); read only where they decide.
+    const bool away = previous != LineRole::Record && previous != LineRole::Continuation;
+    const bool asked = amount && (!ident || underRule || (lacksUsual && away));
+    const bool totalWords = asked && isTotalLabel(DosToWinText(line));
+    // A dated opening balance ("01.03.14  DEVREDEN BAKİYE") stands at a group's start, not
+    // under a record, and leaves out what every record prints (its voucher number).
+    const bool opening = totalWords && lacksUsual && away;
+    if (fits && ident && !(underRule && totalWords) && !opening) return LineRole::Record;
+    // Amounts without a key under a rule, or right under the headings (a sum carried from
+    // the page before), are a total whatever their words.
+    const bool pageHead = previous == LineRole::Heading;
+    if (amount && (totalWords || ((underRule || pageHead) && !ident))) return LineRole::Total;
     if (textOnly && (previous == LineRole::Record || previous == LineRole::Continuation) &&
         line.front() != '\f' && !isPageFooter(DosToWinText(line))) {
         return LineRole::Continuation;
@@ -91,12 +101,22 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     }
     FirstReading reading;
     LineCutter cutter(table.fields, years);
+    // A line printed again and again (a page header's title with its date, the first time
+    // over the table) is no evidence.
+    std::unordered_map<std::string_view, int> printed;
+    for (int i = 0, n = 0; i < text.lineCount() && n < kReadingLines; ++i) {
+        const std::string_view line = text.line(i);
+        if (plainRole(line, table) != LineRole::Other) continue;
+        ++n;
+        ++printed[repeatKey(line)];
+    }
     int seen = 0, sure = 0;
     int i = from;
     for (; i < text.lineCount() && seen < kReadingLines; ++i) {
         const std::string_view line = text.line(i);
         if (plainRole(line, table) != LineRole::Other) continue;
         ++seen;
+        if (printed[repeatKey(line)] > 1) continue;
         const CutLine& c = cutter.cut(line);
         bool amount = false;
         int ident = 0;
@@ -151,6 +171,14 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             reading.keys[static_cast<std::size_t>(k)] =
                 kind == ColumnKind::Date || kind == ColumnKind::Code;
         }
+    }
+    // The usual columns: dates or codes beside the keys that most sure records fill.
+    for (int k = 0; k < kFields; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const ColumnKind kind = reading.kinds[idx].kind;
+        reading.usual[idx] = sure > 0 && !reading.keys[idx] && k != table.splitField &&
+                             (kind == ColumnKind::Date || kind == ColumnKind::Code) &&
+                             5 * filled[idx] >= 4 * sure;
     }
     return reading;
 }

@@ -30,6 +30,10 @@ struct FirstReading {
     Kinds kinds;
     /// The date or code columns most such lines fill: a record holds one of them.
     Keys keys{};
+    /// The other date or code columns most such lines fill (a voucher number beside the
+    /// date): a dated line that leaves one empty and carries a total's words at a group's
+    /// start is its opening balance, not a record.
+    Keys usual{};
     bool mergeSplit = false;
     int end = 0;  ///< the line after the last one read
 };
@@ -47,15 +51,14 @@ LineRole plainRole(std::string_view line, const TableLayout& table);
 bool startsPage(std::string_view line, const TableLayout& table);
 
 /// The role of a line plainRole leaves Other, cut by the kinds: a record holds a date or a
-/// code in one of the key columns and nothing that does not fit its column; a total line
-/// prints amounts beside the words of a total and no date or code; a continuation fills
-/// only text columns right under a record (`previous`: the role of the line before).
+/// code in one of the key columns and nothing that does not fit its column, whatever its
+/// words; a total line prints amounts beside the words of a total and no date or code, or
+/// amounts alone right under a rule that sums the lines above or under the headings (a sum
+/// carried on), or a key with a total's words under such a rule, or away from records without
+/// a `usual` column (a dated opening balance); a continuation fills
+/// only text columns right under a record (`previous`: the role of the line before; the
+/// table's own rule line under the headings counts as Heading).
 LineRole classifyLine(std::string_view line, const CutLine& cut, const Kinds& kinds,
-                      const Keys& keys, LineRole previous);
-
-/// The "label : value" fields of a raw line, converted into `converted` (which the fields
-/// then view); none when it holds no colon.
-std::size_t headerFieldsOfLine(std::string_view line, std::string& converted, HeaderField* out,
-                               std::size_t max);
+                      const Keys& keys, LineRole previous, const Keys* usual = nullptr);
 
 }  // namespace tablamo

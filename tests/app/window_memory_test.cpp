@@ -78,7 +78,7 @@ TEST_F(MemoryTest, ChoicesAreKeptOnceTheUserMakesThem) {
     ASSERT_TRUE(ws().clean);
     EXPECT_EQ(window->reportStatus()->text().toStdString(),
               "Temiz tablo, işaretli bakiye: " + std::to_string(ws().clean->recordLines.size()) +
-                  " kayıt");
+                  " kayıt  ·  8 toplam satırı kayıtlarla tutuyor");
     EXPECT_TRUE(ui.errors.empty());
 }
 

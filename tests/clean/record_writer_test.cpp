@@ -43,11 +43,11 @@ TEST(RecordWriter, RecordsContinuationsCarriedFieldsAndTotals) {
     RecordWriter writer(plan, {&cleanGrid, &check, &shape}, kWriterYears);
     Chunk chunk;
     const auto ignore = [](int, int) {};
-    typer.field(0, "Hesap", "100", chunk);
+    typer.field(0, "Hesap", "100", false, chunk);
     typer.record(1, a.cut("01.01.2005HAVALE GELEN  1.500,00"), chunk);
     typer.continuation(b.cut("          ODEME"), ignore);  // the line above was full
     typer.endRecord(chunk);
-    typer.field(3, "Hesap", "200", chunk);
+    typer.field(3, "Hesap", "200", false, chunk);
     typer.record(4, a.cut("02.01.2005KASA            250,00"), chunk);
     typer.continuation(b.cut("          FISI"), ignore);
     typer.endRecord(chunk);
@@ -63,6 +63,7 @@ TEST(RecordWriter, RecordsContinuationsCarriedFieldsAndTotals) {
     EXPECT_EQ(row(1), (Row{"1", "100", "01.01.2005", "HAVALE GELENODEME", "1500,00"}));
     EXPECT_EQ(row(2), (Row{"2", "200", "02.01.2005", "KASA FISI", "250,00"}));
     EXPECT_EQ(shape.recordLines, (std::vector<std::int32_t>{2, 5}));
+    check.finish();
     EXPECT_EQ(check.verdict().checked, 1);
     EXPECT_TRUE(check.verdict().allAgree());
     ASSERT_EQ(writer.labels().size(), 1u);

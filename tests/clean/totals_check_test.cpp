@@ -6,115 +6,222 @@
 #include <string>
 #include <vector>
 
+#include "clean/account_tree.h"
+#include "clean/total_label.h"
+
 namespace tablamo {
 namespace {
 
 const AmountNotation kTurkish{',', '.'};
+using Amount = std::optional<std::int64_t>;
 
-// One line's amounts in kuruş, nothing for an empty cell.
-LineAmounts amounts(const std::vector<std::optional<std::int64_t>>& values,
-                    std::vector<std::string>* printed = nullptr) {
+// One line's amounts in kuruş, nothing for an empty cell; the printed texts kept in `texts`.
+LineAmounts amounts(const std::vector<Amount>& values, std::vector<std::string>& texts) {
     LineAmounts a(values.size());
+    texts.clear();
+    for (const Amount& v : values) texts.push_back(v ? printedAmount(*v, 2, kTurkish) : "");
     for (std::size_t i = 0; i < values.size(); ++i) {
         a.present[i] = values[i].has_value();
         a.value[i] = values[i].value_or(0);
-        if (printed) {
-            printed->push_back(values[i] ? printedAmount(*values[i], 2, kTurkish) : "");
-        }
-    }
-    if (printed) {
-        for (std::size_t i = 0; i < values.size(); ++i) a.printed[i] = (*printed)[i];
+        a.printed[i] = texts[i];
     }
     return a;
 }
 
-// A checker over Borç, Alacak and a running Bakiye.
+// A checker over Borç, Alacak and Bakiye (marked B/A when `marks`), fed line by line.
 struct Ledger {
-    TotalsCheck check{
-        {{"Bor\xE7", kTurkish, 2}, {"Alacak", kTurkish, 2}, {"Bakiye", kTurkish, 2}}, false, false};
-    std::int64_t balance = 0;
-    std::vector<std::vector<std::string>> texts;  // keeps the printed amounts alive
+    explicit Ledger(bool marks = false, int groupLevels = 0)
+        : check({{"Bor\xE7", kTurkish, 2}, {"Alacak", kTurkish, 2}, {"Bakiye", kTurkish, 2, marks}},
+                marks, false, groupLevels) {}
+    TotalsCheck check;
+    std::vector<std::string> texts;
+    int line = 0;
 
-    void post(std::optional<std::int64_t> debit, std::optional<std::int64_t> credit) {
-        balance += debit.value_or(0) - credit.value_or(0);
-        check.addRecord(amounts({debit, credit, balance}), 0, true, false);
+    void post(Amount debit, Amount credit, Amount balance, char mark = 0) {
+        RecordFacts r;
+        r.line = ++line;
+        r.mark = mark;
+        check.addRecord(amounts({debit, credit, balance}, texts), r);
     }
-    void total(const char* label, int line, std::optional<std::int64_t> debit,
-               std::optional<std::int64_t> credit, std::optional<std::int64_t> bal) {
-        texts.emplace_back();
-        check.checkTotal(label, line, amounts({debit, credit, bal}, &texts.back()));
+    void total(const char* label, Amount debit, Amount credit, Amount balance, char mark = 0) {
+        check.checkTotal(label, ++line, amounts({debit, credit, balance}, texts), mark);
+    }
+    const TotalsVerdict& verdict() {
+        check.finish();
+        return check.verdict();
     }
 };
 
 TEST(TotalsCheck, PageCarriedAndGrandTotalsAgree) {
     Ledger l;
-    l.balance = 100000;
-    l.total("DEV\xDDR", 9, 100000, 0, 100000);  // an opening sum: carried on, not checked
-    l.post(50000, std::nullopt);
-    l.post(std::nullopt, 20000);
-    l.total("SAYFA TOPLAMI", 13, 50000, 20000, 130000);
-    l.total("NAKL\xDD YEK\xDCN", 14, 150000, 20000, 130000);  // the opening DEVİR carried on
+    l.total("DEV\xDDR", std::nullopt, std::nullopt, 100000);  // an opening: not a total to check
+    l.post(50000, std::nullopt, 150000);
+    l.post(std::nullopt, 20000, 130000);
+    l.total("SAYFA TOPLAMI", 50000, 20000, 130000);
+    l.total("NAKL\xDD YEK\xDCN", 50000, 20000, 130000);
     l.check.pageBreak();
-    l.total("DEV\xDDR", 20, 150000, 20000, 130000);
-    l.post(1, std::nullopt);
-    l.total("Sayfa Toplam\xFD", 23, 1, std::nullopt, 130001);
-    l.total("GENEL TOPLAM", 24, 150001, 20000, 130001);
-    EXPECT_TRUE(l.check.verdict().mismatches.empty());
-    EXPECT_EQ(l.check.verdict().checked, 5);
-    EXPECT_TRUE(l.check.verdict().allAgree());
-    EXPECT_EQ(totalsNote(l.check.verdict()), "5 toplam satırı kayıtlarla tutuyor");
+    l.total("DEV\xDDR", 50000, 20000, 130000);  // carried from the page before: checked
+    l.post(1, std::nullopt, 130001);
+    l.total("Sayfa Toplam\xFD", 1, std::nullopt, 130001);
+    l.total("GENEL TOPLAM", 50001, 20000, 130001);
+    EXPECT_TRUE(l.verdict().mismatches.empty());
+    EXPECT_EQ(l.verdict().checked, 5);
+    EXPECT_EQ(totalsNote(l.verdict()), "5 toplam satırı kayıtlarla tutuyor");
 }
 
-TEST(TotalsCheck, ALostRecordIsNamedWithItsTotal) {
+TEST(TotalsCheck, ALostRecordIsNamedWithItsTotalAndItsBalance) {
     Ledger l;
-    l.post(50000, std::nullopt);
-    // The record of 1.000,00 between these two was lost.
-    l.post(std::nullopt, 20000);
-    l.total("GENEL TOPLAM", 12, 150000, 20000, 130000);
-    const TotalsVerdict& v = l.check.verdict();
-    ASSERT_EQ(v.mismatches.size(), 2u);  // Borç, and the balance the lost record moved
-    EXPECT_EQ(v.mismatches[0].heading, "Bor\xE7");
-    EXPECT_EQ(v.mismatches[0].printed, "1.500,00");
-    EXPECT_EQ(v.mismatches[0].computed, "500,00");
-    EXPECT_EQ(totalsWarnings(v)[0],
-              "uyarı: satır 12 \"GENEL TOPLAM\", Borç: raporda 1.500,00, kayıtlardan 500,00");
-    EXPECT_EQ(totalsNote(v), "");
+    l.post(50000, std::nullopt, 50000);
+    l.post(10000, std::nullopt, 60000);
+    l.post(std::nullopt, 5000, 55000);
+    l.post(5000, std::nullopt, 60000);
+    // A record of 1.000,00 between these two was lost: the next balance does not follow.
+    l.post(std::nullopt, 20000, 140000);
+    l.total("GENEL TOPLAM", 165000, 25000, 140000);
+    const std::vector<std::string> warnings = totalsWarnings(l.verdict());
+    EXPECT_EQ(warnings, (std::vector<std::string>{
+                            "uyarı: satır 5, Bakiye: raporda 1.400,00, önceki bakiyeden 400,00",
+                            "uyarı: satır 6 \"GENEL TOPLAM\", Borç: raporda 1.650,00, kayıtlardan "
+                            "650,00"}));
+    EXPECT_EQ(totalsNote(l.verdict()), "");
 }
 
-TEST(TotalsCheck, AccountsMarksAndLevels) {
-    // Account totals: the records since the carried account changed.
-    TotalsCheck accounts({{"Tutar", kTurkish, 2}}, false, false);
-    accounts.addRecord(amounts({700}), 0, true, true);
-    accounts.addRecord(amounts({300}), 0, true, false);
-    accounts.checkTotal("HESAP TOPLAMI", 5, amounts({1000}));
-    accounts.addRecord(amounts({40}), 0, true, true);
-    accounts.checkTotal("HESAP TOPLAMI", 9, amounts({40}));
-    accounts.checkTotal("GENEL TOPLAM", 10, amounts({1040}));
-    EXPECT_TRUE(accounts.verdict().allAgree());
+// Groups: an opening balance starts its group's running figure; a group's total covers its
+// group; the grand balance is the groups' closing balances netted by their marks.
+TEST(TotalsCheck, GroupsOpenTheirBalancesAndTotalTheirRecords) {
+    Ledger l(true, 1);
+    l.check.groupStart(0);
+    l.total("DEVREDEN BAK\xDDYE", std::nullopt, std::nullopt, 10000, 'B');
+    l.post(5000, std::nullopt, 15000, 'B');
+    l.post(std::nullopt, 20000, 5000, 'A');
+    l.total("CAR\xDD TOPLAM", 5000, 20000, 5000, 'A');
+    l.check.groupStart(0);
+    l.total("DEVREDEN BAK\xDDYE", std::nullopt, std::nullopt, 30000, 'A');  // not compared
+    l.post(1000, std::nullopt, 29000, 'A');
+    l.post(2000, std::nullopt, 27000, 'A');
+    l.post(3000, std::nullopt, 24000, 'A');
+    l.total("CAR\xDD TOPLAM", 6000, std::nullopt, 24000, 'A');
+    l.total("GENEL TOPLAM", 11000, 20000, 29000, 'A');
+    EXPECT_TRUE(l.verdict().mismatches.empty()) << totalsWarnings(l.verdict())[0];
+    EXPECT_EQ(l.verdict().checked, 3);
+}
 
+// A figure no reading explains is left unchecked unless a total of its kind agreed
+// elsewhere, or its kind says what it covers.
+TEST(TotalsCheck, OnlyAKnownFigureDisagrees) {
+    Ledger plain;
+    plain.post(100, std::nullopt, std::nullopt);
+    plain.total("TOPLAM", 100, std::nullopt, std::nullopt);
+    plain.post(200, std::nullopt, std::nullopt);
+    plain.total("KDV YEK\xDCN\xDC", 999, std::nullopt, std::nullopt);  // covers what is unknown
+    EXPECT_TRUE(plain.verdict().mismatches.empty());
+    EXPECT_EQ(plain.verdict().unchecked, 1);
+    EXPECT_EQ(totalsNote(plain.verdict()),
+              "1 toplam satırı kayıtlarla tutuyor; 1 toplam denetlenemedi");
+
+    // A label that holds an amount: the columns were not cut where the report prints them.
+    Ledger garbled;
+    garbled.post(100, std::nullopt, std::nullopt);
+    garbled.total("SAYF A TOPLAMI 1.222,33", 8, std::nullopt, std::nullopt);
+    EXPECT_TRUE(garbled.verdict().mismatches.empty());
+    EXPECT_EQ(garbled.verdict().unchecked, 1);
+
+    Ledger peers;
+    for (int day = 0; day < 4; ++day) {
+        peers.post(100, std::nullopt, std::nullopt);
+        peers.total("G\xDCN TOPLAMI", day == 1 ? 101 : 100, std::nullopt, std::nullopt);
+    }
+    ASSERT_EQ(peers.verdict().mismatches.size(), 1u);
+    EXPECT_EQ(peers.verdict().mismatches[0].line, 4);
+    EXPECT_EQ(peers.verdict().mismatches[0].computed, "1,00");  // since the day before
+}
+
+TEST(TotalsCheck, AccountsMarksLevelsValuesAndCounts) {
+    std::vector<std::string> t;
     // A statement's debit and credit totals: the records marked B, those marked A.
     TotalsCheck marks({{"TUTAR", {'.', ','}, 2}}, true, false);
-    marks.addRecord(amounts({-456160}), 'B', true, false);
-    marks.addRecord(amounts({27061}), 'A', true, false);
-    marks.addRecord(amounts({-112880}), 'B', true, false);
-    marks.checkTotal("BOR\xC7 TOPLAMI", 40, amounts({-569040}));
-    marks.checkTotal("ALACAK TOPLAMI", 41, amounts({27061}));
+    for (const auto& [v, m] : {std::pair{-456160, 'B'}, {27061, 'A'}, {-112880, 'B'}}) {
+        RecordFacts r;
+        r.mark = m;
+        marks.addRecord(amounts({v}, t), r);
+    }
+    marks.checkTotal("BOR\xC7 TOPLAMI", 40, amounts({-569040}, t));
+    marks.checkTotal("ALACAK TOPLAMI", 41, amounts({27061}, t));
+    marks.finish();
     EXPECT_TRUE(marks.verdict().allAgree());
 
-    // A trial balance adds up its top-level accounts only: with a parent left out, the
-    // sum over every level would still give the printed total, the top level does not.
+    // A trial balance adds up its top-level accounts only: with a parent left out, the sum
+    // over every level would still give the printed total, the top level does not.
     TotalsCheck levels({{"Bor\xE7", kTurkish, 2}}, false, true);
-    levels.addRecord(amounts({500}), 0, false, false);  // 600.01, its parent 600 taken out
-    levels.addRecord(amounts({300}), 0, false, false);  // 600.02
-    levels.addRecord(amounts({200}), 0, true, false);   // 642
-    levels.checkTotal("GEL\xDDR TABLOSU HESAPLARI TOPLAMI", 30, amounts({1000}));
+    for (const auto& [v, top] : {std::pair{500, false}, {300, false}, {200, true}}) {
+        RecordFacts r;
+        r.topLevel = top;
+        levels.addRecord(amounts({v}, t), r);
+    }
+    levels.checkTotal("GEL\xDDR TABLOSU HESAPLARI TOPLAMI", 30, amounts({1000}, t));
+    levels.finish();
     ASSERT_EQ(levels.verdict().mismatches.size(), 1u);
     EXPECT_EQ(levels.verdict().mismatches[0].computed, "2,00");
+
+    // Totals of a currency the label names, with the count they print.
+    TotalsCheck named({{"Tutar", kTurkish, 2}}, false, false);
+    for (const auto& [v, currency] : {std::pair{100, "TL"}, {7, "USD"}, {200, "TL"}}) {
+        const std::string_view cells[] = {currency};
+        RecordFacts r;
+        r.cells = cells;
+        named.addRecord(amounts({v}, t), r);
+    }
+    named.checkTotal("TL TOPLAMI (2 adet)", 10, amounts({300}, t));
+    named.checkTotal("USD TOPLAMI (2 adet)", 11, amounts({7}, t));
+    named.finish();
+    ASSERT_EQ(totalsWarnings(named.verdict()),
+              std::vector<std::string>{
+                  "uyarı: satır 11 \"USD TOPLAMI (2 adet)\", kayıt sayısı: raporda 2, "
+                  "kayıtlardan 1"});
 }
 
-TEST(TotalsCheck, TotalWordsAreWords) {
+// A journal's vouchers balance: where nearly all do, the one that does not is named.
+TEST(TotalsCheck, AVoucherWhoseDebitIsNotItsCredit) {
+    Ledger l(false, 1);
+    for (int v = 0; v < 6; ++v) {
+        l.check.groupStart(0);
+        l.post(500, std::nullopt, std::nullopt);
+        l.post(std::nullopt, v == 2 ? 499 : 500, std::nullopt);
+    }
+    EXPECT_EQ(totalsWarnings(l.verdict()),
+              std::vector<std::string>{"uyarı: satır 5, fiş dengesiz: Borç 5,00, Alacak 4,99"});
+}
+
+// A parent's debit and credit are its sub-accounts' sums and its balances net out; a level
+// missing between an account and its sub-account is named on the parent.
+TEST(AccountTree, ParentsSumTheirSubAccounts) {
+    AccountTree tree({TreeSum::Summed, TreeSum::Plus, TreeSum::Minus});
+    const std::vector<char> all(3, 1);
+    const struct {
+        const char* code;
+        std::vector<std::int64_t> values;
+    } accounts[] = {
+        {"100", {900, 300, 0}},      {"100.01", {600, 400, 0}}, {"100.02", {300, 0, 100}},
+        {"120", {500, 200, 0}},      {"120.01", {500, 200, 0}}, {"120.01.001", {200, 200, 0}},
+        {"120.01.002", {299, 0, 0}}, {"153", {40, 40, 0}},      {"153.01.001", {40, 40, 0}},
+        {"600", {10, 10, 0}},        {"600.01", {10, 10, 0}},
+    };
+    int line = 0;
+    for (const auto& a : accounts) tree.add(a.code, ++line, a.values, all);
+    tree.close();
+    const std::vector<ParentBreak> breaks = tree.breaks();
+    ASSERT_EQ(breaks.size(), 2u);
+    EXPECT_EQ(breaks[0].code, "120.01");
+    EXPECT_EQ(breaks[0].printed, 500);
+    EXPECT_EQ(breaks[0].children, 499);
+    EXPECT_EQ(breaks[1].code, "153");
+    EXPECT_EQ(breaks[1].missing, "153.01");
+}
+
+TEST(TotalLabel, WordsSayWhatATotalCovers) {
     for (const char* label : {"SAYFA TOPLAMI", "Toplam :", "*** GENEL TOPLAM ***", "Nakli Yek\xFCn",
-                              "Sonraki Sayfaya Devir", "D\xD6NEM SONU BAK\xDDYE", "Yek\xFCn"}) {
+                              "Sonraki Sayfaya Devir", "D\xD6NEM SONU BAK\xDDYE", "Yek\xFCn",
+                              "Kasa Devri", "\xD6nceki Sayfadan"}) {
         EXPECT_TRUE(isTotalLabel(label)) << label;
     }
     for (const char* text : {"AKSOY NAKL\xDDYAT LTD.\xDE"
@@ -123,6 +230,31 @@ TEST(TotalsCheck, TotalWordsAreWords) {
         EXPECT_FALSE(isTotalLabel(text)) << text;
     }
     EXPECT_FALSE(isTotalLabel("Bakiye d\xFCzeltmesi", false));
+
+    const struct {
+        const char* label;
+        TotalClass kind;
+        const char* key;
+        std::optional<std::int64_t> count;
+        std::vector<std::string> words;
+    } cases[] = {
+        {"SAYFA TOPLAMI", TotalClass::Page, "SAYFA TOPLAM", {}, {}},
+        {"NAKL\xDD YEK\xDCN", TotalClass::Forward, "NAKLI YEKUN", {}, {}},
+        {"\xD6NCEK\xDD SAYFADAN NAK\xDDL", TotalClass::Back, "ONCEKI SAYFA NAKIL", {}, {}},
+        {"Sonraki Sayfaya Devir", TotalClass::Forward, "SONRAKI SAYFA DEVIR", {}, {}},
+        {"GENEL YEK\xDCN", TotalClass::Grand, "GENEL YEKUN", {}, {}},
+        {"D\xD6NEN VARLIKLAR TOPLAMI", TotalClass::Plain, "TOPLAM", {}, {"DONEN", "VARLIKLAR"}},
+        {"01.03.2019 G\xDCN TOPLAMI", TotalClass::Group, "GUN TOPLAM", {}, {"01.03.2019"}},
+        {"TL TOPLAMI (34 adet)", TotalClass::Plain, "TOPLAM", 34, {"TL"}},
+        {"CAR\xDD TOPLAM (12 kay\xFDt)", TotalClass::Group, "CARI TOPLAM", 12, {}},
+    };
+    for (const auto& c : cases) {
+        const TotalLabel l = readTotalLabel(c.label);
+        EXPECT_EQ(l.kind, c.kind) << c.label;
+        EXPECT_EQ(l.key, c.key) << c.label;
+        EXPECT_EQ(l.count, c.count) << c.label;
+        EXPECT_EQ(l.words, c.words) << c.label;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "clean/column_typing.h"
@@ -199,6 +200,36 @@ TEST(HeaderFields, LabelsAndValuesOfAPageHeader) {
     }
     for (const char* text : {"70671", "Sayfa toplam\xFD", "- iade -"})
         EXPECT_FALSE(isPageFooter(text)) << text;
+}
+
+// A group's block: its fields, a bracketed remark as a field of its own, the continuation
+// marker dropped, a colon inside a value, a blank to be signed.
+TEST(HeaderFields, FieldsOfAGroupsBlock) {
+    using Fields = std::vector<std::pair<std::string, std::string>>;
+    const struct {
+        const char* line;
+        Fields fields;
+    } cases[] = {
+        {"Yevmiye No: 12   Tarih: 02.01.2024   Fi\xFE No: 45   (MAHSUP)",
+         {{"Yevmiye No", "12"},
+          {"Tarih", "02.01.2024"},
+          {"Fi\xFE No", "45"},
+          {"T\xFCr", "MAHSUP"}}},
+        {"Yev.No:474    Fi\xFE No:133    (A\xC7ILI\xDE) (devam)",
+         {{"Yev.No", "474"}, {"Fi\xFE No", "133"}, {"T\xFCr", "A\xC7ILI\xDE"}}},
+        {"Cari Kodu : 120.01.543     \xDCnvan\xFD : \xC7\xFDnar Ltd. (\xDDzmir) (DEVAM)",
+         {{"Cari Kodu", "120.01.543"}, {"\xDCnvan\xFD", "\xC7\xFDnar Ltd. (\xDDzmir)"}}},
+        {"Stok Kodu : KRT.7683   Stok Ad\xFD : ZIMBA TEL\xDD NO:10   Birim : KUTU",
+         {{"Stok Kodu", "KRT.7683"}, {"Stok Ad\xFD", "ZIMBA TEL\xDD NO:10"}, {"Birim", "KUTU"}}},
+        {"      Kasa Sorumlusu : ..........     Kontrol Eden : ..........", {}},
+    };
+    for (const auto& c : cases) {
+        HeaderField f[8];
+        const std::size_t n = groupFieldsOf(c.line, f, 8);
+        Fields got;
+        for (std::size_t i = 0; i < n; ++i) got.emplace_back(f[i].label, f[i].value);
+        EXPECT_EQ(got, c.fields) << c.line;
+    }
 }
 
 }  // namespace

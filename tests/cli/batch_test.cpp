@@ -199,10 +199,10 @@ TEST(ConverterFolders, ATreeIsConvertedIntoMirroredFoldersAndEveryBadFileIsRepor
                 status = "failed";
                 break;
         }
-        expectedRecords.push_back("{\"input\":\"" + in + "\",\"output\":\"" + out +
-                                  "\",\"status\":\"" + status +
-                                  "\",\"rows\":" + std::to_string(rows) +
-                                  ",\"warnings\":0,\"message\":\"" + message + "\"}");
+        expectedRecords.push_back(
+            "{\"input\":\"" + in + "\",\"output\":\"" + out + "\",\"status\":\"" + status +
+            "\",\"rows\":" + std::to_string(rows) +
+            ",\"warnings\":0,\"unplaced\":0,\"message\":\"" + message + "\"}");
     }
     std::vector<std::string> lines = linesOf(run.err);
     ASSERT_FALSE(lines.empty());

@@ -88,7 +88,7 @@ TEST(CleanConvert, GoldenTablesOfEveryKind) {
         EXPECT_EQ(run.status, 0) << kind << run.err;
         // The file's line says that the report's own totals agree.
         EXPECT_NE(run.err.find("-> " + (dir / "out.csv") + " ("), std::string::npos) << run.err;
-        EXPECT_NE(run.err.find("kayıtlarla tutuyor)"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(" kayıtlarla tutuyor"), std::string::npos) << run.err;
         EXPECT_EQ(readBytes(dir / "out.csv"), readBytes(kData + "/clean/" + kind + "/expected.csv"))
             << kind;
         // A report of several tables: one file for each table after the first.
@@ -149,6 +149,39 @@ TEST(CleanConvert, ATotalThatDisagreesWarnsAndFailsOnlyWhenStrict) {
     EXPECT_NE(strict.err.find("uyarı: "), std::string::npos);
     EXPECT_NE(strict.err.find("--strict: "), std::string::npos);
     EXPECT_EQ(readBytes(dir / "strict.csv"), readBytes(dir / "lax.csv"));  // written all the same
+}
+
+// Lines the clean table could not place are named, counted in the summary and, with
+// --strict, fail the input; --signed-balance adds the balance signed by its marks.
+TEST(CleanConvert, LinesNotPlacedAndTheSignedBalance) {
+    TempDir dir;
+    const Outcome lax = convert({"--clean", "--summary", dir / "s.jsonl", "-o", dir / "k.csv",
+                                 report("gunluk-kasa-raporu")});
+    EXPECT_EQ(lax.status, 0) << lax.err;
+    EXPECT_NE(lax.err.find("; 11 satır tabloya alınmadı: 17, 24, 33, 46, 59, 73, 86, 90, 95, "
+                           "102, 108)"),
+              std::string::npos)
+        << lax.err;
+    EXPECT_NE(readBytes(dir / "s.jsonl").find(",\"unplaced\":11,"), std::string::npos);
+    const Outcome strict =
+        convert({"--clean", "--strict", "-o", dir / "k.csv", report("gunluk-kasa-raporu")});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_NE(strict.err.find("--strict: raporun bazı satırları tabloya alınmadı"),
+              std::string::npos)
+        << strict.err;
+
+    ASSERT_EQ(convert({"--clean", "--signed-balance", "-q", "-o", dir / "m.csv",
+                       report("muavin-tek-hesap")})
+                  .status,
+              0);
+    const std::string signed_ = readBytes(dir / "m.csv");
+    EXPECT_EQ(head(dir / "m.csv", 1),
+              "Tarih;Yevmiye No;Fi\xFE No;A\xE7\xFDklama;Bor\xE7;Alacak;Bakiye;B/A;"
+              "\xDD\xFE"
+              "aretli Bakiye\r\n");
+    EXPECT_NE(signed_.find(";29040,00;B;29040,00\r\n"), std::string::npos);
+    EXPECT_NE(signed_.find(";A;-"), std::string::npos);
+    EXPECT_EQ(convert({"--signed-balance", "-o", dir / "p.csv", report("mizan")}).status, 2);
 }
 
 TEST(CleanConvert, ReportsWithoutRecordsAndRefusedOptions) {

@@ -53,12 +53,6 @@ TEST(RecordSelection, EachLineItsRole) {
     const Case cases[] = {
         {"a dated record", date, fields({"01.01.2005", "Fatura", ">1.500,00"}, kSelectionWidths),
          R::Other, R::Record},
-        {"a record without an amount", date, fields({"02.01.2005", "Odeme"}, kSelectionWidths),
-         R::Other, R::Record},
-        {"a value that fits no column", date,
-         fields({"01.01.2005", "Fatura", ">iade"}, kSelectionWidths), R::Other, R::Other},
-        {"a dated total is a record", date,
-         fields({"31.01.2005", "DEVIR", ">1.500,00"}, kSelectionWidths), R::Other, R::Record},
         {"a total", date, fields({"", "SAYFA TOPLAMI", ">1.500,00"}, kSelectionWidths), R::Record,
          R::Total},
         {"a total's words without an amount", date, fields({"", "TOPLAM"}, kSelectionWidths),
@@ -75,8 +69,16 @@ TEST(RecordSelection, EachLineItsRole) {
         {"only frame characters", date, "\xBA         \xB3              \xB3", R::Record, R::Blank},
         {"an account's record", code, fields({"100.01", "KASA", ">1.500,00"}, kSelectionWidths),
          R::Other, R::Record},
-        {"a total beside its class code", code,
-         fields({"100", "GRUP TOPLAMI", ">1.500,00"}, kSelectionWidths), R::Other, R::Other},
+        {"a total beside its class code, under a rule", code,
+         fields({"100", "GRUP TOPLAMI", ">1.500,00"}, kSelectionWidths), R::Rule, R::Total},
+        {"an account whose name holds a total's word", code,
+         fields({"320.01", "AKSOY NAKLI", ">1.500,00"}, kSelectionWidths), R::Record, R::Record},
+        {"an account of the opening voucher", code,
+         fields({"100.01", "Acilis devir", ">1.500,00"}, kSelectionWidths), R::Other, R::Record},
+        {"amounts alone under a rule", date, fields({"", "", ">1.500,00"}, kSelectionWidths),
+         R::Rule, R::Total},
+        {"a dated record's words under a rule", date,
+         fields({"31.01.2005", "TOPLAM", ">1.500,00"}, kSelectionWidths), R::Rule, R::Total},
     };
     const ReportText text(joinCrLf({"x", kSelectionHead, rule(kSelectionWidths)}));
     const TableLayout table = tableOf(text);

@@ -1,0 +1,128 @@
+#include "clean/total_label.h"
+
+#include "core/text_rules.h"
+
+namespace tablamo {
+namespace {
+
+bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) >= 0x80; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether a word of the folded text begins with `stem` (and is no longer when `whole`).
+bool hasWord(const std::string& folded, std::string_view stem, bool whole) {
+    for (std::size_t at = folded.find(stem); at != std::string::npos;
+         at = folded.find(stem, at + 1)) {
+        if (at > 0 && isLetter(folded[at - 1])) continue;
+        const std::size_t end = at + stem.size();
+        if (whole && end < folded.size() && isLetter(folded[end])) continue;
+        return true;
+    }
+    return false;
+}
+
+// The words that tell a total's kind, by their stems (folded); `whole`: the word is no
+// longer than its stem.
+struct Stem {
+    std::string_view stem;
+    TotalClass kind;
+    bool whole;
+};
+constexpr Stem kStems[] = {
+    {"TOPLAM", TotalClass::Plain, false}, {"YEKUN", TotalClass::Plain, false},
+    {"SAYFA", TotalClass::Page, false},   {"SAHIFE", TotalClass::Page, false},
+    {"NAKLI", TotalClass::Forward, true}, {"SONRAKI", TotalClass::Forward, true},
+    {"DEVIR", TotalClass::Back, false},   {"DEVRI", TotalClass::Back, false},
+    {"DEVREDEN", TotalClass::Back, true}, {"ONCEKI", TotalClass::Back, true},
+    {"NAKIL", TotalClass::Back, true},    {"GENEL", TotalClass::Grand, true},
+    {"DONEM", TotalClass::Grand, true},   {"RAPOR", TotalClass::Grand, true},
+    {"HESAP", TotalClass::Group, true},   {"CARI", TotalClass::Group, true},
+    {"FIS", TotalClass::Group, true},     {"GUN", TotalClass::Group, true},
+    {"GRUP", TotalClass::Group, true},    {"ARA", TotalClass::Group, true},
+    {"STOK", TotalClass::Group, true},    {"MADDE", TotalClass::Group, true},
+    {"YEVMIYE", TotalClass::Group, true}, {"KART", TotalClass::Group, true},
+    {"MUSTERI", TotalClass::Group, true}, {"BAKIYE", TotalClass::Plain, false},
+};
+
+// The number before a word that counts records: "39 ADET", "12 KAYIT".
+std::optional<std::int64_t> countBefore(const std::vector<std::string>& words, std::size_t i) {
+    static constexpr std::string_view kCounting[] = {"ADET", "KAYIT", "KALEM", "ISLEM"};
+    if (i == 0) return std::nullopt;
+    bool counting = false;
+    for (const std::string_view w : kCounting) counting |= words[i].rfind(w, 0) == 0;
+    const std::string& n = words[i - 1];
+    if (!counting || n.empty() || n.size() > 9) return std::nullopt;
+    std::int64_t v = 0;
+    for (const char c : n) {
+        if (!isDigit(c)) return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+}  // namespace
+
+bool isTotalLabel(std::string_view win1254, bool balance) {
+    const std::string f = foldedUpper(win1254);
+    // NAKLİ stands alone (NAKLİ YEKÜN); the others may go on (TOPLAMI, YEKÜNÜ, DEVİRLER).
+    return hasWord(f, "TOPLAM", false) || hasWord(f, "YEKUN", false) ||
+           hasWord(f, "DEVIR", false) || hasWord(f, "DEVRI", false) ||
+           hasWord(f, "DEVREDEN", false) || hasWord(f, "NAKLI", true) ||
+           hasWord(f, "NAKIL", true) || hasWord(f, "ONCEKI", true) || hasWord(f, "SONRAKI", true) ||
+           (balance && hasWord(f, "BAKIYE", false));
+}
+
+TotalLabel readTotalLabel(std::string_view win1254) {
+    TotalLabel label;
+    const std::string folded = foldedUpper(win1254);
+    // The words, without the brackets, stars and colons around them.
+    std::vector<std::string> words;
+    std::string word;
+    for (std::size_t i = 0; i <= folded.size(); ++i) {
+        const char c = i < folded.size() ? folded[i] : ' ';
+        if (c == ' ' || c == '(' || c == ')' || c == '*' || c == ':') {
+            // A comma or point after a word ends it: "TOPLAM,", not "1.222,33".
+            while (!word.empty() && (word.back() == ',' || word.back() == '.')) word.pop_back();
+            if (!word.empty()) words.push_back(std::move(word));
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    bool forward = false, back = false, page = false, grand = false, group = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& w = words[i];
+        const Stem* found = nullptr;
+        for (const Stem& s : kStems) {
+            if (w.rfind(s.stem, 0) == 0 && (!s.whole || w.size() == s.stem.size())) {
+                found = &s;
+                break;
+            }
+        }
+        if (const auto n = countBefore(words, i)) {
+            label.count = n;
+            if (!label.words.empty() && label.words.back() == words[i - 1]) label.words.pop_back();
+            continue;
+        }
+        if (!found) {
+            label.words.push_back(w);
+            continue;
+        }
+        if (!label.key.empty()) label.key += ' ';
+        label.key += found->stem;
+        forward |= found->kind == TotalClass::Forward;
+        back |= found->kind == TotalClass::Back;
+        page |= found->kind == TotalClass::Page;
+        grand |= found->kind == TotalClass::Grand;
+        group |= found->kind == TotalClass::Group;
+    }
+    // A sum carried on says so first; then the page, everything, a group.
+    label.kind = forward ? TotalClass::Forward
+                 : back  ? TotalClass::Back
+                 : page  ? TotalClass::Page
+                 : grand ? TotalClass::Grand
+                 : group ? TotalClass::Group
+                         : TotalClass::Plain;
+    return label;
+}
+
+}  // namespace tablamo
