@@ -60,7 +60,7 @@ void RecordWriter::field(std::string_view label, std::string_view value) {
         l.values.emplace_back(value);
     }
     l.pageOnly |= numbersOrDatesThePage({l.label, value}, m_years);
-    l.stats.add(factsOf(value, m_years), 0, 0, value.size());
+    l.stats.add(factsOf(value, m_years), 0, 0, value);
 }
 
 void RecordWriter::amounts(const Chunk& chunk, const Chunk::Item& item, bool printed) {

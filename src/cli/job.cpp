@@ -148,8 +148,9 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         ->type_name("FILE");
     app.add_option("--input-encoding", inputEncoding,
                    "how the inputs are read (default auto: as UTF-8 when valid UTF-8\n"
-                   "with letters beyond ASCII, else as code page 857)")
-        ->check(CLI::IsMember({"auto", "cp857", "utf-8"}, CLI::ignore_case));
+                   "with letters beyond ASCII, as Windows-1254 when its Turkish letters\n"
+                   "stand in the words, else as code page 857)")
+        ->check(CLI::IsMember({"auto", "cp857", "utf-8", "cp1254"}, CLI::ignore_case));
     app.add_option("--encoding", encoding,
                    "text encoding of CSV and HTML output (default windows-1254, as the\n"
                    "window saves; utf-8 CSV starts with a byte-order mark)")
@@ -221,9 +222,10 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         job.localeDecimal = localeDecimalSeparator;
         job.encoding = lower(encoding) == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Windows1254;
         const std::string readAs = lower(inputEncoding);
-        job.inputEncoding = readAs == "cp857"   ? InputEncoding::Cp857
-                            : readAs == "utf-8" ? InputEncoding::Utf8
-                                                : InputEncoding::Auto;
+        job.inputEncoding = readAs == "cp857"    ? InputEncoding::Cp857
+                            : readAs == "utf-8"  ? InputEncoding::Utf8
+                            : readAs == "cp1254" ? InputEncoding::Cp1254
+                                                 : InputEncoding::Auto;
         if (given("--save-profile")) {
             checkSaveProfile(job, saveProfile);
             job.saveProfile = saveProfile;

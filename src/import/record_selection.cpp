@@ -111,9 +111,9 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         sure += isSure;
         for (int k = 0; k < c.count; ++k) {
             const auto idx = static_cast<std::size_t>(k);
-            const std::size_t n = c.value[idx].size();
-            all[idx].add(c.facts[idx], c.first[idx], c.last[idx], n);
-            if (isSure) evidence[idx].add(c.facts[idx], c.first[idx], c.last[idx], n);
+            const std::string_view value = c.value[idx];
+            all[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
+            if (isSure) evidence[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
             if (isSure && !c.facts[idx].empty) ++filled[idx];
         }
         if (isSure && table.splitField >= 0) {

@@ -47,16 +47,34 @@ struct TableLocation {
     TableFormat format = TableFormat::None;
     int line = -1;          ///< that line; -1 when the criterion has no such line
     std::string separator;  ///< its column boundary: the field or the frame separator
+    /// The table as a clean table finds it: the located table when its line measures columns;
+    /// else the first rule under the headings (hyphens or equals signs, any first column; of a
+    /// rule over the headings and one under them the lower) or the top line of a box frame of
+    /// single, double or mixed lines, measured at its own tees. The plain import is not
+    /// changed by it: a table only this search finds is `broader`.
+    TableLocation locateCleanTable(const ReportText& text, const ReportLayout& layout);
+
     /// Every width the separator scan measures in the line (more than the settings' 20 when
     /// it has more columns); none for line 0, which gives no widths.
     std::vector<std::int32_t> widths;
+    /// Found by the clean table's broader search only: the plain import takes no such table.
+    bool broader = false;
 
     bool isReport() const { return criteria.isReport(); }
+    /// A table is there to read: the criteria's, or one the broader search found.
+    bool found() const { return isReport() || broader; }
 };
 
 /// Finds the table: the criteria's first lines, searched once each, and the widths of the
 /// table's line.
 TableLocation locateTable(const ReportText& text, const ReportLayout& layout);
+
+/// The table as a clean table finds it: the located table when its line measures columns;
+/// else the first rule under the headings (hyphens or equals signs, any first column; of a
+/// rule over the headings and one under them the lower) or the top line of a box frame of
+/// single, double or mixed lines, measured at its own tees. The plain import is not
+/// changed by it: a table only this search finds is `broader`.
+TableLocation locateCleanTable(const ReportText& text, const ReportLayout& layout);
 
 /// Every width the separator scan measures in `line`, the last one (shortened by
 /// LedgerMarks) included: more than 20 when the line has more separators than the settings

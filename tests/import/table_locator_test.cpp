@@ -78,5 +78,95 @@ TEST(TableLocator, TheLineTheTableIsReadBy) {
     }
 }
 
+// The clean table finds what the plain import does not take: rules of "=", any first column,
+// frames of single or double lines; a total's underline or a title's is no table.
+TEST(TableLocator, TheCleanTableFindsMore) {
+    const std::vector<int> narrow = {3, 10, 8};
+    std::string allEquals = rule(kW);
+    for (char& c : allEquals) c = c == '-' ? '=' : c;
+    const std::string single = boxLine(kW, "\xDA\xBF", '\xC2', '\xC4');
+    const std::string dbl = boxLine(kW, "\xC9\xBB", '\xCB', '\xCD');
+    const std::string underline = std::string(24, ' ') + "----------";
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        bool broader;
+        TableFormat format;
+        int line;
+        std::string separator;
+        std::vector<std::int32_t> widths;
+    };
+    const Case cases[] = {
+        {"a rule of equals signs",
+         {"x", kHead, allEquals, "y"},
+         true,
+         TableFormat::RuleLine,
+         2,
+         " ",
+         {11, 12, 8}},
+        {"equals signs over and under: the lower",
+         {"x", "", allEquals, kHead, allEquals},
+         true,
+         TableFormat::RuleLine,
+         4,
+         " ",
+         {11, 12, 8}},
+        {"equals signs over, hyphens under: the plain rule line",
+         {"x", allEquals, kHead, rule(kW)},
+         false,
+         TableFormat::RuleLine,
+         3,
+         " ",
+         {11, 12, 8}},
+        {"a narrow first column",
+         {"x", fields({"No", "Tarih", ">Tutar"}, narrow), rule(narrow)},
+         true,
+         TableFormat::RuleLine,
+         2,
+         " ",
+         {4, 10, 8}},
+        {"a frame of single lines",
+         {"x", single, kHead},
+         true,
+         TableFormat::Frame,
+         1,
+         "\xC2",
+         {14, 14, 11}},
+        {"a frame of double lines",
+         {"x", dbl, kHead},
+         true,
+         TableFormat::Frame,
+         1,
+         "\xCB",
+         {14, 14, 11}},
+        {"a mixed frame: the plain one",
+         {"x", kTop, kHead},
+         false,
+         TableFormat::Frame,
+         1,
+         "\xD1",
+         {14, 14, 11}},
+        {"a total's underline and a title's are none",
+         {"x", "  ==========", kHead, underline, "y"},
+         false,
+         TableFormat::RuleLine,
+         -1,
+         " ",
+         {}},
+    };
+    for (const Case& c : cases) {
+        const ReportText text(joinCrLf(c.lines));
+        const ReportLayout layout;
+        const TableLocation at = locateCleanTable(text, layout);
+        EXPECT_EQ(at.broader, c.broader) << c.name;
+        EXPECT_EQ(at.format, c.format) << c.name;
+        EXPECT_EQ(at.line, c.line) << c.name;
+        if (c.line >= 0) EXPECT_EQ(at.separator, c.separator) << c.name;
+        EXPECT_EQ(at.widths, c.widths) << c.name;
+        // The plain import takes none of what only the clean table finds.
+        if (c.broader) EXPECT_NE(locateTable(text, layout).widths, c.widths) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace tablamo
