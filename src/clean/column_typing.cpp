@@ -144,8 +144,11 @@ ColumnDecision ColumnStats::decide(DateOrder regional) const {
         if (const auto notation = m_vote.decide()) {
             const int decimals = m_vote.decimalsFor(*notation);
             // Amounts stand right-aligned under their rule; codes that happen to read as
-            // amounts (300.01) stand left-aligned.
-            const bool left = m_firstMax <= m_runFrom + 1;
+            // amounts (300.01) stand left-aligned. In a narrow column ("30" days under
+            // "---") values that end at the rule's last character and none at its first
+            // stand right.
+            const bool flushRight = m_lastMin >= m_runTo && m_firstMax > m_runFrom;
+            const bool left = m_firstMax <= m_runFrom + 1 && !flushRight;
             const bool right = m_lastMin >= m_runTo - 2;
             // A row number counts the records: each one more than the one before, but
             // where another reader's lines begin.

@@ -87,11 +87,11 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
     }
 }
 
-ImportOutcome noRecords(Workspace& ws) {
+ImportOutcome noRecords(Workspace& ws, const char* message = kNoRecordsMessage) {
     ImportOutcome outcome = importReport(ws);
     if (outcome.imported()) {
         outcome.status = ImportStatus::NoRecords;
-        outcome.message = kNoRecordsMessage;
+        outcome.message = message;
     }
     return outcome;
 }
@@ -109,6 +109,8 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     // import leaves, or those of a table only the clean table finds.
     const TableLocation location = locateCleanTable(text, settings);
     if (!location.found()) return notAReport();
+    // Columns cut by the default widths are no table.
+    if (location.line < 0 && settings.AutoColumnSearch) return noRecords(ws, kNoTableLineMessage);
     detectCleanColumns(text, location, settings, ws.settings.readout);
     TableLayout table = tableLayoutOf(text, location, settings);
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
