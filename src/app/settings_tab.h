@@ -43,7 +43,6 @@ public:
     QCheckBox* autoColumnSearch() const { return m_autoColumnSearch; }
     QCheckBox* ledgerMarks() const { return m_ledgerMarks; }
     QLineEdit* searchResultLine() const { return m_searchResult; }
-    QLineEdit* precedingLine() const { return m_preceding; }
     QLineEdit* widthList() const { return m_widthList; }
 
 private:

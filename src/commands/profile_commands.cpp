@@ -107,14 +107,6 @@ bool loadLayoutProfile(Workspace& ws, UiPort& ui) {
     return true;
 }
 
-std::string ensureProfilesFolder() {
-    const std::string folder = profilesFolder();
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec) throw cannotCreateFile(folder, systemReason(ec.value()));
-    return folder;
-}
-
 std::vector<std::string> listProfiles(const std::string& folder) {
     std::vector<std::string> paths;
     std::error_code ec;

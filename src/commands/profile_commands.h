@@ -30,10 +30,6 @@ LayoutProfile profileOf(const Workspace& ws);
 /// Puts the profile's layout into the workspace's settings.
 void applyProfile(Workspace& ws, const LayoutProfile& profile);
 
-/// The profiles folder (profilesFolder()), created when missing; raises "Cannot create
-/// file" when it cannot be.
-std::string ensureProfilesFolder();
-
 /// The profile files of a folder: its regular files named "*.json", by file name in byte
 /// order. None when the folder is missing or cannot be read.
 std::vector<std::string> listProfiles(const std::string& folder);

@@ -122,8 +122,6 @@ public:
 
     /// Bytes held for cell texts, live and dead (for the benchmarks and memory tests).
     std::size_t storageBytes() const;
-    /// Bytes of rows that were written again and whose old texts are not yet reclaimed.
-    std::size_t deadBytes() const { return m_deadBytes; }
 
 private:
     struct Block {

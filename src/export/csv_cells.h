@@ -93,9 +93,8 @@ private:
 };
 
 /// Writes rows 0 to `rows` - 1 through `writeRows(from, to, buffer)` and flushes. A table of
-/// 131,072 rows or more goes in pairs of runs: a second thread lays out the second run of a
-/// pair in memory while this one lays out and writes the first, so the bytes come out in
-/// order. Without a thread to be had, this one lays out the rest alone.
+/// 131,072 rows or more goes through the two-thread pipeline in runs of rows, each laid out
+/// in memory and written to the sink in order.
 void writeRowsAhead(int rows, OutBuffer& out, ByteSink& sink,
                     const std::function<void(int from, int to, OutBuffer& buffer)>& writeRows);
 

@@ -22,26 +22,22 @@ struct Utf8Table {
     static const Utf8Table& get();
 };
 
-/// Gathers the written bytes and hands them to the sink in large pieces.
+/// Gathers the written bytes and hands them to the sink in large pieces; or, without a
+/// sink, keeps them all in memory (a piece of a long text laid out ahead of its turn).
 class OutBuffer {
 public:
     explicit OutBuffer(ByteSink& sink, std::size_t capacity = std::size_t{1} << 20)
-        : m_sink(sink),
+        : m_sink(&sink),
           m_buffer(std::make_unique_for_overwrite<char[]>(capacity)),
           m_size(capacity) {}
+    /// Keeps every byte until taken with bytes() and clear().
+    OutBuffer() = default;
     OutBuffer(const OutBuffer&) = delete;
     OutBuffer& operator=(const OutBuffer&) = delete;
 
     /// Room for at least `n` bytes at the returned place; finish with `advance`.
     char* reserve(std::size_t n) {
-        if (m_size - m_used < n) {
-            flush();
-            if (m_size < n) {
-                // Only a row longer than the whole buffer comes here.
-                m_buffer = std::make_unique_for_overwrite<char[]>(n);
-                m_size = n;
-            }
-        }
+        if (m_size - m_used < n) makeRoom(n);
         return m_buffer.get() + m_used;
     }
     /// Marks the bytes up to `end` (from the last reserve) as written.
@@ -52,17 +48,25 @@ public:
         if (!bytes.empty()) std::memcpy(p, bytes.data(), bytes.size());
         m_used += bytes.size();
     }
-    /// Hands everything gathered to the sink.
+    /// Hands everything gathered to the sink (without one, keeps it).
     void flush() {
-        if (m_used) m_sink.write(m_buffer.get(), m_used);
+        if (!m_sink) return;
+        if (m_used) m_sink->write(m_buffer.get(), m_used);
         m_used = 0;
     }
 
+    /// The bytes gathered and not yet handed on.
+    std::string_view bytes() const { return {m_buffer.get(), m_used}; }
+    /// Drops the bytes gathered; the room stays.
+    void clear() { m_used = 0; }
+
 private:
-    ByteSink& m_sink;
+    void makeRoom(std::size_t n);
+
+    ByteSink* m_sink = nullptr;
     // Not zeroed: a writer fills what it hands on, and a large buffer costs no clearing.
     std::unique_ptr<char[]> m_buffer;
-    std::size_t m_size;
+    std::size_t m_size = 0;
     std::size_t m_used = 0;
 };
 

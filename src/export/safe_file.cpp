@@ -21,10 +21,6 @@ void TempFileBeside::write(const char* data, std::size_t size) {
     if (!m_file.write(data, size)) failed();
 }
 
-void TempFileBeside::closeFd() {
-    if (!m_file.close()) failed();
-}
-
 void TempFileBeside::replaceTarget() {
     if (!m_file.replaceTarget()) failed();
 }

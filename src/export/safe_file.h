@@ -30,9 +30,6 @@ public:
     void startWriteback(std::uint64_t offset, std::uint64_t size) {
         m_file.startWriteback(offset, size);
     }
-    /// Closes the file, for a writer that writes the file by its name.
-    void closeFd();
-    const std::string& tempPath() const { return m_file.path(); }
     /// The name the user sees in errors.
     const std::string& path() const { return m_path; }
     /// Puts the complete file on the disk, then in place of the target.

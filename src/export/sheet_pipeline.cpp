@@ -1,7 +1,6 @@
 #include "export/sheet_pipeline.h"
 
-#include <system_error>
-#include <thread>
+#include "core/pipeline.h"
 
 namespace tablamo {
 namespace {
@@ -55,35 +54,14 @@ void SheetPipeline::run() {
     if (m_parts.empty()) return;
     m_nextPart = 0;
     m_nextRow = m_parts.front().span.first;
-    std::thread helper;
-    try {
-        helper = std::thread([this] { work(); });
-    } catch (const std::system_error&) {
-        // No second thread to be had: this one does all the chunks.
-    }
-    work();
-    if (helper.joinable()) helper.join();
-    if (m_error) std::rethrow_exception(m_error);
-}
-
-void SheetPipeline::work() noexcept {
-    try {
-        Chunk chunk;
-        Job job;
-        while (take(job)) {
-            build(job, chunk);
-            if (!deliver(job, chunk)) return;
-        }
-    } catch (...) {
-        const std::lock_guard lock(m_mutex);
-        if (!m_error) m_error = std::current_exception();
-        m_turn.notify_all();
-    }
+    runPipeline(PipelineSteps<Job, Chunk>{
+        [this](Job& job) { return take(job); },
+        [this](int, const Job& job, Chunk& chunk) { build(job, chunk); },
+        [this](const Job& job, const Chunk& chunk) { deliver(job, chunk); }});
 }
 
 bool SheetPipeline::take(Job& job) {
-    const std::lock_guard lock(m_mutex);
-    if (m_error || m_nextPart == m_parts.size()) return false;
+    if (m_nextPart == m_parts.size()) return false;
     const SheetSpan& span = m_parts[m_nextPart].span;
     job.part = m_nextPart;
     job.from = m_nextRow;
@@ -96,7 +74,6 @@ bool SheetPipeline::take(Job& job) {
     }
     job.to = to;
     job.last = to == span.end;
-    job.order = m_taken++;
     if (job.last && ++m_nextPart < m_parts.size()) {
         m_nextRow = m_parts[m_nextPart].span.first;
     } else {
@@ -127,23 +104,11 @@ void SheetPipeline::build(const Job& job, Chunk& chunk) const {
     chunk.deflater.end(chunk.deflated);
 }
 
-bool SheetPipeline::deliver(const Job& job, Chunk& chunk) {
-    {
-        std::unique_lock lock(m_mutex);
-        m_turn.wait(lock, [&] { return m_error || m_written == job.order; });
-        if (m_error) return false;
-    }
-    // Only the chunk whose turn it is writes, so the package needs no lock of its own.
+void SheetPipeline::deliver(const Job& job, const Chunk& chunk) {
     const SheetPart& part = m_parts[job.part];
     if (job.first) m_zip.beginMember(part.member, sizeBound(part));
     m_zip.appendDeflated(chunk.deflated.view(), chunk.crc, chunk.size);
     if (job.last) m_zip.endMember();
-    {
-        const std::lock_guard lock(m_mutex);
-        ++m_written;
-    }
-    m_turn.notify_all();
-    return true;
 }
 
 }  // namespace tablamo

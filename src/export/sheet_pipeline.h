@@ -1,11 +1,8 @@
 #pragma once
 /// The worksheets' XML built and deflated on two threads, in chunks of rows, and written in
-/// order into the workbook's package.
+/// order into the workbook's package (through the two-thread pipeline).
 
-#include <condition_variable>
 #include <cstdint>
-#include <exception>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -33,7 +30,7 @@ struct SheetPart {
 
 /// Writes the worksheets into `zip`. The rows are cut into chunks of about a megabyte of
 /// XML; two threads each take the next chunk, lay out its XML and deflate it on their own,
-/// and hand the chunks to the package in their order. At most two chunks are in memory.
+/// and the chunks go into the package in their order. At most three chunks are in memory.
 class SheetPipeline {
 public:
     SheetPipeline(const Grid& grid, const SheetRows& rows, ZipWriter& zip);
@@ -49,28 +46,20 @@ private:
         int to = 0;
         bool first = false;
         bool last = false;
-        std::uint64_t order = 0;
     };
     struct Chunk;
 
-    void work() noexcept;
     bool take(Job& job);
     void build(const Job& job, Chunk& chunk) const;
-    bool deliver(const Job& job, Chunk& chunk);
+    void deliver(const Job& job, const Chunk& chunk);
     std::uint64_t sizeBound(const SheetPart& part) const;
 
     const Grid& m_grid;
     const SheetRows& m_rows;
     ZipWriter& m_zip;
     std::vector<SheetPart> m_parts;
-
-    std::mutex m_mutex;
-    std::condition_variable m_turn;
     std::size_t m_nextPart = 0;  // where the next chunk begins
     int m_nextRow = 0;
-    std::uint64_t m_taken = 0;    // chunks handed out
-    std::uint64_t m_written = 0;  // chunks in the package
-    std::exception_ptr m_error;
 };
 
 }  // namespace tablamo

@@ -19,6 +19,10 @@ constexpr std::size_t kCellFrame = 104;
 // Bytes a text byte can become: "_x001F_", or "_x005F_" in front of a literal escape.
 constexpr std::size_t kByteExpansion = 7;
 
+// Whether a byte is written as an escape "_xHHHH_": a control character XML does not allow
+// (and CR, which a reader would turn into LF).
+bool escapedControl(unsigned char b) { return b < 0x20 && b != '\t' && b != '\n'; }
+
 // What each Windows-1254 byte becomes in the sheet's XML text: its UTF-8 form, an entity
 // for & < >, or "_xHHHH_" for a control character that XML does not allow (and for CR,
 // which a reader would turn into LF). Every entry is padded to eight bytes, so a byte is
@@ -39,7 +43,7 @@ const std::array<Escape, 256>& escapes() {
                 std::memcpy(e.bytes, s.data(), s.size());
                 e.size = static_cast<unsigned char>(s.size());
             };
-            if (b < 0x20 && b != '\t' && b != '\n') {
+            if (escapedControl(static_cast<unsigned char>(b))) {
                 const char code[] = {'_', 'x', '0', '0', kHex[b >> 4], kHex[b & 15], '_'};
                 set({code, sizeof code});
             } else if (b == '&') {
@@ -62,12 +66,13 @@ bool isHex(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// Whether the "_" at `i` starts a literal "_xHHHH_", which a reader would take for an
-// escape: its "_" is then written as the escape of "_" itself, "_x005F_".
+// Whether the "_" at `i` starts what a reader would take for an escape: a literal "_xHHHH_",
+// or "_xHHHH" before a control character, whose own escape brings the closing "_". Its "_"
+// is then written as the escape of "_" itself, "_x005F_".
 bool looksLikeEscape(std::string_view text, std::size_t i) {
     return i + 6 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
            isHex(text[i + 2]) && isHex(text[i + 3]) && isHex(text[i + 4]) && isHex(text[i + 5]) &&
-           text[i + 6] == '_';
+           (text[i + 6] == '_' || escapedControl(static_cast<unsigned char>(text[i + 6])));
 }
 
 // Whether none of the eight bytes is a control character, a byte above 127, & < > or "_":

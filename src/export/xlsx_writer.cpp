@@ -14,14 +14,6 @@
 
 namespace tablamo {
 
-std::string CellAddress(int row, int column) {
-    std::string letters;
-    for (int c = column; c > 0; c = (c - 1) / 26) {
-        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-    }
-    return letters + std::to_string(row);
-}
-
 std::string worksheetName(std::string_view name, int index) {
     std::string result(name);
     if (index > 0) result += " (" + std::to_string(index + 1) + ")";

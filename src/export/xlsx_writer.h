@@ -50,9 +50,6 @@ inline constexpr int kWorksheetRows = 1048576;
 /// The worksheet name the "Excel" command gives.
 inline constexpr const char* kExcelSheetName = "Tablamo";
 
-/// A cell's address: column letters (1 gives A, 26 Z, 27 AA) and the row number.
-std::string CellAddress(int row, int column);
-
 /// The name of worksheet `index` (from 0): the name itself, then "name (2)", "name (3)"...
 std::string worksheetName(std::string_view name, int index);
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "clean/header_fields.h"
+#include "core/pipeline.h"
 #include "core/report_text.h"
-#include "import/chunk_pipeline.h"
 
 namespace tablamo {
 namespace {
@@ -151,19 +151,19 @@ PassResult runPass(const ReportText& text, const TableLayout& table, const PassP
         chunk.end = chunks[i].second;
         reader.read(chunk);
     };
-    if (plan.endLine >= kTwoThreadsFrom && chunks.size() > 1) {
-        ChunkPipeline<Chunk>(
-            chunks.size(), [&](std::size_t i, Chunk& chunk) { read(mine, i, chunk); },
-            [&](std::size_t i, Chunk& chunk) { read(theirs, i, chunk); },
-            [&](const Chunk& chunk) { writer.take(chunk); })
-            .run();
-    } else {
-        Chunk chunk;
-        for (std::size_t i = 0; i < chunks.size(); ++i) {
-            read(mine, i, chunk);
-            writer.take(chunk);
-        }
-    }
+    std::size_t next = 0;
+    runPipeline(PipelineSteps<std::size_t, Chunk>{
+                    [&](std::size_t& i) {
+                        if (next == chunks.size()) return false;
+                        i = next++;
+                        return true;
+                    },
+                    [&](int worker, std::size_t i, Chunk& chunk) {
+                        read(worker == 0 ? mine : theirs, i, chunk);
+                    },
+                    [&](std::size_t, const Chunk& chunk) { writer.take(chunk); }},
+                plan.endLine >= kTwoThreadsFrom && chunks.size() > 1 ? PipelineThreads::Two
+                                                                     : PipelineThreads::One);
     result.stats = mine.stats();
     for (std::size_t k = 0; k < result.stats.size(); ++k) result.stats[k].merge(theirs.stats()[k]);
     result.records = mine.records() + theirs.records();

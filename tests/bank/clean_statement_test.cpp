@@ -70,7 +70,8 @@ TEST(CleanStatement, AWindowsStatementKeepsItsLetters) {
 TEST(CleanStatement, NoTransactionGivesThePlainTable) {
     Statement s(kSamples + "/muavin.txt");
     EXPECT_EQ(s.outcome.status, ImportStatus::NoRecords);
-    EXPECT_EQ(s.outcome.message, kNoTransactionsMessage);
+    EXPECT_EQ(s.outcome.message,
+              "Temiz tablo: ekstrede işlem satırı bulunamadı.\r\nEkstre temiz olmadan aktarıldı.");
     EXPECT_FALSE(s.ws.clean);
     EXPECT_EQ(s.ws.grid.colCount(), Grid::kColumnCount);
 }

@@ -40,7 +40,9 @@ TEST(StatementOpen, CancelLoadFailureAndSuccess) {
         ASSERT_EQ(ui.dialogs.size(), 1u);
         EXPECT_EQ(ui.dialogs[0].filters.size(), openDialogRequest().filters.size());
         EXPECT_EQ(ui.busyDepth, 0);
-        EXPECT_EQ(ws.titleStrip, c.loads ? loadedStripText(sample) : kTitleStripAtStart);
+        EXPECT_EQ(ws.titleStrip, c.loads
+                                     ? "Zorvik Tablamo ver. 1.3 - " + sample + " dosyası yüklendi."
+                                     : "Zorvik Tablamo ver. 1.4");
         EXPECT_EQ(ws.settings.layout.ColumnWidths[0], c.loads ? "4" : "10");
         if (!c.loads) {
             EXPECT_TRUE(ws.text.empty());

@@ -10,6 +10,7 @@
 #include "core/error.h"
 #include "core/grid.h"
 #include "core/import_settings.h"
+#include "export/sheet_xml.h"
 #include "export/xlsx_package.h"
 #include "support/temp_dir.h"
 #include "support/throw_msg.h"
@@ -57,12 +58,14 @@ std::string slurp(const std::string& path) {
     return s.str();
 }
 
-TEST(XlsxNames, CellAddressFileNameSheetNameAndDateFormat) {
-    const struct {
-        int row, col;
-        const char* expected;
-    } addresses[] = {{1, 1, "A1"}, {25, 21, "U25"}, {24, 20, "T24"}, {7, 26, "Z7"}, {3, 27, "AA3"}};
-    for (const auto& a : addresses) EXPECT_EQ(CellAddress(a.row, a.col), a.expected);
+TEST(XlsxNames, ColumnLettersFileNameSheetNameAndDateFormat) {
+    const std::pair<int, const char*> columns[] = {{1, "A"},    {20, "T"},    {26, "Z"},
+                                                   {27, "AA"},  {52, "AZ"},   {53, "BA"},
+                                                   {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}};
+    for (const auto& [column, expected] : columns) {
+        char buffer[4];
+        EXPECT_EQ(SheetRows::letters(column, buffer), expected) << column;
+    }
 
     const std::pair<const char*, const char*> names[] = {
         {"rapor.xlsx", "rapor.xlsx"},
@@ -186,7 +189,7 @@ TEST_F(XlsxWriter, ControlCharactersLeaveTheSheetXmlWellFormed) {
     }
     const auto cells = book.cells(0);
     for (int i = 0; i < static_cast<int>(std::size(texts)); ++i) {
-        const auto& cell = cells.at(CellAddress(i + 1, 1));
+        const auto& cell = cells.at("A" + std::to_string(i + 1));
         EXPECT_EQ(cell.type, "inlineStr");
         EXPECT_EQ(cell.value, texts[i]) << i;
     }

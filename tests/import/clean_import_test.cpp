@@ -266,7 +266,9 @@ TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
     // The plain import's cut of line 3 by the rule line's one width, 9 with LedgerMarks.
     EXPECT_EQ(t.outcome.status, ImportStatus::NoRecords);
     EXPECT_FALSE(t.outcome.imported());
-    EXPECT_EQ(t.outcome.message, kNoRecordsMessage);
+    EXPECT_EQ(
+        t.outcome.message,
+        "Temiz tablo: raporda kayıt satırı ayırt edilemedi.\r\nTablo temiz olmadan aktarıldı.");
     EXPECT_FALSE(t.ws.clean);
     EXPECT_EQ(t.ws.grid.colCount(), Grid::kColumnCount);
     EXPECT_EQ(t.ws.grid.cell(1, 0), "A");

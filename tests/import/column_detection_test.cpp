@@ -236,7 +236,9 @@ TEST(Detection, WithoutTheCriterionShowsTheMessageAndLeavesDefaults) {
         const ImportOutcome outcome = v == Variant::Rule ? detectColumnsFromRuleLine(text, s, r)
                                                          : detectColumnsFromFrame(text, s, r);
         EXPECT_EQ(outcome.status, ImportStatus::NotAReport);
-        EXPECT_EQ(outcome.message, kNotAReportMessage);
+        EXPECT_EQ(outcome.message,
+                  "Excel e aktarmaya çalıştığınız dosya formatı geçerli değil.\r\n"
+                  "Lütfen açıklamalar doğrultusunda geçerli\r\ndosyalarla işleme devam edin.");
         EXPECT_EQ(widthsOf(s), kDefaults);
         EXPECT_EQ(r.SearchResultLine, "kept");
     }

@@ -73,8 +73,12 @@ TEST(TableLocator, TheLineTheTableIsReadBy) {
         EXPECT_EQ(at.frameLine, c.frameLine) << c.name;
         EXPECT_EQ(at.widths, c.widths) << c.name;
         EXPECT_EQ(at.isReport(), c.format != TableFormat::None) << c.name;
-        if (c.format == TableFormat::Frame) EXPECT_EQ(at.separator, "\xD1") << c.name;
-        if (c.format == TableFormat::RuleLine) EXPECT_EQ(at.separator, " ") << c.name;
+        if (c.format == TableFormat::Frame) {
+            EXPECT_EQ(at.separator, "\xD1") << c.name;
+        }
+        if (c.format == TableFormat::RuleLine) {
+            EXPECT_EQ(at.separator, " ") << c.name;
+        }
     }
 }
 
