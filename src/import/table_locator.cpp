@@ -1,5 +1,7 @@
 #include "import/table_locator.h"
 
+#include <optional>
+
 #include "core/dos_text.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
@@ -99,7 +101,112 @@ int ruleUnderHeadings(const ReportText& text, int j, const std::vector<std::size
     return j;
 }
 
+// Where a table line parts its columns: a rule's runs start, a frame's tees stand.
+std::vector<std::size_t> partsOf(std::string_view raw, std::string_view separator) {
+    const std::string_view line = withoutFormFeed(raw);
+    std::vector<std::size_t> at;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (separator == " " ? line[i] != ' ' && (i == 0 || line[i - 1] == ' ')
+                             : line.substr(i, separator.size()) == separator) {
+            at.push_back(i);
+        }
+    }
+    return at;
+}
+
+bool isTextLine(std::string_view line) { return !isBlank(line) && ruleRuns(line).empty(); }
+
+// The table whose rule or frame line is `j`, when one begins there: a frame's top line, or
+// a rule under headings (or over them, the rule under them then taken).
+std::optional<TableLocation> tableAt(const ReportText& text, int j, const ReportLayout& layout) {
+    const std::string_view line = text.line(j);
+    const std::vector<std::size_t> runs = ruleRuns(line);
+    TableLocation at;
+    if (!runs.empty()) {
+        at.line = ruleUnderHeadings(text, j, runs);
+        if (at.line == j && !isTextLine(text.line(j - 1))) return std::nullopt;
+        at.format = TableFormat::RuleLine;
+        at.separator = " ";
+    } else if (const char tee = frameTee(line)) {
+        at.line = j;
+        at.format = TableFormat::Frame;
+        at.separator = std::string(1, tee);
+    } else {
+        return std::nullopt;
+    }
+    at.broader = true;
+    at.widths = measuredWidths(text.line(at.line), at.separator, layout.LedgerMarks);
+    return at;
+}
+
+// Whether a line may name a table: words, no field ("Sayfa : 2"), no amount or date (a line
+// of the table before).
+bool namesATable(std::string_view line) {
+    if (line.find(':') != std::string_view::npos) return false;
+    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+        const bool digitBefore = line[i - 1] >= '0' && line[i - 1] <= '9';
+        const bool digitAfter = line[i + 1] >= '0' && line[i + 1] <= '9';
+        if ((line[i] == '.' || line[i] == ',' || line[i] == '/') && digitBefore && digitAfter)
+            return false;
+    }
+    return true;
+}
+
+// A table's first line and title: over its headings (the text lines over its rule, or its
+// frame) and the blank lines over them, the line that names it.
+void titleOf(const ReportText& text, ReportTable& table) {
+    int top = table.location.line;
+    if (table.location.format == TableFormat::RuleLine) {
+        while (top > 0 && table.location.line - top < kMaxHeadingLines &&
+               !isBlank(text.line(top - 1)) &&
+               (isTextLine(text.line(top - 1)) || !ruleRuns(text.line(top - 1)).empty())) {
+            --top;
+        }
+    }
+    table.firstLine = top;
+    for (int i = top - 1; i >= 0 && i >= top - kMaxHeadingLines; --i) {
+        if (isBlank(text.line(i))) continue;
+        if (!isTextLine(text.line(i)) || !namesATable(text.line(i))) break;
+        table.titleLine = table.firstLine = i;
+        const std::string_view words = withoutFormFeed(text.line(i));
+        const std::size_t a = words.find_first_not_of(' '), b = words.find_last_not_of(' ');
+        table.title = std::string(words.substr(a, b - a + 1));
+        break;
+    }
+}
+
 }  // namespace
+
+std::vector<ReportTable> reportTables(const ReportText& text, const TableLocation& first,
+                                      const ReportLayout& layout) {
+    std::vector<ReportTable> tables;
+    if (first.line < 0) {
+        tables.push_back({first, 0, text.lineCount(), -1, {}});
+        return tables;
+    }
+    std::vector<std::size_t> parts;
+    for (int j = 0; j < text.lineCount(); ++j) {
+        // The located table where it stands; a table printed before it is the first.
+        std::optional<TableLocation> next =
+            j == first.line ? std::optional<TableLocation>(first) : tableAt(text, j, layout);
+        if (!next) continue;
+        if (next->line >= first.line && j < first.line) next = first;
+        std::vector<std::size_t> nextParts = partsOf(text.line(next->line), next->separator);
+        if (tables.empty() || nextParts != parts) {
+            ReportTable table;
+            table.location = *next;
+            table.endLine = text.lineCount();
+            if (!tables.empty()) {
+                titleOf(text, table);
+                tables.back().endLine = table.firstLine;
+            }
+            tables.push_back(std::move(table));
+            parts = std::move(nextParts);
+        }
+        j = next->line;
+    }
+    return tables;
+}
 
 TableLocation locateCleanTable(const ReportText& text, const ReportLayout& layout) {
     TableLocation at = locateTable(text, layout);

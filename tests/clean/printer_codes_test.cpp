@@ -16,14 +16,27 @@ TEST(PrinterCodes, TakeNoRoomOnPaper) {
         std::string bytes, paper;
     };
     const Case cases[] = {
-        {"bold around an amount", "  \x1B" "E108.395,84\x1B" "F  B", "  108.395,84  B"},
-        {"reset, letter quality and pitch", "\x1B@\x1Bx1\x1BM\x0F" "FIRMA", "FIRMA"},
+        {"bold around an amount",
+         "  \x1B"
+         "E108.395,84\x1B"
+         "F  B",
+         "  108.395,84  B"},
+        {"reset, letter quality and pitch",
+         "\x1B@\x1Bx1\x1BM\x0F"
+         "FIRMA",
+         "FIRMA"},
         {"print mode with a NUL", "\x0E\x1B! MUAVIN\x1B!\0\x14 X"s, "MUAVIN X"},
         {"underline on and off", "\x1B-1GENEL TOPLAM\x1B-0", "GENEL TOPLAM"},
         {"double strike over the headings", "\x1BGTarih No\x1BH", "Tarih No"},
-        {"condensed on and off, printer selected", "\x0F\x11" "a\x12\x13", "a"},
+        {"condensed on and off, printer selected",
+         "\x0F\x11"
+         "a\x12\x13",
+         "a"},
         {"two parameters", "\x1B$\x10\x02x", "x"},
-        {"page length in inches", "\x1B" "C\0\x0Bx"s, "x"},
+        {"page length in inches",
+         "\x1B"
+         "C\0\x0Bx"s,
+         "x"},
         {"a line of nothing but codes is empty", "a\r\n\x1B@\x12\r\nb", "a\r\n\r\nb"},
         {"a line break is no parameter", "a\x1B-\r\nb\x1B\nc", "a\r\nb\nc"},
         {"form feeds, tabs and DLE stay", "\f\tx\x10", "\f\tx\x10"},
@@ -49,13 +62,18 @@ TEST(PrinterCodes, AreSeenWhereverTheyStand) {
 
 TEST(PaperText, OnlyWhenThereIsSomethingToTakeOut) {
     EXPECT_FALSE(paperText(ReportText("Tarih\r\n01.01.2024\r\n"), false).has_value());
-    const auto codes = paperText(ReportText("\x1B" "ETarih\x1B" "F\r\n\x0F\r\nx\r\n"), false);
+    const auto codes = paperText(ReportText("\x1B"
+                                            "ETarih\x1B"
+                                            "F\r\n\x0F\r\nx\r\n"),
+                                 false);
     ASSERT_TRUE(codes.has_value());
     EXPECT_EQ(codes->lineCount(), 3);
     EXPECT_EQ(codes->line(0), "Tarih");
     EXPECT_EQ(codes->line(1), "");
     // A Windows report's letters where its DOS twin has them, codes gone as well.
-    const auto windows = paperText(ReportText("\x1B" "EA\xE7\xFDklama\r\n"), true);
+    const auto windows = paperText(ReportText("\x1B"
+                                              "EA\xE7\xFDklama\r\n"),
+                                   true);
     ASSERT_TRUE(windows.has_value());
     EXPECT_EQ(windows->line(0), "A\x87\x8Dklama");
 }

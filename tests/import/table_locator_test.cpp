@@ -172,5 +172,55 @@ TEST(TableLocator, TheCleanTableFindsMore) {
     }
 }
 
+// The tables a report prints one after the other, each from its title (or its headings) to
+// the next one's.
+TEST(TableLocator, TablesOneAfterTheOther) {
+    const std::vector<int> sw = {12, 30, 14};
+    const std::string sumHead = fields({"Hesap Kodu", "Hesap Adi", ">Bakiye"}, sw);
+    const std::string record = fields({"01.01.2024", "Fatura", ">1,00"}, kW);
+    const std::string underline = std::string(24, ' ') + "--------";
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        std::vector<int> firstLines, tableLines;
+        std::string lastTitle;
+    };
+    const Case cases[] = {
+        {"one table over two pages",
+         {"x", kHead, rule(kW), record, "\fx", kHead, rule(kW), record, underline, record},
+         {0},
+         {2},
+         ""},
+        {"a summary under its title",
+         {"x", kHead, rule(kW), record, "", "   HESAP OZETI", "", sumHead, rule(sw), "y"},
+         {0, 5},
+         {2, 8},
+         "HESAP OZETI"},
+        {"records before a frame, no title over it",
+         {"x", kHead, rule(kW), record, "", kTop, kHead},
+         {0, 5},
+         {2, 5},
+         ""},
+    };
+    for (const Case& c : cases) {
+        const ReportText text(joinCrLf(c.lines));
+        const ReportLayout layout;
+        const std::vector<ReportTable> tables =
+            reportTables(text, locateCleanTable(text, layout), layout);
+        std::vector<int> firstLines, tableLines;
+        for (const ReportTable& t : tables) {
+            firstLines.push_back(t.firstLine);
+            tableLines.push_back(t.location.line);
+        }
+        EXPECT_EQ(firstLines, c.firstLines) << c.name;
+        EXPECT_EQ(tableLines, c.tableLines) << c.name;
+        for (std::size_t i = 0; i + 1 < tables.size(); ++i) {
+            EXPECT_EQ(tables[i].endLine, tables[i + 1].firstLine) << c.name;
+        }
+        EXPECT_EQ(tables.back().endLine, text.lineCount()) << c.name;
+        EXPECT_EQ(tables.back().title, c.lastTitle) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace tablamo
