@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "core/input_encoding.h"
 
@@ -29,13 +30,11 @@ constexpr std::array<std::uint8_t, 128> kParameters = [] {
     return n;
 }();
 
-}  // namespace
-
-bool holdsPrinterCodes(std::string_view bytes) {
+// Where the next code stands from `i` on, sixteen bytes at a time; the size when none does.
+std::size_t nextCode(std::string_view bytes, std::size_t i) {
     using Bytes16 = unsigned char __attribute__((vector_size(16)));
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
-    std::size_t i = 0;
     const Bytes16 zero{}, esc = zero + kEsc, so = zero + 0x0E, dle = zero + 0x10, six = zero + 6;
     for (; i + 16 <= n; i += 16) {
         Bytes16 v;
@@ -44,13 +43,17 @@ bool holdsPrinterCodes(std::string_view bytes) {
         const auto hit = (v == esc) | (((v - so) <= six) & (v != dle));
         std::uint64_t halves[2];
         std::memcpy(halves, &hit, 16);
-        if (halves[0] | halves[1]) return true;
+        if (halves[0] | halves[1]) break;
     }
     for (; i < n; ++i) {
-        if (p[i] == kEsc || isSingleCode(p[i])) return true;
+        if (p[i] == kEsc || isSingleCode(p[i])) return i;
     }
-    return false;
+    return n;
 }
+
+}  // namespace
+
+bool holdsPrinterCodes(std::string_view bytes) { return nextCode(bytes, 0) < bytes.size(); }
 
 std::string withoutPrinterCodes(std::string_view bytes) {
     std::string out;
@@ -58,16 +61,12 @@ std::string withoutPrinterCodes(std::string_view bytes) {
     const std::size_t n = bytes.size();
     auto isBreak = [&](std::size_t at) { return bytes[at] == '\r' || bytes[at] == '\n'; };
     for (std::size_t i = 0; i < n;) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (isSingleCode(b)) {
-            ++i;
-            continue;
-        }
-        if (b != kEsc) {
-            out += bytes[i++];
-            continue;
-        }
-        ++i;  // ESC, then its command and parameters, on this line only
+        const std::size_t code = nextCode(bytes, i);
+        out.append(bytes.data() + i, code - i);
+        if (code == n) break;
+        i = code + 1;
+        if (bytes[code] != static_cast<char>(kEsc)) continue;
+        // ESC, then its command and parameters, on this line only
         if (i >= n || isBreak(i)) continue;
         const auto command = static_cast<unsigned char>(bytes[i++]);
         std::size_t take = command < kParameters.size() ? kParameters[command] : 0;
@@ -86,7 +85,7 @@ std::optional<ReportText> paperText(const ReportText& text, bool windows1254) {
     const bool codes = holdsPrinterCodes(bytes);
     if (!codes && !windows1254) return std::nullopt;
     std::string paper = codes ? withoutPrinterCodes(bytes) : std::string(bytes);
-    if (windows1254) paper = windows1254ToCp857(paper);
+    if (windows1254) paper = windows1254ToCp857(std::move(paper));
     return ReportText(std::move(paper));
 }
 

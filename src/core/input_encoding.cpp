@@ -137,11 +137,10 @@ bool looksLikeWindows1254(std::string_view bytes) {
     return windows > 4 * dos;
 }
 
-std::string windows1254ToCp857(std::string_view bytes) {
+std::string windows1254ToCp857(std::string bytes) {
     static const Win1254Table table;
-    std::string out(bytes);
-    for (char& c : out) c = static_cast<char>(table.byte[static_cast<unsigned char>(c)]);
-    return out;
+    for (char& c : bytes) c = static_cast<char>(table.byte[static_cast<unsigned char>(c)]);
+    return bytes;
 }
 
 std::optional<std::string> recodeReportBytes(std::string_view bytes, InputEncoding encoding,

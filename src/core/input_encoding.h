@@ -39,7 +39,7 @@ bool looksLikeWindows1254(std::string_view bytes);
 
 /// Windows-1254 bytes re-coded to code page 857, one byte for each (a character code page
 /// 857 lacks becomes "?"): a Windows report is cut and converted as its DOS twin would be.
-std::string windows1254ToCp857(std::string_view bytes);
+std::string windows1254ToCp857(std::string bytes);
 
 /// The bytes re-coded to code page 857 when `encoding` calls for it (Auto: only when
 /// isMultiByteUtf8), `reading` saying what was done; nothing when they stay as they are.
