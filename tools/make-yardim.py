@@ -12,22 +12,56 @@ import sys
 
 TEXT = """\
 # Tablamo nedir?
-Tablamo, eski DOS muhasebe programlarının yazıcıya gönderdiği raporları (yevmiye, kebir, *Muavin* ve benzerleri) tabloya çevirir. Bu raporlar ".txt" ya da ".not" uzantılı, DOS Türkçe kod sayfasında (857) yazılmış, sütunları sabit karakter konumlarında duran metin dosyalarıdır. Tablamo raporun sütunlarını kendisi bulur, her satırı en çok 20 alana böler, Türkçe harfleri Windows kod sayfasına çevirir ve sonucu ekrandaki tabloda gösterir. Tabloyu Excel, CSV ya da HTML dosyası olarak kaydedebilirsiniz.
+Tablamo, eski DOS muhasebe programlarının yazıcıya gönderdiği raporları (yevmiye, kebir, *Muavin*, mizan, kasa defteri ve benzerleri) Excel'de açılan tablolara çevirir. Bu raporlar ".txt" ya da ".not" uzantılı, DOS Türkçe kod sayfasında (857) yazılmış, sütunları sabit karakter konumlarında duran metin dosyalarıdır. Tablamo raporun sütunlarını kendisi bulur, tabloyu ekranda gösterir; tabloyu Excel, CSV ya da HTML dosyası olarak kaydedebilirsiniz.
+
+# En kısa yol
+* "Temiz tablo" kutusunu işaretleyin.
+* *Aç* ile raporu seçin: ekranda yalnızca raporun kayıtları, her biri bir satırda görünür.
+* *Excel* ile kaydedin: tarihler tarih, tutarlar sayı olarak yazılır; kitap yazdırılmaya hazırdır.
+Bir ayın raporlarını tek tabloda toplamak için *Birleştir…* düğmesini kullanın (aşağıda "Raporları birleştirmek").
+
+# Temiz tablo
+"Temiz tablo" işaretliyken *Aç* ve *Akbank Aç* raporun yalnızca kayıtlarını getirir. Sayfa başlıkları, çizgiler, sayfa altları ve toplam satırları alınmaz; iki satıra bölünmüş açıklamalar birleştirilir; sayfadan sayfaya değişen alanlar (örneğin hesap kodu ve hesap adı) baştaki sütunlara taşınır. İlk satırda sütun başlıkları durur. Tarihler tarih, tutarlar sayı olur; hesap ve fiş numaraları baştaki sıfırlarıyla metin olarak kalır. Ekranda tutarlar sağa yaslı ve binlik ayırıcılı, tarihler bölgenizin kısa tarih biçiminde görünür; kaydedilen dosyada değerler değişmez.
+Raporun kendi yazdığı toplamlar kayıtlardan yeniden toplanır; tutmayan bir toplam, satırı ve iki tutarla birlikte bir uyarı kutusunda bildirilir. Kayıtları ayırt edilemeyen bir rapor düz tablo olarak aktarılır.
+*İşaretli bakiye* (yalnız "Temiz tablo" ile): B/A işaretli bakiyeyi bir kez daha, B artı, A eksi olarak toplanabilir bir sayı sütunu hâlinde ekler.
+Bu iki seçim programı kapatıp açtığınızda da geçerli kalır; durum çubuğu temiz tabloya baktığınızı ve kaç kayıt olduğunu söyler. Rapor açıkken kutuyu işaretlemek ya da kaldırmak raporu öbür biçimde yeniden aktarır; tabloda düzelttiğiniz hücreler varsa önce sorulur.
+
+# Yazdırmaya hazır Excel kitabı
+Temiz tablonun Excel kitabında başlıklar kalın ve donmuş bölmede durur, sütunlar süzgeçlidir. Kitap A4 kâğıda yazdırılmak üzere hazırlanır: tablo dik sayfaya sığmıyorsa sayfa yatay çevrilir, tablo sayfa genişliğine sığdırılır, başlık satırı her sayfanın üstünde yinelenir, sayfa üst bilgisinde raporun firması ve başlığı, alt bilgide "Sayfa 1 / 5" gibi sayfa numarası yazar.
+
+# Sütunlar sekmesi
+"Sütunlar" sekmesi raporu dosyadaki hâliyle, üstünde bir cetvelle gösterir. Sütun sınırları kırmızı çizgilerdir; bulundukları çizgi ya da çerçeve satırı işaretlidir.
+* Bir çizgiyi sürükleyerek sınırı taşıyın; çift tıklayarak yeni bir sınır koyun; çizgiyi metnin dışına sürükleyerek ya da sağ tık menüsündeki "Sınırı kaldır" ile kaldırın. Tablo yeni genişliklerle hemen yeniden aktarılır.
+* *Otomatik*: rapordaki çizgiden bulunan sütunlara geri döner.
+* "Son sütunda B/A işareti var": muavinlerin bakiye yanındaki B (borç) ve A (alacak) harfleri ayrı bir sütuna düşsün diye son sütunu bir karakter dar tutar.
+
+# Düzenler
+*Düzeni kaydet…* sütun genişliklerini ve "Temiz tablo" seçimini bir düzen dosyası olarak kaydeder. Başlık satırı kayıtlı bir düzene uyan bir rapor açıldığında o düzen kendiliğinden uygulanır; durum çubuğu "Düzen: … uygulandı" der. *Otomatik* o rapor için düzeni bırakır. *Düzen yükle…* bir düzeni elle uygular. Aynı programın her ay aynı başlıklarla yazdığı raporlar böylece bir kez ayarlanır.
+
+# Sürükle bırak, geri al, son raporlar
+* Dosya yöneticisinden pencereye bırakılan bir rapor *Aç* ile seçilmiş gibi açılır. Birden çok rapor birlikte bırakılırsa *Birleştir…* ile seçilmiş gibi tek tabloda birleştirilir.
+* _Ctrl+Z_ hücre düzeltmelerini ve "Sütunlar" sekmesindeki sınır değişikliklerini sırasıyla geri alır, _Ctrl+Y_ yineler.
+* *Son Raporlar*: son açılan on raporu listeler; birine tıklamak onu yeniden açar. "Listeyi temizle" listeyi boşaltır.
+
+# Raporları birleştirmek
+*Birleştir…* birden çok rapor seçtirir ve onları temiz tablo olarak tek tabloda toplar. Başlıkları aynı olan raporların kayıtları alt alta gelir; ilk sütun "Kaynak" her kaydın hangi dosyadan geldiğini söyler. Her raporun toplamları ayrı ayrı denetlenir. İlk raporla başka biçimde olan raporlar, okunamayan ya da rapor olmayan dosyalar tabloya alınmaz; hangileri olduğu ve nedenleri bir ileti kutusunda listelenir. Birleşen tabloyu *Excel*, *CSV* ya da *HTML* ile kaydedebilirsiniz.
+Bir ayın bütün raporları, her biçim kendi sayfasında olmak üzere tek bir Excel kitabında toplanabilir: bunu dönüştürücü yapar (komut satırında "tablamo-convert --clean --merge ay.xlsx raporlar/"). Kitabın son sayfası "Özet" her raporu sayfası, kayıt sayısı, denetlenen toplamları, uyarıları ve yerleştirilemeyen satırlarıyla listeler; okunamayan ya da rapor olmayan dosyalar da nedenleriyle orada yer alır, hiçbiri sessizce atlanmaz. "--sheet-per "Hesap Kodu"" çok hesaplı bir muavinde her hesabı kendi toplamıyla ayrı bir sayfaya koyar.
 
 # Hangi dosyaları okur?
 * Başlıklarının altında tire (-) karakterlerinden oluşan bir çizgi satırı bulunan raporlar. Çizgi satırında sütunlar birer boşlukla ayrılır; Tablamo en az on tireyi yan yana gördüğü satırı arar.
 * Çerçeve içine çizilmiş raporlar: üst çizgisi çift çizgi (═) olan, sütun çizgilerinin bu çizgiyle birleştiği yerde ╤ bulunan raporlar.
 * Akbank hesap ekstreleri (sabit genişlikli metin olarak kaydedilmiş hâliyle), "Akbank Aç" düğmesiyle.
+* UTF-8 olarak kaydedilmiş raporlar da okunur; durum çubuğu bunu söyler.
 Bunlardan hiçbirine benzemeyen bir dosya açıldığında Tablamo "dosya formatı geçerli değil" uyarısını verir ve tablo olduğu gibi kalır.
 
-# Sütunlar nasıl bulunur?
-Tablamo önce çizgi satırını (ya da çerçevenin üst çizgisini) bulur. Bu satırdaki ayraçların (boşlukların ya da ╤ işaretlerinin) arasındaki uzaklıklar sütun genişlikleri olur. Muavin raporlarında bakiyenin yanındaki "B" (borç) ve "A" (alacak) harfleri ayrı bir sütuna düşsün diye son sütun bir karakter dar tutulur. Raporun ilk satırı (genellikle firma adı ve sayfa numarası) aktarılmaz; ikinci satırdan başlayarak her rapor satırı tablonun bir satırı olur. İlk aktarılan satır metin olarak kalır; sonraki satırlarda 2. sütundan itibaren sayılardaki nokta ondalık ayırıcıya çevrilir.
+# Düz tablo: sütunlar nasıl bulunur?
+"Temiz tablo" işaretli değilken Tablamo raporu olduğu gibi tabloya döker. Önce çizgi satırını (ya da çerçevenin üst çizgisini) bulur; bu satırdaki ayraçların (boşlukların ya da ╤ işaretlerinin) arasındaki uzaklıklar sütun genişlikleri olur. Raporun ilk satırı (genellikle firma adı ve sayfa numarası) aktarılmaz; ikinci satırdan başlayarak her rapor satırı tablonun bir satırı olur, en çok 20 sütunla. İlk aktarılan satır metin olarak kalır; sonraki satırlarda 2. sütundan itibaren sayılardaki nokta ondalık ayırıcıya çevrilir. Bu yüzden 1.500,00 gibi bir tutar düz tabloda "1,500,00" olur ve hesap tablosunda metin kalır; toplamak için "Temiz tablo"yu kullanın.
 
 # Düğmeler
 * *Aç*: bir rapor dosyası seçtirir, dosyayı okur ve tabloya aktarır. Üst şeritte yüklenen dosyanın adı görünür.
 * *Akbank Aç*: bir Akbank hesap ekstresini okur. Tarihler gün/ay/yıl biçimine, tutarlar sizin ondalık ayırıcınıza çevrilir; bilgi satırları (düzenleyen, hesap şubesi, IBAN) tek hücrede durur.
 * *Excel*: tabloyu Excel çalışma kitabı (.xlsx) olarak kaydeder. Satır numaraları ve sütun harfleri kitaba girmez; tarihler tarih, sayılar sayı, geri kalanı metin olarak yazılır. "Excel'i kayıt sonrası aç" işaretliyse kaydedilen kitap hemen açılır.
-* *CSV*: tabloyu virgülle ayrılmış metin dosyası olarak kaydeder. Satır numaraları ve sütun harfleri de yazılır; boşluk, virgül ya da tırnak içeren hücreler tırnak içine alınır. Adın sonunda ".csv" yoksa eklenir.
+* *CSV*: tabloyu virgülle ayrılmış metin dosyası olarak kaydeder. Düz tabloda satır numaraları ve sütun harfleri de yazılır; boşluk, virgül ya da tırnak içeren hücreler tırnak içine alınır. Adın sonunda ".csv" yoksa eklenir.
 * *HTML*: tabloyu bir internet sayfası olarak kaydeder; sütun genişlikleri, satır yükseklikleri ve yazı tipi ekrandaki gibidir. Adın sonuna ".html" eklenir.
 * *Sıfırla*: tabloyu boşaltır (25 satır, 20 sütun) ve sütun genişliklerini varsayılan değerlerine döndürür.
 * *Yardım*: bu açıklamayı gösterir; düğme o sırada "Tablamo" adını alır ve ikinci basışta tabloya döndürür.
@@ -37,9 +71,10 @@ Tablamo önce çizgi satırını (ya da çerçevenin üst çizgisini) bulur. Bu 
 Hücrelere tıklayıp yazarak düzeltme yapabilirsiniz. _Enter_ tuşu bir sağdaki hücreye, son sütunda bir alt satırın ilk sütununa geçer; _Tab_ tuşu da hücreler arasında ilerletir. Sütun ve satır kenarlarını sürükleyerek genişliği ve yüksekliği değiştirebilirsiniz; HTML sayfası bu ölçüleri kullanır. Windows Türkçe kod sayfasında bulunmayan bir karakter hücreye yazılamaz; Tablamo bu durumda uyarır ve hücreyi değiştirmez.
 
 # Yazılan dosyalar
-* Excel: .xlsx çalışma kitabı, tek sayfa "Tablamo".
-* CSV: her tablo satırı bir satır, alanlar virgülle ayrılır, satır sonları CR LF, Windows Türkçe (1254) kod sayfası.
+* Excel: .xlsx çalışma kitabı, tek sayfa "Tablamo"; temiz tablonun kitabı yazdırılmaya hazırdır.
+* CSV: her tablo satırı bir satır, satır sonları CR LF, Windows Türkçe (1254) kod sayfası. Düz tabloda alanlar virgülle, temiz tabloda ondalık ayırıcınız virgülse noktalı virgülle ayrılır.
 * HTML: tek bir tablo, her hücre kendi genişliği, yüksekliği ve yazı tipiyle; Windows Türkçe kod sayfası.
+* Birleştirilen raporlar: tek bir Excel kitabı, her rapor biçimi bir sayfa ve son sayfa "Özet"; CSV ya da HTML seçilirse her sayfa için ayrı bir dosya.
 """
 
 

@@ -78,6 +78,10 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     m_recentMenu->setToolTipsVisible(true);
     m_recent->setMenu(m_recentMenu);
     showRecentReports({});
+    m_merge = addButton("Birlestir", QStringLiteral("Birleştir…"), 100);
+    m_merge->setToolTip(
+        QStringLiteral("Birden çok raporu temiz tablo olarak tek tabloda toplar; ilk sütun "
+                       "\"Kaynak\" her kaydın dosyasını söyler"));
     row->addStretch(1);
 }
 

@@ -34,6 +34,7 @@ public:
     QCheckBox* cleanTable() const { return m_cleanTable; }         ///< "Temiz tablo", off at start
     QCheckBox* signedBalance() const { return m_signedBalance; }   ///< "İşaretli bakiye"
     QPushButton* recent() const { return m_recent; }               ///< "Son Raporlar"
+    QPushButton* merge() const { return m_merge; }                 ///< "Birleştir…"
     QMenu* recentMenu() const { return m_recentMenu; }
 
     /// Lists the reports in "Son Raporlar"'s menu, newest first.
@@ -62,6 +63,7 @@ private:
     QCheckBox* m_cleanTable;
     QCheckBox* m_signedBalance;
     QPushButton* m_recent;
+    QPushButton* m_merge;
     QMenu* m_recentMenu;
 };
 

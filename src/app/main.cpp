@@ -5,7 +5,8 @@
 // --save then runs the save command of PATH's format (.xlsx, .csv, .html) as if PATH had been
 // picked in its dialog, answers its message box and ends: exit status 0 only when the file
 // was written; --help-tab presses "Yardım"; --columns-tab brings the columns tab forward;
-// --recent-menu opens the list "Son Raporlar";
+// --recent-menu opens the list "Son Raporlar"; --merge REPORT (once per report) runs
+// "Birleştir…" on the reports at start, as if they had been dropped together;
 // --screenshot saves a picture of the window to PNG once it is shown (with --recent-menu, of
 // the screen, where the list is a window of its own), then ends; --help-file
 // prints the help file the window read and ends, with status 0 only when the help tab shows
@@ -88,6 +89,7 @@ int main(int argc, char* argv[]) {
     bool columnsTab = false;
     bool recentMenu = false;
     bool helpFile = false;
+    std::vector<std::string> mergePaths;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--open") && i + 1 < args.size()) {
@@ -102,6 +104,8 @@ int main(int argc, char* argv[]) {
             recentMenu = true;
         } else if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) {
             screenshotPath = args[++i];
+        } else if (args[i] == QLatin1String("--merge") && i + 1 < args.size()) {
+            mergePaths.push_back(args[++i].toStdString());
         } else if (args[i] == QLatin1String("--help-file")) {
             helpFile = true;
         } else if (!args[i].startsWith(QLatin1Char('-')) && openPath.isEmpty()) {
@@ -109,7 +113,8 @@ int main(int argc, char* argv[]) {
         } else {
             std::fprintf(stderr,
                          "usage: tablamo [--open REPORT | REPORT] [--save PATH] [--help-tab] "
-                         "[--columns-tab] [--recent-menu] [--screenshot PNG] [--help-file]\n");
+                         "[--columns-tab] [--recent-menu] [--merge REPORT]... [--screenshot PNG] "
+                         "[--help-file]\n");
             return 2;
         }
     }
@@ -142,6 +147,8 @@ int main(int argc, char* argv[]) {
         return window.saveAtStart(savePath.toStdString(), script) ? 0 : 1;
     }
     if (!openPath.isEmpty()) window.openAtStart(openPath.toStdString());
+    // From the event loop: the merge's message box then waits over a window already shown.
+    if (!mergePaths.empty()) QTimer::singleShot(0, &window, [&] { window.mergeFiles(mergePaths); });
     if (helpTab) window.commandBar()->help()->click();
     if (columnsTab) window.tabs()->setCurrentIndex(tablamo::app::kColumnsTab);
     if (recentMenu) {

@@ -28,6 +28,7 @@
 #include "app/report_text_view.h"
 #include "app/settings_tab.h"
 #include "app/title_strip.h"
+#include "commands/merge_command.h"
 #include "commands/open_commands.h"
 #include "commands/save_commands.h"
 #include "core/platform/files.h"
@@ -202,6 +203,7 @@ void MainWindow::wireCommands() {
     connect(m_bar->reset(), &QPushButton::clicked, this, &MainWindow::Button6Click);
     connect(m_bar->help(), &QPushButton::clicked, this, &MainWindow::Button12Click);
     connect(m_bar->close(), &QPushButton::clicked, this, &MainWindow::Button11Click);
+    connect(m_bar->merge(), &QPushButton::clicked, this, &MainWindow::mergeClick);
     connect(m_settings->importButton(), &QPushButton::clicked, this, &MainWindow::Button2Click);
     connect(m_settings->findColumnsButton(), &QPushButton::clicked, this,
             &MainWindow::Button4Click);
@@ -292,26 +294,47 @@ void MainWindow::openWith(UiPort& ui, Importer importer) {
 
 namespace {
 
-// The first local file a drag carries, or an empty text.
-QString droppedFile(const QMimeData* data) {
-    if (!data || !data->hasUrls()) return {};
+// The local files a drag carries.
+std::vector<std::string> droppedFiles(const QMimeData* data) {
+    std::vector<std::string> files;
+    if (!data || !data->hasUrls()) return files;
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) return url.toLocalFile();
+        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
     }
-    return {};
+    return files;
 }
 
 }  // namespace
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    if (!droppedFiles(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = droppedFile(event->mimeData());
-    if (path.isEmpty()) return;
+    const std::vector<std::string> paths = droppedFiles(event->mimeData());
+    if (paths.empty()) return;
     event->acceptProposedAction();
-    openAtStart(path.toStdString());
+    // Several reports dropped at once are merged, as "Birleştir…" merges them.
+    if (paths.size() > 1) {
+        mergeFiles(paths);
+    } else {
+        openAtStart(paths.front());
+    }
+}
+
+void MainWindow::mergeClick() { mergeFiles({}); }
+
+void MainWindow::mergeFiles(const std::vector<std::string>& paths) {
+    m_columnsControl->beforeOpen();
+    command(
+        [&] {
+            if (paths.empty()) {
+                mergeReportsIntoGrid(m_ws, *m_ui);
+            } else {
+                mergeFilesIntoGrid(m_ws, *m_ui, paths);
+            }
+        },
+        true);
 }
 
 void MainWindow::openAtStart(const std::string& path) { openFile(path, Importer::Report); }

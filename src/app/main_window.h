@@ -65,6 +65,9 @@ public:
 
     /// "Aç" with `path` as the open dialog's answer: the start option --open.
     void openAtStart(const std::string& path);
+    /// "Birleştir…" with these reports (as if dropped together), or with those its dialog
+    /// picks when none are given.
+    void mergeFiles(const std::vector<std::string>& paths);
     /// The save command of `path`'s format (.xlsx or .xls, .csv, .html or .htm) with `ui`
     /// answering its dialog and its message box: the start option --save. True when the
     /// file was written; false also for a name of no format the window saves.
@@ -118,6 +121,7 @@ private:
     void Button2Click();   ///< "Dosyayı Aktar"
     void Button4Click();   ///< "Sütun Ara"
     void Button10Click();  ///< "Sütun Ara BG"
+    void mergeClick();     ///< "Birleştir…"
 
     void buildTabs();
     void wireCommands();

@@ -48,17 +48,30 @@ void QtUi::showMessage(std::string_view text) { messageBox(m_parent, QMessageBox
 void QtUi::showError(std::string_view text) { messageBox(m_parent, QMessageBox::Critical, text); }
 
 std::optional<std::string> QtUi::askOpenFile(const FileDialogRequest& request) {
-    return askFile(request, false);
+    std::vector<std::string> files = askFiles(request, Pick::OneToOpen);
+    if (files.empty()) return std::nullopt;
+    return files.front();
 }
 
 std::optional<std::string> QtUi::askSaveFile(const FileDialogRequest& request) {
-    return askFile(request, true);
+    std::vector<std::string> files = askFiles(request, Pick::OneToSave);
+    if (files.empty()) return std::nullopt;
+    return files.front();
 }
 
-std::optional<std::string> QtUi::askFile(const FileDialogRequest& request, bool save) {
+std::optional<std::vector<std::string>> QtUi::askOpenFiles(const FileDialogRequest& request) {
+    std::vector<std::string> files = askFiles(request, Pick::SeveralToOpen);
+    if (files.empty()) return std::nullopt;
+    return files;
+}
+
+std::vector<std::string> QtUi::askFiles(const FileDialogRequest& request, Pick pick) {
+    const bool save = pick == Pick::OneToSave;
     QFileDialog dialog(m_parent, fromUtf8(request.title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save                      ? QFileDialog::AnyFile
+                       : pick == Pick::OneToOpen ? QFileDialog::ExistingFile
+                                                 : QFileDialog::ExistingFiles);
     // The commands test and replace existing files themselves, without asking.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
@@ -76,8 +89,10 @@ std::optional<std::string> QtUi::askFile(const FileDialogRequest& request, bool 
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int result = dialog.exec();
     if (busy) QApplication::restoreOverrideCursor();
-    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().constFirst().toStdString();
+    std::vector<std::string> files;
+    if (result != QDialog::Accepted) return files;
+    for (const QString& file : dialog.selectedFiles()) files.push_back(file.toStdString());
+    return files;
 }
 
 void QtUi::setBusy(bool busy) {

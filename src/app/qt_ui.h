@@ -29,12 +29,14 @@ public:
     void showError(std::string_view text) override;
     std::optional<std::string> askOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::vector<std::string>> askOpenFiles(const FileDialogRequest& request) override;
     void setBusy(bool busy) override;
     bool openWithDefaultProgram(const std::string& path) override;
     bool askYesNo(std::string_view question) override;
 
 private:
-    std::optional<std::string> askFile(const FileDialogRequest& request, bool save);
+    enum class Pick { OneToOpen, SeveralToOpen, OneToSave };
+    std::vector<std::string> askFiles(const FileDialogRequest& request, Pick pick);
 
     QWidget* m_parent;
 };

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "cli/convert.h"
+#include "cli/merge_run.h"
 #include "cli/plan.h"
 #include "cli/summary.h"
 #include "core/platform/files.h"
@@ -119,6 +120,7 @@ bool anyFolder(const Job& job) {
 }  // namespace
 
 int runJob(const Job& job, Console& console) {
+    if (!job.merge.empty()) return runMerge(job, console);
     const Clock::time_point start = Clock::now();
     std::vector<PlannedFile> files;
     try {

@@ -3,9 +3,50 @@
 #include "commands/line_numbers.h"
 #include "commands/open_commands.h"
 #include "commands/profile_commands.h"
+#include "commands/report_title.h"
+#include "commands/table_book.h"
+#include "core/encoding.h"
 #include "core/workspace.h"
 
 namespace tablamo::cli {
+namespace {
+
+// --sheet-per: the clean table's records on a sheet (or in a file) per value of the column
+// named, each with its totals. Returns how many were written; a table without that column,
+// or with too many values in it, is written whole with a warning: 0 then.
+std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteOptions& options,
+                               const std::string& output, UiPort& ui) {
+    const std::string field = "\"" + win1254ToUtf8(job.sheetPer) + "\"";
+    std::vector<TableGroup> groups;
+    bool whole = true;
+    if (const std::optional<int> column = columnHeaded(ws.grid, job.sheetPer)) {
+        groups = groupsOf(ws.grid, *ws.clean, *column);
+        if (groups.empty()) {
+            ui.showMessage("uyarı: --sheet-per: " + field + " sütununda " +
+                           std::to_string(kMaxGroups) +
+                           " değerden çoğu var; tablo tek sayfada yazıldı");
+            whole = false;
+        }
+    } else {
+        ui.showMessage("uyarı: --sheet-per: " + field +
+                       " başlıklı sütun yok; tablo tek sayfada yazıldı");
+        whole = false;
+    }
+    if (!whole) {
+        formatInfo(job.format).write(ws.grid, options, output);
+        return 0;
+    }
+    std::vector<std::string> taken;
+    std::vector<BookTable> tables;
+    for (const TableGroup& group : groups) {
+        tables.push_back({uniqueSheetName(group.value, "(bo\xFE)", taken), &group.grid,
+                          &group.shape, options.print, true});
+    }
+    saveBook(tables, job.format, output, options);
+    return tables.size();
+}
+
+}  // namespace
 
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
                 const StepReport& step, ConvertedFile* converted) {
@@ -33,14 +74,26 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     options.today = Clock().today();
     options.clean = ws.clean ? &*ws.clean : nullptr;
     options.csvSeparator = job.csvSeparator;
-    formatInfo(job.format).write(ws.grid, options, output);
+    if (ws.clean) options.print = printSetupOf(ws.text);
+    int sheetWarnings = 0;
+    std::string lineNote = outcome.note;
+    if (!job.sheetPer.empty() && ws.clean) {
+        const std::size_t written = writeSheetPerGroup(job, ws, options, output, ui);
+        if (written == 0) sheetWarnings = 1;
+        // The line names the book; the files of a CSV or HTML book bear the groups' names.
+        const std::string count =
+            std::to_string(written) + (job.format == OutputFormat::Xlsx ? " sayfa" : " dosya");
+        if (written > 0) lineNote = count + (lineNote.empty() ? "" : "; " + lineNote);
+    } else {
+        formatInfo(job.format).write(ws.grid, options, output);
+    }
     if (!job.saveProfile.empty()) saveProfile(profileOf(ws), job.saveProfile);
     if (step) step(ws.text.bytes().size());
     if (converted) {
         converted->rows = ws.grid.rowCount() - 1;
-        converted->note = outcome.note;
-        converted->warnings =
-            static_cast<int>(outcome.warnings.size()) + (ws.textReading.replaced > 0 ? 1 : 0);
+        converted->note = lineNote;
+        converted->warnings = static_cast<int>(outcome.warnings.size()) +
+                              (ws.textReading.replaced > 0 ? 1 : 0) + sheetWarnings;
     }
     if (job.strict && !outcome.warnings.empty()) {
         ui.showMessage(std::string(kStrictMessage) + output);

@@ -22,9 +22,6 @@ struct ConvertedFile {
     int warnings = 0;  ///< the totals that disagree, characters lost in reading, …
 };
 
-/// The converter's words for an input that holds no line.
-inline constexpr const char* kEmptyInputMessage = "Dosya boş: dönüştürülecek satır yok.";
-
 /// The converter's words after a clean table was written although a total disagrees
 /// (--strict); the output's name follows.
 inline constexpr const char* kStrictMessage =

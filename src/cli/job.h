@@ -52,6 +52,10 @@ struct Job {
     bool lineNumbers = false;  ///< --line-numbers: a last column "Satır"
     bool strict = false;       ///< --strict: a total that disagrees fails the input
     char csvSeparator = 0;     ///< --csv-separator; 0: by the decimal separator
+    /// --merge: the one file every input's records go into; empty: a file per input.
+    std::string merge;
+    /// --sheet-per: the heading (Windows-1254) whose values each get a sheet; empty: none.
+    std::string sheetPer;
 };
 
 /// The outcome of reading the command line: a job, or the exit status and what to print
@@ -62,6 +66,15 @@ struct ParseResult {
     std::string out;
     std::string err;
 };
+
+struct GivenOptions;
+
+/// The job the options given ask for, each value checked: the layout options as the
+/// settings fields read them, --to or the output's ending for the format, the locale's
+/// separators and date order where no option names them. Raises UsageError for a value or
+/// a combination that cannot run.
+Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
+                   const ShortDateFormat& localeDate = {});
 
 /// Reads the arguments (without the program name). `localeDecimalSeparator` and
 /// `localeDate` are the defaults of --decimal-separator, --date-separator and

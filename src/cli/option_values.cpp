@@ -1,8 +1,5 @@
 #include "cli/option_values.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include "core/encoding.h"
 #include "core/error.h"
 
@@ -38,39 +35,6 @@ constexpr LayoutOption kLayoutOptions[] = {
      "\"\xC3\x91\")"},
 };
 
-// The other options that take a value.
-constexpr const char* kOtherValueOptions[] = {
-    "--to",
-    "-o",
-    "--output",
-    "--decimal-separator",
-    "--encoding",
-    "--date-separator",
-    "--date-order",
-    "-j",
-    "--jobs",
-    "--summary",
-    "--profile",
-    "--save-profile",
-    "--input-encoding",
-    "--csv-separator",
-};
-
-// The long name a short option's value is joined to.
-std::string longNameOf(const std::string& arg) {
-    if (arg == "-o") return "--output";
-    if (arg == "-j") return "--jobs";
-    return arg;
-}
-
-bool takesValue(const std::string& arg) {
-    for (const LayoutOption& o : kLayoutOptions) {
-        if (*o.valueName && arg == o.flag) return true;
-    }
-    return std::any_of(std::begin(kOtherValueOptions), std::end(kOtherValueOptions),
-                       [&](const char* o) { return arg == o; });
-}
-
 }  // namespace
 
 std::string lower(std::string s) {
@@ -85,31 +49,6 @@ const LayoutField& fieldNamed(std::string_view name) {
         if (f.name == name) return f;
     }
     throw Error("no setting " + std::string(name));
-}
-
-JoinedArgs joinValues(const std::vector<std::string>& args) {
-    JoinedArgs joined;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--") {
-            joined.args.insert(joined.args.end(), args.begin() + static_cast<std::ptrdiff_t>(i),
-                               args.end());
-            break;
-        }
-        if (takesValue(args[i]) && i + 1 < args.size()) {
-            const std::string name = longNameOf(args[i]);
-            if (args[i + 1].empty()) {
-                joined.emptyValues.push_back(name);
-            } else {
-                joined.args.push_back(name + "=" + args[i + 1]);
-            }
-            ++i;
-        } else if (args[i].ends_with('=') && takesValue(args[i].substr(0, args[i].size() - 1))) {
-            joined.emptyValues.push_back(args[i].substr(0, args[i].size() - 1));
-        } else {
-            joined.args.push_back(args[i]);
-        }
-    }
-    return joined;
 }
 
 std::string heldText(const std::string& option, const std::string& utf8) {

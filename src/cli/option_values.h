@@ -1,7 +1,6 @@
 #pragma once
 /// The converter's option values: the layout options mapped onto the report layout by
-/// name, values joined to their options, and the texts and numbers read as the settings
-/// fields read them.
+/// name, and the texts and numbers read as the settings fields read them.
 
 #include <span>
 #include <string>
@@ -28,19 +27,6 @@ std::string lower(std::string s);
 
 /// The setting of the report layout named `name`.
 const LayoutField& fieldNamed(std::string_view name);
-
-/// The arguments with every option's value joined to it ("--start-row=-1"), and the options
-/// given an empty value.
-struct JoinedArgs {
-    std::vector<std::string> args;
-    std::vector<std::string> emptyValues;
-};
-
-/// The next argument of an option that takes a value is always its value, also when it
-/// begins with "-" (a search criterion of hyphens, a negative start row), as getopt reads
-/// it. An empty value is taken apart, since CLI11 would read the next argument in its
-/// place; an empty criterion or separator is a valid setting (it never occurs).
-JoinedArgs joinValues(const std::vector<std::string>& args);
 
 /// A text option given in UTF-8, held in Windows-1254; a UsageError when it cannot be.
 std::string heldText(const std::string& option, const std::string& utf8);

@@ -55,6 +55,13 @@ void collect(const fs::path& root, const fs::path& relative, std::vector<fs::pat
     if (ec) unreadable.emplace_back(relative, systemReason(ec.value()));
 }
 
+// A report's path under its folder, with "/" between the folders on every system.
+std::string sourceName(const fs::path& relative) {
+    std::string name = platform::fromFsPath(relative);
+    if (fs::path::preferred_separator == '\\') std::replace(name.begin(), name.end(), '\\', '/');
+    return name;
+}
+
 // The same file, also when named differently: the canonical path as the system compares
 // names, or for files that exist their identity (device and inode, volume and file index).
 struct FileKey {
@@ -100,10 +107,10 @@ private:
 
 // The file -o names for one input: under the format's own ending when it already bears
 // one of the format's endings (".xls" is written as ".xlsx"), else as given.
-std::string outputFileNamed(const Job& job) {
+std::string outputFileNamed(const Job& job, const std::string& output) {
     const OutputFormatInfo& info = formatInfo(job.format);
-    const OutputFormatInfo* named = formatOfFileName(job.output);
-    return named && named->format == job.format ? info.fileName(job.output) : job.output;
+    const OutputFormatInfo* named = formatOfFileName(output);
+    return named && named->format == job.format ? info.fileName(output) : output;
 }
 
 }  // namespace
@@ -114,7 +121,7 @@ std::vector<PlannedFile> listInputs(const Job& job) {
         std::error_code ec;
         const fs::path inputPath = platform::toFsPath(input);
         if (!fs::is_directory(inputPath, ec)) {
-            files.push_back({input, {}, {}, sizeOf(input), false});
+            files.push_back({input, {}, {}, sizeOf(input), false, input});
             continue;
         }
         std::vector<fs::path> found;
@@ -124,13 +131,14 @@ std::vector<PlannedFile> listInputs(const Job& job) {
         for (const auto& [folder, reason] : unreadable) {
             const std::string path =
                 folder.empty() ? input : platform::fromFsPath(inputPath / folder);
-            files.push_back({path, {}, "Cannot open folder \"" + path + "\". " + reason, 0, false});
+            files.push_back(
+                {path, {}, "Cannot open folder \"" + path + "\". " + reason, 0, false, path});
         }
         if (found.empty() && unreadable.empty())
-            files.push_back({input, {}, kNoReportInFolder, 0, false});
+            files.push_back({input, {}, kNoReportInFolder, 0, false, input});
         for (const fs::path& relative : found) {
             const std::string path = platform::fromFsPath(inputPath / relative);
-            PlannedFile file{path, {}, {}, sizeOf(path), false};
+            PlannedFile file{path, {}, {}, sizeOf(path), false, sourceName(relative)};
             if (!job.output.empty()) {
                 // Mirrored under -o: the same subfolders, the format's extension.
                 fs::path out = platform::toFsPath(job.output) / relative;
@@ -162,7 +170,7 @@ std::vector<PlannedFile> planOutputs(const Job& job) {
     for (PlannedFile& f : files) {
         if (!f.problem.empty() || !f.output.empty()) continue;
         if (!job.output.empty() && !intoFolder) {
-            f.output = outputFileNamed(job);
+            f.output = outputFileNamed(job, job.output);
             continue;
         }
         fs::path out = platform::toFsPath(f.input);
@@ -199,6 +207,32 @@ std::vector<PlannedFile> planOutputs(const Job& job) {
         }
     }
     return files;
+}
+
+std::string planMerge(const Job& job, const std::vector<PlannedFile>& files) {
+    const std::string merged = outputFileNamed(job, job.merge);
+    FileIndex inputs;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (files[i].problem.empty()) inputs.findOrAdd(keyOf(files[i].input), i);
+    }
+    const FileKey key = keyOf(merged);
+    if (const auto j = inputs.find(key)) {
+        throw UsageError("--merge: '" + merged + "' would replace the input '" + files[*j].input +
+                         "'; nothing written");
+    }
+    if (!job.summary.empty()) {
+        const FileKey summary = keyOf(job.summary);
+        if (const auto j = inputs.find(summary)) {
+            throw UsageError("--summary: '" + job.summary + "' would replace the input '" +
+                             files[*j].input + "'; nothing written");
+        }
+        if (summary.canonical == key.canonical ||
+            (!key.inode.empty() && summary.inode == key.inode)) {
+            throw UsageError("--summary: '" + job.summary +
+                             "' is the merged file; nothing written");
+        }
+    }
+    return merged;
 }
 
 }  // namespace tablamo::cli

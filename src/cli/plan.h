@@ -18,6 +18,9 @@ struct PlannedFile {
     std::uint64_t bytes = 0;  ///< the input's size when planned, for the progress line
     /// The output's folder is made when missing: a subfolder mirrored under -o.
     bool makeFolder = false;
+    /// The input named as the merge's "Kaynak" column names it: its path under the folder
+    /// given (with "/" between folders), or the file as given.
+    std::string source;
 };
 
 /// Every file the job's inputs name, in order: a file as given, a folder as the .txt and
@@ -32,5 +35,10 @@ std::vector<PlannedFile> listInputs(const Job& job);
 /// inputs, when two inputs would write the same file, when an output or the summary file is
 /// an input, or when the summary file is an output.
 std::vector<PlannedFile> planOutputs(const Job& job);
+
+/// The one file a merge writes (--merge, under the format's own ending as -o gets it), once
+/// checked against the inputs: raises UsageError when it or the summary file would replace
+/// an input, or when they are the same file.
+std::string planMerge(const Job& job, const std::vector<PlannedFile>& files);
 
 }  // namespace tablamo::cli

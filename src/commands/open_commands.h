@@ -13,6 +13,9 @@ namespace tablamo {
 
 struct Workspace;
 
+/// The words for a file that holds no line, when it is read without the window (UTF-8).
+inline constexpr const char* kEmptyInputMessage = "Dosya boş: dönüştürülecek satır yok.";
+
 /// The importers a file can be read with.
 enum class Importer {
     Report,     ///< the fixed-width report import ("Aç")

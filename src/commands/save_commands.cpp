@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "commands/report_title.h"
 #include "core/platform/files.h"
 #include "core/workspace.h"
 #include "export/output_formats.h"
@@ -14,6 +15,7 @@ WriteOptions optionsOf(const Workspace& ws) {
     WriteOptions options;
     options.regional = ws.regional;
     options.clean = ws.clean ? &*ws.clean : nullptr;
+    if (ws.clean) options.print = printSetupOf(ws.text);
     return options;
 }
 

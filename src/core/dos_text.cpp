@@ -45,16 +45,12 @@ std::size_t dosToWinTextInto(std::string_view text, char* out) {
     return static_cast<std::size_t>(o - out);
 }
 
-bool readDecimal(std::string_view text, char sep, long double* value) {
+bool readDecimal(std::string_view text, char sep) {
     const DecimalRules rules{sep, true, false};
     const DecimalForm form = scanDecimal(text, rules);
     if (!form.valid) return false;
     // Without an exponent no line is long enough to leave the extended range.
-    if (!form.exponent && !value) return true;
-    const auto v = decimalValue<long double>(text, rules, true);
-    if (!v) return false;
-    if (value) *value = *v;
-    return true;
+    return !form.exponent || extendedRangeOf(text, rules) != ExtendedRange::Beyond;
 }
 
 std::size_t dropBlanksOfPositiveNumber(char* text, std::size_t length, char sep) {
@@ -66,11 +62,8 @@ std::size_t dropBlanksOfPositiveNumber(char* text, std::size_t length, char sep)
     const DecimalRules rules{sep, true, true};
     const DecimalForm form = scanDecimal(candidate, rules);
     if (!form.valid || form.negative || !form.nonZero) return length;
-    if (form.exponent) {
-        // A large exponent may leave the extended range either way.
-        const auto v = decimalValue<long double>(candidate, rules, true);
-        if (!v || !(*v > 0)) return length;
-    }
+    // A large exponent may leave the extended range either way.
+    if (form.exponent && extendedRangeOf(candidate, rules) != ExtendedRange::Within) return length;
     std::size_t n = 0;
     for (std::size_t k = 0; k < length; ++k) {
         if (text[k] != ' ') text[n++] = text[k];

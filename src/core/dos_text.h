@@ -31,9 +31,9 @@ inline std::string_view TrimControl(std::string_view text) {
 }
 
 /// Whether the text, in full, reads as a decimal number: optional sign, digits with at most
-/// one `decimalSeparator`, optional exponent. Blanks around it are allowed. `value` gets
-/// the number; a value too large to represent does not read.
-bool readDecimal(std::string_view text, char decimalSeparator, long double* value = nullptr);
+/// one `decimalSeparator`, optional exponent. Blanks around it are allowed. A value beyond
+/// the 80-bit extended range does not read; one too small for it reads (as 0).
+bool readDecimal(std::string_view text, char decimalSeparator);
 
 // Hot-path forms: write into `out`, which must hold text.size() bytes, and return the
 // length written. They allocate nothing.

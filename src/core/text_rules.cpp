@@ -104,50 +104,13 @@ DecimalForm walkDecimal(std::string_view s, const DecimalRules& rules, Visit&& v
     return form;
 }
 
-// Whether an out-of-range reading overflowed (the number's magnitude lies above 1) rather
-// than underflowed. `plain` holds the number with "." as separator and no blanks.
-bool overflowed(std::string_view plain) {
-    std::size_t i = 0;
-    if (i < plain.size() && (plain[i] == '+' || plain[i] == '-')) ++i;
-    std::int64_t lead = 0;  // the power of ten of the first digit other than 0
-    bool found = false, afterPoint = false;
-    std::int64_t intDigits = 0, zerosAfterPoint = 0;
-    for (; i < plain.size() && plain[i] != 'e' && plain[i] != 'E'; ++i) {
-        if (plain[i] == '.') {
-            afterPoint = true;
-        } else if (!found && plain[i] == '0') {
-            if (afterPoint) ++zerosAfterPoint;
-        } else if (!found) {
-            found = true;
-            if (afterPoint) lead = -(zerosAfterPoint + 1);
-            intDigits = afterPoint ? 0 : 1;
-        } else if (!afterPoint) {
-            ++intDigits;
-        }
-    }
-    if (found && intDigits > 0) lead = intDigits - 1;
-    std::int64_t exponent = 0;
-    bool negativeExponent = false;
-    if (i < plain.size()) {
-        ++i;
-        if (i < plain.size() && (plain[i] == '+' || plain[i] == '-'))
-            negativeExponent = plain[i++] == '-';
-        for (; i < plain.size(); ++i) {
-            if (exponent < (std::int64_t{1} << 40)) exponent = exponent * 10 + (plain[i] - '0');
-        }
-    }
-    return lead + (negativeExponent ? -exponent : exponent) > 0;
-}
-
 }  // namespace
 
 DecimalForm scanDecimal(std::string_view text, const DecimalRules& rules) {
     return walkDecimal(text, rules, [](std::size_t) {});
 }
 
-template <class T>
-std::optional<T> decimalValue(std::string_view text, const DecimalRules& rules,
-                              bool zeroOnUnderflow) {
+std::optional<double> decimalValue(std::string_view text, const DecimalRules& rules) {
     // The number's characters with "." for the separator and no "+" (from_chars takes
     // neither), on the stack unless the text is unusually long.
     char small[128];
@@ -168,20 +131,64 @@ std::optional<T> decimalValue(std::string_view text, const DecimalRules& rules,
         buf[n++] = c == rules.separator && inMantissa ? '.' : c;
     });
     if (!form.valid) return std::nullopt;
-    if (!anyDigit) return T{0};  // a bare separator, with or without an exponent
-    T value{};
+    if (!anyDigit) return 0.0;  // a bare separator, with or without an exponent
+    double value{};
     const auto [ptr, ec] = std::from_chars(buf, buf + n, value);
-    if (ec == std::errc::result_out_of_range) {
-        if (zeroOnUnderflow && !overflowed(std::string_view(buf, n))) return T{0};
-        return std::nullopt;
-    }
     if (ec != std::errc() || ptr != buf + n) return std::nullopt;
     return value;
 }
 
-template std::optional<double> decimalValue<double>(std::string_view, const DecimalRules&, bool);
-template std::optional<long double> decimalValue<long double>(std::string_view, const DecimalRules&,
-                                                              bool);
+ExtendedRange extendedRangeOf(std::string_view text, const DecimalRules& rules) {
+    // The extended type's largest value and its smallest one above 0, as the power of ten of
+    // their first digit and their leading digits.
+    constexpr std::int64_t kMaxPower = 4932, kMinPower = -4951;
+    constexpr std::string_view kMaxDigits = "118973149535723176502";
+    constexpr std::string_view kMinDigits = "364519953188247460253";
+    char digits[21];  // the first significant digits
+    std::size_t kept = 0;
+    std::int64_t power = 0;  // of the first significant digit, before the exponent
+    std::int64_t exponent = 0;
+    bool significant = false, afterPoint = false, inExponent = false, negativeExponent = false;
+    const DecimalForm form = walkDecimal(text, rules, [&](std::size_t i) {
+        const char c = text[i];
+        if (inExponent) {
+            if (c == '-') negativeExponent = true;
+            if (isDigit(c) && exponent < (std::int64_t{1} << 40))
+                exponent = exponent * 10 + (c - '0');
+        } else if (c == 'e' || c == 'E') {
+            inExponent = true;
+        } else if (c == rules.separator) {
+            afterPoint = true;
+        } else if (isDigit(c)) {
+            if (!significant && c == '0') {
+                if (afterPoint) --power;
+                return;
+            }
+            if (!significant) {
+                significant = true;
+                if (afterPoint) --power;
+            } else if (!afterPoint) {
+                ++power;
+            }
+            if (kept < sizeof digits) digits[kept++] = c;
+        }
+    });
+    if (!form.valid || !significant) return ExtendedRange::Zero;
+    const std::int64_t at = power + (negativeExponent ? -exponent : exponent);
+    const std::string_view lead(digits, kept);
+    // Digit strings compare as numbers of the same power: a shorter one is padded with 0.
+    const auto above = [&](std::string_view bound) {
+        for (std::size_t k = 0; k < bound.size(); ++k) {
+            const char d = k < lead.size() ? lead[k] : '0';
+            if (d != bound[k]) return d > bound[k];
+        }
+        return lead.size() > bound.size();
+    };
+    if (at > kMaxPower || (at == kMaxPower && above(kMaxDigits))) return ExtendedRange::Beyond;
+    if (at < kMinPower || (at == kMinPower && !above(kMinDigits) && lead != kMinDigits))
+        return ExtendedRange::Zero;
+    return ExtendedRange::Within;
+}
 
 ShortDateFormat shortDateFormatOf(std::string_view fields, char separator) {
     ShortDateFormat result;

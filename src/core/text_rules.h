@@ -40,11 +40,16 @@ struct DecimalForm {
 DecimalForm scanDecimal(std::string_view text, const DecimalRules& rules);
 
 /// The value of a text that scans valid, read without the C library's locale. Nothing when
-/// it does not scan or lies beyond the range of T; a value too small for T reads as 0 when
-/// `zeroOnUnderflow`, else as nothing. Allocates only for texts of unusual length.
-template <class T>
-std::optional<T> decimalValue(std::string_view text, const DecimalRules& rules,
-                              bool zeroOnUnderflow);
+/// it does not scan or lies beyond the range of a double (a value too small for one reads as
+/// nothing too). Allocates only for texts of unusual length.
+std::optional<double> decimalValue(std::string_view text, const DecimalRules& rules);
+
+/// Where the value of a text that scans valid lies against the range of the 80-bit extended
+/// type a report's numbers are read in: zero or too small for it (it reads as 0), within it,
+/// or beyond it (then the text is no number). Worked out from the digits and the exponent
+/// alone, so that every platform agrees whatever its own long double holds.
+enum class ExtendedRange { Zero, Within, Beyond };
+ExtendedRange extendedRangeOf(std::string_view text, const DecimalRules& rules);
 
 /// The separator and the day-month-year order of a short date format.
 struct ShortDateFormat {

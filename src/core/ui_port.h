@@ -36,6 +36,13 @@ public:
     virtual std::optional<std::string> askOpenFile(const FileDialogRequest& request) = 0;
     /// The save-file dialog; nothing when the user cancels.
     virtual std::optional<std::string> askSaveFile(const FileDialogRequest& request) = 0;
+    /// The open-file dialog that picks several files; nothing when the user cancels. A port
+    /// without one offers the one-file dialog.
+    virtual std::optional<std::vector<std::string>> askOpenFiles(const FileDialogRequest& request) {
+        std::optional<std::string> one = askOpenFile(request);
+        if (!one) return std::nullopt;
+        return std::vector<std::string>{std::move(*one)};
+    }
     /// The hourglass cursor on or off.
     virtual void setBusy(bool busy) = 0;
     /// Opens a saved file with the desktop's default program for it; false when no program
@@ -60,6 +67,10 @@ public:
     }
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override {
         return m_inner.askSaveFile(request);
+    }
+    std::optional<std::vector<std::string>> askOpenFiles(
+        const FileDialogRequest& request) override {
+        return m_inner.askOpenFiles(request);
     }
     void setBusy(bool busy) override { m_inner.setBusy(busy); }
     bool openWithDefaultProgram(const std::string& path) override {

@@ -107,7 +107,7 @@ std::optional<Date> readShortDate(std::string_view text, const RegionalSettings&
 }
 
 std::optional<double> readNumber(std::string_view text, char decimalSeparator) {
-    return decimalValue<double>(text, DecimalRules{decimalSeparator, false, false}, false);
+    return decimalValue(text, DecimalRules{decimalSeparator, false, false});
 }
 
 CellValue cellValue(std::string_view text, const RegionalSettings& regional, const Date& today) {

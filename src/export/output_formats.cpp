@@ -1,6 +1,10 @@
 #include "export/output_formats.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/error.h"
+#include "core/grid.h"
 #include "core/text_rules.h"
 #include "export/clean_writers.h"
 #include "export/csv_writer.h"
@@ -36,19 +40,14 @@ void writeHtmlFile(const Grid& grid, const WriteOptions& options, const std::str
 }
 
 // The workbook replaces the file safely itself. A clean table's has its headings in bold
-// under a frozen pane with an autofilter, and every column typed by its kind.
+// under a frozen pane with an autofilter, every column typed by its kind, and prints.
 void writeXlsxFile(const Grid& grid, const WriteOptions& options, const std::string& path) {
     if (!options.clean) {
         SaveToExcel(grid, kExcelSheetName, path, options.regional, options.today);
         return;
     }
-    WorkbookOptions book;
-    book.headingRow = true;
-    for (const CleanColumn& column : options.clean->columns) {
-        book.kinds.push_back(column.kind);
-        book.widths.push_back(column.width);
-    }
-    SaveToExcel(grid, kExcelSheetName, path, options.regional, options.today, book);
+    SaveToExcel(grid, kExcelSheetName, path, options.regional, options.today,
+                cleanWorkbookOptions(grid, *options.clean, options.print));
 }
 
 constexpr std::string_view kCsvEndings[] = {".csv"};
@@ -63,6 +62,31 @@ const OutputFormatInfo kFormats[] = {
 };
 
 }  // namespace
+
+WorkbookOptions cleanWorkbookOptions(const Grid& grid, const CleanShape& shape,
+                                     const PrintSetup& print) {
+    // A heading wider than its column would be cut on the printed page: its bold letters
+    // take about a tenth more room than the column's digits.
+    constexpr double kBoldRoom = 1.1;
+    constexpr double kWidestForHeading = 40;
+    constexpr int kDateWidth = 11;
+    WorkbookOptions book;
+    book.headingRow = true;
+    for (const CleanColumn& column : shape.columns) book.kinds.push_back(column.kind);
+    for (int c = 1; c < grid.colCount(); ++c) {
+        const auto i = static_cast<std::size_t>(c - 1);
+        int width = i < shape.columns.size() ? shape.columns[i].width : 0;
+        // A date is shown with its year in four digits, whatever width the report gave it.
+        if (i < shape.columns.size() && shape.columns[i].kind == ColumnKind::Date)
+            width = std::max(width, kDateWidth);
+        const auto heading = static_cast<double>(grid.cell(c, 0).size());
+        book.widths.push_back(std::max<double>(
+            width, std::min(kWidestForHeading, std::ceil(heading * kBoldRoom) + 1)));
+    }
+    book.print = print;
+    book.print.enabled = true;
+    return book;
+}
 
 std::span<const OutputFormatInfo> outputFormats() { return kFormats; }
 

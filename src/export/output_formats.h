@@ -12,6 +12,7 @@
 #include "export/cell_value.h"
 #include "export/html_writer.h"
 #include "export/out_buffer.h"
+#include "export/xlsx_writer.h"
 
 namespace tablamo {
 
@@ -29,6 +30,8 @@ struct WriteOptions {
     const CleanShape* clean = nullptr;
     /// The clean CSV's field separator; 0: by the decimal separator (cleanCsvSeparator).
     char csvSeparator = 0;
+    /// A clean table's workbook prints with this firm and title in its page header.
+    PrintSetup print;
 };
 
 /// One output format.
@@ -46,6 +49,13 @@ struct OutputFormatInfo {
     /// table's never does).
     bool headers;
 };
+
+/// The workbook layout of the clean table in `grid`: the headings in bold over a frozen pane
+/// and an autofilter, each column typed by its kind (a column past the shape's by its
+/// cells' values) and as wide as the report has it (or as its heading needs, up to 40
+/// characters; a date column as its four-digit years need), printed with `print`'s header.
+WorkbookOptions cleanWorkbookOptions(const Grid& grid, const CleanShape& shape,
+                                     const PrintSetup& print);
 
 /// Every format, CSV first.
 std::span<const OutputFormatInfo> outputFormats();

@@ -28,6 +28,13 @@ std::string absoluteRange(const SheetEntry& sheet) {
     return "$A$1:$" + sheet.filterColumn + "$" + number(sheet.filterRows);
 }
 
+// A sheet's name as a formula quotes it, escaped for the XML: 'O''Brien'.
+std::string quotedSheet(const std::string& name) {
+    std::string quoted;
+    for (const char c : name) quoted += c == '\'' ? "''" : std::string(1, c);
+    return "'" + xmlEscaped(quoted) + "'";
+}
+
 // Two digits of a date or time field.
 std::string twoDigits(int n) {
     return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
@@ -138,11 +145,16 @@ std::string workbookPart(const std::vector<SheetEntry>& sheets) {
     std::string names;
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         if (sheets[i].filterRows == 0) continue;
-        std::string quoted;
-        for (const char c : sheets[i].name) quoted += c == '\'' ? "''" : std::string(1, c);
         names += "<definedName name=\"_xlnm._FilterDatabase\" localSheetId=\"" +
-                 number(static_cast<long long>(i)) + "\" hidden=\"1\">'" + xmlEscaped(quoted) +
-                 "'!" + absoluteRange(sheets[i]) + "</definedName>";
+                 number(static_cast<long long>(i)) + "\" hidden=\"1\">" +
+                 quotedSheet(sheets[i].name) + "!" + absoluteRange(sheets[i]) + "</definedName>";
+    }
+    // The heading row printed on top of every page.
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        if (!sheets[i].print.enabled || !sheets[i].print.headingRepeated) continue;
+        names += "<definedName name=\"_xlnm.Print_Titles\" localSheetId=\"" +
+                 number(static_cast<long long>(i)) + "\">" + quotedSheet(sheets[i].name) +
+                 "!$1:$1</definedName>";
     }
     if (!names.empty()) x += "<definedNames>" + names + "</definedNames>";
     return x + "</workbook>";
@@ -184,9 +196,11 @@ std::string stylesPart(std::string_view dateFormat) {
     return x;
 }
 
-std::string sheetHead(bool selected, bool frozenHeading, const std::vector<double>& widths) {
+std::string sheetHead(bool selected, bool frozenHeading, const std::vector<double>& widths,
+                      bool fitToPage) {
     std::string x = kXmlDeclaration;
     x += std::string("<worksheet xmlns=\"") + kMain + "\" xmlns:r=\"" + kRelationships + "\">";
+    if (fitToPage) x += "<sheetPr><pageSetUpPr fitToPage=\"1\"/></sheetPr>";
     x += "<sheetViews><sheetView";
     if (selected) x += " tabSelected=\"1\"";
     x += " workbookViewId=\"0\"";
@@ -218,9 +232,18 @@ std::string sheetTail(const SheetEntry& sheet) {
     if (sheet.filterRows > 0) {
         x += "<autoFilter ref=\"A1:" + sheet.filterColumn + number(sheet.filterRows) + "\"/>";
     }
-    return x +
-           "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" "
-           "header=\"0.3\" footer=\"0.3\"/></worksheet>";
+    x += "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" "
+         "header=\"0.3\" footer=\"0.3\"/>";
+    const SheetPrint& print = sheet.print;
+    if (print.enabled) {
+        // A4, as wide as the page and as many pages long as it takes.
+        x += std::string("<pageSetup paperSize=\"9\" orientation=\"") +
+             (print.landscape ? "landscape" : "portrait") +
+             "\" fitToWidth=\"1\" fitToHeight=\"0\"/>";
+        x += "<headerFooter><oddHeader>" + xmlEscaped(print.header) + "</oddHeader><oddFooter>" +
+             xmlEscaped(print.footer) + "</oddFooter></headerFooter>";
+    }
+    return x + "</worksheet>";
 }
 
 }  // namespace tablamo

@@ -2,6 +2,7 @@
 /// The workbook export: the grid's data cells as a typed .xlsx workbook.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,24 @@
 namespace tablamo {
 
 class Grid;
+
+/// How a worksheet prints. Off: the workbook says nothing of printing (the "Excel" button's).
+/// On: A4, landscape when the table is wider than a portrait page (printsLandscape), scaled
+/// to the page's width, the heading row on top of every page, the firm and the title in the
+/// page header and "Sayfa N / M" in the footer.
+struct PrintSetup {
+    bool enabled = false;
+    std::string firm;   ///< Windows-1254: the header's left part
+    std::string title;  ///< Windows-1254: the header's middle, in bold
+};
+
+/// A last row under a worksheet's table: `label` in bold in the first column and, in every
+/// column marked in `summed`, the sum of the rows above (a formula, its value written too),
+/// shown as an amount.
+struct TotalsRow {
+    std::string label;         ///< Windows-1254
+    std::vector<bool> summed;  ///< per written column; none marked: no row
+};
 
 /// How the workbook lays out the grid. The default is the "Excel" button's workbook: grid
 /// rows 1 on (row 0 holds the column letters), every cell typed by cellValue(). Columns
@@ -33,8 +52,19 @@ struct WorkbookOptions {
     /// Column widths in characters, one per written column; a missing or non-positive one
     /// leaves the column at the default width.
     std::vector<double> widths;
+    PrintSetup print;
+    /// Under the table's last row; left out when the table goes on over several worksheets.
+    TotalsRow totals;
     /// Sizes and offsets from this many bytes on are written in ZIP64 form; tests lower it.
     std::uint64_t zip64Limit = 0xFFFFFFFFu;
+};
+
+/// One table of a workbook of several.
+struct WorkbookSheet {
+    const Grid* grid = nullptr;
+    /// Windows-1254. A grid longer than a worksheet goes on in "name (2)", "name (3)", …
+    std::string name;
+    WorkbookOptions options;
 };
 
 /// A workbook that cannot be made: a bad worksheet name, a text too long for a cell. what()
@@ -56,6 +86,18 @@ std::string worksheetName(std::string_view name, int index);
 /// The short-date number format in the regional order and separator ("dd\.mm\.yyyy" on
 /// a Turkish system; the separator is escaped so every program shows it as it stands).
 std::string dateNumberFormat(const RegionalSettings& regional);
+
+/// A worksheet name made of `text` (Windows-1254) by the rules checked on writing: a
+/// character a name cannot hold ([ ] : * ? / \ or a control character) becomes "_", blanks
+/// and apostrophes at either end go, at most 31 characters are kept, `fallback` stands for
+/// nothing left; then, unlike every name in `taken` (case not counting) and "History",
+/// which spreadsheets keep for themselves, by " (2)", " (3)", …. The name is added to `taken`.
+std::string uniqueSheetName(std::string_view text, std::string_view fallback,
+                            std::vector<std::string>& taken);
+
+/// Whether a table of these column widths (characters; a missing or non-positive one the
+/// default width) is wider than an A4 page printed upright within the default margins.
+bool printsLandscape(const std::vector<double>& widths, int columns);
 
 /// The name a workbook is saved under: kept when it ends in ".xlsx" (any case), ".xls"
 /// becomes ".xlsx", any other name gets ".xlsx" appended.
@@ -80,5 +122,16 @@ void SaveToExcel(const Grid& grid, std::string_view sheetName, const std::string
 void writeWorkbook(const Grid& grid, std::string_view sheetName, ByteSink& sink,
                    const RegionalSettings& regional, const Date& today,
                    const WorkbookOptions& options = {});
+
+/// Writes the tables into one workbook, one worksheet each (or several for a long one), in
+/// order, the first shown on opening; the ZIP64 limit is the first table's. Raises
+/// WorkbookError for names that break a worksheet name's rules or that two worksheets
+/// share (in any case), and whatever the sink raises.
+void writeWorkbook(std::span<const WorkbookSheet> sheets, ByteSink& sink,
+                   const RegionalSettings& regional, const Date& today);
+
+/// writeWorkbook() into the file `path`, as SaveToExcel() writes it.
+void saveWorkbook(std::span<const WorkbookSheet> sheets, const std::string& path,
+                  const RegionalSettings& regional, const Date& today);
 
 }  // namespace tablamo

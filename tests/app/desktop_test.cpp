@@ -65,6 +65,35 @@ TEST_F(DesktopTest, ADroppedFileOpensAsIfPickedInTheOpenDialog) {
     EXPECT_FALSE(refused.isAccepted());
 }
 
+TEST_F(DesktopTest, ReportsDroppedTogetherOrPickedInBirlestirAreMerged) {
+    const std::string report = testReport("muavin.txt");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(report)),
+                  QUrl::fromLocalFile(QString::fromStdString(testReport("cerceve.txt"))),
+                  QUrl::fromLocalFile(QString::fromStdString(report))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    ASSERT_TRUE(ws().clean.has_value());
+    const int records = static_cast<int>(ws().clean->recordLines.size());
+    EXPECT_EQ(records % 2, 0);  // the sub-ledger twice, the cash book apart
+    EXPECT_EQ(ws().grid.rowCount(), records + 1);
+    EXPECT_EQ(model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Kaynak"));
+    EXPECT_EQ(shown(1, records), QStringLiteral("muavin.txt"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].substr(0, 22), "2 rapor birleştirildi");
+    EXPECT_NE(ui.messages[0].find("Tabloya alınmayanlar:\r\ncerceve.txt: Temiz tablo: raporda "
+                                  "kayıt satırı ayırt edilemedi; birleştirilmedi."),
+              std::string::npos)
+        << ui.messages[0];
+
+    // "Birleştir…" asks for the reports; cancelled, the table stays.
+    press(bar().merge());
+    EXPECT_EQ(ui.dialogs.back().title, "Birleştirilecek raporlar");
+    EXPECT_EQ(ws().grid.rowCount(), records + 1);
+}
+
 TEST_F(DesktopTest, CtrlZAndCtrlYUndoAndRedoCellEditsUntilTheNextImport) {
     press(bar().open(), testReport("muavin.txt"));
     const QString before = shown(3, 3);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/command_line.h"
 #include "support/temp_dir.h"
+#include "support/throw_msg.h"
 
 namespace tablamo::cli {
 namespace {
@@ -187,6 +189,70 @@ TEST(ParseCommandLine, FormatComesFromToElseFromTheOutputsExtensionElseCsv) {
     EXPECT_EQ(jobOf({"--encoding", "UTF-8", "a"}).encoding, TextEncoding::Utf8);
     EXPECT_EQ(jobOf({"--encoding", "windows-1254", "a"}).encoding, TextEncoding::Windows1254);
     EXPECT_TRUE(jobOf({"--akbank", "a"}).akbank);
+}
+
+// The mapping alone, from the texts as the command line gives them.
+TEST(JobFromOptions, MapsTheTextsGivenAndTakesTheLocalesDefaultsForTheRest) {
+    GivenOptions given;
+    given.inputs = {"a.txt"};
+    given.values = {{"--to", "HTML"},
+                    {"--date-order", "YMD"},
+                    {"--jobs", "3"},
+                    {"--input-encoding", "CP857"},
+                    {"--start-row", "4"}};
+    given.flags = {"--clean", "--quiet", "--no-ledger-marks"};
+    const Job job = jobFromOptions(given, ',', {'-', DateOrder::MonthDayYear});
+    EXPECT_EQ(job.format, OutputFormat::Html);
+    EXPECT_EQ(job.regional.dateOrder, DateOrder::YearMonthDay);
+    EXPECT_EQ(job.regional.dateSeparator, '-');
+    EXPECT_EQ(job.regional.decimalSeparator, ',');
+    EXPECT_EQ(job.jobs, 3);
+    EXPECT_EQ(job.inputEncoding, InputEncoding::Cp857);
+    EXPECT_EQ(job.layout.StartRow, "4");
+    EXPECT_FALSE(job.layout.LedgerMarks);
+    EXPECT_TRUE(job.clean && job.quiet);
+    EXPECT_FALSE(job.akbank || job.strict);
+
+    given.values = {{"--merge", "ay.HTM"}, {"--sheet-per", "Hesap Kodu"}};
+    const Job merge = jobFromOptions(given, ',');
+    EXPECT_EQ(merge.merge, "ay.HTM");
+    EXPECT_EQ(merge.format, OutputFormat::Html);
+    EXPECT_EQ(merge.sheetPer, "Hesap Kodu");
+    given.values["--to"] = "xlsx";
+    EXPECT_EQ(jobFromOptions(given, ',').format, OutputFormat::Xlsx);
+}
+
+TEST(JobFromOptions, RefusesValuesAndCombinationsThatCannotRun) {
+    const struct {
+        std::map<std::string, std::string, std::less<>> values;
+        std::set<std::string, std::less<>> flags;
+        const char* error;
+    } cases[] = {
+        {{{"--summary", ""}}, {}, "--summary: an empty value is not allowed"},
+        {{}, {"--strict"}, "--strict goes only with --clean"},
+        {{{"--jobs", "0"}}, {}, "--jobs: '0' is not a number of files at once (1 or more)"},
+        {{{"--date-separator", "ab"}}, {}, "--date-separator: one character is needed"},
+        {{{"--merge", "ay.xlsx"}}, {}, "--merge goes only with --clean"},
+        {{{"--sheet-per", "Hesap"}}, {}, "--sheet-per goes only with --clean"},
+        {{{"--merge", ""}}, {"--clean"}, "--merge: an empty value is not allowed"},
+        {{{"--merge", "ay.xlsx"}, {"--output", "x"}},
+         {"--clean"},
+         "--merge names the one file written; --output goes without it"},
+        {{{"--merge", "ay.pdf"}},
+         {"--clean"},
+         "--merge: the ending of 'ay.pdf' names no output format; name the format with --to"},
+        {{{"--merge", "ay.xlsx"}, {"--save-profile", "p.json"}},
+         {"--clean"},
+         "--save-profile goes without --merge"},
+    };
+    for (const auto& c : cases) {
+        GivenOptions given;
+        given.values = c.values;
+        given.flags = c.flags;
+        given.inputs = {"a.txt"};
+        SCOPED_TRACE(c.error);
+        EXPECT_THROW_MSG(jobFromOptions(given, ','), c.error);
+    }
 }
 
 }  // namespace

@@ -25,17 +25,17 @@ TEST(Summary, RecordIsOneJsonObjectOnOneLine) {
         std::string expected;
     } cases[] = {
         {"converted with a warning",
-         {"a/r.txt", "o/r.csv", "", 0, false},
+         {"a/r.txt", "o/r.csv", "", 0, false, {}},
          {FileStatus::Converted, 24, {"Toplam tutmuyor: \"Borç\""}, 0.1234, 1, {}},
          R"({"input":"a/r.txt","output":"o/r.csv","status":"converted","rows":24,"warnings":1,)"
          R"("message":"Toplam tutmuyor: \"Borç\"","seconds":0.123})"},
         {"rejected, its message's lines joined",
-         {"C:\\r.txt", "r.csv", "", 0, false},
+         {"C:\\r.txt", "r.csv", "", 0, false, {}},
          {FileStatus::Rejected, 0, {"bir\r\niki", "üç"}, 0, 0, {}},
          R"({"input":"C:\\r.txt","output":"r.csv","status":"rejected","rows":0,"warnings":0,)"
          R"("message":"bir\niki\nüç","seconds":0.000})"},
         {"a folder that cannot be read: no output",
-         {"k\x01l\xFE", "", "Cannot open folder", 0, false},
+         {"k\x01l\xFE", "", "Cannot open folder", 0, false, {}},
          {FileStatus::Failed, 0, {"Cannot open folder"}, 0, 0, {}},
          "{\"input\":\"k\\u0001l\xEF\xBF\xBD\",\"output\":null,\"status\":\"failed\",\"rows\":0,"
          "\"warnings\":0,\"message\":\"Cannot open folder\",\"seconds\":0.000}"},

@@ -65,12 +65,46 @@ TEST(DosToWin, EveryByteOutsideTheTablesPassesUnchanged) {
 
 TEST(ReadDecimal, FollowsTheNumberRule) {
     const std::pair<const char*, bool> cases[] = {
-        {"12", true},   {"-12,5", true},  {"+,5", true},     {"5,", true},   {",", true},
-        {" 7 ", true},  {"1e5", true},    {"1E+5", true},    {",e5", true},  {"", false},
-        {"-", false},   {"1,2,3", false}, {"1e", false},     {"e5", false},  {"1.5", false},
-        {"1 2", false}, {"0x10", false},  {"1e5000", false}, {"12a", false},
+        {"12", true},
+        {"-12,5", true},
+        {"+,5", true},
+        {"5,", true},
+        {",", true},
+        {" 7 ", true},
+        {"1e5", true},
+        {"1E+5", true},
+        {",e5", true},
+        {"", false},
+        {"-", false},
+        {"1,2,3", false},
+        {"1e", false},
+        {"e5", false},
+        {"1.5", false},
+        {"1 2", false},
+        {"0x10", false},
+        {"1e5000", false},
+        {"12a", false},
+        // The edges of the extended range, the same on every platform.
+        {"1,1897e4932", true},
+        {"1,1898e4932", false},
+        {"11897e4928", true},
+        {"0,0001e4936", true},
+        {"1e-6000", true},
+        {"-2e4932", false},
     };
     for (const auto& [text, reads] : cases) EXPECT_EQ(readDecimal(text, ','), reads) << text;
+}
+
+TEST(DosToWinNumber, DropsBlanksOnlyOfNumbersWithinTheExtendedRange) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"2023 E 3960", "2023E3960"},  // a document number that reads as 2023 x 10^3960
+        {"2 E 4932", "2 E 4932"},      // beyond the range: no number
+        {"1 E 4932", "1E4932"},
+        {"5 E -4951", "5E-4951"},    // the smallest values above 0 still count
+        {"3 E -4951", "3 E -4951"},  // too small: reads as 0, which keeps its blanks
+    };
+    for (const auto& [text, converted] : cases)
+        EXPECT_EQ(DosToWinNumber(text, ','), converted) << text;
 }
 
 TEST(StringHelpers, CutBy16BitPositions) {

@@ -108,7 +108,10 @@ TEST(SheetXml, RowsAsTheWorksheetHoldsThem) {
 
 TEST(SheetXml, PackagePartsAsWritten) {
     // A second worksheet whose name needs escaping, and in the hidden filter name, quoting.
-    const std::vector<SheetEntry> sheets{{"Tablamo", "C", 41}, {"Ali'nin & <\xC5\x9E>", "T", 3}};
+    const std::vector<SheetEntry> sheets{{"Tablamo", "C", 41, {}},
+                                         {"Ali'nin & <\xC5\x9E>", "T", 3, {}}};
+    // A clean table's worksheet as it prints: its heading row on every page, its header.
+    const SheetEntry printed{"Muavin", "H", 61, {true, true, true, "&LA && B", "&CSayfa &P"}};
     const std::string sheetType = kOffice + "spreadsheetml.worksheet+xml\"/>";
     const std::pair<std::string, std::string> parts[] = {
         {contentTypesPart(2),
@@ -162,7 +165,7 @@ TEST(SheetXml, PackagePartsAsWritten) {
              "</definedName><definedName name=\"_xlnm._FilterDatabase\" localSheetId=\"1\" "
              "hidden=\"1\">'Ali''nin &amp; &lt;\xC5\x9E&gt;'!$A$1:$T$3</definedName>"
              "</definedNames></workbook>"},
-        {workbookPart({{"Tablamo", "", 0}}),
+        {workbookPart({{"Tablamo", "", 0, {}}}),
          kXml + "<workbook " + kSpaces +
              "><workbookPr/><bookViews><workbookView/></bookViews><sheets><sheet "
              "name=\"Tablamo\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
@@ -204,7 +207,25 @@ TEST(SheetXml, PackagePartsAsWritten) {
              "><sheetViews><sheetView workbookViewId=\"0\"/></sheetViews><sheetFormatPr "
              "defaultRowHeight=\"15\"/><sheetData>"},
         {sheetTail(sheets[0]), "</sheetData><autoFilter ref=\"A1:C41\"/>" + kMargins},
-        {sheetTail({"Tablamo", "", 0}), "</sheetData>" + kMargins},
+        {sheetTail({"Tablamo", "", 0, {}}), "</sheetData>" + kMargins},
+        {workbookPart({printed}),
+         kXml + "<workbook " + kSpaces +
+             "><workbookPr/><bookViews><workbookView/></bookViews><sheets><sheet "
+             "name=\"Muavin\" sheetId=\"1\" r:id=\"rId1\"/></sheets><definedNames><definedName "
+             "name=\"_xlnm._FilterDatabase\" localSheetId=\"0\" hidden=\"1\">'Muavin'!$A$1:$H$61"
+             "</definedName><definedName name=\"_xlnm.Print_Titles\" localSheetId=\"0\">"
+             "'Muavin'!$1:$1</definedName></definedNames></workbook>"},
+        {sheetHead(false, false, {}, true),
+         kXml + "<worksheet " + kSpaces +
+             "><sheetPr><pageSetUpPr fitToPage=\"1\"/></sheetPr><sheetViews><sheetView "
+             "workbookViewId=\"0\"/></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/>"
+             "<sheetData>"},
+        {sheetTail(printed),
+         "</sheetData><autoFilter ref=\"A1:H61\"/>" +
+             kMargins.substr(0, kMargins.size() - std::string("</worksheet>").size()) +
+             "<pageSetup paperSize=\"9\" orientation=\"landscape\" fitToWidth=\"1\" "
+             "fitToHeight=\"0\"/><headerFooter><oddHeader>&amp;LA &amp;&amp; B</oddHeader>"
+             "<oddFooter>&amp;CSayfa &amp;P</oddFooter></headerFooter></worksheet>"},
     };
     for (const auto& [xml, expected] : parts) EXPECT_EQ(xml, expected);
 }

@@ -22,7 +22,7 @@ constexpr std::string_view kTokenList =
     "--frame-criterion|--frame-separator|--profile|--save-profile|p.json|"
     "--input-encoding|--encoding|utf-8|cp857|auto|-j|--jobs|2|--summary|s.jsonl|"
     "--clean|--line-numbers|--strict|--csv-separator|;|-q|--quiet|--|rapor.txt||=|"
-    "--to=|--jobs=0|-j3|-qo|--help-all|-";
+    "--to=|--jobs=0|-j3|-qo|--help-all|-|--merge|ay.xlsx|ay.csv|ay|--sheet-per|Hesap Kodu";
 
 const std::vector<std::string>& tokens() {
     static const std::vector<std::string> list = [] {
@@ -65,6 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (result.exitCode != 0 || !result.err.empty()) std::abort();
         if (job.inputs.empty() || job.jobs < 1) std::abort();
         if (!job.clean && (job.lineNumbers || job.strict || job.csvSeparator != 0)) std::abort();
+        if (!job.clean && (!job.merge.empty() || !job.sheetPer.empty())) std::abort();
+        if (!job.merge.empty() && (!job.output.empty() || !job.saveProfile.empty())) std::abort();
     } else if (result.exitCode == 2) {
         if (result.err.rfind("tablamo-convert: ", 0) != 0) std::abort();
     } else if (result.exitCode != 0 || result.out.empty()) {

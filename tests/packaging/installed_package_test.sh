@@ -28,7 +28,8 @@ dpkg-deb -x "$deb" "$root/fs" || { echo "FAIL: dpkg-deb -x $deb"; exit 1; }
 usr=$root/fs/usr
 for f in bin/tablamo bin/tablamo-convert share/tablamo/yardim share/applications/tablamo.desktop \
          share/icons/hicolor/scalable/apps/tablamo.svg share/icons/hicolor/48x48/apps/tablamo.png \
-         share/man/man1/tablamo-convert.1.gz; do
+         share/man/man1/tablamo-convert.1.gz share/man/tr/man1/tablamo-convert.1.gz \
+         share/doc/tablamo/copyright share/doc/tablamo/changelog.gz; do
     [ -f "$usr/$f" ] || fail "the package lacks usr/$f"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -36,6 +37,16 @@ case "$depends" in
     *libqt6widgets6*) ;;
     *) fail "Depends names no Qt library: '$depends'" ;;
 esac
+# Without Qt's translations the dialogs speak English.
+case ", $depends," in
+    *", qt6-translations-l10n,"*) ;;
+    *) fail "Depends lacks qt6-translations-l10n: '$depends'" ;;
+esac
+address='<[^@[:space:]]+@[^@[:space:]]+>$'
+[[ "$(dpkg-deb -f "$deb" Maintainer)" =~ $address ]] ||
+    fail "the Maintainer field has no address: '$(dpkg-deb -f "$deb" Maintainer)'"
+zcat "$usr/share/doc/tablamo/changelog.gz" | head -n 1 | grep -q '^tablamo (' ||
+    fail "the changelog does not begin with the package's entry"
 
 # Run from a folder with no help file in it, so that only the installed one can be found.
 mkdir "$root/work" && cd "$root/work" || exit 1
@@ -55,12 +66,16 @@ export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
 help=$("$usr/bin/tablamo" --help-file 2>>window.log) || fail "the window's help tab stayed empty"
 [ "$help" = "$usr/share/tablamo/yardim" ] || fail "the window read the help file '$help'"
 
-zcat "$usr/share/man/man1/tablamo-convert.1.gz" | grep -q '^\.TH TABLAMO-CONVERT 1' ||
-    fail "the manual page has no .TH line"
-if command -v man >/dev/null; then
-    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/tablamo-convert.1.gz" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
-fi
+for page in man1 tr/man1; do
+    zcat "$usr/share/man/$page/tablamo-convert.1.gz" | grep -q '^\.TH TABLAMO-CONVERT 1' ||
+        fail "the manual page in $page has no .TH line"
+    if command -v man >/dev/null; then
+        warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/$page/tablamo-convert.1.gz" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "the manual page in $page renders with warnings: $warnings"
+    fi
+done
+LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$usr/share/man/tr/man1/tablamo-convert.1.gz" 2>/dev/null |
+    grep -q 'ÇIKIŞ DURUMU' || fail "the Turkish manual page does not render its Turkish headings"
 grep -q '^Exec=tablamo %f$' "$usr/share/applications/tablamo.desktop" || fail "the desktop entry's Exec"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$usr/share/applications/tablamo.desktop" || fail "desktop-file-validate"

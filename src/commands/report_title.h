@@ -1,0 +1,30 @@
+#pragma once
+/// The report's title as the first lines print it: the firm, and what the report is, for a
+/// printed page's header and a sheet's name.
+
+#include <string>
+
+#include "export/xlsx_writer.h"
+
+namespace tablamo {
+
+class ReportText;
+
+/// The first lines' words, Windows-1254, blanks collapsed, page numbers, dates and periods
+/// ("Sayfa : 1", "Tarih : 25.02.2006", "01.01.2005 - 31.12.2005") left out.
+struct ReportTitle {
+    std::string firm;  ///< the first line's first part ("ERDOĞAN OTOMOTİV SAN.TİC.A.Ş.")
+    /// What the report is: the first line's further parts, else the second line unless it
+    /// names a field ("Hesap Kodu : …"). Letters printed spaced ("M U A V İ N") are closed up.
+    std::string title;
+    /// The title's first part alone ("HESAP EKSTRESİ" of "HESAP EKSTRESİ  ÜNAL …").
+    std::string name;
+};
+
+/// Reads the title from the report's first two lines that are not blank.
+ReportTitle reportTitle(const ReportText& text);
+
+/// How a clean table of the report prints: its firm and title in the page header.
+PrintSetup printSetupOf(const ReportText& text);
+
+}  // namespace tablamo

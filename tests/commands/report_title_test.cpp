@@ -1,0 +1,77 @@
+// The report's title read from its first lines, as the printed pages and the sheets name it.
+
+#include "commands/report_title.h"
+
+#include <gtest/gtest.h>
+
+#include "core/encoding.h"
+#include "core/input_encoding.h"
+#include "core/report_text.h"
+#include "support/report_lines.h"
+
+namespace tablamo {
+namespace {
+
+// The report's lines written in UTF-8, held as the DOS program prints them.
+ReportText reportOf(const std::vector<std::string>& lines) {
+    InputReading reading;
+    return ReportText(*recodeReportBytes(testing::joinCrLf(lines), InputEncoding::Utf8, reading));
+}
+
+TEST(ReportTitle, FirmAndTitleFromTheFirstLines) {
+    const struct {
+        const char* what;
+        std::vector<std::string> lines;
+        const char* firm;
+        const char* title;
+        const char* name;
+    } cases[] = {
+        {"page number and print date left out",
+         {"ERDOĞAN OTOMOTİV SAN.TİC.A.Ş.              Sayfa :   1",
+          "              MUAVİN DEFTERİ                  Tarih : 25.02.2006", "",
+          "Hesap Kodu : 120.01.0045"},
+         "ERDOĞAN OTOMOTİV SAN.TİC.A.Ş.",
+         "MUAVİN DEFTERİ",
+         "MUAVİN DEFTERİ"},
+        {"title beside the firm, field line under it",
+         {"ÇUKUROVA PAMUK İPLİK SAN.A.Ş.       MUAVİN DEFTERİ        Sayfa: 1",
+          "Hesap: 320.03.4685  ÇAĞLAYAN"},
+         "ÇUKUROVA PAMUK İPLİK SAN.A.Ş.",
+         "MUAVİN DEFTERİ",
+         "MUAVİN DEFTERİ"},
+        {"letters printed apart, a date beside the firm",
+         {"ÖZGÜR BASIM A.Ş.                     26.01.2006",
+          "                 M U A V İ N   D E F T E R İ", "         01.01.2005 - 31.12.2005"},
+         "ÖZGÜR BASIM A.Ş.",
+         "MUAVİN DEFTERİ",
+         "MUAVİN DEFTERİ"},
+        {"a second line naming a field is no title",
+         {"YILDIZ ECZA       15.01.2003", "Banka Hesabı : 102.01.011"},
+         "YILDIZ ECZA",
+         "",
+         ""},
+        {"title of two parts",
+         {"AKBANK T.A.Ş.", "          HESAP EKSTRESİ       ÜNAL  ELEKTRİK"},
+         "AKBANK T.A.Ş.",
+         "HESAP EKSTRESİ  ÜNAL ELEKTRİK",
+         "HESAP EKSTRESİ"},
+        {"printer codes left out",
+         {"\x1B@\x1B"
+          "EULUDAĞ İÇECEK A.Ş.\x0F        KDV LİSTESİ"},
+         "ULUDAĞ İÇECEK A.Ş.",
+         "KDV LİSTESİ",
+         "KDV LİSTESİ"},
+        {"headings first", {"Tarih   Hesap Adı", "---------- ----"}, "Tarih Hesap Adı", "", ""},
+        {"nothing above the rule line", {"", "---------- ----", "SONRA"}, "", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ReportTitle title = reportTitle(reportOf(c.lines));
+        EXPECT_EQ(win1254ToUtf8(title.firm), c.firm);
+        EXPECT_EQ(win1254ToUtf8(title.title), c.title);
+        EXPECT_EQ(win1254ToUtf8(title.name), c.name);
+    }
+}
+
+}  // namespace
+}  // namespace tablamo
