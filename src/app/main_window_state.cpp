@@ -108,8 +108,9 @@ void MainWindow::showStatus() {
     if (!m_ws.profileErrors.empty()) {
         parts << QStringLiteral("%1 düzen dosyası okunamadı").arg(m_ws.profileErrors.size());
     }
-    if (m_ws.textReading.readAsUtf8) {
-        parts << QString::fromStdString(inputReadingNote(m_ws.textReading));
+    // How the file was read, when not as the DOS code page: UTF-8 or Windows-1254.
+    if (const std::string note = inputReadingNote(m_ws.textReading); !note.empty()) {
+        parts << QString::fromStdString(note);
     }
     // The report line the current row comes from: a clean table knows each record's; the
     // plain import puts line StartRow into row StartColumn and every later line below it.

@@ -112,7 +112,7 @@ Reading readStatement(const ReportText& text, const FieldLayout& layout, const F
             r.transactions += role == Role::Transaction;
             for (int k = 0; k < kFields; ++k) {
                 const auto idx = static_cast<std::size_t>(k);
-                r.stats[idx].add(c.facts[idx], c.first[idx], c.last[idx], c.value[idx].size());
+                r.stats[idx].add(c.facts[idx], c.first[idx], c.last[idx], c.value[idx]);
             }
         }
         r.roles[static_cast<std::size_t>(i)] = role;

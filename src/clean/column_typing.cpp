@@ -22,6 +22,30 @@ bool labelled(std::string_view token) {
     return false;
 }
 
+// A document number with its series: one to three capitals, a blank and digits ("A 000123",
+// "AB 4711"), one code as an invoice prints it.
+bool isSeriesNumber(std::string_view value) {
+    const std::size_t blank = value.find(' ');
+    if (blank == std::string_view::npos || blank == 0 || blank > 3 || blank + 1 == value.size())
+        return false;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (i < blank ? !(c >= 'A' && c <= 'Z') : i > blank && !isDigit(c)) return false;
+    }
+    return true;
+}
+
+// The value as a whole number of up to nine digits; -1 for any other value.
+std::int64_t wholeNumber(std::string_view value) {
+    if (value.empty() || value.size() > 9) return -1;
+    std::int64_t n = 0;
+    for (const char c : value) {
+        if (!isDigit(c)) return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
 }  // namespace
 
 ValueFacts factsOf(std::string_view value, YearWindow years) {
@@ -43,8 +67,8 @@ ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDash
     ValueFacts f;
     if (value.empty()) return f;
     f.empty = false;
-    f.token = !blank;
-    f.codeToken = !blank && digit && !labelled(value);
+    f.token = !blank || (digit && isSeriesNumber(value));
+    f.codeToken = f.token && digit && !labelled(value);
     f.placeholder = onlyDashes;
     f.points = static_cast<std::uint8_t>(points > 255 ? 255 : points);
     f.mark = value.size() == 1 && (value[0] == 'B' || value[0] == 'A');
@@ -66,8 +90,9 @@ ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDash
     return f;
 }
 
-void ColumnStats::add(const ValueFacts& facts, int first, int last, std::size_t length) {
+void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_view value) {
     if (facts.empty) return;
+    const std::size_t length = value.size();
     ++m_values;
     if (facts.dateOrders) {
         ++m_dates;
@@ -78,6 +103,9 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::size_t 
         m_vote.add(facts.amount);
         if (first > m_firstMax) m_firstMax = first;
         if (last < m_lastMin) m_lastMin = last;
+        const std::int64_t whole = facts.amount.fraction == 0 ? wholeNumber(value) : -1;
+        m_counting += whole >= 0 && whole == m_lastWhole + 1;
+        m_lastWhole = whole;
     }
     m_placeholders += facts.placeholder;
     m_tokens += facts.token;
@@ -97,6 +125,7 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_codeTokens += o.m_codeTokens;
     m_marks += o.m_marks;
     m_wraps += o.m_wraps;
+    m_counting += o.m_counting;
     m_fullWraps[0] += o.m_fullWraps[0];
     m_fullWraps[1] += o.m_fullWraps[1];
     m_orders &= o.m_orders;
@@ -130,10 +159,17 @@ ColumnDecision ColumnStats::decide(DateOrder regional) const {
         if (const auto notation = m_vote.decide()) {
             const int decimals = m_vote.decimalsFor(*notation);
             // Amounts stand right-aligned under their rule; codes that happen to read as
-            // amounts (300.01) stand left-aligned.
-            const bool left = m_firstMax <= m_runFrom + 1;
+            // amounts (300.01) stand left-aligned. In a narrow column ("30" days under
+            // "---") values that end at the rule's last character and none at its first
+            // stand right.
+            const bool flushRight = m_lastMin >= m_runTo && m_firstMax > m_runFrom;
+            const bool left = m_firstMax <= m_runFrom + 1 && !flushRight;
             const bool right = m_lastMin >= m_runTo - 2;
-            if ((right && !left) || (decimals > 0 && !(left && !right))) {
+            // A row number counts the records: each one more than the one before, but
+            // where another reader's lines begin.
+            const bool counts =
+                decimals == 0 && m_values >= 3 && 10 * (m_counting + 1) >= 9 * m_values;
+            if (!counts && ((right && !left) || (decimals > 0 && !(left && !right)))) {
                 d.kind = ColumnKind::Amount;
                 d.notation = *notation;
                 d.decimals = decimals;

@@ -87,8 +87,8 @@ public:
     explicit ColumnStats(int runFrom = 0, int runTo = INT_MAX)
         : m_runFrom(runFrom), m_runTo(runTo) {}
 
-    /// A kept value: its facts, and its first and last character within the field.
-    void add(const ValueFacts& facts, int first, int last, std::size_t length);
+    /// A kept value: its facts, its text, and its first and last character within the field.
+    void add(const ValueFacts& facts, int first, int last, std::string_view value);
     /// Adds the values gathered by another (of the same column).
     void merge(const ColumnStats& other);
     /// A text of the column going on in the line below; `short_`: how many characters
@@ -106,9 +106,10 @@ public:
 
     /// The kind: dates when every value is a date in one order; amounts when every value
     /// reads in one notation and they stand right-aligned (or show decimals without being
-    /// left-aligned); codes when every value is one word, most holding digits; B/A marks and
-    /// everything else text. A text column's texts are cut in the middle of words when most
-    /// lines that go on below fill the column (a program that wraps between words fills
+    /// left-aligned), but for whole numbers that count the records (1, 2, 3 …); codes when
+    /// every value is one word (or a series and its number, "A 000123"), most holding digits;
+    /// B/A marks and everything else text. A text column's texts are cut in the middle of words
+    /// when most lines that go on below fill the column (a program that wraps between words fills
     /// it only when a word happens to end there), or all but its last character.
     ColumnDecision decide(DateOrder regional) const;
 
@@ -117,6 +118,9 @@ private:
     int m_values = 0, m_dates = 0, m_amounts = 0, m_placeholders = 0;
     int m_tokens = 0, m_codeTokens = 0, m_marks = 0;
     int m_wraps = 0;
+    // Whole numbers one more than the value before: a row number counts the records.
+    std::int64_t m_lastWhole = -1;
+    int m_counting = 0;
     std::array<int, 2> m_fullWraps{};  // lines above that ended 0 and 1 before the edge
     std::uint8_t m_orders = kDayMonthYearBit | kMonthDayYearBit | kYearMonthDayBit;
     NotationVote m_vote;

@@ -125,7 +125,7 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
     }
     // A group's date is its own (a voucher's); a page number is never a group's.
     l.pageOnly |= numbersOrDatesThePage({l.label, group ? std::string_view() : value}, m_years);
-    l.stats.add(factsOf(value, m_years), 0, 0, value.size());
+    l.stats.add(factsOf(value, m_years), 0, 0, value);
 }
 
 // A line of fields under the headings is a group's when one of its fields leads the records

@@ -23,7 +23,7 @@ struct OptionSpec {
 
 constexpr const char* kFormatChoices[] = {"<formats>"};
 constexpr const char* kDateOrders[] = {"dmy", "mdy", "ymd"};
-constexpr const char* kInputEncodings[] = {"auto", "cp857", "utf-8"};
+constexpr const char* kInputEncodings[] = {"auto", "cp857", "utf-8", "cp1254"};
 constexpr const char* kEncodings[] = {"windows-1254", "utf-8"};
 
 // The options before the layout options, in the order --help lists them.
@@ -61,7 +61,8 @@ const OptionSpec kTrailOptions[] = {
      "column detection) and its heading line as a layout profile"},
     {"--input-encoding", "TEXT",
      "how the inputs are read (default auto: as UTF-8 when valid UTF-8\n"
-     "with letters beyond ASCII, else as code page 857)",
+     "with letters beyond ASCII, as Windows-1254 when its Turkish letters\n"
+     "stand in the words, else as code page 857)",
      kInputEncodings},
     {"--encoding", "TEXT",
      "text encoding of CSV and HTML output (default windows-1254, as the\n"

@@ -123,9 +123,10 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
     job.encoding =
         lower(value("--encoding")) == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Windows1254;
     const std::string readAs = lower(value("--input-encoding"));
-    job.inputEncoding = readAs == "cp857"   ? InputEncoding::Cp857
-                        : readAs == "utf-8" ? InputEncoding::Utf8
-                                            : InputEncoding::Auto;
+    job.inputEncoding = readAs == "cp857"    ? InputEncoding::Cp857
+                        : readAs == "utf-8"  ? InputEncoding::Utf8
+                        : readAs == "cp1254" ? InputEncoding::Cp1254
+                                             : InputEncoding::Auto;
     if (given.has("--save-profile")) {
         if (!job.merge.empty()) throw UsageError("--save-profile goes without --merge");
         checkSaveProfile(job, value("--save-profile"));

@@ -60,6 +60,34 @@ Decoded decodeAt(const unsigned char* p, std::size_t left) {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// The Turkish letters of each code page: Ç ç Ğ ğ İ ı Ö ö Ş ş Ü ü.
+constexpr std::string_view kWin1254Letters = "\xC7\xE7\xD0\xF0\xDD\xFD\xD6\xF6\xDE\xFE\xDC\xFC";
+constexpr std::string_view kCp857Letters = "\x80\x87\xA6\xA7\x98\x8D\x99\x94\x9E\x9F\x9A\x81";
+
+// Letters enough to tell the code page by: a report's first lines hold them, and a large
+// file is not read to its end for it.
+constexpr std::size_t kLettersEnough = 256;
+
+bool isAsciiLetter(unsigned char b) { return (b | 0x20) >= 'a' && (b | 0x20) <= 'z'; }
+
+// Code page 857's byte of each Windows-1254 byte: the same character, else "?".
+struct Win1254Table {
+    std::array<unsigned char, 256> byte{};
+    Win1254Table() {
+        for (int b = 0; b < 0x100; ++b) {
+            const char32_t cp = win1254ToUnicode(static_cast<unsigned char>(b));
+            unsigned char to = b < 0x80 ? static_cast<unsigned char>(b) : '?';
+            for (int d = 0x80; d < 0x100 && b >= 0x80; ++d) {
+                if (cp857ToUnicode(static_cast<unsigned char>(d)) == cp) {
+                    to = static_cast<unsigned char>(d);
+                    break;
+                }
+            }
+            byte[static_cast<std::size_t>(b)] = to;
+        }
+    }
+};
+
 }  // namespace
 
 bool isMultiByteUtf8(std::string_view bytes) {
@@ -86,11 +114,45 @@ bool isMultiByteUtf8(std::string_view bytes) {
     return multiByte;
 }
 
+bool looksLikeWindows1254(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    std::size_t windows = 0, dos = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint64_t word;
+        while (i + 8 <= n && (std::memcpy(&word, p + i, 8), (word & 0x8080808080808080u) == 0)) {
+            i += 8;
+        }
+        if (i >= n || p[i] < 0x80) continue;
+        // A letter of a word stands beside an ASCII letter; a frame's byte beside its
+        // lines or a blank.
+        if (!(i > 0 && isAsciiLetter(p[i - 1])) && !(i + 1 < n && isAsciiLetter(p[i + 1]))) {
+            continue;
+        }
+        const char c = static_cast<char>(p[i]);
+        windows += kWin1254Letters.find(c) != std::string_view::npos;
+        dos += kCp857Letters.find(c) != std::string_view::npos;
+        if (windows + dos >= kLettersEnough) break;
+    }
+    return windows > 4 * dos;
+}
+
+std::string windows1254ToCp857(std::string bytes) {
+    static const Win1254Table table;
+    for (char& c : bytes) c = static_cast<char>(table.byte[static_cast<unsigned char>(c)]);
+    return bytes;
+}
+
 std::optional<std::string> recodeReportBytes(std::string_view bytes, InputEncoding encoding,
                                              InputReading& reading) {
     reading = {};
     if (encoding == InputEncoding::Cp857) return std::nullopt;
-    if (encoding == InputEncoding::Auto && !isMultiByteUtf8(bytes)) return std::nullopt;
+    if (encoding == InputEncoding::Cp1254 ||
+        (encoding == InputEncoding::Auto && !isMultiByteUtf8(bytes))) {
+        // Windows-1254 stays as it is: a report's plain import reads it byte for byte.
+        reading.windows1254 = encoding == InputEncoding::Cp1254 || looksLikeWindows1254(bytes);
+        return std::nullopt;
+    }
     if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
 
     // One byte per character: never longer than the UTF-8 text.
@@ -122,6 +184,7 @@ std::optional<std::string> recodeReportBytes(std::string_view bytes, InputEncodi
 }
 
 std::string inputReadingNote(const InputReading& reading) {
+    if (reading.windows1254) return "Windows-1254 olarak okundu.";
     if (!reading.readAsUtf8) return {};
     std::string note = "UTF-8 olarak okundu";
     if (reading.replaced) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "clean/clean_grid.h"
+#include "clean/printer_codes.h"
 #include "clean/totals_check.h"
 #include "core/workspace.h"
 #include "import/clean_layout.h"
@@ -108,11 +109,12 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
     }
 }
 
-ImportOutcome noRecords(Workspace& ws, const TableLocation& location) {
+ImportOutcome noRecords(Workspace& ws, const TableLocation& location,
+                        const char* message = kNoRecordsMessage) {
     ImportOutcome outcome = importReport(ws, location);
     if (outcome.imported()) {
         outcome.status = ImportStatus::NoRecords;
-        outcome.message = kNoRecordsMessage;
+        outcome.message = message;
     }
     return outcome;
 }
@@ -120,14 +122,20 @@ ImportOutcome noRecords(Workspace& ws, const TableLocation& location) {
 }  // namespace
 
 ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
-    const ReportText& text = ws.text;
-    if (text.empty()) return {ImportStatus::EmptyText, {}};
+    if (ws.text.empty()) return {ImportStatus::EmptyText, {}};
+    // The report as it stands on paper: without printer codes, a Windows report's letters
+    // where its DOS twin has them.
+    const std::optional<ReportText> paper = paperText(ws.text, ws.textReading.windows1254);
+    const ReportText& text = paper ? *paper : ws.text;
     ReportLayout& settings = ws.settings.layout;
     // The table, found once; the widths and read-outs in the settings are those the plain
-    // import leaves.
-    const TableLocation location = locateTable(text, settings);
-    if (!location.isReport()) return notAReport();
-    detectColumns(text, location, settings, ws.settings.readout);
+    // import leaves, or those of a table only the clean table finds.
+    const TableLocation location = locateCleanTable(text, settings);
+    if (!location.found()) return notAReport();
+    // Columns cut by the default widths are no table.
+    if (location.line < 0 && settings.AutoColumnSearch)
+        return noRecords(ws, location, kNoTableLineMessage);
+    detectCleanColumns(text, location, settings, ws.settings.readout);
     TableLayout table = tableLayoutOf(text, location, settings);
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
     const int firstLine = settings.startRow();

@@ -14,6 +14,12 @@ inline constexpr const char* kNoRecordsMessage =
     "Temiz tablo: raporda kayıt satırı ayırt edilemedi.\r\n"
     "Tablo temiz olmadan aktarıldı.";
 
+/// The message when no line of a report shows where its columns are: no rule under the
+/// headings, no frame (UTF-8).
+inline constexpr const char* kNoTableLineMessage =
+    "Temiz tablo: raporda sütunları gösteren bir çizgi ya da çerçeve bulunamadı.\r\n"
+    "Tablo temiz olmadan aktarıldı.";
+
 /// "Aç" with "Temiz tablo" ticked: the same check, detection and widths as the plain
 /// import, then only the records, one grid row each (row 0 the headings, column 0 the
 /// record numbers): continuation lines joined, changing page-header fields as leading
@@ -21,7 +27,9 @@ inline constexpr const char* kNoRecordsMessage =
 /// in the regional short date, amounts in the user's notation without grouping, codes and
 /// texts as printed). Sets ws.clean. Printed totals are compared with the records: the
 /// outcome carries a warning per disagreement, a note when all agree. A report without a
-/// record is imported plainly instead, with the NoRecords outcome and its message. A
+/// record, or (with the column search on) without a line that shows its columns, is imported
+/// plainly instead, with the NoRecords outcome and its message: a table the clean table
+/// cannot read is never written as if it could. A
 /// two-digit year falls in the 100 years around the clock's (YearWindow).
 ImportOutcome importCleanReport(Workspace& ws, const Clock& clock = Clock());
 

@@ -75,6 +75,31 @@ bool flushOver(std::string_view upper, std::string_view lower) {
     return any;
 }
 
+// Whether the words of `upper` stand over the table's columns as headings do: each within
+// one column, and over two columns or more ("Gelir V." over "Matrahı", "TL" over "Bakiye",
+// however each line aligns its words). A title over the headings runs over the columns'
+// boundaries or stands over one column alone.
+bool standsOverColumns(std::string_view upper, const TableLayout& t) {
+    int firstColumn = -1;
+    bool several = false;
+    for (const auto& [a, b] : wordsOf(upper)) {
+        int column = -1;
+        for (int k = 0; k < t.fields.count && column < 0; ++k) {
+            const auto idx = static_cast<std::size_t>(k);
+            const std::size_t from = std::max<std::uint32_t>(t.fields.from[idx], 1) - 1;
+            // Only the columns of the table line: the settings' further widths are none.
+            if (from >= t.tableText.size()) break;
+            // The character LedgerMarks split off belongs to the column before it.
+            const std::size_t to = from + t.fields.length[idx] + (k + 1 == t.splitField);
+            if (a >= from && b <= to) column = k;
+        }
+        if (column < 0) return false;
+        if (firstColumn < 0) firstColumn = column;
+        several |= column != firstColumn;
+    }
+    return several;
+}
+
 }  // namespace
 
 bool isRuleLike(std::string_view line) {
@@ -153,15 +178,18 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
         // The headings stand directly over the rule line: up to three lines, not past a
         // blank line, a rule or a header field ("Hesap Kodu : ..."); a line over the
         // headings belongs to them when its words stand flush with words below them ("Fiş"
-        // over "No", "Borç" over "Bakiye"), not when it is a title.
+        // over "No", "Borç" over "Bakiye") or each over a column of its own, not when it is
+        // a title.
         t.dataStart = at + 1;
         for (int i = at - 1; i >= 0 && i >= at - kMaxHeadingLines; --i) {
             const std::string_view line = text.line(i);
             if (isBlankLine(line) || isRuleLike(line) || line.find(':') != std::string_view::npos) {
                 break;
             }
-            if (!t.headingLines.empty() && !flushOver(line, text.line(t.headingLines.front())))
+            if (!t.headingLines.empty() && !flushOver(line, text.line(t.headingLines.front())) &&
+                !standsOverColumns(line, t)) {
                 break;
+            }
             t.headingLines.insert(t.headingLines.begin(), i);
             if (!line.empty() && line.front() == '\f') break;
         }

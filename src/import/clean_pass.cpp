@@ -98,7 +98,7 @@ private:
     void gather(const CutLine& c) {
         for (int k = 0; k < c.count; ++k) {
             const auto idx = static_cast<std::size_t>(k);
-            m_stats[idx].add(c.facts[idx], c.first[idx], c.last[idx], c.value[idx].size());
+            m_stats[idx].add(c.facts[idx], c.first[idx], c.last[idx], c.value[idx]);
         }
     }
 

@@ -82,4 +82,13 @@ void detectColumns(const ReportText& text, const TableLocation& table, ReportLay
     if (table.criteria.frame) detectColumnsFromFrame(text, table, layout, readout);
 }
 
+void detectCleanColumns(const ReportText& text, const TableLocation& table, ReportLayout& layout,
+                        DetectionReadout& readout) {
+    if (!table.broader) return detectColumns(text, table, layout, readout);
+    if (!layout.AutoColumnSearch) return;
+    layout.RestoreDefaultWidths();
+    showLine(text, table.line, readout);
+    if (table.line != 0) measureWidths(text, table, table.line, table.separator, layout, readout);
+}
+
 }  // namespace tablamo

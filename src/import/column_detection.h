@@ -35,4 +35,10 @@ ImportOutcome detectColumnsFromFrame(const ReportText& text, const TableLocation
 void detectColumns(const ReportText& text, const TableLocation& table, ReportLayout& layout,
                    DetectionReadout& readout);
 
+/// The same for a clean table's location: a table only the broader search found has its
+/// widths measured at its own line (the rule's blanks, the frame's tees) when the column
+/// search is on.
+void detectCleanColumns(const ReportText& text, const TableLocation& table, ReportLayout& layout,
+                        DetectionReadout& readout);
+
 }  // namespace tablamo

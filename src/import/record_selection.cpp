@@ -95,10 +95,6 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
                        DateOrder regional, YearWindow years) {
     std::array<ColumnStats, kFields> evidence, all;
     std::array<int, kFields> filled{};
-    for (int k = 0; k < kFields; ++k) {
-        const auto idx = static_cast<std::size_t>(k);
-        evidence[idx] = all[idx] = ColumnStats(table.runFrom[idx], table.runTo[idx]);
-    }
     FirstReading reading;
     LineCutter cutter(table.fields, years);
     // A line printed again and again (a page header's title with its date, the first time
@@ -110,36 +106,50 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         ++n;
         ++printed[repeatKey(line)];
     }
-    int seen = 0, sure = 0;
+    int seen = 0, sure = 0, repeated = 0;
     int i = from;
-    for (; i < text.lineCount() && seen < kReadingLines; ++i) {
-        const std::string_view line = text.line(i);
-        if (plainRole(line, table) != LineRole::Other) continue;
-        ++seen;
-        if (printed[repeatKey(line)] > 1) continue;
-        const CutLine& c = cutter.cut(line);
-        bool amount = false;
-        int ident = 0;
-        for (int k = 0; k < c.count; ++k) {
-            const ValueFacts& f = c.facts[static_cast<std::size_t>(k)];
-            amount |= showsAmount(f);
-            // The split-off character is no code, whatever it holds.
-            if (k == table.splitField) continue;
-            ident += f.dateOrders != 0 || (f.codeToken && !showsAmount(f));
-        }
-        const bool isSure = amount && ident > 0;
-        sure += isSure;
-        for (int k = 0; k < c.count; ++k) {
+    // A report printed twice into one file repeats every line: then every line is evidence.
+    for (const bool skipRepeated : {true, false}) {
+        for (int k = 0; k < kFields; ++k) {
             const auto idx = static_cast<std::size_t>(k);
-            const std::size_t n = c.value[idx].size();
-            all[idx].add(c.facts[idx], c.first[idx], c.last[idx], n);
-            if (isSure) evidence[idx].add(c.facts[idx], c.first[idx], c.last[idx], n);
-            if (isSure && !c.facts[idx].empty) ++filled[idx];
+            evidence[idx] = all[idx] = ColumnStats(table.runFrom[idx], table.runTo[idx]);
         }
-        if (isSure && table.splitField >= 0) {
-            const ValueFacts& f = c.facts[static_cast<std::size_t>(table.splitField)];
-            if (!f.empty && !f.mark) reading.mergeSplit = true;
+        filled = {};
+        reading.mergeSplit = false;
+        seen = sure = repeated = 0;
+        for (i = from; i < text.lineCount() && seen < kReadingLines; ++i) {
+            const std::string_view line = text.line(i);
+            if (plainRole(line, table) != LineRole::Other) continue;
+            ++seen;
+            if (skipRepeated && printed[repeatKey(line)] > 1) {
+                ++repeated;
+                continue;
+            }
+            const CutLine& c = cutter.cut(line);
+            bool amount = false;
+            int ident = 0;
+            for (int k = 0; k < c.count; ++k) {
+                const ValueFacts& f = c.facts[static_cast<std::size_t>(k)];
+                amount |= showsAmount(f);
+                // The split-off character is no code, whatever it holds.
+                if (k == table.splitField) continue;
+                ident += f.dateOrders != 0 || (f.codeToken && !showsAmount(f));
+            }
+            const bool isSure = amount && ident > 0;
+            sure += isSure;
+            for (int k = 0; k < c.count; ++k) {
+                const auto idx = static_cast<std::size_t>(k);
+                const std::string_view value = c.value[idx];
+                all[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
+                if (isSure) evidence[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
+                if (isSure && !c.facts[idx].empty) ++filled[idx];
+            }
+            if (isSure && table.splitField >= 0) {
+                const ValueFacts& f = c.facts[static_cast<std::size_t>(table.splitField)];
+                if (!f.empty && !f.mark) reading.mergeSplit = true;
+            }
         }
+        if (sure > 0 || repeated == 0) break;
     }
     reading.end = i;
     // Without an amount beside a date or a code anywhere, every line is evidence.

@@ -1,5 +1,7 @@
 #include "import/table_locator.h"
 
+#include <optional>
+
 #include "core/dos_text.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
@@ -25,7 +27,209 @@ std::optional<int> ruleLineFrom(const ReportText& text, int first) {
     return std::nullopt;
 }
 
+// A frame's corners and tees, the top line's own: ┌ ╔ ╒ ╓, ┐ ╗ ╕ ╖, ┬ ╦ ╤ ╥ (the code page 437
+// bytes DOS programs drew with).
+constexpr std::string_view kTopLeft = "\xDA\xC9\xD5\xD6";
+constexpr std::string_view kTopRight = "\xBF\xBB\xB8\xB7";
+constexpr std::string_view kTopTees = "\xC2\xCB\xD1\xD2";
+constexpr unsigned char kSingleFill = 0xC4, kDoubleFill = 0xCD;  // ─ ═
+// A rule's first run starts within the line's first characters: a total's underline, under
+// the amounts alone, is no table's rule.
+constexpr std::size_t kMaxRuleIndent = 8;
+constexpr int kMinRuleRuns = 3;
+// The headings between a rule over them and the rule under them.
+constexpr int kMaxHeadingLines = 4;
+
+std::string_view withoutFormFeed(std::string_view line) {
+    while (!line.empty() && line.front() == '\f') line.remove_prefix(1);
+    return line;
+}
+
+// Where the runs of a rule line start: runs of one fill, hyphens or equals signs, parted by
+// blanks, at least three of them, the first near the line's start. Empty for any other line.
+std::vector<std::size_t> ruleRuns(std::string_view raw) {
+    const std::string_view line = withoutFormFeed(raw);
+    std::vector<std::size_t> starts;
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos || first > kMaxRuleIndent) return {};
+    const char fill = line[first];
+    if (fill != '-' && fill != '=') return {};
+    for (std::size_t i = first; i < line.size(); ++i) {
+        if (line[i] == ' ') continue;
+        if (line[i] != fill) return {};
+        if (i == first || line[i - 1] == ' ') starts.push_back(i);
+    }
+    if (static_cast<int>(starts.size()) < kMinRuleRuns) return {};
+    return starts;
+}
+
+// The tee a frame's top line parts its columns with; 0 for any other line.
+char frameTee(std::string_view raw) {
+    std::string_view line = withoutFormFeed(raw);
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos || line.size() - first < 3) return 0;
+    line.remove_prefix(first);
+    const auto fill = static_cast<unsigned char>(line[1]);
+    if (kTopLeft.find(line.front()) == std::string_view::npos ||
+        kTopRight.find(line.back()) == std::string_view::npos ||
+        (fill != kSingleFill && fill != kDoubleFill)) {
+        return 0;
+    }
+    char tee = 0;
+    for (const char c : line.substr(1, line.size() - 2)) {
+        if (static_cast<unsigned char>(c) == fill) continue;
+        if (kTopTees.find(c) == std::string_view::npos || (tee != 0 && c != tee)) return 0;
+        tee = c;
+    }
+    return tee;
+}
+
+bool isBlank(std::string_view line) {
+    return line.find_first_not_of(" \f") == std::string_view::npos;
+}
+
+// The rule under the headings, from a rule at `j`: a rule a few heading lines below it that
+// starts its runs where it does is the one under them, `j` the one over them.
+int ruleUnderHeadings(const ReportText& text, int j, const std::vector<std::size_t>& runs) {
+    for (int i = j + 1; i < text.lineCount() && i <= j + kMaxHeadingLines + 1; ++i) {
+        const std::string_view line = text.line(i);
+        if (isBlank(line)) return j;
+        const std::vector<std::size_t> below = ruleRuns(line);
+        if (!below.empty()) return i > j + 1 && below == runs ? i : j;
+    }
+    return j;
+}
+
+// Where a table line parts its columns: a rule's runs start, a frame's tees stand.
+std::vector<std::size_t> partsOf(std::string_view raw, std::string_view separator) {
+    const std::string_view line = withoutFormFeed(raw);
+    std::vector<std::size_t> at;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (separator == " " ? line[i] != ' ' && (i == 0 || line[i - 1] == ' ')
+                             : line.substr(i, separator.size()) == separator) {
+            at.push_back(i);
+        }
+    }
+    return at;
+}
+
+bool isTextLine(std::string_view line) { return !isBlank(line) && ruleRuns(line).empty(); }
+
+// The table whose rule or frame line is `j`, when one begins there: a frame's top line, or
+// a rule under headings (or over them, the rule under them then taken).
+std::optional<TableLocation> tableAt(const ReportText& text, int j, const ReportLayout& layout) {
+    const std::string_view line = text.line(j);
+    const std::vector<std::size_t> runs = ruleRuns(line);
+    TableLocation at;
+    if (!runs.empty()) {
+        at.line = ruleUnderHeadings(text, j, runs);
+        if (at.line == j && !isTextLine(text.line(j - 1))) return std::nullopt;
+        at.format = TableFormat::RuleLine;
+        at.separator = " ";
+    } else if (const char tee = frameTee(line)) {
+        at.line = j;
+        at.format = TableFormat::Frame;
+        at.separator = std::string(1, tee);
+    } else {
+        return std::nullopt;
+    }
+    at.broader = true;
+    at.widths = measuredWidths(text.line(at.line), at.separator, layout.LedgerMarks);
+    return at;
+}
+
+// Whether a line may name a table: words, no field ("Sayfa : 2"), no amount or date (a line
+// of the table before).
+bool namesATable(std::string_view line) {
+    if (line.find(':') != std::string_view::npos) return false;
+    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+        const bool digitBefore = line[i - 1] >= '0' && line[i - 1] <= '9';
+        const bool digitAfter = line[i + 1] >= '0' && line[i + 1] <= '9';
+        if ((line[i] == '.' || line[i] == ',' || line[i] == '/') && digitBefore && digitAfter)
+            return false;
+    }
+    return true;
+}
+
+// A table's first line and title: over its headings (the text lines over its rule, or its
+// frame) and the blank lines over them, the line that names it.
+void titleOf(const ReportText& text, ReportTable& table) {
+    int top = table.location.line;
+    if (table.location.format == TableFormat::RuleLine) {
+        while (top > 0 && table.location.line - top < kMaxHeadingLines &&
+               !isBlank(text.line(top - 1)) &&
+               (isTextLine(text.line(top - 1)) || !ruleRuns(text.line(top - 1)).empty())) {
+            --top;
+        }
+    }
+    table.firstLine = top;
+    for (int i = top - 1; i >= 0 && i >= top - kMaxHeadingLines; --i) {
+        if (isBlank(text.line(i))) continue;
+        if (!isTextLine(text.line(i)) || !namesATable(text.line(i))) break;
+        table.titleLine = table.firstLine = i;
+        const std::string_view words = withoutFormFeed(text.line(i));
+        const std::size_t a = words.find_first_not_of(' '), b = words.find_last_not_of(' ');
+        table.title = std::string(words.substr(a, b - a + 1));
+        break;
+    }
+}
+
 }  // namespace
+
+std::vector<ReportTable> reportTables(const ReportText& text, const TableLocation& first,
+                                      const ReportLayout& layout) {
+    std::vector<ReportTable> tables;
+    if (first.line < 0) {
+        tables.push_back({first, 0, text.lineCount(), -1, {}});
+        return tables;
+    }
+    std::vector<std::size_t> parts;
+    for (int j = 0; j < text.lineCount(); ++j) {
+        // The located table where it stands; a table printed before it is the first.
+        std::optional<TableLocation> next =
+            j == first.line ? std::optional<TableLocation>(first) : tableAt(text, j, layout);
+        if (!next) continue;
+        if (next->line >= first.line && j < first.line) next = first;
+        std::vector<std::size_t> nextParts = partsOf(text.line(next->line), next->separator);
+        if (tables.empty() || nextParts != parts) {
+            ReportTable table;
+            table.location = *next;
+            table.endLine = text.lineCount();
+            if (!tables.empty()) {
+                titleOf(text, table);
+                tables.back().endLine = table.firstLine;
+            }
+            tables.push_back(std::move(table));
+            parts = std::move(nextParts);
+        }
+        j = next->line;
+    }
+    return tables;
+}
+
+TableLocation locateCleanTable(const ReportText& text, const ReportLayout& layout) {
+    TableLocation at = locateTable(text, layout);
+    if (at.line == 0 || (at.line > 0 && (at.widths.size() > 1 || !layout.AutoColumnSearch))) {
+        return at;
+    }
+    for (int j = 0; j < text.lineCount(); ++j) {
+        const std::string_view line = text.line(j);
+        const std::vector<std::size_t> runs = ruleRuns(line);
+        const char tee = runs.empty() ? frameTee(line) : 0;
+        if (runs.empty() && tee == 0) continue;
+        at.broader = true;
+        at.format = runs.empty() ? TableFormat::Frame : TableFormat::RuleLine;
+        at.line = runs.empty() ? j : ruleUnderHeadings(text, j, runs);
+        at.separator = runs.empty() ? std::string(1, tee) : std::string(" ");
+        at.widths.clear();
+        if (at.line > 0) {
+            at.widths = measuredWidths(text.line(at.line), at.separator, layout.LedgerMarks);
+        }
+        return at;
+    }
+    return at;
+}
 
 TableLocation locateTable(const ReportText& text, const ReportLayout& layout) {
     TableLocation at;

@@ -163,6 +163,22 @@ TEST(ColumnTyping, KindsFromTheWholeColumn) {
          {{"12", 10, 11}, {"1.200", 7, 11}},
          ColumnKind::Amount,
          false},
+        {"a row number counts the records",
+         {{"8", 11, 11}, {"9", 11, 11}, {"10", 10, 11}, {"11", 10, 11}},
+         ColumnKind::Code,
+         false},
+        {"whole numbers that do not count",
+         {{"30", 10, 11}, {"30", 10, 11}, {"12", 10, 11}, {"30", 10, 11}},
+         ColumnKind::Amount,
+         false},
+        {"whole numbers one in from the rule's start, at its end",
+         {{"12345678901", 1, 11}, {"10987654321", 1, 11}},
+         ColumnKind::Amount,
+         false},
+        {"a series and its number",
+         {{"A 000123", 0, 7}, {"GIB 4711", 0, 7}},
+         ColumnKind::Code,
+         false},
         {"marks", {{"B", 0, 0}, {"A", 0, 0}}, ColumnKind::Text, true},
         {"words", {{"Açılış fişi", 0, 10}, {"Havale", 0, 5}}, ColumnKind::Text, false},
         {"a text among dates",
@@ -174,7 +190,7 @@ TEST(ColumnTyping, KindsFromTheWholeColumn) {
         ColumnStats stats(0, 11);
         for (const Value& v : c.values) {
             const std::string_view text = v.text;
-            stats.add(factsOf(text, k2026), v.first, v.last, text.size());
+            stats.add(factsOf(text, k2026), v.first, v.last, text);
         }
         const ColumnDecision d = stats.decide(DateOrder::DayMonthYear);
         EXPECT_EQ(d.kind, c.kind) << c.name;

@@ -64,11 +64,47 @@ TEST(RecodeReportBytes, EveryCodePage857CharacterTakesItsByte) {
     EXPECT_EQ(reading.replaced, 0u);
 }
 
+// Windows-1254 is told by its Turkish letters beside the ASCII letters of words; its bytes
+// stay as they are.
+TEST(RecodeReportBytes, TellsWindows1254ByItsLetters) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        InputEncoding encoding;
+        bool windows1254;
+    };
+    const Case cases[] = {
+        {"Windows letters", "SATI\xDE FATURASI\r\nA\xE7\xFDklama", InputEncoding::Auto, true},
+        {"code page 857 letters", "SATI\x9E FATURASI\r\nA\x87\x8Dklama", InputEncoding::Auto,
+         false},
+        {"a statement's one Windows heading among DOS letters",
+         "TAR\xDDH A\x87\x8Dklama \x98STANBUL \x9EUBES\x98 KADIK\x99Y", InputEncoding::Auto, false},
+        {"frames and signs beside blanks", "\xC7\xC4\xC4\xB6 \xFD \xDD 12\xF0", InputEncoding::Auto,
+         false},
+        {"ASCII", "Tarih Borc", InputEncoding::Auto, false},
+        {"asked for", "Tarih Borc", InputEncoding::Cp1254, true},
+        {"code page 857 asked for", "SATI\xDE", InputEncoding::Cp857, false},
+    };
+    for (const Case& c : cases) {
+        InputReading reading;
+        EXPECT_EQ(recodeReportBytes(c.bytes, c.encoding, reading), std::nullopt) << c.name;
+        EXPECT_EQ(reading.windows1254, c.windows1254) << c.name;
+        EXPECT_FALSE(reading.readAsUtf8) << c.name;
+    }
+}
+
+TEST(Windows1254ToCp857, KeepsEachByteWhereItStands) {
+    EXPECT_EQ(windows1254ToCp857("A\xE7\xFDklama \xDD\xDE\xD0\xF0 \xC7\xD6\xDC\r\n"),
+              "A\x87\x8Dklama \x98\x9E\xA6\xA7 \x80\x99\x9A\r\n");
+    EXPECT_EQ(windows1254ToCp857("\x80 \x93x\x94"), "? ?x?");  // € and quotes: none in 857
+}
+
 TEST(InputReadingNote, SaysWhatWasDone) {
     EXPECT_EQ(inputReadingNote({false, 0}), "");
     EXPECT_EQ(inputReadingNote({true, 0}), "UTF-8 olarak okundu.");
     EXPECT_EQ(inputReadingNote({true, 3}),
               "UTF-8 olarak okundu; kod sayfası 857'de karşılığı olmayan 3 karakter \"?\" oldu.");
+    EXPECT_EQ(inputReadingNote({false, 0, true}), "Windows-1254 olarak okundu.");
 }
 
 }  // namespace

@@ -276,6 +276,18 @@ TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
     EXPECT_EQ(t.ws.grid.cell(2, 3), "yazi");
 }
 
+// Ten hyphens, but no rule under headings and no frame: the plain table, not one cut by the
+// default widths as if it were read.
+TEST(CleanImport, NoLineOfColumnsGivesThePlainTableAndSaysSo) {
+    Clean t({"x", "Baslik", "abc ----------", "01.01.2024  Fatura   1.500,00"});
+    EXPECT_EQ(t.outcome.status, ImportStatus::NoRecords);
+    EXPECT_EQ(t.outcome.message,
+              "Temiz tablo: raporda sütunları gösteren bir çizgi ya da çerçeve bulunamadı.\r\n"
+              "Tablo temiz olmadan aktarıldı.");
+    EXPECT_FALSE(t.ws.clean);
+    EXPECT_EQ(t.ws.grid.cell(1, 3), "01.01.2024");
+}
+
 TEST(CleanImport, APlainImportAfterwardsIsThePlainTable) {
     Clean t(readFile(kData + "/clean/mizan/report.txt"));
     ASSERT_TRUE(t.ws.clean);

@@ -89,5 +89,147 @@ TEST(TableLocator, TheLineTheTableIsReadBy) {
     }
 }
 
+// The clean table finds what the plain import does not take: rules of "=", any first column,
+// frames of single or double lines; a total's underline or a title's is no table.
+TEST(TableLocator, TheCleanTableFindsMore) {
+    const std::vector<int> narrow = {3, 10, 8};
+    std::string allEquals = rule(kLocatorWidths);
+    for (char& c : allEquals) c = c == '-' ? '=' : c;
+    const std::string single = boxLine(kLocatorWidths, "\xDA\xBF", '\xC2', '\xC4');
+    const std::string dbl = boxLine(kLocatorWidths, "\xC9\xBB", '\xCB', '\xCD');
+    const std::string underline = std::string(24, ' ') + "----------";
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        bool broader;
+        TableFormat format;
+        int line;
+        std::string separator;
+        std::vector<std::int32_t> widths;
+    };
+    const Case cases[] = {
+        {"a rule of equals signs",
+         {"x", kLocatorHead, allEquals, "y"},
+         true,
+         TableFormat::RuleLine,
+         2,
+         " ",
+         {11, 12, 8}},
+        {"equals signs over and under: the lower",
+         {"x", "", allEquals, kLocatorHead, allEquals},
+         true,
+         TableFormat::RuleLine,
+         4,
+         " ",
+         {11, 12, 8}},
+        {"equals signs over, hyphens under: the plain rule line",
+         {"x", allEquals, kLocatorHead, rule(kLocatorWidths)},
+         false,
+         TableFormat::RuleLine,
+         3,
+         " ",
+         {11, 12, 8}},
+        {"a narrow first column",
+         {"x", fields({"No", "Tarih", ">Tutar"}, narrow), rule(narrow)},
+         true,
+         TableFormat::RuleLine,
+         2,
+         " ",
+         {4, 10, 8}},
+        {"a frame of single lines",
+         {"x", single, kLocatorHead},
+         true,
+         TableFormat::Frame,
+         1,
+         "\xC2",
+         {14, 14, 11}},
+        {"a frame of double lines",
+         {"x", dbl, kLocatorHead},
+         true,
+         TableFormat::Frame,
+         1,
+         "\xCB",
+         {14, 14, 11}},
+        {"a mixed frame: the plain one",
+         {"x", kTop, kLocatorHead},
+         false,
+         TableFormat::Frame,
+         1,
+         "\xD1",
+         {14, 14, 11}},
+        {"a total's underline and a title's are none",
+         {"x", "  ==========", kLocatorHead, underline, "y"},
+         false,
+         TableFormat::RuleLine,
+         -1,
+         " ",
+         {}},
+    };
+    for (const Case& c : cases) {
+        const ReportText text(joinCrLf(c.lines));
+        const ReportLayout layout;
+        const TableLocation at = locateCleanTable(text, layout);
+        EXPECT_EQ(at.broader, c.broader) << c.name;
+        EXPECT_EQ(at.format, c.format) << c.name;
+        EXPECT_EQ(at.line, c.line) << c.name;
+        if (c.line >= 0) EXPECT_EQ(at.separator, c.separator) << c.name;
+        EXPECT_EQ(at.widths, c.widths) << c.name;
+        // The plain import takes none of what only the clean table finds.
+        if (c.broader) EXPECT_NE(locateTable(text, layout).widths, c.widths) << c.name;
+    }
+}
+
+// The tables a report prints one after the other, each from its title (or its headings) to
+// the next one's.
+TEST(TableLocator, TablesOneAfterTheOther) {
+    const std::vector<int> sw = {12, 30, 14};
+    const std::string sumHead = fields({"Hesap Kodu", "Hesap Adi", ">Bakiye"}, sw);
+    const std::string record = fields({"01.01.2024", "Fatura", ">1,00"}, kLocatorWidths);
+    const std::string underline = std::string(24, ' ') + "--------";
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        std::vector<int> firstLines, tableLines;
+        std::string lastTitle;
+    };
+    const Case cases[] = {
+        {"one table over two pages",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, "\fx", kLocatorHead,
+          rule(kLocatorWidths), record, underline, record},
+         {0},
+         {2},
+         ""},
+        {"a summary under its title",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, "", "   HESAP OZETI", "", sumHead,
+          rule(sw), "y"},
+         {0, 5},
+         {2, 8},
+         "HESAP OZETI"},
+        {"records before a frame, no title over it",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, "", kTop, kLocatorHead},
+         {0, 5},
+         {2, 5},
+         ""},
+    };
+    for (const Case& c : cases) {
+        const ReportText text(joinCrLf(c.lines));
+        const ReportLayout layout;
+        const std::vector<ReportTable> tables =
+            reportTables(text, locateCleanTable(text, layout), layout);
+        std::vector<int> firstLines, tableLines;
+        for (const ReportTable& t : tables) {
+            firstLines.push_back(t.firstLine);
+            tableLines.push_back(t.location.line);
+        }
+        EXPECT_EQ(firstLines, c.firstLines) << c.name;
+        EXPECT_EQ(tableLines, c.tableLines) << c.name;
+        for (std::size_t i = 0; i + 1 < tables.size(); ++i) {
+            EXPECT_EQ(tables[i].endLine, tables[i + 1].firstLine) << c.name;
+        }
+        EXPECT_EQ(tables.back().endLine, text.lineCount()) << c.name;
+        EXPECT_EQ(tables.back().title, c.lastTitle) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace tablamo
