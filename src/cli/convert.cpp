@@ -1,5 +1,6 @@
 #include "cli/convert.h"
 
+#include "commands/clean_tables.h"
 #include "commands/line_numbers.h"
 #include "commands/open_commands.h"
 #include "commands/profile_commands.h"
@@ -33,7 +34,11 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
         whole = false;
     }
     if (!whole) {
-        formatInfo(job.format).write(ws.grid, options, output);
+        if (cleanTableCount(ws) > 1) {
+            saveCleanTables(ws, job.format, output, options);
+        } else {
+            formatInfo(job.format).write(ws.grid, options, output);
+        }
         return 0;
     }
     std::vector<std::string> taken;
@@ -41,6 +46,12 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
     for (const TableGroup& group : groups) {
         tables.push_back({uniqueSheetName(group.value, "(bo\xFE)", taken), &group.grid,
                           &group.shape, options.print, true});
+    }
+    // The report's further tables, whole, after the first one's groups.
+    const std::vector<BookTable> book = cleanBook(ws, options.print);
+    for (std::size_t i = 1; i < book.size(); ++i) {
+        tables.push_back(book[i]);
+        tables.back().name = uniqueSheetName(book[i].name, book[i].name, taken);
     }
     saveBook(tables, job.format, output, options);
     return tables.size();
@@ -85,6 +96,10 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
         const std::string count =
             std::to_string(written) + (job.format == OutputFormat::Xlsx ? " sayfa" : " dosya");
         if (written > 0) lineNote = count + (lineNote.empty() ? "" : "; " + lineNote);
+    } else if (cleanTableCount(ws) > 1) {
+        // A report of several tables: a sheet each, or a file each (rapor-2.csv …).
+        const std::size_t written = saveCleanTables(ws, job.format, output, options).size();
+        lineNote = std::to_string(written) + " tablo" + (lineNote.empty() ? "" : "; " + lineNote);
     } else {
         formatInfo(job.format).write(ws.grid, options, output);
     }

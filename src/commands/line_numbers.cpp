@@ -7,10 +7,9 @@
 
 namespace tablamo {
 
-void addLineNumberColumn(Workspace& ws) {
-    if (!ws.clean) return;
-    CleanShape& shape = *ws.clean;
-    Grid& grid = ws.grid;
+namespace {
+
+void addColumn(Grid& grid, CleanShape& shape) {
     const int column = grid.colCount();
     grid.setColCount(column + 1);
     grid.setColWidth(column, cleanColumnPixels(8));
@@ -27,6 +26,18 @@ void addLineNumberColumn(Workspace& ws) {
                 std::string_view(digits, static_cast<std::size_t>(end - digits));
         }
         grid.setRow(r, cells);
+    }
+}
+
+}  // namespace
+
+void addLineNumberColumn(Workspace& ws) {
+    if (!ws.clean) return;
+    addColumn(ws.grid, *ws.clean);
+    // Every table of a report that prints several.
+    for (std::size_t i = 0; i < ws.clean->tables.size(); ++i) {
+        CleanTable& table = ws.clean->tables[i];
+        if (i != ws.clean->shown) addColumn(table.grid, table.shape);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "clean/printer_codes.h"
 #include "core/dos_text.h"
 #include "core/report_text.h"
 
@@ -117,17 +118,11 @@ ReportTitle reportTitle(const ReportText& text) {
             raw.find('\xCD') != std::string_view::npos) {
             break;
         }
-        // A printer's control codes are no text: ESC with the letter after it ("ESC @", "ESC
-        // E") goes, any other control character reads as a blank.
-        std::string line;
-        const std::string converted = DosToWinText(raw);
-        for (std::size_t i = 0; i < converted.size(); ++i) {
-            const auto c = static_cast<unsigned char>(converted[i]);
-            if (c == 0x1B) {
-                ++i;
-            } else {
-                line += c < 0x20 ? ' ' : converted[i];
-            }
+        // A printer's control codes are no text: they go with their parameters ("ESC x 1"),
+        // any other control character reads as a blank.
+        std::string line = DosToWinText(withoutPrinterCodes(raw));
+        for (char& c : line) {
+            if (static_cast<unsigned char>(c) < 0x20) c = ' ';
         }
         if (!trimmed(line).empty()) lines.push_back(std::move(line));
     }

@@ -7,6 +7,8 @@
 #include "clean/clean_grid.h"
 #include "clean/printer_codes.h"
 #include "clean/totals_check.h"
+#include "core/dos_text.h"
+#include "core/encoding.h"
 #include "core/workspace.h"
 #include "import/clean_layout.h"
 #include "import/clean_pass.h"
@@ -119,36 +121,29 @@ ImportOutcome noRecords(Workspace& ws, const TableLocation& location,
     return outcome;
 }
 
-}  // namespace
-
-ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
-    if (ws.text.empty()) return {ImportStatus::EmptyText, {}};
-    // The report as it stands on paper: without printer codes, a Windows report's letters
-    // where its DOS twin has them.
-    const std::optional<ReportText> paper = paperText(ws.text, ws.textReading.windows1254);
-    const ReportText& text = paper ? *paper : ws.text;
+// One table of the report, the lines of `located` (a report that prints several has them
+// one after the other), into the workspace's grid as a clean table; the widths and read-outs
+// in its settings are those the plain import leaves, or those of a table only the clean table
+// finds.
+ImportOutcome importCleanTable(Workspace& ws, const ReportText& text, const ReportTable& located,
+                               const Clock& clock) {
     ReportLayout& settings = ws.settings.layout;
-    // The table, found once; the widths and read-outs in the settings are those the plain
-    // import leaves, or those of a table only the clean table finds.
-    const TableLocation location = locateCleanTable(text, settings);
-    if (!location.found()) return notAReport();
-    // Columns cut by the default widths are no table.
-    if (location.line < 0 && settings.AutoColumnSearch)
-        return noRecords(ws, location, kNoTableLineMessage);
+    const TableLocation& location = located.location;
     detectCleanColumns(text, location, settings, ws.settings.readout);
     TableLayout table = tableLayoutOf(text, location, settings);
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
     const int firstLine = settings.startRow();
+    const int end = located.endLine;
     const DateOrder order = ws.regional.dateOrder;
     const YearWindow years(clock.today());
     const bool signedBalance = ws.settings.signedBalance;
 
     // The kinds, from the lines that are records for sure; then the columns, from the
     // records of the same lines.
-    FirstReading first = readKinds(text, table, table.dataStart, order, years);
+    FirstReading first = readKinds(text, table, table.dataStart, end, order, years);
     if (first.mergeSplit) {
         table.mergeSplit();
-        first = readKinds(text, table, table.dataStart, order, years);
+        first = readKinds(text, table, table.dataStart, end, order, years);
     }
     PassPlan plan;
     plan.kinds = first.kinds;
@@ -156,10 +151,12 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     plan.usual = first.usual;
     plan.firstLine = firstLine;
     plan.endLine = first.end;
+    plan.beginLine = located.firstLine;
     const PassResult sample = runPass(text, table, plan, ws.regional, years, {});
-    plan = planOf(sample, first, order, firstLine, text.lineCount(), signedBalance);
+    plan = planOf(sample, first, order, firstLine, end, signedBalance);
+    plan.beginLine = located.firstLine;
 
-    // The whole report, written as it is read; once more when its records decide otherwise
+    // The whole table, written as it is read; once more when its records decide otherwise
     // than the lines they were chosen by.
     for (int pass = 1;; ++pass) {
         std::vector<std::string> headings;
@@ -184,7 +181,8 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
             runPass(text, table, plan, ws.regional, years, {&grid, &check, &shape});
         grid.finish(all.records);
         if (all.records == 0) return noRecords(ws, location);
-        PassPlan found = planOf(all, first, order, firstLine, text.lineCount(), signedBalance);
+        PassPlan found = planOf(all, first, order, firstLine, end, signedBalance);
+        found.beginLine = located.firstLine;
         if (pass < kMaxPasses && !samePlan(found, plan)) {
             plan = std::move(found);
             continue;
@@ -193,6 +191,61 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
         ws.clean = std::move(shape);
         return outcome;
     }
+}
+
+// The tables after the first, each read as the first is, into the first one's list of
+// tables; what each one's check says joins the outcome, named by the table's title. A table
+// without a record is said so and left out.
+void importFurtherTables(Workspace& ws, const ReportText& text,
+                         const std::vector<ReportTable>& located, const Clock& clock,
+                         ImportOutcome& outcome) {
+    std::vector<CleanTable> tables(1);  // the first, in the grid
+    for (std::size_t k = 1; k < located.size(); ++k) {
+        const std::string name = DosToWinText(located[k].title);
+        const std::string said = name.empty() ? std::to_string(k + 1) + ". tablo" : name;
+        Workspace part;
+        part.settings = ws.settings;
+        part.regional = ws.regional;
+        const ImportOutcome one = importCleanTable(part, text, located[k], clock);
+        // What is said of each table after the first is said with its name.
+        const auto say = [&](const std::string& what) {
+            outcome.note += (outcome.note.empty() ? "" : "; ") + win1254ToUtf8(said) + ": " + what;
+        };
+        if (!one.imported()) {
+            say("kayıt satırı ayırt edilemedi");
+            continue;
+        }
+        outcome.warnings.insert(outcome.warnings.end(), one.warnings.begin(), one.warnings.end());
+        if (!one.note.empty()) say(one.note);
+        CleanTable& table = tables.emplace_back();
+        table.grid = std::move(part.grid);
+        table.shape = std::move(*part.clean);
+        table.shape.name = name;
+    }
+    if (tables.size() > 1) ws.clean->tables = std::move(tables);
+}
+
+}  // namespace
+
+ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
+    if (ws.text.empty()) return {ImportStatus::EmptyText, {}};
+    // The report as it stands on paper: without printer codes, a Windows report's letters
+    // where its DOS twin has them.
+    const std::optional<ReportText> paper = paperText(ws.text, ws.textReading.windows1254);
+    const ReportText& text = paper ? *paper : ws.text;
+    // The table, found once.
+    const TableLocation location = locateCleanTable(text, ws.settings.layout);
+    if (!location.found()) return notAReport();
+    // Columns cut by the default widths are no table.
+    if (location.line < 0 && ws.settings.layout.AutoColumnSearch) {
+        return noRecords(ws, location, kNoTableLineMessage);
+    }
+    // A report may print several tables, one after the other.
+    const std::vector<ReportTable> tables = reportTables(text, location, ws.settings.layout);
+    ImportOutcome outcome = importCleanTable(ws, text, tables.front(), clock);
+    if (tables.size() > 1 && outcome.imported())
+        importFurtherTables(ws, text, tables, clock, outcome);
+    return outcome;
 }
 
 }  // namespace tablamo

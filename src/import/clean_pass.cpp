@@ -184,9 +184,8 @@ private:
 // Chunks of about kChunkLines lines, parted at lines whose role needs no look at the line
 // before (blank, rule, headings): no record is parted from its continuation lines.
 std::vector<std::pair<int, int>> chunksOf(const ReportText& text, const TableLayout& table,
-                                          int end) {
+                                          int from, int end) {
     std::vector<std::pair<int, int>> chunks;
-    int from = 0;
     while (from < end) {
         int to = std::max(from + kChunkLines, table.dataStart);
         while (to < end && plainRole(text.line(to), table) == LineRole::Other) ++to;
@@ -203,7 +202,8 @@ PassResult runPass(const ReportText& text, const TableLayout& table, const PassP
                    const RegionalSettings& regional, YearWindow years, const RecordOutput& output) {
     PassResult result;
     const bool writing = output.grid != nullptr;
-    const auto chunks = chunksOf(text, table, std::min(plan.endLine, text.lineCount()));
+    const auto chunks =
+        chunksOf(text, table, plan.beginLine, std::min(plan.endLine, text.lineCount()));
     Reader mine(text, table, plan, regional, years, writing);
     Reader theirs(text, table, plan, regional, years, writing);
     RecordWriter writer(plan, output, years, &regional);

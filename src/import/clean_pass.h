@@ -25,6 +25,7 @@ struct PassPlan : RecordPlan {
     Keys usual{};       ///< the other date or code columns most records fill
     int firstLine = 0;  ///< StartRow: records from here on
     int endLine = 0;    ///< lines before this one are read
+    int beginLine = 0;  ///< and from this one on: the table's among several
 };
 
 /// What the records and continuation lines of a pass hold.

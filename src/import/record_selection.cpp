@@ -91,16 +91,17 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
     return LineRole::Other;
 }
 
-FirstReading readKinds(const ReportText& text, const TableLayout& table, int from,
+FirstReading readKinds(const ReportText& text, const TableLayout& table, int from, int end,
                        DateOrder regional, YearWindow years) {
     std::array<ColumnStats, kFields> evidence, all;
     std::array<int, kFields> filled{};
     FirstReading reading;
     LineCutter cutter(table.fields, years);
+    const int last = std::min(end, text.lineCount());
     // A line printed again and again (a page header's title with its date, the first time
     // over the table) is no evidence.
     std::unordered_map<std::string_view, int> printed;
-    for (int i = 0, n = 0; i < text.lineCount() && n < kReadingLines; ++i) {
+    for (int i = 0, n = 0; i < last && n < kReadingLines; ++i) {
         const std::string_view line = text.line(i);
         if (plainRole(line, table) != LineRole::Other) continue;
         ++n;
@@ -117,7 +118,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         filled = {};
         reading.mergeSplit = false;
         seen = sure = repeated = 0;
-        for (i = from; i < text.lineCount() && seen < kReadingLines; ++i) {
+        for (i = from; i < last && seen < kReadingLines; ++i) {
             const std::string_view line = text.line(i);
             if (plainRole(line, table) != LineRole::Other) continue;
             ++seen;

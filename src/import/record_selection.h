@@ -38,9 +38,9 @@ struct FirstReading {
     int end = 0;  ///< the line after the last one read
 };
 
-/// Reads the kinds from the table's body, lines `from` on (at most 20000 of them); a
-/// two-digit year falls in `years`.
-FirstReading readKinds(const ReportText& text, const TableLayout& table, int from,
+/// Reads the kinds from the table's body, lines `from` on before `end` (at most 20000 of
+/// them); a two-digit year falls in `years`.
+FirstReading readKinds(const ReportText& text, const TableLayout& table, int from, int end,
                        DateOrder regional, YearWindow years);
 
 /// The role of a line that needs no cutting: blank, a rule, the headings again; Other for

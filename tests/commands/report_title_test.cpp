@@ -61,6 +61,13 @@ TEST(ReportTitle, FirmAndTitleFromTheFirstLines) {
          "ULUDAĞ İÇECEK A.Ş.",
          "KDV LİSTESİ",
          "KDV LİSTESİ"},
+        {"a code's parameter goes with it",
+         {"\x1Bx1\x1B!\x08"
+          "ALTIN GIDA       \x0E"
+          "MUAVİN\x14"},
+         "ALTIN GIDA",
+         "MUAVİN",
+         "MUAVİN"},
         {"headings first", {"Tarih   Hesap Adı", "---------- ----"}, "Tarih Hesap Adı", "", ""},
         {"nothing above the rule line", {"", "---------- ----", "SONRA"}, "", "", ""},
     };

@@ -1,0 +1,41 @@
+#pragma once
+/// A report that prints several tables (a sub-ledger, then a summary under other headings):
+/// its clean tables shown one at a time in the grid, and saved together.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "commands/table_book.h"
+#include "export/output_formats.h"
+
+namespace tablamo {
+
+struct Workspace;
+
+/// How many clean tables the workspace holds: 0 for a plain table, 1 for a report of one.
+std::size_t cleanTableCount(const Workspace& ws);
+
+/// The tables' names in print order (Windows-1254): each one's title as the report prints
+/// it, the first's the report's own title; a table printed without one "Tablo 2" ….
+std::vector<std::string> cleanTableNames(const Workspace& ws);
+
+/// Puts table `index` (from 0, in print order) into the grid and the one there back into
+/// the list. Nothing for an index past the tables or the one shown.
+void showCleanTable(Workspace& ws, std::size_t index);
+
+/// Every clean table in print order (cleanTableNames), the one shown read from the grid;
+/// each printed with `print`.
+std::vector<BookTable> cleanBook(const Workspace& ws, const PrintSetup& print);
+
+/// The file table `index` of several goes to as CSV or HTML: the first to `path`, the
+/// second to "rapor-2.csv", the third to "rapor-3.csv" … beside it.
+std::string numberedFileName(const std::string& path, std::size_t index);
+
+/// Saves the workspace's clean tables: a workbook `path` with a sheet per table, or a CSV or
+/// HTML file per table (numberedFileName). `options` carries the notation, the encoding and
+/// the print setup. Returns the files written, in order.
+std::vector<std::string> saveCleanTables(const Workspace& ws, OutputFormat format,
+                                         const std::string& path, const WriteOptions& options);
+
+}  // namespace tablamo
