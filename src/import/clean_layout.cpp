@@ -198,6 +198,16 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
     return t;
 }
 
+namespace {
+
+// A letter of a DOS report: ASCII's or one of code page 857's above it that draws no frame.
+bool isLetter(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return ((b | 0x20) >= 'a' && (b | 0x20) <= 'z') || (b >= 0x80 && !isBoxByte(b));
+}
+
+}  // namespace
+
 std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout& table,
                                        const std::vector<int>& kept) {
     std::vector<std::string> headings(kept.size());
@@ -220,9 +230,42 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
             }
             const std::size_t start = i;
             while (i < line.size() && !blankAt(i)) ++i;
+            // A word printed letter by letter ("T O P L A M", "B  A  K  I  Y  E") is one word,
+            // and the heading of every column it stands over.
+            std::string spaced;
+            if (i == start + 1 && isLetter(line[start])) {
+                spaced = line[start];
+                std::size_t end = i;
+                while (true) {
+                    std::size_t next = end;
+                    while (next < line.size() && line[next] == ' ' && next - end < 3) ++next;
+                    const std::size_t gap = next - end;
+                    if (gap == 0 || gap > 2 || next >= line.size() || !isLetter(line[next]) ||
+                        (next + 1 < line.size() && !blankAt(next + 1)))
+                        break;
+                    spaced += line[next];
+                    end = next + 1;
+                }
+                if (spaced.size() >= 3) {
+                    i = end;
+                } else {
+                    spaced.clear();
+                }
+            }
             // The word covers positions start + 1 to i (1-based).
             const std::int64_t a = static_cast<std::int64_t>(start) + 1,
                                b = static_cast<std::int64_t>(i);
+            if (!spaced.empty()) {
+                const std::string word = DosToWinText(spaced);
+                for (std::size_t c = 0; c < kept.size(); ++c) {
+                    const auto [from, to] = spanOf(kept[c]);
+                    if (std::min(b, to) < std::max(a, from)) continue;
+                    std::string& heading = headings[c];
+                    if (!heading.empty()) heading += ' ';
+                    heading += word;
+                }
+                continue;
+            }
             int best = -1;
             std::int64_t bestOverlap = 0;
             for (std::size_t c = 0; c < kept.size(); ++c) {
