@@ -28,6 +28,7 @@ State::State(std::vector<SummedColumn> cols, bool withMarks, bool withLevels, in
       openingPresent(n),
       groupLastPresent(n),
       lastAllPresent(n),
+      topPrinted(n),
       running(n),
       tree({}) {
     std::vector<TreeSum> inTree(n);
@@ -111,6 +112,7 @@ void TotalsCheck::addRecord(const LineAmounts& amounts, const RecordFacts& recor
     s.add(s.sums, amounts.present, record.mark, record.topLevel);
     for (std::size_t c = 0; c < s.n; ++c) {
         if (!amounts.present[c]) continue;
+        if (record.topLevel) s.topPrinted[c] = 1;
         s.groupLast[c] = s.lastAll[c] = s.signedValues[c];
         s.groupLastPresent[c] = s.lastAllPresent[c] = 1;
     }

@@ -115,6 +115,7 @@ struct State {
     bool lastForward = false, prevPageCarried = false, closedByTotal = false;
     std::vector<std::int64_t> opening, groupLast, lastAll, signedValues;
     std::vector<char> openingPresent, groupLastPresent, lastAllPresent;
+    std::vector<char> topPrinted;  // per column: a top-level record prints an amount in it
     std::vector<Point> recent;
     std::vector<std::pair<std::string, Point>> byLabel;
     std::vector<ValueColumn> values;

@@ -53,7 +53,13 @@ void State::readings(std::size_t c, const TotalLabel& label, const std::string& 
     out.clear();
     const bool count = c == n;
     const auto eachFilter = [&](auto&& fn) {
-        if (levels) return fn(kTop);
+        // An account list's totals sum its top level, or, where the top level prints no
+        // amounts (a stock list's group lines), everything under it.
+        if (levels) {
+            fn(kTop);
+            if (!count && !topPrinted[c]) fn(kAll);
+            return;
+        }
         fn(kAll);
         if (count) return;
         fn(kPositive);

@@ -163,6 +163,18 @@ TEST(TotalsCheck, AccountsMarksLevelsValuesAndCounts) {
     ASSERT_EQ(levels.verdict().mismatches.size(), 1u);
     EXPECT_EQ(levels.verdict().mismatches[0].computed, "2,00");
 
+    // A stock list's group lines print no amount: its totals cover the items under them.
+    TotalsCheck groups({{"Tutar", kTurkish, 2}}, false, true);
+    for (const Amount v : {Amount(), Amount(500), Amount(300)}) {
+        RecordFacts r;
+        r.topLevel = !v;
+        groups.addRecord(amounts({v}, t), r);
+    }
+    groups.checkTotal("MAMULLER TOPLAMI", 30, amounts({800}, t));
+    groups.finish();
+    EXPECT_TRUE(groups.verdict().allAgree());
+    EXPECT_EQ(groups.verdict().checked, 1);
+
     // Totals of a currency the label names, with the count they print.
     TotalsCheck named({{"Tutar", kTurkish, 2}}, false, false);
     for (const auto& [v, currency] : {std::pair{100, "TL"}, {7, "USD"}, {200, "TL"}}) {
