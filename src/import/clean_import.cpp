@@ -131,6 +131,13 @@ ImportOutcome importCleanTable(Workspace& ws, const ReportText& text, const Repo
     const TableLocation& location = located.location;
     detectCleanColumns(text, location, settings, ws.settings.readout);
     TableLayout table = tableLayoutOf(text, location, settings);
+    // The line that names a further table heads none of its columns.
+    if (located.titleLine >= 0) {
+        while (!table.headingLines.empty() && table.headingLines.front() <= located.titleLine) {
+            table.headingLines.erase(table.headingLines.begin());
+            table.headingTexts.erase(table.headingTexts.begin());
+        }
+    }
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
     const int firstLine = settings.startRow();
     const int end = located.endLine;

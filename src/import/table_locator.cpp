@@ -89,12 +89,25 @@ bool isBlank(std::string_view line) {
     return line.find_first_not_of(" \f") == std::string_view::npos;
 }
 
+// Whether a line prints a figure: digits on both sides of a point, comma or slash (an
+// amount, a date), which no heading does.
+bool printsFigure(std::string_view line) {
+    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+        const bool digitBefore = line[i - 1] >= '0' && line[i - 1] <= '9';
+        const bool digitAfter = line[i + 1] >= '0' && line[i + 1] <= '9';
+        if ((line[i] == '.' || line[i] == ',' || line[i] == '/') && digitBefore && digitAfter)
+            return true;
+    }
+    return false;
+}
+
 // The rule under the headings, from a rule at `j`: a rule a few heading lines below it that
-// starts its runs where it does is the one under them, `j` the one over them.
+// starts its runs where it does is the one under them, `j` the one over them. Lines of
+// figures under `j` are records: `j` is the rule under the headings.
 int ruleUnderHeadings(const ReportText& text, int j, const std::vector<std::size_t>& runs) {
     for (int i = j + 1; i < text.lineCount() && i <= j + kMaxHeadingLines + 1; ++i) {
         const std::string_view line = text.line(i);
-        if (isBlank(line)) return j;
+        if (isBlank(line) || printsFigure(line)) return j;
         const std::vector<std::size_t> below = ruleRuns(line);
         if (!below.empty()) return i > j + 1 && below == runs ? i : j;
     }
@@ -142,14 +155,7 @@ std::optional<TableLocation> tableAt(const ReportText& text, int j, const Report
 // Whether a line may name a table: words, no field ("Sayfa : 2"), no amount or date (a line
 // of the table before).
 bool namesATable(std::string_view line) {
-    if (line.find(':') != std::string_view::npos) return false;
-    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
-        const bool digitBefore = line[i - 1] >= '0' && line[i - 1] <= '9';
-        const bool digitAfter = line[i + 1] >= '0' && line[i + 1] <= '9';
-        if ((line[i] == '.' || line[i] == ',' || line[i] == '/') && digitBefore && digitAfter)
-            return false;
-    }
-    return true;
+    return line.find(':') == std::string_view::npos && !printsFigure(line);
 }
 
 // A table's first line and title: over its headings (the text lines over its rule, or its
@@ -162,6 +168,22 @@ void titleOf(const ReportText& text, ReportTable& table) {
                (isTextLine(text.line(top - 1)) || !ruleRuns(text.line(top - 1)).empty())) {
             --top;
         }
+    }
+    // A line of one group of words over headings of several, a blank line over it, is the
+    // table's title ("HESAP ÖZETİ" over "Hesap Kodu    Hesap Adı …").
+    const auto groups = [](std::string_view line) {
+        int n = 0;
+        line = withoutFormFeed(line);
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (line[i] != ' ' && (i == 0 || (i >= 2 && line[i - 1] == ' ' && line[i - 2] == ' ')))
+                ++n;
+        }
+        return n;
+    };
+    if (table.location.line - top >= 2 && (top == 0 || isBlank(text.line(top - 1))) &&
+        groups(text.line(top)) == 1 && groups(text.line(top + 1)) >= 3 &&
+        namesATable(text.line(top))) {
+        ++top;
     }
     table.firstLine = top;
     for (int i = top - 1; i >= 0 && i >= top - kMaxHeadingLines; --i) {
