@@ -4,7 +4,9 @@
 // named alone, as the desktop passes a file, does the same);
 // --save then runs the save command of PATH's format (.xlsx, .csv, .html) as if PATH had been
 // picked in its dialog, answers its message box and ends: exit status 0 only when the file
-// was written; --help-tab presses "Yardım"; --columns-tab brings the columns tab forward;
+// was written, 1 without writing when REPORT was not read into the table, 2 for an empty
+// PATH, one of no such format or REPORT itself; --help-tab presses "Yardım"; --columns-tab
+// brings the columns tab forward;
 // --recent-menu opens the list "Son Raporlar"; --merge REPORT (once per report) runs
 // "Birleştir…" on the reports at start, as if they had been dropped together;
 // --screenshot saves a picture of the window to PNG once it is shown (with --recent-menu, of
@@ -32,6 +34,7 @@
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "app/window_memory.h"
+#include "commands/save_guard.h"
 #include "core/layout_profile.h"
 #include "core/platform/system.h"
 #include "core/ui_port.h"
@@ -84,6 +87,7 @@ int main(int argc, char* argv[]) {
 
     QString openPath;
     QString savePath;
+    bool saveGiven = false;  // --save "" is a mistake, not a run without --save
     QString screenshotPath;
     bool helpTab = false;
     bool columnsTab = false;
@@ -96,6 +100,7 @@ int main(int argc, char* argv[]) {
             openPath = args[++i];
         } else if (args[i] == QLatin1String("--save") && i + 1 < args.size()) {
             savePath = args[++i];
+            saveGiven = true;
         } else if (args[i] == QLatin1String("--help-tab")) {
             helpTab = true;
         } else if (args[i] == QLatin1String("--columns-tab")) {
@@ -115,6 +120,15 @@ int main(int argc, char* argv[]) {
                          "usage: tablamo [--open REPORT | REPORT] [--save PATH] [--help-tab] "
                          "[--columns-tab] [--recent-menu] [--merge REPORT]... [--screenshot PNG] "
                          "[--help-file]\n");
+            return 2;
+        }
+    }
+
+    if (saveGiven) {
+        const std::string problem =
+            tablamo::saveOptionProblem(openPath.toStdString(), savePath.toStdString());
+        if (!problem.empty()) {
+            std::fprintf(stderr, "tablamo: %s\n", problem.c_str());
             return 2;
         }
     }
@@ -139,11 +153,17 @@ int main(int argc, char* argv[]) {
     // Each report opened is matched against the layouts saved by the user.
     window.workspace().profilesFolder = tablamo::profilesFolder();
     window.showMaximized();
-    if (!savePath.isEmpty()) {
-        // A scripted run: the dialogs take the paths given, messages go to stderr.
+    if (saveGiven) {
+        // A scripted run: the dialogs take the paths given, messages go to stderr. A report
+        // not read into the table writes nothing: the target keeps what it holds.
         ScriptUi script(openPath.toStdString(), savePath.toStdString());
+        bool opened = true;
         if (!openPath.isEmpty())
-            window.withUi(script, [&] { window.openAtStart(openPath.toStdString()); });
+            window.withUi(script, [&] { opened = window.openAtStart(openPath.toStdString()); });
+        if (!opened) {
+            std::fprintf(stderr, "tablamo: %s yazılmadı\n", qPrintable(savePath));
+            return 1;
+        }
         return window.saveAtStart(savePath.toStdString(), script) ? 0 : 1;
     }
     if (!openPath.isEmpty()) window.openAtStart(openPath.toStdString());

@@ -31,6 +31,8 @@ std::optional<ImportOutcome> openWith(Workspace& ws, UiPort& ui, Importer import
         applyMatchingProfile(ws);
         outcome = runImporter(ws, importer);
     }
+    // A refused text leaves the grid as it was, and with it the name its saves offer.
+    if (outcome.imported() || outcome.status == ImportStatus::NoRecords) ws.tablePath = *path;
     showOutcome(ui, outcome);
     ws.titleStrip = loadedStripText(*path);
     return outcome;
