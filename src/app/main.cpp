@@ -12,7 +12,8 @@
 // --screenshot saves a picture of the window to PNG once it is shown (with --recent-menu, of
 // the screen, where the list is a window of its own), then ends; --help-file
 // prints the help file the window read and ends, with status 0 only when the help tab shows
-// its text (the installed package's check).
+// its text (the installed package's check); --no-profiles matches no saved layout against
+// the reports opened (a run with --save names on stderr the one it applied).
 // The choices the user makes on the command bar and the reports opened last are kept in
 // tablamo.ini in the user's settings folder ($XDG_CONFIG_HOME/tablamo, else
 // ~/.config/tablamo); a run with --save, a script's, neither reads nor writes them.
@@ -34,6 +35,7 @@
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "app/window_memory.h"
+#include "commands/profile_commands.h"
 #include "commands/save_guard.h"
 #include "core/layout_profile.h"
 #include "core/platform/system.h"
@@ -93,6 +95,7 @@ int main(int argc, char* argv[]) {
     bool columnsTab = false;
     bool recentMenu = false;
     bool helpFile = false;
+    bool profiles = true;
     std::vector<std::string> mergePaths;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -113,13 +116,15 @@ int main(int argc, char* argv[]) {
             mergePaths.push_back(args[++i].toStdString());
         } else if (args[i] == QLatin1String("--help-file")) {
             helpFile = true;
+        } else if (args[i] == QLatin1String("--no-profiles")) {
+            profiles = false;
         } else if (!args[i].startsWith(QLatin1Char('-')) && openPath.isEmpty()) {
             openPath = args[i];
         } else {
             std::fprintf(stderr,
                          "usage: tablamo [--open REPORT | REPORT] [--save PATH] [--help-tab] "
                          "[--columns-tab] [--recent-menu] [--merge REPORT]... [--screenshot PNG] "
-                         "[--help-file]\n");
+                         "[--help-file] [--no-profiles]\n");
             return 2;
         }
     }
@@ -150,8 +155,8 @@ int main(int argc, char* argv[]) {
     if (const QScreen* screen = QApplication::primaryScreen()) {
         window.setGeometry(screen->availableGeometry());
     }
-    // Each report opened is matched against the layouts saved by the user.
-    window.workspace().profilesFolder = tablamo::profilesFolder();
+    // Each report opened is matched against the layouts saved by the user, unless told not to.
+    if (profiles) window.workspace().profilesFolder = tablamo::profilesFolder();
     window.showMaximized();
     if (saveGiven) {
         // A scripted run: the dialogs take the paths given, messages go to stderr. A report
@@ -164,6 +169,9 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "tablamo: %s yazılmadı\n", qPrintable(savePath));
             return 1;
         }
+        // A saved layout changes what is written: a script is told which one.
+        if (const auto& applied = window.workspace().profile)
+            script.showMessage(tablamo::profileAppliedText(applied->name));
         return window.saveAtStart(savePath.toStdString(), script) ? 0 : 1;
     }
     if (!openPath.isEmpty()) window.openAtStart(openPath.toStdString());

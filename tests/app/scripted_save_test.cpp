@@ -24,9 +24,11 @@ struct WindowRun {
     std::string err;
 };
 
-// The window run as a script runs it, on no screen; "D/" in an argument names a file in `dir`.
+// The window run as a script runs it, on no screen, with the settings folder in `dir` (no
+// layouts saved but those a case puts there); "D/" in an argument names a file in `dir`.
 WindowRun runWindow(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "env QT_QPA_PLATFORM=offscreen '" + std::string(TABLAMO_WINDOW) + "'";
+    std::string command = "env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME='" + dir / "conf" + "' '" +
+                          std::string(TABLAMO_WINDOW) + "'";
     for (std::string a : args) {
         if (a.rfind("D/", 0) == 0) a = dir / a.substr(2);
         command += " '" + a + "'";
@@ -103,6 +105,28 @@ TEST(ScriptedSave, AReadOnlyTargetIsLeftAsItIs) {
     EXPECT_NE(run.err.find("salt okunur bir dosya; yerine yazılmadı"), std::string::npos)
         << run.err;
     EXPECT_EQ(readBytes(dir / "kilitli.csv"), "eski");
+}
+
+TEST(ScriptedSave, ASavedLayoutAppliedIsSaidAndNoProfilesTurnsMatchingOff) {
+    TempDir dir;
+    const std::string report = std::string(TABLAMO_SAMPLES) + "/muavin.txt";
+    fs::create_directories(dir.path() / "conf/tablamo/profiles");
+    // A layout of the ledger's headings with widths of its own.
+    ASSERT_EQ(std::system(("'" + std::string(TABLAMO_CONVERT) +
+                           "' -q --no-auto-columns --widths 4,4,4 --save-profile '" +
+                           dir / "conf/tablamo/profiles/kasa-ocak.json" + "' -o '" +
+                           dir / "duzen.csv" + "' '" + report + "'")
+                              .c_str()),
+              0);
+    const WindowRun applied = runWindow(dir, {"--open", report, "--save", "D/a.csv"});
+    EXPECT_EQ(applied.status, 0) << applied.err;
+    EXPECT_NE(applied.err.find("tablamo: Düzen: kasa-ocak uygulandı\n"), std::string::npos)
+        << applied.err;
+    const WindowRun plain =
+        runWindow(dir, {"--no-profiles", "--open", report, "--save", "D/b.csv"});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.err.find("Düzen"), std::string::npos) << plain.err;
+    EXPECT_NE(readBytes(dir / "a.csv"), readBytes(dir / "b.csv"));
 }
 
 }  // namespace
