@@ -82,8 +82,8 @@ int runMerge(const Job& job, Console& console) {
             ++converted;
             warnings += report.warnings;
             if (!job.quiet) {
-                std::string line =
-                    input + " -> " + merged + " \"" + win1254ToUtf8(report.sheet) + "\"";
+                std::string line = printableName(input) + " -> " + printableName(merged) + " \"" +
+                                   win1254ToUtf8(report.sheet) + "\"";
                 if (!report.note.empty()) line += " (" + report.note + ")";
                 console.say("", line);
             }
