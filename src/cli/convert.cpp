@@ -64,7 +64,9 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
                 const StepReport& step, ConvertedFile* converted) {
     // A file no one may write stays as it is: the rename into place would replace it.
-    if (isReadOnlyFile(output)) throw Error(readOnlyMessage(output));
+    for (const std::string& target : {output, job.saveProfile}) {
+        if (isReadOnlyFile(target)) throw Error(readOnlyMessage(target));
+    }
     Workspace ws;
     ws.settings.layout = job.layout;
     ws.settings.cleanTable = job.clean;

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "commands/open_commands.h"
+#include "commands/profile_commands.h"
 #include "commands/save_commands.h"
 #include "core/workspace.h"
 #include "support/recording_ui.h"
@@ -41,6 +42,12 @@ const SaveCase kSaves[] = {
      },
      ".html"},
     {"Excel", [](Workspace& ws, UiPort& ui) { saveExcel(ws, ui); }, ".xlsx"},
+    {"Düzeni kaydet",
+     [](Workspace& ws, UiPort& ui) {
+         ws.profilesFolder = fs::temp_directory_path().string();  // there already
+         saveLayoutProfile(ws, ui);
+     },
+     ".json"},
 };
 
 // "Aç" on `path`; false when it stopped with an error.
