@@ -123,6 +123,12 @@ TEST(SaveGuard, DialogsOfferTheReportTheTableCameFromNotARefusedOne) {
     EXPECT_EQ(csvDialogRequest(ws).fileName, dir / "muavin.csv");
     EXPECT_EQ(htmlDialogRequest(ws).fileName, dir / "muavin.html");
     EXPECT_EQ(excelSaveDialogRequest(ws).fileName, dir / "muavin.xlsx");
+    // A text loaded and imported by "Dosyayı Aktar" is the table's from then on.
+    writeBytes(dir / "kasa.txt", readBytes(kLedger));
+    loadReport(ws, dir / "kasa.txt");
+    RecordingUi ui;
+    ASSERT_TRUE(importLoadedReport(ws, ui).imported());
+    EXPECT_EQ(csvDialogRequest(ws).fileName, dir / "kasa.csv");
 }
 
 TEST(SaveGuard, TheWindowsSaveOptionIsCheckedBeforeAnythingIsRead) {
