@@ -63,10 +63,13 @@ void checkSaveTarget(const Workspace& ws, UiPort& ui, const std::string& target)
     for (const std::string* report : {&ws.reportPath, &ws.tablePath}) {
         if (sameFile(target, *report)) throw Error(replacesInputMessage(target, *report));
     }
-    if (isReadOnlyFile(target) &&
-        !ui.askYesNo("\"" + target + "\" salt okunur bir dosya. Yerine yazılsın mı?")) {
+    if (!isReadOnlyFile(target)) return;
+    if (!ui.askYesNo("\"" + target + "\" salt okunur bir dosya. Yerine yazılsın mı?")) {
         throw Error(readOnlyMessage(target));
     }
+    // Windows renames onto no read-only file: the user's yes takes the mark away first.
+    std::error_code ec;
+    fs::permissions(platform::toFsPath(target), fs::perms::owner_write, fs::perm_options::add, ec);
 }
 
 }  // namespace tablamo
