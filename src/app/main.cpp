@@ -4,13 +4,16 @@
 // named alone, as the desktop passes a file, does the same);
 // --save then runs the save command of PATH's format (.xlsx, .csv, .html) as if PATH had been
 // picked in its dialog, answers its message box and ends: exit status 0 only when the file
-// was written; --help-tab presses "Yardım"; --columns-tab brings the columns tab forward;
+// was written, 1 without writing when REPORT was not read into the table, 2 for an empty
+// PATH, one of no such format or REPORT itself; --help-tab presses "Yardım"; --columns-tab
+// brings the columns tab forward;
 // --recent-menu opens the list "Son Raporlar"; --merge REPORT (once per report) runs
 // "Birleştir…" on the reports at start, as if they had been dropped together;
 // --screenshot saves a picture of the window to PNG once it is shown (with --recent-menu, of
 // the screen, where the list is a window of its own), then ends; --help-file
 // prints the help file the window read and ends, with status 0 only when the help tab shows
-// its text (the installed package's check).
+// its text (the installed package's check); --no-profiles matches no saved layout against
+// the reports opened (a run with --save names on stderr the one it applied).
 // The choices the user makes on the command bar and the reports opened last are kept in
 // tablamo.ini in the user's settings folder ($XDG_CONFIG_HOME/tablamo, else
 // ~/.config/tablamo); a run with --save, a script's, neither reads nor writes them.
@@ -32,6 +35,8 @@
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "app/window_memory.h"
+#include "commands/profile_commands.h"
+#include "commands/save_guard.h"
 #include "core/layout_profile.h"
 #include "core/platform/system.h"
 #include "core/ui_port.h"
@@ -84,11 +89,13 @@ int main(int argc, char* argv[]) {
 
     QString openPath;
     QString savePath;
+    bool saveGiven = false;  // --save "" is a mistake, not a run without --save
     QString screenshotPath;
     bool helpTab = false;
     bool columnsTab = false;
     bool recentMenu = false;
     bool helpFile = false;
+    bool profiles = true;
     std::vector<std::string> mergePaths;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -96,6 +103,7 @@ int main(int argc, char* argv[]) {
             openPath = args[++i];
         } else if (args[i] == QLatin1String("--save") && i + 1 < args.size()) {
             savePath = args[++i];
+            saveGiven = true;
         } else if (args[i] == QLatin1String("--help-tab")) {
             helpTab = true;
         } else if (args[i] == QLatin1String("--columns-tab")) {
@@ -108,13 +116,24 @@ int main(int argc, char* argv[]) {
             mergePaths.push_back(args[++i].toStdString());
         } else if (args[i] == QLatin1String("--help-file")) {
             helpFile = true;
+        } else if (args[i] == QLatin1String("--no-profiles")) {
+            profiles = false;
         } else if (!args[i].startsWith(QLatin1Char('-')) && openPath.isEmpty()) {
             openPath = args[i];
         } else {
             std::fprintf(stderr,
                          "usage: tablamo [--open REPORT | REPORT] [--save PATH] [--help-tab] "
                          "[--columns-tab] [--recent-menu] [--merge REPORT]... [--screenshot PNG] "
-                         "[--help-file]\n");
+                         "[--help-file] [--no-profiles]\n");
+            return 2;
+        }
+    }
+
+    if (saveGiven) {
+        const std::string problem =
+            tablamo::saveOptionProblem(openPath.toStdString(), savePath.toStdString());
+        if (!problem.empty()) {
+            std::fprintf(stderr, "tablamo: %s\n", problem.c_str());
             return 2;
         }
     }
@@ -136,14 +155,23 @@ int main(int argc, char* argv[]) {
     if (const QScreen* screen = QApplication::primaryScreen()) {
         window.setGeometry(screen->availableGeometry());
     }
-    // Each report opened is matched against the layouts saved by the user.
-    window.workspace().profilesFolder = tablamo::profilesFolder();
+    // Each report opened is matched against the layouts saved by the user, unless told not to.
+    if (profiles) window.workspace().profilesFolder = tablamo::profilesFolder();
     window.showMaximized();
-    if (!savePath.isEmpty()) {
-        // A scripted run: the dialogs take the paths given, messages go to stderr.
+    if (saveGiven) {
+        // A scripted run: the dialogs take the paths given, messages go to stderr. A report
+        // not read into the table writes nothing: the target keeps what it holds.
         ScriptUi script(openPath.toStdString(), savePath.toStdString());
+        bool opened = true;
         if (!openPath.isEmpty())
-            window.withUi(script, [&] { window.openAtStart(openPath.toStdString()); });
+            window.withUi(script, [&] { opened = window.openAtStart(openPath.toStdString()); });
+        if (!opened) {
+            std::fprintf(stderr, "tablamo: %s yazılmadı\n", qPrintable(savePath));
+            return 1;
+        }
+        // A saved layout changes what is written: a script is told which one.
+        if (const auto& applied = window.workspace().profile)
+            script.showMessage(tablamo::profileAppliedText(applied->name));
         return window.saveAtStart(savePath.toStdString(), script) ? 0 : 1;
     }
     if (!openPath.isEmpty()) window.openAtStart(openPath.toStdString());

@@ -279,17 +279,20 @@ void MainWindow::Button10Click() {
 
 void MainWindow::openReport(UiPort& ui) { openWith(ui, Importer::Report); }
 
-void MainWindow::openWith(UiPort& ui, Importer importer) {
+bool MainWindow::openWith(UiPort& ui, Importer importer) {
     m_columnsControl->beforeOpen();
     bool opened = false;
+    bool tabled = false;
     command(
         [&] {
             const auto outcome = importer == Importer::Statement ? tablamo::openStatement(m_ws, ui)
                                                                  : tablamo::openReport(m_ws, ui);
             opened = outcome.has_value();
+            tabled = opened && (outcome->imported() || outcome->status == ImportStatus::NoRecords);
         },
         true);
     if (opened) reportOpened(importer == Importer::Statement);
+    return tabled;
 }
 
 namespace {
@@ -337,11 +340,11 @@ void MainWindow::mergeFiles(const std::vector<std::string>& paths) {
         true);
 }
 
-void MainWindow::openAtStart(const std::string& path) { openFile(path, Importer::Report); }
+bool MainWindow::openAtStart(const std::string& path) { return openFile(path, Importer::Report); }
 
-void MainWindow::openFile(const std::string& path, Importer importer) {
+bool MainWindow::openFile(const std::string& path, Importer importer) {
     PresetOpenUi preset(*m_ui, path);
-    openWith(preset, importer);
+    return openWith(preset, importer);
 }
 
 bool MainWindow::saveAtStart(const std::string& path, UiPort& ui) {

@@ -63,8 +63,9 @@ public:
                         std::unique_ptr<WindowMemory> memory = nullptr);
     ~MainWindow() override;
 
-    /// "Aç" with `path` as the open dialog's answer: the start option --open.
-    void openAtStart(const std::string& path);
+    /// "Aç" with `path` as the open dialog's answer: the start option --open. True when the
+    /// report was read into the table (false: not read, or refused by the import).
+    bool openAtStart(const std::string& path);
     /// "Birleştir…" with these reports (as if dropped together), or with those its dialog
     /// picks when none are given.
     void mergeFiles(const std::vector<std::string>& paths);
@@ -133,10 +134,10 @@ private:
     void tabShown(int index);
     void openReport(UiPort& ui);
     /// "Aç" or "Akbank Aç" with `ui` answering the dialog; a file opened joins the list of
-    /// recent reports.
-    void openWith(UiPort& ui, Importer importer);
+    /// recent reports. True when the file's table is in the grid.
+    bool openWith(UiPort& ui, Importer importer);
     /// "Aç" or "Akbank Aç" with `path` as the dialog's answer.
-    void openFile(const std::string& path, Importer importer);
+    bool openFile(const std::string& path, Importer importer);
 
     // The remembered choices, the recent reports and the status bar (main_window_state.cpp).
     void restoreMemory();

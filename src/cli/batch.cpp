@@ -165,7 +165,7 @@ int runJob(const Job& job, Console& console) {
             ++converted;
             warnings += result.warnings();
             if (!job.quiet) {
-                console.say("", file.input + " -> " + file.output +
+                console.say("", printableName(file.input) + " -> " + printableName(file.output) +
                                     (result.note.empty() ? "" : " (" + result.note + ")"));
             }
         } else {

@@ -1,5 +1,7 @@
 #include "cli/console_ui.h"
 
+#include <algorithm>
+
 #include "cli/summary.h"
 
 namespace tablamo::cli {
@@ -11,8 +13,42 @@ Console::Console(std::FILE* err, bool progress, char decimal)
 
 Console::~Console() { clearProgress(); }
 
-void Console::say(std::string_view prefix, std::string_view text) {
+std::string printableName(std::string_view name) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown;
+    for (std::size_t i = 0; i < name.size();) {
+        std::size_t n = utf8Length(name.substr(i));
+        const auto b = static_cast<unsigned char>(name[i]);
+        const bool control =
+            n == 1 ? (b < 0x20 || b == 0x7F)
+                   : n == 2 && b == 0xC2 && static_cast<unsigned char>(name[i + 1]) < 0xA0;
+        if (n == 0 || control) {
+            for (const char c : name.substr(i, std::max<std::size_t>(n, 1))) {
+                shown += "\\x";
+                shown += kHex[static_cast<unsigned char>(c) >> 4];
+                shown += kHex[c & 0xF];
+            }
+            i += std::max<std::size_t>(n, 1);
+            continue;
+        }
+        shown.append(name, i, n);
+        i += n;
+    }
+    return shown;
+}
+
+void Console::say(std::string_view prefix, std::string_view rawText) {
     clearProgress();
+    const std::string shownPrefix = printableName(prefix);
+    // A message naming the file would be cut at a line break in its name.
+    std::string named(rawText);
+    if (!prefix.empty() && shownPrefix != prefix) {
+        for (std::size_t at = 0; (at = named.find(prefix, at)) != std::string::npos;) {
+            named.replace(at, prefix.size(), shownPrefix);
+            at += shownPrefix.size();
+        }
+    }
+    const std::string_view text = named;
     std::string out;
     std::size_t from = 0;
     for (;;) {
@@ -20,10 +56,10 @@ void Console::say(std::string_view prefix, std::string_view text) {
         std::string_view line = text.substr(from, end == std::string_view::npos ? end : end - from);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (!prefix.empty()) {
-            out.append(prefix);
+            out.append(shownPrefix);
             out += ": ";
         }
-        out.append(line);
+        out.append(printableName(line));
         out += '\n';
         if (end == std::string_view::npos) break;
         from = end + 1;

@@ -12,6 +12,11 @@
 
 namespace tablamo::cli {
 
+/// `name` as the converter prints it: a control character (a line break, an escape, a C1
+/// code), or a byte that is no UTF-8, as \xNN per byte, so that no file name moves the
+/// cursor, starts a line of its own or sends the terminal a command.
+std::string printableName(std::string_view name);
+
 /// stderr as the converter uses it. Every message line is prefixed by the name of the input
 /// it concerns; the progress line, when enabled, is rewritten in place and cleared before
 /// any other line. One thread at a time uses it.
@@ -23,7 +28,8 @@ public:
     ~Console();
 
     /// One line per line of `text` (lines split at CR LF or LF), each as "prefix: line",
-    /// or the line alone when the prefix is empty.
+    /// or the line alone when the prefix is empty; both printable (printableName), and the
+    /// prefix, a file's name, written the same wherever `text` names it.
     void say(std::string_view prefix, std::string_view text);
     /// Files done of total, and the bytes of the inputs done and of all inputs; shown once
     /// the run has taken more than a second, at most five times a second.

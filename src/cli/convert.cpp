@@ -5,8 +5,10 @@
 #include "commands/open_commands.h"
 #include "commands/profile_commands.h"
 #include "commands/report_title.h"
+#include "commands/save_guard.h"
 #include "commands/table_book.h"
 #include "core/encoding.h"
+#include "core/error.h"
 #include "core/workspace.h"
 
 namespace tablamo::cli {
@@ -61,6 +63,10 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
 
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
                 const StepReport& step, ConvertedFile* converted) {
+    // A file no one may write stays as it is: the rename into place would replace it.
+    for (const std::string& target : {output, job.saveProfile}) {
+        if (isReadOnlyFile(target)) throw Error(readOnlyMessage(target));
+    }
     Workspace ws;
     ws.settings.layout = job.layout;
     ws.settings.cleanTable = job.clean;

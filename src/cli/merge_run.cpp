@@ -6,7 +6,9 @@
 #include "cli/plan.h"
 #include "cli/summary.h"
 #include "commands/merge_reading.h"
+#include "commands/save_guard.h"
 #include "core/encoding.h"
+#include "core/error.h"
 #include "export/safe_file.h"
 
 namespace tablamo::cli {
@@ -82,8 +84,8 @@ int runMerge(const Job& job, Console& console) {
             ++converted;
             warnings += report.warnings;
             if (!job.quiet) {
-                std::string line =
-                    input + " -> " + merged + " \"" + win1254ToUtf8(report.sheet) + "\"";
+                std::string line = printableName(input) + " -> " + printableName(merged) + " \"" +
+                                   win1254ToUtf8(report.sheet) + "\"";
                 if (!report.note.empty()) line += " (" + report.note + ")";
                 console.say("", line);
             }
@@ -109,6 +111,7 @@ int runMerge(const Job& job, Console& console) {
         options.regional = job.regional;
         options.today = Clock().today();
         options.csvSeparator = job.csvSeparator;
+        if (isReadOnlyFile(merged)) throw Error(readOnlyMessage(merged));
         written = saveMerge(merge, reports, job.format, merged, options, job.sheetPer);
     } catch (const std::exception& e) {
         console.say("tablamo-convert", e.what());

@@ -5,6 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "commands/save_guard.h"
 #include "core/error.h"
 #include "core/platform/files.h"
 #include "core/text_rules.h"
@@ -187,8 +188,7 @@ std::vector<PlannedFile> planOutputs(const Job& job) {
         if (!files[i].problem.empty()) continue;
         const FileKey key = keyOf(files[i].output);
         if (const auto j = inputs.find(key)) {
-            throw UsageError("the output '" + files[i].output + "' would replace the input '" +
-                             files[*j].input + "'; nothing written");
+            throw UsageError(replacesInputMessage(files[i].output, files[*j].input));
         }
         if (const auto j = outputs.findOrAdd(key, i)) {
             throw UsageError("'" + files[*j].input + "' and '" + files[i].input +
@@ -204,6 +204,18 @@ std::vector<PlannedFile> planOutputs(const Job& job) {
         if (const auto j = outputs.find(key)) {
             throw UsageError("--summary: '" + job.summary + "' is the output of '" +
                              files[*j].input + "'; nothing written");
+        }
+    }
+    if (!job.saveProfile.empty()) {
+        // The layout saved must not take the place of the table written, nor of the summary.
+        const FileKey key = keyOf(job.saveProfile);
+        if (const auto j = outputs.find(key)) {
+            throw UsageError("--save-profile: '" + job.saveProfile + "' is the output of '" +
+                             files[*j].input + "'; nothing written");
+        }
+        if (!job.summary.empty() && sameFile(job.saveProfile, job.summary)) {
+            throw UsageError("--save-profile: '" + job.saveProfile +
+                             "' is the --summary file; nothing written");
         }
     }
     return files;

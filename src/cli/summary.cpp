@@ -18,7 +18,8 @@ const char* statusName(FileStatus status) {
     return "failed";
 }
 
-// The length of the UTF-8 sequence at the start of `s`, 0 when it is not one.
+}  // namespace
+
 std::size_t utf8Length(std::string_view s) {
     const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
     const auto cont = [&](std::size_t i) { return i < s.size() && (b(i) & 0xC0) == 0x80; };
@@ -38,6 +39,8 @@ std::size_t utf8Length(std::string_view s) {
     }
     return 0;
 }
+
+namespace {
 
 void jsonString(std::string& out, std::string_view text) {
     out += '"';
@@ -82,6 +85,37 @@ std::string joinedMessages(const std::vector<std::string>& messages) {
     return joined;
 }
 
+// True when every byte of `text` belongs to a UTF-8 sequence.
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0, n; i < text.size(); i += n) {
+        if ((n = utf8Length(text.substr(i))) == 0) return false;
+    }
+    return true;
+}
+
+// A name that is no UTF-8 reads with U+FFFD in its field: beside it goes `key` with its bytes
+// percent-encoded (every byte but letters, digits, "-._~/" as %XX), so that a script gets the
+// file's own name back (Python: urllib.parse.unquote_to_bytes).
+void addNameBytes(std::string& line, const char* key, std::string_view name) {
+    if (isUtf8(name)) return;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    line += ",\"";
+    line += key;
+    line += "\":\"";
+    for (const char c : name) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') ||
+            b == '-' || b == '.' || b == '_' || b == '~' || b == '/') {
+            line += c;
+        } else {
+            line += '%';
+            line += kHex[b >> 4];
+            line += kHex[b & 0xF];
+        }
+    }
+    line += '"';
+}
+
 // "1:05", or "1:02:05" past an hour.
 std::string clockText(double seconds) {
     const long s = std::lround(std::max(0.0, seconds));
@@ -116,6 +150,8 @@ std::string summaryRecord(const PlannedFile& file, const FileResult& result) {
     } else {
         jsonString(line, file.output);
     }
+    addNameBytes(line, "inputBytes", file.input);
+    addNameBytes(line, "outputBytes", file.output);
     line += ",\"status\":\"";
     line += statusName(result.status);
     line += "\",\"rows\":" + std::to_string(result.rows);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/plan.h"
@@ -33,6 +34,9 @@ struct FileResult {
     int warnings() const { return status == FileStatus::Converted ? warningCount : 0; }
 };
 
+/// The length of the UTF-8 sequence at the start of `s` (1 to 4), 0 when it is not one.
+std::size_t utf8Length(std::string_view s);
+
 /// `value` with `digits` decimals and `separator` before them ("12,4").
 std::string decimalText(double value, int digits, char separator);
 
@@ -43,7 +47,9 @@ std::string summaryLine(int converted, int failed, int warnings, double seconds,
 /// The summary file's line of one input: a JSON object with input, output, status
 /// ("converted", "rejected", "failed"), rows, warnings, unplaced (the report lines a clean
 /// table could not place), message (the texts shown, one per line) and seconds; then a line
-/// break. Bytes that are not UTF-8 read as U+FFFD.
+/// break. Bytes that are not UTF-8 read as U+FFFD; a name holding such bytes is given once
+/// more, exactly, in "inputBytes" or "outputBytes": its bytes percent-encoded (all but
+/// letters, digits and "-._~/" as %XX).
 std::string summaryRecord(const PlannedFile& file, const FileResult& result);
 
 /// The progress line's text: "tablamo-convert: 12/302 dosya, 45,3 MB/sn, kalan 0:12"; the

@@ -106,6 +106,7 @@ bool mergeFilesIntoGrid(Workspace& ws, UiPort& ui, const std::vector<std::string
     ws.openedAsStatement = false;
     ws.profile.reset();
     ws.reportPath = paths.front();
+    ws.tablePath = paths.front();
     ws.titleStrip =
         std::string(kTitleStripPrefix) + std::to_string(records) + " kayıt, " +
         std::to_string(std::count_if(reports.begin(), reports.end(),

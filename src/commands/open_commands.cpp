@@ -68,11 +68,23 @@ void loadReport(Workspace& ws, const std::string& path, bool mapped, InputEncodi
     ws.reportPath = path;
 }
 
+namespace {
+
+// A refused text leaves the grid as it was, and with it the name its saves offer.
+ImportOutcome tabled(Workspace& ws, ImportOutcome outcome) {
+    if (outcome.imported() || outcome.status == ImportStatus::NoRecords)
+        ws.tablePath = ws.reportPath;
+    return outcome;
+}
+
+}  // namespace
+
 ImportOutcome runImporter(Workspace& ws, Importer importer) {
     if (ws.settings.cleanTable) {
-        return importer == Importer::Statement ? importCleanStatement(ws) : importCleanReport(ws);
+        return tabled(
+            ws, importer == Importer::Statement ? importCleanStatement(ws) : importCleanReport(ws));
     }
-    return importer == Importer::Statement ? importStatement(ws) : importReport(ws);
+    return tabled(ws, importer == Importer::Statement ? importStatement(ws) : importReport(ws));
 }
 
 ImportOutcome importAgain(Workspace& ws, UiPort& ui, bool warnings) {
@@ -133,7 +145,7 @@ std::optional<ImportOutcome> openStatement(Workspace& ws, UiPort& ui) {
 }
 
 ImportOutcome importLoadedReport(Workspace& ws, UiPort& ui) {
-    const ImportOutcome outcome = importReport(ws);
+    const ImportOutcome outcome = tabled(ws, importReport(ws));
     showOutcome(ui, outcome);
     return outcome;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "commands/save_guard.h"
 #include "core/error.h"
 #include "core/text_rules.h"
 #include "core/ui_port.h"
@@ -92,6 +93,7 @@ bool saveLayoutProfile(Workspace& ws, UiPort& ui) {
     auto chosen = ui.askSaveFile(request);
     if (!chosen) return false;
     if (!endsWithNoCase(*chosen, ".json")) *chosen += ".json";
+    checkSaveTarget(ws, ui, *chosen);
     saveProfile(profileOf(ws), *chosen);
     return true;
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "commands/report_title.h"
+#include "commands/save_guard.h"
 #include "core/platform/files.h"
 #include "core/workspace.h"
 #include "export/output_formats.h"
@@ -23,10 +24,10 @@ WriteOptions optionsOf(const Workspace& ws) {
 
 namespace {
 
-// The loaded report's name with the format's extension, in the report's folder.
+// The name of the report the table came from, with the format's extension, in the report's folder.
 std::string suggestedName(const Workspace& ws, OutputFormat format) {
-    if (ws.reportPath.empty()) return {};
-    std::filesystem::path name = platform::toFsPath(ws.reportPath);
+    if (ws.tablePath.empty()) return {};
+    std::filesystem::path name = platform::toFsPath(ws.tablePath);
     name.replace_extension(platform::toFsPath(formatInfo(format).extension));
     return platform::fromFsPath(name);
 }
@@ -70,8 +71,10 @@ bool SaveToCSV(Workspace& ws, UiPort& ui) {
     const auto chosen = ui.askSaveFile(csvDialogRequest(ws));
     if (!chosen) return false;
     const OutputFormatInfo& csv = formatInfo(OutputFormat::Csv);
+    const std::string path = csv.fileName(*chosen);
+    checkSaveTarget(ws, ui, path);
     BusyCursor busy(ui);
-    csv.write(ws.grid, optionsOf(ws), csv.fileName(*chosen));
+    csv.write(ws.grid, optionsOf(ws), path);
     return true;
 }
 
@@ -87,9 +90,11 @@ void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& l
     // The page is written from the grid, byte for byte the view's lines (as far as the view
     // holds them): the dialog is modal, so nothing changed the grid meanwhile.
     const OutputFormatInfo& html = formatInfo(OutputFormat::Html);
+    const std::string path = html.fileName(*chosen);
+    checkSaveTarget(ws, ui, path);
     WriteOptions options = optionsOf(ws);
     options.html = layout;
-    html.write(ws.grid, options, html.fileName(*chosen));
+    html.write(ws.grid, options, path);
     ui.showMessage(*chosen + kHtmlSavedSuffix);
 }
 
@@ -99,6 +104,7 @@ void saveExcel(Workspace& ws, UiPort& ui, const Clock& clock) {
     ws.lastSaveName = *chosen;
     const OutputFormatInfo& xlsx = formatInfo(OutputFormat::Xlsx);
     const std::string path = xlsx.fileName(*chosen);
+    checkSaveTarget(ws, ui, path);
     {
         BusyCursor busy(ui);
         WriteOptions options = optionsOf(ws);

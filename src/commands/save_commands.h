@@ -27,11 +27,11 @@ inline constexpr const char* kSharedSaveDialogTitle = "Tablamo Excel Dosya Kayd�
 
 /// The CSV command's own save dialog: the one filter "CSV Dosyası (*.csv)", nothing else.
 FileDialogRequest csvDialogRequest();
-/// The same, offering the loaded report's name with ".csv" in its folder.
+/// The same, offering the name of the report the table came from with ".csv" in its folder.
 FileDialogRequest csvDialogRequest(const Workspace& ws);
 /// The shared save dialog as the HTML command sets it: the filter "İnternet Dosya Biçimi"
-/// (*.html), the window's title, the last chosen name offered again (before any, the loaded
-/// report's name with the format's extension).
+/// (*.html), the window's title, the last chosen name offered again (before any, the name of
+/// the report the table came from with the format's extension).
 FileDialogRequest htmlDialogRequest(const Workspace& ws);
 /// The shared save dialog as "Excel" sets it up: its title, the workbook filter and the
 /// last file name the dialog returned.

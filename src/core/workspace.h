@@ -33,6 +33,8 @@ struct Workspace {
     std::string titleStrip = kTitleStripAtStart;
     std::string lastSaveName;  ///< the shared save dialog's last file name
     std::string reportPath;    ///< the file last loaded into the report buffer (UTF-8)
+    /// The report the grid's table came from: the loaded one, unless its import refused it.
+    std::string tablePath;
     /// The clean table's shape while the grid holds one; a plain import resets it.
     std::optional<CleanShape> clean;
     /// The loaded text was opened as a statement ("Akbank Aç"), not as a report ("Aç").

@@ -37,8 +37,8 @@ TEST(TurkishLocale, WindowAndConverterWriteTheSameWorkbook) {
                             "' LANG=tr_TR.UTF-8 LOCPATH='" + d +
                             "' QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR='" + d + "' ";
     const std::string report = std::string(TABLAMO_SAMPLES) + "/muavin.txt";
-    ASSERT_EQ(run(env + "'" + TABLAMO_WINDOW + "' --open '" + report + "' --save '" + d +
-                  "/pencere.xls' 2>/dev/null"),
+    ASSERT_EQ(run(env + "'" + TABLAMO_WINDOW + "' --no-profiles --open '" + report + "' --save '" +
+                  d + "/pencere.xls' 2>/dev/null"),
               0);
     ASSERT_EQ(
         run(env + "'" + TABLAMO_CONVERT + "' -q -o '" + d + "/donusturucu.xlsx' '" + report + "'"),

@@ -37,7 +37,7 @@ def main():
             return SKIP
 
         book = os.path.join(tmp, "muavin.xlsx")
-        run = subprocess.run([tablamo, "--open", sample, "--save", book], env=env,
+        run = subprocess.run([tablamo, "--no-profiles", "--open", sample, "--save", book], env=env,
                              capture_output=True, text=True, timeout=120)
         failures = []
         if run.returncode != 0:

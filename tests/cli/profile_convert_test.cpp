@@ -153,6 +153,45 @@ TEST(ProfileConvert, SaveProfileNeedsOneInputAndItsOwnFile) {
     }
 }
 
+// `text` with every "D/" naming a file in `dir`.
+std::string inFolder(std::string text, const TempDir& dir) {
+    for (std::size_t at; (at = text.find("D/")) != std::string::npos;) {
+        text.replace(at, 2, dir / "");
+    }
+    return text;
+}
+
+TEST(ProfileConvert, SaveProfileTakesNeitherTheTableWrittenNorTheSummary) {
+    const struct {
+        const char* name;
+        std::vector<std::string> options;
+        std::string err;
+    } cases[] = {
+        {"the output named after the input",
+         {"--save-profile", "D/rapor.csv"},
+         "'D/rapor.csv' is the output of 'D/rapor.txt'"},
+        {"the output -o names as a workbook",
+         {"--save-profile", "D/tablo.xlsx", "-o", "D/tablo.xls"},
+         "'D/tablo.xlsx' is the output of 'D/rapor.txt'"},
+        {"the summary",
+         {"--save-profile", "D/ozet.jsonl", "--summary", "D/ozet.jsonl"},
+         "'D/ozet.jsonl' is the --summary file"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        writeBytes(dir / "rapor.txt", readBytes(kSamples + "/muavin.txt"));
+        std::vector<std::string> args;
+        for (const std::string& o : c.options) args.push_back(inFolder(o, dir));
+        args.push_back(dir / "rapor.txt");
+        const ConverterRun run = convert(args);
+        EXPECT_EQ(run.status, 2) << c.name;
+        EXPECT_NE(run.err.find("--save-profile: " + inFolder(c.err, dir) + "; nothing written"),
+                  std::string::npos)
+            << c.name << ": " << run.err;
+        EXPECT_EQ(dir.names(), std::vector<std::string>{"rapor.txt"}) << c.name;
+    }
+}
+
 TEST(InputEncodingConvert, AUtf8ReportConvertsAsItsCodePage857Twin) {
     for (const std::string name : {"ledger-rule-line", "framed-report"}) {
         TempDir dir;

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "cli/console_ui.h"
+
 namespace tablamo::cli {
 namespace {
 
@@ -37,11 +41,52 @@ TEST(Summary, RecordIsOneJsonObjectOnOneLine) {
         {"a folder that cannot be read: no output",
          {"k\x01l\xFE", "", "Cannot open folder", 0, false, {}},
          {FileStatus::Failed, 0, {"Cannot open folder"}, 0, 0, {}},
-         "{\"input\":\"k\\u0001l\xEF\xBF\xBD\",\"output\":null,\"status\":\"failed\",\"rows\":0,"
+         "{\"input\":\"k\\u0001l\xEF\xBF\xBD\",\"output\":null,\"inputBytes\":\"k%01l%FE\","
+         "\"status\":\"failed\",\"rows\":0,"
          "\"warnings\":0,\"unplaced\":0,\"message\":\"Cannot open folder\",\"seconds\":0.000}"},
+        {"names of another code page kept byte for byte",
+         {"ay/r\xFC 100%.txt", "ay/r\xFC 100%.csv", "", 0, false, {}},
+         {FileStatus::Converted, 1, {}, 0, 0, {}},
+         "{\"input\":\"ay/r\xEF\xBF\xBD 100%.txt\",\"output\":\"ay/r\xEF\xBF\xBD 100%.csv\","
+         "\"inputBytes\":\"ay/r%FC%20100%25.txt\",\"outputBytes\":\"ay/r%FC%20100%25.csv\","
+         "\"status\":\"converted\",\"rows\":1,\"warnings\":0,\"unplaced\":0,\"message\":\"\","
+         "\"seconds\":0.000}"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(summaryRecord(c.file, c.result), c.expected + "\n") << c.name;
+}
+
+TEST(Console, FileNamesAreShownWithTheirControlCharactersEscaped) {
+    const struct {
+        const char* name;
+        std::string file;
+        std::string shown;
+    } cases[] = {
+        {"a line break", "ay\nsahte: 0 dosya.txt", "ay\\x0asahte: 0 dosya.txt"},
+        {"a terminal command", "\x1b]0;x\x07r.txt", "\\x1b]0;x\\x07r.txt"},
+        {"a C1 control",
+         "r\xC2\x9B"
+         "2J.txt",
+         "r\\xc2\\x9b2J.txt"},
+        {"a byte of another code page", "r\xFC.txt", "r\\xfc.txt"},
+        {"Turkish letters stay", "kasa-şubat.txt", "kasa-şubat.txt"},
+    };
+    for (const auto& c : cases) {
+        std::FILE* err = std::tmpfile();
+        ASSERT_NE(err, nullptr);
+        {
+            Console console(err, false);
+            console.say(c.file, "Cannot open file \"" + c.file + "\". No such file.\r\nikinci");
+            console.say("", printableName(c.file) + " -> x.csv");
+        }
+        std::rewind(err);
+        std::string written;
+        for (int ch; (ch = std::fgetc(err)) != EOF;) written += static_cast<char>(ch);
+        std::fclose(err);
+        EXPECT_EQ(written, c.shown + ": Cannot open file \"" + c.shown + "\". No such file.\n" +
+                               c.shown + ": ikinci\n" + c.shown + " -> x.csv\n")
+            << c.name;
+    }
 }
 
 TEST(Summary, ProgressGivesFilesRateAndTimeLeft) {
