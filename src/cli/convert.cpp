@@ -69,11 +69,14 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     // "Aç" without its dialog: the file into the report buffer, mapped rather than copied,
     // which spares a large report's second copy in memory; then the import.
     loadReport(ws, input, true, job.inputEncoding);
+    // An input that shrinks while it is read fails its own conversion and writes nothing.
+    const InputWatch watch(ws.text, input);
     // Read as UTF-8: said unless --quiet; characters lost on the way are always said.
     const std::string note = inputReadingNote(ws.textReading);
     if (!note.empty() && (!job.quiet || ws.textReading.replaced)) ui.showMessage(note);
     const ImportOutcome outcome =
         runImporter(ws, job.akbank ? Importer::Statement : Importer::Report);
+    checkWatchedInput();
     showOutcome(ui, outcome);
     if (!outcome.reason.empty()) ui.showMessage(outcome.reason);
     if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);

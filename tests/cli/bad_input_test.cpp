@@ -261,7 +261,7 @@ const Case kCases[] = {
          writeBytes(d / "bos.txt", "");
          return inputFails(d / "bos.txt", d / "o.csv", emptyInput(d / "bos.txt"), {"--akbank"});
      }},
-    {"NamedPipeWithoutAWriter",  // read as empty at once, not waited on
+    {"NamedPipeWithoutAWriter",  // waited on for its writer a while, then read as empty
      [](const TempDir& d) {
          ::mkfifo((d / "boru").c_str(), 0600);
          return inputFails(d / "boru", d / "o.csv", emptyInput(d / "boru"));
