@@ -1,5 +1,6 @@
 #include "cli/convert.h"
 
+#include "bank/statement_layout.h"
 #include "commands/clean_tables.h"
 #include "commands/line_numbers.h"
 #include "commands/open_commands.h"
@@ -60,7 +61,7 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
 }  // namespace
 
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
-                const StepReport& step, ConvertedFile* converted) {
+                const StepReport& step, ConvertedFile* converted, bool recogniseStatements) {
     Workspace ws;
     ws.settings.layout = job.layout;
     ws.settings.cleanTable = job.clean;
@@ -74,8 +75,12 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     // Read as UTF-8: said unless --quiet; characters lost on the way are always said.
     const std::string note = inputReadingNote(ws.textReading);
     if (!note.empty() && (!job.quiet || ws.textReading.replaced)) ui.showMessage(note);
+    // A folder may hold the office's bank statements beside its reports: cut as a report,
+    // a statement would give a table of nothing.
+    const bool statement = job.akbank || (recogniseStatements && looksLikeStatement(ws.text));
+    if (statement && !job.akbank && !job.quiet) ui.showMessage(kStatementFoundMessage);
     const ImportOutcome outcome =
-        runImporter(ws, job.akbank ? Importer::Statement : Importer::Report);
+        runImporter(ws, statement ? Importer::Statement : Importer::Report);
     checkWatchedInput();
     showOutcome(ui, outcome);
     if (!outcome.reason.empty()) ui.showMessage(outcome.reason);
@@ -110,6 +115,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     if (step) step(ws.text.bytes().size());
     const int unplaced = ws.clean ? static_cast<int>(ws.clean->unplacedLines.size()) : 0;
     if (converted) {
+        converted->written = true;
         converted->rows = ws.grid.rowCount() - 1;
         converted->unplaced = unplaced;
         converted->note = lineNote;
