@@ -137,18 +137,22 @@ public:
     /// Removes it, unless it is in the target's place.
     void discard() noexcept;
 
-    /// The temporary file's path (empty once it is gone).
+    /// The temporary file's path: empty once it is gone, and while it has no name (POSIX
+    /// systems that make a file unnamed until it takes the target's place).
     const std::string& path() const { return m_path; }
     SystemError error() const { return m_error; }
 
 private:
-    bool failed();  // records the last system error, returns false
+    bool failed();    // records the last system error, returns false
+    bool giveName();  // links an unnamed file under a hidden name beside the target (POSIX)
 
     std::intptr_t m_handle = -1;
     std::string m_path;
     std::string m_target;  // where it goes: the target, or a symbolic link's file
     SystemError m_error;
-    int m_slot = -1;  // where an interrupt finds its name (POSIX)
+    int m_slot = -1;         // where an interrupt finds its name (POSIX)
+    bool m_unnamed = false;  // open, but without a name yet (POSIX)
+    std::string m_stem;      // the hidden name's beginning: folder/.target. (POSIX)
 };
 
 }  // namespace tablamo::platform

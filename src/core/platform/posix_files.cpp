@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <utility>
 
 #include "core/platform/files.h"
@@ -331,7 +332,20 @@ bool TempFile::create(const std::string& target) {
     std::string name = nameOf(m_target);
     if (name.size() > 200) name.resize(200);
     const std::string folder = folderOf(m_target);
-    std::string pattern = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
+    m_stem = (folder == "/" ? "" : folder) + "/." + name + ".";
+#ifdef O_TMPFILE
+    // Unnamed where the file system allows: until it is complete the file has no name, so
+    // not even a process killed outright leaves it behind. It gets its name through /proc.
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (unnamed >= 0) {
+            m_handle = unnamed;
+            m_unnamed = true;
+            return ::fchmod(unnamed, mode) == 0 || failed();
+        }
+    }
+#endif
+    std::string pattern = m_stem + "XXXXXX";
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) return failed();
     m_handle = fd;
@@ -359,14 +373,37 @@ void TempFile::startWriteback(std::uint64_t offset, std::uint64_t size) {
                       SYNC_FILE_RANGE_WRITE);
 }
 
+bool TempFile::giveName() {
+    if (!m_unnamed) return true;
+    const std::string proc = "/proc/self/fd/" + std::to_string(fdOf(m_handle));
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string path = m_stem;
+        for (int i = 0; i < 6; ++i) path += kLetters[random() % (sizeof kLetters - 1)];
+        if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            m_path = std::move(path);
+            m_slot = nameTemp(m_path);
+            m_unnamed = false;
+            return true;
+        }
+        if (errno != EEXIST) return failed();
+    }
+    return failed();
+}
+
 bool TempFile::close() {
     if (m_handle == -1) return true;
+    if (!giveName()) return false;
     const int fd = fdOf(m_handle);
     m_handle = -1;
     return ::close(fd) == 0 || failed();
 }
 
 bool TempFile::replaceTarget() {
+    // An unnamed file is complete on the disk before it gets its name.
+    if (m_unnamed && (::fsync(fdOf(m_handle)) != 0 || !giveName())) return failed();
     if (m_path.empty()) {
         m_error = systemError(Failure::NotOpen);
         return false;
@@ -398,6 +435,7 @@ void TempFile::discard() noexcept {
         ::close(fdOf(m_handle));
         m_handle = -1;
     }
+    m_unnamed = false;  // an unnamed file is gone with its descriptor
     if (!m_path.empty()) {
         ::unlink(m_path.c_str());
         m_path.clear();
