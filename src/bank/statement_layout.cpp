@@ -1,9 +1,11 @@
 #include "bank/statement_layout.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 #include "core/dos_text.h"
+#include "core/field_layout.h"
 
 namespace tablamo {
 namespace {
@@ -21,6 +23,20 @@ StatementLine classifyStatementLine(std::string_view key) {
         return StatementLine::Information;
     }
     return StatementLine::Entry;
+}
+
+bool looksLikeStatement(const ReportText& text) {
+    std::array<std::int32_t, FieldLayout::kFields> widths{};
+    std::copy(std::begin(kStatementWidths), std::end(kStatementWidths), widths.begin());
+    const FieldLayout layout = fieldLayoutOf(widths);
+    std::array<bool, std::size(kInfoKeys)> seen{};
+    char key[ReportText::kMaxLineRead];
+    for (int i = 0; i < std::min(text.lineCount(), 60); ++i) {
+        const std::string_view field = fieldOf(text.line(i), layout, 1);
+        const std::string_view k(key, dosToWinNumberInto(field, '.', key));
+        for (std::size_t j = 0; j < seen.size(); ++j) seen[j] = seen[j] || k == kInfoKeys[j];
+    }
+    return std::count(seen.begin(), seen.end(), true) >= 2;
 }
 
 bool isStatementHeading(std::string_view cleanedDateField) {

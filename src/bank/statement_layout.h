@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/report_text.h"
+
 namespace tablamo {
 
 /// The statement's own widths of columns 1 to 9, written into the settings by every import.
@@ -21,6 +23,10 @@ enum class StatementLine {
 
 /// Classifies a line by its key.
 StatementLine classifyStatementLine(std::string_view key);
+
+/// Whether the text is a statement by its own lines: two of its information lines
+/// ("DÜZENLEYEN ŞUBE", "HESAP ŞUBESİ", "IBAN") in their field among its first 60 lines.
+bool looksLikeStatement(const ReportText& text);
 
 /// Whether the date field, through CleanAmount, is the table's heading "TARİH" (in Windows
 /// Turkish): then the dates are plain fields.

@@ -45,14 +45,17 @@ FileResult convertPlanned(const Job& job, const PlannedFile& file) {
     };
     bool written = false;
     ConvertedFile converted;
-    const bool ran = runCommand(
-        ui, [&] { written = convertOne(job, file.input, file.output, ui, step, &converted); });
-    result.status = !ran      ? FileStatus::Failed
-                    : written ? FileStatus::Converted
-                              : FileStatus::Rejected;
-    result.rows = written ? converted.rows : 0;
-    result.warningCount = written ? converted.warnings : 0;
-    result.note = written ? converted.note : std::string();
+    const bool ran = runCommand(ui, [&] {
+        written = convertOne(job, file.input, file.output, ui, step, &converted, file.inFolder);
+    });
+    // A file --strict fails was written all the same: it counts as converted, with its
+    // warnings, and makes the run's exit status 1.
+    const bool out = ran && converted.written;
+    result.status = !ran ? FileStatus::Failed : out ? FileStatus::Converted : FileStatus::Rejected;
+    result.strictFailed = out && !written;
+    result.rows = out ? converted.rows : 0;
+    result.warningCount = out ? converted.warnings : 0;
+    result.note = out ? converted.note : std::string();
     result.unplaced = converted.unplaced;
     result.messages = std::move(ui.messages);
     result.seconds = secondsSince(start);
@@ -153,7 +156,7 @@ int runJob(const Job& job, Console& console) {
     }
 
     const int count = static_cast<int>(total);
-    int converted = 0, failed = 0, warnings = 0;
+    int converted = 0, failed = 0, warnings = 0, strictFailed = 0;
     std::string records;
     for (std::size_t i = 0; i < total; ++i) {
         const FileResult result = board.take(i, [&](int finished, std::uint64_t bytes) {
@@ -164,6 +167,7 @@ int runJob(const Job& job, Console& console) {
         if (result.status == FileStatus::Converted) {
             ++converted;
             warnings += result.warnings();
+            strictFailed += result.strictFailed ? 1 : 0;
             if (!job.quiet) {
                 console.say("", printableName(file.input) + " -> " + printableName(file.output) +
                                     (result.note.empty() ? "" : " (" + result.note + ")"));
@@ -190,7 +194,7 @@ int runJob(const Job& job, Console& console) {
         console.say(
             "", summaryLine(converted, failed, warnings, secondsSince(start), job.localeDecimal));
     }
-    return failed > 0 || summaryFailed ? 1 : 0;
+    return failed > 0 || strictFailed > 0 || summaryFailed ? 1 : 0;
 }
 
 }  // namespace tablamo::cli

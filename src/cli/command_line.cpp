@@ -159,8 +159,8 @@ void declareOptions(CLI::App& app, Bindings& b) {
     app.get_formatter()->column_width(34);
     for (const OptionSpec& o : allOptions()) declare(app, o, b);
     app.add_option("INPUT", b.inputs,
-                   "report files, or folders: every .txt and .not file under one (any\n"
-                   "case, hidden ones left out), its subfolders mirrored under -o")
+                   "report files, or folders: every .txt, .not, .prn and .lst file under\n"
+                   "one (any case, hidden ones left out), its subfolders mirrored under -o")
         ->required();
 }
 

@@ -1,5 +1,6 @@
 #include "cli/convert.h"
 
+#include "bank/statement_layout.h"
 #include "commands/clean_tables.h"
 #include "commands/line_numbers.h"
 #include "commands/open_commands.h"
@@ -62,7 +63,7 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
 }  // namespace
 
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
-                const StepReport& step, ConvertedFile* converted) {
+                const StepReport& step, ConvertedFile* converted, bool recogniseStatements) {
     // A file no one may write stays as it is: the rename into place would replace it.
     for (const std::string& target : {output, job.saveProfile}) {
         if (isReadOnlyFile(target)) throw Error(readOnlyMessage(target));
@@ -75,11 +76,18 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     // "Aç" without its dialog: the file into the report buffer, mapped rather than copied,
     // which spares a large report's second copy in memory; then the import.
     loadReport(ws, input, true, job.inputEncoding);
+    // An input that shrinks while it is read fails its own conversion and writes nothing.
+    const InputWatch watch(ws.text, input);
     // Read as UTF-8: said unless --quiet; characters lost on the way are always said.
     const std::string note = inputReadingNote(ws.textReading);
     if (!note.empty() && (!job.quiet || ws.textReading.replaced)) ui.showMessage(note);
+    // A folder may hold the office's bank statements beside its reports: cut as a report,
+    // a statement would give a table of nothing.
+    const bool statement = job.akbank || (recogniseStatements && looksLikeStatement(ws.text));
+    if (statement && !job.akbank && !job.quiet) ui.showMessage(kStatementFoundMessage);
     const ImportOutcome outcome =
-        runImporter(ws, job.akbank ? Importer::Statement : Importer::Report);
+        runImporter(ws, statement ? Importer::Statement : Importer::Report);
+    checkWatchedInput();
     showOutcome(ui, outcome);
     if (!outcome.reason.empty()) ui.showMessage(outcome.reason);
     if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);
@@ -114,6 +122,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     if (step) step(ws.text.bytes().size());
     const int unplaced = ws.clean ? static_cast<int>(ws.clean->unplacedLines.size()) : 0;
     if (converted) {
+        converted->written = true;
         converted->rows = ws.grid.rowCount() - 1;
         converted->unplaced = unplaced;
         converted->note = lineNote;

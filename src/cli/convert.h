@@ -17,10 +17,11 @@ using StepReport = std::function<void(std::uint64_t bytesRead)>;
 
 /// What a conversion gave besides its messages.
 struct ConvertedFile {
-    int rows = 0;      ///< rows of the table written, the letter row not counted
-    std::string note;  ///< for the per-file line: a clean table's totals that all agree
-    int warnings = 0;  ///< the totals that disagree, characters lost in reading, …
-    int unplaced = 0;  ///< the report lines a clean table could not place
+    int rows = 0;          ///< rows of the table written, the letter row not counted
+    std::string note;      ///< for the per-file line: a clean table's totals that all agree
+    int warnings = 0;      ///< the totals that disagree, characters lost in reading, …
+    int unplaced = 0;      ///< the report lines a clean table could not place
+    bool written = false;  ///< the output was written (also when --strict then fails it)
 };
 
 /// The converter's words after a clean table was written although a total disagrees
@@ -41,7 +42,13 @@ inline constexpr const char* kStrictUnplacedMessage =
 /// total agrees; with --strict a warning or a line not placed makes it false after the file
 /// was written. Errors
 /// (a file that cannot be read or written) are raised.
+/// With `recogniseStatements` (a file found in a folder) an Akbank statement is told by its
+/// own lines and imported as one, with a line that says so, also without --akbank.
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
-                const StepReport& step = {}, ConvertedFile* converted = nullptr);
+                const StepReport& step = {}, ConvertedFile* converted = nullptr,
+                bool recogniseStatements = false);
+
+/// The converter's words for a statement found in a folder and imported as one.
+inline constexpr const char* kStatementFoundMessage = "Akbank hesap ekstresi olarak okundu";
 
 }  // namespace tablamo::cli

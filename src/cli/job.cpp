@@ -152,6 +152,10 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
     job.signedBalance = given.has("--signed-balance");
     if (given.has("--csv-separator")) {
         job.csvSeparator = oneCharacter("--csv-separator", value("--csv-separator"));
+        // A field may hold these itself: as the separator they would break the file's rows.
+        if (job.csvSeparator == '"' || job.csvSeparator == '\r' || job.csvSeparator == '\n') {
+            throw UsageError("--csv-separator: a double quote, CR or LF cannot separate fields");
+        }
     }
     if (given.has("--sheet-per")) job.sheetPer = heldText("--sheet-per", value("--sheet-per"));
 

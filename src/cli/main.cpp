@@ -9,14 +9,16 @@
 #include "cli/console_ui.h"
 #include "cli/job.h"
 #include "cli/locale_defaults.h"
+#include "core/platform/files.h"
 #include "core/platform/system.h"
 
 int main(int argc, char** argv) {
     using namespace tablamo::cli;
     namespace platform = tablamo::platform;
-    // An input is mapped while it is converted; one that shrinks meanwhile cannot be read on.
-    platform::exitWhenAMappedFileShrinks(
-        "tablamo-convert: an input file shrank while it was read\n");
+    // An input is mapped while it is converted; one that shrinks meanwhile fails alone.
+    platform::guardMappedFiles();
+    // Ctrl-C or a termination request while a file is written leaves no temporary file.
+    platform::removeTempFilesOnInterrupt();
     // Under a file size limit (ulimit -f) a write past it then fails with "File too large"
     // and is reported like any other failed write, instead of ending the program with
     // the output's temporary file left behind.

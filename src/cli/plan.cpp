@@ -15,11 +15,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // The words for a folder given as an input that holds no report.
-constexpr const char* kNoReportInFolder = "Klasörde .txt ya da .not dosyası yok.";
+constexpr const char* kNoReportInFolder = "Klasörde .txt, .not, .prn ya da .lst dosyası yok.";
 
+// The endings old programs print their reports to.
 bool isReportName(const std::string& name) {
     return !name.empty() && name[0] != '.' &&
-           (endsWithNoCase(name, ".txt") || endsWithNoCase(name, ".not"));
+           (endsWithNoCase(name, ".txt") || endsWithNoCase(name, ".not") ||
+            endsWithNoCase(name, ".prn") || endsWithNoCase(name, ".lst"));
 }
 
 std::uint64_t sizeOf(const std::string& path) {
@@ -139,7 +141,7 @@ std::vector<PlannedFile> listInputs(const Job& job) {
             files.push_back({input, {}, kNoReportInFolder, 0, false, input});
         for (const fs::path& relative : found) {
             const std::string path = platform::fromFsPath(inputPath / relative);
-            PlannedFile file{path, {}, {}, sizeOf(path), false, sourceName(relative)};
+            PlannedFile file{path, {}, {}, sizeOf(path), false, sourceName(relative), true};
             if (!job.output.empty()) {
                 // Mirrored under -o: the same subfolders, the format's extension.
                 fs::path out = platform::toFsPath(job.output) / relative;
@@ -164,7 +166,7 @@ std::vector<PlannedFile> planOutputs(const Job& job) {
         });
     if (!job.output.empty() && !intoFolder && (job.inputs.size() > 1 || anyFolder)) {
         throw UsageError(
-            "--output: with several inputs or a folder it must be an existing folder: '" +
+            "--output: birden çok girdi ya da bir klasör için var olan bir klasör gerekir: '" +
             job.output + "'");
     }
     std::vector<PlannedFile> files = listInputs(job);

@@ -21,10 +21,12 @@ struct PlannedFile {
     /// The input named as the merge's "Kaynak" column names it: its path under the folder
     /// given (with "/" between folders), or the file as given.
     std::string source;
+    /// Found in a folder given as an input, rather than named.
+    bool inFolder = false;
 };
 
-/// Every file the job's inputs name, in order: a file as given, a folder as the .txt and
-/// .not files under it (any case, recursively, hidden files and folders left out, in the
+/// Every file the job's inputs name, in order: a file as given, a folder as the .txt, .not,
+/// .prn and .lst files under it (any case, recursively, hidden files and folders left out, in the
 /// order of their paths). A folder that cannot be read, or holds no report, is an entry of
 /// its own with its problem.
 std::vector<PlannedFile> listInputs(const Job& job);

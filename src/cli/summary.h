@@ -30,6 +30,8 @@ struct FileResult {
     int warningCount = 0;  ///< of a converted input: totals that disagree, characters lost
     std::string note;      ///< of a converted input: for its line ("8 toplam … tutuyor")
     int unplaced = 0;      ///< of a converted clean table: report lines it could not place
+    /// Converted, but --strict fails the run for its warnings or lines not placed.
+    bool strictFailed = false;
 
     int warnings() const { return status == FileStatus::Converted ? warningCount : 0; }
 };

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <utility>
 
 #include "core/error.h"
 #include "core/platform/files.h"
@@ -11,6 +13,16 @@
 
 namespace tablamo {
 namespace {
+
+// "2 GiB", "64 KiB", "100 bytes": the largest unit that gives a whole number.
+std::string sizeText(std::uint64_t bytes) {
+    constexpr std::pair<const char*, int> kUnits[] = {{" GiB", 30}, {" MiB", 20}, {" KiB", 10}};
+    for (const auto& [unit, shift] : kUnits) {
+        const std::uint64_t size = std::uint64_t{1} << shift;
+        if (bytes >= size && bytes % size == 0) return std::to_string(bytes >> shift) + unit;
+    }
+    return std::to_string(bytes) + " bytes";
+}
 
 [[noreturn]] void cannotOpen(const std::string& path, platform::SystemError error) {
     throw cannotOpenFile(path, platform::reasonText(error));
@@ -22,6 +34,25 @@ struct ReportText::Mapping {
     platform::FileView view;
     Mapping(const platform::InputFile& file, std::size_t size) : view(file, size) {}
 };
+
+bool ReportText::shrank() const { return m_mapping && m_mapping->view.shrank(); }
+
+namespace {
+thread_local const InputWatch* t_watch = nullptr;
+}  // namespace
+
+InputWatch::InputWatch(const ReportText& text, std::string path)
+    : m_text(&text), m_path(std::move(path)), m_outer(t_watch) {
+    t_watch = this;
+}
+
+InputWatch::~InputWatch() { t_watch = m_outer; }
+
+void checkWatchedInput() {
+    if (t_watch && t_watch->m_text->shrank()) {
+        throw cannotOpenFile(t_watch->m_path, "The file shrank while it was read");
+    }
+}
 
 ReportText::ReportText(std::string bytes) : m_bytes(std::move(bytes)) { indexLines(); }
 
@@ -46,7 +77,7 @@ ReportText ReportText::mapFile(const std::string& path) {
 
 ReportText ReportText::loadFile(const std::string& path) { return ReportText(readWholeFile(path)); }
 
-std::string readWholeFile(const std::string& path) {
+std::string readWholeFile(const std::string& path, std::uint64_t streamLimit) {
     platform::InputFile file;
     if (!file.open(path)) cannotOpen(path, file.error());
     if (file.kind() == platform::FileKind::Directory) {
@@ -68,6 +99,11 @@ std::string readWholeFile(const std::string& path) {
                                     : file.read(bytes.data() + filled, bytes.size() - filled);
         if (n < 0) cannotOpen(path, file.error());
         if (n == 0) break;
+        // A pipe may bring without end; what passes the limit is no report.
+        if (file.kind() != platform::FileKind::Regular &&
+            filled + static_cast<std::uint64_t>(n) > streamLimit) {
+            throw cannotOpenFile(path, "More than " + sizeText(streamLimit) + " from a pipe");
+        }
         if (full) bytes.append(probe, static_cast<std::size_t>(n));
         filled += static_cast<std::size_t>(n);
     }

@@ -51,6 +51,9 @@ public:
 
     /// The file's bytes as loaded.
     std::string_view bytes() const { return {data(), size()}; }
+    /// Whether the mapped file shrank since it was mapped: its bytes are then not the
+    /// file's any more (zeros stand where its end was). Never for bytes read into memory.
+    bool shrank() const;
 
 private:
     struct Mapping;
@@ -74,8 +77,33 @@ private:
     bool m_allCrLf = true;  // every line break is CR LF: the bytes are the whole text
 };
 
+/// Raises "Cannot open file "<path>". The file shrank while it was read" when the report this
+/// thread watches shrank while it was read; nothing else.
+void checkWatchedInput();
+
+/// While it lives, the files this thread writes take their targets' places only while the
+/// report `text`, read from `path`, is still what was read (see checkWatchedInput).
+class InputWatch {
+public:
+    InputWatch(const ReportText& text, std::string path);
+    ~InputWatch();
+    InputWatch(const InputWatch&) = delete;
+    InputWatch& operator=(const InputWatch&) = delete;
+
+private:
+    friend void checkWatchedInput();
+    const ReportText* m_text;
+    std::string m_path;
+    const InputWatch* m_outer;
+};
+
+/// The most read from a file that is not a regular file (a pipe): the size of the largest
+/// report a pipe may bring.
+inline constexpr std::uint64_t kMaxStreamBytes = std::uint64_t{2} << 30;
+
 /// A whole file's bytes, read as ReportText::loadFile reads them; raises "Cannot open file
-/// "%s". %s" when it cannot be read. Folders and devices are refused.
-std::string readWholeFile(const std::string& path);
+/// "%s". %s" when it cannot be read. Folders and devices are refused, and so is a pipe
+/// that brings more than `streamLimit` bytes.
+std::string readWholeFile(const std::string& path, std::uint64_t streamLimit = kMaxStreamBytes);
 
 }  // namespace tablamo

@@ -58,16 +58,38 @@ const char* kindName(ColumnKind kind) {
     return "text";
 }
 
-// Rows `from` to `to` - 1 of the clean table, each as its CSV line.
+// Whether a spreadsheet would take the cell for a formula: it starts with = + - or @ and is
+// not a number such as -1.234,56, +12 or -0,5%.
+bool readsAsFormula(std::string_view cell) {
+    if (cell.empty()) return false;
+    const char first = cell[0];
+    if (first == '=' || first == '@') return true;
+    if (first != '-' && first != '+') return false;
+    const std::string_view rest = cell.substr(1);
+    bool digit = false;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const char c = rest[i];
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (!(c == '.' || c == ',' || (c == '%' && i + 1 == rest.size()))) {
+            return true;
+        }
+    }
+    return !digit;
+}
+
+// Rows `from` to `to` - 1 of the clean table, each as its CSV line. A cell a spreadsheet
+// would run as a formula is written as a text: an apostrophe before it, between quotes.
 void writeCsvRows(const Grid& grid, int from, int to, const QuoteRule& quotes, char separator,
                   TextEncoding encoding, OutBuffer& out) {
     const std::size_t grow = expansion(encoding);
     for (int r = from; r < to; ++r) {
         const Grid::RowCells cells = grid.row(r);
-        char* p = out.reserve(2 * grow * rowBytes(cells) + 3 * cells.size() + 16);
+        char* p = out.reserve(2 * grow * rowBytes(cells) + 4 * cells.size() + 16);
         for (std::size_t c = 1; c < cells.size(); ++c) {
             if (c > 1) *p++ = separator;
-            p = quotes.put(p, cells[c], encoding);
+            p = readsAsFormula(cells[c]) ? QuoteRule::putQuoted(p, cells[c], encoding, '\'')
+                                         : quotes.put(p, cells[c], encoding);
         }
         *p++ = '\r';
         *p++ = '\n';

@@ -15,8 +15,10 @@ inline char cleanCsvSeparator(char decimalSeparator) { return decimalSeparator =
 
 /// Writes the clean table as CSV: grid row 0 (the headings), then every record, columns 1
 /// on, each line ended by CR LF. A cell holding the separator, a double quote or a
-/// character below 32 is enclosed in double quotes, its double quotes doubled. UTF-8 starts
-/// with a byte-order mark, Windows-1254 is the grid's bytes.
+/// character below 32 is enclosed in double quotes, its double quotes doubled. A cell that
+/// starts with = + - or @ and is not a number (-1.234,56 is one) would run as a formula in
+/// a spreadsheet: it is written as a text, '=… between double quotes. UTF-8 starts with a
+/// byte-order mark, Windows-1254 is the grid's bytes.
 void writeCleanCsv(const Grid& grid, ByteSink& sink, char separator,
                    TextEncoding encoding = TextEncoding::Windows1254);
 

@@ -58,6 +58,24 @@ public:
         return putQuoted(out, cell, encoding);
     }
 
+    /// Writes one cell between double quotes, its double quotes doubled, after `lead` when
+    /// that is not 0; `out` has room for 2 * 3 * size + 7 bytes.
+    static char* putQuoted(char* out, std::string_view cell, TextEncoding encoding, char lead = 0) {
+        *out++ = '"';
+        if (lead) *out++ = lead;
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < cell.size(); ++i) {
+            if (cell[i] != '"') continue;
+            // Up to and with this quote, then the quote once more.
+            out = putText(out, cell.substr(start, i + 1 - start), encoding);
+            *out++ = '"';
+            start = i + 1;
+        }
+        out = putText(out, cell.substr(start), encoding);
+        *out++ = '"';
+        return out;
+    }
+
 private:
     static constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     static constexpr std::uint64_t kHighs = 0x8080808080808080ull;
@@ -70,21 +88,6 @@ private:
         const std::uint64_t sep = w ^ m_separators;
         return (((w - m_below) & ~w) | ((quote - kOnes) & ~quote) | ((sep - kOnes) & ~sep)) &
                kHighs;
-    }
-
-    static char* putQuoted(char* out, std::string_view cell, TextEncoding encoding) {
-        *out++ = '"';
-        std::size_t start = 0;
-        for (std::size_t i = 0; i < cell.size(); ++i) {
-            if (cell[i] != '"') continue;
-            // Up to and with this quote, then the quote once more.
-            out = putText(out, cell.substr(start, i + 1 - start), encoding);
-            *out++ = '"';
-            start = i + 1;
-        }
-        out = putText(out, cell.substr(start), encoding);
-        *out++ = '"';
-        return out;
     }
 
     std::array<bool, 256> m_byte{};

@@ -232,7 +232,8 @@ const Case kCases[] = {
          Expect e;
          e.args = {"-q", d / "klasor.txt"};
          e.err = ::testing::AllOf(
-             StartsWith((d / "klasor.txt") + ": Klasörde .txt ya da .not dosyası yok.\n"),
+             StartsWith((d / "klasor.txt") +
+                        ": Klasörde .txt, .not, .prn ya da .lst dosyası yok.\n"),
              ::testing::HasSubstr("\n0 dosya dönüştürüldü, 1 başarısız, 0 uyarı ("));
          return e;
      }},
@@ -261,7 +262,7 @@ const Case kCases[] = {
          writeBytes(d / "bos.txt", "");
          return inputFails(d / "bos.txt", d / "o.csv", emptyInput(d / "bos.txt"), {"--akbank"});
      }},
-    {"NamedPipeWithoutAWriter",  // read as empty at once, not waited on
+    {"NamedPipeWithoutAWriter",  // waited on for its writer a while, then read as empty
      [](const TempDir& d) {
          ::mkfifo((d / "boru").c_str(), 0600);
          return inputFails(d / "boru", d / "o.csv", emptyInput(d / "boru"));
@@ -333,8 +334,8 @@ const Case kCases[] = {
     {"SeveralInputsIntoAMissingFolder",
      [](const TempDir& d) {
          Expect e = inputFails(kLedger, d / "yok",
-                               "tablamo-convert: --output: with several inputs or a folder it "
-                               "must be an existing folder: '" +
+                               "tablamo-convert: --output: birden çok girdi ya da bir klasör "
+                               "için var olan bir klasör gerekir: '" +
                                    (d / "yok") + "'\n");
          e.args.push_back(std::string(TABLAMO_SAMPLES) + "/framed.txt");
          e.status = 2;

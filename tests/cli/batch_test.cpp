@@ -241,6 +241,26 @@ TEST(ConverterFolders, WithoutOutputEachReportIsWrittenBesideItself) {
               (std::set<std::string>{"a/b/m.html", "a/b/m.txt", "a/k.NOT", "a/k.html"}));
 }
 
+TEST(ConverterFolders, PrinterFilesAreReportsAndAStatementIsReadAsOne) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "in");
+    fs::create_directories(dir.path() / "out");
+    fs::copy_file(kSamples + "/muavin.txt", dir / "in/m.PRN");
+    fs::copy_file(kSamples + "/framed.txt", dir / "in/k.lst");
+    fs::copy_file(kSamples + "/akbank-ekstre.txt", dir / "in/ekstre.txt");
+    const ConverterRun run = runConverter({"-o", dir / "out", dir / "in"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(filesUnder(dir.path() / "out"),
+              (std::set<std::string>{"ekstre.csv", "k.csv", "m.csv"}));
+    EXPECT_THAT(run.err, ::testing::HasSubstr((dir / "in/ekstre.txt") +
+                                              ": Akbank hesap ekstresi olarak okundu\n"));
+    EXPECT_THAT(run.err, ::testing::HasSubstr("3 dosya dönüştürüldü, 0 başarısız, 0 uyarı ("));
+    // The statement's table is the one --akbank gives it.
+    ASSERT_EQ(runConverter({"-q", "--akbank", "-o", dir / "tek.csv", dir / "in/ekstre.txt"}).status,
+              0);
+    EXPECT_EQ(readBytes(dir / "out/ekstre.csv"), readBytes(dir / "tek.csv"));
+}
+
 TEST(ConverterFolders, OutputsThatWouldCollideAreRefusedBeforeAnythingIsWritten) {
     TempDir dir;
     for (const char* f : {"x/rapor.txt", "x/rapor.not", "y/rapor.txt", "z/sub/rapor.txt"}) {
@@ -262,8 +282,7 @@ TEST(ConverterFolders, OutputsThatWouldCollideAreRefusedBeforeAnythingIsWritten)
         {{"--summary", dir / "z/sub/rapor.csv", dir / "z"},
          "--summary: '" + (dir / "z/sub/rapor.csv") + "' is the output of"},
         {{"-o", dir / "out/yeni", dir / "y"},
-         "--output: with several inputs or a folder it must be an "
-         "existing folder"},
+         "--output: birden çok girdi ya da bir klasör için var olan bir klasör gerekir"},
     };
     for (const auto& c : cases) {
         const ConverterRun run = runConverter(c.args);

@@ -149,6 +149,23 @@ TEST(CleanConvert, ATotalThatDisagreesWarnsAndFailsOnlyWhenStrict) {
     EXPECT_NE(strict.err.find("uyarı: "), std::string::npos);
     EXPECT_NE(strict.err.find("--strict: "), std::string::npos);
     EXPECT_EQ(readBytes(dir / "strict.csv"), readBytes(dir / "lax.csv"));  // written all the same
+
+    // In a batch, --strict counts the files it wrote and their warnings as the run without.
+    std::filesystem::create_directories(dir.path() / "ay");
+    std::filesystem::copy_file(dir / "mizan.txt", dir / "ay/eksik.txt");
+    std::filesystem::copy_file(report("mizan"), dir / "ay/tam.txt");
+    const auto summary = [](const std::string& err) {
+        const std::size_t line = err.rfind('\n', err.size() - 2) + 1;
+        return err.substr(line, err.find(" (", line) - line);
+    };
+    const Outcome laxBatch = convert({"--clean", "-q", dir / "ay"});
+    const Outcome strictBatch = convert({"--clean", "--strict", "-q", dir / "ay"});
+    EXPECT_EQ(laxBatch.status, 0) << laxBatch.err;
+    EXPECT_EQ(strictBatch.status, 1) << strictBatch.err;
+    EXPECT_TRUE(summary(strictBatch.err).starts_with("2 dosya dönüştürüldü, 0 başarısız, "))
+        << strictBatch.err;
+    EXPECT_EQ(summary(strictBatch.err), summary(laxBatch.err));
+    EXPECT_NE(summary(strictBatch.err), "2 dosya dönüştürüldü, 0 başarısız, 0 uyarı");
 }
 
 // Lines the clean table could not place are named, counted in the summary and, with

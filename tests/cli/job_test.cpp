@@ -99,6 +99,12 @@ TEST(ParseCommandLine, NumbersThatDoNotReadAreUsageErrorsWithTheSettingsText) {
         {{"--widths", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21", "a"},
          "--widths: at most 20 widths"},
         {{"--decimal-separator", ",,", "a"}, "--decimal-separator: one character is needed"},
+        {{"--clean", "--csv-separator", "\"", "a"},
+         "--csv-separator: a double quote, CR or LF cannot separate fields"},
+        {{"--clean", "--csv-separator", "\r", "a"},
+         "--csv-separator: a double quote, CR or LF cannot separate fields"},
+        {{"--clean", "--csv-separator", "\n", "a"},
+         "--csv-separator: a double quote, CR or LF cannot separate fields"},
         {{"--search-criterion", "ab\xE3\x81\x82", "a"},
          "--search-criterion: 'ab\xE3\x81\x82' holds a character that Windows-1254 lacks"},
     };

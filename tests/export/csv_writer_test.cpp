@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/import_settings.h"
+#include "export/clean_writers.h"
 
 namespace tablamo {
 namespace {
@@ -18,6 +19,39 @@ std::string csvOf(const Grid& grid, TextEncoding encoding = TextEncoding::Window
     StringSink sink;
     writeCsv(grid, sink, encoding);
     return sink.bytes();
+}
+
+TEST(CleanCsv, ACellASpreadsheetWouldRunAsAFormulaIsWrittenAsAText) {
+    const struct {
+        const char* cell;
+        const char* clean;  // the clean table's field
+        const char* plain;  // the plain CSV's: as it is
+    } cases[] = {
+        {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\"",
+         "\"=HYPERLINK(\"\"http://x\"\")\""},
+        {"@SUM(A1)", "\"'@SUM(A1)\"", "@SUM(A1)"},
+        {"+A1", "\"'+A1\"", "+A1"},
+        {"-2+3", "\"'-2+3\"", "-2+3"},
+        {"=a;b", "\"'=a;b\"", "=a;b"},
+        {"-", "\"'-\"", "-"},
+        // Numbers stay numbers.
+        {"-1.234,56", "-1.234,56", "\"-1.234,56\""},
+        {"+12", "+12", "+12"},
+        {"-0,5%", "-0,5%", "\"-0,5%\""},
+        {"-1234.56", "-1234.56", "-1234.56"},
+        {"a=b", "a=b", "a=b"},
+    };
+    for (const auto& c : cases) {
+        Grid grid;
+        grid.setColCount(3);
+        grid.setRowCount(2);
+        grid.setCell(1, 1, c.cell);
+        grid.setCell(2, 1, "x");
+        StringSink clean;
+        writeCleanCsv(grid, clean, ';');
+        EXPECT_EQ(clean.bytes(), std::string(";\r\n") + c.clean + ";x\r\n") << c.cell;
+        EXPECT_EQ(commaText(grid.row(1)), std::string(",") + c.plain + ",x") << c.cell;
+    }
 }
 
 TEST(CommaText, QuotesACellWithAControlCharacterBlankQuoteOrComma) {

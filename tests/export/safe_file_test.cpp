@@ -5,13 +5,17 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <thread>
 
 #include "core/error.h"
+#include "core/report_text.h"
 #include "support/temp_dir.h"
 #include "support/throw_msg.h"
 
@@ -97,7 +101,8 @@ TEST(SafeFile, WithoutCommitLeavesTheExistingFileAndRemovesTheTemporaryOne) {
     {
         SafeFile file(dir / "a.csv");
         file.write(std::string(2 * SafeFile::kBufferSize, 'x'));
-        EXPECT_EQ(dir.names().size(), 2u);  // the temporary file sits beside the target
+        // On Linux the temporary file has no name until it is complete.
+        EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
     }
     EXPECT_EQ(readBytes(dir / "a.csv"), "old");
     EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"});
@@ -150,6 +155,88 @@ TEST(SafeFile, ASymbolicLinkKeepsPointingAtTheReplacedFile) {
     writeFileSafely(dir / "link.csv", "new");
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.csv"));
     EXPECT_EQ(readBytes(dir / "real/a.csv"), "new");
+}
+
+TEST(SafeFile, AReportThatShrankWhileReadLeavesTheTargetAsItWas) {
+    // The report is mapped; cut short meanwhile, its lost pages read as zeros instead of
+    // ending the process, and nothing cut from it takes a target's place.
+    platform::guardMappedFiles();
+    const std::string report(3 * 65536, 'a');
+    for (const std::size_t kept : {report.size(), std::size_t{100}}) {
+        TempDir dir;
+        writeBytes(dir / "r.txt", report);
+        writeBytes(dir / "out.csv", "old");
+        const ReportText text = ReportText::mapFile(dir / "r.txt");
+        std::filesystem::resize_file(dir / "r.txt", kept);
+        std::size_t as = 0;
+        for (const char c : text.bytes()) as += c == 'a';
+        const InputWatch watch(text, dir / "r.txt");
+        if (kept == report.size()) {
+            EXPECT_EQ(as, report.size());
+            writeFileSafely(dir / "out.csv", "new");
+            EXPECT_EQ(readBytes(dir / "out.csv"), "new");
+        } else {
+            EXPECT_LT(as, report.size());
+            EXPECT_TRUE(text.shrank());
+            EXPECT_THROW_MSG(
+                writeFileSafely(dir / "out.csv", "new"),
+                "Cannot open file \"" + (dir / "r.txt") + "\". The file shrank while it was read");
+            EXPECT_EQ(readBytes(dir / "out.csv"), "old");
+        }
+        EXPECT_EQ(dir.names(), (std::vector<std::string>{"out.csv", "r.txt"}));
+    }
+}
+
+TEST(SafeFile, AnInterruptOrAKillDuringAWriteLeavesNoTemporaryFile) {
+    for (const int signal : {SIGINT, SIGTERM, SIGKILL}) {
+        TempDir dir;
+        writeBytes(dir / "a.csv", "old");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            platform::removeTempFilesOnInterrupt();
+            SafeFile file(dir / "a.csv");
+            file.write(std::string(2 * SafeFile::kBufferSize, 'x'));
+            ::raise(signal);
+            ::_exit(0);  // not reached: the signal ends the process
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(readBytes(dir / "a.csv"), "old");
+        EXPECT_EQ(dir.names(), std::vector<std::string>{"a.csv"}) << signal;
+    }
+}
+
+TEST(SafeFile, AWriteSweepsTheFoldersStaleTemporaryFiles) {
+    struct Case {
+        const char* name;
+        int hoursOld;
+        bool removed;
+    };
+    const Case cases[] = {
+        {".a.csv.Ab12Cd", 25, true},        // the target's own, killed a day ago
+        {".muavin.xlsx.x9Y8z7", 48, true},  // another table's
+        {".ozet.json.000000", 30, true},    // a summary's
+        {".a.csv.Qw34Er", 2, false},        // perhaps a run still writing
+        {".notlar.txt.abcdef", 48, false},  // not a kind this program writes
+        {".bashrc", 48, false},             // no temporary's suffix
+        {".rapor.csv.ab-12c", 48, false},   // nor this
+        {"a.csv.Ab12Cd", 48, false},        // not hidden
+    };
+    TempDir dir;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (const Case& c : cases) {
+        writeBytes(dir / c.name, "x");
+        std::filesystem::last_write_time(dir / c.name, now - std::chrono::hours(c.hoursOld));
+    }
+    writeFileSafely(dir / "a.csv", "new");
+    const std::vector<std::string> names = dir.names();
+    for (const Case& c : cases) {
+        const bool gone = std::find(names.begin(), names.end(), c.name) == names.end();
+        EXPECT_EQ(gone, c.removed) << c.name;
+    }
+    EXPECT_EQ(readBytes(dir / "a.csv"), "new");
 }
 
 TEST(StringSink, CollectsTheBytes) {

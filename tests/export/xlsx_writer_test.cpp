@@ -133,6 +133,10 @@ TEST_F(XlsxWriter, CellsAreTypedAsDatesNumbersAndTexts) {
         {3, 3, "01.03.1900", "C3", "", "dd\\.mm\\.yyyy", "61"},
         // Blanks are a text, not an empty cell.
         {4, 3, "  ", "D3", "inlineStr", "", "  "},
+        // What a spreadsheet would run as a formula stays a text.
+        {5, 3, "=HYPERLINK(\"http://x\")", "E3", "inlineStr", "", "=HYPERLINK(\"http://x\")"},
+        {6, 3, "@SUM(A1)", "F3", "inlineStr", "", "@SUM(A1)"},
+        {7, 3, "+A1", "G3", "inlineStr", "", "+A1"},
     };
     for (const auto& c : cases) grid.setCell(c.col, c.row, c.text);
     const std::string path = file("rapor.xlsx");

@@ -53,8 +53,12 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
+    /// How long a named pipe is waited on for its writer.
+    static constexpr int kWriterWaitMs = 3000;
+
     /// Opens `path` for reading; false, with error() telling why, when it cannot. A named
-    /// pipe opens without waiting for a writer (with none it reads as empty); reads wait.
+    /// pipe waits up to kWriterWaitMs for a writer's first bytes (or its end); with no
+    /// writer by then it reads as empty. Reads wait.
     bool open(const std::string& path);
     FileKind kind() const { return m_kind; }
     /// The size of a regular file when it was opened.
@@ -71,8 +75,15 @@ private:
     SystemError m_error;
 };
 
+/// Makes a mapped file that shrinks while it is read fail only its own reading: the pages
+/// past its new end read as zeros and its FileView says shrank(), instead of the process
+/// ending with a bus error. Called once at start-up, before any file is mapped (POSIX; on
+/// Windows a mapped file cannot shrink).
+void guardMappedFiles();
+
 /// The first bytes of an open regular file mapped read-only, for reading front to back;
-/// unmapped with the object. The file must not shrink meanwhile.
+/// unmapped with the object. A file that shrinks meanwhile reads as zeros past its new end
+/// once guardMappedFiles() was called; without it the process ends.
 class FileView {
 public:
     /// Maps `size` bytes (at least 1) of `file`; valid() is false when it cannot be mapped.
@@ -84,11 +95,21 @@ public:
     bool valid() const { return m_address != nullptr; }
     const char* data() const { return static_cast<const char*>(m_address); }
     std::size_t size() const { return m_size; }
+    /// Whether the file became shorter than the view since it was mapped: what the view
+    /// holds is then no longer the file.
+    bool shrank() const;
 
 private:
     void* m_address = nullptr;
     std::size_t m_size = 0;
+    std::intptr_t m_handle = -1;  // the file, kept open to see its size
+    int m_slot = -1;              // where the bus error handler finds the view
 };
+
+/// From now on an interrupt (Ctrl-C) or a termination request removes the temporary files
+/// being written before the process ends as the signal ends it; a signal the process was
+/// told to ignore stays ignored (POSIX; a no-op on Windows). Called once at start-up.
+void removeTempFilesOnInterrupt();
 
 /// The temporary file of a safe write: made in its target's folder, hidden, and put in the
 /// target's place in one step. Removed with the object unless it took the target's place.
@@ -116,17 +137,22 @@ public:
     /// Removes it, unless it is in the target's place.
     void discard() noexcept;
 
-    /// The temporary file's path (empty once it is gone).
+    /// The temporary file's path: empty once it is gone, and while it has no name (POSIX
+    /// systems that make a file unnamed until it takes the target's place).
     const std::string& path() const { return m_path; }
     SystemError error() const { return m_error; }
 
 private:
-    bool failed();  // records the last system error, returns false
+    bool failed();    // records the last system error, returns false
+    bool giveName();  // links an unnamed file under a hidden name beside the target (POSIX)
 
     std::intptr_t m_handle = -1;
     std::string m_path;
     std::string m_target;  // where it goes: the target, or a symbolic link's file
     SystemError m_error;
+    int m_slot = -1;         // where an interrupt finds its name (POSIX)
+    bool m_unnamed = false;  // open, but without a name yet (POSIX)
+    std::string m_stem;      // the hidden name's beginning: folder/.target. (POSIX)
 };
 
 }  // namespace tablamo::platform

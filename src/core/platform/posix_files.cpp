@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <poll.h>
 #include <stdlib.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -11,8 +12,11 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <random>
+#include <utility>
 
 #include "core/platform/files.h"
+#include "core/platform/posix_signals.h"
 
 namespace tablamo::platform {
 namespace {
@@ -129,6 +133,12 @@ bool InputFile::open(const std::string& path) {
         m_kind = FileKind::Directory;
     } else if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) {
         m_kind = FileKind::Device;
+    } else if (S_ISFIFO(st.st_mode)) {
+        // A read with no writer yet would end at once: wait for the writer's first bytes,
+        // or for a writer that came and went. Once a writer is there, reads wait for it.
+        pollfd wait{fd, POLLIN, 0};
+        while (::poll(&wait, 1, kWriterWaitMs) < 0 && errno == EINTR) {
+        }
     }
     return true;
 }
@@ -150,13 +160,37 @@ FileView::FileView(const InputFile& file, std::size_t size) {
     void* address =
         ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fdOf(file.m_handle), 0);
     if (address == MAP_FAILED) return;
+    // Its own descriptor, to tell later whether the file shrank; and, once the bus error
+    // handler guards the mappings, a slot where the handler finds it. Without either the
+    // file is not mapped but read.
+    const int fd = ::fcntl(fdOf(file.m_handle), F_DUPFD_CLOEXEC, 0);
+    const int slot = viewsGuarded() ? watchView(static_cast<const char*>(address), size) : -1;
+    if (fd < 0 || (viewsGuarded() && slot < 0)) {
+        if (fd >= 0) ::close(fd);
+        if (slot >= 0) unwatchView(slot);
+        ::munmap(address, size);
+        return;
+    }
     ::madvise(address, size, MADV_SEQUENTIAL);
     m_address = address;
     m_size = size;
+    m_handle = fd;
+    m_slot = slot;
 }
 
 FileView::~FileView() {
-    if (m_address) ::munmap(m_address, m_size);
+    if (!m_address) return;
+    if (m_slot >= 0) unwatchView(m_slot);
+    ::munmap(m_address, m_size);
+    ::close(fdOf(m_handle));
+}
+
+bool FileView::shrank() const {
+    if (!m_address) return false;
+    if (m_slot >= 0 && viewFaulted(m_slot)) return true;
+    struct stat st {};
+    return ::fstat(fdOf(m_handle), &st) == 0 && st.st_size >= 0 &&
+           static_cast<std::uint64_t>(st.st_size) < m_size;
 }
 
 bool TempFile::failed() {
@@ -187,11 +221,25 @@ bool TempFile::create(const std::string& target) {
     std::string name = nameOf(m_target);
     if (name.size() > 200) name.resize(200);
     const std::string folder = folderOf(m_target);
-    std::string pattern = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
+    m_stem = (folder == "/" ? "" : folder) + "/." + name + ".";
+#ifdef O_TMPFILE
+    // Unnamed where the file system allows: until it is complete the file has no name, so
+    // not even a process killed outright leaves it behind. It gets its name through /proc.
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (unnamed >= 0) {
+            m_handle = unnamed;
+            m_unnamed = true;
+            return ::fchmod(unnamed, mode) == 0 || failed();
+        }
+    }
+#endif
+    std::string pattern = m_stem + "XXXXXX";
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) return failed();
     m_handle = fd;
     m_path = std::move(pattern);
+    m_slot = nameTemp(m_path);
     if (::fchmod(fd, mode) != 0) return failed();
     return true;
 }
@@ -214,14 +262,37 @@ void TempFile::startWriteback(std::uint64_t offset, std::uint64_t size) {
                       SYNC_FILE_RANGE_WRITE);
 }
 
+bool TempFile::giveName() {
+    if (!m_unnamed) return true;
+    const std::string proc = "/proc/self/fd/" + std::to_string(fdOf(m_handle));
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string path = m_stem;
+        for (int i = 0; i < 6; ++i) path += kLetters[random() % (sizeof kLetters - 1)];
+        if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            m_path = std::move(path);
+            m_slot = nameTemp(m_path);
+            m_unnamed = false;
+            return true;
+        }
+        if (errno != EEXIST) return failed();
+    }
+    return failed();
+}
+
 bool TempFile::close() {
     if (m_handle == -1) return true;
+    if (!giveName()) return false;
     const int fd = fdOf(m_handle);
     m_handle = -1;
     return ::close(fd) == 0 || failed();
 }
 
 bool TempFile::replaceTarget() {
+    // An unnamed file is complete on the disk before it gets its name.
+    if (m_unnamed && (::fsync(fdOf(m_handle)) != 0 || !giveName())) return failed();
     if (m_path.empty()) {
         m_error = systemError(Failure::NotOpen);
         return false;
@@ -237,6 +308,7 @@ bool TempFile::replaceTarget() {
     if (!close()) return false;
     if (::rename(m_path.c_str(), m_target.c_str()) != 0) return failed();
     m_path.clear();
+    forgetTemp(std::exchange(m_slot, -1));
     // The rename itself lasts once the folder is synced; a folder that cannot be synced
     // (some network file systems) does not make the saved file wrong.
     const int dir = ::open(folderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -252,10 +324,12 @@ void TempFile::discard() noexcept {
         ::close(fdOf(m_handle));
         m_handle = -1;
     }
+    m_unnamed = false;  // an unnamed file is gone with its descriptor
     if (!m_path.empty()) {
         ::unlink(m_path.c_str());
         m_path.clear();
     }
+    forgetTemp(std::exchange(m_slot, -1));
 }
 
 }  // namespace tablamo::platform

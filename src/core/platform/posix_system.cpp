@@ -26,17 +26,6 @@ std::string userConfigFolder() {
     return std::string(home) + "/.config";
 }
 
-namespace {
-
-const char* g_shrinkMessage = "";
-
-extern "C" void exitOnBusError(int) {
-    (void)!::write(STDERR_FILENO, g_shrinkMessage, ::strlen(g_shrinkMessage));
-    ::_exit(1);
-}
-
-}  // namespace
-
 std::vector<std::string> commandLineArguments(int argc, char** argv) {
     return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>{};
 }
@@ -47,11 +36,6 @@ Utf8Console::~Utf8Console() = default;
 bool isTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
 
 void keepRunningPastFileSizeLimit() { ::signal(SIGXFSZ, SIG_IGN); }
-
-void exitWhenAMappedFileShrinks(const char* message) {
-    g_shrinkMessage = message;
-    ::signal(SIGBUS, exitOnBusError);
-}
 
 std::optional<RegionalSettings> systemRegionalSettings() { return std::nullopt; }
 

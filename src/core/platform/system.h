@@ -45,10 +45,6 @@ std::string userConfigFolder();
 /// of ending the process (POSIX; Windows has no such limit).
 void keepRunningPastFileSizeLimit();
 
-/// Ends the process with `message` on stderr and exit status 1 when a mapped file shrinks
-/// while it is read (POSIX; on Windows a mapped file cannot shrink).
-void exitWhenAMappedFileShrinks(const char* message);
-
 /// The user's regional settings where the system keeps them apart from the locale's name:
 /// on Windows the decimal separator and the short date format of the user's regional
 /// settings (GetLocaleInfoEx), read as the window reads its locale's (a decimal separator

@@ -139,6 +139,14 @@ FileView::~FileView() {
     if (m_address) ::UnmapViewOfFile(m_address);
 }
 
+// A console's Ctrl-C ends the process in another thread; what it leaves is swept by a later
+// write into the same folder.
+void removeTempFilesOnInterrupt() {}
+
+// A mapped file cannot be made shorter on Windows: SetEndOfFile fails while a view is open.
+void guardMappedFiles() {}
+bool FileView::shrank() const { return false; }
+
 bool TempFile::failed() {
     m_error = lastError();
     return false;

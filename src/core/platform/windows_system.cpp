@@ -73,9 +73,6 @@ bool isTerminal(std::FILE* stream) {
 // Windows has no file size limit that ends a process.
 void keepRunningPastFileSizeLimit() {}
 
-// A mapped file cannot be made shorter on Windows: SetEndOfFile fails while a view is open.
-void exitWhenAMappedFileShrinks(const char*) {}
-
 std::optional<RegionalSettings> systemRegionalSettings() {
     RegionalSettings regional;
     const std::string decimal = localeValue(LOCALE_SDECIMAL);
