@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "commands/clean_tables.h"
 #include "commands/report_title.h"
 #include "core/platform/files.h"
 #include "core/workspace.h"
@@ -17,6 +18,17 @@ WriteOptions optionsOf(const Workspace& ws) {
     options.clean = ws.clean ? &*ws.clean : nullptr;
     if (ws.clean) options.print = printSetupOf(ws.text);
     return options;
+}
+
+// The grid to `path`; a report's several clean tables all of them, each a sheet of the
+// workbook or a file of its own (rapor-2.csv …).
+void writeTables(const Workspace& ws, OutputFormat format, const WriteOptions& options,
+                 const std::string& path) {
+    if (cleanTableCount(ws) > 1) {
+        saveCleanTables(ws, format, path, options);
+    } else {
+        formatInfo(format).write(ws.grid, options, path);
+    }
 }
 
 }  // namespace
@@ -71,7 +83,7 @@ bool SaveToCSV(Workspace& ws, UiPort& ui) {
     if (!chosen) return false;
     const OutputFormatInfo& csv = formatInfo(OutputFormat::Csv);
     BusyCursor busy(ui);
-    csv.write(ws.grid, optionsOf(ws), csv.fileName(*chosen));
+    writeTables(ws, OutputFormat::Csv, optionsOf(ws), csv.fileName(*chosen));
     return true;
 }
 
@@ -89,7 +101,7 @@ void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& l
     const OutputFormatInfo& html = formatInfo(OutputFormat::Html);
     WriteOptions options = optionsOf(ws);
     options.html = layout;
-    html.write(ws.grid, options, html.fileName(*chosen));
+    writeTables(ws, OutputFormat::Html, options, html.fileName(*chosen));
     ui.showMessage(*chosen + kHtmlSavedSuffix);
 }
 
@@ -103,7 +115,7 @@ void saveExcel(Workspace& ws, UiPort& ui, const Clock& clock) {
         BusyCursor busy(ui);
         WriteOptions options = optionsOf(ws);
         options.today = clock.today();
-        xlsx.write(ws.grid, options, path);
+        writeTables(ws, OutputFormat::Xlsx, options, path);
     }
     // The workbook is already open in the spreadsheet program when the message shows.
     const bool opened = !ws.settings.OpenExcelAfterSave || ui.openWithDefaultProgram(path);
