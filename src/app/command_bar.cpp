@@ -74,24 +74,24 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
         "B artı, A eksi"));
     m_signedBalance->setEnabled(false);  // only with "Temiz tablo"
 
-    // A report that prints several tables: which one the grid shows.
-    m_row->addSpacing(12);
-    m_tableLabel = new QLabel(QStringLiteral("Tablo:"), this);
-    QPalette white = m_tableLabel->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    m_tableLabel->setPalette(white);
-    QFont bold = m_tableLabel->font();
+    // A report that prints several tables: which one the grid shows. It stands beside the
+    // tabs (tableChoice), where there is room for the tables' names.
+    m_tableChoice = new QWidget(this);
+    auto* choice = new QHBoxLayout(m_tableChoice);
+    choice->setContentsMargins(4, 0, 4, 0);
+    auto* label = new QLabel(QStringLiteral("Tablo:"), m_tableChoice);
+    QFont bold = label->font();
     bold.setBold(true);
-    m_tableLabel->setFont(bold);
-    m_table = new QComboBox(this);
+    label->setFont(bold);
+    m_table = new QComboBox(m_tableChoice);
     m_table->setObjectName("Tablo");
     m_table->setFocusPolicy(Qt::NoFocus);
     m_table->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_table->setToolTip(QStringLiteral(
         "Rapor birden çok tablo basıyor: tabloda gösterilecek olanı seçin; kaydederken hepsi "
         "kaydedilir"));
-    m_row->addWidget(m_tableLabel);
-    m_row->addWidget(m_table);
+    choice->addWidget(label);
+    choice->addWidget(m_table);
     showTables({}, 0);
 
     m_row->addSpacing(12);
@@ -116,8 +116,7 @@ void CommandBar::showTables(const QStringList& names, int current) {
         m_table->addItems(names);
         m_table->setCurrentIndex(current);
     }
-    m_tableLabel->setVisible(several);
-    m_table->setVisible(several);
+    m_tableChoice->setVisible(several);
 }
 
 void CommandBar::showRecentReports(const std::vector<RecentReport>& reports) {

@@ -12,7 +12,6 @@
 class QCheckBox;
 class QComboBox;
 class QHBoxLayout;
-class QLabel;
 class QMenu;
 class QPushButton;
 
@@ -37,8 +36,10 @@ public:
     QCheckBox* cleanTable() const { return m_cleanTable; }         ///< "Temiz tablo", off at start
     QCheckBox* signedBalance() const { return m_signedBalance; }   ///< "İşaretli bakiye"
     QComboBox* table() const { return m_table; }                   ///< "Tablo:", of several
-    QPushButton* recent() const { return m_recent; }               ///< "Son Raporlar"
-    QPushButton* merge() const { return m_merge; }                 ///< "Birleştir…"
+    /// "Tablo:" with its list, for the window to place (beside the tabs).
+    QWidget* tableChoice() const { return m_tableChoice; }
+    QPushButton* recent() const { return m_recent; }  ///< "Son Raporlar"
+    QPushButton* merge() const { return m_merge; }    ///< "Birleştir…"
     QMenu* recentMenu() const { return m_recentMenu; }
 
     /// Offers the report's tables by name in "Tablo:", `current` picked; hidden for fewer
@@ -70,7 +71,7 @@ private:
     QCheckBox* m_openExcel;
     QCheckBox* m_cleanTable;
     QCheckBox* m_signedBalance;
-    QLabel* m_tableLabel;
+    QWidget* m_tableChoice;
     QComboBox* m_table;
     QPushButton* m_recent;
     QPushButton* m_merge;

@@ -84,6 +84,7 @@ MainWindow::MainWindow(UiPort* ui, const std::string& helpFile,
     column->addWidget(m_strip);
     column->addWidget(m_bar);
     column->addWidget(m_tabs, 1);
+    m_tabs->setCornerWidget(m_bar->tableChoice(), Qt::TopRightCorner);
     setCentralWidget(central);
 
     auto* notice = new QLabel(QStringLiteral("DOS raporlarını tabloya çevirir"), this);

@@ -41,9 +41,9 @@ TEST(CleanTables, EachTableShownInTurnKeepsItsCellsAndEdits) {
     Workspace ws;
     openSeveral(ws, dir);
     ASSERT_EQ(cleanTableCount(ws), 3u);
-    EXPECT_EQ(cleanTableNames(ws), (std::vector<std::string>{"MUAV\xDDN DEFTER\xDD",
-                                                             "HESAP \xD6ZET\xDD",
-                                                             "AYLIK D\xD6K\xDCM"}));
+    EXPECT_EQ(cleanTableNames(ws),
+              (std::vector<std::string>{"MUAV\xDDN DEFTER\xDD", "HESAP \xD6ZET\xDD",
+                                        "AYLIK D\xD6K\xDCM"}));
     const struct {
         std::size_t table;
         int rows;  // records
@@ -92,7 +92,8 @@ TEST(CleanTables, TheSaveCommandsWriteEveryTable) {
          "320.01.002;BETA A.\xDE.;10,00;10,00\r\n"},
         {"rapor-3.csv", "Ay;Bor\xE7;Alacak\r\nOcak;100,00;40,00\r\n\xDEubat;1025,50;0,00\r\n"},
     };
-    for (const auto& f : files) EXPECT_EQ(readBytes(dir / ("out/" + std::string(f.file))), f.text) << f.file;
+    for (const auto& f : files)
+        EXPECT_EQ(readBytes(dir / ("out/" + std::string(f.file))), f.text) << f.file;
     EXPECT_EQ(ui.messages, std::vector<std::string>{"CSV Dosyası Kaydedildi!"});
 
     ws.settings.OpenExcelAfterSave = false;

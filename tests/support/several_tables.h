@@ -13,7 +13,8 @@ inline std::string severalTablesReport() {
     const std::vector<int> ledger{10, 6, 20, 12, 12}, summary{10, 20, 12, 12}, months{8, 12, 12};
     const std::string dash(12, '-');
     return joinCrLf({
-        "\x99RNEK T\x98" "CARET A.\x9E.                                    Sayfa : 1",
+        "\x99RNEK T\x98"
+        "CARET A.\x9E.                                    Sayfa : 1",
         "",
         "                  MUAV\x98N DEFTER\x98",
         "",
@@ -39,7 +40,10 @@ inline std::string severalTablesReport() {
         fields({"Ay", ">Bor\x87", ">Alacak"}, months),
         rule(months),
         fields({"Ocak", ">100,00", ">40,00"}, months),
-        fields({"\x9E" "ubat", ">1.025,50", ">0,00"}, months),
+        fields({"\x9E"
+                "ubat",
+                ">1.025,50", ">0,00"},
+               months),
         fields({"", dash, dash}, months),
         fields({"TOPLAM", ">1.125,50", ">40,00"}, months),
     });
