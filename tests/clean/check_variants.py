@@ -15,7 +15,8 @@ yet:
     tables            the tables after the first (rapor-2.csv …), as "table" checks the first
     tamper-amount     (with --tamper) one record's amount changed by 0,01 warns
     tamper-record     (with --tamper) one record taken out, all its lines, warns
-    tamper-subaccount (with --tamper) one sub-account of a trial balance taken out warns
+    tamper-subaccount (with --tamper) one sub-account of a trial balance taken out (one with
+                      siblings) warns
 
 The kinds are the folders under tests/data/clean that hold a truth.json. By default a kind whose
 `pending` names "table" is left out and the checks it names are skipped; --all runs everything
