@@ -1,10 +1,13 @@
 #include "app/command_bar.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace tablamo::app {
 namespace {
@@ -71,6 +74,26 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
         "B artı, A eksi"));
     m_signedBalance->setEnabled(false);  // only with "Temiz tablo"
 
+    // A report that prints several tables: which one the grid shows. It stands beside the
+    // tabs (tableChoice), where there is room for the tables' names.
+    m_tableChoice = new QWidget(this);
+    auto* choice = new QHBoxLayout(m_tableChoice);
+    choice->setContentsMargins(4, 0, 4, 0);
+    auto* label = new QLabel(QStringLiteral("Tablo:"), m_tableChoice);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    m_table = new QComboBox(m_tableChoice);
+    m_table->setObjectName("Tablo");
+    m_table->setFocusPolicy(Qt::NoFocus);
+    m_table->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_table->setToolTip(QStringLiteral(
+        "Rapor birden çok tablo basıyor: tabloda gösterilecek olanı seçin; kaydederken hepsi "
+        "kaydedilir"));
+    choice->addWidget(label);
+    choice->addWidget(m_table);
+    showTables({}, 0);
+
     m_row->addSpacing(12);
     // A button like the others, whose menu is the list.
     m_recent = addButton("SonRaporlar", QStringLiteral("Son Raporlar"), 120);
@@ -83,6 +106,17 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
         QStringLiteral("Birden çok raporu temiz tablo olarak tek tabloda toplar; ilk sütun "
                        "\"Kaynak\" her kaydın dosyasını söyler"));
     row->addStretch(1);
+}
+
+void CommandBar::showTables(const QStringList& names, int current) {
+    const QSignalBlocker quiet(m_table);
+    m_table->clear();
+    const bool several = names.size() > 1;
+    if (several) {
+        m_table->addItems(names);
+        m_table->setCurrentIndex(current);
+    }
+    m_tableChoice->setVisible(several);
 }
 
 void CommandBar::showRecentReports(const std::vector<RecentReport>& reports) {

@@ -4,11 +4,13 @@
 /// reports opened last.
 
 #include <QFrame>
+#include <QStringList>
 #include <vector>
 
 #include "commands/recent_reports.h"
 
 class QCheckBox;
+class QComboBox;
 class QHBoxLayout;
 class QMenu;
 class QPushButton;
@@ -33,9 +35,16 @@ public:
     QCheckBox* openExcelAfterSave() const { return m_openExcel; }  ///< CheckBox4
     QCheckBox* cleanTable() const { return m_cleanTable; }         ///< "Temiz tablo", off at start
     QCheckBox* signedBalance() const { return m_signedBalance; }   ///< "İşaretli bakiye"
-    QPushButton* recent() const { return m_recent; }               ///< "Son Raporlar"
-    QPushButton* merge() const { return m_merge; }                 ///< "Birleştir…"
+    QComboBox* table() const { return m_table; }                   ///< "Tablo:", of several
+    /// "Tablo:" with its list, for the window to place (beside the tabs).
+    QWidget* tableChoice() const { return m_tableChoice; }
+    QPushButton* recent() const { return m_recent; }  ///< "Son Raporlar"
+    QPushButton* merge() const { return m_merge; }    ///< "Birleştir…"
     QMenu* recentMenu() const { return m_recentMenu; }
+
+    /// Offers the report's tables by name in "Tablo:", `current` picked; hidden for fewer
+    /// than two.
+    void showTables(const QStringList& names, int current);
 
     /// Lists the reports in "Son Raporlar"'s menu, newest first.
     void showRecentReports(const std::vector<RecentReport>& reports);
@@ -62,6 +71,8 @@ private:
     QCheckBox* m_openExcel;
     QCheckBox* m_cleanTable;
     QCheckBox* m_signedBalance;
+    QWidget* m_tableChoice;
+    QComboBox* m_table;
     QPushButton* m_recent;
     QPushButton* m_merge;
     QMenu* m_recentMenu;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include "app/report_text_view.h"
 #include "app/settings_tab.h"
 #include "app/title_strip.h"
+#include "commands/clean_tables.h"
 #include "commands/merge_command.h"
 #include "commands/open_commands.h"
 #include "commands/save_commands.h"
@@ -82,6 +84,7 @@ MainWindow::MainWindow(UiPort* ui, const std::string& helpFile,
     column->addWidget(m_strip);
     column->addWidget(m_bar);
     column->addWidget(m_tabs, 1);
+    m_tabs->setCornerWidget(m_bar->tableChoice(), Qt::TopRightCorner);
     setCentralWidget(central);
 
     auto* notice = new QLabel(QStringLiteral("DOS raporlarını tabloya çevirir"), this);
@@ -191,6 +194,9 @@ void MainWindow::showWorkspace() {
     m_bar->cleanTable()->setChecked(m_ws.settings.cleanTable);
     m_bar->signedBalance()->setChecked(m_ws.settings.signedBalance);
     m_bar->signedBalance()->setEnabled(m_ws.settings.cleanTable);
+    QStringList tables;
+    for (const std::string& name : cleanTableNames(m_ws)) tables << fromWin1254(name);
+    m_bar->showTables(tables, m_ws.clean ? static_cast<int>(m_ws.clean->shown) : 0);
     showStatus();
 }
 
@@ -214,6 +220,10 @@ void MainWindow::wireCommands() {
             [this](bool on) { choiceClicked(Choice::CleanTable, on); });
     connect(m_bar->signedBalance(), &QCheckBox::clicked, this,
             [this](bool on) { choiceClicked(Choice::SignedBalance, on); });
+    // Another of the report's tables into the grid: the model drops what it knew of the rows.
+    connect(m_bar->table(), &QComboBox::activated, this, [this](int index) {
+        command([&] { showCleanTable(m_ws, static_cast<std::size_t>(index)); }, true);
+    });
     connect(m_bar, &CommandBar::recentChosen, this, &MainWindow::recentChosen);
     connect(m_bar, &CommandBar::recentCleared, this, [this] {
         m_recent.clear();

@@ -111,7 +111,8 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
             std::to_string(written) + (job.format == OutputFormat::Xlsx ? " sayfa" : " dosya");
         if (written > 0) lineNote = count + (lineNote.empty() ? "" : "; " + lineNote);
     } else if (cleanTableCount(ws) > 1) {
-        // A report of several tables: a sheet each, or a file each (rapor-2.csv …).
+        // A report of several tables: a sheet each, or a file each (rapor-2.csv …); the line
+        // counts the tables, whether one workbook holds them or a file each.
         saveCleanTables(ws, job.format, output, options);
         lineNote = std::to_string(cleanTableCount(ws)) + " tablo" +
                    (lineNote.empty() ? "" : "; " + lineNote);

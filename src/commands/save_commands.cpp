@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "commands/clean_tables.h"
 #include "commands/report_title.h"
 #include "commands/save_guard.h"
 #include "core/platform/files.h"
@@ -18,6 +19,17 @@ WriteOptions optionsOf(const Workspace& ws) {
     options.clean = ws.clean ? &*ws.clean : nullptr;
     if (ws.clean) options.print = printSetupOf(ws.text);
     return options;
+}
+
+// The grid to `path`; a report's several clean tables all of them, each a sheet of the
+// workbook or a file of its own (rapor-2.csv …).
+void writeTables(const Workspace& ws, OutputFormat format, const WriteOptions& options,
+                 const std::string& path) {
+    if (cleanTableCount(ws) > 1) {
+        saveCleanTables(ws, format, path, options);
+    } else {
+        formatInfo(format).write(ws.grid, options, path);
+    }
 }
 
 }  // namespace
@@ -74,7 +86,7 @@ bool SaveToCSV(Workspace& ws, UiPort& ui) {
     const std::string path = csv.fileName(*chosen);
     checkSaveTarget(ws, ui, path);
     BusyCursor busy(ui);
-    csv.write(ws.grid, optionsOf(ws), path);
+    writeTables(ws, OutputFormat::Csv, optionsOf(ws), path);
     return true;
 }
 
@@ -94,7 +106,7 @@ void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& l
     checkSaveTarget(ws, ui, path);
     WriteOptions options = optionsOf(ws);
     options.html = layout;
-    html.write(ws.grid, options, path);
+    writeTables(ws, OutputFormat::Html, options, path);
     ui.showMessage(*chosen + kHtmlSavedSuffix);
 }
 
@@ -109,7 +121,7 @@ void saveExcel(Workspace& ws, UiPort& ui, const Clock& clock) {
         BusyCursor busy(ui);
         WriteOptions options = optionsOf(ws);
         options.today = clock.today();
-        xlsx.write(ws.grid, options, path);
+        writeTables(ws, OutputFormat::Xlsx, options, path);
     }
     // The workbook is already open in the spreadsheet program when the message shows.
     const bool opened = !ws.settings.OpenExcelAfterSave || ui.openWithDefaultProgram(path);

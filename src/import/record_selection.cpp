@@ -47,7 +47,7 @@ bool startsPage(std::string_view line, const TableLayout& table) {
 LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kinds, const Keys& keys,
                       LineRole previous, const Keys* usual) {
     bool fits = true, ident = false, date = false, amount = false, textOnly = true;
-    bool lacksUsual = false;
+    bool lacksUsual = false, named = false;
     int filled = 0;
     for (int k = 0; k < c.count; ++k) {
         const auto idx = static_cast<std::size_t>(k);
@@ -62,11 +62,14 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
             ident = true;
             date |= kinds[idx].kind == ColumnKind::Date;
         }
+        named |= keys[idx] && kinds[idx].kind == ColumnKind::Text;
         amount |= kinds[idx].kind == ColumnKind::Amount &&
                   (f.amount.valid || !overflowAmount(c.value[idx]).empty());
         textOnly = textOnly && isTextColumn(kinds[idx]);
     }
     if (filled == 0) return LineRole::Blank;  // only frame characters
+    // A table keyed by names (months, no date or code anywhere): a named line with an amount.
+    ident |= named && amount;
     // A line is a total by its shape and place first: amounts without a key, or right under
     // a rule that sums the lines above (a class total beside its class code); its words
     // second. A record whose text holds DEVİR or TOPLAM is a record.
@@ -94,7 +97,8 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
 FirstReading readKinds(const ReportText& text, const TableLayout& table, int from, int end,
                        DateOrder regional, YearWindow years) {
     std::array<ColumnStats, kFields> evidence, all;
-    std::array<int, kFields> filled{};
+    std::array<int, kFields> filled{}, filledAll{};  // by sure lines; by lines with an amount
+    int amountLines = 0;
     FirstReading reading;
     LineCutter cutter(table.fields, years);
     const int last = std::min(end, text.lineCount());
@@ -108,6 +112,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         ++printed[repeatKey(line)];
     }
     int seen = 0, sure = 0, repeated = 0;
+    std::array<bool, 2> splitHolds{};  // among the sure records; among the other lines
     int i = from;
     // A report printed twice into one file repeats every line: then every line is evidence.
     for (const bool skipRepeated : {true, false}) {
@@ -115,8 +120,9 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             const auto idx = static_cast<std::size_t>(k);
             evidence[idx] = all[idx] = ColumnStats(table.runFrom[idx], table.runTo[idx]);
         }
-        filled = {};
-        reading.mergeSplit = false;
+        filled = filledAll = {};
+        amountLines = 0;
+        splitHolds = {};
         seen = sure = repeated = 0;
         for (i = from; i < last && seen < kReadingLines; ++i) {
             const std::string_view line = text.line(i);
@@ -138,20 +144,25 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             }
             const bool isSure = amount && ident > 0;
             sure += isSure;
+            amountLines += amount;
             for (int k = 0; k < c.count; ++k) {
                 const auto idx = static_cast<std::size_t>(k);
                 const std::string_view value = c.value[idx];
                 all[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
+                if (amount && !c.facts[idx].empty) ++filledAll[idx];
                 if (isSure) evidence[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
                 if (isSure && !c.facts[idx].empty) ++filled[idx];
             }
-            if (isSure && table.splitField >= 0) {
+            if (amount && table.splitField >= 0) {
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(table.splitField)];
-                if (!f.empty && !f.mark) reading.mergeSplit = true;
+                if (!f.empty && !f.mark) splitHolds[isSure ? 0 : 1] = true;
             }
         }
         if (sure > 0 || repeated == 0) break;
     }
+    // What the split-off character holds, by the sure records; without any, by every line
+    // with an amount (a table keyed by month names: "Mayıs   2.232.287,42").
+    reading.mergeSplit = sure > 0 ? splitHolds[0] : splitHolds[1];
     reading.end = i;
     // Without an amount beside a date or a code anywhere, every line is evidence.
     const auto& stats = sure > 0 ? evidence : all;
@@ -181,7 +192,17 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             const ColumnKind kind = reading.kinds[static_cast<std::size_t>(k)].kind;
             reading.keys[static_cast<std::size_t>(k)] =
                 kind == ColumnKind::Date || kind == ColumnKind::Code;
+            anyKey |= reading.keys[static_cast<std::size_t>(k)];
         }
+    }
+    // No date or code anywhere ("Ocak  38.950,95  18.988,65"): the first text column that
+    // the lines with an amount fill names the records.
+    for (int k = 0; k < kFields && !anyKey && sure == 0 && amountLines > 0; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        if (k == table.splitField || reading.kinds[idx].kind != ColumnKind::Text) continue;
+        if (5 * filledAll[idx] < 4 * amountLines) continue;
+        reading.keys[idx] = true;
+        anyKey = true;
     }
     // The usual columns: dates or codes beside the keys that most sure records fill.
     for (int k = 0; k < kFields; ++k) {

@@ -15,7 +15,8 @@ yet:
     tables            the tables after the first (rapor-2.csv …), as "table" checks the first
     tamper-amount     (with --tamper) one record's amount changed by 0,01 warns
     tamper-record     (with --tamper) one record taken out, all its lines, warns
-    tamper-subaccount (with --tamper) one sub-account of a trial balance taken out warns
+    tamper-subaccount (with --tamper) one sub-account of a trial balance taken out (one with
+                      siblings) warns
 
 The kinds are the folders under tests/data/clean that hold a truth.json. By default a kind whose
 `pending` names "table" is left out and the checks it names are skipped; --all runs everything
@@ -238,8 +239,18 @@ def tampered(report: bytes, truth: dict, how: str, rng):
         rec = rng.choice(recs)
         return (edit_lines(report, truth, drop=rec["lines"]), f"lines {rec['lines']} taken out",
                 rec)
+    # A parent's only sub-account prints the parent's own figures: without it the parent reads
+    # as an account with no sub-accounts, and nothing printed disagrees.
+    # A truth without parents has them by the levels: a trial balance prints each account
+    # under its parent.
+    parent, last, children = {}, {}, {}
+    for r in table["records"]:
+        level = r.get("level", 1)
+        parent[r["line"]] = r.get("parent", last.get(level - 1) if level > 1 else None)
+        last[level] = r["line"]
+        children[parent[r["line"]]] = children.get(parent[r["line"]], 0) + 1
     leaves = [r for r in table["records"] if r.get("level", 1) > 1
-              and not any(o.get("parent") == r["line"] for o in table["records"])
+              and r["line"] not in children and children[parent[r["line"]]] > 1
               and any(v not in (None, "0.00") for v, c in zip(r["values"], table["columns"])
                       if c.get("total") == "sum")]
     if not leaves:

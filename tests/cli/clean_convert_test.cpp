@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export/xlsx_package.h"
+#include "support/several_tables.h"
 #include "support/temp_dir.h"
 
 namespace tablamo::cli {
@@ -254,6 +255,32 @@ TEST(CleanConvert, TheWorkbookIsTypedByColumnUnderBoldHeadings) {
                              "&quot;-,Bold&quot;MUAV\xC4\xB0N DEFTER\xC4\xB0</oddHeader>"}) {
         EXPECT_NE(sheet.find(part), std::string::npos) << part;
     }
+}
+
+TEST(CleanConvert, EveryTableOfAReportThatPrintsSeveral) {
+    TempDir dir;
+    writeBytes(dir / "rapor.txt", testing::severalTablesReport());
+    const Outcome book = convert({"--clean", "-o", dir / "r.xlsx", dir / "rapor.txt"});
+    ASSERT_EQ(book.status, 0) << book.err;
+    EXPECT_NE(book.err.find("(3 tablo; 1 toplam satırı kayıtlarla tutuyor; HESAP ÖZETİ: 1 "
+                            "toplam satırı kayıtlarla tutuyor; AYLIK DÖKÜM: 1 toplam"),
+              std::string::npos)
+        << book.err;
+    EXPECT_EQ(testing::XlsxPackage(dir / "r.xlsx").sheetNames,
+              (std::vector<std::string>{"MUAVİN DEFTERİ", "HESAP ÖZETİ", "AYLIK DÖKÜM"}));
+
+    // Each table its own file, its records numbered by their report lines.
+    ASSERT_EQ(
+        convert({"--clean", "--line-numbers", "-q", "-o", dir / "r.csv", dir / "rapor.txt"}).status,
+        0);
+    EXPECT_EQ(readBytes(dir / "r-3.csv"),
+              "Ay;Bor\xE7;Alacak;Sat\xFDr\r\nOcak;100,00;40,00;26\r\n\xDEubat;1025,50;0,00;27\r\n");
+    EXPECT_EQ(head(dir / "r-2.csv", 2),
+              "Hesap Kodu;Hesap Ad\xFD;Bor\xE7;Alacak;Sat\xFDr\r\n120.01.001;ALFA LTD.\xDET\xDD.;"
+              "125,50;40,00;17\r\n");
+    EXPECT_EQ(head(dir / "r.csv", 2),
+              "Tarih;Fi\xFE No;A\xE7\xFDklama;Bor\xE7;Alacak;Sat\xFDr\r\n02.01.2024;0001;"
+              "Sat\xFD\xFE faturas\xFD;100,00;;7\r\n");
 }
 
 }  // namespace
