@@ -76,7 +76,11 @@ void State::readings(std::size_t c, const TotalLabel& label, const std::string& 
     for (const auto& [labelText, point] : byLabel) {
         if (labelText == folded) scopes.emplace_back(kSameScope, &point);
     }
-    for (const auto& [scope, p] : scopes) {
+    // Named, not bound: C++20 lets a lambda capture a structured binding, clang 14 does not
+    // yet (the fuzz targets' compiler).
+    for (const auto& entry : scopes) {
+        const int scope = entry.first;
+        const Point* p = entry.second;
         eachFilter([&](int f) {
             out.emplace_back(readingId(scope, kSum, f),
                              sums[c * kFilters + static_cast<std::size_t>(f)] -

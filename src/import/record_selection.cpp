@@ -46,7 +46,7 @@ bool startsPage(std::string_view line, const TableLayout& table) {
 
 LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kinds, const Keys& keys,
                       LineRole previous, const Keys* usual) {
-    bool fits = true, ident = false, date = false, amount = false, textOnly = true;
+    bool fits = true, ident = false, amount = false, textOnly = true;
     bool lacksUsual = false, named = false;
     int filled = 0;
     for (int k = 0; k < c.count; ++k) {
@@ -58,10 +58,7 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
         }
         ++filled;
         fits = fits && fitsKind(f, kinds[idx]);
-        if (keys[idx] && identifiesRecord(f, kinds[idx])) {
-            ident = true;
-            date |= kinds[idx].kind == ColumnKind::Date;
-        }
+        if (keys[idx] && identifiesRecord(f, kinds[idx])) ident = true;
         named |= keys[idx] && kinds[idx].kind == ColumnKind::Text;
         amount |= kinds[idx].kind == ColumnKind::Amount &&
                   (f.amount.valid || !overflowAmount(c.value[idx]).empty());
