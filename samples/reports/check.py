@@ -170,14 +170,14 @@ def check_table(lines: list, truth: dict, table: dict) -> list:
 
     # a balance that is the net of its row's figures
     nets = {c["heading"]: c["net"] for c in cols if c.get("net")}
-    for head, spec in nets.items():
+    for head, rule in nets.items():
         for rec in records:
             vals = dict(zip(heads, rec["values"]))
             got = kurus(vals[head] or "0")
-            if spec.get("sign"):
-                got *= -1 if vals[spec["sign"]] == "A" else 1
-            want = (sum(kurus(vals[h] or "0") for h in spec["plus"])
-                    - sum(kurus(vals[h] or "0") for h in spec["minus"]))
+            if rule.get("sign"):
+                got *= -1 if vals[rule["sign"]] == "A" else 1
+            want = (sum(kurus(vals[h] or "0") for h in rule["plus"])
+                    - sum(kurus(vals[h] or "0") for h in rule["minus"]))
             if got != want:
                 err(f"record at line {rec['line']}: {head} {plain(got)} is not the net "
                     f"{plain(want)}")
@@ -209,7 +209,7 @@ def check_table(lines: list, truth: dict, table: dict) -> list:
             elif how == "opening":
                 want = abs(opening(scope["group"], head))
             elif how == "net":
-                spec = net_of[head]
+                rule = net_of[head]
                 # every group the scope names, with records or not
                 gs = [g for g, grp in groups.items()
                       if scope.get("group", g) == g
@@ -217,8 +217,8 @@ def check_table(lines: list, truth: dict, table: dict) -> list:
                               for h, v in scope.get("where", {}).items())]
                 net = sum(opening(g, head) for g in gs)
                 for _, vals in sel:
-                    net += sum(kurus(vals[h] or "0") for h in spec.get("plus", []))
-                    net -= sum(kurus(vals[h] or "0") for h in spec.get("minus", []))
+                    net += sum(kurus(vals[h] or "0") for h in rule.get("plus", []))
+                    net -= sum(kurus(vals[h] or "0") for h in rule.get("minus", []))
                 want = abs(net) if mark_head else net
                 if mark_head and marks[mark_head] != mark_of(net):
                     err(f"{where}: {mark_head} printed {marks[mark_head]}, net {mark_of(net)}")
@@ -252,19 +252,19 @@ def check_table(lines: list, truth: dict, table: dict) -> list:
                 err(f"{balanced['by']} {key}: debit {plain(d)} != credit {plain(c)}")
 
     # running balances, from each group's opening balance where the groups have them
-    for head, spec in running.items():
-        by_group = spec["opening"] == "group"
-        bal, key = 0 if by_group else kurus(spec["opening"]), None
+    for head, rule in running.items():
+        by_group = rule["opening"] == "group"
+        bal, key = 0 if by_group else kurus(rule["opening"]), None
         dec = by_head[head]["format"].get("decimals", 2)
-        sign = spec.get("sign")
+        sign = rule.get("sign")
         for rec in records:
             vals = dict(zip(heads, rec["values"]))
             if by_group and rec["group"] != key:
                 key, bal = rec["group"], opening(rec["group"], head)
-            elif spec.get("restart_on") and vals[spec["restart_on"]] != key:
-                key, bal = vals[spec["restart_on"]], kurus(spec["opening"])
-            bal += sum(kurus(vals[h] or "0") for h in spec.get("plus", []))
-            bal -= sum(kurus(vals[h] or "0") for h in spec.get("minus", []))
+            elif rule.get("restart_on") and vals[rule["restart_on"]] != key:
+                key, bal = vals[rule["restart_on"]], kurus(rule["opening"])
+            bal += sum(kurus(vals[h] or "0") for h in rule.get("plus", []))
+            bal -= sum(kurus(vals[h] or "0") for h in rule.get("minus", []))
             got = kurus(vals[head] or "0")
             if sign:
                 got *= sign.get(vals[sign["column"]] or "", 0) if got else 1

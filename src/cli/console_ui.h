@@ -66,18 +66,7 @@ private:
 };
 
 /// The UI port of one input converted beside others: its messages and errors are kept, in
-/// order, to go to the console when the inputs before it are through. No dialogs, no busy
-/// cursor.
-class BufferedUi : public UiPort {
-public:
-    void showMessage(std::string_view text) override { messages.emplace_back(text); }
-    void showError(std::string_view text) override { messages.emplace_back(text); }
-    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return {}; }
-    void setBusy(bool) override {}
-    bool openWithDefaultProgram(const std::string&) override { return true; }
-
-    std::vector<std::string> messages;
-};
+/// order, to go to the console when the inputs before it are through.
+using BufferedUi = KeptMessagesUi;
 
 }  // namespace tablamo::cli

@@ -18,19 +18,6 @@ namespace {
 constexpr const char* kNoRecordsToMerge =
     "Temiz tablo: raporda kayıt satırı ayırt edilemedi; birleştirilmedi.";
 
-// What is said of one report, kept to be listed with it.
-class KeptMessages : public UiPort {
-public:
-    void showMessage(std::string_view text) override { messages.emplace_back(text); }
-    void showError(std::string_view text) override { messages.emplace_back(text); }
-    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return {}; }
-    void setBusy(bool) override {}
-    bool openWithDefaultProgram(const std::string&) override { return false; }
-
-    std::vector<std::string> messages;
-};
-
 // Reads one report into `ws` as "Aç" with "Temiz tablo" reads it; what is said of it goes
 // into the report's messages.
 MergedReport readReport(const MergeSource& source, const MergeReading& reading, Workspace& ws) {
@@ -41,7 +28,7 @@ MergedReport readReport(const MergeSource& source, const MergeReading& reading, 
         return report;
     }
     const auto start = std::chrono::steady_clock::now();
-    KeptMessages ui;
+    KeptMessagesUi ui;  // what is said of the report, listed with it
     bool imported = false;
     const bool ran = runCommand(ui, [&] {
         ws.settings.layout = reading.layout;

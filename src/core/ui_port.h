@@ -82,6 +82,21 @@ protected:
     UiPort& m_inner;
 };
 
+/// A port without a screen: its messages and errors are kept, in order, for someone to
+/// show later (a converter's input among others, a report read into a merge). No dialogs,
+/// no busy cursor; opening a saved file counts as done.
+class KeptMessagesUi : public UiPort {
+public:
+    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    void showError(std::string_view text) override { messages.emplace_back(text); }
+    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return {}; }
+    void setBusy(bool) override {}
+    bool openWithDefaultProgram(const std::string&) override { return true; }
+
+    std::vector<std::string> messages;
+};
+
 /// The hourglass for one scope, restored on every way out.
 class BusyCursor {
 public:
