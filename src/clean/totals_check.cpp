@@ -160,8 +160,8 @@ void State::trackValues(const RecordFacts& record, const std::vector<char>& pres
                 col.values.clear();
                 continue;
             }
-            it = col.values.insert(col.values.end(),
-                                   {std::string(cell), std::vector<std::int64_t>(sums.size())});
+            it = col.values.insert(col.values.end(), {std::string(cell), foldedUpper(cell),
+                                                      std::vector<std::int64_t>(sums.size())});
         }
         add(it->sums, present, record.mark, record.topLevel);
     }
@@ -171,6 +171,7 @@ void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts&
                              char mark) {
     State& s = *m_state;
     const TotalLabel label = readTotalLabel(text);
+    const std::string folded = foldedUpper(text);
     for (std::size_t c = 0; c < s.n; ++c) {
         const std::int64_t v = amounts.present[c] ? amounts.value[c] : 0;
         s.signedValues[c] = s.columns[c].marked && mark == 'A' ? -v : v;
@@ -187,11 +188,11 @@ void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts&
             s.openingPresent[c] = s.groupLastPresent[c] = 1;
             s.running.open(c, s.signedValues[c]);
         }
-        s.remember(foldedUpper(text), amounts);
+        s.remember(folded, amounts);
         return;
     }
-    if (s.anyRecord || s.groupsSeen) s.judge(text, label, line, amounts, mark);
-    s.remember(foldedUpper(text), amounts);
+    if (s.anyRecord || s.groupsSeen) s.judge(text, folded, label, line, amounts, mark);
+    s.remember(folded, amounts);
     s.lastForward = label.kind == TotalClass::Forward || label.kind == TotalClass::Page;
     s.closedByTotal = label.kind == TotalClass::Group || label.kind == TotalClass::Plain ||
                       label.kind == TotalClass::Grand;

@@ -47,7 +47,8 @@ struct Point {
 };
 
 struct ValueSums {
-    std::string value;  // as printed, Windows-1254
+    std::string value;   // as printed, Windows-1254
+    std::string folded;  // as a total's label words are compared: foldedUpper
     std::vector<std::int64_t> sums;
 };
 
@@ -96,8 +97,9 @@ struct State {
              bool top) const;
     void trackValues(const RecordFacts& record, const std::vector<char>& present);
     void remember(const std::string& folded, const LineAmounts& amounts);
-    void judge(std::string_view text, const TotalLabel& label, int line, const LineAmounts& amounts,
-               char mark);
+    /// `folded`: the line's text as foldedUpper gives it.
+    void judge(std::string_view text, const std::string& folded, const TotalLabel& label, int line,
+               const LineAmounts& amounts, char mark);
     void readings(std::size_t c, const TotalLabel& label, const std::string& folded,
                   std::vector<std::pair<int, std::int64_t>>& out) const;
     KindStats& kindOf(const std::string& key);

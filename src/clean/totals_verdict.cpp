@@ -103,7 +103,7 @@ void State::readings(std::size_t c, const TotalLabel& label, const std::string& 
     for (const std::string& word : label.words) {
         for (const ValueColumn& col : values) {
             for (const ValueSums& v : col.values) {
-                if (foldedUpper(v.value) != word) continue;
+                if (v.folded != word) continue;
                 eachFilter([&](int f) {
                     out.emplace_back(readingId(kWhereScope, kSum, f),
                                      v.sums[c * kFilters + static_cast<std::size_t>(f)]);
@@ -113,13 +113,12 @@ void State::readings(std::size_t c, const TotalLabel& label, const std::string& 
     }
 }
 
-void State::judge(std::string_view text, const TotalLabel& label, int line,
-                  const LineAmounts& amounts, char mark) {
+void State::judge(std::string_view text, const std::string& folded, const TotalLabel& label,
+                  int line, const LineAmounts& amounts, char mark) {
     if (holdsAmount(label)) {
         totals.push_back(-1);  // not checked
         return;
     }
-    const std::string folded = foldedUpper(text);
     const std::size_t kindAt = static_cast<std::size_t>(&kindOf(label.key) - kinds.data());
     std::vector<std::pair<int, std::int64_t>> found;
     const int base = levels ? kTop : kAll;
