@@ -62,7 +62,8 @@ std::optional<std::int64_t> countBefore(const std::vector<std::string>& words, s
 }  // namespace
 
 bool isTotalLabel(std::string_view win1254, bool balance) {
-    const std::string f = foldedUpper(win1254);
+    thread_local std::string f;  // asked of many lines: folded without allocating each time
+    foldUpperInto(win1254, f);
     // NAKLİ stands alone (NAKLİ YEKÜN); the others may go on (TOPLAMI, YEKÜNÜ, DEVİRLER).
     return hasWord(f, "TOPLAM", false) || hasWord(f, "YEKUN", false) ||
            hasWord(f, "DEVIR", false) || hasWord(f, "DEVRI", false) ||

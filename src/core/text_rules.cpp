@@ -1,5 +1,6 @@
 #include "core/text_rules.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <memory>
@@ -20,22 +21,33 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix) {
     return true;
 }
 
+namespace {
+
+// Each byte as foldedUpper gives it: a-z as A-Z, and Windows-1254's ı İ ş Ş ğ Ğ ü Ü ö Ö ç Ç
+// as their plain capitals.
+constexpr std::array<char, 256> kFolded = [] {
+    std::array<char, 256> t{};
+    for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = static_cast<char>(b);
+    for (int b = 'a'; b <= 'z'; ++b) t[static_cast<std::size_t>(b)] = static_cast<char>(b - 32);
+    constexpr unsigned char kMarked[] = {0xFD, 0xDD, 0xFE, 0xDE, 0xF0, 0xD0,
+                                         0xFC, 0xDC, 0xF6, 0xD6, 0xE7, 0xC7};
+    constexpr char kPlain[] = "IISSGGUUOOCC";
+    for (std::size_t i = 0; i < sizeof kMarked; ++i) t[kMarked[i]] = kPlain[i];
+    return t;
+}();
+
+}  // namespace
+
 std::string foldedUpper(std::string_view text) {
-    // Windows-1254: ı İ ş Ş ğ Ğ ü Ü ö Ö ç Ç and their plain capitals.
-    static constexpr unsigned char kMarked[] = {0xFD, 0xDD, 0xFE, 0xDE, 0xF0, 0xD0,
-                                                0xFC, 0xDC, 0xF6, 0xD6, 0xE7, 0xC7};
-    static constexpr char kPlain[] = "IISSGGUUOOCC";
-    std::string out(text);
-    for (char& ch : out) {
-        if (ch >= 'a' && ch <= 'z') {
-            ch = static_cast<char>(ch - ('a' - 'A'));
-            continue;
-        }
-        for (std::size_t i = 0; i < sizeof kMarked; ++i) {
-            if (static_cast<unsigned char>(ch) == kMarked[i]) ch = kPlain[i];
-        }
-    }
+    std::string out;
+    foldUpperInto(text, out);
     return out;
+}
+
+void foldUpperInto(std::string_view text, std::string& out) {
+    out.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        out[i] = kFolded[static_cast<unsigned char>(text[i])];
 }
 
 namespace {

@@ -18,6 +18,8 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix);
 /// reader does: "Sayfa Toplamı", "SAYFA TOPLAMI" and "SAYFA TOPLAMİ" all give "SAYFA
 /// TOPLAMI". Other bytes stay as they are.
 std::string foldedUpper(std::string_view text);
+/// foldedUpper into `out`, which keeps its storage from call to call.
+void foldUpperInto(std::string_view text, std::string& out);
 
 /// How a text is read as a decimal number besides its separator.
 struct DecimalRules {

@@ -119,7 +119,7 @@ private:
     bool labelled(std::string_view line) {
         if (line.find(':') == std::string_view::npos) return false;
         HeaderField found[kMaxFieldsPerLine];
-        m_converted = DosToWinText(line);
+        convert(line);
         const std::size_t n = headerFieldsOf(m_converted, found, kMaxFieldsPerLine);
         for (std::size_t f = 0; f < n; ++f) {
             if (isPageFooter(std::string(found[f].label) + " " + std::string(found[f].value)))
@@ -127,6 +127,12 @@ private:
         }
         return n > 0 && !isTotalLabel(found[0].label) &&
                TrimControl(m_converted).substr(0, found[0].label.size()) == found[0].label;
+    }
+
+    // The line in Windows-1254, into the buffer the reader keeps.
+    void convert(std::string_view line) {
+        m_converted.resize(line.size());
+        m_converted.resize(dosToWinTextInto(line, m_converted.data()));
     }
 
     bool headingRule(std::string_view line) const {
@@ -140,7 +146,7 @@ private:
     std::size_t fields(int line, std::string_view text, bool group, Chunk& out) {
         HeaderField found[kMaxFieldsPerLine];
         if (text.find(':') == std::string_view::npos) return 0;
-        m_converted = DosToWinText(text);
+        convert(text);
         const std::size_t n = group ? groupFieldsOf(m_converted, found, kMaxFieldsPerLine)
                                     : headerFieldsOf(m_converted, found, kMaxFieldsPerLine);
         for (std::size_t f = 0; f < n; ++f)

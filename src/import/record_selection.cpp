@@ -19,6 +19,13 @@ constexpr int kReadingLines = 20000;
 
 bool isBlank(std::string_view line) { return TrimControl(line).empty(); }
 
+// The line in Windows-1254, in a buffer of the thread's that the next call reuses.
+std::string_view winText(std::string_view line) {
+    thread_local std::string buffer;
+    buffer.resize(line.size());
+    return {buffer.data(), dosToWinTextInto(line, buffer.data())};
+}
+
 // A value that shows how amounts are written: with decimals or grouped thousands.
 bool showsAmount(const ValueFacts& f) {
     return f.amount.valid && (f.amount.decimal || f.amount.grouping || f.amount.ambiguous);
@@ -75,7 +82,7 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
     // carried sum wherever the column boundary cuts it); read only where they decide.
     const bool away = previous != LineRole::Record && previous != LineRole::Continuation;
     const bool asked = amount && (!ident || underRule || (lacksUsual && away));
-    const bool totalWords = asked && isTotalLabel(DosToWinText(line));
+    const bool totalWords = asked && isTotalLabel(winText(line));
     // A dated opening balance ("01.03.14  DEVREDEN BAKİYE") stands at a group's start, not
     // under a record, and leaves out what every record prints (its voucher number).
     const bool opening = totalWords && lacksUsual && away;
