@@ -53,7 +53,9 @@ struct Chunk {
         std::uint32_t first;     // Record: its first cell end; Field: where its value starts
         std::uint32_t amounts;   // Record, Total: its first amount slot; Field: its value's end
         char mark;
-        bool top;  // Record: a top-level account; Field: a group's block field
+        // Record: a top-level account; Field: a group's block field; Total: its figures are
+        // printed where none can be read
+        bool top;
     };
     int first = 0, end = 0;  // the lines it covers
     std::vector<Item> items;

@@ -150,10 +150,13 @@ bool RecordTyper::cell(const CutLine& c, const OutColumn& col, Chunk& out, std::
 void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
     if (!m_writing) return;
     const std::uint32_t amounts = amountSlots(out);
+    // Figures printed where none can be read (each runs over its column's boundaries).
+    bool printedAny = false, readAny = false;
     for (std::size_t s = 0; s < m_plan.summed.size(); ++s) {
         const auto idx = static_cast<std::size_t>(m_plan.summed[s]);
         std::string_view printed = c.value[idx];
         std::optional<std::int64_t> v = c.read[idx].units;
+        printedAny |= !printed.empty() && !c.facts[idx].placeholder;
         if (!c.facts[idx].amount.valid) {
             printed = overflowAmount(printed);
             if (printed.empty() || ranOver(c, idx, false)) continue;
@@ -163,6 +166,7 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
         // An amount cut by the column boundaries is not read: what it is, is not known.
         if (c.facts[idx].amount.valid && ranOver(c, idx, true)) continue;
         if (v) {
+            readAny = true;
             Chunk::Amount& a = out.amounts[amounts + s];
             a.value = *v;
             a.present = true;
@@ -178,7 +182,8 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
         const std::string_view m = c.value[static_cast<std::size_t>(m_plan.marks)];
         if (m == "A" || m == "B") mark = m[0];
     }
-    out.items.push_back({Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, mark, false});
+    out.items.push_back(
+        {Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, mark, printedAny && !readAny});
 }
 
 // Whether the amount in field `idx` runs over its column: it fills the field to its last

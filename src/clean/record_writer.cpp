@@ -55,7 +55,7 @@ void RecordWriter::take(const Chunk& chunk) {
                 startGroup();
                 amounts(chunk, item, true);
                 m_out.check->checkTotal(chunk.text.view(item.from, item.to), item.line + 1,
-                                        m_amounts, item.mark);
+                                        m_amounts, item.mark, item.top);
                 break;
             case Chunk::Kind::Record:
                 record(chunk, item);

@@ -168,7 +168,7 @@ void State::trackValues(const RecordFacts& record, const std::vector<char>& pres
 }
 
 void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts& amounts,
-                             char mark) {
+                             char mark, bool unread) {
     State& s = *m_state;
     const TotalLabel label = readTotalLabel(text);
     const std::string folded = foldedUpper(text);
@@ -191,7 +191,11 @@ void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts&
         s.remember(folded, amounts);
         return;
     }
-    if (s.anyRecord || s.groupsSeen) s.judge(text, folded, label, line, amounts, mark);
+    if (s.anyRecord || s.groupsSeen) {
+        s.judge(text, folded, label, line, amounts, mark);
+        // Figures that run over the columns' boundaries: printed, not checked.
+        if (unread && !label.count) s.totals.push_back(-1);
+    }
     s.remember(folded, amounts);
     s.lastForward = label.kind == TotalClass::Forward || label.kind == TotalClass::Page;
     s.closedByTotal = label.kind == TotalClass::Group || label.kind == TotalClass::Plain ||

@@ -96,8 +96,10 @@ public:
     void groupStart(int level);
     /// The next record.
     void addRecord(const LineAmounts& amounts, const RecordFacts& record);
-    /// A total line: its label as printed, its 1-based line, its printed amounts, its mark.
-    void checkTotal(std::string_view label, int line, const LineAmounts& amounts, char mark = 0);
+    /// A total line: its label as printed, its 1-based line, its printed amounts, its mark;
+    /// `unread`: it prints figures where none could be read.
+    void checkTotal(std::string_view label, int line, const LineAmounts& amounts, char mark = 0,
+                    bool unread = false);
     /// The report has ended: what waited for the whole report is decided.
     void finish();
 

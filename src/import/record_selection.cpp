@@ -19,6 +19,13 @@ constexpr int kReadingLines = 20000;
 
 bool isBlank(std::string_view line) { return TrimControl(line).empty(); }
 
+// Whether field `k` starts past the end of the table line: a width of the settings' beyond
+// the table's columns.
+bool pastTableLine(const TableLayout& table, int k) {
+    const std::uint32_t from = table.fields.from[static_cast<std::size_t>(k)];
+    return !table.tableText.empty() && from > table.tableText.size();
+}
+
 // The line in Windows-1254, in a buffer of the thread's that the next call reuses.
 std::string_view winText(std::string_view line) {
     thread_local std::string buffer;
@@ -142,8 +149,10 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             for (int k = 0; k < c.count; ++k) {
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(k)];
                 amount |= showsAmount(f);
-                // The split-off character is no code, whatever it holds.
-                if (k == table.splitField) continue;
+                // The split-off character is no code, whatever it holds; nor is what runs
+                // on past the table line (the last digit of a total printed a place further
+                // right than the records).
+                if (k == table.splitField || pastTableLine(table, k)) continue;
                 ident += f.dateOrders != 0 || (f.codeToken && !showsAmount(f));
             }
             const bool isSure = amount && ident > 0;

@@ -126,6 +126,12 @@ TEST(TotalsCheck, OnlyAKnownFigureDisagrees) {
     EXPECT_TRUE(garbled.verdict().mismatches.empty());
     EXPECT_EQ(garbled.verdict().unchecked, 1);
 
+    // Figures printed over the column boundaries, none of them read.
+    Ledger spilled;
+    spilled.post(100, std::nullopt, std::nullopt);
+    spilled.check.checkTotal("TOPLAM", ++spilled.line, LineAmounts(3), 0, true);
+    EXPECT_EQ(totalsNote(spilled.verdict()), "1 toplam denetlenemedi");
+
     Ledger peers;
     for (int day = 0; day < 4; ++day) {
         peers.post(100, std::nullopt, std::nullopt);

@@ -298,6 +298,24 @@ TEST(CleanImport, APlainImportAfterwardsIsThePlainTable) {
     EXPECT_EQ(t.ws.grid.cell(20, 0), "T");
 }
 
+// A total printed one place further right than its records, its label under the dates:
+// the digit it prints past the table line makes it no record, and the columns keep their
+// kinds.
+TEST(CleanImport, ATotalPrintedAPlaceFurtherRightSpoilsNoColumn) {
+    const std::vector<int> w = {8, 10, 12, 12};
+    Clean t({
+        fields({"Kod", "Tarih", ">Borc", ">Alacak"}, w),
+        rule(w),
+        fields({"D-1", "19.01.2021", ">5.608,97", ">2.804,48"}, w),
+        fields({"D-2", "23.01.2015", ">8.848,11", ">8.848,11"}, w),
+        "         TOPLAM         14.457,08     11.652,59",
+    });
+    ASSERT_EQ(t.records(), 2);
+    EXPECT_EQ(t.row(1), (Row{"D-1", "19.01.2021", "5608,97", "2804,48"}));
+    EXPECT_EQ(t.ws.clean->columns[1].kind, ColumnKind::Date);
+    EXPECT_TRUE(t.outcome.warnings.empty());
+}
+
 // The report's own totals: silent when they agree, a warning naming the total line, the
 // column and both amounts when a record line was taken out.
 TEST(CleanImport, TotalsProveTheRecords) {
