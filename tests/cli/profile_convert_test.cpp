@@ -99,19 +99,17 @@ TEST(ProfileConvert, ABadProfileStopsTheRunBeforeAnythingIsConverted) {
     const struct {
         const char* name;
         std::string json;
-        std::string what;  // after 'Layout profile "<file>": '
+        std::string what;  // after 'Düzen dosyası "<file>": '
     } cases[] = {
-        {"not JSON", "tablo",
-         "not JSON: parse error at line 1, column 2: syntax error while parsing "
-         "value - invalid literal"},
+        {"not JSON", "tablo", "JSON değil: 1. satır, 2. sütunda yazım hatası"},
         {"unknown version", edited("\"version\": 1", "\"version\": 7"),
-         "\"version\": 7 is not a version this program reads (1)"},
+         "\"version\": 7 bu programın okuduğu bir sürüm değil (1)"},
         {"unknown key", edited("\"LedgerMarks\"", "\"Ledger\": true, \"LedgerMarks\""),
-         "\"layout.Ledger\" is not a key of a layout profile"},
+         "\"layout.Ledger\" bir düzen dosyası anahtarı değil"},
         {"missing key", edited("\"AutoColumnSearch\": true,", ""),
-         "\"layout.AutoColumnSearch\" is missing"},
+         "\"layout.AutoColumnSearch\" eksik"},
         {"width not whole", edited("39,", "39.5,"),
-         "\"layout.ColumnWidths[2]\": 39.5 is not a whole number"},
+         "\"layout.ColumnWidths[2]\": 39.5 bir tam sayı değil"},
     };
     const std::string report = kSamples + "/muavin.txt";
     for (const auto& c : cases) {
@@ -121,7 +119,7 @@ TEST(ProfileConvert, ABadProfileStopsTheRunBeforeAnythingIsConverted) {
             parseCommandLine({"--profile", path, "-o", dir / "out.csv", report}, ',');
         EXPECT_FALSE(parsed.job) << c.name;
         EXPECT_EQ(parsed.exitCode, 2) << c.name;
-        EXPECT_EQ(parsed.err, "tablamo-convert: --profile: Layout profile \"" + path +
+        EXPECT_EQ(parsed.err, "tablamo-convert: --profile: Düzen dosyası \"" + path +
                                   "\": " + c.what + "\nAyrıntılar için: tablamo-convert --help\n")
             << c.name;
     }
