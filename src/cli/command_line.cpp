@@ -228,8 +228,11 @@ std::string refusedChoice(const CLI::App& app, const OptionSpec& o) {
 // What CLI11 found wrong, in the converter's words; the message without the program's name.
 std::string parseErrorText(const CLI::ParseError& e, const CLI::App& app,
                            const std::vector<std::string>& args) {
-    // An unknown option is named before the inputs are missed ("tablamo-convert --version").
-    if (!app.remaining().empty()) return leftOverText(app.remaining());
+    // An unknown option is named before the inputs are missed ("tablamo-convert --version");
+    // a "--" that ends the options is none.
+    std::vector<std::string> leftOver = app.remaining();
+    std::erase(leftOver, "--");
+    if (!leftOver.empty()) return leftOverText(leftOver);
     if (dynamic_cast<const CLI::RequiredError*>(&e)) {
         return "dönüştürülecek rapor dosyası ya da klasör verilmedi";
     }

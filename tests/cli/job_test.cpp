@@ -150,6 +150,7 @@ TEST(ParseCommandLine, MistakesTheParserFindsAreNamedInTurkish) {
         {{"-x", "--dry", "a.txt"}, "bilinmeyen seçenekler: -x, --dry"},
         {{"--version"}, "bilinmeyen seçenek: --version"},  // before the inputs are missed
         {{}, "dönüştürülecek rapor dosyası ya da klasör verilmedi"},
+        {{"-q", "--"}, "dönüştürülecek rapor dosyası ya da klasör verilmedi"},
         {{"--start-row"}, "--start-row: değer verilmedi"},
         {{"a.txt", "-o"}, "--output: değer verilmedi"},
         {{"--to", "pdf", "a.txt"}, "--to: 'pdf' olamaz; şunlardan biri olmalı: csv, html, xlsx"},
