@@ -176,6 +176,86 @@ const OptionSpec* valueOption(const std::string& arg) {
     return nullptr;
 }
 
+// The option a CLI11 message names ("--to: pdf not in {…}", "Could not convert: --clean = x"):
+// one of its words is an option's long name.
+const OptionSpec* optionNamedIn(const std::string& message) {
+    std::istringstream words(message);
+    for (std::string word; words >> word;) {
+        while (!word.empty() && (word.back() == ':' || word.back() == ',')) word.pop_back();
+        for (const OptionSpec& o : allOptions()) {
+            if (word == longName(o.names)) return &o;
+        }
+    }
+    return nullptr;
+}
+
+// The arguments CLI11 left over: options it does not know, or values nothing takes.
+std::string leftOverText(const std::vector<std::string>& leftOver) {
+    std::vector<std::string> options, values;
+    for (const std::string& arg : leftOver) {
+        (arg.size() > 1 && arg[0] == '-' ? options : values).push_back(arg);
+    }
+    const auto joined = [](const std::vector<std::string>& items, const char* quote) {
+        std::string text;
+        for (const std::string& item : items) {
+            if (!text.empty()) text += ", ";
+            text += quote + item + quote;
+        }
+        return text;
+    };
+    if (!options.empty()) {
+        return (options.size() > 1 ? "bilinmeyen seçenekler: " : "bilinmeyen seçenek: ") +
+               joined(options, "");
+    }
+    return (values.size() > 1 ? "beklenmeyen değerler: " : "beklenmeyen değer: ") +
+           joined(values, "'");
+}
+
+// The value given to `o` that is none of its choices.
+std::string refusedChoice(const CLI::App& app, const OptionSpec& o) {
+    const CLI::Option* option = app.get_option_no_throw(longName(o.names));
+    const std::vector<std::string> choices = choicesOf(o);
+    if (option) {
+        for (const std::string& given : option->results()) {
+            const bool known = std::any_of(choices.begin(), choices.end(),
+                                           [&](const auto& c) { return lower(c) == lower(given); });
+            if (!known) return given;
+        }
+    }
+    return {};
+}
+
+// What CLI11 found wrong, in the converter's words; the message without the program's name.
+std::string parseErrorText(const CLI::ParseError& e, const CLI::App& app,
+                           const std::vector<std::string>& args) {
+    // An unknown option is named before the inputs are missed ("tablamo-convert --version");
+    // a "--" that ends the options is none.
+    std::vector<std::string> leftOver = app.remaining();
+    std::erase(leftOver, "--");
+    if (!leftOver.empty()) return leftOverText(leftOver);
+    if (dynamic_cast<const CLI::RequiredError*>(&e)) {
+        return "dönüştürülecek rapor dosyası ya da klasör verilmedi";
+    }
+    const OptionSpec* o = optionNamedIn(e.what());
+    if (!o) return std::string("komut satırı okunamadı (") + e.what() + ")";
+    const std::string name = longName(o->names);
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+        // Given last without its value, or given more than once.
+        const std::vector<std::string> names = namesOf(*o);
+        const bool bare = std::any_of(args.begin(), args.end(), [&](const std::string& a) {
+            return std::find(names.begin(), names.end(), a) != names.end();
+        });
+        return name + (bare ? ": değer verilmedi" : ": yalnızca bir kez verilebilir");
+    }
+    if (dynamic_cast<const CLI::ValidationError*>(&e)) {
+        std::string list;
+        for (const std::string& c : choicesOf(*o)) list += (list.empty() ? "" : ", ") + c;
+        return name + ": '" + refusedChoice(app, *o) + "' olamaz; şunlardan biri olmalı: " + list;
+    }
+    if (dynamic_cast<const CLI::ConversionError*>(&e)) return name + ": bu seçenek değer almaz";
+    return std::string("komut satırı okunamadı (") + e.what() + ")";
+}
+
 }  // namespace
 
 JoinedArgs joinValues(const std::vector<std::string>& args) {
@@ -220,12 +300,16 @@ ReadArguments readArguments(const std::vector<std::string>& args) {
         std::reverse(reversed.begin(), reversed.end());
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() != 0) {
+            result.exitCode = 2;
+            result.err = std::string(kProgram) + ": " + parseErrorText(e, app, joined.args) + "\n" +
+                         kHelpHint;
+            return result;
+        }
         std::ostringstream out, err;
-        const int code = app.exit(e, out, err);
-        result.exitCode = code == 0 ? 0 : 2;
+        app.exit(e, out, err);
         result.out = out.str();
         result.err = err.str();
-        if (code != 0) result.err = std::string(kProgram) + ": " + result.err;
         return result;
     }
 

@@ -31,7 +31,8 @@ struct GivenOptions {
 };
 
 /// The arguments read: the options given, or what to print and the exit status (--help on
-/// stdout and 0; a mistake CLI11 finds on stderr, prefixed with the program's name, and 2).
+/// stdout and 0; a mistake CLI11 finds, told in Turkish, on stderr, prefixed with the
+/// program's name and followed by kHelpHint, and 2).
 struct ReadArguments {
     std::optional<GivenOptions> options;
     int exitCode = 0;
@@ -41,6 +42,9 @@ struct ReadArguments {
 
 /// The program's name in its messages.
 inline constexpr const char* kProgram = "tablamo-convert";
+
+/// The line after a command-line mistake.
+inline constexpr const char* kHelpHint = "Ayrıntılar için: tablamo-convert --help\n";
 
 /// Reads the arguments (without the program name) against the converter's options.
 ReadArguments readArguments(const std::vector<std::string>& args);

@@ -32,8 +32,8 @@ LayoutProfile readProfile(const std::string& path) {
 // --save-profile must not replace the input or the output.
 void checkSaveProfile(const Job& job, const std::string& path) {
     if (job.inputs.size() != 1) {
-        throw UsageError("--save-profile: one input is needed, not " +
-                         std::to_string(job.inputs.size()));
+        throw UsageError("--save-profile: tek bir girdi gerekir; " +
+                         std::to_string(job.inputs.size()) + " girdi verildi");
     }
     const auto key = [](const std::string& p) {
         std::error_code ec;
@@ -45,7 +45,7 @@ void checkSaveProfile(const Job& job, const std::string& path) {
     if (std::filesystem::equivalent(path, job.inputs[0], ec) || key(path) == key(job.inputs[0]) ||
         (!job.output.empty() && key(path) == key(job.output))) {
         throw UsageError("--save-profile: '" + path +
-                         "' is the input or the output; nothing written");
+                         "' girdiyle ya da çıktıyla aynı dosya; hiçbir şey yazılmadı");
     }
 }
 
@@ -70,15 +70,15 @@ OutputFormat formatOfOutput(const std::string& output, const std::vector<std::st
         }
     }
     throw UsageError("--output: '" + output +
-                     "' is no folder, and its ending names no output format (" + endings +
-                     "); name the format with --to");
+                     "' bir klasör değil ve uzantısı bir çıktı biçimi belirtmiyor (" + endings +
+                     "); biçimi --to ile belirtin");
 }
 
 // The format of the merged file: the one its ending names, else refused.
 OutputFormat formatOfMerge(const std::string& file) {
     if (const OutputFormatInfo* format = formatOfFileName(file)) return format->format;
-    throw UsageError("--merge: the ending of '" + file +
-                     "' names no output format; name the format with --to");
+    throw UsageError("--merge: '" + file +
+                     "' adının uzantısı bir çıktı biçimi belirtmiyor; biçimi --to ile belirtin");
 }
 
 // -j: a whole number of at least 1.
@@ -86,7 +86,7 @@ int jobCount(const std::string& value) {
     int n = 0;
     const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
     if (ec != std::errc() || end != value.data() + value.size() || n < 1) {
-        throw UsageError("--jobs: '" + value + "' is not a number of files at once (1 or more)");
+        throw UsageError("--jobs: '" + value + "' bir dosya sayısı değil (1 veya daha fazla)");
     }
     return n;
 }
@@ -99,7 +99,7 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
          {"--to", "--output", "--encoding", "--date-order", "--summary", "--profile",
           "--save-profile", "--input-encoding", "--merge", "--sheet-per"}) {
         if (given.has(name) && given.value(name).empty())
-            throw UsageError(std::string(name) + ": an empty value is not allowed");
+            throw UsageError(std::string(name) + ": boş değer verilemez");
     }
     const auto value = [&](const char* name) { return given.value(name); };
     Job job;
@@ -107,7 +107,7 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
     job.output = value("--output");
     job.merge = value("--merge");
     if (!job.merge.empty() && given.has("--output")) {
-        throw UsageError("--merge names the one file written; --output goes without it");
+        throw UsageError("--merge yazılacak tek dosyayı belirtir; --output ile birlikte verilemez");
     }
     const std::string to = value("--to");
     job.format = !to.empty()          ? formatNamed(to)->format
@@ -128,7 +128,7 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
                         : readAs == "cp1254" ? InputEncoding::Cp1254
                                              : InputEncoding::Auto;
     if (given.has("--save-profile")) {
-        if (!job.merge.empty()) throw UsageError("--save-profile goes without --merge");
+        if (!job.merge.empty()) throw UsageError("--save-profile, --merge ile birlikte verilemez");
         checkSaveProfile(job, value("--save-profile"));
         job.saveProfile = value("--save-profile");
     }
@@ -144,7 +144,7 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
     job.clean = given.has("--clean") || profileClean;
     for (const char* name : kCleanOnlyOptions) {
         if (!job.clean && given.has(name)) {
-            throw UsageError(std::string(name) + " goes only with --clean");
+            throw UsageError(std::string(name) + " yalnızca --clean ile verilebilir");
         }
     }
     job.lineNumbers = given.has("--line-numbers");
@@ -154,7 +154,7 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
         job.csvSeparator = oneCharacter("--csv-separator", value("--csv-separator"));
         // A field may hold these itself: as the separator they would break the file's rows.
         if (job.csvSeparator == '"' || job.csvSeparator == '\r' || job.csvSeparator == '\n') {
-            throw UsageError("--csv-separator: a double quote, CR or LF cannot separate fields");
+            throw UsageError("--csv-separator: çift tırnak, CR veya LF alan ayıracı olamaz");
         }
     }
     if (given.has("--sheet-per")) job.sheetPer = heldText("--sheet-per", value("--sheet-per"));
@@ -190,8 +190,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
         result.job = jobFromOptions(*read.options, localeDecimalSeparator, localeDate);
     } catch (const UsageError& e) {
         result.exitCode = 2;
-        result.err =
-            std::string(kProgram) + ": " + e.what() + "\nRun with --help for more information.\n";
+        result.err = std::string(kProgram) + ": " + e.what() + "\n" + kHelpHint;
     }
     return result;
 }

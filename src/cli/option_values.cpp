@@ -54,7 +54,7 @@ const LayoutField& fieldNamed(std::string_view name) {
 std::string heldText(const std::string& option, const std::string& utf8) {
     auto text = utf8ToWin1254(utf8);
     if (!text) {
-        throw UsageError(option + ": '" + utf8 + "' holds a character that Windows-1254 lacks");
+        throw UsageError(option + ": '" + utf8 + "' Windows-1254'te olmayan bir karakter içeriyor");
     }
     return *text;
 }
@@ -63,8 +63,7 @@ std::string integerText(const std::string& option, const std::string& utf8) {
     const auto text = utf8ToWin1254(utf8);
     std::int32_t value = 0;
     if (!text || !tryStrToInt(*text, value)) {
-        throw UsageError(option + ": " +
-                         errorBoxText("'" + utf8 + "' is not a valid integer value"));
+        throw UsageError(option + ": '" + utf8 + "' geçerli bir tam sayı değil");
     }
     return *text;
 }
@@ -91,7 +90,7 @@ void applyLayoutOption(const LayoutOption& option, const std::string& value, Rep
                 from = comma + 1;
             }
             if (parts.size() > static_cast<std::size_t>(ReportLayout::kWidthCount)) {
-                throw UsageError(std::string(option.flag) + ": at most 20 widths");
+                throw UsageError(std::string(option.flag) + ": en çok 20 genişlik verilebilir");
             }
             for (std::size_t k = 0; k < parts.size(); ++k) {
                 layout.ColumnWidths[k] = integerText(option.flag, parts[k]);
@@ -103,7 +102,7 @@ void applyLayoutOption(const LayoutOption& option, const std::string& value, Rep
 
 char oneCharacter(const std::string& option, const std::string& utf8) {
     const std::string held = heldText(option, utf8);
-    if (held.size() != 1) throw UsageError(option + ": one character is needed");
+    if (held.size() != 1) throw UsageError(option + ": tek bir karakter gerekir");
     return held[0];
 }
 

@@ -193,31 +193,32 @@ std::vector<PlannedFile> planOutputs(const Job& job) {
             throw UsageError(replacesInputMessage(files[i].output, files[*j].input));
         }
         if (const auto j = outputs.findOrAdd(key, i)) {
-            throw UsageError("'" + files[*j].input + "' and '" + files[i].input +
-                             "' would both write '" + files[i].output + "'; nothing written");
+            throw UsageError("'" + files[*j].input + "' ile '" + files[i].input +
+                             "' aynı çıktıyı yazacaktı: '" + files[i].output +
+                             "'; hiçbir şey yazılmadı");
         }
     }
     if (!job.summary.empty()) {
         const FileKey key = keyOf(job.summary);
         if (const auto j = inputs.find(key)) {
-            throw UsageError("--summary: '" + job.summary + "' would replace the input '" +
-                             files[*j].input + "'; nothing written");
+            throw UsageError("--summary: '" + job.summary + "' dosyası '" + files[*j].input +
+                             "' girdisinin üzerine yazılacaktı; hiçbir şey yazılmadı");
         }
         if (const auto j = outputs.find(key)) {
-            throw UsageError("--summary: '" + job.summary + "' is the output of '" +
-                             files[*j].input + "'; nothing written");
+            throw UsageError("--summary: '" + job.summary + "', '" + files[*j].input +
+                             "' girdisinin çıktısıyla aynı dosya; hiçbir şey yazılmadı");
         }
     }
     if (!job.saveProfile.empty()) {
         // The layout saved must not take the place of the table written, nor of the summary.
         const FileKey key = keyOf(job.saveProfile);
         if (const auto j = outputs.find(key)) {
-            throw UsageError("--save-profile: '" + job.saveProfile + "' is the output of '" +
-                             files[*j].input + "'; nothing written");
+            throw UsageError("--save-profile: '" + job.saveProfile + "', '" + files[*j].input +
+                             "' girdisinin çıktısıyla aynı dosya; hiçbir şey yazılmadı");
         }
         if (!job.summary.empty() && sameFile(job.saveProfile, job.summary)) {
             throw UsageError("--save-profile: '" + job.saveProfile +
-                             "' is the --summary file; nothing written");
+                             "', --summary dosyasıyla aynı; hiçbir şey yazılmadı");
         }
     }
     return files;
@@ -231,19 +232,19 @@ std::string planMerge(const Job& job, const std::vector<PlannedFile>& files) {
     }
     const FileKey key = keyOf(merged);
     if (const auto j = inputs.find(key)) {
-        throw UsageError("--merge: '" + merged + "' would replace the input '" + files[*j].input +
-                         "'; nothing written");
+        throw UsageError("--merge: '" + merged + "' dosyası '" + files[*j].input +
+                         "' girdisinin üzerine yazılacaktı; hiçbir şey yazılmadı");
     }
     if (!job.summary.empty()) {
         const FileKey summary = keyOf(job.summary);
         if (const auto j = inputs.find(summary)) {
-            throw UsageError("--summary: '" + job.summary + "' would replace the input '" +
-                             files[*j].input + "'; nothing written");
+            throw UsageError("--summary: '" + job.summary + "' dosyası '" + files[*j].input +
+                             "' girdisinin üzerine yazılacaktı; hiçbir şey yazılmadı");
         }
         if (summary.canonical == key.canonical ||
             (!key.inode.empty() && summary.inode == key.inode)) {
             throw UsageError("--summary: '" + job.summary +
-                             "' is the merged file; nothing written");
+                             "', birleştirilen dosyayla aynı; hiçbir şey yazılmadı");
         }
     }
     return merged;

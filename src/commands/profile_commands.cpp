@@ -24,8 +24,7 @@ constexpr std::uintmax_t kMostProfileBytes = 1 << 20;
 LayoutProfile loadProfile(const std::string& path) {
     std::error_code ec;
     if (fs::is_regular_file(path, ec) && fs::file_size(path, ec) > kMostProfileBytes && !ec) {
-        throw ProfileError("Layout profile \"" + path +
-                           "\": not a layout profile: larger than 1 MiB");
+        throw ProfileError("Düzen dosyası \"" + path + "\": düzen dosyası değil: 1 MiB'tan büyük");
     }
     const ReportText bytes = ReportText::loadFile(path);
     return profileFromJson(bytes.bytes(), path);

@@ -11,7 +11,8 @@ namespace tablamo {
 namespace fs = std::filesystem;
 
 std::string replacesInputMessage(const std::string& output, const std::string& input) {
-    return "the output '" + output + "' would replace the input '" + input + "'; nothing written";
+    return "'" + output + "' çıktısı '" + input +
+           "' girdisinin üzerine yazılacaktı; hiçbir şey yazılmadı";
 }
 
 bool sameFile(const std::string& a, const std::string& b) {

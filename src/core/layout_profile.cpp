@@ -33,13 +33,29 @@ std::string shown(const Json& value) {
     return text;
 }
 
+// "3. satır, 19. sütunda " from the library's "… at line 3, column 19: …"; "" without them.
+std::string syntaxErrorPlace(const std::string& what) {
+    const auto number = [&](std::string_view label) {
+        std::size_t at = what.find(label);
+        if (at == std::string::npos) return std::string();
+        at += label.size();
+        std::size_t end = at;
+        while (end < what.size() && what[end] >= '0' && what[end] <= '9') ++end;
+        return what.substr(at, end - at);
+    };
+    const std::string line = number("at line ");
+    const std::string column = number(", column ");
+    if (line.empty() || column.empty()) return {};
+    return line + ". satır, " + column + ". sütunda ";
+}
+
 // Reads one profile document; every failure names the file and the key.
 class ProfileReader {
 public:
     explicit ProfileReader(std::string_view fileName) : m_file(fileName) {}
 
     [[noreturn]] void fail(std::string_view what) const {
-        throw ProfileError("Layout profile \"" + m_file + "\": " + std::string(what));
+        throw ProfileError("Düzen dosyası \"" + m_file + "\": " + std::string(what));
     }
     [[noreturn]] void failKey(std::string_view key, std::string_view what) const {
         fail("\"" + std::string(key) + "\"" + std::string(what));
@@ -54,41 +70,43 @@ public:
         for (const auto& item : object.items()) {
             bool known = false;
             for (std::string_view k : keys) known = known || item.key() == k;
-            if (!known) failKey(path(item.key()), " is not a key of a layout profile");
+            if (!known) failKey(path(item.key()), " bir düzen dosyası anahtarı değil");
         }
         for (std::string_view k : keys) {
-            if (!object.contains(k)) failKey(path(k), " is missing");
+            if (!object.contains(k)) failKey(path(k), " eksik");
         }
     }
 
     std::int32_t wholeNumber(const Json& value, std::string_view key) const {
-        if (!value.is_number_integer())
-            failKey(key, ": " + shown(value) + " is not a whole number");
+        if (!value.is_number_integer()) failKey(key, ": " + shown(value) + " bir tam sayı değil");
         constexpr auto kLeast = std::numeric_limits<std::int32_t>::min();
         constexpr auto kMost = std::numeric_limits<std::int32_t>::max();
         const bool fits =
             value.is_number_unsigned()
                 ? value.get<std::uint64_t>() <= static_cast<std::uint64_t>(kMost)
                 : value.get<std::int64_t>() >= kLeast && value.get<std::int64_t>() <= kMost;
-        if (!fits) failKey(key, ": " + shown(value) + " is out of range");
+        if (!fits) failKey(key, ": " + shown(value) + " izin verilen aralığın dışında");
         return static_cast<std::int32_t>(value.get<std::int64_t>());
     }
 
     std::string heldText(const Json& value, std::string_view key) const {
-        if (!value.is_string()) failKey(key, ": a text is needed, not " + shown(value));
+        if (!value.is_string()) failKey(key, ": metin olmalı; " + shown(value) + " verilmiş");
         const auto text = utf8ToWin1254(value.get_ref<const std::string&>());
-        if (!text) failKey(key, ": " + shown(value) + " holds a character that Windows-1254 lacks");
+        if (!text)
+            failKey(key, ": " + shown(value) + " Windows-1254'te olmayan bir karakter içeriyor");
         return *text;
     }
 
     bool check(const Json& value, std::string_view key) const {
-        if (!value.is_boolean()) failKey(key, ": true or false is needed, not " + shown(value));
+        if (!value.is_boolean())
+            failKey(key, ": true ya da false olmalı; " + shown(value) + " verilmiş");
         return value.get<bool>();
     }
 
     void readLayout(const Json& object, ReportLayout& layout) const {
         const std::string prefix = std::string(kLayoutKey) + ".";
-        if (!object.is_object()) failKey(kLayoutKey, ": an object is needed, not " + shown(object));
+        if (!object.is_object())
+            failKey(kLayoutKey, ": nesne olmalı; " + shown(object) + " verilmiş");
         std::vector<std::string_view> names;
         for (const LayoutField& f : layoutFields()) names.push_back(f.name);
         checkKeys(object, names, prefix);
@@ -109,7 +127,7 @@ public:
                     break;
                 case LayoutField::Kind::Widths:
                     if (!value.is_array() || value.size() != ReportLayout::kWidthCount) {
-                        failKey(key, ": 20 whole numbers are needed, not " + shown(value));
+                        failKey(key, ": 20 tam sayı olmalı; " + shown(value) + " verilmiş");
                     }
                     for (int k = 1; k <= ReportLayout::kWidthCount; ++k) {
                         const std::string item = key + "[" + std::to_string(k - 1) + "]";
@@ -174,24 +192,25 @@ LayoutProfile profileFromJson(std::string_view json, std::string_view fileName) 
     Json doc;
     try {
         doc = Json::parse(json.begin(), json.end());
-    } catch (const Json::exception& e) {  // a syntax error, or a number past a double's range
-        // The library's text without its "[json.exception.parse_error.101] " tag and the
-        // bytes it read last, which need not be UTF-8.
-        std::string reason = e.what();
-        const std::size_t tag = reason.find("] ");
-        if (tag != std::string::npos) reason.erase(0, tag + 2);
-        const std::size_t lastRead = reason.find("; last read:");
-        if (lastRead != std::string::npos) reason.erase(lastRead);
-        reader.fail("not JSON: " + reason);
+    } catch (const Json::parse_error& e) {
+        reader.fail("JSON değil: " + syntaxErrorPlace(e.what()) + "yazım hatası");
+    } catch (const Json::exception& e) {  // a number past a double's range
+        // The number stands quoted at the end of the library's text.
+        const std::string what = e.what();
+        const std::size_t open = what.find('\'');
+        const std::size_t close = what.rfind('\'');
+        reader.fail(open < close
+                        ? "JSON değil: " + what.substr(open, close - open + 1) + " sayısı çok büyük"
+                        : std::string("JSON değil"));
     }
-    if (!doc.is_object()) reader.fail("not a layout profile: no JSON object");
+    if (!doc.is_object()) reader.fail("düzen dosyası değil: bir JSON nesnesi yok");
     // The version first: a later format may have other keys.
-    if (!doc.contains(kVersionKey)) reader.failKey(kVersionKey, " is missing");
+    if (!doc.contains(kVersionKey)) reader.failKey(kVersionKey, " eksik");
     const Json& version = doc.at(kVersionKey);
     if (!version.is_number_integer() ||
         version.get<std::int64_t>() != LayoutProfile::kFormatVersion) {
         reader.failKey(kVersionKey, ": " + shown(version) +
-                                        " is not a version this program reads (" +
+                                        " bu programın okuduğu bir sürüm değil (" +
                                         std::to_string(LayoutProfile::kFormatVersion) + ")");
     }
     reader.checkKeys(doc, kTopKeys, "");

@@ -39,7 +39,7 @@ std::string profileToJson(const LayoutProfile& profile);
 
 /// Reads a profile's JSON text strictly: every key present, no other key, numbers whole,
 /// texts in Windows-1254's characters. `fileName` names the file in the ProfileError:
-/// "Layout profile "<file>": <key>: <what is wrong>".
+/// "Düzen dosyası "<file>": <key>: <what is wrong>".
 LayoutProfile profileFromJson(std::string_view json, std::string_view fileName);
 
 /// The fingerprint of one heading line as the report holds it (code page 857): converted as

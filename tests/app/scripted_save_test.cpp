@@ -81,8 +81,8 @@ TEST(ScriptedSave, ASaveThatCannotRunEndsWithStatusTwoBeforeReading) {
         {"", "tablamo: --save: boş bir dosya adı verildi\n"},
         {"D/tablo.pdf", "adının uzantısı kaydedilen bir biçim değil"},
         {"D/tablo.txt", "adının uzantısı kaydedilen bir biçim değil"},
-        {"D/rapor.csv", "would replace the input"},
-        {"D/./rapor.csv", "would replace the input"},
+        {"D/rapor.csv", "girdisinin üzerine yazılacaktı; hiçbir şey yazılmadı"},
+        {"D/./rapor.csv", "girdisinin üzerine yazılacaktı; hiçbir şey yazılmadı"},
     };
     for (const auto& c : cases) {
         TempDir dir;

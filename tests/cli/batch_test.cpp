@@ -273,14 +273,16 @@ TEST(ConverterFolders, OutputsThatWouldCollideAreRefusedBeforeAnythingIsWritten)
         std::string error;
     } cases[] = {
         {{"-o", dir / "out", dir / "x"},
-         "'" + (dir / "x/rapor.not") + "' and '" + (dir / "x/rapor.txt") + "' would both write '" +
-             (dir / "out/rapor.csv") + "'"},
+         "'" + (dir / "x/rapor.not") + "' ile '" + (dir / "x/rapor.txt") +
+             "' aynı çıktıyı yazacaktı: '" + (dir / "out/rapor.csv") + "'; hiçbir şey yazılmadı"},
         {{"-o", dir / "out", dir / "y", dir / "z/sub"},
-         "would both write '" + (dir / "out/rapor.csv") + "'"},
+         "aynı çıktıyı yazacaktı: '" + (dir / "out/rapor.csv") + "'"},
         {{"--summary", dir / "z/sub/rapor.txt", dir / "z"},
-         "--summary: '" + (dir / "z/sub/rapor.txt") + "' would replace the input"},
+         "--summary: '" + (dir / "z/sub/rapor.txt") + "' dosyası '" + (dir / "z/sub/rapor.txt") +
+             "' girdisinin üzerine yazılacaktı"},
         {{"--summary", dir / "z/sub/rapor.csv", dir / "z"},
-         "--summary: '" + (dir / "z/sub/rapor.csv") + "' is the output of"},
+         "--summary: '" + (dir / "z/sub/rapor.csv") + "', '" + (dir / "z/sub/rapor.txt") +
+             "' girdisinin çıktısıyla aynı dosya"},
         {{"-o", dir / "out/yeni", dir / "y"},
          "--output: birden çok girdi ya da bir klasör için var olan bir klasör gerekir"},
     };
@@ -305,8 +307,8 @@ TEST(ConverterOutputNames, XlsBecomesXlsxAndAnUnknownEndingIsAUsageError) {
     EXPECT_EQ(
         run.err,
         "tablamo-convert: --output: '" + (dir / "rapor.txt") +
-            "' is no folder, and its ending names no output format (.csv, .html, .htm, "
-            ".xlsx, .xls); name the format with --to\nRun with --help for more information.\n");
+            "' bir klasör değil ve uzantısı bir çıktı biçimi belirtmiyor (.csv, .html, .htm, "
+            ".xlsx, .xls); biçimi --to ile belirtin\nAyrıntılar için: tablamo-convert --help\n");
     run = runConverter({"-q", "--to", "csv", "-o", dir / "rapor.txt", kSamples + "/muavin.txt"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readBytes(dir / "rapor.txt").substr(0, 4), ",A,B");

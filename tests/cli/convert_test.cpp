@@ -134,7 +134,7 @@ TEST(Converter, InputsThatWouldWriteTheSameFileAreRefusedBeforeAnythingIsWritten
         SCOPED_TRACE(::testing::Message() << "case " << (&args - cases.data()));
         const Outcome run = convert(args);
         EXPECT_EQ(run.status, 2) << run.err;
-        EXPECT_NE(run.err.find("nothing written"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("hiçbir şey yazılmadı"), std::string::npos) << run.err;
         EXPECT_EQ(dir.names(), (std::vector<std::string>{"rapor.not", "rapor.txt", "tablo.csv"}));
     }
     EXPECT_EQ(readBytes(dir / "rapor.txt"), readBytes(kSamples + "/muavin.txt"));
@@ -175,8 +175,8 @@ TEST(Converter, UsageErrorsStopBeforeAnyFileIsRead) {
     const Outcome run = convert({"--widths", "12x", dir / "yok.txt"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err,
-              "tablamo-convert: --widths: '12x' is not a valid integer value.\n"
-              "Run with --help for more information.\n");
+              "tablamo-convert: --widths: '12x' geçerli bir tam sayı değil\n"
+              "Ayrıntılar için: tablamo-convert --help\n");
 }
 
 TEST(Converter, ANewFileGetsTheModeOfTheUmaskTheConverterStartedWith) {

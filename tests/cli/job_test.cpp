@@ -88,25 +88,25 @@ TEST(ParseCommandLine, NumbersThatDoNotReadAreUsageErrorsWithTheSettingsText) {
         std::vector<std::string> args;
         std::string error;
     } cases[] = {
-        {{"--start-row", "12x", "a"}, "--start-row: '12x' is not a valid integer value."},
-        {{"--start-column", "", "a"}, "--start-column: '' is not a valid integer value."},
-        {{"--start-row", "1 ", "a"}, "--start-row: '1 ' is not a valid integer value."},
+        {{"--start-row", "12x", "a"}, "--start-row: '12x' geçerli bir tam sayı değil"},
+        {{"--start-column", "", "a"}, "--start-column: '' geçerli bir tam sayı değil"},
+        {{"--start-row", "1 ", "a"}, "--start-row: '1 ' geçerli bir tam sayı değil"},
         {{"--start-row", "2147483648", "a"},
-         "--start-row: '2147483648' is not a valid integer value."},
-        {{"--widths", "11,12x,30", "a"}, "--widths: '12x' is not a valid integer value."},
-        {{"--widths", "11,,30", "a"}, "--widths: '' is not a valid integer value."},
-        {{"--widths", "1.5", "a"}, "--widths: '1.5' is not a valid integer value."},
+         "--start-row: '2147483648' geçerli bir tam sayı değil"},
+        {{"--widths", "11,12x,30", "a"}, "--widths: '12x' geçerli bir tam sayı değil"},
+        {{"--widths", "11,,30", "a"}, "--widths: '' geçerli bir tam sayı değil"},
+        {{"--widths", "1.5", "a"}, "--widths: '1.5' geçerli bir tam sayı değil"},
         {{"--widths", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21", "a"},
-         "--widths: at most 20 widths"},
-        {{"--decimal-separator", ",,", "a"}, "--decimal-separator: one character is needed"},
+         "--widths: en çok 20 genişlik verilebilir"},
+        {{"--decimal-separator", ",,", "a"}, "--decimal-separator: tek bir karakter gerekir"},
         {{"--clean", "--csv-separator", "\"", "a"},
-         "--csv-separator: a double quote, CR or LF cannot separate fields"},
+         "--csv-separator: çift tırnak, CR veya LF alan ayıracı olamaz"},
         {{"--clean", "--csv-separator", "\r", "a"},
-         "--csv-separator: a double quote, CR or LF cannot separate fields"},
+         "--csv-separator: çift tırnak, CR veya LF alan ayıracı olamaz"},
         {{"--clean", "--csv-separator", "\n", "a"},
-         "--csv-separator: a double quote, CR or LF cannot separate fields"},
+         "--csv-separator: çift tırnak, CR veya LF alan ayıracı olamaz"},
         {{"--search-criterion", "ab\xE3\x81\x82", "a"},
-         "--search-criterion: 'ab\xE3\x81\x82' holds a character that Windows-1254 lacks"},
+         "--search-criterion: 'ab\xE3\x81\x82' Windows-1254'te olmayan bir karakter içeriyor"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error);
@@ -114,7 +114,7 @@ TEST(ParseCommandLine, NumbersThatDoNotReadAreUsageErrorsWithTheSettingsText) {
         EXPECT_FALSE(r.job.has_value());
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_EQ(r.err,
-                  "tablamo-convert: " + c.error + "\nRun with --help for more information.\n");
+                  "tablamo-convert: " + c.error + "\nAyrıntılar için: tablamo-convert --help\n");
     }
 }
 
@@ -138,6 +138,38 @@ TEST(ParseCommandLine, CommandLineMistakesAreUsageErrors) {
         EXPECT_FALSE(r.job.has_value());
         EXPECT_EQ(r.exitCode, 2) << r.err;
         EXPECT_TRUE(r.err.starts_with("tablamo-convert: ")) << r.err;
+    }
+}
+
+TEST(ParseCommandLine, MistakesTheParserFindsAreNamedInTurkish) {
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {{"--no-such-option", "a.txt"}, "bilinmeyen seçenek: --no-such-option"},
+        {{"-x", "--dry", "a.txt"}, "bilinmeyen seçenekler: -x, --dry"},
+        {{"--version"}, "bilinmeyen seçenek: --version"},  // before the inputs are missed
+        {{}, "dönüştürülecek rapor dosyası ya da klasör verilmedi"},
+        {{"-q", "--"}, "dönüştürülecek rapor dosyası ya da klasör verilmedi"},
+        {{"--start-row"}, "--start-row: değer verilmedi"},
+        {{"a.txt", "-o"}, "--output: değer verilmedi"},
+        {{"--to", "pdf", "a.txt"}, "--to: 'pdf' olamaz; şunlardan biri olmalı: csv, html, xlsx"},
+        {{"--date-order", "ydm", "a.txt"},
+         "--date-order: 'ydm' olamaz; şunlardan biri olmalı: dmy, mdy, ymd"},
+        {{"--clean=evet", "a.txt"}, "--clean: bu seçenek değer almaz"},
+        {{"--to", "csv", "--to", "html", "a.txt"}, "--to: yalnızca bir kez verilebilir"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        const ParseResult r = parse(c.args);
+        EXPECT_FALSE(r.job.has_value());
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, std::string("tablamo-convert: ") + c.error +
+                             "\nAyrıntılar için: tablamo-convert --help\n");
+        for (const char* english : {"not", "the ", "is ", "Run with"}) {
+            EXPECT_EQ(r.err.find(english), std::string::npos) << english;
+        }
     }
 }
 
@@ -234,22 +266,23 @@ TEST(JobFromOptions, RefusesValuesAndCombinationsThatCannotRun) {
         std::set<std::string, std::less<>> flags;
         const char* error;
     } cases[] = {
-        {{{"--summary", ""}}, {}, "--summary: an empty value is not allowed"},
-        {{}, {"--strict"}, "--strict goes only with --clean"},
-        {{{"--jobs", "0"}}, {}, "--jobs: '0' is not a number of files at once (1 or more)"},
-        {{{"--date-separator", "ab"}}, {}, "--date-separator: one character is needed"},
-        {{{"--merge", "ay.xlsx"}}, {}, "--merge goes only with --clean"},
-        {{{"--sheet-per", "Hesap"}}, {}, "--sheet-per goes only with --clean"},
-        {{{"--merge", ""}}, {"--clean"}, "--merge: an empty value is not allowed"},
+        {{{"--summary", ""}}, {}, "--summary: boş değer verilemez"},
+        {{}, {"--strict"}, "--strict yalnızca --clean ile verilebilir"},
+        {{{"--jobs", "0"}}, {}, "--jobs: '0' bir dosya sayısı değil (1 veya daha fazla)"},
+        {{{"--date-separator", "ab"}}, {}, "--date-separator: tek bir karakter gerekir"},
+        {{{"--merge", "ay.xlsx"}}, {}, "--merge yalnızca --clean ile verilebilir"},
+        {{{"--sheet-per", "Hesap"}}, {}, "--sheet-per yalnızca --clean ile verilebilir"},
+        {{{"--merge", ""}}, {"--clean"}, "--merge: boş değer verilemez"},
         {{{"--merge", "ay.xlsx"}, {"--output", "x"}},
          {"--clean"},
-         "--merge names the one file written; --output goes without it"},
+         "--merge yazılacak tek dosyayı belirtir; --output ile birlikte verilemez"},
         {{{"--merge", "ay.pdf"}},
          {"--clean"},
-         "--merge: the ending of 'ay.pdf' names no output format; name the format with --to"},
+         "--merge: 'ay.pdf' adının uzantısı bir çıktı biçimi belirtmiyor; biçimi --to ile "
+         "belirtin"},
         {{{"--merge", "ay.xlsx"}, {"--save-profile", "p.json"}},
          {"--clean"},
-         "--save-profile goes without --merge"},
+         "--save-profile, --merge ile birlikte verilemez"},
     };
     for (const auto& c : cases) {
         GivenOptions given;

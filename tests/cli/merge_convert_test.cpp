@@ -88,8 +88,8 @@ TEST(MergeConvert, AMonthsFolderInOneWorkbookWithEveryInputListed) {
     const Converted refused = convertIn(dir, "--clean --merge ay/ocak/kasa.txt --to csv ay");
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.err,
-              "tablamo-convert: --merge: 'ay/ocak/kasa.txt' would replace the input "
-              "'ay/ocak/kasa.txt'; nothing written\n");
+              "tablamo-convert: --merge: 'ay/ocak/kasa.txt' dosyası 'ay/ocak/kasa.txt' girdisinin "
+              "üzerine yazılacaktı; hiçbir şey yazılmadı\n");
 }
 
 TEST(MergeConvert, ASheetPerAccountOrAFilePerAccount) {

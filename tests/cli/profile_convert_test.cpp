@@ -99,19 +99,17 @@ TEST(ProfileConvert, ABadProfileStopsTheRunBeforeAnythingIsConverted) {
     const struct {
         const char* name;
         std::string json;
-        std::string what;  // after 'Layout profile "<file>": '
+        std::string what;  // after 'Düzen dosyası "<file>": '
     } cases[] = {
-        {"not JSON", "tablo",
-         "not JSON: parse error at line 1, column 2: syntax error while parsing "
-         "value - invalid literal"},
+        {"not JSON", "tablo", "JSON değil: 1. satır, 2. sütunda yazım hatası"},
         {"unknown version", edited("\"version\": 1", "\"version\": 7"),
-         "\"version\": 7 is not a version this program reads (1)"},
+         "\"version\": 7 bu programın okuduğu bir sürüm değil (1)"},
         {"unknown key", edited("\"LedgerMarks\"", "\"Ledger\": true, \"LedgerMarks\""),
-         "\"layout.Ledger\" is not a key of a layout profile"},
+         "\"layout.Ledger\" bir düzen dosyası anahtarı değil"},
         {"missing key", edited("\"AutoColumnSearch\": true,", ""),
-         "\"layout.AutoColumnSearch\" is missing"},
+         "\"layout.AutoColumnSearch\" eksik"},
         {"width not whole", edited("39,", "39.5,"),
-         "\"layout.ColumnWidths[2]\": 39.5 is not a whole number"},
+         "\"layout.ColumnWidths[2]\": 39.5 bir tam sayı değil"},
     };
     const std::string report = kSamples + "/muavin.txt";
     for (const auto& c : cases) {
@@ -121,8 +119,8 @@ TEST(ProfileConvert, ABadProfileStopsTheRunBeforeAnythingIsConverted) {
             parseCommandLine({"--profile", path, "-o", dir / "out.csv", report}, ',');
         EXPECT_FALSE(parsed.job) << c.name;
         EXPECT_EQ(parsed.exitCode, 2) << c.name;
-        EXPECT_EQ(parsed.err, "tablamo-convert: --profile: Layout profile \"" + path +
-                                  "\": " + c.what + "\nRun with --help for more information.\n")
+        EXPECT_EQ(parsed.err, "tablamo-convert: --profile: Düzen dosyası \"" + path +
+                                  "\": " + c.what + "\nAyrıntılar için: tablamo-convert --help\n")
             << c.name;
     }
     // The real converter: status 2, nothing written.
@@ -139,17 +137,17 @@ TEST(ProfileConvert, SaveProfileNeedsOneInputAndItsOwnFile) {
         std::string err;
     } cases[] = {
         {{"--save-profile", "p.json", report, kSamples + "/framed.txt"},
-         "one input is needed, not 2"},
+         "tek bir girdi gerekir; 2 girdi verildi"},
         {{"--save-profile", report, report},
-         "'" + report + "' is the input or the output; nothing written"},
+         "'" + report + "' girdiyle ya da çıktıyla aynı dosya; hiçbir şey yazılmadı"},
         {{"--save-profile", "x.csv", "-o", "./x.csv", report},
-         "'x.csv' is the input or the output; nothing written"},
+         "'x.csv' girdiyle ya da çıktıyla aynı dosya; hiçbir şey yazılmadı"},
     };
     for (const auto& c : cases) {
         const ParseResult parsed = parseCommandLine(c.args, ',');
         EXPECT_EQ(parsed.exitCode, 2);
         EXPECT_EQ(parsed.err, "tablamo-convert: --save-profile: " + c.err +
-                                  "\nRun with --help for more information.\n");
+                                  "\nAyrıntılar için: tablamo-convert --help\n");
     }
 }
 
@@ -169,13 +167,13 @@ TEST(ProfileConvert, SaveProfileTakesNeitherTheTableWrittenNorTheSummary) {
     } cases[] = {
         {"the output named after the input",
          {"--save-profile", "D/rapor.csv"},
-         "'D/rapor.csv' is the output of 'D/rapor.txt'"},
+         "'D/rapor.csv', 'D/rapor.txt' girdisinin çıktısıyla aynı dosya"},
         {"the output -o names as a workbook",
          {"--save-profile", "D/tablo.xlsx", "-o", "D/tablo.xls"},
-         "'D/tablo.xlsx' is the output of 'D/rapor.txt'"},
+         "'D/tablo.xlsx', 'D/rapor.txt' girdisinin çıktısıyla aynı dosya"},
         {"the summary",
          {"--save-profile", "D/ozet.jsonl", "--summary", "D/ozet.jsonl"},
-         "'D/ozet.jsonl' is the --summary file"},
+         "'D/ozet.jsonl', --summary dosyasıyla aynı"},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -185,8 +183,9 @@ TEST(ProfileConvert, SaveProfileTakesNeitherTheTableWrittenNorTheSummary) {
         args.push_back(dir / "rapor.txt");
         const ConverterRun run = convert(args);
         EXPECT_EQ(run.status, 2) << c.name;
-        EXPECT_NE(run.err.find("--save-profile: " + inFolder(c.err, dir) + "; nothing written"),
-                  std::string::npos)
+        EXPECT_NE(
+            run.err.find("--save-profile: " + inFolder(c.err, dir) + "; hiçbir şey yazılmadı"),
+            std::string::npos)
             << c.name << ": " << run.err;
         EXPECT_EQ(dir.names(), std::vector<std::string>{"rapor.txt"}) << c.name;
     }

@@ -73,9 +73,9 @@ TEST(XlsxConvert, DateOptionsOverTheLocaleDefaults) {
     EXPECT_EQ(parse({"--date-order=mdy", "a"}).job->regional.dateOrder, DateOrder::MonthDayYear);
 
     const std::pair<std::vector<std::string>, std::string> mistakes[] = {
-        {{"--date-separator", "//", "a"}, "--date-separator: one character is needed"},
-        {{"--date-separator", "", "a"}, "--date-separator: one character is needed"},
-        {{"--date-order", "", "a"}, "--date-order: an empty value is not allowed"},
+        {{"--date-separator", "//", "a"}, "--date-separator: tek bir karakter gerekir"},
+        {{"--date-separator", "", "a"}, "--date-separator: tek bir karakter gerekir"},
+        {{"--date-order", "", "a"}, "--date-order: boş değer verilemez"},
         {{"--date-order", "dym", "a"}, ""},
     };
     for (const auto& [args, error] : mistakes) {
@@ -85,7 +85,7 @@ TEST(XlsxConvert, DateOptionsOverTheLocaleDefaults) {
         EXPECT_EQ(r.exitCode, 2);
         if (!error.empty()) {
             EXPECT_EQ(r.err,
-                      "tablamo-convert: " + error + "\nRun with --help for more information.\n");
+                      "tablamo-convert: " + error + "\nAyrıntılar için: tablamo-convert --help\n");
         }
     }
 }

@@ -70,7 +70,7 @@ TEST(FindMatchingProfile, TakesTheFirstMatchByFileName) {
     EXPECT_EQ(search.match->profile, muavin);
     EXPECT_EQ(profileAppliedText(search.match->name), "Düzen: c-muavin-2005 uygulandı");
     ASSERT_EQ(search.problems.size(), 1u);
-    EXPECT_NE(search.problems[0].find("b-broken.json\": not JSON"), std::string::npos);
+    EXPECT_NE(search.problems[0].find("b-broken.json\": JSON değil"), std::string::npos);
 
     EXPECT_FALSE(findMatchingProfile(sample("framed.txt"), folder.path().string()).match);
     EXPECT_FALSE(findMatchingProfile(ReportText(ledger("Ocak", "")), folder / "missing").match);

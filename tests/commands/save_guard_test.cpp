@@ -73,8 +73,8 @@ TEST(SaveGuard, NoSaveWritesOverTheReportItCameFrom) {
         }
         EXPECT_EQ(readBytes(report), readBytes(kLedger)) << c.name;
         ASSERT_EQ(ui.errors.size(), 2u) << c.name;
-        EXPECT_EQ(ui.errors[0], "the output '" + report + "' would replace the input '" + report +
-                                    "'; nothing written.")
+        EXPECT_EQ(ui.errors[0], "'" + report + "' çıktısı '" + report +
+                                    "' girdisinin üzerine yazılacaktı; hiçbir şey yazılmadı.")
             << c.name;
         EXPECT_TRUE(ui.messages.empty()) << c.name;
     }
@@ -146,8 +146,8 @@ TEST(SaveGuard, TheWindowsSaveOptionIsCheckedBeforeAnythingIsRead) {
         {"tablo.txt",
          "--save: 'tablo.txt' adının uzantısı kaydedilen bir biçim değil (.csv, .html, .htm, "
          ".xlsx, .xls)"},
-        {report,
-         "the output '" + report + "' would replace the input '" + report + "'; nothing written"},
+        {report, "'" + report + "' çıktısı '" + report +
+                     "' girdisinin üzerine yazılacaktı; hiçbir şey yazılmadı"},
         {dir / "tablo.xlsx", ""},
         {dir / "tablo.CSV", ""},
     };

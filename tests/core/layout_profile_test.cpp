@@ -44,58 +44,54 @@ std::string edited(const std::string& from, const std::string& to) {
 }
 
 TEST(ProfileJson, BadProfilesNameTheFileAndTheKey) {
-    const std::string p = "Layout profile \"p.json\": ";
+    const std::string p = "Düzen dosyası \"p.json\": ";
     const struct {
         const char* name;
         std::string json;
         std::string message;
     } cases[] = {
-        {"not JSON", "{\"version\": 1,",
-         p + "not JSON: parse error at line 1, column 15: syntax error "
-             "while parsing object key - unexpected end of input; expected string literal"},
-        {"no object", "[1]", p + "not a layout profile: no JSON object"},
+        {"not JSON", "{\"version\": 1,", p + "JSON değil: 1. satır, 15. sütunda yazım hatası"},
+        {"no object", "[1]", p + "düzen dosyası değil: bir JSON nesnesi yok"},
         {"number past any range", edited("[10,", "[1e999,"),
-         p + "not JSON: number overflow parsing '1e999'"},
-        {"no version", edited("\"version\": 1,", ""), p + "\"version\" is missing"},
+         p + "JSON değil: '1e999' sayısı çok büyük"},
+        {"no version", edited("\"version\": 1,", ""), p + "\"version\" eksik"},
         {"unknown version", edited("\"version\": 1", "\"version\": 2"),
-         p + "\"version\": 2 is not a version this program reads (1)"},
+         p + "\"version\": 2 bu programın okuduğu bir sürüm değil (1)"},
         {"version as text", edited("\"version\": 1", "\"version\": \"1\""),
-         p + "\"version\": \"1\" is not a version this program reads (1)"},
+         p + "\"version\": \"1\" bu programın okuduğu bir sürüm değil (1)"},
         {"unknown key", edited("\"cleanTable\"", "\"clean\": 1, \"cleanTable\""),
-         p + "\"clean\" is not a key of a layout profile"},
-        {"missing key", edited(",\n  \"cleanTable\": false", ""), p + "\"cleanTable\" is missing"},
+         p + "\"clean\" bir düzen dosyası anahtarı değil"},
+        {"missing key", edited(",\n  \"cleanTable\": false", ""), p + "\"cleanTable\" eksik"},
         {"unknown layout key", edited("\"LedgerMarks\"", "\"Widths\": [], \"LedgerMarks\""),
-         p + "\"layout.Widths\" is not a key of a layout profile"},
+         p + "\"layout.Widths\" bir düzen dosyası anahtarı değil"},
         {"missing layout key", edited("\"StartColumn\": 1,", ""),
-         p + "\"layout.StartColumn\" is missing"},
+         p + "\"layout.StartColumn\" eksik"},
         {"width with a fraction", edited("[10, 12,", "[10, 12.5,"),
-         p + "\"layout.ColumnWidths[1]\": 12.5 is not a whole number"},
+         p + "\"layout.ColumnWidths[1]\": 12.5 bir tam sayı değil"},
         {"width as text", edited("[10,", "[\"10\","),
-         p + "\"layout.ColumnWidths[0]\": \"10\" is not a whole number"},
+         p + "\"layout.ColumnWidths[0]\": \"10\" bir tam sayı değil"},
         {"width too large", edited("[10,", "[3000000000,"),
-         p + "\"layout.ColumnWidths[0]\": 3000000000 is out of range"},
+         p + "\"layout.ColumnWidths[0]\": 3000000000 izin verilen aralığın dışında"},
         {"nineteen widths", edited("[10, ", "["),
-         p + "\"layout.ColumnWidths\": 20 whole numbers are needed, not "
-             "[12,39,19,19,19,19,19,19,19,10,10,10,10,…"},
+         p + "\"layout.ColumnWidths\": 20 tam sayı olmalı; "
+             "[12,39,19,19,19,19,19,19,19,10,10,10,10,… verilmiş"},
         {"start row 1.0", edited("\"StartRow\": 1", "\"StartRow\": 1.0"),
-         p + "\"layout.StartRow\": 1.0 is not a whole number"},
+         p + "\"layout.StartRow\": 1.0 bir tam sayı değil"},
         {"text Windows-1254 lacks", edited("\"----------\"", "\"\xE2\x9C\x93\""),
-         p + "\"layout.SearchCriterion\": \"\xE2\x9C\x93\" holds a character that Windows-1254 "
-             "lacks"},
+         p + "\"layout.SearchCriterion\": \"\xE2\x9C\x93\" Windows-1254'te olmayan bir karakter "
+             "içeriyor"},
         {"separator as number", edited("\"FieldSeparator\": \" \"", "\"FieldSeparator\": 5"),
-         p + "\"layout.FieldSeparator\": a text is needed, not 5"},
+         p + "\"layout.FieldSeparator\": metin olmalı; 5 verilmiş"},
         {"check as text", edited("\"LedgerMarks\": true", "\"LedgerMarks\": \"yes\""),
-         p + "\"layout.LedgerMarks\": true or false is needed, not \"yes\""},
+         p + "\"layout.LedgerMarks\": true ya da false olmalı; \"yes\" verilmiş"},
         {"layout as array", edited("\"layout\": {", "\"layout\": [], \"x\": {"),
-         p + "\"x\" is not a key of a layout profile"},
+         p + "\"x\" bir düzen dosyası anahtarı değil"},
         {"layout not an object",
          "{\"version\": 1, \"fingerprint\": \"\", \"layout\": 3, \"cleanTable\": true}",
-         p + "\"layout\": an object is needed, not 3"},
+         p + "\"layout\": nesne olmalı; 3 verilmiş"},
         {"fingerprint ill-formed UTF-8",
          edited("\"fingerprint\": \"\"", "\"fingerprint\": \"\xFF\""),
-         p + "not JSON: parse error at line 3, column 19: syntax error while parsing value - "
-             "invalid "
-             "string: ill-formed UTF-8 byte"},
+         p + "JSON değil: 3. satır, 19. sütunda yazım hatası"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(testing::errorText([&] { profileFromJson(c.json, "p.json"); }), c.message)
