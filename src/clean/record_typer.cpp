@@ -182,8 +182,8 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
         const std::string_view m = c.value[static_cast<std::size_t>(m_plan.marks)];
         if (m == "A" || m == "B") mark = m[0];
     }
-    out.items.push_back(
-        {Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, mark, printedAny && !readAny});
+    out.items.push_back({Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, mark,
+                         printedAny && !readAny});
 }
 
 // Whether the amount in field `idx` runs over its column: it fills the field to its last

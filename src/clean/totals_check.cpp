@@ -167,8 +167,8 @@ void State::trackValues(const RecordFacts& record, const std::vector<char>& pres
     }
 }
 
-void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts& amounts,
-                             char mark, bool unread) {
+void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts& amounts, char mark,
+                             bool unread) {
     State& s = *m_state;
     const TotalLabel label = readTotalLabel(text);
     const std::string folded = foldedUpper(text);
