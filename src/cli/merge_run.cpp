@@ -68,7 +68,7 @@ int runMerge(const Job& job, Console& console) {
     std::vector<MergeSource> sources;
     std::uint64_t bytesTotal = 0;
     for (const PlannedFile& f : files) {
-        sources.push_back({f.input, f.source, f.problem, f.bytes});
+        sources.push_back({f.input, f.source, f.problem, f.bytes, f.inFolder});
         bytesTotal += f.bytes;
     }
 
