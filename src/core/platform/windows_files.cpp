@@ -219,17 +219,21 @@ bool TempFile::create(const std::string& target) {
         wchar_t suffix[17];
         ::swprintf(suffix, 17, L"%06llx", unique & 0xFFFFFF);
         const std::wstring path = stem + suffix;
-        // Deletable while open: the console's control handler removes it by its name.
+        // Named for the console's control handler before it exists, so that a Ctrl-C at once
+        // finds it, and deletable while open, as the handler removes it by its name.
+        m_slot = nameTemp(path);
         const HANDLE h =
             ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                           CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             m_handle = valueOf(h);
             m_path = narrow(path);
-            m_slot = nameTemp(path);
             return true;
         }
-        if (::GetLastError() != ERROR_FILE_EXISTS) return failed();
+        const DWORD error = ::GetLastError();
+        forgetTemp(std::exchange(m_slot, -1));
+        ::SetLastError(error);
+        if (error != ERROR_FILE_EXISTS) return failed();
     }
     return failed();
 }
