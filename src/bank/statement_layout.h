@@ -28,6 +28,9 @@ StatementLine classifyStatementLine(std::string_view key);
 /// ("DÜZENLEYEN ŞUBE", "HESAP ŞUBESİ", "IBAN") in their field among its first 60 lines.
 bool looksLikeStatement(const ReportText& text);
 
+/// The words for a statement found among reports and imported as one.
+inline constexpr const char* kStatementFoundMessage = "Akbank hesap ekstresi olarak okundu";
+
 /// Whether the date field, through CleanAmount, is the table's heading "TARİH" (in Windows
 /// Turkish): then the dates are plain fields.
 bool isStatementHeading(std::string_view cleanedDateField);

@@ -12,6 +12,7 @@
 #include "cli/merge_run.h"
 #include "cli/plan.h"
 #include "cli/summary.h"
+#include "commands/save_guard.h"
 #include "core/platform/files.h"
 #include "export/safe_file.h"
 
@@ -184,6 +185,7 @@ int runJob(const Job& job, Console& console) {
     bool summaryFailed = false;
     if (!job.summary.empty()) {
         try {
+            refuseReadOnly(job.summary);
             writeFileSafely(job.summary, records);
         } catch (const std::exception& e) {
             console.say("tablamo-convert", e.what());

@@ -19,7 +19,7 @@ namespace {
 // named, each with its totals. Returns how many were written; a table without that column,
 // or with too many values in it, is written whole with a warning: 0 then.
 std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteOptions& options,
-                               const std::string& output, UiPort& ui) {
+                               const std::string& output, UiPort& ui, const TargetCheck& check) {
     const std::string field = "\"" + win1254ToUtf8(job.sheetPer) + "\"";
     std::vector<TableGroup> groups;
     bool whole = true;
@@ -38,7 +38,7 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
     }
     if (!whole) {
         if (cleanTableCount(ws) > 1) {
-            saveCleanTables(ws, job.format, output, options);
+            saveCleanTables(ws, job.format, output, options, check);
         } else {
             formatInfo(job.format).write(ws.grid, options, output);
         }
@@ -56,7 +56,7 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
         tables.push_back(book[i]);
         tables.back().name = uniqueSheetName(book[i].name, book[i].name, taken);
     }
-    saveBook(tables, job.format, output, options);
+    saveBook(tables, job.format, output, options, check);
     return tables.size();
 }
 
@@ -65,9 +65,13 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
                 const StepReport& step, ConvertedFile* converted, bool recogniseStatements) {
     // A file no one may write stays as it is: the rename into place would replace it.
-    for (const std::string& target : {output, job.saveProfile}) {
-        if (isReadOnlyFile(target)) throw Error(readOnlyMessage(target));
-    }
+    for (const std::string& target : {output, job.saveProfile}) refuseReadOnly(target);
+    // The further files of a book (rapor-2.csv …, a file per group) are known once the report
+    // is read: each passes before the first is written, so a refused one leaves no half set.
+    const TargetCheck check = [&input](const std::string& file) {
+        if (sameFile(file, input)) throw Error(replacesInputMessage(file, input));
+        refuseReadOnly(file);
+    };
     Workspace ws;
     ws.settings.layout = job.layout;
     ws.settings.cleanTable = job.clean;
@@ -104,7 +108,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     int sheetWarnings = 0;
     std::string lineNote = outcome.note;
     if (!job.sheetPer.empty() && ws.clean) {
-        const std::size_t written = writeSheetPerGroup(job, ws, options, output, ui);
+        const std::size_t written = writeSheetPerGroup(job, ws, options, output, ui, check);
         if (written == 0) sheetWarnings = 1;
         // The line names the book; the files of a CSV or HTML book bear the groups' names.
         const std::string count =
@@ -113,7 +117,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     } else if (cleanTableCount(ws) > 1) {
         // A report of several tables: a sheet each, or a file each (rapor-2.csv …); the line
         // counts the tables, whether one workbook holds them or a file each.
-        saveCleanTables(ws, job.format, output, options);
+        saveCleanTables(ws, job.format, output, options, check);
         lineNote = std::to_string(cleanTableCount(ws)) + " tablo" +
                    (lineNote.empty() ? "" : "; " + lineNote);
     } else {

@@ -48,7 +48,4 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
                 const StepReport& step = {}, ConvertedFile* converted = nullptr,
                 bool recogniseStatements = false);
 
-/// The converter's words for a statement found in a folder and imported as one.
-inline constexpr const char* kStatementFoundMessage = "Akbank hesap ekstresi olarak okundu";
-
 }  // namespace tablamo::cli

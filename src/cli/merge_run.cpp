@@ -68,7 +68,7 @@ int runMerge(const Job& job, Console& console) {
     std::vector<MergeSource> sources;
     std::uint64_t bytesTotal = 0;
     for (const PlannedFile& f : files) {
-        sources.push_back({f.input, f.source, f.problem, f.bytes});
+        sources.push_back({f.input, f.source, f.problem, f.bytes, f.inFolder});
         bytesTotal += f.bytes;
     }
 
@@ -111,8 +111,8 @@ int runMerge(const Job& job, Console& console) {
         options.regional = job.regional;
         options.today = Clock().today();
         options.csvSeparator = job.csvSeparator;
-        if (isReadOnlyFile(merged)) throw Error(readOnlyMessage(merged));
-        written = saveMerge(merge, reports, job.format, merged, options, job.sheetPer);
+        written =
+            saveMerge(merge, reports, job.format, merged, options, job.sheetPer, refuseReadOnly);
     } catch (const std::exception& e) {
         console.say("tablamo-convert", e.what());
         writeFailed = true;
@@ -125,6 +125,7 @@ int runMerge(const Job& job, Console& console) {
             records += summaryRecord(file, resultOf(reports[i]));
         }
         try {
+            refuseReadOnly(job.summary);
             writeFileSafely(job.summary, records);
         } catch (const std::exception& e) {
             console.say("tablamo-convert", e.what());

@@ -64,16 +64,28 @@ std::string numberedFileName(const std::string& path, std::size_t index) {
     return platform::fromFsPath(file);
 }
 
+std::vector<std::string> cleanTableFiles(const Workspace& ws, OutputFormat format,
+                                         const std::string& path) {
+    std::vector<std::string> files = {path};
+    if (format == OutputFormat::Xlsx) return files;
+    for (std::size_t i = 1; i < cleanTableCount(ws); ++i)
+        files.push_back(numberedFileName(path, i));
+    return files;
+}
+
 std::vector<std::string> saveCleanTables(const Workspace& ws, OutputFormat format,
-                                         const std::string& path, const WriteOptions& options) {
+                                         const std::string& path, const WriteOptions& options,
+                                         const TargetCheck& check) {
     const std::vector<BookTable> book = cleanBook(ws, options.print);
-    if (format == OutputFormat::Xlsx) return saveBook(book, format, path, options);
-    std::vector<std::string> written;
+    if (format == OutputFormat::Xlsx) return saveBook(book, format, path, options, check);
+    const std::vector<std::string> written = cleanTableFiles(ws, format, path);
+    if (check) {
+        for (const std::string& file : written) check(file);
+    }
     for (std::size_t i = 0; i < book.size(); ++i) {
         WriteOptions one = options;
         one.clean = book[i].shape;
-        written.push_back(numberedFileName(path, i));
-        formatInfo(format).write(*book[i].grid, one, written.back());
+        formatInfo(format).write(*book[i].grid, one, written[i]);
     }
     return written;
 }

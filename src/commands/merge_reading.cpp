@@ -8,6 +8,7 @@
 #include <system_error>
 #include <thread>
 
+#include "bank/statement_layout.h"
 #include "commands/line_numbers.h"
 #include "commands/open_commands.h"
 #include "core/workspace.h"
@@ -38,8 +39,14 @@ MergedReport readReport(const MergeSource& source, const MergeReading& reading, 
         loadReport(ws, source.path, reading.mapped, reading.inputEncoding);
         const std::string note = inputReadingNote(ws.textReading);
         if (!note.empty() && (!reading.quiet || ws.textReading.replaced)) ui.showMessage(note);
+        // A statement cut as a report would merge a table of nothing.
+        const bool statement =
+            reading.statements || (source.recogniseStatement && looksLikeStatement(ws.text));
+        if (statement && !reading.statements && !reading.quiet) {
+            ui.showMessage(kStatementFoundMessage);
+        }
         const ImportOutcome outcome =
-            runImporter(ws, reading.statements ? Importer::Statement : Importer::Report);
+            runImporter(ws, statement ? Importer::Statement : Importer::Report);
         // A report without records is not merged: its plain table goes nowhere.
         if (outcome.status == ImportStatus::NoRecords) {
             ui.showMessage(kNoRecordsToMerge);

@@ -33,6 +33,9 @@ struct MergeSource {
     std::string label;    ///< the "Kaynak" text: its path under the input folder
     std::string problem;  ///< why there is nothing to read (a folder that cannot be read)
     std::uint64_t bytes = 0;
+    /// Found among reports in a folder: an Akbank statement is told by its own lines and
+    /// read as one, with a line that says so.
+    bool recogniseStatement = false;
 };
 
 /// Called in the sources' order as each report is added (from the reading threads, one

@@ -218,7 +218,8 @@ SummaryTable summaryTable(const std::vector<MergedReport>& reports) {
 
 std::vector<std::string> saveMerge(ReportMerge& merge, std::vector<MergedReport>& reports,
                                    OutputFormat format, const std::string& path,
-                                   const WriteOptions& options, std::string_view sheetPer) {
+                                   const WriteOptions& options, std::string_view sheetPer,
+                                   const TargetCheck& check) {
     std::vector<BookTable> tables = merge.tables();
     // The tables split by --sheet-per's column, and their groups' names after the others'.
     struct Split {
@@ -267,7 +268,7 @@ std::vector<std::string> saveMerge(ReportMerge& merge, std::vector<MergedReport>
     last.print.enabled = true;
     last.print.title = kSummarySheetName;
     book.push_back(last);
-    return saveBook(book, format, path, options);
+    return saveBook(book, format, path, options, check);
 }
 
 }  // namespace tablamo

@@ -87,10 +87,12 @@ SummaryTable summaryTable(const std::vector<MergedReport>& reports);
 /// Saves the merge under `path` (saveBook): its tables, each split by the values of the
 /// column headed `sheetPer` when given and the table has it (sheets named by the values,
 /// with their totals), then "Özet" last. Each report's sheet is set to the sheets its
-/// records went to before "Özet" is made. Returns the files written.
+/// records went to before "Özet" is made; `check`, when given, passes every file before the
+/// first is written. Returns the files written.
 std::vector<std::string> saveMerge(ReportMerge& merge, std::vector<MergedReport>& reports,
                                    OutputFormat format, const std::string& path,
-                                   const WriteOptions& options, std::string_view sheetPer = {});
+                                   const WriteOptions& options, std::string_view sheetPer = {},
+                                   const TargetCheck& check = {});
 
 /// The words "Özet" gives each status (UTF-8): "birleştirildi", "alınmadı", "okunamadı".
 const char* statusWords(MergeStatus status);

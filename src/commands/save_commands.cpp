@@ -32,6 +32,12 @@ void writeTables(const Workspace& ws, OutputFormat format, const WriteOptions& o
     }
 }
 
+// Every file the save writes passes checkSaveTarget, all of them before the first is written:
+// a report's further tables go to files beside the one chosen (rapor-2.csv …).
+void checkTargets(const Workspace& ws, UiPort& ui, OutputFormat format, const std::string& path) {
+    for (const std::string& file : cleanTableFiles(ws, format, path)) checkSaveTarget(ws, ui, file);
+}
+
 }  // namespace
 
 namespace {
@@ -84,7 +90,7 @@ bool SaveToCSV(Workspace& ws, UiPort& ui) {
     if (!chosen) return false;
     const OutputFormatInfo& csv = formatInfo(OutputFormat::Csv);
     const std::string path = csv.fileName(*chosen);
-    checkSaveTarget(ws, ui, path);
+    checkTargets(ws, ui, OutputFormat::Csv, path);
     BusyCursor busy(ui);
     writeTables(ws, OutputFormat::Csv, optionsOf(ws), path);
     return true;
@@ -103,7 +109,7 @@ void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& l
     // holds them): the dialog is modal, so nothing changed the grid meanwhile.
     const OutputFormatInfo& html = formatInfo(OutputFormat::Html);
     const std::string path = html.fileName(*chosen);
-    checkSaveTarget(ws, ui, path);
+    checkTargets(ws, ui, OutputFormat::Html, path);
     WriteOptions options = optionsOf(ws);
     options.html = layout;
     writeTables(ws, OutputFormat::Html, options, path);
@@ -116,7 +122,7 @@ void saveExcel(Workspace& ws, UiPort& ui, const Clock& clock) {
     ws.lastSaveName = *chosen;
     const OutputFormatInfo& xlsx = formatInfo(OutputFormat::Xlsx);
     const std::string path = xlsx.fileName(*chosen);
-    checkSaveTarget(ws, ui, path);
+    checkTargets(ws, ui, OutputFormat::Xlsx, path);
     {
         BusyCursor busy(ui);
         WriteOptions options = optionsOf(ws);

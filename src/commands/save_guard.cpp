@@ -41,6 +41,10 @@ std::string readOnlyMessage(const std::string& path) {
     return "\"" + path + "\" salt okunur bir dosya; yerine yazılmadı";
 }
 
+void refuseReadOnly(const std::string& path) {
+    if (isReadOnlyFile(path)) throw Error(readOnlyMessage(path));
+}
+
 std::string saveOptionProblem(const std::string& report, const std::string& target) {
     if (target.empty()) return "--save: boş bir dosya adı verildi";
     const OutputFormatInfo* format = formatOfFileName(target);

@@ -25,6 +25,10 @@ bool isReadOnlyFile(const std::string& path);
 /// The words for a read-only target left alone.
 std::string readOnlyMessage(const std::string& path);
 
+/// Raises an Error with readOnlyMessage when `path` is a read-only file: the answer of a
+/// program that asks no one.
+void refuseReadOnly(const std::string& path);
+
 /// What is wrong with the window's start options `--open report --save target` before
 /// anything is read: an empty target, a name of no format the window saves, the report
 /// itself as the target. Empty when they can run.

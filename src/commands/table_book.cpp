@@ -107,8 +107,36 @@ std::vector<TableGroup> groupsOf(const Grid& grid, const CleanShape& shape, int 
     return groups;
 }
 
+namespace {
+
+// The files saveBook writes the tables to, in order.
+std::vector<std::string> bookFileNames(std::span<const BookTable> tables, OutputFormat format,
+                                       const std::string& path) {
+    if (format == OutputFormat::Xlsx) return {path};
+    std::vector<std::string> files;
+    std::vector<std::string> keys;
+    for (const BookTable& table : tables) {
+        std::string file = tableFileName(path, table.name, format);
+        // Names that differ only where a file name cannot follow them.
+        for (int n = 2;
+             std::find(keys.begin(), keys.end(), platform::fileNameKey(file)) != keys.end(); ++n) {
+            file = tableFileName(path, table.name + " (" + std::to_string(n) + ")", format);
+        }
+        keys.push_back(platform::fileNameKey(file));
+        files.push_back(file);
+    }
+    return files;
+}
+
+}  // namespace
+
 std::vector<std::string> saveBook(std::span<const BookTable> tables, OutputFormat format,
-                                  const std::string& path, const WriteOptions& options) {
+                                  const std::string& path, const WriteOptions& options,
+                                  const TargetCheck& check) {
+    const std::vector<std::string> files = bookFileNames(tables, format, path);
+    if (check) {
+        for (const std::string& file : files) check(file);
+    }
     if (format == OutputFormat::Xlsx) {
         std::vector<WorkbookSheet> sheets;
         for (const BookTable& table : tables) {
@@ -120,24 +148,14 @@ std::vector<std::string> saveBook(std::span<const BookTable> tables, OutputForma
             sheets.push_back(std::move(sheet));
         }
         saveWorkbook(sheets, path, options.regional, options.today);
-        return {path};
+        return files;
     }
-    std::vector<std::string> written;
-    std::vector<std::string> keys;
-    for (const BookTable& table : tables) {
-        std::string file = tableFileName(path, table.name, format);
-        // Names that differ only where a file name cannot follow them.
-        for (int n = 2;
-             std::find(keys.begin(), keys.end(), platform::fileNameKey(file)) != keys.end(); ++n) {
-            file = tableFileName(path, table.name + " (" + std::to_string(n) + ")", format);
-        }
-        keys.push_back(platform::fileNameKey(file));
+    for (std::size_t i = 0; i < tables.size(); ++i) {
         WriteOptions one = options;
-        one.clean = table.shape;
-        formatInfo(format).write(*table.grid, one, file);
-        written.push_back(file);
+        one.clean = tables[i].shape;
+        formatInfo(format).write(*tables[i].grid, one, files[i]);
     }
-    return written;
+    return files;
 }
 
 }  // namespace tablamo

@@ -3,6 +3,7 @@
 /// and a table's records split into groups by the values of one column (--sheet-per).
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,12 +30,17 @@ struct BookTable {
 /// extension: "ay.csv" and "Muavin" give "ay-Muavin.csv".
 std::string tableFileName(const std::string& path, std::string_view sheetName, OutputFormat format);
 
+/// Called with each file a save is about to write, all of them before the first is written:
+/// it raises an Error for one that must not be written, and then none is.
+using TargetCheck = std::function<void(const std::string&)>;
+
 /// Saves the tables: as one workbook under `path` (its name as the format's save gives it)
 /// holding a sheet per table, or as a CSV or HTML file per table (tableFileName; two that
 /// would share a name are told apart by " (2)", …). `options` carries the notation and the
-/// encoding. Returns the files written, in order.
+/// encoding; `check`, when given, passes every file first. Returns the files written.
 std::vector<std::string> saveBook(std::span<const BookTable> tables, OutputFormat format,
-                                  const std::string& path, const WriteOptions& options);
+                                  const std::string& path, const WriteOptions& options,
+                                  const TargetCheck& check = {});
 
 /// A heading as a reader compares it (Windows-1254): capitals without Turkish marks, blanks
 /// collapsed and trimmed.

@@ -27,8 +27,9 @@ struct WindowRun {
 // The window run as a script runs it, on no screen, with the settings folder in `dir` (no
 // layouts saved but those a case puts there); "D/" in an argument names a file in `dir`.
 WindowRun runWindow(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME='" + dir / "conf" + "' '" +
-                          std::string(TABLAMO_WINDOW) + "'";
+    // A run that hangs ends with timeout's status 124, which no case expects.
+    std::string command = "timeout 60 env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME='" +
+                          dir / "conf" + "' '" + std::string(TABLAMO_WINDOW) + "'";
     for (std::string a : args) {
         if (a.rfind("D/", 0) == 0) a = dir / a.substr(2);
         command += " '" + a + "'";
@@ -41,7 +42,8 @@ WindowRun runWindow(const TempDir& dir, const std::vector<std::string>& args) {
 TEST(ScriptedSave, AReportNotReadWritesNothing) {
     const struct {
         const char* name;
-        std::string bytes;  // the input's; "*" for no file, "/" for a folder
+        std::string bytes;  // the input's; "*" for no file, "/" for a folder, "|…" for a
+                            // named pipe and what a writer puts into it ("|" alone: none)
         const char* said;   // a part of what the run says
     } cases[] = {
         {"missing", "*", "No such file or directory"},
@@ -54,11 +56,26 @@ TEST(ScriptedSave, AReportNotReadWritesNothing) {
          "geçerli değil"},
         {"a letter", readBytes(std::string(TABLAMO_SAMPLES) + "/not-a-report.txt"),
          "geçerli değil"},
+        {"a pipe no one writes to", "|", "D/keep.xlsx yazılmadı"},
+        {"a pipe whose writer goes without a word", "|:", "D/keep.xlsx yazılmadı"},
+        {"a pipe that brings a letter",
+         "|" + readBytes(std::string(TABLAMO_SAMPLES) + "/not-a-report.txt"), "geçerli değil"},
     };
     for (const auto& c : cases) {
         TempDir dir;
         if (c.bytes == "/") {
             fs::create_directory(dir.path() / "in.txt");
+        } else if (c.bytes.rfind("|", 0) == 0) {
+            ASSERT_EQ(::mkfifo((dir / "in.txt").c_str(), 0600), 0);
+            if (c.bytes.size() > 1) {
+                // The writer waits in the background for the window to open the pipe (":"
+                // opens it and closes it again), no longer than the window may take.
+                writeBytes(dir / "feed", c.bytes.substr(1));
+                const std::string feed = c.bytes == "|:" ? ":" : "cat '" + dir / "feed" + "'";
+                const std::string writer =
+                    "timeout 60 sh -c \"" + feed + " >'" + dir / "in.txt" + "'\" >/dev/null 2>&1 &";
+                ASSERT_EQ(std::system(writer.c_str()), 0);
+            }
         } else if (c.bytes != "*") {
             writeBytes(dir / "in.txt", c.bytes);
         }

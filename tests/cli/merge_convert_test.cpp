@@ -116,5 +116,27 @@ TEST(MergeConvert, ASheetPerAccountOrAFilePerAccount) {
     EXPECT_EQ(testing::XlsxPackage(dir / "k.xlsx").sheetNames, std::vector<std::string>{"Tablamo"});
 }
 
+TEST(MergeConvert, AStatementAmongTheReportsIsMergedAsAStatement) {
+    TempDir dir;
+    put(dir, "ay/muavin.txt", clean("muavin-tek-hesap"));
+    put(dir, "ay/ekstre.txt", std::string(TABLAMO_SAMPLES) + "/akbank-ekstre.txt");
+    const Converted run = convertIn(dir, "--clean --merge ay.xlsx ay");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("ay/ekstre.txt: Akbank hesap ekstresi olarak okundu\n"
+                           "ay/ekstre.txt -> ay.xlsx \"HESAP EKSTRESİ\"\n"),
+              std::string::npos)
+        << run.err;
+    const testing::XlsxPackage book(dir / "ay.xlsx");
+    EXPECT_EQ(book.sheetNames,
+              (std::vector<std::string>{"HESAP EKSTRESİ", "MUAVİN DEFTERİ", "Özet"}));
+    // Its sheet is the one --akbank gives the statement alone.
+    put(dir, "tek/ekstre.txt", std::string(TABLAMO_SAMPLES) + "/akbank-ekstre.txt");
+    ASSERT_EQ(convertIn(dir, "--clean --akbank --merge tek.xlsx tek").status, 0);
+    const auto merged = book.cells(0);
+    const auto alone = testing::XlsxPackage(dir / "tek.xlsx").cells(0);
+    ASSERT_EQ(merged.size(), alone.size());
+    for (const auto& [at, cell] : alone) EXPECT_EQ(merged.at(at).value, cell.value) << at;
+}
+
 }  // namespace
 }  // namespace tablamo::cli

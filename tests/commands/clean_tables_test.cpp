@@ -109,5 +109,37 @@ TEST(CleanTables, TheSaveCommandsWriteEveryTable) {
     EXPECT_EQ(ws.clean->shown, 1u);
 }
 
+TEST(CleanTables, AFurtherFileThatIsReadOnlyIsAskedAboutBeforeAnyIsWritten) {
+    for (const bool yes : {false, true}) {
+        TempDir dir;
+        Workspace ws;
+        openSeveral(ws, dir);
+        const std::string third = dir / "out-3.csv";
+        testing::writeBytes(third, "eski");
+        std::filesystem::permissions(third, std::filesystem::perms::owner_read);
+        RecordingUi ui;
+        ui.answers.push_back(dir / "out.csv");
+        ui.replies.push_back(yes);
+        EXPECT_EQ(runCommand(ui, [&] { saveCsv(ws, ui); }), yes);
+        EXPECT_EQ(ui.questions, std::vector<std::string>{"\"" + third +
+                                                         "\" salt okunur bir dosya. Yerine "
+                                                         "yazılsın mı?"});
+        EXPECT_EQ(readBytes(third) != "eski", yes);
+        EXPECT_EQ(std::filesystem::exists(dir / "out.csv"), yes);  // no half set
+    }
+    // A further file that is the report itself is refused, as the chosen one would be.
+    TempDir dir;
+    testing::writeBytes(dir / "rapor-2.csv", testing::severalTablesReport());
+    Workspace ws;
+    ws.settings.cleanTable = true;
+    loadReport(ws, dir / "rapor-2.csv");
+    ASSERT_TRUE(runImporter(ws, Importer::Report).imported());
+    RecordingUi ui;
+    ui.answers.push_back(dir / "rapor");
+    EXPECT_FALSE(runCommand(ui, [&] { saveCsv(ws, ui); }));
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"rapor-2.csv"});
+    EXPECT_EQ(readBytes(dir / "rapor-2.csv"), testing::severalTablesReport());
+}
+
 }  // namespace
 }  // namespace tablamo

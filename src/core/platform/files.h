@@ -106,9 +106,9 @@ private:
     int m_slot = -1;              // where the bus error handler finds the view
 };
 
-/// From now on an interrupt (Ctrl-C) or a termination request removes the temporary files
-/// being written before the process ends as the signal ends it; a signal the process was
-/// told to ignore stays ignored (POSIX; a no-op on Windows). Called once at start-up.
+/// From now on an interrupt (Ctrl-C, Ctrl-Break, a closed console window on Windows) or a
+/// termination request removes the temporary files being written before the process ends as
+/// it ends it; a signal the process was told to ignore stays ignored. Called once at start-up.
 void removeTempFilesOnInterrupt();
 
 /// The temporary file of a safe write: made in its target's folder, hidden, and put in the
@@ -150,7 +150,7 @@ private:
     std::string m_path;
     std::string m_target;  // where it goes: the target, or a symbolic link's file
     SystemError m_error;
-    int m_slot = -1;         // where an interrupt finds its name (POSIX)
+    int m_slot = -1;         // where an interrupt finds its name
     bool m_unnamed = false;  // open, but without a name yet (POSIX)
     std::string m_stem;      // the hidden name's beginning: folder/.target. (POSIX)
 };

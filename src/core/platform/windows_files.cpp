@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cwchar>
+#include <utility>
 
 #include "core/platform/files.h"
 #include "core/platform/windows_text.h"
@@ -17,6 +19,48 @@ SystemError lastError() { return {::GetLastError()}; }
 
 // "An operation is not supported on a directory." (Windows 8 on; older headers lack it).
 constexpr DWORD kErrorDirectoryNotSupported = 336;
+
+// The temporary files being written, by name, for the console's control handler to remove.
+// Slots are taken and freed without a lock: the handler runs in a thread of its own, at any
+// moment, and must not wait for a writer.
+constexpr std::size_t kTempPathMax = 2048;
+struct TempSlot {
+    std::atomic<bool> taken{false};
+    std::atomic<bool> named{false};
+    wchar_t path[kTempPathMax];
+};
+constexpr int kTempSlots = 256;
+TempSlot g_temps[kTempSlots];
+
+// A slot naming `path`; -1 when none is free or the name is too long (the file is then left
+// to the sweep of a later run).
+int nameTemp(const std::wstring& path) {
+    if (path.size() >= kTempPathMax) return -1;
+    for (int i = 0; i < kTempSlots; ++i) {
+        bool free = false;
+        if (!g_temps[i].taken.compare_exchange_strong(free, true)) continue;
+        std::wmemcpy(g_temps[i].path, path.c_str(), path.size() + 1);
+        g_temps[i].named.store(true);
+        return i;
+    }
+    return -1;
+}
+
+void forgetTemp(int i) {
+    if (i < 0) return;
+    g_temps[i].named.store(false);
+    g_temps[i].taken.store(false);
+}
+
+// Ctrl-C, Ctrl-Break, the console window closed, the user logging off: the temporary files
+// go (each is open with FILE_SHARE_DELETE, so it is gone at the latest when the process's
+// handles close), then the next handler, the system's, ends the process as it would have.
+BOOL WINAPI onConsoleControl(DWORD) {
+    for (TempSlot& slot : g_temps) {
+        if (slot.named.load()) ::DeleteFileW(slot.path);
+    }
+    return FALSE;
+}
 
 // Where the name starts: after the last separator or the drive's colon.
 std::size_t nameStart(const std::wstring& path) {
@@ -139,9 +183,11 @@ FileView::~FileView() {
     if (m_address) ::UnmapViewOfFile(m_address);
 }
 
-// A console's Ctrl-C ends the process in another thread; what it leaves is swept by a later
-// write into the same folder.
-void removeTempFilesOnInterrupt() {}
+void removeTempFilesOnInterrupt() {
+    // A process told to ignore Ctrl-C (a flag its parent passes on; CREATE_NEW_PROCESS_GROUP
+    // sets it) keeps ignoring it: the system calls no handler for that event.
+    ::SetConsoleCtrlHandler(onConsoleControl, TRUE);
+}
 
 // A mapped file cannot be made shorter on Windows: SetEndOfFile fails while a view is open.
 void guardMappedFiles() {}
@@ -173,14 +219,21 @@ bool TempFile::create(const std::string& target) {
         wchar_t suffix[17];
         ::swprintf(suffix, 17, L"%06llx", unique & 0xFFFFFF);
         const std::wstring path = stem + suffix;
-        const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                       CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+        // Named for the console's control handler before it exists, so that a Ctrl-C at once
+        // finds it, and deletable while open, as the handler removes it by its name.
+        m_slot = nameTemp(path);
+        const HANDLE h =
+            ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                          CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             m_handle = valueOf(h);
             m_path = narrow(path);
             return true;
         }
-        if (::GetLastError() != ERROR_FILE_EXISTS) return failed();
+        const DWORD error = ::GetLastError();
+        forgetTemp(std::exchange(m_slot, -1));
+        ::SetLastError(error);
+        if (error != ERROR_FILE_EXISTS) return failed();
     }
     return failed();
 }
@@ -214,8 +267,9 @@ bool TempFile::replaceTarget() {
     const std::wstring path = widen(m_path);
     // A writer that wrote the file by its name has closed it: it is opened again to flush it.
     if (m_handle == -1) {
-        const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE h =
+            ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) return failed();
         m_handle = valueOf(h);
     }
@@ -232,6 +286,7 @@ bool TempFile::replaceTarget() {
         return failed();
     }
     m_path.clear();
+    forgetTemp(std::exchange(m_slot, -1));
     return true;
 }
 
@@ -244,6 +299,7 @@ void TempFile::discard() noexcept {
         ::DeleteFileW(widen(m_path).c_str());
         m_path.clear();
     }
+    forgetTemp(std::exchange(m_slot, -1));
 }
 
 }  // namespace tablamo::platform
