@@ -95,10 +95,10 @@ class Doc:
                 for part in ("amounts", "marks", "how"):
                     t.get(part, {}).pop(col["heading"], None)
             for other in self.columns:
-                for spec in (other.get("running"), other.get("net")):
+                for sides in (other.get("running"), other.get("net")):
                     for side in ("plus", "minus"):
-                        if spec and col["heading"] in spec.get(side, []):
-                            spec[side].remove(col["heading"])
+                        if sides and col["heading"] in sides.get(side, []):
+                            sides[side].remove(col["heading"])
         if self.groups:
             self.groups[-1]["last_line"] = self.records[-1]["lines"][-1]
         table = {"name": getattr(self, "table_name", None),
