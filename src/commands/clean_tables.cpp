@@ -79,14 +79,7 @@ std::vector<std::string> saveCleanTables(const Workspace& ws, OutputFormat forma
     const std::vector<BookTable> book = cleanBook(ws, options.print);
     if (format == OutputFormat::Xlsx) return saveBook(book, format, path, options, check);
     const std::vector<std::string> written = cleanTableFiles(ws, format, path);
-    if (check) {
-        for (const std::string& file : written) check(file);
-    }
-    for (std::size_t i = 0; i < book.size(); ++i) {
-        WriteOptions one = options;
-        one.clean = book[i].shape;
-        formatInfo(format).write(*book[i].grid, one, written[i]);
-    }
+    saveEachTable(book, format, written, options, check);
     return written;
 }
 

@@ -134,28 +134,37 @@ std::vector<std::string> saveBook(std::span<const BookTable> tables, OutputForma
                                   const std::string& path, const WriteOptions& options,
                                   const TargetCheck& check) {
     const std::vector<std::string> files = bookFileNames(tables, format, path);
+    if (format != OutputFormat::Xlsx) {
+        saveEachTable(tables, format, files, options, check);
+        return files;
+    }
     if (check) {
         for (const std::string& file : files) check(file);
     }
-    if (format == OutputFormat::Xlsx) {
-        std::vector<WorkbookSheet> sheets;
-        for (const BookTable& table : tables) {
-            WorkbookSheet sheet{table.grid, table.name,
-                                cleanWorkbookOptions(*table.grid, *table.shape, table.print)};
-            if (table.totals) {
-                sheet.options.totals = {kTotalsLabel, summedColumns(*table.grid, *table.shape)};
-            }
-            sheets.push_back(std::move(sheet));
+    std::vector<WorkbookSheet> sheets;
+    for (const BookTable& table : tables) {
+        WorkbookSheet sheet{table.grid, table.name,
+                            cleanWorkbookOptions(*table.grid, *table.shape, table.print)};
+        if (table.totals) {
+            sheet.options.totals = {kTotalsLabel, summedColumns(*table.grid, *table.shape)};
         }
-        saveWorkbook(sheets, path, options.regional, options.today);
-        return files;
+        sheets.push_back(std::move(sheet));
+    }
+    saveWorkbook(sheets, path, options.regional, options.today);
+    return files;
+}
+
+void saveEachTable(std::span<const BookTable> tables, OutputFormat format,
+                   const std::vector<std::string>& files, const WriteOptions& options,
+                   const TargetCheck& check) {
+    if (check) {
+        for (const std::string& file : files) check(file);
     }
     for (std::size_t i = 0; i < tables.size(); ++i) {
         WriteOptions one = options;
         one.clean = tables[i].shape;
         formatInfo(format).write(*tables[i].grid, one, files[i]);
     }
-    return files;
 }
 
 }  // namespace tablamo

@@ -34,6 +34,12 @@ std::string tableFileName(const std::string& path, std::string_view sheetName, O
 /// it raises an Error for one that must not be written, and then none is.
 using TargetCheck = std::function<void(const std::string&)>;
 
+/// Each table into its own CSV or HTML file, the file of the same place in `files`; `check`,
+/// when given, passes every file before the first is written.
+void saveEachTable(std::span<const BookTable> tables, OutputFormat format,
+                   const std::vector<std::string>& files, const WriteOptions& options,
+                   const TargetCheck& check);
+
 /// Saves the tables: as one workbook under `path` (its name as the format's save gives it)
 /// holding a sheet per table, or as a CSV or HTML file per table (tableFileName; two that
 /// would share a name are told apart by " (2)", …). `options` carries the notation and the
