@@ -45,6 +45,16 @@ std::string_view withoutFormFeed(std::string_view line) {
     return line;
 }
 
+// Whether a line may open a table: past its form feeds and blanks, a rule's fill or a frame's
+// corner. Most lines of a report are records, passed over by this one look.
+bool mayOpenTable(std::string_view raw) {
+    const std::string_view line = withoutFormFeed(raw);
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos) return false;
+    const char c = line[first];
+    return c == '-' || c == '=' || kTopLeft.find(c) != std::string_view::npos;
+}
+
 // Where the runs of a rule line start: runs of one fill, hyphens or equals signs, parted by
 // blanks, at least three of them, the first near the line's start. Empty for any other line.
 std::vector<std::size_t> ruleRuns(std::string_view raw) {
@@ -114,25 +124,27 @@ int ruleUnderHeadings(const ReportText& text, int j, const std::vector<std::size
     return j;
 }
 
-// Where a table line parts its columns: a rule's runs start, a frame's tees stand.
-std::vector<std::size_t> partsOf(std::string_view raw, std::string_view separator) {
+// Where a table line parts its columns: a rule's runs start, a frame's tees stand; into
+// `at`, which keeps its storage from line to line.
+void partsOf(std::string_view raw, std::string_view separator, std::vector<std::size_t>& at) {
     const std::string_view line = withoutFormFeed(raw);
-    std::vector<std::size_t> at;
+    at.clear();
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (separator == " " ? line[i] != ' ' && (i == 0 || line[i - 1] == ' ')
                              : line.substr(i, separator.size()) == separator) {
             at.push_back(i);
         }
     }
-    return at;
 }
 
 bool isTextLine(std::string_view line) { return !isBlank(line) && ruleRuns(line).empty(); }
 
 // The table whose rule or frame line is `j`, when one begins there: a frame's top line, or
-// a rule under headings (or over them, the rule under them then taken).
-std::optional<TableLocation> tableAt(const ReportText& text, int j, const ReportLayout& layout) {
+// a rule under headings (or over them, the rule under them then taken). Its widths are not
+// yet measured: a report's every page repeats its table line.
+std::optional<TableLocation> tableAt(const ReportText& text, int j) {
     const std::string_view line = text.line(j);
+    if (!mayOpenTable(line)) return std::nullopt;
     const std::vector<std::size_t> runs = ruleRuns(line);
     TableLocation at;
     if (!runs.empty()) {
@@ -148,7 +160,6 @@ std::optional<TableLocation> tableAt(const ReportText& text, int j, const Report
         return std::nullopt;
     }
     at.broader = true;
-    at.widths = measuredWidths(text.line(at.line), at.separator, layout.LedgerMarks);
     return at;
 }
 
@@ -206,24 +217,31 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
         tables.push_back({first, 0, text.lineCount(), -1, {}});
         return tables;
     }
-    std::vector<std::size_t> parts;
+    std::vector<std::size_t> parts, nextParts;
     for (int j = 0; j < text.lineCount(); ++j) {
         // The located table where it stands; a table printed before it is the first.
         std::optional<TableLocation> next =
-            j == first.line ? std::optional<TableLocation>(first) : tableAt(text, j, layout);
+            j == first.line ? std::optional<TableLocation>(first) : tableAt(text, j);
         if (!next) continue;
-        if (next->line >= first.line && j < first.line) next = first;
-        std::vector<std::size_t> nextParts = partsOf(text.line(next->line), next->separator);
+        const bool located = j == first.line || (next->line >= first.line && j < first.line);
+        if (located) next = first;
+        partsOf(text.line(next->line), next->separator, nextParts);
         if (tables.empty() || nextParts != parts) {
             ReportTable table;
-            table.location = *next;
+            table.location = std::move(*next);
+            if (!located) {
+                table.location.widths = measuredWidths(
+                    text.line(table.location.line), table.location.separator, layout.LedgerMarks);
+            }
             table.endLine = text.lineCount();
             if (!tables.empty()) {
                 titleOf(text, table);
                 tables.back().endLine = table.firstLine;
             }
+            j = table.location.line;
             tables.push_back(std::move(table));
-            parts = std::move(nextParts);
+            std::swap(parts, nextParts);
+            continue;
         }
         j = next->line;
     }
@@ -237,6 +255,7 @@ TableLocation locateCleanTable(const ReportText& text, const ReportLayout& layou
     }
     for (int j = 0; j < text.lineCount(); ++j) {
         const std::string_view line = text.line(j);
+        if (!mayOpenTable(line)) continue;
         const std::vector<std::size_t> runs = ruleRuns(line);
         const char tee = runs.empty() ? frameTee(line) : 0;
         if (runs.empty() && tee == 0) continue;
