@@ -181,10 +181,10 @@ std::uint8_t dateOrdersOf(std::string_view text, DateOrder order, YearWindow yea
         return kDayMonthYearBit;
     }
     date = dateIn(p, order, years);
-    std::uint8_t bits = 0;
+    std::uint8_t bits = date ? bitOf(order) : 0;
     for (const DateOrder o :
          {DateOrder::DayMonthYear, DateOrder::MonthDayYear, DateOrder::YearMonthDay}) {
-        if (dateIn(p, o, years)) bits |= bitOf(o);
+        if (o != order && dateIn(p, o, years)) bits |= bitOf(o);
     }
     return bits;
 }

@@ -110,8 +110,9 @@ CutLine& LineCutter::cut(std::string_view line) {
             // A column of a known kind that holds no codes: its reading checks the value
             // whole (a text column's frame characters go when it is converted).
             m_cut.value[idx] = value;
-            const bool dashes =
-                !value.empty() && value.find_first_not_of("-=") == std::string_view::npos;
+            // A placeholder's dashes: its first character tells most values apart at once.
+            const bool dashes = !value.empty() && (value[0] == '-' || value[0] == '=') &&
+                                value.find_first_not_of("-=") == std::string_view::npos;
             m_cut.facts[idx] = factsOf(value, false, reading != ValueReading::None, dashes, 0,
                                        m_years, reading, &m_columns[idx], &m_cut.read[idx]);
             continue;
