@@ -31,22 +31,23 @@ constexpr std::array<unsigned char, 256> kBits = [] {
     return t;
 }();
 
-bool trimmed(char c) {
-    return (kBits[static_cast<unsigned char>(c)] & (kSkipBit | kFrameBit)) != 0;
+bool trimmed(const std::array<unsigned char, 256>& bits, char c) {
+    return (bits[static_cast<unsigned char>(c)] & (kSkipBit | kFrameBit)) != 0;
 }
 
 constexpr std::uint64_t kEightBlanks = 0x2020202020202020ull;
 
 // The field without what is trimmed at either end; eight blanks at a time where it is
 // padded (a description's column is mostly blanks).
-std::pair<std::size_t, std::size_t> trimBounds(std::string_view field) {
+std::pair<std::size_t, std::size_t> trimBounds(const std::array<unsigned char, 256>& bits,
+                                               std::string_view field) {
     const char* p = field.data();
     std::size_t a = 0, b = field.size();
     std::uint64_t w;
     while (b - a >= 8 && (std::memcpy(&w, p + a, 8), w == kEightBlanks)) a += 8;
-    while (a < b && trimmed(p[a])) ++a;
+    while (a < b && trimmed(bits, p[a])) ++a;
     while (b - a >= 8 && (std::memcpy(&w, p + b - 8, 8), w == kEightBlanks)) b -= 8;
-    while (b > a && trimmed(p[b - 1])) --b;
+    while (b > a && trimmed(bits, p[b - 1])) --b;
     return {a, b};
 }
 
@@ -68,7 +69,8 @@ FieldSpans fieldSpansOf(std::span<const std::int32_t> widths) {
 }
 
 LineCutter::LineCutter(const FieldSpans& fields, YearWindow years)
-    : m_fields(fields), m_years(years), m_buffer(ReportText::kMaxLineRead * 2) {
+    : m_fields(fields), m_years(years), m_bits(kBits), m_buffer(ReportText::kMaxLineRead * 2) {
+    if (fields.bar != 0) m_bits[static_cast<unsigned char>(fields.bar)] = kFrameBit;
     m_reading.fill(ValueReading::All);
     m_cut.spans = &m_fields;
 }
@@ -101,7 +103,7 @@ CutLine& LineCutter::cut(std::string_view line) {
         } else {
             field = MidChars(line, m_fields.from[idx], m_fields.length[idx]);
         }
-        const auto [a, b] = trimBounds(field);
+        const auto [a, b] = trimBounds(m_bits, field);
         std::string_view value = field.substr(a, b - a);
         m_cut.first[idx] = a < b ? static_cast<int>(a) : -1;
         m_cut.last[idx] = a < b ? static_cast<int>(b) - 1 : -1;
@@ -122,7 +124,7 @@ CutLine& LineCutter::cut(std::string_view line) {
         unsigned char any = 0, all = 0xFF;
         int points = 0;
         for (const char c : value) {
-            const unsigned char bits = kBits[static_cast<unsigned char>(c)];
+            const unsigned char bits = m_bits[static_cast<unsigned char>(c)];
             any |= bits;
             all &= bits;
             points += (bits & kPointBit) != 0;
@@ -131,7 +133,7 @@ CutLine& LineCutter::cut(std::string_view line) {
             // A frame character inside the value goes as the conversion deletes it.
             char* start = out;
             for (const char c : value) {
-                if (!(kBits[static_cast<unsigned char>(c)] & kFrameBit)) *out++ = c;
+                if (!(m_bits[static_cast<unsigned char>(c)] & kFrameBit)) *out++ = c;
             }
             value = std::string_view(start, static_cast<std::size_t>(out - start));
         }

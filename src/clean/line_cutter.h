@@ -21,6 +21,9 @@ struct FieldSpans {
     int count = 0;
     std::array<std::uint32_t, kMax> from{}, length{};
     bool increasing = true;  ///< once a field starts past a line's end, so do all after it
+    /// A character that draws the table's frame besides the box-drawing ones ("|" of a frame
+    /// drawn with the printer's own characters); 0: none.
+    char bar = 0;
 };
 
 /// The spans of these widths (at most kMax of them).
@@ -61,6 +64,7 @@ public:
 private:
     FieldSpans m_fields;
     YearWindow m_years;
+    std::array<unsigned char, 256> m_bits;  // what each byte is to the cutter
     std::vector<char> m_buffer;
     CutLine m_cut;
     int m_filled = 0;  // fields the last cut reached

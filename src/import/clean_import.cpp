@@ -1,115 +1,18 @@
 #include "import/clean_import.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "clean/clean_grid.h"
+#include "clean/clean_report.h"
 #include "clean/printer_codes.h"
-#include "clean/totals_check.h"
-#include "core/dos_text.h"
-#include "core/encoding.h"
+#include "clean/table_finder.h"
 #include "core/workspace.h"
-#include "import/clean_layout.h"
-#include "import/clean_pass.h"
 #include "import/column_detection.h"
-#include "import/record_selection.h"
 #include "import/report_import.h"
 #include "import/table_locator.h"
 
 namespace tablamo {
 namespace {
-
-constexpr int kFields = CutLine::kFields;
-// Passes over the whole report at most: the records may read otherwise than the lines the
-// kinds were first read from, and then select other records.
-constexpr int kMaxPasses = 3;
-constexpr const char* kMarksHeading = "B/A";
-constexpr const char* kSignedPrefix =
-    "\xDD\xFE"
-    "aretli ";  // Windows-1254
-
-// The decisions that what a pass found makes: the kind of every field, the changing header
-// fields as leading columns, every field some record fills.
-PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder order, int firstLine,
-                int endLine, bool signedBalance) {
-    PassPlan plan;
-    plan.keys = first.keys;
-    plan.usual = first.usual;
-    plan.firstLine = firstLine;
-    plan.endLine = endLine;
-    for (int k = 0; k < kFields; ++k) {
-        plan.kinds[static_cast<std::size_t>(k)] =
-            found.stats[static_cast<std::size_t>(k)].decide(order);
-    }
-    for (const HeaderLabel& l : found.labels) {
-        const bool group = l.level >= 0;
-        if (l.values.size() < 2 || l.pageOnly) continue;
-        ColumnDecision kind = l.stats.decide(order);
-        // A group's field may be a date (a voucher's); a page's dates number it.
-        if (kind.kind != ColumnKind::Code && !(group && kind.kind == ColumnKind::Date)) {
-            kind = ColumnDecision();
-        }
-        plan.columns.push_back({l.label, -1, kind, group});
-    }
-    for (int k = 0; k < kFields; ++k) {
-        const auto idx = static_cast<std::size_t>(k);
-        const ColumnStats& stats = found.stats[idx];
-        if (stats.values() == 0) continue;
-        const ColumnDecision& kind = plan.kinds[idx];
-        plan.columns.push_back({{}, k, kind});
-        if (kind.kind == ColumnKind::Amount) plan.summed.push_back(k);
-        if (kind.marks && plan.marks < 0) plan.marks = k;
-        // The balance before its marks once more as one signed number.
-        const std::size_t n = plan.columns.size();
-        if (signedBalance && kind.marks && n >= 2) {
-            const OutColumn before = plan.columns[n - 2];
-            if (before.field >= 0 && before.kind.kind == ColumnKind::Amount)
-                plan.columns.push_back({{}, before.field, before.kind, false, k});
-        }
-        if (k == found.nestedField && stats.maxPoints() > stats.minPoints()) {
-            plan.levels = k;
-            plan.topPoints = stats.minPoints();
-        }
-    }
-    return plan;
-}
-
-bool samePlan(const PassPlan& a, const PassPlan& b) {
-    return a.kinds == b.kinds && a.columns == b.columns && a.marks == b.marks &&
-           a.levels == b.levels && a.topPoints == b.topPoints;
-}
-
-// The clean table's columns as the grid shows them: headings and widths.
-void describe(const ReportText& text, const TableLayout& table, const PassPlan& plan,
-              const PassResult& found, std::vector<std::string>& headings, CleanShape& shape) {
-    std::vector<int> kept;
-    for (const OutColumn& c : plan.columns) {
-        if (c.field >= 0 && c.signedBy < 0) kept.push_back(c.field);
-    }
-    const std::vector<std::string> fieldHeads = fieldHeadings(text, table, kept);
-    std::size_t next = 0;
-    for (const OutColumn& c : plan.columns) {
-        int width = 0;
-        if (c.signedBy >= 0) {
-            // "İşaretli Bakiye": the heading of the amount it signs.
-            headings.push_back(kSignedPrefix + headings[headings.size() - 2]);
-            width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
-        } else if (c.field < 0) {
-            headings.push_back(c.label);
-            for (const HeaderLabel& l : found.labels) {
-                if (l.label == c.label && (l.level >= 0) == c.group)
-                    width = static_cast<int>(l.stats.maxLength());
-            }
-        } else {
-            headings.push_back(fieldHeads[next++]);
-            // Marks glued to their amounts, or under no heading of their own.
-            if (c.kind.marks && headings.back().empty()) headings.back() = kMarksHeading;
-            width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
-        }
-        shape.columns.push_back({c.kind.kind, width});
-    }
-}
 
 ImportOutcome noRecords(Workspace& ws, const TableLocation& location,
                         const char* message = kNoRecordsMessage) {
@@ -121,117 +24,6 @@ ImportOutcome noRecords(Workspace& ws, const TableLocation& location,
     return outcome;
 }
 
-// One table of the report, the lines of `located` (a report that prints several has them
-// one after the other), into the workspace's grid as a clean table; the widths and read-outs
-// in its settings are those the plain import leaves, or those of a table only the clean table
-// finds.
-ImportOutcome importCleanTable(Workspace& ws, const ReportText& text, const ReportTable& located,
-                               const Clock& clock) {
-    ReportLayout& settings = ws.settings.layout;
-    const TableLocation& location = located.location;
-    detectCleanColumns(text, location, settings, ws.settings.readout);
-    TableLayout table = tableLayoutOf(text, location, settings);
-    // The line that names a further table heads none of its columns.
-    if (located.titleLine >= 0) {
-        while (!table.headingLines.empty() && table.headingLines.front() <= located.titleLine) {
-            table.headingLines.erase(table.headingLines.begin());
-            table.headingTexts.erase(table.headingTexts.begin());
-        }
-    }
-    settings.startColumn();  // read as the plain import reads it: a bad one stops here too
-    const int firstLine = settings.startRow();
-    const int end = located.endLine;
-    const DateOrder order = ws.regional.dateOrder;
-    const YearWindow years(clock.today());
-    const bool signedBalance = ws.settings.signedBalance;
-
-    // The kinds, from the lines that are records for sure; then the columns, from the
-    // records of the same lines.
-    FirstReading first = readKinds(text, table, table.dataStart, end, order, years);
-    if (first.mergeSplit) {
-        table.mergeSplit();
-        first = readKinds(text, table, table.dataStart, end, order, years);
-    }
-    PassPlan plan;
-    plan.kinds = first.kinds;
-    plan.keys = first.keys;
-    plan.usual = first.usual;
-    plan.firstLine = firstLine;
-    plan.endLine = first.end;
-    plan.beginLine = located.firstLine;
-    const PassResult sample = runPass(text, table, plan, ws.regional, years, {});
-    plan = planOf(sample, first, order, firstLine, end, signedBalance);
-    plan.beginLine = located.firstLine;
-
-    // The whole table, written as it is read; once more when its records decide otherwise
-    // than the lines they were chosen by.
-    for (int pass = 1;; ++pass) {
-        std::vector<std::string> headings;
-        CleanShape shape;
-        describe(text, table, plan, sample, headings, shape);
-        std::vector<SummedColumn> summed;
-        int carried = 0;
-        for (std::size_t c = 0; c < plan.columns.size(); ++c) {
-            const OutColumn& col = plan.columns[c];
-            carried += col.field < 0;
-            if (col.field >= 0 && col.signedBy < 0 && col.kind.kind == ColumnKind::Amount) {
-                // B/A marks right after an amount sign it.
-                const bool marked = c + 1 < plan.columns.size() && plan.columns[c + 1].field >= 0 &&
-                                    plan.columns[c + 1].kind.marks;
-                summed.push_back({headings[c], col.kind.notation, col.kind.decimals, marked});
-            }
-        }
-        ws.clean.reset();
-        CleanGrid grid(ws.grid, headings, shape.columns);
-        TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried);
-        const PassResult all =
-            runPass(text, table, plan, ws.regional, years, {&grid, &check, &shape});
-        grid.finish(all.records);
-        if (all.records == 0) return noRecords(ws, location);
-        PassPlan found = planOf(all, first, order, firstLine, end, signedBalance);
-        found.beginLine = located.firstLine;
-        if (pass < kMaxPasses && !samePlan(found, plan)) {
-            plan = std::move(found);
-            continue;
-        }
-        ImportOutcome outcome = checkedOutcome(shape, check);
-        ws.clean = std::move(shape);
-        return outcome;
-    }
-}
-
-// The tables after the first, each read as the first is, into the first one's list of
-// tables; what each one's check says joins the outcome, named by the table's title. A table
-// without a record is said so and left out.
-void importFurtherTables(Workspace& ws, const ReportText& text,
-                         const std::vector<ReportTable>& located, const Clock& clock,
-                         ImportOutcome& outcome) {
-    std::vector<CleanTable> tables(1);  // the first, in the grid
-    for (std::size_t k = 1; k < located.size(); ++k) {
-        const std::string name = DosToWinText(located[k].title);
-        const std::string said = name.empty() ? std::to_string(k + 1) + ". tablo" : name;
-        Workspace part;
-        part.settings = ws.settings;
-        part.regional = ws.regional;
-        const ImportOutcome one = importCleanTable(part, text, located[k], clock);
-        // What is said of each table after the first is said with its name.
-        const auto say = [&](const std::string& what) {
-            outcome.note += (outcome.note.empty() ? "" : "; ") + win1254ToUtf8(said) + ": " + what;
-        };
-        if (!one.imported()) {
-            say("kayıt satırı ayırt edilemedi");
-            continue;
-        }
-        outcome.warnings.insert(outcome.warnings.end(), one.warnings.begin(), one.warnings.end());
-        if (!one.note.empty()) say(one.note);
-        CleanTable& table = tables.emplace_back();
-        table.grid = std::move(part.grid);
-        table.shape = std::move(*part.clean);
-        table.shape.name = name;
-    }
-    if (tables.size() > 1) ws.clean->tables = std::move(tables);
-}
-
 }  // namespace
 
 ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
@@ -241,17 +33,31 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     const std::optional<ReportText> paper = paperText(ws.text, ws.textReading.windows1254);
     const ReportText& text = paper ? *paper : ws.text;
     // The table, found once.
-    const TableLocation location = locateCleanTable(text, ws.settings.layout);
+    const TableLocation location =
+        locateCleanTable(text, locateTable(text, ws.settings.layout), ws.settings.layout);
     if (!location.found()) return notAReport();
     // Columns cut by the default widths are no table.
     if (location.line < 0 && ws.settings.layout.AutoColumnSearch) {
         return noRecords(ws, location, kNoTableLineMessage);
     }
-    // A report may print several tables, one after the other.
-    const std::vector<ReportTable> tables = reportTables(text, location, ws.settings.layout);
-    ImportOutcome outcome = importCleanTable(ws, text, tables.front(), clock);
-    if (tables.size() > 1 && outcome.imported())
-        importFurtherTables(ws, text, tables, clock, outcome);
+    // The settings show the widths the table is cut by, as the plain import leaves them.
+    detectCleanColumns(text, location, ws.settings.layout, ws.settings.readout);
+    CleanRequest request;
+    request.layout = ws.settings.layout;
+    request.regional = ws.regional;
+    request.signedBalance = ws.settings.signedBalance;
+    request.today = clock.today();
+    std::vector<CleanTableRead> tables = readCleanReport(text, location, request);
+    if (tables.empty()) return noRecords(ws, location);
+    ImportOutcome outcome = std::move(tables.front().outcome);
+    ws.grid = std::move(tables.front().grid);
+    ws.clean = std::move(tables.front().shape);
+    if (tables.size() > 1) {
+        std::vector<CleanTable> further(1);  // the first, in the grid
+        for (std::size_t k = 1; k < tables.size(); ++k)
+            further.push_back({std::move(tables[k].grid), std::move(tables[k].shape)});
+        ws.clean->tables = std::move(further);
+    }
     return outcome;
 }
 

@@ -261,6 +261,58 @@ TEST(CleanImport, MoreThanTwentyColumnsAreKept) {
     EXPECT_EQ(t.ws.grid.cell(25, 1), "34,00");
 }
 
+// Tables whose columns no rule of runs parts: read from the records themselves, headings and
+// all, and framed with the printer's own characters or with bars alone.
+TEST(CleanImport, ColumnsReadFromThePrintWithoutARuleOfRuns) {
+    const std::vector<int> w = {11, 7, 28, 14, 14}, inner = {10, 6, 27, 13, 13};
+    const std::vector<std::vector<std::string>> rows = {
+        {"Tarih", "Fis", "Aciklama", ">Borc", ">Alacak"},
+        {"02.01.2024", "00012", "Kira odemesi", ">1.250,00", ""},
+        {"05.01.2024", "00013", "Satis faturasi 4411", "", ">12.400,50"},
+        {"09.01.2024", "00014", "Z raporu 725", ">845,10", ""},
+        {"15.01.2024", "00015", "Z raporu 570", "", ">3.000,00"},
+        {"", "", "GENEL TOPLAM", ">2.095,10", ">15.400,50"},
+    };
+    // A row between bars: each cell one narrower, a bar after it.
+    const auto barred = [&](const std::vector<std::string>& cells) {
+        std::string line = "|";
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            const std::string cell = fields({cells[k]}, {inner[k]});
+            line += cell + std::string(static_cast<std::size_t>(inner[k]) - cell.size(), ' ') + "|";
+        }
+        return line;
+    };
+    const std::string plusLine =
+        "+----------+------+---------------------------+-------------+"
+        "-------------+";
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        bool framed;
+    };
+    std::vector<Case> cases = {
+        {"a rule of one run under the headings",
+         {"FIRMA", "", fields(rows[0], w), std::string(74, '-')},
+         false},
+        {"equals signs around the headings",
+         {std::string(74, '='), fields(rows[0], w), std::string(74, '=')},
+         false},
+        {"no rule at all", {"FIRMA", "KASA DEFTERI", "", fields(rows[0], w)}, false},
+        {"a frame drawn with plus signs", {"FIRMA", plusLine, barred(rows[0]), plusLine}, true},
+        {"bars alone", {"FIRMA", "", barred(rows[0])}, true},
+    };
+    for (Case& c : cases) {
+        for (std::size_t r = 1; r < rows.size(); ++r)
+            c.lines.push_back(c.framed ? barred(rows[r]) : fields(rows[r], w));
+        Clean t(c.lines);
+        ASSERT_TRUE(t.ws.clean) << c.name << ": " << t.outcome.message;
+        ASSERT_EQ(t.records(), 4) << c.name;
+        EXPECT_EQ(t.row(0), (Row{"Tarih", "Fis", "Aciklama", "Borc", "Alacak"})) << c.name;
+        EXPECT_EQ(t.row(3), (Row{"09.01.2024", "00014", "Z raporu 725", "845,10", ""})) << c.name;
+        EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor") << c.name;
+    }
+}
+
 TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
     Clean t({"x", "Baslik", "----------", "yalnizca yazi", "", "baska yazi"});
     // The plain import's cut of line 3 by the rule line's one width, 9 with LedgerMarks.

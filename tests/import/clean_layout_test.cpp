@@ -1,10 +1,9 @@
-#include "import/clean_layout.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "clean/table_layout.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
 #include "import/column_detection.h"

@@ -1,10 +1,9 @@
-#include "import/record_selection.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "clean/line_roles.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
 #include "import/column_detection.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "clean/table_finder.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
 #include "support/report_lines.h"
@@ -168,14 +169,18 @@ TEST(TableLocator, TheCleanTableFindsMore) {
     for (const Case& c : cases) {
         const ReportText text(joinCrLf(c.lines));
         const ReportLayout layout;
-        const TableLocation at = locateCleanTable(text, layout);
+        const TableLocation at = locateCleanTable(text, locateTable(text, layout), layout);
         EXPECT_EQ(at.broader, c.broader) << c.name;
         EXPECT_EQ(at.format, c.format) << c.name;
         EXPECT_EQ(at.line, c.line) << c.name;
-        if (c.line >= 0) EXPECT_EQ(at.separator, c.separator) << c.name;
+        if (c.line >= 0) {
+            EXPECT_EQ(at.separator, c.separator) << c.name;
+        }
         EXPECT_EQ(at.widths, c.widths) << c.name;
         // The plain import takes none of what only the clean table finds.
-        if (c.broader) EXPECT_NE(locateTable(text, layout).widths, c.widths) << c.name;
+        if (c.broader) {
+            EXPECT_NE(locateTable(text, layout).widths, c.widths) << c.name;
+        }
     }
 }
 
@@ -222,7 +227,7 @@ TEST(TableLocator, TablesOneAfterTheOther) {
         const ReportText text(joinCrLf(c.lines));
         const ReportLayout layout;
         const std::vector<ReportTable> tables =
-            reportTables(text, locateCleanTable(text, layout), layout);
+            reportTables(text, locateCleanTable(text, locateTable(text, layout), layout), layout);
         std::vector<int> firstLines, tableLines;
         for (const ReportTable& t : tables) {
             firstLines.push_back(t.firstLine);

@@ -1,4 +1,4 @@
-#include "import/record_selection.h"
+#include "clean/line_roles.h"
 
 #include <algorithm>
 #include <unordered_map>

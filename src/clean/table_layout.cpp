@@ -1,11 +1,11 @@
-#include "import/clean_layout.h"
+#include "clean/table_layout.h"
 
 #include <algorithm>
 
 #include "core/dos_text.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
-#include "import/table_locator.h"
+#include "core/table_location.h"
 
 namespace tablamo {
 namespace {
@@ -37,8 +37,24 @@ void measureRuns(TableLayout& t, std::string_view line, unsigned char fill) {
 }
 
 void layOut(TableLayout& t, std::string_view line) {
+    const char bar = t.fields.bar;
     t.fields = fieldSpansOf(t.widths);
-    measureRuns(t, line, t.framed ? kFrameFill : '-');
+    t.fields.bar = bar;
+    // A frame drawn with "+" fills its top line with "-" or "=".
+    const std::size_t first = line.find_first_not_of(' ');
+    const bool ascii =
+        first != std::string_view::npos && line[first] == '+' && first + 1 < line.size();
+    measureRuns(t, line, !t.framed ? '-' : ascii ? line[first + 1] : kFrameFill);
+}
+
+// Whether a line prints a figure: digits on both sides of a point, comma or slash.
+bool printsFigures(std::string_view line) {
+    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+        const bool before = line[i - 1] >= '0' && line[i - 1] <= '9';
+        const bool after = line[i + 1] >= '0' && line[i + 1] <= '9';
+        if ((line[i] == '.' || line[i] == ',' || line[i] == '/') && before && after) return true;
+    }
+    return false;
 }
 
 // The words of a line: where each starts and ends (0-based, the end exclusive).
@@ -100,6 +116,37 @@ bool standsOverColumns(std::string_view upper, const TableLayout& t) {
     return several;
 }
 
+// A table whose columns the records give: the finder's widths and where its values stand;
+// the headings over its rule (of one run, or over the amounts alone), or, without a rule,
+// the line over the records and up to two more over it.
+void dataLayout(const ReportText& text, const TableLocation& table, TableLayout& t) {
+    t.widths = table.widths;
+    t.fields = fieldSpansOf(t.widths);
+    for (int k = 0; k < t.fields.count; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const bool known = idx < table.runFrom.size() && idx < table.runTo.size();
+        t.runFrom[idx] = known ? table.runFrom[idx] : 0;
+        t.runTo[idx] =
+            known ? table.runTo[idx] : std::max<int>(static_cast<int>(t.fields.length[idx]) - 1, 0);
+    }
+    const int at = table.line;
+    t.dataStart = at + 1;
+    const int top = isRuleLike(text.line(at)) ? at - 1 : at;
+    for (int i = top; i >= 0 && i > top - kMaxHeadingLines; --i) {
+        const std::string_view line = text.line(i);
+        if (isBlankLine(line) || isRuleLike(line) || line.find(':') != std::string_view::npos) {
+            break;
+        }
+        if (!t.headingLines.empty() && !flushOver(line, text.line(t.headingLines.front())) &&
+            !standsOverColumns(line, t)) {
+            break;
+        }
+        t.headingLines.insert(t.headingLines.begin(), i);
+        if (!line.empty() && line.front() == '\f') break;
+    }
+    for (const int h : t.headingLines) t.headingTexts.emplace_back(repeatKey(text.line(h)));
+}
+
 }  // namespace
 
 bool isRuleLike(std::string_view line) {
@@ -147,7 +194,21 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
     const int at = table.line;
     t.tableLine = at;
     t.tableText = std::string(repeatKey(text.line(at)));
-    if (settings.AutoColumnSearch && at != 0) {
+    if (table.format == TableFormat::Data && settings.AutoColumnSearch) {
+        dataLayout(text, table, t);
+        return t;
+    }
+    // A table drawn with bars alone begins at its first line of bars, which no corner opens.
+    const std::size_t mark = t.tableText.find_first_not_of(" \f");
+    const bool barsAlone = table.format == TableFormat::Frame && table.broader &&
+                           table.separator != "+" && mark != std::string::npos &&
+                           t.tableText.substr(mark, 1) == table.separator;
+    const bool plusFrame = table.format == TableFormat::Frame && table.separator == "+";
+    if (settings.AutoColumnSearch && at != 0 && (barsAlone || plusFrame)) {
+        // A frame drawn with "+" or with bars alone: its own widths, its bars trimmed.
+        t.widths = table.widths;
+        t.fields.bar = table.separator == "+" ? '|' : table.separator[0];
+    } else if (settings.AutoColumnSearch && at != 0) {
         // A rule line of more columns than the settings hold widths: the further ones
         // are measured the same way, and a clean table keeps them all.
         const std::vector<std::int32_t>& measured = table.widths;
@@ -164,7 +225,24 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
     }
     layOut(t, t.tableText);
 
-    if (t.framed) {
+    if (t.framed && barsAlone) {
+        // Bars alone: the table's line is its first, the headings when it prints no figure,
+        // down to a rule under them.
+        t.dataStart = at;
+        int i = at;
+        while (i < text.lineCount() && i <= at + kMaxFramedHeadingLines &&
+               !printsFigures(text.line(i)) && !isRuleLike(text.line(i)) &&
+               !isBlankLine(text.line(i))) {
+            ++i;
+        }
+        if (i < text.lineCount() && isRuleLike(text.line(i))) {
+            for (int h = at; h < i; ++h) t.headingLines.push_back(h);
+            t.dataStart = i + 1;
+        } else if (i > at) {
+            t.headingLines.push_back(at);
+            t.dataStart = at + 1;
+        }
+    } else if (t.framed) {
         // The headings stand inside the frame, down to its inner rule.
         t.dataStart = at + 1;
         for (int i = at + 1; i < text.lineCount() && i <= at + kMaxFramedHeadingLines; ++i) {

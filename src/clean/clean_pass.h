@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "clean/column_typing.h"
+#include "clean/line_roles.h"
 #include "clean/record_writer.h"
+#include "clean/table_layout.h"
 #include "core/calendar.h"
 #include "core/regional_settings.h"
-#include "import/clean_layout.h"
-#include "import/record_selection.h"
 
 namespace tablamo {
 

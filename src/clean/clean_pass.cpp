@@ -1,4 +1,4 @@
-#include "import/clean_pass.h"
+#include "clean/clean_pass.h"
 
 #include <algorithm>
 

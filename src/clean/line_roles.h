@@ -11,8 +11,8 @@
 #include "clean/column_typing.h"
 #include "clean/header_fields.h"
 #include "clean/line_cutter.h"
+#include "clean/table_layout.h"
 #include "core/calendar.h"
-#include "import/clean_layout.h"
 
 namespace tablamo {
 

@@ -1,0 +1,233 @@
+#include "clean/clean_report.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "clean/clean_grid.h"
+#include "clean/clean_pass.h"
+#include "clean/line_roles.h"
+#include "clean/table_finder.h"
+#include "clean/table_layout.h"
+#include "clean/totals_check.h"
+#include "core/dos_text.h"
+#include "core/encoding.h"
+#include "core/report_text.h"
+
+namespace tablamo {
+namespace {
+
+constexpr int kFields = CutLine::kFields;
+// Passes over the whole report at most: the records may read otherwise than the lines the
+// kinds were first read from, and then select other records.
+constexpr int kMaxPasses = 3;
+constexpr const char* kMarksHeading = "B/A";
+constexpr const char* kSignedPrefix =
+    "\xDD\xFE"
+    "aretli ";  // Windows-1254
+
+// The decisions that what a pass found makes: the kind of every field, the changing header
+// fields as leading columns, every field some record fills.
+PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder order, int firstLine,
+                int endLine, bool signedBalance) {
+    PassPlan plan;
+    plan.keys = first.keys;
+    plan.usual = first.usual;
+    plan.firstLine = firstLine;
+    plan.endLine = endLine;
+    for (int k = 0; k < kFields; ++k) {
+        plan.kinds[static_cast<std::size_t>(k)] =
+            found.stats[static_cast<std::size_t>(k)].decide(order);
+    }
+    for (const HeaderLabel& l : found.labels) {
+        const bool group = l.level >= 0;
+        if (l.values.size() < 2 || l.pageOnly) continue;
+        ColumnDecision kind = l.stats.decide(order);
+        // A group's field may be a date (a voucher's); a page's dates number it.
+        if (kind.kind != ColumnKind::Code && !(group && kind.kind == ColumnKind::Date)) {
+            kind = ColumnDecision();
+        }
+        plan.columns.push_back({l.label, -1, kind, group});
+    }
+    for (int k = 0; k < kFields; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const ColumnStats& stats = found.stats[idx];
+        if (stats.values() == 0) continue;
+        const ColumnDecision& kind = plan.kinds[idx];
+        plan.columns.push_back({{}, k, kind});
+        if (kind.kind == ColumnKind::Amount) plan.summed.push_back(k);
+        if (kind.marks && plan.marks < 0) plan.marks = k;
+        // The balance before its marks once more as one signed number.
+        const std::size_t n = plan.columns.size();
+        if (signedBalance && kind.marks && n >= 2) {
+            const OutColumn before = plan.columns[n - 2];
+            if (before.field >= 0 && before.kind.kind == ColumnKind::Amount)
+                plan.columns.push_back({{}, before.field, before.kind, false, k});
+        }
+        if (k == found.nestedField && stats.maxPoints() > stats.minPoints()) {
+            plan.levels = k;
+            plan.topPoints = stats.minPoints();
+        }
+    }
+    return plan;
+}
+
+bool samePlan(const PassPlan& a, const PassPlan& b) {
+    return a.kinds == b.kinds && a.columns == b.columns && a.marks == b.marks &&
+           a.levels == b.levels && a.topPoints == b.topPoints;
+}
+
+// The clean table's columns as the grid shows them: headings and widths.
+void describe(const ReportText& text, const TableLayout& table, const PassPlan& plan,
+              const PassResult& found, std::vector<std::string>& headings, CleanShape& shape) {
+    std::vector<int> kept;
+    for (const OutColumn& c : plan.columns) {
+        if (c.field >= 0 && c.signedBy < 0) kept.push_back(c.field);
+    }
+    const std::vector<std::string> fieldHeads = fieldHeadings(text, table, kept);
+    std::size_t next = 0;
+    for (const OutColumn& c : plan.columns) {
+        int width = 0;
+        if (c.signedBy >= 0) {
+            // "İşaretli Bakiye": the heading of the amount it signs.
+            headings.push_back(kSignedPrefix + headings[headings.size() - 2]);
+            width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
+        } else if (c.field < 0) {
+            headings.push_back(c.label);
+            for (const HeaderLabel& l : found.labels) {
+                if (l.label == c.label && (l.level >= 0) == c.group)
+                    width = static_cast<int>(l.stats.maxLength());
+            }
+        } else {
+            headings.push_back(fieldHeads[next++]);
+            // Marks glued to their amounts, or under no heading of their own.
+            if (c.kind.marks && headings.back().empty()) headings.back() = kMarksHeading;
+            width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
+        }
+        shape.columns.push_back({c.kind.kind, width});
+    }
+}
+
+// One table of the report, the lines of `located` (a report that prints several has them
+// one after the other), as a clean table; nothing when no line of it is a record.
+std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTable& located,
+                                        const CleanRequest& request) {
+    const TableLocation& location = located.location;
+    const ReportLayout settings = cleanLayoutFor(location, request.layout);
+    TableLayout table = tableLayoutOf(text, location, settings);
+    // The line that names a further table heads none of its columns.
+    if (located.titleLine >= 0) {
+        while (!table.headingLines.empty() && table.headingLines.front() <= located.titleLine) {
+            table.headingLines.erase(table.headingLines.begin());
+            table.headingTexts.erase(table.headingTexts.begin());
+        }
+    }
+    settings.startColumn();  // read as the plain import reads it: a bad one stops here too
+    const int firstLine = settings.startRow();
+    const int end = located.endLine;
+    const DateOrder order = request.regional.dateOrder;
+    const YearWindow years(request.today);
+    const bool signedBalance = request.signedBalance;
+
+    // The kinds, from the lines that are records for sure; then the columns, from the
+    // records of the same lines.
+    FirstReading first = readKinds(text, table, table.dataStart, end, order, years);
+    if (first.mergeSplit) {
+        table.mergeSplit();
+        first = readKinds(text, table, table.dataStart, end, order, years);
+    }
+    PassPlan plan;
+    plan.kinds = first.kinds;
+    plan.keys = first.keys;
+    plan.usual = first.usual;
+    plan.firstLine = firstLine;
+    plan.endLine = first.end;
+    plan.beginLine = located.firstLine;
+    const PassResult sample = runPass(text, table, plan, request.regional, years, {});
+    plan = planOf(sample, first, order, firstLine, end, signedBalance);
+    plan.beginLine = located.firstLine;
+
+    // The whole table, written as it is read; once more when its records decide otherwise
+    // than the lines they were chosen by.
+    for (int pass = 1;; ++pass) {
+        std::vector<std::string> headings;
+        CleanTableRead read;
+        describe(text, table, plan, sample, headings, read.shape);
+        std::vector<SummedColumn> summed;
+        int carried = 0;
+        for (std::size_t c = 0; c < plan.columns.size(); ++c) {
+            const OutColumn& col = plan.columns[c];
+            carried += col.field < 0;
+            if (col.field >= 0 && col.signedBy < 0 && col.kind.kind == ColumnKind::Amount) {
+                // B/A marks right after an amount sign it.
+                const bool marked = c + 1 < plan.columns.size() && plan.columns[c + 1].field >= 0 &&
+                                    plan.columns[c + 1].kind.marks;
+                summed.push_back({headings[c], col.kind.notation, col.kind.decimals, marked});
+            }
+        }
+        CleanGrid grid(read.grid, headings, read.shape.columns);
+        TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried);
+        const PassResult all =
+            runPass(text, table, plan, request.regional, years, {&grid, &check, &read.shape});
+        grid.finish(all.records);
+        if (all.records == 0) return std::nullopt;
+        PassPlan found = planOf(all, first, order, firstLine, end, signedBalance);
+        found.beginLine = located.firstLine;
+        if (pass < kMaxPasses && !samePlan(found, plan)) {
+            plan = std::move(found);
+            continue;
+        }
+        read.outcome = checkedOutcome(read.shape, check);
+        return read;
+    }
+}
+
+}  // namespace
+
+ReportLayout cleanLayoutFor(const TableLocation& location, ReportLayout layout) {
+    if (!layout.AutoColumnSearch) return layout;
+    if (!location.broader && !location.criteria.isReport()) return layout;
+    layout.RestoreDefaultWidths();
+    if (location.line <= 0) return layout;
+    for (std::size_t i = 0;
+         i < location.widths.size() && i < std::size_t{ReportLayout::kWidthCount}; ++i) {
+        layout.setColumnWidth(static_cast<int>(i) + 1, location.widths[i]);
+    }
+    return layout;
+}
+
+std::vector<CleanTableRead> readCleanReport(const ReportText& paper, const TableLocation& location,
+                                            const CleanRequest& request) {
+    std::vector<CleanTableRead> tables;
+    // A report may print several tables, one after the other.
+    const std::vector<ReportTable> located = reportTables(paper, location, request.layout);
+    std::optional<CleanTableRead> first = readTable(paper, located.front(), request);
+    if (!first) return tables;
+    tables.push_back(std::move(*first));
+    // The tables after the first, each read as the first is; what each one's check says
+    // joins the first one's outcome, named by the table's title. A table without a record is
+    // said so and left out.
+    ImportOutcome outcome = std::move(tables.front().outcome);
+    for (std::size_t k = 1; k < located.size(); ++k) {
+        const std::string name = DosToWinText(located[k].title);
+        const std::string said = name.empty() ? std::to_string(k + 1) + ". tablo" : name;
+        std::optional<CleanTableRead> one = readTable(paper, located[k], request);
+        const auto say = [&](const std::string& what) {
+            outcome.note += (outcome.note.empty() ? "" : "; ") + win1254ToUtf8(said) + ": " + what;
+        };
+        if (!one) {
+            say("kayıt satırı ayırt edilemedi");
+            continue;
+        }
+        outcome.warnings.insert(outcome.warnings.end(), one->outcome.warnings.begin(),
+                                one->outcome.warnings.end());
+        if (!one->outcome.note.empty()) say(one->outcome.note);
+        one->shape.name = name;
+        tables.push_back(std::move(*one));
+    }
+    tables.front().outcome = std::move(outcome);
+    return tables;
+}
+
+}  // namespace tablamo

@@ -1,0 +1,271 @@
+#include "clean/column_finder.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "clean/date_reading.h"
+#include "clean/table_layout.h"
+#include "clean/total_label.h"
+#include "clean/value_reading.h"
+#include "core/dos_text.h"
+#include "core/report_text.h"
+
+namespace tablamo {
+namespace {
+
+// Lines enough to read the columns by.
+constexpr int kMostEvidence = 20000;
+// Of this many evidence lines or more, one in fifty may print over a blank the others share
+// (a figure no reading left out).
+constexpr int kToleranceFrom = 50;
+// The widest a field past the last column reaches: any line's end.
+constexpr std::int32_t kToTheEnd = 4096;
+
+bool isBlankByte(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return ((b | 0x20) >= 'a' && (b | 0x20) <= 'z') || (b >= 0x80 && !(b >= 0xB0 && b <= 0xDF));
+}
+
+struct Word {
+    std::size_t from, to;  // to exclusive
+};
+
+template <class Each>
+void eachWord(std::string_view line, Each&& each) {
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (isBlankByte(line[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < line.size() && !isBlankByte(line[i])) ++i;
+        each(Word{start, i});
+    }
+}
+
+// Whether the line's words start with a field's label ("Hesap Kodu : 120.01"): a block or a
+// page header's line, never a record.
+bool labelFirst(std::string_view line) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return false;
+    for (std::size_t i = 0; i < colon; ++i) {
+        if (isDigit(line[i])) return false;
+    }
+    return line.find_first_not_of(' ') < colon;
+}
+
+// The lines of the range that may be evidence: not blank, no rule, no heading line printed
+// again on every page, none that repeats word for word (a page header's title).
+std::vector<int> candidateLines(const ReportText& text, int from, int end,
+                                const std::vector<std::string_view>& headings) {
+    std::unordered_map<std::string_view, int> printed;
+    std::vector<int> lines;
+    for (int i = from; i < end && static_cast<int>(lines.size()) < 4 * kMostEvidence; ++i) {
+        const std::string_view line = repeatKey(text.line(i));
+        if (line.empty() || isRuleLike(line)) continue;
+        if (std::find(headings.begin(), headings.end(), line) != headings.end()) continue;
+        ++printed[line];
+        lines.push_back(i);
+    }
+    std::vector<int> kept;
+    for (const int i : lines) {
+        if (printed[repeatKey(text.line(i))] < 3) kept.push_back(i);
+    }
+    return kept;
+}
+
+// The positions a heading line's words cover, as [from, to) pairs.
+std::vector<Word> headingWords(const ReportText& text, const std::vector<int>& headings) {
+    std::vector<Word> words;
+    for (const int h : headings) {
+        eachWord(repeatKey(text.line(h)), [&](Word w) { words.push_back(w); });
+    }
+    return words;
+}
+
+// Whether the headings stand a word over each of two neighbouring columns and none over both.
+bool headingsPart(const std::vector<Word>& words, const FoundColumn& a, const FoundColumn& b) {
+    bool overA = false, overB = false;
+    for (const Word& w : words) {
+        const int from = static_cast<int>(w.from), to = static_cast<int>(w.to) - 1;
+        if (from <= a.to && to >= b.from) return false;  // one word over both
+        overA |= to >= a.from && from <= a.to;
+        overB |= to >= b.from && from <= b.to;
+    }
+    return overA && overB;
+}
+
+// Whether what the lines print from `from` to `to` reads as a date wherever it is filled.
+bool readsAsDates(const std::vector<std::string_view>& lines, int from, int to) {
+    const YearWindow years(Date{2000, 1, 1});
+    int filled = 0, dates = 0;
+    for (const std::string_view line : lines) {
+        if (static_cast<std::size_t>(from) >= line.size()) continue;
+        std::string_view part =
+            line.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from + 1));
+        while (!part.empty() && isBlankByte(part.front())) part.remove_prefix(1);
+        while (!part.empty() && isBlankByte(part.back())) part.remove_suffix(1);
+        if (part.empty()) continue;
+        ++filled;
+        dates += dateOrdersOf(part, years) != 0;
+    }
+    return filled > 0 && 10 * dates >= 9 * filled;
+}
+
+}  // namespace
+
+bool looksLikeRecord(std::string_view line) {
+    const YearWindow years(Date{2000, 1, 1});
+    int amounts = 0, keys = 0;
+    bool stop = false;
+    eachWord(line, [&](Word w) {
+        if (stop) return;
+        const std::string_view word = line.substr(w.from, w.to - w.from);
+        if (!isDigit(word.front()) && word.front() != '-' && word.front() != '(') return;
+        const AmountForm a = amountFormOf(word);
+        if (a.valid && (a.decimal || a.grouping || a.ambiguous)) {
+            // A date with points reads as an amount too: a date it is.
+            if (word.size() >= 8 && dateOrdersOf(word, years)) {
+                ++keys;
+            } else {
+                ++amounts;
+            }
+        } else if (dateOrdersOf(word, years) ||
+                   std::any_of(word.begin(), word.end(), [](char c) { return isDigit(c); })) {
+            ++keys;
+        }
+    });
+    if (amounts == 0 || (keys == 0 && amounts < 2) || labelFirst(line)) return false;
+    return !isTotalLabel(DosToWinText(line), false);
+}
+
+FoundColumns findColumns(const ReportText& text, int from, int end,
+                         const std::vector<int>& headings) {
+    FoundColumns found;
+    end = std::min(end, text.lineCount());
+    std::vector<std::string_view> headingTexts;
+    for (const int h : headings) headingTexts.push_back(repeatKey(text.line(h)));
+    const std::vector<int> candidates = candidateLines(text, from, end, headingTexts);
+
+    // The evidence: the records for sure; without two of them, every line with a figure
+    // among its words (a sheet of day marks and counts).
+    std::vector<std::string_view> evidence;
+    for (const int i : candidates) {
+        const std::string_view line = repeatKey(text.line(i));
+        if (looksLikeRecord(line)) evidence.push_back(line);
+        if (static_cast<int>(evidence.size()) >= kMostEvidence) break;
+    }
+    if (evidence.size() < 2) {
+        evidence.clear();
+        for (const int i : candidates) {
+            const std::string_view line = repeatKey(text.line(i));
+            int words = 0;
+            eachWord(line, [&](Word) { ++words; });
+            if (words >= 2 && !labelFirst(line) &&
+                std::any_of(line.begin(), line.end(), [](char c) { return isDigit(c); }) &&
+                !isTotalLabel(DosToWinText(line), false)) {
+                evidence.push_back(line);
+            }
+            if (static_cast<int>(evidence.size()) >= kMostEvidence) break;
+        }
+    }
+    if (evidence.size() < 2) return found;
+    found.evidence = static_cast<int>(evidence.size());
+
+    std::size_t width = 0;
+    for (const std::string_view line : evidence) width = std::max(width, line.size());
+    std::vector<int> filled(width + 1, 0);
+    for (const std::string_view line : evidence) {
+        for (std::size_t p = 0; p < line.size(); ++p) filled[p] += !isBlankByte(line[p]);
+    }
+    const int n = found.evidence;
+    const int tolerance = n >= kToleranceFrom ? n / kToleranceFrom : 0;
+
+    // The columns: runs of positions that some evidence fills.
+    std::vector<FoundColumn> columns;
+    for (std::size_t p = 0; p < width;) {
+        if (filled[p] <= tolerance) {
+            ++p;
+            continue;
+        }
+        FoundColumn c;
+        c.from = static_cast<int>(p);
+        while (p < width && filled[p] > tolerance) ++p;
+        c.to = static_cast<int>(p) - 1;
+        columns.push_back(c);
+    }
+
+    // How each column's values align, and whether they are texts of words.
+    std::vector<int> starts(columns.size()), ends(columns.size()), values(columns.size());
+    std::vector<int> lettered(columns.size());
+    for (const std::string_view line : evidence) {
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const FoundColumn& c = columns[k];
+            int first = -1, last = -1;
+            for (int p = c.from; p <= c.to && p < static_cast<int>(line.size()); ++p) {
+                if (isBlankByte(line[static_cast<std::size_t>(p)])) continue;
+                if (first < 0) first = p;
+                last = p;
+            }
+            if (first < 0) continue;
+            ++values[k];
+            starts[k] += first == c.from;
+            // A trailing minus or a closing parenthesis stands one place further right.
+            ends[k] += last >= c.to - 1;
+            int letters = 0;
+            for (int p = first; p <= last; ++p)
+                letters += isLetter(line[static_cast<std::size_t>(p)]);
+            lettered[k] += letters >= 2;
+        }
+    }
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        columns[k].left = values[k] > 0 && 10 * starts[k] >= 9 * values[k];
+        columns[k].right = values[k] > 0 && 10 * ends[k] >= 9 * values[k] && !columns[k].left;
+    }
+
+    // A text parted by a single blank that every line happens to leave ("Z raporu 725"
+    // under one another, "Satış faturası 4411" over shorter texts) is one column, unless the
+    // headings name each part; so is a date written with blanks ("5 Mart 2024").
+    const std::vector<Word> words = headingWords(text, headings);
+    std::vector<FoundColumn> merged;
+    std::vector<int> mergedLettered;
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        if (!merged.empty()) {
+            FoundColumn& last = merged.back();
+            const FoundColumn& c = columns[k];
+            const bool text =
+                2 * mergedLettered.back() >= values[k - 1] && last.to - last.from >= 2;
+            const bool parted = c.right || headingsPart(words, last, c);
+            if (c.from - last.to == 2 &&
+                ((text && !parted) || readsAsDates(evidence, last.from, c.to))) {
+                last.to = c.to;
+                last.left = true;
+                last.right = false;
+                mergedLettered.back() = std::max(mergedLettered.back(), lettered[k]);
+                continue;
+            }
+        }
+        merged.push_back(columns[k]);
+        mergedLettered.push_back(lettered[k]);
+    }
+
+    // The widths: each field from where the one before leaves off; an amount's field takes
+    // the blanks before it but one, a left-aligned column's field starts at its values.
+    std::vector<int> fieldFrom(merged.size(), 0);
+    for (std::size_t k = 1; k < merged.size(); ++k) {
+        const FoundColumn& before = merged[k - 1];
+        const FoundColumn& c = merged[k];
+        fieldFrom[k] = c.right ? std::min(before.to + 2, c.from) : c.from;
+    }
+    for (std::size_t k = 0; k < merged.size(); ++k) {
+        const std::int32_t next = k + 1 < merged.size() ? fieldFrom[k + 1] : kToTheEnd;
+        found.widths.push_back(next - fieldFrom[k]);
+    }
+    found.columns = std::move(merged);
+    return found;
+}
+
+}  // namespace tablamo

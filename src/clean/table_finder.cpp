@@ -1,0 +1,408 @@
+#include "clean/table_finder.h"
+
+#include <optional>
+
+#include "clean/column_finder.h"
+#include "clean/table_layout.h"
+#include "core/dos_text.h"
+#include "core/import_settings.h"
+#include "core/report_text.h"
+
+namespace tablamo {
+namespace {
+
+// A frame's corners and tees, the top line's own: ┌ ╔ ╒ ╓, ┐ ╗ ╕ ╖, ┬ ╦ ╤ ╥ (the code page 437
+// bytes DOS programs drew with).
+constexpr std::string_view kTopLeft = "\xDA\xC9\xD5\xD6";
+constexpr std::string_view kTopRight = "\xBF\xBB\xB8\xB7";
+constexpr std::string_view kTopTees = "\xC2\xCB\xD1\xD2";
+constexpr unsigned char kSingleFill = 0xC4, kDoubleFill = 0xCD;  // ─ ═
+// A rule's first run starts within the line's first characters: a total's underline, under
+// the amounts alone, is no table's rule.
+constexpr std::size_t kMaxRuleIndent = 8;
+constexpr int kMinRuleRuns = 3;
+// The headings between a rule over them and the rule under them.
+constexpr int kMaxHeadingLines = 4;
+
+std::string_view withoutFormFeed(std::string_view line) {
+    while (!line.empty() && line.front() == '\f') line.remove_prefix(1);
+    return line;
+}
+
+// Whether a line may open a table: past its form feeds and blanks, a rule's fill or a frame's
+// corner. Most lines of a report are records, passed over by this one look.
+bool mayOpenTable(std::string_view raw) {
+    const std::string_view line = withoutFormFeed(raw);
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos) return false;
+    const char c = line[first];
+    return c == '-' || c == '=' || c == '+' || kTopLeft.find(c) != std::string_view::npos;
+}
+
+// Where the runs of a rule line start: runs of one fill, hyphens or equals signs, parted by
+// blanks, at least three of them, the first near the line's start. Empty for any other line.
+std::vector<std::size_t> ruleRuns(std::string_view raw) {
+    const std::string_view line = withoutFormFeed(raw);
+    std::vector<std::size_t> starts;
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos || first > kMaxRuleIndent) return {};
+    const char fill = line[first];
+    if (fill != '-' && fill != '=') return {};
+    for (std::size_t i = first; i < line.size(); ++i) {
+        if (line[i] == ' ') continue;
+        if (line[i] != fill) return {};
+        if (i == first || line[i - 1] == ' ') starts.push_back(i);
+    }
+    if (static_cast<int>(starts.size()) < kMinRuleRuns) return {};
+    return starts;
+}
+
+// A frame drawn with the printer's own characters: "+" at its corners and tees, "-" or "="
+// between them.
+char asciiFrameTee(std::string_view line) {
+    if (line.front() != '+' || line.back() != '+' || (line[1] != '-' && line[1] != '=')) return 0;
+    int tees = 0;
+    for (const char c : line.substr(1, line.size() - 2)) {
+        if (c == '+') {
+            ++tees;
+        } else if (c != line[1]) {
+            return 0;
+        }
+    }
+    return tees > 0 ? '+' : 0;
+}
+
+// The tee a frame's top line parts its columns with; 0 for any other line.
+char frameTee(std::string_view raw) {
+    std::string_view line = withoutFormFeed(raw);
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos || line.size() - first < 3) return 0;
+    line.remove_prefix(first);
+    if (line.front() == '+') return asciiFrameTee(line);
+    const auto fill = static_cast<unsigned char>(line[1]);
+    if (kTopLeft.find(line.front()) == std::string_view::npos ||
+        kTopRight.find(line.back()) == std::string_view::npos ||
+        (fill != kSingleFill && fill != kDoubleFill)) {
+        return 0;
+    }
+    char tee = 0;
+    for (const char c : line.substr(1, line.size() - 2)) {
+        if (static_cast<unsigned char>(c) == fill) continue;
+        if (kTopTees.find(c) == std::string_view::npos || (tee != 0 && c != tee)) return 0;
+        tee = c;
+    }
+    return tee;
+}
+
+bool isBlank(std::string_view line) {
+    return line.find_first_not_of(" \f") == std::string_view::npos;
+}
+
+// Whether a line prints a figure: digits on both sides of a point, comma or slash (an
+// amount, a date), which no heading does.
+bool printsFigure(std::string_view line) {
+    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+        const bool digitBefore = line[i - 1] >= '0' && line[i - 1] <= '9';
+        const bool digitAfter = line[i + 1] >= '0' && line[i + 1] <= '9';
+        if ((line[i] == '.' || line[i] == ',' || line[i] == '/') && digitBefore && digitAfter)
+            return true;
+    }
+    return false;
+}
+
+// The rule under the headings, from a rule at `j`: a rule a few heading lines below it that
+// starts its runs where it does is the one under them, `j` the one over them. Lines of
+// figures under `j` are records: `j` is the rule under the headings.
+int ruleUnderHeadings(const ReportText& text, int j, const std::vector<std::size_t>& runs) {
+    for (int i = j + 1; i < text.lineCount() && i <= j + kMaxHeadingLines + 1; ++i) {
+        const std::string_view line = text.line(i);
+        if (isBlank(line) || printsFigure(line)) return j;
+        const std::vector<std::size_t> below = ruleRuns(line);
+        if (!below.empty()) return i > j + 1 && below == runs ? i : j;
+    }
+    return j;
+}
+
+// Where a table line parts its columns: a rule's runs start, a frame's tees stand; into
+// `at`, which keeps its storage from line to line.
+void partsOf(std::string_view raw, std::string_view separator, std::vector<std::size_t>& at) {
+    const std::string_view line = withoutFormFeed(raw);
+    at.clear();
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (separator == " " ? line[i] != ' ' && (i == 0 || line[i - 1] == ' ')
+                             : line.substr(i, separator.size()) == separator) {
+            at.push_back(i);
+        }
+    }
+}
+
+bool isTextLine(std::string_view line) { return !isBlank(line) && ruleRuns(line).empty(); }
+
+// The table whose rule or frame line is `j`, when one begins there: a frame's top line, or
+// a rule under headings (or over them, the rule under them then taken). Its widths are not
+// yet measured: a report's every page repeats its table line.
+std::optional<TableLocation> tableAt(const ReportText& text, int j) {
+    const std::string_view line = text.line(j);
+    if (!mayOpenTable(line)) return std::nullopt;
+    const std::vector<std::size_t> runs = ruleRuns(line);
+    TableLocation at;
+    if (!runs.empty()) {
+        at.line = ruleUnderHeadings(text, j, runs);
+        if (at.line == j && !isTextLine(text.line(j - 1))) return std::nullopt;
+        at.format = TableFormat::RuleLine;
+        at.separator = " ";
+    } else if (const char tee = frameTee(line)) {
+        at.line = j;
+        at.format = TableFormat::Frame;
+        at.separator = std::string(1, tee);
+    } else {
+        return std::nullopt;
+    }
+    at.broader = true;
+    return at;
+}
+
+// The most a field past the last separator reaches: any line's end.
+constexpr std::int32_t kToTheEnd = 4096;
+// The lines after a table's line that must repeat its bars, of the next few.
+constexpr int kBarLinesLooked = 4;
+
+// The characters a frame drawn with bars alone parts its columns with: "|", and code page
+// 437's │ and ║.
+bool isBar(char c) { return c == '|' || c == '\xB3' || c == '\xBA'; }
+
+std::vector<std::size_t> barsOf(std::string_view raw) {
+    const std::string_view line = withoutFormFeed(raw);
+    std::vector<std::size_t> at;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (isBar(line[i])) at.push_back(i);
+    }
+    return at;
+}
+
+// The widths of a line parted where `at` says: each field ends with its separator, and a
+// separator at the line's first mark is the frame's border, no column's end.
+std::vector<std::int32_t> partWidths(std::string_view raw, const std::vector<std::size_t>& at) {
+    const std::string_view line = withoutFormFeed(raw);
+    const std::size_t first = line.find_first_not_of(' ');
+    std::vector<std::int32_t> widths;
+    std::size_t from = 0;
+    for (const std::size_t p : at) {
+        if (p == first) continue;
+        widths.push_back(static_cast<std::int32_t>(p + 1 - from));
+        from = p + 1;
+    }
+    widths.push_back(kToTheEnd - static_cast<std::int32_t>(from));
+    return widths;
+}
+
+// The tees of a frame's top line drawn with "+".
+std::vector<std::size_t> teesOf(std::string_view raw, char tee) {
+    const std::string_view line = withoutFormFeed(raw);
+    std::vector<std::size_t> at;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == tee) at.push_back(i);
+    }
+    return at;
+}
+
+// A table drawn with bars alone: the first line with three bars or more that most of the
+// next lines (neither blank nor rules) repeat where they stand.
+std::optional<TableLocation> barTable(const ReportText& text) {
+    for (int j = 0; j < text.lineCount(); ++j) {
+        const std::vector<std::size_t> bars = barsOf(text.line(j));
+        if (bars.size() < 3) continue;
+        int looked = 0, same = 0;
+        for (int i = j + 1; i < text.lineCount() && looked < kBarLinesLooked; ++i) {
+            const std::string_view next = text.line(i);
+            if (isBlank(next) || isRuleLike(next)) continue;
+            ++looked;
+            same += barsOf(next) == bars;
+        }
+        if (looked < 2 || 2 * same < looked) continue;
+        TableLocation at;
+        at.line = j;
+        at.format = TableFormat::Frame;
+        at.separator = std::string(1, text.line(j)[bars.front()]);
+        at.broader = true;
+        at.widths = partWidths(text.line(j), bars);
+        return at;
+    }
+    return std::nullopt;
+}
+
+// The first record of a block of them: a line that looks like a record, with two more among
+// the next six lines that are neither blank nor rules.
+int firstRecordBlock(const ReportText& text) {
+    constexpr int kLooked = 6;
+    for (int j = 0; j < text.lineCount(); ++j) {
+        if (!looksLikeRecord(withoutFormFeed(text.line(j)))) continue;
+        int looked = 0, records = 0;
+        for (int i = j + 1; i < text.lineCount() && looked < kLooked; ++i) {
+            const std::string_view next = text.line(i);
+            if (isBlank(next) || isRuleLike(next)) continue;
+            ++looked;
+            records += looksLikeRecord(withoutFormFeed(next));
+        }
+        if (records >= 2) return j;
+    }
+    return -1;
+}
+
+// A line that may head columns: words without a figure or a field's label.
+bool mayHead(std::string_view line) {
+    return !isBlank(line) && !isRuleLike(line) && !printsFigure(line) &&
+           line.find(':') == std::string_view::npos;
+}
+
+// A table whose columns no rule parts: over its first block of records a rule of one run
+// (or of runs that part no columns, over the amounts alone) under the headings, or the
+// headings themselves; its columns read from the records.
+std::optional<TableLocation> dataTable(const ReportText& text) {
+    const int first = firstRecordBlock(text);
+    if (first < 0) return std::nullopt;
+    int j = first - 1;
+    while (j >= 0 && isBlank(text.line(j))) --j;
+    if (j < 0) return std::nullopt;
+    const bool ruled = isRuleLike(text.line(j));
+    if (!ruled && !mayHead(text.line(j))) return std::nullopt;
+    std::vector<int> headings;
+    for (int h = ruled ? j - 1 : j; h >= 0 && h > j - 4 && mayHead(text.line(h)); --h)
+        headings.insert(headings.begin(), h);
+    if (headings.empty()) return std::nullopt;
+    const FoundColumns found = findColumns(text, j + 1, text.lineCount(), headings);
+    if (found.columns.size() < 2) return std::nullopt;
+    TableLocation at;
+    at.line = j;
+    at.format = TableFormat::Data;
+    at.separator = "\n";  // parts nothing: the columns are the records'
+    at.broader = true;
+    at.widths = found.widths;
+    std::int32_t from = 0;
+    for (std::size_t k = 0; k < found.columns.size(); ++k) {
+        at.runFrom.push_back(found.columns[k].from - from);
+        at.runTo.push_back(found.columns[k].to - from);
+        from += found.widths[k];
+    }
+    return at;
+}
+
+// Whether a line may name a table: words, no field ("Sayfa : 2"), no amount or date (a line
+// of the table before).
+bool namesATable(std::string_view line) {
+    return line.find(':') == std::string_view::npos && !printsFigure(line);
+}
+
+// A table's first line and title: over its headings (the text lines over its rule, or its
+// frame) and the blank lines over them, the line that names it.
+void titleOf(const ReportText& text, ReportTable& table) {
+    int top = table.location.line;
+    if (table.location.format == TableFormat::RuleLine) {
+        while (top > 0 && table.location.line - top < kMaxHeadingLines &&
+               !isBlank(text.line(top - 1)) &&
+               (isTextLine(text.line(top - 1)) || !ruleRuns(text.line(top - 1)).empty())) {
+            --top;
+        }
+    }
+    // A line of one group of words over headings of several, a blank line over it, is the
+    // table's title ("HESAP ÖZETİ" over "Hesap Kodu    Hesap Adı …").
+    const auto groups = [](std::string_view line) {
+        int n = 0;
+        line = withoutFormFeed(line);
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (line[i] != ' ' && (i == 0 || (i >= 2 && line[i - 1] == ' ' && line[i - 2] == ' ')))
+                ++n;
+        }
+        return n;
+    };
+    if (table.location.line - top >= 2 && (top == 0 || isBlank(text.line(top - 1))) &&
+        groups(text.line(top)) == 1 && groups(text.line(top + 1)) >= 3 &&
+        namesATable(text.line(top))) {
+        ++top;
+    }
+    table.firstLine = top;
+    for (int i = top - 1; i >= 0 && i >= top - kMaxHeadingLines; --i) {
+        if (isBlank(text.line(i))) continue;
+        if (!isTextLine(text.line(i)) || !namesATable(text.line(i))) break;
+        table.titleLine = table.firstLine = i;
+        const std::string_view words = withoutFormFeed(text.line(i));
+        const std::size_t a = words.find_first_not_of(' '), b = words.find_last_not_of(' ');
+        table.title = std::string(words.substr(a, b - a + 1));
+        break;
+    }
+}
+
+// The widths a broader table's line measures: a rule's runs and a box frame's tees as the
+// settings' separator scan measures them; a frame drawn with "+", at its tees exactly.
+std::vector<std::int32_t> widthsAt(const ReportText& text, const TableLocation& at,
+                                   const ReportLayout& layout) {
+    const std::string_view line = text.line(at.line);
+    if (at.separator == "+") return partWidths(line, teesOf(line, '+'));
+    return measuredWidths(line, at.separator, layout.LedgerMarks);
+}
+
+}  // namespace
+
+std::vector<ReportTable> reportTables(const ReportText& text, const TableLocation& first,
+                                      const ReportLayout& layout) {
+    std::vector<ReportTable> tables;
+    if (first.line < 0) {
+        tables.push_back({first, 0, text.lineCount(), -1, {}});
+        return tables;
+    }
+    std::vector<std::size_t> parts, nextParts;
+    for (int j = 0; j < text.lineCount(); ++j) {
+        // The located table where it stands; a table printed before it is the first.
+        std::optional<TableLocation> next =
+            j == first.line ? std::optional<TableLocation>(first) : tableAt(text, j);
+        if (!next) continue;
+        const bool located = j == first.line || (next->line >= first.line && j < first.line);
+        if (located) next = first;
+        partsOf(text.line(next->line), next->separator, nextParts);
+        if (tables.empty() || nextParts != parts) {
+            ReportTable table;
+            table.location = std::move(*next);
+            if (!located) table.location.widths = widthsAt(text, table.location, layout);
+            table.endLine = text.lineCount();
+            if (!tables.empty()) {
+                titleOf(text, table);
+                tables.back().endLine = table.firstLine;
+            }
+            j = table.location.line;
+            tables.push_back(std::move(table));
+            std::swap(parts, nextParts);
+            continue;
+        }
+        j = next->line;
+    }
+    return tables;
+}
+
+TableLocation locateCleanTable(const ReportText& text, const TableLocation& located,
+                               const ReportLayout& layout) {
+    TableLocation at = located;
+    if (at.line == 0 || (at.line > 0 && (at.widths.size() > 1 || !layout.AutoColumnSearch))) {
+        return at;
+    }
+    for (int j = 0; j < text.lineCount(); ++j) {
+        const std::string_view line = text.line(j);
+        if (!mayOpenTable(line)) continue;
+        const std::vector<std::size_t> runs = ruleRuns(line);
+        const char tee = runs.empty() ? frameTee(line) : 0;
+        if (runs.empty() && tee == 0) continue;
+        at.broader = true;
+        at.format = runs.empty() ? TableFormat::Frame : TableFormat::RuleLine;
+        at.line = runs.empty() ? j : ruleUnderHeadings(text, j, runs);
+        at.separator = runs.empty() ? std::string(1, tee) : std::string(" ");
+        at.widths.clear();
+        if (at.line > 0) at.widths = widthsAt(text, at, layout);
+        return at;
+    }
+    // No rule of runs and no box frame: bars alone, or columns read from the records.
+    if (std::optional<TableLocation> bars = barTable(text)) return *bars;
+    if (std::optional<TableLocation> data = dataTable(text)) return *data;
+    return at;
+}
+
+}  // namespace tablamo
