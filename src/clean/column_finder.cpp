@@ -115,6 +115,18 @@ bool readsAsDates(const std::vector<std::string_view>& lines, int from, int to) 
     return filled > 0 && 10 * dates >= 9 * filled;
 }
 
+// Whether most values that end at `at` end with a B/A mark right after a digit.
+bool gluedMarks(const std::vector<std::string_view>& lines, int at) {
+    const auto p = static_cast<std::size_t>(at);
+    int ending = 0, marks = 0;
+    for (const std::string_view line : lines) {
+        if (p >= line.size() || isBlankByte(line[p])) continue;
+        ++ending;
+        marks += (line[p] == 'B' || line[p] == 'A') && p > 0 && isDigit(line[p - 1]);
+    }
+    return marks > 0 && 10 * marks >= 9 * ending;
+}
+
 }  // namespace
 
 bool looksLikeRecord(std::string_view line) {
@@ -123,8 +135,12 @@ bool looksLikeRecord(std::string_view line) {
     bool stop = false;
     eachWord(line, [&](Word w) {
         if (stop) return;
-        const std::string_view word = line.substr(w.from, w.to - w.from);
+        std::string_view word = line.substr(w.from, w.to - w.from);
         if (!isDigit(word.front()) && word.front() != '-' && word.front() != '(') return;
+        // A balance's B/A mark glued on: the amount before it.
+        if (word.size() > 1 && (word.back() == 'B' || word.back() == 'A') &&
+            isDigit(word[word.size() - 2]))
+            word.remove_suffix(1);
         const AmountForm a = amountFormOf(word);
         if (a.valid && (a.decimal || a.grouping || a.ambiguous)) {
             // A date with points reads as an amount too: a date it is.
@@ -251,6 +267,19 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
         merged.push_back(columns[k]);
         mergedLettered.push_back(lettered[k]);
     }
+
+    // A balance with its B/A mark glued on ("29.285,24A"): the amount one column, the mark
+    // another.
+    std::vector<FoundColumn> marked;
+    for (const FoundColumn& c : merged) {
+        if (c.right && c.to > c.from + 1 && gluedMarks(evidence, c.to)) {
+            marked.push_back({c.from, c.to - 1, true, false});
+            marked.push_back({c.to, c.to, false, true});
+        } else {
+            marked.push_back(c);
+        }
+    }
+    merged = std::move(marked);
 
     // The widths: each field from where the one before leaves off; an amount's field takes
     // the blanks before it but one, a left-aligned column's field starts at its values.

@@ -124,8 +124,8 @@ int ruleUnderHeadings(const ReportText& text, int j, const std::vector<std::size
     return j;
 }
 
-// Where a table line parts its columns: a rule's runs start, a frame's tees stand; into
-// `at`, which keeps its storage from line to line.
+// Where a table line parts its columns: a rule's runs start and end, a frame's tees stand;
+// into `at`, which keeps its storage from line to line.
 void partsOf(std::string_view raw, std::string_view separator, std::vector<std::size_t>& at) {
     const std::string_view line = withoutFormFeed(raw);
     at.clear();
@@ -134,6 +134,10 @@ void partsOf(std::string_view raw, std::string_view separator, std::vector<std::
                              : line.substr(i, separator.size()) == separator) {
             at.push_back(i);
         }
+        // A rule's run that ends elsewhere draws another table's column (a balance with its
+        // B/A mark a blank apart, where the table before glued it on).
+        if (separator == " " && line[i] != ' ' && (i + 1 == line.size() || line[i + 1] == ' '))
+            at.push_back(i);
     }
 }
 

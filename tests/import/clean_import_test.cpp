@@ -313,6 +313,31 @@ TEST(CleanImport, ColumnsReadFromThePrintWithoutARuleOfRuns) {
     }
 }
 
+// B/A marks glued to a balance that no rule of runs parts from it, or a blank apart in a table
+// whose rule's last run ends elsewhere than the table's before: the mark a column of its own,
+// and the second table a table of its own.
+TEST(CleanImport, MarksBesideTheirBalancesAndTheTableTheyPart) {
+    const std::vector<int> w = {10, 20, 14};
+    Clean glued({"Tarih      Aciklama                     Bakiye", std::string(46, '-'),
+                 fields({"02.01.2024", "Acilis", ">5.000,00B"}, w),
+                 fields({"03.01.2024", "Odeme", ">2.250,50A"}, w),
+                 fields({"05.01.2024", "Tahsilat", ">749,50B"}, w)});
+    ASSERT_EQ(glued.records(), 3) << glued.outcome.message;
+    EXPECT_EQ(glued.row(0), (Row{"Tarih", "Aciklama", "Bakiye", "B/A"}));
+    EXPECT_EQ(glued.row(2), (Row{"03.01.2024", "Odeme", "2250,50", "A"}));
+
+    const std::vector<int> second = {10, 20, 14, 1};
+    Clean two({"CARILER", "", fields({"Kod", "Ad", ">Bakiye"}, w), rule(w),
+               fields({"120.01", "ALFA", ">10,00B"}, w), fields({"120.02", "BETA", ">2,50A"}, w),
+               "", "SATICILAR", "", fields({"Kod", "Ad", ">Bakiye", "B"}, second), rule(second),
+               fields({"320.01", "DELTA", ">4,00", "A"}, second),
+               fields({"320.02", "GAMA", ">1,00", "B"}, second)});
+    ASSERT_TRUE(two.ws.clean);
+    ASSERT_EQ(two.ws.clean->tables.size(), 2u);
+    EXPECT_EQ(two.ws.clean->tables[1].shape.name, "SATICILAR");
+    EXPECT_EQ(two.ws.clean->tables[1].grid.cell(3, 2), "1,00");
+}
+
 TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
     Clean t({"x", "Baslik", "----------", "yalnizca yazi", "", "baska yazi"});
     // The plain import's cut of line 3 by the rule line's one width, 9 with LedgerMarks.
