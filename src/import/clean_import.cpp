@@ -181,8 +181,8 @@ ImportOutcome importCleanTable(Workspace& ws, const ReportText& text, const Repo
                 summed.push_back({headings[c], col.kind.notation, col.kind.decimals, marked});
             }
         }
-        ws.clean.reset();
-        CleanGrid grid(ws.grid, headings, shape.columns);
+        ws.book.startTable();
+        CleanGrid grid(ws.grid(), headings, shape.columns);
         TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried);
         const PassResult all =
             runPass(text, table, plan, ws.regional, years, {&grid, &check, &shape});
@@ -195,18 +195,17 @@ ImportOutcome importCleanTable(Workspace& ws, const ReportText& text, const Repo
             continue;
         }
         ImportOutcome outcome = checkedOutcome(shape, check);
-        ws.clean = std::move(shape);
+        ws.clean() = std::move(shape);
         return outcome;
     }
 }
 
-// The tables after the first, each read as the first is, into the first one's list of
-// tables; what each one's check says joins the outcome, named by the table's title. A table
-// without a record is said so and left out.
+// The tables after the first, each read as the first is, into the book after the first; what
+// each one's check says joins the outcome, named by the table's title. A table without a
+// record is said so and left out.
 void importFurtherTables(Workspace& ws, const ReportText& text,
                          const std::vector<ReportTable>& located, const Clock& clock,
                          ImportOutcome& outcome) {
-    std::vector<CleanTable> tables(1);  // the first, in the grid
     for (std::size_t k = 1; k < located.size(); ++k) {
         const std::string name = DosToWinText(located[k].title);
         const std::string said = name.empty() ? std::to_string(k + 1) + ". tablo" : name;
@@ -224,12 +223,10 @@ void importFurtherTables(Workspace& ws, const ReportText& text,
         }
         outcome.warnings.insert(outcome.warnings.end(), one.warnings.begin(), one.warnings.end());
         if (!one.note.empty()) say(one.note);
-        CleanTable& table = tables.emplace_back();
-        table.grid = std::move(part.grid);
-        table.shape = std::move(*part.clean);
-        table.shape.name = name;
+        Book::Table& table = ws.book.tables.emplace_back(std::move(part.book.table()));
+        table.name = name;
+        table.warnings = one.warnings;
     }
-    if (tables.size() > 1) ws.clean->tables = std::move(tables);
 }
 
 }  // namespace
@@ -247,11 +244,13 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     if (location.line < 0 && ws.settings.layout.AutoColumnSearch) {
         return noRecords(ws, location, kNoTableLineMessage);
     }
-    // A report may print several tables, one after the other.
+    // A report may print several tables, one after the other: a table of the book each, the
+    // first into the grid of the table shown.
     const std::vector<ReportTable> tables = reportTables(text, location, ws.settings.layout);
     ImportOutcome outcome = importCleanTable(ws, text, tables.front(), clock);
-    if (tables.size() > 1 && outcome.imported())
-        importFurtherTables(ws, text, tables, clock, outcome);
+    if (!outcome.imported()) return outcome;
+    ws.book.table().warnings = outcome.warnings;
+    if (tables.size() > 1) importFurtherTables(ws, text, tables, clock, outcome);
     return outcome;
 }
 
