@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
         plainMs = ms(t);
         const Memory after = memory();
         std::printf("plain import:  %8.0f ms   rows %d   memory +%.0f MiB (%.2fx the file)\n",
-                    plainMs, ws.grid.rowCount(), after.now - base.now,
+                    plainMs, ws.grid().rowCount(), after.now - base.now,
                     (after.now - base.now) / fileMiB);
     }
 

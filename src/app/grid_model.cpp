@@ -44,8 +44,7 @@ private:
 
 }  // namespace
 
-GridModel::GridModel(Workspace& ws, QObject* parent)
-    : QAbstractTableModel(parent), m_ws(ws), m_grid(ws.grid) {
+GridModel::GridModel(Workspace& ws, QObject* parent) : QAbstractTableModel(parent), m_ws(ws) {
     setDisplayLocale(QLocale::system());
 }
 
@@ -55,23 +54,25 @@ void GridModel::setDisplayLocale(const QLocale& locale) {
     m_dateFormat = shortDateDisplayFormat(locale);
 }
 
-bool GridModel::isCleanTable() const { return m_ws.clean.has_value(); }
+Grid& GridModel::grid() { return m_ws.grid(); }
+
+bool GridModel::isCleanTable() const { return m_ws.clean().has_value(); }
 
 ColumnKind GridModel::kindOf(int col) const {
-    if (!m_ws.clean || col < 1) return ColumnKind::Text;
-    const auto& columns = m_ws.clean->columns;
+    if (!m_ws.clean() || col < 1) return ColumnKind::Text;
+    const auto& columns = m_ws.clean()->columns;
     const auto i = static_cast<std::size_t>(col - 1);
     return i < columns.size() ? columns[i].kind : ColumnKind::Text;
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;
-    return std::max(m_grid.rowCount() - 1, 0);
+    return std::max(m_ws.grid().rowCount() - 1, 0);
 }
 
 int GridModel::columnCount(const QModelIndex& parent) const {
-    if (parent.isValid() || m_grid.rowCount() == 0) return 0;
-    return m_grid.colCount() - 1;
+    if (parent.isValid() || m_ws.grid().rowCount() == 0) return 0;
+    return m_ws.grid().colCount() - 1;
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
@@ -82,7 +83,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignTop);
     }
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-    const std::string_view cell = m_grid.cell(col, index.row() + 1);
+    const std::string_view cell = m_ws.grid().cell(col, index.row() + 1);
     // Only what is shown is formatted, and only when asked: the cell stays as it is, and
     // its editor gets it unchanged.
     if (role == Qt::DisplayRole) {
@@ -119,14 +120,14 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     }
     const int col = index.column() + 1;
     const int row = index.row() + 1;
-    if (m_grid.cell(col, row) == bytes) return true;
+    if (m_ws.grid().cell(col, row) == bytes) return true;
     m_edits.push(
-        new CellEdit(*this, col, row, std::string(m_grid.cell(col, row)), std::move(bytes)));
+        new CellEdit(*this, col, row, std::string(m_ws.grid().cell(col, row)), std::move(bytes)));
     return true;
 }
 
 void GridModel::writeCell(int col, int row, const std::string& bytes) {
-    m_grid.setCell(col, row, bytes);
+    m_ws.grid().setCell(col, row, bytes);
     const QModelIndex at = index(row - 1, col - 1);
     emit dataChanged(at, at, {Qt::DisplayRole, Qt::EditRole});
 }
@@ -155,10 +156,10 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole || section < 0) return {};
     if (orientation == Qt::Horizontal) {
         if (section >= columnCount()) return {};
-        return fromWin1254(m_grid.cell(section + 1, 0));
+        return fromWin1254(m_ws.grid().cell(section + 1, 0));
     }
     if (section >= rowCount()) return {};
-    return fromWin1254(m_grid.cell(0, section + 1));
+    return fromWin1254(m_ws.grid().cell(0, section + 1));
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {

@@ -64,7 +64,7 @@ public:
         command();
     }
 
-    Grid& grid() { return m_grid; }
+    Grid& grid();
     /// The cell edits, for undo (Ctrl+Z) and redo (Ctrl+Y).
     QUndoStack* edits() { return &m_edits; }
     /// Writes grid cell (col, row) and tells the views; the edits' steps use it.
@@ -84,7 +84,6 @@ private:
     ColumnKind kindOf(int col) const;
 
     Workspace& m_ws;
-    Grid& m_grid;
     QUndoStack m_edits;
     QLocale m_locale;
     std::string m_group;          ///< the thousands separator, UTF-8

@@ -58,8 +58,7 @@ protected:
 // Data cells, and their editor, whose Enter key is the grid's Enter key.
 class CellDelegate : public QStyledItemDelegate {
 public:
-    CellDelegate(GridView* view, const Grid& grid)
-        : QStyledItemDelegate(view), m_view(view), m_grid(grid) {}
+    explicit CellDelegate(GridView* view) : QStyledItemDelegate(view), m_view(view) {}
 
     void paint(QPainter* p, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -69,7 +68,7 @@ public:
         const QPalette& pal = option.palette;
         p->fillRect(option.rect, selected ? pal.highlight() : pal.base());
         p->setFont(option.font);
-        p->setPen(selected ? pal.highlightedText().color() : fontColor(m_grid));
+        p->setPen(selected ? pal.highlightedText().color() : fontColor(m_view->grid()));
         // A clean table's amounts stand right, as far from the right edge as text from the
         // left; every other cell as the grid draws it.
         const QVariant align = index.data(Qt::TextAlignmentRole);
@@ -113,8 +112,7 @@ protected:
     }
 
 private:
-    GridView* m_view;
-    const Grid& m_grid;
+    GridView* m_view;  // its grid is the table shown, whichever of a book's
 };
 
 // Column 0 and row 0 are the headers, so their size is the header's width and height; the
@@ -213,7 +211,7 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
 void GridView::setGridModel(GridModel* model) {
     m_model = model;
     setModel(model);
-    setItemDelegate(new CellDelegate(this, model->grid()));
+    setItemDelegate(new CellDelegate(this));
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
         applyGridLayout();
         showGridCurrentCell();

@@ -32,6 +32,8 @@ public:
     /// Column 0's width or row 0's height, dragged at the header's far edge: written into
     /// the grid and shown.
     void resizeHeaderCell(bool column0, int px);
+    /// The grid of the table shown.
+    Grid& grid() const;
 
 signals:
     /// The Enter key (character 13) was pressed in the grid or in its cell editor.
@@ -44,7 +46,6 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
-    Grid& grid() const;
     void columnResized(int section, int oldSize, int newSize);
     void rowResized(int section, int oldSize, int newSize);
 

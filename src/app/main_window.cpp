@@ -179,7 +179,7 @@ void MainWindow::showWorkspace() {
     m_bar->signedBalance()->setEnabled(m_ws.settings.cleanTable);
     QStringList tables;
     for (const std::string& name : cleanTableNames(m_ws)) tables << fromWin1254(name);
-    m_bar->showTables(tables, m_ws.clean ? static_cast<int>(m_ws.clean->shown) : 0);
+    m_bar->showTables(tables, static_cast<int>(m_ws.book.shown));
     showStatus();
 }
 
@@ -331,7 +331,7 @@ void MainWindow::tabShown(int index) {
 }
 
 void MainWindow::enterPressed() {
-    runCommand(*m_ui, [&] { moveOnEnter(m_ws.grid); });
+    runCommand(*m_ui, [&] { moveOnEnter(m_ws.grid()); });
     m_grid->showGridCurrentCell();
 }
 

@@ -94,14 +94,14 @@ void MainWindow::memoryNotWritten() {
 
 void MainWindow::showStatus() {
     QStringList parts;
-    if (m_ws.clean) {
+    if (m_ws.clean()) {
         // Which table the grid holds: the print-out's picture or the records alone.
         parts << (m_ws.settings.signedBalance ? QStringLiteral("Temiz tablo, işaretli bakiye")
                                               : QStringLiteral("Temiz tablo")) +
                      QStringLiteral(": %1 kayıt")
                          .arg(QLocale::system().toString(
-                             static_cast<qlonglong>(m_ws.clean->recordLines.size())));
-        const std::string outcome = cleanOutcomeText(*m_ws.clean);
+                             static_cast<qlonglong>(m_ws.clean()->recordLines.size())));
+        const std::string outcome = cleanOutcomeText(*m_ws.clean());
         if (!outcome.empty()) parts << QString::fromStdString(outcome);
     }
     if (m_ws.profile) parts << QString::fromStdString(profileAppliedText(m_ws.profile->name));
@@ -114,10 +114,10 @@ void MainWindow::showStatus() {
     }
     // The report line the current row comes from: a clean table knows each record's; the
     // plain import puts line StartRow into row StartColumn and every later line below it.
-    const int row = m_ws.grid.currentRow();
+    const int row = m_ws.grid().currentRow();
     std::optional<int> line;
-    if (m_ws.clean) {
-        line = m_ws.clean->lineOfRow(row);
+    if (m_ws.clean()) {
+        line = m_ws.clean()->lineOfRow(row);
     } else if (!m_ws.text.empty() && !m_ws.openedAsStatement) {
         std::int32_t firstRow = 0, firstLine = 0;
         if (tryStrToInt(m_ws.settings.layout.StartColumn, firstRow) &&

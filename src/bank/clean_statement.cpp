@@ -221,8 +221,8 @@ ImportOutcome importCleanStatement(Workspace& ws, const Clock& clock) {
     }
 
     // The transactions through the record writer, in statement order.
-    ws.clean.reset();
-    CleanGrid grid(ws.grid, headings, shape.columns, r.transactions);
+    ws.book.startTable();
+    CleanGrid grid(ws.grid(), headings, shape.columns, r.transactions);
     TotalsCheck check(summed, plan.kinds[kMark].marks, false);
     RecordTyper::Runs runFrom{}, runTo{};
     for (int k = 0; k < kFields; ++k) {
@@ -254,7 +254,7 @@ ImportOutcome importCleanStatement(Workspace& ws, const Clock& clock) {
     typer.endRecord(chunk);
     writer.take(chunk);
     ImportOutcome outcome = checkedOutcome(shape, check);
-    ws.clean = std::move(shape);
+    ws.clean() = std::move(shape);
     return outcome;
 }
 

@@ -94,13 +94,13 @@ ImportOutcome importStatement(Workspace& ws) {
     ReportLayout& settings = ws.settings.layout;
     const char sep = ws.regional.decimalSeparator;
     if (text.empty()) return {ImportStatus::EmptyText, {}};
-    ws.clean.reset();
-    ws.grid.setColCount(Grid::kColumnCount);
+    ws.book.startTable();
+    ws.grid().setColCount(Grid::kColumnCount);
 
     // The statement's own layout, then the table sized and labelled.
     for (int k = 1; k <= 9; ++k) settings.setColumnWidth(k, kStatementWidths[k - 1]);
     const int n = text.lineCount();
-    GridFiller filler(ws.grid);
+    GridFiller filler(ws.grid());
     filler.sizeForLines(n);
     filler.numberHeaders();
     const auto widths = settings.columnWidths();

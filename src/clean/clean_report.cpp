@@ -197,18 +197,18 @@ ReportLayout cleanLayoutFor(const TableLocation& location, ReportLayout layout) 
     return layout;
 }
 
-std::vector<CleanTableRead> readCleanReport(const ReportText& paper, const TableLocation& location,
-                                            const CleanRequest& request) {
-    std::vector<CleanTableRead> tables;
+CleanReading readCleanReport(const ReportText& paper, const TableLocation& location,
+                             const CleanRequest& request) {
+    CleanReading reading;
     // A report may print several tables, one after the other.
     const std::vector<ReportTable> located = reportTables(paper, location, request.layout);
     std::optional<CleanTableRead> first = readTable(paper, located.front(), request);
-    if (!first) return tables;
-    tables.push_back(std::move(*first));
-    // The tables after the first, each read as the first is; what each one's check says
-    // joins the first one's outcome, named by the table's title. A table without a record is
-    // said so and left out.
-    ImportOutcome outcome = std::move(tables.front().outcome);
+    if (!first) return reading;
+    reading.outcome = first->outcome;
+    reading.tables.push_back(std::move(*first));
+    // The tables after the first, each read as the first is; what each one's check says is
+    // said with its title.
+    ImportOutcome& outcome = reading.outcome;
     for (std::size_t k = 1; k < located.size(); ++k) {
         const std::string name = DosToWinText(located[k].title);
         const std::string said = name.empty() ? std::to_string(k + 1) + ". tablo" : name;
@@ -223,11 +223,10 @@ std::vector<CleanTableRead> readCleanReport(const ReportText& paper, const Table
         outcome.warnings.insert(outcome.warnings.end(), one->outcome.warnings.begin(),
                                 one->outcome.warnings.end());
         if (!one->outcome.note.empty()) say(one->outcome.note);
-        one->shape.name = name;
-        tables.push_back(std::move(*one));
+        one->name = name;
+        reading.tables.push_back(std::move(*one));
     }
-    tables.front().outcome = std::move(outcome);
-    return tables;
+    return reading;
 }
 
 }  // namespace tablamo

@@ -23,8 +23,8 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
     const std::string field = "\"" + win1254ToUtf8(job.sheetPer) + "\"";
     std::vector<TableGroup> groups;
     bool whole = true;
-    if (const std::optional<int> column = columnHeaded(ws.grid, job.sheetPer)) {
-        groups = groupsOf(ws.grid, *ws.clean, *column);
+    if (const std::optional<int> column = columnHeaded(ws.grid(), job.sheetPer)) {
+        groups = groupsOf(ws.grid(), *ws.clean(), *column);
         if (groups.empty()) {
             ui.showMessage("uyarı: --sheet-per: " + field + " sütununda " +
                            std::to_string(kMaxGroups) +
@@ -40,7 +40,7 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
         if (cleanTableCount(ws) > 1) {
             saveCleanTables(ws, job.format, output, options, check);
         } else {
-            formatInfo(job.format).write(ws.grid, options, output);
+            formatInfo(job.format).write(ws.grid(), options, output);
         }
         return 0;
     }
@@ -102,12 +102,12 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     options.encoding = job.encoding;
     options.regional = ws.regional;
     options.today = Clock().today();
-    options.clean = ws.clean ? &*ws.clean : nullptr;
+    options.clean = ws.clean() ? &*ws.clean() : nullptr;
     options.csvSeparator = job.csvSeparator;
-    if (ws.clean) options.print = printSetupOf(ws.text);
+    if (ws.clean()) options.print = printSetupOf(ws.text);
     int sheetWarnings = 0;
     std::string lineNote = outcome.note;
-    if (!job.sheetPer.empty() && ws.clean) {
+    if (!job.sheetPer.empty() && ws.clean()) {
         const std::size_t written = writeSheetPerGroup(job, ws, options, output, ui, check);
         if (written == 0) sheetWarnings = 1;
         // The line names the book; the files of a CSV or HTML book bear the groups' names.
@@ -121,14 +121,14 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
         lineNote = std::to_string(cleanTableCount(ws)) + " tablo" +
                    (lineNote.empty() ? "" : "; " + lineNote);
     } else {
-        formatInfo(job.format).write(ws.grid, options, output);
+        formatInfo(job.format).write(ws.grid(), options, output);
     }
     if (!job.saveProfile.empty()) saveProfile(profileOf(ws), job.saveProfile);
     if (step) step(ws.text.bytes().size());
-    const int unplaced = ws.clean ? static_cast<int>(ws.clean->unplacedLines.size()) : 0;
+    const int unplaced = ws.clean() ? static_cast<int>(ws.clean()->unplacedLines.size()) : 0;
     if (converted) {
         converted->written = true;
-        converted->rows = ws.grid.rowCount() - 1;
+        converted->rows = ws.grid().rowCount() - 1;
         converted->unplaced = unplaced;
         converted->note = lineNote;
         converted->warnings = static_cast<int>(outcome.warnings.size()) +

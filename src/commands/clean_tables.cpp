@@ -1,7 +1,6 @@
 #include "commands/clean_tables.h"
 
 #include <filesystem>
-#include <utility>
 
 #include "commands/report_title.h"
 #include "core/platform/files.h"
@@ -11,46 +10,30 @@
 namespace tablamo {
 
 std::size_t cleanTableCount(const Workspace& ws) {
-    if (!ws.clean) return 0;
-    return ws.clean->tables.empty() ? 1 : ws.clean->tables.size();
+    return ws.book.isClean() ? ws.book.tables.size() : 0;
 }
 
 std::vector<std::string> cleanTableNames(const Workspace& ws) {
     std::vector<std::string> names, taken;
     const std::size_t count = cleanTableCount(ws);
     for (std::size_t i = 0; i < count; ++i) {
-        const CleanShape& shape = i == ws.clean->shown || ws.clean->tables.empty()
-                                      ? *ws.clean
-                                      : ws.clean->tables[i].shape;
         const std::string fallback = "Tablo " + std::to_string(i + 1);
-        const std::string title = i == 0 ? reportTitle(ws.text).name : shape.name;
+        const std::string title = i == 0 ? reportTitle(ws.text).name : ws.book.tables[i].name;
         names.push_back(uniqueSheetName(title, fallback, taken));
     }
     return names;
 }
 
 void showCleanTable(Workspace& ws, std::size_t index) {
-    if (!ws.clean || index >= ws.clean->tables.size() || index == ws.clean->shown) return;
-    std::vector<CleanTable> tables = std::move(ws.clean->tables);
-    CleanTable& was = tables[ws.clean->shown];
-    std::swap(was.grid, ws.grid);
-    was.shape = std::move(*ws.clean);
-    CleanTable& next = tables[index];
-    std::swap(next.grid, ws.grid);
-    CleanShape shown = std::move(next.shape);
-    shown.tables = std::move(tables);
-    shown.shown = index;
-    ws.clean = std::move(shown);
+    if (cleanTableCount(ws) > index) ws.book.shown = index;
 }
 
 std::vector<BookTable> cleanBook(const Workspace& ws, const PrintSetup& print) {
     std::vector<BookTable> book;
     const std::vector<std::string> names = cleanTableNames(ws);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const bool shown = ws.clean->tables.empty() || i == ws.clean->shown;
-        const CleanTable* other = shown ? nullptr : &ws.clean->tables[i];
-        book.push_back({names[i], shown ? &ws.grid : &other->grid,
-                        shown ? &*ws.clean : &other->shape, print, false});
+        const Book::Table& table = ws.book.tables[i];
+        book.push_back({names[i], &table.grid, &*table.clean, print, false});
     }
     return book;
 }

@@ -20,12 +20,11 @@ std::size_t cleanTableCount(const Workspace& ws);
 /// it, the first's the report's own title; a table printed without one "Tablo 2" ….
 std::vector<std::string> cleanTableNames(const Workspace& ws);
 
-/// Puts table `index` (from 0, in print order) into the grid and the one there back into
-/// the list. Nothing for an index past the tables or the one shown.
+/// Shows table `index` (from 0, in print order) in the grid. Nothing for an index past the
+/// tables.
 void showCleanTable(Workspace& ws, std::size_t index);
 
-/// Every clean table in print order (cleanTableNames), the one shown read from the grid;
-/// each printed with `print`.
+/// Every clean table in print order (cleanTableNames), each printed with `print`.
 std::vector<BookTable> cleanBook(const Workspace& ws, const PrintSetup& print);
 
 /// The file table `index` of several goes to as CSV or HTML: the first to `path`, the

@@ -32,12 +32,9 @@ void addColumn(Grid& grid, CleanShape& shape) {
 }  // namespace
 
 void addLineNumberColumn(Workspace& ws) {
-    if (!ws.clean) return;
-    addColumn(ws.grid, *ws.clean);
     // Every table of a report that prints several.
-    for (std::size_t i = 0; i < ws.clean->tables.size(); ++i) {
-        CleanTable& table = ws.clean->tables[i];
-        if (i != ws.clean->shown) addColumn(table.grid, table.shape);
+    for (Book::Table& table : ws.book.tables) {
+        if (table.clean) addColumn(table.grid, *table.clean);
     }
 }
 

@@ -98,9 +98,9 @@ bool mergeFilesIntoGrid(Workspace& ws, UiPort& ui, const std::vector<std::string
     }
     const std::string sheet = merge.tables().front().name;
     CleanShape shape;
-    ws.grid = merge.takeGrid(0, shape);
-    const int records = ws.grid.rowCount() - 1;
-    ws.clean = std::move(shape);
+    ws.grid() = merge.takeGrid(0, shape);
+    const int records = ws.grid().rowCount() - 1;
+    ws.clean() = std::move(shape);
     ws.text = ReportText();
     ws.textReading = {};
     ws.openedAsStatement = false;

@@ -160,10 +160,10 @@ void findFrameColumns(Workspace& ws, UiPort& ui) {
 
 void resetGrid(Workspace& ws) {
     ws.settings.layout.RestoreDefaultWidths();
-    Grid& grid = ws.grid;
+    Grid& grid = ws.grid();
     grid.clearCells();
     grid.setColCount(Grid::kColumnCount);  // a clean table may have had more
-    ws.clean.reset();
+    ws.clean().reset();
     grid.setRowCount(Grid::kDefaultRowCount);
     grid.setDefaultColWidth(Grid::kDefaultColWidth);
     grid.setColWidth(0, Grid::kHeaderColWidth);

@@ -73,17 +73,17 @@ ReportMerge::ReportMerge() { m_names.push_back(kSummarySheetName); }
 ReportMerge::~ReportMerge() = default;
 
 ReportMerge::Sheet& ReportMerge::sheetFor(const Workspace& ws) {
-    const std::string key = headingsKey(ws.grid);
+    const std::string key = headingsKey(ws.grid());
     if (const auto it = m_byHeadings.find(key); it != m_byHeadings.end()) {
         return *m_sheets[it->second];
     }
     m_byHeadings.emplace(key, m_sheets.size());
     Sheet& sheet = *m_sheets.emplace_back(std::make_unique<Sheet>());
     std::vector<std::string> headings = {kSourceHeading};
-    for (int c = 1; c < ws.grid.colCount(); ++c) headings.emplace_back(ws.grid.cell(c, 0));
+    for (int c = 1; c < ws.grid().colCount(); ++c) headings.emplace_back(ws.grid().cell(c, 0));
     sheet.shape.columns = {{ColumnKind::Text, 0}};
-    sheet.shape.columns.insert(sheet.shape.columns.end(), ws.clean->columns.begin(),
-                               ws.clean->columns.end());
+    sheet.shape.columns.insert(sheet.shape.columns.end(), ws.clean()->columns.begin(),
+                               ws.clean()->columns.end());
     sheet.writer.emplace(sheet.grid, headings, sheet.shape.columns);
     sheet.title = reportTitle(ws.text);
     sheet.name = uniqueSheetName(sheet.title.name, kUntitledSheet, m_names);
@@ -92,7 +92,7 @@ ReportMerge::Sheet& ReportMerge::sheetFor(const Workspace& ws) {
 
 void ReportMerge::add(const Workspace& ws, MergedReport& report) {
     Sheet& sheet = sheetFor(ws);
-    const CleanShape& shape = *ws.clean;
+    const CleanShape& shape = *ws.clean();
     for (std::size_t c = 0; c < shape.columns.size(); ++c) {
         CleanColumn& merged = sheet.shape.columns[c + 1];
         if (merged.kind != shape.columns[c].kind) merged.kind = ColumnKind::Text;
@@ -111,15 +111,15 @@ void ReportMerge::add(const Workspace& ws, MergedReport& report) {
 
     report.sheet = sheet.name;
     report.firstRow = sheet.records + 1;
-    std::vector<std::string_view> cells(static_cast<std::size_t>(ws.grid.colCount()));
+    std::vector<std::string_view> cells(static_cast<std::size_t>(ws.grid().colCount()));
     cells[0] = source;
-    for (int r = 1; r < ws.grid.rowCount(); ++r) {
-        const Grid::RowCells row = ws.grid.row(r);
+    for (int r = 1; r < ws.grid().rowCount(); ++r) {
+        const Grid::RowCells row = ws.grid().row(r);
         for (std::size_t c = 1; c < cells.size(); ++c) cells[c] = row[c];
         sheet.writer->writeRecord(++sheet.records, cells);
         if (const auto line = shape.lineOfRow(r)) sheet.shape.recordLines.push_back(*line);
     }
-    report.records = ws.grid.rowCount() - 1;
+    report.records = ws.grid().rowCount() - 1;
     report.totalsChecked = shape.totals.checked;
     report.totalsDisagree = static_cast<int>(shape.totals.mismatches.size());
     report.unplacedLines = shape.unplacedLines;

@@ -16,8 +16,8 @@ namespace {
 WriteOptions optionsOf(const Workspace& ws) {
     WriteOptions options;
     options.regional = ws.regional;
-    options.clean = ws.clean ? &*ws.clean : nullptr;
-    if (ws.clean) options.print = printSetupOf(ws.text);
+    options.clean = ws.clean() ? &*ws.clean() : nullptr;
+    if (ws.clean()) options.print = printSetupOf(ws.text);
     return options;
 }
 
@@ -28,7 +28,7 @@ void writeTables(const Workspace& ws, OutputFormat format, const WriteOptions& o
     if (cleanTableCount(ws) > 1) {
         saveCleanTables(ws, format, path, options);
     } else {
-        formatInfo(format).write(ws.grid, options, path);
+        formatInfo(format).write(ws.grid(), options, path);
     }
 }
 
@@ -101,7 +101,7 @@ void saveCsv(Workspace& ws, UiPort& ui) {
 }
 
 void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& layout) {
-    GridToHtmlView(ws.grid, htmlView, 1, layout);
+    GridToHtmlView(ws.grid(), htmlView, 1, layout);
     const auto chosen = ui.askSaveFile(htmlDialogRequest(ws));
     if (!chosen) return;
     ws.lastSaveName = *chosen;

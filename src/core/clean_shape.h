@@ -12,8 +12,6 @@
 
 namespace tablamo {
 
-struct CleanTable;
-
 /// One column of a clean table (grid column 1, 2, ...).
 struct CleanColumn {
     ColumnKind kind = ColumnKind::Text;
@@ -53,26 +51,12 @@ struct CleanShape {
     /// nor a heading, page header or footer, group field, total, rule or frame.
     std::vector<std::int32_t> unplacedLines;
     TotalsVerdict totals;
-    /// The table's name: the line that titles it when the report prints several tables
-    /// (Windows-1254, "HESAP ÖZETİ"); empty for the first.
-    std::string name;
-    /// A report that prints several tables (a sub-ledger, then a summary under other
-    /// headings): every one in print order, this one's place (`shown`) empty, its cells in
-    /// the grid; none for a report of one table.
-    std::vector<CleanTable> tables;
-    std::size_t shown = 0;
 
     /// The report line grid row `row` starts on; nothing for row 0 and rows past the records.
     std::optional<int> lineOfRow(int row) const {
         if (row < 1 || static_cast<std::size_t>(row) > recordLines.size()) return std::nullopt;
         return recordLines[static_cast<std::size_t>(row) - 1];
     }
-};
-
-/// One of a report's several clean tables, while another is in the grid.
-struct CleanTable {
-    Grid grid;
-    CleanShape shape;
 };
 
 }  // namespace tablamo

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/clean_shape.h"
-#include "core/grid.h"
+#include "core/book.h"
 #include "core/import_outcome.h"
 #include "core/import_settings.h"
 #include "core/input_encoding.h"
@@ -21,11 +20,12 @@ inline constexpr const char* kTitleStripPrefix = "Zorvik Tablamo ver. 1.3 - ";
 inline constexpr const char* kLoadedSuffix = " dosyası yüklendi.";
 inline constexpr const char* kSavedSuffix = " dosyası kayıt edildi.";
 
-/// The document and the settings as the window holds them: the grid, the report buffer
-/// (the hidden text view), the settings fields, the title bar strip and the user's
-/// regional settings. The window and the converter each own one.
+/// The document and the settings as the window holds them: the book of tables (the grid
+/// shows one), the report buffer (the hidden text view), the settings fields, the title bar
+/// strip and the user's regional settings. The window and the converter each own one.
 struct Workspace {
-    Grid grid;
+    /// The tables of the last import; a plain one gives one.
+    Book book;
     ReportText text;
     InputReading textReading;  ///< how the loaded text was read (UTF-8 re-coded or not)
     ImportSettings settings;
@@ -35,8 +35,6 @@ struct Workspace {
     std::string reportPath;    ///< the file last loaded into the report buffer (UTF-8)
     /// The report the grid's table came from: the loaded one, unless its import refused it.
     std::string tablePath;
-    /// The clean table's shape while the grid holds one; a plain import resets it.
-    std::optional<CleanShape> clean;
     /// The loaded text was opened as a statement ("Akbank Aç"), not as a report ("Aç").
     bool openedAsStatement = false;
 
@@ -54,7 +52,14 @@ struct Workspace {
     std::vector<std::string> profileErrors;
 
     /// The state at start-up: 25 rows with row numbers and column letters.
-    Workspace() { NumberGridHeaders(grid); }
+    Workspace() { NumberGridHeaders(grid()); }
+
+    /// The grid of the table shown.
+    Grid& grid() { return book.table().grid; }
+    const Grid& grid() const { return book.table().grid; }
+    /// The clean shape of the table shown; none for a plain table.
+    std::optional<CleanShape>& clean() { return book.table().clean; }
+    const std::optional<CleanShape>& clean() const { return book.table().clean; }
 };
 
 }  // namespace tablamo

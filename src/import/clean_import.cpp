@@ -47,18 +47,19 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     request.regional = ws.regional;
     request.signedBalance = ws.settings.signedBalance;
     request.today = clock.today();
-    std::vector<CleanTableRead> tables = readCleanReport(text, location, request);
-    if (tables.empty()) return noRecords(ws, location);
-    ImportOutcome outcome = std::move(tables.front().outcome);
-    ws.grid = std::move(tables.front().grid);
-    ws.clean = std::move(tables.front().shape);
-    if (tables.size() > 1) {
-        std::vector<CleanTable> further(1);  // the first, in the grid
-        for (std::size_t k = 1; k < tables.size(); ++k)
-            further.push_back({std::move(tables[k].grid), std::move(tables[k].shape)});
-        ws.clean->tables = std::move(further);
+    CleanReading reading = readCleanReport(text, location, request);
+    if (reading.tables.empty()) return noRecords(ws, location);
+    // A table of the book each, the first into the grid of the table shown.
+    ws.book.startTable();
+    for (std::size_t k = 0; k < reading.tables.size(); ++k) {
+        CleanTableRead& read = reading.tables[k];
+        Book::Table& table = k == 0 ? ws.book.table() : ws.book.tables.emplace_back();
+        table.grid = std::move(read.grid);
+        table.name = std::move(read.name);
+        table.warnings = std::move(read.outcome.warnings);
+        table.clean = std::move(read.shape);
     }
-    return outcome;
+    return std::move(reading.outcome);
 }
 
 }  // namespace tablamo

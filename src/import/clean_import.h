@@ -25,7 +25,9 @@ inline constexpr const char* kNoTableLineMessage =
 /// record numbers): continuation lines joined, changing page-header fields as leading
 /// columns, columns empty in every record left out, each column typed as a whole (dates
 /// in the regional short date, amounts in the user's notation without grouping, codes and
-/// texts as printed). Sets ws.clean. Printed totals are compared with the records: the
+/// texts as printed). Fills ws.book: a table per table the report prints (a sub-ledger, then a
+/// summary under other headings), each with its shape, title and warnings, the first in the grid of
+/// the table shown. Printed totals are compared with the records: the
 /// outcome carries a warning per disagreement, a note when all agree. A report without a
 /// record, or (with the column search on) without a line that shows its columns, is imported
 /// plainly instead, with the NoRecords outcome and its message: a table the clean table

@@ -68,8 +68,8 @@ ImportOutcome importReport(Workspace& ws, const TableLocation& table) {
     }
     ws.settings.readout.line = -1;
     // The grid holds the plain table from here on, however the import ends.
-    ws.clean.reset();
-    ws.grid.setColCount(Grid::kColumnCount);
+    ws.book.startTable();
+    ws.grid().setColCount(Grid::kColumnCount);
     // Both detections may run, the frame's last: its widths are the ones used.
     ImportOutcome outcome;
     detectColumns(text, table, layout, ws.settings.readout);
@@ -77,7 +77,7 @@ ImportOutcome importReport(Workspace& ws, const TableLocation& table) {
 
     // Size the table and label it.
     const int n = text.lineCount();
-    GridFiller filler(ws.grid);
+    GridFiller filler(ws.grid());
     filler.sizeForLines(n);
     const bool deferNumbers = importCannotFail(layout, n);
     if (!deferNumbers) filler.numberHeaders();
@@ -98,7 +98,7 @@ ImportOutcome importReport(Workspace& ws, const TableLocation& table) {
     const char sep = ws.regional.decimalSeparator;
     Grid::RowCells cells{};
     selection.forEach([&](std::int64_t line, std::int64_t row, FieldConversion conversion) {
-        if (row < 0 || row >= ws.grid.rowCount()) return;
+        if (row < 0 || row >= ws.grid().rowCount()) return;
         cutLine(text.line(line), fields, conversion, sep, buffer.data(), cells);
         filler.writeRow(row, cells);
     });

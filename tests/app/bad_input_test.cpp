@@ -63,9 +63,9 @@ protected:
         writeLongLedger(dir / "defter.txt", 3000);
         run(&openReportAsTheWindowDoes, dir / "defter.txt");
         ASSERT_THAT(ui.errors, IsEmpty());
-        ASSERT_GT(ws.grid.rowCount(), 3000);
+        ASSERT_GT(ws.grid().rowCount(), 3000);
         ui = RecordingUi();
-        table = tableOf(ws.grid);
+        table = tableOf(ws.grid());
         strip = ws.titleStrip;
     }
     // Presses a button whose dialog answers `path`, as the window does.
@@ -100,7 +100,7 @@ TEST_F(WindowBadInput, OpeningWhatCannotBeReadShowsTheErrorAndKeepsTheTable) {
             EXPECT_THAT(ui.messages, IsEmpty());
             EXPECT_EQ(ui.busyDepth, 0);
             EXPECT_EQ(ws.titleStrip, strip);
-            EXPECT_EQ(tableOf(ws.grid), table);
+            EXPECT_EQ(tableOf(ws.grid()), table);
         }
     }
 }
@@ -134,7 +134,7 @@ TEST_F(WindowBadInput, OpeningWhatIsNoReportKeepsTheTable) {
         EXPECT_EQ(ui.messages, c.message ? notAReport : std::vector<std::string>{});
         EXPECT_EQ(ws.titleStrip,
                   "Zorvik Tablamo ver. 1.3 - " + (dir / c.name) + " dosyası yüklendi.");
-        EXPECT_EQ(tableOf(ws.grid), table);
+        EXPECT_EQ(tableOf(ws.grid()), table);
         EXPECT_EQ(ui.busyDepth, 0);
     }
 }
@@ -153,7 +153,7 @@ TEST_F(WindowBadInput, OpeningBinaryBytesAsAStatementLoadsThem) {
         EXPECT_THAT(ui.messages, IsEmpty());
         EXPECT_EQ(ws.titleStrip,
                   "Zorvik Tablamo ver. 1.3 - " + (dir / "ekstre.txt") + " dosyası yüklendi.");
-        EXPECT_GE(ws.grid.rowCount(), 2);
+        EXPECT_GE(ws.grid().rowCount(), 2);
     }
 }
 

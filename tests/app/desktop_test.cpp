@@ -47,14 +47,14 @@ TEST_F(DesktopTest, ADroppedFileOpensAsIfPickedInTheOpenDialog) {
     // The same table and strip as "Aç" on that file gives.
     const std::string dropped = [&] {
         std::string all;
-        for (int r = 0; r < ws().grid.rowCount(); ++r)
-            for (const std::string_view cell : ws().grid.row(r)) all.append(cell).append("\t");
+        for (int r = 0; r < ws().grid().rowCount(); ++r)
+            for (const std::string_view cell : ws().grid().row(r)) all.append(cell).append("\t");
         return all;
     }();
     press(bar().open(), report);
     std::string opened;
-    for (int r = 0; r < ws().grid.rowCount(); ++r)
-        for (const std::string_view cell : ws().grid.row(r)) opened.append(cell).append("\t");
+    for (int r = 0; r < ws().grid().rowCount(); ++r)
+        for (const std::string_view cell : ws().grid().row(r)) opened.append(cell).append("\t");
     EXPECT_EQ(dropped, opened);
     EXPECT_EQ(window->titleStrip()->text().toStdString(),
               "Zorvik Tablamo ver. 1.3 - " + report + " dosyası yüklendi.");
@@ -77,10 +77,10 @@ TEST_F(DesktopTest, ReportsDroppedTogetherOrPickedInBirlestirAreMerged) {
     QApplication::sendEvent(window.get(), &enter);
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &drop);
-    ASSERT_TRUE(ws().clean.has_value());
-    const int records = static_cast<int>(ws().clean->recordLines.size());
+    ASSERT_TRUE(ws().clean().has_value());
+    const int records = static_cast<int>(ws().clean()->recordLines.size());
     EXPECT_EQ(records % 2, 0);  // the sub-ledger twice, the cash book apart
-    EXPECT_EQ(ws().grid.rowCount(), records + 1);
+    EXPECT_EQ(ws().grid().rowCount(), records + 1);
     EXPECT_EQ(model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Kaynak"));
     EXPECT_EQ(shown(1, records), QStringLiteral("muavin.txt"));
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -93,7 +93,7 @@ TEST_F(DesktopTest, ReportsDroppedTogetherOrPickedInBirlestirAreMerged) {
     // "Birleştir…" asks for the reports; cancelled, the table stays.
     press(bar().merge());
     EXPECT_EQ(ui.dialogs.back().title, "Birleştirilecek raporlar");
-    EXPECT_EQ(ws().grid.rowCount(), records + 1);
+    EXPECT_EQ(ws().grid().rowCount(), records + 1);
 }
 
 TEST_F(DesktopTest, CtrlZAndCtrlYUndoAndRedoCellEditsUntilTheNextImport) {
@@ -109,7 +109,7 @@ TEST_F(DesktopTest, CtrlZAndCtrlYUndoAndRedoCellEditsUntilTheNextImport) {
     EXPECT_EQ(shown(3, 3), before);
     QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(shown(3, 3), QStringLiteral("Düzeltilmiş açıklama"));
-    EXPECT_EQ(ws().grid.cell(3, 3), "D\xFCzeltilmi\xFE a\xE7\xFDklama");
+    EXPECT_EQ(ws().grid().cell(3, 3), "D\xFCzeltilmi\xFE a\xE7\xFDklama");
 
     // An import starts afresh: nothing left to undo.
     press(bar().open(), testReport("muavin.txt"));
@@ -136,7 +136,7 @@ TEST_F(DesktopTest, BoundariesMovedAddedAndRemovedImportAsTheseWidthsWould) {
         for (int k = 1; k <= 20; ++k) reference.settings.layout.setColumnWidth(k, widths[k - 1]);
         reference.settings.layout.AutoColumnSearch = false;
         importReport(reference);
-        return cellsOf(reference.grid);
+        return cellsOf(reference.grid());
     };
     const ColumnWidths detected = view->widths();
     const ColumnWidths ends = columnEnds(detected);
@@ -148,7 +148,7 @@ TEST_F(DesktopTest, BoundariesMovedAddedAndRemovedImportAsTheseWidthsWould) {
     ASSERT_TRUE(moved);
     EXPECT_EQ(view->widths(), *moved);
     EXPECT_FALSE(ws().settings.layout.AutoColumnSearch);
-    EXPECT_EQ(cellsOf(ws().grid), importedWith(*moved));
+    EXPECT_EQ(cellsOf(ws().grid()), importedWith(*moved));
 
     // A boundary put in the middle of column 3 by a double-click.
     const int inside = columnEnds(*moved)[1] + 5;
@@ -156,13 +156,13 @@ TEST_F(DesktopTest, BoundariesMovedAddedAndRemovedImportAsTheseWidthsWould) {
     const auto added = addBoundary(*moved, inside);
     ASSERT_TRUE(added);
     EXPECT_EQ(view->widths(), *added);
-    EXPECT_EQ(cellsOf(ws().grid), importedWith(*added));
+    EXPECT_EQ(cellsOf(ws().grid()), importedWith(*added));
 
     // Dragged off the text, it goes again.
     QTest::mousePress(port, Qt::LeftButton, {}, QPoint(view->xOfBoundary(inside), y));
     QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(view->xOfBoundary(inside), -20));
     EXPECT_EQ(view->widths(), removeBoundary(*added, 3));
-    EXPECT_EQ(cellsOf(ws().grid), importedWith(removeBoundary(*added, 3)));
+    EXPECT_EQ(cellsOf(ws().grid()), importedWith(removeBoundary(*added, 3)));
     EXPECT_GT(charWidth, 0);
 
     // "Otomatik" goes back to the column search.
@@ -178,28 +178,28 @@ TEST_F(DesktopTest, TemizTabloImportsTheLoadedReportAgainTheOtherWayAndNamesItsL
     const std::string report = std::string(TABLAMO_TEST_DATA) + "/clean/mizan/report.txt";
     EXPECT_FALSE(bar().cleanTable()->isChecked());
     press(bar().open(), report);
-    const std::string plain = cellsOf(ws().grid);
-    EXPECT_FALSE(ws().clean);
+    const std::string plain = cellsOf(ws().grid());
+    EXPECT_FALSE(ws().clean());
 
     bar().cleanTable()->click();
     QApplication::processEvents();
-    ASSERT_TRUE(ws().clean);
-    EXPECT_EQ(ws().grid.colCount(), static_cast<int>(ws().clean->columns.size()) + 1);
+    ASSERT_TRUE(ws().clean());
+    EXPECT_EQ(ws().grid().colCount(), static_cast<int>(ws().clean()->columns.size()) + 1);
     EXPECT_EQ(model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Hesap Kodu"));
     window->gridView()->setCurrentIndex(model().index(2, 1));  // grid row 3
     // The records, what the totals check says, then the report line of the current row.
     EXPECT_THAT(
         window->reportStatus()->text().toStdString(),
-        ::testing::AllOf(
-            ::testing::StartsWith("Temiz tablo: " + std::to_string(ws().clean->recordLines.size()) +
-                                  " kayıt  ·  6 toplam satırı kayıtlarla tutuyor"),
-            ::testing::EndsWith("  ·  Rapor satırı: " +
-                                std::to_string(*ws().clean->lineOfRow(3)))));
+        ::testing::AllOf(::testing::StartsWith(
+                             "Temiz tablo: " + std::to_string(ws().clean()->recordLines.size()) +
+                             " kayıt  ·  6 toplam satırı kayıtlarla tutuyor"),
+                         ::testing::EndsWith("  ·  Rapor satırı: " +
+                                             std::to_string(*ws().clean()->lineOfRow(3)))));
 
     bar().cleanTable()->click();
     QApplication::processEvents();
-    EXPECT_FALSE(ws().clean);
-    EXPECT_EQ(cellsOf(ws().grid), plain);
+    EXPECT_FALSE(ws().clean());
+    EXPECT_EQ(cellsOf(ws().grid()), plain);
     EXPECT_TRUE(ui.errors.empty());
 }
 
@@ -233,15 +233,15 @@ TEST_F(DesktopTest, BoundaryMovesAreUndoneAndRedoneInOneHistoryWithCellEdits) {
     press(bar().open(), testReport("muavin.txt"));
     ReportTextView* view = window->columnsTab()->view();
     const ColumnWidths detected = view->widths();
-    const std::string imported = cellsOf(ws().grid);
+    const std::string imported = cellsOf(ws().grid());
     model().setData(model().index(2, 2), QStringLiteral("Düzeltilmiş açıklama"));
-    const std::string edited = cellsOf(ws().grid);
+    const std::string edited = cellsOf(ws().grid());
     const auto moved = moveBoundary(detected, 2, columnEnds(detected)[1] + 3);
     ASSERT_TRUE(moved);
     emit view->widthsEdited(*moved);
-    const std::string afterMove = cellsOf(ws().grid);
+    const std::string afterMove = cellsOf(ws().grid());
     model().setData(model().index(3, 2), QStringLiteral("ikinci"));
-    const std::string editedAfterMove = cellsOf(ws().grid);
+    const std::string editedAfterMove = cellsOf(ws().grid());
     ASSERT_NE(afterMove, edited);
 
     auto key = [&](Qt::Key k) {
@@ -263,7 +263,7 @@ TEST_F(DesktopTest, BoundaryMovesAreUndoneAndRedoneInOneHistoryWithCellEdits) {
     for (const Step& st : steps) {
         SCOPED_TRACE(&st - steps);
         key(st.key);
-        EXPECT_EQ(cellsOf(ws().grid), st.cells);
+        EXPECT_EQ(cellsOf(ws().grid()), st.cells);
         EXPECT_EQ(view->widths(), st.widths);
         EXPECT_EQ(ws().settings.layout.AutoColumnSearch, st.automatic);
     }
@@ -271,7 +271,7 @@ TEST_F(DesktopTest, BoundaryMovesAreUndoneAndRedoneInOneHistoryWithCellEdits) {
     ui.replies.push_back(false);
     bar().cleanTable()->click();
     EXPECT_EQ(ui.questions.size(), 1u);
-    EXPECT_EQ(cellsOf(ws().grid), edited);
+    EXPECT_EQ(cellsOf(ws().grid()), edited);
     EXPECT_TRUE(ui.errors.empty());
 }
 
@@ -303,11 +303,11 @@ TEST_F(DesktopTest, ALayoutThatTicksTemizTabloImportsTheReportOnce) {
     ui.answers.push_back(path("duzenler") + "/temiz");
     window->columnsTab()->saveLayout()->click();
     bar().cleanTable()->click();
-    ASSERT_FALSE(ws().clean);
+    ASSERT_FALSE(ws().clean());
     ui.busyCalls = 0;
     press(bar().open(), report);
     EXPECT_TRUE(bar().cleanTable()->isChecked());
-    EXPECT_TRUE(ws().clean);
+    EXPECT_TRUE(ws().clean());
     EXPECT_EQ(ui.busyCalls, 2);  // one import, under one hourglass
     EXPECT_TRUE(ui.errors.empty());
 }

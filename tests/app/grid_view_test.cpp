@@ -46,8 +46,8 @@ TEST_F(GridViewTest, EnterMovesRightThenToColumnOneOfTheNextRowAndStopsAtTheLast
         QTest::keyClick(view(), Qt::Key_Return);
         EXPECT_EQ(view()->currentIndex().column() + 1, c.toCol);
         EXPECT_EQ(view()->currentIndex().row() + 1, c.toRow);
-        EXPECT_EQ(ws().grid.currentCol(), c.toCol);
-        EXPECT_EQ(ws().grid.currentRow(), c.toRow);
+        EXPECT_EQ(ws().grid().currentCol(), c.toCol);
+        EXPECT_EQ(ws().grid().currentRow(), c.toRow);
         if (c.error) {
             EXPECT_EQ(ui.errors, std::vector<std::string>{"Grid index out of range."});
         } else {
@@ -65,20 +65,20 @@ TEST_F(GridViewTest, EnterWhileEditingKeepsTheTextInWindows1254AndMoves) {
     editor->setText(QStringLiteral("Şişli İğdır"));
     QTest::keyClick(editor, Qt::Key_Enter);
     QApplication::processEvents();
-    EXPECT_EQ(ws().grid.cell(3, 2),
+    EXPECT_EQ(ws().grid().cell(3, 2),
               "\xDE"
               "i\xFE"
               "li \xDD\xF0"
               "d\xFD"
               "r");
     EXPECT_EQ(shown(3, 2), QStringLiteral("Şişli İğdır"));
-    EXPECT_EQ(ws().grid.currentCol(), 4);
-    EXPECT_EQ(ws().grid.currentRow(), 2);
+    EXPECT_EQ(ws().grid().currentCol(), 4);
+    EXPECT_EQ(ws().grid().currentRow(), 2);
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(GridViewTest, AnEditWithACharacterOutsideTheCodePageIsRefusedWithAMessage) {
-    ws().grid.setCell(2, 1, "eski");
+    ws().grid().setCell(2, 1, "eski");
     const struct {
         QString text;
         bool accepted;
@@ -94,7 +94,7 @@ TEST_F(GridViewTest, AnEditWithACharacterOutsideTheCodePageIsRefusedWithAMessage
         ui.messages.clear();
         EXPECT_EQ(model().setData(model().index(0, 1), c.text), c.accepted);
         QApplication::processEvents();
-        EXPECT_EQ(ws().grid.cell(2, 1), c.stored);
+        EXPECT_EQ(ws().grid().cell(2, 1), c.stored);
         EXPECT_EQ(ui.messages.size(), c.accepted ? 0u : 1u);
     }
 }
@@ -102,10 +102,10 @@ TEST_F(GridViewTest, AnEditWithACharacterOutsideTheCodePageIsRefusedWithAMessage
 TEST_F(GridViewTest, DraggedColumnWidthsAndRowHeightsAreWrittenIntoTheGrid) {
     view()->horizontalHeader()->resizeSection(1, 160);  // the column with the letter B
     view()->verticalHeader()->resizeSection(2, 40);     // grid row 3
-    EXPECT_EQ(ws().grid.colWidth(2), 160);
-    EXPECT_EQ(ws().grid.colWidth(3), 100);
-    EXPECT_EQ(ws().grid.rowHeight(3), 40);
-    EXPECT_EQ(ws().grid.rowHeight(4), 24);
+    EXPECT_EQ(ws().grid().colWidth(2), 160);
+    EXPECT_EQ(ws().grid().colWidth(3), 100);
+    EXPECT_EQ(ws().grid().rowHeight(3), 40);
+    EXPECT_EQ(ws().grid().rowHeight(4), 24);
 }
 
 TEST_F(GridViewTest, TheHeadersFarEdgesResizeColumnZeroAndRowZero) {
@@ -127,30 +127,30 @@ TEST_F(GridViewTest, TheHeadersFarEdgesResizeColumnZeroAndRowZero) {
         QTest::mouseMove(port, c.drop);
         QTest::mouseRelease(port, Qt::LeftButton, {}, c.drop);
         const bool column0 = c.header->orientation() == Qt::Vertical;
-        EXPECT_EQ(column0 ? ws().grid.colWidth(0) : ws().grid.rowHeight(0), c.expected);
+        EXPECT_EQ(column0 ? ws().grid().colWidth(0) : ws().grid().rowHeight(0), c.expected);
         EXPECT_EQ(column0 ? c.header->width() : c.header->height(), c.expected);
     }
 }
 
 TEST_F(GridViewTest, TheViewTakesTheGridsSizesAfterACommandRewritesIt) {
     model().rewrite([&] {
-        ws().grid.setColWidth(5, 7 * 19);
-        ws().grid.setColWidth(6, -70);  // a negative width setting shows as no width
-        ws().grid.setRowHeight(7, 33);
+        ws().grid().setColWidth(5, 7 * 19);
+        ws().grid().setColWidth(6, -70);  // a negative width setting shows as no width
+        ws().grid().setRowHeight(7, 33);
     });
     EXPECT_EQ(view()->columnWidth(4), 133);
     EXPECT_EQ(view()->columnWidth(5), 0);
     EXPECT_EQ(view()->rowHeight(6), 33);
     // Showing a width must not change what the grid (and the HTML page) holds.
-    EXPECT_EQ(ws().grid.colWidth(6), -70);
+    EXPECT_EQ(ws().grid().colWidth(6), -70);
 }
 
 TEST_F(GridViewTest, TabMovesToTheNextCell) {
     view()->show();
     setCurrent(20, 1);
     QTest::keyClick(view(), Qt::Key_Tab);
-    EXPECT_EQ(ws().grid.currentCol(), 1);
-    EXPECT_EQ(ws().grid.currentRow(), 2);
+    EXPECT_EQ(ws().grid().currentCol(), 1);
+    EXPECT_EQ(ws().grid().currentRow(), 2);
 }
 
 TEST_F(GridViewTest, ModelStaysConsistentThroughImportEditAndReset) {
@@ -164,9 +164,9 @@ TEST_F(GridViewTest, ModelStaysConsistentThroughImportEditAndReset) {
     bar().cleanTable()->click();  // typed columns: amounts aligned and grouped
     for (int r = 0; r < model().rowCount(); ++r) model().data(model().index(r, 3));
     press(bar().reset());
-    model().rewrite([&] { ws().grid.setRowCount(1); });
+    model().rewrite([&] { ws().grid().setRowCount(1); });
     EXPECT_EQ(model().rowCount(), 0);
-    model().rewrite([&] { ws().grid.setRowCount(0); });
+    model().rewrite([&] { ws().grid().setRowCount(0); });
     EXPECT_EQ(model().columnCount(), 0);
     EXPECT_EQ(model().headerData(0, Qt::Vertical), QVariant());
     qInstallMessageHandler(previous);
@@ -183,7 +183,7 @@ TEST_F(GridViewTest, ACleanTableShowsAmountsGroupedRightAndDatesAsTheRegionWrite
     EXPECT_FALSE(view()->horizontalHeader()->font().bold());
     EXPECT_EQ(model().data(model().index(2, 4), Qt::TextAlignmentRole), QVariant());
     bar().cleanTable()->click();
-    ASSERT_TRUE(ws().clean);
+    ASSERT_TRUE(ws().clean());
 
     // Grid row 3: 25.01.2005, "Satış faturası", Borç 116335,56, Bakiye 141523,56.
     const struct {
@@ -201,7 +201,7 @@ TEST_F(GridViewTest, ACleanTableShowsAmountsGroupedRightAndDatesAsTheRegionWrite
     for (const auto& c : cells) {
         SCOPED_TRACE(c.col);
         const QModelIndex at = model().index(2, c.col - 1);
-        EXPECT_EQ(ws().grid.cell(c.col, 3), c.cell);
+        EXPECT_EQ(ws().grid().cell(c.col, 3), c.cell);
         EXPECT_EQ(model().data(at).toString().toStdString(), c.shown);
         EXPECT_EQ(model().data(at, Qt::EditRole).toString().toStdString(), c.cell);
         EXPECT_EQ(model().data(at, Qt::TextAlignmentRole).isValid(), c.right);
@@ -209,14 +209,14 @@ TEST_F(GridViewTest, ACleanTableShowsAmountsGroupedRightAndDatesAsTheRegionWrite
     // Another region: its order, separator and grouping; days, months and years in full.
     model().setDisplayLocale(QLocale(QStringLiteral("en_US")));  // "M/d/yy"
     ws().regional = {'.', '/', DateOrder::MonthDayYear};
-    ws().grid.setCell(1, 1, "1/5/05");
-    ws().grid.setCell(5, 1, "1234567.5");
+    ws().grid().setCell(1, 1, "1/5/05");
+    ws().grid().setCell(5, 1, "1234567.5");
     EXPECT_EQ(shown(1, 1).toStdString(), "01/05/2005");
     EXPECT_EQ(shown(5, 1).toStdString(), "1,234,567.5");
     model().setDisplayLocale(QLocale(QStringLiteral("sv_SE")));  // "yyyy-MM-dd", a blank
     ws().regional = {',', '-', DateOrder::YearMonthDay};
-    ws().grid.setCell(1, 1, "2005-01-05");
-    ws().grid.setCell(5, 1, "-1234,5");
+    ws().grid().setCell(1, 1, "2005-01-05");
+    ws().grid().setCell(5, 1, "-1234,5");
     EXPECT_EQ(shown(1, 1).toStdString(), "2005-01-05");
     EXPECT_EQ(shown(5, 1), QStringLiteral("-1\u00A0234,5"));
 
@@ -225,11 +225,11 @@ TEST_F(GridViewTest, ACleanTableShowsAmountsGroupedRightAndDatesAsTheRegionWrite
     const int sevenDigits =
         QFontMetrics(view()->verticalHeader()->font()).horizontalAdvance(QStringLiteral("9999999"));
     EXPECT_GT(view()->verticalHeader()->width(), sevenDigits);
-    EXPECT_EQ(ws().grid.colWidth(0), plainNumbers);  // what the page is saved with stays
+    EXPECT_EQ(ws().grid().colWidth(0), plainNumbers);  // what the page is saved with stays
     // A column narrower than its bold heading is shown wide enough for it, in the view only.
     const int yevmiye = QFontMetrics(view()->horizontalHeader()->font())
                             .horizontalAdvance(QStringLiteral("Yevmiye No"));
-    EXPECT_LT(ws().grid.colWidth(2), yevmiye);
+    EXPECT_LT(ws().grid().colWidth(2), yevmiye);
     EXPECT_GT(view()->columnWidth(1), yevmiye);
     bar().cleanTable()->click();
     EXPECT_EQ(view()->verticalHeader()->width(), plainNumbers);

@@ -47,11 +47,11 @@ TEST_F(WindowTest, HtmlOfAMillionRowGridStaysWithinThreeTimesTheReport) {
     }
     press(bar().open(), report);
     ASSERT_TRUE(ui.errors.empty()) << ui.errors.front();
-    ASSERT_GT(ws().grid.rowCount(), 1'000'000);
+    ASSERT_GT(ws().grid().rowCount(), 1'000'000);
     press(bar().html());  // cancelled: the view is built all the same
     const HtmlView& view = window->htmlView();
     EXPECT_FALSE(view.whole);
-    EXPECT_EQ(view.pageLines, 7 + std::uint64_t(ws().grid.rowCount()) * 23);
+    EXPECT_EQ(view.pageLines, 7 + std::uint64_t(ws().grid().rowCount()) * 23);
     EXPECT_EQ(view.lines.front(), "<html>");
     const long grown = statusValue("VmHWM:") - before;
     EXPECT_LT(grown, static_cast<long>(3 * reportBytes))

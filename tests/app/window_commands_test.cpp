@@ -47,7 +47,7 @@ TEST_F(CommandsTest, OpenImportsTheReportThroughTheOpenDialog) {
     EXPECT_EQ(d.selectedFilter, 0);
 
     EXPECT_EQ(window->titleStrip()->text(), loadedStrip(testReport("muavin.txt")));
-    EXPECT_EQ(ws().grid.rowCount(), 9);  // nine report lines
+    EXPECT_EQ(ws().grid().rowCount(), 9);  // nine report lines
     EXPECT_EQ(model().rowCount(), 8);
     // The heading line as text, the following lines cut into their columns and converted.
     const struct {
@@ -91,10 +91,10 @@ TEST_F(CommandsTest, OpenAtStartTakesThePathInPlaceOfTheDialog) {
 
 TEST_F(CommandsTest, CancelledOpenChangesNothing) {
     openLedger();
-    const std::string before(ws().grid.cell(3, 3));
+    const std::string before(ws().grid().cell(3, 3));
     press(bar().open());  // cancelled
     EXPECT_EQ(window->titleStrip()->text(), loadedStrip(testReport("muavin.txt")));
-    EXPECT_EQ(ws().grid.cell(3, 3), before);
+    EXPECT_EQ(ws().grid().cell(3, 3), before);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -109,7 +109,7 @@ TEST_F(CommandsTest, AFileThatIsNotAReportShowsTheMessageAndTheStripStillNamesIt
               "dosyalarla işleme devam edin.");
     EXPECT_EQ(window->titleStrip()->text(), loadedStrip(report));
     EXPECT_EQ(shown(3, 3), QStringLiteral("Açılış fişi"));  // the table stays
-    EXPECT_EQ(ws().grid.rowCount(), 9);
+    EXPECT_EQ(ws().grid().rowCount(), 9);
 }
 
 TEST_F(CommandsTest, AnUnreadableFileShowsTheErrorAndKeepsTextGridAndStrip) {

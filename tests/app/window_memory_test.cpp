@@ -75,16 +75,16 @@ TEST_F(MemoryTest, ChoicesAreKeptOnceTheUserMakesThem) {
     }
     // The remembered choice is the one the first report opens with.
     press(bar().open(), kLedger);
-    ASSERT_TRUE(ws().clean);
+    ASSERT_TRUE(ws().clean());
     EXPECT_EQ(window->reportStatus()->text().toStdString(),
-              "Temiz tablo, işaretli bakiye: " + std::to_string(ws().clean->recordLines.size()) +
+              "Temiz tablo, işaretli bakiye: " + std::to_string(ws().clean()->recordLines.size()) +
                   " kayıt  ·  8 toplam satırı kayıtlarla tutuyor");
     EXPECT_TRUE(ui.errors.empty());
 }
 
 TEST_F(MemoryTest, AChoiceThatWouldDropCellEditsIsAskedFirst) {
     press(bar().open(), kLedger);
-    const std::string plain(ws().grid.cell(3, 4));
+    const std::string plain(ws().grid().cell(3, 4));
     // No edit: nothing to ask. Unticked again, the report comes back plain.
     bar().cleanTable()->click();
     bar().cleanTable()->click();
@@ -113,8 +113,8 @@ TEST_F(MemoryTest, AChoiceThatWouldDropCellEditsIsAskedFirst) {
                   "Tablodaki hücrelerde yaptığınız değişiklikler, rapor yeniden aktarılınca "
                   "kaybolacak.\r\nYine de devam edilsin mi?");
         EXPECT_EQ(bar().cleanTable()->isChecked(), c.clean);
-        EXPECT_EQ(ws().clean.has_value(), c.clean);
-        EXPECT_EQ(ws().grid.cell(3, 4) == "d\xFCzeltme", c.editStays);
+        EXPECT_EQ(ws().clean().has_value(), c.clean);
+        EXPECT_EQ(ws().grid().cell(3, 4) == "d\xFCzeltme", c.editStays);
     }
     restart();
     EXPECT_TRUE(bar().cleanTable()->isChecked());  // "Hayır" remembered nothing; "Evet" did

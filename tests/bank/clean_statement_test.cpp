@@ -27,7 +27,7 @@ struct Statement {
     }
     std::vector<std::string> row(int r) const {
         std::vector<std::string> cells;
-        for (int c = 1; c < ws.grid.colCount(); ++c) cells.emplace_back(ws.grid.cell(c, r));
+        for (int c = 1; c < ws.grid().colCount(); ++c) cells.emplace_back(ws.grid().cell(c, r));
         return cells;
     }
 };
@@ -38,7 +38,7 @@ TEST(CleanStatement, TransactionsWithTheirContinuationLinesAndTheAccount) {
     // Wholly in code page 857: the heading's TARİH holds the DOS byte for İ.
     Statement s(kSamples + "/akbank-ekstre-devam.txt");
     EXPECT_TRUE(s.outcome.imported());
-    EXPECT_EQ(s.ws.grid.rowCount(), 23);  // the headings and 22 transactions
+    EXPECT_EQ(s.ws.grid().rowCount(), 23);  // the headings and 22 transactions
     EXPECT_EQ(s.row(0), (Row{"IBAN", "NO", "TAR\xDDH", "F\xDD\xDE NO", "VAL\xD6R", "\xDD\xDELEM",
                              "A\xC7IKLAMA", "TUTAR", "B/A", "BAK\xDDYE"}));
     EXPECT_EQ(s.row(2), (Row{"TR40 0004 6004 0138 5201 3046 36", "2", "02.02.2010", "000486",
@@ -46,7 +46,7 @@ TEST(CleanStatement, TransactionsWithTheirContinuationLinesAndTheAccount) {
                              "POS SATI\xDE HASILATI REF:20100273465 \xD6"
                              "DEME EMR\xDD NO 4711",
                              "270,61", "A", "1411,01"}));
-    const CleanShape& shape = *s.ws.clean;
+    const CleanShape& shape = *s.ws.clean();
     EXPECT_EQ(shape.columns[2].kind, ColumnKind::Date);
     EXPECT_EQ(shape.columns[7].kind, ColumnKind::Amount);
     EXPECT_EQ(shape.lineOfRow(2), 13);
@@ -57,7 +57,7 @@ TEST(CleanStatement, TransactionsWithTheirContinuationLinesAndTheAccount) {
 
 TEST(CleanStatement, AWindowsStatementKeepsItsLetters) {
     Statement s(kSamples + "/akbank-ekstre.txt");
-    ASSERT_EQ(s.ws.grid.rowCount(), 5);
+    ASSERT_EQ(s.ws.grid().rowCount(), 5);
     EXPECT_EQ(s.row(1), (Row{"TR12 0004 6001 2301 0012 3456 78", "1", "01.02.2010", "000101",
                              "01.02.2010", "EFT",
                              "EFT GELEN \xD6"
@@ -72,8 +72,8 @@ TEST(CleanStatement, NoTransactionGivesThePlainTable) {
     EXPECT_EQ(s.outcome.status, ImportStatus::NoRecords);
     EXPECT_EQ(s.outcome.message,
               "Temiz tablo: ekstrede işlem satırı bulunamadı.\r\nEkstre temiz olmadan aktarıldı.");
-    EXPECT_FALSE(s.ws.clean);
-    EXPECT_EQ(s.ws.grid.colCount(), Grid::kColumnCount);
+    EXPECT_FALSE(s.ws.clean());
+    EXPECT_EQ(s.ws.grid().colCount(), Grid::kColumnCount);
 }
 
 }  // namespace

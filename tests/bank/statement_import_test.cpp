@@ -106,12 +106,12 @@ struct Fixture {
     }
     // Text left by an earlier import in every data cell of the first `rows` rows.
     void fillOld(int rows) {
-        ws.grid.setRowCount(rows);
+        ws.grid().setRowCount(rows);
         for (int r = 1; r < rows; ++r) {
-            for (int c = 1; c <= 20; ++c) ws.grid.setCell(c, r, "old");
+            for (int c = 1; c <= 20; ++c) ws.grid().setCell(c, r, "old");
         }
     }
-    std::string cell(int c, int r) const { return std::string(ws.grid.cell(c, r)); }
+    std::string cell(int c, int r) const { return std::string(ws.grid().cell(c, r)); }
     std::vector<std::string> row(int r, int from, int to) const {
         std::vector<std::string> v;
         for (int c = from; c <= to; ++c) v.push_back(cell(c, r));
@@ -149,14 +149,14 @@ TEST(Statement, ClassifiesEveryLineByItsDateField) {
     for (int k = 1; k <= 9; ++k) f.ws.settings.layout.ColumnWidths[std::size_t(k - 1)] = "x";
     importStatement(f.ws);
 
-    EXPECT_EQ(f.ws.grid.rowCount(), 16);
+    EXPECT_EQ(f.ws.grid().rowCount(), 16);
     for (int k = 1; k <= 9; ++k) {
         EXPECT_EQ(f.ws.settings.layout.ColumnWidths[std::size_t(k - 1)],
                   std::to_string(kStatementWidths[k - 1]));
-        EXPECT_EQ(f.ws.grid.colWidth(k), 7 * kStatementWidths[k - 1]);
+        EXPECT_EQ(f.ws.grid().colWidth(k), 7 * kStatementWidths[k - 1]);
     }
-    EXPECT_EQ(f.ws.grid.colWidth(10), 35);
-    EXPECT_EQ(f.ws.grid.colWidth(11), 70);
+    EXPECT_EQ(f.ws.grid().colWidth(10), 35);
+    EXPECT_EQ(f.ws.grid().colWidth(11), 70);
     EXPECT_EQ(f.cell(0, 15), "15");
     EXPECT_EQ(f.cell(20, 0), "T");
 
@@ -201,7 +201,7 @@ TEST(Statement, OneLineTextGivesTwoRowsAndAnEmptyHeader) {
     Fixture f({record({"1", "01022010", "", " 03022010"})});
     f.fillOld(10);
     importStatement(f.ws);
-    EXPECT_EQ(f.ws.grid.rowCount(), 2);
+    EXPECT_EQ(f.ws.grid().rowCount(), 2);
     EXPECT_EQ(f.cell(0, 1), "1");
     for (int c = 1; c <= 20; ++c) EXPECT_EQ(f.cell(c, 1), "") << c;
 }
@@ -211,21 +211,21 @@ TEST(Statement, EmptyTextChangesNothing) {
     f.fillOld(7);
     importStatement(f.ws);
     EXPECT_EQ(f.ws.settings.layout.ColumnWidths[0], "10");
-    EXPECT_EQ(f.ws.grid.rowCount(), 7);
-    EXPECT_EQ(f.ws.grid.colWidth(1), 100);
+    EXPECT_EQ(f.ws.grid().rowCount(), 7);
+    EXPECT_EQ(f.ws.grid().colWidth(1), 100);
     EXPECT_EQ(f.cell(1, 1), "old");
 }
 
 TEST(Statement, StartColumnZeroWritesTheHeaderOverTheLetters) {
     Fixture f({"", "HEAD", record({"1", "01022010"})});
-    f.ws.grid.setCell(0, 0, "corner");
+    f.ws.grid().setCell(0, 0, "corner");
     f.ws.settings.layout.StartColumn = "0";
     importStatement(f.ws);
     EXPECT_EQ(f.cell(1, 0), "HEAD");
     EXPECT_EQ(f.cell(2, 0), "");
     EXPECT_EQ(f.cell(0, 0), "corner");
     EXPECT_EQ(f.cell(2, 1), "01/02/2010");
-    EXPECT_EQ(f.ws.grid.rowCount(), 3);
+    EXPECT_EQ(f.ws.grid().rowCount(), 3);
 }
 
 // Each accepted line keeps a row: the table grows only when StartColumn lies past StartRow.
@@ -253,7 +253,7 @@ TEST(Statement, TheTableGrowsSoNoAcceptedLineIsLost) {
         f.ws.settings.layout.StartColumn = c.startColumn;
         importStatement(f.ws);
         SCOPED_TRACE(c.startRow + "/" + c.startColumn);
-        EXPECT_EQ(f.ws.grid.rowCount(), c.rowCount);
+        EXPECT_EQ(f.ws.grid().rowCount(), c.rowCount);
         for (int r = 1; r < c.rowCount; ++r) EXPECT_EQ(f.cell(0, r), std::to_string(r));
         for (int r = 0; r < c.rowCount; ++r) EXPECT_EQ(f.cell(1, r) == "3", r == c.lastRow) << r;
     }
@@ -264,7 +264,7 @@ TEST(Statement, AStartColumnTooFarOutIsRefusedBeforeAnyRow) {
     f.fillOld(5);
     f.ws.settings.layout.StartColumn = "2000000000";
     EXPECT_THROW_MSG(importStatement(f.ws), "Grid index out of range");
-    EXPECT_EQ(f.ws.grid.rowCount(), 3);
+    EXPECT_EQ(f.ws.grid().rowCount(), 3);
     EXPECT_EQ(f.cell(1, 1), "old");
 }
 
@@ -279,7 +279,7 @@ TEST(Statement, NegativeStartRowReadsEmptyLinesBeforeTheFirst) {
     EXPECT_EQ(f.row(1, 1, 3), (V{"", "", ""}));
     EXPECT_EQ(f.row(2, 1, 2), (V{"1", "01/02/2010"}));
     EXPECT_EQ(f.row(3, 1, 2), (V{"2", "02/02/2010"}));
-    EXPECT_EQ(f.ws.grid.rowCount(), 4);
+    EXPECT_EQ(f.ws.grid().rowCount(), 4);
 }
 
 // A bad setting stops the import where it is read: what came before stays, no row is filled.
@@ -303,10 +303,10 @@ TEST(Statement, ABadSettingStopsAfterWhatWasAlreadyDone) {
         }
         EXPECT_THROW_MSG(importStatement(f.ws), "'" + c.text + "' is not a valid integer value");
         EXPECT_EQ(f.ws.settings.layout.ColumnWidths[8], "36");
-        EXPECT_EQ(f.ws.grid.rowCount(), 3);
+        EXPECT_EQ(f.ws.grid().rowCount(), 3);
         EXPECT_EQ(f.cell(0, 2), "2");
         EXPECT_EQ(f.cell(1, 0), "A");
-        EXPECT_EQ(f.ws.grid.colWidth(1), c.pixelsSet ? 28 : 100) << c.text;
+        EXPECT_EQ(f.ws.grid().colWidth(1), c.pixelsSet ? 28 : 100) << c.text;
         EXPECT_EQ(f.cell(1, 1), "old");
         EXPECT_EQ(f.cell(1, 2), "old");
     }

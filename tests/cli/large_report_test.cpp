@@ -98,9 +98,9 @@ TEST(ReportImportRows, NumbersAndCellsAreThoseOfTheStepsOneByOne) {
         for (const int startRow : {-1, 0, 1, 4, 8}) {
             for (const bool detect : {true, false}) {
                 Workspace ws;
-                ws.grid.setRowCount(12);
+                ws.grid().setRowCount(12);
                 for (int r = 0; r < 12; ++r) {
-                    for (int c = 0; c < 21; ++c) ws.grid.setCell(c, r, "old");
+                    for (int c = 0; c < 21; ++c) ws.grid().setCell(c, r, "old");
                 }
                 ws.text = ReportText(report);
                 ws.regional.decimalSeparator = ',';
@@ -110,7 +110,7 @@ TEST(ReportImportRows, NumbersAndCellsAreThoseOfTheStepsOneByOne) {
                 if (!detect) ws.settings.layout.ColumnWidths[1] = "65535";  // wraps: fields overlap
                 RecordingUi ui;
                 importReport(ws);
-                const Grid& g = ws.grid;
+                const Grid& g = ws.grid();
                 const std::string at =
                     "r0 " + std::to_string(r0) + " start " + std::to_string(startRow);
 
@@ -159,20 +159,20 @@ TEST(ReportImportRows, NumbersAndCellsAreThoseOfTheStepsOneByOne) {
 
 TEST(ReportImportRows, AWidthThatDoesNotReadLeavesNumbersAndLettersButNoData) {
     Workspace ws;
-    ws.grid.setRowCount(8);
-    for (int r = 0; r < 8; ++r) ws.grid.setCell(5, r, "old");
+    ws.grid().setRowCount(8);
+    for (int r = 0; r < 8; ++r) ws.grid().setCell(5, r, "old");
     ws.text = ReportText("a\r\n----------\r\nb\r\nc\r\n");
     ws.settings.layout.AutoColumnSearch = false;
     ws.settings.layout.ColumnWidths[4] = "5x";
     RecordingUi ui;
     EXPECT_FALSE(runCommand(ui, [&] { importReport(ws); }));
     EXPECT_EQ(ui.errors, std::vector<std::string>{"'5x' is not a valid integer value."});
-    ASSERT_EQ(ws.grid.rowCount(), 4);
+    ASSERT_EQ(ws.grid().rowCount(), 4);
     for (int r = 1; r < 4; ++r) {
-        EXPECT_EQ(ws.grid.cell(0, r), std::to_string(r));
-        EXPECT_EQ(ws.grid.cell(5, r), "old");
+        EXPECT_EQ(ws.grid().cell(0, r), std::to_string(r));
+        EXPECT_EQ(ws.grid().cell(5, r), "old");
     }
-    EXPECT_EQ(ws.grid.cell(1, 0), "A");
+    EXPECT_EQ(ws.grid().cell(1, 0), "A");
 }
 
 }  // namespace

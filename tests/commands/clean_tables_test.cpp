@@ -53,20 +53,20 @@ TEST(CleanTables, EachTableShownInTurnKeepsItsCellsAndEdits) {
         {1, 2, {"Hesap Kodu", "Hesap Ad\xFD", "Bor\xE7", "Alacak"}},
         {0, 3, {"Tarih", "Fi\xFE No", "A\xE7\xFDklama", "Bor\xE7", "Alacak"}},
     };
-    ws.grid.setCell(3, 2, "Tahsilat (banka)");  // an edit to the first table
+    ws.grid().setCell(3, 2, "Tahsilat (banka)");  // an edit to the first table
     for (const auto& c : cases) {
         SCOPED_TRACE(c.table);
         showCleanTable(ws, c.table);
-        EXPECT_EQ(ws.clean->shown, c.table);
-        EXPECT_EQ(ws.grid.rowCount(), c.rows + 1);
-        ASSERT_EQ(ws.clean->columns.size(), c.firstRow.size());
+        EXPECT_EQ(ws.book.shown, c.table);
+        EXPECT_EQ(ws.grid().rowCount(), c.rows + 1);
+        ASSERT_EQ(ws.clean()->columns.size(), c.firstRow.size());
         for (std::size_t k = 0; k < c.firstRow.size(); ++k)
-            EXPECT_EQ(ws.grid.cell(static_cast<int>(k) + 1, 0), c.firstRow[k]);
+            EXPECT_EQ(ws.grid().cell(static_cast<int>(k) + 1, 0), c.firstRow[k]);
     }
-    EXPECT_EQ(ws.grid.cell(3, 2), "Tahsilat (banka)");
-    EXPECT_EQ(ws.clean->lineOfRow(3), 9);
+    EXPECT_EQ(ws.grid().cell(3, 2), "Tahsilat (banka)");
+    EXPECT_EQ(ws.clean()->lineOfRow(3), 9);
     showCleanTable(ws, 7);  // no such table: nothing changes
-    EXPECT_EQ(ws.clean->shown, 0u);
+    EXPECT_EQ(ws.book.shown, 0u);
 }
 
 TEST(CleanTables, TheSaveCommandsWriteEveryTable) {
@@ -106,7 +106,7 @@ TEST(CleanTables, TheSaveCommandsWriteEveryTable) {
     auto months = book.cells(2);
     EXPECT_EQ(months["A3"].value, "Şubat");
     EXPECT_EQ(months["B3"].value, "1025.5");
-    EXPECT_EQ(ws.clean->shown, 1u);
+    EXPECT_EQ(ws.book.shown, 1u);
 }
 
 TEST(CleanTables, AFurtherFileThatIsReadOnlyIsAskedAboutBeforeAnyIsWritten) {

@@ -37,8 +37,8 @@ protected:
     void SetUp() override {
         m_dir = m_folder.path();
         ws.regional = RegionalSettings::turkish();
-        ws.grid.setCell(1, 1, "31.12.2005");
-        ws.grid.setCell(2, 1, "150,75");
+        ws.grid().setCell(1, 1, "31.12.2005");
+        ws.grid().setCell(2, 1, "150,75");
     }
     bool run() {
         return runCommand(ui, [&] { saveExcel(ws, ui, clock); });

@@ -43,11 +43,11 @@ TEST(MergeCommand, TheFirstReportsTableWithTheOthersToldOf) {
     const std::vector<std::string> paths = {dir / "ocak/muavin.txt", dir / "ocak/kasa.txt",
                                             dir / "subat/yok.txt", dir / "subat/muavin.txt"};
     ASSERT_TRUE(mergeFilesIntoGrid(ws, ui, paths));
-    EXPECT_EQ(ws.grid.rowCount(), 121);
-    EXPECT_EQ(ws.grid.cell(1, 0), "Kaynak");
-    EXPECT_EQ(ws.grid.cell(1, 120), "subat/muavin.txt");
-    ASSERT_TRUE(ws.clean.has_value());
-    EXPECT_EQ(ws.clean->columns.size(), 9u);
+    EXPECT_EQ(ws.grid().rowCount(), 121);
+    EXPECT_EQ(ws.grid().cell(1, 0), "Kaynak");
+    EXPECT_EQ(ws.grid().cell(1, 120), "subat/muavin.txt");
+    ASSERT_TRUE(ws.clean().has_value());
+    EXPECT_EQ(ws.clean()->columns.size(), 9u);
     EXPECT_TRUE(ws.text.empty());
     EXPECT_EQ(ws.titleStrip, "Zorvik Tablamo ver. 1.3 - 120 kayıt, 2 rapordan birleştirildi.");
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -61,7 +61,7 @@ TEST(MergeCommand, TheFirstReportsTableWithTheOthersToldOf) {
     // Nothing merged: the grid keeps its table.
     testing::RecordingUi none;
     EXPECT_FALSE(mergeFilesIntoGrid(ws, none, {dir / "subat/yok.txt"}));
-    EXPECT_EQ(ws.grid.rowCount(), 121);
+    EXPECT_EQ(ws.grid().rowCount(), 121);
     EXPECT_EQ(none.messages.size(), 1u);
 }
 

@@ -46,19 +46,19 @@ TEST(StatementOpen, CancelLoadFailureAndSuccess) {
         EXPECT_EQ(ws.settings.layout.ColumnWidths[0], c.loads ? "4" : "10");
         if (!c.loads) {
             EXPECT_TRUE(ws.text.empty());
-            EXPECT_EQ(ws.grid.rowCount(), Grid::kDefaultRowCount);
+            EXPECT_EQ(ws.grid().rowCount(), Grid::kDefaultRowCount);
             continue;
         }
-        EXPECT_EQ(ws.grid.rowCount(), ws.text.lineCount());
+        EXPECT_EQ(ws.grid().rowCount(), ws.text.lineCount());
         // The sample's first transaction: packed dates rebuilt, amounts in "," notation.
         bool found = false;
-        for (int r = 1; r < ws.grid.rowCount() && !found; ++r) {
-            if (ws.grid.cell(2, r) != "01/02/2010") continue;
+        for (int r = 1; r < ws.grid().rowCount() && !found; ++r) {
+            if (ws.grid().cell(2, r) != "01/02/2010") continue;
             found = true;
-            EXPECT_EQ(ws.grid.cell(4, r), "01/02/2010");
-            EXPECT_EQ(ws.grid.cell(7, r), "1234,56");
-            EXPECT_EQ(ws.grid.cell(9, r), "12500,00");
-            EXPECT_EQ(ws.grid.cell(2, r - 2), "TAR\xDDH");
+            EXPECT_EQ(ws.grid().cell(4, r), "01/02/2010");
+            EXPECT_EQ(ws.grid().cell(7, r), "1234,56");
+            EXPECT_EQ(ws.grid().cell(9, r), "12500,00");
+            EXPECT_EQ(ws.grid().cell(2, r - 2), "TAR\xDDH");
         }
         EXPECT_TRUE(found);
     }
@@ -66,10 +66,10 @@ TEST(StatementOpen, CancelLoadFailureAndSuccess) {
 
 TEST(Reset, EmptiesA500RowGridAndRestoresWidthsOnly) {
     Workspace ws;
-    ws.grid.setRowCount(500);
+    ws.grid().setRowCount(500);
     for (int r = 0; r < 500; ++r)
-        for (int c = 0; c < 21; ++c) ws.grid.setCell(c, r, "x");
-    for (int c = 1; c < 21; ++c) ws.grid.setColWidth(c, 7 * c);
+        for (int c = 0; c < 21; ++c) ws.grid().setCell(c, r, "x");
+    for (int c = 1; c < 21; ++c) ws.grid().setColWidth(c, 7 * c);
     ws.settings.layout.setColumnWidth(1, 99);
     ws.settings.layout.StartRow = "5";
     ws.settings.layout.SearchCriterion = "==";
@@ -78,15 +78,15 @@ TEST(Reset, EmptiesA500RowGridAndRestoresWidthsOnly) {
 
     resetGrid(ws);
 
-    EXPECT_EQ(ws.grid.rowCount(), 25);
-    EXPECT_EQ(ws.grid.cell(0, 0), "");
+    EXPECT_EQ(ws.grid().rowCount(), 25);
+    EXPECT_EQ(ws.grid().cell(0, 0), "");
     for (int r = 1; r < 25; ++r) {
-        EXPECT_EQ(ws.grid.cell(0, r), std::to_string(r));
-        for (int c = 1; c < 21; ++c) EXPECT_EQ(ws.grid.cell(c, r), "");
+        EXPECT_EQ(ws.grid().cell(0, r), std::to_string(r));
+        for (int c = 1; c < 21; ++c) EXPECT_EQ(ws.grid().cell(c, r), "");
     }
-    EXPECT_EQ(ws.grid.cell(20, 0), "T");
-    EXPECT_EQ(ws.grid.colWidth(0), 30);
-    EXPECT_EQ(ws.grid.colWidth(7), 100);
+    EXPECT_EQ(ws.grid().cell(20, 0), "T");
+    EXPECT_EQ(ws.grid().colWidth(0), 30);
+    EXPECT_EQ(ws.grid().colWidth(7), 100);
     EXPECT_EQ(ws.settings.layout.columnWidth(1), 10);
     EXPECT_EQ(ws.settings.layout.StartRow, "5");
     EXPECT_EQ(ws.settings.layout.SearchCriterion, "==");

@@ -25,7 +25,7 @@ std::string csvOf(const Grid& grid) {
 TEST(CsvCommand, AsksWithItsOwnDialogWritesAndConfirms) {
     TempDir dir;
     Workspace ws;
-    ws.grid.setCell(2, 3, "a b");
+    ws.grid().setCell(2, 3, "a b");
     RecordingUi ui;
     ui.answers.push_back(dir / "rapor");
     runCommand(ui, [&] { saveCsv(ws, ui); });
@@ -36,7 +36,7 @@ TEST(CsvCommand, AsksWithItsOwnDialogWritesAndConfirms) {
     ASSERT_EQ(ui.dialogs[0].filters.size(), 1u);
     EXPECT_EQ(ui.dialogs[0].filters[0].caption, "CSV Dosyası (*.csv)");
     EXPECT_EQ(ui.dialogs[0].filters[0].patterns, "*.csv");
-    EXPECT_EQ(readBytes(dir / "rapor.csv"), csvOf(ws.grid));
+    EXPECT_EQ(readBytes(dir / "rapor.csv"), csvOf(ws.grid()));
     EXPECT_EQ(ui.messages, std::vector<std::string>{"CSV Dosyası Kaydedildi!"});
     EXPECT_EQ(ui.busyCalls, 2);
     EXPECT_EQ(ui.busyDepth, 0);
@@ -81,14 +81,14 @@ TEST(HtmlCommand, BuildsTheViewFirstAndSavesItUnderTheChosenName) {
         SCOPED_TRACE(c.typed);
         TempDir dir;
         Workspace ws;
-        ws.grid.setCell(1, 1, "<b>");
+        ws.grid().setCell(1, 1, "<b>");
         RecordingUi ui;
         ui.answers.push_back(dir / c.typed);
         HtmlView view;
         ASSERT_TRUE(runCommand(ui, [&] { saveHtml(ws, ui, view); }));
 
         std::vector<std::string> page;
-        GridToHTML(ws.grid, page, 1);
+        GridToHTML(ws.grid(), page, 1);
         EXPECT_EQ(view.lines, page);
         EXPECT_TRUE(view.whole);
         std::string saved;
@@ -125,14 +125,14 @@ TEST(HtmlCommand, SetsUpTheSharedDialogAndOffersTheLastName) {
 TEST(HtmlCommand, TheFileHasTheWholePageWhenTheViewHoldsItInPart) {
     TempDir dir;
     Workspace ws;
-    ws.grid.setRowCount(20000);
-    for (int r = 1; r < 20000; r += 7) ws.grid.setCell(r % 21, r, "<" + std::to_string(r) + ">");
+    ws.grid().setRowCount(20000);
+    for (int r = 1; r < 20000; r += 7) ws.grid().setCell(r % 21, r, "<" + std::to_string(r) + ">");
     RecordingUi ui;
     ui.answers.push_back(dir / "buyuk.html");
     HtmlView view;
     ASSERT_TRUE(runCommand(ui, [&] { saveHtml(ws, ui, view); }));
     std::vector<std::string> page;
-    GridToHTML(ws.grid, page, 1);
+    GridToHTML(ws.grid(), page, 1);
     EXPECT_FALSE(view.whole);
     EXPECT_EQ(view.pageLines, page.size());
     ASSERT_LT(view.lines.size(), page.size());

@@ -31,21 +31,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const Error&) {
         return 0;  // a setting that does not read is an expected outcome
     }
-    if (!ws.clean) return 0;
+    if (!ws.clean()) return 0;
     // The grid is the clean table its shape describes: the headings, then one row per
     // record, each on a line of the text, in report order.
-    const CleanShape& shape = *ws.clean;
-    if (ws.grid.colCount() != static_cast<int>(shape.columns.size()) + 1) std::abort();
-    if (ws.grid.rowCount() != static_cast<int>(shape.recordLines.size()) + 1) std::abort();
+    const CleanShape& shape = *ws.clean();
+    if (ws.grid().colCount() != static_cast<int>(shape.columns.size()) + 1) std::abort();
+    if (ws.grid().rowCount() != static_cast<int>(shape.recordLines.size()) + 1) std::abort();
     int last = 0;
     for (const int line : shape.recordLines) {
         if (line <= last || line > ws.text.lineCount()) std::abort();
         last = line;
     }
     // A warning for each table's check that found a total disagreeing, whichever table.
-    bool disagrees = !shape.totals.mismatches.empty();
-    for (const CleanTable& table : shape.tables)
-        disagrees |= !table.shape.totals.mismatches.empty();
+    bool disagrees = false;
+    for (const Book::Table& table : ws.book.tables)
+        disagrees |= !table.clean->totals.mismatches.empty();
     if (!outcome.imported() || outcome.warnings.empty() == disagrees) std::abort();
     return 0;
 }

@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A setting that does not read is an expected outcome.
     }
     // Every line the import read must be in the table, and no cell can outgrow a line.
-    for (int r = 0; r < ws.grid.rowCount(); ++r) {
-        for (int c = 0; c < ws.grid.colCount(); ++c) {
-            if (ws.grid.cell(c, r).size() > ReportText::kMaxLineRead) std::abort();
+    for (int r = 0; r < ws.grid().rowCount(); ++r) {
+        for (int c = 0; c < ws.grid().colCount(); ++c) {
+            if (ws.grid().cell(c, r).size() > ReportText::kMaxLineRead) std::abort();
         }
     }
     return 0;

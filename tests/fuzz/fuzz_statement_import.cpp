@@ -29,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The statement's own widths are always in force afterwards, once there was a line.
     if (ws.text.lineCount() > 0 && ws.settings.layout.ColumnWidths[1] != "9") std::abort();
-    for (int r = 0; r < ws.grid.rowCount(); ++r) {
-        for (int c = 0; c < ws.grid.colCount(); ++c) {
-            if (ws.grid.cell(c, r).size() > ReportText::kMaxLineRead + 4) std::abort();
+    for (int r = 0; r < ws.grid().rowCount(); ++r) {
+        for (int c = 0; c < ws.grid().colCount(); ++c) {
+            if (ws.grid().cell(c, r).size() > ReportText::kMaxLineRead + 4) std::abort();
         }
     }
     return 0;

@@ -24,7 +24,7 @@ struct Imported {
     }
     std::vector<std::string_view> row(int r) const {
         std::vector<std::string_view> cells;
-        for (int c = 1; c < ws.grid.colCount(); ++c) cells.push_back(ws.grid.cell(c, r));
+        for (int c = 1; c < ws.grid().colCount(); ++c) cells.push_back(ws.grid().cell(c, r));
         return cells;
     }
 };
@@ -44,15 +44,15 @@ TEST(CleanLongReport, TwoThreadsGiveTheRecordsOfOne) {
     const Imported many(bytes);
     ASSERT_GE(many.ws.text.lineCount(), 131072);
     const int lines = one.ws.text.lineCount();
-    const int records = one.ws.grid.rowCount() - 1;
+    const int records = one.ws.grid().rowCount() - 1;
     ASSERT_GT(records, 100);
-    ASSERT_EQ(many.ws.grid.rowCount() - 1, copies * records);
+    ASSERT_EQ(many.ws.grid().rowCount() - 1, copies * records);
     ASSERT_EQ(many.row(0), one.row(0));
-    for (int r = 1; r < many.ws.grid.rowCount(); ++r) {
+    for (int r = 1; r < many.ws.grid().rowCount(); ++r) {
         const int copy = (r - 1) / records;
         const int same = (r - 1) % records + 1;
         ASSERT_EQ(many.row(r), one.row(same)) << "row " << r;
-        ASSERT_EQ(many.ws.clean->lineOfRow(r), *one.ws.clean->lineOfRow(same) + copy * lines);
+        ASSERT_EQ(many.ws.clean()->lineOfRow(r), *one.ws.clean()->lineOfRow(same) + copy * lines);
     }
     EXPECT_EQ(one.outcome.note, "6 toplam satırı kayıtlarla tutuyor");
     EXPECT_EQ(many.outcome.note, "2190 toplam satırı kayıtlarla tutuyor");

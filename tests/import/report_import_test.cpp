@@ -35,7 +35,7 @@ struct Fixture {
         if (!outcome.message.empty()) ui.messages.push_back(outcome.message);
         return outcome.status;
     }
-    std::string cell(int c, int r) const { return std::string(ws.grid.cell(c, r)); }
+    std::string cell(int c, int r) const { return std::string(ws.grid().cell(c, r)); }
 };
 
 const std::string kRule = "---------- -----";
@@ -44,7 +44,7 @@ TEST(ReportImport, CutsTheFirstLineAsTextAndTheRestWithNumbers) {
     Fixture f({"BASLIK", "AB  1.50 x    12.50  ", "\x98Z  1.50 \xB3 \x98  12.50", kRule});
     EXPECT_EQ(f.run(), ImportStatus::Imported);
     EXPECT_TRUE(f.ui.messages.empty());
-    EXPECT_EQ(f.ws.grid.rowCount(), 4);
+    EXPECT_EQ(f.ws.grid().rowCount(), 4);
     EXPECT_EQ(f.cell(0, 3), "3");
     EXPECT_EQ(f.cell(5, 0), "E");
     // Row 1 holds line 1 as text: points stay.
@@ -78,9 +78,9 @@ TEST(ReportImport, OneLineText) {
     for (const int startRow : {0, 1}) {
         Fixture f({kRule});
         f.ws.settings.layout.StartRow = std::to_string(startRow);
-        f.ws.grid.setCell(1, 1, "old");
+        f.ws.grid().setCell(1, 1, "old");
         f.run();
-        EXPECT_EQ(f.ws.grid.rowCount(), 2);
+        EXPECT_EQ(f.ws.grid().rowCount(), 2);
         EXPECT_EQ(f.cell(1, 1), startRow == 0 ? "----" : "");
         EXPECT_EQ(f.cell(2, 1), startRow == 0 ? "------" : "");
     }
@@ -88,25 +88,25 @@ TEST(ReportImport, OneLineText) {
 
 TEST(ReportImport, RejectsATextWithNeitherCriterionAndChangesNothing) {
     Fixture f({"just", "text"});
-    f.ws.grid.setRowCount(40);
-    f.ws.grid.setCell(3, 30, "keep");
+    f.ws.grid().setRowCount(40);
+    f.ws.grid().setCell(3, 30, "keep");
     EXPECT_EQ(f.run(), ImportStatus::NotAReport);
     ASSERT_EQ(f.ui.messages.size(), 1u);
     EXPECT_EQ(f.ui.messages[0],
               "Excel e aktarmaya çalıştığınız dosya formatı geçerli değil.\r\n"
               "Lütfen açıklamalar doğrultusunda geçerli\r\ndosyalarla işleme devam edin.");
-    EXPECT_EQ(f.ws.grid.rowCount(), 40);
+    EXPECT_EQ(f.ws.grid().rowCount(), 40);
     EXPECT_EQ(f.cell(3, 30), "keep");
     EXPECT_EQ(f.ws.settings.layout.columnWidth(1), 4);
 }
 
 TEST(ReportImport, EmptyTextDoesNothing) {
     Fixture f({});
-    f.ws.grid.setCell(2, 2, "keep");
+    f.ws.grid().setCell(2, 2, "keep");
     EXPECT_EQ(f.run(), ImportStatus::EmptyText);
     EXPECT_TRUE(f.ui.messages.empty());
     EXPECT_EQ(f.cell(2, 2), "keep");
-    EXPECT_EQ(f.ws.grid.rowCount(), 25);
+    EXPECT_EQ(f.ws.grid().rowCount(), 25);
 }
 
 TEST(ReportImport, DetectionRunsOnlyWhenAutomaticAndTheFrameVariantWins) {
@@ -131,9 +131,9 @@ TEST(ReportImport, DetectionRunsOnlyWhenAutomaticAndTheFrameVariantWins) {
         f.run();
         EXPECT_EQ(f.ws.settings.layout.columnWidth(1), c.w1);
         EXPECT_EQ(f.ws.settings.layout.columnWidth(2), c.w2);
-        EXPECT_EQ(f.ws.grid.colWidth(1), 7 * c.w1);
-        EXPECT_EQ(f.ws.grid.colWidth(2), 7 * c.w2);
-        EXPECT_EQ(f.ws.grid.colWidth(0), 30);
+        EXPECT_EQ(f.ws.grid().colWidth(1), 7 * c.w1);
+        EXPECT_EQ(f.ws.grid().colWidth(2), 7 * c.w2);
+        EXPECT_EQ(f.ws.grid().colWidth(0), 30);
     }
 }
 
@@ -142,9 +142,9 @@ TEST(ReportImport, StartRowPicksTheFirstLineAndLaterRowsComeOutEmpty) {
     for (int i = 1; i < 8; ++i) lines.push_back("L" + std::to_string(i));
     Fixture f(lines);
     f.ws.settings.layout.StartRow = "5";
-    f.ws.grid.setCell(1, 6, "old");
+    f.ws.grid().setCell(1, 6, "old");
     f.run();
-    EXPECT_EQ(f.ws.grid.rowCount(), 8);
+    EXPECT_EQ(f.ws.grid().rowCount(), 8);
     EXPECT_EQ(f.cell(1, 1), "L5");
     EXPECT_EQ(f.cell(1, 3), "L7");
     EXPECT_EQ(f.cell(1, 4), "");
@@ -156,10 +156,10 @@ TEST(ReportImport, StartColumnPastStartRowGrowsTheTableSoNoLineIsLost) {
     for (int i = 1; i < 6; ++i) lines.push_back("L" + std::to_string(i));
     Fixture f(lines);
     f.ws.settings.layout.StartColumn = "3";
-    f.ws.grid.setCell(1, 1, "keep1");
-    f.ws.grid.setCell(1, 2, "keep2");
+    f.ws.grid().setCell(1, 1, "keep1");
+    f.ws.grid().setCell(1, 2, "keep2");
     f.run();
-    EXPECT_EQ(f.ws.grid.rowCount(), 8);  // six lines, lines 1..5 in rows 3..7
+    EXPECT_EQ(f.ws.grid().rowCount(), 8);  // six lines, lines 1..5 in rows 3..7
     EXPECT_EQ(f.cell(1, 1), "keep1");
     EXPECT_EQ(f.cell(1, 2), "keep2");
     EXPECT_EQ(f.cell(1, 3), "L1");
@@ -190,7 +190,7 @@ TEST(ReportImport, GrowthFollowsTheLinesRead) {
         f.ws.settings.layout.StartRow = c.startRow;
         f.ws.settings.layout.StartColumn = c.startColumn;
         f.run();
-        EXPECT_EQ(f.ws.grid.rowCount(), c.rows) << c.startRow << "/" << c.startColumn;
+        EXPECT_EQ(f.ws.grid().rowCount(), c.rows) << c.startRow << "/" << c.startColumn;
         // The last line of the text that the import reads is in the table.
         const int L = std::stoi(c.startRow), r0 = std::stoi(c.startColumn);
         const int last = std::min(c.lines - 1, L + c.lines);
@@ -221,8 +221,8 @@ TEST(ReportImport, WidthsAreSixteenBitAndZeroGivesAnEmptyColumn) {
     EXPECT_EQ(f.cell(3, 1), "DE");
     EXPECT_EQ(f.cell(4, 1), "F");
     EXPECT_EQ(f.cell(5, 1), "GH");
-    EXPECT_EQ(f.ws.grid.colWidth(2), 0);
-    EXPECT_EQ(f.ws.grid.colWidth(1), 7 * 65539);
+    EXPECT_EQ(f.ws.grid().colWidth(2), 0);
+    EXPECT_EQ(f.ws.grid().colWidth(1), 7 * 65539);
 }
 
 TEST(ReportImport, ABadSettingStopsAfterTheHeadersBeforeAnyCell) {
@@ -239,17 +239,17 @@ TEST(ReportImport, ABadSettingStopsAfterTheHeadersBeforeAnyCell) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         Fixture f({kRule, "NEW1", "NEW2"});
-        f.ws.grid.setRowCount(30);
-        f.ws.grid.setCell(1, 1, "old");
-        f.ws.grid.setColWidth(5, 55);
+        f.ws.grid().setRowCount(30);
+        f.ws.grid().setCell(1, 1, "old");
+        f.ws.grid().setColWidth(5, 55);
         if (c.badWidth) f.ws.settings.layout.ColumnWidths[6] = c.badWidth;
         f.ws.settings.layout.StartColumn = c.startColumn;
         EXPECT_THROW_MSG(f.run(), c.message);
-        EXPECT_EQ(f.ws.grid.rowCount(), 3);
+        EXPECT_EQ(f.ws.grid().rowCount(), 3);
         EXPECT_EQ(f.cell(0, 2), "2");
         EXPECT_EQ(f.cell(20, 0), "T");
         EXPECT_EQ(f.cell(1, 1), "old");
-        EXPECT_EQ(f.ws.grid.colWidth(5), c.displayWidthsSet ? 14 : 55);
+        EXPECT_EQ(f.ws.grid().colWidth(5), c.displayWidthsSet ? 14 : 55);
     }
 }
 
