@@ -23,7 +23,9 @@ std::vector<std::string> cleanTableNames(const Workspace& ws) {
                                       ? *ws.clean
                                       : ws.clean->tables[i].shape;
         const std::string fallback = "Tablo " + std::to_string(i + 1);
-        const std::string title = i == 0 ? reportTitle(ws.text).name : shape.name;
+        // A first table named by its maker (a reconciliation's) keeps that name.
+        const std::string title =
+            i == 0 && shape.name.empty() ? reportTitle(ws.text).name : shape.name;
         names.push_back(uniqueSheetName(title, fallback, taken));
     }
     return names;
