@@ -27,7 +27,7 @@ bool isMarks(const Grid& grid, int c) {
         if (v != "B" && v != "A") return false;
         ++marks;
     }
-    return marks > 0 && key.size() <= 5;
+    return marks > 0;
 }
 
 // The B/A mark of a record: +1 B, -1 A, 0 none.
