@@ -192,6 +192,29 @@ def main():
     for kind in kinds:
         write_pair(out / (f"{kind}-{args.seed}" if args.out else kind), kind, args.seed,
                    args.records)
+    if not args.out:
+        write_empty_ledger(out / "bos-defter")
+
+
+def write_empty_ledger(folder: Path):
+    """A ledger that prints its opening balance and its totals and no record of the month,
+    against a statement of three records: all of them are left in the statement."""
+    folder.mkdir(parents=True, exist_ok=True)
+    start, end = datetime.date(2024, 3, 1), datetime.date(2024, 3, 31)
+    led = ledger_print([], start, 250000, FIRMS[0], "Hesap : 102.01.003  AKBANK TİCARİ ŞB.",
+                       "BANKA HESAP DÖKÜMÜ", "yatan", end)
+    recs = [Rec(4, 100000, "EFT GELEN ÖDEME"), Rec(9, -1500, "HESAP İŞLETİM ÜCRETİ"),
+            Rec(31, 2500, "MEVDUAT FAİZİ")]
+    st = akbank_print(recs, start, 250000, FIRMS[0], end)
+    (folder / "defter.txt").write_bytes(led.bytes())
+    (folder / "ekstre.txt").write_bytes(st.bytes())
+    truth = {"kind": "bos-defter", "ledger": "defter.txt", "statement": "ekstre.txt", "days": DAYS,
+             "matches": [], "ledger_only": [],
+             "statement_only": [{"line": r.line, "reason": why}
+                                for r, why in zip(recs, ["", "banka masrafı", "faiz"])],
+             "opening_difference": "0.00", "difference": "0.00"}
+    (folder / "truth.json").write_text(json.dumps(truth, ensure_ascii=False, indent=1) + "\n",
+                                       encoding="utf-8", newline="\n")
 
 
 if __name__ == "__main__":
