@@ -123,6 +123,7 @@ private:
     void Button4Click();   ///< "Sütun Ara"
     void Button10Click();  ///< "Sütun Ara BG"
     void mergeClick();     ///< "Birleştir…"
+    void reconcileClick();  ///< "Mutabakat…"
 
     void buildTabs();
     void wireCommands();
