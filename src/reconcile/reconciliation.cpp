@@ -41,17 +41,9 @@ bool mirroredFor(const Account& ledger, const Account& statement, const Options&
 
 // A day number's date as the statement's labels print it: "31.01.2024".
 std::string dateText(int day) {
-    // Days since 1 March of year 0, back to the civil date.
-    const int era = (day >= 0 ? day : day - 146096) / 146097;
-    const int doe = day - era * 146097;
-    const int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int mp = (5 * doy + 2) / 153;
-    const int d = doy - (153 * mp + 2) / 5 + 1;
-    const int m = mp < 10 ? mp + 3 : mp - 9;
-    const int y = yoe + era * 400 + (m <= 2);
+    const Date d = dateOfDay(day);
     const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
-    return two(d) + "." + two(m) + "." + std::to_string(y);
+    return two(d.day) + "." + two(d.month) + "." + std::to_string(d.year);
 }
 
 // The groups of the statement's rows, in their order: what each reason's records are called.
@@ -139,6 +131,18 @@ std::vector<std::uint64_t> documentNumbers(std::string_view text) {
     std::sort(numbers.begin(), numbers.end());
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     return numbers;
+}
+
+Date dateOfDay(int day) {
+    // Days since 1 March of year 0, back to the civil date.
+    const int era = (day >= 0 ? day : day - 146096) / 146097;
+    const int doe = day - era * 146097;
+    const int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int mp = (5 * doy + 2) / 153;
+    const int d = doy - (153 * mp + 2) / 5 + 1;
+    const int m = mp < 10 ? mp + 3 : mp - 9;
+    return {yoe + era * 400 + (m <= 2), m, d};
 }
 
 const char* matchKindText(MatchKind kind) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/calendar.h"
+
 namespace tablamo::reconcile {
 
 /// Money in hundredths (kuruş).
@@ -114,6 +116,9 @@ Result reconcile(const Account& ledger, const Account& statement, const Options&
 
 /// The day number of a calendar date (days since 1 March of year 0), for Entry::day.
 int dayNumber(int year, int month, int day);
+
+/// The calendar date of a day number.
+Date dateOfDay(int day);
 
 /// The numbers a description or a document column carries that may name the same document
 /// on both sides: runs of digits of at least three significant digits, leading zeros left
