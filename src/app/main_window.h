@@ -123,7 +123,8 @@ private:
     void Button4Click();   ///< "Sütun Ara"
     void Button10Click();  ///< "Sütun Ara BG"
     void mergeClick();     ///< "Birleştir…"
-    void reconcileClick();  ///< "Mutabakat…"
+    /// "Mutabakat…"
+    void reconcileClick();
 
     void buildTabs();
     void wireCommands();

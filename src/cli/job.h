@@ -60,7 +60,7 @@ struct Job {
     std::string sheetPer;
     /// --reconcile: the two inputs are our ledger and the other side's statement.
     bool reconcile = false;
-    int days = 5;  ///< --days
+    int days = 5;                                                 ///< --days
     reconcile::Direction direction = reconcile::Direction::Auto;  ///< --same-side, --mirror
 };
 

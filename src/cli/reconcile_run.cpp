@@ -14,8 +14,8 @@ namespace {
 
 // The options that go with --reconcile only, and those that cannot go with it.
 constexpr const char* kReconcileOnly[] = {"--days", "--same-side", "--mirror"};
-constexpr const char* kNotWithReconcile[] = {"--merge", "--sheet-per", "--save-profile",
-                                             "--akbank", "--line-numbers", "--strict",
+constexpr const char* kNotWithReconcile[] = {"--merge",          "--sheet-per",    "--save-profile",
+                                             "--akbank",         "--line-numbers", "--strict",
                                              "--signed-balance", "--summary"};
 
 int dayCount(const std::string& value) {
@@ -89,11 +89,10 @@ int runReconcile(const Job& job, Console& console) {
         request.reading.quiet = job.quiet;
         request.days = job.days;
         request.direction = job.direction;
-        const std::optional<Reconciliation> done =
-            reconcileFiles(request, ledgerUi, statementUi);
+        const std::optional<Reconciliation> done = reconcileFiles(request, ledgerUi, statementUi);
         if (!done) return 1;
-        for (const auto& [path, side] : {std::pair{&ledgerPath, &done->ledger},
-                                         std::pair{&statementPath, &done->statement}}) {
+        for (const auto& [path, side] :
+             {std::pair{&ledgerPath, &done->ledger}, std::pair{&statementPath, &done->statement}}) {
             if (!side->note.empty() && !job.quiet) console.say(*path, side->note);
             for (const std::string& w : side->warnings) console.say(*path, w);
         }

@@ -123,8 +123,8 @@ CleanTable onlyTable(const std::vector<reconcile::Unpaired>& left, const Reconci
         }
         const std::string reason = statementSide ? reconcile::reasonText(u.reason, other, amount)
                                                  : reconcile::reasonText(u.reason, amount, other);
-        t.add({std::to_string(e.line), cells.date(e.day), e.text, cells.money(amount),
-               held(reason)});
+        t.add(
+            {std::to_string(e.line), cells.date(e.day), e.text, cells.money(amount), held(reason)});
     }
     return t.build(name);
 }
@@ -136,7 +136,8 @@ void showReconciliation(Workspace& ws, const Reconciliation& done) {
     const reconcile::Result& r = done.result;
     std::vector<CleanTable> tables;
 
-    TableBuilder statement({{"Kalem", {ColumnKind::Text, 50}}, {"Tutar", {ColumnKind::Amount, 18}}});
+    TableBuilder statement(
+        {{"Kalem", {ColumnKind::Text, 50}}, {"Tutar", {ColumnKind::Amount, 18}}});
     for (const reconcile::StatementRow& row : r.rows)
         statement.add({held(row.label), cells.money(row.amount)});
     tables.push_back(statement.build(kTables[0].sheet));
@@ -181,8 +182,8 @@ std::vector<std::string> reconciliationFiles(const std::string& path, OutputForm
     std::filesystem::path file = platform::toFsPath(path);
     const std::string stem = platform::fromFsPath(file.stem());
     for (const TableName& t : kTables) {
-        file.replace_filename(platform::toFsPath(stem + "-" + t.file +
-                                                 std::string(formatInfo(format).extension)));
+        file.replace_filename(
+            platform::toFsPath(stem + "-" + t.file + std::string(formatInfo(format).extension)));
         files.push_back(platform::fromFsPath(file));
     }
     return files;

@@ -173,8 +173,9 @@ ReadRecords readRecords(const Grid& grid, const CleanShape& shape, const SideCol
     for (int r = 1; r < grid.rowCount(); ++r) {
         reconcile::Entry e;
         e.line = shape.lineOfRow(r).value_or(0);
-        if (const auto d = columns.date < 0 ? std::nullopt
-                                            : readShortDate(grid.cell(columns.date, r), regional, today)) {
+        if (const auto d = columns.date < 0
+                               ? std::nullopt
+                               : readShortDate(grid.cell(columns.date, r), regional, today)) {
             e.day = reconcile::dayNumber(d->year, d->month, d->day);
         } else {
             e.day = lastDay;

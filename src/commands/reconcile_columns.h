@@ -18,8 +18,9 @@ namespace tablamo {
 /// The grid columns (1-based; -1: none) a side's records are read from.
 struct SideColumns {
     int date = -1, valueDate = -1, text = -1;
-    int debit = -1, credit = -1;  ///< a debit and a credit column ("Borç", "Alacak"; "Yatan", "Çekilen")
-    int amount = -1;              ///< or one amount column signed by itself or by its B/A marks
+    int debit = -1,
+        credit = -1;  ///< a debit and a credit column ("Borç", "Alacak"; "Yatan", "Çekilen")
+    int amount = -1;  ///< or one amount column signed by itself or by its B/A marks
     int amountMarks = -1;
     int balance = -1, balanceMarks = -1;
     std::vector<int> refs;  ///< document, cheque and reference numbers ("Evrak No", "Çek No")

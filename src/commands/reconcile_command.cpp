@@ -58,8 +58,8 @@ std::optional<Reconciliation> reconcileFiles(const ReconcileRequest& request, Ui
     options.direction = request.direction;
     // An account statement signs its amounts from the account holder's side; a report of
     // the other side's books runs the other way.
-    options.fallback = statement->statement ? reconcile::Direction::Same
-                                            : reconcile::Direction::Mirror;
+    options.fallback =
+        statement->statement ? reconcile::Direction::Same : reconcile::Direction::Mirror;
     const bool bank = statement->statement || ledger->bankWords || statement->bankWords;
     options.bank = bank || !(ledger->partyWords || statement->partyWords);
 
@@ -93,8 +93,8 @@ bool reconcileIntoGrid(Workspace& ws, UiPort& ui, const Clock& clock) {
     }
     if (!done) return false;
     showReconciliation(ws, *done);
-    ws.titleStrip = std::string(kTitleStripPrefix) + "Mutabakat: " + *ledgerPath + " - " +
-                    *statementPath;
+    ws.titleStrip =
+        std::string(kTitleStripPrefix) + "Mutabakat: " + *ledgerPath + " - " + *statementPath;
     std::string text;
     sideLines(text, "Defter", done->ledger);
     sideLines(text, "Ekstre", done->statement);

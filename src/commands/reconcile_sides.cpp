@@ -57,8 +57,8 @@ void readHeader(const ReportText& text, int lines, ReadSide& side) {
     for (int i = 0; i < std::min(lines, text.lineCount()); ++i) {
         const std::string folded = foldedLine(text.line(i));
         side.bankWords = side.bankWords || holds(folded, {"BANKA", "IBAN", "102."});
-        side.partyWords = side.partyWords || holds(folded, {"CARI", "120.", "320.", "ALICI",
-                                                            "SATICI", "MUSTERI"});
+        side.partyWords = side.partyWords ||
+                          holds(folded, {"CARI", "120.", "320.", "ALICI", "SATICI", "MUSTERI"});
     }
 }
 
@@ -204,9 +204,9 @@ std::optional<ReadSide> readSide(const std::string& path, const SideReading& how
     const ImportOutcome outcome =
         runImporter(ws, side.statement ? Importer::Statement : Importer::Report);
     if (how.mapped) checkWatchedInput();
-    const bool onlyBalances = outcome.status == ImportStatus::NoRecords &&
-                              (outcome.message == kNoRecordsMessage ||
-                               outcome.message == kNoTransactionsMessage);
+    const bool onlyBalances =
+        outcome.status == ImportStatus::NoRecords &&
+        (outcome.message == kNoRecordsMessage || outcome.message == kNoTransactionsMessage);
     if (outcome.status == ImportStatus::EmptyText) {
         ui.showMessage(kEmptyInputMessage);
         return std::nullopt;

@@ -112,8 +112,8 @@ private:
                 gap = std::max(gap, m_gap[order[j]]);
                 if (std::llabs(sum) > std::llabs(m_target)) break;
                 if (sum == m_target && j > i) {
-                    const bool better = gap < bestGap ||
-                                        (gap == bestGap && j - i < bestTo - bestFrom);
+                    const bool better =
+                        gap < bestGap || (gap == bestGap && j - i < bestTo - bestFrom);
                     if (better) {
                         bestGap = gap;
                         bestFrom = i;
@@ -234,8 +234,8 @@ std::vector<Match> pairOneToOne(Board& board) {
         board.ledgerUsed[l] = 1;
         board.statementUsed[static_cast<std::size_t>(s)] = 1;
         const int gap = gapOf(board.ledger[l], board.statement[static_cast<std::size_t>(s)]);
-        matches.push_back({{static_cast<int>(l)}, {s}, gap == 0 ? MatchKind::Exact : MatchKind::DateGap,
-                           gap});
+        matches.push_back(
+            {{static_cast<int>(l)}, {s}, gap == 0 ? MatchKind::Exact : MatchKind::DateGap, gap});
     }
     return matches;
 }
@@ -256,8 +256,8 @@ std::vector<Match> pairGroups(Board& board) {
             board.used(singleSide)[i] = 1;
             for (const int k : group) {
                 board.used(manyOnStatement)[static_cast<std::size_t>(k)] = 1;
-                m.dayGap = std::max(m.dayGap, gapOf(board.entry(singleSide, one),
-                                                    board.entry(manyOnStatement, k)));
+                m.dayGap = std::max(
+                    m.dayGap, gapOf(board.entry(singleSide, one), board.entry(manyOnStatement, k)));
             }
             (manyOnStatement ? m.statement : m.ledger) = std::move(group);
             (manyOnStatement ? m.ledger : m.statement) = {one};

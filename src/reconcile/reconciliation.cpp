@@ -21,9 +21,8 @@ int pairsIf(const Account& ledger, const Account& statement, bool mirrored, int 
     int pairs = 0;
     for (const Entry& l : ledger.entries) {
         const auto [from, to] = byAmount.equal_range(l.amount);
-        pairs += std::any_of(from, to, [&](const auto& s) {
-            return detail::withinDays(l, *s.second, days);
-        });
+        pairs += std::any_of(from, to,
+                             [&](const auto& s) { return detail::withinDays(l, *s.second, days); });
     }
     return pairs;
 }
@@ -54,17 +53,24 @@ struct Group {
 };
 
 constexpr Group kStatementGroups[] = {
-    {Reason::BankCharge, 0, "banka masrafları"},     {Reason::Bsmv, 0, "BSMV"},
-    {Reason::Interest, 0, "faiz"},                   {Reason::Cheque, 0, "yoldaki çekler"},
-    {Reason::DepositInTransit, 0, "yoldaki paralar"}, {Reason::PaymentInTransit, 0, "yoldaki ödemeler"},
-    {Reason::InvoiceInTransit, 0, "yoldaki faturalar"}, {Reason::Duplicate, 0, "mükerrer kayıtlar"},
+    {Reason::BankCharge, 0, "banka masrafları"},
+    {Reason::Bsmv, 0, "BSMV"},
+    {Reason::Interest, 0, "faiz"},
+    {Reason::Cheque, 0, "yoldaki çekler"},
+    {Reason::DepositInTransit, 0, "yoldaki paralar"},
+    {Reason::PaymentInTransit, 0, "yoldaki ödemeler"},
+    {Reason::InvoiceInTransit, 0, "yoldaki faturalar"},
+    {Reason::Duplicate, 0, "mükerrer kayıtlar"},
     {Reason::None, 0, "diğer kayıtlar"},
 };
 
 constexpr Group kLedgerBankGroups[] = {
-    {Reason::Cheque, -1, "ödenmemiş çekler"},       {Reason::Cheque, 1, "tahsil edilmemiş çekler"},
-    {Reason::DepositInTransit, 0, "yoldaki paralar"}, {Reason::PaymentInTransit, 0, "yoldaki ödemeler"},
-    {Reason::InvoiceInTransit, 0, "yoldaki faturalar"}, {Reason::Duplicate, 0, "mükerrer kayıtlar"},
+    {Reason::Cheque, -1, "ödenmemiş çekler"},
+    {Reason::Cheque, 1, "tahsil edilmemiş çekler"},
+    {Reason::DepositInTransit, 0, "yoldaki paralar"},
+    {Reason::PaymentInTransit, 0, "yoldaki ödemeler"},
+    {Reason::InvoiceInTransit, 0, "yoldaki faturalar"},
+    {Reason::Duplicate, 0, "mükerrer kayıtlar"},
     {Reason::None, 0, "diğer kayıtlar"},
 };
 
@@ -122,7 +128,8 @@ std::vector<std::uint64_t> documentNumbers(std::string_view text) {
         if (digits > 18) from = j - 18;
         if (digits >= 3) {
             std::uint64_t n = 0;
-            for (std::size_t k = from; k < j; ++k) n = n * 10 + static_cast<std::uint64_t>(text[k] - '0');
+            for (std::size_t k = from; k < j; ++k)
+                n = n * 10 + static_cast<std::uint64_t>(text[k] - '0');
             const bool year = digits == 4 && n >= 1950 && n <= 2099;
             if (!year) numbers.push_back(n);
         }
@@ -189,8 +196,8 @@ Result reconcile(const Account& ledger, const Account& statement, const Options&
     r.openingDifference = statementOpening - ledger.opening;
     r.rows.push_back({"Defter bakiyesi (" + dateText(ledger.closingDay) + ")", ledger.closing});
     Money adjusted = ledger.closing;
-    addGroups(board, true, r.statementOnly, kStatementGroups, "Ekstrede olup defterde olmayan: ",
-              r.rows, adjusted);
+    addGroups(board, true, r.statementOnly, kStatementGroups,
+              "Ekstrede olup defterde olmayan: ", r.rows, adjusted);
     const std::span<const Group> ledgerGroups =
         options.bank ? std::span<const Group>(kLedgerBankGroups)
                      : std::span<const Group>(kStatementGroups).subspan(3);
@@ -223,11 +230,7 @@ Result reconcile(const Account& ledger, const Account& statement, const Options&
 namespace tablamo::reconcile::detail {
 
 Board::Board(const std::vector<Entry>& l, const std::vector<Entry>& s, bool mirrored, int d)
-    : ledger(l),
-      statement(s),
-      ledgerUsed(l.size(), 0),
-      statementUsed(s.size(), 0),
-      days(d) {
+    : ledger(l), statement(s), ledgerUsed(l.size(), 0), statementUsed(s.size(), 0), days(d) {
     ours.reserve(s.size());
     for (const Entry& e : s) ours.push_back(mirrored ? -e.amount : e.amount);
 }

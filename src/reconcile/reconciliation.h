@@ -100,7 +100,7 @@ struct Result {
     std::vector<Match> matches;
     std::vector<Unpaired> ledgerOnly, statementOnly;
     Money ledgerClosing = 0, statementClosing = 0;  ///< from our side
-    Money openingDifference = 0;                     ///< statement's opening minus ours
+    Money openingDifference = 0;                    ///< statement's opening minus ours
     Money adjustedLedger = 0;
     Money difference = 0;  ///< "Fark": what nothing explains
     std::vector<StatementRow> rows;

@@ -27,10 +27,12 @@ TEST_F(WindowTest, ReconciliationShownAsFourTablesAndSavedAsTheConverterWritesIt
               QStringLiteral("Kalem"));
 
     press(bar().excel(), path("pencere.xlsx"));
-    const std::string command = "cd '" + path("") + "' && '" TABLAMO_CONVERT
+    const std::string command = "cd '" + path("") +
+                                "' && '" TABLAMO_CONVERT
                                 "' --decimal-separator , --date-separator . --date-order dmy "
                                 "--reconcile '" +
-                                kPair + "defter.txt' '" + kPair + "ekstre.txt' -o komut.xlsx 2>/dev/null";
+                                kPair + "defter.txt' '" + kPair +
+                                "ekstre.txt' -o komut.xlsx 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const tablamo::testing::XlsxPackage window(path("pencere.xlsx")), converter(path("komut.xlsx"));
     EXPECT_EQ(window.sheetNames, converter.sheetNames);

@@ -24,7 +24,8 @@ struct Reconciled {
 };
 
 Reconciled reconcileIn(const TempDir& dir, const std::string& args) {
-    const std::string command = "cd '" + dir.path().string() + "' && '" TABLAMO_CONVERT
+    const std::string command = "cd '" + dir.path().string() +
+                                "' && '" TABLAMO_CONVERT
                                 "' --decimal-separator , --date-separator . " +
                                 args + " 2>err >/dev/null";
     const int raw = std::system(command.c_str());
@@ -55,8 +56,8 @@ TEST(ReconcileConvert, FourSheetsInOrderAmountsAsNumbers) {
     EXPECT_EQ(statement.at("A2").value.rfind("Defter bakiyesi (", 0), 0u);
     const auto matches = book.cells(1);
     EXPECT_EQ(matches.at("J1").value, "Eşleşme");
-    EXPECT_EQ(matches.at("D2").type, "");  // an amount: a number
-    EXPECT_EQ(matches.at("B2").type, "");  // a date
+    EXPECT_EQ(matches.at("D2").type, "");           // an amount: a number
+    EXPECT_EQ(matches.at("B2").type, "");           // a date
     EXPECT_EQ(matches.at("A2").type, "inlineStr");  // a report line: a code
 }
 
@@ -68,8 +69,7 @@ TEST(ReconcileConvert, ExitStatusAndFilesByHowItEnds) {
         const char* said;  // in stderr
         bool written;
     } cases[] = {
-        {"CsvFileEach", pair("banka-akbank") + " -o m.csv", 0, "fark 0,00",
-         true},
+        {"CsvFileEach", pair("banka-akbank") + " -o m.csv", 0, "fark 0,00", true},
         {"NoRecordsOnOneSideAllOnTheOther", pair("bos-defter") + " -o m.csv", 0,
          "0 eşleşti, 0 yalnız defterde, 3 yalnız ekstrede; fark 0,00", true},
         {"NoTable",
@@ -81,8 +81,7 @@ TEST(ReconcileConvert, ExitStatusAndFilesByHowItEnds) {
         {"NoOutput", pair("cari-yil"), 2, "--output ile yazılacak dosya verilmeli", false},
         {"BothDirections", pair("cari-yil") + " --mirror --same-side -o m.csv", 2,
          "birlikte verilemez", false},
-        {"DaysNoNumber", pair("cari-yil") + " --days x -o m.csv", 2, "bir gün sayısı değil",
-         false},
+        {"DaysNoNumber", pair("cari-yil") + " --days x -o m.csv", 2, "bir gün sayısı değil", false},
         {"DaysWithoutReconcile", "--days 3 '" + kPairs + "cari-yil/defter.txt'", 2,
          "yalnızca --reconcile ile", false},
         {"NotWithMerge", pair("cari-yil") + " --clean --merge x.xlsx", 2,
@@ -103,11 +102,13 @@ TEST(ReconcileConvert, APrintedClosingThatDoesNotFollowIsSaid) {
     TempDir dir;
     const std::string folder = dir / "p";
     ASSERT_EQ(std::system(("/usr/bin/python3 '" TABLAMO_SAMPLES "/reconcile' --seed 3 --kind "
-                           "banka-akbank --out '" + folder + "'")
+                           "banka-akbank --out '" +
+                           folder + "'")
                               .c_str()),
               0);
-    const Reconciled run = reconcileIn(dir, "--reconcile p/banka-akbank-3/defter.txt "
-                                     "p/banka-akbank-3/ekstre.txt -o m.xlsx");
+    const Reconciled run = reconcileIn(dir,
+                                       "--reconcile p/banka-akbank-3/defter.txt "
+                                       "p/banka-akbank-3/ekstre.txt -o m.xlsx");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("uyarı: ekstrenin son bakiyesi"), std::string::npos) << run.err;
     EXPECT_NE(lastLine(run.err).find("; fark 100,00"), std::string::npos) << run.err;

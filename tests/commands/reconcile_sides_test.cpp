@@ -1,10 +1,11 @@
 // A reconciliation's sides read from clean tables and print-outs: which columns say what,
 // amounts as printed, the opening line's balance, running balances turned to the amounts' sign.
 
+#include "commands/reconcile_sides.h"
+
 #include <gtest/gtest.h>
 
 #include "commands/reconcile_columns.h"
-#include "commands/reconcile_sides.h"
 #include "core/encoding.h"
 #include "core/report_text.h"
 
@@ -47,19 +48,34 @@ TEST(ReconcileColumns, FoundByHeadingsKindsAndPlace) {
         SideColumns want;
     } cases[] = {
         {"BankLedger",
-         Table({{"Tarih", 'D'}, {"Fiş No", 'C'}, {"Açıklama", 'T'}, {"Karşı Hesap", 'C'},
-                {"Yatan", 'A'}, {"Çekilen", 'A'}, {"Bakiye", 'A'}},
+         Table({{"Tarih", 'D'},
+                {"Fiş No", 'C'},
+                {"Açıklama", 'T'},
+                {"Karşı Hesap", 'C'},
+                {"Yatan", 'A'},
+                {"Çekilen", 'A'},
+                {"Bakiye", 'A'}},
                {}),
          {1, -1, 3, 5, 6, -1, -1, 7, -1, {}, -1}},
         {"Statement",
-         Table({{"IBAN", 'C'}, {"TARİH", 'D'}, {"VALÖR", 'D'}, {"AÇIKLAMA", 'T'}, {"TUTAR", 'A'},
-                {"B/A", 'T'}, {"BAKİYE", 'A'}},
+         Table({{"IBAN", 'C'},
+                {"TARİH", 'D'},
+                {"VALÖR", 'D'},
+                {"AÇIKLAMA", 'T'},
+                {"TUTAR", 'A'},
+                {"B/A", 'T'},
+                {"BAKİYE", 'A'}},
                {{"TR1", "01/02/2010", "02/02/2010", "EFT", "-5.00", "B", "9.00"}}),
          {2, 3, 4, -1, -1, 5, 6, 7, -1, {}, 1}},
         // A balance whose glued mark took the heading, an amount column no heading names.
         {"MarkUnderTheBalanceHeading",
-         Table({{"Tarih", 'D'}, {"Evrak No", 'C'}, {"Açıklama", 'T'}, {"Borç", 'A'},
-                {"Alacak", 'A'}, {"", 'A'}, {"Bakiye", 'T'}},
+         Table({{"Tarih", 'D'},
+                {"Evrak No", 'C'},
+                {"Açıklama", 'T'},
+                {"Borç", 'A'},
+                {"Alacak", 'A'},
+                {"", 'A'},
+                {"Bakiye", 'T'}},
                {{"01/02/2010", "A-1", "x", "5.00", "", "5.00", "A"}}),
          {1, -1, 3, 4, 5, -1, -1, 6, 7, {2}, -1}},
         {"UnnamedAmountsInOrder",
@@ -70,9 +86,8 @@ TEST(ReconcileColumns, FoundByHeadingsKindsAndPlace) {
     for (const auto& c : cases) {
         const SideColumns got = sideColumns(c.table.grid, c.table.shape);
         const auto fields = [](const SideColumns& s) {
-            return std::vector<int>{s.date,   s.valueDate,   s.text,    s.debit,
-                                    s.credit, s.amount,      s.amountMarks, s.balance,
-                                    s.balanceMarks, s.account};
+            return std::vector<int>{s.date,   s.valueDate,   s.text,    s.debit,        s.credit,
+                                    s.amount, s.amountMarks, s.balance, s.balanceMarks, s.account};
         };
         EXPECT_EQ(fields(got), fields(c.want)) << c.name;
         EXPECT_EQ(got.refs, c.want.refs) << c.name;
@@ -81,8 +96,12 @@ TEST(ReconcileColumns, FoundByHeadingsKindsAndPlace) {
 
 TEST(ReconcileColumns, RecordsAndTheirRunningBalances) {
     // A statement from the bank's books: deposits are its credits, the balance a credit (A).
-    const Table t({{"Tarih", 'D'}, {"Açıklama", 'T'}, {"Borç", 'A'}, {"Alacak", 'A'},
-                   {"Bakiye", 'A'}, {"B/A", 'T'}},
+    const Table t({{"Tarih", 'D'},
+                   {"Açıklama", 'T'},
+                   {"Borç", 'A'},
+                   {"Alacak", 'A'},
+                   {"Bakiye", 'A'},
+                   {"B/A", 'T'}},
                   {{"01/03/2024", "EFT GELEN REF 123456", "", "100.00", "600.00", "A"},
                    {"", "MASRAF", "7.50", "", "592.50", "A"},
                    {"03/03/2024", "EFT GIDEN", "800.00", "", "207.50", "B"}});
@@ -106,9 +125,18 @@ TEST(ReconcileSides, AmountsAsPrinted) {
         const char* text;
         std::optional<Money> want;
     } cases[] = {
-        {"1.234,56", 123456},  {"=12,500.00", 1250000}, {"148,00B", 14800}, {"148,00A", -14800},
-        {"1616.22-", -161622}, {"(1.234,56)", -123456}, {"12.345", 1234500}, {"5,5", 550},
-        {"01.01.2024", {}},    {"120.01.001", {}},      {"1.23.456", {}},   {"ABC", {}},
+        {"1.234,56", 123456},
+        {"=12,500.00", 1250000},
+        {"148,00B", 14800},
+        {"148,00A", -14800},
+        {"1616.22-", -161622},
+        {"(1.234,56)", -123456},
+        {"12.345", 1234500},
+        {"5,5", 550},
+        {"01.01.2024", {}},
+        {"120.01.001", {}},
+        {"1.23.456", {}},
+        {"ABC", {}},
         {"-", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(printedMoney(c.text), c.want) << c.text;

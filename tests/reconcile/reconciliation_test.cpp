@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/encoding.h"
-#include <vector>
 
 namespace tablamo::reconcile {
 namespace {
@@ -78,12 +78,7 @@ const Case kCases[] = {
      {"1|11|tam", "2|12|tarih farkı"},
      {},
      {}},
-    {"TooManyDaysApartPairNot",
-     {{1, 4, 10000}},
-     {{11, 10, 10000}},
-     {},
-     {"1:"},
-     {"11:"}},
+    {"TooManyDaysApartPairNot", {{1, 4, 10000}}, {{11, 10, 10000}}, {}, {"1:"}, {"11:"}},
     {"OppositeDirectionsPairNot", {{1, 4, 10000}}, {{11, 4, -10000}}, {}, {"1:"}, {"11:"}},
     {"AChequeNumberTellsOneAmountApart",
      {{1, 8, -5000, "Çek ödemesi No 325228"}, {2, 8, -5000, "Çek ödemesi No 166586"}},
@@ -116,17 +111,26 @@ const Case kCases[] = {
      {"1+2+3|11|toplu"},
      {"4:"},
      {}},
-    {"SlipsTooFarAwayMakeNoGroup", {{1, 1, 100}, {2, 20, 200}}, {{11, 10, 300}}, {}, {"1:", "2:"}, {"11:"}},
+    {"SlipsTooFarAwayMakeNoGroup",
+     {{1, 1, 100}, {2, 20, 200}},
+     {{11, 10, 300}},
+     {},
+     {"1:", "2:"},
+     {"11:"}},
     {"BankChargesTaxInterestAndAnUnbookedTransfer",
      {},
-     {{11, 3, -1500, "HESAP İŞLETİM ÜCRETİ"}, {12, 3, -75, "BSMV"},
-      {13, 31, 412, "MEVDUAT FAİZİ"}, {14, 6, 90000, "HAVALE GELEN"}},
+     {{11, 3, -1500, "HESAP İŞLETİM ÜCRETİ"},
+      {12, 3, -75, "BSMV"},
+      {13, 31, 412, "MEVDUAT FAİZİ"},
+      {14, 6, 90000, "HAVALE GELEN"}},
      {},
      {},
      {"11:banka masrafı", "12:BSMV", "13:faiz", "14:"}},
     {"ChequeDepositInTransitAndASecondBooking",
-     {{1, 12, -8000, "Çek ödemesi No 954036"}, {2, 31, 6000, "Kasadan yatırılan"},
-      {3, 14, -2200, "Telefon faturası"}, {4, 14, -2200, "Telefon faturası"},
+     {{1, 12, -8000, "Çek ödemesi No 954036"},
+      {2, 31, 6000, "Kasadan yatırılan"},
+      {3, 14, -2200, "Telefon faturası"},
+      {4, 14, -2200, "Telefon faturası"},
       {5, 15, 500, "Kasaya çekilen"}},
      {{11, 14, -2200, "TELEKOM"}},
      {"3|11|tam"},
@@ -171,11 +175,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, Pairing, ::testing::ValuesIn(kCases),
 
 TEST(Reconciliation, StatementRowsExplainTheWayFromOurBalanceToTheirs) {
     // Opened 1.000,00 on our side, 1.100,00 on theirs (their books run the other way).
-    const Account l = account({{1, 4, 50000, "EFT"}, {2, 30, 20000, "Kasadan yatırılan"},
+    const Account l = account({{1, 4, 50000, "EFT"},
+                               {2, 30, 20000, "Kasadan yatırılan"},
                                {3, 10, -7000, "Çek ödemesi No 123456"}},
                               100000);
-    const Account s = account({{11, 4, -50000, "EFT"}, {12, 6, 1500, "HESAP İŞLETİM ÜCRETİ"}},
-                              -110000);
+    const Account s =
+        account({{11, 4, -50000, "EFT"}, {12, 6, 1500, "HESAP İŞLETİM ÜCRETİ"}}, -110000);
     const Result r = reconcile(l, s, Options{});
     ASSERT_TRUE(r.mirrored);
     const std::vector<std::pair<std::string, Money>> want = {
@@ -220,7 +225,8 @@ TEST(Reconciliation, Texts) {
         {reasonText(Reason::AmountDiff, -125400, -152400),
          "tutar farkı: defterde 1.254,00, ekstrede 1.524,00 — basamaklar yer değiştirmiş?"},
         {reasonText(Reason::AmountDiff, 7700, 7600), "tutar farkı: defterde 77,00, ekstrede 76,00"},
-        {reasonText(Reason::AmountDiff, 1254, 12540), "tutar farkı: defterde 12,54, ekstrede 125,40"},
+        {reasonText(Reason::AmountDiff, 1254, 12540),
+         "tutar farkı: defterde 12,54, ekstrede 125,40"},
         {moneyText(-123456789), "-1.234.567,89"},
         {moneyText(5, '.'), "0.05"},
         {moneyText(100000000, '.'), "1,000,000.00"},
