@@ -105,6 +105,10 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     m_merge->setToolTip(
         QStringLiteral("Birden çok raporu temiz tablo olarak tek tabloda toplar; ilk sütun "
                        "\"Kaynak\" her kaydın dosyasını söyler"));
+    m_reconcile = addButton("Mutabakat", QStringLiteral("Mutabakat…"), 100);
+    m_reconcile->setToolTip(
+        QStringLiteral("Defterimizi karşı tarafın ekstresiyle karşılaştırır: eşleşen ve "
+                       "eşleşmeyen kayıtlar, mutabakat tablosu"));
     row->addStretch(1);
 }
 

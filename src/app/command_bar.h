@@ -40,6 +40,8 @@ public:
     QWidget* tableChoice() const { return m_tableChoice; }
     QPushButton* recent() const { return m_recent; }  ///< "Son Raporlar"
     QPushButton* merge() const { return m_merge; }    ///< "Birleştir…"
+    /// "Mutabakat…"
+    QPushButton* reconcile() const { return m_reconcile; }
     QMenu* recentMenu() const { return m_recentMenu; }
 
     /// Offers the report's tables by name in "Tablo:", `current` picked; hidden for fewer
@@ -75,6 +77,7 @@ private:
     QComboBox* m_table;
     QPushButton* m_recent;
     QPushButton* m_merge;
+    QPushButton* m_reconcile;
     QMenu* m_recentMenu;
 };
 

@@ -27,6 +27,7 @@
 #include "commands/clean_tables.h"
 #include "commands/merge_command.h"
 #include "commands/open_commands.h"
+#include "commands/reconcile_command.h"
 #include "commands/save_commands.h"
 #include "core/platform/files.h"
 #include "core/ui_port.h"
@@ -193,6 +194,7 @@ void MainWindow::wireCommands() {
     connect(m_bar->help(), &QPushButton::clicked, this, &MainWindow::Button12Click);
     connect(m_bar->close(), &QPushButton::clicked, this, &MainWindow::Button11Click);
     connect(m_bar->merge(), &QPushButton::clicked, this, &MainWindow::mergeClick);
+    connect(m_bar->reconcile(), &QPushButton::clicked, this, &MainWindow::reconcileClick);
     connect(m_settings->importButton(), &QPushButton::clicked, this, &MainWindow::Button2Click);
     connect(m_settings->findColumnsButton(), &QPushButton::clicked, this,
             &MainWindow::Button4Click);
@@ -301,6 +303,11 @@ void MainWindow::mergeFiles(const std::vector<std::string>& paths) {
             }
         },
         true);
+}
+
+void MainWindow::reconcileClick() {
+    m_columnsControl->beforeOpen();
+    command([&] { reconcileIntoGrid(m_ws, *m_ui); }, true);
 }
 
 void MainWindow::tabShown(int index) {

@@ -123,6 +123,8 @@ private:
     void Button4Click();   ///< "Sütun Ara"
     void Button10Click();  ///< "Sütun Ara BG"
     void mergeClick();     ///< "Birleştir…"
+    /// "Mutabakat…"
+    void reconcileClick();
 
     void buildTabs();
     void wireCommands();

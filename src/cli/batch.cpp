@@ -11,6 +11,7 @@
 #include "cli/convert.h"
 #include "cli/merge_run.h"
 #include "cli/plan.h"
+#include "cli/reconcile_run.h"
 #include "cli/summary.h"
 #include "commands/save_guard.h"
 #include "core/platform/files.h"
@@ -126,6 +127,7 @@ bool anyFolder(const Job& job) {
 
 int runJob(const Job& job, Console& console) {
     if (!job.merge.empty()) return runMerge(job, console);
+    if (job.reconcile) return runReconcile(job, console);
     const Clock::time_point start = Clock::now();
     std::vector<PlannedFile> files;
     try {

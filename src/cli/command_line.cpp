@@ -98,6 +98,16 @@ const OptionSpec kTrailOptions[] = {
      "as a sub-ledger's account code), named by the value, with the\n"
      "group's totals; CSV and HTML: one file per sheet"},
     {"-q,--quiet", "", "no progress, no per-file lines"},
+    {"--reconcile", "",
+     "reconcile an account: INPUT is our ledger, then the other side's\n"
+     "statement; --output the workbook (sheets \"Mutabakat\", \"Eşleşenler\",\n"
+     "\"Yalnız Defterde\", \"Yalnız Ekstrede\"; CSV or HTML: a file each);\n"
+     "exit status 1 when the difference is not 0"},
+    {"--days", "N",
+     "with --reconcile: the most calendar days between two records that\n"
+     "may pair (default 5)"},
+    {"--same-side", "", "with --reconcile: the statement's debit is our debit"},
+    {"--mirror", "", "with --reconcile: the statement's debit is our credit"},
 };
 
 std::string longName(const char* names) {

@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "cli/option_values.h"
+#include "cli/reconcile_run.h"
 #include "commands/profile_commands.h"
 #include "core/encoding.h"
 #include "core/error.h"
@@ -158,6 +159,7 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
         }
     }
     if (given.has("--sheet-per")) job.sheetPer = heldText("--sheet-per", value("--sheet-per"));
+    readReconcileOptions(given, job);
 
     job.regional.decimalSeparator = localeDecimalSeparator;
     if (given.has("--decimal-separator")) {

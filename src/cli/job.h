@@ -13,6 +13,7 @@
 #include "core/text_rules.h"
 #include "export/out_buffer.h"
 #include "export/output_formats.h"
+#include "reconcile/reconciliation.h"
 
 namespace tablamo::cli {
 
@@ -57,6 +58,10 @@ struct Job {
     std::string merge;
     /// --sheet-per: the heading (Windows-1254) whose values each get a sheet; empty: none.
     std::string sheetPer;
+    /// --reconcile: the two inputs are our ledger and the other side's statement.
+    bool reconcile = false;
+    int days = 5;                                                 ///< --days
+    reconcile::Direction direction = reconcile::Direction::Auto;  ///< --same-side, --mirror
 };
 
 /// The outcome of reading the command line: a job, or the exit status and what to print

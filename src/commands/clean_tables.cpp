@@ -18,7 +18,9 @@ std::vector<std::string> cleanTableNames(const Workspace& ws) {
     const std::size_t count = cleanTableCount(ws);
     for (std::size_t i = 0; i < count; ++i) {
         const std::string fallback = "Tablo " + std::to_string(i + 1);
-        const std::string title = i == 0 ? reportTitle(ws.text).name : ws.book.tables[i].name;
+        // A first table named by its maker (a reconciliation's) keeps that name.
+        const std::string& name = ws.book.tables[i].name;
+        const std::string title = i == 0 && name.empty() ? reportTitle(ws.text).name : name;
         names.push_back(uniqueSheetName(title, fallback, taken));
     }
     return names;

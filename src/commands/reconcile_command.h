@@ -1,0 +1,43 @@
+#pragma once
+/// Reconciling an account: our ledger and the other side's statement read from their
+/// print-outs, paired, and shown ("Mutabakat…") or saved (the converter's --reconcile).
+
+#include <optional>
+#include <string>
+
+#include "commands/reconcile_book.h"
+#include "core/calendar.h"
+#include "core/ui_port.h"
+
+namespace tablamo {
+
+struct Workspace;
+
+/// What a reconciliation is asked.
+struct ReconcileRequest {
+    std::string ledgerPath, statementPath;  ///< UTF-8
+    SideReading reading;
+    int days = 5;  ///< the most calendar days between two records that may pair
+    reconcile::Direction direction = reconcile::Direction::Auto;
+};
+
+/// The titles of "Mutabakat…"'s two open dialogs (UTF-8).
+inline constexpr const char* kLedgerDialogTitle = "Mutabakat: defter (kendi kayıtlarımız)";
+inline constexpr const char* kStatementDialogTitle = "Mutabakat: ekstre (karşı tarafın dökümü)";
+
+/// Reads both sides (each one's refusal told through its own port) and reconciles them:
+/// the statement's direction from the data unless the request names it; a bank account's
+/// reasons when either side is an Akbank statement or names a bank, a customer's or
+/// supplier's when they name one. Each side's warnings get a line when its closing balance
+/// does not follow from its records, and when its records belong to several accounts.
+/// Nothing when a side cannot be read. Raises for a file that cannot be opened.
+std::optional<Reconciliation> reconcileFiles(const ReconcileRequest& request, UiPort& ledgerUi,
+                                             UiPort& statementUi, const Clock& clock = Clock());
+
+/// "Mutabakat…": the ledger's and the statement's open dialogs, then the reconciliation
+/// (read with the settings' layout and the user's regional settings) shown in the grid as
+/// four tables (showReconciliation), and one message with each side's warnings and the
+/// closing line. False when a dialog was cancelled or a side could not be read.
+bool reconcileIntoGrid(Workspace& ws, UiPort& ui, const Clock& clock = Clock());
+
+}  // namespace tablamo

@@ -1,0 +1,65 @@
+#pragma once
+/// One side of a reconciliation read from its print-out: a report read as "Aç" reads it with
+/// "Temiz tablo" ticked, or an Akbank statement, told by its own lines, as "Akbank Aç" reads it.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/calendar.h"
+#include "core/import_settings.h"
+#include "core/input_encoding.h"
+#include "core/regional_settings.h"
+#include "core/ui_port.h"
+#include "reconcile/reconciliation.h"
+
+namespace tablamo {
+
+class ReportText;
+
+/// How both sides are read.
+struct SideReading {
+    ReportLayout layout;
+    RegionalSettings regional;
+    InputEncoding inputEncoding = InputEncoding::Auto;
+    bool mapped = false;  ///< the file mapped rather than read (the converter's way)
+    bool quiet = false;   ///< a UTF-8 reading is said only when characters were lost
+};
+
+/// A side read.
+struct ReadSide {
+    reconcile::Account account;
+    bool statement = false;   ///< read as an Akbank statement
+    bool bankWords = false;   ///< its header names a bank account (BANKA, IBAN, 102 …)
+    bool partyWords = false;  ///< its header names a customer or supplier (CARİ, 120, 320 …)
+    bool noRecords = false;   ///< it prints its balances and no record
+    int accounts = 0;         ///< the accounts its records belong to, when it names them
+    /// What its reading said (UTF-8): the totals that disagree, one "uyarı: …" each, and a
+    /// closing balance that does not follow from the records.
+    std::vector<std::string> warnings;
+    std::string note;  ///< a UTF-8 reading, the totals that agree
+};
+
+/// Reads the side in `path`. Nothing when the file is no table the clean table reads (no
+/// rule, no frame, no record told apart, empty): `ui` is told why with the clean table's
+/// words. A report that prints its balances and no record is read, with no record. Raises
+/// for a file that cannot be read.
+std::optional<ReadSide> readSide(const std::string& path, const SideReading& how, UiPort& ui,
+                                 const Clock& clock = Clock());
+
+/// An amount as a report prints it ("1.234,56", "=12,500.00", "148,00B", "1616.22-",
+/// "(1.234,56)"): its value in hundredths, the B/A mark glued to it or in brackets counted
+/// (A minus). Nothing for a text that is no amount.
+std::optional<reconcile::Money> printedMoney(std::string_view token);
+
+/// The balance a line of the report prints (its rightmost amount, a B/A mark after it
+/// counted; of a debit and a credit, their difference): for an opening balance line
+/// (DEVİR, DEVREDEN BAKİYE) when no record prints a running balance.
+std::optional<reconcile::Money> lineBalance(std::string_view line);
+
+/// The last date of the period the first lines print ("01.01.2024 - 31.01.2024"), as a day
+/// number; 0 when they print none.
+int periodEnd(const ReportText& text, int lines);
+
+}  // namespace tablamo
