@@ -72,9 +72,16 @@ ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDash
     f.placeholder = onlyDashes;
     f.points = static_cast<std::uint8_t>(points > 255 ? 255 : points);
     f.mark = value.size() == 1 && (value[0] == 'B' || value[0] == 'A');
-    // Amounts and dates begin with a digit, a sign, a parenthesis or a statement's "=".
+    // Amounts and dates begin with a digit, a sign, a parenthesis or a statement's "="; a
+    // month and its year ("MART 2024") with the month's name.
     const char c = value[0];
-    if (digit && (isDigit(c) || c == '-' || c == '+' || c == '(' || c == '=')) {
+    if (digit && !isDigit(c) && c != '-' && c != '+' && c != '(' && c != '=' &&
+        value.size() <= kLongestDate &&
+        (reading == ValueReading::All || reading == ValueReading::Date)) {
+        f.dateOrders = reading == ValueReading::Date && column && read
+                           ? dateOrdersOf(value, column->dateOrder, years, read->date)
+                           : dateOrdersOf(value, years);
+    } else if (digit && (isDigit(c) || c == '-' || c == '+' || c == '(' || c == '=')) {
         if (reading == ValueReading::Amount && column && read) {
             f.amount = amountFormOf(value, &column->notation, column->decimals, read->units);
         } else if (reading == ValueReading::All || reading == ValueReading::Amount) {

@@ -94,18 +94,23 @@ int monthOf(std::string_view word) {
 }
 
 // "02 Oca 2024", "2 Ocak 2024", "02.OCA.2024": a day, a month's name and a year of four
-// digits (or two), parted by blanks, points or hyphens.
+// digits (or two), parted by blanks, points or hyphens; "MART 2024", "Mart 2024": a month and
+// its year, the month's first day.
 std::optional<Date> namedMonthDate(std::string_view s, YearWindow years) {
     std::size_t i = 0;
     int day = 0, digits = 0;
     while (i < s.size() && isDigit(s[i]) && digits < 3) day = day * 10 + (s[i++] - '0'), ++digits;
-    if (digits == 0 || digits > 2) return std::nullopt;
+    if (digits > 2) return std::nullopt;
     const auto parted = [&] {
         const std::size_t from = i;
         while (i < s.size() && (s[i] == ' ' || s[i] == '.' || s[i] == '-')) ++i;
         return i > from;
     };
-    if (!parted()) return std::nullopt;
+    if (digits == 0) {
+        day = 1;
+    } else if (!parted()) {
+        return std::nullopt;
+    }
     const std::size_t from = i;
     while (i < s.size() && !isDigit(s[i]) && s[i] != ' ' && s[i] != '-') ++i;
     const int month = monthOf(s.substr(from, i - from));

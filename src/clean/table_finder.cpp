@@ -254,6 +254,17 @@ int firstRecordBlock(const ReportText& text) {
     return -1;
 }
 
+// The groups of words of a line parted by two blanks or more.
+int wordGroups(std::string_view raw) {
+    const std::string_view line = withoutFormFeed(raw);
+    int n = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ' ' && (i == 0 || (line[i - 1] == ' ' && (i < 2 || line[i - 2] == ' '))))
+            ++n;
+    }
+    return n;
+}
+
 // A line that may head columns: words without a figure or a field's label.
 bool mayHead(std::string_view line) {
     return !isBlank(line) && !isRuleLike(line) && !printsFigure(line) &&
@@ -266,11 +277,18 @@ bool mayHead(std::string_view line) {
 std::optional<TableLocation> dataTable(const ReportText& text) {
     const int first = firstRecordBlock(text);
     if (first < 0) return std::nullopt;
+    // Up from the first record, past the block lines of its group ("VADE : Nisan 2024", "253
+    // TESİS, MAKİNE VE CİHAZLAR"), to the rule under the headings or the headings.
+    constexpr int kBlockLines = 6;
     int j = first - 1;
-    while (j >= 0 && isBlank(text.line(j))) --j;
+    for (int passed = 0; j >= 0; --j) {
+        const std::string_view line = text.line(j);
+        if (isBlank(line)) continue;
+        if (isRuleLike(line) || (mayHead(line) && wordGroups(line) >= 2)) break;
+        if (++passed > kBlockLines) return std::nullopt;
+    }
     if (j < 0) return std::nullopt;
     const bool ruled = isRuleLike(text.line(j));
-    if (!ruled && !mayHead(text.line(j))) return std::nullopt;
     std::vector<int> headings;
     for (int h = ruled ? j - 1 : j; h >= 0 && h > j - 4 && mayHead(text.line(h)); --h)
         headings.insert(headings.begin(), h);

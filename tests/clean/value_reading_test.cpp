@@ -106,6 +106,11 @@ TEST(ValueReading, DatesInTheirOrder) {
         {"01.02-2005", 0, {}},
         {"2005/139", 0, {}},
         {"12.185,08", 0, {}},
+        {"5 Mart 2024", kDayMonthYearBit, {2024, 3, 5}},
+        {"MART 2024", kDayMonthYearBit, {2024, 3, 1}},
+        {"\x9Eubat 2024", kDayMonthYearBit, {2024, 2, 1}},  // Şubat, code page 857
+        {"Mart", 0, {}},
+        {"MART 20245", 0, {}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(dateOrdersOf(c.text, k2026), c.orders) << c.text;

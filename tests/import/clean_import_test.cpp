@@ -311,6 +311,18 @@ TEST(CleanImport, ColumnsReadFromThePrintWithoutARuleOfRuns) {
         EXPECT_EQ(t.row(3), (Row{"09.01.2024", "00014", "Z raporu 725", "845,10", ""})) << c.name;
         EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor") << c.name;
     }
+    // Groups' block lines, the first between the headings and the first record: a carried
+    // column, its month a date.
+    std::vector<std::string> grouped = {"FIRMA", "", fields(rows[0], w), "VADE : MART 2024"};
+    for (std::size_t r = 1; r + 1 < rows.size(); ++r) {
+        if (r == 3) grouped.push_back("VADE : NISAN 2024");
+        grouped.push_back(fields(rows[r], w));
+    }
+    Clean t(grouped);
+    ASSERT_EQ(t.records(), 4) << t.outcome.message;
+    EXPECT_EQ(t.row(0), (Row{"VADE", "Tarih", "Fis", "Aciklama", "Borc", "Alacak"}));
+    EXPECT_EQ(t.row(1)[0], "01.03.2024");
+    EXPECT_EQ(t.row(4)[0], "01.04.2024");
 }
 
 // B/A marks glued to a balance that no rule of runs parts from it, or a blank apart in a table
