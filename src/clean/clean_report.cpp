@@ -189,7 +189,7 @@ ReportLayout cleanLayoutFor(const TableLocation& location, ReportLayout layout) 
     if (!layout.AutoColumnSearch) return layout;
     if (!location.broader && !location.criteria.isReport()) return layout;
     layout.RestoreDefaultWidths();
-    if (location.line <= 0) return layout;
+    if (location.line < 0) return layout;
     for (std::size_t i = 0;
          i < location.widths.size() && i < std::size_t{ReportLayout::kWidthCount}; ++i) {
         layout.setColumnWidth(static_cast<int>(i) + 1, location.widths[i]);

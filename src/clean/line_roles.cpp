@@ -155,7 +155,10 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
                 if (k == table.splitField || pastTableLine(table, k)) continue;
                 ident += f.dateOrders != 0 || (f.codeToken && !showsAmount(f));
             }
-            const bool isSure = amount && ident > 0;
+            // A total's words make no record for sure, whatever its count column holds
+            // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
+            const bool isSure =
+                amount && ident > 0 && !isTotalLabel(winText(line), /*balance=*/false);
             sure += isSure;
             amountLines += amount;
             for (int k = 0; k < c.count; ++k) {

@@ -355,12 +355,29 @@ void titleOf(const ReportText& text, ReportTable& table) {
     }
 }
 
-// The widths a broader table's line measures: a rule's runs and a box frame's tees as the
+// The widths of a rule's columns: each from where its run starts (the first from the line's
+// start) to where the next one's does; the last to the line's end, with LedgerMarks one
+// character short (the character under the rule's last position on is a field of its own).
+std::vector<std::int32_t> ruleWidths(std::string_view raw, bool ledgerMarks) {
+    const std::string_view line = withoutFormFeed(raw);
+    std::vector<std::int32_t> widths;
+    std::size_t from = 0;
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        if (line[i] == ' ' || line[i - 1] != ' ' || line.find_first_not_of(' ') >= i) continue;
+        widths.push_back(static_cast<std::int32_t>(i - from));
+        from = i;
+    }
+    widths.push_back(static_cast<std::int32_t>(line.size() - from) - (ledgerMarks ? 1 : 0));
+    return widths;
+}
+
+// The widths a broader table's line measures: a rule's runs, a box frame's tees as the
 // settings' separator scan measures them; a frame drawn with "+", at its tees exactly.
 std::vector<std::int32_t> widthsAt(const ReportText& text, const TableLocation& at,
                                    const ReportLayout& layout) {
     const std::string_view line = text.line(at.line);
     if (at.separator == "+") return partWidths(line, teesOf(line, '+'));
+    if (at.separator == " ") return ruleWidths(line, layout.LedgerMarks);
     return measuredWidths(line, at.separator, layout.LedgerMarks);
 }
 
@@ -404,7 +421,12 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
 TableLocation locateCleanTable(const ReportText& text, const TableLocation& located,
                                const ReportLayout& layout) {
     TableLocation at = located;
-    if (at.line == 0 || (at.line > 0 && (at.widths.size() > 1 || !layout.AutoColumnSearch))) {
+    // The user's widths cut the located table.
+    if (at.line >= 0 && !layout.AutoColumnSearch) return at;
+    if (at.line >= 0 && at.widths.size() > 1) {
+        // A rule of runs measured run by run, whatever its first column.
+        if (at.format == TableFormat::RuleLine && at.separator == " ")
+            at.widths = ruleWidths(text.line(at.line), layout.LedgerMarks);
         return at;
     }
     for (int j = 0; j < text.lineCount(); ++j) {
@@ -418,7 +440,7 @@ TableLocation locateCleanTable(const ReportText& text, const TableLocation& loca
         at.line = runs.empty() ? j : ruleUnderHeadings(text, j, runs);
         at.separator = runs.empty() ? std::string(1, tee) : std::string(" ");
         at.widths.clear();
-        if (at.line > 0) at.widths = widthsAt(text, at, layout);
+        at.widths = widthsAt(text, at, layout);
         return at;
     }
     // No rule of runs and no box frame: bars alone, or columns read from the records.

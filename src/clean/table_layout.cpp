@@ -204,11 +204,11 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
                            table.separator != "+" && mark != std::string::npos &&
                            t.tableText.substr(mark, 1) == table.separator;
     const bool plusFrame = table.format == TableFormat::Frame && table.separator == "+";
-    if (settings.AutoColumnSearch && at != 0 && (barsAlone || plusFrame)) {
+    if (settings.AutoColumnSearch && (barsAlone || plusFrame)) {
         // A frame drawn with "+" or with bars alone: its own widths, its bars trimmed.
         t.widths = table.widths;
         t.fields.bar = table.separator == "+" ? '|' : table.separator[0];
-    } else if (settings.AutoColumnSearch && at != 0) {
+    } else if (settings.AutoColumnSearch) {
         // A rule line of more columns than the settings hold widths: the further ones
         // are measured the same way, and a clean table keeps them all.
         const std::vector<std::int32_t>& measured = table.widths;
