@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "clean/column_finder.h"
 #include "clean/header_fields.h"
 #include "clean/total_label.h"
 #include "core/dos_text.h"
@@ -19,6 +20,16 @@ constexpr int kHeaderReach = 10;
 // chunk about chunk, and written in order by one.
 constexpr int kChunkLines = 8192;
 constexpr int kTwoThreadsFrom = 1 << 17;
+
+// The first character of a line that is neither blank nor a frame's.
+int firstMark(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto b = static_cast<unsigned char>(line[i]);
+        if (b <= 0x20 || (b >= 0xB0 && b <= 0xDF) || line[i] == '|') continue;
+        return static_cast<int>(i);
+    }
+    return -1;
+}
 
 // Reads chunks of lines, giving each its role; one per thread. The record writer types
 // what the roles say.
@@ -61,6 +72,8 @@ public:
                 cut = &free->cut(line);
                 role = classifyLine(line, *cut, m_plan.kinds, m_plan.keys, previous, &m_plan.usual);
                 if (role == LineRole::Total && labelled(line)) role = LineRole::Other;
+                // A text going on stands where its column begins, never at the table's edge.
+                if (role == LineRole::Continuation && atLeftEdge(line)) role = LineRole::Other;
             }
             if (role == LineRole::Continuation) {
                 gather(*cut);
@@ -71,6 +84,7 @@ public:
                 continue;
             }
             m_typer.endRecord(out);
+            if (!(role == LineRole::Other && body)) endBlock(out);
             if (startsPage(line, m_table)) m_typer.page(i, out);
             if (role == LineRole::Record) {
                 gather(*cut);
@@ -82,15 +96,25 @@ public:
                 m_typer.total(i, *cut, out);
             } else if (role == LineRole::Other) {
                 const bool group = body && !headerAhead(i);
-                if (fields(i, line, group, out) == 0 && body) m_typer.other(i, out);
+                if (fields(i, line, group, out) > 0 || !body) {
+                    // fields of a block or a page header
+                } else if (group && heads(line)) {
+                    m_block.push_back(i);
+                    previous = role;
+                    continue;
+                } else {
+                    m_typer.other(i, out);
+                }
             }
             // The table's own rule line (or a frame's rule under the headings) sums nothing.
             previous = role == LineRole::Rule && headingRule(line) ? LineRole::Heading : role;
         }
         m_typer.endRecord(out);
+        endBlock(out);
     }
 
     const std::array<ColumnStats, kFields>& stats() const { return m_stats; }
+    int groupDepth() const { return m_depth; }
     int records() const { return m_records; }
     int nestedField() const { return m_nested; }
 
@@ -127,6 +151,39 @@ private:
         }
         return n > 0 && !isTotalLabel(found[0].label) &&
                TrimControl(m_converted).substr(0, found[0].label.size()) == found[0].label;
+    }
+
+    // Whether the line's words begin where the table's records do.
+    bool atLeftEdge(std::string_view line) const {
+        return m_plan.leftEdge >= 0 && firstMark(line) == m_plan.leftEdge;
+    }
+
+    // A line of words at the table's edge that prints no amount: a group's block line.
+    bool heads(std::string_view line) {
+        if (!atLeftEdge(line) || looksLikeRecord(line)) return false;
+        convert(line);
+        return !isPageFooter(m_converted) && !isTotalLabel(m_converted, false);
+    }
+
+    // The block lines gathered, as the fields of their groups: the last the innermost level
+    // ("Grup 3" under "Grup 2" under "Grup"), the ones before it the levels over it.
+    void endBlock(Chunk& out) {
+        if (m_block.empty()) return;
+        const int k = static_cast<int>(m_block.size());
+        m_depth = std::max(m_depth, k);
+        const int depth = std::max(m_plan.groupDepth, k);
+        for (int b = 0; b < k; ++b) {
+            const int level = depth - k + b;
+            const int line = m_block[static_cast<std::size_t>(b)];
+            convert(m_text.line(line));
+            std::string_view value = TrimControl(m_converted);
+            value = withoutContinuationMark(value);
+            const std::string label =
+                level == 0 ? std::string(kGroupLabel)
+                           : std::string(kGroupLabel) + " " + std::to_string(level + 1);
+            m_typer.field(line, label, value, true, out);
+        }
+        m_block.clear();
     }
 
     // The line in Windows-1254, into the buffer the reader keeps.
@@ -183,7 +240,8 @@ private:
     LineCutter m_a, m_b, m_look;
     RecordTyper m_typer;
     std::array<ColumnStats, kFields> m_stats;
-    int m_records = 0, m_nested = -1, m_codeKey = -1;
+    int m_records = 0, m_nested = -1, m_codeKey = -1, m_depth = 0;
+    std::vector<int> m_block;  // the block lines of a group, gathered
     std::string m_lastCode, m_converted;
 };
 
@@ -203,6 +261,20 @@ std::vector<std::pair<int, int>> chunksOf(const ReportText& text, const TableLay
 }
 
 }  // namespace
+
+int recordsLeftEdge(const ReportText& text, int from, int end) {
+    constexpr int kLooked = 20000;
+    int edge = -1;
+    end = std::min(end, text.lineCount());
+    for (int i = std::max(from, 0), n = 0; i < end && n < kLooked; ++i) {
+        const std::string_view line = text.line(i);
+        if (!looksLikeRecord(line)) continue;
+        ++n;
+        const int at = firstMark(line);
+        if (at >= 0 && (edge < 0 || at < edge)) edge = at;
+    }
+    return edge;
+}
 
 PassResult runPass(const ReportText& text, const TableLayout& table, const PassPlan& plan,
                    const RegionalSettings& regional, YearWindow years, const RecordOutput& output) {
@@ -235,6 +307,7 @@ PassResult runPass(const ReportText& text, const TableLayout& table, const PassP
     for (std::size_t k = 0; k < result.stats.size(); ++k) result.stats[k].merge(theirs.stats()[k]);
     result.records = mine.records() + theirs.records();
     result.nestedField = mine.nestedField() >= 0 ? mine.nestedField() : theirs.nestedField();
+    result.groupDepth = std::max(mine.groupDepth(), theirs.groupDepth());
     result.labels = writer.labels();
     return result;
 }

@@ -26,7 +26,18 @@ struct PassPlan : RecordPlan {
     int firstLine = 0;  ///< StartRow: records from here on
     int endLine = 0;    ///< lines before this one are read
     int beginLine = 0;  ///< and from this one on: the table's among several
+    /// Where the table's records begin on the line (0-based, frame characters not counted): a
+    /// line of words there between the records, with no amount and no field's label, heads a
+    /// group ("253 TESİS, MAKİNE VE CİHAZLAR"); -1 when no record tells.
+    int leftEdge = -1;
+    /// How many such lines a group's block prints at most, one per level (a depot, a group,
+    /// an item): the last of a block is the innermost level.
+    int groupDepth = 0;
 };
+
+/// Where the records for sure among lines `from` to `end` begin on the line, the least of
+/// them (frame characters and blanks not counted); -1 when none is.
+int recordsLeftEdge(const ReportText& text, int from, int end);
 
 /// What the records and continuation lines of a pass hold.
 struct PassResult {
@@ -34,6 +45,7 @@ struct PassResult {
     int records = 0;
     std::vector<HeaderLabel> labels;
     int nestedField = -1;  ///< the key code column whose accounts nest (120, 120.01)
+    int groupDepth = 0;    ///< the most lines of words a group's block printed together
 };
 
 /// Gives every line before plan.endLine its role and, with an output, writes every record

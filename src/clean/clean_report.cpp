@@ -36,9 +36,11 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
     plan.usual = first.usual;
     plan.firstLine = firstLine;
     plan.endLine = endLine;
+    plan.groupDepth = found.groupDepth;
+    const std::optional<AmountNotation> shown = tableNotation(found.stats);
     for (int k = 0; k < kFields; ++k) {
         plan.kinds[static_cast<std::size_t>(k)] =
-            found.stats[static_cast<std::size_t>(k)].decide(order);
+            found.stats[static_cast<std::size_t>(k)].decide(order, shown ? &*shown : nullptr);
     }
     for (const HeaderLabel& l : found.labels) {
         const bool group = l.level >= 0;
@@ -75,7 +77,7 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
 
 bool samePlan(const PassPlan& a, const PassPlan& b) {
     return a.kinds == b.kinds && a.columns == b.columns && a.marks == b.marks &&
-           a.levels == b.levels && a.topPoints == b.topPoints;
+           a.levels == b.levels && a.topPoints == b.topPoints && a.groupDepth == b.groupDepth;
 }
 
 // The clean table's columns as the grid shows them: headings and widths.
@@ -144,9 +146,11 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     plan.firstLine = firstLine;
     plan.endLine = first.end;
     plan.beginLine = located.firstLine;
+    plan.leftEdge = recordsLeftEdge(text, table.dataStart, end);
     const PassResult sample = runPass(text, table, plan, request.regional, years, {});
     plan = planOf(sample, first, order, firstLine, end, signedBalance);
     plan.beginLine = located.firstLine;
+    plan.leftEdge = recordsLeftEdge(text, table.dataStart, end);
 
     // The whole table, written as it is read; once more when its records decide otherwise
     // than the lines they were chosen by.
@@ -174,6 +178,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
         if (all.records == 0) return std::nullopt;
         PassPlan found = planOf(all, first, order, firstLine, end, signedBalance);
         found.beginLine = located.firstLine;
+        found.leftEdge = plan.leftEdge;
         if (pass < kMaxPasses && !samePlan(found, plan)) {
             plan = std::move(found);
             continue;

@@ -148,7 +148,7 @@ void ColumnStats::merge(const ColumnStats& o) {
 // end at the column's edge might.
 constexpr int kCutWordsFrom = 4;
 
-ColumnDecision ColumnStats::decide(DateOrder regional) const {
+ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* table) const {
     ColumnDecision d;
     if (m_values == 0) return d;
     if (m_marks == m_values) {
@@ -163,7 +163,11 @@ ColumnDecision ColumnStats::decide(DateOrder regional) const {
         }
     }
     if (m_amounts > 0 && m_amounts + m_placeholders == m_values) {
-        if (const auto notation = m_vote.decide()) {
+        const AmountNotation turkish{',', '.'};
+        const std::optional<AmountNotation> notation =
+            m_vote.shows() ? m_vote.decide()
+                           : std::optional<AmountNotation>(table ? *table : turkish);
+        if (notation) {
             const int decimals = m_vote.decimalsFor(*notation);
             // Amounts stand right-aligned under their rule; codes that happen to read as
             // amounts (300.01) stand left-aligned. In a narrow column ("30" days under

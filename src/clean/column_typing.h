@@ -111,7 +111,14 @@ public:
     /// B/A marks and everything else text. A text column's texts are cut in the middle of words
     /// when most lines that go on below fill the column (a program that wraps between words fills
     /// it only when a word happens to end there), or all but its last character.
-    ColumnDecision decide(DateOrder regional) const;
+    ///
+    /// Amounts that only read either way ("12.500", "5,314") take `table`, the notation the
+    /// table's other amounts show; without one, the Turkish way.
+    ColumnDecision decide(DateOrder regional, const AmountNotation* table = nullptr) const;
+    /// The notation this column's amounts show, when they show one (NotationVote::shows).
+    std::optional<AmountNotation> shownNotation() const {
+        return m_amounts > 0 && m_vote.shows() ? m_vote.decide() : std::nullopt;
+    }
 
 private:
     int m_runFrom, m_runTo;
@@ -128,6 +135,26 @@ private:
     int m_minPoints = INT_MAX, m_maxPoints = 0;
     std::size_t m_maxLength = 0;
 };
+
+/// The notation a table's amounts show: the one most of its columns that show one show;
+/// nothing when none does.
+template <class Columns>
+std::optional<AmountNotation> tableNotation(const Columns& columns) {
+    int turkish = 0, other = 0;
+    AmountNotation seen;
+    for (const ColumnStats& c : columns) {
+        const std::optional<AmountNotation> n = c.shownNotation();
+        if (!n) continue;
+        if (n->decimal == ',') {
+            ++turkish;
+        } else {
+            ++other;
+            seen = *n;
+        }
+    }
+    if (turkish == 0 && other == 0) return std::nullopt;
+    return turkish >= other ? AmountNotation{',', '.'} : seen;
+}
 
 /// Whether a value may stand in a column of this kind on a record line: empty, or of the
 /// kind (a code or a text column takes any word; a text column anything).

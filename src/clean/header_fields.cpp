@@ -119,6 +119,16 @@ std::size_t groupFieldsOf(std::string_view line, HeaderField* out, std::size_t m
     return count;
 }
 
+std::string_view withoutContinuationMark(std::string_view value) {
+    value = TrimControl(value);
+    if (value.size() < 7 || value.back() != ')') return value;
+    const std::size_t open = value.rfind('(');
+    if (open == std::string_view::npos ||
+        foldedUpper(TrimControl(value.substr(open + 1, value.size() - open - 2))) != "DEVAM")
+        return value;
+    return TrimControl(value.substr(0, open));
+}
+
 bool numbersOrDatesThePage(const HeaderField& field, YearWindow years) {
     const std::string label = foldedUpper(field.label);
     std::size_t after = 0;

@@ -26,6 +26,13 @@ std::size_t headerFieldsOf(std::string_view line, HeaderField* out, std::size_t 
 /// Windows-1254.
 inline constexpr std::string_view kRemarkLabel = "T\xFCr";
 
+/// The heading of the fields a group's bare block line gives ("253 TESİS, MAKİNE VE
+/// CİHAZLAR"): "Grup", then "Grup 2", "Grup 3" for the levels under it.
+inline constexpr std::string_view kGroupLabel = "Grup";
+
+/// The value without a continuation marker "(devam)" at its end.
+std::string_view withoutContinuationMark(std::string_view value);
+
 /// The fields of a group's block line ("Yevmiye No: 12   Tarih: 02.01.2024   Fiş No: 45
 /// (MAHSUP)"): those of headerFieldsOf, each value without a continuation marker
 /// "(devam)", and a bracketed remark standing apart after a value as a field of its own

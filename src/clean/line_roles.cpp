@@ -182,9 +182,10 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     reading.end = i;
     // Without an amount beside a date or a code anywhere, every line is evidence.
     const auto& stats = sure > 0 ? evidence : all;
+    const std::optional<AmountNotation> shown = tableNotation(stats);
     for (int k = 0; k < kFields; ++k) {
         reading.kinds[static_cast<std::size_t>(k)] =
-            stats[static_cast<std::size_t>(k)].decide(regional);
+            stats[static_cast<std::size_t>(k)].decide(regional, shown ? &*shown : nullptr);
     }
     // The key columns: dates or codes that most sure records fill. A date range in
     // a page header that falls into a code column is then no record.

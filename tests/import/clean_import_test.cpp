@@ -349,6 +349,24 @@ TEST(CleanImport, MarksBesideTheirBalancesAndTheTableTheyPart) {
     EXPECT_EQ(two.ws.book.tables[1].grid.cell(3, 2), "1,00");
 }
 
+// Lines of words at the table's edge between the records head groups: the last of a block
+// the innermost level, each a leading column; a line going on under a record stands where its
+// text column begins.
+TEST(CleanImport, BareBlockLinesHeadTheirGroups) {
+    const std::vector<int> w = {10, 24, 10};
+    Clean t({fields({"Tarih", "Islem", ">Miktar"}, w), rule(w), "FABRIKA AMBARI", "AMBALAJ",
+             "AMB.1937 KOLI 60X40", fields({"24.01.2016", "Transfer", ">10,331"}, w),
+             std::string(11, ' ') + "depolar arasi", fields({"09.02.2016", "Alis", ">1,367"}, w),
+             "AMB.1940 KOLI 40X30", fields({"08.03.2016", "Uretim", ">23,127"}, w), "HAMMADDE",
+             "HAM.0001 GRANUL", fields({"09.05.2016", "Iade", ">29,426"}, w)});
+    ASSERT_EQ(t.records(), 4) << t.outcome.message;
+    EXPECT_EQ(t.row(0), (Row{"Grup 2", "Grup 3", "Tarih", "Islem", "Miktar"}));
+    EXPECT_EQ(t.row(1), (Row{"AMBALAJ", "AMB.1937 KOLI 60X40", "24.01.2016",
+                             "Transfer depolar arasi", "10,331"}));
+    EXPECT_EQ(t.row(3), (Row{"AMBALAJ", "AMB.1940 KOLI 40X30", "08.03.2016", "Uretim", "23,127"}));
+    EXPECT_EQ(t.row(4), (Row{"HAMMADDE", "HAM.0001 GRANUL", "09.05.2016", "Iade", "29,426"}));
+}
+
 TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
     Clean t({"x", "Baslik", "----------", "yalnizca yazi", "", "baska yazi"});
     // The plain import's cut of line 3 by the rule line's one width, 9 with LedgerMarks.

@@ -70,8 +70,9 @@ def build(rng, variant):
         groups.append({"name": gname, "cards": cards})
     if not variant:
         groups[0]["cards"][3]["moves"] = []  # a card with nothing but its opening
-    dec, thou = P.pick((",", "."), [(",", "."), (",", "."), (".", ",")])
-    qty = money(dec, thou, decimals=0)
+    # Whole quantities grouped with "," alone would read the Turkish way (a comma before the
+    # decimals): this kind prints its thousands with points.
+    qty = money(",", ".", decimals=0)
     qw = P.pick(12, [11, 12, 13])
     date_fmt = P.pick("dd.mm.yyyy", ["dd.mm.yyyy", "dd/mm/yy", "dd.mm.yy"])
     dw = len(fmt_date(dt.date(2000, 12, 31), date_fmt))
