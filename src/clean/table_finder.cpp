@@ -424,10 +424,12 @@ TableLocation locateCleanTable(const ReportText& text, const TableLocation& loca
     // The user's widths cut the located table.
     if (at.line >= 0 && !layout.AutoColumnSearch) return at;
     if (at.line >= 0 && at.widths.size() > 1) {
-        // A rule of runs measured run by run, whatever its first column.
-        if (at.format == TableFormat::RuleLine && at.separator == " ")
-            at.widths = ruleWidths(text.line(at.line), layout.LedgerMarks);
-        return at;
+        // A rule of runs measured run by run, whatever its first column; a rule of one run
+        // (a blank before it) parts no columns.
+        const bool ofRuns = at.format != TableFormat::RuleLine || at.separator != " ";
+        if (!ofRuns) at.widths = ruleWidths(text.line(at.line), layout.LedgerMarks);
+        if (ofRuns || at.widths.size() > 1) return at;
+        at = located;
     }
     for (int j = 0; j < text.lineCount(); ++j) {
         const std::string_view line = text.line(j);
