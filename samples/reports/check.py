@@ -36,9 +36,11 @@ def shown(value: Decimal, decimals: int = 2) -> str:
 
 
 def render_value(col, value) -> str:
-    """A truth value as its column prints it."""
+    """A truth value as its column prints it; no value as a dash where the column prints
+    one."""
     if value is None:
-        return ""
+        fmt = col.get("format")
+        return "-" if isinstance(fmt, dict) and fmt.get("zero") == "dash" else ""
     if col["kind"] == "date":
         return fmt_date(dt.date.fromisoformat(value), col["format"])
     if col["kind"] == "amount":
@@ -275,7 +277,8 @@ def check_figures(table: dict) -> list:
             if how == "last":
                 want = num(sel[-1][1][head]) if sel else Decimal(0)
             elif how == "opening":
-                want = abs(opening(scope["group"], head))
+                want = opening(scope["group"], head)
+                want = abs(want) if mark_head else want
             elif how == "ratio":
                 rule = col["ratio"]
                 want = ratio(sum_of(sel, rule["of"]), sum_of(sel, rule["to"]), rule,
@@ -418,7 +421,7 @@ def check_roles(raw: list, lines: list, truth: dict, tables: list) -> list:
             err(f"line {n}: role {role}, the lines not placed disagree")
         if role == "rule" and set(body) - set("-= "):
             err(f"line {n}: rule line holds {body!r}")
-        if role == "frame" and set(body) - set(FRAME_BYTES) - ASCII_FRAME:
+        if role == "frame" and set(body) - set(FRAME_BYTES) - ASCII_FRAME - {" "}:
             err(f"line {n}: frame line holds {body!r}")
         if "\f" in raw[n - 1] and not raw[n - 1].startswith("\f"):
             err(f"line {n}: form feed inside the line")

@@ -46,6 +46,12 @@ def column_runs(run) -> list:
         for rec in run.records:
             for n in rec["lines"]:
                 filled.update(i + 1 for i, ch in enumerate(text[n - 1]) if ch != " ")
+        # a date reads as one value, its month's name and all ("11 Oca 2015")
+        for c in L.cols:
+            if c.kind == "date":
+                at = [i for i in range(c.start, c.end + 1) if i in filled]
+                if at:
+                    filled.update(range(at[0], at[-1] + 1))
     runs, start = [], None
     for p in range(1, L.width + 2):
         if p in filled and start is None:

@@ -34,13 +34,15 @@ class Field:
 @dataclass
 class Level:
     """Groups of records under a block line: the fields the line prints as (label, key), the
-    label of its total ("{v}": the group's value) and whether the line may print the bare
-    value ("253 TESİS, MAKİNE VE CİHAZLAR") instead of "label : value"."""
+    label of its total, whether the line may print the bare value ("253 TESİS, MAKİNE VE
+    CİHAZLAR") instead of "label : value", whether the table needs it (its groups open a
+    running balance) and whether its dates are months ("VADE : MART 2024")."""
 
     fields: list
     total: str = "GRUP TOPLAMI"
     bare: bool = False
     required: bool = False
+    months: bool = False
 
 
 @dataclass
@@ -62,7 +64,8 @@ class Content:
     (a row's figure from its other figures); ratios: key -> {"of", "to", "scale"}; hierarchy:
     the key of a code whose levels ("7", "7.1", "7.1.01") make parents of the sums of their
     children; openings: a group's values (a tuple) -> {key: units} of its opening line;
-    header: (label, value) pairs its page header prints."""
+    header: (label, value) pairs its page header prints; balanced: (voucher key, debit key,
+    credit key) of a journal whose vouchers balance."""
 
     family: str
     title: str
@@ -77,6 +80,7 @@ class Content:
     openings: dict = field(default_factory=dict)
     opening_labels: tuple = ("DEVİR", "DEVREDEN BAKİYE", "ÖNCEKİ DÖNEMDEN DEVİR")
     header: list = field(default_factory=list)
+    balanced: tuple = None
     grand: tuple = ("GENEL TOPLAM", "TOPLAM", "YEKÜN", "RAPOR TOPLAMI")
     wrap_key: str = None
 

@@ -5,7 +5,7 @@ figures are those of the records its range then holds)."""
 
 from decimal import ROUND_HALF_UP, Decimal
 
-from ..values import fmt_date
+from ..values import fmt_date, tr_upper
 from .columns import cell_text
 from .sheet import Item, lines
 
@@ -16,17 +16,22 @@ CARRY_FOOT = ["NAKLİ YEKÜN", "NAKLEDİLEN TOPLAM", "SONRAKİ SAYFAYA DEVİR"]
 CARRY_HEAD = ["NAKLİ YEKÜN", "ÖNCEKİ SAYFADAN DEVİR", "DEVREDEN TOPLAM"]
 
 
-def printed_value(value, h) -> str:
-    """A block line's value as printed: a month by the table's month form."""
+def date_form(level, h) -> str:
+    return h["month_form"] if level.months else h["date_form"]
+
+
+def printed_value(value, h, form=None) -> str:
+    """A block line's or header's value as printed: a date by its form (a month by the
+    table's month form)."""
     if hasattr(value, "isoformat"):
-        return fmt_date(value, h["month_form"])
+        return fmt_date(value, form or h["month_form"])
     return str(value)
 
 
 def block_text(level, values, h, bare) -> str:
     """The line heading a group: "PLASİYER : 03 - H. KILIÇ   BÖLGE : KARADENİZ" or the bare
     value "253 TESİS, MAKİNE VE CİHAZLAR"."""
-    shown = [printed_value(v, h) for v in values]
+    shown = [printed_value(v, h, date_form(level, h)) for v in values]
     if bare:
         return " ".join(shown)
     return "   ".join(f"{label}{h['label_sep']}{v}" for (label, _), v in zip(level.fields, shown))
@@ -278,7 +283,7 @@ class TableRun:
                                              count=self.counts()))
             items.append(Item(0, lambda n, j=j: self.closed(j)))
         if items and self.h["group_blank"]:
-            items.append(lines(("", "blank")))
+            items.append(lines((self.L.row({}), "frame") if self.L.framed else ("", "blank")))
         return items
 
     def closed(self, j):
@@ -375,7 +380,7 @@ def draw_labels(rng, content, levels) -> dict:
     taken = {grand, opening}
     per_level = []
     for level in levels:
-        choices = [level.total, "TOPLAM", f"{level.fields[0][0].upper()} TOPLAMI"]
+        choices = [level.total, "TOPLAM", f"{tr_upper(level.fields[0][0])} TOPLAMI"]
         label = rng.choice(choices)
         if label in taken:
             label = next(c for c in choices if c not in taken)

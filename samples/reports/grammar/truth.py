@@ -6,7 +6,7 @@ import datetime as dt
 
 from ..values import decimal_text, fmt_date
 from .columns import code_like, truth_value
-from .run import printed_value
+from .run import date_form, printed_value
 
 GROUP_HEADINGS = ["Grup", "Grup 2", "Grup 3"]
 
@@ -31,11 +31,11 @@ def carried_columns(run) -> list:
                 elif len(v) == 1:
                     v = v[0]
                 else:
-                    v = " ".join(printed_value(x, run.h) for x in v)
+                    v = " ".join(printed_value(x, run.h, date_form(level, run.h)) for x in v)
                 values.append(v)
             col = {"heading": heading, "carried": True, "source": "group", "label": label}
             if all(hasattr(v, "isoformat") for v in values):
-                col.update(kind="date", format=run.h["month_form"])
+                col.update(kind="date", format=date_form(level, run.h))
                 values = [v.isoformat() for v in values]
             else:
                 values = [str(v) for v in values]
@@ -118,6 +118,10 @@ def table_truth(run, report_fields) -> dict:
              "records": records, "totals": [total_truth(run, t) for t in run.totals]}
     if groups:
         table["groups"] = groups
+    if c.balanced:
+        by, debit, credit = c.balanced
+        by_heading = next(col["heading"] for col, _ in carried if col["label"] == by_label(run, by))
+        table["balanced"] = {"by": by_heading, "debit": heading[debit], "credit": heading[credit]}
     if c.hierarchy:
         table["hierarchy"] = {"column": heading[c.hierarchy], "separator": ".",
                               "sums": [heading[k] for k in run.summed
@@ -125,10 +129,15 @@ def table_truth(run, report_fields) -> dict:
     return table
 
 
+def by_label(run, key) -> str:
+    """The label a block line prints a field under."""
+    return next(label for lv in run.levels for label, k in lv.fields if k == key)
+
+
 def printed(col, value, run) -> str:
     """A report field's value as printed."""
     if col["kind"] == "date":
-        return fmt_date(dt.date.fromisoformat(value), run.h["month_form"])
+        return fmt_date(dt.date.fromisoformat(value), col["format"])
     return value
 
 

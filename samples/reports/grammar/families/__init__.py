@@ -8,7 +8,8 @@ every family meets every habit.
 from . import accounts, documents, registers, sheets
 
 FAMILIES = {
-    "ledger": accounts.ledger, "trial-balance": accounts.trial_balance,
+    "ledger": accounts.ledger, "journal": accounts.journal,
+    "trial-balance": accounts.trial_balance,
     "fx-statement": accounts.fx_statement, "aging": accounts.aging,
     "invoices": documents.invoices, "sales": documents.sales, "receipts": documents.receipts,
     "cheques": documents.cheques,

@@ -92,6 +92,46 @@ def trial_balance(d, rng, year):
                    relations={"bal": {"plus": ["debit"], "minus": ["credit"]}})
 
 
+JOURNAL_TEXTS = ["Satış faturası {n}", "Alış faturası {n}", "Tahsilat makbuzu {n}",
+                 "Ödeme, dekont {n}", "Maaş tahakkuku", "KDV mahsubu", "Kira tahakkuku",
+                 "Banka masrafı", "Kur farkı", "Virman"]
+
+
+def journal(d, rng, year):
+    """A journal: each voucher under its block line (its number, date and slip number), the
+    debits of its postings equal to its credits."""
+    accounts = [(f"{main}.{sub:02d}", f"{name} {sub:02d}") for main, name in
+                MAIN_ACCOUNTS.items() for sub in (1, 2)]
+    records, number = [], rng.randint(1, 400)
+    for day in dates(rng, d.num("vouchers", 2, 8), year):
+        number += rng.randint(1, 3)
+        count = rng.randint(2, 6)
+        debits = rng.randint(1, count - 1)
+        total = amount(rng, 100, 500_000)
+        sides = split(rng, total, debits) + split(rng, total, count - debits)
+        text = rng.choice(JOURNAL_TEXTS).format(n=rng.randint(1000, 99999))
+        slip_no = slip(rng, 5)
+        for i, k in enumerate(sides):
+            code, name = rng.choice(accounts)
+            records.append({"no": str(number), "day": day, "slip": slip_no, "code": code,
+                            "name": name, "text": text, "debit": k if i < debits else None,
+                            "credit": None if i < debits else k})
+    fields = [Field("code", "Hesap Kodu", "code", short="Hesap"),
+              Field("name", "Hesap Adı", "text"), Field("text", "Açıklama", "text"),
+              Field("debit", "Borç", **MONEY), Field("credit", "Alacak", **MONEY)]
+    return Content("journal", "YEVMİYE DEFTERİ", fields, records,
+                   levels=[Level([("Yevmiye No", "no"), ("Tarih", "day"), ("Fiş No", "slip")],
+                                 "FİŞ TOPLAMI", required=True)],
+                   balanced=("no", "debit", "credit"), wrap_key="text")
+
+
+def split(rng, total, parts) -> list:
+    """total kuruş in parts, none of them zero."""
+    cuts = sorted(rng.sample(range(1, total), parts - 1)) if total > parts else []
+    return [b - a for a, b in zip([0] + cuts, cuts + [total])] if cuts or parts == 1 else \
+        [total - parts + 1] + [1] * (parts - 1)
+
+
 def sum_into(parent, kids):
     for key in ("debit", "credit"):
         parent[key] = sum(k[key] or 0 for k in kids) or None

@@ -135,4 +135,5 @@ def cheques(d, rng, year):
               Field("branch", "Şube", "text"), Field("drawer", "Keşideci", "text"),
               Field("amount", "Tutar", **MONEY)]
     return Content("cheques", "ÇEK PORTFÖY LİSTESİ (VADE SIRALI)", fields, records,
-                   levels=[Level([("VADE", "month")], "AY TOPLAMI")], wrap_key="drawer")
+                   levels=[Level([("VADE", "month")], "AY TOPLAMI", months=True)],
+                   wrap_key="drawer")

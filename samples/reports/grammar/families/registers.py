@@ -8,6 +8,7 @@ from ..model import Break, Content, Field, Level
 from ..words import ASSET_CLASSES, COST_CENTRES, EXPENSE_ACCOUNTS, STOCK_GROUPS, bank, slip
 
 MONEY = dict(kind="amount", summed=True)
+DEPOTS = ["MERKEZ DEPO", "ŞUBE DEPO", "İSKELE DEPO", "FABRİKA AMBARI"]
 LIVES = {"252": [25, 50], "253": [5, 8, 10, 15], "254": [4, 5], "255": [3, 4, 5, 10],
          "260": [3, 5, 10], "264": [5, 10]}
 
@@ -96,10 +97,15 @@ def stock(d, rng, year):
     from the opening (DEVİR) by what comes in and goes out."""
     decimals = d.pick("quantity-decimals", [0, 3])
     one = 1000 if decimals else 1
-    records, openings = [], {}
-    for prefix, group, items in sorted(rng.sample(STOCK_GROUPS, d.num("groups", 1, 3))):
+    records, openings, taken = [], {}, set()
+    depots = sorted(rng.sample(DEPOTS, d.num("depots", 1, 2)))
+    groups = [(depot, g) for depot in depots
+              for g in sorted(rng.sample(STOCK_GROUPS, d.num("groups", 1, 3)))]
+    for depot, (prefix, group, items) in groups:
         picked = rng.sample(items, rng.randint(1, len(items)))
-        codes = sorted(f"{prefix}.{n:04d}" for n in rng.sample(range(1, 9999), len(picked)))
+        numbers = rng.sample([n for n in range(1, 9999) if n not in taken], len(picked))
+        taken.update(numbers)
+        codes = sorted(f"{prefix}.{n:04d}" for n in numbers)
         for code, (name, unit) in zip(codes, picked):
             scale = rng.choice([50, 400, 5_000, 60_000])
             have = rng.choice([0, rng.randint(1, scale * 2)]) * one
@@ -109,7 +115,8 @@ def stock(d, rng, year):
                 q = rng.randint(1, scale) * one + (rng.randint(0, 999) if decimals else 0)
                 coming = have < q or rng.random() < 0.45
                 have += q if coming else -q
-                records.append({"group": group, "code": code, "name": name, "unit": unit,
+                records.append({"depot": depot, "group": group, "code": code, "name": name,
+                                "unit": unit,
                                 "date": day, "doc": slip(rng, 5),
                                 "text": rng.choice(["Alış faturası", "Satış iadesi",
                                                     "Sayım fazlası", "Üretimden giriş"]
@@ -125,7 +132,8 @@ def stock(d, rng, year):
               Field("left", "Kalan Miktar", "amount", decimals=decimals, short="Kalan")]
     return Content(
         "stock", "STOK KARTI HAREKET LİSTESİ", fields, records,
-        levels=[Level([("STOK GRUBU", "group")], "GRUP TOPLAMI", bare=True),
+        levels=[Level([("DEPO", "depot")], "DEPO TOPLAMI", bare=True),
+                Level([("STOK GRUBU", "group")], "GRUP TOPLAMI", bare=True),
                 Level([("Stok Kodu", "code"), ("Stok Adı", "name"), ("Birim", "unit")],
                       "KART TOPLAMI", bare=True, required=True)],
         running={"left": {"plus": ["in"], "minus": ["out"], "opening": "group"}},
