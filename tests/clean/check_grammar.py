@@ -232,14 +232,15 @@ def share(a, b) -> float:
 
 
 def figures(results) -> dict:
-    exact = sum(1 for r in results if not any(c != "missed-warning" for c, _ in r["fails"]))
+    """The shares the checker reports and the floor holds."""
+    exact_ = sum(1 for r in results if exact(r))
     right = sum(r["cells"][0] for r in results)
     cells_ = sum(r["cells"][1] for r in results)
     agreed = sum(r["totals"][0] for r in results)
     totals = sum(r["totals"][1] for r in results)
     warn = [w for r in results for e, w in r["tampered"] if e == "warn"]
     silent = [w for r in results for e, w in r["tampered"] if e == "silent"]
-    return {"shapes": len(results), "exact": round(share(exact, len(results)), 1),
+    return {"shapes": len(results), "exact": round(share(exact_, len(results)), 1),
             "cells": round(share(right, cells_), 1),
             "false_warnings": sum(r["false_warnings"] for r in results),
             "false_warning_shapes": sum(1 for r in results if r["false_warnings"]),
@@ -249,53 +250,64 @@ def figures(results) -> dict:
             "silent_warned": sum(silent), "silent_copies": len(silent)}
 
 
-def breakdown(results, out=print):
-    """Per habit the shapes that have it, the share exact, and the checks that fail most
-    on them against all shapes (lift: how many times as often)."""
-    n = len(results)
-    failed = {c: {r["seed"] for r in results if any(k == c for k, _ in r["fails"])}
-              for c in CHECKS}
-    base = {c: len(s) / n for c, s in failed.items()}
-    rows = []
-    by_habit = collections.defaultdict(list)
+def exact(r) -> bool:
+    return not any(c != "missed-warning" for c, _ in r["fails"])
+
+
+def by_habit(results) -> dict:
+    """(habit, value) -> the results of the shapes that print it; habits of many values (a
+    page length) are left out."""
+    out = collections.defaultdict(list)
     for r in results:
         for habit, values in r["habits"].items():
             for v in values:
-                by_habit[(habit, v)].append(r)
-    counts = collections.Counter(h for h, _ in by_habit)
-    for (habit, value), rs in by_habit.items():
-        if len(rs) < max(5, n // 100) or len({v for (h, v) in by_habit if h == habit}) > 12:
+                out[(habit, v)].append(r)
+    values = collections.Counter(h for h, _ in out)
+    return {k: rs for k, rs in out.items() if values[k[0]] <= 20}
+
+
+def rate(rs, test) -> float:
+    return 100.0 * sum(1 for r in rs if test(r)) / len(rs) if rs else 0.0
+
+
+def breakdown(results, out=print, rows=30):
+    """The habits that cost most: per habit, the share of its shapes exact against the share
+    of the shapes without it, and the checks it fails more often than they do; per check,
+    the habits that raise it most."""
+    n = len(results)
+    least = max(10, n // 100)
+    groups = {k: rs for k, rs in by_habit(results).items() if len(rs) >= least}
+    fails = {c: (lambda r, c=c: any(k == c for k, _ in r["fails"])) for c in CHECKS}
+    seeds = {k: {r["seed"] for r in rs} for k, rs in groups.items()}
+    lines = []
+    for key, rs in groups.items():
+        others = [r for r in results if r["seed"] not in seeds[key]]
+        drop = rate(others, exact) - rate(rs, exact)
+        worse = sorted(((rate(rs, f) - rate(others, f), c, rate(rs, f), rate(others, f))
+                        for c, f in fails.items()), reverse=True)
+        detail = ", ".join(f"{c} {w:.0f}% (vs {o:.0f}%)" for d, c, w, o in worse[:3] if d >= 5)
+        lines.append((drop, f"{key[0]}={key[1]}", len(rs), rate(rs, exact), rate(others, exact),
+                      detail))
+    lines.sort(key=lambda x: -x[0])
+    out(f"\nby habit (habits of at least {least} shapes, those whose shapes are exact least "
+        f"often against the shapes without them first):")
+    for drop, name, count, with_, without, detail in lines[:rows]:
+        out(f"  {name:<34} n={count:<5} exact {with_:5.1f}% (without {without:5.1f}%)  "
+            f"{detail}")
+    out("\nby check (the shapes failing it; the habits that raise it most):")
+    for c, f in fails.items():
+        failing = sum(1 for r in results if f(r))
+        if not failing:
             continue
-        exact = sum(1 for r in rs if not any(c != "missed-warning" for c, _ in r["fails"]))
-        worst = []
-        for c in CHECKS:
-            k = sum(1 for r in rs if r["seed"] in failed[c])
-            if k and base[c]:
-                worst.append((k / len(rs) / base[c], c, k))
-        worst.sort(reverse=True)
-        rows.append((exact / len(rs), f"{habit}={value}", len(rs), worst[:3]))
-    del counts
-    rows.sort()
-    out(f"\nby habit (worst first; n shapes, exact, the checks failing most often against "
-        f"all {n} shapes):")
-    for ratio, name, count, worst in rows[:40]:
-        detail = ", ".join(f"{c} {k}/{count} (x{lift:.1f})" for lift, c, k in worst)
-        out(f"  {name:<34} n={count:<5} exact {100 * ratio:5.1f}%  {detail}")
-    out("\nby check (shapes failing it; the habits most over-represented among them):")
-    for c in CHECKS:
-        s = failed[c]
-        if not s:
-            continue
-        lifts = []
-        for (habit, value), rs in by_habit.items():
-            if len(rs) < max(5, n // 100):
-                continue
-            k = sum(1 for r in rs if r["seed"] in s)
-            if k >= 3:
-                lifts.append(((k / len(rs)) / (len(s) / n), f"{habit}={value}", k, len(rs)))
-        lifts.sort(reverse=True)
-        top = ", ".join(f"{name} {k}/{m} (x{lift:.1f})" for lift, name, k, m in lifts[:5])
-        out(f"  {c:<15} {len(s):>5} shapes  {top}")
+        raised = []
+        for key, rs in groups.items():
+            others = [r for r in results if r["seed"] not in seeds[key]]
+            raised.append((rate(rs, f) - rate(others, f), f"{key[0]}={key[1]}", rate(rs, f),
+                           rate(others, f)))
+        raised.sort(reverse=True)
+        top = ", ".join(f"{name} {w:.0f}% (vs {o:.0f}%)" for d, name, w, o in raised[:5]
+                        if d > 0)
+        out(f"  {c:<15} {failing:>5} shapes ({100.0 * failing / n:4.1f}%)  {top}")
 
 
 def main() -> int:

@@ -65,7 +65,8 @@ class Content:
     the key of a code whose levels ("7", "7.1", "7.1.01") make parents of the sums of their
     children; openings: a group's values (a tuple) -> {key: units} of its opening line;
     header: (label, value) pairs its page header prints; balanced: (voucher key, debit key,
-    credit key) of a journal whose vouchers balance."""
+    credit key) of a journal whose vouchers balance; local: keys a total adds up within one
+    group only (amounts in each group's own currency)."""
 
     family: str
     title: str
@@ -81,6 +82,7 @@ class Content:
     opening_labels: tuple = ("DEVİR", "DEVREDEN BAKİYE", "ÖNCEKİ DÖNEMDEN DEVİR")
     header: list = field(default_factory=list)
     balanced: tuple = None
+    local: tuple = ()
     grand: tuple = ("GENEL TOPLAM", "TOPLAM", "YEKÜN", "RAPOR TOPLAMI")
     wrap_key: str = None
 

@@ -72,6 +72,8 @@ class TableRun:
         with_openings = self.h["with_openings"] and self.h["opening_sides"] and \
             kind in ("group", "inner", "grand")
         for k in self.summed:
+            if k in self.c.local and kind not in ("group", "inner"):
+                continue
             fig[k] = sum(r.get(k) or 0 for r in recs)
             how[k] = "sum"
             if with_openings and any(k in o for _, o in self.opened):
@@ -79,7 +81,7 @@ class TableRun:
                 how[k] = "with_openings"
         for k in self.ratios:
             rule, dec = self.c.ratios[k], self.c.get(k).decimals
-            if fig[rule["to"]]:
+            if fig.get(rule["to"]):
                 value = Decimal(fig[rule["of"]] * rule["scale"]) / fig[rule["to"]]
                 fig[k] = int(value.scaleb(dec).quantize(Decimal(1), rounding=ROUND_HALF_UP))
                 how[k] = "ratio"
@@ -151,12 +153,13 @@ class TableRun:
             out += bottom
         if sums != "none":
             out += self.closing_rule(set(self.summed), under)
+        level1 = bool(self.c.hierarchy)  # a hierarchy's sums are its first level's
         if "page" in sums:
             out.append(self.total_item(self.labels["page"], "SAYFA TOPLAMI", "page",
-                                       self.p.first, "sums", under=under))
+                                       self.p.first, "sums", level1=level1, under=under))
         if "carry" in sums:
             out.append(self.total_item(self.labels["carry_foot"], "NAKLİ YEKÜN", "carried",
-                                       self.first, "sums", under=under))
+                                       self.first, "sums", level1=level1, under=under))
         if not under:
             out += bottom
         return out
@@ -172,7 +175,7 @@ class TableRun:
             return out
         if "carry" in self.h["page_sums"]:
             out.append(self.total_item(self.labels["carry_head"], "NAKLİ YEKÜN", "carried",
-                                       self.first, "sums"))
+                                       self.first, "sums", level1=bool(self.c.hierarchy)))
         if self.open and self.h["repeat_block"] != "none":
             suffix = " (devam)" if self.h["repeat_block"] == "devam" else ""
             for text in list(self.open):
@@ -361,7 +364,7 @@ class TableRun:
             items += self.closing_rule(set(self.summed), under)
         if page:
             items.append(self.total_item(self.labels["page"], "SAYFA TOPLAMI", "page", p.first,
-                                         "sums", under=under))
+                                         "sums", level1=bool(self.c.hierarchy), under=under))
         if grand:
             items.append(self.total_item(self.labels["grand"], "GENEL TOPLAM", "all",
                                          self.first, "grand", count=self.counts(),

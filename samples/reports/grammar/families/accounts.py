@@ -188,8 +188,8 @@ def fx_statement(d, rng, year):
         levels=[Level([("Döviz Cinsi", "cur")], "DÖVİZ TOPLAMI", required=True)],
         running={"fx_bal": {"plus": ["fx_d"], "minus": ["fx_c"], "opening": "group"},
                  "tl_bal": {"plus": ["tl_d"], "minus": ["tl_c"], "opening": "group"}},
-        openings=openings, grand=("TL GENEL TOPLAM",) if len(currencies) > 1 else
-        ("GENEL TOPLAM", "TOPLAM"))
+        openings=openings, local=("fx_d", "fx_c") if len(currencies) > 1 else (),
+        grand=("TL GENEL TOPLAM",) if len(currencies) > 1 else ("GENEL TOPLAM", "TOPLAM"))
 
 
 def usd_rate(year) -> float:

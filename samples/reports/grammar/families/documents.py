@@ -32,12 +32,12 @@ def invoices(d, rng, year):
     days = dates(rng, d.num("invoices", 6, 50), year, first, min(12, first + d.num("months", 0, 3)))
     series = d.pick("number", ["plain", "series"])
     rate_printed = d.pick("rate", ["percent", "number"])
-    records = []
+    records, first_number = [], rng.randint(1, 90) * 1000
     for n, day in enumerate(days):
         rate = rng.choice(vat_rates(day)[:2] + (vat_rates(day)[0],))
         base = amount(rng, 100, 250_000)
         vat = (base * rate + 50) // 100
-        number = f"{rng.randint(1, 9) * 10000 + n:06d}"
+        number = f"{first_number + n:06d}"
         records.append({"date": day, "no": ("A " if series == "series" else "") + number,
                         "name": party(rng), "tax": tax_number(rng),
                         "rate": f"%{rate}" if rate_printed == "percent" else rate,
