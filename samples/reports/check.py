@@ -272,7 +272,7 @@ def check_figures(table: dict) -> list:
             col = by_head[head]
             how = t.get("how", {}).get(head) or col.get("total")
             mark_head = next((h for h in marks if heads.index(h) == heads.index(head) + 1), None)
-            if how == "given":
+            if how in ("given", "unexplained"):
                 continue
             if how == "last":
                 want = num(sel[-1][1][head]) if sel else Decimal(0)

@@ -118,7 +118,7 @@ def effective(tags, fh, runs) -> dict:
             "ascii-fill": h["frame"] == "ascii", "label-at": not L.framed,
             "continuation": bool(c.wrap_key), "counts": run.counts(),
             "centred-headings": any(col.kind in ("date", "code") for col in L.cols),
-            "page-sums": fh["paging"] != "one-page",
+            "page-sums": fh["paging"] != "one-page", "unexplained-total": h["grand"],
         }
         for key, value in tags.items():
             if key.startswith(f"t{t}.") and shown.get(key[len(f"t{t}."):], True):

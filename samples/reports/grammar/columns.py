@@ -1,7 +1,6 @@
 """A table's printed columns: what each cell prints, how wide a column is, its heading split
 over the heading lines, and the kind a reader of the print gives it."""
 
-import datetime as dt
 import itertools
 
 from ..values import decimal_text, fmt_date, render_units, tr_upper
@@ -123,10 +122,6 @@ def reader_kind(field, values) -> str:
     if field.kind in ("date", "amount"):
         return field.kind
     return "code" if code_like([str(v) for v in values if v is not None]) else "text"
-
-
-def month_first(day: dt.date) -> dt.date:
-    return day.replace(day=1)
 
 
 def heading_text(field, h, width_hint) -> str:

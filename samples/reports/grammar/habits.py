@@ -122,5 +122,6 @@ def table_habits(d: Draw, encoding: str, paged: bool) -> dict:
         "slack": d.num("slack", 0, 3),
         "label_at": d.pick("label-at", ["edge", "text"]),
         "grand": d.chance("grand-total", 0.9),
+        "unexplained": d.chance("unexplained-total", 0.1),
     }
     return h

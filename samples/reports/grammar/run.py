@@ -14,6 +14,7 @@ REMARKS = ["*** ARA RAPOR ***", "**** BU SAYFADA İPTAL EDİLEN FİŞ YOKTUR ***
 PAGE_LABELS = ["SAYFA TOPLAMI", "Sayfa Toplamı", "SAYFA YEKÜNÜ"]
 CARRY_FOOT = ["NAKLİ YEKÜN", "NAKLEDİLEN TOPLAM", "SONRAKİ SAYFAYA DEVİR"]
 CARRY_HEAD = ["NAKLİ YEKÜN", "ÖNCEKİ SAYFADAN DEVİR", "DEVREDEN TOPLAM"]
+UNEXPLAINED = ["GEÇEN YIL AYNI DÖNEM", "ÖNCEKİ YIL TOPLAMI", "BÜTÇE TOPLAMI"]
 
 
 def date_form(level, h) -> str:
@@ -247,6 +248,22 @@ class TableRun:
             p.unit(closing, self.reserved)
         self.finish()
 
+    def unexplained_item(self, under) -> Item:
+        """A total no reading of the records explains: last year's figures for the same
+        period, printed under the grand total."""
+        label = self.rng.choice(UNEXPLAINED)
+        fig = {k: int(sum(abs(r.get(k) or 0) for r in self.c.records)
+                      * self.rng.uniform(0.5, 0.95)) for k in self.summed if k not in self.c.local}
+
+        def make(n):
+            self.totals.append({"line": n, "label": label, "keyword": "TOPLAM", "covers": "none",
+                                "range": [n, n], "level1": False, "count": None,
+                                "page": self.p.page, "figures": fig,
+                                "how": {k: "unexplained" for k in fig}})
+            return [(self.L.total_line(label, fig, "under" if under else self.h["label_at"]),
+                     "total")]
+        return Item(1, make)
+
     def titled(self, n, title):
         self.title_line = n + 1
         return [("", "blank"), (title, "title")]
@@ -369,6 +386,8 @@ class TableRun:
             items.append(self.total_item(self.labels["grand"], "GENEL TOPLAM", "all",
                                          self.first, "grand", count=self.counts(),
                                          level1=bool(self.c.hierarchy), under=under))
+        if grand and self.h["unexplained"]:
+            items.append(self.unexplained_item(under))
         if not under:
             items += bottom
         p.unit(items, 0)

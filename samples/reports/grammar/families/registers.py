@@ -28,8 +28,8 @@ def fixed_assets(d, rng, year):
             yearly = cost * rate // 10_000
             prior = min(cost, yearly * (year - bought.year))
             current = min(cost - prior, yearly)
-            records.append({"cls": f"{code} {name}", "code": f"{code}.{rng.randint(1, 9):02d}.{n:03d}",
-                            "name": item, "date": bought,
+            number = f"{code}.{rng.randint(1, 9):02d}.{n:03d}"
+            records.append({"cls": f"{code} {name}", "code": number, "name": item, "date": bought,
                             "rate": (f"%{rate // 100}" if rate % 100 == 0 else
                                      f"%{rate // 100},{rate % 100:02d}") if percent else rate,
                             "cost": cost, "prior": prior or None, "current": current or None,
