@@ -199,10 +199,11 @@ def check_batch(exe, seeds) -> list:
         for seed in seeds:
             try:
                 report, truth, copies = grammar.build(seed)
-            except RuntimeError as e:
+            except Exception as e:  # a fault of the grammar: named, and the others go on
+                what = f"{type(e).__name__}: {e}"
                 results.append({"seed": seed, "habits": {}, "summary": "", "cells": [0, 0],
                                 "false_warnings": 0, "totals": [0, 0], "tampered": [],
-                                "fails": [("generator", str(e)[:300])]})
+                                "fails": [("generator", what[:300])]})
                 continue
             folder = tmp / "in" / f"s{seed}"
             folder.mkdir(parents=True)

@@ -11,6 +11,7 @@ accounting programs, each with its ground truth and tampered copies.
     columns.py   a printed column: its cells, width, heading lines and kind
     table.py     a table on paper: frames, rule lines, headings, records, totals
     sheet.py     pages: headers, footers, breaks, lines kept together
+    labels.py    the labels of totals and the block lines of groups
     run.py       one table printed: groups, openings, totals between records and at the
                  ends, carried sums, with the truth of each line
     truth.py     the truth of a printed table (CONVENTIONS.md)

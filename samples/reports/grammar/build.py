@@ -10,7 +10,8 @@ from ..encoding import paper
 from ..layout import spread
 from . import clear, codes, families, tamper, truth
 from .habits import Draw, file_habits, table_habits
-from .run import TableRun, block_text, draw_labels, label_room
+from .labels import block_text, draw_labels, label_room
+from .run import TableRun
 from .sheet import Printer
 from .table import TableLayout
 

@@ -6,7 +6,7 @@ import datetime as dt
 
 from ..values import decimal_text, fmt_date
 from .columns import code_like, truth_value
-from .run import date_form, printed_value
+from .labels import date_form, printed_value
 
 GROUP_HEADINGS = ["Grup", "Grup 2", "Grup 3"]
 
