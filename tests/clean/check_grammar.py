@@ -271,28 +271,29 @@ def by_habit(results) -> dict:
     return {k: rs for k, rs in out.items() if values[k[0]] <= 20}
 
 
-def rate(rs, test) -> float:
-    return 100.0 * sum(1 for r in rs if test(r)) / len(rs) if rs else 0.0
-
-
 def breakdown(results, out=print, rows=30):
     """The habits that cost most: per habit, the share of its shapes exact against the share
     of the shapes without it, and the checks it fails more often than they do; per check,
     the habits that raise it most."""
     n = len(results)
     least = max(10, n // 100)
-    groups = {k: rs for k, rs in by_habit(results).items() if len(rs) >= least}
-    fails = {c: (lambda r, c=c: any(k == c for k, _ in r["fails"])) for c in CHECKS}
-    seeds = {k: {r["seed"] for r in rs} for k, rs in groups.items()}
+    groups = {k: {r["seed"] for r in rs} for k, rs in by_habit(results).items()
+              if len(rs) >= least and n - len(rs) > 0}
+    exact_ = {r["seed"] for r in results if exact(r)}
+    failing = {c: {r["seed"] for r in results if any(k == c for k, _ in r["fails"])}
+               for c in CHECKS}
+
+    def rates(seeds, of):  # the share of of among seeds, and among the other shapes
+        k = len(seeds & of)
+        return 100.0 * k / len(seeds), 100.0 * (len(of) - k) / (n - len(seeds))
+
     lines = []
-    for key, rs in groups.items():
-        others = [r for r in results if r["seed"] not in seeds[key]]
-        drop = rate(others, exact) - rate(rs, exact)
-        worse = sorted(((rate(rs, f) - rate(others, f), c, rate(rs, f), rate(others, f))
-                        for c, f in fails.items()), reverse=True)
+    for key, seeds in groups.items():
+        with_, without = rates(seeds, exact_)
+        worse = sorted(((w - o, c, w, o) for c in CHECKS for w, o in [rates(seeds, failing[c])]),
+                       reverse=True)
         detail = ", ".join(f"{c} {w:.0f}% (vs {o:.0f}%)" for d, c, w, o in worse[:3] if d >= 5)
-        lines.append((drop, f"{key[0]}={key[1]}", len(rs), rate(rs, exact), rate(others, exact),
-                      detail))
+        lines.append((without - with_, f"{key[0]}={key[1]}", len(seeds), with_, without, detail))
     lines.sort(key=lambda x: -x[0])
     out(f"\nby habit (habits of at least {least} shapes, those whose shapes are exact least "
         f"often against the shapes without them first):")
@@ -300,19 +301,14 @@ def breakdown(results, out=print, rows=30):
         out(f"  {name:<34} n={count:<5} exact {with_:5.1f}% (without {without:5.1f}%)  "
             f"{detail}")
     out("\nby check (the shapes failing it; the habits that raise it most):")
-    for c, f in fails.items():
-        failing = sum(1 for r in results if f(r))
-        if not failing:
+    for c in CHECKS:
+        if not failing[c]:
             continue
-        raised = []
-        for key, rs in groups.items():
-            others = [r for r in results if r["seed"] not in seeds[key]]
-            raised.append((rate(rs, f) - rate(others, f), f"{key[0]}={key[1]}", rate(rs, f),
-                           rate(others, f)))
-        raised.sort(reverse=True)
+        raised = sorted(((w - o, f"{key[0]}={key[1]}", w, o) for key, seeds in groups.items()
+                         for w, o in [rates(seeds, failing[c])]), reverse=True)
         top = ", ".join(f"{name} {w:.0f}% (vs {o:.0f}%)" for d, name, w, o in raised[:5]
                         if d > 0)
-        out(f"  {c:<15} {failing:>5} shapes ({100.0 * failing / n:4.1f}%)  {top}")
+        out(f"  {c:<15} {len(failing[c]):>5} shapes ({100.0 * len(failing[c]) / n:4.1f}%)  {top}")
 
 
 def below_floor(f: dict, floor: dict) -> list:
