@@ -261,12 +261,13 @@ def exact(r) -> bool:
 
 def by_habit(results) -> dict:
     """(habit, value) -> the results of the shapes that print it; habits of many values (a
-    page length) are left out."""
+    page length) and the counts a family draws (its accounts, its months) are left out."""
     out = collections.defaultdict(list)
     for r in results:
         for habit, values in r["habits"].items():
             for v in values:
-                out[(habit, v)].append(r)
+                if not ("." in habit and v.isdigit()):
+                    out[(habit, v)].append(r)
     values = collections.Counter(h for h, _ in out)
     return {k: rs for k, rs in out.items() if values[k[0]] <= 20}
 
