@@ -11,6 +11,7 @@
     cells.py      the truth-to-cell rule: the clean table a truth stands for
     check.py      the truth check
     kinds/        one module per report kind (see kinds/__init__.py)
+    grammar/      report shapes drawn at random from the habits of DOS print-outs
     main.py       the command line
 
 CONVENTIONS.md says what a truth means and how its clean table follows from it. The truth
@@ -27,6 +28,8 @@ its printed amounts), the pages and a role for every line of the report.
         DIR/<kind>/report.txt + truth.json
     python3 samples/reports --check [DIR...]     # checks written cases (default: the folders
         under tests/data/clean)
+    python3 samples/reports --grammar --seed N --out DIR   # one shape of the print-out
+        grammar: DIR/report.txt + truth.json + the tampered copies (grammar/__init__.py)
 
 Every run but --check checks what it wrote. Python 3 standard library only; the same
 arguments always give the same bytes. A new kind is one module in kinds/; running the

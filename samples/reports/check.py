@@ -1,30 +1,50 @@
 """The truth check: every truth against its report (the values at their lines and spans, every
-printed total against the records it covers, the running balances, the parents of a trial
-balance, a role for every line)."""
+printed total against the records it covers, the running balances, the row relations, the
+parents of a hierarchy, a role for every line). The figures are checked apart from the print
+(check_figures), which also tells whether a tampered copy's print shows the change."""
 
 import datetime as dt
 import json
 import sys
+from decimal import ROUND_HALF_UP, Decimal
 from pathlib import Path
 
 from .encoding import FRAME_BYTES, decode_line, paper
-from .values import fmt_date, kurus, plain, render_amount, tr_upper
+from .values import fmt_date, render_decimal, tr_upper
 
 # The roles a line may have; "note" is the closing text of the kinds written first.
 ROLES = {"header", "heading", "rule", "frame", "blank", "record", "continuation", "total",
          "footer", "note", "group", "title", "unplaced"}
 # Where a table's lines stand: a line not placed lies among these.
 TABLE_ROLES = {"heading", "rule", "frame", "record", "continuation", "total", "group"}
+# A frame drawn with the printer's own characters.
+ASCII_FRAME = set("+-=|:")
+
+
+def num(text) -> Decimal:
+    """A truth value as a number; null is zero."""
+    return Decimal(text or "0")
+
+
+def decimals_of(col) -> int:
+    fmt = col.get("format")
+    return fmt.get("decimals", 2) if isinstance(fmt, dict) else 2
+
+
+def shown(value: Decimal, decimals: int = 2) -> str:
+    return str(value.quantize(Decimal(1).scaleb(-decimals)))
 
 
 def render_value(col, value) -> str:
-    """A truth value as its column prints it."""
+    """A truth value as its column prints it; no value as a dash where the column prints
+    one."""
     if value is None:
-        return ""
+        fmt = col.get("format")
+        return "-" if isinstance(fmt, dict) and fmt.get("zero") == "dash" else ""
     if col["kind"] == "date":
         return fmt_date(dt.date.fromisoformat(value), col["format"])
     if col["kind"] == "amount":
-        return render_amount(kurus(value), col["format"])
+        return render_decimal(Decimal(value), col["format"])
     return value
 
 
@@ -45,14 +65,13 @@ def tables_of(truth: dict) -> list:
     return truth.get("tables") or [truth]
 
 
-def signed(value, mark) -> int:
-    """A balance in kuruş by its mark: B positive, A negative."""
-    k = kurus(value or "0")
-    return -k if mark == "A" else k
-
-
-def mark_of(k: int):
+def mark_of(k):
     return "B" if k > 0 else ("A" if k < 0 else None)
+
+
+def in_lines(scope: dict, line: int) -> bool:
+    a, b = scope.get("lines", (line, line))
+    return a <= line <= b
 
 
 def select(table: dict, scope: dict) -> list:
@@ -64,6 +83,8 @@ def select(table: dict, scope: dict) -> list:
         if "page" in scope and rec["page"] != scope["page"]:
             continue
         if "through_page" in scope and rec["page"] > scope["through_page"]:
+            continue
+        if not in_lines(scope, rec["line"]):
             continue
         if "level" in scope and rec.get("level") != scope["level"]:
             continue
@@ -98,6 +119,23 @@ def check_case(data: bytes, truth: dict) -> list:
 
 
 def check_table(lines: list, truth: dict, table: dict) -> list:
+    """The table's values where the report prints them, then its figures."""
+    return check_values(lines, truth, table) + [e for _, e in check_figures(table)]
+
+
+def cell_text(lines, line_no, col) -> str:
+    a, b = col["span"]
+    text = lines[line_no - 1][a - 1:b].strip()
+    fmt = col.get("format")
+    marker = fmt.get("marker") if isinstance(fmt, dict) else None
+    if marker and text.startswith(marker):
+        text = text[len(marker):].lstrip()
+    return text
+
+
+def check_values(lines: list, truth: dict, table: dict) -> list:
+    """Every record's values, group and page field and total figure where the report prints
+    it."""
     errors = []
     err = errors.append
     cols = table["columns"]
@@ -106,20 +144,8 @@ def check_table(lines: list, truth: dict, table: dict) -> list:
         err(f"headings not unique: {heads}")
     pages = {p["page"]: p for p in truth["pages"]}
     groups = {g["group"]: g for g in table.get("groups", [])}
-    records = table["records"]
-
-    def cell(line_no, col):
-        a, b = col["span"]
-        text = lines[line_no - 1][a - 1:b].strip()
-        fmt = col.get("format")
-        marker = fmt.get("marker") if isinstance(fmt, dict) else None
-        if marker and text.startswith(marker):
-            text = text[len(marker):].lstrip()
-        return text
-
-    # every record's values stand at its lines
     last = 0
-    for rec in records:
+    for rec in table["records"]:
         where = f"record at line {rec['line']}"
         span = list(range(rec["line"], rec["line"] + len(rec["lines"])))
         if rec["line"] <= last or rec["lines"] != span:
@@ -138,7 +164,7 @@ def check_table(lines: list, truth: dict, table: dict) -> list:
                     err(f"{where}: {col['heading']} {value!r} is not its "
                         f"{col.get('source', 'page')}'s")
                 continue
-            pieces = [cell(n, col) for n in rec["lines"]]
+            pieces = [cell_text(lines, n, col) for n in rec["lines"]]
             got = " ".join(p for p in pieces if p) if col["kind"] == "text" else pieces[0]
             if col["kind"] != "text" and any(pieces[1:]):
                 err(f"{where}: {col['heading']} on a continuation line")
@@ -155,122 +181,174 @@ def check_table(lines: list, truth: dict, table: dict) -> list:
         if g["header_lines"] and g["first_line"] != g["header_lines"][0]:
             err(f"group {g['group']}: its first line is not its block's")
         for head, value in g["fields"].items():
-            col = by_head[head]
-            printed = render_value(col, value) if col["kind"] == "date" else value
-            if col["label"] is None:
-                printed = f"({printed})"
-            # a field printed once over several groups (a stock group over its cards) holds
-            # for the groups after it
-            for above in range(g["group"], -1, -1):
-                block = " ".join(lines[n - 1] for n in groups[above]["header_lines"])
-                if col["label"] is None or col["label"] in block:
-                    break
-            if printed not in block or (col["label"] and col["label"] not in block):
-                err(f"group {g['group']}: field {head} {printed!r} not in its block")
+            if not field_printed(lines, groups, g, by_head[head], value):
+                err(f"group {g['group']}: field {head} {value!r} not in its block")
+    for t in table["totals"]:
+        where = f"total {t['label']!r} at line {t['line']}"
+        if t["label"] not in lines[t["line"] - 1]:
+            err(f"{where}: label not on its line")
+        for part in ("amounts", "marks"):
+            for head, value in t.get(part, {}).items():
+                got = cell_text(lines, t["line"], by_head[head])
+                if got != render_value(by_head[head], value).strip():
+                    err(f"{where}: {head} reads {got!r} on the line, truth {value}")
+    return errors
 
-    # a balance that is the net of its row's figures
+
+def field_printed(lines, groups, g, col, value) -> bool:
+    """Whether a group's field stands in its block: labelled ("Cari Kodu : 120.001"), in
+    brackets ("(MAHSUP)") or as the whole line; a field printed once over several groups (a
+    stock group over its cards) holds for the groups after it."""
+    printed = render_value(col, value) if col["kind"] == "date" else value
+    form = col.get("form", "bracket" if col["label"] is None else "label")
+    if form == "bracket":
+        printed = f"({printed})"
+    for above in range(g["group"], -1, -1):
+        block = [lines[n - 1].strip() for n in groups[above]["header_lines"]]
+        text = " ".join(block)
+        if form == "bare":
+            if any(line.strip(" ║│|:").startswith(printed) for line in block):
+                return True
+        elif form == "bracket" or col["label"] in text:
+            return printed in text and (form == "bracket" or col["label"] in text)
+    return False
+
+
+def check_figures(table: dict) -> list:
+    """Every figure the table's records must follow, apart from where it stands: the totals by
+    what they cover, the row relations and ratios, the running columns, balanced vouchers and
+    the parents of a hierarchy. Returns (what, message) pairs; what names the rule broken:
+    "total", "relation", "running", "voucher" or "parent"."""
+    errors = []
+
+    def err(what, text):
+        errors.append((what, text))
+
+    cols = table["columns"]
+    heads = [c["heading"] for c in cols]
+    by_head = {c["heading"]: c for c in cols}
+    groups = {g["group"]: g for g in table.get("groups", [])}
+    records = table["records"]
+
     nets = {c["heading"]: c["net"] for c in cols if c.get("net")}
     for head, rule in nets.items():
         for rec in records:
             vals = dict(zip(heads, rec["values"]))
-            got = kurus(vals[head] or "0")
+            got = num(vals[head])
             if rule.get("sign"):
                 got *= -1 if vals[rule["sign"]] == "A" else 1
-            want = (sum(kurus(vals[h] or "0") for h in rule["plus"])
-                    - sum(kurus(vals[h] or "0") for h in rule["minus"]))
+            want = (sum(num(vals[h]) for h in rule["plus"])
+                    - sum(num(vals[h]) for h in rule["minus"]))
             if got != want:
-                err(f"record at line {rec['line']}: {head} {plain(got)} is not the net "
-                    f"{plain(want)}")
+                err("relation", f"record at line {rec['line']}: {head} {got} is not the net "
+                                f"{want}")
+    for col in cols:
+        if col.get("ratio"):
+            rule = col["ratio"]
+            for rec in records:
+                vals = dict(zip(heads, rec["values"]))
+                want = ratio(vals[rule["of"]], vals[rule["to"]], rule, decimals_of(col))
+                if want != (None if vals[col["heading"]] is None else num(vals[col["heading"]])):
+                    err("relation", f"record at line {rec['line']}: {col['heading']} "
+                                    f"{vals[col['heading']]} is not the ratio {want}")
 
-    # every printed total against the records it covers
     running = {c["heading"]: c["running"] for c in cols if c.get("running")}
     net_of = dict(running, **nets)
 
     def opening(group, head):
-        return kurus(groups[group].get("openings", {}).get(head, "0.00")) if groups else 0
+        return num(groups[group].get("openings", {}).get(head)) if groups else Decimal(0)
 
+    openings = [t for t in table["totals"] if t["covers"] == "opening"]
     for t in table["totals"]:
         where = f"total {t['label']!r} at line {t['line']}"
         scope = t["scope"]
         sel = select(table, scope)
-        if t["label"] not in lines[t["line"] - 1]:
-            err(f"{where}: label not on its line")
         if "count" in scope and scope["count"] != len(sel):
-            err(f"{where}: count {scope['count']}, records {len(sel)}")
+            err("total", f"{where}: count {scope['count']}, records {len(sel)}")
         if t["covers"] == "opening" and scope.get("group") is None:
-            err(f"{where}: an opening balance names no group")
+            err("total", f"{where}: an opening balance names no group")
         marks = t.get("marks", {})
         for head, value in t["amounts"].items():
             col = by_head[head]
             how = t.get("how", {}).get(head) or col.get("total")
             mark_head = next((h for h in marks if heads.index(h) == heads.index(head) + 1), None)
+            if how in ("given", "unexplained"):
+                continue
             if how == "last":
-                want = kurus(sel[-1][1][head] or "0") if sel else 0
+                want = num(sel[-1][1][head]) if sel else Decimal(0)
             elif how == "opening":
-                want = abs(opening(scope["group"], head))
+                want = opening(scope["group"], head)
+                want = abs(want) if mark_head else want
+            elif how == "ratio":
+                rule = col["ratio"]
+                want = ratio(sum_of(sel, rule["of"]), sum_of(sel, rule["to"]), rule,
+                             decimals_of(col))
             elif how == "net":
                 rule = net_of[head]
                 # every group the scope names, with records or not
                 gs = [g for g, grp in groups.items()
-                      if scope.get("group", g) == g
+                      if scope.get("group", g) == g and in_lines(scope, grp["first_line"])
                       and all(grp["fields"].get(h, v) == v
                               for h, v in scope.get("where", {}).items())]
-                net = sum(opening(g, head) for g in gs)
+                net = sum((opening(g, head) for g in gs), Decimal(0))
                 for _, vals in sel:
-                    net += sum(kurus(vals[h] or "0") for h in rule.get("plus", []))
-                    net -= sum(kurus(vals[h] or "0") for h in rule.get("minus", []))
+                    net += sum(num(vals[h]) for h in rule.get("plus", []))
+                    net -= sum(num(vals[h]) for h in rule.get("minus", []))
                 want = abs(net) if mark_head else net
                 if mark_head and marks[mark_head] != mark_of(net):
-                    err(f"{where}: {mark_head} printed {marks[mark_head]}, net {mark_of(net)}")
+                    err("total", f"{where}: {mark_head} printed {marks[mark_head]}, net "
+                                 f"{mark_of(net)}")
             else:
-                want = sum(kurus(v[head]) for _, v in sel if v[head] is not None)
-            if kurus(value or "0") != want:
-                err(f"{where}: {head} printed {value}, records give "
-                    f"{plain(want, col['format'].get('decimals', 2))}")
-            got = cell(t["line"], col)
-            if got != render_value(col, value).strip():
-                err(f"{where}: {head} reads {got!r} on the line, truth {value}")
+                want = sum_of(sel, head)
+                if how == "with_openings":
+                    want += sum(num(o["amounts"].get(head)) for o in openings
+                                if in_lines(scope, o["line"]))
+            if want is not None and num(value) != want:
+                err("total", f"{where}: {head} printed {value}, records give "
+                             f"{shown(want, decimals_of(col))}")
         for head, value in marks.items():
             how = t.get("how", {}).get(head) or by_head[head].get("total")
             amount_head = heads[heads.index(head) - 1]
             if how == "last" and value != (sel[-1][1][head] if sel else None):
-                err(f"{where}: {head} printed {value}, the last record's {sel[-1][1][head]}")
+                err("total", f"{where}: {head} printed {value}, the last record's "
+                             f"{sel[-1][1][head]}")
             if how == "opening" and value != mark_of(opening(scope["group"], amount_head)):
-                err(f"{where}: {head} printed {value}, not the opening balance's side")
-            if cell(t["line"], by_head[head]) != (value or ""):
-                err(f"{where}: {head} reads {cell(t['line'], by_head[head])!r}, truth {value}")
+                err("total", f"{where}: {head} printed {value}, not the opening balance's side")
     balanced = table.get("balanced")
     if balanced:
         sums = {}
         for rec in records:
             vals = dict(zip(heads, rec["values"]))
             pair = sums.setdefault(vals[balanced["by"]], [0, 0])
-            pair[0] += kurus(vals[balanced["debit"]] or "0")
-            pair[1] += kurus(vals[balanced["credit"]] or "0")
+            pair[0] += num(vals[balanced["debit"]])
+            pair[1] += num(vals[balanced["credit"]])
         for key, (d, c) in sums.items():
             if d != c:
-                err(f"{balanced['by']} {key}: debit {plain(d)} != credit {plain(c)}")
+                err("voucher", f"{balanced['by']} {key}: debit {d} != credit {c}")
 
     # running balances, from each group's opening balance where the groups have them
     for head, rule in running.items():
         by_group = rule["opening"] == "group"
-        bal, key = 0 if by_group else kurus(rule["opening"]), None
-        dec = by_head[head]["format"].get("decimals", 2)
+        from_first = rule["opening"] == "first"
+        fixed = Decimal(0) if by_group or from_first else num(rule["opening"])
+        bal, key, first = fixed, None, from_first
         sign = rule.get("sign")
         for rec in records:
             vals = dict(zip(heads, rec["values"]))
             if by_group and rec["group"] != key:
                 key, bal = rec["group"], opening(rec["group"], head)
             elif rule.get("restart_on") and vals[rule["restart_on"]] != key:
-                key, bal = vals[rule["restart_on"]], kurus(rule["opening"])
-            bal += sum(kurus(vals[h] or "0") for h in rule.get("plus", []))
-            bal -= sum(kurus(vals[h] or "0") for h in rule.get("minus", []))
-            got = kurus(vals[head] or "0")
+                key, bal, first = vals[rule["restart_on"]], fixed, from_first
+            got = num(vals[head])
             if sign:
                 got *= sign.get(vals[sign["column"]] or "", 0) if got else 1
+            if first:
+                bal, first = got, False
+                continue
+            bal += sum(num(vals[h]) for h in rule.get("plus", []))
+            bal -= sum(num(vals[h]) for h in rule.get("minus", []))
             if got != bal:
-                err(f"record at line {rec['line']}: {head} {plain(got, dec)} != running "
-                    f"{plain(bal, dec)}")
+                err("running", f"record at line {rec['line']}: {head} {got} != running {bal}")
                 break
 
     # a parent account holds the sums of its sub-accounts
@@ -284,14 +362,29 @@ def check_table(lines: list, truth: dict, table: dict) -> list:
                 parent_code = by_line[rec["parent"]][tree["column"]]
                 code = by_line[rec["line"]][tree["column"]]
                 if not code.startswith(parent_code + tree["separator"]):
-                    err(f"record at line {rec['line']}: {code} is not under {parent_code}")
+                    err("parent", f"record at line {rec['line']}: {code} is not under "
+                                  f"{parent_code}")
         for parent, lines_ in kids.items():
             for head in tree["sums"]:
-                total = sum(kurus(by_line[n][head] or "0") for n in lines_)
-                if total != kurus(by_line[parent][head] or "0"):
-                    err(f"record at line {parent}: {head} {by_line[parent][head]} != its "
-                        f"sub-accounts' {plain(total)}")
+                total = sum(num(by_line[n][head]) for n in lines_)
+                if total != num(by_line[parent][head]):
+                    err("parent", f"record at line {parent}: {head} {by_line[parent][head]} "
+                                  f"!= its sub-accounts' {total}")
     return errors
+
+
+def sum_of(sel, head) -> Decimal:
+    return sum((num(v[head]) for _, v in sel if v[head] is not None), Decimal(0))
+
+
+def ratio(of, to, rule, decimals):
+    """of / to times the rule's scale, rounded half up to the column's decimals; none when to
+    is zero or not printed."""
+    of, to = num(of), num(to)
+    if not to:
+        return None
+    return (of * rule.get("scale", 100) / to).quantize(Decimal(1).scaleb(-decimals),
+                                                       rounding=ROUND_HALF_UP)
 
 
 def check_roles(raw: list, lines: list, truth: dict, tables: list) -> list:
@@ -328,7 +421,7 @@ def check_roles(raw: list, lines: list, truth: dict, tables: list) -> list:
             err(f"line {n}: role {role}, the lines not placed disagree")
         if role == "rule" and set(body) - set("-= "):
             err(f"line {n}: rule line holds {body!r}")
-        if role == "frame" and set(body) - set(FRAME_BYTES):
+        if role == "frame" and set(body) - set(FRAME_BYTES) - ASCII_FRAME - {" "}:
             err(f"line {n}: frame line holds {body!r}")
         if "\f" in raw[n - 1] and not raw[n - 1].startswith("\f"):
             err(f"line {n}: form feed inside the line")

@@ -1,7 +1,7 @@
-"""The bytes of a report: code page 857 text (or Windows-1254, as a later Windows program saved
-it), with frames drawn in the code page 437 bytes DOS programs drew them with (0xD1 ╤, 0xCF ╧,
-0xB6 ╢, 0xC7 ╟ show as other glyphs in code page 857), and the printer's control codes that a
-"print to file" leaves in the text."""
+"""The bytes of a report: code page 857 text (or Windows-1254 or UTF-8, as a later Windows
+program saved it; of these only UTF-8 keeps a box frame), with frames drawn in the code page
+437 bytes DOS programs drew them with (0xD1 ╤, 0xCF ╧, 0xB6 ╢, 0xC7 ╟ show as other glyphs in
+code page 857), and the printer's control codes that a "print to file" leaves in the text."""
 
 # --- code page 857 with the DOS frame -------------------------------------------------------
 # The frame characters are written as the code page 437 bytes that DOS programs drew with: the
@@ -14,9 +14,11 @@ FRAME_CHARS = {b: ch for ch, b in FRAME_BYTES.items()}
 TEXT_CHARS = {chr(c) for c in range(0x20, 0x7F)} | set("ÇçĞğİıÖöŞşÜü\f")
 
 # --- printer control codes ------------------------------------------------------------------
-# ESC and the command letter; these commands take one more byte, their parameter.
+# ESC and the command letter; these commands take one more byte, their parameter: underline,
+# double width, print mode, letter quality, line spacing (ESC 3 n, ESC A n), paper feed
+# (ESC J n), right and left margin (ESC Q n, ESC l n).
 ESC = "\x1b"
-ESC_WITH_PARAMETER = set("-W!x")
+ESC_WITH_PARAMETER = set("-W!x3AJQl")
 # Single bytes: SI (condensed), DC2 (condensed off), SO (double width for the line), DC4 (off).
 SINGLE_CODES = set("\x0f\x12\x0e\x14")
 CONTROL_CHARS = {chr(c) for c in range(0x20)} - {"\n", "\r", "\f"}
@@ -61,6 +63,8 @@ def encode_line(line: str, encoding: str = "cp857", codes: bool = False) -> byte
     for ch in line:
         if ch in FRAME_BYTES and encoding == "cp857":
             out.append(FRAME_BYTES[ch])
+        elif ch in FRAME_BYTES and encoding == "utf-8":
+            out += ch.encode("utf-8")
         elif ch in TEXT_CHARS or (codes and ch in CONTROL_CHARS):
             out += ch.encode(encoding)
         else:

@@ -5,7 +5,7 @@ import random
 import zlib
 from pathlib import Path
 
-from . import cells, kinds
+from . import cells, grammar, kinds
 from .check import check_dirs
 from .doc import DEFAULT_RECORD, dump_truth
 
@@ -41,6 +41,9 @@ def main() -> int:
     ap.add_argument("--seed", type=int, help="write one unseen variant of every kind")
     ap.add_argument("--out", type=Path, help="folder for the variants (with --seed)")
     ap.add_argument("--kinds", help="only these kinds (comma-separated names)")
+    ap.add_argument("--grammar", action="store_true",
+                    help="with --seed and --out: one shape drawn from the print-out grammar "
+                         "(DIR/report.txt, truth.json and the tampered copies)")
     ap.add_argument("--check", nargs="*", metavar="DIR",
                     help="check written cases (default: every folder under tests/data/clean)")
     args = ap.parse_args()
@@ -48,6 +51,14 @@ def main() -> int:
         return check_dirs(args.check or sorted(p for p in CLEAN.iterdir() if p.is_dir()))
     if (args.seed is None) != (args.out is None):
         ap.error("--seed and --out go together")
+    if args.grammar:
+        if args.seed is None:
+            ap.error("--grammar needs --seed and --out")
+        report, truth, copies = grammar.build(args.seed)
+        write_case(args.out, report, truth)
+        for name, data in copies:
+            (args.out / name).write_bytes(data)
+        return check_dirs([args.out])
     names = kinds.names()
     if args.kinds:
         unknown = set(args.kinds.split(",")) - set(names)

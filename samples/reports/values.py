@@ -55,25 +55,46 @@ def fmt_date(d: dt.date, pattern: str) -> str:
     return DATE_TOKENS.sub(token, pattern)
 
 
+def decimal_text(units: int, decimals: int) -> str:
+    """A number of units of 10^-decimals as the truth's decimal string: (-12345, 3) ->
+    "-12.345", (1493468, 0) -> "1493468"."""
+    whole, frac = divmod(abs(units), 10 ** decimals)
+    sign = "-" if units < 0 else ""
+    return f"{sign}{whole}.{frac:0{decimals}d}" if decimals else f"{sign}{whole}"
+
+
 def render_amount(k, notation: dict) -> str:
     """An amount in kuruş as the report prints it, by the truth's format of its column."""
     if k is None:
         return ""
-    units, cents = divmod(abs(k), 100)
-    digits = str(units)
+    decimals = notation.get("decimals", 2)
+    if decimals == 0:
+        assert k % 100 == 0, k
+    return render_units(k // 100 if decimals == 0 else k, notation)
+
+
+def render_decimal(value: Decimal, notation: dict) -> str:
+    """A decimal number ("-1234.567") as the report prints it in its column's format."""
+    units = value.scaleb(notation.get("decimals", 2))
+    assert units == units.to_integral_value(), (value, notation)
+    return render_units(int(units), notation)
+
+
+def render_units(units: int, notation: dict) -> str:
+    """A number of units of the column's last decimal place as the report prints it: grouped
+    thousands, the decimal mark, the sign as the column shows a negative amount."""
+    decimals = notation.get("decimals", 2)
+    whole, frac = divmod(abs(units), 10 ** decimals)
+    digits = str(whole)
     if notation["thousands"]:
         groups = []
         while len(digits) > 3:
             groups.insert(0, digits[-3:])
             digits = digits[:-3]
         digits = notation["thousands"].join([digits] + groups)
-    if notation.get("decimals") == 0:
-        assert cents == 0, k
-        text = digits
-    else:
-        text = f"{digits}{notation['decimal']}{cents:02d}"
+    text = f"{digits}{notation['decimal']}{frac:0{decimals}d}" if decimals else digits
     neg = notation["negative"]
-    if k < 0:
+    if units < 0:
         text = {"leading-minus": "-" + text, "trailing-minus": text + "-",
                 "parentheses": "(" + text + ")", "unsigned": text}[neg]
     elif neg == "parentheses" and notation.get("positive_pad"):
