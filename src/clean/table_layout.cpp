@@ -284,6 +284,19 @@ bool isLetter(char c) {
     return ((b | 0x20) >= 'a' && (b | 0x20) <= 'z') || (b >= 0x80 && !isBoxByte(b));
 }
 
+// Whether a heading word names B/A marks: "B/A", "(B/A)", "B-A", "BA", a lone "B" or "A".
+bool marksHeading(std::string_view word) {
+    std::string letters;
+    for (const char c : word) {
+        if (c == 'B' || c == 'A') {
+            letters += c;
+        } else if (c != '/' && c != '-' && c != '(' && c != ')') {
+            return false;
+        }
+    }
+    return !letters.empty() && letters.size() <= 2;
+}
+
 }  // namespace
 
 std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout& table,
@@ -350,7 +363,11 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
                 const auto [from, to] = spanOf(kept[c]);
                 const std::int64_t overlap = std::min(b, to) - std::max(a, from) + 1;
                 if (overlap <= 0) continue;
-                if (kept[c] == table.splitField) {
+                // The marks split off an amount take the marks' own heading ("B/A") and a word
+                // that stands over them mostly, not the amount's heading that ends over its
+                // glued mark.
+                if (kept[c] == table.splitField &&
+                    (marksHeading(line.substr(start, i - start)) || 2 * overlap >= b - a + 1)) {
                     best = static_cast<int>(c);
                     break;
                 }
@@ -361,8 +378,16 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
             }
             if (best < 0) continue;
             std::string& heading = headings[static_cast<std::size_t>(best)];
-            if (!heading.empty()) heading += ' ';
-            heading += DosToWinText(line.substr(start, i - start));
+            const std::string_view word = line.substr(start, i - start);
+            // Digits one over another over a narrow column are one number read top down ("1"
+            // over "0": the tenth day of an attendance sheet).
+            const auto digits = [](std::string_view w) {
+                return !w.empty() && std::all_of(w.begin(), w.end(),
+                                                 [](char ch) { return ch >= '0' && ch <= '9'; });
+            };
+            if (!heading.empty() && !(word.size() == 1 && digits(word) && digits(heading)))
+                heading += ' ';
+            heading += DosToWinText(word);
         }
     }
     return headings;
