@@ -125,6 +125,8 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
             table.headingTexts.erase(table.headingTexts.begin());
         }
     }
+    if (location.format != TableFormat::Data && settings.AutoColumnSearch)
+        table.splitGluedMarks(text, table.dataStart, located.endLine);
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
     const int firstLine = settings.startRow();
     const int end = located.endLine;

@@ -1,7 +1,9 @@
 #include "clean/table_layout.h"
 
 #include <algorithm>
+#include <map>
 
+#include "clean/column_finder.h"
 #include "core/dos_text.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
@@ -173,6 +175,48 @@ void TableLayout::mergeSplit() {
     if (splitField <= 0) return;
     widths[static_cast<std::size_t>(splitField - 1)] += 1;
     splitField = -1;
+    layOut(*this, tableText);
+}
+
+void TableLayout::splitGluedMarks(const ReportText& text, int from, int end) {
+    constexpr int kLooked = 20000;
+    end = std::min(end, text.lineCount());
+    for (int k = fields.count - 1; k >= 0; --k) {
+        if (k == splitField || k + 1 == splitField) continue;
+        const auto idx = static_cast<std::size_t>(k);
+        const std::size_t first = fields.from[idx] == 0 ? 0 : fields.from[idx] - 1;
+        std::map<std::size_t, int> at;  // where the marks stand, how often
+        int filled = 0, marked = 0;
+        for (int i = std::max(from, 0), n = 0; i < end && n < kLooked; ++i) {
+            const std::string_view line = text.line(i);
+            if (first >= line.size() || !looksLikeRecord(line)) continue;
+            ++n;
+            std::string_view value = line.substr(first, fields.length[idx]);
+            std::size_t last = value.find_last_not_of(std::string_view(" |\xB3\xBA\r\f", 6));
+            if (last == std::string_view::npos || static_cast<unsigned char>(value[last]) <= 0x20)
+                continue;
+            ++filled;
+            const char c = value[last];
+            if ((c == 'A' || c == 'B') && last > 0 && value[last - 1] >= '0' &&
+                value[last - 1] <= '9') {
+                ++marked;
+                ++at[first + last];
+            }
+        }
+        if (marked < 2 || 10 * marked < 9 * filled) continue;
+        std::size_t mark = 0;
+        int most = 0;
+        for (const auto& [p, times] : at) {
+            if (times > most) mark = p, most = times;
+        }
+        // The amount's column ends before its marks; theirs takes the rest of its room.
+        const auto before = static_cast<std::int32_t>(mark - first);
+        const std::int32_t rest = widths[idx] - before;
+        if (before <= 0 || rest <= 0) continue;
+        widths[idx] = before;
+        widths.insert(widths.begin() + static_cast<std::ptrdiff_t>(k) + 1, rest);
+        if (splitField > k) ++splitField;
+    }
     layOut(*this, tableText);
 }
 

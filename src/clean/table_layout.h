@@ -41,6 +41,11 @@ struct TableLayout {
     /// Gives the split-off character back to the last detected column: the split held a
     /// part of the values (a trailing minus, the last digit), not B/A marks.
     void mergeSplit();
+    /// Splits off the B/A marks glued to the amounts of a column ("29.285,24A") into a column
+    /// of their own, for every column whose values among the records for sure of lines `from`
+    /// to `end` nearly all end so; the marks LedgerMarks split off stay as they are. Not for
+    /// a table whose columns the records give (they part their marks themselves).
+    void splitGluedMarks(const ReportText& text, int from, int end);
 };
 
 /// The located table as the clean import cuts it: the settings' widths (those the column
