@@ -1,5 +1,6 @@
 #include "clean/table_finder.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "clean/column_finder.h"
@@ -16,6 +17,11 @@ namespace {
 constexpr std::string_view kTopLeft = "\xDA\xC9\xD5\xD6";
 constexpr std::string_view kTopRight = "\xBF\xBB\xB8\xB7";
 constexpr std::string_view kTopTees = "\xC2\xCB\xD1\xD2";
+// A frame whose top line frames the page header over the table parts its columns from a line
+// across it: ├ ╠ ╞ ╟ at its left, ┤ ╣ ╡ ╢ at its right, ┬ ╦ ╤ ╥ or ┼ ╬ ╪ ╫ between.
+constexpr std::string_view kLeftTees = "\xC3\xCC\xC6\xC7";
+constexpr std::string_view kRightTees = "\xB4\xB9\xB5\xB6";
+constexpr std::string_view kCrossTees = "\xC5\xCE\xD8\xD7";
 constexpr unsigned char kSingleFill = 0xC4, kDoubleFill = 0xCD;  // ─ ═
 // A rule's first run starts within the line's first characters: a total's underline, under
 // the amounts alone, is no table's rule.
@@ -36,7 +42,8 @@ bool mayOpenTable(std::string_view raw) {
     const std::size_t first = line.find_first_not_of(' ');
     if (first == std::string_view::npos) return false;
     const char c = line[first];
-    return c == '-' || c == '=' || c == '+' || kTopLeft.find(c) != std::string_view::npos;
+    return c == '-' || c == '=' || c == '+' || kTopLeft.find(c) != std::string_view::npos ||
+           kLeftTees.find(c) != std::string_view::npos;
 }
 
 // Where the runs of a rule line start: runs of one fill, hyphens or equals signs, parted by
@@ -81,15 +88,17 @@ char frameTee(std::string_view raw) {
     line.remove_prefix(first);
     if (line.front() == '+') return asciiFrameTee(line);
     const auto fill = static_cast<unsigned char>(line[1]);
-    if (kTopLeft.find(line.front()) == std::string_view::npos ||
-        kTopRight.find(line.back()) == std::string_view::npos ||
-        (fill != kSingleFill && fill != kDoubleFill)) {
-        return 0;
-    }
+    const bool top = kTopLeft.find(line.front()) != std::string_view::npos &&
+                     kTopRight.find(line.back()) != std::string_view::npos;
+    const bool across = kLeftTees.find(line.front()) != std::string_view::npos &&
+                        kRightTees.find(line.back()) != std::string_view::npos;
+    if (!(top || across) || (fill != kSingleFill && fill != kDoubleFill)) return 0;
     char tee = 0;
     for (const char c : line.substr(1, line.size() - 2)) {
         if (static_cast<unsigned char>(c) == fill) continue;
-        if (kTopTees.find(c) == std::string_view::npos || (tee != 0 && c != tee)) return 0;
+        const bool ofTop = kTopTees.find(c) != std::string_view::npos;
+        const bool crossing = across && kCrossTees.find(c) != std::string_view::npos;
+        if (!(ofTop || crossing) || (tee != 0 && c != tee)) return 0;
         tee = c;
     }
     return tee;
@@ -236,14 +245,14 @@ std::optional<TableLocation> barTable(const ReportText& text) {
     return std::nullopt;
 }
 
-// The first record of a block of them: a line that looks like a record, with two more among
-// the next six lines that are neither blank nor rules.
-int firstRecordBlock(const ReportText& text) {
+// The first record of a block of them from `from` on, before `to`: a line that looks like a
+// record, with two more among the next six lines that are neither blank nor rules.
+int firstRecordBlock(const ReportText& text, int from, int to) {
     constexpr int kLooked = 6;
-    for (int j = 0; j < text.lineCount(); ++j) {
+    for (int j = from; j < to; ++j) {
         if (!looksLikeRecord(withoutFormFeed(text.line(j)))) continue;
         int looked = 0, records = 0;
-        for (int i = j + 1; i < text.lineCount() && looked < kLooked; ++i) {
+        for (int i = j + 1; i < to && looked < kLooked; ++i) {
             const std::string_view next = text.line(i);
             if (isBlank(next) || isRuleLike(next)) continue;
             ++looked;
@@ -271,43 +280,91 @@ bool mayHead(std::string_view line) {
            line.find(':') == std::string_view::npos;
 }
 
-// A table whose columns no rule parts: over its first block of records a rule of one run
-// (or of runs that part no columns, over the amounts alone) under the headings, or the
-// headings themselves; its columns read from the records.
-std::optional<TableLocation> dataTable(const ReportText& text) {
-    const int first = firstRecordBlock(text);
+// The columns of a table of `location`'s line whose records stand before `end`, read from
+// them; false when they give fewer than two.
+bool readDataColumns(const ReportText& text, TableLocation& location, int end) {
+    const int j = location.line;
+    const bool ruled = isRuleLike(text.line(j));
+    std::vector<int> headings;
+    for (int h = ruled ? j - 1 : j; h >= 0 && h > j - 4 && mayHead(text.line(h)); --h)
+        headings.insert(headings.begin(), h);
+    const FoundColumns found = findColumns(text, j + 1, end, headings);
+    if (found.columns.size() < 2) return false;
+    location.widths = found.widths;
+    location.runFrom.clear();
+    location.runTo.clear();
+    std::int32_t from = 0;
+    for (std::size_t k = 0; k < found.columns.size(); ++k) {
+        location.runFrom.push_back(found.columns[k].from - from);
+        location.runTo.push_back(found.columns[k].to - from);
+        from += found.widths[k];
+    }
+    return true;
+}
+
+// A table whose columns no rule parts, the first between lines `from` and `to`: over its first
+// block of records a rule of one run (or of runs that part no columns, over the amounts
+// alone) under the headings, or the headings themselves; its columns read from the records.
+std::optional<TableLocation> dataTable(const ReportText& text, int from, int to) {
+    const int first = firstRecordBlock(text, from, to);
     if (first < 0) return std::nullopt;
     // Up from the first record, past the block lines of its group ("VADE : Nisan 2024", "253
     // TESİS, MAKİNE VE CİHAZLAR"), to the rule under the headings or the headings.
     constexpr int kBlockLines = 6;
     int j = first - 1;
-    for (int passed = 0; j >= 0; --j) {
+    for (int passed = 0; j >= from; --j) {
         const std::string_view line = text.line(j);
         if (isBlank(line)) continue;
         if (isRuleLike(line) || (mayHead(line) && wordGroups(line) >= 2)) break;
         if (++passed > kBlockLines) return std::nullopt;
     }
-    if (j < 0) return std::nullopt;
-    const bool ruled = isRuleLike(text.line(j));
-    std::vector<int> headings;
-    for (int h = ruled ? j - 1 : j; h >= 0 && h > j - 4 && mayHead(text.line(h)); --h)
-        headings.insert(headings.begin(), h);
-    if (headings.empty()) return std::nullopt;
-    const FoundColumns found = findColumns(text, j + 1, text.lineCount(), headings);
-    if (found.columns.size() < 2) return std::nullopt;
+    if (j < from || (isRuleLike(text.line(j)) && (j == 0 || !mayHead(text.line(j - 1)))))
+        return std::nullopt;
     TableLocation at;
     at.line = j;
     at.format = TableFormat::Data;
     at.separator = "\n";  // parts nothing: the columns are the records'
     at.broader = true;
-    at.widths = found.widths;
-    std::int32_t from = 0;
-    for (std::size_t k = 0; k < found.columns.size(); ++k) {
-        at.runFrom.push_back(found.columns[k].from - from);
-        at.runTo.push_back(found.columns[k].to - from);
-        from += found.widths[k];
-    }
+    if (!readDataColumns(text, at, to)) return std::nullopt;
     return at;
+}
+
+// How many of the boundaries between the fields `widths` cut lines by a word of `line` runs
+// over: a record of another table's columns runs over some.
+int crossings(std::string_view raw, const std::vector<std::int32_t>& widths) {
+    const std::string_view line = withoutFormFeed(raw);
+    int n = 0;
+    std::size_t at = 0;
+    for (std::size_t k = 0; k + 1 < widths.size(); ++k) {
+        at += static_cast<std::size_t>(std::max(widths[k], 0));
+        if (at == 0 || at >= line.size()) break;
+        n += line[at - 1] != ' ' && line[at] != ' ';
+    }
+    return n;
+}
+
+// Where a table of columns read from its records begins after `from`, before `to`, inside
+// the table that `widths` cut: at a line of headings that is none of that table's, over
+// records whose words run over that table's columns. -1 when none does.
+int dataTableStart(const ReportText& text, int from, int to,
+                   const std::vector<std::int32_t>& widths,
+                   const std::vector<std::string>& headings) {
+    constexpr int kLookedRecords = 3;
+    for (int j = from; j < to; ++j) {
+        const std::string_view line = text.line(j);
+        if (!mayHead(line) || wordGroups(line) < 2) continue;
+        const std::string key(repeatKey(line));
+        if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
+        int records = 0, across = 0;
+        for (int i = j + 1; i < to && records < kLookedRecords && i <= j + 12; ++i) {
+            const std::string_view next = text.line(i);
+            if (!looksLikeRecord(withoutFormFeed(next))) continue;
+            ++records;
+            across += crossings(next, widths) > 0;
+        }
+        if (records >= 2 && 2 * across > records) return j;
+    }
+    return -1;
 }
 
 // Whether a line may name a table: words, no field ("Sayfa : 2"), no amount or date (a line
@@ -320,7 +377,8 @@ bool namesATable(std::string_view line) {
 // frame) and the blank lines over them, the line that names it.
 void titleOf(const ReportText& text, ReportTable& table) {
     int top = table.location.line;
-    if (table.location.format == TableFormat::RuleLine) {
+    if (table.location.format == TableFormat::RuleLine ||
+        table.location.format == TableFormat::Data) {
         while (top > 0 && table.location.line - top < kMaxHeadingLines &&
                !isBlank(text.line(top - 1)) &&
                (isTextLine(text.line(top - 1)) || !ruleRuns(text.line(top - 1)).empty())) {
@@ -381,6 +439,65 @@ std::vector<std::int32_t> widthsAt(const ReportText& text, const TableLocation& 
     return measuredWidths(line, at.separator, layout.LedgerMarks);
 }
 
+// The heading lines over a table's line, right-trimmed: the line itself too when it is no
+// rule (a table of columns read from its records, under no rule).
+std::vector<std::string> headingsOf(const ReportText& text, const TableLocation& at) {
+    std::vector<std::string> headings;
+    const int j = at.line;
+    const bool ruled = isRuleLike(text.line(j));
+    for (int h = ruled ? j - 1 : j; h >= 0 && h > j - 4 && mayHead(text.line(h)); --h)
+        headings.emplace_back(repeatKey(text.line(h)));
+    return headings;
+}
+
+// The tables of columns read from their records that a report prints among the others (a
+// summary under its own headings after a ledger): each splits off the table it stands in,
+// from its headings on. Each such table's columns are read from its own records.
+void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
+    constexpr int kMoreHeadingLines = 2;
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        ReportTable& table = tables[t];
+        const std::vector<std::string> headings = headingsOf(text, table.location);
+        for (int from = table.location.line + 1; from < table.endLine;) {
+            const int j =
+                dataTableStart(text, from, table.endLine, table.location.widths, headings);
+            if (j < 0) break;
+            // A table of the records' columns cuts by what its records before `j` give.
+            if (table.location.format == TableFormat::Data) {
+                TableLocation before = table.location;
+                if (readDataColumns(text, before, j) &&
+                    dataTableStart(text, j, j + 1, before.widths, headings) < 0) {
+                    from = j + 1;
+                    continue;
+                }
+            }
+            int line = j;
+            while (line + 1 < table.endLine && line < j + kMoreHeadingLines &&
+                   mayHead(text.line(line + 1)))
+                ++line;
+            if (line + 1 < table.endLine && isRuleLike(text.line(line + 1))) ++line;
+            ReportTable next;
+            next.location.line = line;
+            next.location.format = TableFormat::Data;
+            next.location.separator = "\n";
+            next.location.broader = true;
+            next.endLine = table.endLine;
+            if (!readDataColumns(text, next.location, next.endLine)) {
+                from = j + 1;
+                continue;
+            }
+            titleOf(text, next);
+            table.endLine = next.firstLine;
+            tables.insert(tables.begin() + static_cast<std::ptrdiff_t>(t) + 1, std::move(next));
+            break;
+        }
+    }
+    for (ReportTable& table : tables) {
+        if (table.location.format == TableFormat::Data)
+            readDataColumns(text, table.location, table.endLine);
+    }
+}
+
 }  // namespace
 
 std::vector<ReportTable> reportTables(const ReportText& text, const TableLocation& first,
@@ -415,6 +532,7 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
         }
         j = next->line;
     }
+    splitDataTables(text, tables);
     return tables;
 }
 
@@ -447,7 +565,7 @@ TableLocation locateCleanTable(const ReportText& text, const TableLocation& loca
     }
     // No rule of runs and no box frame: bars alone, or columns read from the records.
     if (std::optional<TableLocation> bars = barTable(text)) return *bars;
-    if (std::optional<TableLocation> data = dataTable(text)) return *data;
+    if (std::optional<TableLocation> data = dataTable(text, 0, text.lineCount())) return *data;
     return at;
 }
 

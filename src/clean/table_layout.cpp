@@ -182,7 +182,7 @@ void TableLayout::splitGluedMarks(const ReportText& text, int from, int end) {
     constexpr int kLooked = 20000;
     end = std::min(end, text.lineCount());
     for (int k = fields.count - 1; k >= 0; --k) {
-        if (k == splitField || k + 1 == splitField) continue;
+        if (k == splitField) continue;
         const auto idx = static_cast<std::size_t>(k);
         const std::size_t first = fields.from[idx] == 0 ? 0 : fields.from[idx] - 1;
         std::map<std::size_t, int> at;  // where the marks stand, how often
