@@ -186,10 +186,12 @@ private:
         m_block.clear();
     }
 
-    // The line in Windows-1254, into the buffer the reader keeps.
+    // The line in Windows-1254, into the buffer the reader keeps; a frame's "|" is a blank.
     void convert(std::string_view line) {
         m_converted.resize(line.size());
         m_converted.resize(dosToWinTextInto(line, m_converted.data()));
+        if (m_table.fields.bar == '|')
+            std::replace(m_converted.begin(), m_converted.end(), '|', ' ');
     }
 
     bool headingRule(std::string_view line) const {

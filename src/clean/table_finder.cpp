@@ -1,6 +1,7 @@
 #include "clean/table_finder.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 
 #include "clean/column_finder.h"
@@ -181,15 +182,17 @@ constexpr std::int32_t kToTheEnd = 4096;
 // The lines after a table's line that must repeat its bars, of the next few.
 constexpr int kBarLinesLooked = 4;
 
-// The characters a frame drawn with bars alone parts its columns with: "|", and code page
-// 437's │ and ║.
-bool isBar(char c) { return c == '|' || c == '\xB3' || c == '\xBA'; }
+// The characters a frame drawn with bars alone parts its columns with: "|", code page 437's
+// │ and ║, and in a table parted by colons ":".
+bool isBar(char c, char colon) {
+    return c == '|' || c == '\xB3' || c == '\xBA' || (colon != 0 && c == colon);
+}
 
-std::vector<std::size_t> barsOf(std::string_view raw) {
+std::vector<std::size_t> barsOf(std::string_view raw, char colon = 0) {
     const std::string_view line = withoutFormFeed(raw);
     std::vector<std::size_t> at;
     for (std::size_t i = 0; i < line.size(); ++i) {
-        if (isBar(line[i])) at.push_back(i);
+        if (isBar(line[i], colon)) at.push_back(i);
     }
     return at;
 }
@@ -220,27 +223,35 @@ std::vector<std::size_t> teesOf(std::string_view raw, char tee) {
     return at;
 }
 
-// A table drawn with bars alone: the first line with three bars or more that most of the
-// next lines (neither blank nor rules) repeat where they stand.
+// A table drawn with bars alone (or parted by colons): the bars that most lines of three
+// bars or more print where they stand, printed by at least three lines of figures; the table
+// begins at the first line that prints them (its headings).
 std::optional<TableLocation> barTable(const ReportText& text) {
-    for (int j = 0; j < text.lineCount(); ++j) {
-        const std::vector<std::size_t> bars = barsOf(text.line(j));
-        if (bars.size() < 3) continue;
-        int looked = 0, same = 0;
-        for (int i = j + 1; i < text.lineCount() && looked < kBarLinesLooked; ++i) {
-            const std::string_view next = text.line(i);
-            if (isBlank(next) || isRuleLike(next)) continue;
-            ++looked;
-            same += barsOf(next) == bars;
+    constexpr int kLooked = 400;
+    for (const char colon : {'\0', ':'}) {
+        std::map<std::vector<std::size_t>, int> seen;
+        for (int j = 0; j < text.lineCount() && j < kLooked; ++j) {
+            const std::string_view line = text.line(j);
+            if (!printsFigure(line)) continue;
+            std::vector<std::size_t> bars = barsOf(line, colon);
+            if (bars.size() >= 3) ++seen[std::move(bars)];
         }
-        if (looked < 2 || 2 * same < looked) continue;
-        TableLocation at;
-        at.line = j;
-        at.format = TableFormat::Frame;
-        at.separator = std::string(1, text.line(j)[bars.front()]);
-        at.broader = true;
-        at.widths = partWidths(text.line(j), bars);
-        return at;
+        const std::vector<std::size_t>* most = nullptr;
+        int times = 0;
+        for (const auto& [bars, n] : seen) {
+            if (n > times) most = &bars, times = n;
+        }
+        if (!most || times < 3) continue;
+        for (int j = 0; j < text.lineCount(); ++j) {
+            if (barsOf(text.line(j), colon) != *most) continue;
+            TableLocation at;
+            at.line = j;
+            at.format = TableFormat::Frame;
+            at.separator = std::string(1, withoutFormFeed(text.line(j))[most->front()]);
+            at.broader = true;
+            at.widths = partWidths(text.line(j), *most);
+            return at;
+        }
     }
     return std::nullopt;
 }
