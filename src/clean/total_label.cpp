@@ -59,6 +59,25 @@ std::optional<std::int64_t> countBefore(const std::vector<std::string>& words, s
     return v;
 }
 
+// A number's or code's shape: the length of each run of digits, the marks between them kept
+// ("01.03.2019" 2.2.4, "120.01" 3.2); empty for a word of letters.
+std::string shapeOf(std::string_view word) {
+    std::string shape;
+    int run = 0;
+    for (const char c : word) {
+        if (isDigit(c)) {
+            ++run;
+            continue;
+        }
+        if (c != '.' && c != '/' && c != '-') return {};
+        if (run) shape += std::to_string(run);
+        shape += c;
+        run = 0;
+    }
+    if (run) shape += std::to_string(run);
+    return shape.find_first_of("0123456789") == std::string::npos ? std::string() : shape;
+}
+
 }  // namespace
 
 bool isTotalLabel(std::string_view win1254, bool balance) {
@@ -115,6 +134,10 @@ TotalLabel readTotalLabel(std::string_view win1254) {
         page |= found->kind == TotalClass::Page;
         grand |= found->kind == TotalClass::Grand;
         group |= found->kind == TotalClass::Group;
+    }
+    label.family = label.key;
+    for (const std::string& w : label.words) {
+        if (const std::string shape = shapeOf(w); !shape.empty()) label.family += " #" + shape;
     }
     // A sum carried on says so first; then the page, everything, a group.
     label.kind = forward ? TotalClass::Forward
