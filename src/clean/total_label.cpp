@@ -1,5 +1,7 @@
 #include "clean/total_label.h"
 
+#include <vector>
+
 #include "core/text_rules.h"
 
 namespace tablamo {
@@ -60,9 +62,11 @@ std::optional<std::int64_t> countBefore(const std::vector<std::string>& words, s
 }
 
 // A number's or code's shape: the length of each run of digits, the marks between them kept
-// ("01.03.2019" 2.2.4, "120.01" 3.2); empty for a word of letters.
+// ("120.01" 3.2); a date's is "D" however many digits its day and month take ("1.3.2019",
+// "01.03.2019"); empty for a word of letters.
 std::string shapeOf(std::string_view word) {
     std::string shape;
+    std::vector<int> runs;
     int run = 0;
     for (const char c : word) {
         if (isDigit(c)) {
@@ -70,12 +74,15 @@ std::string shapeOf(std::string_view word) {
             continue;
         }
         if (c != '.' && c != '/' && c != '-') return {};
-        if (run) shape += std::to_string(run);
+        if (run) shape += std::to_string(run), runs.push_back(run);
         shape += c;
         run = 0;
     }
-    if (run) shape += std::to_string(run);
-    return shape.find_first_of("0123456789") == std::string::npos ? std::string() : shape;
+    if (run) shape += std::to_string(run), runs.push_back(run);
+    const bool dated = runs.size() == 3 && isDigit(word.front()) && isDigit(word.back()) &&
+                       runs[0] <= 2 && runs[1] <= 2 && (runs[2] == 2 || runs[2] == 4);
+    if (dated) return "D";
+    return runs.empty() ? std::string() : shape;
 }
 
 }  // namespace

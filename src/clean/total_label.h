@@ -34,7 +34,7 @@ struct TotalLabel {
     /// the same kind of total.
     std::string key;
     /// The key with the shape of each number or code among its other words ("TOPLAM #1"
-    /// for "1 DÖNEN VARLIKLAR TOPLAMI", "GUN TOPLAM #2.2.4" for a day's): totals of one
+    /// for "1 DÖNEN VARLIKLAR TOPLAMI", "GUN TOPLAM #D" for a day's): totals of one
     /// family are printed alike, at one level of the report ("OCAK AYI TOPLAMI" and "ŞUBAT
     /// AYI TOPLAMI" are, a class's and its groups' totals are not).
     std::string family;
