@@ -129,6 +129,9 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
     scopesOf(folded, family, now, scopes);
     const int base = levels ? kTop : kAll;
     JudgedLine judged;
+    const std::size_t pendingBefore = pending.size();
+    std::vector<int>& shown = shownBuffer;  // the readings that gave the line's other figures
+    shown.clear();
     for (std::size_t c = 0; c <= n; ++c) {
         if (c < n ? !amounts.present[c] : !label.count) continue;
         ++judged.figures;
@@ -151,6 +154,7 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
             // says best what they cover.
             if (ids.empty()) ids.assign(kReadings, 0);
             ++ids[static_cast<std::size_t>(r.first)];
+            shown.push_back(r.first);
         }
         if (agreed) {
             ++kind.agreed[c];
@@ -185,19 +189,34 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
                 }
                 break;
         }
+        // Words that say what it covers: a page's, a carried sum, the grand total, a group's
+        // where the groups are marked, a value's, the one total of a list.
         const bool known =
             label.kind == TotalClass::Page || label.kind == TotalClass::Forward ||
             label.kind == TotalClass::Back || label.kind == TotalClass::Grand ||
             (label.kind == TotalClass::Group && groupsSeen) ||
             (label.kind == TotalClass::Plain && (named || (recent.empty() && !groupsSeen)));
         if (pending.size() < kMaxKept) {
-            pending.push_back({line, std::string(text), c,
+            pending.push_back({line,
+                               std::string(text),
+                               c,
                                c < n ? std::string(amounts.printed[c]) : std::to_string(printed),
-                               found, sum, last, kindAt, known, totals.size(), signedValues,
+                               found,
+                               sum,
+                               last,
+                               kindAt,
+                               known,
+                               {},
+                               totals.size(),
+                               signedValues,
                                amounts.present});
         }
         ++judged.unexplained;
     }
+    // What the line's other figures agreed by shows what it covers.
+    std::sort(shown.begin(), shown.end());
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    for (std::size_t p = pendingBefore; p < pending.size(); ++p) pending[p].shownBy = shown;
     if (judged.figures > 0) totals.push_back(judged);
 }
 

@@ -49,7 +49,8 @@ struct Pending {
     std::vector<std::pair<int, std::int64_t>> readings;  // every reading's figure
     int sum, balance;  // the readings its kind's words say: as a sum, as a running balance
     std::size_t kind;
-    bool known;                         // the kind says what it covers
+    bool known;                         // its words say what it covers
+    std::vector<int> shownBy;           // the readings that gave the line's other figures
     std::size_t totalAt;                // its total line in State::totals
     std::vector<std::int64_t> figures;  // the line's printed figures (signed), for a rate's
     std::vector<char> figurePresent;
@@ -138,6 +139,7 @@ struct State {
     std::vector<Share> shares;       // per column
     Scopes scopeBuffer;              // kept from line to line: no allocation for each
     std::vector<std::pair<int, std::int64_t>> foundBuffer;
+    std::vector<int> shownBuffer;
     RecordTable table;
     AccountTree tree;
     int debit = -1, credit = -1;  // the columns a journal's vouchers balance

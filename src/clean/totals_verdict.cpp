@@ -61,9 +61,9 @@ const Share& State::shareOf(std::size_t c) {
     return s;
 }
 
-// The pending figures: each one a warning where the totals of its kind agreed elsewhere by a
-// reading or its words say what it covers, else not checked; a rate's figure is the ratio of
-// the line's own figures it is the share of, or not checked.
+// The pending figures: each one a warning where the totals of its kind agreed elsewhere, the
+// line's other sums agreed, or its words say what it covers, else not checked; a rate's
+// figure is the ratio of the line's own figures it is the share of, or not checked.
 void State::decide(TotalsVerdict& verdict, const RunningBalances& running) {
     std::vector<char> unchecked(totals.size(), 0);
     std::vector<int> figures(totals.size(), 0);
@@ -89,14 +89,29 @@ void State::decide(TotalsVerdict& verdict, const RunningBalances& running) {
             if (!given) --figures[p.totalAt];  // never summed: not checked
             continue;
         }
+        // What the figure covers: what the totals of its kind agreed by elsewhere, what the
+        // sums of the line's other figures agreed by (a sum of its own), or what its words
+        // say; none, and it is not checked.
         const KindStats& kind = kinds[p.kind];
-        if (kind.agreed[col] == 0 && !p.known) {
+        const bool runs = col < n && running.runs(col);
+        int id = runs ? p.balance : p.sum;
+        bool lineShows = false;
+        if (col < n && !balance[col] && !runs) {
+            for (const int reading : p.shownBy) {
+                const int variant = variantOf(reading);
+                if (variant == kLastGroup || variant == kLastAll || variant == kClosing) continue;
+                if (std::any_of(p.readings.begin(), p.readings.end(),
+                                [&](const auto& r) { return r.first == reading; })) {
+                    id = reading;
+                    lineShows = true;
+                    break;
+                }
+            }
+        }
+        if (kind.agreed[col] == 0 && !lineShows && !p.known) {
             unchecked[p.totalAt] = 1;
             continue;
         }
-        // The reading most totals of its kind agreed by, else what its words say.
-        const bool runs = col < n && running.runs(col);
-        int id = runs ? p.balance : p.sum;
         int best = 0;
         const std::vector<int>& ids = kind.ids[col];
         for (int reading = 0; reading < static_cast<int>(ids.size()); ++reading) {

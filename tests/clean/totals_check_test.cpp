@@ -108,7 +108,7 @@ TEST(TotalsCheck, GroupsOpenTheirBalancesAndTotalTheirRecords) {
 }
 
 // A figure no reading explains is left unchecked unless a total of its kind agreed
-// elsewhere, or its kind says what it covers.
+// elsewhere, the line's other sums agreed, or its kind says what it covers.
 TEST(TotalsCheck, OnlyAKnownFigureDisagrees) {
     Ledger plain;
     plain.post(100, std::nullopt, std::nullopt);
@@ -119,6 +119,15 @@ TEST(TotalsCheck, OnlyAKnownFigureDisagrees) {
     EXPECT_EQ(plain.verdict().unchecked, 1);
     EXPECT_EQ(totalsNote(plain.verdict()),
               "1 toplam satırı kayıtlarla tutuyor; 1 toplam denetlenemedi");
+
+    // The line's other sum agrees since the total before: that is what it covers.
+    Ledger shown;
+    shown.post(100, 40, std::nullopt);
+    shown.total("TOPLAM", 100, 40, std::nullopt);
+    shown.post(200, 70, std::nullopt);
+    shown.total("KDV YEK\xDCN\xDC", 999, 70, std::nullopt);
+    ASSERT_EQ(shown.verdict().mismatches.size(), 1u);
+    EXPECT_EQ(shown.verdict().mismatches[0].computed, "2,00");
 
     // A label that holds an amount: the columns were not cut where the report prints them.
     Ledger garbled;
