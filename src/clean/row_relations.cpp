@@ -7,12 +7,12 @@
 namespace tablamo {
 namespace {
 
-constexpr std::size_t kRows = 4;        // records a formula is first sought on at a time
+constexpr std::size_t kRows = 6;        // records a formula is first sought on at a time
 constexpr std::size_t kMinRows = 4;     // records of three amounts a formula needs
 constexpr std::size_t kWindows = 8;     // places of a long report a formula is sought in
 constexpr std::size_t kFewRows = 12;    // records few enough to leave out each in turn
-constexpr std::size_t kMaxSought = 14;  // columns a formula is sought among at most
-constexpr std::size_t kMaxFound = 16;   // formulas tried at most; more in a block: none
+constexpr std::size_t kMaxSought = 16;  // columns a formula is sought among at most
+constexpr std::size_t kMaxFound = 64;   // formulas tried at most; more in a window: none
 constexpr int kMinTerms = 3;            // two equal columns may part by a rule of their own
 constexpr std::size_t kMinHolds = 4;    // records that keep a formula before it counts
 constexpr std::size_t kMaxBreaks = 4096;
@@ -138,8 +138,8 @@ std::vector<std::vector<int>> RowRelations::candidates(const std::vector<char>& 
     return found;
 }
 
-// How the records keep the formula `weights`: those that keep it printing one of its
-// columns, and in `shown` per column how many of them print it; those that break it. False
+// How the records keep the formula `weights`: those that keep it printing two of its columns
+// or more, and in `shown` per column how many of them print it; those that break it. False
 // when half of them break it.
 bool RowRelations::tally(const std::vector<int>& weights, std::size_t& holds,
                          std::vector<std::size_t>& broken, std::vector<std::size_t>& shown) const {
@@ -152,14 +152,16 @@ bool RowRelations::tally(const std::vector<int>& weights, std::size_t& holds,
     holds = 0;
     broken.clear();
     for (std::size_t r = 0; r < count; ++r) {
-        bool any = false;
+        int printed = 0;
         std::int64_t sum = 0;
         for (const std::size_t c : terms) {
             const std::int64_t v = m_table.value(r, c);
-            any |= v != 0;
+            printed += v != 0;
             sum += weights[c] * v;
         }
-        if (!any) continue;
+        // A record that prints one of the formula's columns alone (a total brought forward,
+        // a customer without the parts of its debt) takes no part in it.
+        if (printed < 2) continue;
         if (sum != 0) {
             broken.push_back(r);
             if (broken.size() > kMaxBreaks || broken.size() * 2 > count) return false;
@@ -246,8 +248,30 @@ RowRelations::RowRelations(const RecordTable& table, const std::vector<char>& el
             ofScale[c] = eligible[c] && scale[c] == one;
         for (auto& w : candidates(ofScale)) found.push_back(std::move(w));
     }
+    const auto terms = [](const std::vector<int>& w) {
+        return std::count_if(w.begin(), w.end(), [](int x) { return x != 0; });
+    };
+    std::stable_sort(found.begin(), found.end(),
+                     [&](const auto& a, const auto& b) { return terms(a) < terms(b); });
     std::vector<std::vector<std::size_t>> brokenBy;
+    std::vector<std::vector<int>> kept;  // the formulas found, as weights
     for (std::vector<int>& w : found) {
+        // One that two found add up to, or part, tells nothing more (fewest columns first).
+        bool follows = false;
+        for (std::size_t a = 0; a < kept.size() && !follows; ++a) {
+            for (std::size_t b = a + 1; b < kept.size() && !follows; ++b) {
+                for (const int sign : {1, -1}) {
+                    bool same = true, negated = true;
+                    for (std::size_t c = 0; c < w.size(); ++c) {
+                        const int made = kept[a][c] + sign * kept[b][c];
+                        same &= made == w[c];
+                        negated &= made == -w[c];
+                    }
+                    follows |= same || negated;
+                }
+            }
+        }
+        if (follows) continue;
         std::vector<std::size_t> broken;
         if (!verify(w, broken)) continue;
         RowRelation rel;
@@ -272,6 +296,7 @@ RowRelations::RowRelations(const RecordTable& table, const std::vector<char>& el
         }
         m_relations.push_back(std::move(rel));
         brokenBy.push_back(std::move(broken));
+        kept.push_back(w);
     }
     // Each breaking record once, by the first formula it breaks.
     std::vector<std::size_t> named;

@@ -61,6 +61,14 @@ TEST(RowRelations, FormulasEveryOtherRecordKeeps) {
           {5, 6, _, 11},
           {1, 2, 7, 10}},
          {}},
+        // a record that prints one column of the formula alone takes no part in it
+        {"alone",
+         {{1000, 900, 90, 10},
+          {1000, 910, 81, 9},
+          {2000, _, _, _},
+          {1000, 930, 63, 7},
+          {1000, 940, 54, 6}},
+         {}},
         // two columns equal but for one record: no formula of three columns, nothing named
         {"two alike", {{100, 100, 7}, {200, 200, 3}, {300, 300, 8}, {400, 401, 9}, {5, 5, 1}}, {}},
         // amounts that obey nothing
