@@ -38,6 +38,8 @@ public:
     /// The parents that disagree where most agree, and the levels missing where most
     /// sub-accounts stand right under their parent; in line order.
     std::vector<ParentBreak> breaks() const;
+    /// The parents whose column `c` is the sum of their sub-accounts'.
+    int agreed(std::size_t c) const { return m_agreed[c]; }
 
 private:
     struct Node {

@@ -5,117 +5,145 @@
 namespace tablamo {
 namespace {
 
-// Balances that do not follow kept at most per column: more, and the column does not run.
+// Figures that do not follow kept at most per column: more, and the column does not run.
 constexpr std::size_t kMaxBreaks = 4096;
-// Records that must follow before a column counts as running.
-constexpr int kFollowsToRun = 3;
-
-// The other amounts a record moves the balance by: at most two of them, else none known.
-struct Others {
-    int count = 0;
-    std::size_t at[2] = {};
-};
-
-Others othersOf(std::size_t c, const std::vector<std::int64_t>& v,
-                const std::vector<char>& present) {
-    Others o;
-    for (std::size_t k = 0; k < v.size(); ++k) {
-        if (k == c || !present[k] || v[k] == 0) continue;
-        if (o.count < 2) o.at[o.count] = k;
-        ++o.count;
-    }
-    return o;
-}
+// Records whose figure moved by the others, as it should, before a column counts as running.
+constexpr int kMovesToRun = 3;
 
 }  // namespace
 
-RunningBalances::RunningBalances(std::size_t columns) : m_columns(columns) {
-    for (Column& col : m_columns) {
-        col.plus.assign(columns, 0);
-        col.minus.assign(columns, 0);
-    }
-}
-
-void RunningBalances::restart() {
-    for (Column& col : m_columns) col.hasPrevious = false;
-}
-
-void RunningBalances::open(std::size_t c, std::int64_t value) {
-    m_columns[c].hasPrevious = true;
-    m_columns[c].previous = value;
-}
-
-std::int64_t RunningBalances::expectedStep(const Column& col, std::size_t c,
-                                           const std::vector<std::int64_t>& v,
-                                           const std::vector<char>& present) const {
-    const Others o = othersOf(c, v, present);
-    std::int64_t step = 0;
-    for (int i = 0; i < std::min(o.count, 2); ++i) {
-        const std::size_t k = o.at[i];
-        step += col.plus[k] >= col.minus[k] ? v[k] : -v[k];
-    }
-    return step;
-}
-
-void RunningBalances::add(int line, const std::vector<std::int64_t>& v,
-                          const std::vector<char>& present) {
-    for (std::size_t c = 0; c < m_columns.size(); ++c) {
-        Column& col = m_columns[c];
-        if (!present[c]) {
-            // A balance left out: the next one follows nothing known.
-            col.hasPrevious = false;
+RunningBalances::Followed RunningBalances::follow(std::size_t c,
+                                                  const std::vector<Term>& terms) const {
+    Followed out;
+    const auto& events = m_table.events();
+    std::size_t e = 0;
+    bool has = false;
+    std::int64_t previous = 0;
+    for (std::size_t r = 0; r < m_table.size(); ++r) {
+        for (; e < events.size() && events[e].at == r; ++e) {
+            if (events[e].column < 0) {
+                has = false;
+            } else if (static_cast<std::size_t>(events[e].column) == c) {
+                has = true;
+                previous = events[e].value;
+            }
+        }
+        if (!m_table.present(r)[c]) {
+            has = false;  // a figure left out: the next one follows nothing known
             continue;
         }
-        const Others o = othersOf(c, v, present);
-        if (col.hasPrevious && o.count <= 2) {
-            const std::int64_t step = v[c] - col.previous;
-            bool follows = false, restarts = false;
-            if (o.count == 0) {
-                follows = step == 0;
-            } else if (o.count == 1) {
-                const std::int64_t a = v[o.at[0]];
-                follows = step == a || step == -a;
-                if (step == a) ++col.plus[o.at[0]];
-                if (step == -a && a != 0) ++col.minus[o.at[0]];
-                restarts = v[c] == a || v[c] == -a;
-            } else {
-                const std::int64_t a = v[o.at[0]], b = v[o.at[1]];
-                follows = step == a - b || step == b - a || step == a + b || step == -a - b;
-                restarts = v[c] == a - b || v[c] == b - a;
-            }
-            if (follows) {
-                ++col.follows;
-            } else if (!restarts && !col.overflow) {
-                // A balance that starts from nothing again begins a group the report does
+        const std::int64_t v = m_table.values(r)[c];
+        std::int64_t step = 0, either = 0;
+        for (const Term& t : terms) {
+            (t.sign ? step : either) += (t.sign ? t.sign : 1) * m_table.value(r, t.column);
+        }
+        if (has) {
+            const std::int64_t moved = v - previous;
+            if (moved == step + either || moved == step - either) {
+                ++out.follows;
+                out.moved += moved != 0;
+            } else if (v != step + either && v != step - either && !out.overflow) {
+                // A figure that starts from nothing again begins a group the report does
                 // not mark; any other is a break.
-                if (col.breaks.size() >= kMaxBreaks) {
-                    col.overflow = true;
-                    col.breaks.clear();
+                if (out.breaks.size() >= kMaxBreaks) {
+                    out.overflow = true;
+                    out.breaks.clear();
                 } else {
-                    col.breaks.push_back(
-                        {line, c, v[c], col.previous + expectedStep(col, c, v, present)});
+                    out.breaks.push_back({m_table.line(r), c, v, previous + step + either});
                 }
             }
         }
-        col.previous = v[c];
-        col.hasPrevious = true;
+        previous = v;
+        has = true;
     }
-}
-
-bool RunningBalances::runs(std::size_t c) const {
-    const Column& col = m_columns[c];
-    const auto broken = static_cast<int>(col.breaks.size());
-    return !col.overflow && col.follows >= kFollowsToRun && broken <= std::max(2, col.follows / 10);
-}
-
-std::vector<BalanceBreak> RunningBalances::breaks() const {
-    std::vector<BalanceBreak> out;
-    for (std::size_t c = 0; c < m_columns.size(); ++c) {
-        if (runs(c)) out.insert(out.end(), m_columns[c].breaks.begin(), m_columns[c].breaks.end());
-    }
-    std::sort(out.begin(), out.end(),
-              [](const BalanceBreak& a, const BalanceBreak& b) { return a.line < b.line; });
     return out;
+}
+
+RunningBalances::RunningBalances(const RecordTable& table, const std::vector<char>& eligible,
+                                 const std::vector<int>& scale)
+    : m_table(table), m_runs(table.columns(), 0) {
+    const std::size_t n = table.columns();
+    // How often each other column's amount, added or taken away, gave a column's step.
+    std::vector<int> plus(n * n, 0), minus(n * n, 0), steps(n, 0), still(n, 0);
+    std::vector<std::int64_t> previous(n, 0);
+    std::vector<char> has(n, 0);
+    const auto& events = table.events();
+    std::size_t e = 0;
+    for (std::size_t r = 0; r < table.size(); ++r) {
+        for (; e < events.size() && events[e].at == r; ++e) {
+            if (events[e].column < 0) {
+                std::fill(has.begin(), has.end(), 0);
+            } else {
+                has[static_cast<std::size_t>(events[e].column)] = 1;
+                previous[static_cast<std::size_t>(events[e].column)] = events[e].value;
+            }
+        }
+        const std::int64_t* v = table.values(r);
+        const std::uint8_t* p = table.present(r);
+        for (std::size_t c = 0; c < n; ++c) {
+            if (!eligible[c]) continue;
+            if (!p[c]) {
+                has[c] = 0;
+                continue;
+            }
+            const std::int64_t step = v[c] - previous[c];
+            steps[c] += has[c];
+            still[c] += has[c] && step == 0;
+            if (has[c] && step != 0) {
+                for (std::size_t k = 0; k < n; ++k) {
+                    if (k == c || !eligible[k] || !p[k] || scale[k] != scale[c]) continue;
+                    plus[c * n + k] += v[k] == step;
+                    minus[c * n + k] += v[k] == -step;
+                }
+            }
+            previous[c] = v[c];
+            has[c] = 1;
+        }
+    }
+    for (std::size_t c = 0; c < n; ++c) {
+        if (!eligible[c]) continue;
+        // The other columns by how often they gave the step, each with its sign; each one
+        // joins the rule when more records follow with it than without.
+        std::vector<std::pair<int, Term>> ranked;
+        int given = still[c];  // at most the records that can follow
+        for (std::size_t k = 0; k < n; ++k) {
+            const int up = plus[c * n + k], down = minus[c * n + k];
+            if (up == 0 && down == 0) continue;
+            // An amount that adds as often as it takes away: its side is told elsewhere (a
+            // text "Tahsilat", "Ödeme"), and either sign follows.
+            if (std::min(up, down) >= 2 && std::min(up, down) * 4 >= up + down) {
+                ranked.push_back({up + down, {k, 0}});
+            } else {
+                ranked.push_back({std::max(up, down), {k, up >= down ? 1 : -1}});
+            }
+            given += up + down;
+        }
+        // Too few steps given by any column for the figures to run: left at one look.
+        if (given - still[c] < kMovesToRun || (given + 2) * 10 < steps[c] * 9) continue;
+        std::sort(ranked.begin(), ranked.end(),
+                  [](const auto& a, const auto& b) { return a.first > b.first; });
+        std::vector<Term> terms;
+        Followed best = follow(c, terms);
+        bool free = false;  // one amount of either sign at most
+        for (const auto& [support, term] : ranked) {
+            if (term.sign == 0 && free) continue;
+            terms.push_back(term);
+            Followed tried = follow(c, terms);
+            if (tried.follows > best.follows) {
+                best = std::move(tried);
+                free |= term.sign == 0;
+            } else {
+                terms.pop_back();
+            }
+        }
+        const auto broken = static_cast<int>(best.breaks.size());
+        if (best.overflow || best.moved < kMovesToRun || broken > std::max(2, best.follows / 10))
+            continue;
+        m_runs[c] = 1;
+        m_breaks.insert(m_breaks.end(), best.breaks.begin(), best.breaks.end());
+    }
+    std::stable_sort(m_breaks.begin(), m_breaks.end(),
+                     [](const BalanceBreak& a, const BalanceBreak& b) { return a.line < b.line; });
 }
 
 }  // namespace tablamo

@@ -1,51 +1,52 @@
 #pragma once
-/// Running balances: where a column runs, each record's balance is the one before plus or
-/// minus the record's other amounts. Which column runs, and with which signs, the report
-/// shows itself: a column runs when nearly every record's balance follows the one before.
+/// Running columns: where a column runs, each record's figure is the one before plus or minus
+/// some of the record's other amounts: a balance by its debit and credit, a remaining
+/// principal by the principal paid, a stock's quantity by what came in and went out. Which
+/// columns run, and by which others with which signs, the whole report shows: a column runs
+/// when nearly every record's figure follows the one before by one rule.
 
 #include <cstdint>
 #include <vector>
 
+#include "clean/record_table.h"
+
 namespace tablamo {
 
-/// A record whose printed balance does not follow from the one before.
+/// A record whose printed figure does not follow from the one before.
 struct BalanceBreak {
     int line = 0;  ///< 1-based
     std::size_t column = 0;
     std::int64_t printed = 0, expected = 0;  ///< signed
 };
 
-/// Follows every amount column as a possible running balance, record by record.
+/// Finds the running columns of a record table, and the records that break them.
 class RunningBalances {
 public:
-    explicit RunningBalances(std::size_t columns);
+    /// Reads the columns of `table` that `eligible` lets run (not a rate); a column moves by
+    /// others of its own `scale` (decimals) only.
+    RunningBalances(const RecordTable& table, const std::vector<char>& eligible,
+                    const std::vector<int>& scale);
 
-    /// A group begins: its first balance follows nothing, unless an opening balance is given.
-    void restart();
-    /// The group's opening balance of column `c` (signed).
-    void open(std::size_t c, std::int64_t value);
-    /// A record: its signed amounts, and which are printed.
-    void add(int line, const std::vector<std::int64_t>& value, const std::vector<char>& present);
-
-    /// Whether column `c` runs: enough records follow and hardly any does not.
-    bool runs(std::size_t c) const;
-    /// The records of the columns that run whose balance does not follow, in line order.
-    std::vector<BalanceBreak> breaks() const;
+    /// Whether column `c` runs: enough records follow the one before, hardly any does not.
+    bool runs(std::size_t c) const { return m_runs[c] != 0; }
+    /// The records of the running columns whose figure does not follow, in line order.
+    const std::vector<BalanceBreak>& breaks() const { return m_breaks; }
 
 private:
-    struct Column {
-        bool hasPrevious = false;
-        std::int64_t previous = 0;
-        int follows = 0;
-        std::vector<BalanceBreak> breaks;
-        bool overflow = false;  // too many breaks to keep: no running balance
-        // How often another column's amount added (0) or took away (1) from the balance.
-        std::vector<int> plus, minus;
+    struct Term {
+        std::size_t column;
+        int sign;  // +1 added, -1 taken away, 0 either (one such term at most)
     };
-    std::int64_t expectedStep(const Column& col, std::size_t c, const std::vector<std::int64_t>& v,
-                              const std::vector<char>& present) const;
+    struct Followed {
+        int follows = 0, moved = 0;  // records that follow; of them, those that moved
+        bool overflow = false;       // too many breaks to keep
+        std::vector<BalanceBreak> breaks;
+    };
+    Followed follow(std::size_t c, const std::vector<Term>& terms) const;
 
-    std::vector<Column> m_columns;
+    const RecordTable& m_table;
+    std::vector<char> m_runs;
+    std::vector<BalanceBreak> m_breaks;
 };
 
 }  // namespace tablamo

@@ -1,5 +1,7 @@
 #include "clean/total_label.h"
 
+#include <vector>
+
 #include "core/text_rules.h"
 
 namespace tablamo {
@@ -59,6 +61,30 @@ std::optional<std::int64_t> countBefore(const std::vector<std::string>& words, s
     return v;
 }
 
+// A number's or code's shape: the length of each run of digits, the marks between them kept
+// ("120.01" 3.2); a date's is "D" however many digits its day and month take ("1.3.2019",
+// "01.03.2019"); empty for a word of letters.
+std::string shapeOf(std::string_view word) {
+    std::string shape;
+    std::vector<int> runs;
+    int run = 0;
+    for (const char c : word) {
+        if (isDigit(c)) {
+            ++run;
+            continue;
+        }
+        if (c != '.' && c != '/' && c != '-') return {};
+        if (run) shape += std::to_string(run), runs.push_back(run);
+        shape += c;
+        run = 0;
+    }
+    if (run) shape += std::to_string(run), runs.push_back(run);
+    const bool dated = runs.size() == 3 && isDigit(word.front()) && isDigit(word.back()) &&
+                       runs[0] <= 2 && runs[1] <= 2 && (runs[2] == 2 || runs[2] == 4);
+    if (dated) return "D";
+    return runs.empty() ? std::string() : shape;
+}
+
 }  // namespace
 
 bool isTotalLabel(std::string_view win1254, bool balance) {
@@ -115,6 +141,10 @@ TotalLabel readTotalLabel(std::string_view win1254) {
         page |= found->kind == TotalClass::Page;
         grand |= found->kind == TotalClass::Grand;
         group |= found->kind == TotalClass::Group;
+    }
+    label.family = label.key;
+    for (const std::string& w : label.words) {
+        if (const std::string shape = shapeOf(w); !shape.empty()) label.family += " #" + shape;
     }
     // A sum carried on says so first; then the page, everything, a group.
     label.kind = forward ? TotalClass::Forward

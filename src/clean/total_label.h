@@ -33,6 +33,11 @@ struct TotalLabel {
     /// TOPLAM", "GUN TOPLAM", "TOPLAM" for "DÖNEN VARLIKLAR TOPLAMI"): totals of one key are
     /// the same kind of total.
     std::string key;
+    /// The key with the shape of each number or code among its other words ("TOPLAM #1"
+    /// for "1 DÖNEN VARLIKLAR TOPLAMI", "GUN TOPLAM #D" for a day's): totals of one
+    /// family are printed alike, at one level of the report ("OCAK AYI TOPLAMI" and "ŞUBAT
+    /// AYI TOPLAMI" are, a class's and its groups' totals are not).
+    std::string family;
     /// The number of records it says it covers: "(39 adet)", "12 kayıt".
     std::optional<std::int64_t> count;
     /// Its other words, folded ("TL", "01.03.2019", "DONEN"): a value they name may be what

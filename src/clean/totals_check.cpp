@@ -7,6 +7,39 @@ namespace tablamo {
 
 using namespace totals;
 
+namespace {
+
+bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) >= 0x80; }
+
+// Whether a column's heading (folded) says it holds a rate, a share or a price: its total is
+// no sum. "%" alone or after a word is a rate's ("KDV %", "Gerç. %"); before a number it
+// names the rate an amount was taken at ("SGK İşçi Payı %14").
+bool ratesHeading(const std::string& folded) {
+    for (std::size_t at = folded.find('%'); at != std::string::npos;
+         at = folded.find('%', at + 1)) {
+        std::size_t next = at + 1;
+        while (next < folded.size() && folded[next] == ' ') ++next;
+        if (next == folded.size() || folded[next] < '0' || folded[next] > '9') return true;
+    }
+    bool rate = false, difference = false;
+    for (std::size_t i = 0; i < folded.size();) {
+        if (!isLetter(folded[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < folded.size() && isLetter(folded[end])) ++end;
+        const std::string_view word(folded.data() + i, end - i);
+        rate |= word.rfind("ORAN", 0) == 0 || word.rfind("YUZDE", 0) == 0 ||
+                word.rfind("FIYAT", 0) == 0 || word == "PAY" || word == "KUR" || word == "KURU";
+        difference |= word.rfind("FARK", 0) == 0;  // KUR FARKI: an amount
+        i = end;
+    }
+    return rate && !difference;
+}
+
+}  // namespace
+
 TotalsCheck::TotalsCheck(std::vector<SummedColumn> columns, bool marks, bool levels,
                          int groupLevels)
     : m_state(std::make_unique<State>(std::move(columns), marks, levels, groupLevels)) {}
@@ -21,6 +54,7 @@ State::State(std::vector<SummedColumn> cols, bool withMarks, bool withLevels, in
       innermost(std::clamp(groupLevels, 0, kMaxLevels - 1)),
       sums((n + 1) * kFilters),
       closed(n),
+      opened(n),
       opening(n),
       groupLast(n),
       lastAll(n),
@@ -29,15 +63,19 @@ State::State(std::vector<SummedColumn> cols, bool withMarks, bool withLevels, in
       groupLastPresent(n),
       lastAllPresent(n),
       topPrinted(n),
-      running(n),
+      table(n),
       tree({}) {
     std::vector<TreeSum> inTree(n);
     for (std::size_t c = 0; c < n; ++c) {
         const std::string folded = foldedUpper(columns[c].heading);
         balance.push_back(folded.find("BAKIYE") != std::string::npos ||
                           folded.find("KALAN") != std::string::npos || columns[c].marked);
-        // A parent's debit and credit are its sub-accounts' sums; its balances net out.
-        inTree[c] = !balance.back()                              ? TreeSum::Summed
+        rate.push_back(ratesHeading(folded));
+        scale.push_back(columns[c].decimals);
+        // A parent's debit and credit are its sub-accounts' sums; its balances net out; its
+        // rates are none of its sub-accounts'.
+        inTree[c] = rate.back()                                  ? TreeSum::None
+                    : !balance.back()                            ? TreeSum::Summed
                     : folded.find("ALACAK") != std::string::npos ? TreeSum::Minus
                                                                  : TreeSum::Plus;
         if (folded.rfind("BORC", 0) == 0 && !balance.back() && debit < 0)
@@ -55,6 +93,9 @@ Point State::snapshot() const {
     Point p;
     p.sums = sums;
     p.closed = closed;
+    p.opened = opened;
+    p.ofTotals = ofTotals;
+    p.totalsCount = totalsCount;
     return p;
 }
 
@@ -90,7 +131,7 @@ void State::startGroup(int level) {
     closedByTotal = false;
     std::fill(openingPresent.begin(), openingPresent.end(), 0);
     std::fill(groupLastPresent.begin(), groupLastPresent.end(), 0);
-    running.restart();
+    table.groupStart();
 }
 
 void TotalsCheck::groupStart(int level) { m_state->startGroup(level); }
@@ -117,7 +158,7 @@ void TotalsCheck::addRecord(const LineAmounts& amounts, const RecordFacts& recor
         s.groupLastPresent[c] = s.lastAllPresent[c] = 1;
     }
     s.trackValues(record, amounts.present);
-    s.running.add(record.line, s.signedValues, amounts.present);
+    s.table.add(record.line, s.signedValues, amounts.present);
     if (s.levels && !record.code.empty())
         s.tree.add(record.code, record.line, s.signedValues, amounts.present);
     if (s.voucherRecords++ == 0) s.voucherLine = record.line;
@@ -186,28 +227,50 @@ void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts&
             if (!amounts.present[c]) continue;
             s.opening[c] = s.groupLast[c] = s.signedValues[c];
             s.openingPresent[c] = s.groupLastPresent[c] = 1;
-            s.running.open(c, s.signedValues[c]);
+            s.opened[c] += s.signedValues[c];
+            s.table.opening(c, s.signedValues[c]);
         }
-        s.remember(folded, amounts);
+        s.remember(folded, kFamilies, amounts);
         return;
     }
+    const std::size_t family = s.familyOf(label.family);
     if (s.anyRecord || s.groupsSeen) {
-        s.judge(text, folded, label, line, amounts, mark);
+        s.judge(text, folded, label, family, line, amounts, mark);
         // Figures that run over the columns' boundaries: printed, not checked.
-        if (unread && !label.count) s.totals.push_back(-1);
+        if (unread && !label.count) s.totals.push_back({0, -1});
     }
-    s.remember(folded, amounts);
+    s.remember(folded, family, amounts);
     s.lastForward = label.kind == TotalClass::Forward || label.kind == TotalClass::Page;
     s.closedByTotal = label.kind == TotalClass::Group || label.kind == TotalClass::Plain ||
                       label.kind == TotalClass::Grand;
 }
 
-// This line is where later totals may count from.
-void State::remember(const std::string& folded, const LineAmounts& amounts) {
+// The family of a kind of total (TotalLabel::family), numbered in the order met; kFamilies
+// when there are too many to follow.
+std::size_t State::familyOf(const std::string& family) {
+    const auto it = std::find(families.begin(), families.end(), family);
+    if (it != families.end()) return static_cast<std::size_t>(it - families.begin());
+    if (families.size() >= kFamilies) return kFamilies;
+    families.push_back(family);
+    byFamily.push_back(start);
+    ofTotals.resize(families.size() * n, 0);
+    totalsCount.push_back(0);
+    return families.size() - 1;
+}
+
+// This line is where later totals may count from; its figures add to its family's.
+void State::remember(const std::string& folded, std::size_t family, const LineAmounts& amounts) {
     Point p = snapshot();
     p.total = true;
     p.printed = signedValues;
     p.printedPresent = amounts.present;
+    if (family < families.size()) {
+        byFamily[family] = p;
+        for (std::size_t c = 0; c < n; ++c) {
+            if (amounts.present[c]) ofTotals[family * n + c] += signedValues[c];
+        }
+        ++totalsCount[family];
+    }
     recent.push_back(p);
     if (recent.size() > kRecent) recent.erase(recent.begin());
     auto same = std::find_if(byLabel.begin(), byLabel.end(),

@@ -1,9 +1,11 @@
 #pragma once
 /// The report's own totals as proof: every printed total line is compared with what the kept
-/// records add up to, as the records go by (nothing of them is stored); running balances
-/// are followed record by record, a trial balance's parents compared with their
-/// sub-accounts, a journal's vouchers with themselves. A figure disagrees only where the
-/// check knows what it covers; one it cannot explain is left unchecked.
+/// records add up to, by every reading of what it may cover, as the records go by; what each
+/// kind of total covers, the report decides at its end. The records' amounts are kept (one
+/// flat table) for what only the whole report shows: the columns that run as balances, the
+/// formulas every row obeys. A trial balance's parents are compared with their sub-accounts,
+/// a journal's vouchers with themselves. A figure disagrees only where the report shows what
+/// it covers; one it cannot explain is left unchecked.
 
 #include <algorithm>
 #include <cstdint>
@@ -75,14 +77,19 @@ struct RecordFacts {
 
 /// Compares total lines with the records before them. A printed figure agrees when some
 /// reading gives it: the records of the page, of a group (from a change of a group's fields
-/// or an opening balance on), of everything so far, since an earlier total line (that
-/// total's own figure carried on, or not), or with the value the label names; their sum (of
-/// all, of the positive or negative, of those marked B or A, or of the top-level accounts
-/// only), the last balance of a group or of all, or the groups' closing balances added up. A
-/// figure no reading gives disagrees where a total of the same kind agreed elsewhere in the
-/// report, or where the kind says what it covers (a page's, a carried sum, the grand total,
-/// a group's, a value's); else it is left unchecked. Opening balances (DEVİR at a group's
-/// start) start their group's figures and are no totals to check.
+/// or an opening balance on), of everything so far, since an earlier total line, since the
+/// last total of its own kind (a month's after the month before), or with the value the label
+/// names; their sum (of all, of the positive or negative, of those marked B or A, or of the
+/// top-level accounts only), with the opening balances of the groups begun since, that
+/// total's own figure carried on, the last balance of a group or of all, the groups' closing
+/// balances added up, or the printed figures of another kind's totals since (a grand total
+/// of account totals). At the end, a figure no reading gives disagrees where totals of its
+/// kind agreed elsewhere in the report (by the reading most of them agreed by), or where the
+/// kind says what it covers (a page's, a carried sum, the grand total, a group's, a value's);
+/// else it is left unchecked. A rate's figure (its heading says so, or each record's is the
+/// share of two others) is the share of the line's totals, or not checked; never a sum.
+/// Opening balances (DEVİR at a group's start) start their group's figures and are no
+/// totals to check.
 class TotalsCheck {
 public:
     /// `marks`: records carry a B/A mark; `levels`: records are accounts of several levels;

@@ -1,46 +1,29 @@
 #pragma once
 /// The totals check's inner state (totals_check.h): the sums at the points later totals
-/// count from, the groups, the values totals may name, the figures waiting for the end.
-/// Only totals_check.cpp and totals_verdict.cpp see it.
+/// count from, the groups, the values totals may name, the records' amounts, the figures
+/// waiting for the end. Only the totals check's own files see it.
 
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "clean/record_table.h"
+#include "clean/running_balance.h"
 #include "clean/totals_check.h"
+#include "clean/totals_reading.h"
 
 namespace tablamo::totals {
-
-// How records are added up: all, the positive, the negative, those marked A or B, the
-// top-level accounts.
-constexpr int kFilters = 6;
-enum Filter { kAll, kPositive, kNegative, kMarkedA, kMarkedB, kTop };
-constexpr std::size_t kRecent = 8;            // total lines later totals may count from
-constexpr std::size_t kLabelsKept = 64;       // labels whose last total is remembered
-constexpr std::size_t kValuesPerColumn = 16;  // a column of more values names none
-constexpr std::size_t kLongestValue = 24;
-constexpr int kMaxLevels = 9;  // group levels: the carried fields, then the innermost
-constexpr std::size_t kMaxKept = 4096;
-
-// What a reading adds up: since a point, the point's own figure carried on, the last
-// balance, the groups' closing balances.
-enum Variant { kSum, kSumOpening, kCarried, kLastGroup, kLastAll, kClosing };
-// Where a reading counts from: the start, the page, a group of some level, a recent total
-// line (newest first), the last total of the same label, the records of a named value.
-constexpr int kStartScope = 0, kPageScope = 1, kGroupScope = 2;
-constexpr int kRecentScope = kGroupScope + kMaxLevels;
-constexpr int kSameScope = kRecentScope + static_cast<int>(kRecent);
-constexpr int kWhereScope = kSameScope + 1;
-
-constexpr int readingId(int scope, int variant, int filter) {
-    return (scope * 8 + variant) * 8 + filter;
-}
 
 // The sums at one moment of the report, with a total line's own figures.
 struct Point {
     std::vector<std::int64_t> sums;    // (columns + 1) * kFilters: the last slot counts
     std::vector<std::int64_t> closed;  // closing balances of the groups ended before
+    std::vector<std::int64_t> opened;  // opening balances of the groups begun before
+    // Per kind of total met before (columns each): their printed figures added up, and
+    // how many there were.
+    std::vector<std::int64_t> ofTotals;
+    std::vector<int> totalsCount;
     bool total = false;
     std::vector<std::int64_t> printed;  // signed
     std::vector<char> printedPresent;
@@ -66,15 +49,30 @@ struct Pending {
     std::vector<std::pair<int, std::int64_t>> readings;  // every reading's figure
     int sum, balance;  // the readings its kind's words say: as a sum, as a running balance
     std::size_t kind;
-    bool known;           // the kind says what it covers
-    std::size_t totalAt;  // its total line in State::totals
+    bool known;                         // its words say what it covers
+    std::vector<int> shownBy;           // the readings that gave the line's other figures
+    std::size_t totalAt;                // its total line in State::totals
+    std::vector<std::int64_t> figures;  // the line's printed figures (signed), for a rate's
+    std::vector<char> figurePresent;
 };
 
-// The totals of one key: how often each column agreed, and by which readings.
+// The totals of one kind: how often each column agreed, and by which readings.
 struct KindStats {
     std::string key;
-    std::vector<int> agreed;                            // per column, the count last
-    std::vector<std::vector<std::pair<int, int>>> ids;  // per column: reading, times
+    std::vector<int> agreed;            // per column, the count last
+    std::vector<std::vector<int>> ids;  // per column, per reading: the times it agreed
+};
+
+// A total line judged: its figures compared, and those no reading gave.
+struct JudgedLine {
+    int figures = 0, unexplained = 0;  // unexplained -1: none could be read
+};
+
+// What a column's figures are the share of, when each record's is one of two others'.
+struct Share {
+    bool asked = false, found = false;
+    std::size_t part = 0, whole = 0;
+    int times = 0;
 };
 
 // Whether most of `done` went right: at least three, and at most one in five `wrong`.
@@ -96,20 +94,30 @@ struct State {
     void add(std::vector<std::int64_t>& into, const std::vector<char>& present, char mark,
              bool top) const;
     void trackValues(const RecordFacts& record, const std::vector<char>& present);
-    void remember(const std::string& folded, const LineAmounts& amounts);
+    void remember(const std::string& folded, std::size_t family, const LineAmounts& amounts);
+    std::size_t familyOf(const std::string& family);
     /// `folded`: the line's text as foldedUpper gives it.
-    void judge(std::string_view text, const std::string& folded, const TotalLabel& label, int line,
-               const LineAmounts& amounts, char mark);
-    void readings(std::size_t c, const TotalLabel& label, const std::string& folded,
+    void judge(std::string_view text, const std::string& folded, const TotalLabel& label,
+               std::size_t family, int line, const LineAmounts& amounts, char mark);
+    using Scopes = std::vector<std::pair<int, const Point*>>;
+    /// Where the readings of a total line count from (`now`: the sums of now, kept for them).
+    void scopesOf(const std::string& folded, std::size_t family, Point& now, Scopes& out) const;
+    void readings(std::size_t c, const TotalLabel& label, std::size_t family, const Scopes& scopes,
                   std::vector<std::pair<int, std::int64_t>>& out) const;
     KindStats& kindOf(const std::string& key);
+    /// At the end: the figures no reading gave, into `verdict` with the counts of the lines.
+    void decide(TotalsVerdict& verdict, const RunningBalances& running);
+    /// At the end: the share column `c`'s records are of two others (asked once).
+    const Share& shareOf(std::size_t c);
 
     std::vector<SummedColumn> columns;
     std::size_t n;
     bool marks, levels;
     int innermost;              // the level of the groups an opening balance starts
     std::vector<char> balance;  // per column: its heading says it is a balance
-    std::vector<std::int64_t> sums, closed;
+    std::vector<char> rate;     // per column: its heading says it is a rate, a share or a price
+    std::vector<int> scale;     // per column: its decimals
+    std::vector<std::int64_t> sums, closed, opened;
     Point start, page;
     std::vector<Point> group;  // per level
     bool pagePending = false, anyRecord = false, groupsSeen = false;
@@ -120,11 +128,19 @@ struct State {
     std::vector<char> topPrinted;  // per column: a top-level record prints an amount in it
     std::vector<Point> recent;
     std::vector<std::pair<std::string, Point>> byLabel;
+    std::vector<std::string> families;   // the kinds of total, by their words (TotalLabel::family)
+    std::vector<Point> byFamily;         // per kind: its last total line
+    std::vector<std::int64_t> ofTotals;  // per kind, columns each: the printed figures added up
+    std::vector<int> totalsCount;
     std::vector<ValueColumn> values;
     std::vector<KindStats> kinds;
     std::vector<Pending> pending;
-    std::vector<int> totals;  // per total line judged: its figures left unexplained, -1: none read
-    RunningBalances running;
+    std::vector<JudgedLine> totals;  // per total line judged
+    std::vector<Share> shares;       // per column
+    Scopes scopeBuffer;              // kept from line to line: no allocation for each
+    std::vector<std::pair<int, std::int64_t>> foundBuffer;
+    std::vector<int> shownBuffer;
+    RecordTable table;
     AccountTree tree;
     int debit = -1, credit = -1;  // the columns a journal's vouchers balance
     int voucherLine = 0, voucherRecords = 0, balancedVouchers = 0;

@@ -22,11 +22,13 @@ struct CleanColumn {
 struct TotalMismatch {
     /// What disagrees: a total line's figure, a record's running balance, a parent
     /// account's figure against its sub-accounts', a level missing under a parent, a
-    /// voucher's debit against its credit.
-    enum class Kind : unsigned char { Total, Balance, Parent, Level, Voucher };
+    /// voucher's debit against its credit, a record's figure against the formula of its
+    /// row that every other record keeps.
+    enum class Kind : unsigned char { Total, Balance, Parent, Level, Voucher, Relation };
     int line = 0;          ///< 1-based report line of the total (record, parent, voucher)
     std::string label;     ///< the total line's words as printed ("GENEL TOPLAM"); the
-                           ///< parent's code; the voucher's credit heading
+                           ///< parent's code; the voucher's credit heading; the formula
+                           ///< ("Matrah + KDV")
     std::string heading;   ///< the column's heading; Level: the missing account's code
     std::string printed;   ///< the amount as printed (a voucher: its debit)
     std::string computed;  ///< what the records give, in the report's notation

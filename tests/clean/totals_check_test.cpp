@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -107,7 +108,7 @@ TEST(TotalsCheck, GroupsOpenTheirBalancesAndTotalTheirRecords) {
 }
 
 // A figure no reading explains is left unchecked unless a total of its kind agreed
-// elsewhere, or its kind says what it covers.
+// elsewhere, the line's other sums agreed, or its kind says what it covers.
 TEST(TotalsCheck, OnlyAKnownFigureDisagrees) {
     Ledger plain;
     plain.post(100, std::nullopt, std::nullopt);
@@ -118,6 +119,15 @@ TEST(TotalsCheck, OnlyAKnownFigureDisagrees) {
     EXPECT_EQ(plain.verdict().unchecked, 1);
     EXPECT_EQ(totalsNote(plain.verdict()),
               "1 toplam satırı kayıtlarla tutuyor; 1 toplam denetlenemedi");
+
+    // The line's other sum agrees since the total before: that is what it covers.
+    Ledger shown;
+    shown.post(100, 40, std::nullopt);
+    shown.total("TOPLAM", 100, 40, std::nullopt);
+    shown.post(200, 70, std::nullopt);
+    shown.total("KDV YEK\xDCN\xDC", 999, 70, std::nullopt);
+    ASSERT_EQ(shown.verdict().mismatches.size(), 1u);
+    EXPECT_EQ(shown.verdict().mismatches[0].computed, "2,00");
 
     // A label that holds an amount: the columns were not cut where the report prints them.
     Ledger garbled;
@@ -198,6 +208,112 @@ TEST(TotalsCheck, AccountsMarksLevelsValuesAndCounts) {
                   "kayıtlardan 1"});
 }
 
+// A long register: month totals between its records, a page's carried sum at its foot and
+// on the next page's top (more total lines within a month than are kept as recent), the grand
+// total. A month total covers its month, found from the report; one record changed by a
+// kuruş is named on its month's total (and on the page's carried sum).
+TEST(TotalsCheck, MonthTotalsCoverTheirMonth) {
+    for (const int changed : {-1, 57}) {
+        Ledger l;
+        std::int64_t all = 0, page = 0;
+        int record = 0, warnedAt = 0;
+        for (const char* month : {"OCAK AYI TOPLAMI", "\xDEUBAT AYI TOPLAMI", "MART AYI TOPLAMI"}) {
+            std::int64_t sum = 0;
+            for (int i = 0; i < 40; ++i, ++record) {
+                if (page == 6) {  // six records a page
+                    l.total("NAKL\xDD YEK\xDCN", all, std::nullopt, std::nullopt);
+                    l.check.pageBreak();
+                    l.total("\xD6NCEK\xDD SAYFADAN NAK\xDDL", all, std::nullopt, std::nullopt);
+                    page = 0;
+                }
+                const std::int64_t v = 1000 + record * 7;
+                l.post(v + (record == changed), std::nullopt, std::nullopt);
+                sum += v, all += v, ++page;
+            }
+            if (record > changed && !warnedAt && changed >= 0) warnedAt = l.line + 1;
+            l.total(month, sum, std::nullopt, std::nullopt);
+        }
+        l.total("GENEL TOPLAM", all, std::nullopt, std::nullopt);
+        const TotalsVerdict& v = l.verdict();
+        EXPECT_EQ(v.unchecked, 0) << changed;
+        if (changed < 0) {
+            EXPECT_TRUE(v.mismatches.empty()) << totalsWarnings(v)[0];
+            continue;
+        }
+        // The month's total and every carried sum after the record; not the grand total,
+        // which the printed month totals give.
+        std::vector<std::string> labels;
+        for (const TotalMismatch& m : v.mismatches) labels.push_back(m.label);
+        EXPECT_EQ(std::count(labels.begin(), labels.end(), "\xDEUBAT AYI TOPLAMI"), 1);
+        EXPECT_EQ(std::count(labels.begin(), labels.end(), "GENEL TOPLAM"), 0);
+        const auto month = std::find(labels.begin(), labels.end(), "\xDEUBAT AYI TOPLAMI");
+        const TotalMismatch& m = v.mismatches[static_cast<std::size_t>(month - labels.begin())];
+        EXPECT_EQ(m.line, warnedAt);
+        // computed: the month's records, the changed one included
+        EXPECT_EQ(m.computed, printedAmount(40 * 1000 + 7 * (40 + 79) * 40 / 2 + 1, 2, kTurkish));
+    }
+}
+
+// A sub-ledger whose accounts each bring a debit, a credit and a balance forward: an account's
+// total adds its opening to its postings, the grand total adds up the account totals.
+TEST(TotalsCheck, AGrandTotalOfAccountTotalsWithTheirOpenings) {
+    Ledger l(true, 1);
+    std::int64_t debits = 0, credits = 0, net = 0;
+    for (int account = 0; account < 3; ++account) {
+        l.check.groupStart(0);
+        std::int64_t d = 500000 + account * 1000, c = 200000 + account * 3000;
+        l.total("DEV\xDDR", d, c, d - c, 'B');
+        std::int64_t balance = d - c;
+        for (int i = 0; i < 4; ++i) {
+            const std::int64_t v = 1000 * (i + 1) + account;
+            if (i % 2) {
+                balance -= v, c += v;
+                l.post(std::nullopt, v, balance, 'B');
+            } else {
+                balance += v, d += v;
+                l.post(v, std::nullopt, balance, 'B');
+            }
+        }
+        l.total("HESAP TOPLAMI", d, c, balance, 'B');
+        debits += d, credits += c, net += balance;
+    }
+    l.total("GENEL TOPLAM", debits, credits, net, 'B');
+    EXPECT_TRUE(l.verdict().mismatches.empty()) << totalsWarnings(l.verdict())[0];
+    EXPECT_EQ(l.verdict().checked, 4);
+}
+
+// A rate's total is the rate of the totals it is the share of, or not checked: never a sum.
+TEST(TotalsCheck, ARatesTotalIsNoSum) {
+    // The rate's heading says so, or its values: each record's is the share.
+    for (const char* heading : {"Ger\xE7. %", "Ger\xE7."}) {
+        TotalsCheck check({{"B\xFCt\xE7"
+                            "e",
+                            kTurkish, 2},
+                           {"Ger\xE7"
+                            "ekle\xFE"
+                            "en",
+                            kTurkish, 2},
+                           {heading, kTurkish, 2}},
+                          false, false);
+        std::vector<std::string> t;
+        const std::int64_t rows[][2] = {
+            {200000, 150000}, {300000, 310000}, {90000, 30000}, {123400, 98700}};
+        std::int64_t budget = 0, actual = 0, rates = 0;
+        RecordFacts r;
+        for (const auto& [b, a] : rows) {
+            ++r.line;
+            check.addRecord(amounts({b, a, (a * 20000 / b + 1) / 2}, t), r);
+            budget += b, actual += a, rates += (a * 20000 / b + 1) / 2;
+        }
+        const std::int64_t share = (actual * 20000 / budget + 1) / 2;
+        check.checkTotal("ARA TOPLAM", 20, amounts({budget, actual, share}, t));
+        check.checkTotal("GENEL TOPLAM", 21, amounts({budget, actual, rates / 4}, t));  // average
+        check.finish();
+        EXPECT_TRUE(check.verdict().mismatches.empty()) << heading;
+        EXPECT_EQ(check.verdict().checked, 2) << heading;
+    }
+}
+
 // A journal's vouchers balance: where nearly all do, the one that does not is named.
 TEST(TotalsCheck, AVoucherWhoseDebitIsNotItsCredit) {
     Ledger l(false, 1);
@@ -236,6 +352,26 @@ TEST(AccountTree, ParentsSumTheirSubAccounts) {
     EXPECT_EQ(breaks[1].missing, "153.01");
 }
 
+// A record that breaks a formula all the others keep is named on its line.
+TEST(TotalsCheck, ARecordThatBreaksItsRowsFormula) {
+    TotalsCheck check({{"Taksit", kTurkish, 2},
+                       {"Anapara", kTurkish, 2},
+                       {"Faiz", kTurkish, 2},
+                       {"BSMV", kTurkish, 2}},
+                      false, false);
+    std::vector<std::string> t;
+    for (int i = 0; i < 6; ++i) {
+        const std::int64_t interest = 9000 - 1000 * i, tax = interest / 20;
+        RecordFacts r;
+        r.line = 7 + i;
+        check.addRecord(amounts({100000, 100000 - interest - tax + (i == 3), interest, tax}, t), r);
+    }
+    check.finish();
+    EXPECT_EQ(totalsWarnings(check.verdict()),
+              std::vector<std::string>{"uyarı: satır 10, Taksit: raporda 1.000,00, Anapara + "
+                                       "Faiz + BSMV = 1.000,01 (diğer satırlarda tutuyor)"});
+}
+
 TEST(TotalLabel, WordsSayWhatATotalCovers) {
     for (const char* label : {"SAYFA TOPLAMI", "Toplam :", "*** GENEL TOPLAM ***", "Nakli Yek\xFCn",
                               "Sonraki Sayfaya Devir", "D\xD6NEM SONU BAK\xDDYE", "Yek\xFCn",
@@ -255,16 +391,51 @@ TEST(TotalLabel, WordsSayWhatATotalCovers) {
         const char* key;
         std::optional<std::int64_t> count;
         std::vector<std::string> words;
+        const char* family;
     } cases[] = {
-        {"SAYFA TOPLAMI", TotalClass::Page, "SAYFA TOPLAM", {}, {}},
-        {"NAKL\xDD YEK\xDCN", TotalClass::Forward, "NAKLI YEKUN", {}, {}},
-        {"\xD6NCEK\xDD SAYFADAN NAK\xDDL", TotalClass::Back, "ONCEKI SAYFA NAKIL", {}, {}},
-        {"Sonraki Sayfaya Devir", TotalClass::Forward, "SONRAKI SAYFA DEVIR", {}, {}},
-        {"GENEL YEK\xDCN", TotalClass::Grand, "GENEL YEKUN", {}, {}},
-        {"D\xD6NEN VARLIKLAR TOPLAMI", TotalClass::Plain, "TOPLAM", {}, {"DONEN", "VARLIKLAR"}},
-        {"01.03.2019 G\xDCN TOPLAMI", TotalClass::Group, "GUN TOPLAM", {}, {"01.03.2019"}},
-        {"TL TOPLAMI (34 adet)", TotalClass::Plain, "TOPLAM", 34, {"TL"}},
-        {"CAR\xDD TOPLAM (12 kay\xFDt)", TotalClass::Group, "CARI TOPLAM", 12, {}},
+        {"SAYFA TOPLAMI", TotalClass::Page, "SAYFA TOPLAM", {}, {}, "SAYFA TOPLAM"},
+        {"NAKL\xDD YEK\xDCN", TotalClass::Forward, "NAKLI YEKUN", {}, {}, "NAKLI YEKUN"},
+        {"\xD6NCEK\xDD SAYFADAN NAK\xDDL",
+         TotalClass::Back,
+         "ONCEKI SAYFA NAKIL",
+         {},
+         {},
+         "ONCEKI SAYFA NAKIL"},
+        {"Sonraki Sayfaya Devir",
+         TotalClass::Forward,
+         "SONRAKI SAYFA DEVIR",
+         {},
+         {},
+         "SONRAKI SAYFA DEVIR"},
+        {"GENEL YEK\xDCN", TotalClass::Grand, "GENEL YEKUN", {}, {}, "GENEL YEKUN"},
+        {"D\xD6NEN VARLIKLAR TOPLAMI",
+         TotalClass::Plain,
+         "TOPLAM",
+         {},
+         {"DONEN", "VARLIKLAR"},
+         "TOPLAM"},
+        {"1 D\xD6NEN VARLIKLAR TOPLAMI",
+         TotalClass::Plain,
+         "TOPLAM",
+         {},
+         {"1", "DONEN", "VARLIKLAR"},
+         "TOPLAM #1"},
+        {"01.03.2019 G\xDCN TOPLAMI",
+         TotalClass::Group,
+         "GUN TOPLAM",
+         {},
+         {"01.03.2019"},
+         "GUN TOPLAM #D"},
+        {"1.3.2019 G\xDCN TOPLAMI",
+         TotalClass::Group,
+         "GUN TOPLAM",
+         {},
+         {"1.3.2019"},
+         "GUN TOPLAM #D"},
+        {"120.01 TOPLAMI", TotalClass::Plain, "TOPLAM", {}, {"120.01"}, "TOPLAM #3.2"},
+        {"\xDEUBAT AYI TOPLAMI", TotalClass::Plain, "TOPLAM", {}, {"SUBAT", "AYI"}, "TOPLAM"},
+        {"TL TOPLAMI (34 adet)", TotalClass::Plain, "TOPLAM", 34, {"TL"}, "TOPLAM"},
+        {"CAR\xDD TOPLAM (12 kay\xFDt)", TotalClass::Group, "CARI TOPLAM", 12, {}, "CARI TOPLAM"},
     };
     for (const auto& c : cases) {
         const TotalLabel l = readTotalLabel(c.label);
@@ -272,6 +443,7 @@ TEST(TotalLabel, WordsSayWhatATotalCovers) {
         EXPECT_EQ(l.key, c.key) << c.label;
         EXPECT_EQ(l.count, c.count) << c.label;
         EXPECT_EQ(l.words, c.words) << c.label;
+        EXPECT_EQ(l.family, c.family) << c.label;
     }
 }
 

@@ -1,0 +1,223 @@
+// The totals check's readings (totals_check.h): what the records give for each figure of a
+// total line, by every reading of what it may cover, and which of them give the printed one.
+
+#include <algorithm>
+
+#include "clean/totals_state.h"
+#include "core/text_rules.h"
+
+namespace tablamo {
+
+using namespace totals;
+
+namespace {
+
+std::int64_t magnitude(std::int64_t v) { return v < 0 ? -v : v; }
+
+// Whether a label holds an amount ("SAYF A TOPLAMI 122,342.37"): the columns are not cut
+// where the report prints them, and its figures say nothing.
+bool holdsAmount(const TotalLabel& label) {
+    for (const std::string& word : label.words) {
+        const AmountForm f = amountFormOf(word);
+        if (f.valid && f.decimal && f.grouping) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+KindStats& State::kindOf(const std::string& key) {
+    auto it =
+        std::find_if(kinds.begin(), kinds.end(), [&](const KindStats& k) { return k.key == key; });
+    if (it != kinds.end()) return *it;
+    kinds.push_back({key, std::vector<int>(n + 1, 0), std::vector<std::vector<int>>(n + 1)});
+    return kinds.back();
+}
+
+void State::scopesOf(const std::string& folded, std::size_t family, Point& now, Scopes& out) const {
+    if (pagePending) now = snapshot();  // a page begun with no record yet: its sums are now's
+    out.assign({{kStartScope, &start}, {kPageScope, pagePending ? &now : &page}});
+    for (int l = 0; l <= innermost; ++l)
+        out.emplace_back(kGroupScope + l, &group[static_cast<std::size_t>(l)]);
+    for (std::size_t i = 0; i < recent.size(); ++i)
+        out.emplace_back(kRecentScope + static_cast<int>(i), &recent[recent.size() - 1 - i]);
+    for (const auto& [labelText, point] : byLabel) {
+        if (labelText == folded) out.emplace_back(kSameScope, &point);
+    }
+    // Since the last total of its family (the start for the first): a month's, a day's.
+    if (family < families.size()) out.emplace_back(kFamilyScope, &byFamily[family]);
+}
+
+void State::readings(std::size_t c, const TotalLabel& label, std::size_t family,
+                     const Scopes& scopes, std::vector<std::pair<int, std::int64_t>>& out) const {
+    out.clear();
+    const bool count = c == n;
+    const auto eachFilter = [&](auto&& fn) {
+        // An account list's totals sum its top level, or, where the top level prints no
+        // amounts (a stock list's group lines), everything under it.
+        if (levels) {
+            fn(kTop);
+            if (!count && !topPrinted[c]) fn(kAll);
+            return;
+        }
+        fn(kAll);
+        if (count) return;
+        fn(kPositive);
+        fn(kNegative);
+        if (marks) fn(kMarkedA), fn(kMarkedB);
+    };
+    // Named, not bound: C++20 lets a lambda capture a structured binding, clang 14 does not
+    // yet (the fuzz targets' compiler).
+    for (const auto& entry : scopes) {
+        const int scope = entry.first;
+        const Point* p = entry.second;
+        eachFilter([&](int f) {
+            out.emplace_back(readingId(scope, kSum, f),
+                             sums[c * kFilters + static_cast<std::size_t>(f)] -
+                                 p->sums[c * kFilters + static_cast<std::size_t>(f)]);
+        });
+        if (count) continue;
+        const std::int64_t sum = sums[c * kFilters + kAll] - p->sums[c * kFilters + kAll];
+        if (scope == kGroupScope + innermost && openingPresent[c])
+            out.emplace_back(readingId(scope, kSumOpening, kAll), sum + opening[c]);
+        if (p->total && p->printedPresent[c])
+            out.emplace_back(readingId(scope, kCarried, kAll), p->printed[c] + sum);
+        out.emplace_back(readingId(scope, kClosing, kAll),
+                         closed[c] - p->closed[c] + (groupLastPresent[c] ? groupLast[c] : 0));
+        // Since a total line of another kind just before, the sums suffice.
+        if (scope >= kRecentScope && scope < kSameScope) continue;
+        // With the opening balances of the groups begun since: a grand total of accounts
+        // that each brought a balance forward.
+        if (opened[c] != p->opened[c])
+            out.emplace_back(readingId(scope, kOpened, kAll), sum + opened[c] - p->opened[c]);
+        // The printed figures of another family's totals since: a total of totals.
+        for (std::size_t f = 0; f < families.size(); ++f) {
+            const bool before = f < p->totalsCount.size();
+            if (f == family || totalsCount[f] - (before ? p->totalsCount[f] : 0) == 0) continue;
+            out.emplace_back(readingId(scope, kOfTotals, static_cast<int>(f)),
+                             ofTotals[f * n + c] - (before ? p->ofTotals[f * n + c] : 0));
+        }
+    }
+    if (!count && groupLastPresent[c])
+        out.emplace_back(readingId(kStartScope, kLastGroup, kAll), groupLast[c]);
+    if (!count && lastAllPresent[c])
+        out.emplace_back(readingId(kStartScope, kLastAll, kAll), lastAll[c]);
+    // The records of a value the label names: "TOPLAM USD".
+    for (const std::string& word : label.words) {
+        for (const ValueColumn& col : values) {
+            for (const ValueSums& v : col.values) {
+                if (v.folded != word) continue;
+                eachFilter([&](int f) {
+                    out.emplace_back(readingId(kWhereScope, kSum, f),
+                                     v.sums[c * kFilters + static_cast<std::size_t>(f)]);
+                });
+            }
+        }
+    }
+}
+
+void State::judge(std::string_view text, const std::string& folded, const TotalLabel& label,
+                  std::size_t family, int line, const LineAmounts& amounts, char mark) {
+    if (holdsAmount(label)) {
+        totals.push_back({0, -1});  // not checked
+        return;
+    }
+    const std::size_t kindAt = static_cast<std::size_t>(&kindOf(label.family) - kinds.data());
+    std::vector<std::pair<int, std::int64_t>>& found = foundBuffer;
+    Point now;
+    Scopes& scopes = scopeBuffer;
+    scopesOf(folded, family, now, scopes);
+    const int base = levels ? kTop : kAll;
+    JudgedLine judged;
+    const std::size_t pendingBefore = pending.size();
+    std::vector<int>& shown = shownBuffer;  // the readings that gave the line's other figures
+    shown.clear();
+    for (std::size_t c = 0; c <= n; ++c) {
+        if (c < n ? !amounts.present[c] : !label.count) continue;
+        ++judged.figures;
+        const std::int64_t printed = c < n ? signedValues[c] : *label.count;
+        readings(c, label, family, scopes, found);
+        const auto agrees = [&](const std::pair<int, std::int64_t>& r) {
+            if (r.second == printed) return true;
+            const int f = slotOf(r.first);
+            const bool unsignedMark = c < n && columns[c].marked && mark == 0;
+            const bool byMark = variantOf(r.first) != kOfTotals && (f == kMarkedA || f == kMarkedB);
+            return (byMark || unsignedMark) && magnitude(r.second) == magnitude(printed);
+        };
+        KindStats& kind = kinds[kindAt];
+        auto& ids = kind.ids[c];
+        bool agreed = false;
+        for (const auto& r : found) {
+            if (!agrees(r)) continue;
+            agreed = true;
+            // Every reading that gives it counts: the one most totals of its kind agree by
+            // says best what they cover.
+            if (ids.empty()) ids.assign(kReadings, 0);
+            ++ids[static_cast<std::size_t>(r.first)];
+            shown.push_back(r.first);
+        }
+        if (agreed) {
+            ++kind.agreed[c];
+            continue;
+        }
+        // No reading gives it: what its kind says it covers, for the warning, as a sum and
+        // as a balance (which it is, the end of the report tells).
+        bool named = false;
+        for (const auto& r : found) named |= scopeOf(r.first) == kWhereScope;
+        int sum = readingId(kStartScope, kSum, base), last = readingId(kStartScope, kLastAll, kAll);
+        switch (label.kind) {
+            case TotalClass::Page:
+                sum = readingId(kPageScope, kSum, base);
+                break;
+            case TotalClass::Forward:
+            case TotalClass::Back:
+                break;
+            case TotalClass::Grand:
+                last = readingId(kStartScope, kClosing, kAll);
+                break;
+            case TotalClass::Group:
+                sum = readingId(kGroupScope + innermost, kSum, base);
+                last = readingId(kStartScope, kLastGroup, kAll);
+                break;
+            case TotalClass::Plain:
+                if (named) {
+                    sum = readingId(kWhereScope, kSum, base);
+                } else if (family < families.size() && totalsCount[family] > 0) {
+                    sum = readingId(kFamilyScope, kSum, base);
+                } else if (!recent.empty()) {
+                    sum = readingId(kRecentScope, kSum, base);
+                }
+                break;
+        }
+        // Words that say what it covers: a page's, a carried sum, the grand total, a group's
+        // where the groups are marked, a value's, the one total of a list.
+        const bool known =
+            label.kind == TotalClass::Page || label.kind == TotalClass::Forward ||
+            label.kind == TotalClass::Back || label.kind == TotalClass::Grand ||
+            (label.kind == TotalClass::Group && groupsSeen) ||
+            (label.kind == TotalClass::Plain && (named || (recent.empty() && !groupsSeen)));
+        if (pending.size() < kMaxKept) {
+            pending.push_back({line,
+                               std::string(text),
+                               c,
+                               c < n ? std::string(amounts.printed[c]) : std::to_string(printed),
+                               found,
+                               sum,
+                               last,
+                               kindAt,
+                               known,
+                               {},
+                               totals.size(),
+                               signedValues,
+                               amounts.present});
+        }
+        ++judged.unexplained;
+    }
+    // What the line's other figures agreed by shows what it covers.
+    std::sort(shown.begin(), shown.end());
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    for (std::size_t p = pendingBefore; p < pending.size(); ++p) pending[p].shownBy = shown;
+    if (judged.figures > 0) totals.push_back(judged);
+}
+
+}  // namespace tablamo
