@@ -27,7 +27,7 @@ double secondsSince(Clock::time_point start) {
 
 // Converts one planned input with its messages kept. Nothing here is shared with the other
 // threads: each input has its own workspace, and the writers' buffers are their own.
-FileResult convertPlanned(const Job& job, const PlannedFile& file) {
+FileResult convertPlanned(const Job& job, const PlannedFile& file, RunFiles& runFiles) {
     FileResult result;
     if (!file.problem.empty()) {
         result.messages.push_back(file.problem);
@@ -47,7 +47,8 @@ FileResult convertPlanned(const Job& job, const PlannedFile& file) {
     bool written = false;
     ConvertedFile converted;
     const bool ran = runCommand(ui, [&] {
-        written = convertOne(job, file.input, file.output, ui, step, &converted, file.inFolder);
+        written = convertOne(job, file.input, file.output, ui, step, &converted, file.inFolder,
+                             &runFiles);
     });
     // A file --strict fails was written all the same: it counts as converted, with its
     // warnings, and makes the run's exit status 1.
@@ -135,6 +136,8 @@ int runJob(const Job& job, Console& console) {
         return 2;
     }
 
+    RunFiles runFiles;
+    runFiles.reserve(files, job);
     const std::size_t total = files.size();
     std::uint64_t bytesTotal = 0;
     for (const PlannedFile& f : files) bytesTotal += f.bytes;
@@ -142,7 +145,7 @@ int runJob(const Job& job, Console& console) {
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i; (i = next.fetch_add(1)) < total;) {
-            board.put(i, convertPlanned(job, files[i]), files[i].bytes);
+            board.put(i, convertPlanned(job, files[i], runFiles), files[i].bytes);
         }
     };
     // The inputs are taken in order by whichever thread is free, so that at most job.jobs
@@ -185,7 +188,7 @@ int runJob(const Job& job, Console& console) {
     bool summaryFailed = false;
     if (!job.summary.empty()) {
         try {
-            refuseReadOnly(job.summary);
+            refuseUnwritable(job.summary);
             writeFileSafely(job.summary, records);
         } catch (const std::exception& e) {
             console.say("tablamo-convert", e.what());

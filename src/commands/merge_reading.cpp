@@ -8,9 +8,7 @@
 #include <system_error>
 #include <thread>
 
-#include "bank/statement_layout.h"
-#include "commands/line_numbers.h"
-#include "commands/open_commands.h"
+#include "commands/report_reading.h"
 #include "core/workspace.h"
 
 namespace tablamo {
@@ -21,7 +19,7 @@ constexpr const char* kNoRecordsToMerge =
 
 // Reads one report into `ws` as "Aç" with "Temiz tablo" reads it; what is said of it goes
 // into the report's messages.
-MergedReport readReport(const MergeSource& source, const MergeReading& reading, Workspace& ws) {
+MergedReport readMerged(const MergeSource& source, const MergeReading& reading, Workspace& ws) {
     MergedReport report;
     report.source = source.label;
     if (!source.problem.empty()) {
@@ -32,21 +30,20 @@ MergedReport readReport(const MergeSource& source, const MergeReading& reading, 
     KeptMessagesUi ui;  // what is said of the report, listed with it
     bool imported = false;
     const bool ran = runCommand(ui, [&] {
-        ws.settings.layout = reading.layout;
-        ws.settings.cleanTable = true;
-        ws.settings.signedBalance = reading.signedBalance;
-        ws.regional = reading.regional;
-        loadReport(ws, source.path, reading.mapped, reading.inputEncoding);
-        const std::string note = inputReadingNote(ws.textReading);
-        if (!note.empty() && (!reading.quiet || ws.textReading.replaced)) ui.showMessage(note);
-        // A statement cut as a report would merge a table of nothing.
-        const bool statement =
-            reading.statements || (source.recogniseStatement && looksLikeStatement(ws.text));
-        if (statement && !reading.statements && !reading.quiet) {
-            ui.showMessage(kStatementFoundMessage);
-        }
-        const ImportOutcome outcome =
-            runImporter(ws, statement ? Importer::Statement : Importer::Report);
+        ReadRequest request;
+        request.path = source.path;
+        request.layout = reading.layout;
+        request.clean = true;
+        request.signedBalance = reading.signedBalance;
+        request.regional = reading.regional;
+        request.inputEncoding = reading.inputEncoding;
+        request.importer = reading.statements ? Importer::Statement : Importer::Report;
+        request.recogniseStatement = source.recogniseStatement;
+        request.profilesFolder = reading.profilesFolder;
+        request.mapped = reading.mapped;
+        request.quiet = reading.quiet;
+        request.lineNumbers = reading.lineNumbers;
+        const ImportOutcome outcome = readReport(ws, request, ui);
         // A report without records is not merged: its plain table goes nowhere.
         if (outcome.status == ImportStatus::NoRecords) {
             ui.showMessage(kNoRecordsToMerge);
@@ -57,7 +54,6 @@ MergedReport readReport(const MergeSource& source, const MergeReading& reading, 
         if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);
         imported = outcome.imported();
         if (!imported) return;
-        if (reading.lineNumbers) addLineNumberColumn(ws);
         report.note = outcome.note;
         report.warnings =
             static_cast<int>(outcome.warnings.size()) + (ws.textReading.replaced > 0 ? 1 : 0);
@@ -88,7 +84,7 @@ std::vector<MergedReport> mergeReports(const std::vector<MergeSource>& sources,
     const auto work = [&] {
         for (std::size_t i; (i = next.fetch_add(1)) < sources.size();) {
             Workspace ws;
-            MergedReport report = readReport(sources[i], reading, ws);
+            MergedReport report = readMerged(sources[i], reading, ws);
             std::unique_lock lock(mutex);
             turnChanged.wait(lock, [&] { return error || turn == i; });
             if (error) return;

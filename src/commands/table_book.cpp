@@ -8,6 +8,7 @@
 #include "core/encoding.h"
 #include "core/platform/files.h"
 #include "core/text_rules.h"
+#include "export/safe_file.h"
 #include "export/xlsx_writer.h"
 
 namespace tablamo {
@@ -160,11 +161,14 @@ void saveEachTable(std::span<const BookTable> tables, OutputFormat format,
     if (check) {
         for (const std::string& file : files) check(file);
     }
+    // Every file written before any takes its place: a failure leaves the old set whole.
+    FileSet set;
     for (std::size_t i = 0; i < tables.size(); ++i) {
         WriteOptions one = options;
         one.clean = tables[i].shape;
         formatInfo(format).write(*tables[i].grid, one, files[i]);
     }
+    set.commit();
 }
 
 }  // namespace tablamo

@@ -35,7 +35,8 @@ std::string tableFileName(const std::string& path, std::string_view sheetName, O
 using TargetCheck = std::function<void(const std::string&)>;
 
 /// Each table into its own CSV or HTML file, the file of the same place in `files`; `check`,
-/// when given, passes every file before the first is written.
+/// when given, passes every file before the first is written. The files take their places
+/// together (FileSet): on a failure every old file stays as it was.
 void saveEachTable(std::span<const BookTable> tables, OutputFormat format,
                    const std::vector<std::string>& files, const WriteOptions& options,
                    const TargetCheck& check);
