@@ -1,14 +1,10 @@
 #include "commands/merge_reading.h"
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <exception>
-#include <mutex>
-#include <system_error>
-#include <thread>
+#include <memory>
 
 #include "commands/report_reading.h"
+#include "core/ordered_pool.h"
 #include "core/workspace.h"
 
 namespace tablamo {
@@ -73,43 +69,19 @@ std::vector<MergedReport> mergeReports(const std::vector<MergeSource>& sources,
                                        const MergeReading& reading, ReportMerge& merge,
                                        const MergeProgress& progress) {
     std::vector<MergedReport> reports(sources.size());
-    std::atomic<std::size_t> next{0};
-    std::mutex mutex;
-    std::condition_variable turnChanged;
-    std::size_t turn = 0;  // the report added next
-    std::exception_ptr error;
-
-    // Each thread reads the next report, then waits for its turn to add it: at most one
-    // report per thread is held besides the merged rows.
-    const auto work = [&] {
-        for (std::size_t i; (i = next.fetch_add(1)) < sources.size();) {
-            Workspace ws;
-            MergedReport report = readMerged(sources[i], reading, ws);
-            std::unique_lock lock(mutex);
-            turnChanged.wait(lock, [&] { return error || turn == i; });
-            if (error) return;
-            try {
-                if (report.status == MergeStatus::Merged) merge.add(ws, report);
-                reports[i] = std::move(report);
-                if (progress) progress(i, reports[i]);
-            } catch (...) {
-                error = std::current_exception();
-            }
-            ++turn;
-            turnChanged.notify_all();
-        }
-    };
-    std::vector<std::thread> threads;
-    const std::size_t wanted = std::min<std::size_t>(
-        static_cast<std::size_t>(std::max(1, reading.threads)), sources.size());
-    try {
-        while (threads.size() + 1 < wanted) threads.emplace_back(work);
-    } catch (const std::system_error&) {
-        // No further thread to be had: those there are, and this one, do the work.
-    }
-    work();
-    for (std::thread& t : threads) t.join();
-    if (error) std::rethrow_exception(error);
+    // A report's workspace lives from its reading to its turn to be added.
+    std::vector<std::unique_ptr<Workspace>> read(sources.size());
+    runOrdered(
+        sources.size(), reading.threads,
+        [&](std::size_t i) {
+            read[i] = std::make_unique<Workspace>();
+            reports[i] = readMerged(sources[i], reading, *read[i]);
+        },
+        [&](std::size_t i) {
+            const std::unique_ptr<Workspace> ws = std::move(read[i]);
+            if (reports[i].status == MergeStatus::Merged) merge.add(*ws, reports[i]);
+            if (progress) progress(i, reports[i]);
+        });
     return reports;
 }
 
