@@ -48,17 +48,17 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
         }
         return 0;
     }
-    std::vector<std::string> taken;
+    SheetNames taken;
     std::vector<BookTable> tables;
     for (std::size_t t = 0; t < book.size(); ++t) {
         if (groups[t].empty()) {
             tables.push_back(book[t]);
-            tables.back().name = uniqueSheetName(book[t].name, book[t].name, taken);
+            tables.back().name = taken.unique(book[t].name, book[t].name);
             continue;
         }
         for (const TableGroup& group : groups[t]) {
-            tables.push_back({uniqueSheetName(group.value, "(bo\xFE)", taken), &group.grid,
-                              &group.shape, options.print, true});
+            tables.push_back({taken.unique(group.value, "(bo\xFE)"), &group.grid, &group.shape,
+                              options.print, true});
         }
     }
     saveBook(tables, job.format, output, options, check);

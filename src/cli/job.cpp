@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "cli/command_line.h"
+#include "cli/console_ui.h"
 #include "cli/option_values.h"
 #include "cli/options.h"
 #include "commands/profile_commands.h"
@@ -145,8 +146,9 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     try {
         result.job = jobFromOptions(*read.options, localeDecimalSeparator, localeDate);
     } catch (const UsageError& e) {
+        // A value may name a file: its control characters reach the terminal as \xNN.
         result.exitCode = 2;
-        result.err = std::string(kProgram) + ": " + e.what() + "\n" + kHelpHint;
+        result.err = std::string(kProgram) + ": " + printableName(e.what()) + "\n" + kHelpHint;
     }
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "core/encoding.h"
 #include "core/error.h"
+#include "core/grid_filler.h"
 
 namespace tablamo::cli {
 std::string lower(std::string s) {
@@ -39,9 +40,18 @@ void applyLayoutOption(const OptionDecl& option, const std::string& value, Repor
     const LayoutField& field = fieldNamed(option.layout);
     const std::string flag = longName(option);
     switch (field.kind) {
-        case LayoutField::Kind::Integer:
+        case LayoutField::Kind::Integer: {
             layout.*field.text = integerText(flag, value);
+            // The table grows to at most kMaxGrownRows rows: a first row past them would stop
+            // every import with a grid error that names no setting.
+            std::int32_t row = 0;
+            if (option.layout == "StartColumn" && tryStrToInt(layout.*field.text, row) &&
+                row > kMaxGrownRows) {
+                throw UsageError(flag + ": '" + value + "' tablonun en çok " +
+                                 std::to_string(kMaxGrownRows) + " satırının dışında");
+            }
             break;
+        }
         case LayoutField::Kind::Text:
             layout.*field.text = heldText(flag, value);
             break;

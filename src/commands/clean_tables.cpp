@@ -14,12 +14,13 @@ std::size_t cleanTableCount(const Workspace& ws) {
 }
 
 std::vector<std::string> cleanTableNames(const Workspace& ws) {
-    std::vector<std::string> names, taken;
+    std::vector<std::string> names;
+    SheetNames taken;
     const std::size_t count = cleanTableCount(ws);
     for (std::size_t i = 0; i < count; ++i) {
         const std::string fallback = "Tablo " + std::to_string(i + 1);
         const std::string title = i == 0 ? reportTitle(ws.text).name : ws.book.tables[i].name;
-        names.push_back(uniqueSheetName(title, fallback, taken));
+        names.push_back(taken.unique(title, fallback));
     }
     return names;
 }

@@ -69,7 +69,7 @@ struct ReportMerge::Sheet {
     bool sameTitle = true;
 };
 
-ReportMerge::ReportMerge() { m_names.push_back(kSummarySheetName); }
+ReportMerge::ReportMerge() { m_names.take(kSummarySheetName); }
 ReportMerge::~ReportMerge() = default;
 
 std::size_t ReportMerge::sheetFor(const Grid& grid, const CleanShape& shape,
@@ -85,7 +85,7 @@ std::size_t ReportMerge::sheetFor(const Grid& grid, const CleanShape& shape,
                                shape.columns.end());
     sheet.writer.emplace(sheet.grid, headings, sheet.shape.columns);
     sheet.title = title;
-    sheet.name = uniqueSheetName(title.name, kUntitledSheet, m_names);
+    sheet.name = m_names.unique(title.name, kUntitledSheet);
     return m_sheets.size() - 1;
 }
 
@@ -241,7 +241,7 @@ std::vector<std::string> saveMerge(ReportMerge& merge, std::vector<MergedReport>
         std::vector<std::string> names;
     };
     std::vector<std::optional<Split>> splits(tables.size());
-    std::vector<std::string> taken = {kSummarySheetName};
+    SheetNames taken{kSummarySheetName};
     for (std::size_t t = 0; t < tables.size(); ++t) {
         const std::optional<int> column =
             sheetPer.empty() ? std::nullopt : columnHeaded(*tables[t].grid, sheetPer);
@@ -250,7 +250,7 @@ std::vector<std::string> saveMerge(ReportMerge& merge, std::vector<MergedReport>
             split.groups = groupsOf(*tables[t].grid, *tables[t].shape, *column, &split.groupOfRow);
             if (!split.groups.empty()) splits[t] = std::move(split);
         }
-        if (!splits[t]) taken.push_back(tables[t].name);
+        if (!splits[t]) taken.take(tables[t].name);
     }
     std::vector<BookTable> book;
     for (std::size_t t = 0; t < tables.size(); ++t) {
@@ -260,7 +260,7 @@ std::vector<std::string> saveMerge(ReportMerge& merge, std::vector<MergedReport>
         }
         Split& split = *splits[t];
         for (TableGroup& group : split.groups) {
-            split.names.push_back(uniqueSheetName(group.value, "(bo\xFE)", taken));
+            split.names.push_back(taken.unique(group.value, "(bo\xFE)"));
             book.push_back({split.names.back(), &group.grid, &group.shape, tables[t].print, true});
         }
         // The merged rows are in the groups now: the table's own copy goes.

@@ -11,6 +11,7 @@
 
 #include "commands/report_title.h"
 #include "commands/table_book.h"
+#include "export/xlsx_writer.h"
 
 namespace tablamo {
 
@@ -85,7 +86,7 @@ private:
 
     std::vector<std::unique_ptr<Sheet>> m_sheets;  // held apart: a table writer refers to each
     std::unordered_map<std::string, std::size_t> m_byHeadings;
-    std::vector<std::string> m_names;  // every sheet name given, "Özet" first
+    SheetNames m_names;  // every sheet name given, "Özet" first
 };
 
 /// "Özet": a row per report (Kaynak, Sayfa, Durum, Açıklama, Kayıt, Denetlenen toplam, Uyarı,

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <filesystem>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/encoding.h"
 #include "core/platform/files.h"
@@ -115,15 +116,13 @@ std::vector<std::string> bookFileNames(std::span<const BookTable> tables, Output
                                        const std::string& path) {
     if (format == OutputFormat::Xlsx) return {path};
     std::vector<std::string> files;
-    std::vector<std::string> keys;
+    std::unordered_set<std::string> keys;
     for (const BookTable& table : tables) {
         std::string file = tableFileName(path, table.name, format);
         // Names that differ only where a file name cannot follow them.
-        for (int n = 2;
-             std::find(keys.begin(), keys.end(), platform::fileNameKey(file)) != keys.end(); ++n) {
+        for (int n = 2; !keys.insert(platform::fileNameKey(file)).second; ++n) {
             file = tableFileName(path, table.name + " (" + std::to_string(n) + ")", format);
         }
-        keys.push_back(platform::fileNameKey(file));
         files.push_back(file);
     }
     return files;
