@@ -114,7 +114,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
         if (written == 0) sheetWarnings = 1;
         // The line names the book; the files of a CSV or HTML book bear the groups' names.
         const std::string count =
-            std::to_string(written) + (job.format == OutputFormat::Xlsx ? " sayfa" : " dosya");
+            std::to_string(written) + (formatInfo(job.format).bookInOneFile ? " sayfa" : " dosya");
         if (written > 0) lineNote = count + (lineNote.empty() ? "" : "; " + lineNote);
     } else if (cleanTableCount(ws) > 1) {
         // A report of several tables: a sheet each, or a file each (rapor-2.csv …); the line
