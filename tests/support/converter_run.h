@@ -30,8 +30,8 @@ struct ConverterRun {
 
 /// What else a run is given.
 struct RunSetting {
-    std::string folder;                                ///< where it runs; empty: here
-    rlim_t fileSizeLimit = RLIM_INFINITY;              ///< ulimit -f, in bytes
+    std::string folder;                                            ///< where it runs; empty: here
+    rlim_t fileSizeLimit = RLIM_INFINITY;                          ///< ulimit -f, in bytes
     std::vector<std::pair<std::string, std::string>> environment;  ///< set for it alone
 };
 
@@ -57,7 +57,8 @@ inline ConverterRun runConverter(std::vector<std::string> args, const RunSetting
         limit.rlim_cur = std::min(limit.rlim_max, setting.fileSizeLimit);
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(127);
         if (!setting.folder.empty() && ::chdir(setting.folder.c_str()) != 0) ::_exit(127);
-        for (const auto& [name, value] : setting.environment) ::setenv(name.c_str(), value.c_str(), 1);
+        for (const auto& [name, value] : setting.environment)
+            ::setenv(name.c_str(), value.c_str(), 1);
         ::alarm(120);
         ::execv(argv[0], argv.data());
         ::_exit(127);
