@@ -61,11 +61,20 @@ public:
     bool openWithDefaultProgram(const std::string&) override { return true; }
 
 private:
+    // A line per line of the text; a control character (a file name's escape that would
+    // move the cursor or send the terminal a command) as \xNN.
     static void say(std::string_view text) {
         std::string line;
         for (std::size_t i = 0; i < text.size(); ++i) {
             if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-            line += text[i];
+            const auto c = static_cast<unsigned char>(text[i]);
+            if ((c < 0x20 && c != '\n') || c == 0x7F) {
+                char code[8];
+                std::snprintf(code, sizeof code, "\\x%02X", c);
+                line += code;
+            } else {
+                line += text[i];
+            }
         }
         std::fprintf(stderr, "tablamo: %s\n", line.c_str());
     }

@@ -1,6 +1,7 @@
 #include "app/window_memory.h"
 
 #include <QSettings>
+#include <algorithm>
 
 #include "core/platform/system.h"
 
@@ -40,7 +41,10 @@ bool WindowMemory::setChoice(Choice which, bool on) {
 
 std::vector<RecentReport> WindowMemory::recentReports() const {
     std::vector<RecentReport> reports;
-    const int n = m_settings->beginReadArray(kRecent);
+    // The file says how many it holds; a list longer than the window keeps is someone else's
+    // doing, and a size of 2^31 - 1 would be read entry by entry for ever.
+    const int n =
+        std::min(m_settings->beginReadArray(kRecent), static_cast<int>(RecentReports::kCapacity));
     for (int i = 0; i < n; ++i) {
         m_settings->setArrayIndex(i);
         reports.push_back({m_settings->value(QStringLiteral("path")).toString().toStdString(),

@@ -7,114 +7,13 @@
 #include <sstream>
 
 #include "cli/option_values.h"
+#include "cli/options.h"
 #include "export/output_formats.h"
 
 namespace tablamo::cli {
 namespace {
 
-// One option of the command line. `valueName` empty: a flag. `choices` the values allowed
-// (any case); kFormatChoices: the output formats' names.
-struct OptionSpec {
-    const char* names;  // "-o,--output": the long name last
-    const char* valueName;
-    const char* help;
-    std::span<const char* const> choices = {};
-};
-
-constexpr const char* kFormatChoices[] = {"<formats>"};
-constexpr const char* kDateOrders[] = {"dmy", "mdy", "ymd"};
-constexpr const char* kInputEncodings[] = {"auto", "cp857", "utf-8", "cp1254"};
-constexpr const char* kEncodings[] = {"windows-1254", "utf-8"};
-
-// The options before the layout options, in the order --help lists them.
-const OptionSpec kLeadOptions[] = {
-    {"--to", "TEXT", "output format; default: from --output's extension, else csv", kFormatChoices},
-    {"-o,--output", "PATH",
-     "one input: the output file (.xls is written as .xlsx), or an\n"
-     "existing folder to write into; several inputs or a folder: an\n"
-     "existing folder.\n"
-     "default: beside each input, its extension replaced by the format's"},
-    {"--akbank", "", "read the inputs as Akbank statements"},
-    {"--decimal-separator", "C",
-     "decimal separator of the number conversions; default: the\n"
-     "user's regional settings (Windows), else the decimal point of the\n"
-     "locale LC_ALL, LC_NUMERIC or LANG names, as the window takes it\n"
-     "from its locale data (\".\" for C)"},
-    {"--date-separator", "C",
-     "date separator the workbook's dates are read and shown with;\n"
-     "default: that of the short date format of the user's regional\n"
-     "settings (Windows), else of the locale LC_ALL, LC_TIME or LANG\n"
-     "names, as the window takes it (\"/\" for C)"},
-    {"--date-order", "TEXT",
-     "order of day, month and year in the workbook's dates; default:\n"
-     "likewise from the short date format (dmy for C)",
-     kDateOrders},
-};
-
-// The options after the layout options.
-const OptionSpec kTrailOptions[] = {
-    {"--profile", "FILE",
-     "a layout profile (JSON) every input starts from; the layout options\n"
-     "given as well override it"},
-    {"--save-profile", "FILE",
-     "one input: writes the layout its import used (the widths after the\n"
-     "column detection) and its heading line as a layout profile"},
-    {"--input-encoding", "TEXT",
-     "how the inputs are read (default auto: as UTF-8 when valid UTF-8\n"
-     "with letters beyond ASCII, as Windows-1254 when its Turkish letters\n"
-     "stand in the words, else as code page 857)",
-     kInputEncodings},
-    {"--encoding", "TEXT",
-     "text encoding of CSV and HTML output (default windows-1254, as the\n"
-     "window saves; utf-8 CSV starts with a byte-order mark)",
-     kEncodings},
-    {"-j,--jobs", "N",
-     "how many inputs are converted at once; default: the number of\n"
-     "cores (-j 1: one after the other)"},
-    {"--summary", "FILE",
-     "also write FILE: JSON Lines, one object per input (input, output,\n"
-     "status, rows, warnings, message, seconds)"},
-    {"--clean", "",
-     "the clean table: only the records, typed, headings in the first row;\n"
-     "the report's printed totals are checked against them"},
-    {"--line-numbers", "", "with --clean: a last column \"Satır\", the report line of each record"},
-    {"--strict", "",
-     "with --clean: exit status 1 when a printed total disagrees or a line\n"
-     "could not be placed"},
-    {"--signed-balance", "",
-     "with --clean: after each B/A mark column, the balance once more as one\n"
-     "signed number (B positive, A negative)"},
-    {"--csv-separator", "C",
-     "with --clean: the CSV field separator; default \";\" when the decimal\n"
-     "separator is \",\", else \",\""},
-    {"--merge", "FILE",
-     "with --clean: every input's records into one workbook FILE: reports\n"
-     "with the same headings on one sheet, a first column \"Kaynak\" naming\n"
-     "the report, reports of another shape on sheets of their own, a last\n"
-     "sheet \"Özet\" listing every input; CSV and HTML: one file per sheet,\n"
-     "named FILE's name, \"-\" and the sheet's"},
-    {"--sheet-per", "FIELD",
-     "with --clean: one sheet per value of the column headed FIELD (such\n"
-     "as a sub-ledger's account code), named by the value, with the\n"
-     "group's totals; CSV and HTML: one file per sheet"},
-    {"-q,--quiet", "", "no progress, no per-file lines"},
-    {"--reconcile", "",
-     "reconcile an account: INPUT is our ledger, then the other side's\n"
-     "statement; --output the workbook (sheets \"Mutabakat\", \"Eşleşenler\",\n"
-     "\"Yalnız Defterde\", \"Yalnız Ekstrede\"; CSV or HTML: a file each);\n"
-     "exit status 1 when the difference is not 0"},
-    {"--days", "N",
-     "with --reconcile: the most calendar days between two records that\n"
-     "may pair (default 5)"},
-    {"--same-side", "", "with --reconcile: the statement's debit is our debit"},
-    {"--mirror", "", "with --reconcile: the statement's debit is our credit"},
-};
-
-std::string longName(const char* names) {
-    const std::string all(names);
-    const std::size_t comma = all.rfind(',');
-    return comma == std::string::npos ? all : all.substr(comma + 1);
-}
+using OptionSpec = OptionDecl;
 
 std::vector<std::string> choicesOf(const OptionSpec& o) {
     std::vector<std::string> choices;
@@ -134,28 +33,21 @@ struct Bindings {
     std::vector<std::string> inputs;
 };
 
-void declare(CLI::App& app, const OptionSpec& o, Bindings& b) {
-    const std::string name = longName(o.names);
+void declare(CLI::App& app, const OptionSpec& o, Bindings& b, bool turkish) {
+    const std::string name = longName(o);
+    const char* help = turkish ? o.helpTr : o.help;
     if (!*o.valueName) {
         b.flagStates.push_back(false);
         b.flags.emplace_back(name, &b.flagStates.back());
-        app.add_flag(o.names, b.flagStates.back(), o.help);
+        app.add_flag(o.names, b.flagStates.back(), help);
         return;
     }
-    CLI::Option* option = app.add_option(o.names, b.values[name], o.help)->type_name(o.valueName);
+    CLI::Option* option = app.add_option(o.names, b.values[name], help)->type_name(o.valueName);
     if (!o.choices.empty()) option->check(CLI::IsMember(choicesOf(o), CLI::ignore_case));
 }
 
 // Every option of the converter, in the order --help lists them.
-const std::vector<OptionSpec>& allOptions() {
-    static const std::vector<OptionSpec> options = [] {
-        std::vector<OptionSpec> all(std::begin(kLeadOptions), std::end(kLeadOptions));
-        for (const LayoutOption& o : layoutOptions()) all.push_back({o.flag, o.valueName, o.help});
-        all.insert(all.end(), std::begin(kTrailOptions), std::end(kTrailOptions));
-        return all;
-    }();
-    return options;
-}
+std::span<const OptionSpec> allOptions() { return optionDecls(); }
 
 // The names of an option: "-o,--output" gives "-o" and "--output".
 std::vector<std::string> namesOf(const OptionSpec& o) {
@@ -165,12 +57,27 @@ std::vector<std::string> namesOf(const OptionSpec& o) {
     return names;
 }
 
-void declareOptions(CLI::App& app, Bindings& b) {
+void declareOptions(CLI::App& app, Bindings& b, bool turkish) {
     app.get_formatter()->column_width(34);
-    for (const OptionSpec& o : allOptions()) declare(app, o, b);
+    if (turkish) {
+        app.option_defaults()->group("Seçenekler");
+        app.set_help_flag("-h,--help", "bu yardımı gösterir ve biter");
+        for (const auto& [word, turkishWord] : {std::pair{"Usage", "Kullanım"},
+                                                {"Positionals", "Girdiler"},
+                                                {"Options", "Seçenekler"},
+                                                {"REQUIRED", "ZORUNLU"},
+                                                {"OPTIONS", "SEÇENEKLER"}}) {
+            app.get_formatter()->label(word, turkishWord);
+        }
+    }
+    for (const OptionSpec& o : allOptions()) declare(app, o, b, turkish);
     app.add_option("INPUT", b.inputs,
-                   "report files, or folders: every .txt, .not, .prn and .lst file under\n"
-                   "one (any case, hidden ones left out), its subfolders mirrored under -o")
+                   turkish
+                       ? "rapor dosyaları ya da klasörler: bir klasörün altındaki her .txt,\n"
+                         ".not, .prn ve .lst dosyası (harf büyüklüğü fark etmez, gizliler\n"
+                         "dışarıda), alt klasörleri -o altında aynen"
+                       : "report files, or folders: every .txt, .not, .prn and .lst file under\n"
+                         "one (any case, hidden ones left out), its subfolders mirrored under -o")
         ->required();
 }
 
@@ -193,7 +100,7 @@ const OptionSpec* optionNamedIn(const std::string& message) {
     for (std::string word; words >> word;) {
         while (!word.empty() && (word.back() == ':' || word.back() == ',')) word.pop_back();
         for (const OptionSpec& o : allOptions()) {
-            if (word == longName(o.names)) return &o;
+            if (word == longName(o)) return &o;
         }
     }
     return nullptr;
@@ -223,7 +130,7 @@ std::string leftOverText(const std::vector<std::string>& leftOver) {
 
 // The value given to `o` that is none of its choices.
 std::string refusedChoice(const CLI::App& app, const OptionSpec& o) {
-    const CLI::Option* option = app.get_option_no_throw(longName(o.names));
+    const CLI::Option* option = app.get_option_no_throw(longName(o));
     const std::vector<std::string> choices = choicesOf(o);
     if (option) {
         for (const std::string& given : option->results()) {
@@ -248,7 +155,7 @@ std::string parseErrorText(const CLI::ParseError& e, const CLI::App& app,
     }
     const OptionSpec* o = optionNamedIn(e.what());
     if (!o) return std::string("komut satırı okunamadı (") + e.what() + ")";
-    const std::string name = longName(o->names);
+    const std::string name = longName(*o);
     if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
         // Given last without its value, or given more than once.
         const std::vector<std::string> names = namesOf(*o);
@@ -277,7 +184,7 @@ JoinedArgs joinValues(const std::vector<std::string>& args) {
             break;
         }
         if (const OptionSpec* o = valueOption(args[i]); o && i + 1 < args.size()) {
-            const std::string name = longName(o->names);
+            const std::string name = longName(*o);
             if (args[i + 1].empty()) {
                 joined.emptyValues.push_back(name);
             } else {
@@ -287,7 +194,7 @@ JoinedArgs joinValues(const std::vector<std::string>& args) {
         } else if (const OptionSpec* e = args[i].ends_with('=')
                                              ? valueOption(args[i].substr(0, args[i].size() - 1))
                                              : nullptr) {
-            joined.emptyValues.push_back(longName(e->names));
+            joined.emptyValues.push_back(longName(*e));
         } else {
             joined.args.push_back(args[i]);
         }
@@ -295,13 +202,16 @@ JoinedArgs joinValues(const std::vector<std::string>& args) {
     return joined;
 }
 
-ReadArguments readArguments(const std::vector<std::string>& args) {
-    CLI::App app{
-        "Converts fixed-width DOS reports (code page 857) into CSV or HTML tables or Excel\n"
-        "workbooks, as the Tablamo window saves them.",
-        kProgram};
+ReadArguments readArguments(const std::vector<std::string>& args, bool turkish) {
+    CLI::App app{turkish ? "Sabit genişlikli DOS raporlarını (kod sayfası 857) CSV ya da HTML\n"
+                           "tablolarına veya Excel çalışma kitaplarına çevirir, Tablamo\n"
+                           "penceresinin kaydettiği gibi."
+                         : "Converts fixed-width DOS reports (code page 857) into CSV or HTML "
+                           "tables or Excel\n"
+                           "workbooks, as the Tablamo window saves them.",
+                 kProgram};
     Bindings bound;
-    declareOptions(app, bound);
+    declareOptions(app, bound, turkish);
 
     ReadArguments result;
     JoinedArgs joined = joinValues(args);

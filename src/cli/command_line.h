@@ -46,8 +46,9 @@ inline constexpr const char* kProgram = "tablamo-convert";
 /// The line after a command-line mistake.
 inline constexpr const char* kHelpHint = "Ayrıntılar için: tablamo-convert --help\n";
 
-/// Reads the arguments (without the program name) against the converter's options.
-ReadArguments readArguments(const std::vector<std::string>& args);
+/// Reads the arguments (without the program name) against the converter's options; --help in
+/// Turkish when `turkish`.
+ReadArguments readArguments(const std::vector<std::string>& args, bool turkish = false);
 
 /// The arguments with every option's value joined to it ("--start-row=-1"), and the options
 /// given an empty value.

@@ -1,10 +1,9 @@
 #include "cli/convert.h"
 
-#include "bank/statement_layout.h"
 #include "commands/clean_tables.h"
-#include "commands/line_numbers.h"
 #include "commands/open_commands.h"
 #include "commands/profile_commands.h"
+#include "commands/report_reading.h"
 #include "commands/report_title.h"
 #include "commands/save_guard.h"
 #include "commands/table_book.h"
@@ -15,46 +14,52 @@
 namespace tablamo::cli {
 namespace {
 
-// --sheet-per: the clean table's records on a sheet (or in a file) per value of the column
-// named, each with its totals. Returns how many were written; a table without that column,
-// or with too many values in it, is written whole with a warning: 0 then.
+// --sheet-per: the records of each table that has the column named on a sheet (or in a file)
+// per value of it, each with its totals; a table without the column, or with too many values
+// in it, is written whole. Returns how many sheets were written; when no table is split the
+// book is written as without --sheet-per, with a warning: 0 then.
 std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteOptions& options,
                                const std::string& output, UiPort& ui, const TargetCheck& check) {
     const std::string field = "\"" + win1254ToUtf8(job.sheetPer) + "\"";
-    std::vector<TableGroup> groups;
-    bool whole = true;
-    if (const std::optional<int> column = columnHeaded(ws.grid(), job.sheetPer)) {
-        groups = groupsOf(ws.grid(), *ws.clean(), *column);
-        if (groups.empty()) {
-            ui.showMessage("uyarı: --sheet-per: " + field + " sütununda " +
-                           std::to_string(kMaxGroups) +
-                           " değerden çoğu var; tablo tek sayfada yazıldı");
-            whole = false;
+    const std::vector<BookTable> book = cleanBook(ws, options.print);
+    std::vector<std::vector<TableGroup>> groups(book.size());
+    bool split = false, crowded = false;
+    for (std::size_t t = 0; t < book.size(); ++t) {
+        if (const std::optional<int> column = columnHeaded(*book[t].grid, job.sheetPer)) {
+            groups[t] = groupsOf(*book[t].grid, *book[t].shape, *column);
+            crowded = crowded || groups[t].empty();
+            split = split || !groups[t].empty();
         }
-    } else {
-        ui.showMessage("uyarı: --sheet-per: " + field +
-                       " başlıklı sütun yok; tablo tek sayfada yazıldı");
-        whole = false;
     }
-    if (!whole) {
-        if (cleanTableCount(ws) > 1) {
+    if (crowded) {
+        ui.showMessage("uyarı: --sheet-per: " + field + " sütununda " + std::to_string(kMaxGroups) +
+                       " değerden çoğu var; tablo tek sayfada yazıldı");
+    }
+    if (!split) {
+        if (!crowded) {
+            ui.showMessage("uyarı: --sheet-per: " + field +
+                           " başlıklı sütun yok; tablo tek sayfada yazıldı");
+        }
+        if (book.size() > 1) {
             saveCleanTables(ws, job.format, output, options, check);
         } else {
+            if (check) check(output);
             formatInfo(job.format).write(ws.grid(), options, output);
         }
         return 0;
     }
-    std::vector<std::string> taken;
+    SheetNames taken;
     std::vector<BookTable> tables;
-    for (const TableGroup& group : groups) {
-        tables.push_back({uniqueSheetName(group.value, "(bo\xFE)", taken), &group.grid,
-                          &group.shape, options.print, true});
-    }
-    // The report's further tables, whole, after the first one's groups.
-    const std::vector<BookTable> book = cleanBook(ws, options.print);
-    for (std::size_t i = 1; i < book.size(); ++i) {
-        tables.push_back(book[i]);
-        tables.back().name = uniqueSheetName(book[i].name, book[i].name, taken);
+    for (std::size_t t = 0; t < book.size(); ++t) {
+        if (groups[t].empty()) {
+            tables.push_back(book[t]);
+            tables.back().name = taken.unique(book[t].name, book[t].name);
+            continue;
+        }
+        for (const TableGroup& group : groups[t]) {
+            tables.push_back({taken.unique(group.value, "(bo\xFE)"), &group.grid, &group.shape,
+                              options.print, true});
+        }
     }
     saveBook(tables, job.format, output, options, check);
     return tables.size();
@@ -63,41 +68,38 @@ std::size_t writeSheetPerGroup(const Job& job, const Workspace& ws, const WriteO
 }  // namespace
 
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
-                const StepReport& step, ConvertedFile* converted, bool recogniseStatements) {
+                const StepReport& step, ConvertedFile* converted, bool recogniseStatements,
+                RunFiles* runFiles) {
     // A file no one may write stays as it is: the rename into place would replace it.
-    for (const std::string& target : {output, job.saveProfile}) refuseReadOnly(target);
+    for (const std::string& target : {output, job.saveProfile}) refuseUnwritable(target);
     // The further files of a book (rapor-2.csv …, a file per group) are known once the report
     // is read: each passes before the first is written, so a refused one leaves no half set.
-    const TargetCheck check = [&input](const std::string& file) {
+    const TargetCheck check = [&input, runFiles](const std::string& file) {
         if (sameFile(file, input)) throw Error(replacesInputMessage(file, input));
-        refuseReadOnly(file);
+        if (runFiles) runFiles->claim(file, input);
+        refuseUnwritable(file);
     };
     Workspace ws;
-    ws.settings.layout = job.layout;
-    ws.settings.cleanTable = job.clean;
-    ws.settings.signedBalance = job.signedBalance;
-    ws.regional = job.regional;
-    // "Aç" without its dialog: the file into the report buffer, mapped rather than copied,
-    // which spares a large report's second copy in memory; then the import.
-    loadReport(ws, input, true, job.inputEncoding);
-    // An input that shrinks while it is read fails its own conversion and writes nothing.
+    ReadRequest request;
+    request.path = input;
+    request.layout = job.layout;
+    request.clean = job.clean;
+    request.signedBalance = job.signedBalance;
+    request.regional = job.regional;
+    request.inputEncoding = job.inputEncoding;
+    request.importer = job.akbank ? Importer::Statement : Importer::Report;
+    request.recogniseStatement = recogniseStatements;
+    request.mapped = true;  // a large report's second copy in memory spared
+    request.quiet = job.quiet;
+    request.lineNumbers = job.lineNumbers;
+    const ImportOutcome outcome = readReport(ws, request, ui);
+    // An input that shrinks while its tables are written fails its own conversion.
     const InputWatch watch(ws.text, input);
-    // Read as UTF-8: said unless --quiet; characters lost on the way are always said.
-    const std::string note = inputReadingNote(ws.textReading);
-    if (!note.empty() && (!job.quiet || ws.textReading.replaced)) ui.showMessage(note);
-    // A folder may hold the office's bank statements beside its reports: cut as a report,
-    // a statement would give a table of nothing.
-    const bool statement = job.akbank || (recogniseStatements && looksLikeStatement(ws.text));
-    if (statement && !job.akbank && !job.quiet) ui.showMessage(kStatementFoundMessage);
-    const ImportOutcome outcome =
-        runImporter(ws, statement ? Importer::Statement : Importer::Report);
-    checkWatchedInput();
     showOutcome(ui, outcome);
     if (!outcome.reason.empty()) ui.showMessage(outcome.reason);
     if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);
     if (!outcome.imported()) return false;
     if (step) step(ws.text.bytes().size());
-    if (job.lineNumbers) addLineNumberColumn(ws);
     WriteOptions options;
     options.encoding = job.encoding;
     options.regional = ws.regional;
@@ -112,7 +114,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
         if (written == 0) sheetWarnings = 1;
         // The line names the book; the files of a CSV or HTML book bear the groups' names.
         const std::string count =
-            std::to_string(written) + (job.format == OutputFormat::Xlsx ? " sayfa" : " dosya");
+            std::to_string(written) + (formatInfo(job.format).bookInOneFile ? " sayfa" : " dosya");
         if (written > 0) lineNote = count + (lineNote.empty() ? "" : "; " + lineNote);
     } else if (cleanTableCount(ws) > 1) {
         // A report of several tables: a sheet each, or a file each (rapor-2.csv …); the line
@@ -125,10 +127,13 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     }
     if (!job.saveProfile.empty()) saveProfile(profileOf(ws), job.saveProfile);
     if (step) step(ws.text.bytes().size());
-    const int unplaced = ws.clean() ? static_cast<int>(ws.clean()->unplacedLines.size()) : 0;
+    // Every table of the book counts: its records and the lines it could not place.
+    const int unplaced = static_cast<int>(ws.book.unplacedCount());
     if (converted) {
         converted->written = true;
-        converted->rows = ws.grid().rowCount() - 1;
+        converted->rows = 0;
+        for (const Book::Table& table : ws.book.tables)
+            converted->rows += table.grid.rowCount() - 1;
         converted->unplaced = unplaced;
         converted->note = lineNote;
         converted->warnings = static_cast<int>(outcome.warnings.size()) +

@@ -8,6 +8,7 @@
 
 #include "cli/console_ui.h"
 #include "cli/job.h"
+#include "cli/plan.h"
 
 namespace tablamo::cli {
 
@@ -44,8 +45,10 @@ inline constexpr const char* kStrictUnplacedMessage =
 /// (a file that cannot be read or written) are raised.
 /// With `recogniseStatements` (a file found in a folder) an Akbank statement is told by its
 /// own lines and imported as one, with a line that says so, also without --akbank.
+/// With `runFiles` every file of the book is claimed in the run's files before the first
+/// is written: one another input writes, or the summary or layout file, fails the input.
 bool convertOne(const Job& job, const std::string& input, const std::string& output, UiPort& ui,
                 const StepReport& step = {}, ConvertedFile* converted = nullptr,
-                bool recogniseStatements = false);
+                bool recogniseStatements = false, RunFiles* runFiles = nullptr);
 
 }  // namespace tablamo::cli

@@ -1,12 +1,13 @@
 #include "cli/job.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <thread>
 
 #include "cli/command_line.h"
+#include "cli/console_ui.h"
 #include "cli/option_values.h"
+#include "cli/options.h"
 #include "cli/reconcile_run.h"
 #include "commands/profile_commands.h"
 #include "core/encoding.h"
@@ -15,10 +16,6 @@
 
 namespace tablamo::cli {
 namespace {
-
-// The clean table's options, which only go with --clean.
-constexpr const char* kCleanOnlyOptions[] = {"--line-numbers", "--strict",    "--csv-separator",
-                                             "--merge",        "--sheet-per", "--signed-balance"};
 
 // --profile's layout and clean-table choice; a profile that cannot be read stops the run
 // like a bad option.
@@ -82,25 +79,14 @@ OutputFormat formatOfMerge(const std::string& file) {
                      "' adının uzantısı bir çıktı biçimi belirtmiyor; biçimi --to ile belirtin");
 }
 
-// -j: a whole number of at least 1.
-int jobCount(const std::string& value) {
-    int n = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
-    if (ec != std::errc() || end != value.data() + value.size() || n < 1) {
-        throw UsageError("--jobs: '" + value + "' bir dosya sayısı değil (1 veya daha fazla)");
-    }
-    return n;
-}
-
 }  // namespace
 
 Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
                    const ShortDateFormat& localeDate) {
-    for (const char* name :
-         {"--to", "--output", "--encoding", "--date-order", "--summary", "--profile",
-          "--save-profile", "--input-encoding", "--merge", "--sheet-per"}) {
-        if (given.has(name) && given.value(name).empty())
-            throw UsageError(std::string(name) + ": boş değer verilemez");
+    for (const OptionDecl& o : optionDecls()) {
+        const std::string name = longName(o);
+        if (o.emptyRefused && given.has(name) && given.value(name).empty())
+            throw UsageError(name + ": boş değer verilemez");
     }
     const auto value = [&](const char* name) { return given.value(name); };
     Job job;
@@ -114,20 +100,11 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
     job.format = !to.empty()          ? formatNamed(to)->format
                  : !job.merge.empty() ? formatOfMerge(job.merge)
                                       : formatOfOutput(job.output, job.inputs);
-    job.akbank = given.has("--akbank");
-    job.quiet = given.has("--quiet");
-    job.jobs = given.has("--jobs")
-                   ? jobCount(value("--jobs"))
-                   : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    job.summary = value("--summary");
+    job.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     job.localeDecimal = localeDecimalSeparator;
-    job.encoding =
-        lower(value("--encoding")) == "utf-8" ? TextEncoding::Utf8 : TextEncoding::Windows1254;
-    const std::string readAs = lower(value("--input-encoding"));
-    job.inputEncoding = readAs == "cp857"    ? InputEncoding::Cp857
-                        : readAs == "utf-8"  ? InputEncoding::Utf8
-                        : readAs == "cp1254" ? InputEncoding::Cp1254
-                                             : InputEncoding::Auto;
+    job.regional.decimalSeparator = localeDecimalSeparator;
+    job.regional.dateSeparator = localeDate.separator;
+    job.regional.dateOrder = localeDate.order;
     if (given.has("--save-profile")) {
         if (!job.merge.empty()) throw UsageError("--save-profile, --merge ile birlikte verilemez");
         checkSaveProfile(job, value("--save-profile"));
@@ -139,50 +116,30 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
         job.layout = saved.layout;
         profileClean = saved.cleanTable;
     }
-    for (const LayoutOption& o : layoutOptions()) {
-        if (given.has(o.flag)) applyLayoutOption(o, value(o.flag), job.layout);
+    // The layout options over the profile's, then every option that sets a field of its own.
+    for (const OptionDecl& o : optionDecls()) {
+        const std::string name = longName(o);
+        if (!o.layout.empty() && given.has(name))
+            applyLayoutOption(o, given.value(name), job.layout);
     }
     job.clean = given.has("--clean") || profileClean;
-    for (const char* name : kCleanOnlyOptions) {
-        if (!job.clean && given.has(name)) {
-            throw UsageError(std::string(name) + " yalnızca --clean ile verilebilir");
+    for (const OptionDecl& o : optionDecls()) {
+        const std::string name = longName(o);
+        if (o.cleanOnly && !job.clean && given.has(name)) {
+            throw UsageError(name + " yalnızca --clean ile verilebilir");
         }
     }
-    job.lineNumbers = given.has("--line-numbers");
-    job.strict = given.has("--strict");
-    job.signedBalance = given.has("--signed-balance");
-    if (given.has("--csv-separator")) {
-        job.csvSeparator = oneCharacter("--csv-separator", value("--csv-separator"));
-        // A field may hold these itself: as the separator they would break the file's rows.
-        if (job.csvSeparator == '"' || job.csvSeparator == '\r' || job.csvSeparator == '\n') {
-            throw UsageError("--csv-separator: çift tırnak, CR veya LF alan ayıracı olamaz");
-        }
+    for (const OptionDecl& o : optionDecls()) {
+        const std::string name = longName(o);
+        if (o.set && given.has(name)) o.set(job, given.value(name));
     }
-    if (given.has("--sheet-per")) job.sheetPer = heldText("--sheet-per", value("--sheet-per"));
     readReconcileOptions(given, job);
-
-    job.regional.decimalSeparator = localeDecimalSeparator;
-    if (given.has("--decimal-separator")) {
-        job.regional.decimalSeparator =
-            oneCharacter("--decimal-separator", value("--decimal-separator"));
-    }
-    job.regional.dateSeparator = localeDate.separator;
-    job.regional.dateOrder = localeDate.order;
-    if (given.has("--date-separator")) {
-        job.regional.dateSeparator = oneCharacter("--date-separator", value("--date-separator"));
-    }
-    if (given.has("--date-order")) {
-        const std::string order = lower(value("--date-order"));
-        job.regional.dateOrder = order == "mdy"   ? DateOrder::MonthDayYear
-                                 : order == "ymd" ? DateOrder::YearMonthDay
-                                                  : DateOrder::DayMonthYear;
-    }
     return job;
 }
 
 ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDecimalSeparator,
-                             const ShortDateFormat& localeDate) {
-    ReadArguments read = readArguments(args);
+                             const ShortDateFormat& localeDate, bool turkish) {
+    ReadArguments read = readArguments(args, turkish);
     ParseResult result;
     result.exitCode = read.exitCode;
     result.out = std::move(read.out);
@@ -191,8 +148,9 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDe
     try {
         result.job = jobFromOptions(*read.options, localeDecimalSeparator, localeDate);
     } catch (const UsageError& e) {
+        // A value may name a file: its control characters reach the terminal as \xNN.
         result.exitCode = 2;
-        result.err = std::string(kProgram) + ": " + e.what() + "\n" + kHelpHint;
+        result.err = std::string(kProgram) + ": " + printableName(e.what()) + "\n" + kHelpHint;
     }
     return result;
 }

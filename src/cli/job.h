@@ -86,8 +86,9 @@ Job jobFromOptions(const GivenOptions& given, char localeDecimalSeparator,
 /// `localeDate` are the defaults of --decimal-separator, --date-separator and
 /// --date-order (locale_defaults.h gives the window's). Every option is checked here,
 /// before any file is read; a usage error gives exit status 2.
+/// --help speaks Turkish when `turkish` (turkishHelp()).
 ParseResult parseCommandLine(const std::vector<std::string>& args, char localeDecimalSeparator,
-                             const ShortDateFormat& localeDate = {});
+                             const ShortDateFormat& localeDate = {}, bool turkish = false);
 
 /// The extension the format's files get: ".csv", ".html", ".xlsx".
 inline std::string_view extensionOf(OutputFormat format) { return formatInfo(format).extension; }

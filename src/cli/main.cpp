@@ -9,6 +9,7 @@
 #include "cli/console_ui.h"
 #include "cli/job.h"
 #include "cli/locale_defaults.h"
+#include "cli/options.h"
 #include "core/platform/files.h"
 #include "core/platform/system.h"
 
@@ -26,8 +27,8 @@ int main(int argc, char** argv) {
     const platform::Utf8Console utf8Console;
     try {
         const std::vector<std::string> args = platform::commandLineArguments(argc, argv);
-        ParseResult parsed =
-            parseCommandLine(args, localeDecimalSeparator(), localeShortDateFormat());
+        ParseResult parsed = parseCommandLine(args, localeDecimalSeparator(),
+                                              localeShortDateFormat(), turkishHelp());
         std::fputs(parsed.out.c_str(), stdout);
         std::fputs(parsed.err.c_str(), stderr);
         if (!parsed.job) return parsed.exitCode;

@@ -58,13 +58,16 @@ int runMerge(const Job& job, Console& console) {
     const auto start = std::chrono::steady_clock::now();
     std::vector<PlannedFile> files;
     std::string merged;
+    std::vector<std::pair<std::string, std::string>> repeats;
     try {
-        files = listInputs(job);
+        files = withoutRepeats(listInputs(job), repeats);
         merged = planMerge(job, files);
     } catch (const UsageError& e) {
         console.say("tablamo-convert", e.what());
         return 2;
     }
+    // A report named twice (a link, its folder too) is read once: its records once.
+    for (const auto& [input, words] : repeats) console.say(input, words);
     std::vector<MergeSource> sources;
     std::uint64_t bytesTotal = 0;
     for (const PlannedFile& f : files) {
@@ -105,14 +108,25 @@ int runMerge(const Job& job, Console& console) {
 
     bool writeFailed = false;
     std::vector<std::string> written;
+    // Every file of the book is checked before the first is written: none may be an input or
+    // the summary file.
+    RunFiles runFiles;
+    runFiles.reserve(files, job);
+    const TargetCheck check = [&](const std::string& file) {
+        runFiles.claim(file, merged, "--merge");
+        refuseUnwritable(file);
+    };
     try {
+        // A merge that has nothing to merge leaves the book it would replace as it is.
+        if (converted == 0) {
+            throw Error("hiçbir rapor birleştirilmedi; '" + merged + "' yazılmadı");
+        }
         WriteOptions options;
         options.encoding = job.encoding;
         options.regional = job.regional;
         options.today = Clock().today();
         options.csvSeparator = job.csvSeparator;
-        written =
-            saveMerge(merge, reports, job.format, merged, options, job.sheetPer, refuseReadOnly);
+        written = saveMerge(merge, reports, job.format, merged, options, job.sheetPer, check);
     } catch (const std::exception& e) {
         console.say("tablamo-convert", e.what());
         writeFailed = true;
@@ -125,7 +139,7 @@ int runMerge(const Job& job, Console& console) {
             records += summaryRecord(file, resultOf(reports[i]));
         }
         try {
-            refuseReadOnly(job.summary);
+            refuseUnwritable(job.summary);
             writeFileSafely(job.summary, records);
         } catch (const std::exception& e) {
             console.say("tablamo-convert", e.what());

@@ -8,19 +8,9 @@
 #include <vector>
 
 #include "cli/job.h"
+#include "cli/options.h"
 
 namespace tablamo::cli {
-
-// The options that set the report's layout, each mapped onto its setting by name.
-struct LayoutOption {
-    const char* flag;
-    std::string_view field;  // the LayoutField it sets
-    const char* valueName;   // empty: a flag that switches the check box off
-    const char* help;
-};
-
-/// Every layout option, in the order --help lists them.
-std::span<const LayoutOption> layoutOptions();
 
 /// ASCII letters made small.
 std::string lower(std::string s);
@@ -35,8 +25,8 @@ std::string heldText(const std::string& option, const std::string& utf8);
 /// same text when it fails.
 std::string integerText(const std::string& option, const std::string& utf8);
 
-/// Sets the option's field of the layout from the value given.
-void applyLayoutOption(const LayoutOption& option, const std::string& value, ReportLayout& layout);
+/// Sets the layout option's setting of the layout from the value given.
+void applyLayoutOption(const OptionDecl& option, const std::string& value, ReportLayout& layout);
 
 /// A one-character option held in Windows-1254.
 char oneCharacter(const std::string& option, const std::string& utf8);

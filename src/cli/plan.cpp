@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <unordered_map>
 
@@ -224,6 +225,64 @@ std::vector<PlannedFile> planOutputs(const Job& job) {
     return files;
 }
 
+struct RunFiles::State {
+    std::mutex mutex;
+    FileIndex index;
+    // Per file as the index numbers them: whose it is, in the words of a refusal.
+    std::vector<std::string> holders;
+    std::vector<std::string> owners;  // the input it belongs to ("" for the summary, …)
+};
+
+RunFiles::RunFiles() : m_state(std::make_unique<State>()) {}
+RunFiles::~RunFiles() = default;
+
+void RunFiles::reserve(const std::vector<PlannedFile>& files, const Job& job) {
+    State& s = *m_state;
+    const auto hold = [&](const std::string& path, std::string holder, const std::string& owner) {
+        if (!s.index.findOrAdd(keyOf(path), s.holders.size())) {
+            s.holders.push_back(std::move(holder));
+            s.owners.push_back(owner);
+        }
+    };
+    for (const PlannedFile& f : files) {
+        if (!f.problem.empty()) continue;
+        hold(f.input, "'" + f.input + "' girdisi", {});
+        if (!f.output.empty()) hold(f.output, "'" + f.input + "' girdisinin çıktısı", f.input);
+    }
+    if (!job.summary.empty()) hold(job.summary, "--summary dosyası", {});
+    if (!job.saveProfile.empty()) hold(job.saveProfile, "--save-profile dosyası", {});
+}
+
+void RunFiles::claim(const std::string& file, const std::string& input, const std::string& whose) {
+    State& s = *m_state;
+    std::lock_guard lock(s.mutex);
+    if (const auto held = s.index.findOrAdd(keyOf(file), s.holders.size())) {
+        if (s.owners[*held] == input) return;
+        const std::string book = whose.empty() ? "'" + input + "' girdisinin" : whose;
+        throw Error(book + " '" + file + "' dosyası, " + s.holders[*held] + " ile aynı; '" + input +
+                    "' için hiçbir şey yazılmadı");
+    }
+    s.holders.push_back("'" + input + "' girdisinin '" + file + "' dosyası");
+    s.owners.push_back(input);
+}
+
+std::vector<PlannedFile> withoutRepeats(std::vector<PlannedFile> files,
+                                        std::vector<std::pair<std::string, std::string>>& said) {
+    FileIndex seen;
+    std::vector<PlannedFile> kept;
+    for (PlannedFile& f : files) {
+        if (f.problem.empty()) {
+            if (const auto first = seen.findOrAdd(keyOf(f.input), kept.size())) {
+                said.emplace_back(f.input,
+                                  "'" + kept[*first].input + "' ile aynı dosya; bir kez okundu");
+                continue;
+            }
+        }
+        kept.push_back(std::move(f));
+    }
+    return kept;
+}
+
 std::string planMerge(const Job& job, const std::vector<PlannedFile>& files) {
     const std::string merged = outputFileNamed(job, job.merge);
     FileIndex inputs;
@@ -234,6 +293,15 @@ std::string planMerge(const Job& job, const std::vector<PlannedFile>& files) {
     if (const auto j = inputs.find(key)) {
         throw UsageError("--merge: '" + merged + "' dosyası '" + files[*j].input +
                          "' girdisinin üzerine yazılacaktı; hiçbir şey yazılmadı");
+    }
+    // A book under a report's name ("--to xlsx --merge in/c.txt in") would be taken for a
+    // report by the next run over the folder.
+    const OutputFormatInfo* named = formatOfFileName(merged);
+    if (!named || named->format != job.format) {
+        throw UsageError("--merge: '" + merged + "' adı " +
+                         std::string(formatInfo(job.format).name) + " biçiminin uzantısıyla (" +
+                         std::string(formatInfo(job.format).extension) +
+                         ") bitmiyor; hiçbir şey yazılmadı");
     }
     if (!job.summary.empty()) {
         const FileKey summary = keyOf(job.summary);

@@ -75,7 +75,7 @@ int runReconcile(const Job& job, Console& console) {
             for (const std::string& input : job.inputs) {
                 if (sameFile(file, input)) throw Error(replacesInputMessage(file, input));
             }
-            refuseReadOnly(file);
+            refuseUnwritable(file);
         };
         for (const std::string& file : reconciliationFiles(output, job.format)) check(file);
 

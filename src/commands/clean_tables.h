@@ -27,18 +27,14 @@ void showCleanTable(Workspace& ws, std::size_t index);
 /// Every clean table in print order (cleanTableNames), each printed with `print`.
 std::vector<BookTable> cleanBook(const Workspace& ws, const PrintSetup& print);
 
-/// The file table `index` of several goes to as CSV or HTML: the first to `path`, the
-/// second to "rapor-2.csv", the third to "rapor-3.csv" … beside it.
-std::string numberedFileName(const std::string& path, std::size_t index);
-
 /// The files saveCleanTables writes, in order: `path` alone for a workbook or a single table.
 std::vector<std::string> cleanTableFiles(const Workspace& ws, OutputFormat format,
                                          const std::string& path);
 
-/// Saves the workspace's clean tables: a workbook `path` with a sheet per table, or a CSV or
-/// HTML file per table (numberedFileName). `options` carries the notation, the encoding and
-/// the print setup; `check`, when given, passes every file before the first is written.
-/// Returns the files written, in order.
+/// Saves the workspace's clean tables as the format keeps a book: a workbook `path` with a
+/// sheet per table, or a file per table (numberedFileName). `options` carries the notation, the
+/// encoding and the print setup; `check`, when given, passes every file before the first is
+/// written. Returns the files written, in order.
 std::vector<std::string> saveCleanTables(const Workspace& ws, OutputFormat format,
                                          const std::string& path, const WriteOptions& options,
                                          const TargetCheck& check = {});

@@ -27,6 +27,12 @@ std::string oneLine(const std::vector<std::string>& messages) {
     return line;
 }
 
+// Whether the report's records went, in part at least, to the first merged table: the grid's.
+bool inGrid(const MergedReport& r) {
+    return std::any_of(r.placed.begin(), r.placed.end(),
+                       [](const MergedReport::Placed& p) { return p.table == 0; });
+}
+
 }  // namespace
 
 std::vector<std::string> sourceLabels(const std::vector<std::string>& paths) {
@@ -59,7 +65,7 @@ std::string mergeMessage(const std::vector<MergedReport>& reports, const std::st
     int merged = 0;
     std::string left, said;
     for (const MergedReport& r : reports) {
-        if (r.status == MergeStatus::Merged && r.sheet == sheet) {
+        if (r.status == MergeStatus::Merged && !sheet.empty() && inGrid(r)) {
             ++merged;
             for (const std::string& m : r.messages) said += "\r\n" + r.source + ": " + oneLine({m});
         } else if (r.status == MergeStatus::Merged) {
@@ -79,12 +85,16 @@ bool mergeFilesIntoGrid(Workspace& ws, UiPort& ui, const std::vector<std::string
     if (paths.empty()) return false;
     const std::vector<std::string> labels = sourceLabels(paths);
     std::vector<MergeSource> sources;
-    for (std::size_t i = 0; i < paths.size(); ++i) sources.push_back({paths[i], labels[i], {}, 0});
+    // Read as "Aç" reads them: a statement among them as a statement, each with the saved
+    // layout that matches it.
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        sources.push_back({paths[i], labels[i], {}, 0, true});
     MergeReading reading;
     // The columns of each report are its own: a profile the last report brought stays out.
     reading.layout = ws.profile ? ws.profile->layoutBefore : ws.settings.layout;
     reading.regional = ws.regional;
     reading.signedBalance = ws.settings.signedBalance;
+    reading.profilesFolder = ws.profilesFolder;
     reading.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     ReportMerge merge;
     std::vector<MergedReport> reports;
@@ -110,7 +120,7 @@ bool mergeFilesIntoGrid(Workspace& ws, UiPort& ui, const std::vector<std::string
     ws.titleStrip =
         std::string(kTitleStripPrefix) + std::to_string(records) + " kayıt, " +
         std::to_string(std::count_if(reports.begin(), reports.end(),
-                                     [&](const MergedReport& r) { return r.sheet == sheet; })) +
+                                     [&](const MergedReport& r) { return inGrid(r); })) +
         " rapordan birleştirildi.";
     ui.showMessage(mergeMessage(reports, sheet, records));
     return true;

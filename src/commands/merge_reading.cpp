@@ -1,16 +1,10 @@
 #include "commands/merge_reading.h"
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <exception>
-#include <mutex>
-#include <system_error>
-#include <thread>
+#include <memory>
 
-#include "bank/statement_layout.h"
-#include "commands/line_numbers.h"
-#include "commands/open_commands.h"
+#include "commands/report_reading.h"
+#include "core/ordered_pool.h"
 #include "core/workspace.h"
 
 namespace tablamo {
@@ -21,7 +15,7 @@ constexpr const char* kNoRecordsToMerge =
 
 // Reads one report into `ws` as "Aç" with "Temiz tablo" reads it; what is said of it goes
 // into the report's messages.
-MergedReport readReport(const MergeSource& source, const MergeReading& reading, Workspace& ws) {
+MergedReport readMerged(const MergeSource& source, const MergeReading& reading, Workspace& ws) {
     MergedReport report;
     report.source = source.label;
     if (!source.problem.empty()) {
@@ -32,21 +26,20 @@ MergedReport readReport(const MergeSource& source, const MergeReading& reading, 
     KeptMessagesUi ui;  // what is said of the report, listed with it
     bool imported = false;
     const bool ran = runCommand(ui, [&] {
-        ws.settings.layout = reading.layout;
-        ws.settings.cleanTable = true;
-        ws.settings.signedBalance = reading.signedBalance;
-        ws.regional = reading.regional;
-        loadReport(ws, source.path, reading.mapped, reading.inputEncoding);
-        const std::string note = inputReadingNote(ws.textReading);
-        if (!note.empty() && (!reading.quiet || ws.textReading.replaced)) ui.showMessage(note);
-        // A statement cut as a report would merge a table of nothing.
-        const bool statement =
-            reading.statements || (source.recogniseStatement && looksLikeStatement(ws.text));
-        if (statement && !reading.statements && !reading.quiet) {
-            ui.showMessage(kStatementFoundMessage);
-        }
-        const ImportOutcome outcome =
-            runImporter(ws, statement ? Importer::Statement : Importer::Report);
+        ReadRequest request;
+        request.path = source.path;
+        request.layout = reading.layout;
+        request.clean = true;
+        request.signedBalance = reading.signedBalance;
+        request.regional = reading.regional;
+        request.inputEncoding = reading.inputEncoding;
+        request.importer = reading.statements ? Importer::Statement : Importer::Report;
+        request.recogniseStatement = source.recogniseStatement;
+        request.profilesFolder = reading.profilesFolder;
+        request.mapped = reading.mapped;
+        request.quiet = reading.quiet;
+        request.lineNumbers = reading.lineNumbers;
+        const ImportOutcome outcome = readReport(ws, request, ui);
         // A report without records is not merged: its plain table goes nowhere.
         if (outcome.status == ImportStatus::NoRecords) {
             ui.showMessage(kNoRecordsToMerge);
@@ -57,7 +50,6 @@ MergedReport readReport(const MergeSource& source, const MergeReading& reading, 
         if (outcome.status == ImportStatus::EmptyText) ui.showMessage(kEmptyInputMessage);
         imported = outcome.imported();
         if (!imported) return;
-        if (reading.lineNumbers) addLineNumberColumn(ws);
         report.note = outcome.note;
         report.warnings =
             static_cast<int>(outcome.warnings.size()) + (ws.textReading.replaced > 0 ? 1 : 0);
@@ -77,43 +69,19 @@ std::vector<MergedReport> mergeReports(const std::vector<MergeSource>& sources,
                                        const MergeReading& reading, ReportMerge& merge,
                                        const MergeProgress& progress) {
     std::vector<MergedReport> reports(sources.size());
-    std::atomic<std::size_t> next{0};
-    std::mutex mutex;
-    std::condition_variable turnChanged;
-    std::size_t turn = 0;  // the report added next
-    std::exception_ptr error;
-
-    // Each thread reads the next report, then waits for its turn to add it: at most one
-    // report per thread is held besides the merged rows.
-    const auto work = [&] {
-        for (std::size_t i; (i = next.fetch_add(1)) < sources.size();) {
-            Workspace ws;
-            MergedReport report = readReport(sources[i], reading, ws);
-            std::unique_lock lock(mutex);
-            turnChanged.wait(lock, [&] { return error || turn == i; });
-            if (error) return;
-            try {
-                if (report.status == MergeStatus::Merged) merge.add(ws, report);
-                reports[i] = std::move(report);
-                if (progress) progress(i, reports[i]);
-            } catch (...) {
-                error = std::current_exception();
-            }
-            ++turn;
-            turnChanged.notify_all();
-        }
-    };
-    std::vector<std::thread> threads;
-    const std::size_t wanted = std::min<std::size_t>(
-        static_cast<std::size_t>(std::max(1, reading.threads)), sources.size());
-    try {
-        while (threads.size() + 1 < wanted) threads.emplace_back(work);
-    } catch (const std::system_error&) {
-        // No further thread to be had: those there are, and this one, do the work.
-    }
-    work();
-    for (std::thread& t : threads) t.join();
-    if (error) std::rethrow_exception(error);
+    // A report's workspace lives from its reading to its turn to be added.
+    std::vector<std::unique_ptr<Workspace>> read(sources.size());
+    runOrdered(
+        sources.size(), reading.threads,
+        [&](std::size_t i) {
+            read[i] = std::make_unique<Workspace>();
+            reports[i] = readMerged(sources[i], reading, *read[i]);
+        },
+        [&](std::size_t i) {
+            const std::unique_ptr<Workspace> ws = std::move(read[i]);
+            if (reports[i].status == MergeStatus::Merged) merge.add(*ws, reports[i]);
+            if (progress) progress(i, reports[i]);
+        });
     return reports;
 }
 

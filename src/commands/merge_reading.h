@@ -24,7 +24,9 @@ struct MergeReading {
     bool signedBalance = false;  ///< the window's "İşaretli bakiye"
     bool mapped = false;         ///< files mapped rather than read (the converter's way)
     bool quiet = false;          ///< a UTF-8 report is said only when characters were lost
-    int threads = 1;             ///< reports read at once
+    /// The saved layouts matched against each report ("Aç"'s); empty: none.
+    std::string profilesFolder;
+    int threads = 1;  ///< reports read at once
 };
 
 /// One report to merge.

@@ -6,6 +6,7 @@
 #include "bank/statement_import.h"
 #include "clean/totals_check.h"
 #include "commands/profile_commands.h"
+#include "commands/report_reading.h"
 #include "core/platform/files.h"
 #include "core/workspace.h"
 #include "import/clean_import.h"
@@ -26,10 +27,7 @@ std::optional<ImportOutcome> openWith(Workspace& ws, UiPort& ui, Importer import
     ImportOutcome outcome;
     {
         BusyCursor busy(ui);
-        loadReport(ws, *path);
-        ws.openedAsStatement = importer == Importer::Statement;
-        applyMatchingProfile(ws);
-        outcome = runImporter(ws, importer);
+        outcome = readReport(ws, requestOf(ws, *path, importer), ui);
     }
     showOutcome(ui, outcome);
     ws.titleStrip = loadedStripText(*path);

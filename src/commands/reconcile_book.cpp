@@ -190,7 +190,10 @@ std::vector<std::string> saveReconciliation(const Workspace& ws, OutputFormat fo
                                             const TargetCheck& check) {
     if (format == OutputFormat::Xlsx) return saveCleanTables(ws, format, path, options, check);
     const std::vector<std::string> files = reconciliationFiles(path, format);
-    saveEachTable(cleanBook(ws, options.print), format, files, options, check);
+    if (check) {
+        for (const std::string& file : files) check(file);
+    }
+    formatInfo(format).writeBook(cleanBook(ws, options.print), options, files);
     return files;
 }
 

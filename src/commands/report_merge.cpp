@@ -69,61 +69,74 @@ struct ReportMerge::Sheet {
     bool sameTitle = true;
 };
 
-ReportMerge::ReportMerge() { m_names.push_back(kSummarySheetName); }
+ReportMerge::ReportMerge() { m_names.take(kSummarySheetName); }
 ReportMerge::~ReportMerge() = default;
 
-ReportMerge::Sheet& ReportMerge::sheetFor(const Workspace& ws) {
-    const std::string key = headingsKey(ws.grid());
-    if (const auto it = m_byHeadings.find(key); it != m_byHeadings.end()) {
-        return *m_sheets[it->second];
-    }
+std::size_t ReportMerge::sheetFor(const Grid& grid, const CleanShape& shape,
+                                  const ReportTitle& title) {
+    const std::string key = headingsKey(grid);
+    if (const auto it = m_byHeadings.find(key); it != m_byHeadings.end()) return it->second;
     m_byHeadings.emplace(key, m_sheets.size());
     Sheet& sheet = *m_sheets.emplace_back(std::make_unique<Sheet>());
     std::vector<std::string> headings = {kSourceHeading};
-    for (int c = 1; c < ws.grid().colCount(); ++c) headings.emplace_back(ws.grid().cell(c, 0));
+    for (int c = 1; c < grid.colCount(); ++c) headings.emplace_back(grid.cell(c, 0));
     sheet.shape.columns = {{ColumnKind::Text, 0}};
-    sheet.shape.columns.insert(sheet.shape.columns.end(), ws.clean()->columns.begin(),
-                               ws.clean()->columns.end());
+    sheet.shape.columns.insert(sheet.shape.columns.end(), shape.columns.begin(),
+                               shape.columns.end());
     sheet.writer.emplace(sheet.grid, headings, sheet.shape.columns);
-    sheet.title = reportTitle(ws.text);
-    sheet.name = uniqueSheetName(sheet.title.name, kUntitledSheet, m_names);
-    return sheet;
+    sheet.title = title;
+    sheet.name = m_names.unique(title.name, kUntitledSheet);
+    return m_sheets.size() - 1;
 }
 
+const std::string& ReportMerge::name(std::size_t index) const { return m_sheets[index]->name; }
+
 void ReportMerge::add(const Workspace& ws, MergedReport& report) {
-    Sheet& sheet = sheetFor(ws);
-    const CleanShape& shape = *ws.clean();
-    for (std::size_t c = 0; c < shape.columns.size(); ++c) {
-        CleanColumn& merged = sheet.shape.columns[c + 1];
-        if (merged.kind != shape.columns[c].kind) merged.kind = ColumnKind::Text;
-        merged.width = std::max(merged.width, shape.columns[c].width);
-        sheet.grid.setColWidth(static_cast<int>(c) + 2, cleanColumnPixels(merged.width));
-    }
     const ReportTitle title = reportTitle(ws.text);
-    sheet.sameFirm = sheet.sameFirm && title.firm == sheet.title.firm;
-    sheet.sameTitle = sheet.sameTitle && title.title == sheet.title.title;
-
     const std::string source = held(report.source);
-    CleanColumn& sourceColumn = sheet.shape.columns.front();
-    sourceColumn.width =
-        std::max(sourceColumn.width, std::min(kWidestSource, static_cast<int>(source.size())));
-    sheet.grid.setColWidth(1, cleanColumnPixels(sourceColumn.width));
+    std::vector<std::string> sheets;
+    for (std::size_t t = 0; t < ws.book.tables.size(); ++t) {
+        const Book::Table& table = ws.book.tables[t];
+        if (!table.clean) continue;
+        const CleanShape& shape = *table.clean;
+        // A further table is titled by the line the report prints over it.
+        ReportTitle own = title;
+        if (t > 0) own.title = own.name = table.name;
+        const std::size_t index = sheetFor(table.grid, shape, own);
+        Sheet& sheet = *m_sheets[index];
+        for (std::size_t c = 0; c < shape.columns.size(); ++c) {
+            CleanColumn& merged = sheet.shape.columns[c + 1];
+            if (merged.kind != shape.columns[c].kind) merged.kind = ColumnKind::Text;
+            merged.width = std::max(merged.width, shape.columns[c].width);
+            sheet.grid.setColWidth(static_cast<int>(c) + 2, cleanColumnPixels(merged.width));
+        }
+        sheet.sameFirm = sheet.sameFirm && own.firm == sheet.title.firm;
+        sheet.sameTitle = sheet.sameTitle && own.title == sheet.title.title;
+        CleanColumn& sourceColumn = sheet.shape.columns.front();
+        sourceColumn.width =
+            std::max(sourceColumn.width, std::min(kWidestSource, static_cast<int>(source.size())));
+        sheet.grid.setColWidth(1, cleanColumnPixels(sourceColumn.width));
 
-    report.sheet = sheet.name;
-    report.firstRow = sheet.records + 1;
-    std::vector<std::string_view> cells(static_cast<std::size_t>(ws.grid().colCount()));
-    cells[0] = source;
-    for (int r = 1; r < ws.grid().rowCount(); ++r) {
-        const Grid::RowCells row = ws.grid().row(r);
-        for (std::size_t c = 1; c < cells.size(); ++c) cells[c] = row[c];
-        sheet.writer->writeRecord(++sheet.records, cells);
-        if (const auto line = shape.lineOfRow(r)) sheet.shape.recordLines.push_back(*line);
+        const Grid& grid = table.grid;
+        report.placed.push_back({index, sheet.records + 1, grid.rowCount() - 1});
+        if (std::find(sheets.begin(), sheets.end(), sheet.name) == sheets.end())
+            sheets.push_back(sheet.name);
+        std::vector<std::string_view> cells(static_cast<std::size_t>(grid.colCount()));
+        cells[0] = source;
+        for (int r = 1; r < grid.rowCount(); ++r) {
+            const Grid::RowCells row = grid.row(r);
+            for (std::size_t c = 1; c < cells.size(); ++c) cells[c] = row[c];
+            sheet.writer->writeRecord(++sheet.records, cells);
+            if (const auto line = shape.lineOfRow(r)) sheet.shape.recordLines.push_back(*line);
+        }
+        report.records += grid.rowCount() - 1;
+        report.totalsChecked += shape.totals.checked;
+        report.totalsDisagree += static_cast<int>(shape.totals.mismatches.size());
+        report.unplacedLines.insert(report.unplacedLines.end(), shape.unplacedLines.begin(),
+                                    shape.unplacedLines.end());
+        sheet.shape.totals.checked += shape.totals.checked;
     }
-    report.records = ws.grid().rowCount() - 1;
-    report.totalsChecked = shape.totals.checked;
-    report.totalsDisagree = static_cast<int>(shape.totals.mismatches.size());
-    report.unplacedLines = shape.unplacedLines;
-    sheet.shape.totals.checked += shape.totals.checked;
+    report.sheet = listed(sheets, [](const std::string& name) { return name; });
 }
 
 std::vector<BookTable> ReportMerge::tables() {
@@ -228,7 +241,7 @@ std::vector<std::string> saveMerge(ReportMerge& merge, std::vector<MergedReport>
         std::vector<std::string> names;
     };
     std::vector<std::optional<Split>> splits(tables.size());
-    std::vector<std::string> taken = {kSummarySheetName};
+    SheetNames taken{kSummarySheetName};
     for (std::size_t t = 0; t < tables.size(); ++t) {
         const std::optional<int> column =
             sheetPer.empty() ? std::nullopt : columnHeaded(*tables[t].grid, sheetPer);
@@ -237,7 +250,7 @@ std::vector<std::string> saveMerge(ReportMerge& merge, std::vector<MergedReport>
             split.groups = groupsOf(*tables[t].grid, *tables[t].shape, *column, &split.groupOfRow);
             if (!split.groups.empty()) splits[t] = std::move(split);
         }
-        if (!splits[t]) taken.push_back(tables[t].name);
+        if (!splits[t]) taken.take(tables[t].name);
     }
     std::vector<BookTable> book;
     for (std::size_t t = 0; t < tables.size(); ++t) {
@@ -247,21 +260,30 @@ std::vector<std::string> saveMerge(ReportMerge& merge, std::vector<MergedReport>
         }
         Split& split = *splits[t];
         for (TableGroup& group : split.groups) {
-            split.names.push_back(uniqueSheetName(group.value, "(bo\xFE)", taken));
+            split.names.push_back(taken.unique(group.value, "(bo\xFE)"));
             book.push_back({split.names.back(), &group.grid, &group.shape, tables[t].print, true});
-        }
-        for (MergedReport& report : reports) {
-            if (report.status != MergeStatus::Merged || report.sheet != tables[t].name) continue;
-            std::vector<std::uint32_t> groups;
-            for (int r = report.firstRow; r < report.firstRow + report.records; ++r) {
-                const std::uint32_t g = split.groupOfRow[static_cast<std::size_t>(r)];
-                if (std::find(groups.begin(), groups.end(), g) == groups.end()) groups.push_back(g);
-            }
-            report.sheet = listed(groups, [&](std::uint32_t g) { return split.names[g]; });
         }
         // The merged rows are in the groups now: the table's own copy goes.
         CleanShape gone;
         merge.takeGrid(t, gone);
+    }
+    // Each report's sheets: its tables', or the groups its records went to.
+    for (MergedReport& report : reports) {
+        if (report.placed.empty() || sheetPer.empty()) continue;
+        std::vector<std::string> names;
+        const auto add = [&](const std::string& name) {
+            if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+        };
+        for (const MergedReport::Placed& p : report.placed) {
+            if (!splits[p.table]) {
+                add(tables[p.table].name);
+                continue;
+            }
+            const Split& split = *splits[p.table];
+            for (int r = p.firstRow; r < p.firstRow + p.records; ++r)
+                add(split.names[split.groupOfRow[static_cast<std::size_t>(r)]]);
+        }
+        report.sheet = listed(names, [](const std::string& name) { return name; });
     }
     SummaryTable summary = summaryTable(reports);
     BookTable last{kSummarySheetName, &summary.grid, &summary.shape, {}, false};

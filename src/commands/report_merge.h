@@ -9,7 +9,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "commands/report_title.h"
 #include "commands/table_book.h"
+#include "export/xlsx_writer.h"
 
 namespace tablamo {
 
@@ -30,9 +32,17 @@ enum class MergeStatus {
 struct MergedReport {
     std::string source;  ///< the "Kaynak" text: its path under the input folder (UTF-8)
     MergeStatus status = MergeStatus::Failed;
-    std::string sheet;  ///< the sheet of its records (Windows-1254); empty when none
-    int firstRow = 0;   ///< the sheet's grid row of its first record
-    int records = 0;
+    /// The sheets of its records, listed (Windows-1254); empty when none.
+    std::string sheet;
+    /// Where each of its tables went: the merged table, its grid row of the table's first
+    /// record, and its records.
+    struct Placed {
+        std::size_t table = 0;
+        int firstRow = 0;
+        int records = 0;
+    };
+    std::vector<Placed> placed;
+    int records = 0;         ///< of every table
     int totalsChecked = 0;   ///< printed total lines compared with its records
     int totalsDisagree = 0;  ///< of those, the ones that do not agree
     int warnings = 0;        ///< totals that disagree, and a note of characters lost
@@ -50,11 +60,15 @@ public:
     ReportMerge(const ReportMerge&) = delete;
     ReportMerge& operator=(const ReportMerge&) = delete;
 
-    /// Adds the clean table `ws` holds under `report.source`: to the sheet of its headings
-    /// (case, Turkish marks and blanks not counting), or to a new one named by the report's
-    /// title. A column's kind that differs between the reports becomes text; its width the
-    /// widest. Sets the report's sheet, first row, records and totals checked.
+    /// Adds every clean table of the book `ws` holds under `report.source`: each to the sheet
+    /// of its headings (case, Turkish marks and blanks not counting), or to a new one named by
+    /// its title (the report's for the first table). A column's kind that differs between the
+    /// reports becomes text; its width the widest. Sets the report's sheets, where each table
+    /// went, its records, totals checked and lines not placed.
     void add(const Workspace& ws, MergedReport& report);
+
+    /// The name of merged table `index` (Windows-1254).
+    const std::string& name(std::size_t index) const;
 
     /// The merged tables, in the order their first report came, each printed with the firm
     /// and title its reports share.
@@ -68,11 +82,11 @@ public:
 
 private:
     struct Sheet;
-    Sheet& sheetFor(const Workspace& ws);
+    std::size_t sheetFor(const Grid& grid, const CleanShape& shape, const ReportTitle& title);
 
     std::vector<std::unique_ptr<Sheet>> m_sheets;  // held apart: a table writer refers to each
     std::unordered_map<std::string, std::size_t> m_byHeadings;
-    std::vector<std::string> m_names;  // every sheet name given, "Özet" first
+    SheetNames m_names;  // every sheet name given, "Özet" first
 };
 
 /// "Özet": a row per report (Kaynak, Sayfa, Durum, Açıklama, Kayıt, Denetlenen toplam, Uyarı,

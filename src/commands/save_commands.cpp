@@ -5,6 +5,7 @@
 #include "commands/clean_tables.h"
 #include "commands/report_title.h"
 #include "commands/save_guard.h"
+#include "core/error.h"
 #include "core/platform/files.h"
 #include "core/workspace.h"
 #include "export/output_formats.h"
@@ -33,9 +34,22 @@ void writeTables(const Workspace& ws, OutputFormat format, const WriteOptions& o
 }
 
 // Every file the save writes passes checkSaveTarget, all of them before the first is written:
-// a report's further tables go to files beside the one chosen (rapor-2.csv …).
+// a report's further tables go to files beside the one chosen (rapor-2.csv …). Such a file
+// the user did not name is written over only when the user says so: it may be another
+// report's table.
 void checkTargets(const Workspace& ws, UiPort& ui, OutputFormat format, const std::string& path) {
-    for (const std::string& file : cleanTableFiles(ws, format, path)) checkSaveTarget(ws, ui, file);
+    const std::vector<std::string> files = cleanTableFiles(ws, format, path);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const bool readOnly = isReadOnlyFile(files[i]);  // asked about as such
+        checkSaveTarget(ws, ui, files[i]);
+        std::error_code ec;
+        if (i == 0 || readOnly || !std::filesystem::exists(platform::toFsPath(files[i]), ec))
+            continue;
+        if (!ui.askYesNo("\"" + files[i] + "\" zaten var. Bu raporun " + std::to_string(i + 1) +
+                         ". tablosu yerine yazılsın mı?")) {
+            throw Error("\"" + files[i] + "\" zaten var; yerine yazılmadı");
+        }
+    }
 }
 
 }  // namespace

@@ -41,8 +41,19 @@ std::string readOnlyMessage(const std::string& path) {
     return "\"" + path + "\" salt okunur bir dosya; yerine yazılmadı";
 }
 
-void refuseReadOnly(const std::string& path) {
+bool isSpecialFile(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(platform::toFsPath(path), ec);
+    return !ec && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+}
+
+std::string specialFileMessage(const std::string& path) {
+    return "\"" + path + "\" bir dosya değil (adlandırılmış boru ya da aygıt); yerine yazılmadı";
+}
+
+void refuseUnwritable(const std::string& path) {
     if (isReadOnlyFile(path)) throw Error(readOnlyMessage(path));
+    if (isSpecialFile(path)) throw Error(specialFileMessage(path));
 }
 
 std::string saveOptionProblem(const std::string& report, const std::string& target) {
@@ -59,6 +70,8 @@ std::string saveOptionProblem(const std::string& report, const std::string& targ
         return "--save: '" + target + "' adının uzantısı kaydedilen bir biçim değil (" + endings +
                ")";
     }
+    // A run that reads no report would save the empty table of the start.
+    if (report.empty()) return "--save: kaydedilecek rapor verilmedi (--open RAPOR)";
     const std::string written = format->fileName(target);
     if (sameFile(written, report)) return replacesInputMessage(written, report);
     return {};
@@ -68,6 +81,7 @@ void checkSaveTarget(const Workspace& ws, UiPort& ui, const std::string& target)
     for (const std::string* report : {&ws.reportPath, &ws.tablePath}) {
         if (sameFile(target, *report)) throw Error(replacesInputMessage(target, *report));
     }
+    if (isSpecialFile(target)) throw Error(specialFileMessage(target));
     if (!isReadOnlyFile(target)) return;
     if (!ui.askYesNo("\"" + target + "\" salt okunur bir dosya. Yerine yazılsın mı?")) {
         throw Error(readOnlyMessage(target));

@@ -25,18 +25,26 @@ bool isReadOnlyFile(const std::string& path);
 /// The words for a read-only target left alone.
 std::string readOnlyMessage(const std::string& path);
 
-/// Raises an Error with readOnlyMessage when `path` is a read-only file: the answer of a
-/// program that asks no one.
-void refuseReadOnly(const std::string& path);
+/// Whether `path` names something that is there but is no file (a named pipe, a device, a
+/// socket): a save would put a file in its place.
+bool isSpecialFile(const std::string& path);
+
+/// The words for such a target left alone.
+std::string specialFileMessage(const std::string& path);
+
+/// Raises an Error with readOnlyMessage when `path` is a read-only file, and with
+/// specialFileMessage when it is no file at all: the answer of a program that asks no one.
+void refuseUnwritable(const std::string& path);
 
 /// What is wrong with the window's start options `--open report --save target` before
-/// anything is read: an empty target, a name of no format the window saves, the report
-/// itself as the target. Empty when they can run.
+/// anything is read: an empty target, a name of no format the window saves, no report (the
+/// empty table of the start), the report itself as the target. Empty when they can run.
 std::string saveOptionProblem(const std::string& report, const std::string& target);
 
 /// Raises an Error unless `target` may be written: the report loaded in `ws`, and the one its
-/// table came from, are refused with replacesInputMessage; a read-only file is written over only
-/// when the user answers "Evet" (a port that cannot ask answers "Hayır").
+/// table came from, are refused with replacesInputMessage, and so is a target that is no file;
+/// a read-only file is written over only when the user answers "Evet" (a port that cannot ask
+/// answers "Hayır").
 void checkSaveTarget(const Workspace& ws, UiPort& ui, const std::string& target);
 
 }  // namespace tablamo

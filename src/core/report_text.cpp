@@ -4,8 +4,10 @@
 #include <climits>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/error.h"
 #include "core/platform/files.h"
@@ -86,6 +88,37 @@ std::string readWholeFile(const std::string& path, std::uint64_t streamLimit) {
     // A device such as /dev/zero never ends: reading it would fill the memory.
     if (file.kind() == platform::FileKind::Device) throw cannotOpenFile(path, "Not a regular file");
 
+    if (file.kind() != platform::FileKind::Regular) {
+        // A pipe's bytes in pieces, then once into the text, each piece freed as it is
+        // copied: a growing text would hold twice the bytes for a moment at every doubling.
+        constexpr std::size_t kPiece = std::size_t{32} << 20;
+        std::vector<std::unique_ptr<char[]>> pieces;
+        std::uint64_t total = 0;
+        std::size_t inLast = kPiece;
+        for (;;) {
+            if (inLast == kPiece) {
+                pieces.push_back(std::make_unique_for_overwrite<char[]>(kPiece));
+                inLast = 0;
+            }
+            const std::int64_t n = file.read(pieces.back().get() + inLast, kPiece - inLast);
+            if (n < 0) cannotOpen(path, file.error());
+            if (n == 0) break;
+            if (total + static_cast<std::uint64_t>(n) > streamLimit) {
+                throw cannotOpenFile(path, "More than " + sizeText(streamLimit) + " from a pipe");
+            }
+            inLast += static_cast<std::size_t>(n);
+            total += static_cast<std::uint64_t>(n);
+        }
+        // Reserved, not filled: the text's pages are touched only as the pieces go.
+        std::string bytes;
+        bytes.reserve(static_cast<std::size_t>(total));
+        for (std::size_t i = 0, at = 0; i < pieces.size(); ++i, at += kPiece) {
+            bytes.append(pieces[i].get(),
+                         std::min<std::size_t>(kPiece, static_cast<std::size_t>(total) - at));
+            pieces[i].reset();
+        }
+        return bytes;
+    }
     std::string bytes;
     bytes.resize(static_cast<std::size_t>(file.size()));
     std::size_t filled = 0;

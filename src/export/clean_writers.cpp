@@ -14,9 +14,11 @@ std::size_t rowBytes(const Grid::RowCells& cells) {
     return bytes;
 }
 
-// Writes the cell in the page's or file's encoding, with & < > " as entities.
+// Writes the cell in the page's or file's encoding, with & < > " as entities and a control
+// character (a printer code the report left, a NUL), which no page may hold, as the
+// replacement character.
 void escaped(OutBuffer& out, std::string_view text, TextEncoding encoding) {
-    char* p = out.reserve(6 * expansion(encoding) * text.size() + 8);
+    char* p = out.reserve(8 * expansion(encoding) * text.size() + 8);
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         std::string_view entity;
@@ -34,7 +36,8 @@ void escaped(OutBuffer& out, std::string_view text, TextEncoding encoding) {
                 entity = "&quot;";
                 break;
             default:
-                continue;
+                if (static_cast<unsigned char>(text[i]) >= 0x20 || text[i] == '\t') continue;
+                entity = "&#xFFFD;";
         }
         p = putText(p, text.substr(start, i - start), encoding);
         for (const char c : entity) *p++ = c;

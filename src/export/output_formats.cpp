@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <unordered_set>
 
+#include "core/encoding.h"
 #include "core/error.h"
 #include "core/grid.h"
+#include "core/platform/files.h"
 #include "core/text_rules.h"
 #include "export/clean_writers.h"
 #include "export/csv_writer.h"
@@ -50,15 +54,62 @@ void writeXlsxFile(const Grid& grid, const WriteOptions& options, const std::str
                 cleanWorkbookOptions(grid, *options.clean, options.print));
 }
 
+// The words of the totals row.
+constexpr const char* kTotalsLabel = "Toplam";
+
+// The file name of a sheet's name: UTF-8, the characters no system's file name holds as "_".
+std::string fileNamePart(std::string_view sheetName) {
+    std::string part = win1254ToUtf8(sheetName);
+    for (char& c : part) {
+        if (std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos ||
+            static_cast<unsigned char>(c) < 0x20) {
+            c = '_';
+        }
+    }
+    return part;
+}
+
+// A file per table, every one written before any takes its place: a failure leaves the old
+// set whole.
+template <void (*write)(const Grid&, const WriteOptions&, const std::string&)>
+void writeFilePerTable(std::span<const BookTable> tables, const WriteOptions& options,
+                       const std::vector<std::string>& files) {
+    FileSet set;
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        WriteOptions one = options;
+        one.clean = tables[i].shape;
+        write(*tables[i].grid, one, files[i]);
+    }
+    set.commit();
+}
+
+// A sheet per table in one workbook.
+void writeWorkbookBook(std::span<const BookTable> tables, const WriteOptions& options,
+                       const std::vector<std::string>& files) {
+    std::vector<WorkbookSheet> sheets;
+    for (const BookTable& table : tables) {
+        WorkbookSheet sheet{table.grid, table.name,
+                            cleanWorkbookOptions(*table.grid, *table.shape, table.print)};
+        if (table.totals) {
+            sheet.options.totals = {kTotalsLabel, summedColumns(*table.grid, *table.shape)};
+        }
+        sheets.push_back(std::move(sheet));
+    }
+    saveWorkbook(sheets, files.front(), options.regional, options.today);
+}
+
 constexpr std::string_view kCsvEndings[] = {".csv"};
 constexpr std::string_view kHtmlEndings[] = {".html", ".htm"};
 // ".xls" names the workbook too: it is written as ".xlsx", as the window's "Excel" saves it.
 constexpr std::string_view kXlsxEndings[] = {".xlsx", ".xls"};
 
 const OutputFormatInfo kFormats[] = {
-    {OutputFormat::Csv, "csv", ".csv", kCsvEndings, &csvFileName, &writeCsvFile, true},
-    {OutputFormat::Html, "html", ".html", kHtmlEndings, &htmlFileName, &writeHtmlFile, true},
-    {OutputFormat::Xlsx, "xlsx", ".xlsx", kXlsxEndings, &xlsxFileName, &writeXlsxFile, false},
+    {OutputFormat::Csv, "csv", ".csv", kCsvEndings, &csvFileName, &writeCsvFile, true, false,
+     &writeFilePerTable<&writeCsvFile>},
+    {OutputFormat::Html, "html", ".html", kHtmlEndings, &htmlFileName, &writeHtmlFile, true, false,
+     &writeFilePerTable<&writeHtmlFile>},
+    {OutputFormat::Xlsx, "xlsx", ".xlsx", kXlsxEndings, &xlsxFileName, &writeXlsxFile, false, true,
+     &writeWorkbookBook},
 };
 
 }  // namespace
@@ -89,6 +140,66 @@ WorkbookOptions cleanWorkbookOptions(const Grid& grid, const CleanShape& shape,
 }
 
 std::span<const OutputFormatInfo> outputFormats() { return kFormats; }
+
+std::string headingKey(std::string_view heading) {
+    std::string key;
+    for (const char c : foldedUpper(heading)) {
+        if (c == ' ' || c == '\t') {
+            if (!key.empty() && key.back() != ' ') key += ' ';
+        } else {
+            key += c;
+        }
+    }
+    if (!key.empty() && key.back() == ' ') key.pop_back();
+    return key;
+}
+
+std::vector<bool> summedColumns(const Grid& grid, const CleanShape& shape) {
+    std::vector<bool> summed(shape.columns.size(), false);
+    for (std::size_t c = 0; c < shape.columns.size(); ++c) {
+        summed[c] = shape.columns[c].kind == ColumnKind::Amount &&
+                    headingKey(grid.cell(static_cast<int>(c) + 1, 0)) != "BAKIYE";
+    }
+    return summed;
+}
+
+std::string numberedFileName(const std::string& path, std::size_t index) {
+    if (index == 0) return path;
+    std::filesystem::path file = platform::toFsPath(path);
+    const std::string stem = platform::fromFsPath(file.stem());
+    const std::string ending = platform::fromFsPath(file.extension());
+    file.replace_filename(platform::toFsPath(stem + "-" + std::to_string(index + 1) + ending));
+    return platform::fromFsPath(file);
+}
+
+std::string tableFileName(const std::string& path, std::string_view sheetName,
+                          OutputFormat format) {
+    std::filesystem::path file = platform::toFsPath(path);
+    const std::string stem = platform::fromFsPath(file.stem());
+    file.replace_filename(platform::toFsPath(stem + "-" + fileNamePart(sheetName) +
+                                             std::string(formatInfo(format).extension)));
+    return platform::fromFsPath(file);
+}
+
+std::vector<std::string> bookFiles(OutputFormat format, const std::string& path,
+                                   std::span<const BookTable> tables, BookFileNames names) {
+    if (formatInfo(format).bookInOneFile) return {path};
+    std::vector<std::string> files;
+    if (names == BookFileNames::Numbered) {
+        for (std::size_t i = 0; i < tables.size(); ++i) files.push_back(numberedFileName(path, i));
+        return files;
+    }
+    std::unordered_set<std::string> keys;
+    for (const BookTable& table : tables) {
+        std::string file = tableFileName(path, table.name, format);
+        // Names that differ only where a file name cannot follow them.
+        for (int n = 2; !keys.insert(platform::fileNameKey(file)).second; ++n) {
+            file = tableFileName(path, table.name + " (" + std::to_string(n) + ")", format);
+        }
+        files.push_back(file);
+    }
+    return files;
+}
 
 const OutputFormatInfo& formatInfo(OutputFormat format) {
     for (const OutputFormatInfo& f : kFormats) {

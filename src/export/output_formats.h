@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/clean_shape.h"
 #include "core/regional_settings.h"
@@ -34,6 +35,21 @@ struct WriteOptions {
     PrintSetup print;
 };
 
+/// One table of a book as the writers take it (row 0 the headings, column 0 the record
+/// numbers).
+struct BookTable {
+    std::string name;  ///< its sheet's name, Windows-1254, unlike the book's others
+    const Grid* grid = nullptr;
+    const CleanShape* shape = nullptr;
+    PrintSetup print;
+    bool totals = false;  ///< a totals row under it in the workbook (summedColumns)
+};
+
+/// How the files of a book that a format writes a file per table of are named: numbered
+/// after the first ("rapor.csv", "rapor-2.csv", …: a report's tables), or by the tables'
+/// names ("ay-Özet.csv": a merge's sheets, --sheet-per's groups).
+enum class BookFileNames { Numbered, ByName };
+
 /// One output format.
 struct OutputFormatInfo {
     OutputFormat format;
@@ -48,7 +64,37 @@ struct OutputFormatInfo {
     /// Whether the file of a plain grid holds the letter row and the number column (a clean
     /// table's never does).
     bool headers;
+    /// Whether a book of several tables is one file (a workbook's sheets) rather than a file
+    /// per table.
+    bool bookInOneFile;
+    /// Writes the book's tables to `files` (bookFiles): each into its own, all written before
+    /// any takes its place, or all into the one file.
+    void (*writeBook)(std::span<const BookTable> tables, const WriteOptions& options,
+                      const std::vector<std::string>& files);
 };
+
+/// Every file a book of `tables` saved as `path` in `format` is written to, in order: `path`
+/// alone for a format that keeps a book in one file, else a file per table named as `names`
+/// says (two that a file name cannot tell apart told apart by " (2)", …).
+std::vector<std::string> bookFiles(OutputFormat format, const std::string& path,
+                                   std::span<const BookTable> tables, BookFileNames names);
+
+/// The file table `index` of several goes to when numbered: the first to `path`, the second to
+/// "rapor-2.csv", the third to "rapor-3.csv" … beside it.
+std::string numberedFileName(const std::string& path, std::size_t index);
+
+/// The file a table goes to when named by its sheet: `path` without its ending, "-", the
+/// sheet's name (in UTF-8, a character a file name cannot hold as "_"), the format's
+/// extension: "ay.csv" and "Muavin" give "ay-Muavin.csv".
+std::string tableFileName(const std::string& path, std::string_view sheetName, OutputFormat format);
+
+/// A heading as a reader compares it (Windows-1254): capitals without Turkish marks, blanks
+/// collapsed and trimmed.
+std::string headingKey(std::string_view heading);
+
+/// The columns a totals row sums: every amount column but a running balance (a column
+/// headed "Bakiye" alone, which a sum of its lines would only mislead).
+std::vector<bool> summedColumns(const Grid& grid, const CleanShape& shape);
 
 /// The workbook layout of the clean table in `grid`: the headings in bold over a frozen pane
 /// and an autofilter, each column typed by its kind (a column past the shape's by its

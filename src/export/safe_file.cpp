@@ -92,14 +92,33 @@ void TempFileBeside::replaceTarget() {
     if (!m_file.replaceTarget()) failed();
 }
 
-SafeFile::SafeFile(std::string path) : m_temp(std::move(path)) {
+namespace {
+thread_local FileSet* t_set = nullptr;
+}  // namespace
+
+FileSet::FileSet() : m_outer(t_set) { t_set = this; }
+
+FileSet::~FileSet() { t_set = m_outer; }
+
+void FileSet::commit() {
+    t_set = m_outer;  // the files go now, not into this set again
+    for (const std::unique_ptr<TempFileBeside>& file : m_files) file->replaceTarget();
+    m_files.clear();
+}
+
+void TempFileBeside::park() {
+    if (!m_file.close()) failed();
+}
+
+SafeFile::SafeFile(std::string path)
+    : m_path(path), m_temp(std::make_unique<TempFileBeside>(std::move(path))) {
     m_buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
 }
 
 SafeFile::~SafeFile() = default;
 
 void SafeFile::write(const char* data, std::size_t size) {
-    if (!m_temp.isOpen()) m_temp.fail(platform::systemError(platform::Failure::NotOpen));
+    if (!m_temp->isOpen()) m_temp->fail(platform::systemError(platform::Failure::NotOpen));
     if (m_used == 0 && size >= kBufferSize / 4) {
         // A writer's own large buffer goes to the file as it is, without a second copy.
         writeDirect(data, size);
@@ -120,13 +139,13 @@ void SafeFile::write(const char* data, std::size_t size) {
 }
 
 void SafeFile::writeDirect(const char* data, std::size_t size) {
-    m_temp.write(data, size);
+    m_temp->write(data, size);
     m_written += size;
     startWriteback();
 }
 
 void SafeFile::flush() {
-    m_temp.write(m_buffer.get(), m_used);
+    m_temp->write(m_buffer.get(), m_used);
     m_written += m_used;
     m_used = 0;
     startWriteback();
@@ -137,15 +156,20 @@ void SafeFile::startWriteback() {
     // commit() waits for the last pieces only. Only a hint: errors show at the sync.
     constexpr std::uint64_t kStep = std::uint64_t{8} << 20;
     if (m_written - m_synced >= kStep) {
-        m_temp.startWriteback(m_synced, m_written - m_synced);
+        m_temp->startWriteback(m_synced, m_written - m_synced);
         m_synced = m_written;
     }
 }
 
 void SafeFile::commit() {
-    if (!m_temp.isOpen()) m_temp.fail(platform::systemError(platform::Failure::NotOpen));
+    if (!m_temp->isOpen()) m_temp->fail(platform::systemError(platform::Failure::NotOpen));
     flush();
-    m_temp.replaceTarget();
+    if (t_set) {
+        m_temp->park();
+        t_set->m_files.push_back(std::move(m_temp));
+        return;
+    }
+    m_temp->replaceTarget();
 }
 
 void writeFileSafely(const std::string& path, std::string_view bytes) {

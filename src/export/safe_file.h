@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/byte_sink.h"
 #include "core/platform/files.h"
@@ -34,6 +35,9 @@ public:
     const std::string& path() const { return m_path; }
     /// Puts the complete file on the disk, then in place of the target.
     void replaceTarget();
+    /// Closes the complete file under a hidden name beside the target, to take the target's
+    /// place later (replaceTarget): a set of files holds no handle per file.
+    void park();
     /// Removes the temporary file and raises the error for `error`.
     [[noreturn]] void fail(platform::SystemError error);
 
@@ -66,18 +70,40 @@ public:
     /// new file (0666 less the umask), or the mode of the file it replaces.
     void commit();
 
-    const std::string& path() const { return m_temp.path(); }
+    const std::string& path() const { return m_path; }
 
 private:
     void flush();
     void writeDirect(const char* data, std::size_t size);
     void startWriteback();
 
-    TempFileBeside m_temp;
+    std::string m_path;
+    std::unique_ptr<TempFileBeside> m_temp;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_used = 0;
     std::uint64_t m_written = 0;  // bytes handed to the file
     std::uint64_t m_synced = 0;   // bytes whose writeback has been started
+};
+
+/// Files that take their targets' places together: while a FileSet lives, the SafeFiles this
+/// thread commits are written whole but wait beside their targets; commit() then puts each in
+/// its target's place, in the order they came. A set that ends without commit() removes them
+/// all and every target stays as it was, so a failure in the third file of a book leaves no new
+/// first file beside an old second one.
+class FileSet {
+public:
+    FileSet();
+    ~FileSet();
+    FileSet(const FileSet&) = delete;
+    FileSet& operator=(const FileSet&) = delete;
+
+    /// Puts every file waiting in its target's place.
+    void commit();
+
+private:
+    friend class SafeFile;
+    std::vector<std::unique_ptr<TempFileBeside>> m_files;
+    FileSet* m_outer;
 };
 
 /// Writes `bytes` to `path` safely in one go.

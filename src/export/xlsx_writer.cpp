@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <unordered_set>
 
 #include "core/encoding.h"
 #include "core/grid.h"
@@ -123,23 +124,26 @@ std::string nameKey(std::string_view name) {
 
 // The names of a workbook's worksheets differ in more than the case of their letters.
 void checkNamesDiffer(const std::vector<TableSheets>& tables) {
-    std::vector<std::string> seen;
+    std::unordered_set<std::string> seen;
     for (const TableSheets& table : tables) {
         for (const std::string& name : table.names) {
-            std::string key = nameKey(name);
-            if (std::find(seen.begin(), seen.end(), key) != seen.end()) {
+            if (!seen.insert(nameKey(name)).second) {
                 throw WorkbookError("Worksheet name '" + win1254ToUtf8(name) +
                                     "' is already in use.");
             }
-            seen.push_back(std::move(key));
         }
     }
 }
 
 }  // namespace
 
-std::string uniqueSheetName(std::string_view text, std::string_view fallback,
-                            std::vector<std::string>& taken) {
+SheetNames::SheetNames(std::initializer_list<std::string_view> taken) {
+    for (const std::string_view name : taken) take(name);
+}
+
+void SheetNames::take(std::string_view name) { m_keys.insert(nameKey(name)); }
+
+std::string SheetNames::unique(std::string_view text, std::string_view fallback) {
     constexpr std::size_t kMaxName = 31;
     std::string name;
     for (const char c : text) {
@@ -158,16 +162,14 @@ std::string uniqueSheetName(std::string_view text, std::string_view fallback,
     if (name.empty()) name = fallback;
     const auto used = [&](const std::string& candidate) {
         const std::string key = nameKey(candidate);
-        if (key == "HISTORY") return true;
-        return std::any_of(taken.begin(), taken.end(),
-                           [&](const std::string& t) { return nameKey(t) == key; });
+        return key == "HISTORY" || m_keys.count(key) > 0;
     };
     std::string unique = name;
     for (int n = 2; used(unique); ++n) {
         const std::string suffix = " (" + std::to_string(n) + ")";
         unique = name.substr(0, kMaxName - suffix.size()) + suffix;
     }
-    taken.push_back(unique);
+    take(unique);
     return unique;
 }
 

@@ -2,9 +2,11 @@
 /// The workbook export: the grid's data cells as a typed .xlsx workbook.
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "core/byte_sink.h"
@@ -87,13 +89,26 @@ std::string worksheetName(std::string_view name, int index);
 /// a Turkish system; the separator is escaped so every program shows it as it stands).
 std::string dateNumberFormat(const RegionalSettings& regional);
 
-/// A worksheet name made of `text` (Windows-1254) by the rules checked on writing: a
-/// character a name cannot hold ([ ] : * ? / \ or a control character) becomes "_", blanks
-/// and apostrophes at either end go, at most 31 characters are kept, `fallback` stands for
-/// nothing left; then, unlike every name in `taken` (case not counting) and "History",
-/// which spreadsheets keep for themselves, by " (2)", " (3)", …. The name is added to `taken`.
-std::string uniqueSheetName(std::string_view text, std::string_view fallback,
-                            std::vector<std::string>& taken);
+/// The names a workbook's sheets have taken, told apart as spreadsheets tell them (case not
+/// counting); "History", which spreadsheets keep for themselves, is always taken.
+class SheetNames {
+public:
+    SheetNames() = default;
+    /// Takes the names given as they stand.
+    SheetNames(std::initializer_list<std::string_view> taken);
+
+    /// A worksheet name made of `text` (Windows-1254) by the rules checked on writing: a
+    /// character a name cannot hold ([ ] : * ? / \ or a control character) becomes "_",
+    /// blanks and apostrophes at either end go, at most 31 characters are kept, `fallback`
+    /// stands for nothing left; then, unlike every name taken, by " (2)", " (3)", …. The
+    /// name is taken.
+    std::string unique(std::string_view text, std::string_view fallback);
+    /// Takes `name` as it stands.
+    void take(std::string_view name);
+
+private:
+    std::unordered_set<std::string> m_keys;
+};
 
 /// Whether a table of these column widths (characters; a missing or non-positive one the
 /// default width) is wider than an A4 page printed upright within the default margins.

@@ -22,6 +22,7 @@
 #include <random>
 
 #include "export/xlsx_package.h"
+#include "support/converter_run.h"
 #include "support/converter_texts.h"
 #include "support/failing_disk.h"
 #include "support/temp_dir.h"
@@ -35,51 +36,11 @@ using ::testing::StartsWith;
 
 const std::string kLedger = std::string(TABLAMO_SAMPLES) + "/muavin.txt";
 
-struct Outcome {
-    int status = -1;  // exit status; -1 when a signal ended the program
-    int signal = 0;
-    std::string err;
-    long peakBytes = 0;
-};
+using Outcome = testing::ConverterRun;
 
-// Runs the real converter in a child of its own, so that a file size limit can be set for it
-// alone and its peak memory read from wait4(). A hang ends in SIGALRM, which fails the case.
+// A file size limit set for the converter alone.
 Outcome runConverter(const std::vector<std::string>& args, rlim_t fileSizeLimit = RLIM_INFINITY) {
-    TempDir logs;
-    const std::string errPath = logs / "err";
-    std::vector<std::string> all = {TABLAMO_CONVERT};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (err < 0 || null < 0 || ::dup2(err, STDERR_FILENO) < 0 ||
-            ::dup2(null, STDOUT_FILENO) < 0) {
-            ::_exit(127);
-        }
-        rlimit limit{};
-        ::getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = std::min(limit.rlim_max, fileSizeLimit);
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(127);
-        ::alarm(120);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    Outcome run;
-    if (pid < 0) return run;
-    int status = 0;
-    rusage usage{};
-    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
-    }
-    if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
-    run.err = readBytes(errPath);
-    run.peakBytes = usage.ru_maxrss * 1024L;
-    return run;
+    return testing::runConverter(args, {{}, fileSizeLimit, {}});
 }
 
 // The workbook library prints its own "[ERROR]" lines ahead of the converter's message.

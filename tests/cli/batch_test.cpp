@@ -15,6 +15,7 @@
 #include <regex>
 #include <set>
 
+#include "support/converter_run.h"
 #include "support/converter_texts.h"
 #include "support/temp_dir.h"
 
@@ -29,40 +30,8 @@ namespace fs = std::filesystem;
 
 const std::string kSamples = TABLAMO_SAMPLES;
 
-struct ConverterRun {
-    int status = -1;
-    std::string err;
-    long peakBytes = 0;
-};
-
-// The real converter in a child of its own, stderr captured (no terminal: no progress line),
-// its peak memory read from wait4().
-ConverterRun runConverter(std::vector<std::string> args) {
-    TempDir logs;
-    const std::string errPath = logs / "err";
-    args.insert(args.begin(), TABLAMO_CONVERT);
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        if (err < 0 || ::dup2(err, STDERR_FILENO) < 0) ::_exit(127);
-        ::alarm(120);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    ConverterRun run;
-    int status = 0;
-    rusage usage{};
-    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
-    }
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = readBytes(errPath);
-    run.peakBytes = usage.ru_maxrss * 1024L;
-    return run;
-}
+using testing::ConverterRun;
+using testing::runConverter;
 
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;

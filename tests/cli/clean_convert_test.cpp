@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export/xlsx_package.h"
+#include "support/converter_run.h"
 #include "support/several_tables.h"
 #include "support/temp_dir.h"
 
@@ -28,21 +29,11 @@ struct Outcome {
     std::string err;
 };
 
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (const char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 // Runs the real converter on a Turkish system; stderr is captured.
 Outcome convert(std::vector<std::string> args) {
-    TempDir logs;
     args.insert(args.begin(), kTurkish.begin(), kTurkish.end());
-    std::string command = quoted(TABLAMO_CONVERT);
-    for (const auto& a : args) command += " " + quoted(a);
-    command += " 2>" + quoted(logs / "err") + " >/dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(logs / "err")};
+    const testing::ConverterRun run = testing::runConverter(args);
+    return {run.status, run.err};
 }
 
 std::string report(const std::string& kind) { return kData + "/clean/" + kind + "/report.txt"; }

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "core/encoding.h"
+#include "support/converter_run.h"
 #include "support/converter_texts.h"
 #include "support/temp_dir.h"
 
@@ -40,14 +41,10 @@ std::string quoted(const std::string& s) {
     return q + "'";
 }
 
-// Runs the real converter; stderr is captured (it is no terminal, so no progress line).
+// Runs the real converter; stderr is captured.
 Outcome convert(const std::vector<std::string>& args) {
-    TempDir logs;
-    std::string command = quoted(TABLAMO_CONVERT);
-    for (const auto& a : args) command += " " + quoted(a);
-    command += " 2>" + quoted(logs / "err") + " >/dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(logs / "err")};
+    const testing::ConverterRun run = testing::runConverter(args);
+    return {run.status, run.err};
 }
 
 const char* const kCases[] = {"ledger-rule-line", "framed-report"};

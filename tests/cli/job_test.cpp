@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "cli/command_line.h"
+#include "cli/options.h"
 #include "support/temp_dir.h"
 #include "support/throw_msg.h"
 
@@ -291,6 +294,33 @@ TEST(JobFromOptions, RefusesValuesAndCombinationsThatCannotRun) {
         given.inputs = {"a.txt"};
         SCOPED_TRACE(c.error);
         EXPECT_THROW_MSG(jobFromOptions(given, ','), c.error);
+    }
+}
+
+}  // namespace
+}  // namespace tablamo::cli
+
+namespace tablamo::cli {
+namespace {
+
+// Every declared option has an entry of its own in both manual pages: a line that follows
+// ".TP" names it, its hyphens escaped as groff writes them.
+TEST(OptionDecls, EveryOptionHasAnEntryInBothManualPages) {
+    for (const char* page : {"tablamo-convert.1", "tablamo-convert.tr.1"}) {
+        SCOPED_TRACE(page);
+        std::ifstream in(std::string(TABLAMO_SAMPLES) + "/../packaging/" + page);
+        ASSERT_TRUE(in) << page;
+        std::string entries, line, before;
+        while (std::getline(in, line)) {
+            if (before == ".TP") entries += line + "\n";
+            before = line;
+        }
+        for (const OptionDecl& o : optionDecls()) {
+            std::string escaped;
+            for (const char c : longName(o))
+                escaped += c == '-' ? std::string("\\-") : std::string(1, c);
+            EXPECT_NE(entries.find(escaped), std::string::npos) << longName(o);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "export/xlsx_package.h"
+#include "support/converter_run.h"
 #include "support/temp_dir.h"
 
 namespace tablamo::cli {
@@ -26,13 +27,11 @@ struct Converted {
 };
 
 // The converter run in `folder` on a Turkish system, as `args` say; stderr kept.
-Converted convertIn(const TempDir& folder, const std::string& args) {
-    const std::string command = "cd '" + folder.path().string() +
-                                "' && '" TABLAMO_CONVERT
-                                "' --decimal-separator , --date-separator . " +
-                                args + " 2>err >/dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(folder / "err")};
+Converted convertIn(const TempDir& folder, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--decimal-separator", ",", "--date-separator", "."});
+    const testing::ConverterRun run =
+        testing::runConverter(args, {folder.path().string(), RLIM_INFINITY, {}});
+    return {run.status, run.err};
 }
 
 void put(const TempDir& dir, const std::string& name, const std::string& from) {
@@ -47,7 +46,8 @@ TEST(MergeConvert, AMonthsFolderInOneWorkbookWithEveryInputListed) {
     put(dir, "ay/subat/muavin.txt", clean("muavin-tek-hesap"));
     put(dir, "ay/subat/mektup.txt", std::string(TABLAMO_SAMPLES) + "/not-a-report.txt");
     put(dir, "ay/.gizli.txt", clean("mizan"));
-    const Converted run = convertIn(dir, "--clean --merge ay.xls --summary ozet.jsonl ay");
+    const Converted run =
+        convertIn(dir, {"--clean", "--merge", "ay.xls", "--summary", "ozet.jsonl", "ay"});
     EXPECT_EQ(run.status, 1) << run.err;  // a letter among the reports
     EXPECT_NE(run.err.find("3 dosya dönüştürüldü, 1 başarısız, 0 uyarı"), std::string::npos)
         << run.err;
@@ -85,7 +85,8 @@ TEST(MergeConvert, AMonthsFolderInOneWorkbookWithEveryInputListed) {
     EXPECT_EQ(book.cells(1).at("A62").value, "subat/muavin.txt");
 
     // The merged file never replaces an input.
-    const Converted refused = convertIn(dir, "--clean --merge ay/ocak/kasa.txt --to csv ay");
+    const Converted refused =
+        convertIn(dir, {"--clean", "--merge", "ay/ocak/kasa.txt", "--to", "csv", "ay"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.err,
               "tablamo-convert: --merge: 'ay/ocak/kasa.txt' dosyası 'ay/ocak/kasa.txt' girdisinin "
@@ -96,19 +97,20 @@ TEST(MergeConvert, ASheetPerAccountOrAFilePerAccount) {
     TempDir dir;
     put(dir, "muavin.txt", clean("muavin-cok-hesap"));
     put(dir, "kasa.txt", clean("kasa-defteri-cerceveli"));
-    Converted run = convertIn(dir, "--clean --sheet-per 'Hesap Kodu' -o m.xlsx muavin.txt");
+    Converted run =
+        convertIn(dir, {"--clean", "--sheet-per", "Hesap Kodu", "-o", "m.xlsx", "muavin.txt"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(testing::XlsxPackage(dir / "m.xlsx").sheetNames,
               (std::vector<std::string>{"320.01.00838", "320.01.07181", "320.01.46809",
                                         "320.01.55242", "320.01.66654"}));
-    run = convertIn(dir, "--clean --sheet-per 'hesap kodu' -o m.csv muavin.txt");
+    run = convertIn(dir, {"--clean", "--sheet-per", "hesap kodu", "-o", "m.csv", "muavin.txt"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "muavin.txt -> m.csv (5 dosya; 6 toplam satırı kayıtlarla tutuyor)\n");
     EXPECT_EQ(readBytes(dir / "m-320.01.55242.csv").substr(0, 12), "Hesap Kodu;H");
     EXPECT_FALSE(fs::exists(dir / "m.csv"));
 
     // A report without the column is written whole, with a warning.
-    run = convertIn(dir, "--clean --sheet-per 'Hesap Kodu' -o k.xlsx kasa.txt");
+    run = convertIn(dir, {"--clean", "--sheet-per", "Hesap Kodu", "-o", "k.xlsx", "kasa.txt"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err,
               "kasa.txt: uyarı: --sheet-per: \"Hesap Kodu\" başlıklı sütun yok; tablo tek "
@@ -120,7 +122,7 @@ TEST(MergeConvert, AStatementAmongTheReportsIsMergedAsAStatement) {
     TempDir dir;
     put(dir, "ay/muavin.txt", clean("muavin-tek-hesap"));
     put(dir, "ay/ekstre.txt", std::string(TABLAMO_SAMPLES) + "/akbank-ekstre.txt");
-    const Converted run = convertIn(dir, "--clean --merge ay.xlsx ay");
+    const Converted run = convertIn(dir, {"--clean", "--merge", "ay.xlsx", "ay"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("ay/ekstre.txt: Akbank hesap ekstresi olarak okundu\n"
                            "ay/ekstre.txt -> ay.xlsx \"HESAP EKSTRESİ\"\n"),
@@ -131,7 +133,7 @@ TEST(MergeConvert, AStatementAmongTheReportsIsMergedAsAStatement) {
               (std::vector<std::string>{"HESAP EKSTRESİ", "MUAVİN DEFTERİ", "Özet"}));
     // Its sheet is the one --akbank gives the statement alone.
     put(dir, "tek/ekstre.txt", std::string(TABLAMO_SAMPLES) + "/akbank-ekstre.txt");
-    ASSERT_EQ(convertIn(dir, "--clean --akbank --merge tek.xlsx tek").status, 0);
+    ASSERT_EQ(convertIn(dir, {"--clean", "--akbank", "--merge", "tek.xlsx", "tek"}).status, 0);
     const auto merged = book.cells(0);
     const auto alone = testing::XlsxPackage(dir / "tek.xlsx").cells(0);
     ASSERT_EQ(merged.size(), alone.size());

@@ -7,6 +7,7 @@
 
 #include "cli/job.h"
 #include "commands/profile_commands.h"
+#include "support/converter_run.h"
 #include "support/temp_dir.h"
 
 namespace tablamo::cli {
@@ -19,20 +20,12 @@ using testing::writeBytes;
 const std::string kData = TABLAMO_TEST_DATA;
 const std::string kSamples = TABLAMO_SAMPLES;
 
-struct ConverterRun {
-    int status;
-    std::string err;
-};
+using testing::ConverterRun;
 
 // Runs the real converter with the decimal separator fixed; stderr is captured.
 ConverterRun convert(std::vector<std::string> args) {
-    TempDir logs;
-    std::string command = TABLAMO_CONVERT;
     args.insert(args.begin(), {"--decimal-separator", ","});
-    for (const std::string& a : args) command += " '" + a + "'";
-    command += " 2>'" + logs / "err" + "' >/dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(logs / "err")};
+    return testing::runConverter(args);
 }
 
 TEST(ProfileConvert, ASavedProfileConvertsAsTheOptionsItHolds) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/converter_run.h"
 #include "support/temp_dir.h"
 
 namespace tablamo {
@@ -15,19 +16,11 @@ namespace {
 using testing::readBytes;
 using testing::TempDir;
 
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (const char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 // The exit status of the converter run with these arguments; its stderr goes to `err`.
 int convert(const std::vector<std::string>& args, const std::string& err) {
-    std::string command = quoted(TABLAMO_CONVERT);
-    for (const auto& a : args) command += " " + quoted(a);
-    command += " 2>" + quoted(err) + " >/dev/null";
-    const int raw = std::system(command.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const testing::ConverterRun run = testing::runConverter(args);
+    testing::writeBytes(err, run.err);
+    return run.status;
 }
 
 std::vector<std::string> csvLines(const std::string& bytes) {

@@ -9,6 +9,7 @@
 #include "cli/job.h"
 #include "cli/locale_defaults.h"
 #include "export/xlsx_package.h"
+#include "support/converter_run.h"
 #include "support/temp_dir.h"
 
 namespace tablamo::cli {
@@ -90,12 +91,7 @@ TEST(XlsxConvert, DateOptionsOverTheLocaleDefaults) {
     }
 }
 
-int run(const std::vector<std::string>& args) {
-    std::string command = TABLAMO_CONVERT;
-    for (const auto& a : args) command += " '" + a + "'";
-    const int raw = std::system((command + " 2>/dev/null >/dev/null").c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
+int run(const std::vector<std::string>& args) { return testing::runConverter(args).status; }
 
 TEST(XlsxConvert, AReportBecomesATypedWorkbook) {
     TempDir dir;

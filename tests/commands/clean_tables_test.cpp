@@ -109,6 +109,22 @@ TEST(CleanTables, TheSaveCommandsWriteEveryTable) {
     EXPECT_EQ(ws.book.shown, 1u);
 }
 
+TEST(CleanTables, AFurtherFileThatIsThereIsReplacedOnlyWhenTheUserSaysSo) {
+    for (const bool yes : {false, true}) {
+        TempDir dir;
+        Workspace ws;
+        openSeveral(ws, dir);
+        testing::writeBytes(dir / "out-2.csv", "another report's table");
+        RecordingUi ui;
+        ui.answers.push_back(dir / "out.csv");
+        ui.replies.push_back(yes);
+        EXPECT_EQ(runCommand(ui, [&] { saveCsv(ws, ui); }), yes);
+        EXPECT_EQ(ui.questions.size(), 1u);
+        EXPECT_EQ(readBytes(dir / "out-2.csv") == "another report's table", !yes);
+        EXPECT_EQ(std::filesystem::exists(dir / "out.csv"), yes);  // no half set
+    }
+}
+
 TEST(CleanTables, AFurtherFileThatIsReadOnlyIsAskedAboutBeforeAnyIsWritten) {
     for (const bool yes : {false, true}) {
         TempDir dir;

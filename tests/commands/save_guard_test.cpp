@@ -154,6 +154,9 @@ TEST(SaveGuard, TheWindowsSaveOptionIsCheckedBeforeAnythingIsRead) {
     for (const auto& c : cases) {
         EXPECT_EQ(saveOptionProblem(report, c.target), c.problem) << c.target;
     }
+    // Without a report the start's empty table would be saved.
+    EXPECT_EQ(saveOptionProblem("", dir / "tablo.xlsx"),
+              "--save: kaydedilecek rapor verilmedi (--open RAPOR)");
 }
 
 }  // namespace

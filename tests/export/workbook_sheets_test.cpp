@@ -120,9 +120,11 @@ TEST(WorkbookSheets, UniqueSheetNamesFollowTheRules) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        std::vector<std::string> taken = c.taken;
-        EXPECT_EQ(uniqueSheetName(c.text, "(bo\xFE)", taken), c.name);
-        EXPECT_EQ(taken.back(), c.name);
+        SheetNames taken;
+        for (const std::string& t : c.taken) taken.take(t);
+        EXPECT_EQ(taken.unique(c.text, "(bo\xFE)"), c.name);
+        // The name given is taken in its turn.
+        EXPECT_NE(taken.unique(c.name, "(bo\xFE)"), c.name);
     }
 }
 

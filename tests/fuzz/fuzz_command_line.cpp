@@ -9,24 +9,30 @@
 #include <vector>
 
 #include "cli/job.h"
+#include "cli/options.h"
 #include "fuzz_input.h"
 
 namespace {
 
-// The options and typical values, parted by "|".
+// Typical values and odd arguments, parted by "|"; the options themselves come from their
+// declarations, so that a new option is drawn too.
 constexpr std::string_view kTokenList =
-    "-h|--help|--to|csv|html|xlsx|-o|--output|out.xlsx|out.xls|out.txt|.|--akbank|"
-    "--decimal-separator|,|.|--date-separator|/|--date-order|dmy|mdy|ymd|--start-row|"
-    "--start-column|0|-1|1|99999999999|--widths|4,10,12|0,,|--no-auto-columns|"
-    "--no-ledger-marks|--search-criterion|----------|--field-separator| |"
-    "--frame-criterion|--frame-separator|--profile|--save-profile|p.json|"
-    "--input-encoding|--encoding|utf-8|cp857|auto|-j|--jobs|2|--summary|s.jsonl|"
-    "--clean|--line-numbers|--strict|--csv-separator|;|-q|--quiet|--|rapor.txt||=|"
-    "--to=|--jobs=0|-j3|-qo|--help-all|-|--merge|ay.xlsx|ay.csv|ay|--sheet-per|Hesap Kodu";
+    "-h|--help|csv|html|xlsx|out.xlsx|out.xls|out.txt|.|,|/|dmy|mdy|ymd|0|-1|1|99999999999|"
+    "2147483647|4,10,12|0,,|----------| |p.json|utf-8|cp857|auto|2|s.jsonl|;|\"|--|rapor.txt||=|"
+    "--to=|--jobs=0|-j3|-qo|--help-all|-|ay.xlsx|ay.csv|ay|Hesap Kodu";
 
 const std::vector<std::string>& tokens() {
     static const std::vector<std::string> list = [] {
         std::vector<std::string> parts;
+        for (const tablamo::cli::OptionDecl& o : tablamo::cli::optionDecls()) {
+            const std::string names(o.names);
+            for (std::size_t at = 0;;) {
+                const std::size_t comma = names.find(',', at);
+                parts.push_back(names.substr(at, comma - at));
+                if (comma == std::string::npos) break;
+                at = comma + 1;
+            }
+        }
         for (std::size_t at = 0;;) {
             const std::size_t bar = kTokenList.find('|', at);
             parts.emplace_back(kTokenList.substr(at, bar - at));
@@ -64,7 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const cli::Job& job = *result.job;
         if (result.exitCode != 0 || !result.err.empty()) std::abort();
         if (job.inputs.empty() || job.jobs < 1) std::abort();
-        if (!job.clean && (job.lineNumbers || job.strict || job.csvSeparator != 0)) std::abort();
+        if (!job.clean &&
+            (job.lineNumbers || job.strict || job.csvSeparator != 0 || job.signedBalance))
+            std::abort();
+        if (job.regional.decimalSeparator == '"') std::abort();
         if (!job.clean && (!job.merge.empty() || !job.sheetPer.empty())) std::abort();
         if (!job.merge.empty() && (!job.output.empty() || !job.saveProfile.empty())) std::abort();
     } else if (result.exitCode == 2) {
