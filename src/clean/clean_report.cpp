@@ -136,10 +136,11 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
 
     // The kinds, from the lines that are records for sure; then the columns, from the
     // records of the same lines.
-    FirstReading first = readKinds(text, table, table.dataStart, end, order, years);
+    FirstReading first =
+        readKinds(text, table, table.dataStart, end, order, years, located.firstLine);
     if (first.mergeSplit) {
         table.mergeSplit();
-        first = readKinds(text, table, table.dataStart, end, order, years);
+        first = readKinds(text, table, table.dataStart, end, order, years, located.firstLine);
     }
     PassPlan plan;
     plan.kinds = first.kinds;

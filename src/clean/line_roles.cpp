@@ -106,7 +106,7 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
 }
 
 FirstReading readKinds(const ReportText& text, const TableLayout& table, int from, int end,
-                       DateOrder regional, YearWindow years) {
+                       DateOrder regional, YearWindow years, int begin) {
     std::array<ColumnStats, kFields> evidence, all;
     std::array<int, kFields> filled{}, filledAll{};  // by sure lines; by lines with an amount
     int amountLines = 0;
@@ -116,7 +116,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     // A line printed again and again (a page header's title with its date, the first time
     // over the table) is no evidence.
     std::unordered_map<std::string_view, int> printed;
-    for (int i = 0, n = 0; i < last && n < kReadingLines; ++i) {
+    for (int i = std::max(begin, 0), n = 0; i < last && n < kReadingLines; ++i) {
         const std::string_view line = text.line(i);
         if (plainRole(line, table) != LineRole::Other) continue;
         ++n;

@@ -39,9 +39,10 @@ struct FirstReading {
 };
 
 /// Reads the kinds from the table's body, lines `from` on before `end` (at most 20000 of
-/// them); a two-digit year falls in `years`.
+/// them); a two-digit year falls in `years`. A line printed again and again from `begin` (the
+/// table's first line) on is no evidence.
 FirstReading readKinds(const ReportText& text, const TableLayout& table, int from, int end,
-                       DateOrder regional, YearWindow years);
+                       DateOrder regional, YearWindow years, int begin = 0);
 
 /// The role of a line that needs no cutting: blank, a rule, the headings again; Other for
 /// the rest.
