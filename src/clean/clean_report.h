@@ -24,6 +24,8 @@ struct CleanRequest {
     RegionalSettings regional;
     /// Balances with B/A marks once more as one signed number.
     bool signedBalance = false;
+    /// A group's opening balances as rows of their own, marked in a "Satır Türü" column.
+    bool openings = false;
     /// Today: a two-digit year falls in the 100 years around its year (YearWindow).
     Date today;
 };

@@ -31,6 +31,7 @@ ReadRequest requestOf(const Workspace& ws, const std::string& path, Importer imp
     r.layout = ws.settings.layout;
     r.clean = ws.settings.cleanTable;
     r.signedBalance = ws.settings.signedBalance;
+    r.openings = ws.settings.openings;
     r.regional = ws.regional;
     r.importer = importer;
     r.profilesFolder = ws.profilesFolder;
@@ -42,6 +43,7 @@ ImportOutcome readReport(Workspace& ws, const ReadRequest& request, UiPort& ui) 
     ws.settings.layout = request.layout;
     ws.settings.cleanTable = request.clean;
     ws.settings.signedBalance = request.signedBalance;
+    ws.settings.openings = request.openings;
     ws.regional = request.regional;
     ws.profilesFolder = request.profilesFolder;
     const std::optional<std::uintmax_t> before = regularSize(request.path);

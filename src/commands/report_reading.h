@@ -22,6 +22,7 @@ struct ReadRequest {
     ReportLayout layout;
     bool clean = false;          ///< "Temiz tablo"
     bool signedBalance = false;  ///< "İşaretli bakiye"
+    bool openings = false;       ///< "Açılışlar": opening balances kept as rows
     RegionalSettings regional;
     InputEncoding inputEncoding = InputEncoding::Auto;
     /// Statement: read as an Akbank statement ("Akbank Aç", --akbank).

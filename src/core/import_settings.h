@@ -86,6 +86,10 @@ struct ImportSettings {
     /// "İşaretli bakiye": the clean table adds each balance that carries B/A marks once more
     /// as one signed number (B positive, A negative).
     bool signedBalance = false;
+    /// "Açılışlar": the clean table keeps a group's opening balances (DEVİR, DEVREDEN BAKİYE)
+    /// as rows of their own, marked in a "Satır Türü" column, so that the records' sums by
+    /// group reproduce the group's printed total.
+    bool openings = false;
 };
 
 /// Labels the header cells: "1", "2", ... down column 0 from row 1, "A" to "T" along row 0

@@ -46,6 +46,7 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     request.layout = ws.settings.layout;
     request.regional = ws.regional;
     request.signedBalance = ws.settings.signedBalance;
+    request.openings = ws.settings.openings;
     request.today = clock.today();
     CleanReading reading = readCleanReport(text, location, request);
     if (reading.tables.empty()) return noRecords(ws, location);
