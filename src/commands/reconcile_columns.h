@@ -32,7 +32,9 @@ struct SideColumns {
 /// "Valör" date apart), the description ("Açıklama", else the widest text), the debit and
 /// credit ("Borç"/"Alacak", "Yatan"/"Çekilen", "Giriş"/"Çıkış"), a signed amount ("Tutar"),
 /// the running balance ("Bakiye") and the B/A marks after an amount. Amounts no heading names
-/// are taken in order: debit, credit, balance (one alone: a signed amount).
+/// are taken in order: debit, credit, balance (one alone: a signed amount). A column kept as
+/// text whose heading names an amount and whose every value is an amount as a report prints
+/// it ("1944,91", "91.682,31B") is read as one.
 SideColumns sideColumns(const Grid& grid, const CleanShape& shape);
 
 /// A clean table's amount (the user's notation: a leading minus, `decimal`, no grouping) in

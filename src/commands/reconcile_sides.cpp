@@ -1,11 +1,13 @@
 #include "commands/reconcile_sides.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "bank/clean_statement.h"
 #include "bank/statement_layout.h"
 #include "commands/open_commands.h"
 #include "commands/reconcile_columns.h"
+#include "commands/table_book.h"
 #include "core/dos_text.h"
 #include "core/text_rules.h"
 #include "core/workspace.h"
@@ -77,10 +79,51 @@ void balancesOfText(const ReportText& text, reconcile::Account& account) {
     account.closing = closing.value_or(account.opening);
 }
 
+// The middle of the last word of `heading` on the nearest line over the first record that
+// prints it as a word of its own; -1 when none does.
+int headingAt(const ReportText& text, int firstRecordLine, std::string_view heading) {
+    const std::string key = headingKey(heading);
+    const std::string word =
+        key.substr(key.find_last_of(' ') == std::string::npos ? 0 : key.find_last_of(' ') + 1);
+    if (word.empty()) return -1;
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || c < 0; };
+    for (int i = firstRecordLine - 2; i >= std::max(0, firstRecordLine - 1 - kHeaderLines); --i) {
+        const std::string folded = foldedLine(text.line(i));
+        for (std::size_t at = folded.find(word); at != std::string::npos;
+             at = folded.find(word, at + 1)) {
+            const std::size_t end = at + word.size();
+            if ((at == 0 || !letter(folded[at - 1])) &&
+                (end == folded.size() || !letter(folded[end])))
+                return static_cast<int>(at + end) / 2;
+        }
+    }
+    return -1;
+}
+
+// Where the side's amount columns stand over its records; a balance column read as text (its
+// marks glued on inside a frame) counts too.
+std::vector<ColumnPlace> columnPlaces(const ReportText& text, int firstRecordLine, const Grid& grid,
+                                      const SideColumns& cols) {
+    int balance = cols.balance;
+    for (int c = 1; balance < 0 && c < grid.colCount(); ++c) {
+        if (headingKey(grid.cell(c, 0)).find("BAKIYE") != std::string::npos) balance = c;
+    }
+    std::vector<ColumnPlace> places;
+    for (const auto& [column, role] :
+         {std::pair{cols.debit, ColumnPlace::Debit}, std::pair{cols.credit, ColumnPlace::Credit},
+          std::pair{cols.amount, ColumnPlace::Amount}, std::pair{balance, ColumnPlace::Balance}}) {
+        if (column < 0) continue;
+        const int at = headingAt(text, firstRecordLine, grid.cell(column, 0));
+        if (at >= 0) places.push_back({role, at});
+    }
+    return places;
+}
+
 // The opening balance line over the first record, when no record prints a running balance.
-std::optional<Money> openingLine(const ReportText& text, int firstRecordLine) {
+std::optional<Money> openingLine(const ReportText& text, int firstRecordLine,
+                                 const std::vector<ColumnPlace>& places) {
     for (int i = std::max(0, firstRecordLine - 1 - kHeaderLines); i < firstRecordLine - 1; ++i) {
-        if (opensFigures(foldedLine(text.line(i)))) return lineBalance(text.line(i));
+        if (opensFigures(foldedLine(text.line(i)))) return balanceUnder(text.line(i), places);
     }
     return std::nullopt;
 }
@@ -147,18 +190,23 @@ std::optional<Money> printedMoney(std::string_view t) {
     return sign * (whole * 100 + cents);
 }
 
-std::optional<Money> lineBalance(std::string_view line) {
-    std::vector<Money> amounts;
+std::vector<PlacedAmount> lineAmounts(std::string_view line) {
+    // A frame's bars part the words as blanks do: "|", and the DOS box pieces 0xB0 to 0xDF.
+    const auto apart = [&](std::size_t k) {
+        const auto c = static_cast<unsigned char>(line[k]);
+        return c == ' ' || c == '|' || (c >= 0xB0 && c <= 0xDF);
+    };
+    std::vector<PlacedAmount> amounts;
     std::size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && line[i] == ' ') ++i;
+        while (i < line.size() && apart(i)) ++i;
         std::size_t j = i;
-        while (j < line.size() && line[j] != ' ') ++j;
+        while (j < line.size() && !apart(j)) ++j;
         const std::string_view token = line.substr(i, j - i);
         if (const auto v = printedMoney(token)) {
-            amounts.push_back(*v);
+            amounts.push_back({*v, static_cast<int>(i + j) / 2});
         } else if (token == "A" || token == "(A)") {
-            if (!amounts.empty()) amounts.back() = -amounts.back();
+            if (!amounts.empty()) amounts.back().value = -amounts.back().value;
         } else if (token != "B" && token != "(B)" && !token.empty()) {
             // The amounts a line prints stand after its words: codes and dates before them
             // are none.
@@ -166,10 +214,40 @@ std::optional<Money> lineBalance(std::string_view line) {
         }
         i = j;
     }
+    return amounts;
+}
+
+std::optional<Money> lineBalance(std::string_view line) {
+    const std::vector<PlacedAmount> amounts = lineAmounts(line);
     if (amounts.empty()) return std::nullopt;
     // A debit and a credit printed side by side, without a balance.
-    if (amounts.size() == 2) return amounts[0] - amounts[1];
-    return amounts.back();
+    if (amounts.size() == 2) return amounts[0].value - amounts[1].value;
+    return amounts.back().value;
+}
+
+std::optional<Money> balanceUnder(std::string_view line, const std::vector<ColumnPlace>& places) {
+    const std::vector<PlacedAmount> amounts = lineAmounts(line);
+    if (amounts.empty()) return std::nullopt;
+    if (places.empty()) return lineBalance(line);
+    Money sum = 0;
+    std::optional<Money> balance;
+    for (const PlacedAmount& a : amounts) {
+        const ColumnPlace* nearest = &places.front();
+        for (const ColumnPlace& p : places) {
+            if (std::abs(p.at - a.at) < std::abs(nearest->at - a.at)) nearest = &p;
+        }
+        switch (nearest->role) {
+            case ColumnPlace::Balance:
+                balance = a.value;
+                break;
+            case ColumnPlace::Credit:
+                sum -= a.value;
+                break;
+            default:
+                sum += a.value;
+        }
+    }
+    return balance ? *balance : sum;
 }
 
 int periodEnd(const ReportText& text, int lines) {
@@ -228,7 +306,9 @@ std::optional<ReadSide> readSide(const std::string& path, const SideReading& how
         side.accounts = read.accounts;
         if (!balancesFromRunning(read)) {
             const int first = read.account.entries.empty() ? 1 : read.account.entries.front().line;
-            read.account.opening = openingLine(ws.text, first).value_or(0);
+            read.account.opening =
+                openingLine(ws.text, first, columnPlaces(ws.text, first, ws.grid(), columns))
+                    .value_or(0);
             read.account.closing = read.account.computedClosing();
         }
         side.account = std::move(read.account);

@@ -53,6 +53,28 @@ std::optional<ReadSide> readSide(const std::string& path, const SideReading& how
 /// (A minus). Nothing for a text that is no amount.
 std::optional<reconcile::Money> printedMoney(std::string_view token);
 
+/// An amount a line prints (a B/A mark after it counted) and the middle of its place.
+struct PlacedAmount {
+    reconcile::Money value = 0;
+    int at = 0;
+};
+
+/// The amounts a line prints after its words, a frame's bars taken for blanks.
+std::vector<PlacedAmount> lineAmounts(std::string_view line);
+
+/// Where one of a side's amount columns stands on its lines (the middle of its heading).
+struct ColumnPlace {
+    enum Role : unsigned char { Debit, Credit, Amount, Balance };
+    Role role = Amount;
+    int at = 0;
+};
+
+/// The balance a line prints under the side's columns (an opening line, DEVİR): each amount
+/// taken for the column whose heading stands nearest over it; a balance's as it stands, else
+/// the debit less the credit or the signed amount. lineBalance when no column is placed.
+std::optional<reconcile::Money> balanceUnder(std::string_view line,
+                                             const std::vector<ColumnPlace>& places);
+
 /// The balance a line of the report prints (its rightmost amount, a B/A mark after it
 /// counted; of a debit and a credit, their difference): for an opening balance line
 /// (DEVİR, DEVREDEN BAKİYE) when no record prints a running balance.
