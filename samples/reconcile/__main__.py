@@ -78,12 +78,28 @@ def make_pair(kind: str, seed: int, records=None, drawn=False):
     truth = {"kind": kind, "seed": seed, "ledger": "defter.txt", "statement": "ekstre.txt",
              "days": DAYS}
     if drawn:
-        led, st, difference = drawn_prints(kind, rng, seed, ledger, statement, start, end, opening,
-                                           opening_diff, firm, truth)
+        led, st, shifts = drawn_prints(kind, rng, seed, ledger, statement, start, end, opening,
+                                       opening_diff, firm, truth)
     else:
         led, st = fixed_prints(kind, rng, ledger, statement, start, end, opening, opening_diff,
                                shift, firm)
-        difference = shift
+        shifts = (0, shift)
+    difference = shifts[1] - shifts[0]
+    periods = truth.get("layouts", {})
+
+    def closing_date(side, recs):
+        # The period's end where the side prints its period, else its last record's date.
+        style = periods.get(side, {})
+        if not recs or not isinstance(style, dict) or style.get("period", "x"):
+            return end.isoformat()
+        return (start + datetime.timedelta(days=recs[-1].day - 1)).isoformat()
+
+    truth["balances"] = {
+        "ledger": {"date": closing_date("ledger", ledger),
+                   "amount": dec(opening + sum(r.amount for r in ledger) + shifts[0])},
+        "statement": {"date": closing_date("statement", statement),
+                      "amount": dec(opening + opening_diff + sum(r.amount for r in statement)
+                                    + shifts[1])}}
     truth.update({
         "matches": [{"ledger": sorted(r.line for r in ls), "statement": sorted(r.line for r in ss),
                      "kind": k} for ls, ss, k in plan.matches],
@@ -164,7 +180,7 @@ def drawn_prints(kind, rng, seed, ledger, statement, start, end, opening, openin
         sstyle = style.__dict__
         sshift *= sign
     truth["layouts"] = {"ledger": dict(lstyle.__dict__), "statement": sstyle}
-    return led, st, sshift - lshift
+    return led, st, (lshift, sshift)
 
 
 def write_pair(folder: Path, kind: str, seed: int, records=None, drawn=False):
@@ -209,7 +225,16 @@ def check_pair(converter: str, folder: Path) -> list:
         for line in sorted(set(got) | set(want_side)):
             if got.get(line) != want_side.get(line):
                 wrong.append(f"{side} line {line}: got {got.get(line)!r}, want {want_side.get(line)!r}")
-    rows = {r[0]: r[1] for r in read_table(Path(f"{stem}-mutabakat.csv"))}
+    table = read_table(Path(f"{stem}-mutabakat.csv"))
+    rows = {r[0]: r[1] for r in table}
+    for side, label, row in (("ledger", "Defter bakiyesi", table[0] if table else []),
+                             ("statement", "Ekstre bakiyesi",
+                              next((r for r in table if r[0].startswith("Ekstre bakiyesi")), []))):
+        want = truth.get("balances", {}).get(side)
+        if want:
+            day = datetime.date.fromisoformat(want["date"]).strftime("%d.%m.%Y")
+            if row != [f"{label} ({day})", want["amount"]]:
+                wrong.append(f"{side} balance row {row}, want {label} ({day}) {want['amount']}")
     if rows.get("Fark") != want_fark:
         wrong.append(f"Fark {rows.get('Fark')}, want {want_fark}")
     got_opening = rows.get("Açılış bakiyeleri farkı", "0.00")
