@@ -27,11 +27,11 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
 
-from layouts import Header, draw_style, side_print  # noqa: E402
+from layouts import Header, accounts_print, draw_style, side_print  # noqa: E402
 from pairs import FIRMS, PARTIES, Planter, Rec, plant_bank, plant_customer  # noqa: E402
 from prints import akbank_print, bank_report_print, ledger_print, their_ledger_print  # noqa: E402
 
-KINDS = ["banka-akbank", "banka-rapor", "cari-yil"]
+KINDS = ["banka-akbank", "banka-rapor", "cari-yil", "banka-cok-hesap"]
 DAYS = 5
 
 
@@ -77,9 +77,9 @@ def make_pair(kind: str, seed: int, records=None, drawn=False):
     shift = 10000 if kind == "banka-akbank" and seed % 4 == 3 else 0
     truth = {"kind": kind, "seed": seed, "ledger": "defter.txt", "statement": "ekstre.txt",
              "days": DAYS}
-    if drawn:
+    if drawn or kind == "banka-cok-hesap":
         led, st, shifts = drawn_prints(kind, rng, seed, ledger, statement, start, end, opening,
-                                       opening_diff, firm, truth)
+                                       opening_diff, firm, truth, p)
     else:
         led, st = fixed_prints(kind, rng, ledger, statement, start, end, opening, opening_diff,
                                shift, firm)
@@ -136,7 +136,7 @@ def fixed_prints(kind, rng, ledger, statement, start, end, opening, opening_diff
 
 
 def drawn_prints(kind, rng, seed, ledger, statement, start, end, opening, opening_diff, firm,
-                 truth):
+                 truth, other=None):
     """Each side in a layout drawn by the seed; a printed closing balance that does not follow
     from its records now and then, on either side. Returns the prints and the Fark."""
     party = rng.choice(PARTIES)
@@ -152,7 +152,26 @@ def drawn_prints(kind, rng, seed, ledger, statement, start, end, opening, openin
         lhead = Header(firm, "CARİ HESAP MUAVİN DEFTERİ",
                        f"Hesap Kodu : 120.01.0045   Hesap Adı : {party}", start, end)
     lshift = 10000 if shifted == "ledger" and lstyle.balance != "none" else 0
-    led = side_print(ledger, lstyle, lhead, opening, lshift)
+    if kind == "banka-cok-hesap":
+        # The statement's account among the others the sub-ledger prints, each on its pages.
+        lshift = 0
+        blocks = [f"Hesap Kodu : 102.01.00{k}   Hesap Adı : {bank}" for k, bank in
+                  enumerate(["AKBANK TİCARİ", "EGE BANKASI", "VAKIFBANK KONAK"][:rng.randint(2, 3)],
+                            start=1)]
+        ours = rng.randrange(len(blocks))
+        accounts = []
+        for k, block in enumerate(blocks):
+            if k == ours:
+                accounts.append((block, ledger, opening))
+                continue
+            recs = sorted((Rec(rng.randint(1, end.day), rng.choice([1, -1]) * other.amount(),
+                               rng.choice(["Virman", "EFT gelen", "Ödeme", "POS tahsilatı"]))
+                           for _ in range(rng.randint(8, 30))), key=lambda r: r.day)
+            accounts.append((block, recs, rng.randint(100000, 9000000)))
+        truth["account"] = blocks[ours].split(":")[1].split()[0]
+        led = accounts_print(accounts, lstyle, lhead)
+    else:
+        led = side_print(ledger, lstyle, lhead, opening, lshift)
     sshift, mirrored = 0, True
     if kind == "banka-akbank":
         sshift = 10000 if shifted == "statement" else 0
@@ -240,6 +259,8 @@ def check_pair(converter: str, folder: Path) -> list:
     got_opening = rows.get("Açılış bakiyeleri farkı", "0.00")
     if got_opening != truth["opening_difference"]:
         wrong.append(f"opening difference {got_opening}, want {truth['opening_difference']}")
+    if truth.get("account") and f"eşleşen {truth['account']} " not in run.stderr:
+        wrong.append(f"the account reconciled is not said to be {truth['account']}")
     last = run.stderr.strip().splitlines()[-1] if run.stderr.strip() else ""
     counts = (f"{len(truth['matches'])} eşleşti, {len(truth['ledger_only'])} yalnız defterde, "
               f"{len(truth['statement_only'])} yalnız ekstrede; fark ")

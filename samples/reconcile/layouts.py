@@ -107,7 +107,7 @@ class SidePrint:
     """One side's print-out, line by line."""
 
     def __init__(self, style: Style, header: Header):
-        self.s, self.h, self.lines = style, header, []
+        self.s, self.h, self.lines, self.page = style, header, [], 0
         s = style
         amount_fmt = money(s.notation[0], s.notation[1], "unsigned")
         self.fmt = amount_fmt
@@ -225,7 +225,7 @@ class SidePrint:
         if self.framed:
             self.add(self.table.bottom())
 
-    def grand_total(self, debit, credit, b):
+    def grand_total(self, debit, credit, b, label="GENEL TOPLAM"):
         if self.framed:
             self.add(self.table.inner())
         elif self.s.frame != "none":
@@ -233,7 +233,7 @@ class SidePrint:
             self.add(self.table.underline(keys).replace("-", "=" if self.s.frame == "equals"
                                                         else "-"))
         if self.s.amounts == "pair":
-            self.label("GENEL TOPLAM", debit, credit, b if self.s.balance != "none" else None)
+            self.label(label, debit, credit, b if self.s.balance != "none" else None)
         elif self.s.balance != "none":
             self.label("DÖNEM SONU BAKİYE", None, None, b)
         self.close_page()
@@ -242,12 +242,28 @@ class SidePrint:
         return b"".join(encode_line(line, self.s.encoding) + b"\r\n" for line in self.lines)
 
 
-def side_print(recs, style: Style, header: Header, opening: int, shift: int = 0) -> SidePrint:
+def accounts_print(accounts, style: Style, header: Header) -> SidePrint:
+    """A sub-ledger printed for several accounts, each from a page of its own under its block
+    line ("Hesap Kodu : … Hesap Adı : …") and closed by its total: (block, records, opening)
+    each."""
+    p = None
+    for block, recs, opening in accounts:
+        header.account = block
+        if p is None:
+            p = SidePrint(style, header)
+        side_print(recs, style, header, opening, into=p, total="HESAP TOPLAMI")
+    return p
+
+
+def side_print(recs, style: Style, header: Header, opening: int, shift: int = 0, into=None,
+               total="GENEL TOPLAM") -> SidePrint:
     """Prints the records (own amounts, in date order) from the opening balance; `shift` is
-    added to the last running balance, a closing that does not follow from the records."""
-    p = SidePrint(style, header)
+    added to the last running balance, a closing that does not follow from the records.
+    `into`: goes on in that print-out from a new page."""
+    p = into or SidePrint(style, header)
     s = style
-    p.header(1)
+    p.page += 1
+    p.header(p.page)
     b = opening
     if s.balance != "none":
         p.label("DEVREDEN BAKİYE", None, None, b)
@@ -257,14 +273,13 @@ def side_print(recs, style: Style, header: Header, opening: int, shift: int = 0)
     else:
         p.label("DEVREDEN BAKİYE", b, 0, None)
     debit = credit = 0
-    page = 1
     for i, r in enumerate(recs):
         if i and i % PAGE_RECORDS == 0:
             if s.carry:
                 p.label("NAKLİ YEKÜN", debit, credit, b if s.balance != "none" else None)
             p.close_page()
-            page += 1
-            p.header(page)
+            p.page += 1
+            p.header(p.page)
             if s.carry:
                 p.label("NAKLİ YEKÜN", debit, credit, b if s.balance != "none" else None)
         date = header.start + datetime.timedelta(days=r.day - 1)
@@ -284,5 +299,5 @@ def side_print(recs, style: Style, header: Header, opening: int, shift: int = 0)
         r.line = p.row(cells)
         for more in pieces[1:]:
             p.row({"text": more})
-    p.grand_total(debit, credit, b)
+    p.grand_total(debit, credit, b, total)
     return p

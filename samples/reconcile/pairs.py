@@ -6,6 +6,8 @@ Kinds:
   banka-akbank  a bank month: our bank sub-ledger (102) against the Akbank statement
   banka-rapor   the same against a statement another bank's program printed (its debit our credit)
   cari-yil      a customer's year: our sub-ledger (120) against the customer's own (320) of us
+  banka-cok-hesap  a bank month whose sub-ledger prints two or three bank accounts, the
+                statement's among them: that one is reconciled, and said so
 """
 
 import random

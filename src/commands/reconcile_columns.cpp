@@ -174,6 +174,9 @@ SideColumns sideColumns(const Grid& grid, const CleanShape& shape) {
     if (!shape.columns.empty() && cols.date != 1) {
         const std::string key = headingKey(grid.cell(1, 0));
         if (hasWord(key, {"HESAP", "CARI", "IBAN"})) cols.account = 1;
+        if (cols.account == 1 && shape.columns.size() > 1 &&
+            hasWord(headingKey(grid.cell(2, 0)), {"ADI", "UNVAN"}))
+            cols.accountName = 2;
     }
     return cols;
 }
@@ -227,7 +230,13 @@ ReadRecords readRecords(const Grid& grid, const CleanShape& shape, const SideCol
         e.refs.erase(std::unique(e.refs.begin(), e.refs.end()), e.refs.end());
         std::optional<Money> balance = money(columns.balance, r);
         if (balance && markOf(grid, columns.balanceMarks, r) < 0) *balance = -*balance;
-        if (columns.account >= 0) accounts.insert(std::string(grid.cell(columns.account, r)));
+        if (columns.account >= 0) {
+            std::string account(grid.cell(columns.account, r));
+            accounts.insert(account);
+            if (columns.accountName >= 0 && !grid.cell(columns.accountName, r).empty())
+                account += " " + std::string(grid.cell(columns.accountName, r));
+            read.accountOf.push_back(std::move(account));
+        }
         read.account.entries.push_back(std::move(e));
         read.balances.push_back(balance);
     }

@@ -24,8 +24,9 @@ struct SideColumns {
     int amountMarks = -1;
     int balance = -1, balanceMarks = -1;
     std::vector<int> refs;  ///< document, cheque and reference numbers ("Evrak No", "Çek No")
-    /// A leading column carried from a page header or a group's block ("Hesap Kodu").
-    int account = -1;
+    /// A leading column carried from a page header or a group's block ("Hesap Kodu"), and
+    /// the account's name carried beside it ("Hesap Adı").
+    int account = -1, accountName = -1;
 };
 
 /// The columns by their headings (row 0) and the clean table's kinds: the date ("Tarih"; a
@@ -47,6 +48,8 @@ struct ReadRecords {
     /// Per record: its printed running balance (B/A marks applied: B plus), if it prints one.
     std::vector<std::optional<reconcile::Money>> balances;
     int accounts = 0;  ///< the different values of the carried account column (0: none)
+    /// Per record: its account ("320.01.00838 AKSOY NAKLİYAT", Windows-1254), when carried.
+    std::vector<std::string> accountOf;
 };
 
 /// Reads the records of the clean table in `grid` by `columns`: each with its report line,

@@ -128,6 +128,32 @@ std::optional<Money> openingLine(const ReportText& text, int firstRecordLine,
     return std::nullopt;
 }
 
+// The records of each account apart, in the order the accounts are first printed, each with
+// its own balances.
+template <typename Balances>
+std::vector<ReadSide::Part> accountParts(const ReadRecords& read, const Balances& balances) {
+    std::vector<ReadSide::Part> parts;
+    std::vector<ReadRecords> records;
+    for (std::size_t i = 0; i < read.account.entries.size(); ++i) {
+        const std::string& name = read.accountOf[i];
+        auto at = std::find_if(parts.begin(), parts.end(),
+                               [&](const ReadSide::Part& p) { return p.name == name; });
+        if (at == parts.end()) {
+            parts.push_back({name, {}});
+            records.emplace_back();
+            at = parts.end() - 1;
+        }
+        ReadRecords& mine = records[static_cast<std::size_t>(at - parts.begin())];
+        mine.account.entries.push_back(read.account.entries[i]);
+        mine.balances.push_back(read.balances[i]);
+    }
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        balances(records[k]);
+        parts[k].account = std::move(records[k].account);
+    }
+    return parts;
+}
+
 }  // namespace
 
 std::optional<Money> printedMoney(std::string_view t) {
@@ -304,16 +330,21 @@ std::optional<ReadSide> readSide(const std::string& path, const SideReading& how
         const SideColumns columns = sideColumns(ws.grid(), *ws.clean());
         ReadRecords read = readRecords(ws.grid(), *ws.clean(), columns, ws.regional, clock.today());
         side.accounts = read.accounts;
-        if (!balancesFromRunning(read)) {
-            const int first = read.account.entries.empty() ? 1 : read.account.entries.front().line;
-            read.account.opening =
-                openingLine(ws.text, first, columnPlaces(ws.text, first, ws.grid(), columns))
-                    .value_or(0);
-            read.account.closing = read.account.computedClosing();
-        }
+        const auto balances = [&](ReadRecords& records) {
+            if (!balancesFromRunning(records)) {
+                const auto& entries = records.account.entries;
+                const int first = entries.empty() ? 1 : entries.front().line;
+                records.account.opening =
+                    openingLine(ws.text, first, columnPlaces(ws.text, first, ws.grid(), columns))
+                        .value_or(0);
+                records.account.closing = records.account.computedClosing();
+            }
+            for (const reconcile::Entry& e : records.account.entries)
+                records.account.closingDay = std::max(records.account.closingDay, e.day);
+        };
+        if (read.accounts > 1) side.parts = accountParts(read, balances);
+        balances(read);
         side.account = std::move(read.account);
-        for (const reconcile::Entry& e : side.account.entries)
-            side.account.closingDay = std::max(side.account.closingDay, e.day);
         if (!side.account.entries.empty())
             headerLines = std::min(kHeaderLines, side.account.entries.front().line - 1);
     }

@@ -35,6 +35,14 @@ struct ReadSide {
     bool partyWords = false;  ///< its header names a customer or supplier (CARİ, 120, 320 …)
     bool noRecords = false;   ///< it prints its balances and no record
     int accounts = 0;         ///< the accounts its records belong to, when it names them
+    /// Each account's records and balances, in the order they are printed, when there are
+    /// several (a sub-ledger printed for a range of accounts).
+    struct Part {
+        std::string name;  ///< its code and name as carried (Windows-1254)
+        reconcile::Account account;
+    };
+    std::vector<Part> parts;
+    std::string accountName;  ///< the one of several reconciled (Windows-1254)
     /// What its reading said (UTF-8): the totals that disagree, one "uyarı: …" each, and a
     /// closing balance that does not follow from the records.
     std::vector<std::string> warnings;

@@ -76,6 +76,15 @@ TEST(ReconcileConvert, ExitStatusAndFilesByHowItEnds) {
          "--reconcile '" + kPairs + "cari-yil/defter.txt' '" + TABLAMO_SAMPLES +
              "/not-a-report.txt' -o m.csv",
          1, "dosya formatı geçerli değil", false},
+        {"ManyAccountsNoneOfThem",
+         "--reconcile '" + kPairs + "banka-cok-hesap/defter.txt' '" + kPairs +
+             "cari-yil/ekstre.txt' -o m.csv",
+         1,
+         "hesabın kayıtlarını taşıyor (102.01.001 AKBANK TİCARİ, 102.01.002 EGE BANKASI, "
+         "102.01.003",
+         false},
+        {"ManyAccountsTheStatementsOne", pair("banka-cok-hesap") + " -o m.csv", 0,
+         "ekstreyle eşleşen 102.01.002 EGE BANKASI mutabakata alındı", true},
         {"OneInput", "--reconcile '" + kPairs + "cari-yil/defter.txt' -o m.csv", 2,
          "iki girdi gerekir", false},
         {"NoOutput", pair("cari-yil"), 2, "--output ile yazılacak dosya verilmeli", false},
