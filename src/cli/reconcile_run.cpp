@@ -105,7 +105,7 @@ int runReconcile(const Job& job, Console& console) {
         options.today = Clock().today();
         options.clean = &*ws.clean();
         options.csvSeparator = job.csvSeparator;
-        options.print = printSetupOf(ws.text);
+        options.print = reconciliationPrint(*done);
         const std::vector<std::string> files =
             saveReconciliation(ws, job.format, output, options, check);
         if (!job.quiet) {

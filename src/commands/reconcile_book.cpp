@@ -194,6 +194,21 @@ std::vector<std::string> saveReconciliation(const Workspace& ws, OutputFormat fo
     return files;
 }
 
+PrintSetup reconciliationPrint(const Reconciliation& done) {
+    PrintSetup print;
+    print.enabled = true;
+    const std::string& account =
+        done.ledger.accountName.empty() ? done.ledger.accountLine : done.ledger.accountName;
+    // As the statement's labels print their dates.
+    const RegionalSettings turkish = RegionalSettings::turkish();
+    // The firm over the title, both in the middle: side by side they run into each other on
+    // an upright page.
+    print.title = (done.ledger.firm.empty() ? "" : done.ledger.firm + "\n") +
+                  "Mutabakat: " + (account.empty() ? std::string() : account + " - ") +
+                  Cells(turkish).date(done.ledger.account.closingDay);
+    return print;
+}
+
 std::string reconciliationSummary(const reconcile::Result& result, char decimalSeparator) {
     return std::to_string(result.matches.size()) + " eşleşti, " +
            std::to_string(result.ledgerOnly.size()) + " yalnız defterde, " +

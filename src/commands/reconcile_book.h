@@ -40,6 +40,11 @@ std::vector<std::string> saveReconciliation(const Workspace& ws, OutputFormat fo
                                             const std::string& path, const WriteOptions& options,
                                             const TargetCheck& check = {});
 
+/// The printed page's header of the reconciliation's sheets, in the middle: our firm over
+/// "Mutabakat: " and the account (the one picked of several, else the ledger's header
+/// line naming it) with the date of our closing balance.
+PrintSetup reconciliationPrint(const Reconciliation& done);
+
 /// The closing line (UTF-8): "12 eşleşti, 3 yalnız defterde, 4 yalnız ekstrede; fark 0,00",
 /// the difference in the user's notation, grouped.
 std::string reconciliationSummary(const reconcile::Result& result, char decimalSeparator);

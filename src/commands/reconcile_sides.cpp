@@ -7,6 +7,7 @@
 #include "bank/statement_layout.h"
 #include "commands/open_commands.h"
 #include "commands/reconcile_columns.h"
+#include "commands/report_title.h"
 #include "commands/table_book.h"
 #include "core/dos_text.h"
 #include "core/text_rules.h"
@@ -61,6 +62,15 @@ void readHeader(const ReportText& text, int lines, ReadSide& side) {
         side.bankWords = side.bankWords || holds(folded, {"BANKA", "IBAN", "102."});
         side.partyWords = side.partyWords ||
                           holds(folded, {"CARI", "120.", "320.", "ALICI", "SATICI", "MUSTERI"});
+        if (side.accountLine.empty() && holds(folded, {"HESAP", "BANKA"}) &&
+            holds(folded, {"100.", "102.", "120.", "320.", "IBAN", "HESAP NO"})) {
+            for (const char c : DosToWinText(text.line(i))) {
+                if (c != ' ' || (!side.accountLine.empty() && side.accountLine.back() != ' '))
+                    side.accountLine += c;
+            }
+            while (!side.accountLine.empty() && side.accountLine.back() == ' ')
+                side.accountLine.pop_back();
+        }
     }
 }
 
@@ -349,6 +359,7 @@ std::optional<ReadSide> readSide(const std::string& path, const SideReading& how
             headerLines = std::min(kHeaderLines, side.account.entries.front().line - 1);
     }
     readHeader(ws.text, headerLines, side);
+    side.firm = reportTitle(ws.text).firm;
     const int end = periodEnd(ws.text, headerLines);
     if (end > side.account.closingDay) side.account.closingDay = end;
     return side;

@@ -43,6 +43,10 @@ struct ReadSide {
     };
     std::vector<Part> parts;
     std::string accountName;  ///< the one of several reconciled (Windows-1254)
+    std::string firm;         ///< whose report it is, as its first line names it (Windows-1254)
+    /// The header line that names the account ("Hesap : 102.01.003 AKBANK", blanks closed up;
+    /// Windows-1254), if one does.
+    std::string accountLine;
     /// What its reading said (UTF-8): the totals that disagree, one "uyarı: …" each, and a
     /// closing balance that does not follow from the records.
     std::vector<std::string> warnings;
