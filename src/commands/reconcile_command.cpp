@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "commands/open_commands.h"
+#include "commands/save_guard.h"
 #include "core/encoding.h"
 #include "core/workspace.h"
 
@@ -90,6 +91,11 @@ std::optional<Reconciliation> reconcileFiles(const ReconcileRequest& request, Ui
     std::optional<ReadSide> statement =
         readSide(request.statementPath, request.reading, statementUi, clock);
     if (!statement) return std::nullopt;
+    if (ledger->statement && !statement->statement) {
+        throw SidesSwapped("'" + request.ledgerPath + "' bir banka ekstresi, '" +
+                           request.statementPath +
+                           "' değil: önce defter (kendi kayıtlarımız), sonra ekstre verilir");
+    }
     reconcile::Options options;
     options.days = request.days;
     options.direction = request.direction;
@@ -125,6 +131,10 @@ bool reconcileIntoGrid(Workspace& ws, UiPort& ui, const Clock& clock) {
     ask.title = kStatementDialogTitle;
     const std::optional<std::string> statementPath = ui.askOpenFile(ask);
     if (!statementPath) return false;
+    if (sameFile(*ledgerPath, *statementPath)) {
+        ui.showMessage(kSameFileMessage);
+        return false;
+    }
 
     ReconcileRequest request;
     request.ledgerPath = *ledgerPath;

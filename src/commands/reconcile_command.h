@@ -21,9 +21,20 @@ struct ReconcileRequest {
     reconcile::Direction direction = reconcile::Direction::Auto;
 };
 
+/// "Mutabakat…" when the same file was picked for both sides (UTF-8).
+inline constexpr const char* kSameFileMessage =
+    "Defter ile ekstre aynı dosya: önce kendi defterimizi, sonra karşı tarafın ekstresini seçin.";
+
 /// The titles of "Mutabakat…"'s two open dialogs (UTF-8).
 inline constexpr const char* kLedgerDialogTitle = "Mutabakat: defter (kendi kayıtlarımız)";
 inline constexpr const char* kStatementDialogTitle = "Mutabakat: ekstre (karşı tarafın dökümü)";
+
+/// A ledger and a statement given the other way round: the first is a bank's statement (told
+/// by its own lines), the second not. what() says so (UTF-8).
+class SidesSwapped : public Error {
+public:
+    using Error::Error;
+};
 
 /// The refusal of a ledger of several accounts none of which, or more than one of which, pairs
 /// with the statement best (UTF-8): how many, their names ("102.01.001 AKBANK, …").
@@ -36,7 +47,8 @@ std::string accountsMessage(std::size_t accounts, const std::string& names);
 /// does not follow from its records, and when its records belong to several accounts. Of a
 /// ledger of several accounts the one whose records pair with the statement's most is
 /// reconciled, with a warning that names it and the others; none or a tie is refused
-/// (accountsMessage).
+/// (accountsMessage). Raises SidesSwapped when the ledger is a bank's statement and the
+/// statement is not.
 /// Nothing when a side cannot be read. Raises for a file that cannot be opened.
 std::optional<Reconciliation> reconcileFiles(const ReconcileRequest& request, UiPort& ledgerUi,
                                              UiPort& statementUi, const Clock& clock = Clock());

@@ -336,7 +336,11 @@ std::optional<ReadSide> readSide(const std::string& path, const SideReading& how
         balancesOfText(ws.text, side.account);
     } else {
         side.warnings = outcome.warnings;
-        if (!outcome.note.empty()) side.note += (side.note.empty() ? "" : "; ") + outcome.note;
+        if (!outcome.note.empty()) {
+            // "Windows-1254 olarak okundu." and the totals' note: one sentence, one stop.
+            if (!side.note.empty() && side.note.back() == '.') side.note.pop_back();
+            side.note += (side.note.empty() ? "" : "; ") + outcome.note;
+        }
         const SideColumns columns = sideColumns(ws.grid(), *ws.clean());
         ReadRecords read = readRecords(ws.grid(), *ws.clean(), columns, ws.regional, clock.today());
         side.accounts = read.accounts;
