@@ -1,10 +1,15 @@
 """Reconciliation pairs with their truth, and the check of the converter against them.
 
     python3 samples/reconcile                      the pairs of tests/data/reconcile (seed 1)
-    python3 samples/reconcile --seed 7 --out DIR   unseen variants: DIR/<kind>-7/
+    python3 samples/reconcile --seed 7 --out DIR   unseen variants: DIR/<kind>-7/, each side's
+                                                   layout drawn by the seed (--fixed: the
+                                                   layouts of tests/data)
     python3 samples/reconcile --check CONVERTER [--seeds 1-20] [--records N]
                                                    converts each pair with --reconcile and
-                                                   compares the four tables with the truth
+                                                   compares the four tables with the truth;
+                                                   pairs with a layout the clean table does not
+                                                   read yet (MISREAD) are skipped and counted;
+                                                   --verbose: the layouts of a pair that fails
 
 Each pair is defter.txt (our ledger), ekstre.txt (the other side's statement) and truth.json:
 the pairings by report lines ("ledger" and "statement" lines, "kind": tam, tarih farkı,
@@ -316,6 +321,8 @@ def main():
     ap.add_argument("--check", metavar="CONVERTER")
     ap.add_argument("--seeds", default="1-12")
     ap.add_argument("--verbose", action="store_true", help="the layouts of a pair that fails")
+    ap.add_argument("--fixed", action="store_true",
+                    help="with --out: the one layout of each kind, as tests/data holds it")
     args = ap.parse_args()
     kinds = [args.kind] if args.kind else KINDS
     if args.check:
@@ -340,7 +347,7 @@ def main():
     out = args.out or Path(__file__).resolve().parents[2] / "tests" / "data" / "reconcile"
     for kind in kinds:
         write_pair(out / (f"{kind}-{args.seed}" if args.out else kind), kind, args.seed,
-                   args.records, bool(args.out))
+                   args.records, bool(args.out) and not args.fixed)
     if not args.out:
         write_empty_ledger(out / "bos-defter")
 
