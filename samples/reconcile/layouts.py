@@ -74,8 +74,8 @@ def draw_style(rng, role: str, own_mirror: bool = False) -> Style:
         s.ref = rng.choice(["", "Dekont No", "Referans"])
     elif role == "ledger":
         s.ref = rng.choice(["", "", "Evrak No"])
-    if s.frame not in ("mixed", "single") and rng.random() < 0.15:
-        s.encoding = "cp1254"
+    if s.frame not in ("mixed", "single") and rng.random() < 0.2:
+        s.encoding = rng.choice(["cp1254", "cp1254", "utf-8"])
     return s
 
 

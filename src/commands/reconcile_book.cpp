@@ -107,10 +107,10 @@ Joined joined(const std::vector<int>& picks, const std::vector<Entry>& entries,
 Book::Table onlyTable(const std::vector<reconcile::Unpaired>& left, const Reconciliation& done,
                       bool statementSide, const Cells& cells, const char* name) {
     TableBuilder t({{"Satır", {ColumnKind::Code, 8}},
-                    {"Tarih", {ColumnKind::Date, 10}},
+                    {"Tarih", {ColumnKind::Date, 12}},
                     {"Açıklama", {ColumnKind::Text, 40}},
                     {"Tutar", {ColumnKind::Amount, 16}},
-                    {"Olası Neden", {ColumnKind::Text, 40}}});
+                    {"Olası Neden", {ColumnKind::Text, 60}}});
     const auto& mine = (statementSide ? done.statement : done.ledger).account.entries;
     const auto& theirs = (statementSide ? done.ledger : done.statement).account.entries;
     for (const reconcile::Unpaired& u : left) {
@@ -143,11 +143,11 @@ void showReconciliation(Workspace& ws, const Reconciliation& done) {
     tables.push_back(statement.build(kTables[0].sheet));
 
     TableBuilder matches({{"Defter Satırı", {ColumnKind::Code, 8}},
-                          {"Defter Tarihi", {ColumnKind::Date, 10}},
+                          {"Defter Tarihi", {ColumnKind::Date, 12}},
                           {"Defter Açıklaması", {ColumnKind::Text, 36}},
                           {"Defter Tutarı", {ColumnKind::Amount, 15}},
                           {"Ekstre Satırı", {ColumnKind::Code, 8}},
-                          {"Ekstre Tarihi", {ColumnKind::Date, 10}},
+                          {"Ekstre Tarihi", {ColumnKind::Date, 12}},
                           {"Ekstre Açıklaması", {ColumnKind::Text, 36}},
                           {"Ekstre Tutarı", {ColumnKind::Amount, 15}},
                           {"Gün Farkı", {ColumnKind::Code, 6}},
