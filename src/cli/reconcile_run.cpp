@@ -137,7 +137,9 @@ int runReconcile(const Job& job, Console& console) {
         options.today = Clock().today();
         options.clean = &*ws.clean();
         options.csvSeparator = job.csvSeparator;
-        options.print = reconciliationPrint(*done);
+        // As the window's "Excel" saves it.
+        options.print = printSetupOf(ws.text);
+        options.print.title = ws.book.printTitle;
         const std::vector<std::string> files =
             saveReconciliation(ws, job.format, output, options, check);
         if (!job.quiet) {

@@ -165,6 +165,7 @@ void showReconciliation(Workspace& ws, const Reconciliation& done) {
 
     ws.book.tables = std::move(tables);
     ws.book.shown = 0;
+    ws.book.printTitle = reconciliationTitle(done);
     ws.text = ReportText();
     ws.textReading = {};
     ws.reportPath.clear();
@@ -194,19 +195,16 @@ std::vector<std::string> saveReconciliation(const Workspace& ws, OutputFormat fo
     return files;
 }
 
-PrintSetup reconciliationPrint(const Reconciliation& done) {
-    PrintSetup print;
-    print.enabled = true;
+std::string reconciliationTitle(const Reconciliation& done) {
     const std::string& account =
         done.ledger.accountName.empty() ? done.ledger.accountLine : done.ledger.accountName;
     // As the statement's labels print their dates.
     const RegionalSettings turkish = RegionalSettings::turkish();
     // The firm over the title, both in the middle: side by side they run into each other on
     // an upright page.
-    print.title = (done.ledger.firm.empty() ? "" : done.ledger.firm + "\n") +
-                  "Mutabakat: " + (account.empty() ? std::string() : account + " - ") +
-                  Cells(turkish).date(done.ledger.account.closingDay);
-    return print;
+    return (done.ledger.firm.empty() ? "" : done.ledger.firm + "\n") +
+           "Mutabakat: " + (account.empty() ? std::string() : account + " - ") +
+           Cells(turkish).date(done.ledger.account.closingDay);
 }
 
 std::string reconciliationSummary(const reconcile::Result& result, char decimalSeparator) {
