@@ -236,6 +236,8 @@ def check_pair(converter: str, folder: Path) -> list:
         if run.returncode not in (0, 1):
             return wrong
     stem = folder / "out"
+    if not Path(f"{stem}-eslesenler.csv").exists():
+        return wrong + [f"nothing written: {run.stderr.strip()[-300:]}"]
     got_matches = {(m[0], m[4], m[9]) for m in read_table(Path(f"{stem}-eslesenler.csv"))}
     want = {("+".join(map(str, m["ledger"])), "+".join(map(str, m["statement"])), m["kind"])
             for m in truth["matches"]}
@@ -285,6 +287,9 @@ MISREAD = [
      "lines: its last letters (\"Tİ\") go to the amount column beside it, which is then "
      "kept as text",
      lambda s: s.get("frame") == "none" and not s.get("wrap")),
+    ("amounts signed with a plus (\"+7.387,08\") in a table without rule lines: the report is "
+     "refused as no table",
+     lambda s: s.get("frame") == "none" and s.get("negative") == "plus-minus"),
 ]
 
 

@@ -25,7 +25,7 @@ class Style:
     balance: str = "marks"           # marks, glued, signed, none
     balance_flip: bool = False       # the balance printed from the other side (grows by credits)
     notation: tuple = (",", ".")     # decimal, thousands
-    negative: str = "leading-minus"  # leading-minus, trailing-minus, plus-minus
+    negative: str = "leading-minus"  # leading-minus, trailing-minus, plus-minus, parentheses
     text_width: int = 30
     wrap: bool = False               # a longer description goes on under its column
     value_date: bool = False
@@ -50,7 +50,7 @@ def draw_style(rng, role: str, own_mirror: bool = False) -> Style:
     s.text_width = rng.choice([22, 24, 26]) if s.wrap else rng.choice([30, 32, 36])
     s.carry = rng.random() < 0.7
     s.period = rng.choice(["dd.mm.yyyy", "dd.mm.yyyy", "dd/mm/yyyy", ""])
-    s.negative = rng.choice(["leading-minus", "trailing-minus", "plus-minus"])
+    s.negative = rng.choice(["leading-minus", "trailing-minus", "plus-minus", "parentheses"])
     if role == "bank" and not own_mirror:
         pairs = [("Yatan", "Çekilen"), ("Giren", "Çıkan"), ("Alacak", "Borç")]
     elif role == "ledger":
@@ -150,6 +150,8 @@ class SidePrint:
             return text
         neg = self.s.negative
         if k < 0:
+            if neg == "parentheses":
+                return "(" + text + ")"
             return text + "-" if neg == "trailing-minus" else "-" + text
         return "+" + text if neg == "plus-minus" and k > 0 else text
 
