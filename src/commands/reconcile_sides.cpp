@@ -29,6 +29,21 @@ bool holds(const std::string& folded, std::initializer_list<const char*> words) 
                        [&](const char* w) { return folded.find(w) != std::string::npos; });
 }
 
+// Whether a line names an account of the chart's `group` ("102.01.003"): the group's digits
+// and a point, a digit after it, not inside a number ("23,102.04" is an amount).
+bool holdsCode(const std::string& folded, std::string_view group) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::size_t at = folded.find(group); at != std::string::npos;
+         at = folded.find(group, at + 1)) {
+        const std::size_t end = at + group.size();
+        if ((at == 0 ||
+             !(digit(folded[at - 1]) || folded[at - 1] == ',' || folded[at - 1] == '.')) &&
+            end + 1 < folded.size() && folded[end] == '.' && digit(folded[end + 1]))
+            return true;
+    }
+    return false;
+}
+
 // The words of a line that opens a side's figures, and of one that closes them.
 bool opensFigures(const std::string& folded) {
     return holds(folded, {"DEVIR", "DEVREDEN", "ONCEKI BAKIYE", "ACILIS BAKIYE"});
@@ -59,9 +74,11 @@ int dateAt(std::string_view s, std::size_t at) {
 void readHeader(const ReportText& text, int lines, ReadSide& side) {
     for (int i = 0; i < std::min(lines, text.lineCount()); ++i) {
         const std::string folded = foldedLine(text.line(i));
-        side.bankWords = side.bankWords || holds(folded, {"BANKA", "IBAN", "102."});
+        side.bankWords =
+            side.bankWords || holds(folded, {"BANKA", "IBAN"}) || holdsCode(folded, "102");
         side.partyWords = side.partyWords ||
-                          holds(folded, {"CARI", "120.", "320.", "ALICI", "SATICI", "MUSTERI"});
+                          holds(folded, {"CARI", "ALICI", "SATICI", "MUSTERI"}) ||
+                          holdsCode(folded, "120") || holdsCode(folded, "320");
         if (side.accountLine.empty() && holds(folded, {"HESAP", "BANKA"}) &&
             holds(folded, {"100.", "102.", "120.", "320.", "IBAN", "HESAP NO"})) {
             for (const char c : DosToWinText(text.line(i))) {
@@ -366,6 +383,8 @@ std::optional<ReadSide> readSide(const std::string& path, const SideReading& how
     side.firm = reportTitle(ws.text).firm;
     const int end = periodEnd(ws.text, headerLines);
     if (end > side.account.closingDay) side.account.closingDay = end;
+    for (ReadSide::Part& part : side.parts)
+        part.account.closingDay = std::max(part.account.closingDay, end);
     return side;
 }
 
