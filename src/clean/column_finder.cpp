@@ -263,8 +263,8 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
                 2 * mergedLettered.back() >= values[k - 1] && last.to - last.from >= 2;
             const bool parted = c.right || headingsPart(words, last, c);
             // A day, its month's name and the year: three runs one blank apart.
-            if (c.from - last.to == 2 && k + 1 < columns.size() &&
-                columns[k + 1].from - c.to == 2 &&
+            if (c.from - last.to <= 2 && k + 1 < columns.size() &&
+                columns[k + 1].from - c.to <= 2 &&
                 readsAsDates(evidence, last.from, columns[k + 1].to)) {
                 last.to = columns[k + 1].to;
                 last.left = true;
