@@ -466,6 +466,21 @@ std::vector<std::string> headingsOf(const ReportText& text, const TableLocation&
 // from its headings on. Each such table's columns are read from its own records.
 void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
     constexpr int kMoreHeadingLines = 2;
+    // A table of the records' columns printed before the first one found (a loan plan under
+    // no rule, then tables in frames).
+    if (!tables.empty()) {
+        ReportTable found = tables.front();
+        titleOf(text, found);
+        if (std::optional<TableLocation> before = dataTable(text, 0, found.firstLine)) {
+            ReportTable first;
+            first.location = std::move(*before);
+            first.endLine = found.firstLine;
+            tables.front().firstLine = found.firstLine;
+            tables.front().titleLine = found.titleLine;
+            tables.front().title = found.title;
+            tables.insert(tables.begin(), std::move(first));
+        }
+    }
     for (std::size_t t = 0; t < tables.size(); ++t) {
         ReportTable& table = tables[t];
         const std::vector<std::string> headings = headingsOf(text, table.location);
