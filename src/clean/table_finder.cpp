@@ -249,6 +249,7 @@ std::optional<TableLocation> barTable(const ReportText& text) {
             at.format = TableFormat::Frame;
             at.separator = std::string(1, withoutFormFeed(text.line(j))[most->front()]);
             at.broader = true;
+            at.barsAlone = true;
             at.widths = partWidths(text.line(j), *most);
             return at;
         }
