@@ -40,6 +40,37 @@ bool showsAmount(const ValueFacts& f) {
     return f.amount.valid && (f.amount.decimal || f.amount.grouping || f.amount.ambiguous);
 }
 
+// Whether an amount's separators can stand in the table's notation: "191.01" in a table
+// whose amounts print "1.192,69" is an account's code, no amount.
+bool fitsNotation(const AmountForm& a, const std::optional<AmountNotation>& notation) {
+    if (!notation) return true;
+    return (!a.decimal || a.decimal == notation->decimal) &&
+           (!a.grouping || a.grouping == notation->grouping);
+}
+
+// The notation the amounts of lines `from` to `end` show beyond doubt: both a decimal and a
+// grouping separator in one value ("1.192,69"), the one most such values show; nothing when
+// none does.
+std::optional<AmountNotation> shownNotation(const ReportText& text, const TableLayout& table,
+                                            int from, int end, YearWindow years) {
+    constexpr int kLooked = 20000;
+    LineCutter cutter(table.fields, years);
+    int turkish = 0, english = 0;
+    for (int i = from, n = 0; i < end && n < kLooked; ++i) {
+        const std::string_view line = text.line(i);
+        if (plainRole(line, table) != LineRole::Other) continue;
+        ++n;
+        const CutLine& c = cutter.cut(line);
+        for (int k = 0; k < c.count; ++k) {
+            const AmountForm& a = c.facts[static_cast<std::size_t>(k)].amount;
+            if (!a.valid || !a.decimal || !a.grouping) continue;
+            (a.decimal == ',' ? turkish : english) += 1;
+        }
+    }
+    if (turkish == 0 && english == 0) return std::nullopt;
+    return turkish >= english ? AmountNotation{',', '.'} : AmountNotation{'.', ','};
+}
+
 bool isTextColumn(const ColumnDecision& d) { return d.kind == ColumnKind::Text && !d.marks; }
 
 constexpr std::size_t kMaxFieldsPerLine = LineFields::kMax;
@@ -319,6 +350,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         ++n;
         ++printed[repeatKey(line)];
     }
+    const std::optional<AmountNotation> notation = shownNotation(text, table, from, last, years);
     int seen = 0, sure = 0, repeated = 0;
     std::array<bool, 2> splitHolds{};  // among the sure records; among the other lines
     int i = from;
@@ -345,12 +377,13 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             int ident = 0;
             for (int k = 0; k < c.count; ++k) {
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(k)];
-                amount |= showsAmount(f);
+                const bool shows = showsAmount(f) && fitsNotation(f.amount, notation);
+                amount |= shows;
                 // The split-off character is no code, whatever it holds; nor is what runs
                 // on past the table line (the last digit of a total printed a place further
                 // right than the records).
                 if (k == table.splitField || pastTableLine(table, k)) continue;
-                ident += f.dateOrders != 0 || (f.codeToken && !showsAmount(f));
+                ident += f.dateOrders != 0 || (f.codeToken && !shows);
             }
             // A total's words make no record for sure, whatever its count column holds
             // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
@@ -379,7 +412,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     reading.end = i;
     // Without an amount beside a date or a code anywhere, every line is evidence.
     const auto& stats = sure > 0 ? evidence : all;
-    const std::optional<AmountNotation> shown = tableNotation(stats);
+    const std::optional<AmountNotation> shown = notation ? notation : tableNotation(stats);
     for (int k = 0; k < kFields; ++k) {
         reading.kinds[static_cast<std::size_t>(k)] =
             stats[static_cast<std::size_t>(k)].decide(regional, shown ? &*shown : nullptr);
