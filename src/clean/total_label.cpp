@@ -34,7 +34,8 @@ struct Stem {
 constexpr Stem kStems[] = {
     {"TOPLAM", TotalClass::Plain, false}, {"YEKUN", TotalClass::Plain, false},
     {"SAYFA", TotalClass::Page, false},   {"SAHIFE", TotalClass::Page, false},
-    {"NAKLI", TotalClass::Forward, true}, {"SONRAKI", TotalClass::Forward, true},
+    {"NAKLI", TotalClass::Forward, true}, {"NAKLED", TotalClass::Forward, false},
+    {"SONRAKI", TotalClass::Forward, true},
     {"DEVIR", TotalClass::Back, false},   {"DEVRI", TotalClass::Back, false},
     {"DEVREDEN", TotalClass::Back, true}, {"ONCEKI", TotalClass::Back, true},
     {"NAKIL", TotalClass::Back, true},    {"GENEL", TotalClass::Grand, true},
