@@ -116,6 +116,10 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
         }
         shape.columns.push_back({c.kind.kind, width});
     }
+    if (plan.openings) {
+        headings.emplace_back(kRowKindHeading);
+        shape.columns.push_back({ColumnKind::Text, static_cast<int>(kRowKindHeading.size())});
+    }
 }
 
 // One table of the report, the lines of `located` (a report that prints several has them
@@ -159,6 +163,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     plan.leftEdge = recordsLeftEdge(text, table.dataStart, end);
     const PassResult sample = runPass(text, table, plan, request.regional, years, {});
     plan = planOf(sample, first, order, firstLine, end, signedBalance);
+    plan.openings = request.openings;
     const bool ofRecords = location.format == TableFormat::Data;
     if (ofRecords) wrapBetweenWords(plan);
     plan.beginLine = located.firstLine;
@@ -186,9 +191,10 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
         TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried);
         const PassResult all =
             runPass(text, table, plan, request.regional, years, {&grid, &check, &read.shape});
-        grid.finish(all.records);
+        grid.finish(static_cast<int>(read.shape.recordLines.size()));
         if (all.records == 0) return std::nullopt;
         PassPlan found = planOf(all, first, order, firstLine, end, signedBalance);
+        found.openings = request.openings;
         if (ofRecords) wrapBetweenWords(found);
         found.beginLine = located.firstLine;
         found.leftEdge = plan.leftEdge;

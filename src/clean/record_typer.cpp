@@ -194,9 +194,10 @@ bool RecordTyper::ranOver(const CutLine& c, std::size_t idx, bool whole) const {
     const auto full = [&](std::size_t k) {
         return !c.value[k].empty() && c.last[k] + 1 >= static_cast<int>(c.spans->length[k]);
     };
+    // A B/A mark glued to its amount ("148,00B") is the amount's, no figure running over.
     const auto next = idx + 1;
     if (full(idx) && next < static_cast<std::size_t>(c.count) && !c.value[next].empty() &&
-        c.first[next] == 0)
+        c.first[next] == 0 && static_cast<int>(next) != m_plan.marks)
         return true;
     return whole && idx > 0 && c.first[idx] == 0 && full(idx - 1);
 }

@@ -36,7 +36,15 @@ struct RecordPlan {
     int marks = -1;           ///< the field of the B/A marks
     int levels = -1;          ///< the field of account codes of several levels
     int topPoints = 0;        ///< the points of a top-level account code
+    /// A group's opening balances written as rows, and every row's kind in a last column
+    /// ("Satır Türü": kRecordRow or kOpeningRow).
+    bool openings = false;
 };
+
+/// The kinds of row a table with openings marks (Windows-1254).
+inline constexpr std::string_view kRowKindHeading = "Sat\xfdr T\xfcr\xfc";
+inline constexpr std::string_view kRecordRow = "Kay\xfdt";
+inline constexpr std::string_view kOpeningRow = "A\xe7\xfdl\xfd\xfe";
 
 /// The amount at the end of an amount column's value that a total's label runs into ("r
 /// 80.166,93": the label's last letter, blanks, the amount); empty when there is none.

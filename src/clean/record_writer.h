@@ -61,6 +61,7 @@ private:
     void endFieldLine();
     void amounts(const Chunk& chunk, const Chunk::Item& item, bool printed);
     void record(const Chunk& chunk, const Chunk::Item& item);
+    void opening(std::string_view label, const Chunk::Item& item);
 
     const RecordPlan& m_plan;
     RecordOutput m_out;
@@ -68,6 +69,7 @@ private:
     std::vector<HeaderLabel> m_labels;
     LineAmounts m_amounts;
     std::vector<std::string_view> m_cells;
+    std::vector<std::string> m_opening;  // an opening row's cells
     std::vector<int> m_columnLabel;
     std::vector<std::string> m_current;
     std::vector<std::int32_t> m_pendingOther;     // lines of the page not placed yet (1-based)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -460,6 +461,49 @@ TEST(CleanImport, ATotalPrintedAPlaceFurtherRightSpoilsNoColumn) {
 
 // The report's own totals: silent when they agree, a warning naming the total line, the
 // column and both amounts when a record line was taken out.
+// With "Açılışlar", each account's DEVİR is a row of its own, its kind marked, between the
+// records in print order; without it the table is the records alone.
+TEST(CleanImport, OpeningsKeptAsMarkedRows) {
+    const std::string report = readFile(kData + "/clean/muavin-hesap-devirli/report.txt");
+    Clean plain(report);
+    Workspace ws;
+    ws.regional = RegionalSettings::turkish();
+    ws.settings.openings = true;
+    ws.text = ReportText(report);
+    const ImportOutcome outcome = importCleanReport(ws, Clock());
+    ASSERT_TRUE(outcome.imported());
+    const Grid& g = ws.grid();
+    const Grid& p = plain.ws.grid();
+    ASSERT_EQ(g.colCount(), p.colCount() + 1);
+    const int kind = g.colCount() - 1;
+    EXPECT_EQ(std::string(g.cell(kind, 0)), "Sat\xfdr T\xfcr\xfc");
+    std::vector<int> openings;
+    for (int r = 1, q = 1; r < g.rowCount(); ++r) {
+        const std::string k(g.cell(kind, r));
+        if (k == "A\xe7\xfdl\xfd\xfe") {
+            openings.push_back(r);
+            continue;
+        }
+        ASSERT_EQ(k, "Kay\xfdt") << r;
+        // Every record as the plain clean table has it, in the same order.
+        for (int c = 0; c + 1 < kind; ++c)
+            ASSERT_EQ(std::string(g.cell(c + 1, r)), std::string(p.cell(c + 1, q))) << r;
+        ++q;
+    }
+    ASSERT_EQ(g.rowCount() - p.rowCount(), static_cast<int>(openings.size()));
+    ASSERT_GE(openings.size(), 2U);
+    // The first account's opening, before its first record: its account, its words, its
+    // balance and mark.
+    std::vector<std::string> first;
+    for (int c = 1; c < kind; ++c) first.emplace_back(g.cell(c, openings[0]));
+    EXPECT_EQ(openings[0], 1);
+    EXPECT_NE(std::find(first.begin(), first.end(), "100.01"), first.end());
+    EXPECT_NE(std::find(first.begin(), first.end(), "DEV\xddR"), first.end());
+    EXPECT_NE(std::find(first.begin(), first.end(), "148,00"), first.end()) << ::testing::PrintToString(first);
+    EXPECT_EQ(ws.clean()->lineOfRow(openings[0]), 8);
+    EXPECT_EQ(outcome.warnings, plain.outcome.warnings);
+}
+
 TEST(CleanImport, TotalsProveTheRecords) {
     for (const char* kind :
          {"muavin-tek-hesap", "mizan", "parantezli-sayfa", "kasa-defteri-cerceveli"}) {
