@@ -122,6 +122,41 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
     }
 }
 
+// A table of accounts of several levels (a trial balance, cost centres) gets each record's
+// level ("Düzey": 1 for the top accounts, one more for each level below) and marks the
+// accounts no other one lies under ("Son Düzey"): level 1 or the last levels alone sum to
+// the grand total with one filter.
+void addLevels(Grid& grid, CleanShape& shape, int codeColumn, int topPoints) {
+    static constexpr std::string_view kLevel = "D\xfczey";
+    static constexpr std::string_view kLast = "Son D\xfczey";
+    static constexpr std::string_view kYes = "Evet";
+    const int rows = grid.rowCount();
+    std::vector<std::string> codes;
+    codes.reserve(static_cast<std::size_t>(rows));
+    for (int r = 1; r < rows; ++r) codes.emplace_back(grid.cell(codeColumn, r));
+    std::vector<std::string> sorted = codes;
+    std::sort(sorted.begin(), sorted.end());
+    const int level = grid.colCount(), last = level + 1;
+    grid.setColCount(level + 2);
+    grid.setCell(level, 0, kLevel);
+    grid.setCell(last, 0, kLast);
+    shape.columns.push_back({ColumnKind::Code, static_cast<int>(kLevel.size())});
+    shape.columns.push_back({ColumnKind::Text, static_cast<int>(kLast.size())});
+    grid.setColWidth(level, cleanColumnPixels(static_cast<int>(kLevel.size())));
+    grid.setColWidth(last, cleanColumnPixels(static_cast<int>(kLast.size())));
+    std::string under;
+    for (int r = 1; r < rows; ++r) {
+        const std::string& code = codes[static_cast<std::size_t>(r - 1)];
+        if (code.empty()) continue;
+        const auto points = std::count(code.begin(), code.end(), '.');
+        grid.setCell(level, r, std::to_string(std::max<long>(points - topPoints, 0) + 1));
+        under.assign(code).push_back('.');
+        const auto next = std::lower_bound(sorted.begin(), sorted.end(), under);
+        if (next == sorted.end() || next->compare(0, under.size(), under) != 0)
+            grid.setCell(last, r, kYes);
+    }
+}
+
 // One table of the report, the lines of `located` (a report that prints several has them
 // one after the other), as a clean table; nothing when no line of it is a record.
 std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTable& located,
@@ -203,6 +238,12 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
             continue;
         }
         read.outcome = checkedOutcome(read.shape, check);
+        if (plan.levels >= 0) {
+            for (std::size_t c = 0; c < plan.columns.size(); ++c) {
+                if (plan.columns[c].field == plan.levels && plan.columns[c].signedBy < 0)
+                    addLevels(read.grid, read.shape, static_cast<int>(c) + 1, plan.topPoints);
+            }
+        }
         return read;
     }
 }
