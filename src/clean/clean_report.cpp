@@ -1,6 +1,8 @@
 #include "clean/clean_report.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "core/dos_text.h"
 #include "core/encoding.h"
 #include "core/report_text.h"
+#include "core/text_rules.h"
 
 namespace tablamo {
 namespace {
@@ -27,10 +30,37 @@ constexpr const char* kSignedPrefix =
     "\xDD\xFE"
     "aretli ";  // Windows-1254
 
+// Whether a heading names a number that tells records apart ("Yev.No", "Fiş No", "Sıra
+// Numarası"): its whole numbers are no money.
+bool namesNumber(std::string_view heading) {
+    const std::string folded = foldedUpper(heading);
+    std::size_t i = 0;
+    while (i < folded.size()) {
+        while (i < folded.size() && !std::isalpha(static_cast<unsigned char>(folded[i]))) ++i;
+        std::size_t j = i;
+        while (j < folded.size() && std::isalpha(static_cast<unsigned char>(folded[j]))) ++j;
+        const std::string_view word = std::string_view(folded).substr(i, j - i);
+        if (word == "NO" || word == "NUMARA" || word == "NUMARASI") return true;
+        i = j;
+    }
+    return false;
+}
+
+// The fields whose headings name a number.
+std::array<bool, kFields> numberedFields(const ReportText& text, const TableLayout& table) {
+    std::vector<int> all(kFields);
+    for (int k = 0; k < kFields; ++k) all[static_cast<std::size_t>(k)] = k;
+    const std::vector<std::string> heads = fieldHeadings(text, table, all);
+    std::array<bool, kFields> numbered{};
+    for (std::size_t k = 0; k < heads.size() && k < numbered.size(); ++k)
+        numbered[k] = namesNumber(heads[k]);
+    return numbered;
+}
+
 // The decisions that what a pass found makes: the kind of every field, the changing header
 // fields as leading columns, every field some record fills.
 PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder order, int firstLine,
-                int endLine, bool signedBalance) {
+                int endLine, bool signedBalance, const std::array<bool, kFields>& numbered) {
     PassPlan plan;
     plan.keys = first.keys;
     plan.usual = first.usual;
@@ -41,6 +71,11 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
     for (int k = 0; k < kFields; ++k) {
         plan.kinds[static_cast<std::size_t>(k)] =
             found.stats[static_cast<std::size_t>(k)].decide(order, shown ? &*shown : nullptr);
+        // Whole numbers under a heading that names them numbers are codes.
+        ColumnDecision& kind = plan.kinds[static_cast<std::size_t>(k)];
+        if (numbered[static_cast<std::size_t>(k)] && kind.kind == ColumnKind::Amount &&
+            kind.decimals == 0 && !kind.marks)
+            kind = ColumnDecision{ColumnKind::Code};
     }
     for (const HeaderLabel& l : found.labels) {
         const bool group = l.level >= 0;
@@ -197,7 +232,8 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     plan.beginLine = located.firstLine;
     plan.leftEdge = recordsLeftEdge(text, table.dataStart, end);
     const PassResult sample = runPass(text, table, plan, request.regional, years, {});
-    plan = planOf(sample, first, order, firstLine, end, signedBalance);
+    const std::array<bool, kFields> numbered = numberedFields(text, table);
+    plan = planOf(sample, first, order, firstLine, end, signedBalance, numbered);
     plan.openings = request.openings;
     const bool ofRecords = location.format == TableFormat::Data;
     if (ofRecords) wrapBetweenWords(plan);
@@ -228,7 +264,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
             runPass(text, table, plan, request.regional, years, {&grid, &check, &read.shape});
         grid.finish(static_cast<int>(read.shape.recordLines.size()));
         if (all.records == 0) return std::nullopt;
-        PassPlan found = planOf(all, first, order, firstLine, end, signedBalance);
+        PassPlan found = planOf(all, first, order, firstLine, end, signedBalance, numbered);
         found.openings = request.openings;
         if (ofRecords) wrapBetweenWords(found);
         found.beginLine = located.firstLine;

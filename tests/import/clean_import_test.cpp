@@ -461,6 +461,22 @@ TEST(CleanImport, ATotalPrintedAPlaceFurtherRightSpoilsNoColumn) {
 
 // The report's own totals: silent when they agree, a warning naming the total line, the
 // column and both amounts when a record line was taken out.
+// Whole numbers under a heading that names them numbers tell records apart; under any other
+// heading they are counted.
+TEST(CleanImport, NumbersUnderANumberHeadingAreCodes) {
+    const std::vector<int> w = {10, 7, 20, 12};
+    for (const auto& [heading, kind] :
+         {std::pair{"Yev.No", ColumnKind::Code}, std::pair{"Fis No", ColumnKind::Code},
+          std::pair{"Miktar", ColumnKind::Amount}}) {
+        Clean t({fields({"Tarih", heading, "Aciklama", ">Borc"}, w), rule(w),
+                 fields({"28.01.2024", ">151", "Masraf", ">40.175,45"}, w),
+                 fields({"24.02.2024", ">152", "Virman", ">35.348,00"}, w)});
+        ASSERT_EQ(t.records(), 2) << heading;
+        EXPECT_EQ(t.ws.clean()->columns[1].kind, kind) << heading;
+        EXPECT_EQ(t.ws.clean()->columns[3].kind, ColumnKind::Amount) << heading;
+    }
+}
+
 // With "Açılışlar", each account's DEVİR is a row of its own, its kind marked, between the
 // records in print order; without it the table is the records alone.
 TEST(CleanImport, OpeningsKeptAsMarkedRows) {
