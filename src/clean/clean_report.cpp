@@ -74,8 +74,10 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
         // Whole numbers under a heading that names them numbers are codes.
         ColumnDecision& kind = plan.kinds[static_cast<std::size_t>(k)];
         if (numbered[static_cast<std::size_t>(k)] && kind.kind == ColumnKind::Amount &&
-            kind.decimals == 0 && !kind.marks)
-            kind = ColumnDecision{ColumnKind::Code};
+            kind.decimals == 0 && !kind.marks) {
+            kind = ColumnDecision();
+            kind.kind = ColumnKind::Code;
+        }
     }
     for (const HeaderLabel& l : found.labels) {
         const bool group = l.level >= 0;
@@ -107,6 +109,14 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
             plan.topPoints = stats.minPoints();
         }
     }
+    // Explanations printed under a group's records: a column of the group's.
+    // A report that prints them prints one before many totals and no such line elsewhere.
+    constexpr std::size_t kNotesAtLeast = 2;
+    if (static_cast<std::size_t>(found.fitNotes) >= kNotesAtLeast && found.noNotes == 0) {
+        plan.noteLines = found.noteLines;
+        plan.notes = static_cast<int>(plan.columns.size());
+        plan.columns.push_back({std::string(kNoteHeading), -1, ColumnDecision(), true});
+    }
     return plan;
 }
 
@@ -119,6 +129,7 @@ void wrapBetweenWords(PassPlan& plan) {
 
 bool samePlan(const PassPlan& a, const PassPlan& b) {
     return a.kinds == b.kinds && a.columns == b.columns && a.marks == b.marks &&
+           a.notes == b.notes && a.noteLines == b.noteLines &&
            a.levels == b.levels && a.topPoints == b.topPoints && a.groupDepth == b.groupDepth;
 }
 
@@ -137,6 +148,9 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
             // "İşaretli Bakiye": the heading of the amount it signs.
             headings.push_back(kSignedPrefix + headings[headings.size() - 2]);
             width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
+        } else if (static_cast<int>(&c - plan.columns.data()) == plan.notes) {
+            headings.push_back(c.label);
+            width = found.noteWidth;
         } else if (c.field < 0) {
             headings.push_back(c.label);
             for (const HeaderLabel& l : found.labels) {

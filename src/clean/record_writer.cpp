@@ -46,11 +46,15 @@ void RecordWriter::take(const Chunk& chunk) {
             case Chunk::Kind::Other:
                 m_pendingOther.push_back(item.line + 1);
                 break;
+            case Chunk::Kind::Note:
+                note(chunk.text.view(item.from, item.to), item);
+                break;
             case Chunk::Kind::Field:
                 field(chunk.text.view(item.from, item.to),
                       chunk.text.view(item.first, item.amounts), item.top);
                 break;
             case Chunk::Kind::Total:
+                m_runFirst = 0;
                 endBlock();
                 placeOthers();
                 startGroup();
@@ -174,6 +178,7 @@ void RecordWriter::placeOthers() {
 // A group the changed fields begin starts before the next record or total.
 void RecordWriter::startGroup() {
     if (m_groupLevel == kNoGroup) return;
+    m_runFirst = 0;
     if (m_out.check) m_out.check->groupStart(m_groupLevel);
     m_groupLevel = kNoGroup;
 }
@@ -205,7 +210,21 @@ void RecordWriter::record(const Chunk& chunk, const Chunk::Item& item) {
     facts.cells = std::span<const std::string_view>(m_cells).first(m_plan.columns.size());
     m_out.check->addRecord(m_amounts, facts);
     m_out.shape->recordLines.push_back(item.line + 1);
-    m_out.grid->writeRecord(static_cast<int>(m_out.shape->recordLines.size()), m_cells);
+    const int row = static_cast<int>(m_out.shape->recordLines.size());
+    if (m_runFirst == 0) m_runFirst = row;
+    m_out.grid->writeRecord(row, m_cells);
+}
+
+// A group's note: into the note column of every record of the group so far (a voucher's
+// explanation under its entries). Without a record to take it, a line not placed.
+void RecordWriter::note(std::string_view text, const Chunk::Item& item) {
+    if (m_plan.notes < 0 || m_runFirst == 0 || !m_out.grid) {
+        m_pendingOther.push_back(item.line + 1);
+        return;
+    }
+    placeOthers();
+    const int rows = static_cast<int>(m_out.shape->recordLines.size());
+    for (int r = m_runFirst; r <= rows; ++r) m_out.grid->addToCell(r, m_plan.notes + 1, text);
 }
 
 // An opening balance as a row of its own: the carried fields of its group, its label in the

@@ -62,6 +62,7 @@ private:
     void amounts(const Chunk& chunk, const Chunk::Item& item, bool printed);
     void record(const Chunk& chunk, const Chunk::Item& item);
     void opening(std::string_view label, const Chunk::Item& item);
+    void note(std::string_view text, const Chunk::Item& item);
 
     const RecordPlan& m_plan;
     RecordOutput m_out;
@@ -84,6 +85,7 @@ private:
     int m_levelsColumn = -1;      // the column of the account codes of several levels
     int m_fieldLine = -1;         // the line of group fields under way (0-based)
     bool m_fieldLinePlaced = false, m_anyRecord = false;
+    int m_runFirst = 0;  // the first row of the group's records since its start or a total
 };
 
 }  // namespace tablamo

@@ -477,6 +477,38 @@ TEST(CleanImport, NumbersUnderANumberHeadingAreCodes) {
     }
 }
 
+// A voucher's explanation printed under its last entry, right before its total, is the
+// voucher's: every entry of it holds the explanation, no account name goes on with it.
+TEST(CleanImport, AVouchersExplanationIsAFieldOfItsEntries) {
+    const std::string report = readFile(kData + "/clean/yevmiye-defteri/report.txt");
+    const std::string total = "F\x98\x9e TOPLAMI";  // code page 857
+    const std::string note = std::string(13, ' ') + "Ocak kira tahakkuku\r\n";
+    std::string noted = report;
+    int notes = 0;
+    for (std::size_t at = noted.find(total); at != std::string::npos && notes < 3;
+         at = noted.find(total, at + note.size() + total.size())) {
+        const std::size_t line = noted.rfind("\r\n", at) + 2;
+        noted.insert(line, note);
+        ++notes;
+    }
+    Clean plain(report), t(noted);
+    ASSERT_EQ(t.records(), plain.records());
+    const Grid& g = t.ws.grid();
+    ASSERT_EQ(g.colCount(), plain.ws.grid().colCount() + 1);
+    const int column = g.colCount() - 1;
+    int explained = 0;
+    for (int r = 1; r <= t.records(); ++r) {
+        Row row = t.row(r);
+        explained += row.back() == "Ocak kira tahakkuku";
+        row.pop_back();
+        EXPECT_EQ(row, plain.row(r)) << r;
+    }
+    EXPECT_EQ(std::string(g.cell(column, 0)), "Fi\xfe A\xe7\xfdklamas\xfd");
+    // The first three vouchers: 7, 2 and 2 entries.
+    EXPECT_EQ(explained, 11);
+    EXPECT_EQ(t.outcome.warnings, plain.outcome.warnings);
+}
+
 // With "Açılışlar", each account's DEVİR is a row of its own, its kind marked, between the
 // records in print order; without it the table is the records alone.
 TEST(CleanImport, OpeningsKeptAsMarkedRows) {
