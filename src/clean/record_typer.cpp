@@ -16,6 +16,7 @@ std::string_view overflowAmount(std::string_view value) {
 
 std::string labelOf(const CutLine& cut, const Kinds& kinds) {
     std::string label;
+    int fullBefore = -2;  // the field before, when its words reach its column's end
     for (int k = 0; k < cut.count; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         if (cut.facts[idx].empty) continue;
@@ -31,8 +32,14 @@ std::string labelOf(const CutLine& cut, const Kinds& kinds) {
             }
         }
         if (kinds[idx].marks && cut.facts[idx].mark) continue;
+        // A word the column boundary cuts ("BAŞI|NDAN"): the column before full to its end,
+        // this one printed from its first character on.
+        glued |= k == fullBefore + 1 && cut.first[idx] == 0;
         if (!label.empty() && !glued) label += ' ';
         label += DosToWinText(words);
+        fullBefore = cut.spans && cut.last[idx] + 1 >= static_cast<int>(cut.spans->length[idx])
+                         ? k
+                         : -2;
     }
     return label;
 }
