@@ -76,8 +76,7 @@ public:
                 m_candidateFits = m_typer.isNote(*cut);
                 if (std::binary_search(m_plan.noteLines.begin(), m_plan.noteLines.end(), i)) {
                     m_typer.note(i, *cut, out);
-                    m_noteWidth =
-                        std::max(m_noteWidth, static_cast<int>(TrimControl(line).size()));
+                    m_noteWidth = std::max(m_noteWidth, static_cast<int>(TrimControl(line).size()));
                     previous = LineRole::Other;
                     continue;
                 }
@@ -198,7 +197,7 @@ private:
     RecordTyper m_typer;
     std::array<ColumnStats, kFields> m_stats;
     int m_records = 0, m_nested = -1, m_codeKey = -1, m_depth = 0, m_noNotes = 0, m_noteWidth = 0;
-    int m_candidate = -1;  // the line that may be a note, until the next line tells
+    int m_candidate = -1;          // the line that may be a note, until the next line tells
     bool m_candidateFits = false;  // its words went on no text
     int m_fitNotes = 0;
     std::vector<int> m_noteLines;

@@ -30,9 +30,12 @@ constexpr const char* kSignedPrefix =
     "\xDD\xFE"
     "aretli ";  // Windows-1254
 
-// Whether a heading names a number that tells records apart ("Yev.No", "Fiş No", "Sıra
-// Numarası"): its whole numbers are no money.
-bool namesNumber(std::string_view heading) {
+// What a heading names: a number that tells records apart ("Yev.No", "Fiş No", "Sıra
+// Numarası"), whose whole numbers are no money; a code ("Hesap Kodu"), whose values are no
+// money whatever they read as ("770.01").
+enum class Named : unsigned char { Other, Number, Code };
+
+Named namedBy(std::string_view heading) {
     const std::string folded = foldedUpper(heading);
     std::size_t i = 0;
     while (i < folded.size()) {
@@ -40,27 +43,27 @@ bool namesNumber(std::string_view heading) {
         std::size_t j = i;
         while (j < folded.size() && std::isalpha(static_cast<unsigned char>(folded[j]))) ++j;
         const std::string_view word = std::string_view(folded).substr(i, j - i);
-        if (word == "NO" || word == "NUMARA" || word == "NUMARASI") return true;
+        if (word == "KOD" || word == "KODU") return Named::Code;
+        if (word == "NO" || word == "NUMARA" || word == "NUMARASI") return Named::Number;
         i = j;
     }
-    return false;
+    return Named::Other;
 }
 
-// The fields whose headings name a number.
-std::array<bool, kFields> numberedFields(const ReportText& text, const TableLayout& table) {
+// What each field's heading names.
+std::array<Named, kFields> namedFields(const ReportText& text, const TableLayout& table) {
     std::vector<int> all(kFields);
     for (int k = 0; k < kFields; ++k) all[static_cast<std::size_t>(k)] = k;
     const std::vector<std::string> heads = fieldHeadings(text, table, all);
-    std::array<bool, kFields> numbered{};
-    for (std::size_t k = 0; k < heads.size() && k < numbered.size(); ++k)
-        numbered[k] = namesNumber(heads[k]);
-    return numbered;
+    std::array<Named, kFields> named{};
+    for (std::size_t k = 0; k < heads.size() && k < named.size(); ++k) named[k] = namedBy(heads[k]);
+    return named;
 }
 
 // The decisions that what a pass found makes: the kind of every field, the changing header
 // fields as leading columns, every field some record fills.
 PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder order, int firstLine,
-                int endLine, bool signedBalance, const std::array<bool, kFields>& numbered) {
+                int endLine, bool signedBalance, const std::array<Named, kFields>& named) {
     PassPlan plan;
     plan.keys = first.keys;
     plan.usual = first.usual;
@@ -71,10 +74,12 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
     for (int k = 0; k < kFields; ++k) {
         plan.kinds[static_cast<std::size_t>(k)] =
             found.stats[static_cast<std::size_t>(k)].decide(order, shown ? &*shown : nullptr);
-        // Whole numbers under a heading that names them numbers are codes.
+        // Whole numbers under a heading that names them numbers are codes; so is anything
+        // under a heading that names a code.
         ColumnDecision& kind = plan.kinds[static_cast<std::size_t>(k)];
-        if (numbered[static_cast<std::size_t>(k)] && kind.kind == ColumnKind::Amount &&
-            kind.decimals == 0 && !kind.marks) {
+        const Named what = named[static_cast<std::size_t>(k)];
+        if (kind.kind == ColumnKind::Amount &&
+            (what == Named::Code || (what == Named::Number && kind.decimals == 0))) {
             kind = ColumnDecision();
             kind.kind = ColumnKind::Code;
         }
@@ -129,8 +134,8 @@ void wrapBetweenWords(PassPlan& plan) {
 
 bool samePlan(const PassPlan& a, const PassPlan& b) {
     return a.kinds == b.kinds && a.columns == b.columns && a.marks == b.marks &&
-           a.notes == b.notes && a.noteLines == b.noteLines &&
-           a.levels == b.levels && a.topPoints == b.topPoints && a.groupDepth == b.groupDepth;
+           a.notes == b.notes && a.noteLines == b.noteLines && a.levels == b.levels &&
+           a.topPoints == b.topPoints && a.groupDepth == b.groupDepth;
 }
 
 // The clean table's columns as the grid shows them: headings and widths.
@@ -246,8 +251,8 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     plan.beginLine = located.firstLine;
     plan.leftEdge = recordsLeftEdge(text, table.dataStart, end);
     const PassResult sample = runPass(text, table, plan, request.regional, years, {});
-    const std::array<bool, kFields> numbered = numberedFields(text, table);
-    plan = planOf(sample, first, order, firstLine, end, signedBalance, numbered);
+    const std::array<Named, kFields> named = namedFields(text, table);
+    plan = planOf(sample, first, order, firstLine, end, signedBalance, named);
     plan.openings = request.openings;
     const bool ofRecords = location.format == TableFormat::Data;
     if (ofRecords) wrapBetweenWords(plan);
@@ -278,7 +283,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
             runPass(text, table, plan, request.regional, years, {&grid, &check, &read.shape});
         grid.finish(static_cast<int>(read.shape.recordLines.size()));
         if (all.records == 0) return std::nullopt;
-        PassPlan found = planOf(all, first, order, firstLine, end, signedBalance, numbered);
+        PassPlan found = planOf(all, first, order, firstLine, end, signedBalance, named);
         found.openings = request.openings;
         if (ofRecords) wrapBetweenWords(found);
         found.beginLine = located.firstLine;

@@ -96,6 +96,47 @@ bool opensWithLabel(std::string_view line) {
     return true;
 }
 
+// The fields whose values that read as amounts, three at least and not all alike, all stand
+// in one place, some with a fraction ("770.01", "120.02" in their frame's cells): codes where
+// they lead the records, since amounts of many sizes end in one place but begin in many.
+std::array<bool, kFields> fixedPlaces(const ReportText& text, const TableLayout& table, int from,
+                                      int end, YearWindow years) {
+    constexpr int kLooked = 2000;
+    constexpr int kAtLeast = 3;
+    std::array<int, kFields> count{}, first{}, last{};
+    std::array<bool, kFields> same, alike;
+    same.fill(true);
+    alike.fill(true);
+    std::array<std::string, kFields> one;
+    std::array<bool, kFields> fraction{};
+    LineCutter cutter(table.fields, years);
+    for (int i = from, n = 0; i < end && n < kLooked; ++i) {
+        const std::string_view line = text.line(i);
+        if (plainRole(line, table) != LineRole::Other) continue;
+        ++n;
+        const CutLine& c = cutter.cut(line);
+        for (int k = 0; k < c.count; ++k) {
+            const auto idx = static_cast<std::size_t>(k);
+            const AmountForm& a = c.facts[idx].amount;
+            if (!a.valid) continue;
+            fraction[idx] = fraction[idx] || (a.decimal && !a.grouping);
+            if (count[idx]++ == 0) {
+                first[idx] = c.first[idx];
+                last[idx] = c.last[idx];
+                one[idx].assign(c.value[idx]);
+            } else if (first[idx] != c.first[idx] || last[idx] != c.last[idx]) {
+                same[idx] = false;
+            } else if (alike[idx] && c.value[idx] != one[idx]) {
+                alike[idx] = false;
+            }
+        }
+    }
+    std::array<bool, kFields> fixed{};
+    for (std::size_t k = 0; k < fixed.size(); ++k)
+        fixed[k] = count[k] >= kAtLeast && same[k] && !alike[k] && fraction[k];
+    return fixed;
+}
+
 bool isTextColumn(const ColumnDecision& d) { return d.kind == ColumnKind::Text && !d.marks; }
 
 constexpr std::size_t kMaxFieldsPerLine = LineFields::kMax;
@@ -376,6 +417,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         ++printed[repeatKey(line)];
     }
     const std::optional<AmountNotation> notation = shownNotation(text, table, from, last, years);
+    const std::array<bool, kFields> fixed = fixedPlaces(text, table, from, last, years);
     int seen = 0, sure = 0, repeated = 0;
     std::array<bool, 2> splitHolds{};  // among the sure records; among the other lines
     int i = from;
@@ -408,7 +450,12 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
                 // on past the table line (the last digit of a total printed a place further
                 // right than the records).
                 if (k == table.splitField || pastTableLine(table, k)) continue;
-                ident += f.dateOrders != 0 || (f.codeToken && !shows);
+                // A code that reads as an amount ("191.02" among "1,234.56") stands at its
+                // column's left, far from its right.
+                const auto idx = static_cast<std::size_t>(k);
+                const bool leftOnly = c.first[idx] >= 0 && c.first[idx] <= table.runFrom[idx] + 1 &&
+                                      c.last[idx] < table.runTo[idx] - 2;
+                ident += f.dateOrders != 0 || (f.codeToken && (!shows || leftOnly || fixed[idx]));
             }
             // A total's words make no record for sure, whatever its count column holds
             // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
@@ -439,9 +486,16 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     // Without an amount beside a date or a code anywhere, every line is evidence.
     const auto& stats = sure > 0 ? evidence : all;
     const std::optional<AmountNotation> shown = notation ? notation : tableNotation(stats);
+    // A code that reads as an amount leads its records: the first column they fill.
+    int leading = 0;
+    while (leading < kFields && stats[static_cast<std::size_t>(leading)].values() == 0) ++leading;
     for (int k = 0; k < kFields; ++k) {
-        reading.kinds[static_cast<std::size_t>(k)] =
-            stats[static_cast<std::size_t>(k)].decide(regional, shown ? &*shown : nullptr);
+        ColumnDecision& kind = reading.kinds[static_cast<std::size_t>(k)];
+        kind = stats[static_cast<std::size_t>(k)].decide(regional, shown ? &*shown : nullptr);
+        if (k == leading && fixed[static_cast<std::size_t>(k)] && kind.kind == ColumnKind::Amount) {
+            kind = ColumnDecision();
+            kind.kind = ColumnKind::Code;
+        }
     }
     // The key columns: dates or codes that most sure records fill. A date range in
     // a page header that falls into a code column is then no record.

@@ -37,9 +37,8 @@ std::string labelOf(const CutLine& cut, const Kinds& kinds) {
         glued |= k == fullBefore + 1 && cut.first[idx] == 0;
         if (!label.empty() && !glued) label += ' ';
         label += DosToWinText(words);
-        fullBefore = cut.spans && cut.last[idx] + 1 >= static_cast<int>(cut.spans->length[idx])
-                         ? k
-                         : -2;
+        fullBefore =
+            cut.spans && cut.last[idx] + 1 >= static_cast<int>(cut.spans->length[idx]) ? k : -2;
     }
     return label;
 }

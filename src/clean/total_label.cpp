@@ -32,21 +32,20 @@ struct Stem {
     bool whole;
 };
 constexpr Stem kStems[] = {
-    {"TOPLAM", TotalClass::Plain, false}, {"YEKUN", TotalClass::Plain, false},
-    {"SAYFA", TotalClass::Page, false},   {"SAHIFE", TotalClass::Page, false},
-    {"NAKLI", TotalClass::Forward, true}, {"NAKLED", TotalClass::Forward, false},
-    {"SONRAKI", TotalClass::Forward, true},
-    {"DEVIR", TotalClass::Back, false},   {"DEVRI", TotalClass::Back, false},
-    {"DEVREDEN", TotalClass::Back, true}, {"ONCEKI", TotalClass::Back, true},
-    {"NAKIL", TotalClass::Back, true},    {"BASI", TotalClass::Back, true},
-    {"GENEL", TotalClass::Grand, true},
-    {"DONEM", TotalClass::Grand, true},   {"RAPOR", TotalClass::Grand, true},
-    {"HESAP", TotalClass::Group, true},   {"CARI", TotalClass::Group, true},
-    {"FIS", TotalClass::Group, true},     {"GUN", TotalClass::Group, true},
-    {"GRUP", TotalClass::Group, true},    {"ARA", TotalClass::Group, true},
-    {"STOK", TotalClass::Group, true},    {"MADDE", TotalClass::Group, true},
-    {"YEVMIYE", TotalClass::Group, true}, {"KART", TotalClass::Group, true},
-    {"MUSTERI", TotalClass::Group, true}, {"BAKIYE", TotalClass::Plain, false},
+    {"TOPLAM", TotalClass::Plain, false},   {"YEKUN", TotalClass::Plain, false},
+    {"SAYFA", TotalClass::Page, false},     {"SAHIFE", TotalClass::Page, false},
+    {"NAKLI", TotalClass::Forward, true},   {"NAKLED", TotalClass::Forward, false},
+    {"SONRAKI", TotalClass::Forward, true}, {"DEVIR", TotalClass::Back, false},
+    {"DEVRI", TotalClass::Back, false},     {"DEVREDEN", TotalClass::Back, true},
+    {"ONCEKI", TotalClass::Back, true},     {"NAKIL", TotalClass::Back, true},
+    {"BASI", TotalClass::Back, true},       {"GENEL", TotalClass::Grand, true},
+    {"DONEM", TotalClass::Grand, true},     {"RAPOR", TotalClass::Grand, true},
+    {"HESAP", TotalClass::Group, true},     {"CARI", TotalClass::Group, true},
+    {"FIS", TotalClass::Group, true},       {"GUN", TotalClass::Group, true},
+    {"GRUP", TotalClass::Group, true},      {"ARA", TotalClass::Group, true},
+    {"STOK", TotalClass::Group, true},      {"MADDE", TotalClass::Group, true},
+    {"YEVMIYE", TotalClass::Group, true},   {"KART", TotalClass::Group, true},
+    {"MUSTERI", TotalClass::Group, true},   {"BAKIYE", TotalClass::Plain, false},
 };
 
 // The number before a word that counts records: "39 ADET", "12 KAYIT".

@@ -434,7 +434,12 @@ TEST(TotalLabel, WordsSayWhatATotalCovers) {
          {"1.3.2019"},
          "GUN TOPLAM #D"},
         {"120.01 TOPLAMI", TotalClass::Plain, "TOPLAM", {}, {"120.01"}, "TOPLAM #3.2"},
-        {"\xDEUBAT AYI TOPLAMI", TotalClass::Plain, "TOPLAM", {}, {"SUBAT", "AYI"}, "TOPLAM #M AYI"},
+        {"\xDEUBAT AYI TOPLAMI",
+         TotalClass::Plain,
+         "TOPLAM",
+         {},
+         {"SUBAT", "AYI"},
+         "TOPLAM #M AYI"},
         {"TL TOPLAMI (34 adet)", TotalClass::Plain, "TOPLAM", 34, {"TL"}, "TOPLAM TL"},
         {"CAR\xDD TOPLAM (12 kay\xFDt)", TotalClass::Group, "CARI TOPLAM", 12, {}, "CARI TOPLAM"},
     };

@@ -547,7 +547,8 @@ TEST(CleanImport, OpeningsKeptAsMarkedRows) {
     EXPECT_EQ(openings[0], 1);
     EXPECT_NE(std::find(first.begin(), first.end(), "100.01"), first.end());
     EXPECT_NE(std::find(first.begin(), first.end(), "DEV\xddR"), first.end());
-    EXPECT_NE(std::find(first.begin(), first.end(), "148,00"), first.end()) << ::testing::PrintToString(first);
+    EXPECT_NE(std::find(first.begin(), first.end(), "148,00"), first.end())
+        << ::testing::PrintToString(first);
     EXPECT_EQ(ws.clean()->lineOfRow(openings[0]), 8);
     EXPECT_EQ(outcome.warnings, plain.outcome.warnings);
 }
