@@ -122,9 +122,10 @@ std::string_view SheetRows::letters(int column, char (&buffer)[4]) {
 }
 
 SheetRows::SheetRows(int colCount, const RegionalSettings& regional, const Date& today,
-                     const std::vector<ColumnKind>& kinds)
+                     const std::vector<ColumnKind>& kinds, const std::vector<bool>& wrapped)
     : m_colCount(colCount), m_regional(regional), m_today(today) {
     m_typing.assign(static_cast<std::size_t>(colCount), Typing::ByValue);
+    m_wrapped.assign(static_cast<std::size_t>(colCount), 0);
     m_letters.resize(static_cast<std::size_t>(colCount));
     for (int c = 1; c < colCount; ++c) {
         const auto at = static_cast<std::size_t>(c);
@@ -138,10 +139,12 @@ SheetRows::SheetRows(int colCount, const RegionalSettings& regional, const Date&
                     break;
                 case ColumnKind::Text:
                 case ColumnKind::Code:
-                    m_typing[at] = Typing::Text;
+                    m_typing[at] = at - 1 < wrapped.size() && wrapped[at - 1] ? Typing::WrappedText
+                                                                              : Typing::Text;
                     break;
             }
         }
+        m_wrapped[at] = at - 1 < wrapped.size() && wrapped[at - 1];
         char buffer[4];
         const std::string_view name = letters(c, buffer);
         std::memcpy(m_letters[at].text, name.data(), name.size());
@@ -239,7 +242,9 @@ char* SheetRows::write(char* out, const Grid::RowCells& cells, int sheetRow, boo
         if (text.empty()) continue;  // an empty cell stays empty
         any = true;
         if (heading) {
-            out = putText(out, c, row, text, CellStyle::Heading);
+            out = putText(out, c, row, text,
+                          m_wrapped[static_cast<std::size_t>(c)] ? CellStyle::WrappedHeading
+                                                                 : CellStyle::Heading);
             continue;
         }
         switch (m_typing[static_cast<std::size_t>(c)]) {
@@ -273,6 +278,9 @@ char* SheetRows::write(char* out, const Grid::RowCells& cells, int sheetRow, boo
             }
             case Typing::Text:
                 out = putText(out, c, row, text, CellStyle::Plain);
+                break;
+            case Typing::WrappedText:
+                out = putText(out, c, row, text, CellStyle::Wrapped);
                 break;
         }
     }

@@ -36,7 +36,7 @@ TEST(WorkbookSheets, TablesPrintSetupAndTotals) {
     first.options.headingRow = true;
     first.options.kinds = {ColumnKind::Code, ColumnKind::Amount};
     first.options.widths = {12, 14};
-    first.options.print = {true, "A & B \"Ltd\"", "M\xDDZAN"};
+    first.options.print = {true, "A & B \"Ltd\"", "M\xDDZAN", {}};
     first.options.totals = {"Toplam", {false, true}};
     WorkbookSheet second{&wide, "\xD6zet", {}};
     second.options.headingRow = true;
@@ -82,20 +82,23 @@ TEST(WorkbookSheets, TablesPrintSetupAndTotals) {
 }
 
 TEST(WorkbookSheets, CleanTableColumnsAreWideEnoughToPrint) {
-    const Grid grid =
-        tableOf({{"Tarih", "Yevmiye No", "B/A",
-                  "Uzun bir ba\xFEl\xFDk, daha da uzun olan bir ba\xFEl\xFDk", "Adet"},
-                 {"01.01.05", "1", "B", "x", "3"}});
+    const Grid grid = tableOf(
+        {{"Tarih", "Yevmiye No", "B/A", "Uzun bir ba\xFEl\xFDk, daha da uzun olan bir ba\xFEl\xFDk",
+          "Adet", "F\xFD\xFE", "Tutar", "A\xE7\xFDklama"},
+         {"01.01.05", "1", "B", "x", "3", "MAHSUP", "1234567,89", "Kasadan bankaya virman"},
+         {"02.01.05", "2", "A", "y", "4", "TAHS\xDDL", "5,5", "Kira"}});
     CleanShape shape;
-    shape.columns = {{ColumnKind::Date, 8},
-                     {ColumnKind::Code, 7},
-                     {ColumnKind::Text, 19},
-                     {ColumnKind::Text, 12}};
-    const WorkbookOptions book = cleanWorkbookOptions(grid, shape, {false, "F", "T"});
-    // The date's four-digit year, a heading's bold letters (at most 40), the report's width,
-    // and a column past the shape's by its heading alone.
-    EXPECT_EQ(book.widths, (std::vector<double>{11, 12, 19, 40, 6}));
-    EXPECT_EQ(book.kinds.size(), 4u);
+    shape.columns = {{ColumnKind::Date, 8},    {ColumnKind::Code, 7}, {ColumnKind::Text, 19},
+                     {ColumnKind::Text, 12},   {ColumnKind::Text, 0}, {ColumnKind::Text, 6},
+                     {ColumnKind::Amount, 10}, {ColumnKind::Text, 12}};
+    const WorkbookOptions book = cleanWorkbookOptions(grid, shape, {false, "F", "T", {}});
+    // The date's four-digit year; a short heading's bold letters; the report's width; a long
+    // heading wrapped over a narrow column; a capitals' word ("MAHSUP" is no "MAHSU"); an
+    // amount with its thousands grouped; a text longer than its column wrapped.
+    EXPECT_EQ(book.widths, (std::vector<double>{11, 12, 19, 12, 6, 8, 13, 12}));
+    EXPECT_EQ(book.wrapped,
+              (std::vector<bool>{false, false, false, true, false, false, false, true}));
+    EXPECT_EQ(book.kinds.size(), 8u);
     EXPECT_TRUE(book.headingRow && book.print.enabled);
     EXPECT_EQ(book.print.title, "T");
 }

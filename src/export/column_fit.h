@@ -1,0 +1,28 @@
+#pragma once
+/// What a table's columns need of their widths: the longest word and the longest text of
+/// each, so that no word is cut on the page or the screen ("MAHSU" for "MAHSUP") and a text
+/// too long for its column wraps.
+
+#include <string_view>
+#include <vector>
+
+namespace tablamo {
+
+class Grid;
+
+/// One column's longest word (a run without blanks) and longest text, as the grid holds
+/// them (Windows-1254: a byte a character). Views into the grid, valid while it is unchanged.
+struct ColumnFit {
+    std::string_view word;
+    std::string_view text;
+};
+
+/// The fit of grid columns 1 to colCount() - 1 (index 0 for column 1), over the records in
+/// rows 1 to `rows` (all of them when `rows` is negative or past the grid's).
+std::vector<ColumnFit> columnFits(const Grid& grid, int rows = -1);
+
+/// The characters an amount cell takes shown with its thousands grouped ("1234567,89" as
+/// "1.234.567,89": 12): its length and a separator per three whole digits beyond the first.
+int groupedLength(std::string_view amount);
+
+}  // namespace tablamo
