@@ -199,6 +199,7 @@ TEST_F(WindowBadInput, SavingWhereTheFileCannotBeWrittenShowsTheErrorAndLosesNot
             if (fs::is_directory(c.folder)) writeBytes(path, "eski dosya\r\n");
             const auto before = snapshot(dir.path());
             ui = RecordingUi();
+            ui.replies.push_back(true);  // the old file may be replaced
             {
                 FileSizeLimit limit(c.sizeLimit);
                 run(save.command, path);
