@@ -73,6 +73,11 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
         "Temiz tabloda B/A işaretli bakiyeyi bir kez daha toplanabilir bir sayı olarak ekler: "
         "B artı, A eksi"));
     m_signedBalance->setEnabled(false);  // only with "Temiz tablo"
+    m_openings = addCheckBox("Acilislar", QStringLiteral("Açılışlar"));
+    m_openings->setToolTip(QStringLiteral(
+        "Temiz tabloda açılış bakiyelerini (DEVİR, DEVREDEN BAKİYE) \"Satır Türü\" sütununda "
+        "işaretli satırlar olarak tutar: hesaba göre toplamlar raporun hesap toplamını verir"));
+    m_openings->setEnabled(false);  // only with "Temiz tablo"
 
     // A report that prints several tables: which one the grid shows. It stands beside the
     // tabs (tableChoice), where there is room for the tables' names.

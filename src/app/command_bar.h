@@ -35,6 +35,7 @@ public:
     QCheckBox* openExcelAfterSave() const { return m_openExcel; }  ///< CheckBox4
     QCheckBox* cleanTable() const { return m_cleanTable; }         ///< "Temiz tablo", off at start
     QCheckBox* signedBalance() const { return m_signedBalance; }   ///< "İşaretli bakiye"
+    QCheckBox* openings() const { return m_openings; }             ///< "Açılışlar"
     QComboBox* table() const { return m_table; }                   ///< "Tablo:", of several
     /// "Tablo:" with its list, for the window to place (beside the tabs).
     QWidget* tableChoice() const { return m_tableChoice; }
@@ -73,6 +74,7 @@ private:
     QCheckBox* m_openExcel;
     QCheckBox* m_cleanTable;
     QCheckBox* m_signedBalance;
+    QCheckBox* m_openings;
     QWidget* m_tableChoice;
     QComboBox* m_table;
     QPushButton* m_recent;

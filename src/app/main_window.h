@@ -143,8 +143,8 @@ private:
 
     // The remembered choices, the recent reports and the status bar (main_window_state.cpp).
     void restoreMemory();
-    /// "Temiz tablo" or "İşaretli bakiye" ticked or unticked by the user: asked first when
-    /// the grid holds cell edits the import again would drop; remembered.
+    /// "Temiz tablo", "İşaretli bakiye" or "Açılışlar" ticked or unticked by the user: asked
+    /// first when the grid holds cell edits the import again would drop; remembered.
     void choiceClicked(Choice which, bool on);
     void remember(Choice which, bool on);
     void recentChosen(int index);

@@ -30,21 +30,28 @@ void MainWindow::restoreMemory() {
     // A choice the user never made keeps its default: off.
     if (const auto on = m_memory->choice(Choice::CleanTable)) m_ws.settings.cleanTable = *on;
     if (const auto on = m_memory->choice(Choice::SignedBalance)) m_ws.settings.signedBalance = *on;
+    if (const auto on = m_memory->choice(Choice::Openings)) m_ws.settings.openings = *on;
     m_recent = RecentReports(m_memory->recentReports());
     m_bar->showRecentReports(m_recent.entries());
 }
 
 void MainWindow::choiceClicked(Choice which, bool on) {
-    QCheckBox* box = which == Choice::CleanTable ? m_bar->cleanTable() : m_bar->signedBalance();
-    // The signed balance changes only a clean table.
+    QCheckBox* const box = which == Choice::CleanTable      ? m_bar->cleanTable()
+                           : which == Choice::SignedBalance ? m_bar->signedBalance()
+                                                            : m_bar->openings();
+    bool& setting = which == Choice::CleanTable      ? m_ws.settings.cleanTable
+                    : which == Choice::SignedBalance ? m_ws.settings.signedBalance
+                                                     : m_ws.settings.openings;
+    // The signed balance and the openings change only a clean table.
     const bool importsAgain =
         !m_ws.text.empty() && (which == Choice::CleanTable || m_ws.settings.cleanTable);
     if (importsAgain && m_model->cellsEdited() && !m_ui->askYesNo(kDropEditsQuestion)) {
         box->setChecked(!on);  // not clicked: nothing else runs
         return;
     }
-    (which == Choice::CleanTable ? m_ws.settings.cleanTable : m_ws.settings.signedBalance) = on;
+    setting = on;
     m_bar->signedBalance()->setEnabled(m_ws.settings.cleanTable);
+    m_bar->openings()->setEnabled(m_ws.settings.cleanTable);
     remember(which, on);
     if (importsAgain) {
         m_columnsControl->importAgain();
