@@ -108,8 +108,9 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     showRecentReports({});
     m_merge = addButton("Birlestir", QStringLiteral("Birleştir…"), 100);
     m_merge->setToolTip(
-        QStringLiteral("Birden çok raporu temiz tablo olarak tek tabloda toplar; ilk sütun "
-                       "\"Kaynak\" her kaydın dosyasını söyler"));
+        QStringLiteral("Ayın raporlarını (ya da bir klasörü) tek kitapta birleştirir: her biçim "
+                       "kendi tablosunda, ilk sütun \"Kaynak\" her kaydın dosyasını söyler, "
+                       "\"Özet\" her raporu ve toplamlarını listeler"));
     m_reconcile = addButton("Mutabakat", QStringLiteral("Mutabakat…"), 100);
     m_reconcile->setToolTip(
         QStringLiteral("Defterimizi karşı tarafın ekstresiyle karşılaştırır: eşleşen ve "

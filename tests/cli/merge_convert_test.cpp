@@ -75,7 +75,7 @@ TEST(MergeConvert, AMonthsFolderInOneWorkbookWithEveryInputListed) {
         const std::string row = std::to_string(i + 2);
         EXPECT_EQ(summary.at("A" + row).value, inputs[i].source);
         EXPECT_EQ(summary.at("C" + row).value, inputs[i].status);
-        EXPECT_EQ(summary.at("E" + row).value, inputs[i].rows);
+        EXPECT_EQ(summary.at("G" + row).value, inputs[i].rows);
         EXPECT_NE(jsonl.find("{\"input\":\"ay/" + std::string(inputs[i].source) +
                              "\",\"output\":\"ay.xlsx\"," + inputs[i].json),
                   std::string::npos)
