@@ -289,9 +289,13 @@ bool MainWindow::openWith(UiPort& ui, Importer importer) {
                                                                  : tablamo::openReport(m_ws, ui);
             opened = outcome.has_value();
             tabled = opened && (outcome->imported() || outcome->status == ImportStatus::NoRecords);
+            // Opened plain: the status bar tells what the clean table would read of it.
+            m_cleanHint.reset();
+            if (opened && outcome->imported()) m_cleanHint = cleanRecordCount(m_ws);
         },
         true);
-    if (opened) reportOpened(importer == Importer::Statement);
+    // A file refused as no report does not join the list of reports.
+    if (tabled) reportOpened(importer == Importer::Statement);
     return tabled;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,8 @@ private:
     UiPort* m_ui;
     HtmlView m_htmlView;
     int m_helpToggle = 0;  ///< HelpToggle: 1 when the help tab was brought forward last
+    /// The records the clean table reads of the report opened plain (the status bar's hint).
+    std::optional<std::size_t> m_cleanHint;
 
     TitleStrip* m_strip;
     CommandBar* m_bar;

@@ -103,13 +103,18 @@ void MainWindow::showStatus() {
     QStringList parts;
     if (m_ws.clean()) {
         // Which table the grid holds: the print-out's picture or the records alone.
-        parts << (m_ws.settings.signedBalance ? QStringLiteral("Temiz tablo, işaretli bakiye")
-                                              : QStringLiteral("Temiz tablo")) +
-                     QStringLiteral(": %1 kayıt")
-                         .arg(QLocale::system().toString(
-                             static_cast<qlonglong>(m_ws.clean()->recordLines.size())));
+        QString which = QStringLiteral("Temiz tablo");
+        if (m_ws.settings.signedBalance) which += QStringLiteral(", işaretli bakiye");
+        if (m_ws.settings.openings) which += QStringLiteral(", açılışlar");
+        parts << which + QStringLiteral(": %1 kayıt")
+                             .arg(QLocale::system().toString(
+                                 static_cast<qlonglong>(m_ws.clean()->recordLines.size())));
         const std::string outcome = cleanOutcomeText(*m_ws.clean());
         if (!outcome.empty()) parts << QString::fromStdString(outcome);
+    } else if (m_cleanHint && !m_ws.text.empty()) {
+        // The plain table is the print-out's picture: the records the clean one would read.
+        parts << QStringLiteral("Temiz tablo: %1 kayıt — işaretleyin")
+                     .arg(QLocale::system().toString(static_cast<qlonglong>(*m_cleanHint)));
     }
     if (m_ws.profile) parts << QString::fromStdString(profileAppliedText(m_ws.profile->name));
     if (!m_ws.profileErrors.empty()) {
