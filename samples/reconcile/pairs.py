@@ -6,6 +6,8 @@ Kinds:
   banka-akbank  a bank month: our bank sub-ledger (102) against the Akbank statement
   banka-rapor   the same against a statement another bank's program printed (its debit our credit)
   cari-yil      a customer's year: our sub-ledger (120) against the customer's own (320) of us
+  banka-cok-hesap  a bank month whose sub-ledger prints two or three bank accounts, the
+                statement's among them: that one is reconciled, and said so
 """
 
 import random
@@ -38,6 +40,7 @@ class Rec:
     text: str
     ref: str = ""
     line: int = 0
+    value_shift: int = 0  # its value date's days after its date, where a statement prints one
 
 
 @dataclass
@@ -159,6 +162,13 @@ def plant_bank(p: Planter, rng, records: int):
     ref = str(rng.randint(10000, 99999))
     a = p.amount(100000, 999999)
     p.amount_diff(p.day(), a, a + 1000, f"Tahsilat fatura {ref}", f"EFT GELEN FATURA NO {ref}", ref)
+    # A charge of just the amount two swapped digits differ by would explain them as a group:
+    # the charge is a kuruş more.
+    diffs = {abs(l.amount - s.amount) for (l, _), (s, _) in
+             zip(p.plan.ledger_only[-2:], p.plan.statement_only[-2:])}
+    for rec, _ in p.plan.statement_only:
+        while abs(rec.amount) in diffs:
+            rec.amount -= 1
 
 
 def plant_customer(p: Planter, rng, records: int):

@@ -40,14 +40,14 @@ def kurus(text: str) -> int:
     return int(Decimal(text) * 100)
 
 
-DATE_TOKENS = re.compile("MONTH|MON|MMMM|MMM|yyyy|yy|dd|d|mm")
+DATE_TOKENS = re.compile("MONTH|MON|MMMM|MMM|yyyy|yy|dd|d|mm|m")
 
 
 def fmt_date(d: dt.date, pattern: str) -> str:
-    """A date by its pattern: dd 02, d 2, mm 01, yyyy 2024, yy 24, MMMM Ocak, MMM Oca, MONTH
-    OCAK, MON OCA."""
+    """A date by its pattern: dd 02, d 2, mm 01, m 1, yyyy 2024, yy 24, MMMM Ocak, MMM Oca,
+    MONTH OCAK, MON OCA."""
     def token(m):
-        return {"dd": f"{d.day:02d}", "d": str(d.day), "mm": f"{d.month:02d}",
+        return {"dd": f"{d.day:02d}", "d": str(d.day), "mm": f"{d.month:02d}", "m": str(d.month),
                 "yyyy": f"{d.year:04d}", "yy": f"{d.year % 100:02d}",
                 "MMMM": MONTHS[d.month - 1], "MMM": MONTHS_SHORT[d.month - 1],
                 "MONTH": tr_upper(MONTHS[d.month - 1]),

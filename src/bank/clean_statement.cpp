@@ -10,6 +10,7 @@
 #include "clean/clean_grid.h"
 #include "clean/header_fields.h"
 #include "clean/line_cutter.h"
+#include "clean/line_roles.h"
 #include "clean/record_writer.h"
 #include "clean/totals_check.h"
 #include "core/dos_text.h"
@@ -30,10 +31,8 @@ constexpr const char* kDefaultHeadings[9] = {"NO",       "TAR\xDDH",    "F\xDD\x
                                              "VAL\xD6R", "\xDD\xDELEM", "A\xC7IKLAMA",
                                              "TUTAR",    "B/A",         "BAK\xDDYE"};
 
-enum class Role : std::uint8_t { Other, Transaction, Continuation, Total };
-
 struct Reading {
-    std::vector<Role> roles;
+    std::vector<LineRole> roles;
     std::array<ColumnStats, kFields> stats;
     std::vector<std::string> headings;  // the heading line's fields, converted
     std::string accountLabel, account;  // the IBAN, else the account number
@@ -75,41 +74,42 @@ bool onlyText(const CutLine& c) {
 Reading readStatement(const ReportText& text, const FieldLayout& layout, const FieldSpans& spans,
                       std::int64_t first, char sep, YearWindow years) {
     Reading r;
-    r.roles.assign(static_cast<std::size_t>(text.lineCount()), Role::Other);
+    r.roles.assign(static_cast<std::size_t>(text.lineCount()), LineRole::Other);
     for (int k = 0; k < kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         r.stats[idx] = ColumnStats(0, std::max<int>(static_cast<int>(layout.count[idx]) - 1, 0));
     }
     LineCutter cutter(spans, years);
     char key[ReportText::kMaxLineRead];
-    Role previous = Role::Other;
+    LineRole previous = LineRole::Other;
     for (std::int64_t i = std::max<std::int64_t>(first, 0); i < text.lineCount(); ++i) {
         const std::string_view line = text.line(i);
         const CutLine& c = cutter.cut(line);
         const std::string_view field = fieldOf(line, layout, kDate);
         const StatementLine kind =
             classifyStatementLine(std::string_view(key, dosToWinNumberInto(field, sep, key)));
-        Role role = Role::Other;
+        LineRole role = LineRole::Other;
         if (kind == StatementLine::Information) {
             readAccount(line, r);
         } else if (kind == StatementLine::Entry) {
             if (packedDate(c.value[kDate])) {
-                role = Role::Transaction;
+                role = LineRole::Record;
             } else if (foldedUpper(DosToWinText(c.value[kDate])) == "TARIH") {
                 r.headings.clear();
                 for (int k = 0; k < kFields; ++k)
                     r.headings.push_back(DosToWinText(c.value[static_cast<std::size_t>(k)]));
             }
         } else if (!TrimControl(line).empty()) {
-            if ((previous == Role::Transaction || previous == Role::Continuation) && onlyText(c)) {
-                role = Role::Continuation;
+            if ((previous == LineRole::Record || previous == LineRole::Continuation) &&
+                onlyText(c)) {
+                role = LineRole::Continuation;
             } else if ((c.facts[kAmount].amount.valid || c.facts[kBalance].amount.valid) &&
                        isTotalLabel(labelOf(c, Kinds{}))) {  // no amount makes a word
-                role = Role::Total;
+                role = LineRole::Total;
             }
         }
-        if (role == Role::Transaction || role == Role::Continuation) {
-            r.transactions += role == Role::Transaction;
+        if (role == LineRole::Record || role == LineRole::Continuation) {
+            r.transactions += role == LineRole::Record;
             for (int k = 0; k < kFields; ++k) {
                 const auto idx = static_cast<std::size_t>(k);
                 r.stats[idx].add(c.facts[idx], c.first[idx], c.last[idx], c.value[idx]);
@@ -235,8 +235,8 @@ ImportOutcome importCleanStatement(Workspace& ws, const Clock& clock) {
     if (!r.account.empty()) typer.field(0, r.accountLabel, r.account, false, chunk);
     LineCutter cutter(spans, years), more(spans, years);
     for (int i = 0; i < text.lineCount(); ++i) {
-        const Role role = r.roles[static_cast<std::size_t>(i)];
-        if (role == Role::Continuation) {
+        const LineRole role = r.roles[static_cast<std::size_t>(i)];
+        if (role == LineRole::Continuation) {
             typer.continuation(descriptionOnly(more.cut(text.line(i))), [](int, int) {});
             continue;
         }
@@ -245,9 +245,9 @@ ImportOutcome importCleanStatement(Workspace& ws, const Clock& clock) {
             writer.take(chunk);
             chunk.clear();
         }
-        if (role == Role::Transaction) {
+        if (role == LineRole::Record) {
             typer.record(i, readFields(cutter.cut(text.line(i)), plan.kinds), chunk);
-        } else if (role == Role::Total) {
+        } else if (role == LineRole::Total) {
             typer.total(i, readFields(cutter.cut(text.line(i)), plan.kinds), chunk);
         }
     }

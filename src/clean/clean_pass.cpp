@@ -13,23 +13,10 @@ namespace tablamo {
 namespace {
 
 constexpr int kFields = CutLine::kFields;
-constexpr std::size_t kMaxFieldsPerLine = 8;
-// Lines a page header's fields stand above the headings at most.
-constexpr int kHeaderReach = 10;
 // Lines read at a time; a report longer than kTwoThreadsFrom lines is read by two threads,
 // chunk about chunk, and written in order by one.
 constexpr int kChunkLines = 8192;
 constexpr int kTwoThreadsFrom = 1 << 17;
-
-// The first character of a line that is neither blank nor a frame's.
-int firstMark(std::string_view line) {
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const auto b = static_cast<unsigned char>(line[i]);
-        if (b <= 0x20 || (b >= 0xB0 && b <= 0xDF) || line[i] == '|') continue;
-        return static_cast<int>(i);
-    }
-    return -1;
-}
 
 // Reads chunks of lines, giving each its role; one per thread. The record writer types
 // what the roles say.
@@ -42,11 +29,11 @@ public:
           m_plan(plan),
           m_a(table.fields, years),
           m_b(table.fields, years),
-          m_look(table.fields, years),
+          m_roles(text, table,
+                  {&plan.kinds, &plan.keys, &plan.usual, plan.firstLine, plan.leftEdge}, years),
           m_typer(plan, table.runFrom, table.runTo, regional, writing) {
         m_a.readAs(plan.kinds);
         m_b.readAs(plan.kinds);
-        m_look.readAs(plan.kinds);
         for (int k = 0; k < kFields; ++k) {
             const auto idx = static_cast<std::size_t>(k);
             m_stats[idx] = ColumnStats(table.runFrom[idx], table.runTo[idx]);
@@ -63,18 +50,12 @@ public:
         LineRole previous = LineRole::Other;
         m_lastCode.clear();
         LineCutter* free = &m_a;
+        LineFields fields;
         for (int i = out.first; i < out.end; ++i) {
             const std::string_view line = m_text.line(i);
-            LineRole role = plainRole(line, m_table);
             const CutLine* cut = nullptr;
+            const LineRole role = m_roles.roleOf(i, previous, *free, cut, fields);
             const bool body = i >= m_table.dataStart && i >= m_plan.firstLine;
-            if (role == LineRole::Other && body) {
-                cut = &free->cut(line);
-                role = classifyLine(line, *cut, m_plan.kinds, m_plan.keys, previous, &m_plan.usual);
-                if (role == LineRole::Total && labelled(line)) role = LineRole::Other;
-                // A text going on stands where its column begins, never at the table's edge.
-                if (role == LineRole::Continuation && atLeftEdge(line)) role = LineRole::Other;
-            }
             if (role == LineRole::Continuation) {
                 gather(*cut);
                 m_typer.continuation(*cut, [&](int k, int above) {
@@ -84,30 +65,47 @@ public:
                 continue;
             }
             m_typer.endRecord(out);
-            if (!(role == LineRole::Other && body)) endBlock(out);
+            // A group's block of lines of words goes on past lines of fields and lines placed
+            // nowhere; any other line ends it.
+            const bool passed = body && (role == LineRole::Other || role == LineRole::Block ||
+                                         role == LineRole::PageHeader);
+            if (!passed) endBlock(out);
             if (startsPage(line, m_table)) m_typer.page(i, out);
-            if (role == LineRole::Record) {
-                gather(*cut);
-                ++m_records;
-                nests(*cut);
-                m_typer.record(i, *cut, out);
-                free = free == &m_a ? &m_b : &m_a;  // the record's cut stays until written
-            } else if (role == LineRole::Total) {
-                m_typer.total(i, *cut, out);
-            } else if (role == LineRole::Other) {
-                const bool group = body && !headerAhead(i);
-                if (fields(i, line, group, out) > 0 || !body) {
-                    // fields of a block or a page header
-                } else if (group && heads(line)) {
-                    m_block.push_back(i);
-                    previous = role;
-                    continue;
-                } else {
-                    m_typer.other(i, out);
-                }
+            switch (role) {
+                case LineRole::Record:
+                    gather(*cut);
+                    ++m_records;
+                    nests(*cut);
+                    m_typer.record(i, *cut, out);
+                    free = free == &m_a ? &m_b : &m_a;  // the record's cut stays until written
+                    break;
+                case LineRole::Total:
+                    m_typer.total(i, *cut, out);
+                    break;
+                case LineRole::Block:
+                    if (fields.bare) {
+                        m_block.push_back(i);
+                        previous = LineRole::Other;
+                        continue;
+                    }
+                    [[fallthrough]];
+                case LineRole::PageHeader:
+                    for (std::size_t f = 0; f < fields.count; ++f) {
+                        m_typer.field(i, fields.found[f].label, fields.found[f].value,
+                                      role == LineRole::Block, out);
+                    }
+                    break;
+                case LineRole::Other:
+                    if (body) m_typer.other(i, out);
+                    break;
+                default:
+                    break;
             }
-            // The table's own rule line (or a frame's rule under the headings) sums nothing.
-            previous = role == LineRole::Rule && headingRule(line) ? LineRole::Heading : role;
+            // The table's own rule line (or a frame's rule under the headings) sums nothing;
+            // a block's or page header's line is to the next as any other line.
+            previous = role == LineRole::Rule && headingRule(line)               ? LineRole::Heading
+                       : role == LineRole::Block || role == LineRole::PageHeader ? LineRole::Other
+                                                                                 : role;
         }
         m_typer.endRecord(out);
         endBlock(out);
@@ -136,35 +134,6 @@ private:
         m_lastCode.assign(code);
     }
 
-    // A line that begins with a field's label ("Stok Kodu: HRD.7864   Malzeme Adı: DEVİRDAİM
-    // POMPASI 1 İNÇ"): a group's block, whatever words its values hold; not a total's
-    // ("GENEL TOPLAM : 1.234,56"). Or one that numbers its page ("… NAKLİYAT   Sayfa : 2"):
-    // a page's header.
-    bool labelled(std::string_view line) {
-        if (line.find(':') == std::string_view::npos) return false;
-        HeaderField found[kMaxFieldsPerLine];
-        convert(line);
-        const std::size_t n = headerFieldsOf(m_converted, found, kMaxFieldsPerLine);
-        for (std::size_t f = 0; f < n; ++f) {
-            if (isPageFooter(std::string(found[f].label) + " " + std::string(found[f].value)))
-                return true;
-        }
-        return n > 0 && !isTotalLabel(found[0].label) &&
-               TrimControl(m_converted).substr(0, found[0].label.size()) == found[0].label;
-    }
-
-    // Whether the line's words begin where the table's records do.
-    bool atLeftEdge(std::string_view line) const {
-        return m_plan.leftEdge >= 0 && firstMark(line) == m_plan.leftEdge;
-    }
-
-    // A line of words at the table's edge that prints no amount: a group's block line.
-    bool heads(std::string_view line) {
-        if (!atLeftEdge(line) || looksLikeRecord(line)) return false;
-        convert(line);
-        return !isPageFooter(m_converted) && !isTotalLabel(m_converted, false);
-    }
-
     // The block lines gathered, as the fields of their groups: the last the innermost level
     // ("Grup 3" under "Grup 2" under "Grup"), the ones before it the levels over it.
     void endBlock(Chunk& out) {
@@ -175,8 +144,7 @@ private:
         for (int b = 0; b < k; ++b) {
             const int level = depth - k + b;
             const int line = m_block[static_cast<std::size_t>(b)];
-            convert(m_text.line(line));
-            std::string_view value = TrimControl(m_converted);
+            std::string_view value = TrimControl(m_roles.converted(m_text.line(line)));
             value = withoutContinuationMark(value);
             const std::string label =
                 level == 0 ? std::string(kGroupLabel)
@@ -186,65 +154,22 @@ private:
         m_block.clear();
     }
 
-    // The line in Windows-1254, into the buffer the reader keeps; a frame's "|" is a blank.
-    void convert(std::string_view line) {
-        m_converted.resize(line.size());
-        m_converted.resize(dosToWinTextInto(line, m_converted.data()));
-        if (m_table.fields.bar == '|')
-            std::replace(m_converted.begin(), m_converted.end(), '|', ' ');
-    }
-
     bool headingRule(std::string_view line) const {
         const std::string_view key = repeatKey(line);
         return key == m_table.tableText ||
                (m_table.dataStart > 0 && key == repeatKey(m_text.line(m_table.dataStart - 1)));
     }
 
-    // The "label : value" fields of a line: a group's block under the headings, else a page
-    // header's.
-    std::size_t fields(int line, std::string_view text, bool group, Chunk& out) {
-        HeaderField found[kMaxFieldsPerLine];
-        if (text.find(':') == std::string_view::npos) return 0;
-        convert(text);
-        const std::size_t n = group ? groupFieldsOf(m_converted, found, kMaxFieldsPerLine)
-                                    : headerFieldsOf(m_converted, found, kMaxFieldsPerLine);
-        for (std::size_t f = 0; f < n; ++f)
-            m_typer.field(line, found[f].label, found[f].value, group, out);
-        return n;
-    }
-
-    // Whether the line after `line` that is more than blank or fields is the table's headings
-    // or rule line: then the line is part of a page header, not the block of a group (which
-    // records or totals follow).
-    bool headerAhead(int line) {
-        const int end = std::min(m_text.lineCount(), line + 1 + kHeaderReach);
-        for (int j = line + 1; j < end; ++j) {
-            const std::string_view next = m_text.line(j);
-            if (!next.empty() && next.front() == '\f') return false;
-            const LineRole role = plainRole(next, m_table);
-            if (role == LineRole::Heading) return true;
-            // The table's own rule line; a rule under a title is none of a group's.
-            if (role == LineRole::Rule) {
-                if (repeatKey(next) == m_table.tableText) return true;
-                continue;
-            }
-            if (role == LineRole::Blank) continue;
-            const LineRole cut =
-                classifyLine(next, m_look.cut(next), m_plan.kinds, m_plan.keys, LineRole::Other);
-            if (cut == LineRole::Record || cut == LineRole::Total) return false;
-        }
-        return false;
-    }
-
     const ReportText& m_text;
     const TableLayout& m_table;
     const PassPlan& m_plan;
-    LineCutter m_a, m_b, m_look;
+    LineCutter m_a, m_b;
+    LineRoles m_roles;
     RecordTyper m_typer;
     std::array<ColumnStats, kFields> m_stats;
     int m_records = 0, m_nested = -1, m_codeKey = -1, m_depth = 0;
     std::vector<int> m_block;  // the block lines of a group, gathered
-    std::string m_lastCode, m_converted;
+    std::string m_lastCode;
 };
 
 // Chunks of about kChunkLines lines, parted at lines whose role needs no look at the line

@@ -75,6 +75,13 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
     return plan;
 }
 
+// A table whose columns its records give has no edge of a column to cut words at: the widest
+// text sets it. Its texts go on between words.
+void wrapBetweenWords(PassPlan& plan) {
+    for (ColumnDecision& kind : plan.kinds) kind.cutAt = -1;
+    for (OutColumn& column : plan.columns) column.kind.cutAt = -1;
+}
+
 bool samePlan(const PassPlan& a, const PassPlan& b) {
     return a.kinds == b.kinds && a.columns == b.columns && a.marks == b.marks &&
            a.levels == b.levels && a.topPoints == b.topPoints && a.groupDepth == b.groupDepth;
@@ -152,6 +159,8 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     plan.leftEdge = recordsLeftEdge(text, table.dataStart, end);
     const PassResult sample = runPass(text, table, plan, request.regional, years, {});
     plan = planOf(sample, first, order, firstLine, end, signedBalance);
+    const bool ofRecords = location.format == TableFormat::Data;
+    if (ofRecords) wrapBetweenWords(plan);
     plan.beginLine = located.firstLine;
     plan.leftEdge = recordsLeftEdge(text, table.dataStart, end);
 
@@ -180,6 +189,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
         grid.finish(all.records);
         if (all.records == 0) return std::nullopt;
         PassPlan found = planOf(all, first, order, firstLine, end, signedBalance);
+        if (ofRecords) wrapBetweenWords(found);
         found.beginLine = located.firstLine;
         found.leftEdge = plan.leftEdge;
         if (pass < kMaxPasses && !samePlan(found, plan)) {

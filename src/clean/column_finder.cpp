@@ -15,9 +15,6 @@ namespace {
 
 // Lines enough to read the columns by.
 constexpr int kMostEvidence = 20000;
-// Of this many evidence lines or more, one in fifty may print over a blank the others share
-// (a figure no reading left out).
-constexpr int kToleranceFrom = 50;
 // The widest a field past the last column reaches: any line's end.
 constexpr std::int32_t kToTheEnd = 4096;
 
@@ -136,7 +133,9 @@ bool looksLikeRecord(std::string_view line) {
     eachWord(line, [&](Word w) {
         if (stop) return;
         std::string_view word = line.substr(w.from, w.to - w.from);
-        if (!isDigit(word.front()) && word.front() != '-' && word.front() != '(') return;
+        if (!isDigit(word.front()) && word.front() != '-' && word.front() != '+' &&
+            word.front() != '(')
+            return;
         // A balance's B/A mark glued on: the amount before it.
         if (word.size() > 1 && (word.back() == 'B' || word.back() == 'A') &&
             isDigit(word[word.size() - 2]))
@@ -193,23 +192,30 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
 
     std::size_t width = 0;
     for (const std::string_view line : evidence) width = std::max(width, line.size());
-    std::vector<int> filled(width + 1, 0);
+    // Per position: the lines that fill it, and those whose word runs on into it from the
+    // position before.
+    std::vector<int> filled(width + 1, 0), joined(width + 1, 0);
     for (const std::string_view line : evidence) {
-        for (std::size_t p = 0; p < line.size(); ++p) filled[p] += !isBlankByte(line[p]);
+        for (std::size_t p = 0; p < line.size(); ++p) {
+            const bool here = !isBlankByte(line[p]);
+            filled[p] += here;
+            joined[p] += here && p > 0 && !isBlankByte(line[p - 1]);
+        }
     }
-    const int n = found.evidence;
-    const int tolerance = n >= kToleranceFrom ? n / kToleranceFrom : 0;
 
-    // The columns: runs of positions that some evidence fills.
+    // The columns: runs of positions that some evidence fills, parted where no line's word
+    // runs from one into the next (a text that fills its column up to an amount's room, in a
+    // line whose amount is not printed).
     std::vector<FoundColumn> columns;
     for (std::size_t p = 0; p < width;) {
-        if (filled[p] <= tolerance) {
+        if (filled[p] == 0) {
             ++p;
             continue;
         }
         FoundColumn c;
         c.from = static_cast<int>(p);
-        while (p < width && filled[p] > tolerance) ++p;
+        ++p;
+        while (p < width && filled[p] > 0 && joined[p] > 0) ++p;
         c.to = static_cast<int>(p) - 1;
         columns.push_back(c);
     }
@@ -243,8 +249,9 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
     }
 
     // A text parted by a single blank that every line happens to leave ("Z raporu 725"
-    // under one another, "Satış faturası 4411" over shorter texts) is one column, unless the
-    // headings name each part; so is a date written with blanks ("5 Mart 2024").
+    // under one another, "Satış faturası 4411" over shorter texts), or by none where a longer
+    // text ends, is one column, unless the headings name each part; so is a date written with
+    // blanks ("5 Mart 2024").
     const std::vector<Word> words = headingWords(text, headings);
     std::vector<FoundColumn> merged;
     std::vector<int> mergedLettered;
@@ -255,7 +262,17 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
             const bool text =
                 2 * mergedLettered.back() >= values[k - 1] && last.to - last.from >= 2;
             const bool parted = c.right || headingsPart(words, last, c);
-            if (c.from - last.to == 2 &&
+            // A day, its month's name and the year: three runs one blank apart.
+            if (c.from - last.to <= 2 && k + 1 < columns.size() &&
+                columns[k + 1].from - c.to <= 2 &&
+                readsAsDates(evidence, last.from, columns[k + 1].to)) {
+                last.to = columns[k + 1].to;
+                last.left = true;
+                last.right = false;
+                ++k;
+                continue;
+            }
+            if (c.from - last.to <= 2 &&
                 ((text && !parted) || readsAsDates(evidence, last.from, c.to))) {
                 last.to = c.to;
                 last.left = true;

@@ -164,9 +164,12 @@ ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* tab
     }
     if (m_amounts > 0 && m_amounts + m_placeholders == m_values) {
         const AmountNotation turkish{',', '.'};
-        const std::optional<AmountNotation> notation =
+        std::optional<AmountNotation> notation =
             m_vote.shows() ? m_vote.decide()
                            : std::optional<AmountNotation>(table ? *table : turkish);
+        // A table prints its amounts in one notation: values that show another ("191.01"
+        // where the amounts print "1.192,69") are codes.
+        if (notation && table && !(*notation == *table)) notation.reset();
         if (notation) {
             const int decimals = m_vote.decimalsFor(*notation);
             // Amounts stand right-aligned under their rule; codes that happen to read as

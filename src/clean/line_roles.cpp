@@ -1,8 +1,10 @@
 #include "clean/line_roles.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
+#include "clean/column_finder.h"
 #include "clean/header_fields.h"
 #include "clean/record_typer.h"
 #include "clean/total_label.h"
@@ -38,9 +40,235 @@ bool showsAmount(const ValueFacts& f) {
     return f.amount.valid && (f.amount.decimal || f.amount.grouping || f.amount.ambiguous);
 }
 
+// Whether an amount's separators can stand in the table's notation: "191.01" in a table
+// whose amounts print "1.192,69" is an account's code, no amount.
+bool fitsNotation(const AmountForm& a, const std::optional<AmountNotation>& notation) {
+    if (!notation) return true;
+    return (!a.decimal || a.decimal == notation->decimal) &&
+           (!a.grouping || a.grouping == notation->grouping);
+}
+
+// The notation the amounts of lines `from` to `end` show beyond doubt: both a decimal and a
+// grouping separator in one value ("1.192,69"), the one most such values show; nothing when
+// none does.
+std::optional<AmountNotation> shownNotation(const ReportText& text, const TableLayout& table,
+                                            int from, int end, YearWindow years) {
+    constexpr int kLooked = 20000;
+    LineCutter cutter(table.fields, years);
+    int turkish = 0, english = 0;
+    for (int i = from, n = 0; i < end && n < kLooked; ++i) {
+        const std::string_view line = text.line(i);
+        if (plainRole(line, table) != LineRole::Other) continue;
+        ++n;
+        const CutLine& c = cutter.cut(line);
+        for (int k = 0; k < c.count; ++k) {
+            const AmountForm& a = c.facts[static_cast<std::size_t>(k)].amount;
+            if (!a.valid || !a.decimal || !a.grouping) continue;
+            (a.decimal == ',' ? turkish : english) += 1;
+        }
+    }
+    if (turkish == 0 && english == 0) return std::nullopt;
+    return turkish >= english ? AmountNotation{',', '.'} : AmountNotation{'.', ','};
+}
+
 bool isTextColumn(const ColumnDecision& d) { return d.kind == ColumnKind::Text && !d.marks; }
 
+constexpr std::size_t kMaxFieldsPerLine = LineFields::kMax;
+// Lines a page header's fields stand above the headings at most.
+constexpr int kHeaderReach = 10;
+
 }  // namespace
+
+int firstMark(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto b = static_cast<unsigned char>(line[i]);
+        if (b <= 0x20 || (b >= 0xB0 && b <= 0xDF) || line[i] == '|') continue;
+        return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// One line as the rules see it; what a rule works out (its cut, whether a header follows) is
+// kept for the rules after it.
+struct LineRoles::Line {
+    int i;
+    std::string_view text;
+    LineRole previous;
+    LineCutter& cutter;
+    const CutLine*& cut;
+    LineFields& fields;
+    bool body;
+    std::optional<LineRole> byCut;
+    std::optional<bool> headerAhead;
+};
+
+namespace {
+
+using RoleRule = LineRole (LineRoles::*)(LineRoles::Line&);
+
+}  // namespace
+
+LineRoles::LineRoles(const ReportText& text, const TableLayout& table, const RoleInputs& inputs,
+                     YearWindow years)
+    : m_text(text), m_table(table), m_in(inputs), m_look(table.fields, years) {
+    m_look.readAs(*inputs.kinds);
+}
+
+std::string_view LineRoles::converted(std::string_view line) {
+    m_converted.resize(line.size());
+    m_converted.resize(dosToWinTextInto(line, m_converted.data()));
+    if (m_table.fields.bar == '|') std::replace(m_converted.begin(), m_converted.end(), '|', ' ');
+    return m_converted;
+}
+
+LineRole LineRoles::blank(Line& l) { return isBlank(l.text) ? LineRole::Blank : LineRole::Other; }
+
+LineRole LineRoles::rule(Line& l) { return isRuleLike(l.text) ? LineRole::Rule : LineRole::Other; }
+
+LineRole LineRoles::headingsAgain(Line& l) {
+    const std::string_view key = repeatKey(l.text);
+    return std::find(m_table.headingTexts.begin(), m_table.headingTexts.end(), key) !=
+                   m_table.headingTexts.end()
+               ? LineRole::Heading
+               : LineRole::Other;
+}
+
+// Over the table's body (the headings and above, lines before StartRow): the page header,
+// its "label : value" fields the page's.
+LineRole LineRoles::aboveTheBody(Line& l) {
+    if (l.body) return LineRole::Other;
+    if (l.text.find(':') != std::string_view::npos)
+        l.fields.count = headerFieldsOf(converted(l.text), l.fields.found, kMaxFieldsPerLine);
+    return LineRole::PageHeader;
+}
+
+// The line cut by the kinds, read by its shape: what fits the columns and holds a key is a
+// record, amounts without a key a total, texts alone under a record its going on; nothing
+// but a frame's characters a blank.
+LineRole LineRoles::cutRole(Line& l) {
+    if (!l.byCut) {
+        l.cut = &l.cutter.cut(l.text);
+        l.byCut = classifyLine(l.text, *l.cut, *m_in.kinds, *m_in.keys, l.previous, m_in.usual);
+    }
+    return *l.byCut;
+}
+
+LineRole LineRoles::record(Line& l) {
+    const LineRole byCut = cutRole(l);
+    return byCut == LineRole::Record || byCut == LineRole::Blank ? byCut : LineRole::Other;
+}
+
+// A total's shape, unless its words begin with a field's label ("Stok Kodu : HRD.7864 …"
+// heads a group, whatever its values hold).
+LineRole LineRoles::total(Line& l) {
+    return cutRole(l) == LineRole::Total && !labelFirst(l.text) ? LineRole::Total : LineRole::Other;
+}
+
+// A text going on stands where its column begins, never at the table's edge.
+LineRole LineRoles::continuation(Line& l) {
+    return cutRole(l) == LineRole::Continuation && !atLeftEdge(l.text) ? LineRole::Continuation
+                                                                       : LineRole::Other;
+}
+
+// "label : value" fields: a group's block under the headings, a page header's over headings
+// that follow.
+LineRole LineRoles::labelled(Line& l) {
+    if (l.text.find(':') == std::string_view::npos) return LineRole::Other;
+    if (!l.headerAhead) l.headerAhead = headerAhead(l.i);
+    const std::string_view line = converted(l.text);
+    l.fields.count = *l.headerAhead ? headerFieldsOf(line, l.fields.found, kMaxFieldsPerLine)
+                                    : groupFieldsOf(line, l.fields.found, kMaxFieldsPerLine);
+    if (l.fields.count == 0) return LineRole::Other;
+    return *l.headerAhead ? LineRole::PageHeader : LineRole::Block;
+}
+
+// Words at the table's edge between the records, no amount among them: a group's block line
+// ("253 TESİS, MAKİNE VE CİHAZLAR").
+LineRole LineRoles::bareBlock(Line& l) {
+    if (!atLeftEdge(l.text) || looksLikeRecord(l.text)) return LineRole::Other;
+    if (!l.headerAhead) l.headerAhead = headerAhead(l.i);
+    if (*l.headerAhead) return LineRole::Other;
+    const std::string_view line = converted(l.text);
+    if (isPageFooter(line) || isTotalLabel(line, false)) return LineRole::Other;
+    l.fields.bare = true;
+    return LineRole::Block;
+}
+
+LineRole LineRoles::roleOf(int i, LineRole previous, LineCutter& cutter, const CutLine*& cut,
+                           LineFields& fields) {
+    // The rules in the order they are tried; the first that applies decides.
+    static constexpr RoleRule kRules[] = {
+        &LineRoles::blank,          // blank
+        &LineRoles::rule,           // a rule or a frame's line
+        &LineRoles::headingsAgain,  // the headings again, on a new page
+        &LineRoles::aboveTheBody,   // over the table's body: the page header
+        &LineRoles::record,         // a record by its shape (nothing but a frame's: blank)
+        &LineRoles::total,          // a total by its shape, no field's label first
+        &LineRoles::continuation,   // a record's text going on, not at the table's edge
+        &LineRoles::labelled,       // a block's or page header's "label : value" fields
+        &LineRoles::bareBlock,      // words at the table's edge: a group's block line
+    };
+    cut = nullptr;
+    fields.count = 0;
+    fields.bare = false;
+    Line l{i,
+           m_text.line(i),
+           previous,
+           cutter,
+           cut,
+           fields,
+           i >= m_table.dataStart && i >= m_in.firstLine,
+           std::nullopt,
+           std::nullopt};
+    for (const RoleRule rule : kRules) {
+        const LineRole role = (this->*rule)(l);
+        if (role != LineRole::Other) return role;
+    }
+    return LineRole::Other;
+}
+
+// A line that begins with a field's label: a group's block, whatever words its values hold;
+// not a total's ("GENEL TOPLAM : 1.234,56"). Or one that numbers its page ("… NAKLİYAT
+// Sayfa : 2"): a page's header.
+bool LineRoles::labelFirst(std::string_view raw) {
+    if (raw.find(':') == std::string_view::npos) return false;
+    HeaderField found[kMaxFieldsPerLine];
+    const std::string_view line = converted(raw);
+    const std::size_t n = headerFieldsOf(line, found, kMaxFieldsPerLine);
+    for (std::size_t f = 0; f < n; ++f) {
+        if (isPageFooter(std::string(found[f].label) + " " + std::string(found[f].value)))
+            return true;
+    }
+    return n > 0 && !isTotalLabel(found[0].label) &&
+           TrimControl(line).substr(0, found[0].label.size()) == found[0].label;
+}
+
+bool LineRoles::atLeftEdge(std::string_view line) const {
+    return m_in.leftEdge >= 0 && firstMark(line) == m_in.leftEdge;
+}
+
+// Whether the line after `line` that is more than blank or fields is the table's headings
+// or rule line: then the line is part of a page header, not the block of a group (which
+// records or totals follow).
+bool LineRoles::headerAhead(int line) {
+    const int end = std::min(m_text.lineCount(), line + 1 + kHeaderReach);
+    for (int j = line + 1; j < end; ++j) {
+        const std::string_view next = m_text.line(j);
+        if (!next.empty() && next.front() == '\f') return false;
+        const LineRole role = plainRole(next, m_table);
+        if (role == LineRole::Heading) return true;
+        // The table's own rule line; a rule under a title is none of a group's.
+        if (role == LineRole::Rule) {
+            if (repeatKey(next) == m_table.tableText) return true;
+            continue;
+        }
+        if (role == LineRole::Blank) continue;
+        const LineRole cut =
+            classifyLine(next, m_look.cut(next), *m_in.kinds, *m_in.keys, LineRole::Other);
+        if (cut == LineRole::Record || cut == LineRole::Total) return false;
+    }
+    return false;
+}
 
 LineRole plainRole(std::string_view line, const TableLayout& table) {
     if (isBlank(line)) return LineRole::Blank;
@@ -122,6 +350,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         ++n;
         ++printed[repeatKey(line)];
     }
+    const std::optional<AmountNotation> notation = shownNotation(text, table, from, last, years);
     int seen = 0, sure = 0, repeated = 0;
     std::array<bool, 2> splitHolds{};  // among the sure records; among the other lines
     int i = from;
@@ -148,12 +377,13 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             int ident = 0;
             for (int k = 0; k < c.count; ++k) {
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(k)];
-                amount |= showsAmount(f);
+                const bool shows = showsAmount(f) && fitsNotation(f.amount, notation);
+                amount |= shows;
                 // The split-off character is no code, whatever it holds; nor is what runs
                 // on past the table line (the last digit of a total printed a place further
                 // right than the records).
                 if (k == table.splitField || pastTableLine(table, k)) continue;
-                ident += f.dateOrders != 0 || (f.codeToken && !showsAmount(f));
+                ident += f.dateOrders != 0 || (f.codeToken && !shows);
             }
             // A total's words make no record for sure, whatever its count column holds
             // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
@@ -182,7 +412,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     reading.end = i;
     // Without an amount beside a date or a code anywhere, every line is evidence.
     const auto& stats = sure > 0 ? evidence : all;
-    const std::optional<AmountNotation> shown = tableNotation(stats);
+    const std::optional<AmountNotation> shown = notation ? notation : tableNotation(stats);
     for (int k = 0; k < kFields; ++k) {
         reading.kinds[static_cast<std::size_t>(k)] =
             stats[static_cast<std::size_t>(k)].decide(regional, shown ? &*shown : nullptr);

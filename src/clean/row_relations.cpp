@@ -298,6 +298,28 @@ RowRelations::RowRelations(const RecordTable& table, const std::vector<char>& el
         brokenBy.push_back(std::move(broken));
         kept.push_back(w);
     }
+    // A changed amount breaks every formula that holds its column, so a column of a formula
+    // that every record keeps was not changed where that formula takes part. A record
+    // breaking a formula each of whose columns is one of those there broke nothing: the
+    // formula is a coincidence of small figures (counts of days that happen to add up so on
+    // the other records).
+    std::vector<std::size_t> clean;
+    for (std::size_t i = 0; i < m_relations.size(); ++i) {
+        if (brokenBy[i].empty()) clean.push_back(i);
+    }
+    const auto confirmed = [&](std::size_t r, std::size_t c) {
+        for (const std::size_t i : clean) {
+            const auto& terms = m_relations[i].terms;
+            if (std::none_of(terms.begin(), terms.end(),
+                             [&](const auto& t) { return t.first == c; }))
+                continue;
+            const auto printed = std::count_if(terms.begin(), terms.end(), [&](const auto& t) {
+                return table.value(r, t.first) != 0;
+            });
+            if (printed >= 2) return true;
+        }
+        return false;
+    };
     // Each breaking record once, by the first formula it breaks.
     std::vector<std::size_t> named;
     for (std::size_t i = 0; i < m_relations.size(); ++i) {
@@ -308,6 +330,9 @@ RowRelations::RowRelations(const RecordTable& table, const std::vector<char>& el
         }
         for (const std::size_t r : brokenBy[i]) {
             if (std::find(named.begin(), named.end(), r) != named.end()) continue;
+            if (std::all_of(rel.terms.begin(), rel.terms.end(),
+                            [&](const auto& t) { return confirmed(r, t.first); }))
+                continue;
             named.push_back(r);
             std::int64_t others = 0;
             for (const auto& [c, sign] : rel.terms) {

@@ -249,6 +249,7 @@ std::optional<TableLocation> barTable(const ReportText& text) {
             at.format = TableFormat::Frame;
             at.separator = std::string(1, withoutFormFeed(text.line(j))[most->front()]);
             at.broader = true;
+            at.barsAlone = true;
             at.widths = partWidths(text.line(j), *most);
             return at;
         }
@@ -466,6 +467,21 @@ std::vector<std::string> headingsOf(const ReportText& text, const TableLocation&
 // from its headings on. Each such table's columns are read from its own records.
 void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
     constexpr int kMoreHeadingLines = 2;
+    // A table of the records' columns printed before the first one found (a loan plan under
+    // no rule, then tables in frames).
+    if (!tables.empty()) {
+        ReportTable found = tables.front();
+        titleOf(text, found);
+        if (std::optional<TableLocation> before = dataTable(text, 0, found.firstLine)) {
+            ReportTable first;
+            first.location = std::move(*before);
+            first.endLine = found.firstLine;
+            tables.front().firstLine = found.firstLine;
+            tables.front().titleLine = found.titleLine;
+            tables.front().title = found.title;
+            tables.insert(tables.begin(), std::move(first));
+        }
+    }
     for (std::size_t t = 0; t < tables.size(); ++t) {
         ReportTable& table = tables[t];
         const std::vector<std::string> headings = headingsOf(text, table.location);

@@ -242,11 +242,7 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
         dataLayout(text, table, t);
         return t;
     }
-    // A table drawn with bars alone begins at its first line of bars, which no corner opens.
-    const std::size_t mark = t.tableText.find_first_not_of(" \f");
-    const bool barsAlone = table.format == TableFormat::Frame && table.broader &&
-                           table.separator != "+" && mark != std::string::npos &&
-                           t.tableText.substr(mark, 1) == table.separator;
+    const bool barsAlone = table.barsAlone;
     const bool plusFrame = table.format == TableFormat::Frame && table.separator == "+";
     if (settings.AutoColumnSearch && (barsAlone || plusFrame)) {
         // A frame drawn with "+" or with bars alone: its own widths, its bars trimmed.
@@ -357,7 +353,8 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
         while (i < line.size()) {
             auto blankAt = [&](std::size_t p) {
                 const auto b = static_cast<unsigned char>(line[p]);
-                return b <= 0x20 || isBoxByte(b) || line[p] == '|';
+                return b <= 0x20 || isBoxByte(b) || line[p] == '|' ||
+                       (table.fields.bar != 0 && line[p] == table.fields.bar);
             };
             if (blankAt(i)) {
                 ++i;

@@ -1,5 +1,7 @@
 #include "clean/total_label.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "core/text_rules.h"
@@ -32,7 +34,8 @@ struct Stem {
 constexpr Stem kStems[] = {
     {"TOPLAM", TotalClass::Plain, false}, {"YEKUN", TotalClass::Plain, false},
     {"SAYFA", TotalClass::Page, false},   {"SAHIFE", TotalClass::Page, false},
-    {"NAKLI", TotalClass::Forward, true}, {"SONRAKI", TotalClass::Forward, true},
+    {"NAKLI", TotalClass::Forward, true}, {"NAKLED", TotalClass::Forward, false},
+    {"SONRAKI", TotalClass::Forward, true},
     {"DEVIR", TotalClass::Back, false},   {"DEVRI", TotalClass::Back, false},
     {"DEVREDEN", TotalClass::Back, true}, {"ONCEKI", TotalClass::Back, true},
     {"NAKIL", TotalClass::Back, true},    {"GENEL", TotalClass::Grand, true},
@@ -83,6 +86,26 @@ std::string shapeOf(std::string_view word) {
                        runs[0] <= 2 && runs[1] <= 2 && (runs[2] == 2 || runs[2] == 4);
     if (dated) return "D";
     return runs.empty() ? std::string() : shape;
+}
+
+// Whether a folded word names a month, in full or by its first three letters.
+bool isMonthName(std::string_view word) {
+    static constexpr std::string_view kMonths[] = {"OCAK",  "SUBAT",   "MART",   "NISAN",
+                                                   "MAYIS", "HAZIRAN", "TEMMUZ", "AGUSTOS",
+                                                   "EYLUL", "EKIM",    "KASIM",  "ARALIK"};
+    for (const std::string_view m : kMonths) {
+        if (word == m || (word.size() == 3 && m.substr(0, 3) == word)) return true;
+    }
+    return false;
+}
+
+// Whether a folded word names the side of the money a total adds up (the debit's, the
+// credit's; what came in, what went out): "BORÇ TOPLAMI" and "ALACAK TOPLAMI" are one family.
+bool isSideWord(std::string_view word) {
+    static constexpr std::string_view kSides[] = {"BORC",     "ALACAK", "GIRIS",  "CIKIS",
+                                                  "TAHSILAT", "ODEME",  "TEDIYE", "GELIR",
+                                                  "GIDER",    "YATAN",  "CEKILEN"};
+    return std::find(std::begin(kSides), std::end(kSides), word) != std::end(kSides);
 }
 
 }  // namespace
@@ -142,9 +165,20 @@ TotalLabel readTotalLabel(std::string_view win1254) {
         grand |= found->kind == TotalClass::Grand;
         group |= found->kind == TotalClass::Group;
     }
+    // The family: the key with the label's other words, a number, code or date by its shape
+    // and a month by its being one ("OCAK AYI TOPLAMI" and "ŞUBAT AYI TOPLAMI" are one family,
+    // "YIL TOPLAMI" and "BÜTÇE TOPLAMI" two).
     label.family = label.key;
     for (const std::string& w : label.words) {
-        if (const std::string shape = shapeOf(w); !shape.empty()) label.family += " #" + shape;
+        if (const std::string shape = shapeOf(w); !shape.empty()) {
+            label.family += " #" + shape;
+        } else if (isMonthName(w)) {
+            label.family += " #M";
+        } else if (isSideWord(w)) {
+            label.family += " #S";
+        } else {
+            label.family += " " + w;
+        }
     }
     // A sum carried on says so first; then the page, everything, a group.
     label.kind = forward ? TotalClass::Forward

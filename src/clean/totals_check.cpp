@@ -125,6 +125,9 @@ void State::startGroup(int level) {
     level = std::clamp(level, 0, innermost);
     endGroup();
     groupsSeen = true;
+    // A group begun on a new page before its first record: a DEVİR now opens it, whatever
+    // the page before carried.
+    prevPageCarried = false;
     const Point now = snapshot();
     for (int l = level; l <= innermost; ++l) group[static_cast<std::size_t>(l)] = now;
     groupRecords = 0;
@@ -220,6 +223,7 @@ void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts&
     // A sum carried from before at a group's start opens it, unless the page before ended
     // with the sum it carries on.
     const bool carriedOver = s.recordsOnPage == 0 && s.prevPageCarried;
+    s.prevPageCarried = false;  // the page's first total line carries the sum, no later one
     if (label.kind == TotalClass::Back && !carriedOver &&
         (s.groupRecords == 0 || s.closedByTotal)) {
         if (s.groupRecords > 0) s.startGroup(s.innermost);

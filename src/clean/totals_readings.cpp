@@ -213,7 +213,10 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         }
         ++judged.unexplained;
     }
-    // What the line's other figures agreed by shows what it covers.
+    // What the line's other figures agreed by shows what it covers, where at least as many
+    // of them agreed as did not: one small count that some reading happens to give among
+    // figures none explains (last year's under this year's) shows nothing.
+    if (judged.figures - judged.unexplained < judged.unexplained) shown.clear();
     std::sort(shown.begin(), shown.end());
     shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
     for (std::size_t p = pendingBefore; p < pending.size(); ++p) pending[p].shownBy = shown;

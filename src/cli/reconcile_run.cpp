@@ -1,7 +1,10 @@
 #include "cli/reconcile_run.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "commands/reconcile_command.h"
 #include "commands/report_title.h"
@@ -25,6 +28,18 @@ int dayCount(const std::string& value) {
         throw UsageError("--days: '" + value + "' bir gün sayısı değil (0 ile 366 arası)");
     }
     return n;
+}
+
+// Whether two files hold the same bytes (a copy of one print-out given as both sides).
+bool sameBytes(const std::string& a, const std::string& b) {
+    std::error_code ec, ec2;
+    const auto size = std::filesystem::file_size(platform::toFsPath(a), ec);
+    if (ec || size != std::filesystem::file_size(platform::toFsPath(b), ec2) || ec2) return false;
+    std::ifstream fa(platform::toFsPath(a), std::ios::binary),
+        fb(platform::toFsPath(b), std::ios::binary);
+    return fa && fb &&
+           std::equal(std::istreambuf_iterator<char>(fa), std::istreambuf_iterator<char>(),
+                      std::istreambuf_iterator<char>(fb), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -55,6 +70,11 @@ void readReconcileOptions(const GivenOptions& given, Job& job) {
     if (job.output.empty() || std::filesystem::is_directory(platform::toFsPath(job.output), ec)) {
         throw UsageError("--reconcile: --output ile yazılacak dosya verilmeli (OUT.xlsx)");
     }
+    if (sameFile(job.inputs[0], job.inputs[1]) || sameBytes(job.inputs[0], job.inputs[1])) {
+        throw UsageError("--reconcile: defter ile ekstre aynı döküm ('" + job.inputs[0] + "', '" +
+                         job.inputs[1] +
+                         "'); önce kendi defterimiz, sonra karşı tarafın ekstresi verilir");
+    }
     if (given.has("--same-side") && given.has("--mirror"))
         throw UsageError("--same-side ve --mirror birlikte verilemez");
     if (given.has("--days")) job.days = dayCount(given.value("--days"));
@@ -76,6 +96,12 @@ int runReconcile(const Job& job, Console& console) {
                 if (sameFile(file, input)) throw Error(replacesInputMessage(file, input));
             }
             refuseUnwritable(file);
+            std::error_code ec;
+            const std::filesystem::path folder = platform::toFsPath(file).parent_path();
+            if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
+                throw Error("'" + platform::fromFsPath(folder) + "' klasörü yok; '" +
+                            printableName(file) + "' yazılamadı, hiçbir şey yazılmadı");
+            }
         };
         for (const std::string& file : reconciliationFiles(output, job.format)) check(file);
 
@@ -89,7 +115,13 @@ int runReconcile(const Job& job, Console& console) {
         request.reading.quiet = job.quiet;
         request.days = job.days;
         request.direction = job.direction;
-        const std::optional<Reconciliation> done = reconcileFiles(request, ledgerUi, statementUi);
+        std::optional<Reconciliation> done;
+        try {
+            done = reconcileFiles(request, ledgerUi, statementUi);
+        } catch (const SidesSwapped& e) {
+            console.say("tablamo-convert", e.what());
+            return 2;
+        }
         if (!done) return 1;
         for (const auto& [path, side] :
              {std::pair{&ledgerPath, &done->ledger}, std::pair{&statementPath, &done->statement}}) {
@@ -105,7 +137,9 @@ int runReconcile(const Job& job, Console& console) {
         options.today = Clock().today();
         options.clean = &*ws.clean();
         options.csvSeparator = job.csvSeparator;
+        // As the window's "Excel" saves it.
         options.print = printSetupOf(ws.text);
+        options.print.title = ws.book.printTitle;
         const std::vector<std::string> files =
             saveReconciliation(ws, job.format, output, options, check);
         if (!job.quiet) {

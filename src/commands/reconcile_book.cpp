@@ -107,10 +107,10 @@ Joined joined(const std::vector<int>& picks, const std::vector<Entry>& entries,
 Book::Table onlyTable(const std::vector<reconcile::Unpaired>& left, const Reconciliation& done,
                       bool statementSide, const Cells& cells, const char* name) {
     TableBuilder t({{"Satır", {ColumnKind::Code, 8}},
-                    {"Tarih", {ColumnKind::Date, 10}},
+                    {"Tarih", {ColumnKind::Date, 12}},
                     {"Açıklama", {ColumnKind::Text, 40}},
                     {"Tutar", {ColumnKind::Amount, 16}},
-                    {"Olası Neden", {ColumnKind::Text, 40}}});
+                    {"Olası Neden", {ColumnKind::Text, 60}}});
     const auto& mine = (statementSide ? done.statement : done.ledger).account.entries;
     const auto& theirs = (statementSide ? done.ledger : done.statement).account.entries;
     for (const reconcile::Unpaired& u : left) {
@@ -143,11 +143,11 @@ void showReconciliation(Workspace& ws, const Reconciliation& done) {
     tables.push_back(statement.build(kTables[0].sheet));
 
     TableBuilder matches({{"Defter Satırı", {ColumnKind::Code, 8}},
-                          {"Defter Tarihi", {ColumnKind::Date, 10}},
+                          {"Defter Tarihi", {ColumnKind::Date, 12}},
                           {"Defter Açıklaması", {ColumnKind::Text, 36}},
                           {"Defter Tutarı", {ColumnKind::Amount, 15}},
                           {"Ekstre Satırı", {ColumnKind::Code, 8}},
-                          {"Ekstre Tarihi", {ColumnKind::Date, 10}},
+                          {"Ekstre Tarihi", {ColumnKind::Date, 12}},
                           {"Ekstre Açıklaması", {ColumnKind::Text, 36}},
                           {"Ekstre Tutarı", {ColumnKind::Amount, 15}},
                           {"Gün Farkı", {ColumnKind::Code, 6}},
@@ -165,6 +165,7 @@ void showReconciliation(Workspace& ws, const Reconciliation& done) {
 
     ws.book.tables = std::move(tables);
     ws.book.shown = 0;
+    ws.book.printTitle = reconciliationTitle(done);
     ws.text = ReportText();
     ws.textReading = {};
     ws.reportPath.clear();
@@ -195,6 +196,18 @@ std::vector<std::string> saveReconciliation(const Workspace& ws, OutputFormat fo
     }
     formatInfo(format).writeBook(cleanBook(ws, options.print), options, files);
     return files;
+}
+
+std::string reconciliationTitle(const Reconciliation& done) {
+    const std::string& account =
+        done.ledger.accountName.empty() ? done.ledger.accountLine : done.ledger.accountName;
+    // As the statement's labels print their dates.
+    const RegionalSettings turkish = RegionalSettings::turkish();
+    // The firm over the title, both in the middle: side by side they run into each other on
+    // an upright page.
+    return (done.ledger.firm.empty() ? "" : done.ledger.firm + "\n") +
+           "Mutabakat: " + (account.empty() ? std::string() : account + " - ") +
+           Cells(turkish).date(done.ledger.account.closingDay);
 }
 
 std::string reconciliationSummary(const reconcile::Result& result, char decimalSeparator) {

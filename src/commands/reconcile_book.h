@@ -40,6 +40,12 @@ std::vector<std::string> saveReconciliation(const Workspace& ws, OutputFormat fo
                                             const std::string& path, const WriteOptions& options,
                                             const TargetCheck& check = {});
 
+/// The printed page's header title of the reconciliation's sheets (Windows-1254): our firm
+/// over "Mutabakat: " and the account (the one picked of several, else the ledger's header
+/// line naming it) with the date of our closing balance; showReconciliation keeps it in the
+/// book for the window's "Excel" and the converter alike.
+std::string reconciliationTitle(const Reconciliation& done);
+
 /// The closing line (UTF-8): "12 eşleşti, 3 yalnız defterde, 4 yalnız ekstrede; fark 0,00",
 /// the difference in the user's notation, grouped.
 std::string reconciliationSummary(const reconcile::Result& result, char decimalSeparator);

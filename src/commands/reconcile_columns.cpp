@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "commands/reconcile_sides.h"
 #include "commands/table_book.h"
 #include "export/cell_value.h"
 
@@ -28,6 +29,23 @@ bool isMarks(const Grid& grid, int c) {
         ++marks;
     }
     return marks > 0;
+}
+
+// The words of an amount column's heading.
+constexpr std::initializer_list<const char*> kAmountWords = {
+    "BAKIYE",  "BORC",  "YATAN", "GIRIS", "GIREN",  "TAHSIL", "ALACAK",
+    "CEKILEN", "CIKIS", "CIKAN", "GIDEN", "ODENEN", "TUTAR",  "MIKTAR"};
+
+// A column whose every value is an amount as a report prints it ("1.234,56B"), one at least.
+bool printedAmounts(const Grid& grid, int c) {
+    int amounts = 0;
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        const std::string_view v = grid.cell(c, r);
+        if (v.empty()) continue;
+        if (!printedMoney(v)) return false;
+        ++amounts;
+    }
+    return amounts > 0;
 }
 
 // The B/A mark of a record: +1 B, -1 A, 0 none.
@@ -98,6 +116,10 @@ SideColumns sideColumns(const Grid& grid, const CleanShape& shape) {
             case ColumnKind::Text:
             case ColumnKind::Code:
                 if (isMarks(grid, c)) break;
+                if (hasWord(key, kAmountWords) && printedAmounts(grid, c)) {
+                    amounts.push_back(c);
+                    break;
+                }
                 if (hasWord(key, {"ACIKLAMA"}) && cols.text < 0) cols.text = c;
                 if (hasWord(key, {"EVRAK", "BELGE", "CEK", "DEKONT", "REF", "FATURA", "SERI"}) &&
                     !hasWord(key, {"FIS", "YEVMIYE"}))
@@ -152,6 +174,9 @@ SideColumns sideColumns(const Grid& grid, const CleanShape& shape) {
     if (!shape.columns.empty() && cols.date != 1) {
         const std::string key = headingKey(grid.cell(1, 0));
         if (hasWord(key, {"HESAP", "CARI", "IBAN"})) cols.account = 1;
+        if (cols.account == 1 && shape.columns.size() > 1 &&
+            hasWord(headingKey(grid.cell(2, 0)), {"ADI", "UNVAN"}))
+            cols.accountName = 2;
     }
     return cols;
 }
@@ -160,8 +185,12 @@ ReadRecords readRecords(const Grid& grid, const CleanShape& shape, const SideCol
                         const RegionalSettings& regional, const Date& today) {
     ReadRecords read;
     const char decimal = regional.decimalSeparator;
+    // A column the clean table kept as text holds its amounts as printed.
     const auto money = [&](int c, int r) -> std::optional<Money> {
-        return c < 0 ? std::nullopt : moneyOf(grid.cell(c, r), decimal);
+        if (c < 0) return std::nullopt;
+        if (shape.columns[static_cast<std::size_t>(c) - 1].kind != ColumnKind::Amount)
+            return printedMoney(grid.cell(c, r));
+        return moneyOf(grid.cell(c, r), decimal);
     };
     // A signed column with B/A marks beside it is signed by them only when it prints no sign.
     bool amountSigned = false;
@@ -201,7 +230,13 @@ ReadRecords readRecords(const Grid& grid, const CleanShape& shape, const SideCol
         e.refs.erase(std::unique(e.refs.begin(), e.refs.end()), e.refs.end());
         std::optional<Money> balance = money(columns.balance, r);
         if (balance && markOf(grid, columns.balanceMarks, r) < 0) *balance = -*balance;
-        if (columns.account >= 0) accounts.insert(std::string(grid.cell(columns.account, r)));
+        if (columns.account >= 0) {
+            std::string account(grid.cell(columns.account, r));
+            accounts.insert(account);
+            if (columns.accountName >= 0 && !grid.cell(columns.accountName, r).empty())
+                account += " " + std::string(grid.cell(columns.accountName, r));
+            read.accountOf.push_back(std::move(account));
+        }
         read.account.entries.push_back(std::move(e));
         read.balances.push_back(balance);
     }

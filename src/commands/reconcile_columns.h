@@ -24,15 +24,18 @@ struct SideColumns {
     int amountMarks = -1;
     int balance = -1, balanceMarks = -1;
     std::vector<int> refs;  ///< document, cheque and reference numbers ("Evrak No", "Çek No")
-    /// A leading column carried from a page header or a group's block ("Hesap Kodu").
-    int account = -1;
+    /// A leading column carried from a page header or a group's block ("Hesap Kodu"), and
+    /// the account's name carried beside it ("Hesap Adı").
+    int account = -1, accountName = -1;
 };
 
 /// The columns by their headings (row 0) and the clean table's kinds: the date ("Tarih"; a
 /// "Valör" date apart), the description ("Açıklama", else the widest text), the debit and
 /// credit ("Borç"/"Alacak", "Yatan"/"Çekilen", "Giriş"/"Çıkış"), a signed amount ("Tutar"),
 /// the running balance ("Bakiye") and the B/A marks after an amount. Amounts no heading names
-/// are taken in order: debit, credit, balance (one alone: a signed amount).
+/// are taken in order: debit, credit, balance (one alone: a signed amount). A column kept as
+/// text whose heading names an amount and whose every value is an amount as a report prints
+/// it ("1944,91", "91.682,31B") is read as one.
 SideColumns sideColumns(const Grid& grid, const CleanShape& shape);
 
 /// A clean table's amount (the user's notation: a leading minus, `decimal`, no grouping) in
@@ -45,6 +48,8 @@ struct ReadRecords {
     /// Per record: its printed running balance (B/A marks applied: B plus), if it prints one.
     std::vector<std::optional<reconcile::Money>> balances;
     int accounts = 0;  ///< the different values of the carried account column (0: none)
+    /// Per record: its account ("320.01.00838 AKSOY NAKLİYAT", Windows-1254), when carried.
+    std::vector<std::string> accountOf;
 };
 
 /// Reads the records of the clean table in `grid` by `columns`: each with its report line,

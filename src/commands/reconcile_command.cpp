@@ -1,6 +1,10 @@
 #include "commands/reconcile_command.h"
 
+#include <algorithm>
+
 #include "commands/open_commands.h"
+#include "commands/save_guard.h"
+#include "core/encoding.h"
 #include "core/workspace.h"
 
 namespace tablamo {
@@ -28,6 +32,41 @@ void checkSide(ReadSide& side, const char* whose) {
     }
 }
 
+// A ledger of several accounts: the one whose records pair with the statement's most is
+// reconciled, and said so. False (the user told why) when none does, or more than one as well.
+bool pickAccount(ReadSide& ledger, const ReadSide& statement, const reconcile::Options& options,
+                 UiPort& ui) {
+    std::vector<int> paired;
+    std::string names;
+    for (const ReadSide::Part& part : ledger.parts) {
+        int n = 0;
+        for (const reconcile::Match& m :
+             reconcile::reconcile(part.account, statement.account, options).matches)
+            n += static_cast<int>(m.ledger.size());
+        paired.push_back(n);
+        names += (names.empty() ? "" : ", ") + win1254ToUtf8(part.name);
+    }
+    const auto best = std::max_element(paired.begin(), paired.end());
+    const std::size_t pick = static_cast<std::size_t>(best - paired.begin());
+    if (*best == 0 || std::count(paired.begin(), paired.end(), *best) > 1) {
+        ui.showMessage(accountsMessage(ledger.parts.size(), names));
+        return false;
+    }
+    std::string others;
+    for (std::size_t k = 0; k < ledger.parts.size(); ++k) {
+        if (k != pick) others += (others.empty() ? "" : ", ") + win1254ToUtf8(ledger.parts[k].name);
+    }
+    ledger.account = std::move(ledger.parts[pick].account);
+    ledger.accountName = ledger.parts[pick].name;
+    ledger.warnings.push_back("uyarı: defter " + std::to_string(ledger.parts.size()) +
+                              " hesabın kayıtlarını taşıyor; ekstreyle eşleşen " +
+                              win1254ToUtf8(ledger.accountName) +
+                              " mutabakata alındı, öbürleri alınmadı (" + others + ")");
+    ledger.parts.clear();
+    ledger.accounts = 1;
+    return true;
+}
+
 // Every line said of one side, for the window's one message.
 void sideLines(std::string& text, const char* title, const ReadSide& side) {
     if (side.note.empty() && side.warnings.empty()) return;
@@ -39,6 +78,12 @@ void sideLines(std::string& text, const char* title, const ReadSide& side) {
 
 }  // namespace
 
+std::string accountsMessage(std::size_t accounts, const std::string& names) {
+    return "Defter " + std::to_string(accounts) + " hesabın kayıtlarını taşıyor (" + names +
+           ") ve ekstreyle eşleşen tek bir hesap bulunamadı. Mutabakat bir hesabın defteriyle "
+           "yapılır: defteri yalnız ekstrenin hesabı için yazdırın.";
+}
+
 std::optional<Reconciliation> reconcileFiles(const ReconcileRequest& request, UiPort& ledgerUi,
                                              UiPort& statementUi, const Clock& clock) {
     std::optional<ReadSide> ledger = readSide(request.ledgerPath, request.reading, ledgerUi, clock);
@@ -46,13 +91,11 @@ std::optional<Reconciliation> reconcileFiles(const ReconcileRequest& request, Ui
     std::optional<ReadSide> statement =
         readSide(request.statementPath, request.reading, statementUi, clock);
     if (!statement) return std::nullopt;
-    checkSide(*ledger, "defterin");
-    checkSide(*statement, "ekstrenin");
-    // A side without a date of its own closes when the other does.
-    if (ledger->account.closingDay == 0) ledger->account.closingDay = statement->account.closingDay;
-    if (statement->account.closingDay == 0)
-        statement->account.closingDay = ledger->account.closingDay;
-
+    if (ledger->statement && !statement->statement) {
+        throw SidesSwapped("'" + request.ledgerPath + "' bir banka ekstresi, '" +
+                           request.statementPath +
+                           "' değil: önce defter (kendi kayıtlarımız), sonra ekstre verilir");
+    }
     reconcile::Options options;
     options.days = request.days;
     options.direction = request.direction;
@@ -62,6 +105,14 @@ std::optional<Reconciliation> reconcileFiles(const ReconcileRequest& request, Ui
         statement->statement ? reconcile::Direction::Same : reconcile::Direction::Mirror;
     const bool bank = statement->statement || ledger->bankWords || statement->bankWords;
     options.bank = bank || !(ledger->partyWords || statement->partyWords);
+    if (ledger->parts.size() > 1 && !pickAccount(*ledger, *statement, options, ledgerUi))
+        return std::nullopt;
+    checkSide(*ledger, "defterin");
+    checkSide(*statement, "ekstrenin");
+    // A side without a date of its own closes when the other does.
+    if (ledger->account.closingDay == 0) ledger->account.closingDay = statement->account.closingDay;
+    if (statement->account.closingDay == 0)
+        statement->account.closingDay = ledger->account.closingDay;
 
     Reconciliation done;
     done.ledgerPath = request.ledgerPath;
@@ -80,6 +131,10 @@ bool reconcileIntoGrid(Workspace& ws, UiPort& ui, const Clock& clock) {
     ask.title = kStatementDialogTitle;
     const std::optional<std::string> statementPath = ui.askOpenFile(ask);
     if (!statementPath) return false;
+    if (sameFile(*ledgerPath, *statementPath)) {
+        ui.showMessage(kSameFileMessage);
+        return false;
+    }
 
     ReconcileRequest request;
     request.ledgerPath = *ledgerPath;

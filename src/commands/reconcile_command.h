@@ -21,15 +21,34 @@ struct ReconcileRequest {
     reconcile::Direction direction = reconcile::Direction::Auto;
 };
 
+/// "Mutabakat…" when the same file was picked for both sides (UTF-8).
+inline constexpr const char* kSameFileMessage =
+    "Defter ile ekstre aynı dosya: önce kendi defterimizi, sonra karşı tarafın ekstresini seçin.";
+
 /// The titles of "Mutabakat…"'s two open dialogs (UTF-8).
 inline constexpr const char* kLedgerDialogTitle = "Mutabakat: defter (kendi kayıtlarımız)";
 inline constexpr const char* kStatementDialogTitle = "Mutabakat: ekstre (karşı tarafın dökümü)";
+
+/// A ledger and a statement given the other way round: the first is a bank's statement (told
+/// by its own lines), the second not. what() says so (UTF-8).
+class SidesSwapped : public Error {
+public:
+    using Error::Error;
+};
+
+/// The refusal of a ledger of several accounts none of which, or more than one of which, pairs
+/// with the statement best (UTF-8): how many, their names ("102.01.001 AKBANK, …").
+std::string accountsMessage(std::size_t accounts, const std::string& names);
 
 /// Reads both sides (each one's refusal told through its own port) and reconciles them:
 /// the statement's direction from the data unless the request names it; a bank account's
 /// reasons when either side is an Akbank statement or names a bank, a customer's or
 /// supplier's when they name one. Each side's warnings get a line when its closing balance
-/// does not follow from its records, and when its records belong to several accounts.
+/// does not follow from its records, and when its records belong to several accounts. Of a
+/// ledger of several accounts the one whose records pair with the statement's most is
+/// reconciled, with a warning that names it and the others; none or a tie is refused
+/// (accountsMessage). Raises SidesSwapped when the ledger is a bank's statement and the
+/// statement is not.
 /// Nothing when a side cannot be read. Raises for a file that cannot be opened.
 std::optional<Reconciliation> reconcileFiles(const ReconcileRequest& request, UiPort& ledgerUi,
                                              UiPort& statementUi, const Clock& clock = Clock());

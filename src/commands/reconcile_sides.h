@@ -35,6 +35,18 @@ struct ReadSide {
     bool partyWords = false;  ///< its header names a customer or supplier (CARİ, 120, 320 …)
     bool noRecords = false;   ///< it prints its balances and no record
     int accounts = 0;         ///< the accounts its records belong to, when it names them
+    /// Each account's records and balances, in the order they are printed, when there are
+    /// several (a sub-ledger printed for a range of accounts).
+    struct Part {
+        std::string name;  ///< its code and name as carried (Windows-1254)
+        reconcile::Account account;
+    };
+    std::vector<Part> parts;
+    std::string accountName;  ///< the one of several reconciled (Windows-1254)
+    std::string firm;         ///< whose report it is, as its first line names it (Windows-1254)
+    /// The header line that names the account ("Hesap : 102.01.003 AKBANK", blanks closed up;
+    /// Windows-1254), if one does.
+    std::string accountLine;
     /// What its reading said (UTF-8): the totals that disagree, one "uyarı: …" each, and a
     /// closing balance that does not follow from the records.
     std::vector<std::string> warnings;
@@ -52,6 +64,28 @@ std::optional<ReadSide> readSide(const std::string& path, const SideReading& how
 /// "(1.234,56)"): its value in hundredths, the B/A mark glued to it or in brackets counted
 /// (A minus). Nothing for a text that is no amount.
 std::optional<reconcile::Money> printedMoney(std::string_view token);
+
+/// An amount a line prints (a B/A mark after it counted) and the middle of its place.
+struct PlacedAmount {
+    reconcile::Money value = 0;
+    int at = 0;
+};
+
+/// The amounts a line prints after its words, a frame's bars taken for blanks.
+std::vector<PlacedAmount> lineAmounts(std::string_view line);
+
+/// Where one of a side's amount columns stands on its lines (the middle of its heading).
+struct ColumnPlace {
+    enum Role : unsigned char { Debit, Credit, Amount, Balance };
+    Role role = Amount;
+    int at = 0;
+};
+
+/// The balance a line prints under the side's columns (an opening line, DEVİR): each amount
+/// taken for the column whose heading stands nearest over it; a balance's as it stands, else
+/// the debit less the credit or the signed amount. lineBalance when no column is placed.
+std::optional<reconcile::Money> balanceUnder(std::string_view line,
+                                             const std::vector<ColumnPlace>& places);
 
 /// The balance a line of the report prints (its rightmost amount, a B/A mark after it
 /// counted; of a debit and a credit, their difference): for an opening balance line

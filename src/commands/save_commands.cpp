@@ -21,6 +21,7 @@ WriteOptions optionsOf(const Workspace& ws) {
     options.regional = ws.regional;
     options.clean = ws.clean() ? &*ws.clean() : nullptr;
     if (ws.clean()) options.print = printSetupOf(ws.text);
+    if (!ws.book.printTitle.empty()) options.print.title = ws.book.printTitle;
     return options;
 }
 

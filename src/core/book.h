@@ -38,7 +38,10 @@ struct Book {
     };
 
     std::vector<Table> tables = std::vector<Table>(1);  ///< never empty
-    std::size_t shown = 0;                              ///< the table in the window's grid
+    /// The printed page's header title of tables that are no report's (a reconciliation's),
+    /// Windows-1254; empty: the report's own title.
+    std::string printTitle;
+    std::size_t shown = 0;  ///< the table in the window's grid
 
     Table& table() { return tables[shown]; }
     const Table& table() const { return tables[shown]; }
@@ -61,6 +64,7 @@ struct Book {
             tables.push_back(std::move(kept));
         }
         shown = 0;
+        printTitle.clear();
         Table& t = tables.front();
         t.clean.reset();
         t.name.clear();

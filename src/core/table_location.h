@@ -50,6 +50,9 @@ struct TableLocation {
     std::vector<std::int32_t> widths;
     /// Found by the clean table's broader search only: the plain import takes no such table.
     bool broader = false;
+    /// A table drawn with bars alone or parted by colons, no frame line over it: its line is
+    /// its first line of bars.
+    bool barsAlone = false;
     /// Data: where each column's values stand within its field (0-based, inclusive), read
     /// from the records.
     std::vector<std::int32_t> runFrom, runTo;

@@ -94,6 +94,24 @@ TEST(ReconcileColumns, FoundByHeadingsKindsAndPlace) {
     }
 }
 
+TEST(ReconcileColumns, AmountsKeptAsTextReadAsPrinted) {
+    // Columns the clean table kept as text: a debit in another notation, a balance with its
+    // mark glued on. A text column of other words is no amount.
+    const Table t(
+        {{"Tarih", 'D'}, {"Açıklama", 'T'}, {"Giren", 'T'}, {"Çıkan", 'A'}, {"Bakiye", 'T'}},
+        {{"01/03/2024", "EFT", "1944,91", "", "48.711,15B"},
+         {"02/03/2024", "MASRAF", "", "11.15", "48.700,00B"}});
+    const SideColumns cols = sideColumns(t.grid, t.shape);
+    EXPECT_EQ(std::vector<int>({cols.debit, cols.credit, cols.balance}),
+              std::vector<int>({3, 4, 5}));
+    ReadRecords read =
+        readRecords(t.grid, t.shape, cols, {'.', '/', DateOrder::DayMonthYear}, Date{2026, 1, 1});
+    ASSERT_TRUE(balancesFromRunning(read));
+    EXPECT_EQ(read.account.entries[0].amount, 194491);
+    EXPECT_EQ(read.account.opening, 4676624);
+    EXPECT_EQ(read.account.closing, 4870000);
+}
+
 TEST(ReconcileColumns, RecordsAndTheirRunningBalances) {
     // A statement from the bank's books: deposits are its credits, the balance a credit (A).
     const Table t({{"Tarih", 'D'},
@@ -152,8 +170,29 @@ TEST(ReconcileSides, TheBalanceALinePrints) {
         {"Hesap: 120.01 DEVİR   1.000,00   250,00", 75000},
         {"   DEVREDEN BAKİYE   10,00   20,00   30,00", 3000},
         {"   DEVİR", {}},
+        // a box frame's bars (code page 437 bytes) and bars drawn with "|"
+        {"\xB3      \xB3 DEVREDEN BAKİYE \xB3  61.222,80 \xB3   1.000,00 \xB3", 6022280},
+        {"| DEVİR | 10,00 |  20,00 |", -1000},
     };
     for (const auto& c : cases) EXPECT_EQ(lineBalance(c.line), c.want) << c.line;
+}
+
+TEST(ReconcileSides, TheBalanceALinePrintsUnderItsColumns) {
+    using P = ColumnPlace;
+    const std::vector<P> creditFirst = {{P::Credit, 30}, {P::Debit, 45}};
+    const std::vector<P> withBalance = {{P::Debit, 30}, {P::Credit, 45}, {P::Balance, 60}};
+    const struct {
+        const char* line;
+        std::vector<P> places;
+        std::optional<Money> want;
+    } cases[] = {
+        {"DEVIR                   1.000,00       41.760,15", creditFirst, 4076015},
+        {"DEVIR                                  41.760,15", creditFirst, 4176015},
+        {"DEVIR                   1.000,00", creditFirst, -100000},
+        {"DEVIR                   9,00           2,00           82.337,60A", withBalance, -8233760},
+        {"DEVIR                   1.000,00       41.760,15", {}, -4076015},
+    };
+    for (const auto& c : cases) EXPECT_EQ(balanceUnder(c.line, c.places), c.want) << c.line;
 }
 
 TEST(ReconcileSides, PeriodEnd) {

@@ -367,6 +367,42 @@ TEST(CleanImport, BareBlockLinesHeadTheirGroups) {
     EXPECT_EQ(t.row(4), (Row{"HAMMADDE", "HAM.0001 GRANUL", "09.05.2016", "Iade", "29,426"}));
 }
 
+// Columns read from the records where no rule parts them, whatever their values print: a date
+// with its month's name, amounts signed with "+", a description that fills its column up to
+// where an amount of the next would begin.
+TEST(CleanImport, ColumnsOfTheRecordsWhateverTheirValuesPrint) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        Row second;
+    };
+    const Case cases[] = {
+        {"a month's name",
+         {"Tarih       Fis  Aciklama       Borc      Alacak",
+          "02 Eyl 2012 4000 POS slip 1   360,52",
+          "03 Eyl 2012 4001 POS slip 2                188,79",
+          "15 Eki 2012 4002 EFT gelen                 100,00"},
+         {"03.09.2012", "4001", "POS slip 2", "", "188,79"}},
+        {"plus signs",
+         {"TARIH      FIS  ACIKLAMA          TUTAR      BAKIYE",
+          "01.08.2024 4000 Odeme - ERGUN   -322,54  +27.830,61",
+          "02.08.2024 4002 EFT gelen     +7.387,08  +35.217,69",
+          "03.08.2024 4003 EFT gelen     +1.000,00  +36.217,69"},
+         {"02.08.2024", "4002", "EFT gelen", "7387,08", "35217,69"}},
+        {"a text up to an amount's room",
+         {"TARIH      FIS  ACIKLAMA           CEKILEN      YATAN",
+          "01.08.2024 4000 Fatura 82386     24.313,31",
+          "02.08.2024 4001 EFT YAZICI LTD.ST          22.304,54",
+          "03.08.2024 4002 Kira              1.763,07"},
+         {"02.08.2024", "4001", "EFT YAZICI LTD.ST", "", "22304,54"}},
+    };
+    for (const Case& c : cases) {
+        Clean t(c.lines);
+        ASSERT_EQ(t.records(), 3) << c.name << ": " << t.outcome.message;
+        EXPECT_EQ(t.row(2), c.second) << c.name;
+    }
+}
+
 TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
     Clean t({"x", "Baslik", "----------", "yalnizca yazi", "", "baska yazi"});
     // The plain import's cut of line 3 by the rule line's one width, 9 with LedgerMarks.

@@ -96,6 +96,51 @@ TEST(RecordSelection, EachLineItsRole) {
     }
 }
 
+// The role stage over a page of a table, line by line in order: every rule the stage tries
+// decides a line of it.
+TEST(RecordSelection, TheRoleStageGivesEveryLineItsRole) {
+    using R = LineRole;
+    const std::vector<int>& w = kSelectionWidths;
+    const struct {
+        std::string line;
+        LineRole role;
+    } lines[] = {
+        {"FIRMA A.S.   Sayfa : 1", R::PageHeader},
+        {kSelectionHead, R::Heading},
+        {rule(w), R::Rule},
+        {"Hesap Kodu : 100.01", R::Block},
+        {fields({"01.01.2005", "Fatura", ">1.500,00"}, w), R::Record},
+        {fields({"", "devami"}, w), R::Continuation},
+        {"", R::Blank},
+        {"KASA GRUBU", R::Block},
+        {fields({"02.01.2005", "Odeme", ">500,00"}, w), R::Record},
+        {"      *** ARA RAPOR ***", R::Other},
+        {fields({"", "TOPLAM", ">2.000,00"}, w), R::Total},
+        {"" + kSelectionHead, R::Heading},
+    };
+    std::vector<std::string> report;
+    for (const auto& l : lines) report.push_back(l.line);
+    const ReportText text(joinCrLf(report));
+    TableLayout table = tableOf(text);
+    Kinds kinds;
+    kinds[0] = decision(ColumnKind::Date);
+    kinds[1] = decision(ColumnKind::Text);
+    kinds[2] = decision(ColumnKind::Amount);
+    Keys keys{}, usual{};
+    keys[0] = true;
+    LineRoles roles(text, table, {&kinds, &keys, &usual, 0, 0}, k2026);
+    LineCutter cutter(table.fields, k2026);
+    cutter.readAs(kinds);
+    LineRole previous = R::Other;
+    for (int i = 0; i < text.lineCount(); ++i) {
+        const CutLine* cut = nullptr;
+        LineFields fields;
+        const LineRole role = roles.roleOf(i, previous, cutter, cut, fields);
+        EXPECT_EQ(role, lines[i].role) << "line " << i << ": " << lines[i].line;
+        previous = role == R::Rule ? R::Heading : role;
+    }
+}
+
 // The lines told apart without cutting them, and the lines a page begins at.
 TEST(RecordSelection, LinesTheirLookTells) {
     struct Case {
