@@ -139,7 +139,9 @@ TEST(SaveGuard, AFileThereIsReplacedOnlyWhenTheUserSaysSoOrThisTableWasSavedToIt
             } else {
                 writeBytes(target, "another report's table");
             }
-            if (k.otherReport) ASSERT_TRUE(open(ws, dir / "kasa.txt"));
+            if (k.otherReport) {
+                ASSERT_TRUE(open(ws, dir / "kasa.txt"));
+            }
             const std::string before = readBytes(target);
             ui = RecordingUi();
             ui.answers.push_back(target);
@@ -150,7 +152,9 @@ TEST(SaveGuard, AFileThereIsReplacedOnlyWhenTheUserSaysSoOrThisTableWasSavedToIt
                 EXPECT_EQ(ui.questions[0], "\"" + target + "\" zaten var. Yerine yazılsın mı?");
             }
             const bool written = !k.reply || *k.reply;
-            if (!k.savedBefore) EXPECT_EQ(readBytes(target) != before, written);
+            if (!k.savedBefore) {
+                EXPECT_EQ(readBytes(target) != before, written);
+            }
             EXPECT_EQ(ui.dialogs.size(), written ? 1u : 2u);  // "Hayır": asked for a name again
         }
     }
