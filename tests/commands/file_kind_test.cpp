@@ -43,8 +43,7 @@ TEST(FileKind, TheFirstBytesSayWhatTheFileIs) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string help = notAReportHelp(c.bytes);
-        EXPECT_EQ(help.substr(0, help.find("\r\n")).substr(0, std::string(c.said).size()),
-                  c.said);
+        EXPECT_EQ(help.substr(0, help.find("\r\n")).substr(0, std::string(c.said).size()), c.said);
         EXPECT_EQ(help.empty(), *c.said == '\0');
     }
     // What to do: print the report to a file; a UTF-16 text is saved again instead.
@@ -56,9 +55,9 @@ TEST(FileKind, TheFirstBytesSayWhatTheFileIs) {
 TEST(FileKind, AFolderOpenedIsOfferedToBirlestir) {
     testing::TempDir dir;
     std::filesystem::create_directories(dir.path() / "ay");
-    testing::writeBytes(dir / "ay/muavin.txt",
-                        testing::readBytes(std::string(TABLAMO_TEST_DATA) +
-                                           "/clean/muavin-tek-hesap/report.txt"));
+    testing::writeBytes(
+        dir / "ay/muavin.txt",
+        testing::readBytes(std::string(TABLAMO_TEST_DATA) + "/clean/muavin-tek-hesap/report.txt"));
     testing::writeBytes(dir / "belge.pdf", "%PDF-1.5\n");
     for (const bool yes : {false, true}) {
         Workspace ws;
@@ -77,8 +76,8 @@ TEST(FileKind, AFolderOpenedIsOfferedToBirlestir) {
     ui.answers.push_back(dir / "belge.pdf");
     ASSERT_TRUE(openReport(ws, ui).has_value());
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], std::string(kNotAReportMessage) + "\r\n\r\n" +
-                                  notAReportHelp("%PDF-1.5\n"));
+    EXPECT_EQ(ui.messages[0],
+              std::string(kNotAReportMessage) + "\r\n\r\n" + notAReportHelp("%PDF-1.5\n"));
 }
 
 }  // namespace

@@ -115,8 +115,8 @@ TEST(SaveGuard, AReadOnlyFileIsReplacedOnlyWhenTheUserSaysYes) {
 TEST(SaveGuard, AFileThereIsReplacedOnlyWhenTheUserSaysSoOrThisTableWasSavedToIt) {
     const struct {
         const char* what;
-        bool savedBefore;  // this table was saved to the file first
-        bool otherReport;  // then another report was opened
+        bool savedBefore;           // this table was saved to the file first
+        bool otherReport;           // then another report was opened
         std::optional<bool> reply;  // the question's answer; nothing: not asked
     } cases[] = {
         {"another file, kept", false, false, false},
