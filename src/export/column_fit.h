@@ -25,4 +25,10 @@ std::vector<ColumnFit> columnFits(const Grid& grid, int rows = -1);
 /// "1.234.567,89": 12): its length and a separator per three whole digits beyond the first.
 int groupedLength(std::string_view amount);
 
+/// The lines `text` (Windows-1254) takes wrapped at its blanks in a column `width` digits
+/// wide, as a spreadsheet draws it in its default font (`bold`: a heading's): capitals take
+/// more room than a digit, small letters and blanks less; a word wider than the column goes
+/// on over as many lines as it fills. Errs on the side of one line too many.
+int wrappedLines(std::string_view text, double width, bool bold = false);
+
 }  // namespace tablamo

@@ -34,9 +34,11 @@ long dateSerial(const Date& date);
 /// columns A on, empty cells left out, typed by their column's kind or by cellValue().
 class SheetRows {
 public:
-    /// `kinds` and `wrapped` as WorkbookOptions' (a text of a wrapped column wraps).
+    /// `kinds`, `wrapped` and `widths` as WorkbookOptions' (a text of a wrapped column wraps,
+    /// and its row is made as tall as its lines need).
     SheetRows(int colCount, const RegionalSettings& regional, const Date& today,
-              const std::vector<ColumnKind>& kinds, const std::vector<bool>& wrapped = {});
+              const std::vector<ColumnKind>& kinds, const std::vector<bool>& wrapped = {},
+              const std::vector<double>& widths = {});
 
     /// The most bytes write() puts down for these cells.
     std::size_t bound(const Grid::RowCells& cells) const;
@@ -70,9 +72,10 @@ private:
     int m_colCount;
     RegionalSettings m_regional;
     Date m_today;
-    std::vector<Typing> m_typing;    // by grid column
-    std::vector<char> m_wrapped;     // by grid column: its heading wraps
-    std::vector<Letters> m_letters;  // by grid column
+    std::vector<Typing> m_typing;     // by grid column
+    std::vector<double> m_wrapWidth;  // by grid column: the width its texts wrap in; 0: none
+    bool m_wraps = false;             // some column wraps
+    std::vector<Letters> m_letters;   // by grid column
 };
 
 }  // namespace tablamo

@@ -185,12 +185,13 @@ std::string stylesPart(std::string_view dateFormat, bool wrapped) {
          "</fonts><fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill><fill>"
          "<patternFill patternType=\"gray125\"/></fill></fills><borders count=\"1\"><border>"
          "<left/><right/><top/><bottom/><diagonal/></border></borders><cellStyleXfs "
-         "count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/>"
-         "</cellStyleXfs><cellXfs count=\"";
+         "count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"";
     // A workbook whose texts wrap sets every cell at the top of its row, as the report
-    // prints a record's figures beside its first line.
+    // prints a record's figures beside its first line: the style "Normal" too, which some
+    // programs take for a cell that names no style.
     const std::string top =
         wrapped ? " applyAlignment=\"1\"><alignment vertical=\"top\"/></xf>" : "/>";
+    x += top + "</cellStyleXfs><cellXfs count=\"";
     x += wrapped ? "6" : "4";
     x += "\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"" + top;
     x += "<xf numFmtId=\"164\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" "

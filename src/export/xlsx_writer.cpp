@@ -203,7 +203,7 @@ void writeWorkbook(std::span<const WorkbookSheet> tables, ByteSink& sink,
         const WorkbookOptions& options = tables[t].options;
         const TableSheets& table = sheetsOfTable[t];
         const SheetRows rows(tables[t].grid->colCount(), regional, today, options.kinds,
-                             options.wrapped);
+                             options.wrapped, options.widths);
         SheetPipeline pipeline(*tables[t].grid, rows, zip);
         for (std::size_t i = 0; i < table.entries.size(); ++i, ++number) {
             SheetPart part;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/grid.h"
+#include "export/column_fit.h"
 #include "export/output_formats.h"
 #include "export/xlsx_package.h"
 #include "export/xlsx_writer.h"
@@ -148,6 +149,41 @@ TEST(WorkbookSheets, LandscapeWhenWiderThanAnUprightPage) {
     for (const auto& c : cases) {
         EXPECT_EQ(printsLandscape(c.widths, c.columns), c.landscape) << c.columns;
     }
+}
+
+TEST(WorkbookSheets, AWrappedTextMakesItsRowAsTallAsItsLines) {
+    const struct {
+        const char* text;
+        double width;
+        int lines;
+    } cases[] = {
+        {"Kira", 10, 1},
+        {"Kasadan bankaya virman", 30, 1},
+        {"Kasadan bankaya virman", 10, 3},
+        {"GENEL Y\xD6NET\xDDM G\xDD"
+         "DERLER\xDD",
+         25, 1},                          // capitals, yet one line
+        {"12345678901234567890", 10, 3},  // a word wider than the column
+    };
+    for (const auto& c : cases) EXPECT_EQ(wrappedLines(c.text, c.width), c.lines) << c.text;
+
+    const Grid grid =
+        tableOf({{"A\xE7\xFDklama", "Tutar"}, {"Kasadan bankaya virman", "1,5"}, {"Kira", "2"}});
+    WorkbookSheet sheet{&grid, "Kasa", {}};
+    sheet.options.headingRow = true;
+    sheet.options.kinds = {ColumnKind::Text, ColumnKind::Amount};
+    sheet.options.widths = {10, 8};
+    sheet.options.wrapped = {true, false};
+    testing::TempDir dir;
+    const WorkbookSheet tables[] = {sheet};
+    saveWorkbook(tables, dir / "k.xlsx", RegionalSettings::turkish(), kSheetsToday);
+    const std::string xml = XlsxPackage(dir / "k.xlsx").sheetXml(0);
+    EXPECT_NE(xml.find("<row r=\"1\"><c r=\"A1\" s=\"5\""), std::string::npos);
+    EXPECT_NE(xml.find("<row r=\"2\" ht=\"45\" customHeight=\"1\"><c r=\"A2\" s=\"4\""),
+              std::string::npos);
+    EXPECT_NE(xml.find("<row r=\"3\"><c r=\"A3\" s=\"4\""), std::string::npos);
+    EXPECT_NE(testing::readPart(dir / "k.xlsx", "xl/styles.xml").find("wrapText=\"1\""),
+              std::string::npos);
 }
 
 }  // namespace
