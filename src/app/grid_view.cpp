@@ -254,9 +254,10 @@ void GridView::applyGridLayout() {
     verticalHeader()->setFixedWidth(numbersWidth);
     horizontalHeader()->setFixedHeight(std::max(g.rowHeight(0), 0));
     verticalHeader()->setDefaultSectionSize(Grid::kDefaultRowHeight);
-    // A clean table's column is at least as wide as its bold heading, its longest word (up
-    // to forty letters: no "MAHSU" for "MAHSUP") and its amounts with their thousands
-    // grouped; the grid keeps the report's width.
+    // A clean table's column is at least as wide as its bold heading, its widest text (up
+    // to forty letters: no "MAHSU" for "MAHSUP", the whole of a name the report printed in
+    // capitals) and its amounts with their thousands grouped; the grid keeps the report's
+    // width.
     const QFontMetrics heading(horizontalHeader()->font());
     const QFontMetrics cells(f);
     const std::vector<ColumnFit> fits =
@@ -271,7 +272,7 @@ void GridView::applyGridLayout() {
             const int words =
                 m_model->kindOf(c) == ColumnKind::Amount
                     ? cells.horizontalAdvance(QString(groupedLength(fit.text), QLatin1Char('0')))
-                    : std::min(widestWord, cells.horizontalAdvance(fromWin1254(fit.word)));
+                    : std::min(widestWord, cells.horizontalAdvance(fromWin1254(fit.text)));
             width = std::max(width, words + 4 * kTextInset);
         }
         setColumnWidth(c - 1, width);

@@ -129,18 +129,6 @@ const OutputFormatInfo kFormats[] = {
 
 namespace {
 
-// The room a word takes in characters of the column's digits: a capital letter about a
-// quarter more than a digit (Windows-1254's Ç Ğ İ Ö Ş Ü too).
-int wordRoom(std::string_view word) {
-    int capitals = 0;
-    for (const char ch : word) {
-        const auto c = static_cast<unsigned char>(ch);
-        capitals += (c >= 'A' && c <= 'Z') || c == 0xC7 || c == 0xD0 || c == 0xDD || c == 0xD6 ||
-                    c == 0xDE || c == 0xDC;
-    }
-    return static_cast<int>(word.size()) + (capitals + 3) / 4;
-}
-
 std::size_t longestWord(std::string_view text) {
     std::size_t longest = 0, start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
@@ -176,7 +164,10 @@ WorkbookOptions cleanWorkbookOptions(const Grid& grid, const CleanShape& shape,
         // No word is cut on the page ("MAHSU" of "MAHSUP"), up to a long word's room.
         const bool texts =
             i < shape.columns.size() && kind != ColumnKind::Amount && kind != ColumnKind::Date;
-        if (texts) width = std::max(width, std::min(kWidest, wordRoom(fits[i].word)));
+        if (texts) {
+            const int word = static_cast<int>(std::ceil(fits[i].wordRoom)) + 1;  // and a margin
+            width = std::max(width, std::min(kWidest, word));
+        }
         // A short heading widens its column; a longer one wraps at its blanks, its longest
         // word setting the least room (a count under "Yerleştirilemeyen satır" stays narrow).
         const auto boldRoom = [&](std::size_t characters) {
@@ -189,7 +180,7 @@ WorkbookOptions cleanWorkbookOptions(const Grid& grid, const CleanShape& shape,
             room = std::max(room, boldRoom(heading.size()));
         book.widths.push_back(room);
         // A text longer than its column wraps within it, on as many lines as it takes.
-        book.wrapped.push_back((texts && static_cast<double>(fits[i].text.size()) > room) ||
+        book.wrapped.push_back((texts && fits[i].textRoom + 1 > room) ||
                                boldRoom(heading.size()) > room);
     }
     book.print = print;
