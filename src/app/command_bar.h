@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QBoxLayout;
 class QHBoxLayout;
 class QMenu;
 class QPushButton;
@@ -60,9 +61,10 @@ signals:
 
 private:
     QPushButton* addButton(const char* objectName, const QString& caption, int width);
-    QCheckBox* addCheckBox(const char* objectName, const QString& caption);
+    QCheckBox* addCheckBox(const char* objectName, const QString& caption,
+                           QBoxLayout* into = nullptr, bool small = false);
 
-    QHBoxLayout* m_row;  ///< where addButton and addCheckBox put the next one
+    QHBoxLayout* m_row;  ///< where addButton and addCheckBox put the next one, but for `into`
     QPushButton* m_open;
     QPushButton* m_openBank;
     QPushButton* m_excel;
