@@ -69,14 +69,14 @@ struct ReportMerge::Sheet {
     ReportTitle title;
     bool sameFirm = true;
     bool sameTitle = true;
-    bool samePeriod = true;
+    std::string period;  // the period the reports cover together (spannedPeriod)
 
     PrintSetup print() const {
         PrintSetup p;
         p.enabled = true;
         if (sameFirm) p.firm = title.firm;
         p.title = sameTitle ? title.title : name;
-        if (samePeriod) p.period = title.period;
+        p.period = period;
         return p;
     }
 };
@@ -97,6 +97,7 @@ std::size_t ReportMerge::sheetFor(const Grid& grid, const CleanShape& shape,
                                shape.columns.end());
     sheet.writer.emplace(sheet.grid, headings, sheet.shape.columns);
     sheet.title = title;
+    sheet.period = title.period;
     sheet.name = m_names.unique(title.name, kUntitledSheet);
     return m_sheets.size() - 1;
 }
@@ -124,7 +125,7 @@ void ReportMerge::add(const Workspace& ws, MergedReport& report) {
         }
         sheet.sameFirm = sheet.sameFirm && own.firm == sheet.title.firm;
         sheet.sameTitle = sheet.sameTitle && own.title == sheet.title.title;
-        sheet.samePeriod = sheet.samePeriod && own.period == sheet.title.period;
+        sheet.period = spannedPeriod(sheet.period, own.period);
         CleanColumn& sourceColumn = sheet.shape.columns.front();
         sourceColumn.width =
             std::max(sourceColumn.width, std::min(kWidestSource, static_cast<int>(source.size())));

@@ -1,6 +1,7 @@
 #include "commands/report_title.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "clean/printer_codes.h"
@@ -145,6 +146,46 @@ std::string periodIn(std::string_view line) {
         }
     }
     return {};
+}
+
+namespace {
+
+// A date of a period as periodIn() gives it, as a number that orders dates (yyyymmdd; a
+// year of two digits is of the 1900s from 50 on, else of the 2000s); nothing when it is no
+// such date.
+std::optional<long> dateKey(std::string_view date) {
+    long parts[3] = {0, 0, 0};
+    std::size_t part = 0, digits = 0;
+    for (const char c : date) {
+        if (isDigit(c)) {
+            parts[part] = parts[part] * 10 + (c - '0');
+            ++digits;
+        } else if ((c == '.' || c == '/') && part < 2 && digits > 0) {
+            ++part;
+            digits = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (part != 2 || digits == 0) return std::nullopt;
+    long year = parts[2];
+    if (digits == 2) year += year >= 50 ? 1900 : 2000;
+    return year * 10000 + parts[1] * 100 + parts[0];
+}
+
+}  // namespace
+
+std::string spannedPeriod(std::string_view a, std::string_view b) {
+    if (a == b) return std::string(a);
+    constexpr std::string_view kDash = " - ";
+    const std::size_t da = a.find(kDash), db = b.find(kDash);
+    if (da == std::string_view::npos || db == std::string_view::npos) return {};
+    const std::string_view firstA = a.substr(0, da), lastA = a.substr(da + kDash.size());
+    const std::string_view firstB = b.substr(0, db), lastB = b.substr(db + kDash.size());
+    const auto fa = dateKey(firstA), la = dateKey(lastA), fb = dateKey(firstB), lb = dateKey(lastB);
+    if (!fa || !la || !fb || !lb) return {};
+    return std::string(*fb < *fa ? firstB : firstA) + std::string(kDash) +
+           std::string(*lb > *la ? lastB : lastA);
 }
 
 ReportTitle reportTitle(const ReportText& text) {

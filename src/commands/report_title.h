@@ -33,6 +33,11 @@ ReportTitle reportTitle(const ReportText& text);
 /// or four, "." or "/" between them, "-" between the dates); empty when it prints none.
 std::string periodIn(std::string_view line);
 
+/// The period from the earlier of two periods' first days to the later of their last days
+/// ("01.02.2024 - 31.03.2024" of February's and March's), as periodIn() gives them; the
+/// one period when they are the same; empty when either is empty or not two dates.
+std::string spannedPeriod(std::string_view a, std::string_view b);
+
 /// How a clean table of the report prints: its firm, title and period in the page header.
 PrintSetup printSetupOf(const ReportText& text);
 

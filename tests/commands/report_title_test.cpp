@@ -33,6 +33,18 @@ TEST(ReportTitle, APeriodIsTwoDatesParted) {
     for (const auto& c : cases) EXPECT_EQ(periodIn(c.line), c.period) << c.line;
 }
 
+TEST(ReportTitle, AMergedTablesPeriodSpansItsReports) {
+    const struct {
+        const char *a, *b, *spanned;
+    } cases[] = {
+        {"01.03.2024 - 31.03.2024", "01.02.2024 - 29.02.2024", "01.02.2024 - 31.03.2024"},
+        {"01.01.2024 - 31.03.2024", "01.01.2024 - 31.03.2024", "01.01.2024 - 31.03.2024"},
+        {"1/12/99 - 31/12/99", "1/1/00 - 31/1/00", "1/12/99 - 31/1/00"},  // over the century
+        {"01.03.2024 - 31.03.2024", "", ""},                              // one prints none
+    };
+    for (const auto& c : cases) EXPECT_EQ(spannedPeriod(c.a, c.b), c.spanned) << c.a;
+}
+
 TEST(ReportTitle, FirmAndTitleFromTheFirstLines) {
     const struct {
         const char* what;
