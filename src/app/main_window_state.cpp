@@ -101,7 +101,12 @@ void MainWindow::memoryNotWritten() {
 
 void MainWindow::showStatus() {
     QStringList parts;
-    if (m_ws.clean()) {
+    if (m_ws.book.table().summary) {
+        // "Özet" of a month's book: a row per report.
+        parts << QStringLiteral("Özet: %1 rapor")
+                     .arg(QLocale::system().toString(
+                         static_cast<qlonglong>(m_ws.grid().rowCount() - 1)));
+    } else if (m_ws.clean()) {
         // Which table the grid holds: the print-out's picture or the records alone.
         QString which = QStringLiteral("Temiz tablo");
         if (m_ws.settings.signedBalance) which += QStringLiteral(", işaretli bakiye");

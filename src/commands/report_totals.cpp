@@ -85,11 +85,17 @@ std::string recordSumsText(const Book::Table& table, const RegionalSettings& reg
         if (!summed[i]) continue;
         const int c = static_cast<int>(i) + 1;
         long long cents = 0;
+        // Money carries kuruş: a column of whole numbers alone (voucher numbers) is no sum.
+        bool fractions = false;
         for (int r = 1; r < grid.rowCount(); ++r) {
             if (levelColumn > 0 && grid.cell(levelColumn, r) != "1") continue;
-            if (const auto v = readNumber(grid.cell(c, r), regional.decimalSeparator))
+            const std::string_view cell = grid.cell(c, r);
+            if (const auto v = readNumber(cell, regional.decimalSeparator)) {
                 cents += std::llround(*v * 100);
+                fractions = fractions || cell.find(regional.decimalSeparator) != cell.npos;
+            }
         }
+        if (!fractions) continue;
         if (!text.empty()) text += "; ";
         text +=
             std::string(grid.cell(c, 0)) + " " + groupedAmount(cents, regional.decimalSeparator);

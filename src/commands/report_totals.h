@@ -19,8 +19,8 @@ std::string printedTotalLine(const ReportText& text, const Book::Table& table);
 
 /// What the records of a clean table add up to in each summed column (Windows-1254), in the
 /// regional notation with the thousands grouped: "Borç 1.234,56; Alacak 1.234,56". A table
-/// with a column "Düzey" adds its first level's records alone, and says so. Empty when no
-/// column is summed.
+/// with a column "Düzey" adds its first level's records alone, and says so; a column of
+/// whole numbers alone (voucher numbers) is left out. Empty when no column is summed.
 std::string recordSumsText(const Book::Table& table, const RegionalSettings& regional);
 
 /// An amount of cents in the notation of `decimal` with the thousands grouped: "-1.234,56".

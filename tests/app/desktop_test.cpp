@@ -93,6 +93,10 @@ TEST_F(DesktopTest, ReportsDroppedTogetherOrPickedInBirlestirAreMerged) {
                                   "kayıt satırı ayırt edilemedi; birleştirilmedi."),
               std::string::npos)
         << ui.messages[0];
+    // "Özet" picked: the status bar counts its reports.
+    bar().table()->activated(1);
+    EXPECT_EQ(window->reportStatus()->text(), QStringLiteral("Özet: 2 rapor"));
+    bar().table()->activated(0);
 
     // "Birleştir…" asks for the reports; cancelled, the table stays.
     press(bar().merge());
