@@ -55,10 +55,32 @@ def rows(truth: dict, index: int = 0, signed: bool = False) -> list:
                 if value is not None and mark == "A" and value.strip("0.") != "":
                     value = "-" + value
                 row.insert(at + 1, cell("amount", value))
+    levels(table, out)
     account = [f["value"] for f in truth["report_fields"] if f["label"] == STATEMENT_ACCOUNT]
     if is_statement(truth) and account:
         out = [[STATEMENT_ACCOUNT] + out[0]] + [[account[0]] + r for r in out[1:]]
     return out
+
+
+def levels(table: dict, out: list) -> None:
+    """A table of accounts of several levels (its first code column holds a code and, on the
+    next record, one of that code's sub-accounts) ends in "Düzey", each record's level counted
+    from the shortest code, and "Son Düzey", "Evet" for an account no other lies under."""
+    cols = table["columns"]
+    at = next((i for i, c in enumerate(cols) if c["kind"] == "code"), None)
+    if at is None:
+        return
+    codes = [rec["values"][at] or "" for rec in table["records"]]
+    if not any(b.startswith(a + ".") and a for a, b in zip(codes, codes[1:])):
+        return
+    top = min(c.count(".") for c in codes if c)
+    out[0] += ["Düzey", "Son Düzey"]
+    for row, code in zip(out[1:], codes):
+        if not code:
+            row += ["", ""]
+            continue
+        leaf = not any(c.startswith(code + ".") for c in codes)
+        row += [str(code.count(".") - top + 1), "Evet" if leaf else ""]
 
 
 def signed_after(truth: dict, cols: list) -> list:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string>
 
 namespace tablamo {
 namespace {
@@ -36,6 +37,18 @@ void CleanGrid::writeRecord(int number, std::span<const std::string_view> cells)
     for (std::size_t c = 0; c < cells.size() && c + 1 < m_cells.size(); ++c)
         m_cells[c + 1] = cells[c];
     m_grid.setRow(number, m_cells);
+}
+
+void CleanGrid::addToCell(int number, int column, std::string_view text) {
+    const std::string_view now = m_grid.cell(column, number);
+    if (now.empty()) {
+        m_grid.setCell(column, number, text);
+        return;
+    }
+    std::string joined(now);
+    joined.push_back(' ');
+    joined.append(text);
+    m_grid.setCell(column, number, joined);
 }
 
 }  // namespace tablamo

@@ -22,6 +22,9 @@ public:
 
     /// Record `number` (from 1) with its cells, one per column; the table grows as needed.
     void writeRecord(int number, std::span<const std::string_view> cells);
+    /// Adds `text` to the cell of record `number` in `column` (from 1), after a blank when
+    /// the cell holds something already.
+    void addToCell(int number, int column, std::string_view text);
     /// The table ends after `records` records.
     void finish(int records) { m_grid.setRowCount(records + 1); }
 

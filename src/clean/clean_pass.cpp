@@ -56,6 +56,32 @@ public:
             const CutLine* cut = nullptr;
             const LineRole role = m_roles.roleOf(i, previous, *free, cut, fields);
             const bool body = i >= m_table.dataStart && i >= m_plan.firstLine;
+            // A line of words that goes on no text of the record right before a total may be
+            // the note of its group (a voucher's explanation under its entries).
+            // A report that prints such notes prints them before its totals only; there, the
+            // last line under a record before a total is the note, whatever its words.
+            if (role != LineRole::Blank) {
+                if (m_candidate >= 0) {
+                    if (role == LineRole::Total) {
+                        m_noteLines.push_back(m_candidate);
+                        m_fitNotes += m_candidateFits;
+                    } else {
+                        m_noNotes += m_candidateFits;
+                    }
+                }
+                m_candidate = -1;
+            }
+            if (role == LineRole::Continuation) {
+                m_candidate = i;
+                m_candidateFits = m_typer.isNote(*cut);
+                if (std::binary_search(m_plan.noteLines.begin(), m_plan.noteLines.end(), i)) {
+                    m_typer.note(i, *cut, out);
+                    m_noteWidth =
+                        std::max(m_noteWidth, static_cast<int>(TrimControl(line).size()));
+                    previous = LineRole::Other;
+                    continue;
+                }
+            }
             if (role == LineRole::Continuation) {
                 gather(*cut);
                 m_typer.continuation(*cut, [&](int k, int above) {
@@ -115,6 +141,10 @@ public:
     int groupDepth() const { return m_depth; }
     int records() const { return m_records; }
     int nestedField() const { return m_nested; }
+    const std::vector<int>& noteLines() const { return m_noteLines; }
+    int noNotes() const { return m_noNotes; }
+    int fitNotes() const { return m_fitNotes; }
+    int noteWidth() const { return m_noteWidth; }
 
 private:
     void gather(const CutLine& c) {
@@ -167,7 +197,11 @@ private:
     LineRoles m_roles;
     RecordTyper m_typer;
     std::array<ColumnStats, kFields> m_stats;
-    int m_records = 0, m_nested = -1, m_codeKey = -1, m_depth = 0;
+    int m_records = 0, m_nested = -1, m_codeKey = -1, m_depth = 0, m_noNotes = 0, m_noteWidth = 0;
+    int m_candidate = -1;  // the line that may be a note, until the next line tells
+    bool m_candidateFits = false;  // its words went on no text
+    int m_fitNotes = 0;
+    std::vector<int> m_noteLines;
     std::vector<int> m_block;  // the block lines of a group, gathered
     std::string m_lastCode;
 };
@@ -235,6 +269,13 @@ PassResult runPass(const ReportText& text, const TableLayout& table, const PassP
     result.records = mine.records() + theirs.records();
     result.nestedField = mine.nestedField() >= 0 ? mine.nestedField() : theirs.nestedField();
     result.groupDepth = std::max(mine.groupDepth(), theirs.groupDepth());
+    result.noteLines = mine.noteLines();
+    result.noteLines.insert(result.noteLines.end(), theirs.noteLines().begin(),
+                            theirs.noteLines().end());
+    std::sort(result.noteLines.begin(), result.noteLines.end());
+    result.noNotes = mine.noNotes() + theirs.noNotes();
+    result.fitNotes = mine.fitNotes() + theirs.fitNotes();
+    result.noteWidth = std::max(mine.noteWidth(), theirs.noteWidth());
     result.labels = writer.labels();
     return result;
 }

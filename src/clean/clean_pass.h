@@ -33,6 +33,8 @@ struct PassPlan : RecordPlan {
     /// How many such lines a group's block prints at most, one per level (a depot, a group,
     /// an item): the last of a block is the innermost level.
     int groupDepth = 0;
+    /// The lines that are notes of their groups (sorted).
+    std::vector<int> noteLines;
 };
 
 /// Where the records for sure among lines `from` to `end` begin on the line, the least of
@@ -46,6 +48,13 @@ struct PassResult {
     std::vector<HeaderLabel> labels;
     int nestedField = -1;  ///< the key code column whose accounts nest (120, 120.01)
     int groupDepth = 0;    ///< the most lines of words a group's block printed together
+    /// The last lines of words under a record right before a total (sorted); how many of
+    /// them go on none of the record's texts; how many such lines stand elsewhere; the
+    /// longest line taken as a note.
+    std::vector<int> noteLines;
+    int fitNotes = 0;
+    int noNotes = 0;
+    int noteWidth = 0;
 };
 
 /// Gives every line before plan.endLine its role and, with an output, writes every record

@@ -1,6 +1,8 @@
 #include "clean/clean_report.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "core/dos_text.h"
 #include "core/encoding.h"
 #include "core/report_text.h"
+#include "core/text_rules.h"
 
 namespace tablamo {
 namespace {
@@ -27,10 +30,37 @@ constexpr const char* kSignedPrefix =
     "\xDD\xFE"
     "aretli ";  // Windows-1254
 
+// Whether a heading names a number that tells records apart ("Yev.No", "Fiş No", "Sıra
+// Numarası"): its whole numbers are no money.
+bool namesNumber(std::string_view heading) {
+    const std::string folded = foldedUpper(heading);
+    std::size_t i = 0;
+    while (i < folded.size()) {
+        while (i < folded.size() && !std::isalpha(static_cast<unsigned char>(folded[i]))) ++i;
+        std::size_t j = i;
+        while (j < folded.size() && std::isalpha(static_cast<unsigned char>(folded[j]))) ++j;
+        const std::string_view word = std::string_view(folded).substr(i, j - i);
+        if (word == "NO" || word == "NUMARA" || word == "NUMARASI") return true;
+        i = j;
+    }
+    return false;
+}
+
+// The fields whose headings name a number.
+std::array<bool, kFields> numberedFields(const ReportText& text, const TableLayout& table) {
+    std::vector<int> all(kFields);
+    for (int k = 0; k < kFields; ++k) all[static_cast<std::size_t>(k)] = k;
+    const std::vector<std::string> heads = fieldHeadings(text, table, all);
+    std::array<bool, kFields> numbered{};
+    for (std::size_t k = 0; k < heads.size() && k < numbered.size(); ++k)
+        numbered[k] = namesNumber(heads[k]);
+    return numbered;
+}
+
 // The decisions that what a pass found makes: the kind of every field, the changing header
 // fields as leading columns, every field some record fills.
 PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder order, int firstLine,
-                int endLine, bool signedBalance) {
+                int endLine, bool signedBalance, const std::array<bool, kFields>& numbered) {
     PassPlan plan;
     plan.keys = first.keys;
     plan.usual = first.usual;
@@ -41,6 +71,13 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
     for (int k = 0; k < kFields; ++k) {
         plan.kinds[static_cast<std::size_t>(k)] =
             found.stats[static_cast<std::size_t>(k)].decide(order, shown ? &*shown : nullptr);
+        // Whole numbers under a heading that names them numbers are codes.
+        ColumnDecision& kind = plan.kinds[static_cast<std::size_t>(k)];
+        if (numbered[static_cast<std::size_t>(k)] && kind.kind == ColumnKind::Amount &&
+            kind.decimals == 0 && !kind.marks) {
+            kind = ColumnDecision();
+            kind.kind = ColumnKind::Code;
+        }
     }
     for (const HeaderLabel& l : found.labels) {
         const bool group = l.level >= 0;
@@ -72,6 +109,14 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
             plan.topPoints = stats.minPoints();
         }
     }
+    // Explanations printed under a group's records: a column of the group's.
+    // A report that prints them prints one before many totals and no such line elsewhere.
+    constexpr std::size_t kNotesAtLeast = 2;
+    if (static_cast<std::size_t>(found.fitNotes) >= kNotesAtLeast && found.noNotes == 0) {
+        plan.noteLines = found.noteLines;
+        plan.notes = static_cast<int>(plan.columns.size());
+        plan.columns.push_back({std::string(kNoteHeading), -1, ColumnDecision(), true});
+    }
     return plan;
 }
 
@@ -84,6 +129,7 @@ void wrapBetweenWords(PassPlan& plan) {
 
 bool samePlan(const PassPlan& a, const PassPlan& b) {
     return a.kinds == b.kinds && a.columns == b.columns && a.marks == b.marks &&
+           a.notes == b.notes && a.noteLines == b.noteLines &&
            a.levels == b.levels && a.topPoints == b.topPoints && a.groupDepth == b.groupDepth;
 }
 
@@ -102,6 +148,9 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
             // "İşaretli Bakiye": the heading of the amount it signs.
             headings.push_back(kSignedPrefix + headings[headings.size() - 2]);
             width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
+        } else if (static_cast<int>(&c - plan.columns.data()) == plan.notes) {
+            headings.push_back(c.label);
+            width = found.noteWidth;
         } else if (c.field < 0) {
             headings.push_back(c.label);
             for (const HeaderLabel& l : found.labels) {
@@ -115,6 +164,45 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
             width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
         }
         shape.columns.push_back({c.kind.kind, width});
+    }
+    if (plan.openings) {
+        headings.emplace_back(kRowKindHeading);
+        shape.columns.push_back({ColumnKind::Text, static_cast<int>(kRowKindHeading.size())});
+    }
+}
+
+// A table of accounts of several levels (a trial balance, cost centres) gets each record's
+// level ("Düzey": 1 for the top accounts, one more for each level below) and marks the
+// accounts no other one lies under ("Son Düzey"): level 1 or the last levels alone sum to
+// the grand total with one filter.
+void addLevels(Grid& grid, CleanShape& shape, int codeColumn, int topPoints) {
+    static constexpr std::string_view kLevel = "D\xfczey";
+    static constexpr std::string_view kLast = "Son D\xfczey";
+    static constexpr std::string_view kYes = "Evet";
+    const int rows = grid.rowCount();
+    std::vector<std::string> codes;
+    codes.reserve(static_cast<std::size_t>(rows));
+    for (int r = 1; r < rows; ++r) codes.emplace_back(grid.cell(codeColumn, r));
+    std::vector<std::string> sorted = codes;
+    std::sort(sorted.begin(), sorted.end());
+    const int level = grid.colCount(), last = level + 1;
+    grid.setColCount(level + 2);
+    grid.setCell(level, 0, kLevel);
+    grid.setCell(last, 0, kLast);
+    shape.columns.push_back({ColumnKind::Code, static_cast<int>(kLevel.size())});
+    shape.columns.push_back({ColumnKind::Text, static_cast<int>(kLast.size())});
+    grid.setColWidth(level, cleanColumnPixels(static_cast<int>(kLevel.size())));
+    grid.setColWidth(last, cleanColumnPixels(static_cast<int>(kLast.size())));
+    std::string under;
+    for (int r = 1; r < rows; ++r) {
+        const std::string& code = codes[static_cast<std::size_t>(r - 1)];
+        if (code.empty()) continue;
+        const auto points = std::count(code.begin(), code.end(), '.');
+        grid.setCell(level, r, std::to_string(std::max<long>(points - topPoints, 0) + 1));
+        under.assign(code).push_back('.');
+        const auto next = std::lower_bound(sorted.begin(), sorted.end(), under);
+        if (next == sorted.end() || next->compare(0, under.size(), under) != 0)
+            grid.setCell(last, r, kYes);
     }
 }
 
@@ -158,7 +246,9 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     plan.beginLine = located.firstLine;
     plan.leftEdge = recordsLeftEdge(text, table.dataStart, end);
     const PassResult sample = runPass(text, table, plan, request.regional, years, {});
-    plan = planOf(sample, first, order, firstLine, end, signedBalance);
+    const std::array<bool, kFields> numbered = numberedFields(text, table);
+    plan = planOf(sample, first, order, firstLine, end, signedBalance, numbered);
+    plan.openings = request.openings;
     const bool ofRecords = location.format == TableFormat::Data;
     if (ofRecords) wrapBetweenWords(plan);
     plan.beginLine = located.firstLine;
@@ -186,9 +276,10 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
         TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried);
         const PassResult all =
             runPass(text, table, plan, request.regional, years, {&grid, &check, &read.shape});
-        grid.finish(all.records);
+        grid.finish(static_cast<int>(read.shape.recordLines.size()));
         if (all.records == 0) return std::nullopt;
-        PassPlan found = planOf(all, first, order, firstLine, end, signedBalance);
+        PassPlan found = planOf(all, first, order, firstLine, end, signedBalance, numbered);
+        found.openings = request.openings;
         if (ofRecords) wrapBetweenWords(found);
         found.beginLine = located.firstLine;
         found.leftEdge = plan.leftEdge;
@@ -197,6 +288,12 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
             continue;
         }
         read.outcome = checkedOutcome(read.shape, check);
+        if (plan.levels >= 0) {
+            for (std::size_t c = 0; c < plan.columns.size(); ++c) {
+                if (plan.columns[c].field == plan.levels && plan.columns[c].signedBy < 0)
+                    addLevels(read.grid, read.shape, static_cast<int>(c) + 1, plan.topPoints);
+            }
+        }
         return read;
     }
 }

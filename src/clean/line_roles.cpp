@@ -49,13 +49,14 @@ bool fitsNotation(const AmountForm& a, const std::optional<AmountNotation>& nota
 }
 
 // The notation the amounts of lines `from` to `end` show beyond doubt: both a decimal and a
-// grouping separator in one value ("1.192,69"), the one most such values show; nothing when
-// none does.
+// grouping separator in one value ("1.192,69"), the one most such values show; without
+// such a value, the Turkish one where decimals after a comma stand beside decimals after a
+// point; else nothing.
 std::optional<AmountNotation> shownNotation(const ReportText& text, const TableLayout& table,
                                             int from, int end, YearWindow years) {
     constexpr int kLooked = 20000;
     LineCutter cutter(table.fields, years);
-    int turkish = 0, english = 0;
+    int turkish = 0, english = 0, commas = 0, points = 0;
     for (int i = from, n = 0; i < end && n < kLooked; ++i) {
         const std::string_view line = text.line(i);
         if (plainRole(line, table) != LineRole::Other) continue;
@@ -63,12 +64,36 @@ std::optional<AmountNotation> shownNotation(const ReportText& text, const TableL
         const CutLine& c = cutter.cut(line);
         for (int k = 0; k < c.count; ++k) {
             const AmountForm& a = c.facts[static_cast<std::size_t>(k)].amount;
-            if (!a.valid || !a.decimal || !a.grouping) continue;
+            if (!a.valid || !a.decimal) continue;
+            if (!a.grouping) {
+                (a.decimal == ',' ? commas : points) += 1;
+                continue;
+            }
             (a.decimal == ',' ? turkish : english) += 1;
         }
     }
-    if (turkish == 0 && english == 0) return std::nullopt;
+    // Without both separators in a value: decimals after a comma beside decimals after a
+    // point ("27522,71" beside the code "191.02") are the Turkish notation's.
+    if (turkish == 0 && english == 0)
+        return commas > 0 && points > 0 ? std::optional<AmountNotation>(AmountNotation{',', '.'})
+                                        : std::nullopt;
     return turkish >= english ? AmountNotation{',', '.'} : AmountNotation{'.', ','};
+}
+
+// Whether the line's words, inside its frame, begin with a field's label ("║ Yevmiye No: 12
+// Tarih: 10.01.2010"): a group's block, no record however its values read.
+bool opensWithLabel(std::string_view line) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return false;
+    std::size_t i = 0;
+    while (i < colon && (line[i] == ' ' || line[i] == '|' || line[i] == '\f' ||
+                         static_cast<unsigned char>(line[i]) >= 0xB0))
+        ++i;
+    if (i == colon) return false;
+    for (std::size_t j = i; j < colon; ++j) {
+        if (line[j] >= '0' && line[j] <= '9') return false;
+    }
+    return true;
 }
 
 bool isTextColumn(const ColumnDecision& d) { return d.kind == ColumnKind::Text && !d.marks; }
@@ -387,8 +412,9 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             }
             // A total's words make no record for sure, whatever its count column holds
             // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
-            const bool isSure =
-                amount && ident > 0 && !isTotalLabel(winText(line), /*balance=*/false);
+            const bool isSure = amount && ident > 0 &&
+                                !isTotalLabel(winText(line), /*balance=*/false) &&
+                                !opensWithLabel(line);
             sure += isSure;
             amountLines += amount;
             for (int k = 0; k < c.count; ++k) {

@@ -45,7 +45,9 @@ private:
 struct Chunk {
     /// Other: a line of the table's body that is none of the rest, placed once the writer
     /// knows what follows it on its page.
-    enum class Kind : unsigned char { Record, Total, Page, Field, Other };
+    /// Note: a line of words under a group's records that goes on none of their texts (a
+    /// voucher's explanation); its text from `from` to `to`.
+    enum class Kind : unsigned char { Record, Total, Page, Field, Other, Note };
     struct Item {
         Kind kind;
         int line;

@@ -16,6 +16,7 @@ std::string_view overflowAmount(std::string_view value) {
 
 std::string labelOf(const CutLine& cut, const Kinds& kinds) {
     std::string label;
+    int fullBefore = -2;  // the field before, when its words reach its column's end
     for (int k = 0; k < cut.count; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         if (cut.facts[idx].empty) continue;
@@ -31,8 +32,14 @@ std::string labelOf(const CutLine& cut, const Kinds& kinds) {
             }
         }
         if (kinds[idx].marks && cut.facts[idx].mark) continue;
+        // A word the column boundary cuts ("BAŞI|NDAN"): the column before full to its end,
+        // this one printed from its first character on.
+        glued |= k == fullBefore + 1 && cut.first[idx] == 0;
         if (!label.empty() && !glued) label += ' ';
         label += DosToWinText(words);
+        fullBefore = cut.spans && cut.last[idx] + 1 >= static_cast<int>(cut.spans->length[idx])
+                         ? k
+                         : -2;
     }
     return label;
 }
@@ -147,6 +154,42 @@ bool RecordTyper::cell(const CutLine& c, const OutColumn& col, Chunk& out, std::
     return d.kind == ColumnKind::Amount;
 }
 
+bool RecordTyper::isNote(const CutLine& c) const {
+    if (!m_pending) return false;
+    bool any = false;
+    for (int k = 0; k < c.count; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const std::string_view value = c.value[idx];
+        if (value.empty()) continue;
+        any = true;
+        int above = -1;
+        if (m_below[idx]) {
+            above = m_belowShort[idx];
+        } else if (k < m_pending->count && !m_pending->value[idx].empty()) {
+            above = std::max(m_runTo[idx] - m_pending->last[idx], 0);
+        }
+        if (above < 0) continue;  // under an empty text: no text going on
+        const auto word = static_cast<int>(std::min(value.find(' '), value.size()));
+        const int cut = std::max(m_plan.kinds[idx].cutAt, 0);
+        // A text cut in the middle of its words, or a word that did not fit: it goes on.
+        if (m_plan.kinds[idx].cutAt >= 0 ? above <= cut : word + 1 > above - cut) return false;
+    }
+    return any;
+}
+
+void RecordTyper::note(int line, const CutLine& c, Chunk& out) {
+    endRecord(out);
+    if (!m_writing) return;
+    const std::uint32_t from = out.text.size();
+    for (int k = 0; k < c.count; ++k) {
+        const std::string_view value = c.value[static_cast<std::size_t>(k)];
+        if (value.empty()) continue;
+        if (out.text.size() > from) out.text.append(" ");
+        out.text.keep(dosToWinTextInto(value, out.text.room(value.size())));
+    }
+    out.items.push_back({Chunk::Kind::Note, line, from, out.text.size(), 0, 0, 0, false});
+}
+
 void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
     if (!m_writing) return;
     const std::uint32_t amounts = amountSlots(out);
@@ -194,9 +237,10 @@ bool RecordTyper::ranOver(const CutLine& c, std::size_t idx, bool whole) const {
     const auto full = [&](std::size_t k) {
         return !c.value[k].empty() && c.last[k] + 1 >= static_cast<int>(c.spans->length[k]);
     };
+    // A B/A mark glued to its amount ("148,00B") is the amount's, no figure running over.
     const auto next = idx + 1;
     if (full(idx) && next < static_cast<std::size_t>(c.count) && !c.value[next].empty() &&
-        c.first[next] == 0)
+        c.first[next] == 0 && static_cast<int>(next) != m_plan.marks)
         return true;
     return whole && idx > 0 && c.first[idx] == 0 && full(idx - 1);
 }

@@ -36,7 +36,20 @@ struct RecordPlan {
     int marks = -1;           ///< the field of the B/A marks
     int levels = -1;          ///< the field of account codes of several levels
     int topPoints = 0;        ///< the points of a top-level account code
+    /// A group's opening balances written as rows, and every row's kind in a last column
+    /// ("Satır Türü": kRecordRow or kOpeningRow).
+    bool openings = false;
+    /// The column of the groups' notes (a voucher's explanation printed under its entries);
+    /// -1: none.
+    int notes = -1;
 };
+
+/// The kinds of row a table with openings marks (Windows-1254).
+inline constexpr std::string_view kRowKindHeading = "Sat\xfdr T\xfcr\xfc";
+inline constexpr std::string_view kRecordRow = "Kay\xfdt";
+inline constexpr std::string_view kOpeningRow = "A\xe7\xfdl\xfd\xfe";
+/// The heading of the groups' notes (Windows-1254).
+inline constexpr std::string_view kNoteHeading = "Fi\xfe A\xe7\xfdklamas\xfd";
 
 /// The amount at the end of an amount column's value that a total's label runs into ("r
 /// 80.166,93": the label's last letter, blanks, the amount); empty when there is none.
@@ -79,6 +92,12 @@ public:
             if (above >= 0) wrapped(k, above);
         }
     }
+    /// Whether a line of texts under the record goes on none of its texts: none of its words
+    /// would have been wrapped, each fitting where the text above it ended (a voucher's
+    /// explanation under its last entry, no account name going on).
+    bool isNote(const CutLine& cut) const;
+    /// A note line (isNote): the record is typed, then the note, its texts joined.
+    void note(int line, const CutLine& cut, Chunk& out);
     /// A line that ends the record: the record is typed into `out`.
     void endRecord(Chunk& out) {
         if (m_pending) typeRecord(out);

@@ -4,6 +4,7 @@
 
 #include "clean/date_reading.h"
 #include "clean/header_fields.h"
+#include "clean/value_reading.h"
 
 namespace tablamo {
 
@@ -13,7 +14,7 @@ RecordWriter::RecordWriter(const RecordPlan& plan, const RecordOutput& output, Y
       m_out(output),
       m_years(years),
       m_amounts(plan.summed.size()),
-      m_cells(plan.columns.size()),
+      m_cells(plan.columns.size() + (plan.openings ? 1 : 0)),
       m_columnLabel(plan.columns.size(), -1),
       m_regional(regional) {
     for (std::size_t c = 0; c < plan.columns.size(); ++c) {
@@ -45,17 +46,23 @@ void RecordWriter::take(const Chunk& chunk) {
             case Chunk::Kind::Other:
                 m_pendingOther.push_back(item.line + 1);
                 break;
+            case Chunk::Kind::Note:
+                note(chunk.text.view(item.from, item.to), item);
+                break;
             case Chunk::Kind::Field:
                 field(chunk.text.view(item.from, item.to),
                       chunk.text.view(item.first, item.amounts), item.top);
                 break;
             case Chunk::Kind::Total:
+                m_runFirst = 0;
                 endBlock();
                 placeOthers();
                 startGroup();
                 amounts(chunk, item, true);
-                m_out.check->checkTotal(chunk.text.view(item.from, item.to), item.line + 1,
-                                        m_amounts, item.mark, item.top);
+                if (m_out.check->checkTotal(chunk.text.view(item.from, item.to), item.line + 1,
+                                            m_amounts, item.mark, item.top) &&
+                    m_plan.openings)
+                    opening(chunk.text.view(item.from, item.to), item);
                 break;
             case Chunk::Kind::Record:
                 record(chunk, item);
@@ -171,6 +178,7 @@ void RecordWriter::placeOthers() {
 // A group the changed fields begin starts before the next record or total.
 void RecordWriter::startGroup() {
     if (m_groupLevel == kNoGroup) return;
+    m_runFirst = 0;
     if (m_out.check) m_out.check->groupStart(m_groupLevel);
     m_groupLevel = kNoGroup;
 }
@@ -198,8 +206,58 @@ void RecordWriter::record(const Chunk& chunk, const Chunk::Item& item) {
     facts.mark = item.mark;
     facts.topLevel = item.top;
     if (m_levelsColumn >= 0) facts.code = m_cells[static_cast<std::size_t>(m_levelsColumn)];
-    facts.cells = m_cells;
+    if (m_plan.openings) m_cells.back() = kRecordRow;
+    facts.cells = std::span<const std::string_view>(m_cells).first(m_plan.columns.size());
     m_out.check->addRecord(m_amounts, facts);
+    m_out.shape->recordLines.push_back(item.line + 1);
+    const int row = static_cast<int>(m_out.shape->recordLines.size());
+    if (m_runFirst == 0) m_runFirst = row;
+    m_out.grid->writeRecord(row, m_cells);
+}
+
+// A group's note: into the note column of every record of the group so far (a voucher's
+// explanation under its entries). Without a record to take it, a line not placed.
+void RecordWriter::note(std::string_view text, const Chunk::Item& item) {
+    if (m_plan.notes < 0 || m_runFirst == 0 || !m_out.grid) {
+        m_pendingOther.push_back(item.line + 1);
+        return;
+    }
+    placeOthers();
+    const int rows = static_cast<int>(m_out.shape->recordLines.size());
+    for (int r = m_runFirst; r <= rows; ++r) m_out.grid->addToCell(r, m_plan.notes + 1, text);
+}
+
+// An opening balance as a row of its own: the carried fields of its group, its label in the
+// first text column, its figures in their columns.
+void RecordWriter::opening(std::string_view label, const Chunk::Item& item) {
+    const char separator = m_regional ? m_regional->decimalSeparator : ',';
+    m_opening.assign(m_plan.columns.size(), std::string());
+    bool labelled = false;
+    for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
+        const OutColumn& col = m_plan.columns[c];
+        std::string& cell = m_opening[c];
+        if (col.field < 0) {
+            const int l = m_columnLabel[c];
+            if (l >= 0) cell = m_current[static_cast<std::size_t>(l)];
+            continue;
+        }
+        const auto s = std::find(m_plan.summed.begin(), m_plan.summed.end(), col.field);
+        const auto slot = static_cast<std::size_t>(s - m_plan.summed.begin());
+        if (s != m_plan.summed.end()) {
+            if (!m_amounts.present[slot]) continue;
+            std::int64_t units = m_amounts.value[slot];
+            if (col.signedBy >= 0 && item.mark == 'A') units = -units;
+            char out[32];
+            cell.assign(out, formatAmount(units, col.kind.decimals, separator, out));
+        } else if (col.field == m_plan.marks) {
+            if (item.mark) cell.assign(1, item.mark);
+        } else if (!labelled && col.kind.kind == ColumnKind::Text && !col.kind.marks) {
+            cell.assign(label);
+            labelled = true;
+        }
+    }
+    for (std::size_t c = 0; c < m_opening.size(); ++c) m_cells[c] = m_opening[c];
+    m_cells.back() = kOpeningRow;
     m_out.shape->recordLines.push_back(item.line + 1);
     m_out.grid->writeRecord(static_cast<int>(m_out.shape->recordLines.size()), m_cells);
 }

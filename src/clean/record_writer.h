@@ -61,6 +61,8 @@ private:
     void endFieldLine();
     void amounts(const Chunk& chunk, const Chunk::Item& item, bool printed);
     void record(const Chunk& chunk, const Chunk::Item& item);
+    void opening(std::string_view label, const Chunk::Item& item);
+    void note(std::string_view text, const Chunk::Item& item);
 
     const RecordPlan& m_plan;
     RecordOutput m_out;
@@ -68,6 +70,7 @@ private:
     std::vector<HeaderLabel> m_labels;
     LineAmounts m_amounts;
     std::vector<std::string_view> m_cells;
+    std::vector<std::string> m_opening;  // an opening row's cells
     std::vector<int> m_columnLabel;
     std::vector<std::string> m_current;
     std::vector<std::int32_t> m_pendingOther;     // lines of the page not placed yet (1-based)
@@ -82,6 +85,7 @@ private:
     int m_levelsColumn = -1;      // the column of the account codes of several levels
     int m_fieldLine = -1;         // the line of group fields under way (0-based)
     bool m_fieldLinePlaced = false, m_anyRecord = false;
+    int m_runFirst = 0;  // the first row of the group's records since its start or a total
 };
 
 }  // namespace tablamo

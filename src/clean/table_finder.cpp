@@ -527,6 +527,43 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
 
 }  // namespace
 
+// A table found by its rule whose lines of figures print bars (or colons) where they part
+// its columns: the bars part them, as in a table drawn with bars alone, from the first line
+// that prints them (its headings).
+void barsAmong(const ReportText& text, ReportTable& table) {
+    TableLocation& at = table.location;
+    if (at.format == TableFormat::Frame || at.line < 0) return;
+    constexpr int kLooked = 400;
+    for (const char colon : {'\0', ':'}) {
+        std::map<std::vector<std::size_t>, int> seen;
+        int figures = 0;
+        for (int j = table.firstLine; j < table.endLine && figures < kLooked; ++j) {
+            const std::string_view line = text.line(j);
+            if (!printsFigure(line)) continue;
+            ++figures;
+            std::vector<std::size_t> bars = barsOf(line, colon);
+            if (bars.size() >= 3) ++seen[std::move(bars)];
+        }
+        const std::vector<std::size_t>* most = nullptr;
+        int times = 0;
+        for (const auto& [bars, n] : seen) {
+            if (n > times) most = &bars, times = n;
+        }
+        // Most of its lines of figures print the same bars.
+        if (!most || times < 3 || 2 * times < figures) continue;
+        for (int j = table.firstLine; j < table.endLine; ++j) {
+            if (barsOf(text.line(j), colon) != *most) continue;
+            at.line = j;
+            at.format = TableFormat::Frame;
+            at.separator = std::string(1, withoutFormFeed(text.line(j))[most->front()]);
+            at.broader = true;
+            at.barsAlone = true;
+            at.widths = partWidths(text.line(j), *most);
+            return;
+        }
+    }
+}
+
 std::vector<ReportTable> reportTables(const ReportText& text, const TableLocation& first,
                                       const ReportLayout& layout) {
     std::vector<ReportTable> tables;
@@ -560,6 +597,9 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
         j = next->line;
     }
     splitDataTables(text, tables);
+    if (layout.AutoColumnSearch) {
+        for (ReportTable& table : tables) barsAmong(text, table);
+    }
     return tables;
 }
 

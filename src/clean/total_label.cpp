@@ -38,7 +38,8 @@ constexpr Stem kStems[] = {
     {"SONRAKI", TotalClass::Forward, true},
     {"DEVIR", TotalClass::Back, false},   {"DEVRI", TotalClass::Back, false},
     {"DEVREDEN", TotalClass::Back, true}, {"ONCEKI", TotalClass::Back, true},
-    {"NAKIL", TotalClass::Back, true},    {"GENEL", TotalClass::Grand, true},
+    {"NAKIL", TotalClass::Back, true},    {"BASI", TotalClass::Back, true},
+    {"GENEL", TotalClass::Grand, true},
     {"DONEM", TotalClass::Grand, true},   {"RAPOR", TotalClass::Grand, true},
     {"HESAP", TotalClass::Group, true},   {"CARI", TotalClass::Group, true},
     {"FIS", TotalClass::Group, true},     {"GUN", TotalClass::Group, true},
@@ -118,6 +119,7 @@ bool isTotalLabel(std::string_view win1254, bool balance) {
            hasWord(f, "DEVIR", false) || hasWord(f, "DEVRI", false) ||
            hasWord(f, "DEVREDEN", false) || hasWord(f, "NAKLI", true) ||
            hasWord(f, "NAKIL", true) || hasWord(f, "ONCEKI", true) || hasWord(f, "SONRAKI", true) ||
+           (hasWord(f, "DONEM", true) && hasWord(f, "BASI", true)) ||
            (balance && hasWord(f, "BAKIYE", false));
 }
 

@@ -211,7 +211,7 @@ void State::trackValues(const RecordFacts& record, const std::vector<char>& pres
     }
 }
 
-void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts& amounts, char mark,
+bool TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts& amounts, char mark,
                              bool unread) {
     State& s = *m_state;
     const TotalLabel label = readTotalLabel(text);
@@ -235,7 +235,7 @@ void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts&
             s.table.opening(c, s.signedValues[c]);
         }
         s.remember(folded, kFamilies, amounts);
-        return;
+        return true;
     }
     const std::size_t family = s.familyOf(label.family);
     if (s.anyRecord || s.groupsSeen) {
@@ -247,6 +247,7 @@ void TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts&
     s.lastForward = label.kind == TotalClass::Forward || label.kind == TotalClass::Page;
     s.closedByTotal = label.kind == TotalClass::Group || label.kind == TotalClass::Plain ||
                       label.kind == TotalClass::Grand;
+    return false;
 }
 
 // The family of a kind of total (TotalLabel::family), numbered in the order met; kFamilies

@@ -408,6 +408,7 @@ TEST(TotalLabel, WordsSayWhatATotalCovers) {
          {},
          "SONRAKI SAYFA DEVIR"},
         {"GENEL YEK\xDCN", TotalClass::Grand, "GENEL YEKUN", {}, {}, "GENEL YEKUN"},
+        {"D\xD6NEM BA\xDEI STOK", TotalClass::Back, "DONEM BASI STOK", {}, {}, "DONEM BASI STOK"},
         {"D\xD6NEN VARLIKLAR TOPLAMI",
          TotalClass::Plain,
          "TOPLAM",

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -100,7 +101,7 @@ TEST(CleanImport, HeadingLinesOverASparseOne) {
     };
     for (const Case& c : cases) {
         Clean t({c.upper, lower, rule(w), fields({"100", "KASA", ">1.500,00", ">250,00"}, w),
-                 fields({"100.01", "MERKEZ", ">1.500,00", ">250,00"}, w)});
+                 fields({"101", "MERKEZ", ">1.500,00", ">250,00"}, w)});
         ASSERT_EQ(t.records(), 2) << c.name;
         EXPECT_EQ(t.row(0), c.headings) << c.name;
     }
@@ -433,7 +434,7 @@ TEST(CleanImport, NoLineOfColumnsGivesThePlainTableAndSaysSo) {
 TEST(CleanImport, APlainImportAfterwardsIsThePlainTable) {
     Clean t(readFile(kData + "/clean/mizan/report.txt"));
     ASSERT_TRUE(t.ws.clean());
-    EXPECT_EQ(t.ws.grid().colCount(), 7);
+    EXPECT_EQ(t.ws.grid().colCount(), 9);  // with the accounts' levels
     EXPECT_TRUE(importReport(t.ws).imported());
     EXPECT_FALSE(t.ws.clean());
     EXPECT_EQ(t.ws.grid().colCount(), Grid::kColumnCount);
@@ -460,6 +461,97 @@ TEST(CleanImport, ATotalPrintedAPlaceFurtherRightSpoilsNoColumn) {
 
 // The report's own totals: silent when they agree, a warning naming the total line, the
 // column and both amounts when a record line was taken out.
+// Whole numbers under a heading that names them numbers tell records apart; under any other
+// heading they are counted.
+TEST(CleanImport, NumbersUnderANumberHeadingAreCodes) {
+    const std::vector<int> w = {10, 7, 20, 12};
+    for (const auto& [heading, kind] :
+         {std::pair{"Yev.No", ColumnKind::Code}, std::pair{"Fis No", ColumnKind::Code},
+          std::pair{"Miktar", ColumnKind::Amount}}) {
+        Clean t({fields({"Tarih", heading, "Aciklama", ">Borc"}, w), rule(w),
+                 fields({"28.01.2024", ">151", "Masraf", ">40.175,45"}, w),
+                 fields({"24.02.2024", ">152", "Virman", ">35.348,00"}, w)});
+        ASSERT_EQ(t.records(), 2) << heading;
+        EXPECT_EQ(t.ws.clean()->columns[1].kind, kind) << heading;
+        EXPECT_EQ(t.ws.clean()->columns[3].kind, ColumnKind::Amount) << heading;
+    }
+}
+
+// A voucher's explanation printed under its last entry, right before its total, is the
+// voucher's: every entry of it holds the explanation, no account name goes on with it.
+TEST(CleanImport, AVouchersExplanationIsAFieldOfItsEntries) {
+    const std::string report = readFile(kData + "/clean/yevmiye-defteri/report.txt");
+    const std::string total = "F\x98\x9e TOPLAMI";  // code page 857
+    const std::string note = std::string(13, ' ') + "Ocak kira tahakkuku\r\n";
+    std::string noted = report;
+    int notes = 0;
+    for (std::size_t at = noted.find(total); at != std::string::npos && notes < 3;
+         at = noted.find(total, at + note.size() + total.size())) {
+        const std::size_t line = noted.rfind("\r\n", at) + 2;
+        noted.insert(line, note);
+        ++notes;
+    }
+    Clean plain(report), t(noted);
+    ASSERT_EQ(t.records(), plain.records());
+    const Grid& g = t.ws.grid();
+    ASSERT_EQ(g.colCount(), plain.ws.grid().colCount() + 1);
+    const int column = g.colCount() - 1;
+    int explained = 0;
+    for (int r = 1; r <= t.records(); ++r) {
+        Row row = t.row(r);
+        explained += row.back() == "Ocak kira tahakkuku";
+        row.pop_back();
+        EXPECT_EQ(row, plain.row(r)) << r;
+    }
+    EXPECT_EQ(std::string(g.cell(column, 0)), "Fi\xfe A\xe7\xfdklamas\xfd");
+    // The first three vouchers: 7, 2 and 2 entries.
+    EXPECT_EQ(explained, 11);
+    EXPECT_EQ(t.outcome.warnings, plain.outcome.warnings);
+}
+
+// With "Açılışlar", each account's DEVİR is a row of its own, its kind marked, between the
+// records in print order; without it the table is the records alone.
+TEST(CleanImport, OpeningsKeptAsMarkedRows) {
+    const std::string report = readFile(kData + "/clean/muavin-hesap-devirli/report.txt");
+    Clean plain(report);
+    Workspace ws;
+    ws.regional = RegionalSettings::turkish();
+    ws.settings.openings = true;
+    ws.text = ReportText(report);
+    const ImportOutcome outcome = importCleanReport(ws, Clock());
+    ASSERT_TRUE(outcome.imported());
+    const Grid& g = ws.grid();
+    const Grid& p = plain.ws.grid();
+    ASSERT_EQ(g.colCount(), p.colCount() + 1);
+    const int kind = g.colCount() - 1;
+    EXPECT_EQ(std::string(g.cell(kind, 0)), "Sat\xfdr T\xfcr\xfc");
+    std::vector<int> openings;
+    for (int r = 1, q = 1; r < g.rowCount(); ++r) {
+        const std::string k(g.cell(kind, r));
+        if (k == "A\xe7\xfdl\xfd\xfe") {
+            openings.push_back(r);
+            continue;
+        }
+        ASSERT_EQ(k, "Kay\xfdt") << r;
+        // Every record as the plain clean table has it, in the same order.
+        for (int c = 0; c + 1 < kind; ++c)
+            ASSERT_EQ(std::string(g.cell(c + 1, r)), std::string(p.cell(c + 1, q))) << r;
+        ++q;
+    }
+    ASSERT_EQ(g.rowCount() - p.rowCount(), static_cast<int>(openings.size()));
+    ASSERT_GE(openings.size(), 2U);
+    // The first account's opening, before its first record: its account, its words, its
+    // balance and mark.
+    std::vector<std::string> first;
+    for (int c = 1; c < kind; ++c) first.emplace_back(g.cell(c, openings[0]));
+    EXPECT_EQ(openings[0], 1);
+    EXPECT_NE(std::find(first.begin(), first.end(), "100.01"), first.end());
+    EXPECT_NE(std::find(first.begin(), first.end(), "DEV\xddR"), first.end());
+    EXPECT_NE(std::find(first.begin(), first.end(), "148,00"), first.end()) << ::testing::PrintToString(first);
+    EXPECT_EQ(ws.clean()->lineOfRow(openings[0]), 8);
+    EXPECT_EQ(outcome.warnings, plain.outcome.warnings);
+}
+
 TEST(CleanImport, TotalsProveTheRecords) {
     for (const char* kind :
          {"muavin-tek-hesap", "mizan", "parantezli-sayfa", "kasa-defteri-cerceveli"}) {
