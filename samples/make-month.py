@@ -116,7 +116,7 @@ def sub_ledger(month_name: str, period: str, printed: str, carried: dict, vouche
     for account in LEDGER:
         balance = carried[account]
         body.append(f"Hesap Kodu : {account}   Hesap Adı : {ACCOUNTS[account]}")
-        body.append(f"{'':26}{'DEVREDEN BAKİYE':<30} {'':>14} {'':>14} {marked(balance):>15}")
+        body.append(f"{'':25}{'DEVREDEN BAKİYE':<30} {'':>14} {'':>14} {marked(balance):>15}")
         debit_total = credit_total = 0
         for number, date, kind, text, lines in vouchers:
             for acc, debit, credit in lines:
@@ -127,12 +127,12 @@ def sub_ledger(month_name: str, period: str, printed: str, carried: dict, vouche
                 credit_total += credit
                 body.append(f"{date:<10} {number:>6} {kind:<6} {text:<30} {money(debit):>14} "
                             f"{money(credit):>14} {marked(balance):>15}")
-        body.append(f"{'':26}{'HESAP TOPLAMI':<30} {money(debit_total):>14} "
+        body.append(f"{'':25}{'HESAP TOPLAMI':<30} {money(debit_total):>14} "
                     f"{money(credit_total):>14} {marked(balance):>15}")
         body.append("")
         grand_debit += debit_total
         grand_credit += credit_total
-    body.append(f"{'':26}{'GENEL TOPLAM':<30} {money(grand_debit):>14} {money(grand_credit):>14}")
+    body.append(f"{'':25}{'GENEL TOPLAM':<30} {money(grand_debit):>14} {money(grand_credit):>14}")
     lines: list[bytes] = []
     per_page = 40
     for page, start in enumerate(range(0, len(body), per_page), 1):
