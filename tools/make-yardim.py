@@ -18,16 +18,27 @@ Tablamo, eski DOS muhasebe programlarının yazıcıya gönderdiği raporları (
 * "Temiz tablo" kutusunu işaretleyin.
 * *Aç* ile raporu seçin: ekranda yalnızca raporun kayıtları, her biri bir satırda görünür.
 * *Excel* ile kaydedin: tarihler tarih, tutarlar sayı olarak yazılır; kitap yazdırılmaya hazırdır.
-Bir ayın raporlarını tek tabloda toplamak için *Birleştir…* düğmesini kullanın (aşağıda "Raporları birleştirmek").
+Bir ayın raporlarını tek kitapta toplamak için *Birleştir…* düğmesini kullanın (aşağıda "Bir ay adım adım").
+
+# Bir ay adım adım
+Ay sonunda ayın raporlarını (muavinler, mizan, yevmiye, kasa defteri…) DOS programından dosyaya yazdırın ve hepsini bir klasöre koyun, örneğin "C:\\Raporlar\\2024-03".
+1. "Temiz tablo" kutusunu işaretleyin. Devreden bakiyelerin (DEVİR, DEVREDEN BAKİYE) satır olarak kalmasını istiyorsanız altındaki "Açılışlar" kutusunu da işaretleyin.
+2. *Birleştir…* düğmesine basın ve klasördeki raporların hepsini seçin (_Ctrl+A_). Klasörü pencereye bırakmak da olur: Tablamo onun bir klasör olduğunu söyler ve raporlarını birleştirmeyi önerir.
+3. Ayın kitabı açılır: aynı biçimdeki raporlar (örneğin Şubat ve Mart muavinleri) bir tabloda alt alta, her başka biçim kendi tablosunda; ilk sütun "Kaynak" her kaydın dosyasını söyler; son tablo "Özet"tir. Bir ileti kutusu tabloları kayıt sayılarıyla ve alınmayan dosyaları nedenleriyle listeler.
+4. Tabloları "Tablo:" seçicisinden tek tek inceleyin. "Özet" her raporun yazdığı son toplamı ("Raporun toplamı") kayıtların toplamıyla ("Kayıtların toplamı") yan yana gösterir. Durum çubuğu raporun kaç toplamının kayıtlarla tuttuğunu söyler ("23 denetim tuttu").
+5. *Excel* ile kaydedin: önerilen ad klasörün adıdır (klasörün yanında "2024-03.xlsx"). Her tablo bir sayfa, "Özet" son sayfadır. Sayfalar yazdırılmaya hazırdır: üst bilgide firma, raporun başlığı ve dönemi ("01.03.2024 - 31.03.2024"); uzun açıklamalar sütunlarının içinde alt satıra geçer.
+6. Aynı adda bir dosya varsa ve bu kitap oraya kaydedilmemişse Tablamo önce sorar; "Hayır" derseniz başka bir ad seçersiniz. Geçen ayın kitabı böylece yanlışlıkla silinmez.
+Aynı kitabı dönüştürücü de yazar; her ay aynı işi bir betikle ya da zamanlanmış görevle yapmak için komut satırında: "tablamo-convert --clean --merge 2024-03.xlsx C:\\Raporlar\\2024-03" (açılış bakiyeleri için "--openings" ekleyin). Windows'ta Başlat menüsündeki "Tablamo komut satırı", dönüştürücünün adıyla çalıştığı bir komut penceresi açar ve seçeneklerini gösterir.
 
 # Temiz tablo
 "Temiz tablo" işaretliyken *Aç* ve *Akbank Aç* raporun yalnızca kayıtlarını getirir. Sayfa başlıkları, çizgiler, sayfa altları ve toplam satırları alınmaz; iki satıra bölünmüş açıklamalar birleştirilir; sayfadan sayfaya değişen alanlar (örneğin hesap kodu ve hesap adı) baştaki sütunlara taşınır. İlk satırda sütun başlıkları durur. Tarihler tarih, tutarlar sayı olur; hesap ve fiş numaraları baştaki sıfırlarıyla metin olarak kalır. Ekranda tutarlar sağa yaslı ve binlik ayırıcılı, tarihler bölgenizin kısa tarih biçiminde görünür; kaydedilen dosyada değerler değişmez.
 Raporun kendi yazdığı toplamlar kayıtlardan yeniden toplanır; tutmayan bir toplam, satırı ve iki tutarla birlikte bir uyarı kutusunda bildirilir. Kayıtları ayırt edilemeyen bir rapor düz tablo olarak aktarılır.
 *İşaretli bakiye* (yalnız "Temiz tablo" ile): B/A işaretli bakiyeyi bir kez daha, B artı, A eksi olarak toplanabilir bir sayı sütunu hâlinde ekler.
-Bu iki seçim programı kapatıp açtığınızda da geçerli kalır; durum çubuğu temiz tabloya baktığınızı ve kaç kayıt olduğunu söyler. Rapor açıkken kutuyu işaretlemek ya da kaldırmak raporu öbür biçimde yeniden aktarır; tabloda düzelttiğiniz hücreler varsa önce sorulur.
+*Açılışlar* (yalnız "Temiz tablo" ile; ilk kurulumda işaretsiz): hesapların açılış bakiyelerini (DEVİR, DEVREDEN BAKİYE) "Satır Türü" sütununda işaretli satırlar olarak tutar; böylece bir hesabın satırlarının toplamı raporun hesap toplamını verir.
+Bu seçimler programı kapatıp açtığınızda da geçerli kalır. Durum çubuğu temiz tabloya baktığınızı, kaç kayıt olduğunu ve raporun yazdığı toplamlardan kaçının kayıtlarla tuttuğunu söyler ("41 denetim tuttu"). Bir raporu düz tablo olarak açtığınızda temiz tablo onu okuyabiliyorsa durum çubuğu bunu da söyler ("Temiz tablo: 148 kayıt — işaretleyin"). Rapor açıkken kutuyu işaretlemek ya da kaldırmak raporu öbür biçimde yeniden aktarır; tabloda düzelttiğiniz hücreler varsa önce sorulur.
 
 # Yazdırmaya hazır Excel kitabı
-Temiz tablonun Excel kitabında başlıklar kalın ve donmuş bölmede durur, sütunlar süzgeçlidir. Kitap A4 kâğıda yazdırılmak üzere hazırlanır: tablo dik sayfaya sığmıyorsa sayfa yatay çevrilir, tablo sayfa genişliğine sığdırılır, başlık satırı her sayfanın üstünde yinelenir, sayfa üst bilgisinde raporun firması ve başlığı, alt bilgide "Sayfa 1 / 5" gibi sayfa numarası yazar.
+Temiz tablonun Excel kitabında başlıklar kalın ve donmuş bölmede durur, sütunlar süzgeçlidir. Kitap A4 kâğıda yazdırılmak üzere hazırlanır: tablo dik sayfaya sığmıyorsa sayfa yatay çevrilir, tablo sayfa genişliğine sığdırılır, başlık satırı her sayfanın üstünde yinelenir, sayfa üst bilgisinde raporun firması, başlığı ve başlığın altında dönemi ("01.01.2024 - 31.03.2024"), alt bilgide "Sayfa 1 / 5" gibi sayfa numarası yazar. Sütunlar en uzun sözcüklerine yetecek genişliktedir ("MAHSUP" "MAHSU" olarak kesilmez); sütununa sığmayan uzun açıklamalar hücrenin içinde alt satıra geçer ve satır o kadar yükselir. Ekranda da temiz tablonun sütunları en uzun yazılarına göre açılır.
 
 # Sütunlar sekmesi
 "Sütunlar" sekmesi raporu dosyadaki hâliyle, üstünde bir cetvelle gösterir. Sütun sınırları kırmızı çizgilerdir; bulundukları çizgi ya da çerçeve satırı işaretlidir.
@@ -44,8 +55,9 @@ Temiz tablonun Excel kitabında başlıklar kalın ve donmuş bölmede durur, s�
 * *Son Raporlar*: son açılan on raporu listeler; birine tıklamak onu yeniden açar. "Listeyi temizle" listeyi boşaltır.
 
 # Raporları birleştirmek
-*Birleştir…* birden çok rapor seçtirir ve onları temiz tablo olarak tek tabloda toplar. Başlıkları aynı olan raporların kayıtları alt alta gelir; ilk sütun "Kaynak" her kaydın hangi dosyadan geldiğini söyler. Her raporun toplamları ayrı ayrı denetlenir. İlk raporla başka biçimde olan raporlar, okunamayan ya da rapor olmayan dosyalar tabloya alınmaz; hangileri olduğu ve nedenleri bir ileti kutusunda listelenir. Birleşen tabloyu *Excel*, *CSV* ya da *HTML* ile kaydedebilirsiniz.
-Bir ayın bütün raporları, her biçim kendi sayfasında olmak üzere tek bir Excel kitabında toplanabilir: bunu dönüştürücü yapar (komut satırında "tablamo-convert --clean --merge ay.xlsx raporlar/"). Kitabın son sayfası "Özet" her raporu sayfası, kayıt sayısı, denetlenen toplamları, uyarıları ve yerleştirilemeyen satırlarıyla listeler; okunamayan ya da rapor olmayan dosyalar da nedenleriyle orada yer alır, hiçbiri sessizce atlanmaz. "--sheet-per "Hesap Kodu"" çok hesaplı bir muavinde her hesabı kendi toplamıyla ayrı bir sayfaya koyar.
+*Birleştir…* birden çok rapor seçtirir (ya da pencereye bırakılan bir klasörün raporlarını alır) ve onlardan ayın kitabını yapar; dönüştürücünün "--merge" ile yazdığı kitabın aynısıdır. Başlıkları aynı olan raporların kayıtları bir tabloda alt alta gelir; ilk sütun "Kaynak" her kaydın hangi dosyadan geldiğini söyler. Başka biçimdeki her rapor kendi tablosunu alır; Akbank ekstreleri kendi satırlarından tanınır. Her raporun toplamları ayrı ayrı denetlenir. Okunamayan ya da rapor olmayan dosyalar kitaba alınmaz; hangileri olduğu ve nedenleri bir ileti kutusunda listelenir.
+Son tablo "Özet" her raporu sayfası, durumu, raporun yazdığı son toplam ile kayıtlarının toplamı, kayıt sayısı, denetlenen toplamları, uyarıları ve yerleştirilemeyen satırlarıyla listeler; okunamayan ya da rapor olmayan dosyalar da nedenleriyle orada yer alır, hiçbiri sessizce atlanmaz. "Özet"in yazıları sütunlarında alt satıra geçer ve yatay sayfaya okunaklı sığar.
+*Excel* bütün tabloları tek kitapta, her tablo bir sayfa olmak üzere kaydeder; *CSV* ve *HTML* her tablo için ayrı bir dosya yazar. Komut satırında aynı kitap: "tablamo-convert --clean --merge ay.xlsx raporlar/". "--sheet-per "Hesap Kodu"" çok hesaplı bir muavinde her hesabı kendi toplamıyla ayrı bir sayfaya koyar.
 
 # Mutabakat: defter ile ekstreyi karşılaştırmak
 *Mutabakat…* bir hesabı iki tarafın dökümünden karşılaştırır: önce kendi defterimizi (102 banka muavini, 120 ya da 320 cari muavini), sonra karşı tarafın ekstresini (Akbank ekstresi ya da başka bir bankanın, müşterinin veya satıcının dökümü) seçtirir. İki dosya da temiz tablonun okuduğu gibi okunur; Akbank ekstresi kendi satırlarından tanınır.
@@ -61,7 +73,7 @@ Bir banka mutabakatı adım adım:
 * Çerçeve içine çizilmiş raporlar: üst çizgisi çift çizgi (═) olan, sütun çizgilerinin bu çizgiyle birleştiği yerde ╤ bulunan raporlar.
 * Akbank hesap ekstreleri (sabit genişlikli metin olarak kaydedilmiş hâliyle), "Akbank Aç" düğmesiyle.
 * UTF-8 olarak kaydedilmiş raporlar da okunur; durum çubuğu bunu söyler.
-Bunlardan hiçbirine benzemeyen bir dosya açıldığında Tablamo "dosya formatı geçerli değil" uyarısını verir ve tablo olduğu gibi kalır.
+Bunlardan hiçbirine benzemeyen bir dosya açıldığında Tablamo "dosya formatı geçerli değil" uyarısını verir ve tablo olduğu gibi kalır. Dosyanın ne olduğu ilk baytlarından anlaşılıyorsa (PDF, Excel kitabı, zip arşivi, resim, UTF-16 olarak kaydedilmiş metin) uyarı bunu ve ne yapılacağını da söyler: raporu DOS programından dosyaya yazdırın. Böyle bir dosya "Son Raporlar" listesine girmez. Pencereye bir klasör bırakılırsa Tablamo onun bir klasör olduğunu söyler ve içindeki raporları *Birleştir…* ile birleştirmeyi önerir.
 
 # Düz tablo: sütunlar nasıl bulunur?
 "Temiz tablo" işaretli değilken Tablamo raporu olduğu gibi tabloya döker. Önce çizgi satırını (ya da çerçevenin üst çizgisini) bulur; bu satırdaki ayraçların (boşlukların ya da ╤ işaretlerinin) arasındaki uzaklıklar sütun genişlikleri olur. Raporun ilk satırı (genellikle firma adı ve sayfa numarası) aktarılmaz; ikinci satırdan başlayarak her rapor satırı tablonun bir satırı olur, en çok 20 sütunla. İlk aktarılan satır metin olarak kalır; sonraki satırlarda 2. sütundan itibaren sayılardaki nokta ondalık ayırıcıya çevrilir. Bu yüzden 1.500,00 gibi bir tutar düz tabloda "1,500,00" olur ve hesap tablosunda metin kalır; toplamak için "Temiz tablo"yu kullanın.
@@ -70,6 +82,7 @@ Bunlardan hiçbirine benzemeyen bir dosya açıldığında Tablamo "dosya format
 * *Aç*: bir rapor dosyası seçtirir, dosyayı okur ve tabloya aktarır. Üst şeritte yüklenen dosyanın adı görünür.
 * *Akbank Aç*: bir Akbank hesap ekstresini okur. Tarihler gün/ay/yıl biçimine, tutarlar sizin ondalık ayırıcınıza çevrilir; bilgi satırları (düzenleyen, hesap şubesi, IBAN) tek hücrede durur.
 * *Excel*: tabloyu Excel çalışma kitabı (.xlsx) olarak kaydeder. Satır numaraları ve sütun harfleri kitaba girmez; tarihler tarih, sayılar sayı, geri kalanı metin olarak yazılır. "Excel'i kayıt sonrası aç" işaretliyse kaydedilen kitap hemen açılır.
+* Kaydetmek: *Excel*, *CSV* ve *HTML* açılan raporun adını kendi uzantılarıyla önerir (tablo bir kez kaydedildiyse kaydedildiği dosyayı). Seçilen adda bir dosya zaten varsa ve bu tablo oraya kaydedilmemişse önce sorulur; "Hayır" derseniz kayıt penceresi yeniden açılır. Hiçbir dosya sessizce değiştirilmez.
 * *CSV*: tabloyu virgülle ayrılmış metin dosyası olarak kaydeder. Düz tabloda satır numaraları ve sütun harfleri de yazılır; boşluk, virgül ya da tırnak içeren hücreler tırnak içine alınır. Adın sonunda ".csv" yoksa eklenir.
 * *HTML*: tabloyu bir internet sayfası olarak kaydeder; sütun genişlikleri, satır yükseklikleri ve yazı tipi ekrandaki gibidir. Adın sonuna ".html" eklenir.
 * *Sıfırla*: tabloyu boşaltır (25 satır, 20 sütun) ve sütun genişliklerini varsayılan değerlerine döndürür.

@@ -47,6 +47,12 @@ Section
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\kaldir.exe"
     CreateShortcut "$SMPROGRAMS\Tablamo.lnk" "$INSTDIR\tablamo.exe"
+    ; A command prompt where the converter runs by its name: the program's folder first on
+    ; its PATH, started in the user's own folder with the converter's options shown. (The
+    ; system's PATH is left alone: the installer's strings would cut a long one short.)
+    CreateShortcut "$SMPROGRAMS\Tablamo komut satırı.lnk" "$SYSDIR\cmd.exe" \
+        '/k set "PATH=$INSTDIR;%PATH%" & cd /d "%USERPROFILE%" & tablamo-convert --help' \
+        "$INSTDIR\tablamo.exe" 0 SW_SHOWNORMAL "" "tablamo-convert ile raporları toplu dönüştürün"
 
     WriteRegStr HKLM "Software\Classes\${PROGID}" "" "Tablamo raporu"
     WriteRegStr HKLM "Software\Classes\${PROGID}\DefaultIcon" "" "$INSTDIR\tablamo.exe,0"
@@ -80,6 +86,7 @@ Section "Uninstall"
     SetShellVarContext all
     SetRegView 64
     Delete "$SMPROGRAMS\Tablamo.lnk"
+    Delete "$SMPROGRAMS\Tablamo komut satırı.lnk"
     DeleteRegKey HKLM "Software\Classes\${PROGID}"
     DeleteRegValue HKLM "Software\Classes\.txt\OpenWithProgids" "${PROGID}"
     !insertmacro DeleteKeyIfEmpty "Software\Classes\.txt\OpenWithProgids"

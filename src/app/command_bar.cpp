@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace tablamo::app {
 namespace {
@@ -15,9 +16,9 @@ namespace {
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 47;
 
-// Holds what came to the bar after "Temiz tablo". It asks for no width of its own: on a
-// screen too narrow for it, it is cut off, and the window stays as wide as the bar
-// before it (the HTML page carries the grid's width on screen).
+// Holds what came to the bar after "Temiz tablo" and its choices. It asks for no width of its own:
+// on a screen too narrow for it, it is cut off, and the window stays as wide as the bar before it
+// (the HTML page carries the grid's width on screen).
 class Squeezable : public QWidget {
 public:
     explicit Squeezable(QWidget* parent) : QWidget(parent) {
@@ -60,19 +61,33 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     m_openExcel = addCheckBox("CheckBox4", QStringLiteral("Excel'i kayıt sonrası aç"));
     m_openExcel->setChecked(true);
     row->addSpacing(12);
-    m_cleanTable = addCheckBox("TemizTablo", QStringLiteral("Temiz tablo"));
+    // "Temiz tablo" over its two choices, which change only a clean table, in smaller
+    // letters: side by side the three would push "Birleştir…" and "Mutabakat…" off a screen
+    // 1366 pixels wide.
+    auto* choices = new QWidget(this);
+    auto* column = new QVBoxLayout(choices);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    row->addWidget(choices);
+    m_cleanTable = addCheckBox("TemizTablo", QStringLiteral("Temiz tablo"), column);
     m_cleanTable->setToolTip(QStringLiteral(
         "Yalnız kayıtlar: sayfa başlıkları, çizgiler ve toplam satırları olmadan, tarihler ve "
         "tutarlar türleriyle; raporun kendi toplamları kayıtlarla karşılaştırılır"));
-
-    auto* extras = new Squeezable(this);
-    row->addWidget(extras);
-    m_row = static_cast<QHBoxLayout*>(extras->layout());
-    m_signedBalance = addCheckBox("IsaretliBakiye", QStringLiteral("İşaretli bakiye"));
+    m_signedBalance =
+        addCheckBox("IsaretliBakiye", QStringLiteral("İşaretli bakiye"), column, true);
     m_signedBalance->setToolTip(QStringLiteral(
         "Temiz tabloda B/A işaretli bakiyeyi bir kez daha toplanabilir bir sayı olarak ekler: "
         "B artı, A eksi"));
     m_signedBalance->setEnabled(false);  // only with "Temiz tablo"
+    m_openings = addCheckBox("Acilislar", QStringLiteral("Açılışlar"), column, true);
+    m_openings->setToolTip(QStringLiteral(
+        "Temiz tabloda açılış bakiyelerini (DEVİR, DEVREDEN BAKİYE) \"Satır Türü\" sütununda "
+        "işaretli satırlar olarak tutar: hesaba göre toplamlar raporun hesap toplamını verir"));
+    m_openings->setEnabled(false);  // only with "Temiz tablo"
+
+    auto* extras = new Squeezable(this);
+    row->addWidget(extras);
+    m_row = static_cast<QHBoxLayout*>(extras->layout());
 
     // A report that prints several tables: which one the grid shows. It stands beside the
     // tabs (tableChoice), where there is room for the tables' names.
@@ -103,8 +118,9 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     showRecentReports({});
     m_merge = addButton("Birlestir", QStringLiteral("Birleştir…"), 100);
     m_merge->setToolTip(
-        QStringLiteral("Birden çok raporu temiz tablo olarak tek tabloda toplar; ilk sütun "
-                       "\"Kaynak\" her kaydın dosyasını söyler"));
+        QStringLiteral("Ayın raporlarını (ya da bir klasörü) tek kitapta birleştirir: her biçim "
+                       "kendi tablosunda, ilk sütun \"Kaynak\" her kaydın dosyasını söyler, "
+                       "\"Özet\" her raporu ve toplamlarını listeler"));
     m_reconcile = addButton("Mutabakat", QStringLiteral("Mutabakat…"), 100);
     m_reconcile->setToolTip(
         QStringLiteral("Defterimizi karşı tarafın ekstresiyle karşılaştırır: eşleşen ve "
@@ -149,7 +165,8 @@ void CommandBar::showRecentReports(const std::vector<RecentReport>& reports) {
             &CommandBar::recentCleared);
 }
 
-QCheckBox* CommandBar::addCheckBox(const char* objectName, const QString& caption) {
+QCheckBox* CommandBar::addCheckBox(const char* objectName, const QString& caption, QBoxLayout* into,
+                                   bool small) {
     auto* box = new QCheckBox(caption, this);
     box->setObjectName(objectName);
     box->setFocusPolicy(Qt::NoFocus);
@@ -159,8 +176,9 @@ QCheckBox* CommandBar::addCheckBox(const char* objectName, const QString& captio
     box->setPalette(pal);
     QFont bold = box->font();
     bold.setBold(true);
+    if (small) bold.setPixelSize(11);
     box->setFont(bold);
-    m_row->addWidget(box);
+    (into ? into : m_row)->addWidget(box);
     return box;
 }
 

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QBoxLayout;
 class QHBoxLayout;
 class QMenu;
 class QPushButton;
@@ -35,6 +36,7 @@ public:
     QCheckBox* openExcelAfterSave() const { return m_openExcel; }  ///< CheckBox4
     QCheckBox* cleanTable() const { return m_cleanTable; }         ///< "Temiz tablo", off at start
     QCheckBox* signedBalance() const { return m_signedBalance; }   ///< "İşaretli bakiye"
+    QCheckBox* openings() const { return m_openings; }             ///< "Açılışlar"
     QComboBox* table() const { return m_table; }                   ///< "Tablo:", of several
     /// "Tablo:" with its list, for the window to place (beside the tabs).
     QWidget* tableChoice() const { return m_tableChoice; }
@@ -59,9 +61,10 @@ signals:
 
 private:
     QPushButton* addButton(const char* objectName, const QString& caption, int width);
-    QCheckBox* addCheckBox(const char* objectName, const QString& caption);
+    QCheckBox* addCheckBox(const char* objectName, const QString& caption,
+                           QBoxLayout* into = nullptr, bool small = false);
 
-    QHBoxLayout* m_row;  ///< where addButton and addCheckBox put the next one
+    QHBoxLayout* m_row;  ///< where addButton and addCheckBox put the next one, but for `into`
     QPushButton* m_open;
     QPushButton* m_openBank;
     QPushButton* m_excel;
@@ -73,6 +76,7 @@ private:
     QCheckBox* m_openExcel;
     QCheckBox* m_cleanTable;
     QCheckBox* m_signedBalance;
+    QCheckBox* m_openings;
     QWidget* m_tableChoice;
     QComboBox* m_table;
     QPushButton* m_recent;

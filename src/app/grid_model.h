@@ -76,13 +76,14 @@ public:
     /// again, so the grid is as it was.
     void redoCellEditsBefore(const QUndoCommand* columnsEdit);
 
+    /// The kind of grid column `col` of a clean table; Text for a plain one.
+    ColumnKind kindOf(int col) const;
+
 signals:
     /// An edit was refused because `character` has no Windows-1254 byte.
     void editRefused(const QString& character);
 
 private:
-    ColumnKind kindOf(int col) const;
-
     Workspace& m_ws;
     QUndoStack m_edits;
     QLocale m_locale;

@@ -9,6 +9,7 @@
 
 #include "app/grid_model.h"
 #include "core/grid.h"
+#include "export/column_fit.h"
 
 namespace tablamo::app {
 namespace {
@@ -222,6 +223,13 @@ void GridView::setGridModel(GridModel* model) {
 
 Grid& GridView::grid() const { return m_model->grid(); }
 
+namespace {
+
+// The records whose words a clean table's columns are fitted to: a long table's first ones.
+constexpr int kRowsFitted = 200000;
+
+}  // namespace
+
 void GridView::applyGridLayout() {
     if (!m_model) return;
     const Grid& g = grid();
@@ -246,14 +254,26 @@ void GridView::applyGridLayout() {
     verticalHeader()->setFixedWidth(numbersWidth);
     horizontalHeader()->setFixedHeight(std::max(g.rowHeight(0), 0));
     verticalHeader()->setDefaultSectionSize(Grid::kDefaultRowHeight);
-    // A clean table's column is at least as wide as its bold heading; the grid keeps the
-    // report's width.
+    // A clean table's column is at least as wide as its bold heading, its widest text (up
+    // to forty letters: no "MAHSU" for "MAHSUP", the whole of a name the report printed in
+    // capitals) and its amounts with their thousands grouped; the grid keeps the report's
+    // width.
     const QFontMetrics heading(horizontalHeader()->font());
+    const QFontMetrics cells(f);
+    const std::vector<ColumnFit> fits =
+        m_model->isCleanTable() ? columnFits(g, kRowsFitted) : std::vector<ColumnFit>();
+    const int widestWord = cells.horizontalAdvance(QString(40, QLatin1Char('n')));
     for (int c = 1; c < g.colCount(); ++c) {
         int width = std::max(g.colWidth(c), 0);
         if (m_model->isCleanTable() && width > 0) {
             const QString text = m_model->headerData(c - 1, Qt::Horizontal).toString();
             width = std::max(width, heading.horizontalAdvance(text) + 4 * kTextInset);
+            const ColumnFit& fit = fits[static_cast<std::size_t>(c - 1)];
+            const int words =
+                m_model->kindOf(c) == ColumnKind::Amount
+                    ? cells.horizontalAdvance(QString(groupedLength(fit.text), QLatin1Char('0')))
+                    : std::min(widestWord, cells.horizontalAdvance(fromWin1254(fit.text)));
+            width = std::max(width, words + 4 * kTextInset);
         }
         setColumnWidth(c - 1, width);
     }

@@ -40,15 +40,28 @@
 #include "core/layout_profile.h"
 #include "core/platform/system.h"
 #include "core/ui_port.h"
+#include "export/output_formats.h"
 
 namespace {
 
 // The UI port of a scripted run: the open and save dialogs answer the paths given, every
-// message and error goes to stderr, nothing is opened.
+// message and error goes to stderr, nothing is opened. A question is said and answered
+// "Hayır", but for replacing the file --save names (under its format's ending), which the
+// script asked for.
 class ScriptUi : public tablamo::UiPort {
 public:
     ScriptUi(std::string open, std::string save)
-        : m_open(std::move(open)), m_save(std::move(save)) {}
+        : m_open(std::move(open)), m_save(std::move(save)) {
+        if (const auto* format = tablamo::formatOfFileName(m_save))
+            m_named = format->fileName(m_save);
+    }
+    bool askYesNo(std::string_view question) override {
+        say(std::string(question) + " Hayır");
+        return false;
+    }
+    bool askReplace(const std::string& path, std::string_view question) override {
+        return path == m_named || askYesNo(question);
+    }
     void showMessage(std::string_view text) override { say(text); }
     void showError(std::string_view text) override { say(text); }
     std::optional<std::string> askOpenFile(const tablamo::FileDialogRequest&) override {
@@ -80,6 +93,7 @@ private:
     }
     std::string m_open;
     std::string m_save;
+    std::string m_named;  // the file the save writes
 };
 
 }  // namespace

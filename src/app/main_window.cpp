@@ -158,6 +158,7 @@ void MainWindow::command(Command&& body, bool rewritesGrid, bool keepHistory) {
         m_ws.settings.OpenExcelAfterSave = m_bar->openExcelAfterSave()->isChecked();
         m_ws.settings.cleanTable = m_bar->cleanTable()->isChecked();
         m_ws.settings.signedBalance = m_bar->signedBalance()->isChecked();
+        m_ws.settings.openings = m_bar->openings()->isChecked();
         if (rewritesGrid) {
             m_model->rewrite(body, keepHistory);
         } else {
@@ -178,6 +179,8 @@ void MainWindow::showWorkspace() {
     m_bar->cleanTable()->setChecked(m_ws.settings.cleanTable);
     m_bar->signedBalance()->setChecked(m_ws.settings.signedBalance);
     m_bar->signedBalance()->setEnabled(m_ws.settings.cleanTable);
+    m_bar->openings()->setChecked(m_ws.settings.openings);
+    m_bar->openings()->setEnabled(m_ws.settings.cleanTable);
     QStringList tables;
     for (const std::string& name : cleanTableNames(m_ws)) tables << fromWin1254(name);
     m_bar->showTables(tables, static_cast<int>(m_ws.book.shown));
@@ -205,6 +208,8 @@ void MainWindow::wireCommands() {
             [this](bool on) { choiceClicked(Choice::CleanTable, on); });
     connect(m_bar->signedBalance(), &QCheckBox::clicked, this,
             [this](bool on) { choiceClicked(Choice::SignedBalance, on); });
+    connect(m_bar->openings(), &QCheckBox::clicked, this,
+            [this](bool on) { choiceClicked(Choice::Openings, on); });
     // Another of the report's tables into the grid: the model drops what it knew of the rows.
     connect(m_bar->table(), &QComboBox::activated, this, [this](int index) {
         command([&] { showCleanTable(m_ws, static_cast<std::size_t>(index)); }, true);
@@ -284,9 +289,13 @@ bool MainWindow::openWith(UiPort& ui, Importer importer) {
                                                                  : tablamo::openReport(m_ws, ui);
             opened = outcome.has_value();
             tabled = opened && (outcome->imported() || outcome->status == ImportStatus::NoRecords);
+            // Opened plain: the status bar tells what the clean table would read of it.
+            m_cleanHint.reset();
+            if (opened && outcome->imported()) m_cleanHint = cleanRecordCount(m_ws);
         },
         true);
-    if (opened) reportOpened(importer == Importer::Statement);
+    // A file refused as no report does not join the list of reports.
+    if (tabled) reportOpened(importer == Importer::Statement);
     return tabled;
 }
 

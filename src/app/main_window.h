@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -143,8 +144,8 @@ private:
 
     // The remembered choices, the recent reports and the status bar (main_window_state.cpp).
     void restoreMemory();
-    /// "Temiz tablo" or "İşaretli bakiye" ticked or unticked by the user: asked first when
-    /// the grid holds cell edits the import again would drop; remembered.
+    /// "Temiz tablo", "İşaretli bakiye" or "Açılışlar" ticked or unticked by the user: asked
+    /// first when the grid holds cell edits the import again would drop; remembered.
     void choiceClicked(Choice which, bool on);
     void remember(Choice which, bool on);
     void recentChosen(int index);
@@ -165,6 +166,8 @@ private:
     UiPort* m_ui;
     HtmlView m_htmlView;
     int m_helpToggle = 0;  ///< HelpToggle: 1 when the help tab was brought forward last
+    /// The records the clean table reads of the report opened plain (the status bar's hint).
+    std::optional<std::size_t> m_cleanHint;
 
     TitleStrip* m_strip;
     CommandBar* m_bar;

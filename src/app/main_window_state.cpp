@@ -30,21 +30,28 @@ void MainWindow::restoreMemory() {
     // A choice the user never made keeps its default: off.
     if (const auto on = m_memory->choice(Choice::CleanTable)) m_ws.settings.cleanTable = *on;
     if (const auto on = m_memory->choice(Choice::SignedBalance)) m_ws.settings.signedBalance = *on;
+    if (const auto on = m_memory->choice(Choice::Openings)) m_ws.settings.openings = *on;
     m_recent = RecentReports(m_memory->recentReports());
     m_bar->showRecentReports(m_recent.entries());
 }
 
 void MainWindow::choiceClicked(Choice which, bool on) {
-    QCheckBox* box = which == Choice::CleanTable ? m_bar->cleanTable() : m_bar->signedBalance();
-    // The signed balance changes only a clean table.
+    QCheckBox* const box = which == Choice::CleanTable      ? m_bar->cleanTable()
+                           : which == Choice::SignedBalance ? m_bar->signedBalance()
+                                                            : m_bar->openings();
+    bool& setting = which == Choice::CleanTable      ? m_ws.settings.cleanTable
+                    : which == Choice::SignedBalance ? m_ws.settings.signedBalance
+                                                     : m_ws.settings.openings;
+    // The signed balance and the openings change only a clean table.
     const bool importsAgain =
         !m_ws.text.empty() && (which == Choice::CleanTable || m_ws.settings.cleanTable);
     if (importsAgain && m_model->cellsEdited() && !m_ui->askYesNo(kDropEditsQuestion)) {
         box->setChecked(!on);  // not clicked: nothing else runs
         return;
     }
-    (which == Choice::CleanTable ? m_ws.settings.cleanTable : m_ws.settings.signedBalance) = on;
+    setting = on;
     m_bar->signedBalance()->setEnabled(m_ws.settings.cleanTable);
+    m_bar->openings()->setEnabled(m_ws.settings.cleanTable);
     remember(which, on);
     if (importsAgain) {
         m_columnsControl->importAgain();
@@ -94,15 +101,25 @@ void MainWindow::memoryNotWritten() {
 
 void MainWindow::showStatus() {
     QStringList parts;
-    if (m_ws.clean()) {
+    if (m_ws.book.table().summary) {
+        // "Özet" of a month's book: a row per report.
+        parts << QStringLiteral("Özet: %1 rapor")
+                     .arg(QLocale::system().toString(
+                         static_cast<qlonglong>(m_ws.grid().rowCount() - 1)));
+    } else if (m_ws.clean()) {
         // Which table the grid holds: the print-out's picture or the records alone.
-        parts << (m_ws.settings.signedBalance ? QStringLiteral("Temiz tablo, işaretli bakiye")
-                                              : QStringLiteral("Temiz tablo")) +
-                     QStringLiteral(": %1 kayıt")
-                         .arg(QLocale::system().toString(
-                             static_cast<qlonglong>(m_ws.clean()->recordLines.size())));
+        QString which = QStringLiteral("Temiz tablo");
+        if (m_ws.settings.signedBalance) which += QStringLiteral(", işaretli bakiye");
+        if (m_ws.settings.openings) which += QStringLiteral(", açılışlar");
+        parts << which + QStringLiteral(": %1 kayıt")
+                             .arg(QLocale::system().toString(
+                                 static_cast<qlonglong>(m_ws.clean()->recordLines.size())));
         const std::string outcome = cleanOutcomeText(*m_ws.clean());
         if (!outcome.empty()) parts << QString::fromStdString(outcome);
+    } else if (m_cleanHint && !m_ws.text.empty()) {
+        // The plain table is the print-out's picture: the records the clean one would read.
+        parts << QStringLiteral("Temiz tablo: %1 kayıt — işaretleyin")
+                     .arg(QLocale::system().toString(static_cast<qlonglong>(*m_cleanHint)));
     }
     if (m_ws.profile) parts << QString::fromStdString(profileAppliedText(m_ws.profile->name));
     if (!m_ws.profileErrors.empty()) {

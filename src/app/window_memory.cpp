@@ -9,8 +9,15 @@ namespace tablamo::app {
 namespace {
 
 QString keyOf(Choice which) {
-    return which == Choice::CleanTable ? QStringLiteral("window/cleanTable")
-                                       : QStringLiteral("window/signedBalance");
+    switch (which) {
+        case Choice::CleanTable:
+            return QStringLiteral("window/cleanTable");
+        case Choice::SignedBalance:
+            return QStringLiteral("window/signedBalance");
+        case Choice::Openings:
+            break;
+    }
+    return QStringLiteral("window/openings");
 }
 
 const QString kRecent = QStringLiteral("recentReports");

@@ -1,6 +1,7 @@
 #pragma once
 /// What the window keeps between starts once the user asks for it: the check boxes the
-/// user ticked or unticked ("Temiz tablo", "İşaretli bakiye") and the reports opened last.
+/// user ticked or unticked ("Temiz tablo", "İşaretli bakiye", "Açılışlar") and the reports
+/// opened last.
 /// Held in one settings file named by the caller (the user's is
 /// <config folder>/tablamo/tablamo.ini), so a test keeps its own.
 
@@ -16,7 +17,7 @@ class QSettings;
 namespace tablamo::app {
 
 /// A choice of the command bar that is remembered once the user makes it.
-enum class Choice { CleanTable, SignedBalance };
+enum class Choice { CleanTable, SignedBalance, Openings };
 
 class WindowMemory {
 public:

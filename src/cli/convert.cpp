@@ -85,6 +85,7 @@ bool convertOne(const Job& job, const std::string& input, const std::string& out
     request.layout = job.layout;
     request.clean = job.clean;
     request.signedBalance = job.signedBalance;
+    request.openings = job.openings;
     request.regional = job.regional;
     request.inputEncoding = job.inputEncoding;
     request.importer = job.akbank ? Importer::Statement : Importer::Report;

@@ -53,6 +53,7 @@ struct Job {
     bool lineNumbers = false;    ///< --line-numbers: a last column "Satır"
     bool strict = false;         ///< --strict: a total that disagrees fails the input
     bool signedBalance = false;  ///< --signed-balance: balances with B/A marks signed too
+    bool openings = false;       ///< --openings: opening balances kept as rows
     char csvSeparator = 0;       ///< --csv-separator; 0: by the decimal separator
     /// --merge: the one file every input's records go into; empty: a file per input.
     std::string merge;

@@ -46,6 +46,7 @@ MergeReading readingOf(const Job& job) {
     reading.statements = job.akbank;
     reading.lineNumbers = job.lineNumbers;
     reading.signedBalance = job.signedBalance;
+    reading.openings = job.openings;
     reading.mapped = true;
     reading.quiet = job.quiet;
     reading.threads = job.jobs;

@@ -304,6 +304,19 @@ const OptionDecl kOptions[] = {
      false,
      {},
      [](Job& j, const std::string&) { j.signedBalance = true; }},
+    {"--openings",
+     "",
+     "with --clean: opening balances (DEVİR, DEVREDEN BAKİYE) kept as rows,\n"
+     "marked in a column \"Satır Türü\", so that the sums by account give the\n"
+     "account's printed total",
+     "--clean ile: açılış bakiyeleri (DEVİR, DEVREDEN BAKİYE) \"Satır Türü\"\n"
+     "sütununda işaretli satırlar olarak kalır; hesaba göre toplamlar hesabın\n"
+     "yazılı toplamını verir",
+     {},
+     true,
+     false,
+     {},
+     [](Job& j, const std::string&) { j.openings = true; }},
     {"--csv-separator",
      "C",
      "with --clean: the CSV field separator; default \";\" when the decimal\n"

@@ -6,6 +6,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "commands/report_folder.h"
 #include "commands/save_guard.h"
 #include "core/error.h"
 #include "core/platform/files.h"
@@ -15,48 +16,12 @@ namespace tablamo::cli {
 namespace fs = std::filesystem;
 namespace {
 
-// The words for a folder given as an input that holds no report.
-constexpr const char* kNoReportInFolder = "Klasörde .txt, .not, .prn ya da .lst dosyası yok.";
-
-// The endings old programs print their reports to.
-bool isReportName(const std::string& name) {
-    return !name.empty() && name[0] != '.' &&
-           (endsWithNoCase(name, ".txt") || endsWithNoCase(name, ".not") ||
-            endsWithNoCase(name, ".prn") || endsWithNoCase(name, ".lst"));
-}
-
 std::uint64_t sizeOf(const std::string& path) {
     std::error_code ec;
     const fs::path p = platform::toFsPath(path);
     if (!fs::is_regular_file(p, ec)) return 0;
     const std::uintmax_t size = fs::file_size(p, ec);
     return ec ? 0 : static_cast<std::uint64_t>(size);
-}
-
-// The reports under `folder`, paths relative to it; a subfolder that cannot be read is
-// noted in `unreadable` with the system's reason. Symbolic links to folders are not
-// followed (a link back up would never end); a link of a report's name is taken, so that
-// one whose file is gone is reported. Pipes and devices are left unopened.
-void collect(const fs::path& root, const fs::path& relative, std::vector<fs::path>& found,
-             std::vector<std::pair<fs::path, std::string>>& unreadable) {
-    std::error_code ec;
-    fs::directory_iterator it(root / relative, ec), end;
-    if (ec) {
-        unreadable.emplace_back(relative, systemReason(ec.value()));
-        return;
-    }
-    for (; it != end; it.increment(ec)) {
-        const std::string name = platform::fromFsPath(it->path().filename());
-        if (name.empty() || name[0] == '.') continue;
-        std::error_code typeEc;
-        if (it->is_directory(typeEc) && !it->is_symlink(typeEc)) {
-            collect(root, relative / platform::toFsPath(name), found, unreadable);
-        } else if (isReportName(name) && (it->is_symlink(typeEc) ? !it->is_directory(typeEc)
-                                                                 : it->is_regular_file(typeEc))) {
-            found.push_back(relative / platform::toFsPath(name));
-        }
-    }
-    if (ec) unreadable.emplace_back(relative, systemReason(ec.value()));
 }
 
 // A report's path under its folder, with "/" between the folders on every system.
@@ -128,10 +93,7 @@ std::vector<PlannedFile> listInputs(const Job& job) {
             files.push_back({input, {}, {}, sizeOf(input), false, input});
             continue;
         }
-        std::vector<fs::path> found;
-        std::vector<std::pair<fs::path, std::string>> unreadable;
-        collect(inputPath, {}, found, unreadable);
-        std::sort(found.begin(), found.end());
+        const auto [found, unreadable] = reportsInFolder(input);
         for (const auto& [folder, reason] : unreadable) {
             const std::string path =
                 folder.empty() ? input : platform::fromFsPath(inputPath / folder);

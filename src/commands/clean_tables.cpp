@@ -33,22 +33,38 @@ std::vector<BookTable> cleanBook(const Workspace& ws, const PrintSetup& print) {
     const std::vector<std::string> names = cleanTableNames(ws);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const Book::Table& table = ws.book.tables[i];
-        book.push_back({names[i], &table.grid, &*table.clean, print, false});
+        PrintSetup own = print;
+        if (table.heading) {
+            own.firm = table.heading->firm;
+            own.title = table.heading->title;
+            own.period = table.heading->period;
+        }
+        book.push_back({names[i], &table.grid, &*table.clean, own, false});
     }
     return book;
 }
 
+namespace {
+
+// A merge's files are named by its tables, as the converter's --merge names them; a report's
+// are numbered.
+BookFileNames fileNamesOf(const Workspace& ws) {
+    return ws.book.isMerge() ? BookFileNames::ByName : BookFileNames::Numbered;
+}
+
+}  // namespace
+
 std::vector<std::string> cleanTableFiles(const Workspace& ws, OutputFormat format,
                                          const std::string& path) {
     if (cleanTableCount(ws) < 2) return {path};
-    return bookFiles(format, path, cleanBook(ws, {}), BookFileNames::Numbered);
+    return bookFiles(format, path, cleanBook(ws, {}), fileNamesOf(ws));
 }
 
 std::vector<std::string> saveCleanTables(const Workspace& ws, OutputFormat format,
                                          const std::string& path, const WriteOptions& options,
                                          const TargetCheck& check) {
     const std::vector<BookTable> book = cleanBook(ws, options.print);
-    const std::vector<std::string> files = bookFiles(format, path, book, BookFileNames::Numbered);
+    const std::vector<std::string> files = bookFiles(format, path, book, fileNamesOf(ws));
     if (check) {
         for (const std::string& file : files) check(file);
     }

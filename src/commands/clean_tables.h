@@ -24,7 +24,8 @@ std::vector<std::string> cleanTableNames(const Workspace& ws);
 /// tables.
 void showCleanTable(Workspace& ws, std::size_t index);
 
-/// Every clean table in print order (cleanTableNames), each printed with `print`.
+/// Every clean table in print order (cleanTableNames), each printed with `print` (a table
+/// that carries its own heading, a merge's, with that).
 std::vector<BookTable> cleanBook(const Workspace& ws, const PrintSetup& print);
 
 /// The files saveCleanTables writes, in order: `path` alone for a workbook or a single table.
@@ -32,9 +33,9 @@ std::vector<std::string> cleanTableFiles(const Workspace& ws, OutputFormat forma
                                          const std::string& path);
 
 /// Saves the workspace's clean tables as the format keeps a book: a workbook `path` with a
-/// sheet per table, or a file per table (numberedFileName). `options` carries the notation, the
-/// encoding and the print setup; `check`, when given, passes every file before the first is
-/// written. Returns the files written, in order.
+/// sheet per table, or a file per table (numberedFileName; a merge's named by its tables).
+/// `options` carries the notation, the encoding and the print setup; `check`, when given, passes
+/// every file before the first is written. Returns the files written, in order.
 std::vector<std::string> saveCleanTables(const Workspace& ws, OutputFormat format,
                                          const std::string& path, const WriteOptions& options,
                                          const TargetCheck& check = {});

@@ -31,6 +31,7 @@ MergedReport readMerged(const MergeSource& source, const MergeReading& reading, 
         request.layout = reading.layout;
         request.clean = true;
         request.signedBalance = reading.signedBalance;
+        request.openings = reading.openings;
         request.regional = reading.regional;
         request.inputEncoding = reading.inputEncoding;
         request.importer = reading.statements ? Importer::Statement : Importer::Report;

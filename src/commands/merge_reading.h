@@ -22,6 +22,7 @@ struct MergeReading {
     bool statements = false;     ///< read as Akbank statements ("Akbank Aç")
     bool lineNumbers = false;    ///< a last column "Satır" (the converter's --line-numbers)
     bool signedBalance = false;  ///< the window's "İşaretli bakiye"
+    bool openings = false;       ///< the window's "Açılışlar"
     bool mapped = false;         ///< files mapped rather than read (the converter's way)
     bool quiet = false;          ///< a UTF-8 report is said only when characters were lost
     /// The saved layouts matched against each report ("Aç"'s); empty: none.

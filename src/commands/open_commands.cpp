@@ -1,10 +1,13 @@
 #include "commands/open_commands.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "bank/clean_statement.h"
 #include "bank/statement_import.h"
 #include "clean/totals_check.h"
+#include "commands/file_kind.h"
+#include "commands/merge_command.h"
 #include "commands/profile_commands.h"
 #include "commands/report_reading.h"
 #include "core/platform/files.h"
@@ -24,10 +27,21 @@ std::string folderOf(const std::string& path) {
 std::optional<ImportOutcome> openWith(Workspace& ws, UiPort& ui, Importer importer) {
     const auto path = ui.askOpenFile(openDialogRequest(ws));
     if (!path) return std::nullopt;
+    // A folder is no report, but a month's reports may lie in it: "Birleştir…" is offered.
+    std::error_code ec;
+    if (std::filesystem::is_directory(platform::toFsPath(*path), ec)) {
+        if (ui.askYesNo(folderQuestion(*path))) mergeFilesIntoGrid(ws, ui, {*path});
+        return std::nullopt;
+    }
     ImportOutcome outcome;
     {
         BusyCursor busy(ui);
         outcome = readReport(ws, requestOf(ws, *path, importer), ui);
+    }
+    // A file the import refused is said what it is, when its bytes tell.
+    if (outcome.status == ImportStatus::NotAReport) {
+        if (const std::string help = notAReportHelp(ws.text.bytes()); !help.empty())
+            outcome.message += "\r\n\r\n" + help;
     }
     showOutcome(ui, outcome);
     ws.titleStrip = loadedStripText(*path);
@@ -99,20 +113,60 @@ ImportOutcome importAgain(Workspace& ws, UiPort& ui, bool warnings) {
     return outcome;
 }
 
+std::optional<std::size_t> cleanRecordCount(Workspace& ws) {
+    if (ws.clean() || ws.text.empty() || ws.text.bytes().size() > kCleanHintBytes) return {};
+    // The clean import reads the loaded text in a workspace of its own, the text lent to it.
+    Workspace trial;
+    trial.settings = ws.settings;
+    trial.settings.cleanTable = true;
+    trial.regional = ws.regional;
+    trial.textReading = ws.textReading;
+    trial.text = std::move(ws.text);
+    struct GiveBack {
+        Workspace& from;
+        Workspace& to;
+        ~GiveBack() { to.text = std::move(from.text); }
+    } giveBack{trial, ws};
+    ImportOutcome outcome;
+    try {
+        outcome = ws.openedAsStatement ? importCleanStatement(trial) : importCleanReport(trial);
+    } catch (const std::exception&) {
+        return {};  // a hint that cannot be had is not given; the plain table stays
+    }
+    if (!outcome.imported()) return {};
+    std::size_t records = 0;
+    for (const Book::Table& table : trial.book.tables) {
+        if (table.clean) records += table.clean->recordLines.size();
+    }
+    if (records == 0) return {};
+    return records;
+}
+
 std::string cleanOutcomeText(const CleanShape& shape) {
     const std::vector<std::string> warnings = totalsWarnings(shape.totals);
-    std::string text;
+    std::vector<std::string> parts;
     if (!warnings.empty()) {
         constexpr std::string_view kPrefix = "uyarı: ";
         std::string_view first = warnings.front();
         if (first.substr(0, kPrefix.size()) == kPrefix) first.remove_prefix(kPrefix.size());
-        text = std::to_string(warnings.size()) + " uyarı: " + std::string(first);
+        parts.push_back(std::to_string(warnings.size()) + " uyarı: " + std::string(first));
     }
-    for (const std::string& part : {totalsNote(shape.totals), unplacedNote(shape.unplacedLines)}) {
-        if (part.empty()) continue;
-        if (!text.empty()) text += "; ";
-        text += part;
+    // The checks that held: every total line checked but those a warning names.
+    std::vector<int> disagreeing;
+    for (const TotalMismatch& m : shape.totals.mismatches) {
+        if (m.kind == TotalMismatch::Kind::Total) disagreeing.push_back(m.line);
     }
+    std::sort(disagreeing.begin(), disagreeing.end());
+    const auto held =
+        shape.totals.checked -
+        static_cast<int>(std::unique(disagreeing.begin(), disagreeing.end()) - disagreeing.begin());
+    if (held > 0) parts.push_back(std::to_string(held) + " denetim tuttu");
+    if (shape.totals.unchecked > 0)
+        parts.push_back(std::to_string(shape.totals.unchecked) + " toplam denetlenemedi");
+    if (const std::string unplaced = unplacedNote(shape.unplacedLines); !unplaced.empty())
+        parts.push_back(unplaced);
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
     return text;
 }
 

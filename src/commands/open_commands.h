@@ -2,6 +2,7 @@
 /// The commands that load a file and import it, run the import or a column detection on
 /// the loaded text, and reset the grid.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -46,9 +47,18 @@ ImportOutcome runImporter(Workspace& ws, Importer importer);
 /// `warnings` is false (a column moved: the clean table's status line tells them).
 ImportOutcome importAgain(Workspace& ws, UiPort& ui, bool warnings = true);
 
+/// The largest report cleanRecordCount() reads on top of the plain import.
+inline constexpr std::size_t kCleanHintBytes = 8u << 20;
+
+/// How many records the clean table reads of the loaded report, while the grid holds its
+/// plain table: what the status bar tells a user who opened it plain. Read in a workspace of
+/// its own; `ws` keeps its table and settings. Nothing when the clean table reads none, the
+/// grid is clean already, or the report is larger than kCleanHintBytes.
+std::optional<std::size_t> cleanRecordCount(Workspace& ws);
+
 /// The clean table's outcome for the status bar (UTF-8): the warnings about its totals (how
-/// many, the first of them), else their agreement; the totals not checked and the lines not
-/// placed. Empty when there is nothing to tell.
+/// many, the first of them), the checks that held ("41 denetim tuttu"), the totals not
+/// checked and the lines not placed. Empty when there is nothing to tell.
 std::string cleanOutcomeText(const CleanShape& shape);
 
 /// The clean import's warnings as one message text, one "uyarı: …" line each (CR LF).

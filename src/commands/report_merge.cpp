@@ -5,6 +5,7 @@
 
 #include "clean/clean_grid.h"
 #include "commands/report_title.h"
+#include "commands/report_totals.h"
 #include "core/encoding.h"
 #include "core/workspace.h"
 #include "export/xlsx_writer.h"
@@ -14,12 +15,13 @@ namespace {
 
 // The name of a merged table whose report has no title to name it by (Windows-1254).
 constexpr const char* kUntitledSheet = "Tablo";
-// Widths in characters: the source column at most, and the summary's text columns.
+// Widths in characters: the source column at most, and the summary's text columns, whose
+// texts wrap: ten columns on a landscape page at a size one reads.
 constexpr int kWidestSource = 60;
-constexpr int kSummaryWidths[] = {0, 32, 14, 60};
-// The summary cell that explains a report holds at most so much, and names so many of its
-// lines not placed, or of the sheets its records went to.
-constexpr std::size_t kMostExplained = 2000;
+constexpr int kSummaryWidths[] = {22, 16, 13, 34, 26, 26};
+// The summary cell that explains a report holds at most so much (cut where a message ends),
+// and names so many of its lines not placed, or of the sheets its records went to.
+constexpr std::size_t kMostExplained = 4000;
 constexpr std::size_t kMostListed = 20;
 
 // The key of a table's headings: each as a reader compares it.
@@ -67,6 +69,16 @@ struct ReportMerge::Sheet {
     ReportTitle title;
     bool sameFirm = true;
     bool sameTitle = true;
+    std::string period;  // the period the reports cover together (spannedPeriod)
+
+    PrintSetup print() const {
+        PrintSetup p;
+        p.enabled = true;
+        if (sameFirm) p.firm = title.firm;
+        p.title = sameTitle ? title.title : name;
+        p.period = period;
+        return p;
+    }
 };
 
 ReportMerge::ReportMerge() { m_names.take(kSummarySheetName); }
@@ -85,6 +97,7 @@ std::size_t ReportMerge::sheetFor(const Grid& grid, const CleanShape& shape,
                                shape.columns.end());
     sheet.writer.emplace(sheet.grid, headings, sheet.shape.columns);
     sheet.title = title;
+    sheet.period = title.period;
     sheet.name = m_names.unique(title.name, kUntitledSheet);
     return m_sheets.size() - 1;
 }
@@ -112,6 +125,7 @@ void ReportMerge::add(const Workspace& ws, MergedReport& report) {
         }
         sheet.sameFirm = sheet.sameFirm && own.firm == sheet.title.firm;
         sheet.sameTitle = sheet.sameTitle && own.title == sheet.title.title;
+        sheet.period = spannedPeriod(sheet.period, own.period);
         CleanColumn& sourceColumn = sheet.shape.columns.front();
         sourceColumn.width =
             std::max(sourceColumn.width, std::min(kWidestSource, static_cast<int>(source.size())));
@@ -137,6 +151,10 @@ void ReportMerge::add(const Workspace& ws, MergedReport& report) {
         sheet.shape.totals.checked += shape.totals.checked;
     }
     report.sheet = listed(sheets, [](const std::string& name) { return name; });
+    if (!ws.book.tables.empty() && ws.book.tables.front().clean) {
+        report.printedTotal = printedTotalLine(ws.text, ws.book.tables.front());
+        report.recordSums = recordSumsText(ws.book.tables.front(), ws.regional);
+    }
 }
 
 std::vector<BookTable> ReportMerge::tables() {
@@ -144,13 +162,30 @@ std::vector<BookTable> ReportMerge::tables() {
     for (const std::unique_ptr<Sheet>& owned : m_sheets) {
         Sheet& sheet = *owned;
         sheet.writer->finish(sheet.records);
-        BookTable table{sheet.name, &sheet.grid, &sheet.shape, {}, false};
-        table.print.enabled = true;
-        if (sheet.sameFirm) table.print.firm = sheet.title.firm;
-        table.print.title = sheet.sameTitle ? sheet.title.title : sheet.name;
-        tables.push_back(std::move(table));
+        tables.push_back({sheet.name, &sheet.grid, &sheet.shape, sheet.print(), false});
     }
     return tables;
+}
+
+void ReportMerge::intoBook(const std::vector<MergedReport>& reports, Book& book) {
+    book.tables.clear();
+    book.shown = 0;
+    for (std::size_t i = 0; i < m_sheets.size(); ++i) {
+        Book::Table& table = book.tables.emplace_back();
+        const PrintSetup print = m_sheets[i]->print();
+        table.name = m_sheets[i]->name;
+        table.heading = Book::Table::Heading{print.firm, print.title, print.period};
+        CleanShape shape;
+        table.grid = takeGrid(i, shape);
+        table.clean = std::move(shape);
+    }
+    SummaryTable summary = summaryTable(reports);
+    Book::Table& last = book.tables.emplace_back();
+    last.name = kSummarySheetName;
+    last.heading = Book::Table::Heading{{}, kSummarySheetName, {}};
+    last.grid = std::move(summary.grid);
+    last.clean = std::move(summary.shape);
+    last.summary = true;
 }
 
 Grid ReportMerge::takeGrid(std::size_t index, CleanShape& shape) {
@@ -173,10 +208,16 @@ const char* statusWords(MergeStatus status) {
 }
 
 SummaryTable summaryTable(const std::vector<MergedReport>& reports) {
-    static const char* const kHeadings[] = {"Kaynak",   "Sayfa",
-                                            "Durum",    "A\xE7\xFDklama",
-                                            "Kay\xFDt", "Denetlenen toplam",
-                                            "Uyar\xFD", "Yerle\xFEtirilemeyen sat\xFDr"};
+    static const char* const kHeadings[] = {"Kaynak",
+                                            "Sayfa",
+                                            "Durum",
+                                            "A\xE7\xFDklama",
+                                            "Raporun toplam\xFD",
+                                            "Kay\xFDtlar\xFDn toplam\xFD",
+                                            "Kay\xFDt",
+                                            "Denetlenen toplam",
+                                            "Uyar\xFD",
+                                            "Yerle\xFEtirilemeyen sat\xFDr"};
     constexpr int kColumns = static_cast<int>(std::size(kHeadings)) + 1;
     SummaryTable table;
     for (const int width : kSummaryWidths) table.shape.columns.push_back({ColumnKind::Text, width});
@@ -203,21 +244,25 @@ SummaryTable summaryTable(const std::vector<MergedReport>& reports) {
             explained += "yerle\xFEtirilemeyen sat\xFDrlar: " +
                          listed(r.unplacedLines, [](std::int32_t l) { return std::to_string(l); });
         }
-        if (explained.size() > kMostExplained) explained.resize(kMostExplained);
+        if (explained.size() > kMostExplained) {
+            // Cut where a message ends, not in the middle of one.
+            const std::size_t end = explained.rfind("; ", kMostExplained);
+            explained.resize(end == std::string::npos ? kMostExplained : end);
+            explained += "; \x85";  // Windows-1254's ellipsis
+        }
         const std::string texts[] = {std::to_string(i + 1),
                                      held(r.source),
                                      r.sheet,
                                      held(statusWords(r.status)),
                                      explained,
+                                     r.printedTotal,
+                                     r.recordSums,
                                      std::to_string(r.records),
                                      std::to_string(r.totalsChecked),
                                      std::to_string(r.warnings),
                                      std::to_string(r.unplacedLines.size())};
         for (int c = 0; c < kColumns; ++c) cells[static_cast<std::size_t>(c)] = texts[c];
         grid.setRow(static_cast<int>(i) + 1, cells);
-        table.shape.columns[0].width =
-            std::max(table.shape.columns[0].width,
-                     std::min(kWidestSource, static_cast<int>(texts[1].size())));
     }
     for (int c = 1; c < kColumns; ++c) {
         const auto i = static_cast<std::size_t>(c - 1);

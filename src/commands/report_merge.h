@@ -11,6 +11,7 @@
 
 #include "commands/report_title.h"
 #include "commands/table_book.h"
+#include "core/book.h"
 #include "export/xlsx_writer.h"
 
 namespace tablamo {
@@ -49,6 +50,9 @@ struct MergedReport {
     std::vector<std::int32_t> unplacedLines;  ///< as the clean table gives them
     std::vector<std::string> messages;        ///< what was said of it, in order (UTF-8)
     std::string note;                         ///< when every printed total agrees
+    /// Its closing total as printed, and what its first table's records add up to
+    /// (printedTotalLine, recordSumsText; Windows-1254).
+    std::string printedTotal, recordSums;
     double seconds = 0;
 };
 
@@ -70,9 +74,13 @@ public:
     /// The name of merged table `index` (Windows-1254).
     const std::string& name(std::size_t index) const;
 
-    /// The merged tables, in the order their first report came, each printed with the firm
-    /// and title its reports share.
+    /// The merged tables, in the order their first report came, each printed with the firm,
+    /// title and period its reports share (a title they do not share: the table's name).
     std::vector<BookTable> tables();
+
+    /// Gives up every merged table into `book`, in order, each with its name and what its
+    /// printed page's header says, then "Özet" of `reports` last; the first table is shown.
+    void intoBook(const std::vector<MergedReport>& reports, Book& book);
 
     /// How many merged tables there are.
     std::size_t size() const { return m_sheets.size(); }
@@ -89,9 +97,10 @@ private:
     SheetNames m_names;  // every sheet name given, "Özet" first
 };
 
-/// "Özet": a row per report (Kaynak, Sayfa, Durum, Açıklama, Kayıt, Denetlenen toplam, Uyarı,
-/// Yerleştirilemeyen satır), its shape naming the four text columns; the counts are typed
-/// by their values.
+/// "Özet": a row per report (Kaynak, Sayfa, Durum, Açıklama, Raporun toplamı, Kayıtların
+/// toplamı, Kayıt, Denetlenen toplam, Uyarı, Yerleştirilemeyen satır), its shape naming the
+/// six text columns, as narrow as a landscape page wants them (their texts wrap); the counts
+/// are typed by their values.
 struct SummaryTable {
     Grid grid;
     CleanShape shape;

@@ -1,6 +1,7 @@
 #include "commands/report_title.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "clean/printer_codes.h"
@@ -107,11 +108,91 @@ std::vector<std::string> meaningfulParts(std::string_view line) {
     return parts;
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The length of a date at `at`: d.m.yy(yy) or d/m/yy(yy), a part of one or two digits; 0
+// when none starts there.
+std::size_t dateAt(std::string_view s, std::size_t at) {
+    std::size_t i = at;
+    const auto digits = [&](std::size_t least, std::size_t most) {
+        std::size_t n = 0;
+        while (i < s.size() && n < most && isDigit(s[i])) ++i, ++n;
+        return n >= least;
+    };
+    if (!digits(1, 2) || i >= s.size() || (s[i] != '.' && s[i] != '/')) return 0;
+    const char sep = s[i++];
+    if (!digits(1, 2) || i >= s.size() || s[i] != sep) return 0;
+    ++i;
+    const std::size_t yearStart = i;
+    if (!digits(2, 4) || i - yearStart == 3 || (i < s.size() && isDigit(s[i]))) return 0;
+    return i - at;
+}
+
 }  // namespace
+
+std::string periodIn(std::string_view line) {
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        if (at > 0 && isDigit(line[at - 1])) continue;
+        const std::size_t first = dateAt(line, at);
+        if (first == 0) continue;
+        std::size_t i = at + first;
+        while (i < line.size() && line[i] == ' ') ++i;
+        if (i >= line.size() || line[i] != '-') continue;
+        ++i;
+        while (i < line.size() && line[i] == ' ') ++i;
+        if (const std::size_t second = dateAt(line, i)) {
+            return std::string(line.substr(at, first)) + " - " +
+                   std::string(line.substr(i, second));
+        }
+    }
+    return {};
+}
+
+namespace {
+
+// A date of a period as periodIn() gives it, as a number that orders dates (yyyymmdd; a
+// year of two digits is of the 1900s from 50 on, else of the 2000s); nothing when it is no
+// such date.
+std::optional<long> dateKey(std::string_view date) {
+    long parts[3] = {0, 0, 0};
+    std::size_t part = 0, digits = 0;
+    for (const char c : date) {
+        if (isDigit(c)) {
+            parts[part] = parts[part] * 10 + (c - '0');
+            ++digits;
+        } else if ((c == '.' || c == '/') && part < 2 && digits > 0) {
+            ++part;
+            digits = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (part != 2 || digits == 0) return std::nullopt;
+    long year = parts[2];
+    if (digits == 2) year += year >= 50 ? 1900 : 2000;
+    return year * 10000 + parts[1] * 100 + parts[0];
+}
+
+}  // namespace
+
+std::string spannedPeriod(std::string_view a, std::string_view b) {
+    if (a == b) return std::string(a);
+    constexpr std::string_view kDash = " - ";
+    const std::size_t da = a.find(kDash), db = b.find(kDash);
+    if (da == std::string_view::npos || db == std::string_view::npos) return {};
+    const std::string_view firstA = a.substr(0, da), lastA = a.substr(da + kDash.size());
+    const std::string_view firstB = b.substr(0, db), lastB = b.substr(db + kDash.size());
+    const auto fa = dateKey(firstA), la = dateKey(lastA), fb = dateKey(firstB), lb = dateKey(lastB);
+    if (!fa || !la || !fb || !lb) return {};
+    return std::string(*fb < *fa ? firstB : firstA) + std::string(kDash) +
+           std::string(*lb > *la ? lastB : lastA);
+}
 
 ReportTitle reportTitle(const ReportText& text) {
     std::vector<std::string> lines;
-    for (int i = 0; i < text.lineCount() && i < kLinesLooked && lines.size() < 2; ++i) {
+    std::string period;
+    for (int i = 0;
+         i < text.lineCount() && i < kLinesLooked && (lines.size() < 2 || period.empty()); ++i) {
         const std::string_view raw = text.line(i);
         // The table begins: its rule line, or a frame's double rule.
         if (raw.find("----------") != std::string_view::npos ||
@@ -124,9 +205,11 @@ ReportTitle reportTitle(const ReportText& text) {
         for (char& c : line) {
             if (static_cast<unsigned char>(c) < 0x20) c = ' ';
         }
-        if (!trimmed(line).empty()) lines.push_back(std::move(line));
+        if (period.empty()) period = periodIn(line);
+        if (!trimmed(line).empty() && lines.size() < 2) lines.push_back(std::move(line));
     }
     ReportTitle title;
+    title.period = std::move(period);
     if (lines.empty()) return title;
     std::vector<std::string> first = meaningfulParts(lines[0]);
     std::vector<std::string> rest;
@@ -156,6 +239,7 @@ PrintSetup printSetupOf(const ReportText& text) {
     print.enabled = true;
     print.firm = title.firm;
     print.title = title.title;
+    print.period = title.period;
     return print;
 }
 

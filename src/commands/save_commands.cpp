@@ -1,6 +1,8 @@
 #include "commands/save_commands.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "commands/clean_tables.h"
 #include "commands/report_title.h"
@@ -24,57 +26,93 @@ WriteOptions optionsOf(const Workspace& ws) {
 }
 
 // The grid to `path`; a report's several clean tables all of them, each a sheet of the
-// workbook or a file of its own (rapor-2.csv …).
-void writeTables(const Workspace& ws, OutputFormat format, const WriteOptions& options,
-                 const std::string& path) {
-    if (cleanTableCount(ws) > 1) {
-        saveCleanTables(ws, format, path, options);
-    } else {
-        formatInfo(format).write(ws.grid(), options, path);
-    }
+// workbook or a file of its own (rapor-2.csv …). Returns the files written.
+std::vector<std::string> writeTables(const Workspace& ws, OutputFormat format,
+                                     const WriteOptions& options, const std::string& path) {
+    if (cleanTableCount(ws) > 1) return saveCleanTables(ws, format, path, options);
+    formatInfo(format).write(ws.grid(), options, path);
+    return {path};
+}
+
+// What tells the table apart from another: the report it came from and its tables' names (a
+// plain table, a clean one, a merge, a reconciliation of the same report differ).
+std::string tableKey(const Workspace& ws) {
+    std::string key = ws.tablePath;
+    for (const std::string& name : cleanTableNames(ws)) key += '\n' + name;
+    return key;
+}
+
+bool savedBefore(const Workspace& ws, const std::string& file) {
+    if (ws.lastSaved.table != tableKey(ws)) return false;
+    return std::any_of(ws.lastSaved.files.begin(), ws.lastSaved.files.end(),
+                       [&](const std::string& saved) { return sameFile(saved, file); });
 }
 
 // Every file the save writes passes checkSaveTarget, all of them before the first is written:
-// a report's further tables go to files beside the one chosen (rapor-2.csv …). Such a file
-// the user did not name is written over only when the user says so: it may be another
-// report's table.
-void checkTargets(const Workspace& ws, UiPort& ui, OutputFormat format, const std::string& path) {
+// a report's further tables go to files beside the one chosen (rapor-2.csv …). A file that is
+// there and holds no earlier save of this table may be another report's: it is written over
+// only when the user says so. False when the user says no: the dialog asks again.
+bool targetsMayBeWritten(const Workspace& ws, UiPort& ui, OutputFormat format,
+                         const std::string& path) {
     const std::vector<std::string> files = cleanTableFiles(ws, format, path);
     for (std::size_t i = 0; i < files.size(); ++i) {
         const bool readOnly = isReadOnlyFile(files[i]);  // asked about as such
         checkSaveTarget(ws, ui, files[i]);
         std::error_code ec;
-        if (i == 0 || readOnly || !std::filesystem::exists(platform::toFsPath(files[i]), ec))
+        if (readOnly || !std::filesystem::exists(platform::toFsPath(files[i]), ec) ||
+            savedBefore(ws, files[i]))
             continue;
-        if (!ui.askYesNo("\"" + files[i] + "\" zaten var. Bu raporun " + std::to_string(i + 1) +
-                         ". tablosu yerine yazılsın mı?")) {
-            throw Error("\"" + files[i] + "\" zaten var; yerine yazılmadı");
-        }
+        const std::string question =
+            "\"" + files[i] + "\" zaten var. " +
+            (i == 0 || ws.book.isMerge()
+                 ? std::string("Yerine yazılsın mı?")
+                 : "Bu raporun " + std::to_string(i + 1) + ". tablosu yerine yazılsın mı?");
+        if (!ui.askReplace(files[i], question)) return false;
     }
+    return true;
 }
 
-}  // namespace
-
-namespace {
-
-// The name of the report the table came from, with the format's extension, in the report's folder.
+// The name of the report the table came from, with the format's extension, in the report's
+// folder; a merge of a folder's reports names its book after the folder, beside it.
 std::string suggestedName(const Workspace& ws, OutputFormat format) {
     if (ws.tablePath.empty()) return {};
     std::filesystem::path name = platform::toFsPath(ws.tablePath);
+    if (!name.has_filename()) name = name.parent_path();
     name.replace_extension(platform::toFsPath(formatInfo(format).extension));
     return platform::fromFsPath(name);
 }
 
-// The shared dialog offers the last name chosen in it, else the report's name.
-std::string sharedDialogName(const Workspace& ws, OutputFormat format) {
-    return ws.lastSaveName.empty() ? suggestedName(ws, format) : ws.lastSaveName;
+// What a save dialog offers: the file this table was saved to last, with the format's ending,
+// else the name of the report it came from, else (the shared dialog) the last name chosen.
+std::string offeredName(const Workspace& ws, OutputFormat format, bool shared) {
+    if (ws.lastSaved.table == tableKey(ws) && !ws.lastSaved.files.empty()) {
+        std::filesystem::path name = platform::toFsPath(ws.lastSaved.files.front());
+        name.replace_extension(platform::toFsPath(formatInfo(format).extension));
+        return platform::fromFsPath(name);
+    }
+    const std::string report = suggestedName(ws, format);
+    return report.empty() && shared ? ws.lastSaveName : report;
+}
+
+// The dialog's answer under the format's suffix rule, asked again until the user names a file
+// the save may write; nothing when cancelled. `chosen` gets the name as the dialog gave it.
+std::optional<std::string> askTarget(const Workspace& ws, UiPort& ui,
+                                     const FileDialogRequest& request, OutputFormat format,
+                                     std::string* chosen = nullptr) {
+    for (;;) {
+        const auto answer = ui.askSaveFile(request);
+        if (!answer) return std::nullopt;
+        if (chosen) *chosen = *answer;
+        const std::string path = formatInfo(format).fileName(*answer);
+        if (targetsMayBeWritten(ws, ui, format, path)) return path;
+    }
 }
 
 }  // namespace
 
 FileDialogRequest csvDialogRequest(const Workspace& ws) {
     FileDialogRequest r = csvDialogRequest();
-    r.fileName = suggestedName(ws, OutputFormat::Csv);
+    r.fileName = offeredName(ws, OutputFormat::Csv, false);
     return r;
 }
 
@@ -88,7 +126,7 @@ FileDialogRequest htmlDialogRequest(const Workspace& ws) {
     FileDialogRequest r;
     r.title = kSharedSaveDialogTitle;
     r.filters = {{"İnternet Dosya Biçimi", "*.html"}};
-    r.fileName = sharedDialogName(ws, OutputFormat::Html);
+    r.fileName = offeredName(ws, OutputFormat::Html, true);
     return r;
 }
 
@@ -96,18 +134,15 @@ FileDialogRequest excelSaveDialogRequest(const Workspace& ws) {
     FileDialogRequest r;
     r.title = kSharedSaveDialogTitle;
     r.filters = {{"Microsoft Excel Dosyası (*.xlsx)", "*.xlsx"}};
-    r.fileName = sharedDialogName(ws, OutputFormat::Xlsx);
+    r.fileName = offeredName(ws, OutputFormat::Xlsx, true);
     return r;
 }
 
 bool SaveToCSV(Workspace& ws, UiPort& ui) {
-    const auto chosen = ui.askSaveFile(csvDialogRequest(ws));
-    if (!chosen) return false;
-    const OutputFormatInfo& csv = formatInfo(OutputFormat::Csv);
-    const std::string path = csv.fileName(*chosen);
-    checkTargets(ws, ui, OutputFormat::Csv, path);
+    const auto path = askTarget(ws, ui, csvDialogRequest(ws), OutputFormat::Csv);
+    if (!path) return false;
     BusyCursor busy(ui);
-    writeTables(ws, OutputFormat::Csv, optionsOf(ws), path);
+    ws.lastSaved = {tableKey(ws), writeTables(ws, OutputFormat::Csv, optionsOf(ws), *path)};
     return true;
 }
 
@@ -117,32 +152,29 @@ void saveCsv(Workspace& ws, UiPort& ui) {
 
 void saveHtml(Workspace& ws, UiPort& ui, HtmlView& htmlView, const HtmlLayout& layout) {
     GridToHtmlView(ws.grid(), htmlView, 1, layout);
-    const auto chosen = ui.askSaveFile(htmlDialogRequest(ws));
-    if (!chosen) return;
-    ws.lastSaveName = *chosen;
+    std::string chosen;
+    const auto path = askTarget(ws, ui, htmlDialogRequest(ws), OutputFormat::Html, &chosen);
+    if (!path) return;
+    ws.lastSaveName = chosen;
     // The page is written from the grid, byte for byte the view's lines (as far as the view
     // holds them): the dialog is modal, so nothing changed the grid meanwhile.
-    const OutputFormatInfo& html = formatInfo(OutputFormat::Html);
-    const std::string path = html.fileName(*chosen);
-    checkTargets(ws, ui, OutputFormat::Html, path);
     WriteOptions options = optionsOf(ws);
     options.html = layout;
-    writeTables(ws, OutputFormat::Html, options, path);
-    ui.showMessage(*chosen + kHtmlSavedSuffix);
+    ws.lastSaved = {tableKey(ws), writeTables(ws, OutputFormat::Html, options, *path)};
+    ui.showMessage(chosen + kHtmlSavedSuffix);
 }
 
 void saveExcel(Workspace& ws, UiPort& ui, const Clock& clock) {
-    const auto chosen = ui.askSaveFile(excelSaveDialogRequest(ws));
-    if (!chosen) return;
-    ws.lastSaveName = *chosen;
-    const OutputFormatInfo& xlsx = formatInfo(OutputFormat::Xlsx);
-    const std::string path = xlsx.fileName(*chosen);
-    checkTargets(ws, ui, OutputFormat::Xlsx, path);
+    std::string chosen;
+    const auto target = askTarget(ws, ui, excelSaveDialogRequest(ws), OutputFormat::Xlsx, &chosen);
+    if (!target) return;
+    ws.lastSaveName = chosen;
+    const std::string& path = *target;
     {
         BusyCursor busy(ui);
         WriteOptions options = optionsOf(ws);
         options.today = clock.today();
-        writeTables(ws, OutputFormat::Xlsx, options, path);
+        ws.lastSaved = {tableKey(ws), writeTables(ws, OutputFormat::Xlsx, options, path)};
     }
     // The workbook is already open in the spreadsheet program when the message shows.
     const bool opened = !ws.settings.OpenExcelAfterSave || ui.openWithDefaultProgram(path);

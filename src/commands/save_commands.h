@@ -27,15 +27,20 @@ inline constexpr const char* kSharedSaveDialogTitle = "Tablamo Excel Dosya Kayd�
 
 /// The CSV command's own save dialog: the one filter "CSV Dosyası (*.csv)", nothing else.
 FileDialogRequest csvDialogRequest();
-/// The same, offering the name of the report the table came from with ".csv" in its folder.
+/// The same, offering the file the table was saved to last with ".csv", else the name of the
+/// report the table came from with ".csv" in its folder (a merge's: its folder's name).
 FileDialogRequest csvDialogRequest(const Workspace& ws);
 /// The shared save dialog as the HTML command sets it: the filter "İnternet Dosya Biçimi"
-/// (*.html), the window's title, the last chosen name offered again (before any, the name of
-/// the report the table came from with the format's extension).
+/// (*.html), the window's title, and the name offered as the CSV dialog offers it with
+/// ".html" (with neither a save nor a report, the last name chosen in it).
 FileDialogRequest htmlDialogRequest(const Workspace& ws);
-/// The shared save dialog as "Excel" sets it up: its title, the workbook filter and the
-/// last file name the dialog returned.
+/// The shared save dialog as "Excel" sets it up: its title, the workbook filter and the name
+/// offered as the HTML dialog offers it, with ".xlsx".
 FileDialogRequest excelSaveDialogRequest(const Workspace& ws);
+
+/// Every save asks for its file again when the one chosen (or a further table's beside it)
+/// is there and is not a file this table was saved to last, and the user does not want it
+/// replaced (UiPort::askReplace). The files written are kept as the table's last save.
 
 /// Asks for the file (its own dialog, not the shared one), appends ".csv" when the name
 /// lacks it, writes the grid under the hourglass and returns true; false when the user

@@ -26,6 +26,15 @@ struct Book {
         /// What the import said of this table: one "uyarı: …" line per printed figure its
         /// records do not give (UTF-8).
         std::vector<std::string> warnings;
+        /// What the printed page's header says of a table the loaded report does not title
+        /// (a merge's): its reports' firm, title and period (Windows-1254); none: the
+        /// report's own.
+        struct Heading {
+            std::string firm, title, period;
+        };
+        std::optional<Heading> heading;
+        /// The list of a merge's reports ("Özet"), the book's last table.
+        bool summary = false;
     };
 
     std::vector<Table> tables = std::vector<Table>(1);  ///< never empty
@@ -38,6 +47,8 @@ struct Book {
     const Table& table() const { return tables[shown]; }
     /// Whether the tables are clean tables (a clean import gives only clean ones).
     bool isClean() const { return table().clean.has_value(); }
+    /// Whether the tables are several reports merged ("Birleştir…"): the last lists them.
+    bool isMerge() const { return tables.back().summary; }
     /// The report lines no table could place, over every table.
     std::size_t unplacedCount() const {
         std::size_t n = 0;
@@ -58,6 +69,8 @@ struct Book {
         t.clean.reset();
         t.name.clear();
         t.warnings.clear();
+        t.heading.reset();
+        t.summary = false;
     }
 };
 

@@ -54,6 +54,13 @@ public:
         (void)question;
         return false;
     }
+    /// The question before a save replaces `path`, a file the table was not saved to last:
+    /// askYesNo's answer. A port whose save dialog answers with a file named beforehand (a
+    /// script's --save) replaces that file without asking.
+    virtual bool askReplace(const std::string& path, std::string_view question) {
+        (void)path;
+        return askYesNo(question);
+    }
 };
 
 /// A port that hands everything to another one; a wrapper overrides what it changes.
@@ -77,6 +84,9 @@ public:
         return m_inner.openWithDefaultProgram(path);
     }
     bool askYesNo(std::string_view question) override { return m_inner.askYesNo(question); }
+    bool askReplace(const std::string& path, std::string_view question) override {
+        return m_inner.askReplace(path, question);
+    }
 
 protected:
     UiPort& m_inner;

@@ -32,7 +32,14 @@ struct Workspace {
     RegionalSettings regional;
     std::string titleStrip = kTitleStripAtStart;
     std::string lastSaveName;  ///< the shared save dialog's last file name
-    std::string reportPath;    ///< the file last loaded into the report buffer (UTF-8)
+    /// The files the last save wrote and the table they hold (the save commands' key of it):
+    /// a later save of the same table replaces them without asking.
+    struct SavedFiles {
+        std::string table;
+        std::vector<std::string> files;
+    };
+    SavedFiles lastSaved;
+    std::string reportPath;  ///< the file last loaded into the report buffer (UTF-8)
     /// The report the grid's table came from: the loaded one, unless its import refused it.
     std::string tablePath;
     /// The loaded text was opened as a statement ("Akbank Aç"), not as a report ("Aç").

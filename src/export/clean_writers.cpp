@@ -113,11 +113,17 @@ void writeCleanCsv(const Grid& grid, ByteSink& sink, char separator, TextEncodin
 }
 
 void writeCleanHtml(const Grid& grid, const CleanShape& shape, ByteSink& sink,
-                    TextEncoding encoding) {
+                    TextEncoding encoding, std::string_view title) {
     OutBuffer out(sink);
     out.append("<html>\r\n");
-    out.append(encoding == TextEncoding::Utf8 ? "<head><meta charset=\"utf-8\"></head>\r\n"
-                                              : "<head><meta charset=\"windows-1254\"></head>\r\n");
+    out.append(encoding == TextEncoding::Utf8 ? "<head><meta charset=\"utf-8\">"
+                                              : "<head><meta charset=\"windows-1254\">");
+    if (!title.empty()) {
+        out.append("<title>");
+        escaped(out, title, encoding);
+        out.append("</title>");
+    }
+    out.append("</head>\r\n");
     out.append("<body>\r\n  <table border=\"1\">\r\n");
     const int columns = grid.colCount();
     auto kindOf = [&](int c) {

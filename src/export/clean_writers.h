@@ -25,8 +25,9 @@ void writeCleanCsv(const Grid& grid, ByteSink& sink, char separator,
 /// Writes the clean table as an HTML page: one <table> whose first row holds the headings
 /// as <th>, then a row of <td> per record; amounts are right-aligned, and a <col> per column
 /// names its kind (text, code, amount, date) and carries its width. Texts are escaped
-/// (& < > ").
+/// (& < > "). `title` (Windows-1254), when given, is the page's title: what a browser names
+/// the page by and prints on top of its pages.
 void writeCleanHtml(const Grid& grid, const CleanShape& shape, ByteSink& sink,
-                    TextEncoding encoding = TextEncoding::Windows1254);
+                    TextEncoding encoding = TextEncoding::Windows1254, std::string_view title = {});
 
 }  // namespace tablamo

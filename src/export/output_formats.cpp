@@ -11,6 +11,7 @@
 #include "core/platform/files.h"
 #include "core/text_rules.h"
 #include "export/clean_writers.h"
+#include "export/column_fit.h"
 #include "export/csv_writer.h"
 #include "export/safe_file.h"
 #include "export/xlsx_writer.h"
@@ -31,12 +32,23 @@ void writeCsvFile(const Grid& grid, const WriteOptions& options, const std::stri
     file.commit();
 }
 
+// The clean page's title: what its printed pages' header says, parted by dashes.
+std::string pageTitle(const PrintSetup& print) {
+    std::string title;
+    for (const std::string* part : {&print.title, &print.period, &print.firm}) {
+        if (part->empty()) continue;
+        if (!title.empty()) title += " \x97 ";  // Windows-1254's em dash
+        title += *part;
+    }
+    return title;
+}
+
 void writeHtmlFile(const Grid& grid, const WriteOptions& options, const std::string& path) {
     HtmlLayout layout = options.html;
     layout.encoding = options.encoding;
     SafeFile file(path);
     if (options.clean) {
-        writeCleanHtml(grid, *options.clean, file, options.encoding);
+        writeCleanHtml(grid, *options.clean, file, options.encoding, pageTitle(options.print));
     } else {
         writeHtml(grid, file, 1, layout);
     }
@@ -78,6 +90,7 @@ void writeFilePerTable(std::span<const BookTable> tables, const WriteOptions& op
     for (std::size_t i = 0; i < tables.size(); ++i) {
         WriteOptions one = options;
         one.clean = tables[i].shape;
+        one.print = tables[i].print;
         write(*tables[i].grid, one, files[i]);
     }
     set.commit();
@@ -114,25 +127,61 @@ const OutputFormatInfo kFormats[] = {
 
 }  // namespace
 
+namespace {
+
+std::size_t longestWord(std::string_view text) {
+    std::size_t longest = 0, start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != ' ') continue;
+        longest = std::max(longest, i - start);
+        start = i + 1;
+    }
+    return longest;
+}
+
+}  // namespace
+
 WorkbookOptions cleanWorkbookOptions(const Grid& grid, const CleanShape& shape,
                                      const PrintSetup& print) {
     // A heading wider than its column would be cut on the printed page: its bold letters
     // take about a tenth more room than the column's digits.
     constexpr double kBoldRoom = 1.1;
-    constexpr double kWidestForHeading = 40;
+    constexpr int kWidest = 40;  // a heading's or a word's room at most; a longer text wraps
+    constexpr double kHeadingWidens = 14;  // a heading widens its column up to so much
     constexpr int kDateWidth = 11;
     WorkbookOptions book;
     book.headingRow = true;
     for (const CleanColumn& column : shape.columns) book.kinds.push_back(column.kind);
+    const std::vector<ColumnFit> fits = columnFits(grid);
     for (int c = 1; c < grid.colCount(); ++c) {
         const auto i = static_cast<std::size_t>(c - 1);
+        const ColumnKind kind = i < shape.columns.size() ? shape.columns[i].kind : ColumnKind::Text;
         int width = i < shape.columns.size() ? shape.columns[i].width : 0;
         // A date is shown with its year in four digits, whatever width the report gave it.
-        if (i < shape.columns.size() && shape.columns[i].kind == ColumnKind::Date)
-            width = std::max(width, kDateWidth);
-        const auto heading = static_cast<double>(grid.cell(c, 0).size());
-        book.widths.push_back(std::max<double>(
-            width, std::min(kWidestForHeading, std::ceil(heading * kBoldRoom) + 1)));
+        if (kind == ColumnKind::Date) width = std::max(width, kDateWidth);
+        // An amount is shown with its thousands grouped; a shorter column would show "###".
+        if (kind == ColumnKind::Amount) width = std::max(width, groupedLength(fits[i].text) + 1);
+        // No word is cut on the page ("MAHSU" of "MAHSUP"), up to a long word's room.
+        const bool texts =
+            i < shape.columns.size() && kind != ColumnKind::Amount && kind != ColumnKind::Date;
+        if (texts) {
+            const int word = static_cast<int>(std::ceil(fits[i].wordRoom)) + 1;  // and a margin
+            width = std::max(width, std::min(kWidest, word));
+        }
+        // A short heading widens its column; a longer one wraps at its blanks, its longest
+        // word setting the least room (a count under "Yerleştirilemeyen satır" stays narrow).
+        const auto boldRoom = [&](std::size_t characters) {
+            return std::min<double>(kWidest,
+                                    std::ceil(static_cast<double>(characters) * kBoldRoom) + 1);
+        };
+        const std::string_view heading = grid.cell(c, 0);
+        double room = std::max<double>(width, boldRoom(longestWord(heading)));
+        if (boldRoom(heading.size()) <= std::max<double>(room, kHeadingWidens))
+            room = std::max(room, boldRoom(heading.size()));
+        book.widths.push_back(room);
+        // A text longer than its column wraps within it, on as many lines as it takes.
+        book.wrapped.push_back((texts && fits[i].textRoom + 1 > room) ||
+                               boldRoom(heading.size()) > room);
     }
     book.print = print;
     book.print.enabled = true;

@@ -98,8 +98,9 @@ std::vector<bool> summedColumns(const Grid& grid, const CleanShape& shape);
 
 /// The workbook layout of the clean table in `grid`: the headings in bold over a frozen pane
 /// and an autofilter, each column typed by its kind (a column past the shape's by its
-/// cells' values) and as wide as the report has it (or as its heading needs, up to 40
-/// characters; a date column as its four-digit years need), printed with `print`'s header.
+/// cells' values) and as wide as the report has it, or as its heading, its longest word (up
+/// to 40 characters), its four-digit years or its grouped amounts need; a text longer than
+/// its column wraps. Printed with `print`'s header.
 WorkbookOptions cleanWorkbookOptions(const Grid& grid, const CleanShape& shape,
                                      const PrintSetup& print);
 

@@ -57,7 +57,11 @@ SheetPrint sheetPrintOf(const PrintSetup& setup, const std::vector<double>& widt
     print.landscape = printsLandscape(widths, columns);
     print.headingRepeated = headingRow;
     if (!setup.firm.empty()) print.header += "&L" + headerText(setup.firm);
-    if (!setup.title.empty()) print.header += "&C&\"-,Bold\"" + headerText(setup.title);
+    // The title in bold, the period under it as the report prints them.
+    if (!setup.title.empty() || !setup.period.empty()) print.header += "&C";
+    if (!setup.title.empty()) print.header += "&\"-,Bold\"" + headerText(setup.title);
+    if (!setup.title.empty() && !setup.period.empty()) print.header += "\n&\"-,Regular\"";
+    if (!setup.period.empty()) print.header += headerText(setup.period);
     print.footer = "&CSayfa &P / &N";
     return print;
 }

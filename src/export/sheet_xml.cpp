@@ -1,9 +1,11 @@
 #include "export/sheet_xml.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
 
+#include "export/column_fit.h"
 #include "export/out_buffer.h"
 #include "export/xlsx_writer.h"
 
@@ -16,6 +18,13 @@ constexpr std::size_t kMaxText = 32767;
 // t="inlineStr"><is><t xml:space="preserve">`), the closing, a number's 24 characters and
 // the slack of the eight-byte copies.
 constexpr std::size_t kCellFrame = 104;
+// What a row takes besides its cells: `<row r="1048576" ht="1234567" customHeight="1">` and
+// `</row>`.
+constexpr std::size_t kRowFrame = 64;
+// The height of a line of text in points, as the default row of the default font.
+constexpr int kLineHeight = 15;
+// The tallest row a workbook holds, in points.
+constexpr int kTallestRow = 409;
 // Bytes a text byte can become: "_x001F_", or "_x005F_" in front of a literal escape.
 constexpr std::size_t kByteExpansion = 7;
 
@@ -122,9 +131,11 @@ std::string_view SheetRows::letters(int column, char (&buffer)[4]) {
 }
 
 SheetRows::SheetRows(int colCount, const RegionalSettings& regional, const Date& today,
-                     const std::vector<ColumnKind>& kinds)
+                     const std::vector<ColumnKind>& kinds, const std::vector<bool>& wrapped,
+                     const std::vector<double>& widths)
     : m_colCount(colCount), m_regional(regional), m_today(today) {
     m_typing.assign(static_cast<std::size_t>(colCount), Typing::ByValue);
+    m_wrapWidth.assign(static_cast<std::size_t>(colCount), 0);
     m_letters.resize(static_cast<std::size_t>(colCount));
     for (int c = 1; c < colCount; ++c) {
         const auto at = static_cast<std::size_t>(c);
@@ -138,9 +149,17 @@ SheetRows::SheetRows(int colCount, const RegionalSettings& regional, const Date&
                     break;
                 case ColumnKind::Text:
                 case ColumnKind::Code:
-                    m_typing[at] = Typing::Text;
+                    m_typing[at] = at - 1 < wrapped.size() && wrapped[at - 1] ? Typing::WrappedText
+                                                                              : Typing::Text;
                     break;
             }
+        }
+        if (at - 1 < wrapped.size() && wrapped[at - 1]) {
+            // A column of no width given has the default width of about nine digits.
+            constexpr double kDefaultWidth = 9;
+            m_wrapWidth[at] =
+                at - 1 < widths.size() && widths[at - 1] > 0 ? widths[at - 1] : kDefaultWidth;
+            m_wraps = true;
         }
         char buffer[4];
         const std::string_view name = letters(c, buffer);
@@ -150,7 +169,7 @@ SheetRows::SheetRows(int colCount, const RegionalSettings& regional, const Date&
 }
 
 std::size_t SheetRows::bound(const Grid::RowCells& cells) const {
-    std::size_t bytes = 32;  // <row r="1048576"></row>
+    std::size_t bytes = kRowFrame;
     for (int c = 1; c < m_colCount; ++c) {
         const std::size_t n = cells[static_cast<std::size_t>(c)].size();
         if (n) bytes += kCellFrame + kByteExpansion * n;
@@ -160,7 +179,7 @@ std::size_t SheetRows::bound(const Grid::RowCells& cells) const {
 
 std::uint64_t SheetRows::bound(std::uint64_t rows, std::uint64_t textBytes) const {
     const auto columns = static_cast<std::uint64_t>(m_colCount > 1 ? m_colCount - 1 : 0);
-    return rows * (32 + columns * kCellFrame) + kByteExpansion * textBytes;
+    return rows * (kRowFrame + columns * kCellFrame) + kByteExpansion * textBytes;
 }
 
 char* SheetRows::putStart(char* out, int column, std::string_view row, CellStyle style) const {
@@ -232,6 +251,22 @@ char* SheetRows::write(char* out, const Grid::RowCells& cells, int sheetRow, boo
     char* const start = out;
     out = put(out, "<row r=\"");
     out = put(out, row);
+    if (m_wraps) {
+        // A row whose texts wrap is as tall as its longest one's lines: a spreadsheet
+        // program does not always make it so when it opens the workbook.
+        int lines = 1;
+        for (int c = 1; c < m_colCount; ++c) {
+            const double width = m_wrapWidth[static_cast<std::size_t>(c)];
+            const std::string_view text = cells[static_cast<std::size_t>(c)];
+            if (width > 0 && !text.empty())
+                lines = std::max(lines, wrappedLines(text, width, heading));
+        }
+        if (lines > 1) {
+            out = put(out, "\" ht=\"");
+            out = std::to_chars(out, out + 16, std::min(lines * kLineHeight, kTallestRow)).ptr;
+            out = put(out, "\" customHeight=\"1");
+        }
+    }
     out = put(out, "\">");
     bool any = false;
     for (int c = 1; c < m_colCount; ++c) {
@@ -239,7 +274,9 @@ char* SheetRows::write(char* out, const Grid::RowCells& cells, int sheetRow, boo
         if (text.empty()) continue;  // an empty cell stays empty
         any = true;
         if (heading) {
-            out = putText(out, c, row, text, CellStyle::Heading);
+            out = putText(out, c, row, text,
+                          m_wrapWidth[static_cast<std::size_t>(c)] > 0 ? CellStyle::WrappedHeading
+                                                                       : CellStyle::Heading);
             continue;
         }
         switch (m_typing[static_cast<std::size_t>(c)]) {
@@ -273,6 +310,9 @@ char* SheetRows::write(char* out, const Grid::RowCells& cells, int sheetRow, boo
             }
             case Typing::Text:
                 out = putText(out, c, row, text, CellStyle::Plain);
+                break;
+            case Typing::WrappedText:
+                out = putText(out, c, row, text, CellStyle::Wrapped);
                 break;
         }
     }

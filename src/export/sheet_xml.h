@@ -15,7 +15,16 @@
 namespace tablamo {
 
 /// The cell styles of the package's styles part, by their number there.
-enum class CellStyle : unsigned char { Plain = 0, Date = 1, Amount = 2, Heading = 3 };
+/// Wrapped and WrappedHeading: a text that wraps within its column, in a row as tall as it
+/// needs (only in a workbook whose styles part has them).
+enum class CellStyle : unsigned char {
+    Plain = 0,
+    Date = 1,
+    Amount = 2,
+    Heading = 3,
+    Wrapped = 4,
+    WrappedHeading = 5
+};
 
 /// A workbook's date serial: days since 30 December 1899 (for January and February 1900,
 /// since 31 December 1899, as spreadsheets count the year 1900 as a leap year).
@@ -25,9 +34,11 @@ long dateSerial(const Date& date);
 /// columns A on, empty cells left out, typed by their column's kind or by cellValue().
 class SheetRows {
 public:
-    /// `kinds` as WorkbookOptions::kinds.
+    /// `kinds`, `wrapped` and `widths` as WorkbookOptions' (a text of a wrapped column wraps,
+    /// and its row is made as tall as its lines need).
     SheetRows(int colCount, const RegionalSettings& regional, const Date& today,
-              const std::vector<ColumnKind>& kinds);
+              const std::vector<ColumnKind>& kinds, const std::vector<bool>& wrapped = {},
+              const std::vector<double>& widths = {});
 
     /// The most bytes write() puts down for these cells.
     std::size_t bound(const Grid::RowCells& cells) const;
@@ -45,7 +56,7 @@ public:
     static std::string_view letters(int column, char (&buffer)[4]);
 
 private:
-    enum class Typing : unsigned char { ByValue, Text, Amount, Date };
+    enum class Typing : unsigned char { ByValue, Text, WrappedText, Amount, Date };
     struct Letters {
         char text[4];
         unsigned char size;
@@ -61,8 +72,10 @@ private:
     int m_colCount;
     RegionalSettings m_regional;
     Date m_today;
-    std::vector<Typing> m_typing;    // by grid column
-    std::vector<Letters> m_letters;  // by grid column
+    std::vector<Typing> m_typing;     // by grid column
+    std::vector<double> m_wrapWidth;  // by grid column: the width its texts wrap in; 0: none
+    bool m_wraps = false;             // some column wraps
+    std::vector<Letters> m_letters;   // by grid column
 };
 
 }  // namespace tablamo

@@ -172,8 +172,10 @@ std::string workbookRelsPart(int sheets) {
     return x + "</Relationships>";
 }
 
-std::string stylesPart(std::string_view dateFormat) {
-    // The cellXfs in the order of CellStyle: plain, date, amount, bold heading.
+std::string stylesPart(std::string_view dateFormat, bool wrapped) {
+    // The cellXfs in the order of CellStyle: plain, date, amount, bold heading, and wrapped
+    // text and heading; a workbook that wraps no text has its styles part as before there
+    // was one to wrap.
     std::string x = kXmlDeclaration;
     x += std::string("<styleSheet xmlns=\"") + kMain + "\"><numFmts count=\"2\">" +
          "<numFmt numFmtId=\"164\" formatCode=\"" + xmlEscaped(dateFormat) + "\"/>" +
@@ -183,15 +185,31 @@ std::string stylesPart(std::string_view dateFormat) {
          "</fonts><fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill><fill>"
          "<patternFill patternType=\"gray125\"/></fill></fills><borders count=\"1\"><border>"
          "<left/><right/><top/><bottom/><diagonal/></border></borders><cellStyleXfs "
-         "count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/>"
-         "</cellStyleXfs><cellXfs count=\"4\">"
-         "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>"
-         "<xf numFmtId=\"164\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" "
-         "applyNumberFormat=\"1\"/>"
-         "<xf numFmtId=\"165\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" "
-         "applyNumberFormat=\"1\"/>"
-         "<xf numFmtId=\"0\" fontId=\"1\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyFont=\"1\"/>"
-         "</cellXfs><cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" "
+         "count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"";
+    // A workbook whose texts wrap sets every cell at the top of its row, as the report
+    // prints a record's figures beside its first line: the style "Normal" too, which some
+    // programs take for a cell that names no style.
+    const std::string top =
+        wrapped ? " applyAlignment=\"1\"><alignment vertical=\"top\"/></xf>" : "/>";
+    x += top + "</cellStyleXfs><cellXfs count=\"";
+    x += wrapped ? "6" : "4";
+    x += "\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"" + top;
+    x += "<xf numFmtId=\"164\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" "
+         "applyNumberFormat=\"1\"" +
+         top;
+    x += "<xf numFmtId=\"165\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" "
+         "applyNumberFormat=\"1\"" +
+         top;
+    x += "<xf numFmtId=\"0\" fontId=\"1\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyFont=\"1\"" +
+         top;
+    if (wrapped) {
+        x += "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" "
+             "applyAlignment=\"1\"><alignment vertical=\"top\" wrapText=\"1\"/></xf>"
+             "<xf numFmtId=\"0\" fontId=\"1\" fillId=\"0\" borderId=\"0\" xfId=\"0\" "
+             "applyFont=\"1\" applyAlignment=\"1\"><alignment vertical=\"top\" "
+             "wrapText=\"1\"/></xf>";
+    }
+    x += "</cellXfs><cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" "
          "builtinId=\"0\"/></cellStyles></styleSheet>";
     return x;
 }

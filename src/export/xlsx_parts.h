@@ -44,8 +44,9 @@ std::string workbookPart(const std::vector<SheetEntry>& sheets);
 /// xl/_rels/workbook.xml.rels
 std::string workbookRelsPart(int sheets);
 /// xl/styles.xml: the styles of CellStyle (plain, date in `dateFormat`, amount
-/// #,##0.00, bold heading).
-std::string stylesPart(std::string_view dateFormat);
+/// #,##0.00, bold heading; with `wrapped`, a text and a heading that wrap too, and every
+/// cell at the top of its row).
+std::string stylesPart(std::string_view dateFormat, bool wrapped = false);
 
 /// A worksheet's XML up to its first row: the view (`selected`: the tab shown on opening;
 /// `frozenHeading`: the pane frozen under row 1), the column widths, "<sheetData>";

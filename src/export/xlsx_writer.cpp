@@ -192,13 +192,18 @@ void writeWorkbook(std::span<const WorkbookSheet> tables, ByteSink& sink,
     zip.addMember("docProps/core.xml", corePart(std::time(nullptr)));
     zip.addMember("xl/workbook.xml", workbookPart(entries));
     zip.addMember("xl/_rels/workbook.xml.rels", workbookRelsPart(sheets));
-    zip.addMember("xl/styles.xml", stylesPart(dateNumberFormat(regional)));
+    bool wrapped = false;
+    for (const WorkbookSheet& table : tables) {
+        for (const bool w : table.options.wrapped) wrapped = wrapped || w;
+    }
+    zip.addMember("xl/styles.xml", stylesPart(dateNumberFormat(regional), wrapped));
 
     int number = 0;
     for (std::size_t t = 0; t < tables.size(); ++t) {
         const WorkbookOptions& options = tables[t].options;
         const TableSheets& table = sheetsOfTable[t];
-        const SheetRows rows(tables[t].grid->colCount(), regional, today, options.kinds);
+        const SheetRows rows(tables[t].grid->colCount(), regional, today, options.kinds,
+                             options.wrapped, options.widths);
         SheetPipeline pipeline(*tables[t].grid, rows, zip);
         for (std::size_t i = 0; i < table.entries.size(); ++i, ++number) {
             SheetPart part;

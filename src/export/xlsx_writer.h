@@ -27,6 +27,9 @@ struct PrintSetup {
     bool enabled = false;
     std::string firm;   ///< Windows-1254: the header's left part
     std::string title;  ///< Windows-1254: the header's middle, in bold
+    /// Windows-1254: the period the table covers ("01.01.2024 - 31.03.2024"), under the
+    /// title.
+    std::string period;
 };
 
 /// A last row under a worksheet's table: `label` in bold in the first column and, in every
@@ -54,6 +57,9 @@ struct WorkbookOptions {
     /// Column widths in characters, one per written column; a missing or non-positive one
     /// leaves the column at the default width.
     std::vector<double> widths;
+    /// Per written column of texts or codes: its texts wrap within its width, each row as
+    /// tall as its longest text needs, every cell of the workbook set at the top of its row.
+    std::vector<bool> wrapped;
     PrintSetup print;
     /// Under the table's last row; left out when the table goes on over several worksheets.
     TotalsRow totals;

@@ -47,7 +47,7 @@ TEST(ScriptedSave, AReportNotReadWritesNothing) {
         const char* said;   // a part of what the run says
     } cases[] = {
         {"missing", "*", "No such file or directory"},
-        {"folder", "/", "Cannot open file"},
+        {"folder", "/", "bir klasör, bir rapor dosyası değil"},
         {"empty", "", "D/keep.xlsx yazılmadı"},
         {"binary",
          std::string("\x7f"

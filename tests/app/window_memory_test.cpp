@@ -9,6 +9,7 @@
 #include <QMenu>
 
 #include "app/title_strip.h"
+#include "commands/report_reading.h"
 #include "core/grid.h"
 #include "window_fixture.h"
 
@@ -55,13 +56,14 @@ TEST_F(MemoryTest, ChoicesAreKeptOnceTheUserMakesThem) {
 
     struct Step {
         QCheckBox* (CommandBar::*box)() const;
-        bool clean, signedBalance;  // after the click and after a restart
+        bool clean, signedBalance, openings;  // after the click and after a restart
     };
     const Step steps[] = {
-        {&CommandBar::cleanTable, true, false},
-        {&CommandBar::signedBalance, true, true},
-        {&CommandBar::cleanTable, false, true},  // kept, but off with the plain table
-        {&CommandBar::cleanTable, true, true},
+        {&CommandBar::cleanTable, true, false, false},
+        {&CommandBar::signedBalance, true, true, false},
+        {&CommandBar::openings, true, true, true},
+        {&CommandBar::cleanTable, false, true, true},  // kept, but off with the plain table
+        {&CommandBar::cleanTable, true, true, true},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(&s - steps);
@@ -69,16 +71,20 @@ TEST_F(MemoryTest, ChoicesAreKeptOnceTheUserMakesThem) {
         restart();
         EXPECT_EQ(bar().cleanTable()->isChecked(), s.clean);
         EXPECT_EQ(bar().signedBalance()->isChecked(), s.signedBalance);
+        EXPECT_EQ(bar().openings()->isChecked(), s.openings);
         EXPECT_EQ(bar().signedBalance()->isEnabled(), s.clean);
+        EXPECT_EQ(bar().openings()->isEnabled(), s.clean);
         EXPECT_EQ(ws().settings.cleanTable, s.clean);
         EXPECT_EQ(ws().settings.signedBalance, s.signedBalance);
+        EXPECT_EQ(ws().settings.openings, s.openings);
     }
-    // The remembered choice is the one the first report opens with.
+    // The remembered choices are the ones the first report is read with.
     press(bar().open(), kLedger);
     ASSERT_TRUE(ws().clean());
-    EXPECT_EQ(window->reportStatus()->text().toStdString(),
-              "Temiz tablo, işaretli bakiye: " + std::to_string(ws().clean()->recordLines.size()) +
-                  " kayıt  ·  8 toplam satırı kayıtlarla tutuyor");
+    EXPECT_TRUE(requestOf(ws(), kLedger, Importer::Report).openings);
+    EXPECT_EQ(window->reportStatus()->text().section(QStringLiteral("  ·  "), 0, 0).toStdString(),
+              "Temiz tablo, işaretli bakiye, açılışlar: " +
+                  std::to_string(ws().clean()->recordLines.size()) + " kayıt");
     EXPECT_TRUE(ui.errors.empty());
 }
 

@@ -236,14 +236,15 @@ TEST(CleanConvert, TheWorkbookIsTypedByColumnUnderBoldHeadings) {
     EXPECT_NE(sheet.find("<pane "), std::string::npos);
     EXPECT_NE(sheet.find("<autoFilter "), std::string::npos);
     EXPECT_EQ(cells.count("F2"), 0u);  // a blank amount stays empty
-    // Printed across the page, with the report's firm and title over every page and a
-    // column as wide as its heading ("Yevmiye No" over a column of seven).
+    // Printed across the page, with the report's firm, title and period over every page and
+    // a column as wide as its heading ("Yevmiye No" over a column of seven).
     for (const char* part : {"<col min=\"2\" max=\"2\" width=\"12\" customWidth=\"1\"/>",
                              "orientation=\"landscape\" fitToWidth=\"1\"",
                              "<oddHeader>&amp;LERDO\xC4\x9E"
                              "AN OTOMOT\xC4\xB0V SAN.T\xC4\xB0"
                              "C.A.\xC5\x9E.&amp;C&amp;"
-                             "&quot;-,Bold&quot;MUAV\xC4\xB0N DEFTER\xC4\xB0</oddHeader>"}) {
+                             "&quot;-,Bold&quot;MUAV\xC4\xB0N DEFTER\xC4\xB0\n&amp;&quot;-,"
+                             "Regular&quot;01.01.2005 - 31.12.2005</oddHeader>"}) {
         EXPECT_NE(sheet.find(part), std::string::npos) << part;
     }
 }

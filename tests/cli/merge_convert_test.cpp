@@ -6,8 +6,12 @@
 
 #include <filesystem>
 
+#include "commands/merge_command.h"
+#include "commands/save_commands.h"
+#include "core/workspace.h"
 #include "export/xlsx_package.h"
 #include "support/converter_run.h"
+#include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
 namespace tablamo::cli {
@@ -75,7 +79,7 @@ TEST(MergeConvert, AMonthsFolderInOneWorkbookWithEveryInputListed) {
         const std::string row = std::to_string(i + 2);
         EXPECT_EQ(summary.at("A" + row).value, inputs[i].source);
         EXPECT_EQ(summary.at("C" + row).value, inputs[i].status);
-        EXPECT_EQ(summary.at("E" + row).value, inputs[i].rows);
+        EXPECT_EQ(summary.at("G" + row).value, inputs[i].rows);
         EXPECT_NE(jsonl.find("{\"input\":\"ay/" + std::string(inputs[i].source) +
                              "\",\"output\":\"ay.xlsx\"," + inputs[i].json),
                   std::string::npos)
@@ -83,6 +87,21 @@ TEST(MergeConvert, AMonthsFolderInOneWorkbookWithEveryInputListed) {
     }
     EXPECT_EQ(summary.count("A6"), 0u);  // the hidden file is no input
     EXPECT_EQ(book.cells(1).at("A62").value, "subat/muavin.txt");
+
+    // The window's "Birleştir…" on the folder makes the same book, and "Excel" saves it so.
+    Workspace ws;
+    ws.regional = RegionalSettings::turkish();
+    ws.settings.OpenExcelAfterSave = false;
+    testing::RecordingUi ui;
+    ASSERT_TRUE(mergeFilesIntoGrid(ws, ui, {dir / "ay"}));
+    ui.answers.push_back(dir / "pencere.xlsx");
+    ASSERT_TRUE(runCommand(ui, [&] { saveExcel(ws, ui); }));
+    const testing::XlsxPackage window(dir / "pencere.xlsx");
+    ASSERT_EQ(window.sheetNames, book.sheetNames);
+    for (std::size_t i = 0; i < book.sheetNames.size(); ++i) {
+        EXPECT_EQ(window.sheetXml(static_cast<int>(i)), book.sheetXml(static_cast<int>(i)))
+            << book.sheetNames[i];
+    }
 
     // The merged file never replaces an input.
     const Converted refused =

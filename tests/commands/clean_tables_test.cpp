@@ -118,8 +118,12 @@ TEST(CleanTables, AFurtherFileThatIsThereIsReplacedOnlyWhenTheUserSaysSo) {
         RecordingUi ui;
         ui.answers.push_back(dir / "out.csv");
         ui.replies.push_back(yes);
-        EXPECT_EQ(runCommand(ui, [&] { saveCsv(ws, ui); }), yes);
-        EXPECT_EQ(ui.questions.size(), 1u);
+        // "Hayır" asks for another name; cancelled, nothing is written.
+        EXPECT_TRUE(runCommand(ui, [&] { saveCsv(ws, ui); }));
+        EXPECT_EQ(ui.questions, std::vector<std::string>{"\"" + dir / "out-2.csv" +
+                                                         "\" zaten var. Bu raporun 2. tablosu "
+                                                         "yerine yazılsın mı?"});
+        EXPECT_EQ(ui.dialogs.size(), yes ? 1u : 2u);
         EXPECT_EQ(readBytes(dir / "out-2.csv") == "another report's table", !yes);
         EXPECT_EQ(std::filesystem::exists(dir / "out.csv"), yes);  // no half set
     }

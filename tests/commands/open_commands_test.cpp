@@ -11,6 +11,7 @@
 #include "core/workspace.h"
 #include "support/recording_ui.h"
 #include "support/report_lines.h"
+#include "support/temp_dir.h"
 
 namespace tablamo {
 namespace {
@@ -115,10 +116,22 @@ TEST(Dialogs, StartInTheReportsFolderAndOfferItsNameWithTheFormatsExtension) {
     openReport(ws, ui);
     EXPECT_EQ(ui.dialogs.at(0).directory, "");  // nothing opened yet: the system's choice
     EXPECT_EQ(ui.dialogs.at(1).directory, folder);
+    // Every save offers the report's name, not the name another report was saved under.
+    ws.lastSaveName = "/tmp/yevmiye-mart.xlsx";
     EXPECT_EQ(csvDialogRequest(ws).fileName, folder + "/muavin.csv");
     EXPECT_EQ(excelSaveDialogRequest(ws).fileName, folder + "/muavin.xlsx");
-    ws.lastSaveName = "/tmp/onceki";  // the shared dialog offers its last name first
-    EXPECT_EQ(htmlDialogRequest(ws).fileName, "/tmp/onceki");
+    EXPECT_EQ(htmlDialogRequest(ws).fileName, folder + "/muavin.html");
+    // Once this table is saved, the file it was saved to.
+    testing::TempDir dir;
+    ui.answers.push_back(dir / "mart");
+    ASSERT_TRUE(runCommand(ui, [&] { saveCsv(ws, ui); }));
+    EXPECT_EQ(excelSaveDialogRequest(ws).fileName, dir / "mart.xlsx");
+    EXPECT_EQ(htmlDialogRequest(ws).fileName, dir / "mart.html");
+    // With no report, the shared dialog's last name.
+    Workspace empty;
+    empty.lastSaveName = "/tmp/onceki";
+    EXPECT_EQ(htmlDialogRequest(empty).fileName, "/tmp/onceki");
+    EXPECT_EQ(csvDialogRequest(empty).fileName, "");
 }
 
 }  // namespace

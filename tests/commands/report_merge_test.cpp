@@ -79,6 +79,12 @@ TEST(ReportMerge, SameHeadingsOneTableOthersApartFailuresListedInOrder) {
         EXPECT_EQ(reports[i].messages.size(), expected[i].messages);
     }
     EXPECT_EQ(reports[2].messages[0].rfind("Cannot open file", 0), 0u);
+    // Each report's closing total as printed, beside what its records add up to.
+    EXPECT_EQ(win1254ToUtf8(reports[0].printedTotal),
+              "GENEL TOPLAM 3.037.862,59 3.029.277,60 8.584,99 B");
+    EXPECT_EQ(win1254ToUtf8(reports[0].recordSums), "Borç 3.037.862,59; Alacak 3.029.277,60");
+    EXPECT_EQ(win1254ToUtf8(reports[1].printedTotal).rfind("GENEL TOPLAM 2.590.634,77", 0), 0u);
+    EXPECT_EQ(reports[2].printedTotal, "");
 
     const std::vector<BookTable> tables = merge.tables();
     ASSERT_EQ(tables.size(), 2u);
@@ -107,6 +113,8 @@ TEST(ReportMerge, SummaryListsEveryReportWithItsCounts) {
     merged.warnings = 1;
     merged.messages = {"uyarı: satır 9\r\nikinci"};
     for (int l = 1; l <= 21; ++l) merged.unplacedLines.push_back(l * 10);
+    merged.printedTotal = "GENEL TOPLAM 1.234,56 1.234,56";
+    merged.recordSums = "Bor\xE7 1.234,56; Alacak 1.234,56";
     MergedReport failed;
     failed.source = "bozuk.txt";
     failed.messages = {"Cannot open file \"bozuk.txt\". Permission denied."};
@@ -114,21 +122,21 @@ TEST(ReportMerge, SummaryListsEveryReportWithItsCounts) {
     const SummaryTable table = summaryTable({merged, failed});
     ASSERT_EQ(table.grid.rowCount(), 3);
     const std::vector<std::vector<std::string>> rows = {
-        {"Kaynak", "Sayfa", "Durum", "Açıklama", "Kayıt", "Denetlenen toplam", "Uyarı",
-         "Yerleştirilemeyen satır"},
+        {"Kaynak", "Sayfa", "Durum", "Açıklama", "Raporun toplamı", "Kayıtların toplamı", "Kayıt",
+         "Denetlenen toplam", "Uyarı", "Yerleştirilemeyen satır"},
         {"ocak/çek.txt", "Kasa", "birleştirildi",
          "uyarı: satır 9 ikinci; yerleştirilemeyen satırlar: 10, 20, 30, 40, 50, 60, 70, 80, "
          "90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200, …",
-         "12", "3", "1", "21"},
-        {"bozuk.txt", "", "okunamadı", "Cannot open file \"bozuk.txt\". Permission denied.", "0",
-         "0", "0", "0"},
+         "GENEL TOPLAM 1.234,56 1.234,56", "Borç 1.234,56; Alacak 1.234,56", "12", "3", "1", "21"},
+        {"bozuk.txt", "", "okunamadı", "Cannot open file \"bozuk.txt\". Permission denied.", "", "",
+         "0", "0", "0", "0"},
     };
     for (int r = 0; r < 3; ++r) {
-        for (int c = 1; c <= 8; ++c) {
+        for (int c = 1; c <= 10; ++c) {
             EXPECT_EQ(win1254ToUtf8(table.grid.cell(c, r)), rows[r][c - 1]) << r << "," << c;
         }
     }
-    EXPECT_EQ(table.shape.columns.size(), 4u);  // the counts are typed by their values
+    EXPECT_EQ(table.shape.columns.size(), 6u);  // the counts are typed by their values
 }
 
 TEST(ReportMerge, SavedWithASheetPerAccountAndTheSummaryLast) {

@@ -18,6 +18,33 @@ ReportText reportOf(const std::vector<std::string>& lines) {
     return ReportText(*recodeReportBytes(testing::joinCrLf(lines), InputEncoding::Utf8, reading));
 }
 
+TEST(ReportTitle, APeriodIsTwoDatesParted) {
+    const struct {
+        const char* line;
+        const char* period;
+    } cases[] = {
+        {"            01.01.2024 - 31.03.2024", "01.01.2024 - 31.03.2024"},
+        {"D\xF6nem: 1/3/24-31/3/24  Sayfa: 2", "1/3/24 - 31/3/24"},
+        {"Tarih : 24.03.2006", ""},
+        {"Hesaplar 120.01.001 - 320.01.002", ""},
+        {"01.01.2024 - 31.03", ""},
+        {"Basim 15.04.2024 11:20 - 31.03.2024", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(periodIn(c.line), c.period) << c.line;
+}
+
+TEST(ReportTitle, AMergedTablesPeriodSpansItsReports) {
+    const struct {
+        const char *a, *b, *spanned;
+    } cases[] = {
+        {"01.03.2024 - 31.03.2024", "01.02.2024 - 29.02.2024", "01.02.2024 - 31.03.2024"},
+        {"01.01.2024 - 31.03.2024", "01.01.2024 - 31.03.2024", "01.01.2024 - 31.03.2024"},
+        {"1/12/99 - 31/12/99", "1/1/00 - 31/1/00", "1/12/99 - 31/1/00"},  // over the century
+        {"01.03.2024 - 31.03.2024", "", ""},                              // one prints none
+    };
+    for (const auto& c : cases) EXPECT_EQ(spannedPeriod(c.a, c.b), c.spanned) << c.a;
+}
+
 TEST(ReportTitle, FirmAndTitleFromTheFirstLines) {
     const struct {
         const char* what;
@@ -25,6 +52,7 @@ TEST(ReportTitle, FirmAndTitleFromTheFirstLines) {
         const char* firm;
         const char* title;
         const char* name;
+        const char* period = "";
     } cases[] = {
         {"page number and print date left out",
          {"ERDOĞAN OTOMOTİV SAN.TİC.A.Ş.              Sayfa :   1",
@@ -39,12 +67,20 @@ TEST(ReportTitle, FirmAndTitleFromTheFirstLines) {
          "ÇUKUROVA PAMUK İPLİK SAN.A.Ş.",
          "MUAVİN DEFTERİ",
          "MUAVİN DEFTERİ"},
+        {"the period on a field's line, below the two of the title",
+         {"ANADOLU GIDA A.Ş.        Sayfa : 1", "      YEVMİYE DEFTERİ", "",
+          "Dönem : 01.03.2024-31.03.2024    Tarih : 05.04.2024", "----------"},
+         "ANADOLU GIDA A.Ş.",
+         "YEVMİYE DEFTERİ",
+         "YEVMİYE DEFTERİ",
+         "01.03.2024 - 31.03.2024"},
         {"letters printed apart, a date beside the firm",
          {"ÖZGÜR BASIM A.Ş.                     26.01.2006",
           "                 M U A V İ N   D E F T E R İ", "         01.01.2005 - 31.12.2005"},
          "ÖZGÜR BASIM A.Ş.",
          "MUAVİN DEFTERİ",
-         "MUAVİN DEFTERİ"},
+         "MUAVİN DEFTERİ",
+         "01.01.2005 - 31.12.2005"},
         {"a second line naming a field is no title",
          {"YILDIZ ECZA       15.01.2003", "Banka Hesabı : 102.01.011"},
          "YILDIZ ECZA",
@@ -77,6 +113,7 @@ TEST(ReportTitle, FirmAndTitleFromTheFirstLines) {
         EXPECT_EQ(win1254ToUtf8(title.firm), c.firm);
         EXPECT_EQ(win1254ToUtf8(title.title), c.title);
         EXPECT_EQ(win1254ToUtf8(title.name), c.name);
+        EXPECT_EQ(title.period, c.period);
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <span>
 
 #include "commands/open_commands.h"
 #include "commands/profile_commands.h"
@@ -104,6 +106,56 @@ TEST(SaveGuard, AReadOnlyFileIsReplacedOnlyWhenTheUserSaysYes) {
                                                               "yazılmadı."})
                     << c.name;
             }
+        }
+    }
+}
+
+// A file already there is replaced without a word only when this table was saved to it last;
+// another is asked about, and "Hayır" brings the dialog back.
+TEST(SaveGuard, AFileThereIsReplacedOnlyWhenTheUserSaysSoOrThisTableWasSavedToIt) {
+    const struct {
+        const char* what;
+        bool savedBefore;           // this table was saved to the file first
+        bool otherReport;           // then another report was opened
+        std::optional<bool> reply;  // the question's answer; nothing: not asked
+    } cases[] = {
+        {"another file, kept", false, false, false},
+        {"another file, replaced", false, false, true},
+        {"this table's own save", true, false, std::nullopt},
+        {"this table's save, another report now", true, true, false},
+    };
+    for (const SaveCase& c : std::span(kSaves).first(3)) {
+        for (const auto& k : cases) {
+            SCOPED_TRACE(std::string(c.name) + ": " + k.what);
+            TempDir dir;
+            writeBytes(dir / "kasa.txt", readBytes(kLedger));
+            Workspace ws;
+            ASSERT_TRUE(open(ws, kLedger));
+            const std::string target = dir / (std::string("yevmiye") + c.ending);
+            RecordingUi ui;
+            if (k.savedBefore) {
+                ui.answers.push_back(target);
+                ASSERT_TRUE(runCommand(ui, [&] { c.save(ws, ui); }));
+            } else {
+                writeBytes(target, "another report's table");
+            }
+            if (k.otherReport) {
+                ASSERT_TRUE(open(ws, dir / "kasa.txt"));
+            }
+            const std::string before = readBytes(target);
+            ui = RecordingUi();
+            ui.answers.push_back(target);
+            if (k.reply) ui.replies.push_back(*k.reply);
+            EXPECT_TRUE(runCommand(ui, [&] { c.save(ws, ui); }));
+            EXPECT_EQ(ui.questions.size(), k.reply ? 1u : 0u);
+            if (k.reply) {
+                EXPECT_EQ(ui.questions[0], "\"" + target + "\" zaten var. Yerine yazılsın mı?");
+            }
+            const bool written = !k.reply || *k.reply;
+            if (!k.savedBefore) {
+                EXPECT_EQ(readBytes(target) != before, written);
+            }
+            EXPECT_EQ(ui.dialogs.size(), written ? 1u : 2u);  // "Hayır": asked for a name again
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/grid.h"
+#include "export/column_fit.h"
 #include "export/output_formats.h"
 #include "export/xlsx_package.h"
 #include "export/xlsx_writer.h"
@@ -36,7 +37,7 @@ TEST(WorkbookSheets, TablesPrintSetupAndTotals) {
     first.options.headingRow = true;
     first.options.kinds = {ColumnKind::Code, ColumnKind::Amount};
     first.options.widths = {12, 14};
-    first.options.print = {true, "A & B \"Ltd\"", "M\xDDZAN"};
+    first.options.print = {true, "A & B \"Ltd\"", "M\xDDZAN", {}};
     first.options.totals = {"Toplam", {false, true}};
     WorkbookSheet second{&wide, "\xD6zet", {}};
     second.options.headingRow = true;
@@ -82,22 +83,28 @@ TEST(WorkbookSheets, TablesPrintSetupAndTotals) {
 }
 
 TEST(WorkbookSheets, CleanTableColumnsAreWideEnoughToPrint) {
-    const Grid grid =
-        tableOf({{"Tarih", "Yevmiye No", "B/A",
-                  "Uzun bir ba\xFEl\xFDk, daha da uzun olan bir ba\xFEl\xFDk", "Adet"},
-                 {"01.01.05", "1", "B", "x", "3"}});
+    const Grid grid = tableOf(
+        {{"Tarih", "Yevmiye No", "B/A", "Uzun bir ba\xFEl\xFDk, daha da uzun olan bir ba\xFEl\xFDk",
+          "Adet", "F\xFD\xFE", "Tutar", "A\xE7\xFDklama"},
+         {"01.01.05", "1", "B", "x", "3", "TED\xDDYE", "1234567,89", "Kasadan bankaya virman"},
+         {"02.01.05", "2", "A", "y", "4", "MAHSUP", "5,5", "Kira"}});
     CleanShape shape;
-    shape.columns = {{ColumnKind::Date, 8},
-                     {ColumnKind::Code, 7},
-                     {ColumnKind::Text, 19},
-                     {ColumnKind::Text, 12}};
-    const WorkbookOptions book = cleanWorkbookOptions(grid, shape, {false, "F", "T"});
-    // The date's four-digit year, a heading's bold letters (at most 40), the report's width,
-    // and a column past the shape's by its heading alone.
-    EXPECT_EQ(book.widths, (std::vector<double>{11, 12, 19, 40, 6}));
-    EXPECT_EQ(book.kinds.size(), 4u);
+    shape.columns = {{ColumnKind::Date, 8},    {ColumnKind::Code, 7}, {ColumnKind::Text, 19},
+                     {ColumnKind::Text, 12},   {ColumnKind::Text, 0}, {ColumnKind::Text, 6},
+                     {ColumnKind::Amount, 10}, {ColumnKind::Text, 12}};
+    const WorkbookOptions book = cleanWorkbookOptions(grid, shape, {false, "F", "T", {}});
+    // The date's four-digit year; a short heading's bold letters; the report's width; a long
+    // heading wrapped over a narrow column; a capitals' word ("MAHSUP" is no "MAHSU"); an
+    // amount with its thousands grouped; a text longer than its column wrapped.
+    EXPECT_EQ(book.widths, (std::vector<double>{11, 12, 19, 12, 6, 8, 13, 12}));
+    EXPECT_EQ(book.wrapped,
+              (std::vector<bool>{false, false, false, true, false, false, false, true}));
+    EXPECT_EQ(book.kinds.size(), 8u);
     EXPECT_TRUE(book.headingRow && book.print.enabled);
     EXPECT_EQ(book.print.title, "T");
+    // The widest word as a font draws it, not the first of the longest: the screen's columns
+    // are measured by it.
+    EXPECT_EQ(columnFits(grid)[5].word, "MAHSUP");
 }
 
 TEST(WorkbookSheets, UniqueSheetNamesFollowTheRules) {
@@ -145,6 +152,41 @@ TEST(WorkbookSheets, LandscapeWhenWiderThanAnUprightPage) {
     for (const auto& c : cases) {
         EXPECT_EQ(printsLandscape(c.widths, c.columns), c.landscape) << c.columns;
     }
+}
+
+TEST(WorkbookSheets, AWrappedTextMakesItsRowAsTallAsItsLines) {
+    const struct {
+        const char* text;
+        double width;
+        int lines;
+    } cases[] = {
+        {"Kira", 10, 1},
+        {"Kasadan bankaya virman", 30, 1},
+        {"Kasadan bankaya virman", 10, 3},
+        {"GENEL Y\xD6NET\xDDM G\xDD"
+         "DERLER\xDD",
+         25, 1},                          // capitals, yet one line
+        {"12345678901234567890", 10, 3},  // a word wider than the column
+    };
+    for (const auto& c : cases) EXPECT_EQ(wrappedLines(c.text, c.width), c.lines) << c.text;
+
+    const Grid grid =
+        tableOf({{"A\xE7\xFDklama", "Tutar"}, {"Kasadan bankaya virman", "1,5"}, {"Kira", "2"}});
+    WorkbookSheet sheet{&grid, "Kasa", {}};
+    sheet.options.headingRow = true;
+    sheet.options.kinds = {ColumnKind::Text, ColumnKind::Amount};
+    sheet.options.widths = {10, 8};
+    sheet.options.wrapped = {true, false};
+    testing::TempDir dir;
+    const WorkbookSheet tables[] = {sheet};
+    saveWorkbook(tables, dir / "k.xlsx", RegionalSettings::turkish(), kSheetsToday);
+    const std::string xml = XlsxPackage(dir / "k.xlsx").sheetXml(0);
+    EXPECT_NE(xml.find("<row r=\"1\"><c r=\"A1\" s=\"5\""), std::string::npos);
+    EXPECT_NE(xml.find("<row r=\"2\" ht=\"45\" customHeight=\"1\"><c r=\"A2\" s=\"4\""),
+              std::string::npos);
+    EXPECT_NE(xml.find("<row r=\"3\"><c r=\"A3\" s=\"4\""), std::string::npos);
+    EXPECT_NE(testing::readPart(dir / "k.xlsx", "xl/styles.xml").find("wrapText=\"1\""),
+              std::string::npos);
 }
 
 }  // namespace

@@ -70,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const cli::Job& job = *result.job;
         if (result.exitCode != 0 || !result.err.empty()) std::abort();
         if (job.inputs.empty() || job.jobs < 1) std::abort();
-        if (!job.clean &&
-            (job.lineNumbers || job.strict || job.csvSeparator != 0 || job.signedBalance))
+        if (!job.clean && (job.lineNumbers || job.strict || job.csvSeparator != 0 ||
+                           job.signedBalance || job.openings))
             std::abort();
         if (job.regional.decimalSeparator == '"') std::abort();
         if (!job.clean && (!job.merge.empty() || !job.sheetPer.empty())) std::abort();
