@@ -180,11 +180,16 @@ void RecordTyper::note(int line, const CutLine& c, Chunk& out) {
     endRecord(out);
     if (!m_writing) return;
     const std::uint32_t from = out.text.size();
+    int fullBefore = -2;  // the field before, when its words reach its column's end
     for (int k = 0; k < c.count; ++k) {
-        const std::string_view value = c.value[static_cast<std::size_t>(k)];
+        const auto idx = static_cast<std::size_t>(k);
+        const std::string_view value = c.value[idx];
         if (value.empty()) continue;
-        if (out.text.size() > from) out.text.append(" ");
+        // A word the column edge cuts ("Karde|ş") is one word.
+        const bool glued = k == fullBefore + 1 && c.first[idx] == 0;
+        if (out.text.size() > from && !glued) out.text.append(" ");
         out.text.keep(dosToWinTextInto(value, out.text.room(value.size())));
+        fullBefore = c.spans && c.last[idx] + 1 >= static_cast<int>(c.spans->length[idx]) ? k : -2;
     }
     out.items.push_back({Chunk::Kind::Note, line, from, out.text.size(), 0, 0, 0, false});
 }

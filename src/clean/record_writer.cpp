@@ -228,11 +228,20 @@ void RecordWriter::note(std::string_view text, const Chunk::Item& item) {
 }
 
 // An opening balance as a row of its own: the carried fields of its group, its label in the
-// first text column, its figures in their columns.
+// widest text column (the description's, not a voucher kind's), its figures in their columns.
 void RecordWriter::opening(std::string_view label, const Chunk::Item& item) {
     const char separator = m_regional ? m_regional->decimalSeparator : ',';
     m_opening.assign(m_plan.columns.size(), std::string());
-    bool labelled = false;
+    std::size_t labelAt = m_plan.columns.size();
+    for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
+        const OutColumn& col = m_plan.columns[c];
+        if (col.field < 0 || col.signedBy >= 0 || col.kind.kind != ColumnKind::Text ||
+            col.kind.marks || col.field == m_plan.marks)
+            continue;
+        if (labelAt == m_plan.columns.size() ||
+            m_out.shape->columns[c].width > m_out.shape->columns[labelAt].width)
+            labelAt = c;
+    }
     for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
         const OutColumn& col = m_plan.columns[c];
         std::string& cell = m_opening[c];
@@ -251,9 +260,8 @@ void RecordWriter::opening(std::string_view label, const Chunk::Item& item) {
             cell.assign(out, formatAmount(units, col.kind.decimals, separator, out));
         } else if (col.field == m_plan.marks) {
             if (item.mark) cell.assign(1, item.mark);
-        } else if (!labelled && col.kind.kind == ColumnKind::Text && !col.kind.marks) {
+        } else if (c == labelAt) {
             cell.assign(label);
-            labelled = true;
         }
     }
     for (std::size_t c = 0; c < m_opening.size(); ++c) m_cells[c] = m_opening[c];
