@@ -3,9 +3,12 @@
 // title, the account, the column headings and their rule line of hyphens; amounts such as
 // 1.234.567,89 and Turkish letters in the texts. The same N always gives the same bytes.
 // With --carried every page also carries its sums: DEVİR under the headings (the page
-// before's), and at its foot a rule, SAYFA TOPLAMI and NAKLİ YEKÜN.
+// before's), and at its foot a rule, SAYFA TOPLAMI and NAKLİ YEKÜN. With --wide it is a
+// monthly attendance and pay sheet printed condensed instead: 45 columns (the employee, a
+// one-character mark for each of 31 days under day numbers stacked digit over digit, the
+// day counts and the pay), a rule of runs under the headings and a page total of the pay.
 //
-//   make-report N [--carried] > report.txt
+//   make-report N [--carried | --wide] > report.txt
 
 #include <cstdint>
 #include <cstdio>
@@ -95,10 +98,89 @@ std::string ruleLine() {
 
 }  // namespace
 
+// The attendance sheet of --wide: `total` lines into `line`.
+template <class Line>
+void wideSheet(long total, Line&& line) {
+    constexpr int kDays = 31;
+    constexpr int kPerPage = 52;
+    const char* const marks = "XXXXXXXXXXXXXXXXXXXXXHHHHI" I_DOT "R.";
+    const char* const names[] = {"Ahmet Y" I_DOTLESS "lmaz", "Ay" S_LOW "e Demir",
+                                 "Mehmet " O_UP "zt" U_LOW "rk", "Fatma " C_UP "elik",
+                                 "Mustafa Kaya", "Zeynep Arslan", "H" U_LOW "seyin Do" G_LOW "an",
+                                 "Elif " S_UP "ahin"};
+    const std::size_t m = 12;  // the pay columns' width
+    std::string tens = std::string(29, ' '), ones = padRight("Sicil", 6) + padRight("Ad" I_DOTLESS " Soyad" I_DOTLESS, 23);
+    std::string rule = std::string(5, '-') + " " + std::string(22, '-') + " ";
+    for (int d = 1; d <= kDays; ++d) {
+        tens += (d >= 10 ? std::string(1, static_cast<char>('0' + d / 10)) : " ") + " ";
+        ones += std::string(1, static_cast<char>('0' + d % 10)) + " ";
+        rule += "- ";
+    }
+    const char* const counts[] = {"" C_UP "al", "H.T", I_DOT "zn", "Rap", "" U_UP "cr", "Top"};
+    for (const char* c : counts) {
+        tens += "    ";
+        ones += padLeft(c, 3) + " ";
+        rule += "--- ";
+    }
+    const char* const pay[] = {"Br" U_LOW "t " U_UP "cret", "SGK " I_DOT S_LOW "ci", "Gelir V.",
+                               "Damga V.", "Kesinti", "Net " U_UP "cret"};
+    for (std::size_t i = 0; i < 6; ++i) {
+        tens += std::string(m + 1, ' ');
+        ones += padLeft(pay[i], m) + (i + 1 < 6 ? " " : "");
+        rule += std::string(m, '-') + (i + 1 < 6 ? " " : "");
+    }
+    long written = 0;
+    int page = 0;
+    long employee = 0;
+    while (written < total) {
+        ++page;
+        const std::string head[] = {
+            std::string(page > 1 ? "\f" : "") + "\x0F" O_UP "RNEK T" I_DOT "CARET A." S_UP "." +
+                std::string(60, ' ') + "Sayfa: " + std::to_string(page),
+            std::string(40, ' ') + "PUANTAJ VE " U_UP "CRET L" I_DOT "STES" I_DOT " - OCAK 2005",
+            "", tens, ones, rule};
+        for (const auto& h : head) {
+            if (written++ < total) line(h);
+        }
+        std::uint64_t sums[6] = {};
+        for (int i = 0; i < kPerPage && written < total; ++i, ++written) {
+            ++employee;
+            char sicil[8];
+            std::snprintf(sicil, sizeof sicil, "%05ld", employee % 100000);
+            std::string s = padRight(sicil, 6) + padRight(names[employee % 8], 23);
+            int n[6] = {};
+            for (int d = 0; d < kDays; ++d) {
+                const char c = marks[next() % 29];
+                s += c;
+                s += ' ';
+                n[c == 'X' ? 0 : c == 'H' ? 1 : c == '.' ? 4 : 2] += c != '\x98' && c != 'R';
+                if (c == 'R') ++n[3];
+            }
+            n[5] = n[0] + n[1] + n[2] + n[3];
+            for (int k = 0; k < 6; ++k) s += padLeft(std::to_string(n[k]), 3) + " ";
+            const std::uint64_t gross = 2000000 + next() % 6000000;
+            const std::uint64_t v[6] = {gross, gross * 14 / 100, gross * 15 / 100,
+                                        gross * 759 / 100000, 0, 0};
+            std::uint64_t row[6] = {v[0], v[1], v[2], v[3], next() % 20000, 0};
+            row[5] = row[0] - row[1] - row[2] - row[3] - row[4];
+            for (int k = 0; k < 6; ++k) {
+                sums[k] += row[k];
+                s += padLeft(amount(row[k]), m) + (k + 1 < 6 ? " " : "");
+            }
+            line(s);
+        }
+        std::string foot = std::string(29 + 2 * kDays + 4 * 6, ' ');
+        for (int k = 0; k < 6; ++k) foot += padLeft(amount(sums[k]), m) + (k + 1 < 6 ? " " : "");
+        foot.replace(6, 13, "SAYFA TOPLAMI");
+        if (written++ < total) line(foot);
+    }
+}
+
 int main(int argc, char** argv) {
     const bool carried = argc == 3 && std::strcmp(argv[2], "--carried") == 0;
-    if (argc != 2 && !carried) {
-        std::fprintf(stderr, "usage: make-report N [--carried] > report.txt\n");
+    const bool wide = argc == 3 && std::strcmp(argv[2], "--wide") == 0;
+    if (argc != 2 && !carried && !wide) {
+        std::fprintf(stderr, "usage: make-report N [--carried | --wide] > report.txt\n");
         return 2;
     }
     const long total = std::atol(argv[1]);
@@ -117,6 +199,11 @@ int main(int argc, char** argv) {
         if (out.size() > (1 << 22)) flush();
     };
 
+    if (wide) {
+        wideSheet(total, line);
+        flush();
+        return 0;
+    }
     const std::string rule = ruleLine();
     const std::string heading =
         padRight("Tarih", 11) + padRight("Fi" S_LOW " No", 9) + padRight("Evrak No", 11) +
