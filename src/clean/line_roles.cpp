@@ -178,6 +178,15 @@ LineRoles::LineRoles(const ReportText& text, const TableLayout& table, const Rol
                      YearWindow years)
     : m_text(text), m_table(table), m_in(inputs), m_look(table.fields, years) {
     m_look.readAs(*inputs.kinds);
+    // The report's first page header: the lines over its first table's headings.
+    constexpr int kHeaderLines = 40;
+    const int end =
+        std::min({m_table.headingLines.empty() ? m_table.dataStart : m_table.headingLines.front(),
+                  kHeaderLines, text.lineCount()});
+    for (int i = 0; i < end; ++i) {
+        const std::string_view key = repeatKey(text.line(i));
+        if (key.find(':') != std::string_view::npos) m_firstHeader.push_back(key);
+    }
 }
 
 std::string_view LineRoles::converted(std::string_view line) {
@@ -245,7 +254,11 @@ LineRole LineRoles::labelled(Line& l) {
     l.fields.count = *l.headerAhead ? headerFieldsOf(line, l.fields.found, kMaxFieldsPerLine)
                                     : groupFieldsOf(line, l.fields.found, kMaxFieldsPerLine);
     if (l.fields.count == 0) return LineRole::Other;
-    return *l.headerAhead ? LineRole::PageHeader : LineRole::Block;
+    // A line the first page's header prints word for word heads every page, whatever
+    // follows it (a title with the report's date over headings the table does not repeat).
+    const bool again = std::find(m_firstHeader.begin(), m_firstHeader.end(), repeatKey(l.text)) !=
+                       m_firstHeader.end();
+    return *l.headerAhead || again ? LineRole::PageHeader : LineRole::Block;
 }
 
 // Words at the table's edge between the records, no amount among them: a group's block line

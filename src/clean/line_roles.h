@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "clean/column_typing.h"
 #include "clean/header_fields.h"
@@ -118,6 +119,7 @@ private:
     RoleInputs m_in;
     LineCutter m_look;
     std::string m_converted;
+    std::vector<std::string_view> m_firstHeader;  // its lines of fields
 };
 
 /// The role of a line that needs no cutting: blank, a rule, the headings again; Other for
