@@ -9,6 +9,9 @@ namespace {
 constexpr std::size_t kMaxBreaks = 4096;
 // Records whose figure moved by the others, as it should, before a column counts as running.
 constexpr int kMovesToRun = 3;
+// Whole numbers below this are counts (days, pieces): counts that move by as few sizes of
+// step as kMovesToRun follow other counts by chance.
+constexpr std::int64_t kCountsBelow = 100;
 
 }  // namespace
 
@@ -42,6 +45,10 @@ RunningBalances::Followed RunningBalances::follow(std::size_t c,
             if (moved == step + either || moved == step - either) {
                 ++out.follows;
                 out.moved += moved != 0;
+                const std::int64_t size = moved < 0 ? -moved : moved;
+                if (size != 0 && out.moves.size() < kMovesToRun &&
+                    std::find(out.moves.begin(), out.moves.end(), size) == out.moves.end())
+                    out.moves.push_back(size);
             } else if (v != step + either && v != step - either && !out.overflow) {
                 // A figure that starts from nothing again begins a group the report does
                 // not mark; any other is a break.
@@ -55,6 +62,7 @@ RunningBalances::Followed RunningBalances::follow(std::size_t c,
         }
         previous = v;
         has = true;
+        out.largest = std::max(out.largest, v < 0 ? -v : v);
     }
     return out;
 }
@@ -139,6 +147,8 @@ RunningBalances::RunningBalances(const RecordTable& table, const std::vector<cha
         const auto broken = static_cast<int>(best.breaks.size());
         if (best.overflow || best.moved < kMovesToRun || broken > std::max(2, best.follows / 10))
             continue;
+        const bool counts = scale[c] == 0 && best.largest < kCountsBelow;
+        if (counts && best.moves.size() < static_cast<std::size_t>(kMovesToRun)) continue;
         m_runs[c] = 1;
         m_breaks.insert(m_breaks.end(), best.breaks.begin(), best.breaks.end());
     }

@@ -39,7 +39,9 @@ private:
     };
     struct Followed {
         int follows = 0, moved = 0;  // records that follow; of them, those that moved
-        bool overflow = false;       // too many breaks to keep
+        std::int64_t largest = 0;    // the largest figure, and up to three sizes of moves
+        std::vector<std::int64_t> moves;
+        bool overflow = false;  // too many breaks to keep
         std::vector<BalanceBreak> breaks;
     };
     Followed follow(std::size_t c, const std::vector<Term>& terms) const;

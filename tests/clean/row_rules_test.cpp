@@ -134,6 +134,7 @@ TEST(RunningBalances, ColumnsThatRunByOthers) {
         std::vector<std::size_t> opens;
         std::vector<char> runs;
         std::vector<int> broken;
+        int scale = 2;  // the columns' decimals
     } cases[] = {
         // instalment, principal, interest, remaining principal: one instalment taken out
         {"loan plan",
@@ -164,11 +165,14 @@ TEST(RunningBalances, ColumnsThatRunByOthers) {
          {},
          {0, 0},
          {}},
+        // days of leave and of sick leave: a count that goes up and down by the other's one
+        // day follows it by chance
+        {"day counts", {{2, 1}, {1, 1}, {2, 1}, {1, 1}, {2, 1}, {1, 1}, {2, 1}}, {}, {0, 0}, {}, 0},
     };
     for (const auto& c : cases) {
         const RecordTable t = tableOf(c.rows, c.opens);
         const RunningBalances r(t, std::vector<char>(t.columns(), 1),
-                                std::vector<int>(t.columns(), 2));
+                                std::vector<int>(t.columns(), c.scale));
         std::vector<char> runs;
         for (std::size_t k = 0; k < t.columns(); ++k) runs.push_back(r.runs(k));
         EXPECT_EQ(runs, c.runs) << c.name;
