@@ -109,6 +109,7 @@ std::array<bool, kFields> fixedPlaces(const ReportText& text, const TableLayout&
     alike.fill(true);
     std::array<std::string, kFields> one;
     std::array<bool, kFields> fraction{};
+    std::array<int, kFields> filled{};
     LineCutter cutter(table.fields, years);
     for (int i = from, n = 0; i < end && n < kLooked; ++i) {
         const std::string_view line = text.line(i);
@@ -117,6 +118,7 @@ std::array<bool, kFields> fixedPlaces(const ReportText& text, const TableLayout&
         const CutLine& c = cutter.cut(line);
         for (int k = 0; k < c.count; ++k) {
             const auto idx = static_cast<std::size_t>(k);
+            filled[idx] += !c.facts[idx].empty;
             const AmountForm& a = c.facts[idx].amount;
             if (!a.valid) continue;
             fraction[idx] = fraction[idx] || (a.decimal && !a.grouping);
@@ -131,9 +133,11 @@ std::array<bool, kFields> fixedPlaces(const ReportText& text, const TableLayout&
             }
         }
     }
+    // Only the records' first column: a rate or a price may print in one width throughout.
     std::array<bool, kFields> fixed{};
-    for (std::size_t k = 0; k < fixed.size(); ++k)
-        fixed[k] = count[k] >= kAtLeast && same[k] && !alike[k] && fraction[k];
+    std::size_t k = 0;
+    while (k < fixed.size() && filled[k] == 0) ++k;
+    if (k < fixed.size()) fixed[k] = count[k] >= kAtLeast && same[k] && !alike[k] && fraction[k];
     return fixed;
 }
 
@@ -499,13 +503,10 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     // Without an amount beside a date or a code anywhere, every line is evidence.
     const auto& stats = sure > 0 ? evidence : all;
     const std::optional<AmountNotation> shown = notation ? notation : tableNotation(stats);
-    // A code that reads as an amount leads its records: the first column they fill.
-    int leading = 0;
-    while (leading < kFields && stats[static_cast<std::size_t>(leading)].values() == 0) ++leading;
     for (int k = 0; k < kFields; ++k) {
         ColumnDecision& kind = reading.kinds[static_cast<std::size_t>(k)];
         kind = stats[static_cast<std::size_t>(k)].decide(regional, shown ? &*shown : nullptr);
-        if (k == leading && fixed[static_cast<std::size_t>(k)] && kind.kind == ColumnKind::Amount) {
+        if (fixed[static_cast<std::size_t>(k)] && kind.kind == ColumnKind::Amount) {
             kind = ColumnDecision();
             kind.kind = ColumnKind::Code;
         }
