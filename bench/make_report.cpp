@@ -104,12 +104,17 @@ void wideSheet(long total, Line&& line) {
     constexpr int kDays = 31;
     constexpr int kPerPage = 52;
     const char* const marks = "XXXXXXXXXXXXXXXXXXXXXHHHHI" I_DOT "R.";
-    const char* const names[] = {"Ahmet Y" I_DOTLESS "lmaz", "Ay" S_LOW "e Demir",
-                                 "Mehmet " O_UP "zt" U_LOW "rk", "Fatma " C_UP "elik",
-                                 "Mustafa Kaya", "Zeynep Arslan", "H" U_LOW "seyin Do" G_LOW "an",
+    const char* const names[] = {"Ahmet Y" I_DOTLESS "lmaz",
+                                 "Ay" S_LOW "e Demir",
+                                 "Mehmet " O_UP "zt" U_LOW "rk",
+                                 "Fatma " C_UP "elik",
+                                 "Mustafa Kaya",
+                                 "Zeynep Arslan",
+                                 "H" U_LOW "seyin Do" G_LOW "an",
                                  "Elif " S_UP "ahin"};
     const std::size_t m = 12;  // the pay columns' width
-    std::string tens = std::string(29, ' '), ones = padRight("Sicil", 6) + padRight("Ad" I_DOTLESS " Soyad" I_DOTLESS, 23);
+    std::string tens = std::string(29, ' '),
+                ones = padRight("Sicil", 6) + padRight("Ad" I_DOTLESS " Soyad" I_DOTLESS, 23);
     std::string rule = std::string(5, '-') + " " + std::string(22, '-') + " ";
     for (int d = 1; d <= kDays; ++d) {
         tens += (d >= 10 ? std::string(1, static_cast<char>('0' + d / 10)) : " ") + " ";
@@ -122,8 +127,9 @@ void wideSheet(long total, Line&& line) {
         ones += padLeft(c, 3) + " ";
         rule += "--- ";
     }
-    const char* const pay[] = {"Br" U_LOW "t " U_UP "cret", "SGK " I_DOT S_LOW "ci", "Gelir V.",
-                               "Damga V.", "Kesinti", "Net " U_UP "cret"};
+    const char* const pay[] = {
+        "Br" U_LOW "t " U_UP "cret", "SGK " I_DOT S_LOW "ci", "Gelir V.", "Damga V.", "Kesinti",
+        "Net " U_UP "cret"};
     for (std::size_t i = 0; i < 6; ++i) {
         tens += std::string(m + 1, ' ');
         ones += padLeft(pay[i], m) + (i + 1 < 6 ? " " : "");
@@ -138,7 +144,10 @@ void wideSheet(long total, Line&& line) {
             std::string(page > 1 ? "\f" : "") + "\x0F" O_UP "RNEK T" I_DOT "CARET A." S_UP "." +
                 std::string(60, ' ') + "Sayfa: " + std::to_string(page),
             std::string(40, ' ') + "PUANTAJ VE " U_UP "CRET L" I_DOT "STES" I_DOT " - OCAK 2005",
-            "", tens, ones, rule};
+            "",
+            tens,
+            ones,
+            rule};
         for (const auto& h : head) {
             if (written++ < total) line(h);
         }
@@ -159,8 +168,8 @@ void wideSheet(long total, Line&& line) {
             n[5] = n[0] + n[1] + n[2] + n[3];
             for (int k = 0; k < 6; ++k) s += padLeft(std::to_string(n[k]), 3) + " ";
             const std::uint64_t gross = 2000000 + next() % 6000000;
-            const std::uint64_t v[6] = {gross, gross * 14 / 100, gross * 15 / 100,
-                                        gross * 759 / 100000, 0, 0};
+            const std::uint64_t v[6] = {
+                gross, gross * 14 / 100, gross * 15 / 100, gross * 759 / 100000, 0, 0};
             std::uint64_t row[6] = {v[0], v[1], v[2], v[3], next() % 20000, 0};
             row[5] = row[0] - row[1] - row[2] - row[3] - row[4];
             for (int k = 0; k < 6; ++k) {
