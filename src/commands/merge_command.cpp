@@ -1,8 +1,11 @@
 #include "commands/merge_command.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <set>
 #include <thread>
+#include <utility>
 
 #include "commands/merge_reading.h"
 #include "commands/open_commands.h"
@@ -71,6 +74,13 @@ std::vector<MergeSource> sourcesOf(const std::vector<std::string>& picked) {
     }
     std::sort(files.begin(), files.end());
     files.erase(std::unique(files.begin(), files.end()), files.end());
+    // One file named twice, through its folder and by itself ("ay\ocak\kasa.txt" beside
+    // "ay/ocak/kasa.txt"), or through a link: read once.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
+    std::erase_if(files, [&](const std::string& f) {
+        const auto id = platform::fileIdentity(f);
+        return id && !seen.insert({id->volume, id->file}).second;
+    });
     const std::vector<std::string> labels = sourceLabels(files);
     std::vector<MergeSource> sources;
     // Read as "Aç" reads them: a statement among them as a statement, each with the saved

@@ -38,10 +38,12 @@ TEST(MergeCommand, TheMonthsBookATablePerShapeAndTheSummaryLast) {
     fs::copy_file(data + "kasa-defteri-cerceveli/report.txt", dir / "ay/ocak/kasa.txt");
     fs::copy_file(data + "muavin-tek-hesap/report.txt", dir / "ay/subat/muavin.txt");
     testing::writeBytes(dir / "ay/subat/notlar.txt", "Toplanti notlari\r\n");
+    fs::create_hard_link(dir / "ay/ocak/kasa.txt", dir / "ay/subat/kasa-kopya.txt");
     Workspace ws;
     ws.regional = RegionalSettings::turkish();
     testing::RecordingUi ui;
-    // A folder stands for the reports under it; a file named beside it is read once.
+    // A folder stands for the reports under it; a file named beside it, or linked under
+    // another name, is read once.
     ASSERT_TRUE(mergeFilesIntoGrid(ws, ui, {dir / "ay", dir / "ay/ocak/kasa.txt"}));
     const struct {
         const char* name;
