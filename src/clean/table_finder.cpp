@@ -223,36 +223,59 @@ std::vector<std::size_t> teesOf(std::string_view raw, char tee) {
     return at;
 }
 
+// The bars (or colons) that most lines of figures among lines `from` to `end` print where
+// they stand, three bars or more, at most kLooked such lines looked at: the bars, how many
+// lines print them, how many lines of figures were looked at.
+struct CommonBars {
+    std::vector<std::size_t> at;
+    int times = 0, figures = 0;
+};
+
+CommonBars commonBars(const ReportText& text, int from, int end, char colon) {
+    constexpr int kLooked = 400;
+    std::map<std::vector<std::size_t>, int> seen;
+    CommonBars common;
+    for (int j = from; j < end && common.figures < kLooked; ++j) {
+        const std::string_view line = text.line(j);
+        if (!printsFigure(line)) continue;
+        ++common.figures;
+        std::vector<std::size_t> bars = barsOf(line, colon);
+        if (bars.size() >= 3) ++seen[std::move(bars)];
+    }
+    for (const auto& [bars, n] : seen) {
+        if (n > common.times) common.at = bars, common.times = n;
+    }
+    return common;
+}
+
+// Marks `at` as the table drawn with `bars` alone (`colon`: parted by colons) from the
+// first line among `from` to `end` that prints them (its headings); false when none does.
+bool barsFrom(const ReportText& text, int from, int end, char colon,
+              const std::vector<std::size_t>& bars, TableLocation& at) {
+    for (int j = from; j < end; ++j) {
+        const std::string_view line = text.line(j);
+        if (barsOf(line, colon) != bars) continue;
+        at.line = j;
+        at.format = TableFormat::Frame;
+        at.separator = std::string(1, withoutFormFeed(line)[bars.front()]);
+        at.broader = true;
+        at.barsAlone = true;
+        at.widths = partWidths(line, bars);
+        return true;
+    }
+    return false;
+}
+
 // A table drawn with bars alone (or parted by colons): the bars that most lines of three
 // bars or more print where they stand, printed by at least three lines of figures; the table
 // begins at the first line that prints them (its headings).
 std::optional<TableLocation> barTable(const ReportText& text) {
     constexpr int kLooked = 400;
     for (const char colon : {'\0', ':'}) {
-        std::map<std::vector<std::size_t>, int> seen;
-        for (int j = 0; j < text.lineCount() && j < kLooked; ++j) {
-            const std::string_view line = text.line(j);
-            if (!printsFigure(line)) continue;
-            std::vector<std::size_t> bars = barsOf(line, colon);
-            if (bars.size() >= 3) ++seen[std::move(bars)];
-        }
-        const std::vector<std::size_t>* most = nullptr;
-        int times = 0;
-        for (const auto& [bars, n] : seen) {
-            if (n > times) most = &bars, times = n;
-        }
-        if (!most || times < 3) continue;
-        for (int j = 0; j < text.lineCount(); ++j) {
-            if (barsOf(text.line(j), colon) != *most) continue;
-            TableLocation at;
-            at.line = j;
-            at.format = TableFormat::Frame;
-            at.separator = std::string(1, withoutFormFeed(text.line(j))[most->front()]);
-            at.broader = true;
-            at.barsAlone = true;
-            at.widths = partWidths(text.line(j), *most);
-            return at;
-        }
+        const CommonBars common = commonBars(text, 0, std::min(text.lineCount(), kLooked), colon);
+        if (common.times < 3) continue;
+        TableLocation at;
+        if (barsFrom(text, 0, text.lineCount(), colon, common.at, at)) return at;
     }
     return std::nullopt;
 }
@@ -533,34 +556,11 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
 void barsAmong(const ReportText& text, ReportTable& table) {
     TableLocation& at = table.location;
     if (at.format == TableFormat::Frame || at.line < 0) return;
-    constexpr int kLooked = 400;
     for (const char colon : {'\0', ':'}) {
-        std::map<std::vector<std::size_t>, int> seen;
-        int figures = 0;
-        for (int j = table.firstLine; j < table.endLine && figures < kLooked; ++j) {
-            const std::string_view line = text.line(j);
-            if (!printsFigure(line)) continue;
-            ++figures;
-            std::vector<std::size_t> bars = barsOf(line, colon);
-            if (bars.size() >= 3) ++seen[std::move(bars)];
-        }
-        const std::vector<std::size_t>* most = nullptr;
-        int times = 0;
-        for (const auto& [bars, n] : seen) {
-            if (n > times) most = &bars, times = n;
-        }
+        const CommonBars common = commonBars(text, table.firstLine, table.endLine, colon);
         // Most of its lines of figures print the same bars.
-        if (!most || times < 3 || 2 * times < figures) continue;
-        for (int j = table.firstLine; j < table.endLine; ++j) {
-            if (barsOf(text.line(j), colon) != *most) continue;
-            at.line = j;
-            at.format = TableFormat::Frame;
-            at.separator = std::string(1, withoutFormFeed(text.line(j))[most->front()]);
-            at.broader = true;
-            at.barsAlone = true;
-            at.widths = partWidths(text.line(j), *most);
-            return;
-        }
+        if (common.times < 3 || 2 * common.times < common.figures) continue;
+        if (barsFrom(text, table.firstLine, table.endLine, colon, common.at, at)) return;
     }
 }
 
