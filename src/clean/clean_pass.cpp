@@ -222,15 +222,20 @@ std::vector<std::pair<int, int>> chunksOf(const ReportText& text, const TableLay
 
 }  // namespace
 
-int recordsLeftEdge(const ReportText& text, int from, int end) {
-    constexpr int kLooked = 20000;
-    int edge = -1;
+std::vector<int> sureRecords(const ReportText& text, int from, int end) {
+    constexpr std::size_t kLooked = 20000;
+    std::vector<int> records;
     end = std::min(end, text.lineCount());
-    for (int i = std::max(from, 0), n = 0; i < end && n < kLooked; ++i) {
-        const std::string_view line = text.line(i);
-        if (!looksLikeRecord(line)) continue;
-        ++n;
-        const int at = firstMark(line);
+    for (int i = std::max(from, 0); i < end && records.size() < kLooked; ++i) {
+        if (looksLikeRecord(text.line(i))) records.push_back(i);
+    }
+    return records;
+}
+
+int recordsLeftEdge(const ReportText& text, const std::vector<int>& records) {
+    int edge = -1;
+    for (const int i : records) {
+        const int at = firstMark(text.line(i));
         if (at >= 0 && (edge < 0 || at < edge)) edge = at;
     }
     return edge;

@@ -37,9 +37,13 @@ struct PassPlan : RecordPlan {
     std::vector<int> noteLines;
 };
 
-/// Where the records for sure among lines `from` to `end` begin on the line, the least of
-/// them (frame characters and blanks not counted); -1 when none is.
-int recordsLeftEdge(const ReportText& text, int from, int end);
+/// The lines from `from` to `end` that are records for sure, the first 20,000 of them: what
+/// a table's columns and edges are read from.
+std::vector<int> sureRecords(const ReportText& text, int from, int end);
+
+/// Where the records for sure (`records`, by line) begin on the line, the least of them
+/// (frame characters and blanks not counted); -1 when none is.
+int recordsLeftEdge(const ReportText& text, const std::vector<int>& records);
 
 /// What the records and continuation lines of a pass hold.
 struct PassResult {

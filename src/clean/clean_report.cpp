@@ -225,8 +225,9 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
             table.headingTexts.erase(table.headingTexts.begin());
         }
     }
+    const std::vector<int> sure = sureRecords(text, table.dataStart, located.endLine);
     if (location.format != TableFormat::Data && settings.AutoColumnSearch)
-        table.splitGluedMarks(text, table.dataStart, located.endLine);
+        table.splitGluedMarks(text, sure);
     settings.startColumn();  // read as the plain import reads it: a bad one stops here too
     const int firstLine = settings.startRow();
     const int end = located.endLine;
@@ -249,7 +250,8 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     plan.firstLine = firstLine;
     plan.endLine = first.end;
     plan.beginLine = located.firstLine;
-    plan.leftEdge = recordsLeftEdge(text, table.dataStart, end);
+    const int leftEdge = recordsLeftEdge(text, sure);
+    plan.leftEdge = leftEdge;
     const PassResult sample = runPass(text, table, plan, request.regional, years, {});
     const std::array<Named, kFields> named = namedFields(text, table);
     plan = planOf(sample, first, order, firstLine, end, signedBalance, named);
@@ -257,7 +259,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     const bool ofRecords = location.format == TableFormat::Data;
     if (ofRecords) wrapBetweenWords(plan);
     plan.beginLine = located.firstLine;
-    plan.leftEdge = recordsLeftEdge(text, table.dataStart, end);
+    plan.leftEdge = leftEdge;
 
     // The whole table, written as it is read; once more when its records decide otherwise
     // than the lines they were chosen by.
@@ -277,7 +279,10 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
                 summed.push_back({headings[c], col.kind.notation, col.kind.decimals, marked});
             }
         }
-        CleanGrid grid(read.grid, headings, read.shape.columns);
+        // Room for a record a line: the table never grows a row at a time.
+        const int lines = std::max(end - table.dataStart, 0);
+        read.shape.recordLines.reserve(static_cast<std::size_t>(lines));
+        CleanGrid grid(read.grid, headings, read.shape.columns, lines);
         TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried);
         const PassResult all =
             runPass(text, table, plan, request.regional, years, {&grid, &check, &read.shape});

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/input_encoding.h"
+#include "core/platform/system.h"
 
 namespace tablamo {
 namespace {
@@ -58,6 +59,8 @@ bool holdsPrinterCodes(std::string_view bytes) { return nextCode(bytes, 0) < byt
 std::string withoutPrinterCodes(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
+    // A report's copy is written whole: its pages are taken at once, not one fault at a time.
+    platform::prefaultForWriting(out.data(), out.capacity());
     const std::size_t n = bytes.size();
     auto isBreak = [&](std::size_t at) { return bytes[at] == '\r' || bytes[at] == '\n'; };
     for (std::size_t i = 0; i < n;) {

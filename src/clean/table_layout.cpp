@@ -178,19 +178,16 @@ void TableLayout::mergeSplit() {
     layOut(*this, tableText);
 }
 
-void TableLayout::splitGluedMarks(const ReportText& text, int from, int end) {
-    constexpr int kLooked = 20000;
-    end = std::min(end, text.lineCount());
+void TableLayout::splitGluedMarks(const ReportText& text, const std::vector<int>& records) {
     for (int k = fields.count - 1; k >= 0; --k) {
         if (k == splitField) continue;
         const auto idx = static_cast<std::size_t>(k);
         const std::size_t first = fields.from[idx] == 0 ? 0 : fields.from[idx] - 1;
         std::map<std::size_t, int> at;  // where the marks stand, how often
         int filled = 0, marked = 0;
-        for (int i = std::max(from, 0), n = 0; i < end && n < kLooked; ++i) {
+        for (const int i : records) {
             const std::string_view line = text.line(i);
-            if (first >= line.size() || !looksLikeRecord(line)) continue;
-            ++n;
+            if (first >= line.size()) continue;
             std::string_view value = line.substr(first, fields.length[idx]);
             std::size_t last = value.find_last_not_of(std::string_view(" |\xB3\xBA\r\f", 6));
             if (last == std::string_view::npos || static_cast<unsigned char>(value[last]) <= 0x20)

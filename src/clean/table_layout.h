@@ -42,10 +42,10 @@ struct TableLayout {
     /// part of the values (a trailing minus, the last digit), not B/A marks.
     void mergeSplit();
     /// Splits off the B/A marks glued to the amounts of a column ("29.285,24A") into a column
-    /// of their own, for every column whose values among the records for sure of lines `from`
-    /// to `end` nearly all end so; the marks LedgerMarks split off stay as they are. Not for
+    /// of their own, for every column whose values among `records` (the records for sure,
+    /// by line) nearly all end so; the marks LedgerMarks split off stay as they are. Not for
     /// a table whose columns the records give (they part their marks themselves).
-    void splitGluedMarks(const ReportText& text, int from, int end);
+    void splitGluedMarks(const ReportText& text, const std::vector<int>& records);
 };
 
 /// The located table as the clean import cuts it: the settings' widths (those the column
