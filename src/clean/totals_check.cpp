@@ -153,14 +153,15 @@ void TotalsCheck::addRecord(const LineAmounts& amounts, const RecordFacts& recor
         const std::int64_t v = amounts.present[c] ? amounts.value[c] : 0;
         s.signedValues[c] = s.columns[c].marked && record.mark == 'A' ? -v : v;
     }
-    s.add(s.sums, amounts.present, record.mark, record.topLevel);
+    s.shareOf(amounts.present, record.mark, record.topLevel);
+    s.addShare(s.sums);
     for (std::size_t c = 0; c < s.n; ++c) {
         if (!amounts.present[c]) continue;
         if (record.topLevel) s.topPrinted[c] = 1;
         s.groupLast[c] = s.lastAll[c] = s.signedValues[c];
         s.groupLastPresent[c] = s.lastAllPresent[c] = 1;
     }
-    s.trackValues(record, amounts.present);
+    s.trackValues(record);
     s.table.add(record.line, s.signedValues, amounts.present);
     if (s.levels && !record.code.empty())
         s.tree.add(record.code, record.line, s.signedValues, amounts.present);
@@ -169,35 +170,43 @@ void TotalsCheck::addRecord(const LineAmounts& amounts, const RecordFacts& recor
     if (s.credit >= 0) s.voucherCredit += s.signedValues[static_cast<std::size_t>(s.credit)];
 }
 
-// Adds the record's amounts (signedValues) into sums of the filters, and counts it.
-void State::add(std::vector<std::int64_t>& into, const std::vector<char>& present, char mark,
-                bool top) const {
+// What the record's amounts (signedValues) add to sums of the filters, and its count: the
+// same for the report's sums and for each value's, worked out once.
+void State::shareOf(const std::vector<char>& present, char mark, bool top) {
+    share.assign((n + 1) * kFilters, 0);
     for (std::size_t c = 0; c < n; ++c) {
         if (!present[c]) continue;
         const std::int64_t v = signedValues[c];
-        std::int64_t* f = &into[c * kFilters];
-        f[kAll] += v;
-        if (v > 0) f[kPositive] += v;
-        if (v < 0) f[kNegative] += v;
-        if (mark == 'A') f[kMarkedA] += v;
-        if (mark == 'B') f[kMarkedB] += v;
-        if (top) f[kTop] += v;
+        std::int64_t* f = &share[c * kFilters];
+        f[kAll] = v;
+        if (v > 0) f[kPositive] = v;
+        if (v < 0) f[kNegative] = v;
+        if (mark == 'A') f[kMarkedA] = v;
+        if (mark == 'B') f[kMarkedB] = v;
+        if (top) f[kTop] = v;
     }
-    std::int64_t* count = &into[n * kFilters];
-    ++count[kAll];
-    if (top) ++count[kTop];
+    std::int64_t* count = &share[n * kFilters];
+    count[kAll] = 1;
+    if (top) count[kTop] = 1;
+}
+
+void State::addShare(std::vector<std::int64_t>& into) const {
+    std::int64_t* to = into.data();
+    const std::int64_t* from = share.data();
+    for (std::size_t k = 0, size = share.size(); k < size; ++k) to[k] += from[k];
 }
 
 // The record's cells as values a total may name: each column's first few values, with what
 // their records add up to; a column of more values names none.
-void State::trackValues(const RecordFacts& record, const std::vector<char>& present) {
+void State::trackValues(const RecordFacts& record) {
     if (values.size() < record.cells.size()) values.resize(record.cells.size());
     for (std::size_t i = 0; i < record.cells.size(); ++i) {
         ValueColumn& col = values[i];
         const std::string_view cell = record.cells[i];
         if (col.dropped || cell.empty()) continue;
-        auto it = std::find_if(col.values.begin(), col.values.end(),
-                               [&](const ValueSums& v) { return v.value == cell; });
+        auto it = std::find_if(col.values.begin(), col.values.end(), [&](const ValueSums& v) {
+            return v.value.size() == cell.size() && v.value[0] == cell[0] && v.value == cell;
+        });
         if (it == col.values.end()) {
             if (col.values.size() >= kValuesPerColumn || cell.size() > kLongestValue) {
                 col.dropped = true;
@@ -207,7 +216,7 @@ void State::trackValues(const RecordFacts& record, const std::vector<char>& pres
             it = col.values.insert(col.values.end(), {std::string(cell), foldedUpper(cell),
                                                       std::vector<std::int64_t>(sums.size())});
         }
-        add(it->sums, present, record.mark, record.topLevel);
+        addShare(it->sums);
     }
 }
 

@@ -91,9 +91,12 @@ struct State {
     Point snapshot() const;
     void endGroup();
     void startGroup(int level);
-    void add(std::vector<std::int64_t>& into, const std::vector<char>& present, char mark,
-             bool top) const;
-    void trackValues(const RecordFacts& record, const std::vector<char>& present);
+    /// Sets `share` to what the record (its signedValues) adds to sums of the filters.
+    void shareOf(const std::vector<char>& present, char mark, bool top);
+    /// Adds the record's share into sums of the filters.
+    void addShare(std::vector<std::int64_t>& into) const;
+    /// Adds the record's share to the sums of the values its cells print.
+    void trackValues(const RecordFacts& record);
     void remember(const std::string& folded, std::size_t family, const LineAmounts& amounts);
     std::size_t familyOf(const std::string& family);
     /// `folded`: the line's text as foldedUpper gives it.
@@ -133,6 +136,7 @@ struct State {
     std::vector<std::int64_t> ofTotals;  // per kind, columns each: the printed figures added up
     std::vector<int> totalsCount;
     std::vector<ValueColumn> values;
+    std::vector<std::int64_t> share;  // the record's, as sums of the filters hold it
     std::vector<KindStats> kinds;
     std::vector<Pending> pending;
     std::vector<JudgedLine> totals;  // per total line judged
