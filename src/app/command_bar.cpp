@@ -10,11 +10,16 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "commands/clean_switches.h"
+
 namespace tablamo::app {
 namespace {
 
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 47;
+
+// A switch's check box is labelled as the switch is declared.
+QString label(CleanSwitch which) { return QString::fromUtf8(cleanSwitch(which).label); }
 
 // Holds what came to the bar after "Temiz tablo" and its choices. It asks for no width of its own:
 // on a screen too narrow for it, it is cut off, and the window stays as wide as the bar before it
@@ -69,17 +74,17 @@ CommandBar::CommandBar(QWidget* parent) : QFrame(parent) {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     row->addWidget(choices);
-    m_cleanTable = addCheckBox("TemizTablo", QStringLiteral("Temiz tablo"), column);
+    m_cleanTable = addCheckBox("TemizTablo", label(CleanSwitch::CleanTable), column);
     m_cleanTable->setToolTip(QStringLiteral(
         "Yalnız kayıtlar: sayfa başlıkları, çizgiler ve toplam satırları olmadan, tarihler ve "
         "tutarlar türleriyle; raporun kendi toplamları kayıtlarla karşılaştırılır"));
     m_signedBalance =
-        addCheckBox("IsaretliBakiye", QStringLiteral("İşaretli bakiye"), column, true);
+        addCheckBox("IsaretliBakiye", label(CleanSwitch::SignedBalance), column, true);
     m_signedBalance->setToolTip(QStringLiteral(
         "Temiz tabloda B/A işaretli bakiyeyi bir kez daha toplanabilir bir sayı olarak ekler: "
         "B artı, A eksi"));
     m_signedBalance->setEnabled(false);  // only with "Temiz tablo"
-    m_openings = addCheckBox("Acilislar", QStringLiteral("Açılışlar"), column, true);
+    m_openings = addCheckBox("Acilislar", label(CleanSwitch::Openings), column, true);
     m_openings->setToolTip(QStringLiteral(
         "Temiz tabloda açılış bakiyelerini (DEVİR, DEVREDEN BAKİYE) \"Satır Türü\" sütununda "
         "işaretli satırlar olarak tutar: hesaba göre toplamlar raporun hesap toplamını verir"));

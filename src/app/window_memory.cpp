@@ -8,7 +8,11 @@
 namespace tablamo::app {
 namespace {
 
-QString keyOf(Choice which) {
+QString keyOf(Choice which) { return QStringLiteral("window/") + settingsKey(which); }
+
+// The key a choice was kept under before the keys were the converter's option names: a file
+// written then is still read, and the old key goes once the choice is made again.
+QString formerKeyOf(Choice which) {
     switch (which) {
         case Choice::CleanTable:
             return QStringLiteral("window/cleanTable");
@@ -17,7 +21,7 @@ QString keyOf(Choice which) {
         case Choice::Openings:
             break;
     }
-    return QStringLiteral("window/openings");
+    return {};  // "window/openings" then as now
 }
 
 const QString kRecent = QStringLiteral("recentReports");
@@ -36,13 +40,17 @@ QString WindowMemory::userFile() {
 }
 
 std::optional<bool> WindowMemory::choice(Choice which) const {
-    const QVariant value = m_settings->value(keyOf(which));
+    QVariant value = m_settings->value(keyOf(which));
+    if (!value.isValid() && !formerKeyOf(which).isEmpty()) {
+        value = m_settings->value(formerKeyOf(which));
+    }
     if (!value.isValid()) return std::nullopt;
     return value.toBool();
 }
 
 bool WindowMemory::setChoice(Choice which, bool on) {
     m_settings->setValue(keyOf(which), on);
+    if (!formerKeyOf(which).isEmpty()) m_settings->remove(formerKeyOf(which));
     return written();
 }
 

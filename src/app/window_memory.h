@@ -10,14 +10,16 @@
 #include <optional>
 #include <vector>
 
+#include "commands/clean_switches.h"
 #include "commands/recent_reports.h"
 
 class QSettings;
 
 namespace tablamo::app {
 
-/// A choice of the command bar that is remembered once the user makes it.
-enum class Choice { CleanTable, SignedBalance, Openings };
+/// A choice of the command bar that is remembered once the user makes it: a switch the
+/// converter offers as well, kept under its option's name ("window/clean").
+using Choice = CleanSwitch;
 
 class WindowMemory {
 public:

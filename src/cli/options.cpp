@@ -7,6 +7,7 @@
 #include "cli/job.h"
 #include "cli/locale_defaults.h"
 #include "cli/option_values.h"
+#include "commands/clean_switches.h"
 
 namespace tablamo::cli {
 namespace {
@@ -33,6 +34,13 @@ char separator(const std::string& option, const std::string& value, const char* 
         throw UsageError(option + ": çift tırnak, CR veya LF " + what + " olamaz");
     }
     return c;
+}
+
+// A switch the window offers as well: its name and help are the shared declaration's.
+constexpr OptionDecl switchOption(CleanSwitch which, bool cleanOnly,
+                                  void (*set)(Job&, const std::string&)) {
+    const CleanSwitchDecl& decl = cleanSwitch(which);
+    return {decl.option, "", decl.help, decl.helpTr, {}, cleanOnly, false, {}, set};
 }
 
 const OptionDecl kOptions[] = {
@@ -268,11 +276,7 @@ const OptionDecl kOptions[] = {
      true,
      {},
      [](Job& j, const std::string& v) { j.summary = v; }},
-    {"--clean", "",
-     "the clean table: only the records, typed, headings in the first row;\n"
-     "the report's printed totals are checked against them",
-     "temiz tablo: yalnızca kayıtlar, türleriyle, başlıklar ilk satırda;\n"
-     "raporun yazdığı toplamlar kayıtlarla denetlenir"},
+    switchOption(CleanSwitch::CleanTable, false, nullptr),
     {"--line-numbers",
      "",
      "with --clean: a last column \"Satır\", the report line of each record",
@@ -293,30 +297,10 @@ const OptionDecl kOptions[] = {
      false,
      {},
      [](Job& j, const std::string&) { j.strict = true; }},
-    {"--signed-balance",
-     "",
-     "with --clean: after each B/A mark column, the balance once more as one\n"
-     "signed number (B positive, A negative)",
-     "--clean ile: her B/A işareti sütunundan sonra bakiye bir kez daha,\n"
-     "işaretli tek bir sayı olarak (B artı, A eksi)",
-     {},
-     true,
-     false,
-     {},
-     [](Job& j, const std::string&) { j.signedBalance = true; }},
-    {"--openings",
-     "",
-     "with --clean: opening balances (DEVİR, DEVREDEN BAKİYE) kept as rows,\n"
-     "marked in a column \"Satır Türü\", so that the sums by account give the\n"
-     "account's printed total",
-     "--clean ile: açılış bakiyeleri (DEVİR, DEVREDEN BAKİYE) \"Satır Türü\"\n"
-     "sütununda işaretli satırlar olarak kalır; hesaba göre toplamlar hesabın\n"
-     "yazılı toplamını verir",
-     {},
-     true,
-     false,
-     {},
-     [](Job& j, const std::string&) { j.openings = true; }},
+    switchOption(CleanSwitch::SignedBalance, true,
+                 [](Job& j, const std::string&) { j.signedBalance = true; }),
+    switchOption(CleanSwitch::Openings, true,
+                 [](Job& j, const std::string&) { j.openings = true; }),
     {"--csv-separator",
      "C",
      "with --clean: the CSV field separator; default \";\" when the decimal\n"

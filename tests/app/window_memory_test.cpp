@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QSettings>
 
 #include "app/title_strip.h"
 #include "commands/report_reading.h"
@@ -183,6 +184,40 @@ TEST_F(MemoryTest, ASettingsFileThatCannotBeWrittenIsSaidOnce) {
                              "sonraki açılışta bunları hatırlamayacak."});
     EXPECT_TRUE(bar().cleanTable()->isChecked());  // the choice holds for this run
     EXPECT_EQ(window->recentReports().entries().size(), 1u);
+}
+
+// A choice is kept under the converter's option name; a file written when the keys were
+// others is still read, and its old key goes once the choice is made again.
+TEST(WindowMemoryKeys, AChoiceIsKeptUnderItsOptionsNameAndTheFormerKeyIsRead) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/tablamo.ini";
+    const struct {
+        Choice which;
+        const char* option;
+        const char* key;
+        const char* formerLine;  // as the window wrote it under [window]
+        bool formerValue;
+    } cases[] = {
+        {Choice::CleanTable, "--clean", "window/clean", "cleanTable=true", true},
+        {Choice::SignedBalance, "--signed-balance", "window/signed-balance", "signedBalance=false",
+         false},
+        {Choice::Openings, "--openings", "window/openings", "openings=true", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_STREQ(cleanSwitch(c.which).option, c.option);
+        QFile former(file);
+        ASSERT_TRUE(former.open(QIODevice::WriteOnly));
+        former.write(QByteArray("[window]\r\n") + c.formerLine + "\r\n");
+        former.close();
+        EXPECT_EQ(WindowMemory(file).choice(c.which), c.formerValue);
+
+        EXPECT_TRUE(WindowMemory(file).setChoice(c.which, !c.formerValue));
+        const QSettings written(file, QSettings::IniFormat);
+        EXPECT_EQ(written.allKeys(), QStringList{QString::fromUtf8(c.key)});
+        EXPECT_EQ(written.value(c.key).toBool(), !c.formerValue);
+        EXPECT_EQ(WindowMemory(file).choice(c.which), !c.formerValue);
+    }
 }
 
 }  // namespace

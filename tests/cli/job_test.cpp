@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "cli/command_line.h"
 #include "cli/options.h"
+#include "commands/clean_switches.h"
 #include "support/temp_dir.h"
 #include "support/throw_msg.h"
 
@@ -321,6 +323,21 @@ TEST(OptionDecls, EveryOptionHasAnEntryInBothManualPages) {
                 escaped += c == '-' ? std::string("\\-") : std::string(1, c);
             EXPECT_NE(entries.find(escaped), std::string::npos) << longName(o);
         }
+    }
+}
+
+// The switches the window remembers are options of the converter, declared by the shared
+// declaration: its help, not a copy that could drift from it. Only --clean goes without --clean.
+TEST(OptionDecls, EverySwitchTheWindowRemembersIsAnOption) {
+    for (const CleanSwitchDecl& s : kCleanSwitches) {
+        SCOPED_TRACE(s.option);
+        const auto options = optionDecls();
+        const auto o = std::find_if(options.begin(), options.end(),
+                                    [&](const OptionDecl& o) { return longName(o) == s.option; });
+        ASSERT_NE(o, options.end());
+        EXPECT_EQ(o->help, s.help);
+        EXPECT_EQ(o->helpTr, s.helpTr);
+        EXPECT_EQ(o->cleanOnly, s.which != CleanSwitch::CleanTable);
     }
 }
 
