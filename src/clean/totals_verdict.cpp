@@ -126,6 +126,14 @@ void State::decide(TotalsVerdict& verdict, const RunningBalances& running) {
         for (const auto& [reading, value] : p.readings) {
             if (reading == id) computed = value;
         }
+        // A group's words alone that say a figure sums records none of which the table holds
+        // (a card's total whose movements were not read): nothing the records show.
+        const int scope = scopeOf(id);
+        if (computed == 0 && kind.agreed[col] == 0 && !lineShows && scope >= kGroupScope &&
+            scope < kRecentScope) {
+            unchecked[p.totalAt] = 1;
+            continue;
+        }
         TotalMismatch m{p.line, p.label, "", p.printed, ""};
         if (col == n) {
             m.heading = "kay\xFDt say\xFDs\xFD";  // Windows-1254: kayıt sayısı
