@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/platform/system.h"
+
 namespace tablamo {
 
 class RecordTable {
@@ -24,7 +26,12 @@ public:
     /// The next record: its 1-based line, its signed amounts and which of them are printed.
     void add(int line, const std::vector<std::int64_t>& value, const std::vector<char>& present) {
         const std::size_t at = (m_size % kBlock) * m_columns;
-        if (at == 0) m_blocks.push_back(std::make_unique<Block>(m_columns));
+        if (at == 0) {
+            m_blocks.push_back(std::make_unique<Block>(m_columns));
+            // Filled whole: its pages are taken at once, not one fault at a time.
+            platform::prefaultForWriting(m_blocks.back()->values.get(),
+                                         kBlock * m_columns * sizeof(std::int64_t));
+        }
         Block& b = *m_blocks.back();
         for (std::size_t c = 0; c < m_columns; ++c) {
             b.values[at + c] = present[c] ? value[c] : 0;

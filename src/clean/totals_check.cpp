@@ -188,6 +188,10 @@ void State::shareOf(const std::vector<char>& present, char mark, bool top) {
     std::int64_t* count = &share[n * kFilters];
     count[kAll] = 1;
     if (top) count[kTop] = 1;
+    shareAt.clear();
+    for (std::size_t k = 0; k < share.size(); ++k) {
+        if (share[k] != 0) shareAt.push_back(static_cast<std::uint32_t>(k));
+    }
 }
 
 void State::addShare(std::vector<std::int64_t>& into) const {
@@ -195,6 +199,17 @@ void State::addShare(std::vector<std::int64_t>& into) const {
     const std::int64_t* from = share.data();
     for (std::size_t k = 0, size = share.size(); k < size; ++k) to[k] += from[k];
 }
+
+namespace {
+
+// Whether a label's words may be the value (folded): a word holds no blank, bracket, star or
+// colon and ends in no comma or point.
+bool mayBeAWord(std::string_view folded) {
+    return !folded.empty() && folded.find_first_of(" ()*:") == std::string_view::npos &&
+           folded.back() != ',' && folded.back() != '.';
+}
+
+}  // namespace
 
 // The record's cells as values a total may name: each column's first few values, with what
 // their records add up to; a column of more values names none.
@@ -213,10 +228,14 @@ void State::trackValues(const RecordFacts& record) {
                 col.values.clear();
                 continue;
             }
-            it = col.values.insert(col.values.end(), {std::string(cell), foldedUpper(cell),
-                                                      std::vector<std::int64_t>(sums.size())});
+            std::string folded = foldedUpper(cell);
+            std::vector<std::int64_t> valueSums(mayBeAWord(folded) ? sums.size() : 0);
+            it = col.values.insert(col.values.end(),
+                                   {std::string(cell), std::move(folded), std::move(valueSums)});
         }
-        addShare(it->sums);
+        if (it->sums.empty()) continue;
+        std::int64_t* to = it->sums.data();
+        for (const std::uint32_t k : shareAt) to[k] += share[k];
     }
 }
 

@@ -106,7 +106,7 @@ void State::readings(std::size_t c, const TotalLabel& label, std::size_t family,
     for (const std::string& word : label.words) {
         for (const ValueColumn& col : values) {
             for (const ValueSums& v : col.values) {
-                if (v.folded != word) continue;
+                if (v.sums.empty() || v.folded != word) continue;
                 eachFilter([&](int f) {
                     out.emplace_back(readingId(kWhereScope, kSum, f),
                                      v.sums[c * kFilters + static_cast<std::size_t>(f)]);

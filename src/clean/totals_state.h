@@ -30,9 +30,9 @@ struct Point {
 };
 
 struct ValueSums {
-    std::string value;   // as printed, Windows-1254
-    std::string folded;  // as a total's label words are compared: foldedUpper
-    std::vector<std::int64_t> sums;
+    std::string value;               // as printed, Windows-1254
+    std::string folded;              // as a total's label words are compared: foldedUpper
+    std::vector<std::int64_t> sums;  // none for a value no label's word can be
 };
 
 struct ValueColumn {
@@ -136,7 +136,8 @@ struct State {
     std::vector<std::int64_t> ofTotals;  // per kind, columns each: the printed figures added up
     std::vector<int> totalsCount;
     std::vector<ValueColumn> values;
-    std::vector<std::int64_t> share;  // the record's, as sums of the filters hold it
+    std::vector<std::int64_t> share;     // the record's, as sums of the filters hold it
+    std::vector<std::uint32_t> shareAt;  // where it is not 0
     std::vector<KindStats> kinds;
     std::vector<Pending> pending;
     std::vector<JudgedLine> totals;  // per total line judged
