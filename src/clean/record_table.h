@@ -5,6 +5,7 @@
 /// group starts and opening balances between them.
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -29,12 +30,20 @@ public:
         if (at == 0) {
             m_blocks.push_back(std::make_unique<Block>(m_columns));
             // Filled whole: its pages are taken at once, not one fault at a time.
-            platform::prefaultForWriting(m_blocks.back()->values.get(),
-                                         kBlock * m_columns * sizeof(std::int64_t));
+            platform::prefaultForWriting(m_blocks.back()->narrow.get(),
+                                         kBlock * m_columns * sizeof(std::int32_t));
         }
         Block& b = *m_blocks.back();
         for (std::size_t c = 0; c < m_columns; ++c) {
-            b.values[at + c] = present[c] ? value[c] : 0;
+            const std::int64_t v = present[c] ? value[c] : 0;
+            if (!b.wide && (v < std::numeric_limits<std::int32_t>::min() ||
+                            v > std::numeric_limits<std::int32_t>::max()))
+                b.widen(m_columns, at + c);
+            if (b.wide) {
+                b.wide[at + c] = v;
+            } else {
+                b.narrow[at + c] = static_cast<std::int32_t>(v);
+            }
             b.present[at + c] = present[c] ? 1 : 0;
         }
         b.lines[m_size % kBlock] = line;
@@ -50,25 +59,33 @@ public:
     std::size_t columns() const { return m_columns; }
     std::size_t size() const { return m_size; }
     int line(std::size_t r) const { return m_blocks[r / kBlock]->lines[r % kBlock]; }
-    /// Record `r`'s amounts (0 where none is printed), `columns()` of them.
-    const std::int64_t* values(std::size_t r) const {
-        return m_blocks[r / kBlock]->values.get() + (r % kBlock) * m_columns;
-    }
     const std::uint8_t* present(std::size_t r) const {
         return m_blocks[r / kBlock]->present.get() + (r % kBlock) * m_columns;
     }
     /// Column `c` of record `r`: its amount, 0 where none is printed.
-    std::int64_t value(std::size_t r, std::size_t c) const { return values(r)[c]; }
+    std::int64_t value(std::size_t r, std::size_t c) const {
+        const Block& b = *m_blocks[r / kBlock];
+        const std::size_t at = (r % kBlock) * m_columns + c;
+        return b.wide ? b.wide[at] : b.narrow[at];
+    }
     const std::vector<Event>& events() const { return m_events; }
 
 private:
     static constexpr std::size_t kBlock = 16384;  // records a block holds
+    // A block's amounts take 32 bits each while they fit, 64 from the first that does not.
     struct Block {
         explicit Block(std::size_t columns)
-            : values(std::make_unique_for_overwrite<std::int64_t[]>(kBlock * columns)),
+            : narrow(std::make_unique_for_overwrite<std::int32_t[]>(kBlock * columns)),
               present(std::make_unique_for_overwrite<std::uint8_t[]>(kBlock * columns)),
               lines(std::make_unique_for_overwrite<std::int32_t[]>(kBlock)) {}
-        std::unique_ptr<std::int64_t[]> values;
+        /// Moves the `filled` amounts written so far into 64 bits.
+        void widen(std::size_t columns, std::size_t filled) {
+            wide = std::make_unique_for_overwrite<std::int64_t[]>(kBlock * columns);
+            for (std::size_t k = 0; k < filled; ++k) wide[k] = narrow[k];
+            narrow.reset();
+        }
+        std::unique_ptr<std::int32_t[]> narrow;
+        std::unique_ptr<std::int64_t[]> wide;
         std::unique_ptr<std::uint8_t[]> present;
         std::unique_ptr<std::int32_t[]> lines;
     };

@@ -35,7 +35,7 @@ RunningBalances::Followed RunningBalances::follow(std::size_t c,
             has = false;  // a figure left out: the next one follows nothing known
             continue;
         }
-        const std::int64_t v = m_table.values(r)[c];
+        const std::int64_t v = m_table.value(r, c);
         std::int64_t step = 0, either = 0;
         for (const Term& t : terms) {
             (t.sign ? step : either) += (t.sign ? t.sign : 1) * m_table.value(r, t.column);
@@ -73,7 +73,7 @@ RunningBalances::RunningBalances(const RecordTable& table, const std::vector<cha
     const std::size_t n = table.columns();
     // How often each other column's amount, added or taken away, gave a column's step.
     std::vector<int> plus(n * n, 0), minus(n * n, 0), steps(n, 0), still(n, 0);
-    std::vector<std::int64_t> previous(n, 0);
+    std::vector<std::int64_t> previous(n, 0), v(n, 0);
     std::vector<char> has(n, 0);
     const auto& events = table.events();
     std::size_t e = 0;
@@ -86,8 +86,8 @@ RunningBalances::RunningBalances(const RecordTable& table, const std::vector<cha
                 previous[static_cast<std::size_t>(events[e].column)] = events[e].value;
             }
         }
-        const std::int64_t* v = table.values(r);
         const std::uint8_t* p = table.present(r);
+        for (std::size_t c = 0; c < n; ++c) v[c] = table.value(r, c);
         for (std::size_t c = 0; c < n; ++c) {
             if (!eligible[c]) continue;
             if (!p[c]) {

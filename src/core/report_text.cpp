@@ -39,6 +39,10 @@ struct ReportText::Mapping {
 
 bool ReportText::shrank() const { return m_mapping && m_mapping->view.shrank(); }
 
+void ReportText::releasePages() const {
+    if (m_mapping) platform::releaseViewPages(data(), size());
+}
+
 namespace {
 thread_local const InputWatch* t_watch = nullptr;
 }  // namespace

@@ -54,6 +54,10 @@ public:
     /// Whether the mapped file shrank since it was mapped: its bytes are then not the
     /// file's any more (zeros stand where its end was). Never for bytes read into memory.
     bool shrank() const;
+    /// Gives back the memory the mapped file's pages take (a hint, once the text was copied):
+    /// the bytes stay the file's and are read again when asked for. Nothing for bytes read
+    /// into memory.
+    void releasePages() const;
 
 private:
     struct Mapping;

@@ -32,6 +32,8 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     // where its DOS twin has them.
     const std::optional<ReportText> paper = paperText(ws.text, ws.textReading.windows1254);
     const ReportText& text = paper ? *paper : ws.text;
+    // Read from the copy from now on: the file's pages need not stay besides.
+    if (paper) ws.text.releasePages();
     // The table, found once.
     const TableLocation location =
         locateCleanTable(text, locateTable(text, ws.settings.layout), ws.settings.layout);

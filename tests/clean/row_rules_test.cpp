@@ -35,6 +35,23 @@ std::vector<int> linesOf(const std::vector<RelationBreak>& breaks) {
     return out;
 }
 
+// Amounts past 32 bits, first met in a record's second column and in a later block, read
+// back as they were given, with the records before them.
+TEST(RecordTable, KeepsEveryAmountWhateverItsSize) {
+    const std::int64_t big = 5'000'000'000, small = -7;
+    std::vector<Row> rows(40'000, Row{small, 3, _});
+    rows[20'000] = Row{1, -big, 2};
+    const RecordTable t = tableOf(rows);
+    ASSERT_EQ(t.size(), rows.size());
+    for (const std::size_t r : {0, 16'383, 16'384, 19'999, 20'000, 20'001, 39'999}) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            EXPECT_EQ(t.value(r, c), rows[r][c].value_or(0)) << r << ", " << c;
+            EXPECT_EQ(t.present(r)[c], rows[r][c].has_value()) << r << ", " << c;
+        }
+        EXPECT_EQ(t.line(r), 10 + static_cast<int>(r));
+    }
+}
+
 // Formulas the records keep, and the record that breaks one.
 TEST(RowRelations, FormulasEveryOtherRecordKeeps) {
     const struct {

@@ -40,6 +40,9 @@ TEST(ReportTextMapFile, GivesTheBytesAndLinesLoadFileGives) {
         ASSERT_EQ(mapped.lineCount(), read.lineCount());
         for (int i = 0; i < read.lineCount(); ++i) EXPECT_EQ(mapped.fullLine(i), read.fullLine(i));
         EXPECT_EQ(mapped.joinedText(), read.joinedText());
+        // Its pages given back, it reads the file again.
+        mapped.releasePages();
+        EXPECT_EQ(mapped.bytes(), bytes);
     }
     EXPECT_THROW(ReportText::mapFile("/nonexistent/r.txt"), Error);
 }

@@ -71,4 +71,11 @@ void prefaultForWriting(void* data, std::size_t size) {
 #endif
 }
 
+void releaseViewPages(const void* data, std::size_t size) {
+    constexpr std::uintptr_t kPage = 4096;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kPage - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+}
+
 }  // namespace tablamo::platform

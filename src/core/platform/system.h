@@ -63,4 +63,8 @@ std::size_t findBytes(std::string_view hay, std::string_view needle);
 /// Asks for the pages of a block about to be written to be made present at once (a hint).
 void prefaultForWriting(void* data, std::size_t size);
 
+/// Gives back the pages a read-only view of a file holds (a hint): read again, they come
+/// from the file as it stands, as pages never read do.
+void releaseViewPages(const void* data, std::size_t size);
+
 }  // namespace tablamo::platform

@@ -105,4 +105,7 @@ std::size_t findBytes(std::string_view hay, std::string_view needle) {
 // The pages come as they are written; Windows has no advice to make them present at once.
 void prefaultForWriting(void*, std::size_t) {}
 
+// A view's pages stay until the system needs them.
+void releaseViewPages(const void*, std::size_t) {}
+
 }  // namespace tablamo::platform
