@@ -9,6 +9,7 @@
 
 #include "clean/clean_grid.h"
 #include "clean/clean_pass.h"
+#include "clean/first_reading.h"
 #include "clean/line_roles.h"
 #include "clean/table_finder.h"
 #include "clean/table_layout.h"

@@ -39,28 +39,11 @@ enum class LineRole : std::uint8_t {
 /// Which fields are keys: a record holds a date or a code in one of them.
 using Keys = std::array<bool, CutLine::kFields>;
 
-/// The columns' kinds read from the lines that look like records for sure (an amount
-/// beside a date or a code), and whether the split-off field holds more than B/A marks.
-struct FirstReading {
-    Kinds kinds;
-    /// The date or code columns most such lines fill: a record holds one of them.
-    Keys keys{};
-    /// The other date or code columns most such lines fill (a voucher number beside the
-    /// date): a dated line that leaves one empty and carries a total's words at a group's
-    /// start is its opening balance, not a record.
-    Keys usual{};
-    bool mergeSplit = false;
-    int end = 0;  ///< the line after the last one read
-};
-
-/// Reads the kinds from the table's body, lines `from` on before `end` (at most 20000 of
-/// them); a two-digit year falls in `years`. A line printed again and again from `begin` (the
-/// table's first line) on is no evidence.
-FirstReading readKinds(const ReportText& text, const TableLayout& table, int from, int end,
-                       DateOrder regional, YearWindow years, int begin = 0);
-
 /// The first character of a line that is neither blank nor a frame's (0-based); -1 for none.
 int firstMark(std::string_view line);
+
+/// The line in Windows-1254, in a buffer of the thread's that the next call reuses.
+std::string_view winText(std::string_view line);
 
 /// What the role stage reads a table's lines with: the pass's decisions.
 struct RoleInputs {

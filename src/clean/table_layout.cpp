@@ -16,8 +16,6 @@ constexpr int kMaxHeadingLines = 3;
 constexpr int kMaxFramedHeadingLines = 6;
 constexpr unsigned char kFrameFill = 0xCD;  // ═ of the frame's top line
 
-bool isBoxByte(unsigned char b) { return b >= 0xB0 && b <= 0xDF; }
-
 bool isBlankLine(std::string_view line) { return TrimControl(line).empty(); }
 
 // The run of `fill` within each field of the table line.
@@ -311,124 +309,6 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
     }
     for (const int h : t.headingLines) t.headingTexts.emplace_back(repeatKey(text.line(h)));
     return t;
-}
-
-namespace {
-
-// A letter of a DOS report: ASCII's or one of code page 857's above it that draws no frame.
-bool isLetter(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return ((b | 0x20) >= 'a' && (b | 0x20) <= 'z') || (b >= 0x80 && !isBoxByte(b));
-}
-
-// Whether a heading word names B/A marks: "B/A", "(B/A)", "B-A", "BA", a lone "B" or "A".
-bool marksHeading(std::string_view word) {
-    std::string letters;
-    for (const char c : word) {
-        if (c == 'B' || c == 'A') {
-            letters += c;
-        } else if (c != '/' && c != '-' && c != '(' && c != ')') {
-            return false;
-        }
-    }
-    return !letters.empty() && letters.size() <= 2;
-}
-
-}  // namespace
-
-std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout& table,
-                                       const std::vector<int>& kept) {
-    std::vector<std::string> headings(kept.size());
-    auto spanOf = [&](int k) {
-        const auto idx = static_cast<std::size_t>(k);
-        const std::int64_t from = std::max<std::uint32_t>(table.fields.from[idx], 1);
-        return std::pair<std::int64_t, std::int64_t>(from, from + table.fields.length[idx] - 1);
-    };
-    for (const int h : table.headingLines) {
-        const std::string_view line = text.line(h);
-        std::size_t i = 0;
-        while (i < line.size()) {
-            auto blankAt = [&](std::size_t p) {
-                const auto b = static_cast<unsigned char>(line[p]);
-                return b <= 0x20 || isBoxByte(b) || line[p] == '|' ||
-                       (table.fields.bar != 0 && line[p] == table.fields.bar);
-            };
-            if (blankAt(i)) {
-                ++i;
-                continue;
-            }
-            const std::size_t start = i;
-            while (i < line.size() && !blankAt(i)) ++i;
-            // A word printed letter by letter ("T O P L A M", "B  A  K  I  Y  E") is one word,
-            // and the heading of every column it stands over.
-            std::string spaced;
-            if (i == start + 1 && isLetter(line[start])) {
-                spaced = line[start];
-                std::size_t end = i;
-                while (true) {
-                    std::size_t next = end;
-                    while (next < line.size() && line[next] == ' ' && next - end < 3) ++next;
-                    const std::size_t gap = next - end;
-                    if (gap == 0 || gap > 2 || next >= line.size() || !isLetter(line[next]) ||
-                        (next + 1 < line.size() && !blankAt(next + 1)))
-                        break;
-                    spaced += line[next];
-                    end = next + 1;
-                }
-                if (spaced.size() >= 3) {
-                    i = end;
-                } else {
-                    spaced.clear();
-                }
-            }
-            // The word covers positions start + 1 to i (1-based).
-            const std::int64_t a = static_cast<std::int64_t>(start) + 1,
-                               b = static_cast<std::int64_t>(i);
-            if (!spaced.empty()) {
-                const std::string word = DosToWinText(spaced);
-                for (std::size_t c = 0; c < kept.size(); ++c) {
-                    const auto [from, to] = spanOf(kept[c]);
-                    if (std::min(b, to) < std::max(a, from)) continue;
-                    std::string& heading = headings[c];
-                    if (!heading.empty()) heading += ' ';
-                    heading += word;
-                }
-                continue;
-            }
-            int best = -1;
-            std::int64_t bestOverlap = 0;
-            for (std::size_t c = 0; c < kept.size(); ++c) {
-                const auto [from, to] = spanOf(kept[c]);
-                const std::int64_t overlap = std::min(b, to) - std::max(a, from) + 1;
-                if (overlap <= 0) continue;
-                // The marks split off an amount take the marks' own heading ("B/A") and a word
-                // that stands over them mostly, not the amount's heading that ends over its
-                // glued mark.
-                if (kept[c] == table.splitField &&
-                    (marksHeading(line.substr(start, i - start)) || 2 * overlap >= b - a + 1)) {
-                    best = static_cast<int>(c);
-                    break;
-                }
-                if (overlap >= bestOverlap) {
-                    best = static_cast<int>(c);
-                    bestOverlap = overlap;
-                }
-            }
-            if (best < 0) continue;
-            std::string& heading = headings[static_cast<std::size_t>(best)];
-            const std::string_view word = line.substr(start, i - start);
-            // Digits one over another over a narrow column are one number read top down ("1"
-            // over "0": the tenth day of an attendance sheet).
-            const auto digits = [](std::string_view w) {
-                return !w.empty() && std::all_of(w.begin(), w.end(),
-                                                 [](char ch) { return ch >= '0' && ch <= '9'; });
-            };
-            if (!heading.empty() && !(word.size() == 1 && digits(word) && digits(heading)))
-                heading += ' ';
-            heading += DosToWinText(word);
-        }
-    }
-    return headings;
 }
 
 }  // namespace tablamo

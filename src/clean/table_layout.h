@@ -54,6 +54,10 @@ struct TableLayout {
 TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
                           const ReportLayout& settings);
 
+/// Whether a byte is one a DOS report draws its frames with: code page 437's box-drawing
+/// range, 0xB0 to 0xDF.
+inline bool isBoxByte(unsigned char b) { return b >= 0xB0 && b <= 0xDF; }
+
 /// Whether a raw line is a rule: only hyphens, equals signs, underscores, stars, plus
 /// signs, bars and box-drawing bytes between blanks, at least three of them filling.
 bool isRuleLike(std::string_view line);

@@ -1,0 +1,116 @@
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "clean/table_finder_detail.h"
+#include "core/report_text.h"
+#include "core/table_location.h"
+
+namespace tablamo::finder_detail {
+namespace {
+
+// The most a field past the last separator reaches: any line's end.
+constexpr std::int32_t kToTheEnd = 4096;
+// The lines after a table's line that must repeat its bars, of the next few.
+constexpr int kBarLinesLooked = 4;
+
+// The characters a frame drawn with bars alone parts its columns with: "|", code page 437's
+// │ and ║, and in a table parted by colons ":".
+bool isBar(char c, char colon) {
+    return c == '|' || c == '\xB3' || c == '\xBA' || (colon != 0 && c == colon);
+}
+
+std::vector<std::size_t> barsOf(std::string_view raw, char colon = 0) {
+    const std::string_view line = withoutFormFeed(raw);
+    std::vector<std::size_t> at;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (isBar(line[i], colon)) at.push_back(i);
+    }
+    return at;
+}
+
+// The bars (or colons) that most lines of figures among lines `from` to `end` print where
+// they stand, three bars or more, at most kLooked such lines looked at: the bars, how many
+// lines print them, how many lines of figures were looked at.
+struct CommonBars {
+    std::vector<std::size_t> at;
+    int times = 0, figures = 0;
+};
+
+CommonBars commonBars(const ReportText& text, int from, int end, char colon) {
+    constexpr int kLooked = 400;
+    std::map<std::vector<std::size_t>, int> seen;
+    CommonBars common;
+    for (int j = from; j < end && common.figures < kLooked; ++j) {
+        const std::string_view line = text.line(j);
+        if (!printsFigure(line)) continue;
+        ++common.figures;
+        std::vector<std::size_t> bars = barsOf(line, colon);
+        if (bars.size() >= 3) ++seen[std::move(bars)];
+    }
+    for (const auto& [bars, n] : seen) {
+        if (n > common.times) common.at = bars, common.times = n;
+    }
+    return common;
+}
+
+// Marks `at` as the table drawn with `bars` alone (`colon`: parted by colons) from the
+// first line among `from` to `end` that prints them (its headings); false when none does.
+bool barsFrom(const ReportText& text, int from, int end, char colon,
+              const std::vector<std::size_t>& bars, TableLocation& at) {
+    for (int j = from; j < end; ++j) {
+        const std::string_view line = text.line(j);
+        if (barsOf(line, colon) != bars) continue;
+        at.line = j;
+        at.format = TableFormat::Frame;
+        at.separator = std::string(1, withoutFormFeed(line)[bars.front()]);
+        at.broader = true;
+        at.barsAlone = true;
+        at.widths = partWidths(line, bars);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<std::int32_t> partWidths(std::string_view raw, const std::vector<std::size_t>& at) {
+    const std::string_view line = withoutFormFeed(raw);
+    const std::size_t first = line.find_first_not_of(' ');
+    std::vector<std::int32_t> widths;
+    std::size_t from = 0;
+    for (const std::size_t p : at) {
+        if (p == first) continue;
+        widths.push_back(static_cast<std::int32_t>(p + 1 - from));
+        from = p + 1;
+    }
+    widths.push_back(kToTheEnd - static_cast<std::int32_t>(from));
+    return widths;
+}
+
+std::optional<TableLocation> barTable(const ReportText& text) {
+    constexpr int kLooked = 400;
+    for (const char colon : {'\0', ':'}) {
+        const CommonBars common = commonBars(text, 0, std::min(text.lineCount(), kLooked), colon);
+        if (common.times < 3) continue;
+        TableLocation at;
+        if (barsFrom(text, 0, text.lineCount(), colon, common.at, at)) return at;
+    }
+    return std::nullopt;
+}
+
+void barsAmong(const ReportText& text, ReportTable& table) {
+    TableLocation& at = table.location;
+    if (at.format == TableFormat::Frame || at.line < 0) return;
+    for (const char colon : {'\0', ':'}) {
+        const CommonBars common = commonBars(text, table.firstLine, table.endLine, colon);
+        // Most of its lines of figures print the same bars.
+        if (common.times < 3 || 2 * common.times < common.figures) continue;
+        if (barsFrom(text, table.firstLine, table.endLine, colon, common.at, at)) return;
+    }
+}
+
+}  // namespace tablamo::finder_detail

@@ -1,0 +1,213 @@
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "clean/column_finder.h"
+#include "clean/table_finder_detail.h"
+#include "clean/table_layout.h"
+#include "core/report_text.h"
+#include "core/table_location.h"
+
+namespace tablamo::finder_detail {
+namespace {
+
+// The first record of a block of them from `from` on, before `to`: a line that looks like a
+// record, with two more among the next six lines that are neither blank nor rules.
+int firstRecordBlock(const ReportText& text, int from, int to) {
+    constexpr int kLooked = 6;
+    for (int j = from; j < to; ++j) {
+        if (!looksLikeRecord(withoutFormFeed(text.line(j)))) continue;
+        int looked = 0, records = 0;
+        for (int i = j + 1; i < to && looked < kLooked; ++i) {
+            const std::string_view next = text.line(i);
+            if (isBlank(next) || isRuleLike(next)) continue;
+            ++looked;
+            records += looksLikeRecord(withoutFormFeed(next));
+        }
+        if (records >= 2) return j;
+    }
+    return -1;
+}
+
+// The groups of words of a line parted by two blanks or more.
+int wordGroups(std::string_view raw) {
+    const std::string_view line = withoutFormFeed(raw);
+    int n = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ' ' && (i == 0 || (line[i - 1] == ' ' && (i < 2 || line[i - 2] == ' '))))
+            ++n;
+    }
+    return n;
+}
+
+// A line that may head columns: words without a figure or a field's label.
+bool mayHead(std::string_view line) {
+    return !isBlank(line) && !isRuleLike(line) && !printsFigure(line) &&
+           line.find(':') == std::string_view::npos;
+}
+
+// The columns of a table of `location`'s line whose records stand before `end`, read from
+// them; false when they give fewer than two.
+bool readDataColumns(const ReportText& text, TableLocation& location, int end) {
+    const int j = location.line;
+    const bool ruled = isRuleLike(text.line(j));
+    std::vector<int> headings;
+    for (int h = ruled ? j - 1 : j; h >= 0 && h > j - 4 && mayHead(text.line(h)); --h)
+        headings.insert(headings.begin(), h);
+    const FoundColumns found = findColumns(text, j + 1, end, headings);
+    if (found.columns.size() < 2) return false;
+    location.widths = found.widths;
+    location.runFrom.clear();
+    location.runTo.clear();
+    std::int32_t from = 0;
+    for (std::size_t k = 0; k < found.columns.size(); ++k) {
+        location.runFrom.push_back(found.columns[k].from - from);
+        location.runTo.push_back(found.columns[k].to - from);
+        from += found.widths[k];
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<TableLocation> dataTable(const ReportText& text, int from, int to) {
+    const int first = firstRecordBlock(text, from, to);
+    if (first < 0) return std::nullopt;
+    // Up from the first record, past the block lines of its group ("VADE : Nisan 2024", "253
+    // TESİS, MAKİNE VE CİHAZLAR"), to the rule under the headings or the headings.
+    constexpr int kBlockLines = 6;
+    int j = first - 1;
+    for (int passed = 0; j >= from; --j) {
+        const std::string_view line = text.line(j);
+        if (isBlank(line)) continue;
+        if (isRuleLike(line) || (mayHead(line) && wordGroups(line) >= 2)) break;
+        if (++passed > kBlockLines) return std::nullopt;
+    }
+    if (j < from || (isRuleLike(text.line(j)) && (j == 0 || !mayHead(text.line(j - 1)))))
+        return std::nullopt;
+    TableLocation at;
+    at.line = j;
+    at.format = TableFormat::Data;
+    at.separator = "\n";  // parts nothing: the columns are the records'
+    at.broader = true;
+    if (!readDataColumns(text, at, to)) return std::nullopt;
+    return at;
+}
+
+namespace {
+
+// How many of the boundaries between the fields `widths` cut lines by a word of `line` runs
+// over: a record of another table's columns runs over some.
+int crossings(std::string_view raw, const std::vector<std::int32_t>& widths) {
+    const std::string_view line = withoutFormFeed(raw);
+    int n = 0;
+    std::size_t at = 0;
+    for (std::size_t k = 0; k + 1 < widths.size(); ++k) {
+        at += static_cast<std::size_t>(std::max(widths[k], 0));
+        if (at == 0 || at >= line.size()) break;
+        n += line[at - 1] != ' ' && line[at] != ' ';
+    }
+    return n;
+}
+
+// Where a table of columns read from its records begins after `from`, before `to`, inside
+// the table that `widths` cut: at a line of headings that is none of that table's, over
+// records whose words run over that table's columns. -1 when none does.
+int dataTableStart(const ReportText& text, int from, int to,
+                   const std::vector<std::int32_t>& widths,
+                   const std::vector<std::string>& headings) {
+    constexpr int kLookedRecords = 3;
+    for (int j = from; j < to; ++j) {
+        const std::string_view line = text.line(j);
+        if (!mayHead(line) || wordGroups(line) < 2) continue;
+        const std::string key(repeatKey(line));
+        if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
+        int records = 0, across = 0;
+        for (int i = j + 1; i < to && records < kLookedRecords && i <= j + 12; ++i) {
+            const std::string_view next = text.line(i);
+            if (!looksLikeRecord(withoutFormFeed(next))) continue;
+            ++records;
+            across += crossings(next, widths) > 0;
+        }
+        if (records >= 2 && 2 * across > records) return j;
+    }
+    return -1;
+}
+
+// The heading lines over a table's line, right-trimmed: the line itself too when it is no
+// rule (a table of columns read from its records, under no rule).
+std::vector<std::string> headingsOf(const ReportText& text, const TableLocation& at) {
+    std::vector<std::string> headings;
+    const int j = at.line;
+    const bool ruled = isRuleLike(text.line(j));
+    for (int h = ruled ? j - 1 : j; h >= 0 && h > j - 4 && mayHead(text.line(h)); --h)
+        headings.emplace_back(repeatKey(text.line(h)));
+    return headings;
+}
+
+}  // namespace
+
+void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
+    constexpr int kMoreHeadingLines = 2;
+    // A table of the records' columns printed before the first one found (a loan plan under
+    // no rule, then tables in frames).
+    if (!tables.empty()) {
+        ReportTable found = tables.front();
+        titleOf(text, found);
+        if (std::optional<TableLocation> before = dataTable(text, 0, found.firstLine)) {
+            ReportTable first;
+            first.location = std::move(*before);
+            first.endLine = found.firstLine;
+            tables.front().firstLine = found.firstLine;
+            tables.front().titleLine = found.titleLine;
+            tables.front().title = found.title;
+            tables.insert(tables.begin(), std::move(first));
+        }
+    }
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        ReportTable& table = tables[t];
+        const std::vector<std::string> headings = headingsOf(text, table.location);
+        for (int from = table.location.line + 1; from < table.endLine;) {
+            const int j =
+                dataTableStart(text, from, table.endLine, table.location.widths, headings);
+            if (j < 0) break;
+            // A table of the records' columns cuts by what its records before `j` give.
+            if (table.location.format == TableFormat::Data) {
+                TableLocation before = table.location;
+                if (readDataColumns(text, before, j) &&
+                    dataTableStart(text, j, j + 1, before.widths, headings) < 0) {
+                    from = j + 1;
+                    continue;
+                }
+            }
+            int line = j;
+            while (line + 1 < table.endLine && line < j + kMoreHeadingLines &&
+                   mayHead(text.line(line + 1)))
+                ++line;
+            if (line + 1 < table.endLine && isRuleLike(text.line(line + 1))) ++line;
+            ReportTable next;
+            next.location.line = line;
+            next.location.format = TableFormat::Data;
+            next.location.separator = "\n";
+            next.location.broader = true;
+            next.endLine = table.endLine;
+            if (!readDataColumns(text, next.location, next.endLine)) {
+                from = j + 1;
+                continue;
+            }
+            titleOf(text, next);
+            table.endLine = next.firstLine;
+            tables.insert(tables.begin() + static_cast<std::ptrdiff_t>(t) + 1, std::move(next));
+            break;
+        }
+    }
+    for (ReportTable& table : tables) {
+        if (table.location.format == TableFormat::Data)
+            readDataColumns(text, table.location, table.endLine);
+    }
+}
+
+}  // namespace tablamo::finder_detail

@@ -1,0 +1,277 @@
+#include "clean/first_reading.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "clean/column_typing.h"
+#include "clean/line_cutter.h"
+#include "clean/total_label.h"
+#include "clean/value_reading.h"
+#include "core/report_text.h"
+
+namespace tablamo {
+namespace {
+
+constexpr int kFields = CutLine::kFields;
+// Lines enough to read the kinds by; the records of a longer report type them again.
+constexpr int kReadingLines = 20000;
+
+// Whether field `k` starts past the end of the table line: a width of the settings' beyond
+// the table's columns.
+bool pastTableLine(const TableLayout& table, int k) {
+    const std::uint32_t from = table.fields.from[static_cast<std::size_t>(k)];
+    return !table.tableText.empty() && from > table.tableText.size();
+}
+
+// A value that shows how amounts are written: with decimals or grouped thousands.
+bool showsAmount(const ValueFacts& f) {
+    return f.amount.valid && (f.amount.decimal || f.amount.grouping || f.amount.ambiguous);
+}
+
+// Whether an amount's separators can stand in the table's notation: "191.01" in a table
+// whose amounts print "1.192,69" is an account's code, no amount.
+bool fitsNotation(const AmountForm& a, const std::optional<AmountNotation>& notation) {
+    if (!notation) return true;
+    return (!a.decimal || a.decimal == notation->decimal) &&
+           (!a.grouping || a.grouping == notation->grouping);
+}
+
+// The notation the amounts of lines `from` to `end` show beyond doubt: both a decimal and a
+// grouping separator in one value ("1.192,69"), the one most such values show; without
+// such a value, the Turkish one where decimals after a comma stand beside decimals after a
+// point; else nothing.
+std::optional<AmountNotation> shownNotation(const ReportText& text, const TableLayout& table,
+                                            int from, int end, YearWindow years) {
+    constexpr int kLooked = 20000;
+    LineCutter cutter(table.fields, years);
+    int turkish = 0, english = 0, commas = 0, points = 0;
+    for (int i = from, n = 0; i < end && n < kLooked; ++i) {
+        const std::string_view line = text.line(i);
+        if (plainRole(line, table) != LineRole::Other) continue;
+        ++n;
+        const CutLine& c = cutter.cut(line);
+        for (int k = 0; k < c.count; ++k) {
+            const AmountForm& a = c.facts[static_cast<std::size_t>(k)].amount;
+            if (!a.valid || !a.decimal) continue;
+            if (!a.grouping) {
+                (a.decimal == ',' ? commas : points) += 1;
+                continue;
+            }
+            (a.decimal == ',' ? turkish : english) += 1;
+        }
+    }
+    // Without both separators in a value: decimals after a comma beside decimals after a
+    // point ("27522,71" beside the code "191.02") are the Turkish notation's.
+    if (turkish == 0 && english == 0)
+        return commas > 0 && points > 0 ? std::optional<AmountNotation>(AmountNotation{',', '.'})
+                                        : std::nullopt;
+    return turkish >= english ? AmountNotation{',', '.'} : AmountNotation{'.', ','};
+}
+
+// Whether the line's words, inside its frame, begin with a field's label ("║ Yevmiye No: 12
+// Tarih: 10.01.2010"): a group's block, no record however its values read.
+bool opensWithLabel(std::string_view line) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return false;
+    std::size_t i = 0;
+    while (i < colon && (line[i] == ' ' || line[i] == '|' || line[i] == '\f' ||
+                         static_cast<unsigned char>(line[i]) >= 0xB0))
+        ++i;
+    if (i == colon) return false;
+    for (std::size_t j = i; j < colon; ++j) {
+        if (line[j] >= '0' && line[j] <= '9') return false;
+    }
+    return true;
+}
+
+// The fields whose values that read as amounts, three at least and not all alike, all stand
+// in one place, some with a fraction ("770.01", "120.02" in their frame's cells): codes where
+// they lead the records, since amounts of many sizes end in one place but begin in many.
+std::array<bool, kFields> fixedPlaces(const ReportText& text, const TableLayout& table, int from,
+                                      int end, YearWindow years) {
+    constexpr int kLooked = 2000;
+    constexpr int kAtLeast = 3;
+    std::array<int, kFields> count{}, first{}, last{};
+    std::array<bool, kFields> same, alike;
+    same.fill(true);
+    alike.fill(true);
+    std::array<std::string, kFields> one;
+    std::array<bool, kFields> fraction{};
+    std::array<int, kFields> filled{};
+    LineCutter cutter(table.fields, years);
+    for (int i = from, n = 0; i < end && n < kLooked; ++i) {
+        const std::string_view line = text.line(i);
+        if (plainRole(line, table) != LineRole::Other) continue;
+        ++n;
+        const CutLine& c = cutter.cut(line);
+        for (int k = 0; k < c.count; ++k) {
+            const auto idx = static_cast<std::size_t>(k);
+            filled[idx] += !c.facts[idx].empty;
+            const AmountForm& a = c.facts[idx].amount;
+            if (!a.valid) continue;
+            fraction[idx] = fraction[idx] || (a.decimal && !a.grouping);
+            if (count[idx]++ == 0) {
+                first[idx] = c.first[idx];
+                last[idx] = c.last[idx];
+                one[idx].assign(c.value[idx]);
+            } else if (first[idx] != c.first[idx] || last[idx] != c.last[idx]) {
+                same[idx] = false;
+            } else if (alike[idx] && c.value[idx] != one[idx]) {
+                alike[idx] = false;
+            }
+        }
+    }
+    // Only the records' first column: a rate or a price may print in one width throughout.
+    std::array<bool, kFields> fixed{};
+    std::size_t k = 0;
+    while (k < fixed.size() && filled[k] == 0) ++k;
+    if (k < fixed.size()) fixed[k] = count[k] >= kAtLeast && same[k] && !alike[k] && fraction[k];
+    return fixed;
+}
+
+}  // namespace
+
+FirstReading readKinds(const ReportText& text, const TableLayout& table, int from, int end,
+                       DateOrder regional, YearWindow years, int begin) {
+    std::array<ColumnStats, kFields> evidence, all;
+    std::array<int, kFields> filled{}, filledAll{};  // by sure lines; by lines with an amount
+    int amountLines = 0;
+    FirstReading reading;
+    LineCutter cutter(table.fields, years);
+    const int last = std::min(end, text.lineCount());
+    // A line printed again and again (a page header's title with its date, the first time
+    // over the table) is no evidence.
+    std::unordered_map<std::string_view, int> printed;
+    for (int i = std::max(begin, 0), n = 0; i < last && n < kReadingLines; ++i) {
+        const std::string_view line = text.line(i);
+        if (plainRole(line, table) != LineRole::Other) continue;
+        ++n;
+        ++printed[repeatKey(line)];
+    }
+    const std::optional<AmountNotation> notation = shownNotation(text, table, from, last, years);
+    const std::array<bool, kFields> fixed = fixedPlaces(text, table, from, last, years);
+    int seen = 0, sure = 0, repeated = 0;
+    std::array<bool, 2> splitHolds{};  // among the sure records; among the other lines
+    int i = from;
+    // A report printed twice into one file repeats every line: then every line is evidence.
+    for (const bool skipRepeated : {true, false}) {
+        for (int k = 0; k < kFields; ++k) {
+            const auto idx = static_cast<std::size_t>(k);
+            evidence[idx] = all[idx] = ColumnStats(table.runFrom[idx], table.runTo[idx]);
+        }
+        filled = filledAll = {};
+        amountLines = 0;
+        splitHolds = {};
+        seen = sure = repeated = 0;
+        for (i = from; i < last && seen < kReadingLines; ++i) {
+            const std::string_view line = text.line(i);
+            if (plainRole(line, table) != LineRole::Other) continue;
+            ++seen;
+            if (skipRepeated && printed[repeatKey(line)] > 1) {
+                ++repeated;
+                continue;
+            }
+            const CutLine& c = cutter.cut(line);
+            bool amount = false;
+            int ident = 0;
+            for (int k = 0; k < c.count; ++k) {
+                const ValueFacts& f = c.facts[static_cast<std::size_t>(k)];
+                const bool shows = showsAmount(f) && fitsNotation(f.amount, notation);
+                amount |= shows;
+                // The split-off character is no code, whatever it holds; nor is what runs
+                // on past the table line (the last digit of a total printed a place further
+                // right than the records).
+                if (k == table.splitField || pastTableLine(table, k)) continue;
+                // A code that reads as an amount ("191.02" among "1,234.56") stands at its
+                // column's left, far from its right.
+                const auto idx = static_cast<std::size_t>(k);
+                const bool leftOnly = c.first[idx] >= 0 && c.first[idx] <= table.runFrom[idx] + 1 &&
+                                      c.last[idx] < table.runTo[idx] - 2;
+                ident += f.dateOrders != 0 || (f.codeToken && (!shows || leftOnly || fixed[idx]));
+            }
+            // A total's words make no record for sure, whatever its count column holds
+            // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
+            const bool isSure = amount && ident > 0 &&
+                                !isTotalLabel(winText(line), /*balance=*/false) &&
+                                !opensWithLabel(line);
+            sure += isSure;
+            amountLines += amount;
+            for (int k = 0; k < c.count; ++k) {
+                const auto idx = static_cast<std::size_t>(k);
+                const std::string_view value = c.value[idx];
+                all[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
+                if (amount && !c.facts[idx].empty) ++filledAll[idx];
+                if (isSure) evidence[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
+                if (isSure && !c.facts[idx].empty) ++filled[idx];
+            }
+            if (amount && table.splitField >= 0) {
+                const ValueFacts& f = c.facts[static_cast<std::size_t>(table.splitField)];
+                if (!f.empty && !f.mark) splitHolds[isSure ? 0 : 1] = true;
+            }
+        }
+        if (sure > 0 || repeated == 0) break;
+    }
+    // What the split-off character holds, by the sure records; without any, by every line
+    // with an amount (a table keyed by month names: "Mayıs   2.232.287,42").
+    reading.mergeSplit = sure > 0 ? splitHolds[0] : splitHolds[1];
+    reading.end = i;
+    // Without an amount beside a date or a code anywhere, every line is evidence.
+    const auto& stats = sure > 0 ? evidence : all;
+    const std::optional<AmountNotation> shown = notation ? notation : tableNotation(stats);
+    for (int k = 0; k < kFields; ++k) {
+        ColumnDecision& kind = reading.kinds[static_cast<std::size_t>(k)];
+        kind = stats[static_cast<std::size_t>(k)].decide(regional, shown ? &*shown : nullptr);
+        if (fixed[static_cast<std::size_t>(k)] && kind.kind == ColumnKind::Amount) {
+            kind = ColumnDecision();
+            kind.kind = ColumnKind::Code;
+        }
+    }
+    // The key columns: dates or codes that most sure records fill. A date range in
+    // a page header that falls into a code column is then no record.
+    // A dated report's records are its dated lines: a code column is then no key.
+    bool anyKey = false;
+    for (const ColumnKind wanted : {ColumnKind::Date, ColumnKind::Code}) {
+        for (int k = 0; k < kFields && !anyKey; ++k) {
+            const auto idx = static_cast<std::size_t>(k);
+            if (reading.kinds[idx].kind != wanted || sure == 0 || 5 * filled[idx] < 4 * sure)
+                continue;
+            for (int j = k; j < kFields; ++j) {
+                const auto jdx = static_cast<std::size_t>(j);
+                reading.keys[jdx] =
+                    reading.kinds[jdx].kind == wanted && 5 * filled[jdx] >= 4 * sure;
+            }
+            anyKey = true;
+        }
+    }
+    if (!anyKey) {
+        for (int k = 0; k < kFields; ++k) {
+            const ColumnKind kind = reading.kinds[static_cast<std::size_t>(k)].kind;
+            reading.keys[static_cast<std::size_t>(k)] =
+                kind == ColumnKind::Date || kind == ColumnKind::Code;
+            anyKey |= reading.keys[static_cast<std::size_t>(k)];
+        }
+    }
+    // No date or code anywhere ("Ocak  38.950,95  18.988,65"): the first text column that
+    // the lines with an amount fill names the records.
+    for (int k = 0; k < kFields && !anyKey && sure == 0 && amountLines > 0; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        if (k == table.splitField || reading.kinds[idx].kind != ColumnKind::Text) continue;
+        if (5 * filledAll[idx] < 4 * amountLines) continue;
+        reading.keys[idx] = true;
+        anyKey = true;
+    }
+    // The usual columns: dates or codes beside the keys that most sure records fill.
+    for (int k = 0; k < kFields; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        const ColumnKind kind = reading.kinds[idx].kind;
+        reading.usual[idx] = sure > 0 && !reading.keys[idx] && k != table.splitField &&
+                             (kind == ColumnKind::Date || kind == ColumnKind::Code) &&
+                             5 * filled[idx] >= 4 * sure;
+    }
+    return reading;
+}
+
+}  // namespace tablamo

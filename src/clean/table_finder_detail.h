@@ -1,0 +1,73 @@
+#pragma once
+/// The table finder's steps that its files share: table_finder.cpp finds the tables by their
+/// rules and frames, bar_tables.cpp those drawn with bars alone (or parted by bars among a
+/// rule's columns), data_tables.cpp those whose columns their records give.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "clean/table_finder.h"
+#include "core/table_location.h"
+
+namespace tablamo {
+
+class ReportText;
+
+namespace finder_detail {
+
+/// The line past its form feeds.
+inline std::string_view withoutFormFeed(std::string_view line) {
+    while (!line.empty() && line.front() == '\f') line.remove_prefix(1);
+    return line;
+}
+
+/// Whether a line holds nothing but blanks and form feeds.
+inline bool isBlank(std::string_view line) {
+    return line.find_first_not_of(" \f") == std::string_view::npos;
+}
+
+/// Whether a line prints a figure: digits on both sides of a point, comma or slash (an
+/// amount, a date), which no heading does.
+inline bool printsFigure(std::string_view line) {
+    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+        const bool digitBefore = line[i - 1] >= '0' && line[i - 1] <= '9';
+        const bool digitAfter = line[i + 1] >= '0' && line[i + 1] <= '9';
+        if ((line[i] == '.' || line[i] == ',' || line[i] == '/') && digitBefore && digitAfter)
+            return true;
+    }
+    return false;
+}
+
+/// The widths of a line parted where `at` says: each field ends with its separator, and a
+/// separator at the line's first mark is the frame's border, no column's end.
+std::vector<std::int32_t> partWidths(std::string_view raw, const std::vector<std::size_t>& at);
+
+/// A table drawn with bars alone (or parted by colons): the bars that most lines of three
+/// bars or more print where they stand, printed by at least three lines of figures; the table
+/// begins at the first line that prints them (its headings).
+std::optional<TableLocation> barTable(const ReportText& text);
+
+/// A table found by its rule whose lines of figures print bars (or colons) where they part
+/// its columns: the bars part them, as in a table drawn with bars alone, from the first line
+/// that prints them (its headings).
+void barsAmong(const ReportText& text, ReportTable& table);
+
+/// A table whose columns no rule parts, the first between lines `from` and `to`: over its first
+/// block of records a rule of one run (or of runs that part no columns, over the amounts
+/// alone) under the headings, or the headings themselves; its columns read from the records.
+std::optional<TableLocation> dataTable(const ReportText& text, int from, int to);
+
+/// The tables of columns read from their records that a report prints among the others (a
+/// summary under its own headings after a ledger): each splits off the table it stands in,
+/// from its headings on. Each such table's columns are read from its own records.
+void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables);
+
+/// A table's first line and title: over its headings (the text lines over its rule, or its
+/// frame) and the blank lines over them, the line that names it.
+void titleOf(const ReportText& text, ReportTable& table);
+
+}  // namespace finder_detail
+}  // namespace tablamo
