@@ -115,6 +115,7 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
         m_lastWhole = whole;
     }
     m_placeholders += facts.placeholder;
+    m_rightDashes += facts.placeholder && first > m_runFrom + 1 && last >= m_runTo - 2;
     m_tokens += facts.token;
     m_codeTokens += facts.codeToken;
     m_marks += facts.mark;
@@ -128,6 +129,7 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_dates += o.m_dates;
     m_amounts += o.m_amounts;
     m_placeholders += o.m_placeholders;
+    m_rightDashes += o.m_rightDashes;
     m_tokens += o.m_tokens;
     m_codeTokens += o.m_codeTokens;
     m_marks += o.m_marks;
@@ -176,8 +178,11 @@ ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* tab
             // amounts (300.01) stand left-aligned. In a narrow column ("30" days under
             // "---") values that end at the rule's last character and none at its first
             // stand right.
+            // Values all of one width fill their column either way: the dashes printed
+            // for nothing at its right end tell it stands right.
             const bool flushRight = m_lastMin >= m_runTo && m_firstMax > m_runFrom;
-            const bool left = m_firstMax <= m_runFrom + 1 && !flushRight;
+            const bool dashesRight = m_rightDashes > 0 && m_rightDashes == m_placeholders;
+            const bool left = m_firstMax <= m_runFrom + 1 && !flushRight && !dashesRight;
             const bool right = m_lastMin >= m_runTo - 2;
             // A row number counts the records: each one more than the one before, but
             // where another reader's lines begin.

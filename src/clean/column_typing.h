@@ -123,6 +123,7 @@ public:
 private:
     int m_runFrom, m_runTo;
     int m_values = 0, m_dates = 0, m_amounts = 0, m_placeholders = 0;
+    int m_rightDashes = 0;  // placeholders that stand at the right end, not the left
     int m_tokens = 0, m_codeTokens = 0, m_marks = 0;
     int m_wraps = 0;
     // Whole numbers one more than the value before: a row number counts the records.
