@@ -46,7 +46,9 @@ TEST_F(CleanTablesTest, TheTablePickedIsShownAndEveryTableIsSaved) {
         EXPECT_EQ(model().rowCount(), p.rows);
         EXPECT_EQ(model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
                   QString::fromUtf8(p.heading));
-        if (*p.first) EXPECT_EQ(shown(1, 2), QString::fromUtf8(p.first));
+        if (*p.first) {
+            EXPECT_EQ(shown(1, 2), QString::fromUtf8(p.first));
+        }
         EXPECT_EQ(tables.currentIndex(), p.pick);
     }
 
