@@ -3,11 +3,13 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <utility>
 
 #include "cli/job.h"
 #include "cli/locale_defaults.h"
 #include "cli/option_values.h"
 #include "commands/clean_switches.h"
+#include "core/platform/system.h"
 
 namespace tablamo::cli {
 namespace {
@@ -387,7 +389,11 @@ bool turkishHelp() {
         const char* value = std::getenv(name);
         return std::string_view(value ? value : "");
     };
-    const std::string name = localeNameOf(env("LC_ALL"), env("LC_MESSAGES"), env("LANG"));
+    std::string name = localeNameOf(env("LC_ALL"), env("LC_MESSAGES"), env("LANG"));
+    // Without a locale named (as on Windows), the language the system shows its texts in.
+    if (name == "C") {
+        if (std::string shown = platform::userLanguage(); !shown.empty()) name = std::move(shown);
+    }
     return lower(name.substr(0, 2)) == "tr" &&
            (name.size() == 2 || !std::isalpha(static_cast<unsigned char>(name[2])));
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 
 #include "cli/command_line.h"
 #include "cli/options.h"
@@ -209,6 +211,45 @@ TEST(ParseCommandLine, HelpGoesToStandardOutput) {
     EXPECT_NE(r.out.find("--decimal-separator"), std::string::npos);
     EXPECT_EQ(r.err, "");
 }
+
+#ifndef _WIN32
+// --help speaks the language of the locale the environment names, its messages' first.
+TEST(TurkishHelp, ByTheLocaleTheEnvironmentNames) {
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* n : names) {
+        const char* v = std::getenv(n);
+        saved.push_back(v ? std::optional<std::string>(v) : std::nullopt);
+    }
+    const struct {
+        const char* all;
+        const char* messages;
+        const char* lang;
+        bool turkish;
+    } cases[] = {
+        {"", "", "tr_TR.UTF-8", true},
+        {"", "", "tr", true},
+        {"", "", "en_US.UTF-8", false},
+        {"en_US.UTF-8", "", "tr_TR.UTF-8", false},
+        {"", "tr_TR", "en_US", true},
+        {"", "", "trk", false},
+        {"", "", "", false},
+    };
+    for (const auto& c : cases) {
+        ::setenv("LC_ALL", c.all, 1);
+        ::setenv("LC_MESSAGES", c.messages, 1);
+        ::setenv("LANG", c.lang, 1);
+        EXPECT_EQ(cli::turkishHelp(), c.turkish) << c.all << "|" << c.messages << "|" << c.lang;
+    }
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        if (saved[i]) {
+            ::setenv(names[i], saved[i]->c_str(), 1);
+        } else {
+            ::unsetenv(names[i]);
+        }
+    }
+}
+#endif
 
 TEST(ParseCommandLine, FormatComesFromToElseFromTheOutputsExtensionElseCsv) {
     testing::TempDir dir;

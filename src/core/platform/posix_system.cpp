@@ -39,6 +39,8 @@ void keepRunningPastFileSizeLimit() { ::signal(SIGXFSZ, SIG_IGN); }
 
 std::optional<RegionalSettings> systemRegionalSettings() { return std::nullopt; }
 
+std::string userLanguage() { return {}; }
+
 std::tm localTime(std::time_t t) {
     std::tm local{};
     ::localtime_r(&t, &local);

@@ -52,6 +52,10 @@ void keepRunningPastFileSizeLimit();
 /// names.
 std::optional<RegionalSettings> systemRegionalSettings();
 
+/// The language the user's system shows its texts in, as a locale name ("tr-TR"); empty on
+/// POSIX, where the environment names it.
+std::string userLanguage();
+
 /// The local calendar time of `t`.
 std::tm localTime(std::time_t t);
 /// The calendar time of `t` in UTC.

@@ -34,6 +34,13 @@ std::string localeValue(LCTYPE type) {
 
 }  // namespace
 
+std::string userLanguage() {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH];
+    const int n = ::LCIDToLocaleName(MAKELCID(::GetUserDefaultUILanguage(), SORT_DEFAULT), name,
+                                     LOCALE_NAME_MAX_LENGTH, 0);
+    return n > 1 ? narrow(std::wstring_view(name, static_cast<std::size_t>(n - 1))) : std::string();
+}
+
 std::vector<std::string> commandLineArguments(int, char**) {
     // The narrow arguments are in the ANSI code page, which lacks letters of most file
     // names; the wide command line has them all.
