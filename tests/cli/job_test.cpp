@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
+#include <string_view>
 
 #include "cli/command_line.h"
 #include "cli/options.h"
@@ -376,8 +377,8 @@ TEST(OptionDecls, EverySwitchTheWindowRemembersIsAnOption) {
         const auto o = std::find_if(options.begin(), options.end(),
                                     [&](const OptionDecl& o) { return longName(o) == s.option; });
         ASSERT_NE(o, options.end());
-        EXPECT_EQ(o->help, s.help);
-        EXPECT_EQ(o->helpTr, s.helpTr);
+        EXPECT_EQ(std::string_view(o->help), s.help);
+        EXPECT_EQ(std::string_view(o->helpTr), s.helpTr);
         EXPECT_EQ(o->cleanOnly, s.which != CleanSwitch::CleanTable);
     }
 }
