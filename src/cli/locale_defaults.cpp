@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "core/platform/system.h"
@@ -98,6 +99,16 @@ ShortDateFormat localeShortDateFormat() {
     const RegionalSettings r = regionalOfLocale(
         localeNameOf(environment("LC_ALL"), environment("LC_TIME"), environment("LANG")));
     return {r.dateSeparator, r.dateOrder};
+}
+
+bool turkishHelp() {
+    std::string name =
+        localeNameOf(environment("LC_ALL"), environment("LC_MESSAGES"), environment("LANG"));
+    if (name == "C") {
+        if (std::string shown = platform::userLanguage(); !shown.empty()) name = std::move(shown);
+    }
+    return name.size() >= 2 && lowerCase(name[0]) == 't' && lowerCase(name[1]) == 'r' &&
+           (name.size() == 2 || !isLetter(name[2]));
 }
 
 }  // namespace tablamo::cli

@@ -44,4 +44,9 @@ char localeDecimalSeparator();
 /// settings', else the environment's locale's (LC_ALL, LC_TIME, LANG).
 ShortDateFormat localeShortDateFormat();
 
+/// Whether help is given in Turkish: the locale LC_ALL, LC_MESSAGES or LANG names is a
+/// Turkish one ("tr_TR.UTF-8"); without one named (as on Windows), the language the system
+/// shows its texts in is.
+bool turkishHelp();
+
 }  // namespace tablamo::cli

@@ -3,13 +3,11 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
-#include <utility>
 
 #include "cli/job.h"
 #include "cli/locale_defaults.h"
 #include "cli/option_values.h"
 #include "commands/clean_switches.h"
-#include "core/platform/system.h"
 
 namespace tablamo::cli {
 namespace {
@@ -382,20 +380,6 @@ std::string longName(const OptionDecl& option) {
     const std::string all(option.names);
     const std::size_t comma = all.rfind(',');
     return comma == std::string::npos ? all : all.substr(comma + 1);
-}
-
-bool turkishHelp() {
-    const auto env = [](const char* name) {
-        const char* value = std::getenv(name);
-        return std::string_view(value ? value : "");
-    };
-    std::string name = localeNameOf(env("LC_ALL"), env("LC_MESSAGES"), env("LANG"));
-    // Without a locale named (as on Windows), the language the system shows its texts in.
-    if (name == "C") {
-        if (std::string shown = platform::userLanguage(); !shown.empty()) name = std::move(shown);
-    }
-    return lower(name.substr(0, 2)) == "tr" &&
-           (name.size() == 2 || !std::isalpha(static_cast<unsigned char>(name[2])));
 }
 
 }  // namespace tablamo::cli

@@ -38,8 +38,4 @@ std::span<const OptionDecl> optionDecls();
 /// The option's long name: "--output" of "-o,--output".
 std::string longName(const OptionDecl& option);
 
-/// Whether help is given in Turkish: the locale LC_ALL, LC_MESSAGES or LANG names is a
-/// Turkish one ("tr_TR.UTF-8").
-bool turkishHelp();
-
 }  // namespace tablamo::cli

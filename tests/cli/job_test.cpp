@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "cli/command_line.h"
+#include "cli/locale_defaults.h"
 #include "cli/options.h"
 #include "commands/clean_switches.h"
 #include "support/temp_dir.h"
