@@ -39,6 +39,20 @@ bool fitsNotation(const AmountForm& a, const std::optional<AmountNotation>& nota
            (!a.grouping || a.grouping == notation->grouping);
 }
 
+// Each of the first `looked` lines from `from` to `end` that no plain role takes, cut into
+// the table's fields.
+template <class Each>
+void eachCutLine(const ReportText& text, const TableLayout& table, int from, int end, int looked,
+                 YearWindow years, Each each) {
+    LineCutter cutter(table.fields, years);
+    for (int i = from, n = 0; i < end && n < looked; ++i) {
+        const std::string_view line = text.line(i);
+        if (plainRole(line, table) != LineRole::Other) continue;
+        ++n;
+        each(cutter.cut(line));
+    }
+}
+
 // The notation the amounts of lines `from` to `end` show beyond doubt: both a decimal and a
 // grouping separator in one value ("1.192,69"), the one most such values show; without
 // such a value, the Turkish one where decimals after a comma stand beside decimals after a
@@ -46,13 +60,8 @@ bool fitsNotation(const AmountForm& a, const std::optional<AmountNotation>& nota
 std::optional<AmountNotation> shownNotation(const ReportText& text, const TableLayout& table,
                                             int from, int end, YearWindow years) {
     constexpr int kLooked = 20000;
-    LineCutter cutter(table.fields, years);
     int turkish = 0, english = 0, commas = 0, points = 0;
-    for (int i = from, n = 0; i < end && n < kLooked; ++i) {
-        const std::string_view line = text.line(i);
-        if (plainRole(line, table) != LineRole::Other) continue;
-        ++n;
-        const CutLine& c = cutter.cut(line);
+    eachCutLine(text, table, from, end, kLooked, years, [&](const CutLine& c) {
         for (int k = 0; k < c.count; ++k) {
             const AmountForm& a = c.facts[static_cast<std::size_t>(k)].amount;
             if (!a.valid || !a.decimal) continue;
@@ -62,7 +71,7 @@ std::optional<AmountNotation> shownNotation(const ReportText& text, const TableL
             }
             (a.decimal == ',' ? turkish : english) += 1;
         }
-    }
+    });
     // Without both separators in a value: decimals after a comma beside decimals after a
     // point ("27522,71" beside the code "191.02") are the Turkish notation's.
     if (turkish == 0 && english == 0)
@@ -101,12 +110,7 @@ std::array<bool, kFields> fixedPlaces(const ReportText& text, const TableLayout&
     std::array<std::string, kFields> one;
     std::array<bool, kFields> fraction{};
     std::array<int, kFields> filled{};
-    LineCutter cutter(table.fields, years);
-    for (int i = from, n = 0; i < end && n < kLooked; ++i) {
-        const std::string_view line = text.line(i);
-        if (plainRole(line, table) != LineRole::Other) continue;
-        ++n;
-        const CutLine& c = cutter.cut(line);
+    eachCutLine(text, table, from, end, kLooked, years, [&](const CutLine& c) {
         for (int k = 0; k < c.count; ++k) {
             const auto idx = static_cast<std::size_t>(k);
             filled[idx] += !c.facts[idx].empty;
@@ -123,7 +127,7 @@ std::array<bool, kFields> fixedPlaces(const ReportText& text, const TableLayout&
                 alike[idx] = false;
             }
         }
-    }
+    });
     // Only the records' first column: a rate or a price may print in one width throughout.
     std::array<bool, kFields> fixed{};
     std::size_t k = 0;
