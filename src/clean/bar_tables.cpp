@@ -61,6 +61,13 @@ CommonBars commonBars(const ReportText& text, int from, int end, char colon) {
 // first line among `from` to `end` that prints them (its headings); false when none does.
 bool barsFrom(const ReportText& text, int from, int end, char colon,
               const std::vector<std::size_t>& bars, TableLocation& at) {
+    // The first bar is the frame's left edge unless a line of these bars prints something
+    // before it: a frame drawn without edges.
+    bool edge = true;
+    for (int j = from; j < end && edge; ++j) {
+        const std::string_view line = withoutFormFeed(text.line(j));
+        if (barsOf(line, colon) == bars && line.find_first_not_of(' ') < bars.front()) edge = false;
+    }
     for (int j = from; j < end; ++j) {
         const std::string_view line = text.line(j);
         if (barsOf(line, colon) != bars) continue;
@@ -69,7 +76,7 @@ bool barsFrom(const ReportText& text, int from, int end, char colon,
         at.separator = std::string(1, withoutFormFeed(line)[bars.front()]);
         at.broader = true;
         at.barsAlone = true;
-        at.widths = partWidths(line, bars);
+        at.widths = partWidths(line, bars, edge);
         return true;
     }
     return false;
@@ -77,9 +84,10 @@ bool barsFrom(const ReportText& text, int from, int end, char colon,
 
 }  // namespace
 
-std::vector<std::int32_t> partWidths(std::string_view raw, const std::vector<std::size_t>& at) {
+std::vector<std::int32_t> partWidths(std::string_view raw, const std::vector<std::size_t>& at,
+                                     bool leftEdge) {
     const std::string_view line = withoutFormFeed(raw);
-    const std::size_t first = line.find_first_not_of(' ');
+    const std::size_t first = leftEdge ? line.find_first_not_of(' ') : std::string_view::npos;
     std::vector<std::int32_t> widths;
     std::size_t from = 0;
     for (const std::size_t p : at) {

@@ -42,8 +42,10 @@ inline bool printsFigure(std::string_view line) {
 }
 
 /// The widths of a line parted where `at` says: each field ends with its separator, and a
-/// separator at the line's first mark is the frame's border, no column's end.
-std::vector<std::int32_t> partWidths(std::string_view raw, const std::vector<std::size_t>& at);
+/// separator at the line's first mark is the frame's border, no column's end, where `leftEdge`
+/// says the frame has one.
+std::vector<std::int32_t> partWidths(std::string_view raw, const std::vector<std::size_t>& at,
+                                     bool leftEdge = true);
 
 /// A table drawn with bars alone (or parted by colons): the bars that most lines of three
 /// bars or more print where they stand, printed by at least three lines of figures; the table
