@@ -40,6 +40,11 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
         const std::int64_t from = std::max<std::uint32_t>(table.fields.from[idx], 1);
         return std::pair<std::int64_t, std::int64_t>(from, from + table.fields.length[idx] - 1);
     };
+    // The marks split off an amount.
+    auto marksAt = [&](std::size_t c) {
+        return kept[c] == table.splitField ||
+               (kept[c] >= 0 && table.gluedMarks[static_cast<std::size_t>(kept[c])]);
+    };
     for (const int h : table.headingLines) {
         const std::string_view line = text.line(h);
         std::size_t i = 0;
@@ -100,12 +105,13 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
                 // The marks split off an amount take the marks' own heading ("B/A") and a word
                 // that stands over them mostly, not the amount's heading that ends over its
                 // glued mark.
-                if (kept[c] == table.splitField &&
-                    (marksHeading(line.substr(start, i - start)) || 2 * overlap >= b - a + 1)) {
+                if (marksAt(c) &&
+                    (marksHeading(line.substr(start, i - start)) || 2 * overlap > b - a + 1)) {
                     best = static_cast<int>(c);
                     break;
                 }
-                if (overlap >= bestOverlap) {
+                // A tie goes to the later column, unless that is the marks split off.
+                if (overlap > bestOverlap || (overlap == bestOverlap && !marksAt(c))) {
                     best = static_cast<int>(c);
                     bestOverlap = overlap;
                 }

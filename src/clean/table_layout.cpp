@@ -211,6 +211,8 @@ void TableLayout::splitGluedMarks(const ReportText& text, const std::vector<int>
         widths[idx] = before;
         widths.insert(widths.begin() + static_cast<std::ptrdiff_t>(k) + 1, rest);
         if (splitField > k) ++splitField;
+        std::copy_backward(gluedMarks.begin() + k + 1, gluedMarks.end() - 1, gluedMarks.end());
+        if (k + 1 < kFields) gluedMarks[idx + 1] = true;
     }
     layOut(*this, tableText);
 }

@@ -31,6 +31,8 @@ struct TableLayout {
     /// The field that LedgerMarks split off the last detected column (the character under
     /// the rule line's last position on); -1 when there is none.
     int splitField = -1;
+    /// The fields splitGluedMarks made of the marks glued to an amount.
+    std::array<bool, kFields> gluedMarks{};
     bool framed = false;
     int tableLine = -1;                     ///< the rule line, or the frame's top line
     int dataStart = 0;                      ///< the first line under the headings

@@ -113,5 +113,24 @@ TEST(CleanLayout, HeadingLinesAndTheirWords) {
     }
 }
 
+// Marks glued to the amounts are a column of their own; a heading word over both the amount
+// and its mark heads the amount.
+TEST(CleanLayout, GluedMarksLeaveTheHeadingsToTheAmount) {
+    const std::string record = fields({"01.01.2005", "1", ">1,00B"}, kW);
+    const ReportText text(
+        joinCrLf({"", fields({"", "", ">TL"}, kW), fields({"Tarih", "No", ">Bakiye"}, kW), rule(kW),
+                  record, record, record}));
+    ReportLayout settings;
+    settings.LedgerMarks = false;
+    DetectionReadout readout;
+    const TableLocation location = locateTable(text, settings);
+    detectColumns(text, location, settings, readout);
+    TableLayout table = tableLayoutOf(text, location, settings);
+    table.splitGluedMarks(text, {4, 5, 6});
+    EXPECT_TRUE(table.gluedMarks[3]);
+    const std::vector<std::string> expected = {"Tarih", "No", "TL Bakiye", ""};
+    EXPECT_EQ(fieldHeadings(text, table, {0, 1, 2, 3}), expected);
+}
+
 }  // namespace
 }  // namespace tablamo
