@@ -163,6 +163,20 @@ bool isRuleLike(std::string_view line) {
     return fill >= 3;
 }
 
+namespace {
+
+// Whether `line` prints `bar` where `model` does, and nowhere else.
+bool sameBars(std::string_view line, std::string_view model, char bar) {
+    const std::size_t n = std::max(line.size(), model.size());
+    for (std::size_t p = 0; p < n; ++p) {
+        const bool here = p < line.size() && line[p] == bar;
+        if (here != (p < model.size() && model[p] == bar)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string_view repeatKey(std::string_view line) {
     while (!line.empty() && line.front() == '\f') line.remove_prefix(1);
     while (!line.empty() && static_cast<unsigned char>(line.back()) <= 0x20) line.remove_suffix(1);
@@ -276,8 +290,15 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
             for (int h = at; h < i; ++h) t.headingLines.push_back(h);
             t.dataStart = i + 1;
         } else if (i > at) {
-            t.headingLines.push_back(at);
-            t.dataStart = at + 1;
+            // No rule under them: the headings are the lines that print the bars where the
+            // first does, when a blank line or the first figures end them.
+            const bool ended =
+                i < text.lineCount() && (isBlankLine(text.line(i)) || printsFigures(text.line(i)));
+            int h = at + 1;
+            while (ended && h < i && sameBars(text.line(h), text.line(at), t.fields.bar)) ++h;
+            if (h < i) h = at + 1;
+            for (int k = at; k < h; ++k) t.headingLines.push_back(k);
+            t.dataStart = h;
         }
     } else if (t.framed) {
         // The headings stand inside the frame, down to its inner rule.
