@@ -32,30 +32,39 @@ std::vector<std::size_t> barsOf(std::string_view raw, char colon = 0) {
     return at;
 }
 
-// The bars (or colons) that most lines of figures among lines `from` to `end` print where
-// they stand, three bars or more, at most kLooked such lines looked at: the bars, how many
-// lines print them, how many lines of figures were looked at.
+// The bars (or colons) that most lines among `from` to `end` print where they stand, three
+// bars or more, at most kLooked lines of figures looked at: the bars, how many lines of
+// figures print them, how many lines print them, how many lines of figures were looked at.
 struct CommonBars {
     std::vector<std::size_t> at;
-    int times = 0, figures = 0;
+    int times = 0, lines = 0, figures = 0;
 };
 
 CommonBars commonBars(const ReportText& text, int from, int end, char colon) {
     constexpr int kLooked = 400;
-    std::map<std::vector<std::size_t>, int> seen;
+    std::map<std::vector<std::size_t>, std::pair<int, int>> seen;  // lines of figures, lines
     CommonBars common;
     for (int j = from; j < end && common.figures < kLooked; ++j) {
         const std::string_view line = text.line(j);
-        if (!printsFigure(line)) continue;
-        ++common.figures;
+        const bool figures = printsFigure(line);
+        common.figures += figures;
         std::vector<std::size_t> bars = barsOf(line, colon);
-        if (bars.size() >= 3) ++seen[std::move(bars)];
+        if (bars.size() < 3) continue;
+        auto& [times, lines] = seen[std::move(bars)];
+        times += figures;
+        ++lines;
     }
+    // The bars the most lines print, two lines of figures among them at least: a table's
+    // headings draw its bars as its records do.
     for (const auto& [bars, n] : seen) {
-        if (n > common.times) common.at = bars, common.times = n;
+        if (n.first >= 2 && n.second > common.lines)
+            common.at = bars, common.times = n.first, common.lines = n.second;
     }
     return common;
 }
+
+// Whether the bars are a table's: three lines print them, two of them lines of figures.
+bool enoughBars(const CommonBars& common) { return common.times >= 2 && common.lines >= 3; }
 
 // Marks `at` as the table drawn with `bars` alone (`colon`: parted by colons) from the
 // first line among `from` to `end` that prints them (its headings); false when none does.
@@ -103,7 +112,7 @@ std::optional<TableLocation> barTable(const ReportText& text) {
     constexpr int kLooked = 400;
     for (const char colon : {'\0', ':'}) {
         const CommonBars common = commonBars(text, 0, std::min(text.lineCount(), kLooked), colon);
-        if (common.times < 3) continue;
+        if (!enoughBars(common)) continue;
         TableLocation at;
         if (barsFrom(text, 0, text.lineCount(), colon, common.at, at)) return at;
     }
@@ -116,7 +125,7 @@ void barsAmong(const ReportText& text, ReportTable& table) {
     for (const char colon : {'\0', ':'}) {
         const CommonBars common = commonBars(text, table.firstLine, table.endLine, colon);
         // Most of its lines of figures print the same bars.
-        if (common.times < 3 || 2 * common.times < common.figures) continue;
+        if (!enoughBars(common) || 2 * common.times < common.figures) continue;
         if (barsFrom(text, table.firstLine, table.endLine, colon, common.at, at)) return;
     }
 }
