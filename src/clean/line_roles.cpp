@@ -78,6 +78,14 @@ std::string_view LineRoles::converted(std::string_view line) {
     m_converted.resize(line.size());
     m_converted.resize(dosToWinTextInto(line, m_converted.data()));
     if (m_table.fields.bar == '|') std::replace(m_converted.begin(), m_converted.end(), '|', ' ');
+    // A table parted by colons draws its edges with them too: they are no label's.
+    if (m_table.fields.bar == ':') {
+        const std::size_t first = m_converted.find_first_not_of(' ');
+        const std::size_t last = m_converted.find_last_not_of(" \r\f");
+        if (first != std::string::npos && m_converted[first] == ':') m_converted[first] = ' ';
+        if (last != std::string::npos && last != first && m_converted[last] == ':')
+            m_converted[last] = ' ';
+    }
     return m_converted;
 }
 

@@ -201,7 +201,9 @@ void TableLayout::splitGluedMarks(const ReportText& text, const std::vector<int>
             const std::string_view line = text.line(i);
             if (first >= line.size()) continue;
             std::string_view value = line.substr(first, fields.length[idx]);
-            std::size_t last = value.find_last_not_of(std::string_view(" |\xB3\xBA\r\f", 6));
+            const char trimmed[] = {
+                ' ', '|', '\xB3', '\xBA', '\r', '\f', fields.bar == 0 ? ' ' : fields.bar};
+            std::size_t last = value.find_last_not_of(std::string_view(trimmed, sizeof trimmed));
             if (last == std::string_view::npos || static_cast<unsigned char>(value[last]) <= 0x20)
                 continue;
             ++filled;
