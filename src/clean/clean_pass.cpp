@@ -232,10 +232,10 @@ std::vector<int> sureRecords(const ReportText& text, int from, int end) {
     return records;
 }
 
-int recordsLeftEdge(const ReportText& text, const std::vector<int>& records) {
+int recordsLeftEdge(const ReportText& text, const std::vector<int>& records, char bar) {
     int edge = -1;
     for (const int i : records) {
-        const int at = firstMark(text.line(i));
+        const int at = firstMark(text.line(i), bar);
         if (at >= 0 && (edge < 0 || at < edge)) edge = at;
     }
     return edge;

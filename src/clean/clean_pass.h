@@ -42,8 +42,8 @@ struct PassPlan : RecordPlan {
 std::vector<int> sureRecords(const ReportText& text, int from, int end);
 
 /// Where the records for sure (`records`, by line) begin on the line, the least of them
-/// (frame characters and blanks not counted); -1 when none is.
-int recordsLeftEdge(const ReportText& text, const std::vector<int>& records);
+/// (frame characters, the table's `bar` and blanks not counted); -1 when none is.
+int recordsLeftEdge(const ReportText& text, const std::vector<int>& records, char bar);
 
 /// What the records and continuation lines of a pass hold.
 struct PassResult {

@@ -251,7 +251,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     plan.firstLine = firstLine;
     plan.endLine = first.end;
     plan.beginLine = located.firstLine;
-    const int leftEdge = recordsLeftEdge(text, sure);
+    const int leftEdge = recordsLeftEdge(text, sure, table.fields.bar);
     plan.leftEdge = leftEdge;
     const PassResult sample = runPass(text, table, plan, request.regional, years, {});
     const std::array<Named, kFields> named = namedFields(text, table);

@@ -30,10 +30,11 @@ std::string_view winText(std::string_view line) {
     return {buffer.data(), dosToWinTextInto(line, buffer.data())};
 }
 
-int firstMark(std::string_view line) {
+int firstMark(std::string_view line, char bar) {
     for (std::size_t i = 0; i < line.size(); ++i) {
         const auto b = static_cast<unsigned char>(line[i]);
-        if (b <= 0x20 || (b >= 0xB0 && b <= 0xDF) || line[i] == '|') continue;
+        if (b <= 0x20 || (b >= 0xB0 && b <= 0xDF) || line[i] == '|' || (bar != 0 && line[i] == bar))
+            continue;
         return static_cast<int>(i);
     }
     return -1;
@@ -216,7 +217,7 @@ bool LineRoles::labelFirst(std::string_view raw) {
 }
 
 bool LineRoles::atLeftEdge(std::string_view line) const {
-    return m_in.leftEdge >= 0 && firstMark(line) == m_in.leftEdge;
+    return m_in.leftEdge >= 0 && firstMark(line, m_table.fields.bar) == m_in.leftEdge;
 }
 
 // Whether the line after `line` that is more than blank or fields is the table's headings

@@ -39,8 +39,9 @@ enum class LineRole : std::uint8_t {
 /// Which fields are keys: a record holds a date or a code in one of them.
 using Keys = std::array<bool, CutLine::kFields>;
 
-/// The first character of a line that is neither blank nor a frame's (0-based); -1 for none.
-int firstMark(std::string_view line);
+/// The first character of a line that is neither blank, a frame's nor `bar` (the table's
+/// separator; 0: none) (0-based); -1 for none.
+int firstMark(std::string_view line, char bar = 0);
 
 /// The line in Windows-1254, in a buffer of the thread's that the next call reuses.
 std::string_view winText(std::string_view line);
