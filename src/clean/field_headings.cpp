@@ -98,7 +98,24 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
             }
             int best = -1;
             std::int64_t bestOverlap = 0;
-            for (std::size_t c = 0; c < kept.size(); ++c) {
+            // A word over a column it ends flush with (a right-aligned column's values or run)
+            // or begins flush with heads it, wherever else it reaches, when that column is the
+            // only one ("Çalışılan" over "Gün" over the days worked, not over the last day's
+            // marks it reaches into).
+            int flush = -1;
+            for (std::size_t c = 0; c < kept.size() && flush != -2; ++c) {
+                const auto [from, to] = spanOf(kept[c]);
+                if (std::min(b, to) < std::max(a, from) || marksAt(c)) continue;
+                const auto idx = static_cast<std::size_t>(kept[c]);
+                // Marks glued to the column before (B/A) are headed by no word of its.
+                if (idx > 0 && table.runFrom[idx] == table.runTo[idx] && b > a &&
+                    spanOf(kept[c] - 1).first + table.runTo[idx - 1] + 1 ==
+                        from + table.runFrom[idx])
+                    continue;
+                if (a == from + table.runFrom[idx] || b == from + table.runTo[idx])
+                    flush = flush == -1 ? static_cast<int>(c) : -2;
+            }
+            for (std::size_t c = 0; c < kept.size() && flush < 0; ++c) {
                 const auto [from, to] = spanOf(kept[c]);
                 const std::int64_t overlap = std::min(b, to) - std::max(a, from) + 1;
                 if (overlap <= 0) continue;
@@ -116,6 +133,7 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
                     bestOverlap = overlap;
                 }
             }
+            if (flush >= 0) best = flush;
             if (best < 0) continue;
             std::string& heading = headings[static_cast<std::size_t>(best)];
             const std::string_view word = line.substr(start, i - start);
