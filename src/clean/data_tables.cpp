@@ -43,10 +43,29 @@ int wordGroups(std::string_view raw) {
     return n;
 }
 
-// A line that may head columns: words without a figure or a field's label.
+// How many words of a line are numbers of two digits or more: a record's code and whole
+// numbers ("06108 Ali KURT  X X H  19  8  30"), where headings print words and day numbers.
+int numberWords(std::string_view line) {
+    int n = 0;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ') {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        bool digits = true;
+        for (; i < line.size() && line[i] != ' '; ++i) digits &= line[i] >= '0' && line[i] <= '9';
+        n += digits && i - start >= 2;
+    }
+    return n;
+}
+
+// A line that may head columns: words without a figure, a field's label or a record's
+// numbers.
 bool mayHead(std::string_view line) {
     return !isBlank(line) && !isRuleLike(line) && !printsFigure(line) &&
-           line.find(':') == std::string_view::npos;
+           line.find(':') == std::string_view::npos && numberWords(line) < 3;
 }
 
 // The columns of a table of `location`'s line whose records stand before `end`, read from
