@@ -105,6 +105,9 @@ public:
                     free = free == &m_a ? &m_b : &m_a;  // the record's cut stays until written
                     break;
                 case LineRole::Total:
+                    for (int k = 0; k < cut->count; ++k)
+                        m_stats[static_cast<std::size_t>(k)].addTotal(
+                            cut->facts[static_cast<std::size_t>(k)]);
                     m_typer.total(i, *cut, out);
                     break;
                 case LineRole::Block:

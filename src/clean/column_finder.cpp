@@ -222,7 +222,7 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
 
     // How each column's values align, and whether they are texts of words.
     std::vector<int> starts(columns.size()), ends(columns.size()), values(columns.size());
-    std::vector<int> lettered(columns.size());
+    std::vector<int> lettered(columns.size()), counts(columns.size());
     for (const std::string_view line : evidence) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const FoundColumn& c = columns[k];
@@ -241,6 +241,12 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
             for (int p = first; p <= last; ++p)
                 letters += isLetter(line[static_cast<std::size_t>(p)]);
             lettered[k] += letters >= 2;
+            // A count of a few digits (days, documents), no code's nought first.
+            const std::string_view value = line.substr(static_cast<std::size_t>(first),
+                                                       static_cast<std::size_t>(last - first + 1));
+            counts[k] += value.size() <= 3 && (value.size() == 1 || value.front() != '0') &&
+                         std::all_of(value.begin(), value.end(),
+                                     [](char ch) { return ch >= '0' && ch <= '9'; });
         }
     }
     for (std::size_t k = 0; k < columns.size(); ++k) {
@@ -255,6 +261,9 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
     const std::vector<Word> words = headingWords(text, headings);
     std::vector<FoundColumn> merged;
     std::vector<int> mergedLettered;
+    // Counts all of one width (days, documents) stand right, as figures do, unless a text
+    // takes them in ("POS slip 1").
+    std::vector<bool> counting;
     for (std::size_t k = 0; k < columns.size(); ++k) {
         if (!merged.empty()) {
             FoundColumn& last = merged.back();
@@ -269,6 +278,7 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
                 last.to = columns[k + 1].to;
                 last.left = true;
                 last.right = false;
+                counting.back() = false;
                 ++k;
                 continue;
             }
@@ -278,11 +288,19 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
                 last.left = true;
                 last.right = false;
                 mergedLettered.back() = std::max(mergedLettered.back(), lettered[k]);
+                counting.back() = false;
                 continue;
             }
         }
         merged.push_back(columns[k]);
         mergedLettered.push_back(lettered[k]);
+        counting.push_back(columns[k].left && 10 * ends[k] >= 9 * values[k] &&
+                           counts[k] == values[k]);
+    }
+    for (std::size_t k = 0; k < merged.size(); ++k) {
+        if (!counting[k]) continue;
+        merged[k].left = false;
+        merged[k].right = true;
     }
 
     // A balance with its B/A mark glued on ("29.285,24A"): the amount one column, the mark

@@ -113,6 +113,7 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
         const std::int64_t whole = facts.amount.fraction == 0 ? wholeNumber(value) : -1;
         m_counting += whole >= 0 && whole == m_lastWhole + 1;
         m_lastWhole = whole;
+        m_fewDigits += whole >= 0 && value.size() <= 3 && (value.size() == 1 || value[0] != '0');
     }
     m_placeholders += facts.placeholder;
     m_rightDashes += facts.placeholder && first > m_runFrom + 1 && last >= m_runTo - 2;
@@ -135,6 +136,8 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_marks += o.m_marks;
     m_wraps += o.m_wraps;
     m_counting += o.m_counting;
+    m_fewDigits += o.m_fewDigits;
+    m_totalled += o.m_totalled;
     m_fullWraps[0] += o.m_fullWraps[0];
     m_fullWraps[1] += o.m_fullWraps[1];
     m_orders &= o.m_orders;
@@ -188,7 +191,11 @@ ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* tab
             // where another reader's lines begin.
             const bool counts =
                 decimals == 0 && m_values >= 3 && 10 * (m_counting + 1) >= 9 * m_values;
-            if (!counts && ((right && !left) || (decimals > 0 && !(left && !right)))) {
+            // Whole numbers of a few digits, all of one width, that a total line sums
+            // (days worked, documents) are amounts too.
+            const bool summed = decimals == 0 && m_totalled > 0 && m_fewDigits == m_amounts;
+            if (!counts &&
+                ((right && !left) || (decimals > 0 && !(left && !right)) || (summed && right))) {
                 d.kind = ColumnKind::Amount;
                 d.notation = *notation;
                 d.decimals = decimals;

@@ -98,6 +98,9 @@ public:
         if (short_ >= 0 && short_ < 2) ++m_fullWraps[static_cast<std::size_t>(short_)];
     }
     /// Values that were not empty.
+    /// A figure a total line prints in the column.
+    void addTotal(const ValueFacts& facts) { m_totalled += facts.amount.valid; }
+
     int values() const { return m_values; }
     std::size_t maxLength() const { return m_maxLength; }
     /// The fewest and the most points in a value (account codes of several levels).
@@ -129,6 +132,8 @@ private:
     // Whole numbers one more than the value before: a row number counts the records.
     std::int64_t m_lastWhole = -1;
     int m_counting = 0;
+    int m_fewDigits = 0;               // whole numbers of three digits at most, no nought first
+    int m_totalled = 0;                // figures a total line prints in the column
     std::array<int, 2> m_fullWraps{};  // lines above that ended 0 and 1 before the edge
     std::uint8_t m_orders = kDayMonthYearBit | kMonthDayYearBit | kYearMonthDayBit;
     NotationVote m_vote;

@@ -198,9 +198,8 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             }
             // A total's words make no record for sure, whatever its count column holds
             // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
-            const bool isSure = amount && ident > 0 &&
-                                !isTotalLabel(winText(line), /*balance=*/false) &&
-                                !opensWithLabel(line);
+            const bool total = amount && isTotalLabel(winText(line), /*balance=*/false);
+            const bool isSure = amount && ident > 0 && !total && !opensWithLabel(line);
             sure += isSure;
             amountLines += amount;
             for (int k = 0; k < c.count; ++k) {
@@ -210,6 +209,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
                 if (amount && !c.facts[idx].empty) ++filledAll[idx];
                 if (isSure) evidence[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
                 if (isSure && !c.facts[idx].empty) ++filled[idx];
+                if (total) evidence[idx].addTotal(c.facts[idx]);
             }
             if (amount && table.splitField >= 0) {
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(table.splitField)];

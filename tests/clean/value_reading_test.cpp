@@ -144,6 +144,7 @@ TEST(ColumnTyping, KindsFromTheWholeColumn) {
         std::vector<Value> values;
         ColumnKind kind;
         bool marks;
+        const char* total = nullptr;  // a total line's figure in the column
     };
     const Case cases[] = {
         {"dates", {{"01.01.2005", 0, 9}, {"31.12.2005", 0, 9}}, ColumnKind::Date, false},
@@ -188,6 +189,20 @@ TEST(ColumnTyping, KindsFromTheWholeColumn) {
          {{"A 000123", 0, 7}, {"GIB 4711", 0, 7}},
          ColumnKind::Code,
          false},
+        {"counts filling their column: codes",
+         {{"233", 0, 11}, {"126", 0, 11}},
+         ColumnKind::Code,
+         false},
+        {"counts filling their column that a total sums",
+         {{"233", 0, 11}, {"126", 0, 11}},
+         ColumnKind::Amount,
+         false,
+         "359"},
+        {"numbers with a nought first that a total sums",
+         {{"023", 0, 11}, {"126", 0, 11}},
+         ColumnKind::Code,
+         false,
+         "149"},
         {"marks", {{"B", 0, 0}, {"A", 0, 0}}, ColumnKind::Text, true},
         {"words", {{"Açılış fişi", 0, 10}, {"Havale", 0, 5}}, ColumnKind::Text, false},
         {"a text among dates",
@@ -201,6 +216,7 @@ TEST(ColumnTyping, KindsFromTheWholeColumn) {
             const std::string_view text = v.text;
             stats.add(factsOf(text, k2026), v.first, v.last, text);
         }
+        if (c.total) stats.addTotal(factsOf(c.total, k2026));
         const ColumnDecision d = stats.decide(DateOrder::DayMonthYear);
         EXPECT_EQ(d.kind, c.kind) << c.name;
         EXPECT_EQ(d.marks, c.marks) << c.name;
