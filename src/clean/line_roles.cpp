@@ -128,9 +128,11 @@ LineRole LineRoles::record(Line& l) {
 }
 
 // A total's shape, unless its words begin with a field's label ("Stok Kodu : HRD.7864 …"
-// heads a group, whatever its values hold).
+// heads a group, whatever its values hold) or it numbers the page ("- 2 -").
 LineRole LineRoles::total(Line& l) {
-    return cutRole(l) == LineRole::Total && !labelFirst(l.text) ? LineRole::Total : LineRole::Other;
+    return cutRole(l) == LineRole::Total && !labelFirst(l.text) && !isPageFooter(l.text)
+               ? LineRole::Total
+               : LineRole::Other;
 }
 
 // A text going on stands where its column begins, never at the table's edge.
