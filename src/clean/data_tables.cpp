@@ -190,9 +190,16 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
         ReportTable& table = tables[t];
         const std::vector<std::string> headings = headingsOf(text, table.location);
         for (int from = table.location.line + 1; from < table.endLine;) {
-            const int j =
-                dataTableStart(text, from, table.endLine, table.location.widths, headings);
+            int j = dataTableStart(text, from, table.endLine, table.location.widths, headings);
             if (j < 0) break;
+            // The same headings printed before, over fewer records before a page's end: the
+            // table begins there.
+            const std::string key(repeatKey(text.line(j)));
+            for (int k = j - 1, records = 0; k >= from && records < 2; --k) {
+                const std::string_view line = text.line(k);
+                records += looksLikeRecord(withoutFormFeed(line));
+                if (repeatKey(line) == key) j = k;
+            }
             // A table of the records' columns cuts by what its records before `j` give.
             if (table.location.format == TableFormat::Data) {
                 TableLocation before = table.location;
