@@ -122,7 +122,15 @@ LineRole LineRoles::cutRole(Line& l) {
     return *l.byCut;
 }
 
+// A table drawn with bars alone: a line that prints none of them is none of its records or
+// totals (another table's lines that no table line of their own parts off).
+bool LineRoles::withoutBars(std::string_view line) const {
+    return m_table.barsAlone && m_table.fields.bar != 0 &&
+           line.find(m_table.fields.bar) == std::string_view::npos;
+}
+
 LineRole LineRoles::record(Line& l) {
+    if (withoutBars(l.text)) return isBlank(l.text) ? LineRole::Blank : LineRole::Other;
     const LineRole byCut = cutRole(l);
     return byCut == LineRole::Record || byCut == LineRole::Blank ? byCut : LineRole::Other;
 }
@@ -130,7 +138,8 @@ LineRole LineRoles::record(Line& l) {
 // A total's shape, unless its words begin with a field's label ("Stok Kodu : HRD.7864 …"
 // heads a group, whatever its values hold) or it numbers the page ("- 2 -").
 LineRole LineRoles::total(Line& l) {
-    return cutRole(l) == LineRole::Total && !labelFirst(l.text) && !isPageFooter(l.text)
+    return !withoutBars(l.text) && cutRole(l) == LineRole::Total && !labelFirst(l.text) &&
+                   !isPageFooter(l.text)
                ? LineRole::Total
                : LineRole::Other;
 }

@@ -95,6 +95,7 @@ private:
     LineRole bareBlock(Line& l);
     LineRole cutRole(Line& l);
     bool labelFirst(std::string_view line);
+    bool withoutBars(std::string_view line) const;
     bool atLeftEdge(std::string_view line) const;
     bool headerAhead(int line);
 

@@ -256,6 +256,7 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
         return t;
     }
     const bool barsAlone = table.barsAlone;
+    t.barsAlone = barsAlone;
     const bool plusFrame = table.format == TableFormat::Frame && table.separator == "+";
     if (settings.AutoColumnSearch && (barsAlone || plusFrame)) {
         // A frame drawn with "+" or with bars alone: its own widths, its bars trimmed.

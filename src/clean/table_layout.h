@@ -34,8 +34,9 @@ struct TableLayout {
     /// The fields splitGluedMarks made of the marks glued to an amount.
     std::array<bool, kFields> gluedMarks{};
     bool framed = false;
-    int tableLine = -1;                     ///< the rule line, or the frame's top line
-    int dataStart = 0;                      ///< the first line under the headings
+    bool barsAlone = false;  ///< a frame drawn with bars (or colons) alone, no rule of its own
+    int tableLine = -1;      ///< the rule line, or the frame's top line
+    int dataStart = 0;       ///< the first line under the headings
     std::vector<int> headingLines;          ///< top to bottom
     std::string tableText;                  ///< the table line, right-trimmed: it repeats per page
     std::vector<std::string> headingTexts;  ///< the heading lines, right-trimmed
