@@ -368,6 +368,16 @@ TEST(CleanImport, BareBlockLinesHeadTheirGroups) {
     EXPECT_EQ(t.row(4), (Row{"HAMMADDE", "HAM.0001 GRANUL", "09.05.2016", "Iade", "29,426"}));
 }
 
+// Amounts all of one width stand right as any figures do: a total's wider figure under them
+// is theirs, not its label's.
+TEST(CleanImport, AmountsOfOneWidthUnderAWiderTotal) {
+    Clean t({"Taksit  Vade             Taksit Tutari", "1       22.05.2009         68.368,36",
+             "2       22.06.2009         68.368,36", "3       22.07.2009         68.368,36",
+             "YILLIK TOPLAM             205.105,08"});
+    ASSERT_EQ(t.records(), 3) << t.outcome.message;
+    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+}
+
 // Columns read from the records where no rule parts them, whatever their values print: a date
 // with its month's name, amounts signed with "+", a description that fills its column up to
 // where an amount of the next would begin.
