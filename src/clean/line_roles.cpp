@@ -144,6 +144,37 @@ LineRole LineRoles::total(Line& l) {
                : LineRole::Other;
 }
 
+namespace {
+
+// Whether a line's words hold a total's own word whole ("TOPLAM", "YEKÜNÜ"), not one that
+// only begins so ("TOPLAMA MAKİNESİ").
+bool namesATotal(std::string_view win1254) {
+    const std::string folded = foldedUpper(win1254);
+    std::size_t i = 0;
+    while (i < folded.size()) {
+        const std::size_t start = i;
+        while (i < folded.size() && folded[i] >= 'A' && folded[i] <= 'Z') ++i;
+        const std::string_view word(folded.data() + start, i - start);
+        if (word == "TOPLAM" || word == "TOPLAMI" || word == "YEKUN" || word == "YEKUNU")
+            return true;
+        if (i == start) ++i;
+    }
+    return false;
+}
+
+}  // namespace
+
+// A total's words with no figure beside them ("Sayfa Toplamı" over a page that sums
+// nothing, dashes for none): a total that checks nothing, no record's text.
+LineRole LineRoles::emptyTotal(Line& l) {
+    if (labelFirst(l.text) || !namesATotal(converted(l.text))) return LineRole::Other;
+    cutRole(l);
+    for (int k = 0; k < l.cut->count; ++k) {
+        if (l.cut->facts[static_cast<std::size_t>(k)].amount.valid) return LineRole::Other;
+    }
+    return LineRole::Total;
+}
+
 // A text going on stands where its column begins, never at the table's edge.
 LineRole LineRoles::continuation(Line& l) {
     return cutRole(l) == LineRole::Continuation && !atLeftEdge(l.text) ? LineRole::Continuation
@@ -189,6 +220,7 @@ LineRole LineRoles::roleOf(int i, LineRole previous, LineCutter& cutter, const C
         &LineRoles::record,         // a record by its shape (nothing but a frame's: blank)
         &LineRoles::total,          // a total by its shape, no field's label first
         &LineRoles::continuation,   // a record's text going on, not at the table's edge
+        &LineRoles::emptyTotal,     // a total's words with no figure
         &LineRoles::labelled,       // a block's or page header's "label : value" fields
         &LineRoles::bareBlock,      // words at the table's edge: a group's block line
     };

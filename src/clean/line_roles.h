@@ -90,6 +90,7 @@ private:
     LineRole aboveTheBody(Line& l);
     LineRole record(Line& l);
     LineRole total(Line& l);
+    LineRole emptyTotal(Line& l);
     LineRole continuation(Line& l);
     LineRole labelled(Line& l);
     LineRole bareBlock(Line& l);

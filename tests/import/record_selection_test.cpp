@@ -115,6 +115,7 @@ TEST(RecordSelection, TheRoleStageGivesEveryLineItsRole) {
         {"KASA GRUBU", R::Block},
         {fields({"02.01.2005", "Odeme", ">500,00"}, w), R::Record},
         {"      *** ARA RAPOR ***", R::Other},
+        {fields({"", "SAYFA TOPLAMI", ">-"}, w), R::Total},
         {fields({"", "TOPLAM", ">2.000,00"}, w), R::Total},
         {"" + kSelectionHead, R::Heading},
     };
