@@ -192,8 +192,9 @@ ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* tab
             const bool counts =
                 decimals == 0 && m_values >= 3 && 10 * (m_counting + 1) >= 9 * m_values;
             // Whole numbers of a few digits, all of one width, that a total line sums
-            // (days worked, documents) are amounts too.
-            const bool summed = decimals == 0 && m_totalled > 0 && m_fewDigits == m_amounts;
+            // (days worked, documents) or that print dashes for none are amounts too.
+            const bool summed = decimals == 0 && m_amounts > 0 && m_fewDigits == m_amounts &&
+                                (m_totalled > 0 || m_placeholders > 0);
             if (!counts &&
                 ((right && !left) || (decimals > 0 && !(left && !right)) || (summed && right))) {
                 d.kind = ColumnKind::Amount;

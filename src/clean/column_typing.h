@@ -102,6 +102,7 @@ public:
     void addTotal(const ValueFacts& facts) { m_totalled += facts.amount.valid; }
 
     int values() const { return m_values; }
+    bool onlyPlaceholders() const { return m_values > 0 && m_placeholders == m_values; }
     std::size_t maxLength() const { return m_maxLength; }
     /// The fewest and the most points in a value (account codes of several levels).
     int minPoints() const { return m_minPoints; }

@@ -378,6 +378,16 @@ TEST(CleanImport, AmountsOfOneWidthUnderAWiderTotal) {
     EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
 }
 
+// A count the sure records print only dashes for is an amount where another record fills it.
+TEST(CleanImport, DashesForNoneInACountColumn) {
+    Clean t({"Sicil  Adi        Gun  Izin  Mesai", "00991  Ali        19     -   34,8",
+             "02729  Veli       21     1", "00606  Can        22     -   35,8",
+             "07259  Ece        21     -   52,4"});
+    ASSERT_EQ(t.records(), 4) << t.outcome.message;
+    EXPECT_EQ(t.row(1), (Row{"00991", "Ali", "19", "", "34,8"}));
+    EXPECT_EQ(t.row(2), (Row{"02729", "Veli", "21", "1", ""}));
+}
+
 // Columns read from the records where no rule parts them, whatever their values print: a date
 // with its month's name, amounts signed with "+", a description that fills its column up to
 // where an amount of the next would begin.
