@@ -74,7 +74,11 @@ std::size_t headerFieldsOf(std::string_view line, HeaderField* out, std::size_t 
         std::size_t end = colon;
         while (end > from && line[end - 1] == ' ') --end;
         const std::size_t start = labelStart(line, from, end);
-        if (start >= end || end - start > kMaxLabel || !isLetter(line[start])) continue;
+        // A label is words: a code before a colon ("KRT.1366 ZIMBA TELİ NO:10") is none.
+        if (start >= end || end - start > kMaxLabel || !isLetter(line[start]) ||
+            std::any_of(line.begin() + static_cast<std::ptrdiff_t>(start),
+                        line.begin() + static_cast<std::ptrdiff_t>(end), isDigit))
+            continue;
         // A label after another field's value stands apart from it by two blanks at least:
         // "Stok Adı : ZIMBA TELİ NO:10" is one field.
         if (open && (start < from + 2 || line.substr(start - 2, 2) != "  ")) continue;

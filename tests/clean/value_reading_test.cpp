@@ -263,6 +263,7 @@ TEST(HeaderFields, FieldsOfAGroupsBlock) {
         {"Stok Kodu : KRT.7683   Stok Ad\xFD : ZIMBA TEL\xDD NO:10   Birim : KUTU",
          {{"Stok Kodu", "KRT.7683"}, {"Stok Ad\xFD", "ZIMBA TEL\xDD NO:10"}, {"Birim", "KUTU"}}},
         {"      Kasa Sorumlusu : ..........     Kontrol Eden : ..........", {}},
+        {"KRT.1366 ZIMBA TEL\xDD NO:10 KUTU", {}},
     };
     for (const auto& c : cases) {
         HeaderField f[8];
