@@ -95,7 +95,8 @@ public:
             const bool passed = body && (role == LineRole::Other || role == LineRole::Block ||
                                          role == LineRole::PageHeader);
             if (!passed) endBlock(out);
-            if (startsPage(line, m_table)) m_typer.page(i, out);
+            // The headings again begin a page too, whatever rule is printed under them.
+            if (startsPage(line, m_table) || role == LineRole::Heading) m_typer.page(i, out);
             switch (role) {
                 case LineRole::Record:
                     gather(*cut);
