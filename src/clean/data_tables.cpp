@@ -156,6 +156,8 @@ int dataTableStart(const ReportText& text, int from, int to,
     return -1;
 }
 
+}  // namespace
+
 // The heading lines over a table's line, right-trimmed: the line itself too when it is no
 // rule (a table of columns read from its records, under no rule).
 std::vector<std::string> headingsOf(const ReportText& text, const TableLocation& at) {
@@ -167,8 +169,6 @@ std::vector<std::string> headingsOf(const ReportText& text, const TableLocation&
     return headings;
 }
 
-}  // namespace
-
 void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
     constexpr int kMoreHeadingLines = 2;
     // A table of the records' columns printed before the first one found (a loan plan under
@@ -176,7 +176,19 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
     if (!tables.empty()) {
         ReportTable found = tables.front();
         titleOf(text, found);
-        if (std::optional<TableLocation> before = dataTable(text, 0, found.firstLine)) {
+        std::optional<TableLocation> before = dataTable(text, 0, found.firstLine);
+        // The same headings over another rule on the first page (one run there, gapped on
+        // the next): the found table begins there, cut by its own widths.
+        if (before && isRuleLike(text.line(before->line)) &&
+            found.location.format == TableFormat::RuleLine) {
+            const std::vector<std::string> headings = headingsOf(text, found.location);
+            if (!headings.empty() && headings == headingsOf(text, *before)) {
+                tables.front().location.line = before->line;
+                titleOf(text, tables.front());
+                before.reset();
+            }
+        }
+        if (before) {
             ReportTable first;
             first.location = std::move(*before);
             first.endLine = found.firstLine;

@@ -44,6 +44,10 @@ inline bool printsFigure(std::string_view line) {
 /// The widths of a line parted where `at` says: each field ends with its separator, and a
 /// separator at the line's first mark is the frame's border, no column's end, where `leftEdge`
 /// says the frame has one.
+/// The heading lines over a table's line, right-trimmed: the line itself too when it is no
+/// rule (a table of columns read from its records, under no rule).
+std::vector<std::string> headingsOf(const ReportText& text, const TableLocation& at);
+
 std::vector<std::int32_t> partWidths(std::string_view raw, const std::vector<std::size_t>& at,
                                      bool leftEdge = true);
 
