@@ -8,6 +8,8 @@
 #include "clean/column_finder.h"
 #include "clean/table_finder_detail.h"
 #include "clean/table_layout.h"
+#include "clean/total_label.h"
+#include "core/dos_text.h"
 #include "core/report_text.h"
 #include "core/table_location.h"
 
@@ -61,11 +63,14 @@ int numberWords(std::string_view line) {
     return n;
 }
 
-// A line that may head columns: words without a figure, a field's label or a record's
-// numbers.
+// A line that may head columns: words without a figure, a field's label, a record's numbers
+// or a total's ("STOK KODU TOPLAMI   64   138").
 bool mayHead(std::string_view line) {
-    return !isBlank(line) && !isRuleLike(line) && !printsFigure(line) &&
-           line.find(':') == std::string_view::npos && numberWords(line) < 3;
+    if (isBlank(line) || isRuleLike(line) || printsFigure(line) ||
+        line.find(':') != std::string_view::npos)
+        return false;
+    const int numbers = numberWords(line);
+    return numbers < 3 && (numbers == 0 || !isTotalLabel(DosToWinText(line), false));
 }
 
 // The columns of a table of `location`'s line whose records stand before `end`, read from
