@@ -291,7 +291,7 @@ TableLocation locateCleanTable(const ReportText& text, const TableLocation& loca
         // (a blank before it) parts no columns.
         const bool ofRuns = at.format != TableFormat::RuleLine || at.separator != " ";
         if (!ofRuns) at.widths = ruleWidths(text.line(at.line), layout.LedgerMarks);
-        if (ofRuns || at.widths.size() > 1) return at;
+        if (ofRuns || (at.widths.size() > 1 && !ruleRuns(text.line(at.line)).empty())) return at;
         at = located;
     }
     for (int j = 0; j < text.lineCount(); ++j) {
