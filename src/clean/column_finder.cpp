@@ -128,7 +128,7 @@ bool gluedMarks(const std::vector<std::string_view>& lines, int at) {
 
 bool looksLikeRecord(std::string_view line) {
     const YearWindow years(Date{2000, 1, 1});
-    int amounts = 0, keys = 0;
+    int amounts = 0, keys = 0, dates = 0, wholes = 0;
     bool stop = false;
     eachWord(line, [&](Word w) {
         if (stop) return;
@@ -148,11 +148,19 @@ bool looksLikeRecord(std::string_view line) {
             } else {
                 ++amounts;
             }
-        } else if (dateOrdersOf(word, years) ||
-                   std::any_of(word.begin(), word.end(), [](char c) { return isDigit(c); })) {
+        } else if (dateOrdersOf(word, years)) {
             ++keys;
+            ++dates;
+        } else if (std::any_of(word.begin(), word.end(), [](char c) { return isDigit(c); })) {
+            ++keys;
+            // A whole quantity: digits alone, no nought first.
+            wholes += word.size() <= 7 && (word.size() == 1 || word.front() != '0') &&
+                      std::all_of(word.begin(), word.end(), [](char c) { return isDigit(c); });
         }
     });
+    // A dated line of whole quantities beside its document's number is a record too (a stock
+    // card's movements).
+    if (amounts == 0 && dates > 0 && wholes > 0 && keys - dates >= 2) amounts = 1;
     if (amounts == 0 || (keys == 0 && amounts < 2) || labelFirst(line)) return false;
     return !isTotalLabel(DosToWinText(line), false);
 }

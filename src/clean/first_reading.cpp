@@ -161,7 +161,10 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     std::array<bool, 2> splitHolds{};  // among the sure records; among the other lines
     int i = from;
     // A report printed twice into one file repeats every line: then every line is evidence.
-    for (const bool skipRepeated : {true, false}) {
+    // A table of whole quantities alone (a stock card's) shows no amount by its separators:
+    // then whole numbers are its amounts.
+    for (int round = 0; round < 3; ++round) {
+        const bool skipRepeated = round == 0, wholes = round == 2;
         for (int k = 0; k < kFields; ++k) {
             const auto idx = static_cast<std::size_t>(k);
             evidence[idx] = all[idx] = ColumnStats(table.runFrom[idx], table.runTo[idx]);
@@ -183,7 +186,8 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             int ident = 0;
             for (int k = 0; k < c.count; ++k) {
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(k)];
-                const bool shows = showsAmount(f) && fitsNotation(f.amount, notation);
+                const bool shows = (showsAmount(f) || (wholes && f.amount.valid)) &&
+                                   fitsNotation(f.amount, notation);
                 amount |= shows;
                 // The split-off character is no code, whatever it holds; nor is what runs
                 // on past the table line (the last digit of a total printed a place further
@@ -216,7 +220,8 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
                 if (!f.empty && !f.mark) splitHolds[isSure ? 0 : 1] = true;
             }
         }
-        if (sure > 0 || repeated == 0) break;
+        if (sure > 0) break;
+        if (round == 0 && repeated == 0) ++round;
     }
     // What the split-off character holds, by the sure records; without any, by every line
     // with an amount (a table keyed by month names: "Mayıs   2.232.287,42").

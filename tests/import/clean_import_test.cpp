@@ -378,6 +378,22 @@ TEST(CleanImport, AmountsOfOneWidthUnderAWiderTotal) {
     EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
 }
 
+// A stock card under a rule of one run: dated lines of whole quantities are its records, the
+// rule parts no columns, and the total under them is no heading line.
+TEST(CleanImport, WholeQuantitiesUnderARuleOfOneRun) {
+    const std::vector<int> w = {11, 6, 16, 8, 8, 8};
+    Clean t(
+        {fields({"", "Belge", "", ">Giris", ">Cikis", ">Kalan"}, w),
+         fields({"Tarih", "No", "Islem", ">Miktari", ">Miktari", ">Miktar"}, w),
+         " " + std::string(56, '-'), fields({"11.01.2014", "09056", "Alis", ">50", "", ">50"}, w),
+         fields({"02.02.2014", "16174", "Sarf", "", ">20", ">30"}, w),
+         fields({"27.04.2014", "06816", "Alis", ">14", "", ">44"}, w), " " + std::string(56, '-'),
+         "STOK KODU TOPLAMI" + fields({"", ">64", ">20", ">44"}, {16, 8, 8, 8})});
+    ASSERT_EQ(t.records(), 3) << t.outcome.message;
+    EXPECT_EQ(t.row(2), (Row{"02.02.2014", "16174", "Sarf", "", "20", "30"}));
+    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+}
+
 // A count the sure records print only dashes for is an amount where another record fills it.
 TEST(CleanImport, DashesForNoneInACountColumn) {
     Clean t({"Sicil  Adi        Gun  Izin  Mesai", "00991  Ali        19     -   34,8",
