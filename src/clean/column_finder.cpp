@@ -112,6 +112,23 @@ bool readsAsDates(const std::vector<std::string_view>& lines, int from, int to) 
     return filled > 0 && 10 * dates >= 9 * filled;
 }
 
+// Whether what the lines print from `from` to `to` reads as a document number with its
+// series ("A 053000") wherever it is filled.
+bool readsAsSeries(const std::vector<std::string_view>& lines, int from, int to) {
+    int filled = 0, series = 0;
+    for (const std::string_view line : lines) {
+        if (static_cast<std::size_t>(from) >= line.size()) continue;
+        std::string_view part =
+            line.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from + 1));
+        while (!part.empty() && isBlankByte(part.front())) part.remove_prefix(1);
+        while (!part.empty() && isBlankByte(part.back())) part.remove_suffix(1);
+        if (part.empty()) continue;
+        ++filled;
+        series += isSeriesNumber(part);
+    }
+    return filled > 0 && 10 * series >= 9 * filled;
+}
+
 // Whether most values that end at `at` end with a B/A mark right after a digit.
 bool gluedMarks(const std::vector<std::string_view>& lines, int at) {
     const auto p = static_cast<std::size_t>(at);
@@ -295,7 +312,8 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
                 continue;
             }
             if (c.from - last.to <= 2 &&
-                ((text && !parted) || readsAsDates(evidence, last.from, c.to))) {
+                ((text && !parted) || readsAsDates(evidence, last.from, c.to) ||
+                 readsAsSeries(evidence, last.from, c.to))) {
                 last.to = c.to;
                 last.left = true;
                 last.right = false;

@@ -22,19 +22,6 @@ bool labelled(std::string_view token) {
     return false;
 }
 
-// A document number with its series: one to three capitals, a blank and digits ("A 000123",
-// "AB 4711"), one code as an invoice prints it.
-bool isSeriesNumber(std::string_view value) {
-    const std::size_t blank = value.find(' ');
-    if (blank == std::string_view::npos || blank == 0 || blank > 3 || blank + 1 == value.size())
-        return false;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (i < blank ? !(c >= 'A' && c <= 'Z') : i > blank && !isDigit(c)) return false;
-    }
-    return true;
-}
-
 // The value as a whole number of up to nine digits; -1 for any other value.
 std::int64_t wholeNumber(std::string_view value) {
     if (value.empty() || value.size() > 9) return -1;
@@ -47,6 +34,19 @@ std::int64_t wholeNumber(std::string_view value) {
 }
 
 }  // namespace
+
+// A document number with its series: one to three capitals, a blank and digits ("A 000123",
+// "AB 4711"), one code as an invoice prints it.
+bool isSeriesNumber(std::string_view value) {
+    const std::size_t blank = value.find(' ');
+    if (blank == std::string_view::npos || blank == 0 || blank > 3 || blank + 1 == value.size())
+        return false;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (i < blank ? !(c >= 'A' && c <= 'Z') : i > blank && !isDigit(c)) return false;
+    }
+    return true;
+}
 
 ValueFacts factsOf(std::string_view value, YearWindow years) {
     bool blank = false, digit = false, onlyDashes = true;

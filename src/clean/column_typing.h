@@ -45,6 +45,10 @@ struct ReadValue {
 
 struct ColumnDecision;
 
+/// A document number with its series: one to three capitals, a blank and digits ("A 000123",
+/// "AB 4711"), one code as an invoice prints it.
+bool isSeriesNumber(std::string_view value);
+
 /// The same, when a look at its characters already found whether it holds a blank, a
 /// digit, nothing but dashes or equals signs, and how many points; `reading` says whether
 /// to read it as an amount and as a date. With a `column`, `read` gets the value as that
