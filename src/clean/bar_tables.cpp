@@ -55,10 +55,18 @@ CommonBars commonBars(const ReportText& text, int from, int end, char colon) {
         ++lines;
     }
     // The bars the most lines print, two lines of figures among them at least: a table's
-    // headings draw its bars as its records do.
+    // headings draw its bars as its records do. A line that prints some of them only (a
+    // total whose label spans the first columns) counts for them too.
     for (const auto& [bars, n] : seen) {
-        if (n.first >= 2 && n.second > common.lines)
-            common.at = bars, common.times = n.first, common.lines = n.second;
+        if (n.first < 2) continue;
+        int times = 0, lines = 0;
+        for (const auto& [some, m] : seen) {
+            if (!std::includes(bars.begin(), bars.end(), some.begin(), some.end())) continue;
+            times += m.first;
+            lines += m.second;
+        }
+        if (lines > common.lines || (lines == common.lines && bars.size() > common.at.size()))
+            common.at = bars, common.times = times, common.lines = lines;
     }
     return common;
 }
