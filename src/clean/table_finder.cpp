@@ -242,8 +242,23 @@ std::vector<std::int32_t> widthsAt(const ReportText& text, const TableLocation& 
 
 }  // namespace
 
-std::vector<ReportTable> reportTables(const ReportText& text, const TableLocation& first,
+std::vector<ReportTable> reportTables(const ReportText& text, const TableLocation& located,
                                       const ReportLayout& layout) {
+    // The located table's headings printed before over a rule of other runs (one run on its
+    // first page, gapped on the next): the table begins there, cut by the located widths.
+    TableLocation first = located;
+    if (first.line > 0 && first.format == TableFormat::RuleLine) {
+        const std::vector<std::string> headings = headingsOf(text, first);
+        for (int j = 1; j < first.line && !headings.empty(); ++j) {
+            if (!isRuleLike(text.line(j))) continue;
+            TableLocation earlier = first;
+            earlier.line = j;
+            if (headingsOf(text, earlier) == headings) {
+                first.line = j;
+                break;
+            }
+        }
+    }
     std::vector<ReportTable> tables;
     if (first.line < 0) {
         tables.push_back({first, 0, text.lineCount(), -1, {}});
@@ -255,6 +270,8 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
         std::optional<TableLocation> next =
             j == first.line ? std::optional<TableLocation>(first) : tableAt(text, j);
         if (!next) continue;
+        // The located line itself, where the table began earlier: the same table.
+        if (j == located.line && located.line != first.line) continue;
         const bool located = j == first.line || (next->line >= first.line && j < first.line);
         if (located) next = first;
         partsOf(text.line(next->line), next->separator, nextParts);
