@@ -182,17 +182,6 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
         ReportTable found = tables.front();
         titleOf(text, found);
         std::optional<TableLocation> before = dataTable(text, 0, found.firstLine);
-        // The same headings over another rule on the first page (one run there, gapped on
-        // the next): the found table begins there, cut by its own widths.
-        if (before && isRuleLike(text.line(before->line)) &&
-            found.location.format == TableFormat::RuleLine) {
-            const std::vector<std::string> headings = headingsOf(text, found.location);
-            if (!headings.empty() && headings == headingsOf(text, *before)) {
-                tables.front().location.line = before->line;
-                titleOf(text, tables.front());
-                before.reset();
-            }
-        }
         if (before) {
             ReportTable first;
             first.location = std::move(*before);
@@ -246,6 +235,18 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
             tables.insert(tables.begin() + static_cast<std::ptrdiff_t>(t) + 1, std::move(next));
             break;
         }
+    }
+    // A table of its records' columns whose headings the next table prints word for word
+    // (its next pages, under a gapped rule) goes on there.
+    for (std::size_t t = 0; t + 1 < tables.size();) {
+        const std::vector<std::string> headings = headingsOf(text, tables[t].location);
+        if (tables[t].location.format == TableFormat::Data && !headings.empty() &&
+            headings == headingsOf(text, tables[t + 1].location)) {
+            tables[t].endLine = tables[t + 1].endLine;
+            tables.erase(tables.begin() + static_cast<std::ptrdiff_t>(t) + 1);
+            continue;
+        }
+        ++t;
     }
     for (ReportTable& table : tables) {
         if (table.location.format == TableFormat::Data)
