@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "clean/date_reading.h"
 #include "clean/totals_state.h"
 #include "core/text_rules.h"
 
@@ -14,14 +15,22 @@ namespace {
 
 std::int64_t magnitude(std::int64_t v) { return v < 0 ? -v : v; }
 
-// Whether a label holds an amount ("SAYF A TOPLAMI 122,342.37"): the columns are not cut
-// where the report prints them, and its figures say nothing.
+// Whether a label holds an amount ("SAYF A TOPLAMI 122,342.37") or figures ("TOPLAM 1   217"
+// beside the count of its records): the columns are not cut where the report prints them,
+// and its figures say nothing.
 bool holdsAmount(const TotalLabel& label) {
-    for (const std::string& word : label.words) {
+    static const YearWindow years(Date{2000, 1, 1});
+    int figures = 0;
+    for (std::size_t i = 0; i < label.words.size(); ++i) {
+        const std::string& word = label.words[i];
         const AmountForm f = amountFormOf(word);
         if (f.valid && f.decimal && f.grouping) return true;
+        const bool counts =
+            i + 1 < label.words.size() &&
+            (label.words[i + 1].rfind("ADET", 0) == 0 || label.words[i + 1].rfind("KAYIT", 0) == 0);
+        figures += f.valid && !counts && dateOrdersOf(word, years) == 0;
     }
-    return false;
+    return figures >= 2;
 }
 
 }  // namespace
