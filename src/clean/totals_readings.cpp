@@ -15,6 +15,8 @@ namespace {
 
 std::int64_t magnitude(std::int64_t v) { return v < 0 ? -v : v; }
 
+bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
+
 // Whether a label holds an amount ("SAYF A TOPLAMI 122,342.37") or figures ("TOPLAM 1   217"
 // beside the count of its records): the columns are not cut where the report prints them,
 // and its figures say nothing.
@@ -28,7 +30,18 @@ bool holdsAmount(const TotalLabel& label) {
         const bool counts =
             i + 1 < label.words.size() &&
             (label.words[i + 1].rfind("ADET", 0) == 0 || label.words[i + 1].rfind("KAYIT", 0) == 0);
-        figures += f.valid && !counts && dateOrdersOf(word, years) == 0;
+        if (counts || dateOrdersOf(word, years) != 0) continue;
+        // Figures printed into one another ("96.229,2050.824,93") are two.
+        const bool numeric =
+            std::count_if(word.begin(), word.end(), isDigitChar) >= 2 &&
+            std::all_of(word.begin(), word.end(), [](char c) {
+                return isDigitChar(c) || c == '.' || c == ',' || c == '-' || c == '+';
+            });
+        if (f.valid) {
+            ++figures;
+        } else if (numeric) {
+            figures += 2;
+        }
     }
     return figures >= 2;
 }
