@@ -95,38 +95,33 @@ bool headingsPart(const std::vector<Word>& words, const FoundColumn& a, const Fo
     return overA && overB;
 }
 
+// Whether what the lines print from `from` to `to` is `Kind` (nearly) wherever it is filled.
+template <class Kind>
+bool readsAs(const std::vector<std::string_view>& lines, int from, int to, Kind is) {
+    int filled = 0, kind = 0;
+    for (const std::string_view line : lines) {
+        if (static_cast<std::size_t>(from) >= line.size()) continue;
+        std::string_view part =
+            line.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from + 1));
+        while (!part.empty() && isBlankByte(part.front())) part.remove_prefix(1);
+        while (!part.empty() && isBlankByte(part.back())) part.remove_suffix(1);
+        if (part.empty()) continue;
+        ++filled;
+        kind += is(part);
+    }
+    return filled > 0 && 10 * kind >= 9 * filled;
+}
+
 // Whether what the lines print from `from` to `to` reads as a date wherever it is filled.
 bool readsAsDates(const std::vector<std::string_view>& lines, int from, int to) {
     const YearWindow years(Date{2000, 1, 1});
-    int filled = 0, dates = 0;
-    for (const std::string_view line : lines) {
-        if (static_cast<std::size_t>(from) >= line.size()) continue;
-        std::string_view part =
-            line.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from + 1));
-        while (!part.empty() && isBlankByte(part.front())) part.remove_prefix(1);
-        while (!part.empty() && isBlankByte(part.back())) part.remove_suffix(1);
-        if (part.empty()) continue;
-        ++filled;
-        dates += dateOrdersOf(part, years) != 0;
-    }
-    return filled > 0 && 10 * dates >= 9 * filled;
+    return readsAs(lines, from, to,
+                   [&](std::string_view part) { return dateOrdersOf(part, years) != 0; });
 }
 
-// Whether what the lines print from `from` to `to` reads as a document number with its
-// series ("A 053000") wherever it is filled.
+// Whether it reads as a document number with its series ("A 053000") wherever it is filled.
 bool readsAsSeries(const std::vector<std::string_view>& lines, int from, int to) {
-    int filled = 0, series = 0;
-    for (const std::string_view line : lines) {
-        if (static_cast<std::size_t>(from) >= line.size()) continue;
-        std::string_view part =
-            line.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from + 1));
-        while (!part.empty() && isBlankByte(part.front())) part.remove_prefix(1);
-        while (!part.empty() && isBlankByte(part.back())) part.remove_suffix(1);
-        if (part.empty()) continue;
-        ++filled;
-        series += isSeriesNumber(part);
-    }
-    return filled > 0 && 10 * series >= 9 * filled;
+    return readsAs(lines, from, to, [](std::string_view part) { return isSeriesNumber(part); });
 }
 
 // Whether most values that end at `at` end with a B/A mark right after a digit.
