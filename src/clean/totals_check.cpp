@@ -202,10 +202,10 @@ void State::addShare(std::vector<std::int64_t>& into) const {
 
 namespace {
 
-// Whether a label's words may be the value (folded): a word holds no blank, bracket, star or
-// colon and ends in no comma or point.
+// Whether a label's words may be the value (folded): a word of two characters at least (no
+// day's mark) holds no blank, bracket, star or colon and ends in no comma or point.
 bool mayBeAWord(std::string_view folded) {
-    return !folded.empty() && folded.find_first_of(" ()*:") == std::string_view::npos &&
+    return folded.size() >= 2 && folded.find_first_of(" ()*:") == std::string_view::npos &&
            folded.back() != ',' && folded.back() != '.';
 }
 
