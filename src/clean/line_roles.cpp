@@ -144,26 +144,6 @@ LineRole LineRoles::total(Line& l) {
                : LineRole::Other;
 }
 
-namespace {
-
-// Whether a line's words hold a total's own word whole ("TOPLAM", "YEKÜNÜ"), not one that
-// only begins so ("TOPLAMA MAKİNESİ").
-bool namesATotal(std::string_view win1254) {
-    const std::string folded = foldedUpper(win1254);
-    std::size_t i = 0;
-    while (i < folded.size()) {
-        const std::size_t start = i;
-        while (i < folded.size() && folded[i] >= 'A' && folded[i] <= 'Z') ++i;
-        const std::string_view word(folded.data() + start, i - start);
-        if (word == "TOPLAM" || word == "TOPLAMI" || word == "YEKUN" || word == "YEKUNU")
-            return true;
-        if (i == start) ++i;
-    }
-    return false;
-}
-
-}  // namespace
-
 // A total's words with no figure beside them ("Sayfa Toplamı" over a page that sums
 // nothing, dashes for none): a total that checks nothing, no record's text.
 LineRole LineRoles::emptyTotal(Line& l) {

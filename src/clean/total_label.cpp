@@ -122,6 +122,12 @@ bool isTotalLabel(std::string_view win1254, bool balance) {
            (balance && hasWord(f, "BAKIYE", false));
 }
 
+bool namesATotal(std::string_view win1254) {
+    const std::string f = foldedUpper(win1254);
+    return hasWord(f, "TOPLAM", true) || hasWord(f, "TOPLAMI", true) || hasWord(f, "YEKUN", true) ||
+           hasWord(f, "YEKUNU", true);
+}
+
 TotalLabel readTotalLabel(std::string_view win1254) {
     TotalLabel label;
     const std::string folded = foldedUpper(win1254);

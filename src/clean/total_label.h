@@ -16,6 +16,10 @@ namespace tablamo {
 /// also BAKİYE (Dönem Sonu Bakiye), in any case ("Nakliyat" names none).
 bool isTotalLabel(std::string_view win1254, bool balance = true);
 
+/// Whether a line's words hold a total's own word whole ("TOPLAM", "YEKÜNÜ"), not one that
+/// only begins so ("TOPLAMA MAKİNESİ").
+bool namesATotal(std::string_view win1254);
+
 /// What a total's words say it sums.
 enum class TotalClass : std::uint8_t {
     Plain,    ///< TOPLAM alone, a class's total ("DÖNEN VARLIKLAR TOPLAMI")
