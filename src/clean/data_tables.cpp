@@ -181,8 +181,7 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
     if (!tables.empty()) {
         ReportTable found = tables.front();
         titleOf(text, found);
-        std::optional<TableLocation> before = dataTable(text, 0, found.firstLine);
-        if (before) {
+        if (std::optional<TableLocation> before = dataTable(text, 0, found.firstLine)) {
             ReportTable first;
             first.location = std::move(*before);
             first.endLine = found.firstLine;
