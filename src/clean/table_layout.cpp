@@ -175,6 +175,34 @@ bool sameBars(std::string_view line, std::string_view model, char bar) {
     return true;
 }
 
+// Whether a line under a frame's first prints a record's numbers: two cells or more of
+// numbers ("03739", "25"), every cell of digits one where the first figure line `figures`
+// prints digits too; day numbers in a heading stand where the records print marks.
+bool printsRecordNumbers(std::string_view line, std::string_view figures, char bar) {
+    const auto cells = [bar](std::string_view l) {
+        std::vector<std::string_view> out;
+        for (std::size_t at = 0; at <= l.size();) {
+            const std::size_t end = std::min(l.find(bar, at), l.size());
+            out.push_back(l.substr(at, end - at));
+            at = end + 1;
+        }
+        return out;
+    };
+    const auto hasDigit = [](std::string_view c) {
+        return std::any_of(c.begin(), c.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+    };
+    const std::vector<std::string_view> mine = cells(line), theirs = cells(figures);
+    int numbers = 0;
+    for (std::size_t k = 0; k < mine.size(); ++k) {
+        if (!hasDigit(mine[k])) continue;
+        if (k >= theirs.size() || !hasDigit(theirs[k])) return false;
+        const std::string_view word = TrimControl(mine[k]);
+        numbers += word.size() >= 2 && std::all_of(word.begin(), word.end(),
+                                                   [](char ch) { return ch >= '0' && ch <= '9'; });
+    }
+    return numbers >= 2;
+}
+
 }  // namespace
 
 std::string_view repeatKey(std::string_view line) {
@@ -297,9 +325,16 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
             // first does, when a blank line or the first figures end them.
             const bool ended =
                 i < text.lineCount() && (isBlankLine(text.line(i)) || printsFigures(text.line(i)));
+            // A line that prints a record's numbers is the first record.
             int h = at + 1;
             while (ended && h < i && sameBars(text.line(h), text.line(at), t.fields.bar)) ++h;
             if (h < i) h = at + 1;
+            for (int k = at + 1; k < h; ++k) {
+                if (printsRecordNumbers(text.line(k), text.line(i), t.fields.bar)) {
+                    h = k;
+                    break;
+                }
+            }
             for (int k = at; k < h; ++k) t.headingLines.push_back(k);
             t.dataStart = h;
         }
