@@ -142,9 +142,25 @@ bool looksLikeRecord(std::string_view line) {
     const YearWindow years(Date{2000, 1, 1});
     int amounts = 0, keys = 0, dates = 0, wholes = 0;
     bool stop = false;
+    std::size_t passed = 0;  // the end of a date of three words read already
     eachWord(line, [&](Word w) {
-        if (stop) return;
+        if (stop || w.from < passed) return;
         std::string_view word = line.substr(w.from, w.to - w.from);
+        // A day, a month's name and a year, one blank apart ("13 Şub 2023").
+        if (word.size() <= 2 && isDigit(word.front()) && w.to + 1 < line.size() &&
+            line[w.to] == ' ' && !isBlankByte(line[w.to + 1])) {
+            const std::size_t monthEnd = std::min(line.find(' ', w.to + 1), line.size());
+            if (monthEnd + 1 < line.size() && isDigit(line[monthEnd + 1])) {
+                std::size_t yearEnd = monthEnd + 1;
+                while (yearEnd < line.size() && isDigit(line[yearEnd])) ++yearEnd;
+                if (dateOrdersOf(line.substr(w.from, yearEnd - w.from), years)) {
+                    ++keys;
+                    ++dates;
+                    passed = yearEnd;
+                    return;
+                }
+            }
+        }
         if (!isDigit(word.front()) && word.front() != '-' && word.front() != '+' &&
             word.front() != '(')
             return;
