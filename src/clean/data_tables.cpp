@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "clean/column_finder.h"
+#include "clean/date_reading.h"
 #include "clean/table_finder_detail.h"
 #include "clean/table_layout.h"
 #include "clean/total_label.h"
+#include "clean/value_reading.h"
 #include "core/dos_text.h"
 #include "core/report_text.h"
 #include "core/table_location.h"
@@ -137,10 +139,72 @@ int crossings(std::string_view raw, const std::vector<std::int32_t>& widths) {
     return n;
 }
 
+// What a field of a record prints: a month ("OCAK 2024") is no day's date.
+enum class Printed : std::uint8_t { Nothing, Date, Month, Amount, Other };
+
+// What each field `widths` cut prints of `line`.
+void printedFields(std::string_view raw, const std::vector<std::int32_t>& widths,
+                   std::vector<Printed>& out) {
+    const YearWindow years(Date{2000, 1, 1});
+    const std::string_view line = withoutFormFeed(raw);
+    out.assign(widths.size(), Printed::Nothing);
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < widths.size() && at < line.size(); ++k) {
+        const std::string_view field =
+            TrimControl(line.substr(at, static_cast<std::size_t>(std::max(widths[k], 0))));
+        at += static_cast<std::size_t>(std::max(widths[k], 0));
+        if (field.empty()) continue;
+        if (dateOrdersOf(field, years)) {
+            out[k] = field.front() >= '0' && field.front() <= '9' ? Printed::Date : Printed::Month;
+        } else {
+            const AmountForm a = amountFormOf(field);
+            out[k] = a.valid && (a.decimal || a.grouping || a.ambiguous) ? Printed::Amount
+                                                                         : Printed::Other;
+        }
+    }
+}
+
+// What every record of a table prints in each field, of up to 20 of those over `line` after
+// `tableLine`: Other where they differ; nothing known (empty) without three.
+std::vector<Printed> steadyFields(const ReportText& text, int tableLine, int line,
+                                  const std::vector<std::int32_t>& widths) {
+    constexpr int kLooked = 20;
+    std::vector<Printed> steady, mine;
+    int records = 0;
+    for (int i = line - 1; i > tableLine && records < kLooked; --i) {
+        if (!looksLikeRecord(withoutFormFeed(text.line(i)))) continue;
+        printedFields(text.line(i), widths, mine);
+        if (records++ == 0) {
+            steady = mine;
+            continue;
+        }
+        for (std::size_t k = 0; k < steady.size(); ++k) {
+            if (steady[k] != mine[k]) steady[k] = Printed::Other;
+        }
+    }
+    if (records < 3) steady.clear();
+    return steady;
+}
+
+// Whether a record prints other than a date, month or amount where every record of `steady`
+// prints one.
+bool breaksSteady(std::string_view line, const std::vector<std::int32_t>& widths,
+                  const std::vector<Printed>& steady) {
+    std::vector<Printed> mine;
+    printedFields(line, widths, mine);
+    for (std::size_t k = 0; k < steady.size(); ++k) {
+        if (steady[k] != Printed::Nothing && steady[k] != Printed::Other && mine[k] != steady[k])
+            return true;
+    }
+    return false;
+}
+
 // Where a table of columns read from its records begins after `from`, before `to`, inside
-// the table that `widths` cut: at a line of headings that is none of that table's, over
-// records whose words run over that table's columns. -1 when none does.
-int dataTableStart(const ReportText& text, int from, int to,
+// the table over whose records `tableLine` stands, that ends before `end` and that `widths`
+// cut: at a line of headings that is none of that table's, over records whose words run
+// over that table's columns, or that print no date or amount where all that table's records
+// print one. -1 when none does.
+int dataTableStart(const ReportText& text, int tableLine, int from, int to, int end,
                    const std::vector<std::int32_t>& widths,
                    const std::vector<std::string>& headings) {
     constexpr int kLookedRecords = 3;
@@ -149,14 +213,17 @@ int dataTableStart(const ReportText& text, int from, int to,
         if (!mayHead(line) || wordGroups(line) < 2) continue;
         const std::string key(repeatKey(line));
         if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
-        int records = 0, across = 0;
-        for (int i = j + 1; i < to && records < kLookedRecords && i <= j + 12; ++i) {
+        int records = 0, across = 0, unsteady = 0;
+        std::optional<std::vector<Printed>> steady;
+        for (int i = j + 1; i < end && records < kLookedRecords && i <= j + 12; ++i) {
             const std::string_view next = text.line(i);
             if (!looksLikeRecord(withoutFormFeed(next))) continue;
             ++records;
             across += crossings(next, widths) > 0;
+            if (!steady) steady = steadyFields(text, tableLine, j, widths);
+            unsteady += breaksSteady(next, widths, *steady);
         }
-        if (records >= 2 && 2 * across > records) return j;
+        if (records >= 2 && (2 * across > records || unsteady == records)) return j;
     }
     return -1;
 }
@@ -195,7 +262,8 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
         ReportTable& table = tables[t];
         const std::vector<std::string> headings = headingsOf(text, table.location);
         for (int from = table.location.line + 1; from < table.endLine;) {
-            int j = dataTableStart(text, from, table.endLine, table.location.widths, headings);
+            int j = dataTableStart(text, table.location.line, from, table.endLine, table.endLine,
+                                   table.location.widths, headings);
             if (j < 0) break;
             // The same headings printed before, over fewer records before a page's end: the
             // table begins there.
@@ -209,7 +277,8 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
             if (table.location.format == TableFormat::Data) {
                 TableLocation before = table.location;
                 if (readDataColumns(text, before, j) &&
-                    dataTableStart(text, j, j + 1, before.widths, headings) < 0) {
+                    dataTableStart(text, table.location.line, j, j + 1, table.endLine,
+                                   before.widths, headings) < 0) {
                     from = j + 1;
                     continue;
                 }

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/workspace.h"
+#include "import/clean_import.h"
+#include "support/report_lines.h"
+
+namespace tablamo {
+namespace {
+
+using testing::fields;
+using testing::joinCrLf;
+
+using Row = std::vector<std::string>;
+
+// The clean table of a report's lines on a Turkish system: its rows under the headings, the
+// first column (the row's mark) left out.
+struct Read {
+    Workspace ws;
+    ImportOutcome outcome;
+    std::vector<Row> rows;
+
+    explicit Read(const std::vector<std::string>& lines) {
+        ws.regional = RegionalSettings::turkish();
+        ws.text = ReportText(joinCrLf(lines));
+        outcome = importCleanReport(ws, Clock());
+        for (int r = 0; r < ws.grid().rowCount(); ++r) {
+            Row row;
+            for (int c = 1; c < ws.grid().colCount(); ++c) row.emplace_back(ws.grid().cell(c, r));
+            rows.push_back(std::move(row));
+        }
+    }
+};
+
+// Shapes whose first record, or first table, the lines tell only by what they print.
+TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        std::vector<Row> rows;  // the first rows, the headings first
+        std::size_t tables = 1;
+    };
+    const std::vector<int> bw = {6, 7, 3, 3, 5, 6};
+    const auto barred = [&](const Row& cells) {
+        std::string line;
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            const std::string cell = fields({cells[k]}, {bw[k]});
+            line += (k ? " | " : " ") + cell +
+                    std::string(static_cast<std::size_t>(bw[k]) - cell.size(), ' ');
+        }
+        return line + " |";
+    };
+    const std::vector<int> sw = {11, 5, 10, 6, 6, 6};
+    const std::vector<int> mw = {12, 14, 10};
+    const std::vector<Case> cases = {
+        {"a sheet's first record prints whole numbers only, under two lines of headings",
+         {"PUANTAJ", "", barred({"SICIL", "ADI", "", "", ">GUN", ">FAZLA"}),
+          barred({"NO", "SOYADI", "1", "2", ">SAYI", ">MESAI"}),
+          barred({"03739", "Ali", "X", "H", ">25", ""}),
+          barred({"02019", "Veli", "X", "X", ">24", ">16,8"}),
+          barred({"04506", "Can", "R", "X", ">22", ""}),
+          barred({"07786", "Ece", "X", "X", ">16", ">55,6"}),
+          barred({"08029", "Ayse", "X", "X", ">24", ">45,5"})},
+         {{"SICIL NO", "ADI SOYADI", "1", "2", "GUN SAYI", "FAZLA MESAI"},
+          {"03739", "Ali", "X", "H", "25", ""},
+          {"02019", "Veli", "X", "X", "24", "16,8"}}},
+        {"a stock card dated with the month's name, its items' lines heading their movements",
+         {fields({"Tarih", "Belge", "Islem", ">Giris", ">Cikis", ">Kalan"}, sw),
+          std::string(49, '-'), "KOLI BANDI 45 MM ADET",
+          fields({"13 Sub 2023", "25118", "Sayim", ">345", "", ">345"}, sw),
+          fields({"15 Nis 2023", "21870", "Satis", "", ">141", ">204"}, sw),
+          fields({"12 Ara 2023", "22326", "Fire", "", ">29", ">175"}, sw), "",
+          "PIRINC BALDO KG", fields({"02 Oca 2023", "19211", "Alis", ">52", "", ">52"}, sw),
+          fields({"21 Oca 2023", "01300", "Fire", "", ">30", ">22"}, sw)},
+         {{"Grup", "Tarih", "Belge", "Islem", "Giris", "Cikis", "Kalan"},
+          {"KOLI BANDI 45 MM ADET", "13.02.2023", "25118", "Sayim", "345", "", "345"},
+          {"KOLI BANDI 45 MM ADET", "15.04.2023", "21870", "Satis", "", "141", "204"},
+          {"KOLI BANDI 45 MM ADET", "12.12.2023", "22326", "Fire", "", "29", "175"},
+          {"PIRINC BALDO KG", "02.01.2023", "19211", "Alis", "52", "", "52"}}},
+        {"a summary by month after the dated records, its amounts where theirs stand",
+         {fields({"Tarih", "Aciklama", ">Tutar"}, mw),
+          fields({"02.01.2024", "Kira", ">1.250,00"}, mw),
+          fields({"05.01.2024", "Satis 4411", ">12.400,50"}, mw),
+          fields({"09.01.2024", "Z raporu", ">845,10"}, mw),
+          fields({"15.01.2024", "Z raporu", ">3.000,00"}, mw), "", "AYLIK OZET",
+          fields({"Ay", "", ">Tutar"}, mw), fields({"Ocak 2024", "", ">17.495,60"}, mw),
+          fields({"Subat 2024", "", ">2.100,00"}, mw), fields({"Mart 2024", "", ">950,00"}, mw)},
+         {{"Tarih", "Aciklama", "Tutar"},
+          {"02.01.2024", "Kira", "1250,00"},
+          {"05.01.2024", "Satis 4411", "12400,50"},
+          {"09.01.2024", "Z raporu", "845,10"},
+          {"15.01.2024", "Z raporu", "3000,00"}},
+         2},
+    };
+    for (const Case& c : cases) {
+        const Read t(c.lines);
+        if (!t.ws.clean() || t.rows.size() < c.rows.size()) {
+            ADD_FAILURE() << c.name << ": " << t.outcome.message;
+            continue;
+        }
+        for (std::size_t r = 0; r < c.rows.size(); ++r) EXPECT_EQ(t.rows[r], c.rows[r]) << c.name;
+        EXPECT_EQ(t.ws.book.tables.size(), c.tables) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace tablamo
