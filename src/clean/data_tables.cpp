@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -164,25 +165,31 @@ void printedFields(std::string_view raw, const std::vector<std::int32_t>& widths
     }
 }
 
-// What every record of a table prints in each field, of up to 20 of those over `line` after
-// `tableLine`: Other where they differ; nothing known (empty) without three.
+// What nearly every record of a table prints in each field (four in five of up to 20 of
+// those over `line` after `tableLine`: a line of words among them, "GEÇEN YIL AYNI DÖNEM",
+// changes nothing), Other where they differ; nothing known (empty) without three.
 std::vector<Printed> steadyFields(const ReportText& text, int tableLine, int line,
                                   const std::vector<std::int32_t>& widths) {
     constexpr int kLooked = 20;
-    std::vector<Printed> steady, mine;
+    constexpr auto kKinds = static_cast<std::size_t>(Printed::Other) + 1;
+    std::vector<std::array<int, kKinds>> counts(widths.size());
+    std::vector<Printed> mine;
     int records = 0;
     for (int i = line - 1; i > tableLine && records < kLooked; --i) {
         if (!looksLikeRecord(withoutFormFeed(text.line(i)))) continue;
+        ++records;
         printedFields(text.line(i), widths, mine);
-        if (records++ == 0) {
-            steady = mine;
-            continue;
-        }
-        for (std::size_t k = 0; k < steady.size(); ++k) {
-            if (steady[k] != mine[k]) steady[k] = Printed::Other;
+        for (std::size_t k = 0; k < mine.size(); ++k)
+            ++counts[k][static_cast<std::size_t>(mine[k])];
+    }
+    std::vector<Printed> steady;
+    if (records < 3) return steady;
+    steady.assign(widths.size(), Printed::Other);
+    for (std::size_t k = 0; k < widths.size(); ++k) {
+        for (std::size_t p = 0; p < kKinds; ++p) {
+            if (5 * counts[k][p] >= 4 * records) steady[k] = static_cast<Printed>(p);
         }
     }
-    if (records < 3) steady.clear();
     return steady;
 }
 
