@@ -66,11 +66,19 @@ int numberWords(std::string_view line) {
     return n;
 }
 
+// Whether a line prints a letter: a frame's row of bars alone prints none.
+bool printsLetter(std::string_view line) {
+    return std::any_of(line.begin(), line.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= 0x80 && !isBoxByte(b));
+    });
+}
+
 // A line that may head columns: words without a figure, a field's label, a record's numbers
 // or a total's ("STOK KODU TOPLAMI   64   138").
 bool mayHead(std::string_view line) {
     if (isBlank(line) || isRuleLike(line) || printsFigure(line) ||
-        line.find(':') != std::string_view::npos)
+        line.find(':') != std::string_view::npos || !printsLetter(line))
         return false;
     const int numbers = numberWords(line);
     return numbers < 3 && (numbers == 0 || !isTotalLabel(DosToWinText(line), false));
