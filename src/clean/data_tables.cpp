@@ -37,13 +37,17 @@ int firstRecordBlock(const ReportText& text, int from, int to) {
     return -1;
 }
 
-// The groups of words of a line parted by two blanks or more.
+// The groups of words of a line parted by two blanks or more, a frame's bars blanks too (a
+// text going on in one cell of a frame is one group).
 int wordGroups(std::string_view raw) {
     const std::string_view line = withoutFormFeed(raw);
+    const auto blank = [&](std::size_t i) {
+        const auto b = static_cast<unsigned char>(line[i]);
+        return b == ' ' || b == '|' || isBoxByte(b);
+    };
     int n = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != ' ' && (i == 0 || (line[i - 1] == ' ' && (i < 2 || line[i - 2] == ' '))))
-            ++n;
+        if (!blank(i) && (i == 0 || (blank(i - 1) && (i < 2 || blank(i - 2))))) ++n;
     }
     return n;
 }
