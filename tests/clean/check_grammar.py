@@ -138,7 +138,8 @@ def check_shape(seed, truth, folder: Path, out: Path, said: dict) -> dict:
               "summary": summary(truth), "cells": [0, 0], "false_warnings": 0,
               "totals": [0, 0], "tampered": []}
     for i in range(len(tables)):
-        result["cells"][1] += len(tables[i]["records"]) * len(tables[i]["columns"])
+        # As cell_score counts them: the truth's rows hold a B/A column its columns do not.
+        result["cells"][1] += len(tables[i]["records"]) * len(cells.rows(truth, i)[0])
     csv = out / "csv" / folder.name / "report.csv"
     if not csv.exists():
         fails.append(("no-table", "; ".join(msgs)[:300] or "no output"))
