@@ -195,7 +195,10 @@ void finder_detail::titleOf(const ReportText& text, ReportTable& table) {
         }
         return n;
     };
-    if (table.location.line - top >= 2 && (top == 0 || isBlank(text.line(top - 1))) &&
+    // Over a rule the headings are at least one line; a table of its records' columns under
+    // no rule is located at its headings.
+    const int headingsAt = isRuleLike(text.line(table.location.line)) ? 2 : 1;
+    if (table.location.line - top >= headingsAt && (top == 0 || isBlank(text.line(top - 1))) &&
         groups(text.line(top)) == 1 && groups(text.line(top + 1)) >= 3 &&
         namesATable(text.line(top))) {
         ++top;

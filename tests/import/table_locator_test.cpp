@@ -221,6 +221,7 @@ TEST(TableLocator, TablesOneAfterTheOther) {
     const std::string sumHead = fields({"Hesap Kodu", "Hesap Adi", ">Bakiye"}, sw);
     const std::string record = fields({"01.01.2024", "Fatura", ">1,00"}, kLocatorWidths);
     const std::string underline = std::string(24, ' ') + "--------";
+    const std::vector<int> mw = {12, 14, 10};
     struct Case {
         const char* name;
         std::vector<std::string> lines;
@@ -253,6 +254,14 @@ TEST(TableLocator, TablesOneAfterTheOther) {
          {0},
          {2},
          ""},
+        {"a summary under no rule, its title right over its headings",
+         {fields({"Tarih", "Aciklama", ">Tutar"}, mw), fields({"02.01.2024", "Kira", ">1,00"}, mw),
+          fields({"03.01.2024", "Satis", ">2,00"}, mw), fields({"04.01.2024", "Fire", ">3,00"}, mw),
+          "", "AYLIK OZET", fields({"Ay", ">Adet", ">Tutar"}, mw),
+          fields({"Ocak 2024", ">3", ">6,00"}, mw), fields({"Subat 2024", ">1", ">1,00"}, mw)},
+         {0, 5},
+         {0, 6},
+         "AYLIK OZET"},
         {"records before a frame, no title over it",
          {"x", kLocatorHead, rule(kLocatorWidths), record, "", kTop, kLocatorHead},
          {0, 5},
