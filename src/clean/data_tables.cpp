@@ -170,9 +170,8 @@ void printedFields(std::string_view raw, const std::vector<std::int32_t>& widths
         if (dateOrdersOf(field, years)) {
             out[k] = field.front() >= '0' && field.front() <= '9' ? Printed::Date : Printed::Month;
         } else {
-            const AmountForm a = amountFormOf(field);
-            out[k] = a.valid && (a.decimal || a.grouping || a.ambiguous) ? Printed::Amount
-                                                                         : Printed::Other;
+            // Whole numbers too: a quantity of 988 under one of 1.375 prints the same.
+            out[k] = amountFormOf(field).valid ? Printed::Amount : Printed::Other;
         }
     }
 }

@@ -52,7 +52,7 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
         }
         return line + " |";
     };
-    const std::vector<int> sw = {11, 5, 10, 6, 6, 6};
+    const std::vector<int> sw = {11, 5, 10, 9, 6, 9};
     const std::vector<int> mw = {12, 14, 10};
     const std::vector<Case> cases = {
         {"a sheet's first record prints whole numbers only, under two lines of headings",
@@ -79,6 +79,23 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           {"KOLI BANDI 45 MM ADET", "15.04.2023", "21870", "Satis", "", "141", "204"},
           {"KOLI BANDI 45 MM ADET", "12.12.2023", "22326", "Fire", "", "29", "175"},
           {"PIRINC BALDO KG", "02.01.2023", "19211", "Alis", "52", "", "52"}}},
+        {"a stock card's items under no rule, thousands first, then an item of a few",
+         {fields({"Tarih", "Belge", "Islem", ">Giris", ">Cikis", ">Kalan"}, sw),
+          "Stok Kodu : A1   Birim : KG", "DEVREDEN MIKTAR" + std::string(33, ' ') + "60.072",
+          fields({"15/01/2021", "07479", "Satis", ">0", ">28.394", ">31.678"}, sw),
+          fields({"12/03/2021", "20980", "Sarf", ">0", ">3.850", ">27.828"}, sw),
+          fields({"02/04/2021", "03221", "Sayim", ">4.801", ">0", ">32.629"}, sw),
+          fields({"21/06/2021", "02480", "Iade", ">1.001.031", ">0", ">1.033.660"}, sw),
+          "Stok Kodu : A2   Birim : KG", "DEVREDEN MIKTAR" + std::string(38, ' ') + "3",
+          fields({"05/04/2021", "11660", "Giris", ">7", ">0", ">10"}, sw),
+          fields({"21/06/2021", "18900", "Sayim", ">4", ">0", ">14"}, sw),
+          fields({"13/07/2021", "12741", "Iade", ">32", ">0", ">46"}, sw)},
+         {{"Stok Kodu", "Tarih", "Belge", "Islem", "Giris", "Cikis", "Kalan"},
+          {"A1", "15.01.2021", "07479", "Satis", "0", "28394", "31678"},
+          {"A1", "12.03.2021", "20980", "Sarf", "0", "3850", "27828"},
+          {"A1", "02.04.2021", "03221", "Sayim", "4801", "0", "32629"},
+          {"A1", "21.06.2021", "02480", "Iade", "1001031", "0", "1033660"},
+          {"A2", "05.04.2021", "11660", "Giris", "7", "0", "10"}}},
         {"a summary by month after the dated records and a line of words, its amounts where theirs "
          "stand",
          {fields({"Tarih", "Aciklama", ">Tutar"}, mw),
