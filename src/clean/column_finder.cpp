@@ -138,13 +138,16 @@ bool gluedMarks(const std::vector<std::string_view>& lines, int at) {
 
 }  // namespace
 
-bool looksLikeRecord(std::string_view line) {
+namespace {
+
+// How many keys (dates, codes, numbers) a line that looks like a record prints; -1 for a line
+// that does not.
+int recordKeys(std::string_view line) {
     const YearWindow years(Date{2000, 1, 1});
     int amounts = 0, keys = 0, dates = 0, wholes = 0;
-    bool stop = false;
     std::size_t passed = 0;  // the end of a date of three words read already
     eachWord(line, [&](Word w) {
-        if (stop || w.from < passed) return;
+        if (w.from < passed) return;
         std::string_view word = line.substr(w.from, w.to - w.from);
         // A day, a month's name and a year, one blank apart ("13 Şub 2023").
         if (word.size() <= 2 && isDigit(word.front()) && w.to + 1 < line.size() &&
@@ -189,9 +192,13 @@ bool looksLikeRecord(std::string_view line) {
     // A dated line of whole quantities beside its document's number is a record too (a stock
     // card's movements).
     if (amounts == 0 && dates > 0 && wholes > 0 && keys - dates >= 2) amounts = 1;
-    if (amounts == 0 || (keys == 0 && amounts < 2) || labelFirst(line)) return false;
-    return !isTotalLabel(DosToWinText(line), false);
+    if (amounts == 0 || (keys == 0 && amounts < 2) || labelFirst(line)) return -1;
+    return isTotalLabel(DosToWinText(line), false) ? -1 : keys;
 }
+
+}  // namespace
+
+bool looksLikeRecord(std::string_view line) { return recordKeys(line) >= 0; }
 
 FoundColumns findColumns(const ReportText& text, int from, int end,
                          const std::vector<int>& headings) {
@@ -202,12 +209,33 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
     const std::vector<int> candidates = candidateLines(text, from, end, headingTexts);
 
     // The evidence: the records for sure; without two of them, every line with a figure
-    // among its words (a sheet of day marks and counts).
-    std::vector<std::string_view> evidence;
+    // among its words (a sheet of day marks and counts). Where records begin with a key (a date, a
+    // code), a line of words and amounts alone
+    // ("GEÇEN YIL AYNI DÖNEM") is none: its words run over the key's column. One that begins
+    // with figures is (a sub-account whose code reads as an amount, 153.04 under 153).
+    const auto digitFirst = [](std::string_view line) {
+        const std::size_t at = line.find_first_not_of(' ');
+        return at != std::string_view::npos && isDigit(line[at]);
+    };
+    std::vector<std::string_view> evidence, keyless;
+    int keyFirst = 0;
     for (const int i : candidates) {
         const std::string_view line = repeatKey(text.line(i));
-        if (looksLikeRecord(line)) evidence.push_back(line);
-        if (static_cast<int>(evidence.size()) >= kMostEvidence) break;
+        const int keys = recordKeys(line);
+        if (keys < 0) continue;
+        if (keys == 0 && !digitFirst(line)) {
+            keyless.push_back(line);
+        } else {
+            evidence.push_back(line);
+            keyFirst += keys > 0 && digitFirst(line);
+        }
+        if (static_cast<int>(std::max(evidence.size(), keyless.size())) >= kMostEvidence) break;
+    }
+    if (keyFirst < 2) {
+        for (const std::string_view line : keyless) {
+            if (static_cast<int>(evidence.size()) >= kMostEvidence) break;
+            evidence.push_back(line);
+        }
     }
     if (evidence.size() < 2) {
         evidence.clear();

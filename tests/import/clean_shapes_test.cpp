@@ -54,6 +54,7 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
     };
     const std::vector<int> sw = {11, 5, 10, 9, 6, 9};
     const std::vector<int> mw = {12, 14, 10};
+    const std::vector<int> cw = {6, 12, 12, 12};
     const std::vector<Case> cases = {
         {"a sheet's first record prints whole numbers only, under two lines of headings",
          {"PUANTAJ", "", barred({"SICIL", "ADI", "", "", ">GUN", ">FAZLA"}),
@@ -96,6 +97,22 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           {"A1", "02.04.2021", "03221", "Sayim", "4801", "0", "32629"},
           {"A1", "21.06.2021", "02480", "Iade", "1001031", "0", "1033660"},
           {"A2", "05.04.2021", "11660", "Giris", "7", "0", "10"}}},
+        {"cost centres' codes a blank before their names, a line of last year's figures under",
+         {fields({"Yeri", "Aciklama", ">Butce", ">Gercek"}, cw),
+          fields({"7", "URETIM", ">638.700,00", ">456.589,68"}, cw),
+          fields({"7.1", "Hammadde", ">628.700,00", ">448.056,54"}, cw),
+          fields({"7.1.01", "Elektrik", ">455.100,00", ">269.195,29"}, cw),
+          fields({"7.1.02", "Su", ">173.600,00", ">178.861,25"}, cw),
+          fields({"7.2", "Enerji", ">10.000,00", ">8.533,14"}, cw),
+          fields({"", "YEKUN", ">638.700,00", ">456.589,68"}, cw),
+          "   GECEN YIL AYNI DONEM    1.293.412,56     684.482,62"},
+         {{"Yeri", "Aciklama", "Butce", "Gercek",
+           "D\xFC"
+           "zey",
+           "Son D\xFC"
+           "zey"},
+          {"7", "URETIM", "638700,00", "456589,68", "1", ""},
+          {"7.1", "Hammadde", "628700,00", "448056,54", "2", ""}}},
         {"a summary by month after the dated records and a line of words, its amounts where theirs "
          "stand",
          {fields({"Tarih", "Aciklama", ">Tutar"}, mw),
