@@ -170,8 +170,11 @@ void printedFields(std::string_view raw, const std::vector<std::int32_t>& widths
         if (dateOrdersOf(field, years)) {
             out[k] = field.front() >= '0' && field.front() <= '9' ? Printed::Date : Printed::Month;
         } else {
-            // Whole numbers too: a quantity of 988 under one of 1.375 prints the same.
-            out[k] = amountFormOf(field).valid ? Printed::Amount : Printed::Other;
+            // Whole numbers too, a code's nought first or not: a quantity of 988 under one
+            // of 1.375 prints the same, so does document 085935 under 107376.
+            const bool digits = std::all_of(field.begin(), field.end(),
+                                            [](char c) { return c >= '0' && c <= '9'; });
+            out[k] = digits || amountFormOf(field).valid ? Printed::Amount : Printed::Other;
         }
     }
 }
