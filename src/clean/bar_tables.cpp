@@ -138,4 +138,41 @@ void barsAmong(const ReportText& text, ReportTable& table) {
     }
 }
 
+void splitBarTables(const ReportText& text, std::vector<ReportTable>& tables) {
+    constexpr int kLookedAfter = 8;
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        ReportTable& table = tables[t];
+        if (table.location.format == TableFormat::Frame || table.location.line < 0) continue;
+        const int end = table.endLine;
+        for (const char colon : {'\0', ':'}) {
+            int start = -1;
+            for (int j = table.location.line + 1; j < end && start < 0; ++j) {
+                // Its headings: bars and words, no figure.
+                if (printsFigure(text.line(j))) continue;
+                const std::vector<std::size_t> bars = barsOf(text.line(j), colon);
+                if (bars.size() < 3) continue;
+                int figures = 0;
+                for (int i = j + 1; i < end && i <= j + kLookedAfter; ++i)
+                    figures += printsFigure(text.line(i)) && barsOf(text.line(i), colon) == bars;
+                if (figures < 2) continue;
+                bool before = false;
+                for (int i = table.firstLine; i < j && !before; ++i)
+                    before = barsOf(text.line(i), colon) == bars;
+                if (!before) start = j;
+            }
+            if (start < 0) continue;
+            const CommonBars common = commonBars(text, start, end, colon);
+            if (!enoughBars(common) || 2 * common.times < common.figures) continue;
+            ReportTable next;
+            next.endLine = end;
+            if (!barsFrom(text, start, end, colon, common.at, next.location)) continue;
+            titleOf(text, next);
+            if (next.firstLine <= table.location.line) continue;
+            table.endLine = next.firstLine;
+            tables.insert(tables.begin() + static_cast<std::ptrdiff_t>(t) + 1, std::move(next));
+            break;
+        }
+    }
+}
+
 }  // namespace tablamo::finder_detail

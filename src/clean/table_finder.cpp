@@ -296,6 +296,7 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
     }
     splitDataTables(text, tables);
     if (layout.AutoColumnSearch) {
+        splitBarTables(text, tables);
         for (ReportTable& table : tables) barsAmong(text, table);
     }
     return tables;

@@ -61,6 +61,13 @@ std::optional<TableLocation> barTable(const ReportText& text);
 /// that prints them (its headings).
 void barsAmong(const ReportText& text, ReportTable& table);
 
+/// A table drawn with bars alone (or parted by colons) printed after the records of another
+/// (a budget in colons under a stock list): where a line of three bars or more and no figure
+/// (its headings) stands over two lines of figures printing them within the next few, no line of
+/// the table before it prints them, and they part the rest of the table as barsAmong would, the
+/// rest is a table of its own from that line (or its title) on.
+void splitBarTables(const ReportText& text, std::vector<ReportTable>& tables);
+
 /// A table whose columns no rule parts, the first between lines `from` and `to`: over its first
 /// block of records a rule of one run (or of runs that part no columns, over the amounts
 /// alone) under the headings, or the headings themselves; its columns read from the records.

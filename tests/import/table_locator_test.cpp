@@ -222,6 +222,10 @@ TEST(TableLocator, TablesOneAfterTheOther) {
     const std::string record = fields({"01.01.2024", "Fatura", ">1,00"}, kLocatorWidths);
     const std::string underline = std::string(24, ' ') + "--------";
     const std::vector<int> mw = {12, 14, 10};
+    const auto colons = [](const std::string& a, const std::string& b, const std::string& c) {
+        return "  " + a + std::string(8 - a.size(), ' ') + " : " + b +
+               std::string(12 - b.size(), ' ') + " : " + std::string(10 - c.size(), ' ') + c + " :";
+    };
     struct Case {
         const char* name;
         std::vector<std::string> lines;
@@ -262,6 +266,13 @@ TEST(TableLocator, TablesOneAfterTheOther) {
          {0, 5},
          {0, 6},
          "AYLIK OZET"},
+        {"a table parted by colons after records, under its title",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, record, record, "", "BUTCE",
+          colons("Yeri", "Aciklama", "Butce"), colons("7", "URETIM", "1.000,00"),
+          colons("7.1", "Hammadde", "600,00"), colons("7.2", "Enerji", "400,00")},
+         {0, 7},
+         {2, 8},
+         "BUTCE"},
         {"records before a frame, no title over it",
          {"x", kLocatorHead, rule(kLocatorWidths), record, "", kTop, kLocatorHead},
          {0, 5},
