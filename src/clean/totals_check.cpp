@@ -156,7 +156,12 @@ void TotalsCheck::addRecord(const LineAmounts& amounts, const RecordFacts& recor
     s.shareOf(amounts.present, record.mark, record.topLevel);
     s.addShare(s.sums);
     for (std::size_t c = 0; c < s.n; ++c) {
-        if (!amounts.present[c]) continue;
+        if (!amounts.present[c]) {
+            // A balance left blank after the group printed one is nothing left (a payment
+            // that closes the account): the group's last balance is none.
+            if (s.balance[c] && s.groupLastPresent[c]) s.groupLast[c] = s.lastAll[c] = 0;
+            continue;
+        }
         if (record.topLevel) s.topPrinted[c] = 1;
         s.groupLast[c] = s.lastAll[c] = s.signedValues[c];
         s.groupLastPresent[c] = s.lastAllPresent[c] = 1;

@@ -107,6 +107,20 @@ TEST(TotalsCheck, GroupsOpenTheirBalancesAndTotalTheirRecords) {
     EXPECT_EQ(l.verdict().checked, 3);
 }
 
+// An account whose last record pays it off prints no balance there: it closes at nothing.
+TEST(TotalsCheck, ABalanceLeftBlankAfterOthersIsNothingLeft) {
+    Ledger l(true, 1);
+    l.check.groupStart(0);
+    l.post(std::nullopt, 1000, 1000, 'A');
+    l.post(1000, std::nullopt, std::nullopt);
+    l.check.groupStart(0);
+    l.post(300, std::nullopt, 300, 'B');
+    l.check.groupStart(0);
+    l.post(std::nullopt, 500, 500, 'A');
+    l.total("GENEL TOPLAM", 1300, 1500, 200, 'A');
+    EXPECT_TRUE(l.verdict().mismatches.empty()) << totalsWarnings(l.verdict())[0];
+}
+
 // A figure no reading explains is left unchecked unless a total of its kind agreed
 // elsewhere, the line's other sums agreed, or its kind says what it covers.
 TEST(TotalsCheck, OnlyAKnownFigureDisagrees) {
