@@ -74,6 +74,18 @@ CommonBars commonBars(const ReportText& text, int from, int end, char colon) {
 // Whether the bars are a table's: three lines print them, two of them lines of figures.
 bool enoughBars(const CommonBars& common) { return common.times >= 2 && common.lines >= 3; }
 
+// Whether colons part a table's columns: the first line that prints them where its lines of
+// figures do is its headings, no figure in it. Fields printed "label :value" under one
+// another ("Yevmiye No :135   Tarih :23.02.2008") print them on lines of figures alone.
+bool colonsHeaded(const ReportText& text, int from, int end, char colon,
+                  const std::vector<std::size_t>& bars) {
+    if (colon == 0) return true;
+    for (int j = from; j < end; ++j) {
+        if (barsOf(text.line(j), colon) == bars) return !printsFigure(text.line(j));
+    }
+    return false;
+}
+
 // Marks `at` as the table drawn with `bars` alone (`colon`: parted by colons) from the
 // first line among `from` to `end` that prints them (its headings); false when none does.
 bool barsFrom(const ReportText& text, int from, int end, char colon,
@@ -120,7 +132,8 @@ std::optional<TableLocation> barTable(const ReportText& text) {
     constexpr int kLooked = 400;
     for (const char colon : {'\0', ':'}) {
         const CommonBars common = commonBars(text, 0, std::min(text.lineCount(), kLooked), colon);
-        if (!enoughBars(common)) continue;
+        if (!enoughBars(common) || !colonsHeaded(text, 0, text.lineCount(), colon, common.at))
+            continue;
         TableLocation at;
         if (barsFrom(text, 0, text.lineCount(), colon, common.at, at)) return at;
     }
@@ -133,7 +146,9 @@ void barsAmong(const ReportText& text, ReportTable& table) {
     for (const char colon : {'\0', ':'}) {
         const CommonBars common = commonBars(text, table.firstLine, table.endLine, colon);
         // Most of its lines of figures print the same bars.
-        if (!enoughBars(common) || 2 * common.times < common.figures) continue;
+        if (!enoughBars(common) || 2 * common.times < common.figures ||
+            !colonsHeaded(text, table.firstLine, table.endLine, colon, common.at))
+            continue;
         if (barsFrom(text, table.firstLine, table.endLine, colon, common.at, at)) return;
     }
 }

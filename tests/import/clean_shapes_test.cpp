@@ -55,6 +55,7 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
     const std::vector<int> sw = {11, 5, 10, 9, 6, 9};
     const std::vector<int> mw = {12, 14, 10};
     const std::vector<int> cw = {6, 12, 12, 12};
+    const std::vector<int> jw = {7, 18, 12, 12};
     const std::vector<Case> cases = {
         {"a sheet's first record prints whole numbers only, under two lines of headings",
          {"PUANTAJ", "", barred({"SICIL", "ADI", "", "", ">GUN", ">FAZLA"}),
@@ -113,6 +114,20 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
            "zey"},
           {"7", "URETIM", "638700,00", "456589,68", "1", ""},
           {"7.1", "Hammadde", "628700,00", "448056,54", "2", ""}}},
+        {"a journal's vouchers headed by fields printed label :value, no rule under the headings",
+         {fields({"Kodu", "Adi", ">Borc", ">Alacak"}, jw),
+          "Yevmiye No :135   Tarih :23.02.2008   Fis No :19149",
+          fields({"100.02", "KASA", ">201.391,06", ""}, jw),
+          fields({"391.01", "HESAPLANAN KDV", "", ">201.391,06"}, jw),
+          "Yevmiye No :136   Tarih :24.03.2008   Fis No :24215",
+          fields({"191.02", "INDIRILECEK KDV", ">1.755,73", ""}, jw),
+          fields({"320.01", "SATICILAR", ">3.247,42", ""}, jw),
+          fields({"102.01", "BANKALAR", "", ">5.003,15"}, jw),
+          "Yevmiye No :139   Tarih :14.05.2008   Fis No :10362",
+          fields({"335.02", "PERSONELE BORCLAR", ">1.371,01", ""}, jw),
+          fields({"102.01", "BANKALAR", "", ">1.371,01"}, jw)},
+         {{"Yevmiye No", "Tarih", "Fis No", "Kodu", "Adi", "Borc", "Alacak"},
+          {"135", "23.02.2008", "19149", "100.02", "KASA", "201391,06", ""}}},
         {"a summary by month after the dated records and a line of words, its amounts where theirs "
          "stand",
          {fields({"Tarih", "Aciklama", ">Tutar"}, mw),
