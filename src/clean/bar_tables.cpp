@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "clean/table_finder_detail.h"
+#include "clean/table_layout.h"
 #include "core/report_text.h"
 #include "core/table_location.h"
 
@@ -155,15 +156,29 @@ void barsAmong(const ReportText& text, ReportTable& table) {
 
 void splitBarTables(const ReportText& text, std::vector<ReportTable>& tables) {
     constexpr int kLookedAfter = 8;
+    constexpr int kApartWithin = 3;
     for (std::size_t t = 0; t < tables.size(); ++t) {
         ReportTable& table = tables[t];
-        if (table.location.format == TableFormat::Frame || table.location.line < 0) continue;
+        if (table.location.line < 0) continue;
         const int end = table.endLine;
         for (const char colon : {'\0', ':'}) {
+            // After the table's own records: a line of figures before it.
             int start = -1;
+            bool records = false;
             for (int j = table.location.line + 1; j < end && start < 0; ++j) {
-                // Its headings: bars and words, no figure.
+                if (!records) {
+                    records = printsFigure(text.line(j));
+                    continue;
+                }
+                // Its headings: bars and words, no figure, apart from what stands before (a
+                // blank line over them, over their title or their frame's top line).
                 if (printsFigure(text.line(j))) continue;
+                bool apart = false;
+                for (int k = j - 1; k >= 0 && k >= j - kApartWithin && !apart; --k) {
+                    if (printsFigure(text.line(k))) break;
+                    apart = isBlank(text.line(k));
+                }
+                if (!apart) continue;
                 const std::vector<std::size_t> bars = barsOf(text.line(j), colon);
                 if (bars.size() < 3) continue;
                 int figures = 0;
@@ -187,6 +202,29 @@ void splitBarTables(const ReportText& text, std::vector<ReportTable>& tables) {
             tables.insert(tables.begin() + static_cast<std::ptrdiff_t>(t) + 1, std::move(next));
             break;
         }
+    }
+}
+
+void joinBarPages(const ReportText& text, std::vector<ReportTable>& tables) {
+    // The first line over a table's own that prints its bars: its headings' first.
+    const auto headings = [&](const ReportTable& table) {
+        const char colon = table.location.separator == ":" ? ':' : '\0';
+        const std::vector<std::size_t> bars = barsOf(text.line(table.location.line), colon);
+        for (int j = std::max(table.firstLine, 0); j < table.location.line; ++j) {
+            if (barsOf(text.line(j), colon) == bars) return repeatKey(text.line(j));
+        }
+        return repeatKey(text.line(table.location.line));
+    };
+    for (std::size_t t = 0; t + 1 < tables.size();) {
+        const TableLocation& a = tables[t].location;
+        const TableLocation& b = tables[t + 1].location;
+        if (a.barsAlone && b.barsAlone && a.separator == b.separator && a.widths == b.widths &&
+            headings(tables[t]) == headings(tables[t + 1])) {
+            tables[t].endLine = tables[t + 1].endLine;
+            tables.erase(tables.begin() + static_cast<std::ptrdiff_t>(t) + 1);
+            continue;
+        }
+        ++t;
     }
 }
 

@@ -298,6 +298,7 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
     if (layout.AutoColumnSearch) {
         splitBarTables(text, tables);
         for (ReportTable& table : tables) barsAmong(text, table);
+        joinBarPages(text, tables);
     }
     return tables;
 }

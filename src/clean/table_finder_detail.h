@@ -68,6 +68,10 @@ void barsAmong(const ReportText& text, ReportTable& table);
 /// rest is a table of its own from that line (or its title) on.
 void splitBarTables(const ReportText& text, std::vector<ReportTable>& tables);
 
+/// Tables drawn with bars alone one after the other, the same bars under the same headings:
+/// the pages of one table, joined.
+void joinBarPages(const ReportText& text, std::vector<ReportTable>& tables);
+
 /// A table whose columns no rule parts, the first between lines `from` and `to`: over its first
 /// block of records a rule of one run (or of runs that part no columns, over the amounts
 /// alone) under the headings, or the headings themselves; its columns read from the records.

@@ -222,6 +222,10 @@ TEST(TableLocator, TablesOneAfterTheOther) {
     const std::string record = fields({"01.01.2024", "Fatura", ">1,00"}, kLocatorWidths);
     const std::string underline = std::string(24, ' ') + "--------";
     const std::vector<int> mw = {12, 14, 10};
+    const auto bars = [](const std::string& a, const std::string& b, const std::string& c) {
+        return "  " + a + std::string(10 - a.size(), ' ') + " | " + b +
+               std::string(10 - b.size(), ' ') + " | " + std::string(9 - c.size(), ' ') + c + " |";
+    };
     const auto colons = [](const std::string& a, const std::string& b, const std::string& c) {
         return "  " + a + std::string(8 - a.size(), ' ') + " : " + b +
                std::string(12 - b.size(), ' ') + " : " + std::string(10 - c.size(), ' ') + c + " :";
@@ -273,6 +277,14 @@ TEST(TableLocator, TablesOneAfterTheOther) {
          {0, 7},
          {2, 8},
          "BUTCE"},
+        {"a frame of bars alone after records under a rule, over two pages",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, record, "", "", "KASA",
+          bars("Tarih", "Aciklama", "Tutar"), bars("03.01.2024", "Fire", "3,00"),
+          bars("04.01.2024", "Alis", "4,00"), "\fx", "", bars("Tarih", "Aciklama", "Tutar"),
+          bars("05.01.2024", "Fire", "5,00"), bars("06.01.2024", "Alis", "6,00")},
+         {0, 7},
+         {2, 8},
+         "KASA"},
         {"records before a frame, no title over it",
          {"x", kLocatorHead, rule(kLocatorWidths), record, "", kTop, kLocatorHead},
          {0, 5},
