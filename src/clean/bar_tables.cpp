@@ -191,11 +191,32 @@ void splitBarTables(const ReportText& text, std::vector<ReportTable>& tables) {
                 if (!before) start = j;
             }
             if (start < 0) continue;
-            const CommonBars common = commonBars(text, start, end, colon);
-            if (!enoughBars(common) || 2 * common.times < common.figures) continue;
+            // Its bars its headings' own, down to two lines of figures one after the other
+            // that print the same others (a table of its own again); its records print them,
+            // or some of them (a total whose label spans the first columns): a third of its
+            // lines of figures at least (fields over each voucher print others).
+            const std::vector<std::size_t> bars = barsOf(text.line(start), colon);
+            int times = 0, figures = 0;
+            std::vector<std::size_t> other;
+            for (int i = start + 1; i < end; ++i) {
+                const std::string_view line = text.line(i);
+                if (!printsFigure(line)) continue;
+                std::vector<std::size_t> some = barsOf(line, colon);
+                const bool theirs = !some.empty() && std::includes(bars.begin(), bars.end(),
+                                                                   some.begin(), some.end());
+                if (some.size() >= 3 && !theirs) {
+                    if (some == other) break;
+                    other = std::move(some);
+                } else {
+                    other.clear();
+                }
+                ++figures;
+                times += theirs;
+            }
+            if (times < 2 || 3 * times < figures) continue;
             ReportTable next;
             next.endLine = end;
-            if (!barsFrom(text, start, end, colon, common.at, next.location)) continue;
+            if (!barsFrom(text, start, end, colon, bars, next.location)) continue;
             titleOf(text, next);
             if (next.firstLine <= table.location.line) continue;
             table.endLine = next.firstLine;

@@ -222,6 +222,10 @@ TEST(TableLocator, TablesOneAfterTheOther) {
     const std::string record = fields({"01.01.2024", "Fatura", ">1,00"}, kLocatorWidths);
     const std::string underline = std::string(24, ' ') + "--------";
     const std::vector<int> mw = {12, 14, 10};
+    const auto wide = [](const std::string& a, const std::string& b) {
+        return " " + a + std::string(12 - a.size(), ' ') + ":" + std::string(14 - b.size(), ' ') +
+               b + " :" + std::string(6, ' ') + ":";
+    };
     const auto bars = [](const std::string& a, const std::string& b, const std::string& c) {
         return "  " + a + std::string(10 - a.size(), ' ') + " | " + b +
                std::string(10 - b.size(), ' ') + " | " + std::string(9 - c.size(), ' ') + c + " |";
@@ -284,6 +288,15 @@ TEST(TableLocator, TablesOneAfterTheOther) {
           bars("05.01.2024", "Fire", "5,00"), bars("06.01.2024", "Alis", "6,00")},
          {0, 7},
          {2, 8},
+         "KASA"},
+        {"two tables parted by colons after records, each of its own colons",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, record, record, "", "BUTCE",
+          colons("Yeri", "Aciklama", "Butce"), colons("7", "URETIM", "1.000,00"),
+          colons("7.1", "Hammadde", "600,00"), colons("7.2", "Enerji", "400,00"), "", "KASA",
+          wide("Tarih", "Tutar"), wide("01.02.2024", "5,00"), wide("02.02.2024", "6,00"),
+          wide("03.02.2024", "7,00")},
+         {0, 7, 13},
+         {2, 8, 14},
          "KASA"},
         {"records before a frame, no title over it",
          {"x", kLocatorHead, rule(kLocatorWidths), record, "", kTop, kLocatorHead},
