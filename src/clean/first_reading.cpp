@@ -233,9 +233,11 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     for (int k = 0; k < kFields; ++k) {
         ColumnDecision& kind = reading.kinds[static_cast<std::size_t>(k)];
         kind = stats[static_cast<std::size_t>(k)].decide(regional, shown ? &*shown : nullptr);
-        // Dashes for none in every sure record: the other lines tell whether they stand for
-        // amounts (a day count that only a record of no decimals fills).
-        if (sure > 0 && evidence[static_cast<std::size_t>(k)].onlyPlaceholders()) {
+        // Dashes for none in every sure record, or nothing at all: the other lines tell
+        // whether they stand for amounts (a day count that only a record of no decimals
+        // fills).
+        const ColumnStats& mine = evidence[static_cast<std::size_t>(k)];
+        if (sure > 0 && (mine.onlyPlaceholders() || mine.values() == 0)) {
             const ColumnDecision other =
                 all[static_cast<std::size_t>(k)].decide(regional, shown ? &*shown : nullptr);
             if (other.kind == ColumnKind::Amount) kind = other;

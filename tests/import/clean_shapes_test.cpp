@@ -156,5 +156,27 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
     }
 }
 
+// A count only records of whole numbers fill (no record for sure prints it) is an amount
+// still: its total is checked, and a wrong one named.
+TEST(CleanShapes, ACountNoSureRecordFillsIsTotalled) {
+    const auto sheet = [](const char* rapor) {
+        return std::vector<std::string>{
+            "Sicil  Adi        Gun  Rapor  Mesai",
+            "-----  ---------  ---  -----  -----",
+            "00991  Ali         19          34,8",
+            "02729  Veli        21      2",
+            "00606  Can         22          35,8",
+            "07259  Ece         21          52,4",
+            "-----------------------------------",
+            std::string("TOPLAM              83  ") + rapor + "  123,0"};
+    };
+    const Read right(sheet("    2"));
+    EXPECT_TRUE(right.outcome.warnings.empty());
+    EXPECT_EQ(right.rows.at(2), (Row{"02729", "Veli", "21", "2", ""}));
+    const Read wrong(sheet("    3"));
+    ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
+    EXPECT_NE(wrong.outcome.warnings[0].find("Rapor"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tablamo
