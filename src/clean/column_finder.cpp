@@ -136,10 +136,6 @@ bool gluedMarks(const std::vector<std::string_view>& lines, int at) {
     return marks > 0 && 10 * marks >= 9 * ending;
 }
 
-}  // namespace
-
-namespace {
-
 // How many keys (dates, codes, numbers) a line that looks like a record prints; -1 for a line
 // that does not.
 int recordKeys(std::string_view line) {
@@ -209,10 +205,9 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
     const std::vector<int> candidates = candidateLines(text, from, end, headingTexts);
 
     // The evidence: the records for sure; without two of them, every line with a figure
-    // among its words (a sheet of day marks and counts). Where records begin with a key (a date, a
-    // code), a line of words and amounts alone
-    // ("GEÇEN YIL AYNI DÖNEM") is none: its words run over the key's column. One that begins
-    // with figures is (a sub-account whose code reads as an amount, 153.04 under 153).
+    // among its words (a sheet of day marks and counts). Where records begin with a key, a
+    // line of words and amounts alone ("GEÇEN YIL AYNI DÖNEM") is none: its words run over
+    // the key's column. One that begins with figures is (153.04, a code read as an amount).
     const auto digitFirst = [](std::string_view line) {
         const std::size_t at = line.find_first_not_of(' ');
         return at != std::string_view::npos && isDigit(line[at]);
