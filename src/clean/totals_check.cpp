@@ -158,8 +158,9 @@ void TotalsCheck::addRecord(const LineAmounts& amounts, const RecordFacts& recor
     for (std::size_t c = 0; c < s.n; ++c) {
         if (!amounts.present[c]) {
             // A balance left blank after the group printed one is nothing left (a payment
-            // that closes the account): the group's last balance is none.
-            if (s.balance[c] && s.groupLastPresent[c]) s.groupLast[c] = s.lastAll[c] = 0;
+            // that closes the account): the group closes at none. The last balance printed
+            // stays the report's (a ledger that prints it at a day's end carries it on).
+            if (s.balance[c] && s.groupLastPresent[c]) s.groupLast[c] = 0;
             continue;
         }
         if (record.topLevel) s.topPrinted[c] = 1;
