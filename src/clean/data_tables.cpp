@@ -179,29 +179,51 @@ void printedFields(std::string_view raw, const std::vector<std::int32_t>& widths
     }
 }
 
-// What nearly every record of a table prints in each field (four in five of up to 20 of
-// those over `line` after `tableLine`: a line of words among them, "GEÇEN YIL AYNI DÖNEM",
-// changes nothing), Other where they differ; nothing known (empty) without three.
-std::vector<Printed> steadyFields(const ReportText& text, int tableLine, int line,
-                                  const std::vector<std::int32_t>& widths) {
+// How many amounts a line prints: words with decimals or grouped thousands.
+int amountWords(std::string_view line) {
+    int n = 0;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t from = line.find_first_not_of(' ', at);
+        if (from == std::string_view::npos) break;
+        const std::size_t to = std::min(line.find(' ', from), line.size());
+        const AmountForm a = amountFormOf(line.substr(from, to - from));
+        n += a.valid && (a.decimal || a.grouping || a.ambiguous);
+        at = to;
+    }
+    return n;
+}
+
+// What the records of a table print, of up to 20 of those over `line` after `tableLine`:
+// in each field what nearly every one prints (four in five: a line of words among them,
+// "GEÇEN YIL AYNI DÖNEM", changes nothing), Other where they differ, nothing known (empty)
+// without three; and the most amounts one prints.
+struct Steady {
+    std::vector<Printed> fields;
+    int mostAmounts = 0;
+};
+
+Steady steadyFields(const ReportText& text, int tableLine, int line,
+                    const std::vector<std::int32_t>& widths) {
     constexpr int kLooked = 20;
     constexpr auto kKinds = static_cast<std::size_t>(Printed::Other) + 1;
     std::vector<std::array<int, kKinds>> counts(widths.size());
     std::vector<Printed> mine;
+    Steady steady;
     int records = 0;
     for (int i = line - 1; i > tableLine && records < kLooked; --i) {
-        if (!looksLikeRecord(withoutFormFeed(text.line(i)))) continue;
+        const std::string_view record = withoutFormFeed(text.line(i));
+        if (!looksLikeRecord(record)) continue;
         ++records;
+        steady.mostAmounts = std::max(steady.mostAmounts, amountWords(record));
         printedFields(text.line(i), widths, mine);
         for (std::size_t k = 0; k < mine.size(); ++k)
             ++counts[k][static_cast<std::size_t>(mine[k])];
     }
-    std::vector<Printed> steady;
     if (records < 3) return steady;
-    steady.assign(widths.size(), Printed::Other);
+    steady.fields.assign(widths.size(), Printed::Other);
     for (std::size_t k = 0; k < widths.size(); ++k) {
         for (std::size_t p = 0; p < kKinds; ++p) {
-            if (5 * counts[k][p] >= 4 * records) steady[k] = static_cast<Printed>(p);
+            if (5 * counts[k][p] >= 4 * records) steady.fields[k] = static_cast<Printed>(p);
         }
     }
     return steady;
@@ -234,17 +256,21 @@ int dataTableStart(const ReportText& text, int tableLine, int from, int to, int 
         if (!mayHead(line) || wordGroups(line) < 2) continue;
         const std::string key(repeatKey(line));
         if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
-        int records = 0, across = 0, unsteady = 0;
-        std::optional<std::vector<Printed>> steady;
+        int records = 0, across = 0, unsteady = 0, more = 0;
+        std::optional<Steady> steady;
         for (int i = j + 1; i < end && records < kLookedRecords && i <= j + 12; ++i) {
             const std::string_view next = text.line(i);
             if (!looksLikeRecord(withoutFormFeed(next))) continue;
             ++records;
             across += crossings(next, widths) > 0;
             if (!steady) steady = steadyFields(text, tableLine, j, widths);
-            unsteady += breaksSteady(next, widths, *steady);
+            unsteady += breaksSteady(next, widths, steady->fields);
+            // Two amounts more than any record before prints (a loan plan after a journal).
+            more += steady->mostAmounts > 0 &&
+                    amountWords(withoutFormFeed(next)) >= steady->mostAmounts + 2;
         }
-        if (records >= 2 && (2 * across > records || unsteady == records)) return j;
+        if (records >= 2 && (2 * across > records || unsteady == records || more == records))
+            return j;
     }
     return -1;
 }

@@ -56,6 +56,7 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
     const std::vector<int> mw = {12, 14, 10};
     const std::vector<int> cw = {6, 12, 12, 12};
     const std::vector<int> jw = {7, 18, 12, 12};
+    const std::vector<int> lw = {4, 10, 11, 11, 11, 9, 12};
     const std::vector<Case> cases = {
         {"a sheet's first record prints whole numbers only, under two lines of headings",
          {"PUANTAJ", "", barred({"SICIL", "ADI", "", "", ">GUN", ">FAZLA"}),
@@ -128,6 +129,24 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           fields({"102.01", "BANKALAR", "", ">1.371,01"}, jw)},
          {{"Yevmiye No", "Tarih", "Fis No", "Kodu", "Adi", "Borc", "Alacak"},
           {"135", "23.02.2008", "19149", "100.02", "KASA", "201391,06", ""}}},
+        {"a loan plan after a journal's entries, two amounts more on every line",
+         {fields({"Kodu", "Adi", ">Borc", ">Alacak"}, jw),
+          fields({"100.01", "KASA", ">553,40", ""}, jw),
+          fields({"600.01", "SATISLAR", "", ">553,40"}, jw),
+          fields({"102.01", "BANKALAR", ">1.884,91", ""}, jw),
+          fields({"120.01", "ALICILAR", "", ">1.884,91"}, jw), "", "KREDI PLANI",
+          fields({"No", "Vade", ">Taksit", ">Anapara", ">Faiz", ">BSMV", ">Kalan"}, lw),
+          fields({"1", "25.08.2007", ">81.726,73", ">65.976,73", ">15.000,00", ">750,00",
+                  ">809.023,27"},
+                 lw),
+          fields({"2", "25.09.2007", ">81.726,73", ">67.164,31", ">13.869,92", ">692,50",
+                  ">741.858,96"},
+                 lw),
+          fields({"3", "25.10.2007", ">81.726,73", ">68.373,28", ">12.717,58", ">635,87",
+                  ">673.485,68"},
+                 lw)},
+         {{"Kodu", "Adi", "Borc", "Alacak"}, {"100.01", "KASA", "553,40", ""}},
+         2},
         {"a summary by month after the dated records and a line of words, its amounts where theirs "
          "stand",
          {fields({"Tarih", "Aciklama", ">Tutar"}, mw),
