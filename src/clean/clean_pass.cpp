@@ -48,13 +48,24 @@ public:
     void read(Chunk& out) {
         out.clear();
         LineRole previous = LineRole::Other;
+        bool pageTop = false;  // a page's header printed, no line of the table's since
         m_lastCode.clear();
         LineCutter* free = &m_a;
         LineFields fields;
         for (int i = out.first; i < out.end; ++i) {
             const std::string_view line = m_text.line(i);
             const CutLine* cut = nullptr;
-            const LineRole role = m_roles.roleOf(i, previous, *free, cut, fields);
+            pageTop = pageTop || (!line.empty() && line.front() == '\f');
+            const bool underHeader =
+                pageTop && (previous == LineRole::Other || previous == LineRole::Blank);
+            const LineRole role = m_roles.roleOf(i, underHeader ? LineRole::PageHeader : previous,
+                                                 *free, cut, fields);
+            if (role == LineRole::PageHeader) {
+                pageTop = true;
+            } else if (role != LineRole::Blank && role != LineRole::Other &&
+                       role != LineRole::Rule) {
+                pageTop = false;
+            }
             const bool body = i >= m_table.dataStart && i >= m_plan.firstLine;
             // A line of words that goes on no text of the record right before a total may be
             // the note of its group (a voucher's explanation under its entries).

@@ -136,6 +136,18 @@ std::array<bool, kFields> fixedPlaces(const ReportText& text, const TableLayout&
     return fixed;
 }
 
+// The last line of a page's top that begins at line `i` (a form feed before the headings
+// again a few lines on): the line before those headings; else -1.
+int pageTopEnd(const ReportText& text, const TableLayout& table, int i, int last) {
+    const std::string_view line = text.line(i);
+    if (line.empty() || line.front() != '\f') return -1;
+    constexpr int kReach = 10;
+    for (int j = i + 1; j < std::min(last, i + 1 + kReach); ++j) {
+        if (plainRole(text.line(j), table) == LineRole::Heading) return j - 1;
+    }
+    return -1;
+}
+
 }  // namespace
 
 FirstReading readKinds(const ReportText& text, const TableLayout& table, int from, int end,
@@ -173,9 +185,12 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         amountLines = 0;
         splitHolds = {};
         seen = sure = repeated = 0;
+        // A page's header (its title and period over the columns) is no evidence.
+        int topEnd = -1;
         for (i = from; i < last && seen < kReadingLines; ++i) {
             const std::string_view line = text.line(i);
-            if (plainRole(line, table) != LineRole::Other) continue;
+            topEnd = std::max(topEnd, pageTopEnd(text, table, i, last));
+            if (i <= topEnd || plainRole(line, table) != LineRole::Other) continue;
             ++seen;
             if (skipRepeated && printed[repeatKey(line)] > 1) {
                 ++repeated;

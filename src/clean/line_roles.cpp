@@ -111,6 +111,18 @@ LineRole LineRoles::aboveTheBody(Line& l) {
     return LineRole::PageHeader;
 }
 
+// Under a page's header, before the headings again: the header goes on (the report's
+// period or title printed over the columns), though it reads as a record.
+LineRole LineRoles::pageTop(Line& l) {
+    if (l.previous != LineRole::PageHeader || !l.body || cutRole(l) != LineRole::Record)
+        return LineRole::Other;
+    if (!l.headerAhead) l.headerAhead = headerAhead(l.i);
+    if (!*l.headerAhead) return LineRole::Other;
+    if (l.text.find(':') != std::string_view::npos)
+        l.fields.count = headerFieldsOf(converted(l.text), l.fields.found, kMaxFieldsPerLine);
+    return LineRole::PageHeader;
+}
+
 // The line cut by the kinds, read by its shape: what fits the columns and holds a key is a
 // record, amounts without a key a total, texts alone under a record its going on; nothing
 // but a frame's characters a blank.
@@ -197,6 +209,7 @@ LineRole LineRoles::roleOf(int i, LineRole previous, LineCutter& cutter, const C
         &LineRoles::rule,           // a rule or a frame's line
         &LineRoles::headingsAgain,  // the headings again, on a new page
         &LineRoles::aboveTheBody,   // over the table's body: the page header
+        &LineRoles::pageTop,        // under a page's header, the headings ahead: its header
         &LineRoles::record,         // a record by its shape (nothing but a frame's: blank)
         &LineRoles::total,          // a total by its shape, no field's label first
         &LineRoles::continuation,   // a record's text going on, not at the table's edge

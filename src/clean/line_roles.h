@@ -71,7 +71,8 @@ public:
     LineRoles(const ReportText& text, const TableLayout& table, const RoleInputs& inputs,
               YearWindow years);
 
-    /// The role of line `i` after a line of role `previous`. A rule that needs the line's
+    /// The role of line `i` after a line of role `previous` (`PageHeader`: a page's header,
+    /// with nothing but blanks or lines placed nowhere since). A rule that needs the line's
     /// fields cuts it with `cutter` (by the pass's kinds) and leaves the cut in `cut`
     /// (nullptr when none did); a block's or page header's fields go into `fields`.
     LineRole roleOf(int i, LineRole previous, LineCutter& cutter, const CutLine*& cut,
@@ -88,6 +89,7 @@ private:
     LineRole rule(Line& l);
     LineRole headingsAgain(Line& l);
     LineRole aboveTheBody(Line& l);
+    LineRole pageTop(Line& l);
     LineRole record(Line& l);
     LineRole total(Line& l);
     LineRole emptyTotal(Line& l);
