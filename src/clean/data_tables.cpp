@@ -307,7 +307,13 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
     }
     for (std::size_t t = 0; t < tables.size(); ++t) {
         ReportTable& table = tables[t];
-        const std::vector<std::string> headings = headingsOf(text, table.location);
+        std::vector<std::string> headings = headingsOf(text, table.location);
+        // A frame's headings stand inside it, over its first rule (three lines at most).
+        for (int h = table.location.line + 1;
+             table.location.format == TableFormat::Frame && h < table.endLine &&
+             h <= table.location.line + 3 && !isRuleLike(text.line(h));
+             ++h)
+            headings.emplace_back(repeatKey(text.line(h)));
         for (int from = table.location.line + 1; from < table.endLine;) {
             int j = dataTableStart(text, table.location.line, from, table.endLine, table.endLine,
                                    table.location.widths, headings);

@@ -57,7 +57,7 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
     const std::vector<int> cw = {6, 12, 12, 12};
     const std::vector<int> jw = {7, 18, 12, 12};
     const std::vector<int> lw = {4, 10, 11, 11, 11, 9, 12};
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"a sheet's first record prints whole numbers only, under two lines of headings",
          {"PUANTAJ", "", barred({"SICIL", "ADI", "", "", ">GUN", ">FAZLA"}),
           barred({"NO", "SOYADI", "1", "2", ">SAYI", ">MESAI"}),
@@ -164,6 +164,19 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           {"15.01.2024", "Z raporu", "3000,00"}},
          2},
     };
+    cases.push_back(
+        {"a frame whose one column stands flush to its bar, the next a blank short of it",
+         {"ABC TICARET                        SAYFA :   1", "",
+          "\xC9\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCB\xCD\xCD\xCD\xCD\xCD\xCD\xCD"
+          "\xCD\xCD\xCD\xCD\xCB\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xBB",
+          "\xBA  TARIH   \xBA   GIRIS   \xBA    TUTAR     \xBA",
+          "\xCC\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCE\xCD\xCD\xCD\xCD\xCD\xCD\xCD"
+          "\xCD\xCD\xCD\xCD\xCE\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xB9",
+          "\xBA"
+          "26.01.2024\xBA     203,00\xBA   316.633,31 \xBA",
+          "\xBA"
+          "13.02.2024\xBA      93,00\xBA   151.224,51 \xBA"},
+         {{"TARIH", "GIRIS", "TUTAR"}, {"26.01.2024", "203,00", "316633,31"}}});
     for (const Case& c : cases) {
         const Read t(c.lines);
         if (!t.ws.clean() || t.rows.size() < c.rows.size()) {
@@ -195,6 +208,30 @@ TEST(CleanShapes, ACountNoSureRecordFillsIsTotalled) {
     const Read wrong(sheet("    3"));
     ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
     EXPECT_NE(wrong.outcome.warnings[0].find("Rapor"), std::string::npos);
+}
+
+// A page's period printed over one-character columns, between its title and the headings
+// again: the page's header, neither a record nor evidence of what the columns hold.
+TEST(CleanShapes, APeriodOverTheColumnsHeadsItsPage) {
+    const std::vector<std::string> head = {"Sicil Adi    1 2 3 4 5 6 7 8  Gun  Mesai",
+                                           "----- ------ - - - - - - - -  ---  -----"};
+    std::vector<std::string> lines = {"DEMIR TEKSTIL", "PUANTAJ  01.01.2024 - 31.01.2024", ""};
+    lines.insert(lines.end(), head.begin(), head.end());
+    lines.insert(lines.end(),
+                 {"00991 Ali    X X H X X X X R    7   34,8", "02729 Veli   X X H X X X X X    8",
+                  "00606 Can    X X H X R X X X    7   35,8", "\fDEMIR TEKSTIL",
+                  "             01.01.2024 - 31.01.2024", ""});
+    lines.insert(lines.end(), head.begin(), head.end());
+    lines.insert(
+        lines.end(),
+        {"07259 Ece    X X H X X X X X    8   52,4", "01452 Oya    X R H X X X X X    8",
+         "----------------------------------------", "TOPLAM                         38  123,0"});
+    const Read t(lines);
+    EXPECT_TRUE(t.outcome.warnings.empty()) << t.outcome.message;
+    ASSERT_EQ(t.rows.size(), 6u);
+    EXPECT_EQ(t.rows[4],
+              (Row{"07259", "Ece", "X", "X", "H", "X", "X", "X", "X", "X", "8", "52,4"}));
+    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
 }
 
 }  // namespace
