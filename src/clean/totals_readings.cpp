@@ -31,9 +31,11 @@ bool holdsAmount(const TotalLabel& label) {
             i + 1 < label.words.size() &&
             (label.words[i + 1].rfind("ADET", 0) == 0 || label.words[i + 1].rfind("KAYIT", 0) == 0);
         if (counts || dateOrdersOf(word, years) != 0) continue;
-        // Figures printed into one another ("96.229,2050.824,93") are two.
+        // Figures printed into one another ("96.229,2050.824,93") are two; a code with a
+        // nought first ("(03)", a salesman's) is none.
         const bool numeric =
             std::count_if(word.begin(), word.end(), isDigitChar) >= 2 &&
+            word.find_first_of(".,") != std::string::npos &&
             std::all_of(word.begin(), word.end(), [](char c) {
                 return isDigitChar(c) || c == '.' || c == ',' || c == '-' || c == '+';
             });
