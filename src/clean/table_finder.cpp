@@ -172,6 +172,35 @@ bool namesATable(std::string_view line) {
     return line.find(':') == std::string_view::npos && !printsFigure(line);
 }
 
+// Whether frame line `j`, whose tees `tees` are some of the table's own (`own`) over the same
+// width, draws that table on: a rule under a total that spans merged columns, or a page's
+// last line. It opens a table of its own only over headings (lines of words, no figure) and
+// a frame line of its own tees under them.
+bool drawsTableOn(const ReportText& text, int j, std::string_view separator,
+                  const std::vector<std::size_t>& tees, const std::vector<std::size_t>& own,
+                  int ownLine) {
+    if (tees.empty() || !std::includes(own.begin(), own.end(), tees.begin(), tees.end()))
+        return false;
+    const auto extent = [&](int i) {
+        const std::string_view line = withoutFormFeed(text.line(i));
+        const std::size_t last = line.find_last_not_of(' ');
+        return std::pair(line.find_first_not_of(' '), last);
+    };
+    if (extent(j) != extent(ownLine)) return false;
+    std::vector<std::size_t> at;
+    int headings = 0;
+    for (int i = j + 1; i < std::min(text.lineCount(), j + 1 + kMaxHeadingLines); ++i) {
+        const std::string_view line = text.line(i);
+        if (isRuleLike(line)) {
+            partsOf(line, separator, at);
+            return !(headings > 0 && at == tees);
+        }
+        if (isBlank(line) || printsFigure(line)) return true;
+        ++headings;
+    }
+    return true;
+}
+
 }  // namespace
 
 void finder_detail::titleOf(const ReportText& text, ReportTable& table) {
@@ -278,7 +307,11 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
         const bool located = j == first.line || (next->line >= first.line && j < first.line);
         if (located) next = first;
         partsOf(text.line(next->line), next->separator, nextParts);
-        if (tables.empty() || nextParts != parts) {
+        const bool drawnOn = !tables.empty() && !located && next->format == TableFormat::Frame &&
+                             tables.back().location.format == TableFormat::Frame &&
+                             drawsTableOn(text, next->line, next->separator, nextParts, parts,
+                                          tables.back().location.line);
+        if (tables.empty() || (nextParts != parts && !drawnOn)) {
             ReportTable table;
             table.location = std::move(*next);
             if (!located) table.location.widths = widthsAt(text, table.location, layout);

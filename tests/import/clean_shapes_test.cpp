@@ -234,5 +234,52 @@ TEST(CleanShapes, APeriodOverTheColumnsHeadsItsPage) {
     EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
 }
 
+// A total that names its group by a code with a nought first ("(03)") is checked as any
+// other: the code is no figure printed into its label.
+TEST(CleanShapes, AGroupsCodeInATotalsLabelIsNoFigure) {
+    const auto report = [](const char* tutar) {
+        return std::vector<std::string>{
+            "Tarih      Fatura No  Musteri              Tutar        KDV",
+            "-----------------------------------------------------------",
+            "PLASIYER : 03 - H. KILIC",
+            std::string("05.01.2024 A-000101   AKIN GIDA       ") + tutar + "      20,00",
+            "09.01.2024 A-000103   NUR MOBILYA          40,00       8,00",
+            "           PLASIYER TOPLAMI (03)          140,00      28,00",
+            "PLASIYER : 04 - A. YILMAZ",
+            "06.01.2024 A-000102   DEMIR TICARET       250,50      50,00",
+            "           PLASIYER TOPLAMI (04)          250,50      50,00",
+            "           GENEL TOPLAM                   390,50      78,00"};
+    };
+    const Read right(report("     100,00"));
+    EXPECT_TRUE(right.outcome.warnings.empty());
+    EXPECT_EQ(right.outcome.note, "3 toplam satırı kayıtlarla tutuyor");
+    const Read wrong(report("     100,01"));
+    ASSERT_FALSE(wrong.outcome.warnings.empty());
+    EXPECT_NE(wrong.outcome.warnings[0].find("(03)"), std::string::npos);
+}
+
+// A frame's line under a total that spans merged columns, closing the page, draws the same
+// table on: the next page's records are its own, and the grand total covers both pages.
+TEST(CleanShapes, AFramesLineUnderAMergedTotalDrawsItOn) {
+    const std::string top = "+--------+------------+----------+----------+";
+    const std::string merged = "+---------------------+----------+----------+";
+    const std::vector<std::string> head = {top, "| Makbuz | Tarih      |    Nakit |      Cek |",
+                                           top};
+    std::vector<std::string> lines = {"TAHSILAT LISTESI", ""};
+    lines.insert(lines.end(), head.begin(), head.end());
+    lines.insert(lines.end(), {"| 000681 | 01.04.2024 | 2.419,89 |          |",
+                               "| 000682 | 01.04.2024 |          |   445,12 |", top,
+                               "| GUN TOPLAMI         | 2.419,89 |   445,12 |", merged,
+                               "\fTAHSILAT LISTESI", ""});
+    lines.insert(lines.end(), head.begin(), head.end());
+    lines.insert(lines.end(), {"| 000683 | 02.04.2024 | 1.119,03 |          |", top,
+                               "| GUN TOPLAMI         | 1.119,03 |     0,00 |", merged,
+                               "| GENEL TOPLAM        | 3.538,92 |   445,12 |", merged});
+    const Read t(lines);
+    EXPECT_EQ(t.ws.book.tables.size(), 1u);
+    EXPECT_EQ(t.rows.size(), 4u);
+    EXPECT_EQ(t.outcome.note, "3 toplam satırı kayıtlarla tutuyor");
+}
+
 }  // namespace
 }  // namespace tablamo
