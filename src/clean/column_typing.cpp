@@ -102,8 +102,9 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
     const std::size_t length = value.size();
     ++m_values;
     if (facts.dateOrders) {
-        ++m_dates;
+        if (m_dates++ == 0) m_short = ShortDates();
         m_orders &= facts.dateOrders;
+        m_short.add(value);
     }
     if (facts.amount.valid) {
         ++m_amounts;
@@ -115,6 +116,7 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
         m_lastWhole = whole;
         m_fewDigits += whole >= 0 && value.size() <= 3 && (value.size() == 1 || value[0] != '0');
     }
+    m_percents += !value.empty() && (value.front() == '%' || value.back() == '%');
     m_placeholders += facts.placeholder;
     m_rightDashes += facts.placeholder && first > m_runFrom + 1 && last >= m_runTo - 2;
     m_tokens += facts.token;
@@ -125,7 +127,41 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
     if (facts.points > m_maxPoints) m_maxPoints = facts.points;
 }
 
+void ColumnStats::ShortDates::add(std::string_view value) {
+    if (!all) return;
+    const std::size_t cut = value.find_last_of("./-");
+    const std::string_view h = value.substr(0, cut + 1), y = value.substr(cut + 1);
+    const bool unpadded = h.size() >= 2 && (h[1] < '0' || h[1] > '9' ||
+                                            (h.size() >= 4 && (h[3] < '0' || h[3] > '9')));
+    if (cut == std::string_view::npos || y.size() != 2 || h.size() > head.size() || !unpadded) {
+        all = false;
+        return;
+    }
+    if (headSize == 0) {
+        std::copy(h.begin(), h.end(), head.begin());
+        headSize = static_cast<std::uint8_t>(h.size());
+        std::copy(y.begin(), y.end(), year.begin());
+        return;
+    }
+    yearsDiffer = yearsDiffer || (h == std::string_view(head.data(), headSize) &&
+                                  y != std::string_view(year.data(), 2));
+}
+
+void ColumnStats::ShortDates::merge(const ShortDates& o, bool mineEmpty) {
+    if (mineEmpty) {
+        *this = o;
+        return;
+    }
+    all = all && o.all;
+    if (!all || o.headSize == 0) return;
+    yearsDiffer =
+        yearsDiffer || o.yearsDiffer ||
+        (std::string_view(o.head.data(), o.headSize) == std::string_view(head.data(), headSize) &&
+         std::string_view(o.year.data(), 2) != std::string_view(year.data(), 2));
+}
+
 void ColumnStats::merge(const ColumnStats& o) {
+    if (o.m_dates > 0) m_short.merge(o.m_short, m_dates == 0);
     m_values += o.m_values;
     m_dates += o.m_dates;
     m_amounts += o.m_amounts;
@@ -133,6 +169,7 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_rightDashes += o.m_rightDashes;
     m_tokens += o.m_tokens;
     m_codeTokens += o.m_codeTokens;
+    m_percents += o.m_percents;
     m_marks += o.m_marks;
     m_wraps += o.m_wraps;
     m_counting += o.m_counting;
@@ -160,7 +197,7 @@ ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* tab
         d.marks = true;
         return d;
     }
-    if (m_dates == m_values) {
+    if (m_dates == m_values && !m_short.codes()) {
         if (const auto order = chooseDateOrder(m_orders, regional)) {
             d.kind = ColumnKind::Date;
             d.dateOrder = *order;

@@ -106,6 +106,8 @@ public:
     void addTotal(const ValueFacts& facts) { m_totalled += facts.amount.valid; }
 
     int values() const { return m_values; }
+    /// Whether every value is a rate printed with its percent sign ("%18", "18,5 %").
+    bool rates() const { return m_values > 0 && m_percents == m_values; }
     bool onlyPlaceholders() const { return m_values > 0 && m_placeholders == m_values; }
     std::size_t maxLength() const { return m_maxLength; }
     /// The fewest and the most points in a value (account codes of several levels).
@@ -132,7 +134,7 @@ private:
     int m_runFrom, m_runTo;
     int m_values = 0, m_dates = 0, m_amounts = 0, m_placeholders = 0;
     int m_rightDashes = 0;  // placeholders that stand at the right end, not the left
-    int m_tokens = 0, m_codeTokens = 0, m_marks = 0;
+    int m_tokens = 0, m_codeTokens = 0, m_marks = 0, m_percents = 0;
     int m_wraps = 0;
     // Whole numbers one more than the value before: a row number counts the records.
     std::int64_t m_lastWhole = -1;
@@ -145,6 +147,17 @@ private:
     int m_firstMax = -1, m_lastMin = INT_MAX;
     int m_minPoints = INT_MAX, m_maxPoints = 0;
     std::size_t m_maxLength = 0;
+    // Dates of an unpadded day or month and a two-digit year ("7.1.01"): whether two of them
+    // print the first one's day and month (its head, up to the year) in other years, as a
+    // cost centre's codes do.
+    struct ShortDates {
+        std::array<char, 6> head{}, year{};
+        std::uint8_t headSize = 0;
+        bool all = true, yearsDiffer = false;
+        void add(std::string_view value);
+        void merge(const ShortDates& o, bool mineEmpty);
+        bool codes() const { return all && yearsDiffer; }
+    } m_short;
 };
 
 /// The notation a table's amounts show: the one most of its columns that show one show;

@@ -269,12 +269,13 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     for (const ColumnKind wanted : {ColumnKind::Date, ColumnKind::Code}) {
         for (int k = 0; k < kFields && !anyKey; ++k) {
             const auto idx = static_cast<std::size_t>(k);
-            if (reading.kinds[idx].kind != wanted || sure == 0 || 5 * filled[idx] < 4 * sure)
+            if (reading.kinds[idx].kind != wanted || sure == 0 || 5 * filled[idx] < 4 * sure ||
+                stats[idx].rates())
                 continue;
             for (int j = k; j < kFields; ++j) {
                 const auto jdx = static_cast<std::size_t>(j);
-                reading.keys[jdx] =
-                    reading.kinds[jdx].kind == wanted && 5 * filled[jdx] >= 4 * sure;
+                reading.keys[jdx] = reading.kinds[jdx].kind == wanted &&
+                                    5 * filled[jdx] >= 4 * sure && !stats[jdx].rates();
             }
             anyKey = true;
         }

@@ -281,5 +281,21 @@ TEST(CleanShapes, AFramesLineUnderAMergedTotalDrawsItOn) {
     EXPECT_EQ(t.outcome.note, "3 toplam satırı kayıtlarla tutuyor");
 }
 
+// Codes that read as dates of an unpadded day and a two-digit year ("7.1.01", "7.1.02": one
+// day in two years) are codes; a rate printed with its percent sign names no record, so the
+// grand total under them is a total.
+TEST(CleanShapes, CodesThatReadAsDatesAndRatesNameNoRecord) {
+    const Read t({"KOD        ACIKLAMA                    BUTCE  GERCEKLESEN    GERC.%",
+                  "---------- -------------------- ------------ ------------ ---------",
+                  "7.1.01     PERSONEL                1.000,00       900,00    %90,00",
+                  "7.1.02     ENERJI                  2.000,00     2.200,00   %110,00",
+                  "7.2.01     KIRA                    1.000,00     1.000,00   %100,00",
+                  "---------- -------------------- ------------ ------------ ---------",
+                  "           GENEL TOPLAM            4.000,00     4.100,00   %102,50"});
+    ASSERT_EQ(t.rows.size(), 4u);  // the headings and three records
+    EXPECT_EQ(t.rows[1].front(), "7.1.01");
+    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+}
+
 }  // namespace
 }  // namespace tablamo
