@@ -236,8 +236,10 @@ void TableLayout::splitGluedMarks(const ReportText& text, const std::vector<int>
                 continue;
             ++filled;
             const char c = value[last];
-            if ((c == 'A' || c == 'B') && last > 0 && value[last - 1] >= '0' &&
-                value[last - 1] <= '9') {
+            // Glued to the amount's last digit, or a blank after it ("92.636,74 B").
+            const auto digitAt = [&](std::size_t p) { return value[p] >= '0' && value[p] <= '9'; };
+            if ((c == 'A' || c == 'B') && last > 0 &&
+                (digitAt(last - 1) || (last > 1 && value[last - 1] == ' ' && digitAt(last - 2)))) {
                 ++marked;
                 ++at[first + last];
             }

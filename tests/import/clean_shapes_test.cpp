@@ -297,5 +297,18 @@ TEST(CleanShapes, CodesThatReadAsDatesAndRatesNameNoRecord) {
     EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
 }
 
+// A B/A mark a blank after its balance, under one rule with it, another column after them:
+// the balance is an amount, the mark a column of its own.
+TEST(CleanShapes, AMarkABlankAfterItsBalanceIsItsOwnColumn) {
+    const Read t({"Tarih      Aciklama         Borc     Alacak    Bakiye B/A      Doviz",
+                  "---------- ---------- ---------- ---------- ------------- ----------",
+                  "07.01.2024 HAVALE                    668,91   92.636,74 B   3.049,57",
+                  "27.01.2024 EFT                         6,87   92.629,87 B   2.851,50",
+                  "31.01.2024 FATURA         100,00              92.729,87 B   2.951,50"});
+    ASSERT_EQ(t.rows.size(), 4u);
+    EXPECT_EQ(t.rows[0], (Row{"Tarih", "Aciklama", "Borc", "Alacak", "Bakiye", "B/A", "Doviz"}));
+    EXPECT_EQ(t.rows[1], (Row{"07.01.2024", "HAVALE", "", "668,91", "92636,74", "B", "3049,57"}));
+}
+
 }  // namespace
 }  // namespace tablamo
