@@ -120,7 +120,7 @@ public:
                     for (int k = 0; k < cut->count; ++k)
                         m_stats[static_cast<std::size_t>(k)].addTotal(
                             cut->facts[static_cast<std::size_t>(k)]);
-                    m_typer.total(i, *cut, out);
+                    m_typer.total(i, *cut, out, fields.part);
                     break;
                 case LineRole::Block:
                     if (fields.bare) {

@@ -148,12 +148,14 @@ LineRole LineRoles::record(Line& l) {
 }
 
 // A total's shape, unless its words begin with a field's label ("Stok Kodu : HRD.7864 …"
-// heads a group, whatever its values hold) or it numbers the page ("- 2 -").
+// heads a group, whatever its values hold) or it numbers the page ("- 2 -"). Amounts without
+// a key or a total's words right under a total are a part of it.
 LineRole LineRoles::total(Line& l) {
-    return !withoutBars(l.text) && cutRole(l) == LineRole::Total && !labelFirst(l.text) &&
-                   !isPageFooter(l.text)
-               ? LineRole::Total
-               : LineRole::Other;
+    if (withoutBars(l.text) || cutRole(l) != LineRole::Total || labelFirst(l.text) ||
+        isPageFooter(l.text))
+        return LineRole::Other;
+    l.fields.part = l.previous == LineRole::Total && !isTotalLabel(winText(l.text));
+    return LineRole::Total;
 }
 
 // A total's words with no figure beside them ("Sayfa Toplamı" over a page that sums
@@ -220,6 +222,7 @@ LineRole LineRoles::roleOf(int i, LineRole previous, LineCutter& cutter, const C
     cut = nullptr;
     fields.count = 0;
     fields.bare = false;
+    fields.part = false;
     Line l{i,
            m_text.line(i),
            previous,
@@ -334,7 +337,11 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
     // Amounts without a key under a rule, or right under the headings (a sum carried from
     // the page before), are a total whatever their words.
     const bool pageHead = previous == LineRole::Heading;
-    if (amount && (totalWords || ((underRule || pageHead) && !ident))) return LineRole::Total;
+    // Amounts without a key right under a total are its parts ("SAYIM FAZLASI", "SAYIM
+    // EKSİĞİ" under a store's total: its records' gains and losses).
+    const bool part = previous == LineRole::Total;
+    if (amount && (totalWords || ((underRule || pageHead || part) && !ident)))
+        return LineRole::Total;
     if (textOnly && (previous == LineRole::Record || previous == LineRole::Continuation) &&
         line.front() != '\f' && !isPageFooter(DosToWinText(line))) {
         return LineRole::Continuation;

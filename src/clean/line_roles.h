@@ -62,6 +62,9 @@ struct LineFields {
     HeaderField found[kMax];
     std::size_t count = 0;
     bool bare = false;  ///< a block line of words alone ("253 TESİS, MAKİNE VE CİHAZLAR")
+    /// A total's: amounts under a total, no words of one (its parts, "SAYIM FAZLASI" under a
+    /// store's total, or a figure to compare, "GEÇEN YIL AYNI DÖNEM"): placed, not checked.
+    bool part = false;
 };
 
 /// Gives every line of a table its role, in report order, by an ordered list of named rules:

@@ -58,6 +58,7 @@ struct Chunk {
         // Record: a top-level account; Field: a group's block field; Total: its figures are
         // printed where none can be read
         bool top;
+        bool part = false;  // Total: a part of the total above it, not checked
     };
     int first = 0, end = 0;  // the lines it covers
     std::vector<Item> items;

@@ -194,7 +194,7 @@ void RecordTyper::note(int line, const CutLine& c, Chunk& out) {
     out.items.push_back({Chunk::Kind::Note, line, from, out.text.size(), 0, 0, 0, false});
 }
 
-void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
+void RecordTyper::total(int line, const CutLine& c, Chunk& out, bool part) {
     if (!m_writing) return;
     const std::uint32_t amounts = amountSlots(out);
     // Figures printed where none can be read (each runs over its column's boundaries).
@@ -230,7 +230,7 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out) {
         if (m == "A" || m == "B") mark = m[0];
     }
     out.items.push_back({Chunk::Kind::Total, line, from, out.text.size(), 0, amounts, mark,
-                         printedAny && !readAny});
+                         printedAny && !readAny, part});
 }
 
 // Whether the amount in field `idx` runs over its column: it fills the field to its last

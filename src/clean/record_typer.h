@@ -102,8 +102,9 @@ public:
     void endRecord(Chunk& out) {
         if (m_pending) typeRecord(out);
     }
-    /// A total line: its amounts in the summed fields, its label.
-    void total(int line, const CutLine& cut, Chunk& out);
+    /// A total line: its amounts in the summed fields, its label; `part`: a part of the total
+    /// above it, not checked.
+    void total(int line, const CutLine& cut, Chunk& out, bool part = false);
     /// A page begins at the line.
     void page(int line, Chunk& out);
     /// A line under the headings that is none of record, continuation, total, group field,

@@ -60,7 +60,7 @@ void RecordWriter::take(const Chunk& chunk) {
                 startGroup();
                 amounts(chunk, item, true);
                 if (m_out.check->checkTotal(chunk.text.view(item.from, item.to), item.line + 1,
-                                            m_amounts, item.mark, item.top) &&
+                                            m_amounts, item.mark, item.top, item.part) &&
                     m_plan.openings)
                     opening(chunk.text.view(item.from, item.to), item);
                 break;

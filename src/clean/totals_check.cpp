@@ -246,8 +246,12 @@ void State::trackValues(const RecordFacts& record) {
 }
 
 bool TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts& amounts, char mark,
-                             bool unread) {
+                             bool unread, bool part) {
     State& s = *m_state;
+    if (part) {
+        if (s.anyRecord || s.groupsSeen) s.totals.push_back({0, -1});  // not checked
+        return false;
+    }
     const TotalLabel label = readTotalLabel(text);
     const std::string folded = foldedUpper(text);
     for (std::size_t c = 0; c < s.n; ++c) {

@@ -104,10 +104,11 @@ public:
     /// The next record.
     void addRecord(const LineAmounts& amounts, const RecordFacts& record);
     /// A total line: its label as printed, its 1-based line, its printed amounts, its mark;
-    /// `unread`: it prints figures where none could be read. True when the line is its group's
-    /// opening balance (DEVİR at the group's start), not a total of records.
+    /// `unread`: it prints figures where none could be read; `part`: a part of the total above
+    /// it, printed, not checked. True when the line is its group's opening balance (DEVİR at
+    /// the group's start), not a total of records.
     bool checkTotal(std::string_view label, int line, const LineAmounts& amounts, char mark = 0,
-                    bool unread = false);
+                    bool unread = false, bool part = false);
     /// The report has ended: what waited for the whole report is decided.
     void finish();
 

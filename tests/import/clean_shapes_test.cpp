@@ -310,5 +310,19 @@ TEST(CleanShapes, AMarkABlankAfterItsBalanceIsItsOwnColumn) {
     EXPECT_EQ(t.rows[1], (Row{"07.01.2024", "HAVALE", "", "668,91", "92636,74", "B", "3049,57"}));
 }
 
+// Amounts without a key or a total's words right under a total are parts of it (a store's
+// gains and losses of a count): placed, not checked, whatever they print.
+TEST(CleanShapes, PartsUnderATotalArePlacedNotChecked) {
+    const Read t(
+        {"Stok Kodu    Stok Adi        Fark Tutari", "------------ ------------ -------------",
+         "153.02.0112  PIRINC          12.476,15", "153.02.0668  VIDA            19.045,38-",
+         "153.02.0373  NOHUT          196.868,10-", "             DEPO TOPLAMI   203.437,33-",
+         "               SAYIM FAZLASI 99.999,99", "               SAYIM EKSIGI 215.913,48-"});
+    EXPECT_TRUE(t.outcome.warnings.empty());
+    EXPECT_EQ(t.rows.size(), 4u);
+    EXPECT_EQ(t.outcome.message.find("tabloya al"), std::string::npos) << t.outcome.message;
+    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor; 2 toplam denetlenemedi");
+}
+
 }  // namespace
 }  // namespace tablamo
