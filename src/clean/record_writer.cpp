@@ -242,9 +242,25 @@ void RecordWriter::opening(std::string_view label, const Chunk::Item& item) {
             m_out.shape->columns[c].width > m_out.shape->columns[labelAt].width)
             labelAt = c;
     }
+    // The date it is printed with ("01.01.2024  DEVİR") goes into the first date column.
+    std::size_t dateAt = m_plan.columns.size();
+    for (std::size_t c = 0; c < m_plan.columns.size() && m_regional; ++c) {
+        const OutColumn& col = m_plan.columns[c];
+        if (col.field < 0 || col.kind.kind != ColumnKind::Date) continue;
+        const std::string_view first = label.substr(0, label.find(' '));
+        if (const auto date = readReportDate(first, col.kind.dateOrder, m_years)) {
+            char out[16];
+            m_opening[c].assign(out, formatShortDate(*date, *m_regional, out));
+            label.remove_prefix(first.size());
+            label.remove_prefix(std::min(label.size(), label.find_first_not_of(' ')));
+            dateAt = c;
+        }
+        break;
+    }
     for (std::size_t c = 0; c < m_plan.columns.size(); ++c) {
         const OutColumn& col = m_plan.columns[c];
         std::string& cell = m_opening[c];
+        if (c == dateAt) continue;
         if (col.field < 0) {
             const int l = m_columnLabel[c];
             if (l >= 0) cell = m_current[static_cast<std::size_t>(l)];

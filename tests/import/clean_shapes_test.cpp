@@ -22,8 +22,9 @@ struct Read {
     ImportOutcome outcome;
     std::vector<Row> rows;
 
-    explicit Read(const std::vector<std::string>& lines) {
+    explicit Read(const std::vector<std::string>& lines, bool openings = false) {
         ws.regional = RegionalSettings::turkish();
+        ws.settings.openings = openings;
         ws.text = ReportText(joinCrLf(lines));
         outcome = importCleanReport(ws, Clock());
         for (int r = 0; r < ws.grid().rowCount(); ++r) {
@@ -322,6 +323,18 @@ TEST(CleanShapes, PartsUnderATotalArePlacedNotChecked) {
     EXPECT_EQ(t.rows.size(), 4u);
     EXPECT_EQ(t.outcome.message.find("tabloya al"), std::string::npos) << t.outcome.message;
     EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor; 2 toplam denetlenemedi");
+}
+
+// An opening balance kept as a row takes the date it is printed with into the date column.
+TEST(CleanShapes, AnOpeningKeepsItsDate) {
+    const Read t({"TARIH      FIS NO  ACIKLAMA                   BORC       ALACAK",
+                  "---------- ------- -------------------- ------------ ------------",
+                  "01.01.2024         DEVIR                    1.000,00",
+                  "05.01.2024 000101  FATURA                     500,00",
+                  "09.01.2024 000102  TAHSILAT                                300,00"},
+                 true);
+    ASSERT_EQ(t.rows.size(), 4u);
+    EXPECT_EQ(t.rows[1], (Row{"01.01.2024", "", "DEVIR", "1000,00", "", "A\xe7\xfdl\xfd\xfe"}));
 }
 
 }  // namespace
