@@ -72,6 +72,7 @@ ValueFacts factsOf(std::string_view value, bool blank, bool digit, bool onlyDash
     f.placeholder = onlyDashes;
     f.points = static_cast<std::uint8_t>(points > 255 ? 255 : points);
     f.mark = value.size() == 1 && (value[0] == 'B' || value[0] == 'A');
+    f.nought = value == "0";
     // Amounts and dates begin with a digit, a sign, a parenthesis or a statement's "="; a
     // month and its year ("MART 2024") with the month's name.
     const char c = value[0];
@@ -117,6 +118,7 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
         m_fewDigits += whole >= 0 && value.size() <= 3 && (value.size() == 1 || value[0] != '0');
     }
     m_percents += !value.empty() && (value.front() == '%' || value.back() == '%');
+    m_noughts += facts.nought;
     m_placeholders += facts.placeholder;
     m_rightDashes += facts.placeholder && first > m_runFrom + 1 && last >= m_runTo - 2;
     m_tokens += facts.token;
@@ -170,6 +172,7 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_tokens += o.m_tokens;
     m_codeTokens += o.m_codeTokens;
     m_percents += o.m_percents;
+    m_noughts += o.m_noughts;
     m_marks += o.m_marks;
     m_wraps += o.m_wraps;
     m_counting += o.m_counting;
@@ -193,7 +196,8 @@ constexpr int kCutWordsFrom = 4;
 ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* table) const {
     ColumnDecision d;
     if (m_values == 0) return d;
-    if (m_marks == m_values) {
+    // A balance of nothing prints no mark: its last nought stands where the marks do.
+    if (m_marks > 0 && m_marks + m_noughts == m_values) {
         d.marks = true;
         return d;
     }
@@ -262,7 +266,7 @@ bool fitsKind(const ValueFacts& facts, const ColumnDecision& column) {
         case ColumnKind::Code:
             return facts.token;
         case ColumnKind::Text:
-            return !column.marks || facts.mark;
+            return !column.marks || facts.mark || facts.nought;
     }
     return true;
 }

@@ -26,6 +26,7 @@ struct ValueFacts {
     /// written together ("No:474")
     bool codeToken = false;
     bool mark = false;         ///< a B/A mark of a ledger
+    bool nought = false;       ///< "0" alone: a balance of nothing's last digit where marks stand
     bool placeholder = false;  ///< only dashes or equals signs, as some print a zero
     std::uint8_t points = 0;   ///< how many "." it holds (the levels of an account code)
 };
@@ -134,7 +135,7 @@ private:
     int m_runFrom, m_runTo;
     int m_values = 0, m_dates = 0, m_amounts = 0, m_placeholders = 0;
     int m_rightDashes = 0;  // placeholders that stand at the right end, not the left
-    int m_tokens = 0, m_codeTokens = 0, m_marks = 0, m_percents = 0;
+    int m_tokens = 0, m_codeTokens = 0, m_marks = 0, m_percents = 0, m_noughts = 0;
     int m_wraps = 0;
     // Whole numbers one more than the value before: a row number counts the records.
     std::int64_t m_lastWhole = -1;

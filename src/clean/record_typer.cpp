@@ -138,6 +138,7 @@ bool RecordTyper::cell(const CutLine& c, const OutColumn& col, Chunk& out, std::
             return true;
         }
     }
+    if (d.marks && !c.facts[idx].mark) return false;  // a balance's last nought: no mark
     const std::uint32_t at = out.text.size();
     out.text.keep(dosToWinTextInto(value, out.text.room(value.size())));
     if (d.kind == ColumnKind::Text && !d.marks) {

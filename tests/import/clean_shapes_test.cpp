@@ -337,5 +337,23 @@ TEST(CleanShapes, AnOpeningKeepsItsDate) {
     EXPECT_EQ(t.rows[1], (Row{"01.01.2024", "", "DEVIR", "1000,00", "", "A\xe7\xfdl\xfd\xfe"}));
 }
 
+// A balance of nothing printed without a mark, its last nought where the others' marks stand,
+// leaves the marks glued to the balances a column of their own.
+TEST(CleanShapes, ABalanceOfNothingPrintsNoMark) {
+    const Read t({"CARI KOD   UNVANI                       BAKIYE  PORTFOY CEK",
+                  "---------- -------------------- -------------- ------------",
+                  "120.01.001 EGE GIDA                  1.000,00B     5.000,00",
+                  "120.01.002 TOROS KIMYA                    0,00         0,00",
+                  "120.01.003 MARMARA DERI                300,00A     1.000,00",
+                  "120.01.004 AKSU TEKSTIL                150,00B       500,00",
+                  "           -------------------- -------------- ------------",
+                  "           TOPLAM                      850,00B     6.500,00"});
+    ASSERT_EQ(t.rows.size(), 5u);
+    EXPECT_EQ(t.rows[0], (Row{"CARI KOD", "UNVANI", "BAKIYE", "B/A", "PORTFOY CEK"}));
+    EXPECT_EQ(t.rows[2], (Row{"120.01.002", "TOROS KIMYA", "0,00", "", "0,00"}));
+    EXPECT_EQ(t.rows[3], (Row{"120.01.003", "MARMARA DERI", "300,00", "A", "1000,00"}));
+    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+}
+
 }  // namespace
 }  // namespace tablamo
