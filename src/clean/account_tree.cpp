@@ -7,21 +7,38 @@ namespace {
 
 constexpr std::size_t kMaxBreaks = 4096;
 
-// Whether `code` is a sub-account of `parent`: the parent's code, a point, more.
-bool under(std::string_view code, std::string_view parent) {
-    return code.size() > parent.size() + 1 && code.compare(0, parent.size(), parent) == 0 &&
-           code[parent.size()] == '.';
-}
-
 // Whether most of `done` went right: at least three, and at most one in five `wrong`.
 bool mostly(int done, std::size_t wrong) {
     return done >= 3 && wrong * 5 <= static_cast<std::size_t>(done);
 }
 
+bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
+
 }  // namespace
 
-AccountTree::AccountTree(std::vector<TreeSum> sums)
-    : m_sums(std::move(sums)), m_agreed(m_sums.size(), 0) {
+// A sub-account: the parent's code, a point, more; with digits, an undotted parent's code and
+// more digits.
+bool CodeLevels::under(std::string_view code, std::string_view parent) const {
+    if (code.size() <= parent.size() || code.compare(0, parent.size(), parent) != 0) return false;
+    const char next = code[parent.size()];
+    if (next == '.') return code.size() > parent.size() + 1;
+    return digits && isDigitChar(next) && parent.find('.') == std::string_view::npos;
+}
+
+int CodeLevels::depth(std::string_view code) const {
+    const auto points = static_cast<int>(std::count(code.begin(), code.end(), '.'));
+    if (!digits) return points;
+    return points + static_cast<int>(std::min(code.find('.'), code.size()));
+}
+
+std::string_view CodeLevels::over(std::string_view code) const {
+    const std::size_t dot = code.rfind('.');
+    if (dot != std::string_view::npos) return code.substr(0, dot);
+    return digits && !code.empty() ? code.substr(0, code.size() - 1) : std::string_view();
+}
+
+AccountTree::AccountTree(std::vector<TreeSum> sums, CodeLevels levels)
+    : m_sums(std::move(sums)), m_levels(levels), m_agreed(m_sums.size(), 0) {
     for (const TreeSum s : m_sums) m_netted |= s == TreeSum::Plus || s == TreeSum::Minus;
 }
 
@@ -50,7 +67,7 @@ void AccountTree::compare(const Node& node) {
 
 void AccountTree::add(std::string_view code, int line, const std::vector<std::int64_t>& value,
                       const std::vector<char>& present) {
-    while (!m_open.empty() && !under(code, m_open.back().code)) {
+    while (!m_open.empty() && !m_levels.under(code, m_open.back().code)) {
         compare(m_open.back());
         m_open.pop_back();
     }
@@ -70,8 +87,7 @@ void AccountTree::add(std::string_view code, int line, const std::vector<std::in
         for (std::size_t c = 0; c < value.size(); ++c) parent.children[c] += node.own[c];
         parent.childrenNet += node.ownNet;
         // A sub-account stands one level under its parent: 120.01 between 120 and 120.01.005.
-        const std::size_t dot = code.rfind('.');
-        const std::string_view own = code.substr(0, dot == std::string_view::npos ? 0 : dot);
+        const std::string_view own = m_levels.over(code);
         if (own == parent.code) {
             ++m_direct;
         } else if (m_gaps.size() < kMaxBreaks && (m_gaps.empty() || m_gaps.back().missing != own)) {

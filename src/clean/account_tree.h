@@ -10,6 +10,18 @@
 
 namespace tablamo {
 
+/// How account codes nest: by points (120 over 120.01 over 120.01.005) or, in a chart whose
+/// classes and groups print undotted, by their digits too (1 over 10 over 100 over 100.01).
+struct CodeLevels {
+    bool digits = false;  ///< the undotted codes nest by their digits
+    /// Whether `code` lies under `parent`.
+    bool under(std::string_view code, std::string_view parent) const;
+    /// The code's depth: its points, and with `digits` the digits before its first point.
+    int depth(std::string_view code) const;
+    /// The code of the level right over `code` ("120.01" over "120.01.005"; "10" over "100").
+    std::string_view over(std::string_view code) const;
+};
+
 /// A parent account whose amount is not the sum of its sub-accounts', or under which a level
 /// is missing (`column` npos: `code` is the sub-account whose own parent is not printed).
 struct ParentBreak {
@@ -27,7 +39,7 @@ enum class TreeSum : signed char { None = 0, Summed = 2, Plus = 1, Minus = -1 };
 /// Follows the accounts as they are printed, parents before their sub-accounts.
 class AccountTree {
 public:
-    explicit AccountTree(std::vector<TreeSum> sums);
+    explicit AccountTree(std::vector<TreeSum> sums, CodeLevels levels = {});
 
     /// The next account: its code as printed, its line, its amounts.
     void add(std::string_view code, int line, const std::vector<std::int64_t>& value,
@@ -52,6 +64,7 @@ private:
     void compare(const Node& node);
 
     std::vector<TreeSum> m_sums;
+    CodeLevels m_levels;
     bool m_netted = false;
     std::vector<Node> m_open;  // the account and its parents, outermost first
     std::vector<int> m_agreed;

@@ -155,6 +155,9 @@ public:
     int groupDepth() const { return m_depth; }
     int records() const { return m_records; }
     int nestedField() const { return m_nested; }
+    int digitNests() const { return m_digitNests; }
+    int codeKey() const { return m_codeKey; }
+    int topDigits() const { return m_topDigits; }
     const std::vector<int>& noteLines() const { return m_noteLines; }
     int noNotes() const { return m_noNotes; }
     int fitNotes() const { return m_fitNotes; }
@@ -175,6 +178,13 @@ private:
             code.compare(0, m_lastCode.size(), m_lastCode) == 0 && code[m_lastCode.size()] == '.') {
             m_nested = m_codeKey;
         }
+        // Undotted classes and groups over their accounts: 1, 10, 100.
+        const CodeLevels digits{true};
+        if (!m_lastCode.empty() && code.size() > m_lastCode.size() &&
+            m_lastCode.find_first_not_of("0123456789") == std::string::npos &&
+            digits.under(code, m_lastCode))
+            ++m_digitNests;
+        if (!code.empty()) m_topDigits = std::min(m_topDigits, digits.depth(code));
         m_lastCode.assign(code);
     }
 
@@ -212,6 +222,7 @@ private:
     RecordTyper m_typer;
     std::array<ColumnStats, kFields> m_stats;
     int m_records = 0, m_nested = -1, m_codeKey = -1, m_depth = 0, m_noNotes = 0, m_noteWidth = 0;
+    int m_digitNests = 0, m_topDigits = INT_MAX;
     int m_candidate = -1;          // the line that may be a note, until the next line tells
     bool m_candidateFits = false;  // its words went on no text
     int m_fitNotes = 0;
@@ -287,6 +298,9 @@ PassResult runPass(const ReportText& text, const TableLayout& table, const PassP
     for (std::size_t k = 0; k < result.stats.size(); ++k) result.stats[k].merge(theirs.stats()[k]);
     result.records = mine.records() + theirs.records();
     result.nestedField = mine.nestedField() >= 0 ? mine.nestedField() : theirs.nestedField();
+    result.digitNests = mine.digitNests() + theirs.digitNests();
+    result.codeKey = mine.codeKey();
+    result.topDigits = std::min(mine.topDigits(), theirs.topDigits());
     result.groupDepth = std::max(mine.groupDepth(), theirs.groupDepth());
     result.noteLines = mine.noteLines();
     result.noteLines.insert(result.noteLines.end(), theirs.noteLines().begin(),

@@ -4,6 +4,7 @@
 /// records hold, gathered to check the decisions the pass was made with.
 
 #include <array>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,11 @@ struct PassResult {
     int records = 0;
     std::vector<HeaderLabel> labels;
     int nestedField = -1;  ///< the key code column whose accounts nest (120, 120.01)
-    int groupDepth = 0;    ///< the most lines of words a group's block printed together
+    /// How often an undotted code came right under the one before by its digits (1, 10,
+    /// 100); the least depth of a key code read so (CodeLevels::depth).
+    int digitNests = 0, topDigits = INT_MAX;
+    int codeKey = -1;    ///< the first key column of codes
+    int groupDepth = 0;  ///< the most lines of words a group's block printed together
     /// The last lines of words under a record right before a total (sorted); how many of
     /// them go on none of the record's texts; how many such lines stand elsewhere; the
     /// longest line taken as a note.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <climits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -110,9 +111,17 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
             if (before.field >= 0 && before.kind.kind == ColumnKind::Amount)
                 plan.columns.push_back({{}, before.field, before.kind, false, k});
         }
+        // Codes that nest by their digits at least twice (1, 10, 100) do so throughout.
+        constexpr int kDigitNests = 2;
+        const bool digits = found.digitNests >= kDigitNests && found.topDigits < INT_MAX;
         if (k == found.nestedField && stats.maxPoints() > stats.minPoints()) {
             plan.levels = k;
-            plan.topPoints = stats.minPoints();
+            plan.topDepth = stats.minPoints();
+        }
+        if (digits && k == found.codeKey && (plan.levels < 0 || plan.levels == k)) {
+            plan.levels = k;
+            plan.codes.digits = true;
+            plan.topDepth = found.topDigits;
         }
     }
     // Explanations printed under a group's records: a column of the group's.
@@ -136,7 +145,8 @@ void wrapBetweenWords(PassPlan& plan) {
 bool samePlan(const PassPlan& a, const PassPlan& b) {
     return a.kinds == b.kinds && a.columns == b.columns && a.marks == b.marks &&
            a.notes == b.notes && a.noteLines == b.noteLines && a.levels == b.levels &&
-           a.topPoints == b.topPoints && a.groupDepth == b.groupDepth;
+           a.topDepth == b.topDepth && a.codes.digits == b.codes.digits &&
+           a.groupDepth == b.groupDepth;
 }
 
 // The clean table's columns as the grid shows them: headings and widths.
@@ -181,15 +191,15 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
 // level ("Düzey": 1 for the top accounts, one more for each level below) and marks the
 // accounts no other one lies under ("Son Düzey"): level 1 or the last levels alone sum to
 // the grand total with one filter.
-void addLevels(Grid& grid, CleanShape& shape, int codeColumn, int topPoints) {
+void addLevels(Grid& grid, CleanShape& shape, int codeColumn, CodeLevels codes, int topDepth) {
     static constexpr std::string_view kLevel = "D\xfczey";
     static constexpr std::string_view kLast = "Son D\xfczey";
     static constexpr std::string_view kYes = "Evet";
     const int rows = grid.rowCount();
-    std::vector<std::string> codes;
-    codes.reserve(static_cast<std::size_t>(rows));
-    for (int r = 1; r < rows; ++r) codes.emplace_back(grid.cell(codeColumn, r));
-    std::vector<std::string> sorted = codes;
+    std::vector<std::string> printed;
+    printed.reserve(static_cast<std::size_t>(rows));
+    for (int r = 1; r < rows; ++r) printed.emplace_back(grid.cell(codeColumn, r));
+    std::vector<std::string> sorted = printed;
     std::sort(sorted.begin(), sorted.end());
     const int level = grid.colCount(), last = level + 1;
     grid.setColCount(level + 2);
@@ -199,16 +209,16 @@ void addLevels(Grid& grid, CleanShape& shape, int codeColumn, int topPoints) {
     shape.columns.push_back({ColumnKind::Text, static_cast<int>(kLast.size())});
     grid.setColWidth(level, cleanColumnPixels(static_cast<int>(kLevel.size())));
     grid.setColWidth(last, cleanColumnPixels(static_cast<int>(kLast.size())));
-    std::string under;
     for (int r = 1; r < rows; ++r) {
-        const std::string& code = codes[static_cast<std::size_t>(r - 1)];
+        const std::string& code = printed[static_cast<std::size_t>(r - 1)];
         if (code.empty()) continue;
-        const auto points = std::count(code.begin(), code.end(), '.');
-        grid.setCell(level, r, std::to_string(std::max<long>(points - topPoints, 0) + 1));
-        under.assign(code).push_back('.');
-        const auto next = std::lower_bound(sorted.begin(), sorted.end(), under);
-        if (next == sorted.end() || next->compare(0, under.size(), under) != 0)
-            grid.setCell(last, r, kYes);
+        grid.setCell(level, r, std::to_string(std::max(codes.depth(code) - topDepth, 0) + 1));
+        // The codes under it follow it in sorted order, right after those it begins.
+        auto next = std::upper_bound(sorted.begin(), sorted.end(), code);
+        bool parent = false;
+        for (; next != sorted.end() && next->compare(0, code.size(), code) == 0 && !parent; ++next)
+            parent = codes.under(*next, code);
+        if (!parent) grid.setCell(last, r, kYes);
     }
 }
 
@@ -284,7 +294,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
         const int lines = std::max(end - table.dataStart, 0);
         read.shape.recordLines.reserve(static_cast<std::size_t>(lines));
         CleanGrid grid(read.grid, headings, read.shape.columns, lines);
-        TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried);
+        TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried, plan.codes);
         const PassResult all =
             runPass(text, table, plan, request.regional, years, {&grid, &check, &read.shape});
         grid.finish(static_cast<int>(read.shape.recordLines.size()));
@@ -302,7 +312,8 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
         if (plan.levels >= 0) {
             for (std::size_t c = 0; c < plan.columns.size(); ++c) {
                 if (plan.columns[c].field == plan.levels && plan.columns[c].signedBy < 0)
-                    addLevels(read.grid, read.shape, static_cast<int>(c) + 1, plan.topPoints);
+                    addLevels(read.grid, read.shape, static_cast<int>(c) + 1, plan.codes,
+                              plan.topDepth);
             }
         }
         return read;

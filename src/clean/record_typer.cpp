@@ -100,7 +100,7 @@ void RecordTyper::typeRecord(Chunk& out) {
     }
     if (m_plan.levels >= 0) {
         const std::string_view code = c.value[static_cast<std::size_t>(m_plan.levels)];
-        item.top = std::count(code.begin(), code.end(), '.') == m_plan.topPoints;
+        item.top = m_plan.codes.depth(code) == m_plan.topDepth;
     }
     out.items.push_back(item);
     m_pieces.clear();

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "clean/account_tree.h"
 #include "clean/column_typing.h"
 #include "clean/line_cutter.h"
 #include "clean/record_chunk.h"
@@ -35,7 +36,8 @@ struct RecordPlan {
     std::vector<int> summed;  ///< the amount fields, in the totals check's order
     int marks = -1;           ///< the field of the B/A marks
     int levels = -1;          ///< the field of account codes of several levels
-    int topPoints = 0;        ///< the points of a top-level account code
+    CodeLevels codes;         ///< how they nest
+    int topDepth = 0;         ///< the depth of a top-level account's code
     /// A group's opening balances written as rows, and every row's kind in a last column
     /// ("Satır Türü": kRecordRow or kOpeningRow).
     bool openings = false;

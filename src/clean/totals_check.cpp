@@ -41,12 +41,13 @@ bool ratesHeading(const std::string& folded) {
 }  // namespace
 
 TotalsCheck::TotalsCheck(std::vector<SummedColumn> columns, bool marks, bool levels,
-                         int groupLevels)
-    : m_state(std::make_unique<State>(std::move(columns), marks, levels, groupLevels)) {}
+                         int groupLevels, CodeLevels codes)
+    : m_state(std::make_unique<State>(std::move(columns), marks, levels, groupLevels, codes)) {}
 
 TotalsCheck::~TotalsCheck() = default;
 
-State::State(std::vector<SummedColumn> cols, bool withMarks, bool withLevels, int groupLevels)
+State::State(std::vector<SummedColumn> cols, bool withMarks, bool withLevels, int groupLevels,
+             CodeLevels codes)
     : columns(std::move(cols)),
       n(columns.size()),
       marks(withMarks),
@@ -83,7 +84,7 @@ State::State(std::vector<SummedColumn> cols, bool withMarks, bool withLevels, in
         if (folded.rfind("ALACAK", 0) == 0 && !balance.back() && credit < 0)
             credit = static_cast<int>(c);
     }
-    tree = AccountTree(std::move(inTree));
+    tree = AccountTree(std::move(inTree), codes);
     start = snapshot();
     page = start;
     group.assign(static_cast<std::size_t>(innermost) + 1, start);

@@ -93,8 +93,10 @@ struct RecordFacts {
 class TotalsCheck {
 public:
     /// `marks`: records carry a B/A mark; `levels`: records are accounts of several levels;
-    /// `groupLevels`: how many carried fields tell the records' groups apart, outermost first.
-    TotalsCheck(std::vector<SummedColumn> columns, bool marks, bool levels, int groupLevels = 0);
+    /// `groupLevels`: how many carried fields tell the records' groups apart, outermost first;
+    /// `codes`: how the accounts' codes nest.
+    TotalsCheck(std::vector<SummedColumn> columns, bool marks, bool levels, int groupLevels = 0,
+                CodeLevels codes = {});
     ~TotalsCheck();
 
     /// A new page begins before the next record.

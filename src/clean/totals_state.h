@@ -86,7 +86,8 @@ struct Voucher {
 };
 
 struct State {
-    State(std::vector<SummedColumn> columns, bool marks, bool levels, int groupLevels);
+    State(std::vector<SummedColumn> columns, bool marks, bool levels, int groupLevels,
+          CodeLevels codes);
 
     Point snapshot() const;
     void endGroup();

@@ -355,5 +355,31 @@ TEST(CleanShapes, ABalanceOfNothingPrintsNoMark) {
     EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
 }
 
+// A chart whose classes and groups print undotted (1 over 10 over 100 over 100.01): levels by
+// their digits too; the grand total sums the classes alone, a parent its sub-accounts.
+TEST(CleanShapes, UndottedClassesAndGroupsNestByTheirDigits) {
+    const auto sheet = [](const char* kasa) {
+        return std::vector<std::string>{"HESAP KODU HESAP ADI                 TUTAR",
+                                        "---------- -------------------- ----------",
+                                        "1          DONEN VARLIKLAR          300,00",
+                                        "10         HAZIR DEGERLER           300,00",
+                                        std::string("100        KASA                     ") + kasa,
+                                        "100.01     MERKEZ KASA               60,00",
+                                        "100.02     SUBE KASASI               40,00",
+                                        "102        BANKALAR                 200,00",
+                                        "           AKTIF TOPLAMI            300,00"};
+    };
+    const Read right(sheet("100,00"));
+    EXPECT_TRUE(right.outcome.warnings.empty()) << right.outcome.warnings.front();
+    ASSERT_EQ(right.rows.size(), 7u);
+    EXPECT_EQ(right.rows[3], (Row{"100", "KASA", "100,00", "3", ""}));
+    EXPECT_EQ(right.rows[4], (Row{"100.01", "MERKEZ KASA", "60,00", "4", "Evet"}));
+    // KASA against its sub-accounts, and HAZIR DEĞERLER against KASA as printed.
+    const Read wrong(sheet("100,01"));
+    ASSERT_EQ(wrong.outcome.warnings.size(), 2u);
+    EXPECT_NE(wrong.outcome.warnings[1].find("\"100\""), std::string::npos)
+        << wrong.outcome.warnings[1];
+}
+
 }  // namespace
 }  // namespace tablamo
