@@ -81,6 +81,44 @@ void LineCutter::readAs(const Kinds& kinds) {
     m_typed = true;
 }
 
+// Reads field `idx`'s trimmed value into the cut: its facts, and its kind's reading.
+void LineCutter::read(std::size_t idx, std::string_view value, char*& out) {
+    const ValueReading reading = m_reading[idx];
+    if (reading != ValueReading::All && (!m_typed || m_columns[idx].kind != ColumnKind::Code)) {
+        // A column of a known kind that holds no codes: its reading checks the value
+        // whole (a text column's frame characters go when it is converted).
+        m_cut.value[idx] = value;
+        // A placeholder's dashes: its first character tells most values apart at once.
+        const bool dashes = !value.empty() && (value[0] == '-' || value[0] == '=') &&
+                            value.find_first_not_of("-=") == std::string_view::npos;
+        m_cut.facts[idx] = factsOf(value, false, reading != ValueReading::None, dashes, 0, m_years,
+                                   reading, &m_columns[idx], &m_cut.read[idx]);
+        return;
+    }
+    // What the value holds, in one look at its bytes: a blank inside it is one between
+    // words, since its ends are trimmed.
+    unsigned char any = 0, all = 0xFF;
+    int points = 0;
+    for (const char c : value) {
+        const unsigned char bits = m_bits[static_cast<unsigned char>(c)];
+        any |= bits;
+        all &= bits;
+        points += (bits & kPointBit) != 0;
+    }
+    if (any & kFrameBit) {
+        // A frame character inside the value goes as the conversion deletes it.
+        char* start = out;
+        for (const char c : value) {
+            if (!(m_bits[static_cast<unsigned char>(c)] & kFrameBit)) *out++ = c;
+        }
+        value = std::string_view(start, static_cast<std::size_t>(out - start));
+    }
+    m_cut.value[idx] = value;
+    m_cut.facts[idx] =
+        factsOf(value, (any & kSkipBit) != 0, (any & kDigitBit) != 0, (all & kDashBit) != 0, points,
+                m_years, reading, m_typed ? &m_columns[idx] : nullptr, &m_cut.read[idx]);
+}
+
 CutLine& LineCutter::cut(std::string_view line) {
     char* out = m_buffer.data();
     int k = 0;
@@ -105,42 +143,21 @@ CutLine& LineCutter::cut(std::string_view line) {
         }
         const auto [a, b] = trimBounds(m_bits, field);
         std::string_view value = field.substr(a, b - a);
-        m_cut.first[idx] = a < b ? static_cast<int>(a) : -1;
-        m_cut.last[idx] = a < b ? static_cast<int>(b) - 1 : -1;
-        const ValueReading reading = m_reading[idx];
-        if (reading != ValueReading::All && (!m_typed || m_columns[idx].kind != ColumnKind::Code)) {
-            // A column of a known kind that holds no codes: its reading checks the value
-            // whole (a text column's frame characters go when it is converted).
-            m_cut.value[idx] = value;
-            // A placeholder's dashes: its first character tells most values apart at once.
-            const bool dashes = !value.empty() && (value[0] == '-' || value[0] == '=') &&
-                                value.find_first_not_of("-=") == std::string_view::npos;
-            m_cut.facts[idx] = factsOf(value, false, reading != ValueReading::None, dashes, 0,
-                                       m_years, reading, &m_columns[idx], &m_cut.read[idx]);
-            continue;
-        }
-        // What the value holds, in one look at its bytes: a blank inside it is one between
-        // words, since its ends are trimmed.
-        unsigned char any = 0, all = 0xFF;
-        int points = 0;
-        for (const char c : value) {
-            const unsigned char bits = m_bits[static_cast<unsigned char>(c)];
-            any |= bits;
-            all &= bits;
-            points += (bits & kPointBit) != 0;
-        }
-        if (any & kFrameBit) {
-            // A frame character inside the value goes as the conversion deletes it.
-            char* start = out;
-            for (const char c : value) {
-                if (!(m_bits[static_cast<unsigned char>(c)] & kFrameBit)) *out++ = c;
+        // A trailing minus printed a place past its amount's column ("600,00-" where the
+        // amounts end at the column's edge) is the amount's.
+        if (k > 0 && value == "-" && a == 0) {
+            const auto p = idx - 1;
+            const std::string_view before = m_cut.value[p];
+            if (!before.empty() && before.data() + before.size() == value.data() &&
+                before.back() >= '0' && before.back() <= '9') {
+                read(p, std::string_view(before.data(), before.size() + 1), out);
+                ++m_cut.last[p];
+                value = {};
             }
-            value = std::string_view(start, static_cast<std::size_t>(out - start));
         }
-        m_cut.value[idx] = value;
-        m_cut.facts[idx] = factsOf(value, (any & kSkipBit) != 0, (any & kDigitBit) != 0,
-                                   (all & kDashBit) != 0, points, m_years, reading,
-                                   m_typed ? &m_columns[idx] : nullptr, &m_cut.read[idx]);
+        m_cut.first[idx] = !value.empty() ? static_cast<int>(a) : -1;
+        m_cut.last[idx] = !value.empty() ? static_cast<int>(b) - 1 : -1;
+        read(idx, value, out);
     }
     m_filled = k;
     m_cut.count = k;

@@ -62,6 +62,8 @@ public:
     CutLine& cut(std::string_view line);
 
 private:
+    void read(std::size_t idx, std::string_view value, char*& out);
+
     FieldSpans m_fields;
     YearWindow m_years;
     std::array<unsigned char, 256> m_bits;  // what each byte is to the cutter

@@ -34,6 +34,12 @@ TEST(LineCutter, ValuesAndWhereTheyStand) {
          {-1, -1, 29}},
         {"a short line", "AB", {"AB", "", ""}, {0, -1, -1}, {1, -1, -1}},
         {"control characters", "\fAB\t  ", {"AB", "", ""}, {1, -1, -1}, {2, -1, -1}},
+        {"a trailing minus a place past its amount",
+         "   AB 600,00-",
+         {"AB", "600,00-", ""},
+         {3, 0, -1},
+         {4, 6, -1}},
+        {"a dash of its own", "   AB       -", {"AB", "", "-"}, {3, -1, 0}, {4, -1, 0}},
     };
     const std::vector<std::int32_t> widths = {6, 6, 30};
     LineCutter cutter(fieldSpansOf(widths), kCutterYears);
