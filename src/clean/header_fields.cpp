@@ -65,7 +65,9 @@ std::size_t headerFieldsOf(std::string_view line, HeaderField* out, std::size_t 
     bool open = false;
     const auto close = [&](std::size_t end) {
         HeaderField& f = out[count - 1];
-        f.value = TrimControl(line.substr(valueFrom, end - valueFrom));
+        // A field printed again on the page its group goes on to ends in "(devam)": no part
+        // of its value.
+        f.value = withoutContinuationMark(line.substr(valueFrom, end - valueFrom));
         // A blank to be filled in by hand ("Kontrol Eden : ......") holds no value.
         if (f.value.find_first_not_of("._ ") == std::string_view::npos) --count;
     };
