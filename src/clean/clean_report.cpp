@@ -177,6 +177,16 @@ void describe(const ReportText& text, const TableLayout& table, const PassPlan& 
             headings.push_back(fieldHeads[next++]);
             // Marks glued to their amounts, or under no heading of their own.
             if (c.kind.marks && headings.back().empty()) headings.back() = kMarksHeading;
+            // A heading right-aligned over a balance and its marks a blank apart ("Bakiye"
+            // over "58.079,68 A") heads the balance; the marks get theirs.
+            const std::size_t n = headings.size();
+            const OutColumn* before = n >= 2 ? &c - 1 : nullptr;
+            if (c.kind.marks && before && before->field >= 0 && before->signedBy < 0 &&
+                before->kind.kind == ColumnKind::Amount && headings[n - 2].empty() &&
+                !marksHeading(headings.back())) {
+                headings[n - 2] = headings.back();
+                headings.back() = kMarksHeading;
+            }
             width = static_cast<int>(table.fields.length[static_cast<std::size_t>(c.field)]);
         }
         shape.columns.push_back({c.kind.kind, width});

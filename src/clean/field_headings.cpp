@@ -17,7 +17,8 @@ bool isLetter(char c) {
     return ((b | 0x20) >= 'a' && (b | 0x20) <= 'z') || (b >= 0x80 && !isBoxByte(b));
 }
 
-// Whether a heading word names B/A marks: "B/A", "(B/A)", "B-A", "BA", a lone "B" or "A".
+}  // namespace
+
 bool marksHeading(std::string_view word) {
     std::string letters;
     for (const char c : word) {
@@ -29,8 +30,6 @@ bool marksHeading(std::string_view word) {
     }
     return !letters.empty() && letters.size() <= 2;
 }
-
-}  // namespace
 
 std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout& table,
                                        const std::vector<int>& kept) {

@@ -68,6 +68,9 @@ bool isRuleLike(std::string_view line);
 /// The line without its form feed and trailing blanks, for comparing repeated lines.
 std::string_view repeatKey(std::string_view line);
 
+/// Whether a heading word names B/A marks: "B/A", "(B/A)", "B-A", "BA", a lone "B" or "A".
+bool marksHeading(std::string_view word);
+
 /// The heading of each field in `kept` (Windows-1254): the words of the heading lines over
 /// the field, top line first, joined by one blank. A word that reaches over a column
 /// boundary goes to the kept field it covers most (the right one on a tie); one that

@@ -381,5 +381,54 @@ TEST(CleanShapes, UndottedClassesAndGroupsNestByTheirDigits) {
         << wrong.outcome.warnings[1];
 }
 
+// An account's field printed again over the next page's headings with "(devam)" is the same
+// account.
+TEST(CleanShapes, AnAccountGoingOnIsTheSameAccount) {
+    const std::vector<std::string> head = {
+        "Tarih       Aciklama              Borc       Alacak        Bakiye", std::string(66, '-')};
+    std::vector<std::string> lines;
+    const auto page = [&](int n, const std::string& account, std::vector<std::string> records) {
+        lines.insert(lines.end(), {(n > 1 ? "\f" : "") + std::string("OZGUR GIDA A.S.   SAYFA : ") +
+                                       std::to_string(n),
+                                   "SATICI EKSTRESI", "HESAP KODU : " + account, ""});
+        lines.insert(lines.end(), head.begin(), head.end());
+        lines.insert(lines.end(), records.begin(), records.end());
+    };
+    page(1, "320.01.002",
+         {"23.01.2024  FATURA                         19.364,89   19.364,89 A",
+          "27.01.2024  HAVALE            6.055,88                 13.309,01 A"});
+    page(2, "320.01.002 (devam)",
+         {"03.02.2024  NAKLIYE                        75.620,14   88.929,15 A"});
+    page(3, "320.01.003", {"05.02.2024  FATURA                            100,00      100,00 A"});
+    const Read t(lines);
+    ASSERT_EQ(t.rows.size(), 5u);
+    EXPECT_EQ(t.rows[0].front(), "HESAP KODU");
+    EXPECT_EQ(t.rows[3].front(), "320.01.002");
+}
+
+// Under one unbroken rule, a heading right-aligned over a balance and its mark a blank apart
+// heads the balance.
+TEST(CleanShapes, AHeadingOverABalanceAndItsMark) {
+    const Read t({"SATICI CARI HESAP EKSTRESI", "",
+                  "Tarih       Evrak No    Vade        Aciklama                           Borc     "
+                  "    Alacak           Bakiye",
+                  "--------------------------------------------------------------------------------"
+                  "---------------------------",
+                  "HESAP KODU : 320.01.002   UNVANI : OZTURK MAKINA SAN. TIC. LTD. STI.",
+                  "                                    DEVREDEN BAKIYE                             "
+                  "                38.714,79 A",
+                  "23.01.2024  A746073     08.03.2024  ALIS FAT. HAMMADDE                          "
+                  " 19.364,89      58.079,68 A",
+                  "27.01.2024  HV17902     27.01.2024  ODEME - HAVALE                 6.055,88     "
+                  "                52.023,80 A",
+                  "03.02.2024  A214884     04.03.2024  NAKLIYE FATURASI                            "
+                  " 75.620,14     127.643,94 A",
+                  "06.02.2024  A358124     22.03.2024  NAKLIYE FATURASI                            "
+                  "149.426,15     277.070,09 A"});
+    ASSERT_EQ(t.rows.size(), 5u);
+    EXPECT_EQ(t.rows[0],
+              (Row{"Tarih", "Evrak No", "Vade", "Aciklama", "Borc", "Alacak", "Bakiye", "B/A"}));
+}
+
 }  // namespace
 }  // namespace tablamo
