@@ -33,6 +33,15 @@ std::int64_t wholeNumber(std::string_view value) {
     return n;
 }
 
+// The digits of a whole number without its sign: "3-", "(3)", "-3" and "+3" are "3".
+std::string_view withoutSign(std::string_view value) {
+    if (value.size() >= 3 && value.front() == '(' && value.back() == ')')
+        return value.substr(1, value.size() - 2);
+    if (value.size() >= 2 && value.back() == '-') return value.substr(0, value.size() - 1);
+    if (value.size() >= 2 && (value.front() == '-' || value.front() == '+')) return value.substr(1);
+    return value;
+}
+
 }  // namespace
 
 // A document number with its series: one to three capitals, a blank and digits ("A 000123",
@@ -115,7 +124,11 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
         const std::int64_t whole = facts.amount.fraction == 0 ? wholeNumber(value) : -1;
         m_counting += whole >= 0 && whole == m_lastWhole + 1;
         m_lastWhole = whole;
-        m_fewDigits += whole >= 0 && value.size() <= 3 && (value.size() == 1 || value[0] != '0');
+        // A negative one too, by its sign ("3-", "(3)", "-3").
+        const std::string_view digits = withoutSign(value);
+        const std::int64_t magnitude = facts.amount.fraction == 0 ? wholeNumber(digits) : -1;
+        m_fewDigits +=
+            magnitude >= 0 && digits.size() <= 3 && (digits.size() == 1 || digits[0] != '0');
     }
     m_percents += !value.empty() && (value.front() == '%' || value.back() == '%');
     m_noughts += facts.nought;
