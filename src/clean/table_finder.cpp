@@ -229,12 +229,13 @@ void finder_detail::titleOf(const ReportText& text, ReportTable& table) {
     const int headingsAt = isRuleLike(text.line(table.location.line)) ? 2 : 1;
     if (table.location.line - top >= headingsAt && (top == 0 || isBlank(text.line(top - 1))) &&
         groups(text.line(top)) == 1 && groups(text.line(top + 1)) >= 3 &&
-        namesATable(text.line(top))) {
+        !isRuleLike(text.line(top)) && namesATable(text.line(top))) {
         ++top;
     }
     table.firstLine = top;
+    // Over a rule drawn over the headings ("====" over them), a blank line between.
     for (int i = top - 1; i >= 0 && i >= top - kMaxHeadingLines; --i) {
-        if (isBlank(text.line(i))) continue;
+        if (isBlank(text.line(i)) || (i == top - 1 && isRuleLike(text.line(i)))) continue;
         if (!isTextLine(text.line(i)) || !namesATable(text.line(i))) break;
         table.titleLine = table.firstLine = i;
         const std::string_view words = withoutFormFeed(text.line(i));
