@@ -334,7 +334,10 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
             // A line that prints a record's numbers is the first record.
             int h = at + 1;
             while (ended && h < i && sameBars(text.line(h), text.line(at), t.fields.bar)) ++h;
-            if (h < i) h = at + 1;
+            // A line that prints none of the bars under them (a group's block) ends them too.
+            const bool barless = t.fields.bar != 0 && h < i &&
+                                 text.line(h).find(t.fields.bar) == std::string_view::npos;
+            if (h < i && !(ended && barless)) h = at + 1;
             for (int k = at + 1; k < h; ++k) {
                 if (printsRecordNumbers(text.line(k), text.line(i), t.fields.bar)) {
                     h = k;

@@ -165,6 +165,14 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           {"15.01.2024", "Z raporu", "3000,00"}},
          2},
     };
+    cases.push_back({"bars alone, two lines of headings, a group's block right under them",
+                     {"STOK DEGERLEME", "", "|            |          |  Birim |          |",
+                      "| Stok Kodu  | Stok Adi |Maliyet |    Tutar |", "DEPO : 01 MERKEZ",
+                      "| 150.01.001 | SAC      |  42,10 |   526,05 |",
+                      "| 150.01.002 | TEL      | 310,25 |   930,00 |", "DEPO : 02 SUBE",
+                      "| 150.01.003 | GRANUL   |  18,40 |   368,00 |"},
+                     {{"DEPO", "Stok Kodu", "Stok Adi", "Birim Maliyet", "Tutar"},
+                      {"01 MERKEZ", "150.01.001", "SAC", "42,10", "526,05"}}});
     cases.push_back(
         {"a frame whose one column stands flush to its bar, the next a blank short of it",
          {"ABC TICARET                        SAYFA :   1", "",
