@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/workspace.h"
-#include "import/clean_import.h"
+#include "clean_read.h"
 #include "support/report_lines.h"
 
 namespace tablamo {
@@ -12,28 +11,8 @@ namespace {
 
 using testing::fields;
 using testing::joinCrLf;
-
-using Row = std::vector<std::string>;
-
-// The clean table of a report's lines on a Turkish system: its rows under the headings, the
-// first column (the row's mark) left out.
-struct Read {
-    Workspace ws;
-    ImportOutcome outcome;
-    std::vector<Row> rows;
-
-    explicit Read(const std::vector<std::string>& lines, bool openings = false) {
-        ws.regional = RegionalSettings::turkish();
-        ws.settings.openings = openings;
-        ws.text = ReportText(joinCrLf(lines));
-        outcome = importCleanReport(ws, Clock());
-        for (int r = 0; r < ws.grid().rowCount(); ++r) {
-            Row row;
-            for (int c = 1; c < ws.grid().colCount(); ++c) row.emplace_back(ws.grid().cell(c, r));
-            rows.push_back(std::move(row));
-        }
-    }
-};
+using testing::Read;
+using testing::Row;
 
 // Shapes whose first record, or first table, the lines tell only by what they print.
 TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
@@ -243,30 +222,6 @@ TEST(CleanShapes, APeriodOverTheColumnsHeadsItsPage) {
     EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
 }
 
-// A total that names its group by a code with a nought first ("(03)") is checked as any
-// other: the code is no figure printed into its label.
-TEST(CleanShapes, AGroupsCodeInATotalsLabelIsNoFigure) {
-    const auto report = [](const char* tutar) {
-        return std::vector<std::string>{
-            "Tarih      Fatura No  Musteri              Tutar        KDV",
-            "-----------------------------------------------------------",
-            "PLASIYER : 03 - H. KILIC",
-            std::string("05.01.2024 A-000101   AKIN GIDA       ") + tutar + "      20,00",
-            "09.01.2024 A-000103   NUR MOBILYA          40,00       8,00",
-            "           PLASIYER TOPLAMI (03)          140,00      28,00",
-            "PLASIYER : 04 - A. YILMAZ",
-            "06.01.2024 A-000102   DEMIR TICARET       250,50      50,00",
-            "           PLASIYER TOPLAMI (04)          250,50      50,00",
-            "           GENEL TOPLAM                   390,50      78,00"};
-    };
-    const Read right(report("     100,00"));
-    EXPECT_TRUE(right.outcome.warnings.empty());
-    EXPECT_EQ(right.outcome.note, "3 toplam satırı kayıtlarla tutuyor");
-    const Read wrong(report("     100,01"));
-    ASSERT_FALSE(wrong.outcome.warnings.empty());
-    EXPECT_NE(wrong.outcome.warnings[0].find("(03)"), std::string::npos);
-}
-
 // A frame's line under a total that spans merged columns, closing the page, draws the same
 // table on: the next page's records are its own, and the grand total covers both pages.
 TEST(CleanShapes, AFramesLineUnderAMergedTotalDrawsItOn) {
@@ -290,152 +245,91 @@ TEST(CleanShapes, AFramesLineUnderAMergedTotalDrawsItOn) {
     EXPECT_EQ(t.outcome.note, "3 toplam satırı kayıtlarla tutuyor");
 }
 
-// Codes that read as dates of an unpadded day and a two-digit year ("7.1.01", "7.1.02": one
-// day in two years) are codes; a rate printed with its percent sign names no record, so the
-// grand total under them is a total.
-TEST(CleanShapes, CodesThatReadAsDatesAndRatesNameNoRecord) {
-    const Read t({"KOD        ACIKLAMA                    BUTCE  GERCEKLESEN    GERC.%",
-                  "---------- -------------------- ------------ ------------ ---------",
-                  "7.1.01     PERSONEL                1.000,00       900,00    %90,00",
-                  "7.1.02     ENERJI                  2.000,00     2.200,00   %110,00",
-                  "7.2.01     KIRA                    1.000,00     1.000,00   %100,00",
-                  "---------- -------------------- ------------ ------------ ---------",
-                  "           GENEL TOPLAM            4.000,00     4.100,00   %102,50"});
-    ASSERT_EQ(t.rows.size(), 4u);  // the headings and three records
-    EXPECT_EQ(t.rows[1].front(), "7.1.01");
-    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
-}
-
-// A B/A mark a blank after its balance, under one rule with it, another column after them:
-// the balance is an amount, the mark a column of its own.
-TEST(CleanShapes, AMarkABlankAfterItsBalanceIsItsOwnColumn) {
-    const Read t({"Tarih      Aciklama         Borc     Alacak    Bakiye B/A      Doviz",
-                  "---------- ---------- ---------- ---------- ------------- ----------",
-                  "07.01.2024 HAVALE                    668,91   92.636,74 B   3.049,57",
-                  "27.01.2024 EFT                         6,87   92.629,87 B   2.851,50",
-                  "31.01.2024 FATURA         100,00              92.729,87 B   2.951,50"});
-    ASSERT_EQ(t.rows.size(), 4u);
-    EXPECT_EQ(t.rows[0], (Row{"Tarih", "Aciklama", "Borc", "Alacak", "Bakiye", "B/A", "Doviz"}));
-    EXPECT_EQ(t.rows[1], (Row{"07.01.2024", "HAVALE", "", "668,91", "92636,74", "B", "3049,57"}));
-}
-
-// Amounts without a key or a total's words right under a total are parts of it (a store's
-// gains and losses of a count): placed, not checked, whatever they print.
-TEST(CleanShapes, PartsUnderATotalArePlacedNotChecked) {
-    const Read t(
-        {"Stok Kodu    Stok Adi        Fark Tutari", "------------ ------------ -------------",
-         "153.02.0112  PIRINC          12.476,15", "153.02.0668  VIDA            19.045,38-",
-         "153.02.0373  NOHUT          196.868,10-", "             DEPO TOPLAMI   203.437,33-",
-         "               SAYIM FAZLASI 99.999,99", "               SAYIM EKSIGI 215.913,48-"});
-    EXPECT_TRUE(t.outcome.warnings.empty());
-    EXPECT_EQ(t.rows.size(), 4u);
-    EXPECT_EQ(t.outcome.message.find("tabloya al"), std::string::npos) << t.outcome.message;
-    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor; 2 toplam denetlenemedi");
-}
-
-// An opening balance kept as a row takes the date it is printed with into the date column.
-TEST(CleanShapes, AnOpeningKeepsItsDate) {
-    const Read t({"TARIH      FIS NO  ACIKLAMA                   BORC       ALACAK",
-                  "---------- ------- -------------------- ------------ ------------",
-                  "01.01.2024         DEVIR                    1.000,00",
-                  "05.01.2024 000101  FATURA                     500,00",
-                  "09.01.2024 000102  TAHSILAT                                300,00"},
-                 true);
-    ASSERT_EQ(t.rows.size(), 4u);
-    EXPECT_EQ(t.rows[1], (Row{"01.01.2024", "", "DEVIR", "1000,00", "", "A\xe7\xfdl\xfd\xfe"}));
-}
-
-// A balance of nothing printed without a mark, its last nought where the others' marks stand,
-// leaves the marks glued to the balances a column of their own.
-TEST(CleanShapes, ABalanceOfNothingPrintsNoMark) {
-    const Read t({"CARI KOD   UNVANI                       BAKIYE  PORTFOY CEK",
-                  "---------- -------------------- -------------- ------------",
-                  "120.01.001 EGE GIDA                  1.000,00B     5.000,00",
-                  "120.01.002 TOROS KIMYA                    0,00         0,00",
-                  "120.01.003 MARMARA DERI                300,00A     1.000,00",
-                  "120.01.004 AKSU TEKSTIL                150,00B       500,00",
-                  "           -------------------- -------------- ------------",
-                  "           TOPLAM                      850,00B     6.500,00"});
-    ASSERT_EQ(t.rows.size(), 5u);
-    EXPECT_EQ(t.rows[0], (Row{"CARI KOD", "UNVANI", "BAKIYE", "B/A", "PORTFOY CEK"}));
-    EXPECT_EQ(t.rows[2], (Row{"120.01.002", "TOROS KIMYA", "0,00", "", "0,00"}));
-    EXPECT_EQ(t.rows[3], (Row{"120.01.003", "MARMARA DERI", "300,00", "A", "1000,00"}));
-    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
-}
-
-// A chart whose classes and groups print undotted (1 over 10 over 100 over 100.01): levels by
-// their digits too; the grand total sums the classes alone, a parent its sub-accounts.
-TEST(CleanShapes, UndottedClassesAndGroupsNestByTheirDigits) {
-    const auto sheet = [](const char* kasa) {
-        return std::vector<std::string>{"HESAP KODU HESAP ADI                 TUTAR",
-                                        "---------- -------------------- ----------",
-                                        "1          DONEN VARLIKLAR          300,00",
-                                        "10         HAZIR DEGERLER           300,00",
-                                        std::string("100        KASA                     ") + kasa,
-                                        "100.01     MERKEZ KASA               60,00",
-                                        "100.02     SUBE KASASI               40,00",
-                                        "102        BANKALAR                 200,00",
-                                        "           AKTIF TOPLAMI            300,00"};
+// One table each, the rows it begins with (the headings first), how many rows it has, what
+// its totals come to.
+TEST(CleanShapes, OneTableShapes) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        std::vector<Row> rows;
+        std::size_t count;
+        const char* note;
     };
-    const Read right(sheet("100,00"));
-    EXPECT_TRUE(right.outcome.warnings.empty()) << right.outcome.warnings.front();
-    ASSERT_EQ(right.rows.size(), 7u);
-    EXPECT_EQ(right.rows[3], (Row{"100", "KASA", "100,00", "3", ""}));
-    EXPECT_EQ(right.rows[4], (Row{"100.01", "MERKEZ KASA", "60,00", "4", "Evet"}));
-    // KASA against its sub-accounts, and HAZIR DEĞERLER against KASA as printed.
-    const Read wrong(sheet("100,01"));
-    ASSERT_EQ(wrong.outcome.warnings.size(), 2u);
-    EXPECT_NE(wrong.outcome.warnings[1].find("\"100\""), std::string::npos)
-        << wrong.outcome.warnings[1];
-}
-
-// An account's field printed again over the next page's headings with "(devam)" is the same
-// account.
-TEST(CleanShapes, AnAccountGoingOnIsTheSameAccount) {
-    const std::vector<std::string> head = {
-        "Tarih       Aciklama              Borc       Alacak        Bakiye", std::string(66, '-')};
-    std::vector<std::string> lines;
-    const auto page = [&](int n, const std::string& account, std::vector<std::string> records) {
-        lines.insert(lines.end(), {(n > 1 ? "\f" : "") + std::string("OZGUR GIDA A.S.   SAYFA : ") +
-                                       std::to_string(n),
-                                   "SATICI EKSTRESI", "HESAP KODU : " + account, ""});
-        lines.insert(lines.end(), head.begin(), head.end());
-        lines.insert(lines.end(), records.begin(), records.end());
+    const std::vector<Case> cases = {
+        {"codes that read as one day in two years; rates printed with their percent sign key no "
+         "record, so the grand total under them is a total",
+         {"KOD        ACIKLAMA                    BUTCE  GERCEKLESEN    GERC.%",
+          "---------- -------------------- ------------ ------------ ---------",
+          "7.1.01     PERSONEL                1.000,00       900,00    %90,00",
+          "7.1.02     ENERJI                  2.000,00     2.200,00   %110,00",
+          "7.2.01     KIRA                    1.000,00     1.000,00   %100,00",
+          "---------- -------------------- ------------ ------------ ---------",
+          "           GENEL TOPLAM            4.000,00     4.100,00   %102,50"},
+         {{"KOD", "ACIKLAMA", "BUTCE", "GERCEKLESEN", "GERC.%"},
+          {"7.1.01", "PERSONEL", "1000,00", "900,00", "%90,00"}},
+         4,
+         "1 toplam satırı kayıtlarla tutuyor"},
+        {"a B/A mark a blank after its balance, under one rule with it, a column after them",
+         {"Tarih      Aciklama         Borc     Alacak    Bakiye B/A      Doviz",
+          "---------- ---------- ---------- ---------- ------------- ----------",
+          "07.01.2024 HAVALE                    668,91   92.636,74 B   3.049,57",
+          "27.01.2024 EFT                         6,87   92.629,87 B   2.851,50",
+          "31.01.2024 FATURA         100,00              92.729,87 B   2.951,50"},
+         {{"Tarih", "Aciklama", "Borc", "Alacak", "Bakiye", "B/A", "Doviz"},
+          {"07.01.2024", "HAVALE", "", "668,91", "92636,74", "B", "3049,57"}},
+         4,
+         ""},
+        {"parts under a total (a store's gains and losses of a count): placed, not checked",
+         {"Stok Kodu    Stok Adi        Fark Tutari", "------------ ------------ -------------",
+          "153.02.0112  PIRINC          12.476,15", "153.02.0668  VIDA            19.045,38-",
+          "153.02.0373  NOHUT          196.868,10-", "             DEPO TOPLAMI   203.437,33-",
+          "               SAYIM FAZLASI 99.999,99", "               SAYIM EKSIGI 215.913,48-"},
+         {},
+         4,
+         "1 toplam satırı kayıtlarla tutuyor; 2 toplam denetlenemedi"},
+        {"a balance of nothing printed without a mark, its nought where the marks stand",
+         {"CARI KOD   UNVANI                       BAKIYE  PORTFOY CEK",
+          "---------- -------------------- -------------- ------------",
+          "120.01.001 EGE GIDA                  1.000,00B     5.000,00",
+          "120.01.002 TOROS KIMYA                    0,00         0,00",
+          "120.01.003 MARMARA DERI                300,00A     1.000,00",
+          "120.01.004 AKSU TEKSTIL                150,00B       500,00",
+          "           -------------------- -------------- ------------",
+          "           TOPLAM                      850,00B     6.500,00"},
+         {{"CARI KOD", "UNVANI", "BAKIYE", "B/A", "PORTFOY CEK"},
+          {"120.01.001", "EGE GIDA", "1000,00", "B", "5000,00"},
+          {"120.01.002", "TOROS KIMYA", "0,00", "", "0,00"}},
+         5,
+         "1 toplam satırı kayıtlarla tutuyor"},
+        {"under one unbroken rule, a heading right-aligned over a balance and its mark",
+         {"SATICI CARI HESAP EKSTRESI", "",
+          "Tarih       Evrak No    Vade        Aciklama                           Borc     "
+          "    Alacak           Bakiye",
+          "--------------------------------------------------------------------------------"
+          "---------------------------",
+          "HESAP KODU : 320.01.002   UNVANI : OZTURK MAKINA SAN. TIC. LTD. STI.",
+          "                                    DEVREDEN BAKIYE                             "
+          "                38.714,79 A",
+          "23.01.2024  A746073     08.03.2024  ALIS FAT. HAMMADDE                          "
+          " 19.364,89      58.079,68 A",
+          "27.01.2024  HV17902     27.01.2024  ODEME - HAVALE                 6.055,88     "
+          "                52.023,80 A",
+          "03.02.2024  A214884     04.03.2024  NAKLIYE FATURASI                            "
+          " 75.620,14     127.643,94 A",
+          "06.02.2024  A358124     22.03.2024  NAKLIYE FATURASI                            "
+          "149.426,15     277.070,09 A"},
+         {{"Tarih", "Evrak No", "Vade", "Aciklama", "Borc", "Alacak", "Bakiye", "B/A"}},
+         5,
+         ""},
     };
-    page(1, "320.01.002",
-         {"23.01.2024  FATURA                         19.364,89   19.364,89 A",
-          "27.01.2024  HAVALE            6.055,88                 13.309,01 A"});
-    page(2, "320.01.002 (devam)",
-         {"03.02.2024  NAKLIYE                        75.620,14   88.929,15 A"});
-    page(3, "320.01.003", {"05.02.2024  FATURA                            100,00      100,00 A"});
-    const Read t(lines);
-    ASSERT_EQ(t.rows.size(), 5u);
-    EXPECT_EQ(t.rows[0].front(), "HESAP KODU");
-    EXPECT_EQ(t.rows[3].front(), "320.01.002");
-}
-
-// Under one unbroken rule, a heading right-aligned over a balance and its mark a blank apart
-// heads the balance.
-TEST(CleanShapes, AHeadingOverABalanceAndItsMark) {
-    const Read t({"SATICI CARI HESAP EKSTRESI", "",
-                  "Tarih       Evrak No    Vade        Aciklama                           Borc     "
-                  "    Alacak           Bakiye",
-                  "--------------------------------------------------------------------------------"
-                  "---------------------------",
-                  "HESAP KODU : 320.01.002   UNVANI : OZTURK MAKINA SAN. TIC. LTD. STI.",
-                  "                                    DEVREDEN BAKIYE                             "
-                  "                38.714,79 A",
-                  "23.01.2024  A746073     08.03.2024  ALIS FAT. HAMMADDE                          "
-                  " 19.364,89      58.079,68 A",
-                  "27.01.2024  HV17902     27.01.2024  ODEME - HAVALE                 6.055,88     "
-                  "                52.023,80 A",
-                  "03.02.2024  A214884     04.03.2024  NAKLIYE FATURASI                            "
-                  " 75.620,14     127.643,94 A",
-                  "06.02.2024  A358124     22.03.2024  NAKLIYE FATURASI                            "
-                  "149.426,15     277.070,09 A"});
-    ASSERT_EQ(t.rows.size(), 5u);
-    EXPECT_EQ(t.rows[0],
-              (Row{"Tarih", "Evrak No", "Vade", "Aciklama", "Borc", "Alacak", "Bakiye", "B/A"}));
+    for (const Case& c : cases) {
+        const Read t(c.lines);
+        EXPECT_TRUE(t.outcome.warnings.empty()) << c.name;
+        ASSERT_EQ(t.rows.size(), c.count) << c.name;
+        for (std::size_t r = 0; r < c.rows.size(); ++r) EXPECT_EQ(t.rows[r], c.rows[r]) << c.name;
+        EXPECT_EQ(t.outcome.note, c.note) << c.name;
+        EXPECT_EQ(t.outcome.message.find("tabloya al"), std::string::npos) << c.name;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "clean_read.h"
+
+namespace tablamo {
+namespace {
+
+using testing::Read;
+using testing::Row;
+
+// A total that names its group by a code with a nought first ("(03)") is checked as any
+// other: the code is no figure printed into its label.
+TEST(CleanShapes, AGroupsCodeInATotalsLabelIsNoFigure) {
+    const auto report = [](const char* tutar) {
+        return std::vector<std::string>{
+            "Tarih      Fatura No  Musteri              Tutar        KDV",
+            "-----------------------------------------------------------",
+            "PLASIYER : 03 - H. KILIC",
+            std::string("05.01.2024 A-000101   AKIN GIDA       ") + tutar + "      20,00",
+            "09.01.2024 A-000103   NUR MOBILYA          40,00       8,00",
+            "           PLASIYER TOPLAMI (03)          140,00      28,00",
+            "PLASIYER : 04 - A. YILMAZ",
+            "06.01.2024 A-000102   DEMIR TICARET       250,50      50,00",
+            "           PLASIYER TOPLAMI (04)          250,50      50,00",
+            "           GENEL TOPLAM                   390,50      78,00"};
+    };
+    const Read right(report("     100,00"));
+    EXPECT_TRUE(right.outcome.warnings.empty());
+    EXPECT_EQ(right.outcome.note, "3 toplam satırı kayıtlarla tutuyor");
+    const Read wrong(report("     100,01"));
+    ASSERT_FALSE(wrong.outcome.warnings.empty());
+    EXPECT_NE(wrong.outcome.warnings[0].find("(03)"), std::string::npos);
+}
+
+// An opening balance kept as a row takes the date it is printed with into the date column.
+TEST(CleanShapes, AnOpeningKeepsItsDate) {
+    const Read t({"TARIH      FIS NO  ACIKLAMA                   BORC       ALACAK",
+                  "---------- ------- -------------------- ------------ ------------",
+                  "01.01.2024         DEVIR                    1.000,00",
+                  "05.01.2024 000101  FATURA                     500,00",
+                  "09.01.2024 000102  TAHSILAT                                300,00"},
+                 true);
+    ASSERT_EQ(t.rows.size(), 4u);
+    EXPECT_EQ(t.rows[1], (Row{"01.01.2024", "", "DEVIR", "1000,00", "", "A\xe7\xfdl\xfd\xfe"}));
+}
+
+// A chart whose classes and groups print undotted (1 over 10 over 100 over 100.01): levels by
+// their digits too; the grand total sums the classes alone, a parent its sub-accounts.
+TEST(CleanShapes, UndottedClassesAndGroupsNestByTheirDigits) {
+    const auto sheet = [](const char* kasa) {
+        return std::vector<std::string>{"HESAP KODU HESAP ADI                 TUTAR",
+                                        "---------- -------------------- ----------",
+                                        "1          DONEN VARLIKLAR          300,00",
+                                        "10         HAZIR DEGERLER           300,00",
+                                        std::string("100        KASA                     ") + kasa,
+                                        "100.01     MERKEZ KASA               60,00",
+                                        "100.02     SUBE KASASI               40,00",
+                                        "102        BANKALAR                 200,00",
+                                        "           AKTIF TOPLAMI            300,00"};
+    };
+    const Read right(sheet("100,00"));
+    EXPECT_TRUE(right.outcome.warnings.empty()) << right.outcome.warnings.front();
+    ASSERT_EQ(right.rows.size(), 7u);
+    EXPECT_EQ(right.rows[3], (Row{"100", "KASA", "100,00", "3", ""}));
+    EXPECT_EQ(right.rows[4], (Row{"100.01", "MERKEZ KASA", "60,00", "4", "Evet"}));
+    // KASA against its sub-accounts, and HAZIR DEĞERLER against KASA as printed.
+    const Read wrong(sheet("100,01"));
+    ASSERT_EQ(wrong.outcome.warnings.size(), 2u);
+    EXPECT_NE(wrong.outcome.warnings[1].find("\"100\""), std::string::npos)
+        << wrong.outcome.warnings[1];
+}
+
+// An account's field printed again over the next page's headings with "(devam)" is the same
+// account.
+TEST(CleanShapes, AnAccountGoingOnIsTheSameAccount) {
+    const std::vector<std::string> head = {
+        "Tarih       Aciklama              Borc       Alacak        Bakiye", std::string(66, '-')};
+    std::vector<std::string> lines;
+    const auto page = [&](int n, const std::string& account, std::vector<std::string> records) {
+        lines.insert(lines.end(), {(n > 1 ? "\f" : "") + std::string("OZGUR GIDA A.S.   SAYFA : ") +
+                                       std::to_string(n),
+                                   "SATICI EKSTRESI", "HESAP KODU : " + account, ""});
+        lines.insert(lines.end(), head.begin(), head.end());
+        lines.insert(lines.end(), records.begin(), records.end());
+    };
+    page(1, "320.01.002",
+         {"23.01.2024  FATURA                         19.364,89   19.364,89 A",
+          "27.01.2024  HAVALE            6.055,88                 13.309,01 A"});
+    page(2, "320.01.002 (devam)",
+         {"03.02.2024  NAKLIYE                        75.620,14   88.929,15 A"});
+    page(3, "320.01.003", {"05.02.2024  FATURA                            100,00      100,00 A"});
+    const Read t(lines);
+    ASSERT_EQ(t.rows.size(), 5u);
+    EXPECT_EQ(t.rows[0].front(), "HESAP KODU");
+    EXPECT_EQ(t.rows[3].front(), "320.01.002");
+}
+
+}  // namespace
+}  // namespace tablamo
