@@ -174,15 +174,12 @@ private:
     void nests(const CutLine& c) {
         if (m_codeKey < 0) return;
         const std::string_view code = c.value[static_cast<std::size_t>(m_codeKey)];
-        if (!m_lastCode.empty() && code.size() > m_lastCode.size() + 1 &&
-            code.compare(0, m_lastCode.size(), m_lastCode) == 0 && code[m_lastCode.size()] == '.') {
-            m_nested = m_codeKey;
-        }
-        // Undotted classes and groups over their accounts: 1, 10, 100.
+        if (!m_lastCode.empty() && CodeLevels{}.under(code, m_lastCode)) m_nested = m_codeKey;
+        // Undotted classes and groups over their accounts, by more digits: 1, 10, 100.
         const CodeLevels digits{true};
-        if (!m_lastCode.empty() && code.size() > m_lastCode.size() &&
+        if (!m_lastCode.empty() && digits.under(code, m_lastCode) &&
             m_lastCode.find_first_not_of("0123456789") == std::string::npos &&
-            digits.under(code, m_lastCode))
+            code[m_lastCode.size()] != '.')
             ++m_digitNests;
         if (!code.empty()) m_topDigits = std::min(m_topDigits, digits.depth(code));
         m_lastCode.assign(code);
