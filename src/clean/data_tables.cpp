@@ -70,14 +70,6 @@ int numberWords(std::string_view line) {
     return n;
 }
 
-// Whether a line prints a letter: a frame's row of bars alone prints none.
-bool printsLetter(std::string_view line) {
-    return std::any_of(line.begin(), line.end(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= 0x80 && !isBoxByte(b));
-    });
-}
-
 // A line that may head columns: words without a figure, a field's label, a record's numbers
 // or a total's ("STOK KODU TOPLAMI   64   138").
 bool mayHead(std::string_view line) {
@@ -111,6 +103,13 @@ bool readDataColumns(const ReportText& text, TableLocation& location, int end) {
 }
 
 }  // namespace
+
+bool printsLetter(std::string_view line) {
+    return std::any_of(line.begin(), line.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= 0x80 && !isBoxByte(b));
+    });
+}
 
 std::optional<TableLocation> dataTable(const ReportText& text, int from, int to) {
     const int first = firstRecordBlock(text, from, to);
@@ -242,26 +241,36 @@ bool breaksSteady(std::string_view line, const std::vector<std::int32_t>& widths
     return false;
 }
 
+// Whether a line prints a frame's upright: "|", or a box character drawn on its own.
+bool printsUpright(std::string_view line) {
+    return std::any_of(line.begin(), line.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b == '|' || b == 0xB3 || b == 0xBA;
+    });
+}
+
 // Where a table of columns read from its records begins after `from`, before `to`, inside
 // the table over whose records `tableLine` stands, that ends before `end` and that `widths`
 // cut: at a line of headings that is none of that table's, over records whose words run
-// over that table's columns, or that print no date or amount where all that table's records
-// print one. -1 when none does.
+// over that table's columns, that print no date or amount where all that table's records
+// print one, or, the table being `framed`, that print none of its uprights. -1 when none
+// does.
 int dataTableStart(const ReportText& text, int tableLine, int from, int to, int end,
                    const std::vector<std::int32_t>& widths,
-                   const std::vector<std::string>& headings) {
+                   const std::vector<std::string>& headings, bool framed) {
     constexpr int kLookedRecords = 3;
     for (int j = from; j < to; ++j) {
         const std::string_view line = text.line(j);
         if (!mayHead(line) || wordGroups(line) < 2) continue;
         const std::string key(repeatKey(line));
         if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
-        int records = 0, across = 0, unsteady = 0, more = 0;
+        int records = 0, across = 0, unsteady = 0, more = 0, unframed = 0;
         std::optional<Steady> steady;
         for (int i = j + 1; i < end && records < kLookedRecords && i <= j + 12; ++i) {
             const std::string_view next = text.line(i);
             if (!looksLikeRecord(withoutFormFeed(next))) continue;
             ++records;
+            unframed += framed && !printsUpright(next);
             across += crossings(next, widths) > 0;
             if (!steady) steady = steadyFields(text, tableLine, j, widths);
             unsteady += breaksSteady(next, widths, steady->fields);
@@ -269,7 +278,8 @@ int dataTableStart(const ReportText& text, int tableLine, int from, int to, int 
             more += steady->mostAmounts > 0 &&
                     amountWords(withoutFormFeed(next)) >= steady->mostAmounts + 2;
         }
-        if (records >= 2 && (2 * across > records || unsteady == records || more == records))
+        if (records >= 2 &&
+            (2 * across > records || unsteady == records || more == records || unframed == records))
             return j;
     }
     return -1;
@@ -315,8 +325,9 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
              ++h)
             headings.emplace_back(repeatKey(text.line(h)));
         for (int from = table.location.line + 1; from < table.endLine;) {
+            const bool framed = table.location.format == TableFormat::Frame;
             int j = dataTableStart(text, table.location.line, from, table.endLine, table.endLine,
-                                   table.location.widths, headings);
+                                   table.location.widths, headings, framed);
             if (j < 0) break;
             // The same headings printed before, over fewer records before a page's end: the
             // table begins there.
@@ -331,7 +342,7 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
                 TableLocation before = table.location;
                 if (readDataColumns(text, before, j) &&
                     dataTableStart(text, table.location.line, j, j + 1, table.endLine,
-                                   before.widths, headings) < 0) {
+                                   before.widths, headings, false) < 0) {
                     from = j + 1;
                     continue;
                 }

@@ -167,9 +167,9 @@ std::vector<std::size_t> teesOf(std::string_view raw, char tee) {
 }
 
 // Whether a line may name a table: words, no field ("Sayfa : 2"), no amount or date (a line
-// of the table before).
+// of the table before), no frame's line.
 bool namesATable(std::string_view line) {
-    return line.find(':') == std::string_view::npos && !printsFigure(line);
+    return line.find(':') == std::string_view::npos && !printsFigure(line) && printsLetter(line);
 }
 
 // Whether frame line `j`, whose tees `tees` are some of the table's own (`own`) over the same

@@ -41,6 +41,9 @@ inline bool printsFigure(std::string_view line) {
     return false;
 }
 
+/// Whether a line prints a letter: a frame's row of bars alone, or a frame line, prints none.
+bool printsLetter(std::string_view line);
+
 /// The widths of a line parted where `at` says: each field ends with its separator, and a
 /// separator at the line's first mark is the frame's border, no column's end, where `leftEdge`
 /// says the frame has one.
