@@ -297,7 +297,10 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
         tables.push_back({first, 0, text.lineCount(), -1, {}});
         return tables;
     }
-    std::vector<std::size_t> parts, nextParts;
+    // Begun earlier under a rule of other runs, the table goes on under the located rule's.
+    std::vector<std::size_t> parts, nextParts, locatedParts;
+    partsOf(text.line(located.line), located.separator, locatedParts);
+    const int locatedLine = located.line;
     for (int j = 0; j < text.lineCount(); ++j) {
         // The located table where it stands; a table printed before it is the first.
         std::optional<TableLocation> next =
@@ -324,6 +327,7 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
             j = table.location.line;
             tables.push_back(std::move(table));
             std::swap(parts, nextParts);
+            if (located && first.line != locatedLine) parts = locatedParts;
             continue;
         }
         j = next->line;
