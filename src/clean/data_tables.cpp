@@ -258,7 +258,7 @@ bool printsUpright(std::string_view line) {
 int dataTableStart(const ReportText& text, int tableLine, int from, int to, int end,
                    const std::vector<std::int32_t>& widths,
                    const std::vector<std::string>& headings, bool framed) {
-    constexpr int kLookedRecords = 3;
+    constexpr int kLookedRecords = 3, kLookedLines = 20;
     for (int j = from; j < to; ++j) {
         const std::string_view line = text.line(j);
         if (!mayHead(line) || wordGroups(line) < 2) continue;
@@ -266,7 +266,7 @@ int dataTableStart(const ReportText& text, int tableLine, int from, int to, int 
         if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
         int records = 0, across = 0, unsteady = 0, more = 0, unframed = 0;
         std::optional<Steady> steady;
-        for (int i = j + 1; i < end && records < kLookedRecords && i <= j + 12; ++i) {
+        for (int i = j + 1; i < end && records < kLookedRecords && i <= j + kLookedLines; ++i) {
             const std::string_view next = text.line(i);
             if (!looksLikeRecord(withoutFormFeed(next))) continue;
             ++records;
