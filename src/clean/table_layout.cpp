@@ -234,11 +234,12 @@ void TableLayout::splitGluedMarks(const ReportText& text, const std::vector<int>
             std::size_t last = value.find_last_not_of(std::string_view(trimmed, sizeof trimmed));
             if (last == std::string_view::npos || static_cast<unsigned char>(value[last]) <= 0x20)
                 continue;
-            // A balance of nothing prints no mark ("0,00" where the others print "300,00A").
-            const std::string_view printed = value.substr(0, last + 1);
-            if (printed.find_first_not_of("0,.- ") != std::string_view::npos ||
-                printed.find('0') == std::string_view::npos)
-                ++filled;
+            // A balance of nothing prints no mark ("0,00" or "-" where the others print
+            // "300,00A").
+            const std::string_view bars(trimmed, sizeof trimmed);
+            const std::string_view printed = value.substr(value.find_first_not_of(bars),
+                                                          last + 1 - value.find_first_not_of(bars));
+            if (printed.find_first_not_of("0,.- ") != std::string_view::npos) ++filled;
             const char c = value[last];
             // Glued to the amount's last digit, or a blank after it ("92.636,74 B").
             const auto digitAt = [&](std::size_t p) { return value[p] >= '0' && value[p] <= '9'; };
