@@ -298,6 +298,20 @@ bool startsPage(std::string_view line, const TableLayout& table) {
            (!table.tableText.empty() && repeatKey(line) == table.tableText);
 }
 
+namespace {
+
+// Whether field `idx`'s print runs on into the next field: it fills its field to the last
+// position and the next one's figures start at its first ("1|27942,98", an amount the
+// boundary cuts), so it is no value of its own.
+bool runsOn(const CutLine& c, std::size_t idx) {
+    const std::size_t next = idx + 1;
+    return c.spans && next < static_cast<std::size_t>(c.count) &&
+           c.last[idx] + 1 >= static_cast<int>(c.spans->length[idx]) && !c.value[next].empty() &&
+           c.first[next] == 0 && c.value[next].front() >= '0' && c.value[next].front() <= '9';
+}
+
+}  // namespace
+
 LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kinds, const Keys& keys,
                       LineRole previous, const Keys* usual) {
     bool fits = true, ident = false, amount = false, textOnly = true;
@@ -312,7 +326,7 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
         }
         ++filled;
         fits = fits && fitsKind(f, kinds[idx]);
-        if (keys[idx] && identifiesRecord(f, kinds[idx])) ident = true;
+        if (keys[idx] && identifiesRecord(f, kinds[idx]) && !runsOn(c, idx)) ident = true;
         named |= keys[idx] && kinds[idx].kind == ColumnKind::Text;
         amount |= kinds[idx].kind == ColumnKind::Amount &&
                   (f.amount.valid || !overflowAmount(c.value[idx]).empty());

@@ -17,16 +17,16 @@ std::int64_t magnitude(std::int64_t v) { return v < 0 ? -v : v; }
 
 bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
 
-// Whether a label holds an amount ("SAYF A TOPLAMI 122,342.37") or figures ("TOPLAM 1   217"
-// beside the count of its records): the columns are not cut where the report prints them,
-// and its figures say nothing.
+// Whether a label holds an amount ("SAYF A TOPLAMI 122,342.37", "TOPLAMI 5688,58") or figures
+// ("TOPLAM 1   217" beside the count of its records): the columns are not cut where the report
+// prints them, and its figures say nothing.
 bool holdsAmount(const TotalLabel& label) {
     static const YearWindow years(Date{2000, 1, 1});
     int figures = 0;
     for (std::size_t i = 0; i < label.words.size(); ++i) {
         const std::string& word = label.words[i];
         const AmountForm f = amountFormOf(word);
-        if (f.valid && f.decimal && f.grouping) return true;
+        if (f.valid && f.decimal && (f.grouping || dateOrdersOf(word, years) == 0)) return true;
         const bool counts =
             i + 1 < label.words.size() &&
             (label.words[i + 1].rfind("ADET", 0) == 0 || label.words[i + 1].rfind("KAYIT", 0) == 0);
