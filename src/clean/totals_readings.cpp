@@ -20,13 +20,19 @@ bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
 // Whether a label holds an amount ("SAYF A TOPLAMI 122,342.37", "TOPLAMI 5688,58") or figures
 // ("TOPLAM 1   217" beside the count of its records): the columns are not cut where the report
 // prints them, and its figures say nothing.
-bool holdsAmount(const TotalLabel& label) {
+bool holdsAmount(const TotalLabel& label, const AmountNotation& summed, int decimals) {
     static const YearWindow years(Date{2000, 1, 1});
     int figures = 0;
     for (std::size_t i = 0; i < label.words.size(); ++i) {
         const std::string& word = label.words[i];
         const AmountForm f = amountFormOf(word);
-        if (f.valid && f.decimal && (f.grouping || dateOrdersOf(word, years) == 0)) return true;
+        // One with decimals alone counts where the summed columns print theirs so: an
+        // account "120.01" names a group where the amounts read "828.291,91", and hours
+        // "123,0" are no figure of those.
+        if (f.valid && f.decimal &&
+            (f.grouping || (f.decimal == summed.decimal && f.fraction == decimals &&
+                            dateOrdersOf(word, years) == 0)))
+            return true;
         const bool counts =
             i + 1 < label.words.size() &&
             (label.words[i + 1].rfind("ADET", 0) == 0 || label.words[i + 1].rfind("KAYIT", 0) == 0);
@@ -142,7 +148,7 @@ void State::readings(std::size_t c, const TotalLabel& label, std::size_t family,
 
 void State::judge(std::string_view text, const std::string& folded, const TotalLabel& label,
                   std::size_t family, int line, const LineAmounts& amounts, char mark) {
-    if (holdsAmount(label)) {
+    if (n > 0 && holdsAmount(label, columns[0].notation, columns[0].decimals)) {
         totals.push_back({0, -1});  // not checked
         return;
     }
