@@ -148,7 +148,8 @@ void State::readings(std::size_t c, const TotalLabel& label, std::size_t family,
 
 void State::judge(std::string_view text, const std::string& folded, const TotalLabel& label,
                   std::size_t family, int line, const LineAmounts& amounts, char mark) {
-    if (n > 0 && holdsAmount(label, columns[0].notation, columns[0].decimals)) {
+    if (holdsAmount(label, n > 0 ? columns[0].notation : AmountNotation{0, 0},
+                    n > 0 ? columns[0].decimals : -1)) {
         totals.push_back({0, -1});  // not checked
         return;
     }
