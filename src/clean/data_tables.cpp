@@ -20,8 +20,8 @@ namespace tablamo::finder_detail {
 namespace {
 
 // The first record of a block of them from `from` on, before `to`: a line that looks like a
-// record, with two more among the next six lines that are neither blank nor rules.
-int firstRecordBlock(const ReportText& text, int from, int to) {
+// record, with `more` more among the next six lines that are neither blank nor rules.
+int firstRecordBlock(const ReportText& text, int from, int to, int more) {
     constexpr int kLooked = 6;
     for (int j = from; j < to; ++j) {
         if (!looksLikeRecord(withoutFormFeed(text.line(j)))) continue;
@@ -32,7 +32,7 @@ int firstRecordBlock(const ReportText& text, int from, int to) {
             ++looked;
             records += looksLikeRecord(withoutFormFeed(next));
         }
-        if (records >= 2) return j;
+        if (records >= more) return j;
     }
     return -1;
 }
@@ -112,7 +112,10 @@ bool printsLetter(std::string_view line) {
 }
 
 std::optional<TableLocation> dataTable(const ReportText& text, int from, int to) {
-    const int first = firstRecordBlock(text, from, to);
+    // Three records at least; two under a rule under headings (a small group's table).
+    int first = firstRecordBlock(text, from, to, 2);
+    const bool few = first < 0;
+    if (few) first = firstRecordBlock(text, from, to, 1);
     if (first < 0) return std::nullopt;
     // Up from the first record, past the block lines of its group ("VADE : Nisan 2024", "253
     // TESİS, MAKİNE VE CİHAZLAR"), to the rule under the headings or the headings.
@@ -124,7 +127,8 @@ std::optional<TableLocation> dataTable(const ReportText& text, int from, int to)
         if (isRuleLike(line) || (mayHead(line) && wordGroups(line) >= 2)) break;
         if (++passed > kBlockLines) return std::nullopt;
     }
-    if (j < from || (isRuleLike(text.line(j)) && (j == 0 || !mayHead(text.line(j - 1)))))
+    if (j < from || (isRuleLike(text.line(j)) && (j == 0 || !mayHead(text.line(j - 1)))) ||
+        (few && !isRuleLike(text.line(j))))
         return std::nullopt;
     TableLocation at;
     at.line = j;
