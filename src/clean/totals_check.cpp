@@ -96,6 +96,7 @@ Point State::snapshot() const {
     p.closed = closed;
     p.opened = opened;
     p.ofTotals = ofTotals;
+    p.doubted = doubted;
     p.totalsCount = totalsCount;
     return p;
 }
@@ -298,6 +299,7 @@ std::size_t State::familyOf(const std::string& family) {
     families.push_back(family);
     byFamily.push_back(start);
     ofTotals.resize(families.size() * n, 0);
+    doubted.resize(families.size() * n, 0);
     totalsCount.push_back(0);
     return families.size() - 1;
 }
@@ -308,6 +310,10 @@ void State::remember(const std::string& folded, std::size_t family, const LineAm
     p.total = true;
     p.printed = signedValues;
     p.printedPresent = amounts.present;
+    lineDoubted.resize(n, 0);
+    p.printedDoubted = lineDoubted;
+    std::fill(lineDoubted.begin(), lineDoubted.end(), 0);
+    p.family = family;
     if (family < families.size()) {
         byFamily[family] = p;
         for (std::size_t c = 0; c < n; ++c) {

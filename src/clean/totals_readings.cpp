@@ -110,7 +110,9 @@ void State::readings(std::size_t c, const TotalLabel& label, std::size_t family,
         const std::int64_t sum = sums[c * kFilters + kAll] - p->sums[c * kFilters + kAll];
         if (scope == kGroupScope + innermost && openingPresent[c])
             out.emplace_back(readingId(scope, kSumOpening, kAll), sum + opening[c]);
-        if (p->total && p->printedPresent[c])
+        // Carried on from a total of its own kind, or of another whose figure is not in doubt
+        // (a page's sum after an account's total no reading gave proves nothing).
+        if (p->total && p->printedPresent[c] && (p->family == family || !p->printedDoubted[c]))
             out.emplace_back(readingId(scope, kCarried, kAll), p->printed[c] + sum);
         out.emplace_back(readingId(scope, kClosing, kAll),
                          closed[c] - p->closed[c] + (groupLastPresent[c] ? groupLast[c] : 0));
@@ -120,10 +122,13 @@ void State::readings(std::size_t c, const TotalLabel& label, std::size_t family,
         // that each brought a balance forward.
         if (opened[c] != p->opened[c])
             out.emplace_back(readingId(scope, kOpened, kAll), sum + opened[c] - p->opened[c]);
-        // The printed figures of another family's totals since: a total of totals.
+        // The printed figures of another family's totals since: a total of totals, none of
+        // them in doubt.
         for (std::size_t f = 0; f < families.size(); ++f) {
             const bool before = f < p->totalsCount.size();
-            if (f == family || totalsCount[f] - (before ? p->totalsCount[f] : 0) == 0) continue;
+            if (f == family || totalsCount[f] - (before ? p->totalsCount[f] : 0) == 0 ||
+                doubted[f * n + c] != (before ? p->doubted[f * n + c] : 0))
+                continue;
             out.emplace_back(readingId(scope, kOfTotals, static_cast<int>(f)),
                              ofTotals[f * n + c] - (before ? p->ofTotals[f * n + c] : 0));
         }
@@ -191,6 +196,7 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
             ++kind.agreed[c];
             continue;
         }
+
         // No reading gives it: what its kind says it covers, for the warning, as a sum and
         // as a balance (which it is, the end of the report tells).
         bool named = false;
@@ -227,6 +233,13 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
             label.kind == TotalClass::Back || label.kind == TotalClass::Grand ||
             (label.kind == TotalClass::Group && groupsSeen) ||
             (label.kind == TotalClass::Plain && (named || (recent.empty() && !groupsSeen)));
+        // A figure that will not be warned of proves nothing to totals that add it up or
+        // carry it on; one that will, stands for what it should have been.
+        if (c < n && !known) {
+            if (family < families.size()) ++doubted[family * n + c];
+            lineDoubted.resize(n, 0);
+            lineDoubted[c] = 1;
+        }
         if (pending.size() < kMaxKept) {
             pending.push_back({line,
                                std::string(text),

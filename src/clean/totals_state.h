@@ -24,9 +24,12 @@ struct Point {
     // how many there were.
     std::vector<std::int64_t> ofTotals;
     std::vector<int> totalsCount;
+    std::vector<int> doubted;  // per kind, columns each: figures no reading gave
     bool total = false;
     std::vector<std::int64_t> printed;  // signed
     std::vector<char> printedPresent;
+    std::vector<char> printedDoubted;                   // a figure no reading gave
+    std::size_t family = static_cast<std::size_t>(-1);  // of the total line
 };
 
 struct ValueSums {
@@ -128,6 +131,7 @@ struct State {
     int recordsOnPage = 0, groupRecords = 0;
     bool lastForward = false, prevPageCarried = false, closedByTotal = false;
     std::vector<std::int64_t> opening, groupLast, lastAll, signedValues;
+    std::vector<char> lineDoubted;  // the total line's figures no reading gave
     std::vector<char> openingPresent, groupLastPresent, lastAllPresent;
     std::vector<char> topPrinted;  // per column: a top-level record prints an amount in it
     std::vector<Point> recent;
@@ -135,6 +139,7 @@ struct State {
     std::vector<std::string> families;   // the kinds of total, by their words (TotalLabel::family)
     std::vector<Point> byFamily;         // per kind: its last total line
     std::vector<std::int64_t> ofTotals;  // per kind, columns each: the printed figures added up
+    std::vector<int> doubted;            // per kind, columns each: figures no reading gave
     std::vector<int> totalsCount;
     std::vector<ValueColumn> values;
     std::vector<std::int64_t> share;     // the record's, as sums of the filters hold it

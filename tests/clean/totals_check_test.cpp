@@ -87,6 +87,21 @@ TEST(TotalsCheck, ALostRecordIsNamedWithItsTotalAndItsBalance) {
     EXPECT_EQ(totalsNote(l.verdict()), "");
 }
 
+// A page's total that adds up or carries on a total no reading gives (an account's, where
+// no group is marked: not checked itself) is compared with the records; the grand total
+// carries on the page's, warned of already.
+TEST(TotalsCheck, ATotalOfAnUnexplainedTotalIsComparedWithTheRecords) {
+    Ledger l;
+    l.post(10000, std::nullopt, std::nullopt);
+    l.post(20000, std::nullopt, std::nullopt);  // a record of 400,00 after it was lost
+    l.total("ANA HESAP TOPLAMI", 70000, std::nullopt, std::nullopt);
+    l.total("SAYFA TOPLAMI", 70000, std::nullopt, std::nullopt);
+    l.total("GENEL TOPLAM", 70000, std::nullopt, std::nullopt);
+    EXPECT_EQ(totalsWarnings(l.verdict()),
+              std::vector<std::string>{
+                  "uyarı: satır 4 \"SAYFA TOPLAMI\", Borç: raporda 700,00, kayıtlardan 300,00"});
+}
+
 // Groups: an opening balance starts its group's running figure; a group's total covers its
 // group; the grand balance is the groups' closing balances netted by their marks.
 TEST(TotalsCheck, GroupsOpenTheirBalancesAndTotalTheirRecords) {
