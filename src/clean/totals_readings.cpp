@@ -159,6 +159,7 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         return;
     }
     const std::size_t kindAt = static_cast<std::size_t>(&kindOf(label.family) - kinds.data());
+    ++kinds[kindAt].lines;
     std::vector<std::pair<int, std::int64_t>>& found = foundBuffer;
     Point now;
     Scopes& scopes = scopeBuffer;
@@ -250,6 +251,7 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
                                last,
                                kindAt,
                                known,
+                               label.kind == TotalClass::Plain && label.words.empty(),
                                {},
                                totals.size(),
                                signedValues,

@@ -53,6 +53,7 @@ struct Pending {
     int sum, balance;  // the readings its kind's words say: as a sum, as a running balance
     std::size_t kind;
     bool known;                         // its words say what it covers
+    bool closing;                       // TOPLAM or YEKÜN alone (a count beside it)
     std::vector<int> shownBy;           // the readings that gave the line's other figures
     std::size_t totalAt;                // its total line in State::totals
     std::vector<std::int64_t> figures;  // the line's printed figures (signed), for a rate's
@@ -64,6 +65,7 @@ struct KindStats {
     std::string key;
     std::vector<int> agreed;            // per column, the count last
     std::vector<std::vector<int>> ids;  // per column, per reading: the times it agreed
+    int lines = 0;                      // total lines of the kind
 };
 
 // A total line judged: its figures compared, and those no reading gave.

@@ -108,10 +108,17 @@ void State::decide(TotalsVerdict& verdict, const RunningBalances& running) {
                 }
             }
         }
-        if (kind.agreed[col] == 0 && !lineShows && !p.known) {
+        // A table's last total, of its kind the only one, printing TOPLAM or YEKÜN alone:
+        // the words of a list's one total, all of it.
+        // A sum's: a balance's is the last one, whatever the words.
+        const bool closes = !p.known && p.closing && kind.lines == 1 &&
+                            p.totalAt + 1 == totals.size() && kind.agreed[col] == 0 && !lineShows &&
+                            (col == n || (!balance[col] && !runs));
+        if (kind.agreed[col] == 0 && !lineShows && !p.known && !closes) {
             unchecked[p.totalAt] = 1;
             continue;
         }
+        if (closes) id = readingId(kStartScope, kSum, levels ? kTop : kAll);
         int best = 0;
         const std::vector<int>& ids = kind.ids[col];
         for (int reading = 0; reading < static_cast<int>(ids.size()); ++reading) {

@@ -100,6 +100,16 @@ TEST(TotalsCheck, ATotalOfAnUnexplainedTotalIsComparedWithTheRecords) {
     EXPECT_EQ(totalsWarnings(l.verdict()),
               std::vector<std::string>{
                   "uyarı: satır 4 \"SAYFA TOPLAMI\", Borç: raporda 700,00, kayıtlardan 300,00"});
+
+    // So is a list's last total, TOPLAM alone, the only one of its kind: all of the list.
+    Ledger list;
+    list.post(10000, std::nullopt, std::nullopt);
+    list.post(20000, std::nullopt, std::nullopt);
+    list.total("ANA HESAP TOPLAMI", 70000, std::nullopt, std::nullopt);
+    list.total("TOPLAM", 70000, std::nullopt, std::nullopt);
+    EXPECT_EQ(totalsWarnings(list.verdict()),
+              std::vector<std::string>{
+                  "uyarı: satır 4 \"TOPLAM\", Borç: raporda 700,00, kayıtlardan 300,00"});
 }
 
 // Groups: an opening balance starts its group's running figure; a group's total covers its
