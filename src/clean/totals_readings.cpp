@@ -155,6 +155,7 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
                   std::size_t family, int line, const LineAmounts& amounts, char mark) {
     if (holdsAmount(label, n > 0 ? columns[0].notation : AmountNotation{0, 0},
                     n > 0 ? columns[0].decimals : -1)) {
+        lastTotal = totals.size();
         totals.push_back({0, -1});  // not checked
         return;
     }
@@ -266,7 +267,10 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
     std::sort(shown.begin(), shown.end());
     shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
     for (std::size_t p = pendingBefore; p < pending.size(); ++p) pending[p].shownBy = shown;
-    if (judged.figures > 0) totals.push_back(judged);
+    if (judged.figures > 0) {
+        lastTotal = totals.size();
+        totals.push_back(judged);
+    }
 }
 
 }  // namespace tablamo

@@ -149,6 +149,7 @@ struct State {
     std::vector<KindStats> kinds;
     std::vector<Pending> pending;
     std::vector<JudgedLine> totals;  // per total line judged
+    std::size_t lastTotal = 0;       // in totals, the last line judged that is no part
     std::vector<Share> shares;       // per column
     Scopes scopeBuffer;              // kept from line to line: no allocation for each
     std::vector<std::pair<int, std::int64_t>> foundBuffer;

@@ -108,11 +108,11 @@ void State::decide(TotalsVerdict& verdict, const RunningBalances& running) {
                 }
             }
         }
-        // A table's last total, of its kind the only one, printing TOPLAM or YEKÜN alone:
-        // the words of a list's one total, all of it.
+        // A table's last total (parts under it aside), of its kind the only one, printing
+        // TOPLAM or YEKÜN alone: the words of a list's one total, all of it.
         // A sum's: a balance's is the last one, whatever the words.
-        const bool closes = !p.known && p.closing && kind.lines == 1 &&
-                            p.totalAt + 1 == totals.size() && kind.agreed[col] == 0 && !lineShows &&
+        const bool closes = !p.known && p.closing && kind.lines == 1 && p.totalAt == lastTotal &&
+                            kind.agreed[col] == 0 && !lineShows &&
                             (col == n || (!balance[col] && !runs));
         if (kind.agreed[col] == 0 && !lineShows && !p.known && !closes) {
             unchecked[p.totalAt] = 1;

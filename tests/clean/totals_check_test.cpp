@@ -101,12 +101,15 @@ TEST(TotalsCheck, ATotalOfAnUnexplainedTotalIsComparedWithTheRecords) {
               std::vector<std::string>{
                   "uyarı: satır 4 \"SAYFA TOPLAMI\", Borç: raporda 700,00, kayıtlardan 300,00"});
 
-    // So is a list's last total, TOPLAM alone, the only one of its kind: all of the list.
+    // So is a list's last total, TOPLAM alone, the only one of its kind, a part under it
+    // (last year's) or not: all of the list.
     Ledger list;
     list.post(10000, std::nullopt, std::nullopt);
     list.post(20000, std::nullopt, std::nullopt);
     list.total("ANA HESAP TOPLAMI", 70000, std::nullopt, std::nullopt);
     list.total("TOPLAM", 70000, std::nullopt, std::nullopt);
+    list.check.checkTotal("GE\xC7EN YIL AYNI D\xD6NEM", ++list.line,
+                          amounts({50000, std::nullopt, std::nullopt}, list.texts), 0, false, true);
     EXPECT_EQ(totalsWarnings(list.verdict()),
               std::vector<std::string>{
                   "uyarı: satır 4 \"TOPLAM\", Borç: raporda 700,00, kayıtlardan 300,00"});
