@@ -102,6 +102,17 @@ bool readDataColumns(const ReportText& text, TableLocation& location, int end) {
     return true;
 }
 
+// Whether a total's line, its words and figures, stands within a few lines under record
+// `first`, before `to`.
+bool totalFollows(const ReportText& text, int first, int to) {
+    constexpr int kLooked = 8;
+    for (int i = first + 1; i < to && i <= first + kLooked; ++i) {
+        const std::string_view line = withoutFormFeed(text.line(i));
+        if (printsFigure(line) && isTotalLabel(DosToWinText(line), false)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool printsLetter(std::string_view line) {
@@ -112,7 +123,8 @@ bool printsLetter(std::string_view line) {
 }
 
 std::optional<TableLocation> dataTable(const ReportText& text, int from, int to) {
-    // Three records at least; two under a rule under headings (a small group's table).
+    // Three records at least; two under a rule under headings, or with a total under them
+    // (a small group's table, a summary of two months).
     int first = firstRecordBlock(text, from, to, 2);
     const bool few = first < 0;
     if (few) first = firstRecordBlock(text, from, to, 1);
@@ -128,7 +140,7 @@ std::optional<TableLocation> dataTable(const ReportText& text, int from, int to)
         if (++passed > kBlockLines) return std::nullopt;
     }
     if (j < from || (isRuleLike(text.line(j)) && (j == 0 || !mayHead(text.line(j - 1)))) ||
-        (few && !isRuleLike(text.line(j))))
+        (few && !isRuleLike(text.line(j)) && !totalFollows(text, first, to)))
         return std::nullopt;
     TableLocation at;
     at.line = j;
