@@ -129,14 +129,14 @@ std::vector<std::int32_t> partWidths(std::string_view raw, const std::vector<std
     return widths;
 }
 
-std::optional<TableLocation> barTable(const ReportText& text) {
+std::optional<TableLocation> barTable(const ReportText& text, int from, int to) {
     constexpr int kLooked = 400;
+    if (to < 0) to = text.lineCount();
     for (const char colon : {'\0', ':'}) {
-        const CommonBars common = commonBars(text, 0, std::min(text.lineCount(), kLooked), colon);
-        if (!enoughBars(common) || !colonsHeaded(text, 0, text.lineCount(), colon, common.at))
-            continue;
+        const CommonBars common = commonBars(text, from, std::min(to, from + kLooked), colon);
+        if (!enoughBars(common) || !colonsHeaded(text, from, to, colon, common.at)) continue;
         TableLocation at;
-        if (barsFrom(text, 0, text.lineCount(), colon, common.at, at)) return at;
+        if (barsFrom(text, from, to, colon, common.at, at)) return at;
     }
     return std::nullopt;
 }

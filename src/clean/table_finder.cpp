@@ -334,6 +334,19 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
     }
     splitDataTables(text, tables);
     if (layout.AutoColumnSearch) {
+        // A table drawn with bars alone or parted by colons printed before the first one
+        // found (a summary by month over a journal).
+        if (!tables.empty() && tables.front().location.format != TableFormat::Frame) {
+            ReportTable found = tables.front();
+            titleOf(text, found);
+            if (std::optional<TableLocation> before = barTable(text, 0, found.firstLine)) {
+                ReportTable first;
+                first.location = std::move(*before);
+                first.endLine = found.firstLine;
+                tables.front() = std::move(found);
+                tables.insert(tables.begin(), std::move(first));
+            }
+        }
         splitBarTables(text, tables);
         for (ReportTable& table : tables) barsAmong(text, table);
         joinBarPages(text, tables);

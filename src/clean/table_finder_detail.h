@@ -57,7 +57,8 @@ std::vector<std::int32_t> partWidths(std::string_view raw, const std::vector<std
 /// A table drawn with bars alone (or parted by colons): the bars that most lines of three
 /// bars or more print where they stand, printed by at least three lines of figures; the table
 /// begins at the first line that prints them (its headings).
-std::optional<TableLocation> barTable(const ReportText& text);
+/// Looked for between lines `from` and `to` (-1: the text's end).
+std::optional<TableLocation> barTable(const ReportText& text, int from = 0, int to = -1);
 
 /// A table found by its rule whose lines of figures print bars (or colons) where they part
 /// its columns: the bars part them, as in a table drawn with bars alone, from the first line
