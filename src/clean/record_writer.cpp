@@ -107,9 +107,11 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
         }
     }
     m_unset[index] = 0;
-    if (group && (m_levelOf[index] >= 0 || std::any_of(value.begin(), value.end(), [](char c) {
-                      return c >= '0' && c <= '9';
-                  })))
+    // A group's field, one that holds a figure, or the group going on (printed again on the
+    // next page) tells a group.
+    if (group &&
+        (m_levelOf[index] >= 0 || m_current[index] == value ||
+         std::any_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })))
         m_fieldLinePlaced = true;
     std::string shown;
     if (m_dateOf[index] && m_regional) {

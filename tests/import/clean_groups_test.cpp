@@ -98,5 +98,34 @@ TEST(CleanShapes, AnAccountGoingOnIsTheSameAccount) {
     EXPECT_EQ(t.rows[3].front(), "320.01.002");
 }
 
+// A group's block printed again on the next page, "(devam)" after each line, is the groups
+// going on: placed, one depot over all of them or not.
+TEST(CleanShapes, ABlockPrintedAgainIsPlaced) {
+    const std::vector<std::string> head = {
+        "             BELGE                     GIRIS     CIKIS     KALAN",
+        "  TARIH       NO     ISLEM           MIKTARI   MIKTARI    MIKTAR",
+        "----------   -----   ------------   --------  --------  --------"};
+    std::vector<std::string> lines = {"FIRMA A.S.                                  Sayfa : 1", ""};
+    lines.insert(lines.end(), head.begin(), head.end());
+    lines.insert(lines.end(), {"MERKEZ DEPO", "AMBALAJ", "AMB.0575 KOLI BANDI ADET",
+                               "09.02.2016   05588   Uretim              832         -       832",
+                               "18.04.2016   02507   Alis                132         -       964",
+                               "                     KART TOPLAMI        964         -       964",
+                               "GIDA", "GID.6002 PIRINC KG",
+                               "06.02.2016   08618   Alis              2.127         -     2.127",
+                               "10.03.2016   28000   Fire                  -       734     1.393",
+                               "                     SAYFA TOPLAMI     3.091       734",
+                               "\fFIRMA A.S.                                  Sayfa : 2", ""});
+    lines.insert(lines.end(), head.begin(), head.end());
+    lines.insert(lines.end(), {"MERKEZ DEPO (devam)", "GIDA (devam)", "GID.6002 PIRINC KG (devam)",
+                               "17.03.2016   26713   Alis              1.339         -     2.732",
+                               "                     KART TOPLAMI      3.466       734     2.732",
+                               "                     GENEL TOPLAM      4.430       734"});
+    const Read t(lines);
+    ASSERT_EQ(t.rows.size(), 6u);
+    EXPECT_EQ(t.rows[5][1], "GID.6002 PIRINC KG");
+    EXPECT_EQ(t.outcome.note, "4 toplam satırı kayıtlarla tutuyor");
+}
+
 }  // namespace
 }  // namespace tablamo
