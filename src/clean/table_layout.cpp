@@ -175,6 +175,14 @@ bool sameBars(std::string_view line, std::string_view model, char bar) {
     return true;
 }
 
+// Whether `line` prints `bar` nowhere `model` does.
+bool noBarOf(std::string_view line, std::string_view model, char bar) {
+    for (std::size_t p = 0; p < line.size() && p < model.size(); ++p) {
+        if (line[p] == bar && model[p] == bar) return false;
+    }
+    return true;
+}
+
 // Whether a line under a frame's first prints a record's numbers: two cells or more of
 // numbers ("03739", "25"), every cell of digits one where the first figure line `figures`
 // prints digits too; day numbers in a heading stand where the records print marks.
@@ -335,9 +343,10 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
             // A line that prints a record's numbers is the first record.
             int h = at + 1;
             while (ended && h < i && sameBars(text.line(h), text.line(at), t.fields.bar)) ++h;
-            // A line that prints none of the bars under them (a group's block) ends them too.
-            const bool barless = t.fields.bar != 0 && h < i &&
-                                 text.line(h).find(t.fields.bar) == std::string_view::npos;
+            // A line that prints none of the bars under them (a group's block, "VADE : NİSAN
+            // 2005" under colons) ends them too.
+            const bool barless =
+                t.fields.bar != 0 && h < i && noBarOf(text.line(h), text.line(at), t.fields.bar);
             if (h < i && !(ended && barless)) h = at + 1;
             for (int k = at + 1; k < h; ++k) {
                 if (printsRecordNumbers(text.line(k), text.line(i), t.fields.bar)) {
