@@ -333,7 +333,14 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
             const FoundColumn& c = columns[k];
             const bool text =
                 2 * mergedLettered.back() >= values[k - 1] && last.to - last.from >= 2;
-            const bool parted = c.right || headingsPart(words, last, c);
+            // A few characters no heading stands over, printed by fewer lines than the text
+            // before them: the end of its longest values ("VERGİ VE FONLAR 02").
+            const bool tail =
+                !words.empty() && c.to - c.from <= 3 && values[k] < values[k - 1] &&
+                std::none_of(words.begin(), words.end(), [&](const Word& w) {
+                    return static_cast<int>(w.to) - 1 >= c.from && static_cast<int>(w.from) <= c.to;
+                });
+            const bool parted = (c.right && !tail) || headingsPart(words, last, c);
             // A day, its month's name and the year: three runs one blank apart.
             if (c.from - last.to <= 2 && k + 1 < columns.size() &&
                 columns[k + 1].from - c.to <= 2 &&
