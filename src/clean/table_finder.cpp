@@ -335,8 +335,8 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
     splitDataTables(text, tables);
     if (layout.AutoColumnSearch) {
         // A table drawn with bars alone or parted by colons printed before the first one
-        // found (a summary by month over a journal).
-        if (!tables.empty() && tables.front().location.format != TableFormat::Frame) {
+        // found (a summary by month over a journal or a frame).
+        if (!tables.empty()) {
             ReportTable found = tables.front();
             titleOf(text, found);
             if (std::optional<TableLocation> before = barTable(text, 0, found.firstLine)) {
