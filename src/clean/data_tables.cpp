@@ -265,21 +265,56 @@ bool printsUpright(std::string_view line) {
     });
 }
 
+// Whether a line of headings is another table's: most of its words are none of those the
+// table's own heading lines print (a page's headings repeat the table's).
+bool othersHeadings(std::string_view line, const std::vector<std::string>& headings) {
+    int words = 0, shared = 0;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t from = line.find_first_not_of(" \f", at);
+        if (from == std::string_view::npos) break;
+        const std::size_t to = std::min(line.find(' ', from), line.size());
+        const std::string_view word = line.substr(from, to - from);
+        at = to;
+        if (word.size() < 2) continue;
+        ++words;
+        shared += std::any_of(headings.begin(), headings.end(), [&](const std::string& h) {
+            for (std::size_t p = h.find(word); p != std::string::npos; p = h.find(word, p + 1)) {
+                const bool starts = p == 0 || h[p - 1] == ' ';
+                const bool ends = p + word.size() == h.size() || h[p + word.size()] == ' ';
+                if (starts && ends) return true;
+            }
+            return false;
+        });
+    }
+    return words > 0 && 2 * shared < words;
+}
+
 // Where a table of columns read from its records begins after `from`, before `to`, inside
 // the table over whose records `tableLine` stands, that ends before `end` and that `widths`
 // cut: at a line of headings that is none of that table's, over records whose words run
 // over that table's columns, that print no date or amount where all that table's records
-// print one, or, the table being `framed`, that print none of its uprights. -1 when none
-// does.
+// print one, or, the table being `framed`, that print none of its uprights; or at headings
+// most of whose words the table's own do not print. -1 when none does.
 int dataTableStart(const ReportText& text, int tableLine, int from, int to, int end,
                    const std::vector<std::int32_t>& widths,
                    const std::vector<std::string>& headings, bool framed) {
-    constexpr int kLookedRecords = 3, kLookedLines = 20;
+    constexpr int kLookedRecords = 3, kLookedLines = 20, kOwnHeadingLines = 3;
     for (int j = from; j < to; ++j) {
         const std::string_view line = text.line(j);
         if (!mayHead(line) || wordGroups(line) < 2) continue;
         const std::string key(repeatKey(line));
         if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
+        // Words alone, no number among them, nor a figure first (a code's line of counts).
+        const std::string_view words = withoutFormFeed(line);
+        const std::size_t first = words.find_first_not_of(' ');
+        bool others = !headings.empty() && numberWords(words) == 0 &&
+                      first != std::string_view::npos &&
+                      !(words[first] >= '0' && words[first] <= '9') && !looksLikeRecord(words) &&
+                      !isTotalLabel(DosToWinText(line), false) && othersHeadings(line, headings);
+        // A heading line of the table's own right under it: the page's headings again.
+        for (int h = j + 1; others && h < end && h <= j + kOwnHeadingLines; ++h)
+            others = std::find(headings.begin(), headings.end(), repeatKey(text.line(h))) ==
+                     headings.end();
         int records = 0, across = 0, unsteady = 0, more = 0, unframed = 0;
         std::optional<Steady> steady;
         for (int i = j + 1; i < end && records < kLookedRecords && i <= j + kLookedLines; ++i) {
@@ -294,8 +329,8 @@ int dataTableStart(const ReportText& text, int tableLine, int from, int to, int 
             more += steady->mostAmounts > 0 &&
                     amountWords(withoutFormFeed(next)) >= steady->mostAmounts + 2;
         }
-        if (records >= 2 &&
-            (2 * across > records || unsteady == records || more == records || unframed == records))
+        if (records >= 2 && (2 * across > records || unsteady == records || more == records ||
+                             unframed == records || others))
             return j;
     }
     return -1;
