@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -43,6 +44,28 @@ inline bool printsFigure(std::string_view line) {
 
 /// Whether a line prints a letter: a frame's row of bars alone, or a frame line, prints none.
 bool printsLetter(std::string_view line);
+
+/// The groups of words of a line parted by two blanks or more, a frame's bars blanks too (a
+/// text going on in one cell of a frame is one group).
+int wordGroups(std::string_view raw);
+
+/// How many words of a line are numbers of two digits or more: a record's code and whole
+/// numbers ("06108 Ali KURT  X X H  19  8  30"), where headings print words and day numbers.
+int numberWords(std::string_view line);
+
+/// A line that may head columns: words without a figure, a field's label, a record's numbers
+/// or a total's ("STOK KODU TOPLAMI   64   138").
+bool mayHead(std::string_view line);
+
+/// Where a table of columns read from its records begins after `from`, before `to`, inside
+/// the table over whose records `tableLine` stands, that ends before `end` and that `widths`
+/// cut: at a line of headings that is none of that table's (`headings`), over records whose
+/// words run over that table's columns, that print no date or amount where all that table's
+/// records print one, or, the table being `framed`, that print none of its uprights; or at
+/// headings most of whose words the table's own do not print. -1 when none does.
+int dataTableStart(const ReportText& text, int tableLine, int from, int to, int end,
+                   const std::vector<std::int32_t>& widths,
+                   const std::vector<std::string>& headings, bool framed);
 
 /// The widths of a line parted where `at` says: each field ends with its separator, and a
 /// separator at the line's first mark is the frame's border, no column's end, where `leftEdge`

@@ -1,0 +1,203 @@
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "clean/column_finder.h"
+#include "clean/date_reading.h"
+#include "clean/table_finder_detail.h"
+#include "clean/table_layout.h"
+#include "clean/total_label.h"
+#include "clean/value_reading.h"
+#include "core/dos_text.h"
+#include "core/report_text.h"
+
+// Where another table begins inside one found: at headings over records that the table's own
+// columns, kinds, uprights or headings do not fit.
+
+namespace tablamo::finder_detail {
+namespace {
+
+// How many of the boundaries between the fields `widths` cut lines by a word of `line` runs
+// over: a record of another table's columns runs over some.
+int crossings(std::string_view raw, const std::vector<std::int32_t>& widths) {
+    const std::string_view line = withoutFormFeed(raw);
+    int n = 0;
+    std::size_t at = 0;
+    for (std::size_t k = 0; k + 1 < widths.size(); ++k) {
+        at += static_cast<std::size_t>(std::max(widths[k], 0));
+        if (at == 0 || at >= line.size()) break;
+        n += line[at - 1] != ' ' && line[at] != ' ';
+    }
+    return n;
+}
+
+// What a field of a record prints: a month ("OCAK 2024") is no day's date.
+enum class Printed : std::uint8_t { Nothing, Date, Month, Amount, Other };
+
+// What each field `widths` cut prints of `line`.
+void printedFields(std::string_view raw, const std::vector<std::int32_t>& widths,
+                   std::vector<Printed>& out) {
+    const YearWindow years(Date{2000, 1, 1});
+    const std::string_view line = withoutFormFeed(raw);
+    out.assign(widths.size(), Printed::Nothing);
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < widths.size() && at < line.size(); ++k) {
+        const std::string_view field =
+            TrimControl(line.substr(at, static_cast<std::size_t>(std::max(widths[k], 0))));
+        at += static_cast<std::size_t>(std::max(widths[k], 0));
+        if (field.empty()) continue;
+        if (dateOrdersOf(field, years)) {
+            out[k] = field.front() >= '0' && field.front() <= '9' ? Printed::Date : Printed::Month;
+        } else {
+            // Whole numbers too, a code's nought first or not: a quantity of 988 under one
+            // of 1.375 prints the same, so does document 085935 under 107376.
+            const bool digits = std::all_of(field.begin(), field.end(),
+                                            [](char c) { return c >= '0' && c <= '9'; });
+            out[k] = digits || amountFormOf(field).valid ? Printed::Amount : Printed::Other;
+        }
+    }
+}
+
+// How many amounts a line prints: words with decimals or grouped thousands.
+int amountWords(std::string_view line) {
+    int n = 0;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t from = line.find_first_not_of(' ', at);
+        if (from == std::string_view::npos) break;
+        const std::size_t to = std::min(line.find(' ', from), line.size());
+        const AmountForm a = amountFormOf(line.substr(from, to - from));
+        n += a.valid && (a.decimal || a.grouping || a.ambiguous);
+        at = to;
+    }
+    return n;
+}
+
+// What the records of a table print, of up to 20 of those over `line` after `tableLine`:
+// in each field what nearly every one prints (four in five: a line of words among them,
+// "GEÇEN YIL AYNI DÖNEM", changes nothing), Other where they differ, nothing known (empty)
+// without three; and the most amounts one prints.
+struct Steady {
+    std::vector<Printed> fields;
+    int mostAmounts = 0;
+};
+
+Steady steadyFields(const ReportText& text, int tableLine, int line,
+                    const std::vector<std::int32_t>& widths) {
+    constexpr int kLooked = 20;
+    constexpr auto kKinds = static_cast<std::size_t>(Printed::Other) + 1;
+    std::vector<std::array<int, kKinds>> counts(widths.size());
+    std::vector<Printed> mine;
+    Steady steady;
+    int records = 0;
+    for (int i = line - 1; i > tableLine && records < kLooked; --i) {
+        const std::string_view record = withoutFormFeed(text.line(i));
+        if (!looksLikeRecord(record)) continue;
+        ++records;
+        steady.mostAmounts = std::max(steady.mostAmounts, amountWords(record));
+        printedFields(text.line(i), widths, mine);
+        for (std::size_t k = 0; k < mine.size(); ++k)
+            ++counts[k][static_cast<std::size_t>(mine[k])];
+    }
+    if (records < 3) return steady;
+    steady.fields.assign(widths.size(), Printed::Other);
+    for (std::size_t k = 0; k < widths.size(); ++k) {
+        for (std::size_t p = 0; p < kKinds; ++p) {
+            if (5 * counts[k][p] >= 4 * records) steady.fields[k] = static_cast<Printed>(p);
+        }
+    }
+    return steady;
+}
+
+// Whether a record prints other than a date, month or amount where every record of `steady`
+// prints one.
+bool breaksSteady(std::string_view line, const std::vector<std::int32_t>& widths,
+                  const std::vector<Printed>& steady) {
+    std::vector<Printed> mine;
+    printedFields(line, widths, mine);
+    for (std::size_t k = 0; k < steady.size(); ++k) {
+        if (steady[k] != Printed::Nothing && steady[k] != Printed::Other && mine[k] != steady[k])
+            return true;
+    }
+    return false;
+}
+
+// Whether a line prints a frame's upright: "|", or a box character drawn on its own.
+bool printsUpright(std::string_view line) {
+    return std::any_of(line.begin(), line.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b == '|' || b == 0xB3 || b == 0xBA;
+    });
+}
+
+// Whether a line of headings is another table's: most of its words are none of those the
+// table's own heading lines print (a page's headings repeat the table's).
+bool othersHeadings(std::string_view line, const std::vector<std::string>& headings) {
+    int words = 0, shared = 0;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t from = line.find_first_not_of(" \f", at);
+        if (from == std::string_view::npos) break;
+        const std::size_t to = std::min(line.find(' ', from), line.size());
+        const std::string_view word = line.substr(from, to - from);
+        at = to;
+        if (word.size() < 2) continue;
+        ++words;
+        shared += std::any_of(headings.begin(), headings.end(), [&](const std::string& h) {
+            for (std::size_t p = h.find(word); p != std::string::npos; p = h.find(word, p + 1)) {
+                const bool starts = p == 0 || h[p - 1] == ' ';
+                const bool ends = p + word.size() == h.size() || h[p + word.size()] == ' ';
+                if (starts && ends) return true;
+            }
+            return false;
+        });
+    }
+    return words > 0 && 2 * shared < words;
+}
+
+}  // namespace
+
+int dataTableStart(const ReportText& text, int tableLine, int from, int to, int end,
+                   const std::vector<std::int32_t>& widths,
+                   const std::vector<std::string>& headings, bool framed) {
+    constexpr int kLookedRecords = 3, kLookedLines = 20, kOwnHeadingLines = 3;
+    for (int j = from; j < to; ++j) {
+        const std::string_view line = text.line(j);
+        if (!mayHead(line) || wordGroups(line) < 2) continue;
+        const std::string key(repeatKey(line));
+        if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
+        // Words alone, no number among them, nor a figure first (a code's line of counts).
+        const std::string_view words = withoutFormFeed(line);
+        const std::size_t first = words.find_first_not_of(' ');
+        bool others = !headings.empty() && numberWords(words) == 0 &&
+                      first != std::string_view::npos &&
+                      !(words[first] >= '0' && words[first] <= '9') && !looksLikeRecord(words) &&
+                      !isTotalLabel(DosToWinText(line), false) && othersHeadings(line, headings);
+        // A heading line of the table's own right under it: the page's headings again.
+        for (int h = j + 1; others && h < end && h <= j + kOwnHeadingLines; ++h)
+            others = std::find(headings.begin(), headings.end(), repeatKey(text.line(h))) ==
+                     headings.end();
+        int records = 0, across = 0, unsteady = 0, more = 0, unframed = 0;
+        std::optional<Steady> steady;
+        for (int i = j + 1; i < end && records < kLookedRecords && i <= j + kLookedLines; ++i) {
+            const std::string_view next = text.line(i);
+            if (!looksLikeRecord(withoutFormFeed(next))) continue;
+            ++records;
+            unframed += framed && !printsUpright(next);
+            across += crossings(next, widths) > 0;
+            if (!steady) steady = steadyFields(text, tableLine, j, widths);
+            unsteady += breaksSteady(next, widths, steady->fields);
+            // Two amounts more than any record before prints (a loan plan after a journal).
+            more += steady->mostAmounts > 0 &&
+                    amountWords(withoutFormFeed(next)) >= steady->mostAmounts + 2;
+        }
+        if (records >= 2 && (2 * across > records || unsteady == records || more == records ||
+                             unframed == records || others))
+            return j;
+    }
+    return -1;
+}
+
+}  // namespace tablamo::finder_detail
