@@ -340,7 +340,14 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
                 std::none_of(words.begin(), words.end(), [&](const Word& w) {
                     return static_cast<int>(w.to) - 1 >= c.from && static_cast<int>(w.from) <= c.to;
                 });
-            const bool parted = (c.right && !tail) || headingsPart(words, last, c);
+            // Words one heading word stands over, whatever their alignment ("Banka masrafı"
+            // under "Açıklama").
+            const bool spanned = 2 * lettered[k] >= values[k] &&
+                                 std::any_of(words.begin(), words.end(), [&](const Word& w) {
+                                     return static_cast<int>(w.from) <= last.to &&
+                                            static_cast<int>(w.to) - 1 >= c.from;
+                                 });
+            const bool parted = (c.right && !tail && !spanned) || headingsPart(words, last, c);
             // A day, its month's name and the year: three runs one blank apart.
             if (c.from - last.to <= 2 && k + 1 < columns.size() &&
                 columns[k + 1].from - c.to <= 2 &&
