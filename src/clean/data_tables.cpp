@@ -156,23 +156,25 @@ std::vector<std::string> headingsOf(const ReportText& text, const TableLocation&
     return headings;
 }
 
+void tableBefore(const ReportText& text, std::vector<ReportTable>& tables,
+                 std::optional<TableLocation> (*find)(const ReportText&, int, int)) {
+    if (tables.empty()) return;
+    ReportTable found = tables.front();
+    titleOf(text, found);
+    std::optional<TableLocation> before = find(text, 0, found.firstLine);
+    if (!before) return;
+    ReportTable first;
+    first.location = std::move(*before);
+    first.endLine = found.firstLine;
+    tables.front() = std::move(found);
+    tables.insert(tables.begin(), std::move(first));
+}
+
 void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
     constexpr int kMoreHeadingLines = 2;
     // A table of the records' columns printed before the first one found (a loan plan under
     // no rule, then tables in frames).
-    if (!tables.empty()) {
-        ReportTable found = tables.front();
-        titleOf(text, found);
-        if (std::optional<TableLocation> before = dataTable(text, 0, found.firstLine)) {
-            ReportTable first;
-            first.location = std::move(*before);
-            first.endLine = found.firstLine;
-            tables.front().firstLine = found.firstLine;
-            tables.front().titleLine = found.titleLine;
-            tables.front().title = found.title;
-            tables.insert(tables.begin(), std::move(first));
-        }
-    }
+    tableBefore(text, tables, dataTable);
     for (std::size_t t = 0; t < tables.size(); ++t) {
         ReportTable& table = tables[t];
         std::vector<std::string> headings = headingsOf(text, table.location);

@@ -336,17 +336,8 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
     if (layout.AutoColumnSearch) {
         // A table drawn with bars alone or parted by colons printed before the first one
         // found (a summary by month over a journal or a frame).
-        if (!tables.empty()) {
-            ReportTable found = tables.front();
-            titleOf(text, found);
-            if (std::optional<TableLocation> before = barTable(text, 0, found.firstLine)) {
-                ReportTable first;
-                first.location = std::move(*before);
-                first.endLine = found.firstLine;
-                tables.front() = std::move(found);
-                tables.insert(tables.begin(), std::move(first));
-            }
-        }
+        tableBefore(text, tables,
+                    [](const ReportText& t, int from, int to) { return barTable(t, from, to); });
         splitBarTables(text, tables);
         for (ReportTable& table : tables) barsAmong(text, table);
         joinBarPages(text, tables);

@@ -95,6 +95,11 @@ void barsAmong(const ReportText& text, ReportTable& table);
 /// rest is a table of its own from that line (or its title) on.
 void splitBarTables(const ReportText& text, std::vector<ReportTable>& tables);
 
+/// The table `find` gives before the first of `tables` (between the report's start and that
+/// table's title or headings), put first: a table of its own printed before the one found.
+void tableBefore(const ReportText& text, std::vector<ReportTable>& tables,
+                 std::optional<TableLocation> (*find)(const ReportText&, int, int));
+
 /// Tables drawn with bars alone one after the other, the same bars under the same headings:
 /// the pages of one table, joined.
 void joinBarPages(const ReportText& text, std::vector<ReportTable>& tables);
