@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "clean/date_reading.h"
+#include "clean/record_keys.h"
 #include "clean/table_layout.h"
 #include "clean/total_label.h"
 #include "clean/value_reading.h"
@@ -18,40 +19,16 @@ constexpr int kMostEvidence = 20000;
 // The widest a field past the last column reaches: any line's end.
 constexpr std::int32_t kToTheEnd = 4096;
 
-bool isBlankByte(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+using printed::eachWord;
+using printed::isBlankByte;
+using printed::isDigit;
+using printed::labelFirst;
+using printed::recordKeys;
+using printed::Word;
+
 bool isLetter(char c) {
     const auto b = static_cast<unsigned char>(c);
     return ((b | 0x20) >= 'a' && (b | 0x20) <= 'z') || (b >= 0x80 && !(b >= 0xB0 && b <= 0xDF));
-}
-
-struct Word {
-    std::size_t from, to;  // to exclusive
-};
-
-template <class Each>
-void eachWord(std::string_view line, Each&& each) {
-    std::size_t i = 0;
-    while (i < line.size()) {
-        if (isBlankByte(line[i])) {
-            ++i;
-            continue;
-        }
-        const std::size_t start = i;
-        while (i < line.size() && !isBlankByte(line[i])) ++i;
-        each(Word{start, i});
-    }
-}
-
-// Whether the line's words start with a field's label ("Hesap Kodu : 120.01"): a block or a
-// page header's line, never a record.
-bool labelFirst(std::string_view line) {
-    const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos) return false;
-    for (std::size_t i = 0; i < colon; ++i) {
-        if (isDigit(line[i])) return false;
-    }
-    return line.find_first_not_of(' ') < colon;
 }
 
 // The lines of the range that may be evidence: not blank, no rule, no heading line printed
@@ -136,65 +113,7 @@ bool gluedMarks(const std::vector<std::string_view>& lines, int at) {
     return marks > 0 && 10 * marks >= 9 * ending;
 }
 
-// How many keys (dates, codes, numbers) a line that looks like a record prints; -1 for a line
-// that does not.
-int recordKeys(std::string_view line) {
-    const YearWindow years(Date{2000, 1, 1});
-    int amounts = 0, keys = 0, dates = 0, wholes = 0;
-    std::size_t passed = 0;  // the end of a date of three words read already
-    eachWord(line, [&](Word w) {
-        if (w.from < passed) return;
-        std::string_view word = line.substr(w.from, w.to - w.from);
-        // A day, a month's name and a year, one blank apart ("13 Şub 2023").
-        if (word.size() <= 2 && isDigit(word.front()) && w.to + 1 < line.size() &&
-            line[w.to] == ' ' && !isBlankByte(line[w.to + 1])) {
-            const std::size_t monthEnd = std::min(line.find(' ', w.to + 1), line.size());
-            if (monthEnd + 1 < line.size() && isDigit(line[monthEnd + 1])) {
-                std::size_t yearEnd = monthEnd + 1;
-                while (yearEnd < line.size() && isDigit(line[yearEnd])) ++yearEnd;
-                if (dateOrdersOf(line.substr(w.from, yearEnd - w.from), years)) {
-                    ++keys;
-                    ++dates;
-                    passed = yearEnd;
-                    return;
-                }
-            }
-        }
-        if (!isDigit(word.front()) && word.front() != '-' && word.front() != '+' &&
-            word.front() != '(')
-            return;
-        // A balance's B/A mark glued on: the amount before it.
-        if (word.size() > 1 && (word.back() == 'B' || word.back() == 'A') &&
-            isDigit(word[word.size() - 2]))
-            word.remove_suffix(1);
-        const AmountForm a = amountFormOf(word);
-        if (a.valid && (a.decimal || a.grouping || a.ambiguous)) {
-            // A date with points reads as an amount too: a date it is.
-            if (word.size() >= 8 && dateOrdersOf(word, years)) {
-                ++keys;
-            } else {
-                ++amounts;
-            }
-        } else if (dateOrdersOf(word, years)) {
-            ++keys;
-            ++dates;
-        } else if (std::any_of(word.begin(), word.end(), [](char c) { return isDigit(c); })) {
-            ++keys;
-            // A whole quantity: digits alone, no nought first.
-            wholes += word.size() <= 7 && (word.size() == 1 || word.front() != '0') &&
-                      std::all_of(word.begin(), word.end(), [](char c) { return isDigit(c); });
-        }
-    });
-    // A dated line of whole quantities beside its document's number is a record too (a stock
-    // card's movements).
-    if (amounts == 0 && dates > 0 && wholes > 0 && keys - dates >= 2) amounts = 1;
-    if (amounts == 0 || (keys == 0 && amounts < 2) || labelFirst(line)) return -1;
-    return isTotalLabel(DosToWinText(line), false) ? -1 : keys;
-}
-
 }  // namespace
-
-bool looksLikeRecord(std::string_view line) { return recordKeys(line) >= 0; }
 
 FoundColumns findColumns(const ReportText& text, int from, int end,
                          const std::vector<int>& headings) {

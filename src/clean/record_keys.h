@@ -1,0 +1,40 @@
+#pragma once
+/// The words of a printed line, and the keys (dates, codes, numbers) of a line that looks like
+/// a record: what the column finder reads the evidence lines by.
+
+#include <cstddef>
+#include <string_view>
+
+namespace tablamo::printed {
+
+inline bool isBlankByte(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct Word {
+    std::size_t from, to;  // to exclusive
+};
+
+/// Calls `each` with every run of non-blank bytes of the line.
+template <class Each>
+void eachWord(std::string_view line, Each&& each) {
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (isBlankByte(line[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < line.size() && !isBlankByte(line[i])) ++i;
+        each(Word{start, i});
+    }
+}
+
+/// Whether the line's words start with a field's label ("Hesap Kodu : 120.01"): a block or a
+/// page header's line, never a record.
+bool labelFirst(std::string_view line);
+
+/// How many keys (dates, codes, numbers) a line that looks like a record prints; -1 for a line
+/// that does not.
+int recordKeys(std::string_view line);
+
+}  // namespace tablamo::printed
