@@ -42,6 +42,19 @@ std::string_view withoutSign(std::string_view value) {
     return value;
 }
 
+// Whether the digits are a whole number grouped by thousands ("4.201", "12,480"): one to three
+// digits, no nought first, then groups of three after one separator throughout.
+bool groupedWhole(std::string_view digits) {
+    const std::size_t cut = digits.find_first_of(".,");
+    if (cut == std::string_view::npos || cut == 0 || cut > 3 || digits[0] == '0') return false;
+    const char separator = digits[cut];
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        const bool groupEnd = i >= cut && (i - cut) % 4 == 0;
+        if (groupEnd ? digits[i] != separator : !isDigit(digits[i])) return false;
+    }
+    return (digits.size() - cut) % 4 == 0;
+}
+
 }  // namespace
 
 // A document number with its series: one to three capitals, a blank and digits ("A 000123",
@@ -128,7 +141,8 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
         const std::string_view digits = withoutSign(value);
         const std::int64_t magnitude = facts.amount.fraction == 0 ? wholeNumber(digits) : -1;
         m_fewDigits +=
-            magnitude >= 0 && digits.size() <= 3 && (digits.size() == 1 || digits[0] != '0');
+            (magnitude >= 0 && digits.size() <= 3 && (digits.size() == 1 || digits[0] != '0')) ||
+            groupedWhole(digits);
     }
     m_percents += !value.empty() && (value.front() == '%' || value.back() == '%');
     m_noughts += facts.nought;
@@ -245,8 +259,8 @@ ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* tab
             // where another reader's lines begin.
             const bool counts =
                 decimals == 0 && m_values >= 3 && 10 * (m_counting + 1) >= 9 * m_values;
-            // Whole numbers of a few digits, all of one width, that a total line sums
-            // (days worked, documents) or that print dashes for none are amounts too.
+            // Whole numbers of a few digits or grouped by thousands that a total line sums
+            // (days worked, documents, quantities) or that print dashes for none are amounts too.
             const bool summed = decimals == 0 && m_amounts > 0 && m_fewDigits == m_amounts &&
                                 (m_totalled > 0 || m_placeholders > 0);
             if (!counts &&

@@ -140,8 +140,8 @@ private:
     // Whole numbers one more than the value before: a row number counts the records.
     std::int64_t m_lastWhole = -1;
     int m_counting = 0;
-    int m_fewDigits = 0;               // whole numbers of three digits at most, no nought first
-    int m_totalled = 0;                // figures a total line prints in the column
+    int m_fewDigits = 0;  // whole numbers of three digits at most, no nought first, or grouped
+    int m_totalled = 0;   // figures a total line prints in the column
     std::array<int, 2> m_fullWraps{};  // lines above that ended 0 and 1 before the edge
     std::uint8_t m_orders = kDayMonthYearBit | kMonthDayYearBit | kYearMonthDayBit;
     NotationVote m_vote;

@@ -7,7 +7,9 @@
 #include <unordered_map>
 
 #include "clean/column_typing.h"
+#include "clean/date_reading.h"
 #include "clean/line_cutter.h"
+#include "clean/record_keys.h"
 #include "clean/total_label.h"
 #include "clean/value_reading.h"
 #include "core/report_text.h"
@@ -78,6 +80,21 @@ std::optional<AmountNotation> shownNotation(const ReportText& text, const TableL
         return commas > 0 && points > 0 ? std::optional<AmountNotation>(AmountNotation{',', '.'})
                                         : std::nullopt;
     return turkish >= english ? AmountNotation{',', '.'} : AmountNotation{'.', ','};
+}
+
+// Whether the line prints a period and nothing else ("01.01.2019 - 31.12.2019"): a page
+// header's line, no record however its pieces cut.
+bool printsPeriod(std::string_view line, YearWindow years) {
+    int dates = 0, others = 0;
+    printed::eachWord(line, [&](printed::Word w) {
+        const std::string_view word = line.substr(w.from, w.to - w.from);
+        if (dateOrdersOf(word, years) != 0) {
+            ++dates;
+        } else if (word != "-") {
+            ++others;
+        }
+    });
+    return dates == 2 && others == 0;
 }
 
 // Whether the line's words, inside its frame, begin with a field's label ("║ Yevmiye No: 12
@@ -218,7 +235,8 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             // A total's words make no record for sure, whatever its count column holds
             // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
             const bool total = amount && isTotalLabel(winText(line), /*balance=*/false);
-            const bool isSure = amount && ident > 0 && !total && !opensWithLabel(line);
+            const bool isSure = amount && ident > 0 && !total && !opensWithLabel(line) &&
+                                !printsPeriod(line, years);
             sure += isSure;
             amountLines += amount;
             for (int k = 0; k < c.count; ++k) {

@@ -116,6 +116,47 @@ bool standsOverColumns(std::string_view upper, const TableLayout& t) {
     return several;
 }
 
+// Whether a byte is a lower-case letter of code page 857 (ASCII's, ç ü é â ı ö û ş ğ).
+bool isLower857(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || c == 0x87 || c == 0x81 || c == 0x82 || c == 0x83 ||
+           c == 0x8D || c == 0x94 || c == 0x96 || c == 0x9F || c == 0xA7;
+}
+
+bool isUpper857(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || c == 0x80 || c == 0x9A || c == 0x99 || c == 0x9E ||
+           c == 0xA6 || c == 0x98;
+}
+
+// Whether a line over the headings is the table's title, not one more line of them: it
+// begins at the table's left edge, and a word of it runs over two columns (two characters or
+// more of each) or it prints capitals alone over headings printed in small letters ("MİZAN"
+// over "Hesap"). A heading over two columns ("BAKİYE" over "Borç" and "Alacak") stands
+// further right.
+bool titleOver(std::string_view upper, const TableLayout& t, std::string_view headings) {
+    const auto words = wordsOf(upper);
+    const std::size_t edge = std::max<std::uint32_t>(t.fields.from[0], 1) - 1 +
+                             static_cast<std::size_t>(std::max(t.runFrom[0], 0));
+    if (words.empty() || words.front().first > edge) return false;
+    for (const auto& [a, b] : words) {
+        int covered = 0;
+        for (int k = 0; k < t.fields.count; ++k) {
+            const auto idx = static_cast<std::size_t>(k);
+            const std::size_t from = std::max<std::uint32_t>(t.fields.from[idx], 1) - 1;
+            if (from >= t.tableText.size()) break;
+            const std::size_t runFrom = from + static_cast<std::size_t>(t.runFrom[idx]);
+            const std::size_t runTo = from + static_cast<std::size_t>(t.runTo[idx]) + 1;
+            const std::size_t lo = std::max(a, runFrom), hi = std::min(b, runTo);
+            covered += hi >= lo + 2;
+        }
+        if (covered >= 2) return true;
+    }
+    const auto any = [](std::string_view line, bool (*is)(unsigned char)) {
+        return std::any_of(line.begin(), line.end(),
+                           [is](char c) { return is(static_cast<unsigned char>(c)); });
+    };
+    return any(upper, isUpper857) && !any(upper, isLower857) && any(headings, isLower857);
+}
+
 // A table whose columns the records give: the finder's widths and where its values stand;
 // the headings over its rule (of one run, or over the amounts alone), or, without a rule,
 // the line over the records and up to two more over it.
@@ -137,8 +178,9 @@ void dataLayout(const ReportText& text, const TableLocation& table, TableLayout&
         if (isBlankLine(line) || isRuleLike(line) || line.find(':') != std::string_view::npos) {
             break;
         }
-        if (!t.headingLines.empty() && !flushOver(line, text.line(t.headingLines.front())) &&
-            !standsOverColumns(line, t)) {
+        if (!t.headingLines.empty() &&
+            ((!flushOver(line, text.line(t.headingLines.front())) && !standsOverColumns(line, t)) ||
+             titleOver(line, t, text.line(t.headingLines.back())))) {
             break;
         }
         t.headingLines.insert(t.headingLines.begin(), i);
@@ -175,9 +217,11 @@ bool sameBars(std::string_view line, std::string_view model, char bar) {
     return true;
 }
 
-// Whether `line` prints `bar` nowhere `model` does.
+// Whether `line` prints `bar` nowhere `model` does between its first and last: a group's
+// line drawn inside the frame prints its edges alone.
 bool noBarOf(std::string_view line, std::string_view model, char bar) {
-    for (std::size_t p = 0; p < line.size() && p < model.size(); ++p) {
+    const std::size_t first = model.find(bar), last = model.rfind(bar);
+    for (std::size_t p = first + 1; p < last && p < line.size(); ++p) {
         if (line[p] == bar && model[p] == bar) return false;
     }
     return true;
@@ -379,8 +423,9 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
             if (isBlankLine(line) || isRuleLike(line) || line.find(':') != std::string_view::npos) {
                 break;
             }
-            if (!t.headingLines.empty() && !flushOver(line, text.line(t.headingLines.front())) &&
-                !standsOverColumns(line, t)) {
+            if (!t.headingLines.empty() && ((!flushOver(line, text.line(t.headingLines.front())) &&
+                                             !standsOverColumns(line, t)) ||
+                                            titleOver(line, t, text.line(t.headingLines.back())))) {
                 break;
             }
             t.headingLines.insert(t.headingLines.begin(), i);

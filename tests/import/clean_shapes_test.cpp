@@ -165,6 +165,41 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           "\xBA"
           "13.02.2024\xBA      93,00\xBA   151.224,51 \xBA"},
          {{"TARIH", "GIRIS", "TUTAR"}, {"26.01.2024", "203,00", "316633,31"}}});
+    cases.push_back(
+        {"colons, two lines of headings, a group's line printing the frame's edges alone",
+         {"YASLANDIRMA", "  : Cari   : Unvani   :   0-30 :  Toplam :",
+          "  : Kodu   :          :    Gun :  Bakiye :",
+          "  : MARMARA                              :",
+          "  : 120.01 : ALI      : 100,00 :  100,00 :",
+          "  : 120.02 : VELI     :  50,00 :   60,00 :",
+          "  : EGE                                  :",
+          "  : 120.03 : CAN      :        :   12,50 :"},
+         {{"Grup", "Cari Kodu", "Unvani", "0-30 Gun", "Toplam Bakiye"},
+          {"MARMARA", "120.01", "ALI", "100,00", "100,00"}}});
+    // Whole quantities grouped by thousands among ones of a few digits; the period its page's
+    // header prints again (no form feed) stands over them.
+    const std::vector<int> qw = {10, 5, 8, 7, 7, 7};
+    std::vector<std::string> card = {
+        "STOK HAREKETLERI",
+        fields({"Tarih", "Belge", "Islem", ">Giris", ">Cikis", ">Kalan"}, qw),
+        std::string(49, '='),
+        fields({"22.01.2019", "06444", "Sarf", "", ">1.844", ">981"}, qw),
+        fields({"26.06.2019", "03342", "Iade", ">4.367", "", ">5.348"}, qw),
+        fields({"03.02.2019", "04829", "Alis", ">318", "", ">5.666"}, qw),
+        fields({"06.04.2019", "02857", "Fire", "", ">5", ">5.661"}, qw),
+        std::string(49, '-'),
+        fields({"", "", "TOPLAM", ">4.685", ">1.849", ""}, qw),
+        "",
+        "ABC TICARET",
+        std::string(24, ' ') + "01.01.2019 - 31.12.2019",
+        fields({"Tarih", "Belge", "Islem", ">Giris", ">Cikis", ">Kalan"}, qw),
+        std::string(49, '='),
+        fields({"02.07.2019", "27456", "Giris", ">58", "", ">5.719"}, qw)};
+    cases.push_back({"a stock card's whole quantities, some grouped by thousands",
+                     card,
+                     {{"Tarih", "Belge", "Islem", "Giris", "Cikis", "Kalan"},
+                      {"22.01.2019", "06444", "Sarf", "", "1844", "981"},
+                      {"26.06.2019", "03342", "Iade", "4367", "", "5348"}}});
     for (const Case& c : cases) {
         const Read t(c.lines);
         if (!t.ws.clean() || t.rows.size() < c.rows.size()) {
