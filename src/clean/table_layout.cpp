@@ -75,10 +75,26 @@ std::vector<std::pair<std::size_t, std::size_t>> wordsOf(std::string_view line) 
 
 // Whether every word of `upper` starts or ends where a word of `lower` does, or stands over
 // none ("Hesap Kodu" over nothing, "Borç" over "Toplamı"), and some word is flush.
-bool flushOver(std::string_view upper, std::string_view lower) {
-    const auto below = wordsOf(lower);
+using Spans = std::vector<std::pair<std::size_t, std::size_t>>;
+
+// The texts of a line: its words, those one blank apart taken together ("ÖNCEKİ YILLAR").
+Spans textsOf(const Spans& words) {
+    Spans texts;
+    for (const auto& w : words) {
+        if (!texts.empty() && w.first == texts.back().second + 1) {
+            texts.back().second = w.second;
+        } else {
+            texts.push_back(w);
+        }
+    }
+    return texts;
+}
+
+// Whether every span of `upper` starts or ends where a span of `below` does, or stands over
+// none ("Hesap Kodu" over nothing, "Borç" over "Toplamı"), and some span is flush.
+bool flushSpans(const Spans& upper, const Spans& below) {
     bool any = false;
-    for (const auto& word : wordsOf(upper)) {
+    for (const auto& word : upper) {
         const bool flush = std::any_of(below.begin(), below.end(), [&](const auto& w) {
             return w.first == word.first || w.second == word.second;
         });
@@ -89,6 +105,13 @@ bool flushOver(std::string_view upper, std::string_view lower) {
         any |= flush;
     }
     return any;
+}
+
+// Whether the words of `upper` stand flush over those of `lower`, or its texts over its texts
+// ("ÖNCEKİ YILLAR" ending where "AMORTİSMANI" does).
+bool flushOver(std::string_view upper, std::string_view lower) {
+    const Spans up = wordsOf(upper), below = wordsOf(lower);
+    return flushSpans(up, below) || flushSpans(textsOf(up), textsOf(below));
 }
 
 // Whether the words of `upper` stand over the table's columns as headings do: each within

@@ -200,6 +200,15 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
                      {{"Tarih", "Belge", "Islem", "Giris", "Cikis", "Kalan"},
                       {"22.01.2019", "06444", "Sarf", "", "1844", "981"},
                       {"26.06.2019", "03342", "Iade", "4367", "", "5348"}}});
+    cases.push_back(
+        {"a heading wider than its column; words one blank apart flush with the word under them",
+         {"DEM.NO  MALIYET  AMORTISMAN   ONCEKI YILLAR",
+          "NO        BEDEL  ORANI          AMORTISMANI", std::string(43, '-'),
+          "252.01  75,58    %4                   9,14",
+          "252.02  36,77    %6,67                2,87",
+          "253.01  22,78    %20                 14,50"},
+         {{"DEM.NO NO", "MALIYET BEDEL", "AMORTISMAN ORANI", "ONCEKI YILLAR AMORTISMANI"},
+          {"252.01", "75,58", "%4", "9,14"}}});
     for (const Case& c : cases) {
         const Read t(c.lines);
         if (!t.ws.clean() || t.rows.size() < c.rows.size()) {
