@@ -34,10 +34,11 @@ constexpr const char* kSignedPrefix =
 
 // What a heading names: a number that tells records apart ("Yev.No", "Fiş No", "Sıra
 // Numarası"), whose whole numbers are no money; a code ("Hesap Kodu"), whose values are no
-// money whatever they read as ("770.01").
-enum class Named : unsigned char { Other, Number, Code };
+// money whatever they read as ("770.01"); nothing, where no heading stands over the field.
+enum class Named : unsigned char { Nothing, Other, Number, Code };
 
 Named namedBy(std::string_view heading) {
+    if (heading.find_first_not_of(' ') == std::string_view::npos) return Named::Nothing;
     const std::string folded = foldedUpper(heading);
     std::size_t i = 0;
     while (i < folded.size()) {
@@ -99,8 +100,11 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
     for (int k = 0; k < kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         const ColumnStats& stats = found.stats[idx];
-        if (stats.values() == 0) continue;
         const ColumnDecision& kind = plan.kinds[idx];
+        // A field no record fills is kept where it is headed and its totals print amounts.
+        if (stats.values() == 0 &&
+            (kind.kind != ColumnKind::Amount || named[idx] == Named::Nothing))
+            continue;
         plan.columns.push_back({{}, k, kind});
         if (kind.kind == ColumnKind::Amount) plan.summed.push_back(k);
         if (kind.marks && plan.marks < 0) plan.marks = k;

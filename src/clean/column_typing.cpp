@@ -209,6 +209,7 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_fullWraps[1] += o.m_fullWraps[1];
     m_orders &= o.m_orders;
     m_vote.merge(o.m_vote);
+    m_totalVote.merge(o.m_totalVote);
     m_firstMax = std::max(m_firstMax, o.m_firstMax);
     m_lastMin = std::min(m_lastMin, o.m_lastMin);
     m_minPoints = std::min(m_minPoints, o.m_minPoints);
@@ -222,7 +223,17 @@ constexpr int kCutWordsFrom = 4;
 
 ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* table) const {
     ColumnDecision d;
-    if (m_values == 0) return d;
+    if (m_values == 0) {
+        // No record fills it, and total lines print amounts in it: an amount column all the
+        // same (an age bucket no record of a short list falls in).
+        if (!m_totalVote.shows()) return d;
+        const std::optional<AmountNotation> notation = m_totalVote.decide();
+        if (!notation || (table && !(*notation == *table))) return d;
+        d.kind = ColumnKind::Amount;
+        d.notation = *notation;
+        d.decimals = m_totalVote.decimalsFor(*notation);
+        return d;
+    }
     // A balance of nothing prints no mark: its last nought stands where the marks do.
     if (m_marks > 0 && m_marks + m_noughts == m_values) {
         d.marks = true;

@@ -104,7 +104,10 @@ public:
     }
     /// Values that were not empty.
     /// A figure a total line prints in the column.
-    void addTotal(const ValueFacts& facts) { m_totalled += facts.amount.valid; }
+    void addTotal(const ValueFacts& facts) {
+        m_totalled += facts.amount.valid;
+        m_totalVote.add(facts.amount);
+    }
 
     int values() const { return m_values; }
     /// Whether every value is a rate printed with its percent sign ("%18", "18,5 %").
@@ -145,6 +148,7 @@ private:
     std::array<int, 2> m_fullWraps{};  // lines above that ended 0 and 1 before the edge
     std::uint8_t m_orders = kDayMonthYearBit | kMonthDayYearBit | kYearMonthDayBit;
     NotationVote m_vote;
+    NotationVote m_totalVote;  // of the figures total lines print in the column
     int m_firstMax = -1, m_lastMin = INT_MAX;
     int m_minPoints = INT_MAX, m_maxPoints = 0;
     std::size_t m_maxLength = 0;

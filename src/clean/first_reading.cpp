@@ -188,6 +188,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     const std::array<bool, kFields> fixed = fixedPlaces(text, table, from, last, years);
     int seen = 0, sure = 0, repeated = 0;
     std::array<bool, 2> splitHolds{};  // among the sure records; among the other lines
+    bool totalSplit = false;           // a total's figure holds it
     int i = from;
     // A report printed twice into one file repeats every line: then every line is evidence.
     // A table of whole quantities alone (a stock card's) shows no amount by its separators:
@@ -201,6 +202,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         filled = filledAll = {};
         amountLines = 0;
         splitHolds = {};
+        totalSplit = false;
         seen = sure = repeated = 0;
         // A page's header (its title and period over the columns) is no evidence.
         int topEnd = -1;
@@ -251,6 +253,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             if (amount && table.splitField >= 0) {
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(table.splitField)];
                 if (!f.empty && !f.mark) splitHolds[isSure ? 0 : 1] = true;
+                if (total && !f.empty && !f.mark) totalSplit = true;
             }
         }
         if (sure > 0) break;
@@ -258,7 +261,10 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     }
     // What the split-off character holds, by the sure records; without any, by every line
     // with an amount (a table keyed by month names: "Mayıs   2.232.287,42").
-    reading.mergeSplit = sure > 0 ? splitHolds[0] : splitHolds[1];
+    // A column no sure record fills whose totals' figures run into it: the figures' own.
+    const std::size_t split = static_cast<std::size_t>(std::max(table.splitField, 1));
+    const bool unfilled = table.splitField > 0 && filled[split - 1] == 0 && filled[split] == 0;
+    reading.mergeSplit = sure > 0 ? splitHolds[0] || (unfilled && totalSplit) : splitHolds[1];
     reading.end = i;
     // Without an amount beside a date or a code anywhere, every line is evidence.
     const auto& stats = sure > 0 ? evidence : all;
