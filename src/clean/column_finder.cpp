@@ -219,14 +219,15 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
             for (int p = first; p <= last; ++p)
                 letters += isLetter(line[static_cast<std::size_t>(p)]);
             lettered[k] += letters >= 2;
-            // A count of a few digits (days, documents), no code's nought first; an amount
-            // with decimals or grouped thousands, no date.
+            // A count of a few digits (days, documents), no code's nought first, or a dash
+            // for none; an amount with decimals or grouped thousands, no date.
             const std::string_view value = line.substr(static_cast<std::size_t>(first),
                                                        static_cast<std::size_t>(last - first + 1));
             const AmountForm amount = amountFormOf(value);
             counts[k] += (value.size() <= 3 && (value.size() == 1 || value.front() != '0') &&
                           std::all_of(value.begin(), value.end(),
                                       [](char ch) { return ch >= '0' && ch <= '9'; })) ||
+                         value == "-" ||
                          (amount.valid && (amount.decimal || amount.grouping) &&
                           dateOrdersOf(value, YearWindow(Date{2000, 1, 1})) == 0);
         }

@@ -241,6 +241,25 @@ TEST(CleanShapes, AColumnOnlyTotalsFillIsKept) {
     EXPECT_NE(wrong.outcome.warnings[0].find("31-60"), std::string::npos);
 }
 
+// A column of single digits and dashes for none stands right, as counts do: the wider figure
+// of its total is its own, and checked.
+TEST(CleanShapes, ACountOfDashesAndDigitsTakesItsTotalsFigure) {
+    const auto sheet = [](const char* izin) {
+        return std::vector<std::string>{
+            "Sicil  Adi        Gun  HT  Izin  Mesai",
+            "00991  Ali         21   8     5   34,8",
+            "02729  Veli        22   8     -   12,0",
+            "00606  Can         20   8     7   35,8",
+            "07259  Ece         21   8     -   52,4",
+            std::string("TOPLAM             84  32    ") + izin + "  135,0"};
+    };
+    const Read right(sheet("12"));
+    EXPECT_TRUE(right.outcome.warnings.empty());
+    const Read wrong(sheet("13"));
+    ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
+    EXPECT_NE(wrong.outcome.warnings[0].find("Izin"), std::string::npos);
+}
+
 // A count only records of whole numbers fill (no record for sure prints it) is an amount
 // still: its total is checked, and a wrong one named.
 TEST(CleanShapes, ACountNoSureRecordFillsIsTotalled) {
