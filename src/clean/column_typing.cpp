@@ -134,6 +134,7 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
         m_vote.add(facts.amount);
         if (first > m_firstMax) m_firstMax = first;
         if (last < m_lastMin) m_lastMin = last;
+        if (last > m_lastMax) m_lastMax = last;
         const std::int64_t whole = facts.amount.fraction == 0 ? wholeNumber(value) : -1;
         m_counting += whole >= 0 && whole == m_lastWhole + 1;
         m_lastWhole = whole;
@@ -212,10 +213,14 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_totalVote.merge(o.m_totalVote);
     m_firstMax = std::max(m_firstMax, o.m_firstMax);
     m_lastMin = std::min(m_lastMin, o.m_lastMin);
+    m_lastMax = std::max(m_lastMax, o.m_lastMax);
     m_minPoints = std::min(m_minPoints, o.m_minPoints);
     m_maxPoints = std::max(m_maxPoints, o.m_maxPoints);
     m_maxLength = std::max(m_maxLength, o.m_maxLength);
 }
+
+// A field this wide reaches to any line's end (the last of a frame without its right edge).
+constexpr int kOpenField = 1024;
 
 // Full lines that tell texts cut in the middle of words; with fewer, words that happen to
 // end at the column's edge might.
@@ -262,10 +267,14 @@ ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* tab
             // stand right.
             // Values all of one width fill their column either way: the dashes printed
             // for nothing at its right end tell it stands right.
-            const bool flushRight = m_lastMin >= m_runTo && m_firstMax > m_runFrom;
+            // The last field of a frame drawn without its right edge reaches to any line's
+            // end: its amounts end on one edge of their own.
+            const bool openEnd = m_runTo - m_runFrom >= kOpenField;
+            const bool edge = openEnd ? m_lastMin == m_lastMax : m_lastMin >= m_runTo;
+            const bool flushRight = edge && m_firstMax > m_runFrom;
             const bool dashesRight = m_rightDashes > 0 && m_rightDashes == m_placeholders;
             const bool left = m_firstMax <= m_runFrom + 1 && !flushRight && !dashesRight;
-            const bool right = m_lastMin >= m_runTo - 2;
+            const bool right = openEnd ? flushRight : m_lastMin >= m_runTo - 2;
             // A row number counts the records: each one more than the one before, but
             // where another reader's lines begin.
             const bool counts =

@@ -149,7 +149,7 @@ private:
     std::uint8_t m_orders = kDayMonthYearBit | kMonthDayYearBit | kYearMonthDayBit;
     NotationVote m_vote;
     NotationVote m_totalVote;  // of the figures total lines print in the column
-    int m_firstMax = -1, m_lastMin = INT_MAX;
+    int m_firstMax = -1, m_lastMin = INT_MAX, m_lastMax = -1;
     int m_minPoints = INT_MAX, m_maxPoints = 0;
     std::size_t m_maxLength = 0;
     // Dates of an unpadded day or month and a two-digit year ("7.1.01"): whether two of them

@@ -260,6 +260,29 @@ TEST(CleanShapes, ACountOfDashesAndDigitsTakesItsTotalsFigure) {
     EXPECT_NE(wrong.outcome.warnings[0].find("Izin"), std::string::npos);
 }
 
+// The last column of a frame drawn without its right edge reaches to the line's end; its
+// whole quantities still stand right, and a running one is checked.
+TEST(CleanShapes, TheLastColumnOfAnOpenFrameRuns) {
+    const auto card = [](const char* kalan) {
+        return std::vector<std::string>{
+            "  Tarih      | Belge | Islem     | Giris | Cikis |  Kalan",
+            "  -------------------------------------------------------",
+            "  DEVIR                          |       |       |     31",
+            "  14.04.2006 | 28696 | Iade      |    20 |       |     51",
+            std::string("  23.07.2006 | 09825 | Alis      |     5 |       |     ") + kalan,
+            "  31.07.2006 | 08240 | Satis     |       |    48 |      8",
+            "  02.10.2006 | 20928 | Transfer  |       |     3 |      5",
+            "  03.10.2006 | 04625 | Iade      |     1 |       |      6",
+            "  19.11.2006 | 03823 | Iade      |    12 |       |     18",
+            "  KART TOPLAMI                   |    38 |    51 |     18"};
+    };
+    const Read right(card("56"));
+    EXPECT_TRUE(right.outcome.warnings.empty());
+    const Read wrong(card("57"));
+    ASSERT_FALSE(wrong.outcome.warnings.empty());
+    EXPECT_NE(wrong.outcome.warnings[0].find("Kalan"), std::string::npos);
+}
+
 // A count only records of whole numbers fill (no record for sure prints it) is an amount
 // still: its total is checked, and a wrong one named.
 TEST(CleanShapes, ACountNoSureRecordFillsIsTotalled) {
