@@ -248,7 +248,10 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
                 if (amount && !c.facts[idx].empty) ++filledAll[idx];
                 if (isSure) evidence[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
                 if (isSure && !c.facts[idx].empty) ++filled[idx];
-                if (total) evidence[idx].addTotal(c.facts[idx]);
+                if (total) {
+                    evidence[idx].addTotal(c.facts[idx]);
+                    all[idx].addTotal(c.facts[idx]);
+                }
             }
             if (amount && table.splitField >= 0) {
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(table.splitField)];

@@ -22,11 +22,18 @@ bool labelFirst(std::string_view line) {
 
 int recordKeys(std::string_view line) {
     const YearWindow years(Date{2000, 1, 1});
-    int amounts = 0, keys = 0, dates = 0, wholes = 0;
+    int amounts = 0, keys = 0, dates = 0, wholes = 0, words = 0;
+    bool codeFirst = false, named = false;
     std::size_t passed = 0;  // the end of a date of three words read already
     eachWord(line, [&](Word w) {
         if (w.from < passed) return;
         std::string_view word = line.substr(w.from, w.to - w.from);
+        const bool digits =
+            std::all_of(word.begin(), word.end(), [](char c) { return isDigit(c); });
+        if (words++ == 0) codeFirst = digits && word.size() >= 3;
+        named |= std::count_if(word.begin(), word.end(), [](char c) {
+                     return !isDigit(c) && static_cast<unsigned char>(c) > 0x40;
+                 }) >= 2;
         // A day, a month's name and a year, one blank apart ("13 Şub 2023").
         if (word.size() <= 2 && isDigit(word.front()) && w.to + 1 < line.size() &&
             line[w.to] == ' ' && !isBlankByte(line[w.to + 1])) {
@@ -70,6 +77,9 @@ int recordKeys(std::string_view line) {
     // A dated line of whole quantities beside its document's number is a record too (a stock
     // card's movements).
     if (amounts == 0 && dates > 0 && wholes > 0 && keys - dates >= 2) amounts = 1;
+    // A register number, a name and three counts or more is one too (an attendance sheet
+    // whose days are whole numbers alone).
+    if (amounts == 0 && codeFirst && named && wholes >= 3) amounts = 1;
     if (amounts == 0 || (keys == 0 && amounts < 2) || labelFirst(line)) return -1;
     return isTotalLabel(DosToWinText(line), false) ? -1 : keys;
 }

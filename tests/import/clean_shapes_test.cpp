@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -281,6 +282,38 @@ TEST(CleanShapes, TheLastColumnOfAnOpenFrameRuns) {
     const Read wrong(card("57"));
     ASSERT_FALSE(wrong.outcome.warnings.empty());
     EXPECT_NE(wrong.outcome.warnings[0].find("Kalan"), std::string::npos);
+}
+
+// Attendance sheets: register numbers, names, day marks and counts. One of counts alone is a
+// table too; a column only a record of no decimals fills joins the formula it completes
+// (days paid = days - sick days - unpaid days), no warning.
+TEST(CleanShapes, AttendanceSheetsOfCounts) {
+    const std::vector<int> w = {5, 8, 7, 3, 3, 3, 3, 5};
+    const auto line = [&](const Row& cells) { return fields(cells, w); };
+    const std::vector<std::string> counts = {
+        line({"Sicil", "Adi", "Gunler", ">Cal", ">Rap", ">Ucr", ">Top", ">Prim"}),
+        std::string(44, '-'),
+        line({"09633", "Serife", "X X H X", ">21", ">1", "", ">31", ">30"}),
+        line({"00091", "Abdullah", "X X H I", ">20", "", "", ">31", ">31"}),
+        line({"08814", "Zehra", "X I H X", ">21", ">2", "", ">31", ">29"}),
+        line({"04390", "Osman", "X X H X", ">22", "", "", ">31", ">31"}),
+        line({"02387", "Ayse", "U X H X", ">19", ">1", ">1", ">31", ">29"}),
+        line({"05397", "Unal", "R X H X", ">17", ">2", "", ">31", ">29"}),
+        std::string(44, '-'),
+        line({"", "TOPLAM", "", ">120", ">6", ">1", ">186", ">179"})};
+    std::vector<std::string> overtime = counts;
+    for (const std::size_t r : {2u, 4u, 7u}) overtime[r] += "   12,5";
+    overtime[0] += "  Mesai";
+    overtime.back() += "   37,5";
+    for (const auto& sheet : {counts, overtime}) {
+        const Read t(sheet);
+        ASSERT_TRUE(t.ws.clean()) << t.outcome.message;
+        EXPECT_TRUE(t.outcome.warnings.empty()) << t.outcome.warnings.front();
+        ASSERT_EQ(t.rows.size(), 7u);
+        const auto ucr = std::find(t.rows[0].begin(), t.rows[0].end(), "Ucr");
+        ASSERT_NE(ucr, t.rows[0].end());
+        EXPECT_EQ(t.rows[5].at(static_cast<std::size_t>(ucr - t.rows[0].begin())), "1");
+    }
 }
 
 // A count only records of whole numbers fill (no record for sure prints it) is an amount
