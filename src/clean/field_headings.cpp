@@ -47,6 +47,11 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
     for (const int h : table.headingLines) {
         const std::string_view line = text.line(h);
         std::size_t i = 0;
+        // The column the word before went to, and where it ended: a word one blank after it
+        // flush with no column and over no column's values goes on its text ("KDV Oranı"
+        // over a rate's column, though "Oranı" stands over the next column's blanks).
+        int before = -1;
+        std::size_t beforeEnd = 0;
         while (i < line.size()) {
             auto blankAt = [&](std::size_t p) {
                 const auto b = static_cast<unsigned char>(line[p]);
@@ -133,6 +138,18 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
                 }
             }
             if (flush >= 0) best = flush;
+            if (flush == -1 && before >= 0 && start == beforeEnd + 1) {
+                bool overValues = false;
+                for (std::size_t c = 0; c < kept.size() && !overValues; ++c) {
+                    const auto idx = static_cast<std::size_t>(kept[c]);
+                    const std::int64_t from = spanOf(kept[c]).first;
+                    overValues = std::min(b, from + table.runTo[idx]) >=
+                                 std::max(a, from + table.runFrom[idx]);
+                }
+                if (!overValues) best = before;
+            }
+            before = best;
+            beforeEnd = i;
             if (best < 0) continue;
             std::string& heading = headings[static_cast<std::size_t>(best)];
             const std::string_view word = line.substr(start, i - start);

@@ -210,6 +210,11 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           "253.01  22,78    %20                 14,50"},
          {{"DEM.NO NO", "MALIYET BEDEL", "AMORTISMAN ORANI", "ONCEKI YILLAR AMORTISMANI"},
           {"252.01", "75,58", "%4", "9,14"}}});
+    cases.push_back({"a heading's second word over the blanks before the next column's values",
+                     {"Tarih         Matrah  KDV Orani   KDV Tutari", std::string(44, '-'),
+                      "02.06.2023 31.550,34  %18           5.679,06",
+                      "05.06.2023 52.629,73  %8            4.210,38"},
+                     {{"Tarih", "Matrah", "KDV Orani", "KDV Tutari"}}});
     for (const Case& c : cases) {
         const Read t(c.lines);
         if (!t.ws.clean() || t.rows.size() < c.rows.size()) {
