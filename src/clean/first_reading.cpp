@@ -85,6 +85,12 @@ std::optional<AmountNotation> shownNotation(const ReportText& text, const TableL
 // Whether the line prints a period and nothing else ("01.01.2019 - 31.12.2019"): a page
 // header's line, no record however its pieces cut.
 bool printsPeriod(std::string_view line, YearWindow years) {
+    // Three words: a date, a dash and a date; most lines are told by their fourth.
+    int words = 0;
+    for (std::size_t i = 0; i < line.size() && words <= 3; ++i) {
+        words += !printed::isBlankByte(line[i]) && (i == 0 || printed::isBlankByte(line[i - 1]));
+    }
+    if (words != 3) return false;
     int dates = 0, others = 0;
     printed::eachWord(line, [&](printed::Word w) {
         const std::string_view word = line.substr(w.from, w.to - w.from);
