@@ -24,7 +24,8 @@ shares, and per habit the shapes that have it and how often each check fails on 
 habit is named as printed in the truth's "habits", without its table's "tN." prefix.
 
 With --floor the exit status is 1 when a figure falls below the committed floor (a share
-lower, more false warnings); the targets are printed beside it.
+lower, more false warnings); the targets are printed beside it. Without --seeds the seeds
+are the floor's, or 1-300.
 """
 
 import argparse
@@ -322,12 +323,14 @@ def below_floor(f: dict, floor: dict) -> list:
 def main() -> int:
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--convert", required=True, type=Path)
-    ap.add_argument("--seeds", default="1-300")
+    ap.add_argument("--seeds", help="default: the floor's seeds, or 1-300")
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--floor", type=Path, help="fail when a figure falls below this floor")
     ap.add_argument("--quiet", action="store_true", help="no line per failure")
     ap.add_argument("--log", type=Path, help="write the failure lines to this file")
     args = ap.parse_args()
+    if args.seeds is None:
+        args.seeds = json.loads(args.floor.read_text())["seeds"] if args.floor else "1-300"
     seeds = seeds_of(args.seeds)
     batches = [seeds[i:i + BATCH] for i in range(0, len(seeds), BATCH)]
     results = []
