@@ -14,6 +14,25 @@ std::string_view overflowAmount(std::string_view value) {
     return amountFormOf(amount).valid ? amount : std::string_view();
 }
 
+std::string_view figureHead(const CutLine& cut, std::size_t idx, const Kinds& kinds) {
+    if (idx == 0 || idx >= static_cast<std::size_t>(cut.count) || !cut.spans ||
+        kinds[idx].kind != ColumnKind::Amount || !cut.facts[idx].amount.valid ||
+        cut.first[idx] != 0 || kinds[idx - 1].kind == ColumnKind::Amount)
+        return {};
+    const std::size_t before = idx - 1;
+    const std::string_view value = cut.value[before];
+    if (value.empty() || cut.last[before] + 1 < static_cast<int>(cut.spans->length[before]))
+        return {};
+    const std::size_t blank = value.find_last_of(' ');
+    const std::string_view head = blank == std::string_view::npos ? value : value.substr(blank + 1);
+    const bool figures = std::all_of(head.begin(), head.end(), [](char ch) {
+        return (ch >= '0' && ch <= '9') || ch == '.' || ch == ',' || ch == '-';
+    });
+    const bool digit =
+        std::any_of(head.begin(), head.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+    return figures && digit && blank != std::string_view::npos ? head : std::string_view();
+}
+
 std::string labelOf(const CutLine& cut, const Kinds& kinds) {
     std::string label;
     int fullBefore = -2;  // the field before, when its words reach its column's end
@@ -32,6 +51,9 @@ std::string labelOf(const CutLine& cut, const Kinds& kinds) {
             }
         }
         if (kinds[idx].marks && cut.facts[idx].mark) continue;
+        // The first digits of the next column's figure, wider than its records' own.
+        const std::string_view head = figureHead(cut, idx + 1, kinds);
+        if (!head.empty()) words = TrimControl(words.substr(0, words.size() - head.size()));
         // A word the column boundary cuts ("BAŞI|NDAN"): the column before full to its end,
         // this one printed from its first character on.
         glued |= k == fullBefore + 1 && cut.first[idx] == 0;
@@ -211,8 +233,18 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out, bool part) {
             const ColumnDecision& d = m_plan.kinds[idx];
             v = readAmount(printed, d.notation, d.decimals);
         }
-        // An amount cut by the column boundaries is not read: what it is, is not known.
-        if (c.facts[idx].amount.valid && ranOver(c, idx, true)) continue;
+        // A figure wider than the records' runs on into the text column before it: its
+        // digits there are its own ("TOPLAM  10|391.736").
+        const std::string_view head = figureHead(c, idx, m_plan.kinds);
+        if (!head.empty()) {
+            m_joined.assign(head).append(printed);
+            const ColumnDecision& d = m_plan.kinds[idx];
+            v = readAmount(m_joined, d.notation, d.decimals);
+            printed = m_joined;
+        } else if (c.facts[idx].amount.valid && ranOver(c, idx, true)) {
+            // An amount cut by the column boundaries is not read: what it is, is not known.
+            continue;
+        }
         if (v) {
             readAny = true;
             Chunk::Amount& a = out.amounts[amounts + s];

@@ -57,6 +57,11 @@ inline constexpr std::string_view kNoteHeading = "Fi\xfe A\xe7\xfdklamas\xfd";
 /// 80.166,93": the label's last letter, blanks, the amount); empty when there is none.
 std::string_view overflowAmount(std::string_view value);
 
+/// The digits at the end of the text field before amount field `idx` that begin the amount
+/// (a total's figure wider than its records' runs on into a text filled to its end);
+/// empty when there are none.
+std::string_view figureHead(const CutLine& cut, std::size_t idx, const Kinds& kinds);
+
 /// The words of a cut line outside its amount and B/A columns, converted and joined by
 /// blanks (a label's end run into an amount column joined to it): the label of a total line.
 std::string labelOf(const CutLine& cut, const Kinds& kinds);
@@ -146,6 +151,7 @@ private:
     int m_pendingLine = 0;
     std::vector<Piece> m_pieces;
     Bytes m_pieceText;
+    std::string m_joined;  // a total's figure run on into the column before, joined
     // The fields a continuation line of the record held, and how far before the edge each
     // ended.
     std::bitset<CutLine::kFields> m_below;

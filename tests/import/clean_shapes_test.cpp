@@ -321,6 +321,24 @@ TEST(CleanShapes, AttendanceSheetsOfCounts) {
     }
 }
 
+// A total's figure wider than its records' runs on into the names' column before it: the
+// digits there are the figure's, checked whole.
+TEST(CleanShapes, ATotalsWiderFigureIsReadWhole) {
+    const auto list = [](const char* miktar) {
+        return std::vector<std::string>{
+            "Tarih       Musteri            Miktar       Tutar",
+            std::string(48, '-'),
+            "02.01.2024  ZIRVE MADENCILIK   792.162     5599.01",
+            "05.01.2024  AKDENIZ YAPI LTD   547.584   120695.03",
+            "09.01.2024  SARAY HALI AS      891.400    14198.00",
+            std::string("                      TOPLAM  ") + miktar + "   140492.04"};
+    };
+    EXPECT_TRUE(Read(list("2231.146")).outcome.warnings.empty());
+    const Read wrong(list("2231.147"));
+    ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
+    EXPECT_NE(wrong.outcome.warnings[0].find("2231.147"), std::string::npos);
+}
+
 // A count only records of whole numbers fill (no record for sure prints it) is an amount
 // still: its total is checked, and a wrong one named.
 TEST(CleanShapes, ACountNoSureRecordFillsIsTotalled) {
