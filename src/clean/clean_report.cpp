@@ -301,7 +301,11 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
                 // B/A marks right after an amount sign it.
                 const bool marked = c + 1 < plan.columns.size() && plan.columns[c + 1].field >= 0 &&
                                     plan.columns[c + 1].kind.marks;
-                summed.push_back({headings[c], col.kind.notation, col.kind.decimals, marked});
+                // Its figures in a warning as the report prints them: grouped or not.
+                AmountNotation shown = col.kind.notation;
+                if (!sample.stats[static_cast<std::size_t>(col.field)].groups(shown))
+                    shown.grouping = 0;
+                summed.push_back({headings[c], shown, col.kind.decimals, marked});
             }
         }
         // Room for a record a line: the table never grows a row at a time.

@@ -110,6 +110,10 @@ public:
     }
 
     int values() const { return m_values; }
+    /// Whether its amounts (or its totals' figures) group their thousands in `notation`.
+    bool groups(const AmountNotation& notation) const {
+        return m_vote.groups(notation) || m_totalVote.groups(notation);
+    }
     /// Whether every value is a rate printed with its percent sign ("%18", "18,5 %").
     bool rates() const { return m_values > 0 && m_percents == m_values; }
     bool onlyPlaceholders() const { return m_values > 0 && m_placeholders == m_values; }

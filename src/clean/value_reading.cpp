@@ -208,6 +208,12 @@ int NotationVote::decimalsFor(const AmountNotation& notation) const {
     return ambiguous > 0 && m_decimals < 3 ? 3 : m_decimals;
 }
 
+bool NotationVote::groups(const AmountNotation& notation) const {
+    const int grouped = notation.grouping == '.' ? m_groupDot : m_groupComma;
+    const int ambiguous = notation.grouping == '.' ? m_ambiguousDot : m_ambiguousComma;
+    return grouped > 0 || (ambiguous > 0 && decimalsFor(notation) != 3);
+}
+
 std::optional<std::int64_t> readAmount(std::string_view text, const AmountNotation& notation,
                                        int decimals) {
     const AmountParts p = partsOf(text);

@@ -51,6 +51,9 @@ public:
     std::optional<AmountNotation> decide() const;
     /// The most digits after the decimal separator in `notation` (at most 6).
     int decimalsFor(const AmountNotation& notation) const;
+    /// Whether some amount groups its thousands in `notation` (an ambiguous "1.234" does
+    /// where it has no three decimals).
+    bool groups(const AmountNotation& notation) const;
     /// Whether some amount shows which separator is which (one before the decimals, or one
     /// between thousands twice), not only one that reads either way ("12.500").
     bool shows() const { return m_decimalDot + m_decimalComma + m_groupDot + m_groupComma > 0; }

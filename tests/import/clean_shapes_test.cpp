@@ -322,7 +322,8 @@ TEST(CleanShapes, AttendanceSheetsOfCounts) {
 }
 
 // A total's figure wider than its records' runs on into the names' column before it: the
-// digits there are the figure's, checked whole.
+// digits there are the figure's, checked whole; a warning prints what the records give as
+// the report prints its figures.
 TEST(CleanShapes, ATotalsWiderFigureIsReadWhole) {
     const auto list = [](const char* miktar) {
         return std::vector<std::string>{
@@ -337,6 +338,9 @@ TEST(CleanShapes, ATotalsWiderFigureIsReadWhole) {
     const Read wrong(list("2231.147"));
     ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
     EXPECT_NE(wrong.outcome.warnings[0].find("2231.147"), std::string::npos);
+    // What the records give, as the report prints its figures: not grouped.
+    EXPECT_NE(wrong.outcome.warnings[0].find("2231.146"), std::string::npos)
+        << wrong.outcome.warnings[0];
 }
 
 // A count only records of whole numbers fill (no record for sure prints it) is an amount
