@@ -213,12 +213,13 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
             if (first < 0) continue;
             ++values[k];
             starts[k] += first == c.from;
-            // A trailing minus or a closing parenthesis stands one place further right.
-            ends[k] += last >= c.to - 1;
             int letters = 0;
             for (int p = first; p <= last; ++p)
                 letters += isLetter(line[static_cast<std::size_t>(p)]);
             lettered[k] += letters >= 2;
+            // A trailing minus or a closing parenthesis stands one place further right; a
+            // word one short of the edge ends short of it.
+            ends[k] += last >= c.to - (letters >= 2 ? 0 : 1);
             // A count of a few digits (days, documents), no code's nought first, or a dash
             // for none; an amount with decimals or grouped thousands, no date.
             const std::string_view value = line.substr(static_cast<std::size_t>(first),

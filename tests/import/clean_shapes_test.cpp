@@ -215,6 +215,12 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
                       "02.06.2023 31.550,34  %18           5.679,06",
                       "05.06.2023 52.629,73  %8            4.210,38"},
                      {{"Tarih", "Matrah", "KDV Orani", "KDV Tutari"}}});
+    cases.push_back({"two names whose second words end a place apart are one text",
+                     {"DEM.NO     ADI            TARIH        MALIYET", std::string(46, '='),
+                      "252.04.001 Idari bina   25.04.2003   94,357.00",
+                      "252.02.002 Uretim holu  13.04.2024  376,011.00"},
+                     {{"DEM.NO", "ADI", "TARIH", "MALIYET"},
+                      {"252.04.001", "Idari bina", "25.04.2003", "94357,00"}}});
     for (const Case& c : cases) {
         const Read t(c.lines);
         if (!t.ws.clean() || t.rows.size() < c.rows.size()) {
