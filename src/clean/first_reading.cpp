@@ -82,6 +82,12 @@ std::optional<AmountNotation> shownNotation(const ReportText& text, const TableL
     return turkish >= english ? AmountNotation{',', '.'} : AmountNotation{'.', ','};
 }
 
+// Whether a value is a whole number alone, no nought first: a count, no code.
+bool wholeCount(std::string_view value) {
+    return !value.empty() && value.size() <= 7 && (value.size() == 1 || value[0] != '0') &&
+           std::all_of(value.begin(), value.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
 // Whether the line prints a period and nothing else ("01.01.2019 - 31.12.2019"): a page
 // header's line, no record however its pieces cut.
 bool printsPeriod(std::string_view line, YearWindow years) {
@@ -223,9 +229,11 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             }
             const CutLine& c = cutter.cut(line);
             bool amount = false;
-            int ident = 0;
+            int ident = 0, counted = 0;  // keys; those that are whole numbers alone
+            int firstFilled = -1;
             for (int k = 0; k < c.count; ++k) {
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(k)];
+                if (firstFilled < 0 && !f.empty) firstFilled = k;
                 const bool shows = (showsAmount(f) || (wholes && f.amount.valid)) &&
                                    fitsNotation(f.amount, notation);
                 amount |= shows;
@@ -238,8 +246,16 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
                 const auto idx = static_cast<std::size_t>(k);
                 const bool leftOnly = c.first[idx] >= 0 && c.first[idx] <= table.runFrom[idx] + 1 &&
                                       c.last[idx] < table.runTo[idx] - 2;
-                ident += f.dateOrders != 0 || (f.codeToken && (!shows || leftOnly || fixed[idx]));
+                const bool key =
+                    f.dateOrders != 0 || (f.codeToken && (!shows || leftOnly || fixed[idx]));
+                ident += key;
+                counted += key && f.dateOrders == 0 && wholeCount(c.value[idx]);
             }
+            // Words first and counts alone for keys ("GEÇEN YIL AYNI DÖNEM  63  30  8,1" under
+            // an attendance sheet's register numbers): a summary's line, no record for sure.
+            if (ident > 0 && ident == counted && firstFilled >= 0 &&
+                !c.facts[static_cast<std::size_t>(firstFilled)].token)
+                ident = 0;
             // A total's words make no record for sure, whatever its count column holds
             // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
             const bool total = amount && isTotalLabel(winText(line), /*balance=*/false);

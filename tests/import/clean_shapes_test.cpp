@@ -349,6 +349,28 @@ TEST(CleanShapes, ATotalsWiderFigureIsReadWhole) {
         << wrong.outcome.warnings[0];
 }
 
+// Last year's figures under an attendance sheet's totals, words first and counts for keys, are
+// no record for sure: the register numbers stay the records' keys.
+TEST(CleanShapes, ASummaryUnderTheTotalsLeavesTheKeys) {
+    // clang-format off
+    const Read t({
+        "   SICIL  ADI                             1 1 1 1 1 1 1 1 1 1 2 2 2 2 2 2 2 2 2 2 3   CALISILAN   HAFTA   YILLIK          UCRETSIZ   TOPLAM  PRIM   FAZLA     GECE",
+        "   NO     SOYADI        1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0         GUN  TATILI     IZIN   RAPOR      IZIN      GUN  GUNU   MESAI  MESAISI",
+        "   ------ ------------- - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - ----------- ------- -------- ------- --------- -------- ----- ------- --------",
+        "   IDARI ISLER",
+        "   01853  Hasan SIMSEK  H H X X X X X H H X X X X X H H X X X X I H H X X R X X H H          18      10        1       1                 30    29    14,7",
+        "   08231  Fatma AYDIN   H H X X X X X H H U X X X X H H X X X X X H H U X X X X H H          18      10                          2       30    28             30,9",
+        "   08339  Ayse AGAOGLU  H H X X X X I H H X X X X X H H X X X R X H H X X X X X H H          18      10        1       1                 30    29             34,8",
+        "   09079  Mustafa KILIC H H X I X X X H H X I X X R H H X X X X X H H X X I X X H H          16      10        3       1                 30    29             22,1",
+        "                                                                                    ----------- ------- -------- ------- --------- -------- ----- ------- --------",
+        "   Sayfa Toplami                                                                             70      40        5       3         2      120   115    14,7     87,8",
+        "   GECEN YIL AYNI DONEM                                                                      63      30        3       1         1       87    68     8,1     55,7"});
+    // clang-format on
+    ASSERT_TRUE(t.ws.clean()) << t.outcome.message;
+    ASSERT_EQ(t.rows.size(), 5u);
+    EXPECT_EQ(t.rows[1].at(0), "01853");
+}
+
 // A count only records of whole numbers fill (no record for sure prints it) is an amount
 // still: its total is checked, and a wrong one named.
 TEST(CleanShapes, ACountNoSureRecordFillsIsTotalled) {
@@ -429,7 +451,8 @@ TEST(CleanShapes, OneTableShapes) {
         const char* note;
     };
     const std::vector<Case> cases = {
-        {"codes that read as one day in two years; rates printed with their percent sign key no "
+        {"codes that read as one day in two years; rates printed with their percent sign key "
+         "no "
          "record, so the grand total under them is a total",
          {"KOD        ACIKLAMA                    BUTCE  GERCEKLESEN    GERC.%",
           "---------- -------------------- ------------ ------------ ---------",
@@ -497,15 +520,20 @@ TEST(CleanShapes, OneTableShapes) {
          5,
          ""},
         {"account names whose longest run up to the next column, a blank between",
-         {"  Hesap Kodu  Hesap Adi                   Aciklama                     Borc     Alacak",
+         {"  Hesap Kodu  Hesap Adi                   Aciklama                     Borc     "
+          "Alacak",
           "  191.02      INDIRILECEK KDV 02          Tahsilat makbuzu 3001    4.705,25",
-          "  120.02      ALICILAR 02                 Tahsilat makbuzu 3001              4.705,25",
+          "  120.02      ALICILAR 02                 Tahsilat makbuzu 3001              "
+          "4.705,25",
           "  360.02      ODENECEK VERGI VE FONLAR 02 Tahsilat makbuzu 59900   2.929,05",
-          "  600.01      YURT ICI SATISLAR 01        Tahsilat makbuzu 59900             2.929,05",
+          "  600.01      YURT ICI SATISLAR 01        Tahsilat makbuzu 59900             "
+          "2.929,05",
           "  770.01      GENEL YONETIM GIDERLERI 01  Alis faturasi 86047         41,00",
-          "  136.02      DIGER CESITLI ALACAKLAR 02  Alis faturasi 86047                   41,00",
+          "  136.02      DIGER CESITLI ALACAKLAR 02  Alis faturasi 86047                   "
+          "41,00",
           "  360.01      ODENECEK VERGI VE FONLAR 01 Banka masrafi                184,63",
-          "  102.01      BANKALAR 01                 Banka masrafi                         184,63"},
+          "  102.01      BANKALAR 01                 Banka masrafi                         "
+          "184,63"},
          {{"Hesap Kodu", "Hesap Adi", "Aciklama", "Borc", "Alacak"},
           {"191.02", "INDIRILECEK KDV 02", "Tahsilat makbuzu 3001", "4705,25", ""}},
          9,
