@@ -195,7 +195,19 @@ void dataLayout(const ReportText& text, const TableLocation& table, TableLayout&
     }
     const int at = table.line;
     t.dataStart = at + 1;
-    const int top = isRuleLike(text.line(at)) ? at - 1 : at;
+    int top = isRuleLike(text.line(at)) ? at - 1 : at;
+    // Without a rule, one text at the table's edge right over the records, under headings of
+    // several columns, is the first group's block line ("TRAKYA" under "CARİ KODU  ÜNVANI …"):
+    // the body begins with it.
+    if (top == at && top > 0) {
+        const Spans texts = textsOf(wordsOf(text.line(top)));
+        const Spans over = textsOf(wordsOf(text.line(top - 1)));
+        if (texts.size() == 1 && texts.front().first == over.front().first && over.size() >= 3 &&
+            !isRuleLike(text.line(top - 1))) {
+            t.dataStart = top;
+            --top;
+        }
+    }
     for (int i = top; i >= 0 && i > top - kMaxHeadingLines; --i) {
         const std::string_view line = text.line(i);
         if (isBlankLine(line) || isRuleLike(line) || line.find(':') != std::string_view::npos) {

@@ -371,6 +371,24 @@ TEST(CleanShapes, ASummaryUnderTheTotalsLeavesTheKeys) {
     EXPECT_EQ(t.rows[1].at(0), "01853");
 }
 
+// Without a rule, one text at the table's edge between the headings and the first record is
+// the first group's line, not one more line of headings.
+TEST(CleanShapes, AGroupsLineUnderHeadingsWithoutARule) {
+    const Read t(
+        {"MUAVIN", "Tarih       Aciklama            Borc      Alacak",
+         "----------  ------------  ----------  ----------", "02.01.2024  Kira            1.250,00",
+         "05.01.2024  Satis 4411                 12.400,50", "09.01.2024  Z raporu          845,10",
+         "", "YASLANDIRMA RAPORU", "CARI KODU  UNVANI                 TOPLAM   0-30 GUN  31-60 GUN",
+         "TRAKYA", "120.01.085 KOCAK ZUCCACIYE     21.113,32   1.165,56  19.947,76",
+         "120.01.640 GUNES KIRTASIYE     58.268,36   4.850,00  53.418,36",
+         "120.06.552 UGUR BILGISAYAR     89.474,47       0,00  89.474,47"});
+    ASSERT_EQ(t.ws.book.tables.size(), 2u) << t.outcome.message;
+    const Grid& aging = t.ws.book.tables[1].grid;
+    std::vector<std::string> headings;
+    for (int c = 1; c < aging.colCount(); ++c) headings.emplace_back(aging.cell(c, 0));
+    EXPECT_EQ(headings.front(), "CARI KODU");
+}
+
 // A count only records of whole numbers fill (no record for sure prints it) is an amount
 // still: its total is checked, and a wrong one named.
 TEST(CleanShapes, ACountNoSureRecordFillsIsTotalled) {
