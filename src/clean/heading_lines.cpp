@@ -67,7 +67,6 @@ Spans textsOf(const Spans& words) {
     return texts;
 }
 
-
 // Whether the words of `upper` stand flush over those of `lower`, or its texts over its texts
 // ("ÖNCEKİ YILLAR" ending where "AMORTİSMANI" does).
 bool flushOver(std::string_view upper, std::string_view lower) {
@@ -99,8 +98,6 @@ bool standsOverColumns(std::string_view upper, const TableLayout& t) {
     }
     return several;
 }
-
-
 
 // Whether a line over the headings is the table's title, not one more line of them: it
 // begins at the table's left edge, and a word of it runs over two columns (two characters or
