@@ -255,6 +255,24 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out, bool part) {
             a.printedTo = out.text.size();
         }
     }
+    if (!printedAny) {
+        // A total of dashes alone ("Sayfa Toplamı  -  -" under a page of no records) prints
+        // zeros; one of no figures at all may stand for zeros too, or for figures printed
+        // elsewhere: its zeros, with nothing printed, count only where they agree.
+        bool dashes = false;
+        for (std::size_t s = 0; s < m_plan.summed.size(); ++s)
+            dashes |= c.facts[static_cast<std::size_t>(m_plan.summed[s])].placeholder;
+        for (std::size_t s = 0; s < m_plan.summed.size(); ++s) {
+            const auto idx = static_cast<std::size_t>(m_plan.summed[s]);
+            if (dashes && !c.facts[idx].placeholder) continue;
+            Chunk::Amount& a = out.amounts[amounts + s];
+            a.value = 0;
+            a.present = true;
+            a.printedFrom = out.text.size();
+            out.text.append(c.value[idx]);
+            a.printedTo = out.text.size();
+        }
+    }
     const std::uint32_t from = out.text.size();
     out.text.append(labelOf(c, m_plan.kinds));
     char mark = 0;

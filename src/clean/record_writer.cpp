@@ -271,7 +271,7 @@ void RecordWriter::opening(std::string_view label, const Chunk::Item& item) {
         const auto s = std::find(m_plan.summed.begin(), m_plan.summed.end(), col.field);
         const auto slot = static_cast<std::size_t>(s - m_plan.summed.begin());
         if (s != m_plan.summed.end()) {
-            if (!m_amounts.present[slot]) continue;
+            if (!m_amounts.present[slot] || m_amounts.printed[slot].empty()) continue;
             std::int64_t units = m_amounts.value[slot];
             if (col.signedBy >= 0 && item.mark == 'A') units = -units;
             char out[32];

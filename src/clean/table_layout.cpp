@@ -41,11 +41,12 @@ void layOut(TableLayout& t, std::string_view line) {
     const char bar = t.fields.bar;
     t.fields = fieldSpansOf(t.widths);
     t.fields.bar = bar;
-    // A frame drawn with "+" fills its top line with "-" or "=".
+    // A frame drawn with "+" fills its top line with "-" or "=", a rule of "=" runs of it.
     const std::size_t first = line.find_first_not_of(' ');
     const bool ascii =
         first != std::string_view::npos && line[first] == '+' && first + 1 < line.size();
-    measureRuns(t, line, !t.framed ? '-' : ascii ? line[first + 1] : kFrameFill);
+    const bool equals = first != std::string_view::npos && line[first] == '=';
+    measureRuns(t, line, !t.framed ? (equals ? '=' : '-') : ascii ? line[first + 1] : kFrameFill);
 }
 
 // Whether a line prints a figure: digits on both sides of a point, comma or slash.

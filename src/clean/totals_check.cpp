@@ -268,7 +268,7 @@ bool TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts&
         (s.groupRecords == 0 || s.closedByTotal)) {
         if (s.groupRecords > 0) s.startGroup(s.innermost);
         for (std::size_t c = 0; c < s.n; ++c) {
-            if (!amounts.present[c]) continue;
+            if (!amounts.present[c] || amounts.printed[c].empty()) continue;
             s.opening[c] = s.groupLast[c] = s.signedValues[c];
             s.openingPresent[c] = s.groupLastPresent[c] = 1;
             s.opened[c] += s.signedValues[c];

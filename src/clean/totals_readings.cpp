@@ -185,7 +185,12 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         KindStats& kind = kinds[kindAt];
         auto& ids = kind.ids[c];
         bool agreed = false;
+        // A zero printed as dashes or as nothing is what no record adds: it agrees with a sum
+        // of every record alone, not with what the negative or the marked ones add.
+        const bool zero =
+            c < n && amounts.printed[c].find_first_not_of("-=") == std::string_view::npos;
         for (const auto& r : found) {
+            if (zero && (variantOf(r.first) != kSum || slotOf(r.first) != base)) continue;
             if (!agrees(r)) continue;
             agreed = true;
             // Every reading that gives it counts: the one most totals of its kind agree by
@@ -196,6 +201,11 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         }
         if (agreed) {
             ++kind.agreed[c];
+            continue;
+        }
+        if (c < n && amounts.printed[c].empty()) {
+            // A zero of a total that prints no figure: it tells nothing where it does not agree.
+            --judged.figures;
             continue;
         }
 

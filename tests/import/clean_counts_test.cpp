@@ -243,5 +243,59 @@ TEST(CleanShapes, AFramesLineUnderAMergedTotalDrawsItOn) {
     EXPECT_EQ(t.outcome.note, "3 toplam satırı kayıtlarla tutuyor");
 }
 
+// A page of no records whose page total prints dashes or nothing: zeros that agree. Dashes
+// under a page of records print a wrong zero; nothing under it is no figure to check.
+TEST(CleanShapes, APageTotalOfNoFigures) {
+    const std::vector<int> w = {8, 10, 12};
+    const std::vector<std::string> head = {fields({"Kod", "Adi", ">Tutar"}, w), rule(w)};
+    const auto list = [&](const std::string& one, const std::string& two) {
+        std::vector<std::string> lines = head;
+        lines.insert(lines.end(), {fields({"120.01", "ALI", ">100,00"}, w),
+                                   fields({"120.02", "VELI", ">50,00"}, w),
+                                   fields({"SAYFA TOPLAMI", one}, {19, 12}), "", "\fMIZAN", ""});
+        lines.insert(lines.end(), head.begin(), head.end());
+        lines.insert(lines.end(), {fields({"SAYFA TOPLAMI", two}, {19, 12}),
+                                   fields({"GENEL TOPLAM", ">150,00"}, {19, 12})});
+        return lines;
+    };
+    struct Case {
+        const char* name;
+        const char *one, *two, *note;
+        std::size_t warnings;
+    };
+    const std::vector<Case> cases = {
+        {"dashes", ">150,00", ">-", "3 toplam satırı kayıtlarla tutuyor", 0},
+        {"nothing", ">150,00", "", "3 toplam satırı kayıtlarla tutuyor", 0},
+        {"dashes under records", ">-", ">-", "", 1},
+        {"nothing under records", "", "", "2 toplam satırı kayıtlarla tutuyor", 0},
+    };
+    for (const Case& c : cases) {
+        const Read t(list(c.one, c.two));
+        EXPECT_EQ(t.rows.size(), 3u) << c.name;
+        EXPECT_EQ(t.outcome.note, c.note) << c.name;
+        EXPECT_EQ(t.outcome.warnings.size(), c.warnings) << c.name;
+    }
+}
+
+// Counts right under the runs of a rule of equals signs, the runs narrower than the fields:
+// amounts, their totals checked.
+TEST(CleanShapes, CountsUnderARuleOfEqualsSigns) {
+    const auto sheet = [](const char* izin) {
+        return std::vector<std::string>{
+            "SICIL   ADI          CAL.   IZIN    MESAI",
+            "=====   =========   =====   ====   ======",
+            "00991   Ali            21      1     34,8",
+            "02729   Veli           22            12,0",
+            "00606   Can            20      3     35,8",
+            "                    -----   ----   ------",
+            std::string("        TOPLAM         63     ") + izin + "     82,6"};
+    };
+    const Read right(sheet(" 4"));
+    EXPECT_EQ(right.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+    const Read wrong(sheet(" 5"));
+    ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
+    EXPECT_NE(wrong.outcome.warnings[0].find("IZIN"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tablamo
