@@ -107,15 +107,17 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
             // only one ("Çalışılan" over "Gün" over the days worked, not over the last day's
             // marks it reaches into).
             int flush = -1;
+            // Marks glued to the column before (B/A) are headed by no word of its.
+            auto gluedOn = [&](std::size_t c) {
+                const auto idx = static_cast<std::size_t>(kept[c]);
+                return idx > 0 && table.runFrom[idx] == table.runTo[idx] && b > a &&
+                       spanOf(kept[c] - 1).first + table.runTo[idx - 1] + 1 ==
+                           spanOf(kept[c]).first + table.runFrom[idx];
+            };
             for (std::size_t c = 0; c < kept.size() && flush != -2; ++c) {
                 const auto [from, to] = spanOf(kept[c]);
-                if (std::min(b, to) < std::max(a, from) || marksAt(c)) continue;
+                if (std::min(b, to) < std::max(a, from) || marksAt(c) || gluedOn(c)) continue;
                 const auto idx = static_cast<std::size_t>(kept[c]);
-                // Marks glued to the column before (B/A) are headed by no word of its.
-                if (idx > 0 && table.runFrom[idx] == table.runTo[idx] && b > a &&
-                    spanOf(kept[c] - 1).first + table.runTo[idx - 1] + 1 ==
-                        from + table.runFrom[idx])
-                    continue;
                 if (a == from + table.runFrom[idx] || b == from + table.runTo[idx])
                     flush = flush == -1 ? static_cast<int>(c) : -2;
             }
@@ -131,8 +133,9 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
                     best = static_cast<int>(c);
                     break;
                 }
-                // A tie goes to the later column, unless that is the marks split off.
-                if (overlap > bestOverlap || (overlap == bestOverlap && !marksAt(c))) {
+                // A tie goes to the later column, unless that is the marks split off or glued on.
+                if (overlap > bestOverlap ||
+                    (overlap == bestOverlap && !marksAt(c) && !gluedOn(c))) {
                     best = static_cast<int>(c);
                     bestOverlap = overlap;
                 }

@@ -8,21 +8,22 @@
 namespace tablamo::heading_lines {
 namespace {
 
-// Whether every span of `upper` starts or ends where a span of `below` does, or stands over
-// none ("Hesap Kodu" over nothing, "Borç" over "Toplamı"), and some span is flush.
-bool flushSpans(const Spans& upper, const Spans& below) {
-    bool any = false;
-    for (const auto& word : upper) {
-        const bool flush = std::any_of(below.begin(), below.end(), [&](const auto& w) {
-            return w.first == word.first || w.second == word.second;
-        });
-        const bool over = std::any_of(below.begin(), below.end(), [&](const auto& w) {
-            return w.first < word.second && word.first < w.second;
-        });
-        if (over && !flush) return false;
-        any |= flush;
+// How a span of an upper line stands over the spans of the line below: flush with one of them
+// (it starts or ends where it does, or stands centred within it: "Alış" over "Tarihi"), over
+// none, or over one without being flush.
+enum class Stand { Flush, OverNone, Astray };
+
+Stand standOf(const std::pair<std::size_t, std::size_t>& word, const Spans& below) {
+    bool over = false;
+    for (const auto& w : below) {
+        if (w.first == word.first || w.second == word.second) return Stand::Flush;
+        if (w.first < word.first && word.second < w.second) {
+            const std::size_t left = word.first - w.first, right = w.second - word.second;
+            if (left <= right + 1 && right <= left + 1) return Stand::Flush;
+        }
+        over |= w.first < word.second && word.first < w.second;
     }
-    return any;
+    return over ? Stand::Astray : Stand::OverNone;
 }
 
 // Whether a byte is a lower-case letter of code page 857 (ASCII's, ç ü é â ı ö û ş ğ).
@@ -67,11 +68,27 @@ Spans textsOf(const Spans& words) {
     return texts;
 }
 
-// Whether the words of `upper` stand flush over those of `lower`, or its texts over its texts
-// ("ÖNCEKİ YILLAR" ending where "AMORTİSMANI" does).
+// Whether the words of `upper` stand flush over those of `lower`, or over none, and some
+// flush: each text of words one blank apart by its words, or as a whole over the words or
+// texts below ("ÖNCEKİ YILLAR" ending where "AMORTİSMANI" does, beside "Maliyet Amortisman"
+// over "Bedeli Oranı" word by word).
 bool flushOver(std::string_view upper, std::string_view lower) {
-    const Spans up = wordsOf(upper), below = wordsOf(lower);
-    return flushSpans(up, below) || flushSpans(textsOf(up), textsOf(below));
+    const Spans up = wordsOf(upper), below = wordsOf(lower), belowTexts = textsOf(below);
+    bool any = false;
+    std::size_t w = 0;
+    for (const auto& text : textsOf(up)) {
+        bool words = true, wordsFlush = false;
+        for (; w < up.size() && up[w].second <= text.second; ++w) {
+            const Stand s = standOf(up[w], below);
+            words &= s != Stand::Astray;
+            wordsFlush |= s == Stand::Flush;
+        }
+        Stand whole = standOf(text, belowTexts);
+        if (whole != Stand::Flush && standOf(text, below) == Stand::Flush) whole = Stand::Flush;
+        if (!words && whole == Stand::Astray) return false;
+        any |= (words && wordsFlush) || whole == Stand::Flush;
+    }
+    return any;
 }
 
 // Whether the words of `upper` stand over the table's columns as headings do: each within

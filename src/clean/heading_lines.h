@@ -23,7 +23,8 @@ Spans wordsOf(std::string_view line);
 Spans textsOf(const Spans& words);
 
 /// Whether the words of `upper` stand flush over those of `lower` (each starts or ends where
-/// one under it does, or stands over none, and one is flush), or its texts over its texts.
+/// one under it does, stands centred within it, or stands over none, and one is flush); a
+/// text of words one blank apart may stand so as a whole over the words or texts below.
 bool flushOver(std::string_view upper, std::string_view lower);
 
 /// Whether the words of `upper` stand over the table's columns as headings do: each within

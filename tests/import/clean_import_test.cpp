@@ -338,6 +338,13 @@ TEST(CleanImport, MarksBesideTheirBalancesAndTheTableTheyPart) {
     ASSERT_EQ(glued.records(), 3) << glued.outcome.message;
     EXPECT_EQ(glued.row(0), (Row{"Tarih", "Aciklama", "Bakiye", "B/A"}));
     EXPECT_EQ(glued.row(2), (Row{"03.01.2024", "Odeme", "2250,50", "A"}));
+    // A short word over the balance ends over its mark too ("TL" over "Bakiye"): the balance's.
+    Clean twoLines({"Islem      Islem                            TL",
+                    "Tarih      Aciklama                     Bakiye", std::string(46, '-'),
+                    fields({"02.01.2024", "Acilis", ">5.000,00B"}, w),
+                    fields({"03.01.2024", "Odeme", ">2.250,50A"}, w),
+                    fields({"05.01.2024", "Tahsilat", ">749,50B"}, w)});
+    EXPECT_EQ(twoLines.row(0), (Row{"Islem Tarih", "Islem Aciklama", "TL Bakiye", "B/A"}));
 
     const std::vector<int> second = {10, 20, 14, 1};
     Clean two({"CARILER", "", fields({"Kod", "Ad", ">Bakiye"}, w), rule(w),

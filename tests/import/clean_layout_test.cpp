@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "clean/heading_lines.h"
 #include "clean/table_layout.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
@@ -135,6 +136,28 @@ TEST(CleanLayout, GluedMarksLeaveTheHeadingsToTheAmount) {
     EXPECT_TRUE(table.gluedMarks[3]);
     const std::vector<std::string> expected = {"Tarih", "No", "TL Bakiye", ""};
     EXPECT_EQ(fieldHeadings(text, table, {0, 1, 2, 3}), expected);
+}
+
+// Whether a line stands over the next one as a heading line does.
+TEST(CleanLayout, LinesFlushOverTheLineUnder) {
+    struct Case {
+        const char* name;
+        const char *upper, *lower;
+        bool flush;
+    };
+    const std::vector<Case> cases = {
+        {"words flush left or right", "Demirbas   Alis     Maliyet", "No         Tarihi    Bedeli",
+         true},
+        {"a word centred over the word under it", "  Alis      Maliyet", " Tarihi      Bedeli",
+         true},
+        {"a word astray", "    Alis     Maliyet", " Tarihi      Bedeli", false},
+        {"a text ending flush with a word beside words flush one by one",
+         " Maliyet Amortisman   Onceki Yillar", "  Bedeli Orani          Amortismani", true},
+        {"a title over the headings", "      AMORTISMAN LISTESI", "No         Tarihi    Bedeli",
+         false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(heading_lines::flushOver(c.upper, c.lower), c.flush) << c.name;
 }
 
 }  // namespace
