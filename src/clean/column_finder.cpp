@@ -254,10 +254,16 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
             const FoundColumn& c = columns[k];
             const bool text =
                 2 * mergedLettered.back() >= values[k - 1] && last.to - last.from >= 2;
-            // A few characters no heading stands over, printed by fewer lines than the text
-            // before them: the end of its longest values ("VERGİ VE FONLAR 02").
+            // A few characters or a number no heading stands over, printed by fewer lines than
+            // the text before them: the end of its longest values ("VERGİ VE FONLAR 02"), or
+            // the number some of its values end with ("Satış faturası 34460").
+            const auto digits = [](std::string_view part) {
+                return std::all_of(part.begin(), part.end(),
+                                   [](char ch) { return ch >= '0' && ch <= '9'; });
+            };
             const bool tail =
-                !words.empty() && c.to - c.from <= 3 && values[k] < values[k - 1] &&
+                !words.empty() && (c.to - c.from <= 3 || readsAs(evidence, c.from, c.to, digits)) &&
+                values[k] < values[k - 1] &&
                 std::none_of(words.begin(), words.end(), [&](const Word& w) {
                     return static_cast<int>(w.to) - 1 >= c.from && static_cast<int>(w.from) <= c.to;
                 });
