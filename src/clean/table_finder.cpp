@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "clean/printer_codes.h"
 #include "clean/table_finder_detail.h"
 #include "clean/table_layout.h"
 #include "core/import_settings.h"
@@ -214,12 +215,17 @@ void finder_detail::titleOf(const ReportText& text, ReportTable& table) {
         }
     }
     // A line of one group of words over headings of several, a blank line over it, is the
-    // table's title ("HESAP ÖZETİ" over "Hesap Kodu    Hesap Adı …").
-    const auto groups = [](std::string_view line) {
+    // table's title ("HESAP ÖZETİ" over "Hesap Kodu    Hesap Adı …"); so is one at the
+    // headings' left edge or left of it over two lines of them, the second of several
+    // ("YEVMİYE DEFTERİ" over "HESAP   HESAP" over "KODU    ADI    AÇIKLAMA …").
+    const auto printed = [&](int i) { return withoutPrinterCodes(withoutFormFeed(text.line(i))); };
+    const auto groups = [&](int at) {
         int n = 0;
-        line = withoutFormFeed(line);
+        const std::string line = printed(at);
+        const std::size_t first = line.find_first_not_of(' ');
         for (std::size_t i = 0; i < line.size(); ++i) {
-            if (line[i] != ' ' && (i == 0 || (i >= 2 && line[i - 1] == ' ' && line[i - 2] == ' ')))
+            if (line[i] != ' ' &&
+                (i == first || (i >= 2 && line[i - 1] == ' ' && line[i - 2] == ' ')))
                 ++n;
         }
         return n;
@@ -227,9 +233,13 @@ void finder_detail::titleOf(const ReportText& text, ReportTable& table) {
     // Over a rule the headings are at least one line; a table of its records' columns under
     // no rule is located at its headings.
     const int headingsAt = isRuleLike(text.line(table.location.line)) ? 2 : 1;
+    const auto leftEdge = [&](int i) { return printed(i).find_first_not_of(' '); };
+    const bool overTwo = table.location.line - top >= headingsAt + 1 && groups(top + 1) >= 2 &&
+                         groups(top + 2) >= 3 && leftEdge(top) <= leftEdge(top + 1) &&
+                         leftEdge(top) <= leftEdge(top + 2);
     if (table.location.line - top >= headingsAt && (top == 0 || isBlank(text.line(top - 1))) &&
-        groups(text.line(top)) == 1 && groups(text.line(top + 1)) >= 3 &&
-        !isRuleLike(text.line(top)) && namesATable(text.line(top))) {
+        groups(top) == 1 && (groups(top + 1) >= 3 || overTwo) && !isRuleLike(text.line(top)) &&
+        namesATable(text.line(top))) {
         ++top;
     }
     table.firstLine = top;
