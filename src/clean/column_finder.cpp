@@ -165,6 +165,8 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
             if (static_cast<int>(evidence.size()) >= kMostEvidence) break;
         }
     }
+    // A list of one record: its own words are the columns.
+    if (evidence.size() == 1) evidence.push_back(evidence.front());
     if (evidence.size() < 2) return found;
     found.evidence = static_cast<int>(evidence.size());
 

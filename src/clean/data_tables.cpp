@@ -118,11 +118,14 @@ bool printsLetter(std::string_view line) {
 
 std::optional<TableLocation> dataTable(const ReportText& text, int from, int to) {
     // Three records at least; two under a rule under headings, or with a total under them
-    // (a small group's table, a summary of two months).
+    // (a small group's table, a summary of two months); one under headings with its total
+    // under it (a register of one asset).
     int first = firstRecordBlock(text, from, to, 2);
     const bool few = first < 0;
     if (few) first = firstRecordBlock(text, from, to, 1);
-    if (first < 0) return std::nullopt;
+    const bool one = first < 0;
+    if (one) first = firstRecordBlock(text, from, to, 0);
+    if (first < 0 || (one && !totalFollows(text, first, to))) return std::nullopt;
     // Up from the first record, past the block lines of its group ("VADE : Nisan 2024", "253
     // TESİS, MAKİNE VE CİHAZLAR"), to the rule under the headings or the headings.
     constexpr int kBlockLines = 6;

@@ -262,7 +262,8 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
                                last,
                                kindAt,
                                known,
-                               label.kind == TotalClass::Plain && label.words.empty(),
+                               (label.kind == TotalClass::Plain && label.words.empty()) ||
+                                   (label.kind == TotalClass::Group && !groupsSeen),
                                {},
                                totals.size(),
                                signedValues,

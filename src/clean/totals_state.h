@@ -52,8 +52,8 @@ struct Pending {
     std::vector<std::pair<int, std::int64_t>> readings;  // every reading's figure
     int sum, balance;  // the readings its kind's words say: as a sum, as a running balance
     std::size_t kind;
-    bool known;                         // its words say what it covers
-    bool closing;                       // TOPLAM or YEKÜN alone (a count beside it)
+    bool known;    // its words say what it covers
+    bool closing;  // TOPLAM or YEKÜN alone (a count beside it), or a group's where none is seen
     std::vector<int> shownBy;           // the readings that gave the line's other figures
     std::size_t totalAt;                // its total line in State::totals
     std::vector<std::int64_t> figures;  // the line's printed figures (signed), for a rate's

@@ -109,7 +109,8 @@ void State::decide(TotalsVerdict& verdict, const RunningBalances& running) {
             }
         }
         // A table's last total (parts under it aside), of its kind the only one, printing
-        // TOPLAM or YEKÜN alone: the words of a list's one total, all of it.
+        // TOPLAM or YEKÜN alone, or a group's where no group is seen to begin: the words of a
+        // list's one total, all of it.
         // A sum's: a balance's is the last one, whatever the words.
         const bool closes = !p.known && p.closing && kind.lines == 1 && p.totalAt == lastTotal &&
                             kind.agreed[col] == 0 && !lineShows &&

@@ -297,5 +297,41 @@ TEST(CleanShapes, CountsUnderARuleOfEqualsSigns) {
     EXPECT_NE(wrong.outcome.warnings[0].find("IZIN"), std::string::npos);
 }
 
+// A list of one record under its headings, no rule between, its total under it: a table,
+// its total checked.
+TEST(CleanShapes, AListOfOneRecord) {
+    const auto list = [](const char* total) {
+        return std::vector<std::string>{"FIRMA",
+                                        "",
+                                        "Kod     Adi              Tutar",
+                                        "100.01  KASA ODEME    1.000,00",
+                                        "------------------------------",
+                                        std::string("TOPLAM                ") + total};
+    };
+    const Read right(list("1.000,00"));
+    EXPECT_EQ(right.rows,
+              (std::vector<Row>{{"Kod", "Adi", "Tutar"}, {"100.01", "KASA ODEME", "1000,00"}}));
+    EXPECT_EQ(right.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+    const Read wrong(list("1.200,00"));
+    EXPECT_EQ(wrong.outcome.warnings.size(), 1u);
+}
+
+// A group's total, the list's only and last one, where no group is seen to begin: it covers
+// the whole list, and a wrong one is named.
+TEST(CleanShapes, AGroupsOnlyTotalCoversTheList) {
+    const std::vector<int> w = {10, 14, 12};
+    const auto list = [&](const char* total) {
+        return std::vector<std::string>{fields({"No", "Adi", ">Bedeli"}, w),
+                                        rule(w),
+                                        "254 TASITLAR",
+                                        fields({"254.01.001", "Binek oto", ">28.664,64"}, w),
+                                        fields({"254.08.002", "Minibus", ">1.982,11"}, w),
+                                        fields({"254.05.003", "Panelvan", ">2.002,67"}, w),
+                                        fields({"HESAP TOPLAMI", total}, {25, 12})};
+    };
+    EXPECT_EQ(Read(list(">32.649,42")).outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+    EXPECT_EQ(Read(list(">34.652,09")).outcome.warnings.size(), 1u);
+}
+
 }  // namespace
 }  // namespace tablamo
