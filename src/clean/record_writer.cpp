@@ -81,6 +81,7 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
             HeaderLabel{std::string(label), {}, false, ColumnStats(), group ? m_groups++ : -1});
         m_current.emplace_back();
         m_unset.push_back(0);
+        m_untaken.push_back(0);
         m_dateOf.push_back(nullptr);
         m_levelOf.push_back(-1);
         int level = 0;
@@ -128,9 +129,11 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
         // A carried field that changes starts a group of its level.
         if (m_levelOf[index] >= 0) m_groupLevel = std::min(m_groupLevel, m_levelOf[index]);
     }
-    if (l.values.size() < 2 &&
-        std::find(l.values.begin(), l.values.end(), value) == l.values.end()) {
-        l.values.emplace_back(value);
+    if (group) {
+        m_untaken[index] = 1;
+        m_anyUntaken = true;
+    } else {
+        keepValue(l, value);
     }
     // A group's date is its own (a voucher's); a page number is never a group's.
     l.pageOnly |= numbersOrDatesThePage({l.label, group ? std::string_view() : value}, m_years);
@@ -185,8 +188,23 @@ void RecordWriter::startGroup() {
     m_groupLevel = kNoGroup;
 }
 
+void RecordWriter::keepValue(HeaderLabel& label, std::string_view value) {
+    if (label.values.size() < 2 &&
+        std::find(label.values.begin(), label.values.end(), value) == label.values.end()) {
+        label.values.emplace_back(value);
+    }
+}
+
 void RecordWriter::record(const Chunk& chunk, const Chunk::Item& item) {
     m_anyRecord = true;
+    if (m_anyUntaken) {
+        for (std::size_t o = 0; o < m_labels.size(); ++o) {
+            if (!m_untaken[o]) continue;
+            m_untaken[o] = 0;
+            if (!m_current[o].empty()) keepValue(m_labels[o], m_current[o]);
+        }
+        m_anyUntaken = false;
+    }
     endBlock();
     placeOthers();
     startGroup();

@@ -55,6 +55,7 @@ public:
 
 private:
     void field(std::string_view label, std::string_view value, bool group);
+    static void keepValue(HeaderLabel& label, std::string_view value);
     void endBlock();
     void placeOthers();
     void startGroup();
@@ -73,8 +74,12 @@ private:
     std::vector<std::string> m_opening;  // an opening row's cells
     std::vector<int> m_columnLabel;
     std::vector<std::string> m_current;
-    std::vector<std::int32_t> m_pendingOther;     // lines of the page not placed yet (1-based)
-    std::vector<char> m_unset;                    // group fields a new block has not printed (yet)
+    std::vector<std::int32_t> m_pendingOther;  // lines of the page not placed yet (1-based)
+    std::vector<char> m_unset;                 // group fields a new block has not printed (yet)
+    // Group fields whose value no record has taken yet: a group's value only once a record
+    // follows (a footer's line after the last total begins no group).
+    std::vector<char> m_untaken;
+    bool m_anyUntaken = false;
     std::vector<const ColumnDecision*> m_dateOf;  // per label: its column's, when a date
     const RegionalSettings* m_regional;
     std::vector<int> m_levelOf;  // per label: its place among the carried columns; -1: none
