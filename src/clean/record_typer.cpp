@@ -15,9 +15,16 @@ std::string_view overflowAmount(std::string_view value) {
 }
 
 std::string_view figureHead(const CutLine& cut, std::size_t idx, const Kinds& kinds) {
+    // The figure's rest: an amount, or one with a nought first ("041,088") its head completes.
+    const auto figure = [](std::string_view v) {
+        return !v.empty() && std::all_of(v.begin(), v.end(), [](char ch) {
+            return (ch >= '0' && ch <= '9') || ch == '.' || ch == ',' || ch == '-';
+        });
+    };
     if (idx == 0 || idx >= static_cast<std::size_t>(cut.count) || !cut.spans ||
-        kinds[idx].kind != ColumnKind::Amount || !cut.facts[idx].amount.valid ||
-        cut.first[idx] != 0 || kinds[idx - 1].kind == ColumnKind::Amount)
+        kinds[idx].kind != ColumnKind::Amount ||
+        !(cut.facts[idx].amount.valid || figure(cut.value[idx])) || cut.first[idx] != 0 ||
+        kinds[idx - 1].kind == ColumnKind::Amount)
         return {};
     const std::size_t before = idx - 1;
     const std::string_view value = cut.value[before];
@@ -42,7 +49,9 @@ std::string labelOf(const CutLine& cut, const Kinds& kinds) {
         std::string_view words = cut.value[idx];
         bool glued = false;
         if (kinds[idx].kind == ColumnKind::Amount) {
-            if (cut.facts[idx].amount.valid || cut.facts[idx].placeholder) continue;
+            if (cut.facts[idx].amount.valid || cut.facts[idx].placeholder ||
+                !figureHead(cut, idx, kinds).empty())
+                continue;
             // The label's end run into the amount's column from the column before.
             const std::string_view amount = overflowAmount(words);
             if (!amount.empty()) {
@@ -227,15 +236,15 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out, bool part) {
         std::string_view printed = c.value[idx];
         std::optional<std::int64_t> v = c.read[idx].units;
         printedAny |= !printed.empty() && !c.facts[idx].placeholder;
-        if (!c.facts[idx].amount.valid) {
+        // A figure wider than the records' runs on into the text column before it: its
+        // digits there are its own ("TOPLAM  10|391.736", "TOPLAM  2|041,088").
+        const std::string_view head = figureHead(c, idx, m_plan.kinds);
+        if (!c.facts[idx].amount.valid && head.empty()) {
             printed = overflowAmount(printed);
             if (printed.empty() || ranOver(c, idx, false)) continue;
             const ColumnDecision& d = m_plan.kinds[idx];
             v = readAmount(printed, d.notation, d.decimals);
         }
-        // A figure wider than the records' runs on into the text column before it: its
-        // digits there are its own ("TOPLAM  10|391.736").
-        const std::string_view head = figureHead(c, idx, m_plan.kinds);
         if (!head.empty()) {
             m_joined.assign(head).append(printed);
             const ColumnDecision& d = m_plan.kinds[idx];

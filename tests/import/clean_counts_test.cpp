@@ -116,16 +116,18 @@ TEST(CleanShapes, AttendanceSheetsOfCounts) {
 // digits there are the figure's, checked whole; a warning prints what the records give as
 // the report prints its figures.
 TEST(CleanShapes, ATotalsWiderFigureIsReadWhole) {
-    const auto list = [](const char* miktar) {
+    const auto list = [](const char* miktar, const char* third = "891.400") {
         return std::vector<std::string>{
             "Tarih       Musteri            Miktar       Tutar",
             std::string(48, '-'),
             "02.01.2024  ZIRVE MADENCILIK   792.162     5599.01",
             "05.01.2024  AKDENIZ YAPI LTD   547.584   120695.03",
-            "09.01.2024  SARAY HALI AS      891.400    14198.00",
+            std::string("09.01.2024  SARAY HALI AS      ") + third + "    14198.00",
             std::string("                      TOPLAM  ") + miktar + "   140492.04"};
     };
     EXPECT_TRUE(Read(list("2231.146")).outcome.warnings.empty());
+    // Its digits in the column a nought first ("2|031.146").
+    EXPECT_EQ(Read(list("2031.146", "691.400")).outcome.note, "1 toplam satırı kayıtlarla tutuyor");
     const Read wrong(list("2231.147"));
     ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
     EXPECT_NE(wrong.outcome.warnings[0].find("2231.147"), std::string::npos);
