@@ -27,6 +27,7 @@ constexpr int kFields = CutLine::kFields;
 // Passes over the whole report at most: the records may read otherwise than the lines the
 // kinds were first read from, and then select other records.
 constexpr int kMaxPasses = 3;
+constexpr int kYearsBack = 80;
 constexpr const char* kMarksHeading = "B/A";
 constexpr const char* kSignedPrefix =
     "\xDD\xFE"
@@ -257,7 +258,9 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     const int firstLine = settings.startRow();
     const int end = located.endLine;
     const DateOrder order = request.regional.dateOrder;
-    const YearWindow years(request.today);
+    // A report's years of two digits reach far back (an asset bought in '62) and only
+    // some years ahead (a cheque due, a loan's last instalment).
+    const YearWindow years(request.today, kYearsBack);
     const bool signedBalance = request.signedBalance;
 
     // The kinds, from the lines that are records for sure; then the columns, from the

@@ -28,9 +28,9 @@ public:
 /// 1976 to 2075). The workbook's typing and the clean table both read years by it.
 class YearWindow {
 public:
-    /// The window around the year of `today`.
-    explicit YearWindow(const Date& today)
-        : m_first(today.year - 50), m_century(m_first - m_first % 100) {}
+    /// The 100 years that begin `back` years before the year of `today`.
+    explicit YearWindow(const Date& today, int back = 50)
+        : m_first(today.year - back), m_century(m_first - m_first % 100) {}
     /// The full year of `shortYear` (0 to 99).
     int fullYear(int shortYear) const {
         const int year = m_century + shortYear;

@@ -223,8 +223,8 @@ TEST(CleanImport, WrappedTextsAreJoinedAsTheProgramParted) {
     }
 }
 
-// A two-digit year falls in the 100 years that begin 50 years before today's, as the
-// workbook reads short dates.
+// A two-digit year falls in the 100 years that begin 80 years before today's: a report's
+// dates reach far back (an asset bought in '62), and only some years ahead.
 TEST(CleanImport, TwoDigitYearsAroundToday) {
     struct FixedClock : Clock {
         Date date;
@@ -236,7 +236,8 @@ TEST(CleanImport, TwoDigitYearsAroundToday) {
     };
     const std::vector<int> w = {10, 10, 10};
     for (const auto& [year, written] :
-         {Case{2026, "12.03.2060"}, Case{2000, "12.03.1960"}, Case{2026, "31.12.1976"}}) {
+         {Case{2026, "12.03.1962"}, Case{2026, "12.03.2045"}, Case{2026, "31.12.1946"},
+          Case{2000, "12.03.2019"}, Case{2000, "31.12.1920"}}) {
         FixedClock clock;
         clock.date = {year, 6, 1};
         const std::string printed = std::string(written).erase(6, 2);
