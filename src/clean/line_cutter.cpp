@@ -164,4 +164,19 @@ CutLine& LineCutter::cut(std::string_view line) {
     return m_cut;
 }
 
+bool endsText(const CutLine& c, std::size_t idx, const Kinds& kinds) {
+    if (idx == 0 || !c.spans || kinds[idx].kind != ColumnKind::Amount || kinds[idx].decimals <= 0)
+        return false;
+    const ValueFacts& f = c.facts[idx];
+    const std::size_t before = idx - 1;
+    if (!f.amount.valid || f.amount.fraction != 0 || c.value[before].empty() ||
+        kinds[before].kind != ColumnKind::Text || kinds[before].marks)
+        return false;
+    const std::int64_t end = static_cast<std::int64_t>(c.spans->from[before]) + c.last[before];
+    const std::int64_t start = static_cast<std::int64_t>(c.spans->from[idx]) + c.first[idx];
+    const bool cut =
+        c.first[idx] == 0 && c.last[before] + 1 >= static_cast<int>(c.spans->length[before]);
+    return start == end + 2 || cut;
+}
+
 }  // namespace tablamo

@@ -47,6 +47,12 @@ struct CutLine {
 /// The kind of every field.
 using Kinds = std::array<ColumnDecision, CutLine::kFields>;
 
+/// Whether field `idx` of the cut prints a whole number one blank after a text of the field
+/// before, or the rest of its word the column boundary cuts, in a column of amounts with
+/// decimals: the text's last word ("Ödeme, dekont 90511" wrapped under its record), no
+/// figure of the column.
+bool endsText(const CutLine& c, std::size_t idx, const Kinds& kinds);
+
 /// Cuts lines by one layout into a buffer of its own; allocates nothing per line.
 class LineCutter {
 public:

@@ -325,6 +325,7 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
             continue;
         }
         ++filled;
+        if (endsText(c, idx, kinds)) continue;
         fits = fits && fitsKind(f, kinds[idx]);
         if (keys[idx] && identifiesRecord(f, kinds[idx]) && !runsOn(c, idx)) ident = true;
         named |= keys[idx] && kinds[idx].kind == ColumnKind::Text;

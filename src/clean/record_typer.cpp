@@ -84,6 +84,18 @@ RecordTyper::RecordTyper(const RecordPlan& plan, const Runs& runFrom, const Runs
 int RecordTyper::goesOn(const CutLine& c, int k) {
     const auto idx = static_cast<std::size_t>(k);
     if (c.value[idx].empty()) return -1;
+    if (endsText(c, idx, m_plan.kinds)) {
+        // The last word of the text before, run on into an amount's column.
+        if (m_writing && !m_pieces.empty() && m_pieces.back().field == k - 1) {
+            const auto before = idx - 1;
+            if (c.spans->from[idx] + static_cast<std::uint32_t>(c.first[idx]) !=
+                c.spans->from[before] + static_cast<std::uint32_t>(c.last[before]) + 1)
+                m_pieceText.append(" ");
+            m_pieceText.append(c.value[idx]);
+            m_pieces.back().to = m_pieceText.size();
+        }
+        return -1;
+    }
     int above = -1;
     if (m_below[idx]) {
         above = m_belowShort[idx];
