@@ -35,12 +35,14 @@ constexpr const char* kSignedPrefix =
 
 // What a heading names: a number that tells records apart ("Yev.No", "Fiş No", "Sıra
 // Numarası"), whose whole numbers are no money; a code ("Hesap Kodu"), whose values are no
-// money whatever they read as ("770.01"); nothing, where no heading stands over the field.
-enum class Named : unsigned char { Nothing, Other, Number, Code };
+// money whatever they read as ("770.01"); a rate ("KDV Oranı", "%"), whose whole numbers are
+// figures; nothing, where no heading stands over the field.
+enum class Named : unsigned char { Nothing, Other, Number, Code, Rate };
 
 Named namedBy(std::string_view heading) {
     if (heading.find_first_not_of(' ') == std::string_view::npos) return Named::Nothing;
     const std::string folded = foldedUpper(heading);
+    bool rate = false;
     std::size_t i = 0;
     while (i < folded.size()) {
         while (i < folded.size() && !std::isalpha(static_cast<unsigned char>(folded[i]))) ++i;
@@ -49,9 +51,20 @@ Named namedBy(std::string_view heading) {
         const std::string_view word = std::string_view(folded).substr(i, j - i);
         if (word == "KOD" || word == "KODU") return Named::Code;
         if (word == "NO" || word == "NUMARA" || word == "NUMARASI") return Named::Number;
+        if (word == "ORAN" || word == "ORANI") rate = true;
         i = j;
     }
-    return Named::Other;
+    return rate || folded.find('%') != std::string::npos ? Named::Rate : Named::Other;
+}
+
+// Whole numbers of a few digits under a rate's heading are rates ("KDV Oranı" 18, 8), not
+// codes: true when `kind` is made one.
+bool rateOfWholes(ColumnDecision& kind, Named named, bool wholes) {
+    if (named != Named::Rate || kind.kind != ColumnKind::Code || !wholes) return false;
+    kind = ColumnDecision();
+    kind.kind = ColumnKind::Amount;
+    kind.notation = AmountNotation{',', '.'};
+    return true;
 }
 
 // What each field's heading names.
@@ -87,6 +100,7 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
             kind = ColumnDecision();
             kind.kind = ColumnKind::Code;
         }
+        rateOfWholes(kind, what, found.stats[static_cast<std::size_t>(k)].fewDigitWholes());
     }
     for (const HeaderLabel& l : found.labels) {
         const bool group = l.level >= 0;
@@ -271,6 +285,11 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
         table.mergeSplit();
         first = readKinds(text, table, table.dataStart, end, order, years, located.firstLine);
     }
+    const std::array<Named, kFields> named = namedFields(text, table);
+    for (std::size_t k = 0; k < named.size(); ++k) {
+        if (rateOfWholes(first.kinds[k], named[k], first.wholes[k]))
+            first.keys[k] = first.usual[k] = false;
+    }
     PassPlan plan;
     plan.kinds = first.kinds;
     plan.keys = first.keys;
@@ -281,7 +300,6 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     const int leftEdge = recordsLeftEdge(text, sure, table.fields.bar);
     plan.leftEdge = leftEdge;
     const PassResult sample = runPass(text, table, plan, request.regional, years, {});
-    const std::array<Named, kFields> named = namedFields(text, table);
     plan = planOf(sample, first, order, firstLine, end, signedBalance, named);
     plan.openings = request.openings;
     const bool ofRecords = location.format == TableFormat::Data;

@@ -116,6 +116,11 @@ public:
     }
     /// Whether every value is a rate printed with its percent sign ("%18", "18,5 %").
     bool rates() const { return m_values > 0 && m_percents == m_values; }
+    /// Whether every value is a whole number of a few digits ("18", "8").
+    bool fewDigitWholes() const {
+        return m_values > 0 && m_amounts == m_values && m_fewDigits == m_values &&
+               m_vote.decimalsFor(AmountNotation{',', '.'}) == 0;
+    }
     bool onlyPlaceholders() const { return m_values > 0 && m_placeholders == m_values; }
     std::size_t maxLength() const { return m_maxLength; }
     /// The fewest and the most points in a value (account codes of several levels).

@@ -297,6 +297,8 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     for (int k = 0; k < kFields; ++k) {
         ColumnDecision& kind = reading.kinds[static_cast<std::size_t>(k)];
         kind = stats[static_cast<std::size_t>(k)].decide(regional, shown ? &*shown : nullptr);
+        reading.wholes[static_cast<std::size_t>(k)] =
+            stats[static_cast<std::size_t>(k)].fewDigitWholes();
         // Dashes for none in every sure record, or nothing at all: the other lines tell
         // whether they stand for amounts (a day count that only a record of no decimals
         // fills).

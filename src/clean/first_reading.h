@@ -21,6 +21,8 @@ struct FirstReading {
     /// date): a dated line that leaves one empty and carries a total's words at a group's
     /// start is its opening balance, not a record.
     Keys usual{};
+    /// The columns whose values are whole numbers of a few digits ("18", "8").
+    std::array<bool, CutLine::kFields> wholes{};
     bool mergeSplit = false;
     int end = 0;  ///< the line after the last one read
 };

@@ -335,5 +335,24 @@ TEST(CleanShapes, AGroupsOnlyTotalCoversTheList) {
     EXPECT_EQ(Read(list(">34.652,09")).outcome.warnings.size(), 1u);
 }
 
+// Whole numbers of a few digits under a rate's heading are rates, not codes; under a number's
+// heading, codes.
+TEST(CleanShapes, WholeRatesUnderARatesHeading) {
+    const std::vector<int> w = {10, 8, 12, 8, 10};
+    const auto list = [&](const char* heading) {
+        return std::vector<std::string>{
+            fields({"Tarih", "Fatura", ">Matrah", heading, ">KDV"}, w), rule(w),
+            fields({"02.01.2024", "A014000", ">9.114,59", "   20", ">1.822,92"}, w),
+            fields({"02.01.2024", "A014001", ">906,00", "   20", ">181,20"}, w),
+            fields({"06.01.2024", "A014006", ">214,00", "   10", ">21,40"}, w)};
+    };
+    const Read rate(list("  Orani"));
+    ASSERT_TRUE(rate.ws.clean());
+    EXPECT_EQ(rate.ws.clean()->columns.at(3).kind, ColumnKind::Amount);
+    const Read number(list("   No"));
+    ASSERT_TRUE(number.ws.clean());
+    EXPECT_EQ(number.ws.clean()->columns.at(3).kind, ColumnKind::Code);
+}
+
 }  // namespace
 }  // namespace tablamo
