@@ -129,7 +129,9 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
         // A carried field that changes starts a group of its level.
         if (m_levelOf[index] >= 0) m_groupLevel = std::min(m_groupLevel, m_levelOf[index]);
     }
-    if (group) {
+    if (group && m_out.grid) {
+        // Written records tell which groups they fall in; a pass that writes none keeps
+        // every group's value.
         m_untaken[index] = 1;
         m_anyUntaken = true;
     } else {
