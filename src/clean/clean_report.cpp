@@ -11,6 +11,7 @@
 #include "clean/clean_grid.h"
 #include "clean/clean_pass.h"
 #include "clean/first_reading.h"
+#include "clean/heading_names.h"
 #include "clean/line_roles.h"
 #include "clean/table_finder.h"
 #include "clean/table_layout.h"
@@ -32,50 +33,6 @@ constexpr const char* kMarksHeading = "B/A";
 constexpr const char* kSignedPrefix =
     "\xDD\xFE"
     "aretli ";  // Windows-1254
-
-// What a heading names: a number that tells records apart ("Yev.No", "Fiş No", "Sıra
-// Numarası"), whose whole numbers are no money; a code ("Hesap Kodu"), whose values are no
-// money whatever they read as ("770.01"); a rate ("KDV Oranı", "%"), whose whole numbers are
-// figures; nothing, where no heading stands over the field.
-enum class Named : unsigned char { Nothing, Other, Number, Code, Rate };
-
-Named namedBy(std::string_view heading) {
-    if (heading.find_first_not_of(' ') == std::string_view::npos) return Named::Nothing;
-    const std::string folded = foldedUpper(heading);
-    bool rate = false;
-    std::size_t i = 0;
-    while (i < folded.size()) {
-        while (i < folded.size() && !std::isalpha(static_cast<unsigned char>(folded[i]))) ++i;
-        std::size_t j = i;
-        while (j < folded.size() && std::isalpha(static_cast<unsigned char>(folded[j]))) ++j;
-        const std::string_view word = std::string_view(folded).substr(i, j - i);
-        if (word == "KOD" || word == "KODU") return Named::Code;
-        if (word == "NO" || word == "NUMARA" || word == "NUMARASI") return Named::Number;
-        if (word == "ORAN" || word == "ORANI") rate = true;
-        i = j;
-    }
-    return rate || folded.find('%') != std::string::npos ? Named::Rate : Named::Other;
-}
-
-// Whole numbers of a few digits under a rate's heading are rates ("KDV Oranı" 18, 8), not
-// codes: true when `kind` is made one.
-bool rateOfWholes(ColumnDecision& kind, Named named, bool wholes) {
-    if (named != Named::Rate || kind.kind != ColumnKind::Code || !wholes) return false;
-    kind = ColumnDecision();
-    kind.kind = ColumnKind::Amount;
-    kind.notation = AmountNotation{',', '.'};
-    return true;
-}
-
-// What each field's heading names.
-std::array<Named, kFields> namedFields(const ReportText& text, const TableLayout& table) {
-    std::vector<int> all(kFields);
-    for (int k = 0; k < kFields; ++k) all[static_cast<std::size_t>(k)] = k;
-    const std::vector<std::string> heads = fieldHeadings(text, table, all);
-    std::array<Named, kFields> named{};
-    for (std::size_t k = 0; k < heads.size() && k < named.size(); ++k) named[k] = namedBy(heads[k]);
-    return named;
-}
 
 // The decisions that what a pass found makes: the kind of every field, the changing header
 // fields as leading columns, every field some record fills.

@@ -1,0 +1,30 @@
+#pragma once
+/// What the headings over a clean table's fields name, and what that says of their values.
+
+#include <array>
+#include <string_view>
+
+#include "clean/column_typing.h"
+#include "clean/line_cutter.h"
+
+namespace tablamo {
+
+class ReportText;
+struct TableLayout;
+
+/// What a heading names: a number that tells records apart ("Yev.No", "Fiş No", "Sıra
+/// Numarası"), whose whole numbers are no money; a code ("Hesap Kodu"), whose values are no
+/// money whatever they read as ("770.01"); a rate ("KDV Oranı", "%"), whose whole numbers are
+/// figures; nothing, where no heading stands over the field.
+enum class Named : unsigned char { Nothing, Other, Number, Code, Rate };
+
+Named namedBy(std::string_view heading);
+
+/// Whole numbers of a few digits under a rate's heading are rates ("KDV Oranı" 18, 8), not
+/// codes: true when `kind` is made one.
+bool rateOfWholes(ColumnDecision& kind, Named named, bool wholes);
+
+/// What each field's heading names.
+std::array<Named, CutLine::kFields> namedFields(const ReportText& text, const TableLayout& table);
+
+}  // namespace tablamo
