@@ -10,6 +10,7 @@
 
 #include "clean/clean_grid.h"
 #include "clean/clean_pass.h"
+#include "clean/column_finder.h"
 #include "clean/first_reading.h"
 #include "clean/heading_names.h"
 #include "clean/line_roles.h"
@@ -294,7 +295,20 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
         const PassResult all =
             runPass(text, table, plan, request.regional, years, {&grid, &check, &read.shape});
         grid.finish(static_cast<int>(read.shape.recordLines.size()));
-        if (all.records == 0) return std::nullopt;
+        if (all.records == 0) {
+            // No record at all: a table still where its totals print what no record gives
+            // (its records gone, its totals left), its headings over no row; not where lines
+            // that look like records were left unread.
+            read.outcome = checkedOutcome(read.shape, check);
+            const auto unread = [&](std::int32_t line) {
+                return looksLikeRecord(text.line(line - 1));
+            };
+            if (read.outcome.warnings.empty() ||
+                std::any_of(read.shape.unplacedLines.begin(), read.shape.unplacedLines.end(),
+                            unread))
+                return std::nullopt;
+            return read;
+        }
         PassPlan found = planOf(all, first, order, firstLine, end, signedBalance, named);
         found.openings = request.openings;
         if (ofRecords) wrapBetweenWords(found);

@@ -184,6 +184,11 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     std::array<ColumnStats, kFields> evidence, all;
     std::array<int, kFields> filled{}, filledAll{};  // by sure lines; by lines with an amount
     int amountLines = 0;
+    // The lines with an amount that name a total, and whether each column's figure is one
+    // and the same on all of them (a list's total, its page's and the report's).
+    int totalLines = 0;
+    bool oneTotal = true;
+    std::array<std::string, kFields> totalFigures;
     FirstReading reading;
     LineCutter cutter(table.fields, years);
     const int last = std::min(end, text.lineCount());
@@ -212,7 +217,8 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             evidence[idx] = all[idx] = ColumnStats(table.runFrom[idx], table.runTo[idx]);
         }
         filled = filledAll = {};
-        amountLines = 0;
+        amountLines = totalLines = 0;
+        oneTotal = true;
         splitHolds = {};
         totalSplit = false;
         seen = sure = repeated = 0;
@@ -263,6 +269,17 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
                                 !printsPeriod(line, years);
             sure += isSure;
             amountLines += amount;
+            if (total) {
+                for (int k = 0; k < c.count; ++k) {
+                    const auto idx = static_cast<std::size_t>(k);
+                    if (!c.facts[idx].amount.valid) continue;
+                    if (totalLines == 0 || totalFigures[idx].empty())
+                        totalFigures[idx].assign(c.value[idx]);
+                    else
+                        oneTotal = oneTotal && totalFigures[idx] == c.value[idx];
+                }
+                ++totalLines;
+            }
             for (int k = 0; k < c.count; ++k) {
                 const auto idx = static_cast<std::size_t>(k);
                 const std::string_view value = c.value[idx];
@@ -341,7 +358,10 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     }
     // No date or code anywhere ("Ocak  38.950,95  18.988,65"): the first text column that
     // the lines with an amount fill names the records.
-    for (int k = 0; k < kFields && !anyKey && sure == 0 && amountLines > 0; ++k) {
+    // Lines that all name a total and print one and the same figures are the totals of a
+    // list whose records are not there, not records.
+    const bool totalsAlone = totalLines == amountLines && oneTotal;
+    for (int k = 0; k < kFields && !anyKey && sure == 0 && amountLines > 0 && !totalsAlone; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         if (k == table.splitField || reading.kinds[idx].kind != ColumnKind::Text) continue;
         if (5 * filledAll[idx] < 4 * amountLines) continue;

@@ -282,6 +282,15 @@ bool TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts&
         s.judge(text, folded, label, family, line, amounts, mark);
         // Figures that run over the columns' boundaries: printed, not checked.
         if (unread && !label.count) s.totals.push_back({0, -1});
+    } else if (label.kind == TotalClass::Forward || label.kind == TotalClass::Back) {
+        s.carriedIn = true;
+    } else if (!unread && namesATotal(text)) {
+        totals::Early e{line, std::string(text), {}, label.count};
+        for (std::size_t c = 0; c < s.n; ++c) {
+            if (amounts.present[c] && amounts.value[c] != 0)
+                e.figures.emplace_back(c, amounts.printed[c]);
+        }
+        if (!e.figures.empty() || (e.count && *e.count > 0)) s.early.push_back(std::move(e));
     }
     s.remember(folded, family, amounts);
     s.lastForward = label.kind == TotalClass::Forward || label.kind == TotalClass::Page;

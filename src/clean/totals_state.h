@@ -4,6 +4,7 @@
 /// waiting for the end. Only the totals check's own files see it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,14 @@ struct ValueColumn {
 };
 
 // A figure no reading gave, waiting for the end: a total of its kind may agree later.
+// A total line before any record: it sums nothing unless the table holds no record at all.
+struct Early {
+    int line;
+    std::string label;
+    std::vector<std::pair<std::size_t, std::string>> figures;  // column, as printed; not zero
+    std::optional<std::int64_t> count;
+};
+
 struct Pending {
     int line;
     std::string label;
@@ -149,6 +158,8 @@ struct State {
     std::vector<KindStats> kinds;
     std::vector<Pending> pending;
     std::vector<JudgedLine> totals;  // per total line judged
+    std::vector<Early> early;        // before any record, no sum carried in before them
+    bool carriedIn = false;          // a sum carried from before stood before any record
     std::size_t lastTotal = 0;       // in totals, the last line judged that is no part
     std::vector<Share> shares;       // per column
     Scopes scopeBuffer;              // kept from line to line: no allocation for each

@@ -18,6 +18,9 @@ namespace {
 std::int64_t magnitude(std::int64_t v) { return v < 0 ? -v : v; }
 
 // An amount as its column prints it; signed by B/A marks when it has them: "556.038,32B".
+// The heading a count's figure is named by (Windows-1254: kayıt sayısı).
+constexpr const char* kCountHeading = "kay\xFDt say\xFDs\xFD";
+
 std::string shown(std::int64_t v, const SummedColumn& col) {
     if (!col.marked) return printedAmount(v, col.decimals, col.notation);
     std::string text = printedAmount(magnitude(v), col.decimals, col.notation);
@@ -144,7 +147,7 @@ void State::decide(TotalsVerdict& verdict, const RunningBalances& running) {
         }
         TotalMismatch m{p.line, p.label, "", p.printed, ""};
         if (col == n) {
-            m.heading = "kay\xFDt say\xFDs\xFD";  // Windows-1254: kayıt sayısı
+            m.heading = kCountHeading;
             m.computed = std::to_string(computed);
         } else {
             m.heading = columns[col].heading;
@@ -170,6 +173,19 @@ void TotalsCheck::finish() {
     const RunningBalances running(s.table, eligible, s.scale);
     s.decide(m_verdict, running);
     auto& out = m_verdict.mismatches;
+    // A table of no record at all whose totals print figures (its records gone, its totals
+    // left): whatever they cover, no record gives them.
+    if (!s.anyRecord && !s.carriedIn) {
+        for (const Early& e : s.early) {
+            for (const auto& [c, printed] : e.figures) {
+                const SummedColumn& col = s.columns[c];
+                out.push_back({e.line, e.label, col.heading, printed, shown(0, col)});
+            }
+            if (e.count && *e.count > 0)
+                out.push_back({e.line, e.label, kCountHeading, std::to_string(*e.count), "0"});
+        }
+        m_verdict.checked += static_cast<int>(s.early.size());
+    }
     for (const BalanceBreak& b : running.breaks()) {
         const SummedColumn& col = s.columns[b.column];
         out.push_back({b.line, "", col.heading, shown(b.printed, col), shown(b.expected, col),

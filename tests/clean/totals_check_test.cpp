@@ -394,6 +394,39 @@ TEST(TotalsCheck, AVoucherWhoseDebitIsNotItsCredit) {
               std::vector<std::string>{"uyarı: satır 5, fiş dengesiz: Borç 5,00, Alacak 4,99"});
 }
 
+// A table of no record: its totals' figures are what no record gives, whatever they cover;
+// unless a sum carried from before stands over them.
+TEST(TotalsCheck, TotalsOfNoRecordAtAll) {
+    struct Case {
+        const char* name;
+        const char* before;  // a line before the total, or none
+        const char* total;
+        Amount debit;
+        std::vector<std::string> warnings;
+    };
+    const Case cases[] = {
+        {"a total of figures",
+         nullptr,
+         "TOPLAM",
+         93920,
+         {"uyarı: satır 1 \"TOPLAM\", Borç: raporda 939,20, kayıtlardan 0,00"}},
+        {"a count",
+         nullptr,
+         "GENEL TOPLAM (1 adet)",
+         std::nullopt,
+         {"uyarı: satır 1 \"GENEL TOPLAM (1 adet)\", kayıt sayısı: raporda 1, kayıtlardan 0"}},
+        {"a zero", nullptr, "TOPLAM", 0, {}},
+        {"carried in", "NAKL\xDD YEK\xDCN", "TOPLAM", 93920, {}},
+        {"words of no total", nullptr, "ORTALAMA", 93920, {}},
+    };
+    for (const Case& c : cases) {
+        Ledger l;
+        if (c.before) l.total(c.before, c.debit, std::nullopt, std::nullopt);
+        l.total(c.total, c.debit, std::nullopt, std::nullopt);
+        EXPECT_EQ(totalsWarnings(l.verdict()), c.warnings) << c.name;
+    }
+}
+
 // A parent's debit and credit are its sub-accounts' sums and its balances net out; a level
 // missing between an account and its sub-account is named on the parent.
 TEST(AccountTree, ParentsSumTheirSubAccounts) {
