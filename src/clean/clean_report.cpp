@@ -10,7 +10,6 @@
 
 #include "clean/clean_grid.h"
 #include "clean/clean_pass.h"
-#include "clean/column_finder.h"
 #include "clean/first_reading.h"
 #include "clean/heading_names.h"
 #include "clean/line_roles.h"
@@ -300,13 +299,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
             // (its records gone, its totals left), its headings over no row; not where lines
             // that look like records were left unread.
             read.outcome = checkedOutcome(read.shape, check);
-            const auto unread = [&](std::int32_t line) {
-                return looksLikeRecord(text.line(line - 1));
-            };
-            if (read.outcome.warnings.empty() ||
-                std::any_of(read.shape.unplacedLines.begin(), read.shape.unplacedLines.end(),
-                            unread))
-                return std::nullopt;
+            if (read.outcome.warnings.empty() || !sure.empty()) return std::nullopt;
             return read;
         }
         PassPlan found = planOf(all, first, order, firstLine, end, signedBalance, named);
