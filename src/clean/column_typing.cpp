@@ -228,9 +228,10 @@ constexpr int kCutWordsFrom = 4;
 
 ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* table) const {
     ColumnDecision d;
-    if (m_values == 0) {
-        // No record fills it, and total lines print amounts in it: an amount column all the
-        // same (an age bucket no record of a short list falls in).
+    if (m_values == m_placeholders && (m_values == 0 || m_totalVote.shows())) {
+        // No record fills it (or only with dashes for none), and total lines print amounts
+        // in it: an amount column all the same (an age bucket no record of a short list
+        // falls in).
         if (!m_totalVote.shows()) return d;
         const std::optional<AmountNotation> notation = m_totalVote.decide();
         if (!notation || (table && !(*notation == *table))) return d;

@@ -17,25 +17,28 @@ using testing::Read;
 using testing::Row;
 using testing::rule;
 
-// An age bucket no record of a short list falls in, whose totals print amounts, is a column
-// still: its totals are checked, and a wrong one named.
+// An age bucket no record of a short list falls in (blank, or dashes for none), whose totals
+// print amounts, is a column still: its totals are checked, and a wrong one named.
 TEST(CleanShapes, AColumnOnlyTotalsFillIsKept) {
     const std::vector<int> w = {10, 8, 9, 8, 8};
-    const auto list = [&](const char* bucket) {
-        return std::vector<std::string>{
-            fields({"Cari Kodu", "Unvani", ">Bakiye", ">0-30", ">31-60"}, w),
-            rule(w),
-            fields({"120.01", "ALI", ">100,00", ">100,00", ""}, w),
-            fields({"120.02", "VELI", ">50,00", ">50,00", ""}, w),
-            std::string(51, '-'),
-            fields({"TOPLAM", "", ">150,00", ">150,00", bucket}, w)};
-    };
-    const Read right(list(">0,00"));
-    EXPECT_TRUE(right.outcome.warnings.empty());
-    EXPECT_EQ(right.rows.at(0), (Row{"Cari Kodu", "Unvani", "Bakiye", "0-30", "31-60"}));
-    const Read wrong(list(">12,50"));
-    ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
-    EXPECT_NE(wrong.outcome.warnings[0].find("31-60"), std::string::npos);
+    for (const char* none : {"", ">-"}) {
+        const auto list = [&](const char* bucket) {
+            return std::vector<std::string>{
+                fields({"Cari Kodu", "Unvani", ">Bakiye", ">0-30", ">31-60"}, w),
+                rule(w),
+                fields({"120.01", "ALI", ">100,00", ">100,00", none}, w),
+                fields({"120.02", "VELI", ">50,00", ">50,00", none}, w),
+                std::string(51, '-'),
+                fields({"TOPLAM", "", ">150,00", ">150,00", bucket}, w)};
+        };
+        const Read right(list(">0,00"));
+        EXPECT_TRUE(right.outcome.warnings.empty()) << none;
+        EXPECT_EQ(right.rows.at(0), (Row{"Cari Kodu", "Unvani", "Bakiye", "0-30", "31-60"}));
+        EXPECT_EQ(right.rows.at(1).back(), "") << none;
+        const Read wrong(list(">12,50"));
+        ASSERT_EQ(wrong.outcome.warnings.size(), 1u) << none;
+        EXPECT_NE(wrong.outcome.warnings[0].find("31-60"), std::string::npos);
+    }
 }
 
 // A list whose one record is gone: its total and the report's, one figure, are no records;
