@@ -16,6 +16,8 @@ namespace {
 
 // Lines enough to read the columns by.
 constexpr int kMostEvidence = 20000;
+// The total lines a list of one record is read with.
+constexpr std::size_t kTotalsOfOne = 3;
 // The widest a field past the last column reaches: any line's end.
 constexpr std::int32_t kToTheEnd = 4096;
 
@@ -131,12 +133,16 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
         const std::size_t at = line.find_first_not_of(' ');
         return at != std::string_view::npos && isDigit(line[at]);
     };
-    std::vector<std::string_view> evidence, keyless;
+    std::vector<std::string_view> evidence, keyless, totals;
     int keyFirst = 0;
     for (const int i : candidates) {
         const std::string_view line = repeatKey(text.line(i));
         const int keys = recordKeys(line);
-        if (keys < 0) continue;
+        if (keys < 0) {
+            if (totals.size() < kTotalsOfOne && isTotalLabel(DosToWinText(line), false))
+                totals.push_back(line);
+            continue;
+        }
         if (keys == 0 && !digitFirst(line)) {
             keyless.push_back(line);
         } else {
@@ -151,7 +157,8 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
             evidence.push_back(line);
         }
     }
-    if (evidence.size() < 2) {
+    const bool oneRecord = evidence.size() == 1;
+    if (evidence.empty()) {
         evidence.clear();
         for (const int i : candidates) {
             const std::string_view line = repeatKey(text.line(i));
@@ -165,8 +172,24 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
             if (static_cast<int>(evidence.size()) >= kMostEvidence) break;
         }
     }
-    // A list of one record: its own words are the columns.
+    // A list of one record: its own words are the columns, and its totals' figures (their
+    // words blanked) are those of the amounts it leaves empty.
+    std::vector<std::string> figures;
     if (evidence.size() == 1) evidence.push_back(evidence.front());
+    if (oneRecord) {
+        figures.reserve(totals.size());
+        for (const std::string_view line : totals) {
+            std::size_t first = std::string_view::npos;
+            eachWord(line, [&](Word w) {
+                const AmountForm a = amountFormOf(line.substr(w.from, w.to - w.from));
+                if (first == std::string_view::npos && a.valid && (a.decimal || a.grouping))
+                    first = w.from;
+            });
+            if (first == std::string_view::npos) continue;
+            figures.emplace_back(line).replace(0, first, first, ' ');
+            evidence.push_back(figures.back());
+        }
+    }
     if (evidence.size() < 2) return found;
     found.evidence = static_cast<int>(evidence.size());
 
