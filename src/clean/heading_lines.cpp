@@ -13,12 +13,16 @@ namespace {
 // none, or over one without being flush.
 enum class Stand { Flush, OverNone, Astray };
 
-Stand standOf(const std::pair<std::size_t, std::size_t>& word, const Spans& below) {
+Stand standOf(const std::pair<std::size_t, std::size_t>& word, const Spans& below,
+              bool wider = false) {
     bool over = false;
     for (const auto& w : below) {
         if (w.first == word.first || w.second == word.second) return Stand::Flush;
-        if (w.first < word.first && word.second < w.second) {
-            const std::size_t left = word.first - w.first, right = w.second - word.second;
+        // With `wider`, a shorter one centred under it too ("Demirbaş" over "No").
+        const bool within = w.first < word.first && word.second < w.second;
+        if (within || (wider && word.first < w.first && w.second < word.second)) {
+            const std::size_t left = within ? word.first - w.first : w.first - word.first;
+            const std::size_t right = within ? w.second - word.second : word.second - w.second;
             if (left <= right + 1 && right <= left + 1) return Stand::Flush;
         }
         over |= w.first < word.second && word.first < w.second;
@@ -71,7 +75,8 @@ Spans textsOf(const Spans& words) {
 // Whether the words of `upper` stand flush over those of `lower`, or over none, and some
 // flush: each text of words one blank apart by its words, or as a whole over the words or
 // texts below ("ÖNCEKİ YILLAR" ending where "AMORTİSMANI" does, beside "Maliyet Amortisman"
-// over "Bedeli Oranı" word by word).
+// over "Bedeli Oranı" word by word); as a whole, a shorter one centred under it is flush too
+// ("Demirbaş" over "No"), not under one word of several ("EKSTRESİ" over "FİŞ").
 bool flushOver(std::string_view upper, std::string_view lower) {
     const Spans up = wordsOf(upper), below = wordsOf(lower), belowTexts = textsOf(below);
     bool any = false;
@@ -83,8 +88,9 @@ bool flushOver(std::string_view upper, std::string_view lower) {
             words &= s != Stand::Astray;
             wordsFlush |= s == Stand::Flush;
         }
-        Stand whole = standOf(text, belowTexts);
-        if (whole != Stand::Flush && standOf(text, below) == Stand::Flush) whole = Stand::Flush;
+        Stand whole = standOf(text, belowTexts, true);
+        if (whole != Stand::Flush && standOf(text, below, true) == Stand::Flush)
+            whole = Stand::Flush;
         if (!words && whole == Stand::Astray) return false;
         any |= (words && wordsFlush) || whole == Stand::Flush;
     }
