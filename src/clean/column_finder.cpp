@@ -334,10 +334,10 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
     }
 
     // A balance with its B/A mark glued on ("29.285,24A"): the amount one column, the mark
-    // another.
+    // another; right-aligned, or all of one width (flush on both sides).
     std::vector<FoundColumn> marked;
     for (const FoundColumn& c : merged) {
-        if (c.right && c.to > c.from + 1 && gluedMarks(evidence, c.to)) {
+        if (c.to > c.from + 1 && gluedMarks(evidence, c.to)) {
             marked.push_back({c.from, c.to - 1, true, false});
             marked.push_back({c.to, c.to, false, true});
         } else {
