@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "clean/column_finder.h"
 #include "clean/table_finder_detail.h"
 #include "clean/table_layout.h"
 #include "core/report_text.h"
@@ -47,7 +48,8 @@ CommonBars commonBars(const ReportText& text, int from, int end, char colon) {
     CommonBars common;
     for (int j = from; j < end && common.figures < kLooked; ++j) {
         const std::string_view line = text.line(j);
-        const bool figures = printsFigure(line);
+        // Figures, or a record's keys and whole quantities ("23 Oca 2017 | 14347 | 17515").
+        const bool figures = printsFigure(line) || looksLikeRecord(line);
         common.figures += figures;
         std::vector<std::size_t> bars = barsOf(line, colon);
         if (bars.size() < 3) continue;
