@@ -62,12 +62,19 @@ std::vector<Word> headingWords(const ReportText& text, const std::vector<int>& h
     return words;
 }
 
-// Whether the headings stand a word over each of two neighbouring columns and none over both.
-bool headingsPart(const std::vector<Word>& words, const FoundColumn& a, const FoundColumn& b) {
+// Whether the headings stand a word over each of two neighbouring columns and none over both;
+// over two columns of words, no heading of words one blank apart over both ("Gider Adı" over
+// "Yol ve konaklama").
+bool headingsPart(const std::vector<Word>& words, const FoundColumn& a, const FoundColumn& b,
+                  bool texts) {
     bool overA = false, overB = false;
-    for (const Word& w : words) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const Word& w = words[i];
         const int from = static_cast<int>(w.from), to = static_cast<int>(w.to) - 1;
         if (from <= a.to && to >= b.from) return false;  // one word over both
+        if (texts && i > 0 && w.from == words[i - 1].to + 1 &&
+            static_cast<int>(words[i - 1].from) <= a.to && to >= b.from)
+            return false;
         overA |= to >= a.from && from <= a.to;
         overB |= to >= b.from && from <= b.to;
     }
@@ -299,7 +306,8 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
                                      return static_cast<int>(w.from) <= last.to &&
                                             static_cast<int>(w.to) - 1 >= c.from;
                                  });
-            const bool parted = (c.right && !tail && !spanned) || headingsPart(words, last, c);
+            const bool parted = (c.right && !tail && !spanned) ||
+                                headingsPart(words, last, c, text && 2 * lettered[k] >= values[k]);
             // A day, its month's name and the year: three runs one blank apart.
             if (c.from - last.to <= 2 && k + 1 < columns.size() &&
                 columns[k + 1].from - c.to <= 2 &&
