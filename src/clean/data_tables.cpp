@@ -161,16 +161,20 @@ std::vector<std::string> headingsOf(const ReportText& text, const TableLocation&
 
 void tableBefore(const ReportText& text, std::vector<ReportTable>& tables,
                  std::optional<TableLocation> (*find)(const ReportText&, int, int)) {
-    if (tables.empty()) return;
-    ReportTable found = tables.front();
-    titleOf(text, found);
-    std::optional<TableLocation> before = find(text, 0, found.firstLine);
-    if (!before) return;
-    ReportTable first;
-    first.location = std::move(*before);
-    first.endLine = found.firstLine;
-    tables.front() = std::move(found);
-    tables.insert(tables.begin(), std::move(first));
+    constexpr int kMostBefore = 8;
+    // One table before another: a summary by month, then an invoice register, then the
+    // journal found first.
+    for (int n = 0; n < kMostBefore && !tables.empty(); ++n) {
+        ReportTable found = tables.front();
+        titleOf(text, found);
+        std::optional<TableLocation> before = find(text, 0, found.firstLine);
+        if (!before || before->line >= found.firstLine) return;
+        ReportTable first;
+        first.location = std::move(*before);
+        first.endLine = found.firstLine;
+        tables.front() = std::move(found);
+        tables.insert(tables.begin(), std::move(first));
+    }
 }
 
 void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {

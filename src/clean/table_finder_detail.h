@@ -96,7 +96,8 @@ void barsAmong(const ReportText& text, ReportTable& table);
 void splitBarTables(const ReportText& text, std::vector<ReportTable>& tables);
 
 /// The table `find` gives before the first of `tables` (between the report's start and that
-/// table's title or headings), put first: a table of its own printed before the one found.
+/// table's title or headings), put first: a table of its own printed before the one found;
+/// and so on, before each table put first.
 void tableBefore(const ReportText& text, std::vector<ReportTable>& tables,
                  std::optional<TableLocation> (*find)(const ReportText&, int, int));
 

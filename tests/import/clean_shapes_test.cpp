@@ -220,6 +220,19 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
                       "252.02.002 Uretim holu  13.04.2024  376,011.00"},
                      {{"DEM.NO", "ADI", "TARIH", "MALIYET"},
                       {"252.04.001", "Idari bina", "25.04.2003", "94357,00"}}});
+    cases.push_back(
+        {"two tables parted by colons, one under the other, before a journal's",
+         {"Ay          :  Satislar :  Iadeler :      Net", "",
+          "Ocak 2019   :  1.000,00 :   100,00 :   900,00",
+          "Subat 2019  :  2.000,00 :   200,00 : 1.800,00",
+          "Mart 2019   :  3.000,00 :   300,00 : 2.700,00", "", "FATURALAR",
+          ": Tarih      : No     :    Tutar :", std::string(34, '-'),
+          ": 01.03.2019 : 078000 : 1.000,00 :", ": 02.03.2019 : 078001 : 2.000,00 :",
+          ": 03.03.2019 : 078002 : 3.000,00 :", "", "YEVMIYE", "Tarih      Fis No      Borc",
+          "---------- ------ ---------", "01.03.2019 000001  1.000,00",
+          "02.03.2019 000002  2.000,00"},
+         {{"Ay", "Satislar", "Iadeler", "Net"}, {"01.01.2019", "1000,00", "100,00", "900,00"}},
+         3});
     for (const Case& c : cases) {
         const Read t(c.lines);
         if (!t.ws.clean() || t.rows.size() < c.rows.size()) {
