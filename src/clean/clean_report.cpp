@@ -340,36 +340,30 @@ ReportLayout cleanLayoutFor(const TableLocation& location, ReportLayout layout) 
 CleanReading readCleanReport(const ReportText& paper, const TableLocation& location,
                              const CleanRequest& request) {
     CleanReading reading;
-    // A report may print several tables, one after the other; each is read as the first is,
-    // and what each one's check says is said with its title. One whose records cannot be told
-    // is named, and the others are read all the same.
+    // A report may print several tables, one after the other.
     const std::vector<ReportTable> located = reportTables(paper, location, request.layout);
+    std::optional<CleanTableRead> first = readTable(paper, located.front(), request);
+    if (!first) return reading;
+    reading.outcome = first->outcome;
+    reading.tables.push_back(std::move(*first));
+    // The tables after the first, each read as the first is; what each one's check says is
+    // said with its title.
     ImportOutcome& outcome = reading.outcome;
-    std::vector<std::string> before;  // said of the tables before the first read
-    for (std::size_t k = 0; k < located.size(); ++k) {
+    for (std::size_t k = 1; k < located.size(); ++k) {
         const std::string name = DosToWinText(located[k].title);
         const std::string said = name.empty() ? std::to_string(k + 1) + ". tablo" : name;
+        std::optional<CleanTableRead> one = readTable(paper, located[k], request);
         const auto say = [&](const std::string& what) {
             outcome.note += (outcome.note.empty() ? "" : "; ") + win1254ToUtf8(said) + ": " + what;
         };
-        std::optional<CleanTableRead> one = readTable(paper, located[k], request);
         if (!one) {
-            if (reading.tables.empty())
-                before.push_back(win1254ToUtf8(said) + ": kayıt satırı ayırt edilemedi");
-            else
-                say("kayıt satırı ayırt edilemedi");
+            say("kayıt satırı ayırt edilemedi");
             continue;
         }
-        if (reading.tables.empty()) {
-            outcome = one->outcome;
-            for (const std::string& b : before)
-                outcome.note += (outcome.note.empty() ? "" : "; ") + b;
-        } else {
-            outcome.warnings.insert(outcome.warnings.end(), one->outcome.warnings.begin(),
-                                    one->outcome.warnings.end());
-            if (!one->outcome.note.empty()) say(one->outcome.note);
-            one->name = name;
-        }
+        outcome.warnings.insert(outcome.warnings.end(), one->outcome.warnings.begin(),
+                                one->outcome.warnings.end());
+        if (!one->outcome.note.empty()) say(one->outcome.note);
+        one->name = name;
         reading.tables.push_back(std::move(*one));
     }
     return reading;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "clean/record_keys.h"
 #include "core/dos_text.h"
 
 namespace tablamo {
@@ -188,8 +189,15 @@ bool RecordTyper::cell(const CutLine& c, const OutColumn& col, Chunk& out, std::
         for (const Piece& p : m_pieces) {
             if (p.field != col.field) continue;
             const std::string_view piece = m_pieceText.view(p.from, p.to);
-            // The rest of a word cut at the edge starts where the column's texts do.
-            const bool glued = d.cutAt >= 0 && p.above == d.cutAt && p.lead <= d.cutAt;
+            // The rest of a word cut at the edge starts where the column's texts do, and
+            // goes on as the word did: digits after letters are a word of their own
+            // ("Tahsilat makbuzu" over "10539").
+            const bool digitsAfter =
+                out.text.size() > at && !piece.empty() &&
+                printed::isDigit(out.text.view(out.text.size() - 1, out.text.size()).front()) !=
+                    printed::isDigit(piece.front());
+            const bool glued =
+                d.cutAt >= 0 && p.above == d.cutAt && p.lead <= d.cutAt && !digitsAfter;
             if (out.text.size() > at && !glued) out.text.append(" ");
             out.text.keep(dosToWinTextInto(piece, out.text.room(piece.size())));
         }

@@ -169,8 +169,8 @@ TEST(CleanImport, ContinuationsCarriedFieldsAndEmptyColumns) {
 }
 
 // A text cut at the column's edge is joined as it was cut, in the middle of a word too (in a
-// frame too, whose cells keep a blank inside); one wrapped between words keeps its blanks,
-// also where a word happens to fill the column.
+// frame too, whose cells keep a blank inside), digits after letters a word of their own; one
+// wrapped between words keeps its blanks, also where a word happens to fill the column.
 TEST(CleanImport, WrappedTextsAreJoinedAsTheProgramParted) {
     const std::vector<int> w = {10, 12, 10};
     struct Case {
@@ -185,9 +185,10 @@ TEST(CleanImport, WrappedTextsAreJoinedAsTheProgramParted) {
                        {"FATURA NO 12", "345"},
                        {"KASA FIS NO", "12"},
                        {"DEVIR ACILIS", "I"},
-                       {"ALIS IADESIN", "DEN"}},
+                       {"ALIS IADESIN", "DEN"},
+                       {"ODEME DEKONT", "29847"}},
                       {"HAVALE GELEN ODEME", "CEK TAHSILATI BANKADAN", "FATURA NO 12345",
-                       "KASA FIS NO 12", "DEVIR ACILISI", "ALIS IADESINDEN"}};
+                       "KASA FIS NO 12", "DEVIR ACILISI", "ALIS IADESINDEN", "ODEME DEKONT 29847"}};
     Case framed = cut;
     framed.name = "cut at the edge of a framed cell";
     framed.framed = true;
