@@ -284,8 +284,10 @@ ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* tab
             // (days worked, documents, quantities) or that print dashes for none are amounts too.
             const bool summed = decimals == 0 && m_amounts > 0 && m_fewDigits == m_amounts &&
                                 (m_totalled > 0 || m_placeholders > 0);
-            if (!counts &&
-                ((right && !left) || (decimals > 0 && !(left && !right)) || (summed && right))) {
+            // Such numbers ending on one edge inside a wider room stand right too.
+            const bool ownEdge = !left && m_lastMin == m_lastMax;
+            if (!counts && ((right && !left) || (decimals > 0 && !(left && !right)) ||
+                            (summed && (right || ownEdge)))) {
                 d.kind = ColumnKind::Amount;
                 d.notation = *notation;
                 d.decimals = decimals;
