@@ -41,26 +41,6 @@ TEST(CleanShapes, AColumnOnlyTotalsFillIsKept) {
     }
 }
 
-// A list whose one record is gone: its total and the report's, one figure, are no records;
-// the headings stand over no row and the totals are named.
-TEST(CleanShapes, TotalsOfAListWithoutItsRecord) {
-    const std::vector<int> w = {14, 12, 12};
-    const auto list = [&](bool record) {
-        std::vector<std::string> lines{fields({"Dem.No", "Adi", ">Maliyet"}, w), rule(w)};
-        if (record) lines.push_back(fields({"264.06.001", "TADILAT", ">6.202,86"}, w));
-        lines.push_back(std::string(40, '-'));
-        lines.push_back(fields({"TOPLAM", "", ">6.202,86"}, w));
-        lines.push_back(fields({"GENEL TOPLAM", "", ">6.202,86"}, w));
-        return lines;
-    };
-    const Read gone(list(false));
-    EXPECT_EQ(gone.rows, (std::vector<Row>{{"Maliyet"}}));
-    EXPECT_EQ(gone.outcome.warnings.size(), 2u);
-    const Read kept(list(true));
-    EXPECT_TRUE(kept.outcome.warnings.empty());
-    EXPECT_EQ(kept.rows.size(), 2u);
-}
-
 // A column of single digits and dashes for none stands right, as counts do: the wider figure
 // of its total is its own, and checked.
 TEST(CleanShapes, ACountOfDashesAndDigitsTakesItsTotalsFigure) {
