@@ -155,7 +155,33 @@ CutLine& LineCutter::cut(std::string_view line) {
                 value = {};
             }
         }
-        m_cut.first[idx] = !value.empty() ? static_cast<int>(a) : -1;
+        // A word of the field before run on into this one, a figure after it ("RAPOR
+        // TOPLAM|I    860"): the word's end is the field's before, the figure this one's.
+        std::size_t from = a;
+        if (k > 0 && a == 0 && !value.empty() &&
+            !(m_bits[static_cast<unsigned char>(value[0])] & kDigitBit) &&
+            (!m_typed || m_columns[idx].kind != ColumnKind::Text)) {
+            const auto p = idx - 1;
+            const std::string_view before = m_cut.value[p];
+            const std::size_t blank = value.find(' ');
+            if (!before.empty() && before.data() + before.size() == value.data() &&
+                blank != std::string_view::npos) {
+                const std::string_view piece = value.substr(0, blank);
+                std::size_t rest = blank;
+                while (rest < value.size() && value[rest] == ' ') ++rest;
+                const bool letters = std::none_of(piece.begin(), piece.end(), [&](char c) {
+                    return (m_bits[static_cast<unsigned char>(c)] & kDigitBit) != 0;
+                });
+                if (letters && rest < value.size() &&
+                    (m_bits[static_cast<unsigned char>(value[rest])] & kDigitBit)) {
+                    read(p, std::string_view(before.data(), before.size() + piece.size()), out);
+                    m_cut.last[p] += static_cast<int>(piece.size());
+                    value.remove_prefix(rest);
+                    from = rest;
+                }
+            }
+        }
+        m_cut.first[idx] = !value.empty() ? static_cast<int>(from) : -1;
         m_cut.last[idx] = !value.empty() ? static_cast<int>(b) - 1 : -1;
         read(idx, value, out);
     }

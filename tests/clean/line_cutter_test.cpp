@@ -40,6 +40,16 @@ TEST(LineCutter, ValuesAndWhereTheyStand) {
          {3, 0, -1},
          {4, 6, -1}},
         {"a dash of its own", "   AB       -", {"AB", "", "-"}, {3, -1, 0}, {4, -1, 0}},
+        {"a word run on into the next field before a figure",
+         "TOPLAMI  86",
+         {"TOPLAMI", "86", ""},
+         {0, 3, -1},
+         {6, 4, -1}},
+        {"a word run on into the next field before another",
+         "TOPLAMI  AB",
+         {"TOPLAM", "I  AB", ""},
+         {0, 0, -1},
+         {5, 4, -1}},
     };
     const std::vector<std::int32_t> widths = {6, 6, 30};
     LineCutter cutter(fieldSpansOf(widths), kCutterYears);
