@@ -83,7 +83,7 @@ void dataLayout(const ReportText& text, const TableLocation& table, TableLayout&
     if (top == at && top > 0) {
         const Spans texts = textsOf(wordsOf(text.line(top)));
         const Spans over = textsOf(wordsOf(text.line(top - 1)));
-        if (texts.size() == 1 && texts.front().first == over.front().first && over.size() >= 3 &&
+        if (texts.size() == 1 && over.size() >= 3 && texts.front().first == over.front().first &&
             !isRuleLike(text.line(top - 1))) {
             t.dataStart = top;
             --top;

@@ -482,6 +482,13 @@ TEST(CleanImport, NoLineOfColumnsGivesThePlainTableAndSaysSo) {
     EXPECT_EQ(t.ws.grid().cell(1, 3), "01.01.2024");
 }
 
+// One text over figures, a blank line over it: no heading line to measure it against.
+TEST(CleanImport, ALoneTextUnderABlankLineIsReadWithoutHarm) {
+    Clean t({"", "\x1a  \x9f", "7,5 0", "0.0NAKLI"});
+    ASSERT_TRUE(t.ws.clean());
+    EXPECT_EQ(t.row(1), Row({"7,5", "0"}));
+}
+
 TEST(CleanImport, APlainImportAfterwardsIsThePlainTable) {
     Clean t(readFile(kData + "/clean/mizan/report.txt"));
     ASSERT_TRUE(t.ws.clean());
