@@ -119,7 +119,8 @@ public:
                 case LineRole::Total:
                     for (int k = 0; k < cut->count; ++k)
                         m_stats[static_cast<std::size_t>(k)].addTotal(
-                            cut->facts[static_cast<std::size_t>(k)]);
+                            cut->facts[static_cast<std::size_t>(k)],
+                            cut->value[static_cast<std::size_t>(k)]);
                     m_typer.total(i, *cut, out, fields.part);
                     break;
                 case LineRole::Block:

@@ -339,6 +339,7 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
         if (!counting[k]) continue;
         merged[k].left = false;
         merged[k].right = true;
+        merged[k].counts = true;
     }
 
     // A balance with its B/A mark glued on ("29.285,24A"): the amount one column, the mark
@@ -365,6 +366,11 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
     for (std::size_t k = 0; k < merged.size(); ++k) {
         const std::int32_t next = k + 1 < merged.size() ? fieldFrom[k + 1] : kToTheEnd;
         found.widths.push_back(next - fieldFrom[k]);
+    }
+    // Days all of two digits (or one) fill their own extent: they stand right in the room
+    // their field gives them. Wider numbers of one width may be codes ("100", "320").
+    for (std::size_t k = 0; k < merged.size(); ++k) {
+        if (merged[k].counts && merged[k].to - merged[k].from <= 1) merged[k].from = fieldFrom[k];
     }
     found.columns = std::move(merged);
     return found;

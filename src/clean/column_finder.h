@@ -16,6 +16,7 @@ struct FoundColumn {
     int from = 0, to = 0;
     bool right = false;  ///< the values end on a common edge (amounts)
     bool left = false;   ///< the values begin on a common edge (texts, codes, dates)
+    bool counts = false;  ///< figures all of one width (days, documents, amounts)
 };
 
 /// A table's columns as its records print them, and the widths that cut its lines: field 1

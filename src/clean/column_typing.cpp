@@ -136,8 +136,9 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
         if (last < m_lastMin) m_lastMin = last;
         if (last > m_lastMax) m_lastMax = last;
         const std::int64_t whole = facts.amount.fraction == 0 ? wholeNumber(value) : -1;
-        m_counting += whole >= 0 && whole == m_lastWhole + 1;
+        m_counting += whole >= 0 && m_lastWhole >= 0 && whole == m_lastWhole + 1;
         m_lastWhole = whole;
+        m_wholeMax = std::max(m_wholeMax, whole);
         // A negative one too, by its sign ("3-", "(3)", "-3").
         const std::string_view digits = withoutSign(value);
         const std::int64_t magnitude = facts.amount.fraction == 0 ? wholeNumber(digits) : -1;
@@ -155,6 +156,13 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
     if (length > m_maxLength) m_maxLength = length;
     if (facts.points < m_minPoints) m_minPoints = facts.points;
     if (facts.points > m_maxPoints) m_maxPoints = facts.points;
+}
+
+void ColumnStats::addTotal(const ValueFacts& facts, std::string_view value) {
+    m_totalled += facts.amount.valid;
+    m_totalVote.add(facts.amount);
+    if (facts.amount.valid && facts.amount.fraction == 0)
+        m_totalWholeMax = std::max(m_totalWholeMax, wholeNumber(value));
 }
 
 void ColumnStats::ShortDates::add(std::string_view value) {
@@ -204,6 +212,8 @@ void ColumnStats::merge(const ColumnStats& o) {
     m_marks += o.m_marks;
     m_wraps += o.m_wraps;
     m_counting += o.m_counting;
+    m_wholeMax = std::max(m_wholeMax, o.m_wholeMax);
+    m_totalWholeMax = std::max(m_totalWholeMax, o.m_totalWholeMax);
     m_fewDigits += o.m_fewDigits;
     m_totalled += o.m_totalled;
     m_fullWraps[0] += o.m_fullWraps[0];
@@ -277,9 +287,11 @@ ColumnDecision ColumnStats::decide(DateOrder regional, const AmountNotation* tab
             const bool left = m_firstMax <= m_runFrom + 1 && !flushRight && !dashesRight;
             const bool right = openEnd ? flushRight : m_lastMin >= m_runTo - 2;
             // A row number counts the records: each one more than the one before, but
-            // where another reader's lines begin.
-            const bool counts =
-                decimals == 0 && m_values >= 3 && 10 * (m_counting + 1) >= 9 * m_values;
+            // where another reader's lines begin. Days a total line sums (1, 2, 3 and 6)
+            // count nothing.
+            const bool counts = decimals == 0 && m_values >= 3 &&
+                                10 * (m_counting + 1) >= 9 * m_values &&
+                                m_totalWholeMax <= m_wholeMax;
             // Whole numbers of a few digits or grouped by thousands that a total line sums
             // (days worked, documents, quantities) or that print dashes for none are amounts too.
             const bool summed = decimals == 0 && m_amounts > 0 && m_fewDigits == m_amounts &&

@@ -104,10 +104,7 @@ public:
     }
     /// Values that were not empty.
     /// A figure a total line prints in the column.
-    void addTotal(const ValueFacts& facts) {
-        m_totalled += facts.amount.valid;
-        m_totalVote.add(facts.amount);
-    }
+    void addTotal(const ValueFacts& facts, std::string_view value);
 
     int values() const { return m_values; }
     /// Whether its amounts (or its totals' figures) group their thousands in `notation`.
@@ -152,6 +149,9 @@ private:
     // Whole numbers one more than the value before: a row number counts the records.
     std::int64_t m_lastWhole = -1;
     int m_counting = 0;
+    // The largest whole number of the records and of the total lines: a total above every
+    // record's sums them, a row number's count would not be.
+    std::int64_t m_wholeMax = -1, m_totalWholeMax = -1;
     int m_fewDigits = 0;  // whole numbers of three digits at most, no nought first, or grouped
     int m_totalled = 0;   // figures a total line prints in the column
     std::array<int, 2> m_fullWraps{};  // lines above that ended 0 and 1 before the edge

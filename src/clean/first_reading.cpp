@@ -288,8 +288,8 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
                 if (isSure) evidence[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
                 if (isSure && !c.facts[idx].empty) ++filled[idx];
                 if (total) {
-                    evidence[idx].addTotal(c.facts[idx]);
-                    all[idx].addTotal(c.facts[idx]);
+                    evidence[idx].addTotal(c.facts[idx], value);
+                    all[idx].addTotal(c.facts[idx], value);
                 }
             }
             if (amount && table.splitField >= 0) {

@@ -173,6 +173,16 @@ TEST(ColumnTyping, KindsFromTheWholeColumn) {
          {{"8", 11, 11}, {"9", 11, 11}, {"10", 10, 11}, {"11", 10, 11}},
          ColumnKind::Code,
          false},
+        {"days one more than the line before that a total sums",
+         {{"1", 11, 11}, {"2", 11, 11}, {"3", 11, 11}},
+         ColumnKind::Amount,
+         false,
+         "6"},
+        {"noughts around a grouped quantity count nothing",
+         {{"0", 11, 11}, {"3.444", 7, 11}, {"0", 11, 11}},
+         ColumnKind::Amount,
+         false,
+         "3.444"},
         {"whole numbers that do not count",
          {{"30", 10, 11}, {"30", 10, 11}, {"12", 10, 11}, {"30", 10, 11}},
          ColumnKind::Amount,
@@ -230,7 +240,7 @@ TEST(ColumnTyping, KindsFromTheWholeColumn) {
             const std::string_view text = v.text;
             stats.add(factsOf(text, k2026), v.first, v.last, text);
         }
-        if (c.total) stats.addTotal(factsOf(c.total, k2026));
+        if (c.total) stats.addTotal(factsOf(c.total, k2026), c.total);
         const ColumnDecision d = stats.decide(DateOrder::DayMonthYear);
         EXPECT_EQ(d.kind, c.kind) << c.name;
         EXPECT_EQ(d.marks, c.marks) << c.name;
