@@ -368,9 +368,14 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
         found.widths.push_back(next - fieldFrom[k]);
     }
     // Days all of two digits (or one) fill their own extent: they stand right in the room
-    // their field gives them. Wider numbers of one width may be codes ("100", "320").
+    // their field gives them. Wider numbers of one width may be codes ("100", "320"), unless
+    // a heading word ends with them and begins before them ("Adedi" over "326").
     for (std::size_t k = 0; k < merged.size(); ++k) {
-        if (merged[k].counts && merged[k].to - merged[k].from <= 1) merged[k].from = fieldFrom[k];
+        const FoundColumn& c = merged[k];
+        const bool headedRight = std::any_of(words.begin(), words.end(), [&](const Word& w) {
+            return static_cast<int>(w.to) - 1 == c.to && static_cast<int>(w.from) < c.from;
+        });
+        if (c.counts && (c.to - c.from <= 1 || headedRight)) merged[k].from = fieldFrom[k];
     }
     found.columns = std::move(merged);
     return found;

@@ -14,8 +14,8 @@ class ReportText;
 /// Where one column's values stand on the line (0-based, inclusive), and how they align.
 struct FoundColumn {
     int from = 0, to = 0;
-    bool right = false;  ///< the values end on a common edge (amounts)
-    bool left = false;   ///< the values begin on a common edge (texts, codes, dates)
+    bool right = false;   ///< the values end on a common edge (amounts)
+    bool left = false;    ///< the values begin on a common edge (texts, codes, dates)
     bool counts = false;  ///< figures all of one width (days, documents, amounts)
 };
 
