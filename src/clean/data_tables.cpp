@@ -247,8 +247,16 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables) {
         }
         ++t;
     }
+    readDataTables(text, tables);
+}
+
+void readDataTables(const ReportText& text, std::vector<ReportTable>& tables,
+                    const std::vector<ReportTable>& before) {
     for (ReportTable& table : tables) {
-        if (table.location.format == TableFormat::Data)
+        const bool read = std::any_of(before.begin(), before.end(), [&](const ReportTable& b) {
+            return b.location.line == table.location.line && b.endLine == table.endLine;
+        });
+        if (table.location.format == TableFormat::Data && !read)
             readDataColumns(text, table.location, table.endLine);
     }
 }

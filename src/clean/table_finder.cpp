@@ -344,6 +344,7 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
     }
     splitDataTables(text, tables);
     if (layout.AutoColumnSearch) {
+        const std::vector<ReportTable> read = tables;
         // A table drawn with bars alone or parted by colons printed before the first one
         // found (a summary by month over a journal or a frame).
         tableBefore(text, tables,
@@ -351,6 +352,7 @@ std::vector<ReportTable> reportTables(const ReportText& text, const TableLocatio
         splitBarTables(text, tables);
         for (ReportTable& table : tables) barsAmong(text, table);
         joinBarPages(text, tables);
+        readDataTables(text, tables, read);
     }
     return tables;
 }

@@ -115,6 +115,11 @@ std::optional<TableLocation> dataTable(const ReportText& text, int from, int to)
 /// from its headings on. Each such table's columns are read from its own records.
 void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables);
 
+/// Each table of columns read from its records reads them from its own lines, unless `before`
+/// holds it as it stands (another table split off its end since).
+void readDataTables(const ReportText& text, std::vector<ReportTable>& tables,
+                    const std::vector<ReportTable>& before = {});
+
 /// A table's first line and title: over its headings (the text lines over its rule, or its
 /// frame) and the blank lines over them, the line that names it.
 void titleOf(const ReportText& text, ReportTable& table);
