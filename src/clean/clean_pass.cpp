@@ -50,6 +50,7 @@ public:
         LineRole previous = LineRole::Other;
         bool pageTop = false;  // a page's header printed, no line of the table's since
         m_lastCode.clear();
+        m_heading = 0;
         LineCutter* free = &m_a;
         LineFields fields;
         for (int i = out.first; i < out.end; ++i) {
@@ -110,6 +111,8 @@ public:
             if (startsPage(line, m_table) || role == LineRole::Heading) m_typer.page(i, out);
             switch (role) {
                 case LineRole::Record:
+                    m_depth = std::max(m_depth, m_heading);
+                    m_heading = 0;
                     gather(*cut);
                     ++m_records;
                     nests(*cut);
@@ -150,6 +153,9 @@ public:
         }
         m_typer.endRecord(out);
         endBlock(out);
+        // Lines of words after the table's last record (a footer, the next page's firm) head
+        // no group: they make no level of one. Records in the next chunk may follow.
+        if (out.end < m_plan.endLine) m_depth = std::max(m_depth, m_heading);
     }
 
     const std::array<ColumnStats, kFields>& stats() const { return m_stats; }
@@ -191,7 +197,7 @@ private:
     void endBlock(Chunk& out) {
         if (m_block.empty()) return;
         const int k = static_cast<int>(m_block.size());
-        m_depth = std::max(m_depth, k);
+        m_heading = k;
         const int depth = std::max(m_plan.groupDepth, k);
         for (int b = 0; b < k; ++b) {
             const int level = depth - k + b;
@@ -226,6 +232,7 @@ private:
     int m_fitNotes = 0;
     std::vector<int> m_noteLines;
     std::vector<int> m_block;  // the block lines of a group, gathered
+    int m_heading = 0;         // the levels of the last block, until a record comes under it
     std::string m_lastCode;
 };
 
