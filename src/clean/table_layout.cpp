@@ -302,12 +302,12 @@ TableLayout tableLayoutOf(const ReportText& text, const TableLocation& table,
                 i < text.lineCount() && (isBlankLine(text.line(i)) || printsFigures(text.line(i)));
             // A line that prints a record's numbers is the first record.
             int h = at + 1;
-            while (ended && h < i && sameBars(text.line(h), text.line(at), t.fields.bar)) ++h;
+            while (h < i && sameBars(text.line(h), text.line(at), t.fields.bar)) ++h;
             // A line that prints none of the bars under them (a group's block, "VADE : NİSAN
-            // 2005" under colons) ends them too.
+            // 2005" under colons) ends them too, however many block lines follow.
             const bool barless =
                 t.fields.bar != 0 && h < i && noBarOf(text.line(h), text.line(at), t.fields.bar);
-            if (h < i && !(ended && barless)) h = at + 1;
+            if (ended ? h < i && !barless : !barless) h = at + 1;
             for (int k = at + 1; k < h; ++k) {
                 if (printsRecordNumbers(text.line(k), text.line(i), t.fields.bar)) {
                     h = k;
