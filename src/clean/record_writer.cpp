@@ -41,6 +41,7 @@ void RecordWriter::take(const Chunk& chunk) {
                 // What stood under the page's last record or total was its footer (or the
                 // next page's header).
                 m_pendingOther.clear();
+                m_pageTop = true;
                 if (m_out.check) m_out.check->pageBreak();
                 break;
             case Chunk::Kind::Other:
@@ -81,6 +82,7 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
             HeaderLabel{std::string(label), {}, false, ColumnStats(), group ? m_groups++ : -1});
         m_current.emplace_back();
         m_unset.push_back(0);
+        m_unplaced.push_back(0);
         m_untaken.push_back(0);
         m_dateOf.push_back(nullptr);
         m_levelOf.push_back(-1);
@@ -108,10 +110,13 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
         }
     }
     m_unset[index] = 0;
-    // A group's field, one that holds a figure, or the group going on (printed again on the
-    // next page) tells a group.
+    // A group's field, one that holds a figure, or the group going on (printed again at the
+    // next page's top, or under a changed group over it) tells a group; a signature line
+    // printed again, under a day's total or at a page's top, does not.
+    if (group) m_lineFields.push_back(index);
     if (group &&
-        (m_levelOf[index] >= 0 || m_current[index] == value ||
+        (m_levelOf[index] >= 0 ||
+         ((m_pageTop || m_blockChanged) && m_current[index] == value && !m_unplaced[index]) ||
          std::any_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })))
         m_fieldLinePlaced = true;
     std::string shown;
@@ -145,7 +150,11 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
 // A line of fields under the headings is a group's when one of its fields leads the records
 // or holds a code, a number or a date; a signature line ("Teslim Eden : Ünal KILIÇ") is none.
 void RecordWriter::endFieldLine() {
-    if (m_fieldLine >= 0 && !m_fieldLinePlaced) m_pendingOther.push_back(m_fieldLine + 1);
+    if (m_fieldLine >= 0 && !m_fieldLinePlaced) {
+        m_pendingOther.push_back(m_fieldLine + 1);
+        for (const std::size_t f : m_lineFields) m_unplaced[f] = 1;
+    }
+    m_lineFields.clear();
     m_fieldLine = -1;
 }
 
@@ -199,6 +208,7 @@ void RecordWriter::keepValue(HeaderLabel& label, std::string_view value) {
 
 void RecordWriter::record(const Chunk& chunk, const Chunk::Item& item) {
     m_anyRecord = true;
+    m_pageTop = false;
     if (m_anyUntaken) {
         for (std::size_t o = 0; o < m_labels.size(); ++o) {
             if (!m_untaken[o]) continue;

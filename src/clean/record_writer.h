@@ -76,6 +76,8 @@ private:
     std::vector<std::string> m_current;
     std::vector<std::int32_t> m_pendingOther;  // lines of the page not placed yet (1-based)
     std::vector<char> m_unset;                 // group fields a new block has not printed (yet)
+    std::vector<char> m_unplaced;           // fields of a line once not placed (a signature line's)
+    std::vector<std::size_t> m_lineFields;  // the fields of the line of fields being read
     // Group fields whose value no record has taken yet: a group's value only once a record
     // follows (a footer's line after the last total begins no group).
     std::vector<char> m_untaken;
@@ -90,7 +92,8 @@ private:
     int m_levelsColumn = -1;      // the column of the account codes of several levels
     int m_fieldLine = -1;         // the line of group fields under way (0-based)
     bool m_fieldLinePlaced = false, m_anyRecord = false;
-    int m_runFirst = 0;  // the first row of the group's records since its start or a total
+    bool m_pageTop = false;  // a page began, no record under it yet
+    int m_runFirst = 0;      // the first row of the group's records since its start or a total
 };
 
 }  // namespace tablamo
