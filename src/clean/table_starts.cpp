@@ -162,12 +162,17 @@ bool othersHeadings(std::string_view line, const std::vector<std::string>& headi
 int dataTableStart(const ReportText& text, int tableLine, int from, int to, int end,
                    const std::vector<std::int32_t>& widths,
                    const std::vector<std::string>& headings, bool framed) {
-    constexpr int kLookedRecords = 3, kLookedLines = 20, kOwnHeadingLines = 3;
+    constexpr int kLookedRecords = 3, kLookedLines = 20, kOwnHeadingLines = 3, kHeaderLines = 40;
     for (int j = from; j < to; ++j) {
         const std::string_view line = text.line(j);
         if (!mayHead(line) || wordGroups(line) < 2) continue;
         const std::string key(repeatKey(line));
         if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
+        // The page header printed again over the next page ("M U A V İ N  D E F T E R İ").
+        bool header = false;
+        for (int h = 0; h < std::min(tableLine, kHeaderLines) && !header; ++h)
+            header = repeatKey(text.line(h)) == key;
+        if (header) continue;
         // Words alone, no number among them, nor a figure first (a code's line of counts, an
         // account with nothing posted: "257 BİRİKMİŞ AMORTİSMANLAR (-)" heads nothing).
         const std::string_view words = withoutFormFeed(line);
