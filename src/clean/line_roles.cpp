@@ -22,6 +22,28 @@ constexpr std::size_t kMaxFieldsPerLine = LineFields::kMax;
 // Lines a page header's fields stand above the headings at most.
 constexpr int kHeaderReach = 10;
 
+// Whether a label's first or last word is a total's ("DEVREDEN BAKİYE", "HESAP DEVRİ"), not
+// only one among others ("Mahsup fişi, önceki dönem"). Words begin with a letter.
+bool totalAtAnEnd(std::string_view win1254) {
+    std::string_view first, last;
+    std::size_t i = 0;
+    while (i < win1254.size()) {
+        while (i < win1254.size() && win1254[i] == ' ') ++i;
+        const std::size_t from = i;
+        while (i < win1254.size() && win1254[i] != ' ') ++i;
+        std::string_view word = win1254.substr(from, i - from);
+        while (!word.empty() && (word.back() == ',' || word.back() == '.' || word.back() == ':'))
+            word.remove_suffix(1);
+        const auto lead = word.empty() ? 0 : static_cast<unsigned char>(word.front());
+        const bool letter =
+            (lead >= 'A' && lead <= 'Z') || (lead >= 'a' && lead <= 'z') || lead >= 0x80;
+        if (!letter) continue;
+        if (first.empty()) first = word;
+        last = word;
+    }
+    return !first.empty() && (isTotalLabel(first) || isTotalLabel(last));
+}
+
 }  // namespace
 
 std::string_view winText(std::string_view line) {
@@ -346,8 +368,10 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
     const bool asked = amount && (!ident || underRule || (lacksUsual && away));
     const bool totalWords = asked && isTotalLabel(winText(line));
     // A dated opening balance ("01.03.14  DEVREDEN BAKİYE") stands at a group's start, not
-    // under a record, and leaves out what every record prints (its voucher number).
-    const bool opening = totalWords && lacksUsual && away;
+    // under a record, and leaves out what every record prints (its voucher number); its
+    // label begins or ends with its total's word, a record's text may only hold one
+    // ("Mahsup fişi, önceki dönem").
+    const bool opening = totalWords && lacksUsual && away && totalAtAnEnd(winText(line));
     if (fits && ident && !(underRule && totalWords) && !opening) return LineRole::Record;
     // Amounts without a key under a rule, or right under the headings (a sum carried from
     // the page before), are a total whatever their words.
