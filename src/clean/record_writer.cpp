@@ -57,6 +57,7 @@ void RecordWriter::take(const Chunk& chunk) {
             case Chunk::Kind::Total:
                 m_runFirst = 0;
                 endBlock();
+                headGroups();
                 placeOthers();
                 startGroup();
                 amounts(chunk, item, true);
@@ -66,6 +67,7 @@ void RecordWriter::take(const Chunk& chunk) {
                     opening(chunk.text.view(item.from, item.to), item);
                 break;
             case Chunk::Kind::Record:
+                headGroups();
                 record(chunk, item);
                 break;
         }
@@ -145,6 +147,19 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
     // A group's date is its own (a voucher's); a page number is never a group's.
     l.pageOnly |= numbersOrDatesThePage({l.label, group ? std::string_view() : value}, m_years);
     l.stats.add(factsOf(value, m_years), 0, 0, value);
+}
+
+// The group fields over a record or a total head a group: fields whose groups print
+// different values are the groups' columns, whether records fall in each or not.
+void RecordWriter::headGroups() {
+    for (std::size_t o = 0; o < m_labels.size(); ++o) {
+        HeaderLabel& l = m_labels[o];
+        if (l.level < 0 || l.blocks || m_current[o].empty()) continue;
+        if (l.first.empty())
+            l.first = m_current[o];
+        else
+            l.blocks = m_current[o] != l.first;
+    }
 }
 
 // A line of fields under the headings is a group's when one of its fields leads the records

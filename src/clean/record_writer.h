@@ -27,6 +27,8 @@ struct HeaderLabel {
     /// A field of a group's block under the headings, not of a page header: its place among
     /// the group fields (0: first met, the outermost group); -1 for a page-header field.
     int level = -1;
+    std::string first;    ///< a group's field: the value of its first group
+    bool blocks = false;  ///< a group's field whose groups print different values
 };
 
 /// Where the records go: nothing (a pass that only reads the header fields), or the grid,
@@ -57,6 +59,7 @@ private:
     void field(std::string_view label, std::string_view value, bool group);
     static void keepValue(HeaderLabel& label, std::string_view value);
     void endBlock();
+    void headGroups();
     void placeOthers();
     void startGroup();
     void endFieldLine();
