@@ -168,11 +168,6 @@ int dataTableStart(const ReportText& text, int tableLine, int from, int to, int 
         if (!mayHead(line) || wordGroups(line) < 2) continue;
         const std::string key(repeatKey(line));
         if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
-        // The page header printed again over the next page ("M U A V İ N  D E F T E R İ").
-        bool header = false;
-        for (int h = 0; h < std::min(tableLine, kHeaderLines) && !header; ++h)
-            header = repeatKey(text.line(h)) == key;
-        if (header) continue;
         // Words alone, no number among them, nor a figure first (a code's line of counts, an
         // account with nothing posted: "257 BİRİKMİŞ AMORTİSMANLAR (-)" heads nothing).
         const std::string_view words = withoutFormFeed(line);
@@ -203,8 +198,14 @@ int dataTableStart(const ReportText& text, int tableLine, int from, int to, int 
                     amountWords(withoutFormFeed(next)) >= steady->mostAmounts + 2;
         }
         if (records >= 2 && (2 * across > records || unsteady == records || more == records ||
-                             unframed == records || others))
-            return j;
+                             unframed == records || others)) {
+            // The page header printed again over the next page ("M U A V İ N  D E F T E R İ")
+            // begins none.
+            bool header = false;
+            for (int h = 0; h < std::min(tableLine, kHeaderLines) && !header; ++h)
+                header = repeatKey(text.line(h)) == key;
+            if (!header) return j;
+        }
     }
     return -1;
 }
