@@ -180,6 +180,31 @@ CutLine& LineCutter::cut(std::string_view line) {
                     from = rest;
                 }
             }
+            // A word's end alone, run on from a text into a field of figures ("ÜRÜNLERİ
+            // A.|Ş.", "A.Ş|." under a name the amount's field cuts): the text's. A mark glued to
+            // its amount ("29.285,24|A") stays the mark's, stars around a remark ("*** ARA RAPOR
+            // |***") the remark's.
+            const bool wordEnd =
+                !before.empty() && before.data() + before.size() == value.data() &&
+                blank == std::string_view::npos &&
+                !(m_bits[static_cast<unsigned char>(before.back())] & kDigitBit) && m_typed &&
+                m_columns[idx].kind == ColumnKind::Amount &&
+                std::none_of(value.begin(), value.end(),
+                             [&](char c) {
+                                 return (m_bits[static_cast<unsigned char>(c)] & kDigitBit) != 0;
+                             }) &&
+                (std::any_of(value.begin(), value.end(),
+                             [](char c) {
+                                 const auto b = static_cast<unsigned char>(c);
+                                 return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') ||
+                                        b >= 0x80;
+                             }) ||
+                 value.find_first_not_of(".,") == std::string_view::npos);
+            if (wordEnd) {
+                read(p, std::string_view(before.data(), before.size() + value.size()), out);
+                m_cut.last[p] += static_cast<int>(value.size());
+                value = {};
+            }
         }
         m_cut.first[idx] = !value.empty() ? static_cast<int>(from) : -1;
         m_cut.last[idx] = !value.empty() ? static_cast<int>(b) - 1 : -1;

@@ -87,6 +87,30 @@ TEST(LineCutter, ValuesReadAsTheirColumns) {
     // A value of another kind reads as nothing.
     EXPECT_FALSE(cutter.cut("Devir      Toplam").read[1].units);
     EXPECT_FALSE(cutter.cut("Devir      Toplam").read[0].date);
+
+    // A name's last characters the amount's field cuts off are the name's; a mark glued to
+    // an amount and stars around a remark are not.
+    Kinds named;
+    named[0].kind = ColumnKind::Text;
+    named[1].kind = ColumnKind::Amount;
+    named[1].decimals = 2;
+    LineCutter names(fieldSpansOf(widths), kCutterYears);
+    names.readAs(named);
+    const struct {
+        const char* line;
+        const char* name;
+        const char* amount;
+    } runOn[] = {
+        {"TARIM A.\x9E.", "TARIM A.\x9E.", ""},
+        {"TARIM LTD.\x9ET\x98.", "TARIM LTD.\x9ET\x98.", ""},
+        {"  1.234,50A", "1.234,50", "A"},
+        {"* ARA RAPO***", "* ARA RAPO", "***"},
+    };
+    for (const auto& c : runOn) {
+        const CutLine& cut = names.cut(c.line);
+        EXPECT_EQ(cut.value[0], c.name) << c.line;
+        EXPECT_EQ(cut.value[1], c.amount) << c.line;
+    }
 }
 
 }  // namespace
