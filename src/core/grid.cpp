@@ -13,28 +13,38 @@ namespace {
 // Blocks grow with the grid: small tables stay small, large ones get 4 MiB blocks.
 constexpr std::size_t kFirstBlockSize = std::size_t{16} << 10;
 constexpr std::size_t kMaxBlockSize = std::size_t{4} << 20;
-// Record layout: one byte with the count of stored columns (bit 7: lengths are 32-bit),
-// then one length per stored column, then the texts one after another.
-constexpr unsigned char kWideLengths = 0x80;
+// Record layout: one byte with the count of stored columns, then one length per stored
+// column, then the texts one after another. The lengths take one byte each while every text
+// is shorter than 256 bytes; bit 7 of the count says a byte follows it with their width
+// otherwise (2 or 4).
+constexpr unsigned char kLongerLengths = 0x80;
 // Dead records below this size are not worth a compaction.
 constexpr std::size_t kReclaimFrom = std::size_t{1} << 20;
 
 struct Record {
+    explicit Record(const char* at)
+        : base(at),
+          columns(static_cast<unsigned char>(at[0]) & 0x7F),
+          width((static_cast<unsigned char>(at[0]) & kLongerLengths) ? at[1] : 1),
+          lengths(at + ((static_cast<unsigned char>(at[0]) & kLongerLengths) ? 2 : 1)) {}
+
     const char* base;
     int columns;
-    bool wide;
+    int width;  // bytes a length takes
+    const char* lengths;
 
     std::size_t length(int col) const {
-        if (wide) {
+        if (width == 1) return static_cast<unsigned char>(lengths[col]);
+        if (width == 4) {
             std::uint32_t n;
-            std::memcpy(&n, base + 1 + 4 * col, 4);
+            std::memcpy(&n, lengths + 4 * col, 4);
             return n;
         }
         std::uint16_t n;
-        std::memcpy(&n, base + 1 + 2 * col, 2);
+        std::memcpy(&n, lengths + 2 * col, 2);
         return n;
     }
-    const char* text() const { return base + 1 + (wide ? 4 : 2) * columns; }
+    const char* text() const { return lengths + width * columns; }
 };
 
 // A large block is filled from start to end right away: mapping its pages in one call
@@ -92,8 +102,7 @@ std::string_view Grid::cell(int col, int row) const {
     if (isInline(ref)) return col == 0 ? inlineText(ref) : std::string_view{};
     const Block& block = m_blocks[(ref >> 32) - 1];
     const char* base = block.data.get() + (ref & 0xFFFFFFFFu);
-    const auto head = static_cast<unsigned char>(base[0]);
-    const Record rec{base, head & 0x7F, (head & kWideLengths) != 0};
+    const Record rec(base);
     if (col >= rec.columns) return {};
     const char* p = rec.text();
     for (int c = 0; c < col; ++c) p += rec.length(c);
@@ -109,8 +118,7 @@ Grid::RowCells Grid::row(int r) const {
         return cells;
     }
     const char* base = m_blocks[(ref >> 32) - 1].data.get() + (ref & 0xFFFFFFFFu);
-    const auto head = static_cast<unsigned char>(base[0]);
-    const Record rec{base, head & 0x7F, (head & kWideLengths) != 0};
+    const Record rec(base);
     const char* p = rec.text();
     const int shown = std::min(rec.columns, m_colCount);
     for (int c = 0; c < shown; ++c) {
@@ -145,8 +153,7 @@ void Grid::setRow(int r, const RowCells& cells) {
 std::size_t Grid::recordBytes(std::uint64_t ref) const {
     if (ref == 0 || isInline(ref)) return 0;
     const char* base = m_blocks[(ref >> 32) - 1].data.get() + (ref & 0xFFFFFFFFu);
-    const auto head = static_cast<unsigned char>(base[0]);
-    const Record rec{base, head & 0x7F, (head & kWideLengths) != 0};
+    const Record rec(base);
     std::size_t bytes = static_cast<std::size_t>(rec.text() - base);
     for (int c = 0; c < rec.columns; ++c) bytes += rec.length(c);
     return bytes;
@@ -165,8 +172,7 @@ void Grid::compact() {
     for (std::uint64_t& ref : m_rows) {
         if (ref == 0 || isInline(ref)) continue;
         const char* base = old[(ref >> 32) - 1].data.get() + (ref & 0xFFFFFFFFu);
-        const auto head = static_cast<unsigned char>(base[0]);
-        const Record rec{base, head & 0x7F, (head & kWideLengths) != 0};
+        const Record rec(base);
         const char* p = rec.text();
         for (int c = 0; c < kMaxColumns; ++c) {
             const std::size_t n = c < rec.columns ? rec.length(c) : 0;
@@ -181,14 +187,13 @@ void Grid::compact() {
 
 std::uint64_t Grid::store(const RowCells& cells, int limit) {
     int columns = 0;
-    std::size_t textBytes = 0;
-    bool wide = false;
+    std::size_t textBytes = 0, longest = 0;
     const int given = std::min(static_cast<int>(cells.size()), limit);
     for (int c = 0; c < given; ++c) {
         const std::size_t n = cells[static_cast<std::size_t>(c)].size();
         if (n != 0) columns = c + 1;
         textBytes += n;
-        if (n > 0xFFFF) wide = true;
+        longest = std::max(longest, n);
     }
     if (columns == 0) return 0;
     if (columns == 1 && textBytes <= kInlineMax) {
@@ -196,7 +201,10 @@ std::uint64_t Grid::store(const RowCells& cells, int limit) {
         std::memcpy(&ref, cells[0].data(), textBytes);
         return ref | (kInlineTag << 60) | (static_cast<std::uint64_t>(textBytes) << 56);
     }
-    const std::size_t need = 1 + (wide ? 4 : 2) * static_cast<std::size_t>(columns) + textBytes;
+    const int width = longest <= 0xFF ? 1 : longest <= 0xFFFF ? 2 : 4;
+    const std::size_t head = width == 1 ? 1 : 2;
+    const std::size_t need =
+        head + static_cast<std::size_t>(width) * static_cast<std::size_t>(columns) + textBytes;
 
     if (m_blocks.empty() || m_blocks.back().size - m_blocks.back().used < need) {
         Block block;
@@ -209,21 +217,24 @@ std::uint64_t Grid::store(const RowCells& cells, int limit) {
     }
     Block& block = m_blocks.back();
     char* base = block.data.get() + block.used;
-    base[0] = static_cast<char>(columns | (wide ? kWideLengths : 0));
-    char* len = base + 1;
-    char* text = len + (wide ? 4 : 2) * columns;
+    base[0] = static_cast<char>(columns | (width == 1 ? 0 : kLongerLengths));
+    if (width != 1) base[1] = static_cast<char>(width);
+    char* len = base + head;
+    char* text = len + width * columns;
     // The texts may lie in an earlier block or earlier in this one; the new record is
     // written past them, so no copy overlaps its source.
     for (int c = 0; c < columns; ++c) {
         const std::string_view s = cells[static_cast<std::size_t>(c)];
-        if (wide) {
-            const auto n = static_cast<std::uint32_t>(s.size());
-            std::memcpy(len, &n, 4);
-            len += 4;
-        } else {
+        if (width == 1) {
+            *len++ = static_cast<char>(s.size());
+        } else if (width == 2) {
             const auto n = static_cast<std::uint16_t>(s.size());
             std::memcpy(len, &n, 2);
             len += 2;
+        } else {
+            const auto n = static_cast<std::uint32_t>(s.size());
+            std::memcpy(len, &n, 4);
+            len += 4;
         }
         if (!s.empty()) std::memcpy(text, s.data(), s.size());
         text += s.size();

@@ -42,6 +42,10 @@ TEST(Grid, CellsKeepTheirBytesThroughRewrites) {
     g.setCell(5, 2, "\xDDzmir");
     g.setCell(20, 2, std::string(70000, 'x'));  // longer than a short length field
     g.setCell(1, 2, std::string("a\0b", 3));
+    g.setCell(7, 3, std::string(300, 'y'));  // longer than a byte counts
+    g.setCell(8, 3, "z");
+    EXPECT_EQ(g.cell(7, 3), std::string(300, 'y'));
+    EXPECT_EQ(g.cell(8, 3), "z");
     EXPECT_EQ(g.cell(5, 2), "\xDDzmir");
     EXPECT_EQ(g.cell(20, 2).size(), 70000u);
     EXPECT_EQ(g.cell(1, 2), std::string_view("a\0b", 3));
