@@ -15,7 +15,7 @@ namespace {
 constexpr int kFields = CutLine::kFields;
 // Lines read at a time; a report longer than kTwoThreadsFrom lines is read by two threads,
 // chunk about chunk, and written in order by one.
-constexpr int kChunkLines = 8192;
+constexpr int kChunkLines = 4096;
 constexpr int kTwoThreadsFrom = 1 << 17;
 
 // Reads chunks of lines, giving each its role; one per thread. The record writer types
@@ -281,22 +281,23 @@ PassResult runPass(const ReportText& text, const TableLayout& table, const PassP
     Reader mine(text, table, plan, regional, years, writing);
     Reader theirs(text, table, plan, regional, years, writing);
     RecordWriter writer(plan, output, years, &regional);
-    const auto read = [&](Reader& reader, std::size_t i, Chunk& chunk) {
+    const auto read = [&](int worker, std::size_t i, Chunk& chunk) {
         chunk.first = chunks[i].first;
         chunk.end = chunks[i].second;
-        reader.read(chunk);
+        (worker == 0 ? mine : theirs).read(chunk);
     };
     std::size_t next = 0;
-    runPipeline(PipelineSteps<std::size_t, Chunk>{
-                    [&](std::size_t& i) {
-                        if (next == chunks.size()) return false;
-                        i = next++;
-                        return true;
-                    },
-                    [&](int worker, std::size_t i, Chunk& chunk) {
-                        read(worker == 0 ? mine : theirs, i, chunk);
-                    },
-                    [&](std::size_t, const Chunk& chunk) { writer.take(chunk); }},
+    const auto cut = [&](std::size_t& i) {
+        if (next == chunks.size()) return false;
+        i = next++;
+        return true;
+    };
+    const auto take = [&](std::size_t, const Chunk& chunk) {
+        writer.take(chunk);
+        // The lines written through hold no memory while the rest is read.
+        if (writing) text.releasePagesBefore(chunk.end);
+    };
+    runPipeline(PipelineSteps<std::size_t, Chunk>{cut, read, take},
                 plan.endLine >= kTwoThreadsFrom && chunks.size() > 1 ? PipelineThreads::Two
                                                                      : PipelineThreads::One);
     result.stats = mine.stats();

@@ -43,6 +43,13 @@ void ReportText::releasePages() const {
     if (m_mapping) platform::releaseViewPages(data(), size());
 }
 
+void ReportText::releasePagesBefore(std::int64_t i) const {
+    if (!m_mapping || i <= 0) return;
+    const std::size_t end =
+        i < lineCount() ? static_cast<std::size_t>(start(static_cast<std::size_t>(i))) : size();
+    platform::releaseViewPages(data(), end);
+}
+
 namespace {
 thread_local const InputWatch* t_watch = nullptr;
 }  // namespace

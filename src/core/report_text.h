@@ -58,6 +58,9 @@ public:
     /// the bytes stay the file's and are read again when asked for. Nothing for bytes read
     /// into memory.
     void releasePages() const;
+    /// The same for the lines before line `i` alone (those read through): a line asked for
+    /// again is read again from the file.
+    void releasePagesBefore(std::int64_t i) const;
 
 private:
     struct Mapping;

@@ -40,7 +40,11 @@ TEST(ReportTextMapFile, GivesTheBytesAndLinesLoadFileGives) {
         ASSERT_EQ(mapped.lineCount(), read.lineCount());
         for (int i = 0; i < read.lineCount(); ++i) EXPECT_EQ(mapped.fullLine(i), read.fullLine(i));
         EXPECT_EQ(mapped.joinedText(), read.joinedText());
-        // Its pages given back, it reads the file again.
+        // Its pages given back, the first lines' or all, it reads the file again.
+        mapped.releasePagesBefore(1);
+        EXPECT_EQ(mapped.fullLine(0), read.fullLine(0));
+        mapped.releasePagesBefore(read.lineCount());
+        EXPECT_EQ(mapped.bytes(), bytes);
         mapped.releasePages();
         EXPECT_EQ(mapped.bytes(), bytes);
     }
