@@ -35,6 +35,29 @@ int crossings(std::string_view raw, const std::vector<std::int32_t>& widths) {
     return n;
 }
 
+// Whether two lines print the same words but for their numbers ("Sf.   1" and "Sf.  12", a
+// date): a page header's line and the same line over the next page.
+bool sameButNumbers(std::string_view a, std::string_view b) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (digit(a[i]) && digit(b[j])) {
+            while (i < a.size() && digit(a[i])) ++i;
+            while (j < b.size() && digit(b[j])) ++j;
+            continue;
+        }
+        // A wider number moves the rest of its line by a place or two.
+        if (a[i] != b[j]) {
+            if (a[i] != ' ' && b[j] != ' ') return false;
+            (a[i] == ' ' ? i : j) += 1;
+            continue;
+        }
+        ++i;
+        ++j;
+    }
+    return i == a.size() && j == b.size();
+}
+
 // What a field of a record prints: a month ("OCAK 2024") is no day's date.
 enum class Printed : std::uint8_t { Nothing, Date, Month, Amount, Other };
 
@@ -203,7 +226,7 @@ int dataTableStart(const ReportText& text, int tableLine, int from, int to, int 
             // begins none.
             bool header = false;
             for (int h = 0; h < std::min(tableLine, kHeaderLines) && !header; ++h)
-                header = repeatKey(text.line(h)) == key;
+                header = sameButNumbers(repeatKey(text.line(h)), key);
             if (!header) return j;
         }
     }
