@@ -109,6 +109,14 @@ bool mayHead(std::string_view line) {
     return numbers < 3 && (numbers == 0 || !isTotalLabel(DosToWinText(line), false));
 }
 
+bool opensWithCode(std::string_view raw) {
+    const std::string_view line = withoutFormFeed(raw);
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos) return false;
+    const std::string_view word = line.substr(first, line.find(' ', first) - first);
+    return word.find_first_of("0123456789") != std::string_view::npos;
+}
+
 bool printsLetter(std::string_view line) {
     return std::any_of(line.begin(), line.end(), [](char c) {
         const auto b = static_cast<unsigned char>(c);
@@ -133,7 +141,8 @@ std::optional<TableLocation> dataTable(const ReportText& text, int from, int to)
     for (int passed = 0; j >= from; --j) {
         const std::string_view line = text.line(j);
         if (isBlank(line)) continue;
-        if (isRuleLike(line) || (mayHead(line) && wordGroups(line) >= 2)) break;
+        if (isRuleLike(line) || (mayHead(line) && wordGroups(line) >= 2 && !opensWithCode(line)))
+            break;
         if (++passed > kBlockLines) return std::nullopt;
     }
     if (j < from || (isRuleLike(text.line(j)) && (j == 0 || !mayHead(text.line(j - 1)))) ||

@@ -57,6 +57,10 @@ int numberWords(std::string_view line);
 /// or a total's ("STOK KODU TOPLAMI   64   138").
 bool mayHead(std::string_view line);
 
+/// Whether a line's first word holds a figure: a code ("HRD.0105  SUNTA VİDASI 4x40  ADET",
+/// "257 BİRİKMİŞ AMORTİSMANLAR"), which heads a group, not columns.
+bool opensWithCode(std::string_view line);
+
 /// Where a table of columns read from its records begins after `from`, before `to`, inside
 /// the table over whose records `tableLine` stands, that ends before `end` and that `widths`
 /// cut: at a line of headings that is none of that table's (`headings`), over records whose

@@ -191,12 +191,11 @@ int dataTableStart(const ReportText& text, int tableLine, int from, int to, int 
         if (!mayHead(line) || wordGroups(line) < 2) continue;
         const std::string key(repeatKey(line));
         if (std::find(headings.begin(), headings.end(), key) != headings.end()) continue;
-        // Words alone, no number among them, nor a figure first (a code's line of counts, an
-        // account with nothing posted: "257 BİRİKMİŞ AMORTİSMANLAR (-)" heads nothing).
+        // Words alone, no number among them, nor a figure or a code first (a code's line of
+        // counts, an account with nothing posted: "257 BİRİKMİŞ AMORTİSMANLAR (-)", an item's
+        // line over its moves: "HRD.0105  SUNTA VİDASI 4x40  ADET" heads nothing).
         const std::string_view words = withoutFormFeed(line);
-        const std::size_t first = words.find_first_not_of(' ');
-        if (first == std::string_view::npos || (words[first] >= '0' && words[first] <= '9'))
-            continue;
+        if (opensWithCode(line)) continue;
         bool others = !headings.empty() && numberWords(words) == 0 && !looksLikeRecord(words) &&
                       ((wordGroups(line) >= 4 &&
                         words.find_first_of("0123456789") == std::string_view::npos) ||
