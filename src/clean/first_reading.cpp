@@ -368,13 +368,15 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         reading.keys[idx] = true;
         anyKey = true;
     }
-    // The usual columns: dates or codes beside the keys that most sure records fill.
+    // The usual columns: dates or codes beside the keys that most sure records fill (two of
+    // three: a statement's postings print their voucher's number, its month-end
+    // revaluations none).
     for (int k = 0; k < kFields; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         const ColumnKind kind = reading.kinds[idx].kind;
         reading.usual[idx] = sure > 0 && !reading.keys[idx] && k != table.splitField &&
                              (kind == ColumnKind::Date || kind == ColumnKind::Code) &&
-                             5 * filled[idx] >= 4 * sure;
+                             3 * filled[idx] >= 2 * sure;
     }
     return reading;
 }

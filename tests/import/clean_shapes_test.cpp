@@ -13,6 +13,7 @@ namespace {
 using testing::fields;
 using testing::Read;
 using testing::Row;
+using testing::rule;
 
 // Shapes whose first record, or first table, the lines tell only by what they print.
 TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
@@ -233,6 +234,25 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           "02.03.2019 000002  2.000,00"},
          {{"Ay", "Satislar", "Iadeler", "Net"}, {"01.01.2019", "1000,00", "100,00", "900,00"}},
          3});
+    // A currency statement's month-end revaluations print no voucher number: each account's
+    // dated DEVREDEN BAKIYE still lacks what the records usually print, and opens it.
+    const std::vector<int> xw = {10, 8, 17, 10, 11};
+    std::vector<std::string> statement = {
+        fields({"Tarih", "Evrak No", "Aciklama", ">Borc", ">Bakiye"}, xw), rule(xw)};
+    for (const char* account : {"120.01", "120.02"}) {
+        const std::vector<std::vector<std::string>> lines = {
+            {"01.01.2024", "", "DEVREDEN BAKIYE", ">100,00", ">100,00"},
+            {"05.01.2024", "FTR001", "Fatura", ">10,00", ">110,00"},
+            {"31.01.2024", "", "Kur farki", ">5,00", ">115,00"},
+            {"03.02.2024", "FTR002", "Fatura", ">20,00", ">135,00"},
+            {"09.02.2024", "FTR003", "Fatura", ">1,00", ">136,00"}};
+        statement.push_back(std::string("Cari Kodu : ") + account);
+        for (const auto& line : lines) statement.push_back(fields(line, xw));
+    }
+    cases.push_back({"a statement's revaluations without a voucher number",
+                     statement,
+                     {{"Cari Kodu", "Tarih", "Evrak No", "Aciklama", "Borc", "Bakiye"},
+                      {"120.01", "05.01.2024", "FTR001", "Fatura", "10,00", "110,00"}}});
     for (const Case& c : cases) {
         const Read t(c.lines);
         if (!t.ws.clean() || t.rows.size() < c.rows.size()) {
