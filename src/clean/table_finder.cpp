@@ -366,7 +366,13 @@ TableLocation locateCleanTable(const ReportText& text, const TableLocation& loca
         // A rule of runs measured run by run, whatever its first column; a rule of one run
         // (a blank before it) parts no columns.
         const bool ofRuns = at.format != TableFormat::RuleLine || at.separator != " ";
-        if (!ofRuns) at.widths = ruleWidths(text.line(at.line), layout.LedgerMarks);
+        if (!ofRuns) {
+            // The same rule over the headings and under them: the table stands under them.
+            const std::vector<std::size_t> runs = ruleRuns(text.line(at.line));
+            if (at.format == TableFormat::RuleLine && !runs.empty())
+                at.line = ruleUnderHeadings(text, at.line, runs);
+            at.widths = ruleWidths(text.line(at.line), layout.LedgerMarks);
+        }
         if (ofRuns || (at.widths.size() > 1 && !ruleRuns(text.line(at.line)).empty())) return at;
         at = located;
     }
