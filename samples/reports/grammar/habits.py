@@ -79,7 +79,7 @@ def table_habits(d: Draw, encoding: str, paged: bool) -> dict:
     else:
         rule = d.pick("rule", {"gapped-hyphen": 30, "gapped-equals": 8, "continuous-hyphen": 17,
                                "continuous-equals": 8, "around": 15, "over-amounts": 10,
-                               "none": 12})
+                               "none": 6, "gapped-twice": 6})
     h = {
         "frame": frame,
         "rule": rule,

@@ -285,6 +285,9 @@ class TableLayout:
             out.append((self.rule("=", False), "rule"))
             return out + heads + [(self.rule("-", not self.framed and h["gap"] > 0 and
                                                self.rng.random() < 0.5), "rule")]
+        if rule == "gapped-twice":  # the same rule over the headings and under them
+            twice = self.rule("-", True)
+            return out + [(twice, "rule")] + heads + [(twice, "rule")]
         if rule.startswith("gapped") or rule.startswith("continuous"):
             char = "=" if rule.endswith("equals") else "-"
             return heads + [(self.rule(char, rule.startswith("gapped")), "rule")]
