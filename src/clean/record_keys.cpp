@@ -25,7 +25,7 @@ int recordKeys(std::string_view line) {
     int amounts = 0, keys = 0, dates = 0, wholes = 0, words = 0;
     bool codeFirst = false, named = false;
     std::size_t passed = 0;  // the end of a date of three words read already
-    eachWord(line, [&](Word w) {
+    const auto read = [&](Word w) {
         if (w.from < passed) return;
         std::string_view word = line.substr(w.from, w.to - w.from);
         const bool digits =
@@ -73,6 +73,11 @@ int recordKeys(std::string_view line) {
             wholes += word.size() <= 7 && (word.size() == 1 || word.front() != '0') &&
                       std::all_of(word.begin(), word.end(), [](char c) { return isDigit(c); });
         }
+    };
+    // A frame's uprights part words as blanks do ("│252.0001  │İDARİ BİNA  │22.05.2023│").
+    eachWord(line, read, [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b <= 0x20 || b == 0xB3 || b == 0xBA || c == '|';
     });
     // A dated line of whole quantities beside its document's number is a record too (a stock
     // card's movements).

@@ -14,17 +14,18 @@ struct Word {
     std::size_t from, to;  // to exclusive
 };
 
-/// Calls `each` with every run of non-blank bytes of the line.
-template <class Each>
-void eachWord(std::string_view line, Each&& each) {
+/// Calls `each` with every run of non-blank bytes of the line (of bytes that are neither
+/// blank nor `parts` says part words).
+template <class Each, class Parts = bool (*)(char)>
+void eachWord(std::string_view line, Each&& each, Parts parts = isBlankByte) {
     std::size_t i = 0;
     while (i < line.size()) {
-        if (isBlankByte(line[i])) {
+        if (parts(line[i])) {
             ++i;
             continue;
         }
         const std::size_t start = i;
-        while (i < line.size() && !isBlankByte(line[i])) ++i;
+        while (i < line.size() && !parts(line[i])) ++i;
         each(Word{start, i});
     }
 }

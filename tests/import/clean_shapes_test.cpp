@@ -253,6 +253,29 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
                      statement,
                      {{"Cari Kodu", "Tarih", "Evrak No", "Aciklama", "Borc", "Bakiye"},
                       {"120.01", "05.01.2024", "FTR001", "Fatura", "10,00", "110,00"}}});
+    // A frame drawn tight around its cells, a bare line of a group's class across it.
+    const std::vector<int> tw = {8, 12, 10};
+    const auto tight = [&](const Row& cells) {
+        std::string line = "\xB3";
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            const std::string cell = fields({cells[k]}, {tw[k]});
+            line += cell + std::string(static_cast<std::size_t>(tw[k]) - cell.size(), ' ') + "\xB3";
+        }
+        return line;
+    };
+    const auto across = [](const std::string& text) {
+        return "\xB3" + text + std::string(32 - text.size(), ' ') + "\xB3";
+    };
+    const std::string inner = "\xC3" + std::string(8, '\xC4') + "\xC5" + std::string(12, '\xC4') +
+                              "\xC5" + std::string(10, '\xC4') + "\xB4";
+    cases.push_back({"a tight frame's records under bare lines of their classes",
+                     {"DEMIRBAS LISTESI", inner, tight({"Dem.No", "Adi", ">Maliyet"}), inner,
+                      across("252 BINALAR"), tight({"252.0001", "Idari bina", ">1.000,00"}),
+                      tight({"252.0002", "Depo", ">2.000,00"}), across("253 TESISLER"),
+                      tight({"253.0001", "Torna", ">3.000,00"}),
+                      tight({"253.0002", "Pres", ">4.000,00"}), inner},
+                     {{"Grup", "Dem.No", "Adi", "Maliyet"},
+                      {"252 BINALAR", "252.0001", "Idari bina", "1000,00"}}});
     for (const Case& c : cases) {
         const Read t(c.lines);
         if (!t.ws.clean() || t.rows.size() < c.rows.size()) {
