@@ -22,15 +22,20 @@ namespace tablamo::finder_detail {
 namespace {
 
 // How many of the boundaries between the fields `widths` cut lines by a word of `line` runs
-// over: a record of another table's columns runs over some.
+// over: a record of another table's columns runs over some. A frame's upright parts words
+// as a blank does (a frame drawn tight around its cells: "3│13785").
 int crossings(std::string_view raw, const std::vector<std::int32_t>& widths) {
     const std::string_view line = withoutFormFeed(raw);
+    const auto word = [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b > 0x20 && b != 0xB3 && b != 0xBA && c != '|';
+    };
     int n = 0;
     std::size_t at = 0;
     for (std::size_t k = 0; k + 1 < widths.size(); ++k) {
         at += static_cast<std::size_t>(std::max(widths[k], 0));
         if (at == 0 || at >= line.size()) break;
-        n += line[at - 1] != ' ' && line[at] != ' ';
+        n += word(line[at - 1]) && word(line[at]);
     }
     return n;
 }
