@@ -3,6 +3,8 @@ page, line ends, printer codes, pages, how many tables) and how each table is pr
 rule lines, headings, number and date notation, B/A marks, groups, totals). Every draw is kept
 as a tag "name=value", from which the checker's breakdown tells the habits that fail."""
 
+import random
+
 # Value forms: (decimal mark, thousands separator) of each notation.
 NOTATIONS = {"tr-grouped": (",", "."), "tr-plain": (",", ""), "en-grouped": (".", ","),
              "en-plain": (".", "")}
@@ -124,4 +126,10 @@ def table_habits(d: Draw, encoding: str, paged: bool) -> dict:
         "grand": d.chance("grand-total", 0.9),
         "unexplained": d.chance("unexplained-total", 0.1),
     }
+    # A frame drawn tight around its cells: no blank between an upright and the text. Drawn
+    # aside, from the stream's state, so that every other shape of a seed stays as it was.
+    aside = random.Random(repr(d.rng.getstate()[1][:8]))
+    h["tight"] = boxed and aside.random() < 0.25
+    if boxed:
+        d.tags[d.prefix + "tight-frame"] = "yes" if h["tight"] else "no"
     return h

@@ -134,7 +134,7 @@ class TableLayout:
         return self.cols[:max(first, 1)]
 
     def region_width(self, region) -> int:
-        pad = 3 if self.framed else self.h["gap"]
+        pad = (1 if self.h.get("tight") else 3) if self.framed else self.h["gap"]
         return sum(c.width for c in region) + pad * (len(region) - 1)
 
     def col(self, key) -> PCol:
@@ -158,19 +158,20 @@ class TableLayout:
         if edged:
             self.edges.append(x)
             x += 1
+        blank = 0 if self.h.get("tight") else 1  # between an upright and the text
         for i, group in enumerate(self.cells()):
             if self.framed:
                 if i:
                     self.seps.append(x)
                     x += 1
-                x += 1
+                x += blank
             elif i:
                 x += self.h["gap"]
             for c in group:
                 c.start = x
                 x += c.width
             if self.framed:
-                x += 1
+                x += blank
         if edged:
             self.edges.append(x)
             x += 1
