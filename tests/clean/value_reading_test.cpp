@@ -258,9 +258,11 @@ TEST(HeaderFields, LabelsAndValuesOfAPageHeader) {
     ASSERT_EQ(headerFieldsOf("MUAV\xDDN DEFTER\xDD        Tarih : 25.02.2006 12:30", f, 8), 1u);
     EXPECT_EQ(f[0].label, "Tarih");
     EXPECT_TRUE(numbersOrDatesThePage(f[0], k2026));
-    EXPECT_TRUE(numbersOrDatesThePage({"Sayfa", "3"}, k2026));
-    EXPECT_FALSE(numbersOrDatesThePage({"Hesap No", "8319576"}, k2026));
-    for (const char* footer : {"- 3 -", "Sayfa 2/5", "SAYFA : 2", "Page 4", "2/5"}) {
+    for (const char* label : {"Sayfa", "Syf", "Syf.", "Sf."})
+        EXPECT_TRUE(numbersOrDatesThePage({label, "3"}, k2026)) << label;
+    for (const char* label : {"Hesap No", "Syfon No"})
+        EXPECT_FALSE(numbersOrDatesThePage({label, "8319576"}, k2026)) << label;
+    for (const char* footer : {"- 3 -", "Sayfa 2/5", "SAYFA : 2", "Page 4", "2/5", "Syf: 2"}) {
         EXPECT_TRUE(isPageFooter(footer)) << footer;
     }
     for (const char* text : {"70671", "Sayfa toplam\xFD", "- iade -"})
