@@ -62,6 +62,10 @@ def draw_shape(rng, seed):
             h["header_in_frame"] = False
             d.tags[f"t{t + 1}.header-in-frame"] = "no"
         run = TableRun(printer, content, h, layout, rng, levels, labels)
+        # The report's fields in a row across the frame too (a frame drawn tight holds less).
+        if run.in_frame_header() and len(run.header_fields()) > layout.inner_width():
+            h["header_in_frame"] = False
+            d.tags[f"t{t + 1}.header-in-frame"] = "no"
         run.name, run.title_line = content.title, None
         try:
             run.print(title=content.title if t else None)
