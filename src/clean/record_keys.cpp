@@ -74,11 +74,7 @@ int recordKeys(std::string_view line) {
                       std::all_of(word.begin(), word.end(), [](char c) { return isDigit(c); });
         }
     };
-    // A frame's uprights part words as blanks do ("│252.0001  │İDARİ BİNA  │22.05.2023│").
-    eachWord(line, read, [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b <= 0x20 || b == 0xB3 || b == 0xBA || c == '|';
-    });
+    eachWord(line, read, partsWords);
     // A dated line of whole quantities beside its document's number is a record too (a stock
     // card's movements).
     if (amounts == 0 && dates > 0 && wholes > 0 && keys - dates >= 2) amounts = 1;

@@ -9,6 +9,14 @@ namespace tablamo::printed {
 
 inline bool isBlankByte(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+/// A frame's upright: "|", or a box's single or double one.
+inline bool isUpright(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return c == '|' || b == 0xB3 || b == 0xBA;
+}
+/// What parts the words of a record: a blank, or a frame's upright (a frame drawn tight
+/// around its cells: "│252.0001│İDARİ BİNA│").
+inline bool partsWords(char c) { return isBlankByte(c) || isUpright(c); }
 
 struct Word {
     std::size_t from, to;  // to exclusive

@@ -8,6 +8,7 @@
 
 #include "clean/column_finder.h"
 #include "clean/date_reading.h"
+#include "clean/record_keys.h"
 #include "clean/table_finder_detail.h"
 #include "clean/table_layout.h"
 #include "clean/total_label.h"
@@ -26,16 +27,12 @@ namespace {
 // as a blank does (a frame drawn tight around its cells: "3│13785").
 int crossings(std::string_view raw, const std::vector<std::int32_t>& widths) {
     const std::string_view line = withoutFormFeed(raw);
-    const auto word = [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b > 0x20 && b != 0xB3 && b != 0xBA && c != '|';
-    };
     int n = 0;
     std::size_t at = 0;
     for (std::size_t k = 0; k + 1 < widths.size(); ++k) {
         at += static_cast<std::size_t>(std::max(widths[k], 0));
         if (at == 0 || at >= line.size()) break;
-        n += word(line[at - 1]) && word(line[at]);
+        n += !printed::partsWords(line[at - 1]) && !printed::partsWords(line[at]);
     }
     return n;
 }
@@ -155,10 +152,7 @@ bool breaksSteady(std::string_view line, const std::vector<std::int32_t>& widths
 
 // Whether a line prints a frame's upright: "|", or a box character drawn on its own.
 bool printsUpright(std::string_view line) {
-    return std::any_of(line.begin(), line.end(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b == '|' || b == 0xB3 || b == 0xBA;
-    });
+    return std::any_of(line.begin(), line.end(), printed::isUpright);
 }
 
 // Whether a line of headings is another table's: most of its words are none of those the
