@@ -7,26 +7,26 @@
 #include "core/import_settings.h"
 #include "core/report_text.h"
 #include "import/table_locator.h"
+#include "locator_lines.h"
 #include "support/report_lines.h"
 
 namespace tablamo {
 namespace {
 
-using testing::boxLine;
 using testing::fields;
 using testing::joinCrLf;
 using testing::rule;
 
-const std::vector<int> kTablesWidths = {10, 12, 8};
-const std::string kTablesHead = fields({"Tarih", "Aciklama", ">Tutar"}, kTablesWidths);
-const std::string kTablesTop = boxLine(kTablesWidths, "\xC9\xBB", '\xD1', '\xCD');
+using testing::kLocatorHead;
+using testing::kLocatorWidths;
+using testing::kTop;
 
 // The tables a report prints one after the other, each from its title (or its headings) to
 // the next one's.
 TEST(TableLocator, TablesOneAfterTheOther) {
     const std::vector<int> sw = {12, 30, 14};
     const std::string sumHead = fields({"Hesap Kodu", "Hesap Adi", ">Bakiye"}, sw);
-    const std::string record = fields({"01.01.2024", "Fatura", ">1,00"}, kTablesWidths);
+    const std::string record = fields({"01.01.2024", "Fatura", ">1,00"}, kLocatorWidths);
     const std::string underline = std::string(24, ' ') + "--------";
     const std::vector<int> mw = {12, 14, 10};
     const auto wide = [](const std::string& a, const std::string& b) {
@@ -55,6 +55,13 @@ TEST(TableLocator, TablesOneAfterTheOther) {
         lines.insert(lines.end(), after.begin(), after.end());
         return lines;
     };
+    // Stock cards under the headings and `under` them, each card's moves under its item's line.
+    const auto stockCards = [&](const std::string& under) {
+        return std::vector<std::string>{
+            "STOK KARTLARI", "",     kLocatorHead, under, "HRD.0105  VIDA 4x40  ADET",
+            record,          record, record,       "",    "HRD.0112  DUBEL 8 MM  ADET",
+            record,          record, record};
+    };
     struct Case {
         const char* name;
         std::vector<std::string> lines;
@@ -63,27 +70,27 @@ TEST(TableLocator, TablesOneAfterTheOther) {
     };
     const Case cases[] = {
         {"one table over two pages",
-         {"x", kTablesHead, rule(kTablesWidths), record, "\fx", kTablesHead, rule(kTablesWidths),
-          record, underline, record},
+         {"x", kLocatorHead, rule(kLocatorWidths), record, "\fx", kLocatorHead,
+          rule(kLocatorWidths), record, underline, record},
          {0},
          {2},
          ""},
         {"a summary under its title",
-         {"x", kTablesHead, rule(kTablesWidths), record, "", "   HESAP OZETI", "", sumHead,
+         {"x", kLocatorHead, rule(kLocatorWidths), record, "", "   HESAP OZETI", "", sumHead,
           rule(sw), "y"},
          {0, 5},
          {2, 8},
          "HESAP OZETI"},
         {"a title right over the headings, records between two rules",
-         {"x", kTablesHead, rule(kTablesWidths), record, "", "HESAP OZETI", sumHead, rule(sw),
+         {"x", kLocatorHead, rule(kLocatorWidths), record, "", "HESAP OZETI", sumHead, rule(sw),
           fields({"100.01", "KASA", ">1,00"}, sw), fields({"102.01", "BANKA", ">2,00"}, sw),
           rule(sw), fields({"", "GENEL TOPLAM", ">3,00"}, sw)},
          {0, 5},
          {2, 7},
          "HESAP OZETI"},
         {"one table, its first page under a rule of one run, the next two under gapped ones",
-         {"x", kTablesHead, " " + std::string(34, '-'), record, record, "\fx", kTablesHead,
-          rule(kTablesWidths), record, record, "\fx", kTablesHead, rule(kTablesWidths), record},
+         {"x", kLocatorHead, " " + std::string(34, '-'), record, record, "\fx", kLocatorHead,
+          rule(kLocatorWidths), record, record, "\fx", kLocatorHead, rule(kLocatorWidths), record},
          {0},
          {2},
          ""},
@@ -96,14 +103,14 @@ TEST(TableLocator, TablesOneAfterTheOther) {
          {0, 6},
          "AYLIK OZET"},
         {"a table parted by colons after records, under its title",
-         {"x", kTablesHead, rule(kTablesWidths), record, record, record, "", "BUTCE",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, record, record, "", "BUTCE",
           colons("Yeri", "Aciklama", "Butce"), colons("7", "URETIM", "1.000,00"),
           colons("7.1", "Hammadde", "600,00"), colons("7.2", "Enerji", "400,00")},
          {0, 7},
          {2, 8},
          "BUTCE"},
         {"a frame of bars alone after records under a rule, over two pages",
-         {"x", kTablesHead, rule(kTablesWidths), record, record, "", "", "KASA",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, record, "", "", "KASA",
           bars("Tarih", "Aciklama", "Tutar"), bars("03.01.2024", "Fire", "3,00"),
           bars("04.01.2024", "Alis", "4,00"), "\fx", "", bars("Tarih", "Aciklama", "Tutar"),
           bars("05.01.2024", "Fire", "5,00"), bars("06.01.2024", "Alis", "6,00")},
@@ -111,7 +118,7 @@ TEST(TableLocator, TablesOneAfterTheOther) {
          {2, 8},
          "KASA"},
         {"two tables parted by colons after records, each of its own colons",
-         {"x", kTablesHead, rule(kTablesWidths), record, record, record, "", "BUTCE",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, record, record, "", "BUTCE",
           colons("Yeri", "Aciklama", "Butce"), colons("7", "URETIM", "1.000,00"),
           colons("7.1", "Hammadde", "600,00"), colons("7.2", "Enerji", "400,00"), "", "KASA",
           wide("Tarih", "Tutar"), wide("01.02.2024", "5,00"), wide("02.02.2024", "6,00"),
@@ -120,14 +127,14 @@ TEST(TableLocator, TablesOneAfterTheOther) {
          {2, 8, 14},
          "KASA"},
         {"a title over a rule of equals signs over the headings",
-         {"x", kTablesHead, rule(kTablesWidths), record, record, record, "", "AYLIK OZET", "",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, record, record, "", "AYLIK OZET", "",
           std::string(40, '='), wide("Ay", "Tutar"), std::string(40, '-'),
           wide("Ocak 2024", "5,00"), wide("Subat 2024", "6,00")},
          {0, 7},
          {2, 10},
          "AYLIK OZET"},
         {"a title over two lines of headings, the first of two words",
-         {"x", kTablesHead, rule(kTablesWidths), record, record, record, "", "YEVMIYE DEFTERI",
+         {"x", kLocatorHead, rule(kLocatorWidths), record, record, record, "", "YEVMIYE DEFTERI",
           " HESAP  HESAP", "  KODU  ADI          ACIKLAMA          BORC", std::string(43, '='),
           " 100.01 KASA 01      Maas tahakkuku  1.030,00",
           " 335.01 PERSONEL 01  Maas tahakkuku  "
@@ -177,14 +184,14 @@ TEST(TableLocator, TablesOneAfterTheOther) {
         {"a table parted by colons before a table under a rule",
          {"x", colons("Ay", "Aciklama", "Tutar"), colons("Ocak", "Satis", "1.000,00"),
           colons("Subat", "Iade", "600,00"), colons("Mart", "Satis", "400,00"), "", "", "KASA",
-          kTablesHead, rule(kTablesWidths), record, record, record},
+          kLocatorHead, rule(kLocatorWidths), record, record, record},
          {0, 7},
          {1, 9},
          "KASA"},
         {"a table parted by colons before a frame",
          {"x", colons("Ay", "Aciklama", "Tutar"), colons("Ocak", "Satis", "1.000,00"),
-          colons("Subat", "Iade", "600,00"), colons("Mart", "Satis", "400,00"), "", kTablesTop,
-          kTablesHead},
+          colons("Subat", "Iade", "600,00"), colons("Mart", "Satis", "400,00"), "", kTop,
+          kLocatorHead},
          {0, 6},
          {1, 6},
          ""},
@@ -212,18 +219,8 @@ TEST(TableLocator, TablesOneAfterTheOther) {
          {0},
          {6},
          ""},
-        {"stock cards, each under its item's line",
-         {"STOK KARTLARI", "", kTablesHead, rule(kTablesWidths), "HRD.0105  VIDA 4x40  ADET",
-          record, record, record, "", "HRD.0112  DUBEL 8 MM  ADET", record, record, record},
-         {0},
-         {3},
-         ""},
-        {"stock cards under an unbroken rule",
-         {"STOK KARTLARI", "", kTablesHead, std::string(32, '-'), "HRD.0105  VIDA 4x40  ADET",
-          record, record, record, "", "HRD.0112  DUBEL 8 MM  ADET", record, record, record},
-         {0},
-         {3},
-         ""},
+        {"stock cards, each under its item's line", stockCards(rule(kLocatorWidths)), {0}, {3}, ""},
+        {"stock cards under an unbroken rule", stockCards(std::string(32, '-')), {0}, {3}, ""},
         {"a frame drawn tight around its cells, a group's lines across it",
          {"STOK", "+----------+-----+------------+--------+",
           "|Tarih     |Belge|Islem       |   Kalan|", "+----------+-----+------------+--------+",
@@ -234,7 +231,7 @@ TEST(TableLocator, TablesOneAfterTheOther) {
          {1},
          ""},
         {"records before a frame, no title over it",
-         {"x", kTablesHead, rule(kTablesWidths), record, "", kTablesTop, kTablesHead},
+         {"x", kLocatorHead, rule(kLocatorWidths), record, "", kTop, kLocatorHead},
          {0, 5},
          {2, 5},
          ""},

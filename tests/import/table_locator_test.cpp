@@ -9,6 +9,7 @@
 #include "clean/table_finder.h"
 #include "core/import_settings.h"
 #include "core/report_text.h"
+#include "locator_lines.h"
 #include "support/report_lines.h"
 
 namespace tablamo {
@@ -19,9 +20,9 @@ using testing::fields;
 using testing::joinCrLf;
 using testing::rule;
 
-const std::vector<int> kLocatorWidths = {10, 12, 8};
-const std::string kLocatorHead = fields({"Tarih", "Aciklama", ">Tutar"}, kLocatorWidths);
-const std::string kTop = boxLine(kLocatorWidths, "\xC9\xBB", '\xD1', '\xCD');
+using testing::kLocatorHead;
+using testing::kLocatorWidths;
+using testing::kTop;
 
 // Which line the table is read by, for each mix of criteria and the column search.
 TEST(TableLocator, TheLineTheTableIsReadBy) {
