@@ -1,0 +1,283 @@
+// Figures of one width, whole quantities and counts as the clean table reads them; what it
+// says when it reads no record or no line of columns; the samples' notes, openings and totals.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "clean_read.h"
+#include "import/report_import.h"
+#include "support/report_lines.h"
+
+namespace tablamo {
+namespace {
+
+using testing::Clean;
+using testing::fields;
+using testing::kData;
+using testing::readFile;
+using testing::Row;
+using testing::rule;
+
+// Amounts all of one width stand right as any figures do: a total's wider figure under them
+// is theirs, not its label's.
+TEST(CleanImport, AmountsOfOneWidthUnderAWiderTotal) {
+    Clean t({"Taksit  Vade             Taksit Tutari", "1       22.05.2009         68.368,36",
+             "2       22.06.2009         68.368,36", "3       22.07.2009         68.368,36",
+             "YILLIK TOPLAM             205.105,08"});
+    ASSERT_EQ(t.records(), 3) << t.outcome.message;
+    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+}
+
+// A stock card under a rule of one run: dated lines of whole quantities are its records, the
+// rule parts no columns, and the total under them is no heading line.
+TEST(CleanImport, WholeQuantitiesUnderARuleOfOneRun) {
+    const std::vector<int> w = {11, 6, 16, 8, 8, 8};
+    Clean t(
+        {fields({"", "Belge", "", ">Giris", ">Cikis", ">Kalan"}, w),
+         fields({"Tarih", "No", "Islem", ">Miktari", ">Miktari", ">Miktar"}, w),
+         " " + std::string(56, '-'), fields({"11.01.2014", "09056", "Alis", ">50", "", ">50"}, w),
+         fields({"02.02.2014", "16174", "Sarf", "", ">20", ">30"}, w),
+         fields({"27.04.2014", "06816", "Alis", ">14", "", ">44"}, w), " " + std::string(56, '-'),
+         "STOK KODU TOPLAMI" + fields({"", ">64", ">20", ">44"}, {16, 8, 8, 8})});
+    ASSERT_EQ(t.records(), 3) << t.outcome.message;
+    EXPECT_EQ(t.row(2), (Row{"02.02.2014", "16174", "Sarf", "", "20", "30"}));
+    EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+}
+
+// A count the sure records print only dashes for is an amount where another record fills it.
+TEST(CleanImport, DashesForNoneInACountColumn) {
+    Clean t({"Sicil  Adi        Gun  Izin  Mesai", "00991  Ali        19     -   34,8",
+             "02729  Veli       21     1", "00606  Can        22     -   35,8",
+             "07259  Ece        21     -   52,4"});
+    ASSERT_EQ(t.records(), 4) << t.outcome.message;
+    EXPECT_EQ(t.row(1), (Row{"00991", "Ali", "19", "", "34,8"}));
+    EXPECT_EQ(t.row(2), (Row{"02729", "Veli", "21", "1", ""}));
+}
+
+// Columns read from the records where no rule parts them, whatever their values print: a date
+// with its month's name, amounts signed with "+", a description that fills its column up to
+// where an amount of the next would begin.
+TEST(CleanImport, ColumnsOfTheRecordsWhateverTheirValuesPrint) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        Row second;
+    };
+    const Case cases[] = {
+        {"a month's name",
+         {"Tarih       Fis  Aciklama       Borc      Alacak",
+          "02 Eyl 2012 4000 POS slip 1   360,52",
+          "03 Eyl 2012 4001 POS slip 2                188,79",
+          "15 Eki 2012 4002 EFT gelen                 100,00"},
+         {"03.09.2012", "4001", "POS slip 2", "", "188,79"}},
+        {"a document number with its series under two heading words",
+         {"Tarih      Fatura No  Musteri              Tutar",
+          "01.06.2023 A 053000   ULUDAG           48.838,00",
+          "02.06.2023 A 053001   LIMAN GIDA       25.897,00",
+          "06.06.2023 A 053002   AKSOY               169,00"},
+         {"02.06.2023", "A 053001", "LIMAN GIDA", "25897,00"}},
+        {"plus signs",
+         {"TARIH      FIS  ACIKLAMA          TUTAR      BAKIYE",
+          "01.08.2024 4000 Odeme - ERGUN   -322,54  +27.830,61",
+          "02.08.2024 4002 EFT gelen     +7.387,08  +35.217,69",
+          "03.08.2024 4003 EFT gelen     +1.000,00  +36.217,69"},
+         {"02.08.2024", "4002", "EFT gelen", "7387,08", "35217,69"}},
+        {"a text up to an amount's room",
+         {"TARIH      FIS  ACIKLAMA           CEKILEN      YATAN",
+          "01.08.2024 4000 Fatura 82386     24.313,31",
+          "02.08.2024 4001 EFT YAZICI LTD.ST          22.304,54",
+          "03.08.2024 4002 Kira              1.763,07"},
+         {"02.08.2024", "4001", "EFT YAZICI LTD.ST", "", "22304,54"}},
+    };
+    for (const Case& c : cases) {
+        Clean t(c.lines);
+        ASSERT_EQ(t.records(), 3) << c.name << ": " << t.outcome.message;
+        EXPECT_EQ(t.row(2), c.second) << c.name;
+    }
+}
+
+TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
+    Clean t({"x", "Baslik", "----------", "yalnizca yazi", "", "baska yazi"});
+    // The plain import's cut of line 3 by the rule line's one width, 9 with LedgerMarks.
+    EXPECT_EQ(t.outcome.status, ImportStatus::NoRecords);
+    EXPECT_FALSE(t.outcome.imported());
+    EXPECT_EQ(
+        t.outcome.message,
+        "Temiz tablo: raporda kayıt satırı ayırt edilemedi.\r\nTablo temiz olmadan aktarıldı.");
+    EXPECT_FALSE(t.ws.clean());
+    EXPECT_EQ(t.ws.grid().colCount(), Grid::kColumnCount);
+    EXPECT_EQ(t.ws.grid().cell(1, 0), "A");
+    EXPECT_EQ(t.ws.grid().cell(1, 3), "yalnizca");
+    EXPECT_EQ(t.ws.grid().cell(2, 3), "yazi");
+}
+
+// Ten hyphens, but no rule under headings and no frame: the plain table, not one cut by the
+// default widths as if it were read.
+TEST(CleanImport, NoLineOfColumnsGivesThePlainTableAndSaysSo) {
+    Clean t({"x", "Baslik", "abc ----------", "01.01.2024  Fatura   1.500,00"});
+    EXPECT_EQ(t.outcome.status, ImportStatus::NoRecords);
+    EXPECT_EQ(t.outcome.message,
+              "Temiz tablo: raporda sütunları gösteren bir çizgi ya da çerçeve bulunamadı.\r\n"
+              "Tablo temiz olmadan aktarıldı.");
+    EXPECT_FALSE(t.ws.clean());
+    EXPECT_EQ(t.ws.grid().cell(1, 3), "01.01.2024");
+}
+
+// One text over figures, a blank line over it: no heading line to measure it against.
+TEST(CleanImport, ALoneTextUnderABlankLineIsReadWithoutHarm) {
+    Clean t({"", "\x1a  \x9f", "7,5 0", "0.0NAKLI"});
+    ASSERT_TRUE(t.ws.clean());
+    EXPECT_EQ(t.row(1), Row({"7,5", "0"}));
+}
+
+TEST(CleanImport, APlainImportAfterwardsIsThePlainTable) {
+    Clean t(readFile(kData + "/clean/mizan/report.txt"));
+    ASSERT_TRUE(t.ws.clean());
+    EXPECT_EQ(t.ws.grid().colCount(), 9);  // with the accounts' levels
+    EXPECT_TRUE(importReport(t.ws).imported());
+    EXPECT_FALSE(t.ws.clean());
+    EXPECT_EQ(t.ws.grid().colCount(), Grid::kColumnCount);
+    EXPECT_EQ(t.ws.grid().cell(20, 0), "T");
+}
+
+// A total printed one place further right than its records, its label under the dates:
+// the digit it prints past the table line makes it no record, and the columns keep their
+// kinds.
+TEST(CleanImport, ATotalPrintedAPlaceFurtherRightSpoilsNoColumn) {
+    const std::vector<int> w = {8, 10, 12, 12};
+    Clean t({
+        fields({"Kod", "Tarih", ">Borc", ">Alacak"}, w),
+        rule(w),
+        fields({"D-1", "19.01.2021", ">5.608,97", ">2.804,48"}, w),
+        fields({"D-2", "23.01.2015", ">8.848,11", ">8.848,11"}, w),
+        "         TOPLAM         14.457,08     11.652,59",
+    });
+    ASSERT_EQ(t.records(), 2);
+    EXPECT_EQ(t.row(1), (Row{"D-1", "19.01.2021", "5608,97", "2804,48"}));
+    EXPECT_EQ(t.ws.clean()->columns[1].kind, ColumnKind::Date);
+    EXPECT_TRUE(t.outcome.warnings.empty());
+}
+
+// The report's own totals: silent when they agree, a warning naming the total line, the
+// column and both amounts when a record line was taken out.
+// Whole numbers under a heading that names them numbers tell records apart; under any other
+// heading they are counted.
+TEST(CleanImport, NumbersUnderANumberHeadingAreCodes) {
+    const std::vector<int> w = {10, 7, 20, 12};
+    for (const auto& [heading, kind] :
+         {std::pair{"Yev.No", ColumnKind::Code}, std::pair{"Fis No", ColumnKind::Code},
+          std::pair{"Miktar", ColumnKind::Amount}}) {
+        Clean t({fields({"Tarih", heading, "Aciklama", ">Borc"}, w), rule(w),
+                 fields({"28.01.2024", ">151", "Masraf", ">40.175,45"}, w),
+                 fields({"24.02.2024", ">152", "Virman", ">35.348,00"}, w)});
+        ASSERT_EQ(t.records(), 2) << heading;
+        EXPECT_EQ(t.ws.clean()->columns[1].kind, kind) << heading;
+        EXPECT_EQ(t.ws.clean()->columns[3].kind, ColumnKind::Amount) << heading;
+    }
+}
+
+// A voucher's explanation printed under its last entry, right before its total, is the
+// voucher's: every entry of it holds the explanation, no account name goes on with it.
+TEST(CleanImport, AVouchersExplanationIsAFieldOfItsEntries) {
+    const std::string report = readFile(kData + "/clean/yevmiye-defteri/report.txt");
+    const std::string total = "F\x98\x9e TOPLAMI";  // code page 857
+    const std::string note = std::string(13, ' ') + "Ocak kira tahakkuku\r\n";
+    std::string noted = report;
+    int notes = 0;
+    for (std::size_t at = noted.find(total); at != std::string::npos && notes < 3;
+         at = noted.find(total, at + note.size() + total.size())) {
+        const std::size_t line = noted.rfind("\r\n", at) + 2;
+        noted.insert(line, note);
+        ++notes;
+    }
+    Clean plain(report), t(noted);
+    ASSERT_EQ(t.records(), plain.records());
+    const Grid& g = t.ws.grid();
+    ASSERT_EQ(g.colCount(), plain.ws.grid().colCount() + 1);
+    const int column = g.colCount() - 1;
+    int explained = 0;
+    for (int r = 1; r <= t.records(); ++r) {
+        Row row = t.row(r);
+        explained += row.back() == "Ocak kira tahakkuku";
+        row.pop_back();
+        EXPECT_EQ(row, plain.row(r)) << r;
+    }
+    EXPECT_EQ(std::string(g.cell(column, 0)), "Fi\xfe A\xe7\xfdklamas\xfd");
+    // The first three vouchers: 7, 2 and 2 entries.
+    EXPECT_EQ(explained, 11);
+    EXPECT_EQ(t.outcome.warnings, plain.outcome.warnings);
+}
+
+// With "Açılışlar", each account's DEVİR is a row of its own, its kind marked, between the
+// records in print order; without it the table is the records alone.
+TEST(CleanImport, OpeningsKeptAsMarkedRows) {
+    const std::string report = readFile(kData + "/clean/muavin-hesap-devirli/report.txt");
+    Clean plain(report);
+    Workspace ws;
+    ws.regional = RegionalSettings::turkish();
+    ws.settings.openings = true;
+    ws.text = ReportText(report);
+    const ImportOutcome outcome = importCleanReport(ws, Clock());
+    ASSERT_TRUE(outcome.imported());
+    const Grid& g = ws.grid();
+    const Grid& p = plain.ws.grid();
+    ASSERT_EQ(g.colCount(), p.colCount() + 1);
+    const int kind = g.colCount() - 1;
+    EXPECT_EQ(std::string(g.cell(kind, 0)), "Sat\xfdr T\xfcr\xfc");
+    std::vector<int> openings;
+    for (int r = 1, q = 1; r < g.rowCount(); ++r) {
+        const std::string k(g.cell(kind, r));
+        if (k == "A\xe7\xfdl\xfd\xfe") {
+            openings.push_back(r);
+            continue;
+        }
+        ASSERT_EQ(k, "Kay\xfdt") << r;
+        // Every record as the plain clean table has it, in the same order.
+        for (int c = 0; c + 1 < kind; ++c)
+            ASSERT_EQ(std::string(g.cell(c + 1, r)), std::string(p.cell(c + 1, q))) << r;
+        ++q;
+    }
+    ASSERT_EQ(g.rowCount() - p.rowCount(), static_cast<int>(openings.size()));
+    ASSERT_GE(openings.size(), 2U);
+    // The first account's opening, before its first record: its account, its words, its
+    // balance and mark.
+    std::vector<std::string> first;
+    for (int c = 1; c < kind; ++c) first.emplace_back(g.cell(c, openings[0]));
+    EXPECT_EQ(openings[0], 1);
+    EXPECT_NE(std::find(first.begin(), first.end(), "100.01"), first.end());
+    EXPECT_NE(std::find(first.begin(), first.end(), "DEV\xddR"), first.end());
+    EXPECT_NE(std::find(first.begin(), first.end(), "148,00"), first.end())
+        << ::testing::PrintToString(first);
+    EXPECT_EQ(ws.clean()->lineOfRow(openings[0]), 8);
+    EXPECT_EQ(outcome.warnings, plain.outcome.warnings);
+}
+
+TEST(CleanImport, TotalsProveTheRecords) {
+    for (const char* kind :
+         {"muavin-tek-hesap", "mizan", "parantezli-sayfa", "kasa-defteri-cerceveli"}) {
+        const std::string report = readFile(kData + "/clean/" + std::string(kind) + "/report.txt");
+        Clean whole(report);
+        EXPECT_TRUE(whole.outcome.warnings.empty()) << kind << ": " << whole.outcome.warnings[0];
+        EXPECT_FALSE(whole.outcome.note.empty()) << kind;
+        EXPECT_TRUE(whole.ws.clean()->totals.allAgree()) << kind;
+    }
+    // muavin-tek-hesap without line 12, "25.01.2005 ... 116.335,56".
+    std::string report = readFile(kData + "/clean/muavin-tek-hesap/report.txt");
+    std::size_t at = 0;
+    for (int line = 1; line < 12; ++line) at = report.find("\r\n", at) + 2;
+    report.erase(at, report.find("\r\n", at) + 2 - at);
+    Clean cut(report);
+    // The balance after the gap does not follow, and the page's total does not agree; the
+    // sums carried on from that total repeat it and say nothing more.
+    EXPECT_EQ(cut.outcome.warnings,
+              (std::vector<std::string>{
+                  "uyarı: satır 12, Bakiye: raporda 15.145,56B, önceki bakiyeden 101.190,00A",
+                  "uyarı: satır 32 \"SAYFA TOPLAMI\", Borç: raporda 253.212,72, kayıtlardan "
+                  "136.877,16"}));
+    EXPECT_EQ(cut.outcome.note, "");
+    EXPECT_TRUE(cut.outcome.imported());  // the table is written all the same
+}
+
+}  // namespace
+}  // namespace tablamo
