@@ -101,9 +101,24 @@ int numberWords(std::string_view line) {
     return n;
 }
 
+// Whether a line prints rates alone, words that begin or end with a rate's sign: the
+// rates of the columns over it ("%15,5      %2" under "SGK İşveren   İşsizlik İşveren").
+bool printsRatesAlone(std::string_view line) {
+    bool any = false;
+    for (std::size_t i = line.find_first_not_of(' '); i != std::string_view::npos;
+         i = line.find_first_not_of(' ', i)) {
+        const std::size_t end = std::min(line.find(' ', i), line.size());
+        if (line[i] != '%' && line[end - 1] != '%') return false;
+        any = true;
+        i = end;
+    }
+    return any;
+}
+
 bool mayHead(std::string_view line) {
-    if (isBlank(line) || isRuleLike(line) || printsFigure(line) ||
-        line.find(':') != std::string_view::npos || !printsLetter(line))
+    if (isBlank(line) || isRuleLike(line) || printsFigure(line, false) ||
+        line.find(':') != std::string_view::npos ||
+        (!printsLetter(line) && !printsRatesAlone(line)))
         return false;
     const int numbers = numberWords(line);
     return numbers < 3 && (numbers == 0 || !isTotalLabel(DosToWinText(line), false));

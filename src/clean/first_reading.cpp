@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "clean/column_finder.h"
 #include "clean/column_typing.h"
 #include "clean/date_reading.h"
 #include "clean/line_cutter.h"
@@ -201,6 +202,16 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         ++n;
         ++printed[repeatKey(line)];
     }
+    // A frame's records print its uprights: where most lines that look like records do, a
+    // line that prints none (a summary under the frame's bottom line) is no record for sure.
+    int uprightLines = 0, plainLines = 0;
+    for (int i = from, n = 0; i < last && n < kReadingLines; ++i) {
+        const std::string_view line = text.line(i);
+        if (plainRole(line, table) != LineRole::Other || !looksLikeRecord(line)) continue;
+        ++n;
+        ++(printed::printsUpright(line) ? uprightLines : plainLines);
+    }
+    const bool framedRecords = uprightLines > plainLines;
     const std::optional<AmountNotation> notation = shownNotation(text, table, from, last, years);
     const std::array<bool, kFields> fixed = fixedPlaces(text, table, from, last, years);
     int seen = 0, sure = 0, repeated = 0;
@@ -266,7 +277,8 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
             const bool total = amount && isTotalLabel(winText(line), /*balance=*/false);
             const bool isSure = amount && ident > 0 && !total && !opensWithLabel(line) &&
-                                !printsPeriod(line, years);
+                                !printsPeriod(line, years) &&
+                                (!framedRecords || printed::printsUpright(line));
             sure += isSure;
             amountLines += amount;
             if (total) {

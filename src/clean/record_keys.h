@@ -17,6 +17,13 @@ inline bool isUpright(char c) {
 /// What parts the words of a record: a blank, or a frame's upright (a frame drawn tight
 /// around its cells: "│252.0001│İDARİ BİNA│").
 inline bool partsWords(char c) { return isBlankByte(c) || isUpright(c); }
+/// Whether a line prints a frame's upright anywhere.
+inline bool printsUpright(std::string_view line) {
+    for (const char c : line) {
+        if (isUpright(c)) return true;
+    }
+    return false;
+}
 
 struct Word {
     std::size_t from, to;  // to exclusive

@@ -3,6 +3,7 @@
 /// rules and frames, bar_tables.cpp those drawn with bars alone (or parted by bars among a
 /// rule's columns), data_tables.cpp those whose columns their records give.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -31,13 +32,19 @@ inline bool isBlank(std::string_view line) {
 }
 
 /// Whether a line prints a figure: digits on both sides of a point, comma or slash (an
-/// amount, a date), which no heading does.
-inline bool printsFigure(std::string_view line) {
+/// amount, a date), which no heading does. A rate's sign beside it (a heading's "%15,5",
+/// "%0,2") makes it a rate, which a heading may print: with `rates` false, no figure.
+inline bool printsFigure(std::string_view line, bool rates = true) {
     for (std::size_t i = 1; i + 1 < line.size(); ++i) {
         const bool digitBefore = line[i - 1] >= '0' && line[i - 1] <= '9';
         const bool digitAfter = line[i + 1] >= '0' && line[i + 1] <= '9';
-        if ((line[i] == '.' || line[i] == ',' || line[i] == '/') && digitBefore && digitAfter)
-            return true;
+        if (!((line[i] == '.' || line[i] == ',' || line[i] == '/') && digitBefore && digitAfter))
+            continue;
+        if (rates) return true;
+        const std::size_t blankBefore = line.find_last_of(' ', i);
+        const std::size_t start = blankBefore == std::string_view::npos ? 0 : blankBefore + 1;
+        const std::size_t end = std::min(line.find(' ', i), line.size());
+        if (line[start] != '%' && line[end - 1] != '%') return true;
     }
     return false;
 }

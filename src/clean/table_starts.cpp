@@ -150,11 +150,6 @@ bool breaksSteady(std::string_view line, const std::vector<std::int32_t>& widths
     return false;
 }
 
-// Whether a line prints a frame's upright: "|", or a box character drawn on its own.
-bool printsUpright(std::string_view line) {
-    return std::any_of(line.begin(), line.end(), printed::isUpright);
-}
-
 // Whether a line of headings is another table's: most of its words are none of those the
 // table's own heading lines print (a page's headings repeat the table's).
 bool othersHeadings(std::string_view line, const std::vector<std::string>& headings) {
@@ -210,7 +205,7 @@ int dataTableStart(const ReportText& text, int tableLine, int from, int to, int 
             const std::string_view next = text.line(i);
             if (!looksLikeRecord(withoutFormFeed(next))) continue;
             ++records;
-            unframed += framed && !printsUpright(next);
+            unframed += framed && !printed::printsUpright(next);
             across += crossings(next, widths) > 0;
             if (!steady) steady = steadyFields(text, tableLine, j, widths);
             unsteady += breaksSteady(next, widths, steady->fields);

@@ -177,6 +177,38 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           "  : 120.03 : CAN      :        :   12,50 :"},
          {{"Grup", "Cari Kodu", "Unvani", "0-30 Gun", "Toplam Bakiye"},
           {"MARMARA", "120.01", "ALI", "100,00", "100,00"}}});
+    const std::vector<int> rw = {4, 14, 12, 12, 10};
+    cases.push_back({"rates alone on the headings' last line, one unbroken rule under them",
+                     {fields({"Sira", "Adi Soyadi", ">Brut", ">SGK Isveren", ">Issizlik"}, rw),
+                      fields({"", "", "", ">%15,5", ">%2"}, rw), std::string(56, '-'),
+                      fields({"1", "MURAT KARA", ">60.454,53", ">9.370,45", ">1.209,09"}, rw),
+                      fields({"2", "EMINE AYDIN", ">37.093,47", ">5.749,49", ">741,87"}, rw)},
+                     {{"Sira", "Adi Soyadi", "Brut", "SGK Isveren %15,5", "Issizlik %2"},
+                      {"1", "MURAT KARA", "60454,53", "9370,45", "1209,09"}}});
+    const std::string fill(30, '\xC4');
+    cases.push_back(
+        {"a frame's records, a balance printed with its date and figure under the frame",
+         {"\xDA" + fill.substr(0, 10) + "\xC2" + fill.substr(0, 8) + "\xC2" + fill + "\xC2" +
+              fill.substr(0, 14) + "\xBF",
+          "\xB3Tarih     \xB3"
+          "Belge No\xB3"
+          "Aciklama" +
+              std::string(22, ' ') + "\xB3" + std::string(9, ' ') + "Tutar\xB3",
+          "\xC3" + fill.substr(0, 10) + "\xC5" + fill.substr(0, 8) + "\xC5" + fill + "\xC5" +
+              fill.substr(0, 14) + "\xB4",
+          "\xB3"
+          "23.03.2024\xB3"
+          "DK-2739 \xB3"
+          "Cek no 004543                 \xB3     36.765,99\xB3",
+          "\xB3"
+          "23.03.2024\xB3"
+          "CK-4169 \xB3"
+          "EFT masrafi                   \xB3     84.476,33\xB3",
+          "\xC0" + fill.substr(0, 10) + "\xC1" + fill.substr(0, 8) + "\xC1" + fill + "\xC1" +
+              fill.substr(0, 14) + "\xD9",
+          "", "   BANKA EKSTRE BAKIYESI (31.03.2024)            264.603,90"},
+         {{"Tarih", "Belge No", "Aciklama", "Tutar"},
+          {"23.03.2024", "DK-2739", "Cek no 004543", "36765,99"}}});
     // Whole quantities grouped by thousands among ones of a few digits; the period its page's
     // header prints again (no form feed) stands over them.
     const std::vector<int> qw = {10, 5, 8, 7, 7, 7};
