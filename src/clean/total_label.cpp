@@ -131,30 +131,41 @@ bool namesATotal(std::string_view win1254) {
 TotalLabel readTotalLabel(std::string_view win1254) {
     TotalLabel label;
     const std::string folded = foldedUpper(win1254);
-    // The words, without the brackets, stars and colons around them.
+    // The words, without the brackets, stars and colons around them; which of them stood in
+    // brackets.
     std::vector<std::string> words;
+    std::vector<char> bracketed;
     std::string word;
+    int depth = 0;
     for (std::size_t i = 0; i <= folded.size(); ++i) {
         const char c = i < folded.size() ? folded[i] : ' ';
         if (c == ' ' || c == '(' || c == ')' || c == '*' || c == ':') {
             // A comma or point after a word ends it: "TOPLAM,", not "1.222,33".
             while (!word.empty() && (word.back() == ',' || word.back() == '.')) word.pop_back();
-            if (!word.empty()) words.push_back(std::move(word));
+            if (!word.empty()) {
+                words.push_back(std::move(word));
+                bracketed.push_back(depth > 0);
+            }
             word.clear();
+            depth = std::max(0, depth + (c == '(') - (c == ')'));
         } else {
             word += c;
         }
     }
+    const auto stemOf = [](const std::string& w) -> const Stem* {
+        for (const Stem& s : kStems) {
+            if (w.rfind(s.stem, 0) == 0 && (!s.whole || w.size() == s.stem.size())) return &s;
+        }
+        return nullptr;
+    };
+    // A label's own words say what it covers; those in brackets after them only tell of what
+    // ("DEFTER BAKİYESİ (102.01 HESAP)" is no account's total), unless they are all it says.
+    bool stemOutside = false;
+    for (std::size_t i = 0; i < words.size(); ++i) stemOutside |= !bracketed[i] && stemOf(words[i]);
     bool forward = false, back = false, page = false, grand = false, group = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
-        const Stem* found = nullptr;
-        for (const Stem& s : kStems) {
-            if (w.rfind(s.stem, 0) == 0 && (!s.whole || w.size() == s.stem.size())) {
-                found = &s;
-                break;
-            }
-        }
+        const Stem* found = stemOutside && bracketed[i] ? nullptr : stemOf(w);
         if (const auto n = countBefore(words, i)) {
             label.count = n;
             if (!label.words.empty() && label.words.back() == words[i - 1]) label.words.pop_back();

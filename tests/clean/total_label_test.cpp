@@ -78,6 +78,14 @@ TEST(TotalLabel, WordsSayWhatATotalCovers) {
          "TOPLAM #M AYI"},
         {"TL TOPLAMI (34 adet)", TotalClass::Plain, "TOPLAM", 34, {"TL"}, "TOPLAM TL"},
         {"CAR\xDD TOPLAM (12 kay\xFDt)", TotalClass::Group, "CARI TOPLAM", 12, {}, "CARI TOPLAM"},
+        // What a balance is of, in brackets, is no account's total.
+        {"DEFTER BAK\xDDYES\xDD (102.01 HESAP)",
+         TotalClass::Plain,
+         "BAKIYE",
+         {},
+         {"DEFTER", "102.01", "HESAP"},
+         "BAKIYE DEFTER #3.2 HESAP"},
+        {"(NAKL\xDD YEK\xDCN)", TotalClass::Forward, "NAKLI YEKUN", {}, {}, "NAKLI YEKUN"},
     };
     for (const auto& c : cases) {
         const TotalLabel l = readTotalLabel(c.label);
