@@ -111,7 +111,8 @@ bool printsPeriod(std::string_view line, YearWindow years) {
 }
 
 // Whether the line's words, inside its frame, begin with a field's label ("║ Yevmiye No: 12
-// Tarih: 10.01.2010"): a group's block, no record however its values read.
+// Tarih: 10.01.2010"): a group's block, no record however its values read. What the label
+// says in brackets is its own ("KASA DEFTERİ BAKİYESİ (15.03.2024) : 24.501,85").
 bool opensWithLabel(std::string_view line) {
     const std::size_t colon = line.find(':');
     if (colon == std::string_view::npos) return false;
@@ -120,8 +121,10 @@ bool opensWithLabel(std::string_view line) {
                          static_cast<unsigned char>(line[i]) >= 0xB0))
         ++i;
     if (i == colon) return false;
+    int depth = 0;
     for (std::size_t j = i; j < colon; ++j) {
-        if (line[j] >= '0' && line[j] <= '9') return false;
+        depth += (line[j] == '(') - (line[j] == ')');
+        if (depth <= 0 && line[j] >= '0' && line[j] <= '9') return false;
     }
     return true;
 }
@@ -276,11 +279,14 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             // A total's words make no record for sure, whatever its count column holds
             // ("RAPOR TOPLAMI   760   1.315.194,45": the count reads as a code).
             const bool total = amount && isTotalLabel(winText(line), /*balance=*/false);
-            const bool isSure = amount && ident > 0 && !total && !opensWithLabel(line) &&
+            // A line that opens with a label is a block's or a summary's ("SAYIM FARKI : 0,00"
+            // under a cash count): no evidence of the columns, whatever its value stands under.
+            const bool labelled = table.fields.bar != ':' && opensWithLabel(line);
+            const bool isSure = amount && ident > 0 && !total && !labelled &&
                                 !printsPeriod(line, years) &&
                                 (!framedRecords || printed::printsUpright(line));
             sure += isSure;
-            amountLines += amount;
+            amountLines += amount && !labelled;
             if (total) {
                 for (int k = 0; k < c.count; ++k) {
                     const auto idx = static_cast<std::size_t>(k);
@@ -295,8 +301,8 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             for (int k = 0; k < c.count; ++k) {
                 const auto idx = static_cast<std::size_t>(k);
                 const std::string_view value = c.value[idx];
-                all[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
-                if (amount && !c.facts[idx].empty) ++filledAll[idx];
+                if (!labelled) all[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
+                if (amount && !labelled && !c.facts[idx].empty) ++filledAll[idx];
                 if (isSure) evidence[idx].add(c.facts[idx], c.first[idx], c.last[idx], value);
                 if (isSure && !c.facts[idx].empty) ++filled[idx];
                 if (total) {

@@ -209,6 +209,15 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           "", "   BANKA EKSTRE BAKIYESI (31.03.2024)            264.603,90"},
          {{"Tarih", "Belge No", "Aciklama", "Tutar"},
           {"23.03.2024", "DK-2739", "Cek no 004543", "36765,99"}}});
+    const std::vector<int> kw = {22, 8, 14};
+    cases.push_back(
+        {"a cash count by notes, the book's balance and the difference under it",
+         {fields({"Kupur", ">Adet", ">Tutar"}, kw), rule(kw), "BANKNOTLAR",
+          fields({"200 TL", ">34", ">6.800,00"}, kw), fields({"100 TL", ">145", ">14.500,00"}, kw),
+          fields({"50 TL", ">16", ">800,00"}, kw), "",
+          "   KASA DEFTERI BAKIYESI (15.03.2024)  :      22.100,00",
+          "   SAYIM FARKI                          :           0,00"},
+         {{"Kupur", "Adet", "Tutar"}, {"200 TL", "34", "6800,00"}}});
     // Whole quantities grouped by thousands among ones of a few digits; the period its page's
     // header prints again (no form feed) stands over them.
     const std::vector<int> qw = {10, 5, 8, 7, 7, 7};
