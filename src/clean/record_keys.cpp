@@ -14,8 +14,11 @@ namespace printed {
 bool labelFirst(std::string_view line) {
     const std::size_t colon = line.find(':');
     if (colon == std::string_view::npos) return false;
+    // What the label says in brackets is its own: "BAKİYE (31.03.2024) : 246.336,77".
+    int depth = 0;
     for (std::size_t i = 0; i < colon; ++i) {
-        if (isDigit(line[i])) return false;
+        depth += (line[i] == '(') - (line[i] == ')');
+        if (depth <= 0 && isDigit(line[i])) return false;
     }
     return line.find_first_not_of(' ') < colon;
 }

@@ -218,6 +218,16 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           "   KASA DEFTERI BAKIYESI (15.03.2024)  :      22.100,00",
           "   SAYIM FARKI                          :           0,00"},
          {{"Kupur", "Adet", "Tutar"}, {"200 TL", "34", "6800,00"}}});
+    cases.push_back(
+        {"a bank reconciliation under one unbroken rule, its summary's labels dated in brackets",
+         {"Tarih      Belge No Aciklama                                Tutar", std::string(65, '-'),
+          "A) EKLENECEKLER", "21.03.2024 DK-7061  Kredi karti slip                    78.178,69",
+          "21.03.2024 CK-5249  Cek no 004580                       79.877,01",
+          "                    TOPLAM                             158.055,70", "",
+          "   BANKA EKSTRE BAKIYESI (31.03.2024)      :     246.336,77",
+          "   DEFTER BAKIYESI (102.01 HESAP)           :     404.392,47"},
+         {{"Tarih", "Belge No", "Aciklama", "Tutar"},
+          {"21.03.2024", "DK-7061", "Kredi karti slip", "78178,69"}}});
     // Whole quantities grouped by thousands among ones of a few digits; the period its page's
     // header prints again (no form feed) stands over them.
     const std::vector<int> qw = {10, 5, 8, 7, 7, 7};
