@@ -199,6 +199,16 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
             ++ids[static_cast<std::size_t>(r.first)];
             shown.push_back(r.first);
         }
+        // A figure under a column no record has filled, beside one the line leaves empty: a
+        // total printed a column aside of the amounts it adds (an income statement's
+        // "(Ayrıntı)" and "(Toplam)"). What the other column's records give agrees.
+        for (std::size_t d = 0; !agreed && c < n && !lastAllPresent[c] && d < n; ++d) {
+            if (d == c || !lastAllPresent[d] || (amounts.present[d] && !amounts.printed[d].empty()))
+                continue;
+            readings(d, label, family, scopes, asideBuffer);
+            agreed = std::any_of(asideBuffer.begin(), asideBuffer.end(),
+                                 [&](const auto& r) { return r.second == printed; });
+        }
         if (agreed) {
             ++kind.agreed[c];
             continue;

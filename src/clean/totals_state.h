@@ -163,7 +163,7 @@ struct State {
     std::size_t lastTotal = 0;       // in totals, the last line judged that is no part
     std::vector<Share> shares;       // per column
     Scopes scopeBuffer;              // kept from line to line: no allocation for each
-    std::vector<std::pair<int, std::int64_t>> foundBuffer;
+    std::vector<std::pair<int, std::int64_t>> foundBuffer, asideBuffer;
     std::vector<int> shownBuffer;
     RecordTable table;
     AccountTree tree;

@@ -41,6 +41,20 @@ TEST(CleanShapes, AColumnOnlyTotalsFillIsKept) {
     }
 }
 
+// An income statement that prints its accounts under "Ayrinti" and their total a column
+// aside, under "Toplam": the total agrees with the accounts, as the rates' total does.
+TEST(CleanShapes, ATotalPrintedAColumnAsideOfItsAmounts) {
+    const std::vector<int> w = {5, 22, 14, 14, 6};
+    const Read statement({fields({"Hesap", "Aciklama", ">Ayrinti", ">Toplam", ">Oran"}, w), rule(w),
+                          "A- BRUT SATISLAR",
+                          fields({"600", "Yurt Ici Satislar", ">8.819.796,07", "", ">63,30"}, w),
+                          fields({"601", "Yurt Disi Satislar", ">1.568.268,10", "", ">11,26"}, w),
+                          fields({"602", "Diger Gelirler", ">3.828.769,21", "", ">27,48"}, w),
+                          fields({"", "A TOPLAMI", "", ">14.216.833,38", ">102,04"}, w)});
+    EXPECT_TRUE(statement.outcome.warnings.empty());
+    EXPECT_EQ(statement.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+}
+
 // A column of single digits and dashes for none stands right, as counts do: the wider figure
 // of its total is its own, and checked.
 TEST(CleanShapes, ACountOfDashesAndDigitsTakesItsTotalsFigure) {
