@@ -139,6 +139,30 @@ bool printsLetter(std::string_view line) {
     });
 }
 
+namespace {
+
+// Whether `line` prints words each of which stands under a word of `headings` (some of
+// their characters in the same places), none at the headings' left edge.
+bool goesOnUnder(std::string_view line, std::string_view headings) {
+    if (!mayHead(line)) return false;
+    const std::size_t edge = headings.find_first_not_of(' ');
+    const std::size_t start = line.find_first_not_of(' ');
+    if (edge == std::string_view::npos || start == std::string_view::npos || start <= edge)
+        return false;
+    const auto printedAt = [&](std::size_t p) { return p < headings.size() && headings[p] != ' '; };
+    for (std::size_t i = start; i < line.size();) {
+        const std::size_t end = std::min(line.find(' ', i), line.size());
+        bool under = false;
+        for (std::size_t p = i; p < end && !under; ++p) under = printedAt(p);
+        if (!under) return false;
+        i = line.find_first_not_of(' ', end);
+        if (i == std::string_view::npos) break;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::optional<TableLocation> dataTable(const ReportText& text, int from, int to) {
     // Three records at least; two under a rule under headings, or with a total under them
     // (a small group's table, a summary of two months); one under headings with its total
@@ -163,6 +187,11 @@ std::optional<TableLocation> dataTable(const ReportText& text, int from, int to)
     if (j < from || (isRuleLike(text.line(j)) && (j == 0 || !mayHead(text.line(j - 1)))) ||
         (few && !isRuleLike(text.line(j)) && !totalFollows(text, first, to)))
         return std::nullopt;
+    // Without a rule, the headings' words may go on a line under them ("Birim" over
+    // "Fiyat"): a line of words each under one of theirs, away from their left edge, that
+    // heads no group. The table's line is then that one.
+    if (!isRuleLike(text.line(j)) && j + 1 < first && goesOnUnder(text.line(j + 1), text.line(j)))
+        ++j;
     TableLocation at;
     at.line = j;
     at.format = TableFormat::Data;

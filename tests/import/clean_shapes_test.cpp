@@ -228,6 +228,14 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
           "   DEFTER BAKIYESI (102.01 HESAP)           :     404.392,47"},
          {{"Tarih", "Belge No", "Aciklama", "Tutar"},
           {"21.03.2024", "DK-7061", "Kredi karti slip", "78178,69"}}});
+    cases.push_back({"a heading's second word alone on the line under it, no rule",
+                     {"Tarih      Fis No Istasyon         Litre    Birim       Tutar",
+                      "                                            Fiyat",
+                      "02.01.2024 012809 OPET CORLU       59,22    41,29    2.445,19",
+                      "03.01.2024 008713 SHELL MERTER     65,00    41,98    2.728,70",
+                      "08.01.2024 023631 OPET CORLU       49,51    41,91    2.074,96"},
+                     {{"Tarih", "Fis No", "Istasyon", "Litre", "Birim Fiyat", "Tutar"},
+                      {"02.01.2024", "012809", "OPET CORLU", "59,22", "41,29", "2445,19"}}});
     // Whole quantities grouped by thousands among ones of a few digits; the period its page's
     // header prints again (no form feed) stands over them.
     const std::vector<int> qw = {10, 5, 8, 7, 7, 7};
