@@ -208,7 +208,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     // A frame's records print its uprights: where most lines that look like records do, a
     // line that prints none (a summary under the frame's bottom line) is no record for sure.
     int uprightLines = 0, plainLines = 0;
-    for (int i = from, n = 0; i < last && n < kReadingLines; ++i) {
+    for (int i = from, n = 0; table.framed && i < last && n < kReadingLines; ++i) {
         const std::string_view line = text.line(i);
         if (plainRole(line, table) != LineRole::Other || !looksLikeRecord(line)) continue;
         ++n;
