@@ -22,8 +22,7 @@ constexpr int kFields = CutLine::kFields;
 // Lines enough to read the kinds by; the records of a longer report type them again.
 constexpr int kReadingLines = 20000;
 
-// Whether field `k` starts past the end of the table line: a width of the settings' beyond
-// the table's columns.
+// Whether field `k` starts past the table line's end: a settings' width beyond its columns.
 bool pastTableLine(const TableLayout& table, int k) {
     const std::uint32_t from = table.fields.from[static_cast<std::size_t>(k)];
     return !table.tableText.empty() && from > table.tableText.size();
@@ -42,8 +41,7 @@ bool fitsNotation(const AmountForm& a, const std::optional<AmountNotation>& nota
            (!a.grouping || a.grouping == notation->grouping);
 }
 
-// Each of the first `looked` lines from `from` to `end` that no plain role takes, cut into
-// the table's fields.
+// Each of the first `looked` lines from `from` to `end` no plain role takes, cut into fields.
 template <class Each>
 void eachCutLine(const ReportText& text, const TableLayout& table, int from, int end, int looked,
                  YearWindow years, Each each) {
