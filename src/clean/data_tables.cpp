@@ -108,7 +108,7 @@ bool printsRatesAlone(std::string_view line) {
     for (std::size_t i = line.find_first_not_of(' '); i != std::string_view::npos;
          i = line.find_first_not_of(' ', i)) {
         const std::size_t end = std::min(line.find(' ', i), line.size());
-        if (line[i] != '%' && line[end - 1] != '%') return false;
+        if (!isRateWord(line.substr(i, end - i))) return false;
         any = true;
         i = end;
     }

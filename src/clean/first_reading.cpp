@@ -118,13 +118,7 @@ bool opensWithLabel(std::string_view line) {
     while (i < colon && (line[i] == ' ' || line[i] == '|' || line[i] == '\f' ||
                          static_cast<unsigned char>(line[i]) >= 0xB0))
         ++i;
-    if (i == colon) return false;
-    int depth = 0;
-    for (std::size_t j = i; j < colon; ++j) {
-        depth += (line[j] == '(') - (line[j] == ')');
-        if (depth <= 0 && line[j] >= '0' && line[j] <= '9') return false;
-    }
-    return true;
+    return i < colon && printed::labelFirst(line.substr(i));
 }
 
 // The fields whose values that read as amounts, three at least and not all alike, all stand

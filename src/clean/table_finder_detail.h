@@ -31,6 +31,11 @@ inline bool isBlank(std::string_view line) {
     return line.find_first_not_of(" \f") == std::string_view::npos;
 }
 
+/// Whether a word is a rate: it begins or ends with the rate's sign ("%18", "15,5%").
+inline bool isRateWord(std::string_view word) {
+    return !word.empty() && (word.front() == '%' || word.back() == '%');
+}
+
 /// Whether a line prints a figure: digits on both sides of a point, comma or slash (an
 /// amount, a date), which no heading does. A rate's sign beside it (a heading's "%15,5",
 /// "%0,2") makes it a rate, which a heading may print: with `rates` false, no figure.
@@ -44,7 +49,7 @@ inline bool printsFigure(std::string_view line, bool rates = true) {
         const std::size_t blankBefore = line.find_last_of(' ', i);
         const std::size_t start = blankBefore == std::string_view::npos ? 0 : blankBefore + 1;
         const std::size_t end = std::min(line.find(' ', i), line.size());
-        if (line[start] != '%' && line[end - 1] != '%') return true;
+        if (!isRateWord(line.substr(start, end - start))) return true;
     }
     return false;
 }
