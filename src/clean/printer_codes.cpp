@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <utility>
+#include <vector>
 
 #include "core/input_encoding.h"
 #include "core/platform/system.h"
@@ -56,11 +58,10 @@ std::size_t nextCode(std::string_view bytes, std::size_t i) {
 
 bool holdsPrinterCodes(std::string_view bytes) { return nextCode(bytes, 0) < bytes.size(); }
 
-std::string withoutPrinterCodes(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    // A report's copy is written whole: its pages are taken at once, not one fault at a time.
-    platform::prefaultForWriting(out.data(), out.capacity());
+namespace {
+
+// Appends the bytes without their codes.
+void appendWithoutCodes(std::string& out, std::string_view bytes) {
     const std::size_t n = bytes.size();
     auto isBreak = [&](std::size_t at) { return bytes[at] == '\r' || bytes[at] == '\n'; };
     for (std::size_t i = 0; i < n;) {
@@ -80,13 +81,51 @@ std::string withoutPrinterCodes(std::string_view bytes) {
             --take;
         }
     }
+}
+
+}  // namespace
+
+std::string withoutPrinterCodes(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    // A report's copy is written whole: its pages are taken at once, not one fault at a time.
+    platform::prefaultForWriting(out.data(), out.capacity());
+    appendWithoutCodes(out, bytes);
     return out;
 }
+
+namespace {
+
+// The lines of a mapped report without their codes: those that hold none stay the file's,
+// the others are copied without them. Every line break being CR LF, no code stands between
+// the two bytes of one, so the lines are those of the bytes without their codes.
+ReportText withoutCodesByLine(const ReportText& text) {
+    std::vector<std::string_view> lines(static_cast<std::size_t>(text.lineCount()));
+    std::vector<std::size_t> coded;
+    std::size_t codedBytes = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        lines[i] = text.fullLine(static_cast<std::int64_t>(i));
+        if (nextCode(lines[i], 0) == lines[i].size()) continue;
+        coded.push_back(i);
+        codedBytes += lines[i].size();
+    }
+    auto held = std::make_shared<std::string>();
+    held->reserve(codedBytes);  // never grown: the views into it stay where they are
+    for (const std::size_t i : coded) {
+        const std::size_t at = held->size();
+        appendWithoutCodes(*held, lines[i]);
+        lines[i] = std::string_view(*held).substr(at);
+    }
+    return ReportText::ofLines(text, std::move(lines), std::move(held));
+}
+
+}  // namespace
 
 std::optional<ReportText> paperText(const ReportText& text, bool windows1254) {
     const std::string_view bytes = text.bytes();
     const bool codes = holdsPrinterCodes(bytes);
     if (!codes && !windows1254) return std::nullopt;
+    if (!windows1254 && text.mapped() && text.crLfOnly()) return withoutCodesByLine(text);
     std::string paper = codes ? withoutPrinterCodes(bytes) : std::string(bytes);
     if (windows1254) paper = windows1254ToCp857(std::move(paper));
     return ReportText(std::move(paper));

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,8 +46,18 @@ void ReportText::releasePages() const {
 
 void ReportText::releasePagesBefore(std::int64_t i) const {
     if (!m_mapping || i <= 0) return;
-    const std::size_t end =
-        i < lineCount() ? static_cast<std::size_t>(start(static_cast<std::size_t>(i))) : size();
+    std::size_t end = size();
+    if (i < lineCount() && !m_lines.empty()) {
+        // The first line from i on that is the file's own tells where its bytes stand.
+        const auto inFile = [&](std::string_view line) {
+            return line.data() >= data() && line.data() <= data() + size();
+        };
+        auto k = static_cast<std::size_t>(i);
+        while (k < m_lines.size() && !inFile(m_lines[k])) ++k;
+        if (k < m_lines.size()) end = static_cast<std::size_t>(m_lines[k].data() - data());
+    } else if (i < lineCount()) {
+        end = static_cast<std::size_t>(start(static_cast<std::size_t>(i)));
+    }
     platform::releaseViewPages(data(), end);
 }
 
@@ -85,6 +96,18 @@ ReportText ReportText::mapFile(const std::string& path) {
     ReportText text;
     text.m_mapping = std::move(mapping);
     text.indexLines();
+    return text;
+}
+
+ReportText ReportText::ofLines(const ReportText& base, std::vector<std::string_view> lines,
+                               std::shared_ptr<const std::string> held) {
+    if (!base.m_mapping) throw std::invalid_argument("ReportText::ofLines: a base not mapped");
+    if (lines.size() >= static_cast<std::size_t>(INT_MAX - 2)) throw failedToLoadStream();
+    ReportText text;
+    text.m_mapping = base.m_mapping;
+    text.m_held = std::move(held);
+    text.m_lines = std::move(lines);
+    text.m_lineCount = static_cast<int>(text.m_lines.size());
     return text;
 }
 
@@ -213,6 +236,7 @@ void ReportText::indexLines() {
 std::string_view ReportText::fullLine(std::int64_t i) const {
     if (i < 0 || i >= lineCount()) return {};
     const auto k = static_cast<std::size_t>(i);
+    if (!m_lines.empty()) return m_lines[k];
     const char* const d = data();
     const std::size_t begin = start(k);
     std::size_t end = start(k + 1);
@@ -240,6 +264,12 @@ std::string ReportText::joinedText() const {
 std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) const {
     if (needle.empty() || empty()) return std::nullopt;
     const bool hasBreak = needle.find_first_of("\r\n") != std::string_view::npos;
+    if (!hasBreak && !m_lines.empty()) {
+        for (int i = 0; i < lineCount(); ++i) {
+            if (platform::findBytes(fullLine(i), needle) != std::string_view::npos) return i;
+        }
+        return std::nullopt;
+    }
     if (!hasBreak) {
         // No line holds CR or LF, so a match lies inside one line and the file's own bytes
         // can be searched whatever its line breaks are.
@@ -247,7 +277,7 @@ std::optional<int> ReportText::lineOfFirstOccurrence(std::string_view needle) co
         if (p == std::string_view::npos) return std::nullopt;
         return lineOfByte(p);
     }
-    if (m_allCrLf) {
+    if (m_allCrLf && m_lines.empty()) {
         // The bytes are the whole text, perhaps followed by one final CR LF.
         const std::string_view last = fullLine(lineCount() - 1);
         const std::string_view whole(data(),

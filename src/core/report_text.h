@@ -28,6 +28,18 @@ public:
     /// way: no second copy of a large report in memory). The file must not shrink while
     /// the text is in use. Falls back to loadFile for what cannot be mapped.
     static ReportText mapFile(const std::string& path);
+    /// A text of these lines: views into the bytes of `base`, a mapped file, or into `held`,
+    /// which the text keeps alive with the file. A report with a few lines changed, without
+    /// a copy of the others. Raises std::invalid_argument for a base not mapped.
+    static ReportText ofLines(const ReportText& base, std::vector<std::string_view> lines,
+                              std::shared_ptr<const std::string> held);
+
+    /// Whether the bytes are a file mapped into memory (mapFile).
+    bool mapped() const { return m_mapping != nullptr; }
+    /// Whether every line break is CR LF.
+    bool crLfOnly() const { return m_allCrLf; }
+    /// Whether the lines are another text's, changed here and there (ofLines).
+    bool linesOfAnother() const { return !m_lines.empty(); }
 
     int lineCount() const { return m_lineCount; }
     bool empty() const { return m_lineCount == 0; }
@@ -49,7 +61,7 @@ public:
     /// belongs to the line it ends. Positions past the end give the last line.
     int lineOfPosition(std::size_t pos) const;
 
-    /// The file's bytes as loaded.
+    /// The file's bytes as loaded (for a text made of lines, its base's file).
     std::string_view bytes() const { return {data(), size()}; }
     /// Whether the mapped file shrank since it was mapped: its bytes are then not the
     /// file's any more (zeros stand where its end was). Never for bytes read into memory.
@@ -70,6 +82,9 @@ private:
 
     std::string m_bytes;                       // the bytes, when read
     std::shared_ptr<const Mapping> m_mapping;  // or the file mapped
+    // A text made of lines (ofLines): each line's bytes, in the file or in m_held.
+    std::vector<std::string_view> m_lines;
+    std::shared_ptr<const std::string> m_held;
     std::uint64_t start(std::size_t i) const { return m_wide ? m_starts64[i] : m_starts32[i]; }
     /// The line holding byte `p` of the file's bytes.
     int lineOfByte(std::size_t p) const;

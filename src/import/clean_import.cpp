@@ -33,7 +33,7 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     const std::optional<ReportText> paper = paperText(ws.text, ws.textReading.windows1254);
     const ReportText& text = paper ? *paper : ws.text;
     // Read from the copy from now on: the file's pages need not stay besides.
-    if (paper) ws.text.releasePages();
+    if (paper && !paper->linesOfAnother()) ws.text.releasePages();
     // The table, found once.
     const TableLocation location =
         locateCleanTable(text, locateTable(text, ws.settings.layout), ws.settings.layout);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "support/temp_dir.h"
+
 namespace tablamo {
 namespace {
 
@@ -76,6 +78,39 @@ TEST(PaperText, OnlyWhenThereIsSomethingToTakeOut) {
                                    true);
     ASSERT_TRUE(windows.has_value());
     EXPECT_EQ(windows->line(0), "A\x87\x8Dklama");
+}
+
+// A mapped report keeps its lines without codes in the file and copies the others; it reads
+// as the copy of the whole text without its codes does, also past a line of 4096 bytes.
+TEST(PaperText, OfAMappedReportReadsAsItsCopy) {
+    testing::TempDir dir;
+    const std::string bytes =
+        "\x0F\x1B"
+        "ETarih  Tutar\r\n\r\n01.01.2024  1.234,50\x1B"
+        "F\r\n" +
+        std::string(5000, 'x') +
+        "\x1B-1\r\n\f\x0F"
+        "FIRMA\r\nson";
+    for (const bool crLf : {true, false}) {
+        std::string file = bytes;
+        if (!crLf) file.replace(file.find("\r\n"), 2, "\n");
+        testing::writeBytes(dir / "r.txt", file);
+        const ReportText mapped = ReportText::mapFile(dir / "r.txt");
+        const auto paper = paperText(mapped, false);
+        ASSERT_TRUE(paper.has_value());
+        EXPECT_EQ(paper->linesOfAnother(), crLf);
+        const ReportText copy(withoutPrinterCodes(file));
+        ASSERT_EQ(paper->lineCount(), copy.lineCount());
+        for (int i = 0; i < copy.lineCount(); ++i) {
+            EXPECT_EQ(paper->line(i), copy.line(i)) << i;
+            EXPECT_EQ(paper->fullLine(i), copy.fullLine(i)) << i;
+        }
+        EXPECT_EQ(paper->lineOfFirstOccurrence("1.234,50"), 2);
+        EXPECT_EQ(paper->lineOfFirstOccurrence("FIRMA\r\nson"), 4);
+        EXPECT_EQ(paper->lineOfFirstOccurrence("ETarih"), std::nullopt);
+        paper->releasePagesBefore(4);  // a hint: the lines read the same after it
+        EXPECT_EQ(paper->line(5), "son");
+    }
 }
 
 }  // namespace
