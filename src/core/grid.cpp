@@ -111,11 +111,21 @@ std::string_view Grid::cell(int col, int row) const {
 
 Grid::RowCells Grid::row(int r) const {
     RowCells cells(static_cast<std::size_t>(m_colCount));
-    if (r < 0 || r >= rowCount() || m_rows[static_cast<std::size_t>(r)] == 0) return cells;
+    readRow(r, cells);
+    return cells;
+}
+
+void Grid::readRow(int r, RowCells& cells) const {
+    if (cells.size() != static_cast<std::size_t>(m_colCount)) {
+        cells = RowCells(static_cast<std::size_t>(m_colCount));
+    } else {
+        std::fill(cells.begin(), cells.end(), std::string_view());
+    }
+    if (r < 0 || r >= rowCount() || m_rows[static_cast<std::size_t>(r)] == 0) return;
     const std::uint64_t& ref = m_rows[static_cast<std::size_t>(r)];
     if (isInline(ref)) {
         cells[0] = inlineText(ref);
-        return cells;
+        return;
     }
     const char* base = m_blocks[(ref >> 32) - 1].data.get() + (ref & 0xFFFFFFFFu);
     const Record rec(base);
@@ -126,7 +136,6 @@ Grid::RowCells Grid::row(int r) const {
         cells[static_cast<std::size_t>(c)] = {p, n};
         p += n;
     }
-    return cells;
 }
 
 void Grid::setCell(int col, int r, std::string_view text) {

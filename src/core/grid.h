@@ -99,6 +99,9 @@ public:
     void setRow(int row, const RowCells& cells);
     /// All cells of a row, one per column.
     RowCells row(int row) const;
+    /// The same into `cells` (made one per column): a row after row read without a new
+    /// array for each wide one.
+    void readRow(int row, RowCells& cells) const;
     /// Empties every cell; the row count stays.
     void clearCells();
     /// Empties the cells of rows `from` to `to` (within the table), giving their room back

@@ -86,8 +86,9 @@ bool readsAsFormula(std::string_view cell) {
 void writeCsvRows(const Grid& grid, int from, int to, const QuoteRule& quotes, char separator,
                   TextEncoding encoding, OutBuffer& out) {
     const std::size_t grow = expansion(encoding);
+    Grid::RowCells cells;
     for (int r = from; r < to; ++r) {
-        const Grid::RowCells cells = grid.row(r);
+        grid.readRow(r, cells);
         char* p = out.reserve(2 * grow * rowBytes(cells) + 4 * cells.size() + 16);
         for (std::size_t c = 1; c < cells.size(); ++c) {
             if (c > 1) *p++ = separator;
@@ -139,8 +140,9 @@ void writeCleanHtml(const Grid& grid, const CleanShape& shape, ByteSink& sink,
         out.append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
         out.append("\">\r\n");
     }
+    Grid::RowCells cells;
     for (int r = 0; r < grid.rowCount(); ++r) {
-        const Grid::RowCells cells = grid.row(r);
+        grid.readRow(r, cells);
         out.append("    <tr>");
         for (int c = 1; c < columns; ++c) {
             const bool right = r > 0 && kindOf(c) == ColumnKind::Amount;

@@ -30,8 +30,9 @@ std::vector<ColumnFit> columnFits(const Grid& grid, int rows) {
     const int columns = grid.colCount();
     std::vector<ColumnFit> fits(static_cast<std::size_t>(columns > 1 ? columns - 1 : 0));
     const int last = rows < 0 || rows >= grid.rowCount() ? grid.rowCount() - 1 : rows;
+    Grid::RowCells cells;
     for (int r = 1; r <= last; ++r) {
-        const Grid::RowCells cells = grid.row(r);
+        grid.readRow(r, cells);
         for (std::size_t c = 1; c < cells.size() && c <= fits.size(); ++c) {
             const std::string_view cell = cells[c];
             ColumnFit& fit = fits[c - 1];

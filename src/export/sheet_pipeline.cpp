@@ -46,7 +46,11 @@ std::uint64_t SheetPipeline::sizeBound(const SheetPart& part) const {
     // A sheet's size in ZIP64 form keeps some readers (LibreOffice) from opening the
     // workbook: before it is chosen, the sheet's own cells give a closer bound.
     std::uint64_t bound = frame;
-    for (int r = part.span.first; r < part.span.end; ++r) bound += m_rows.bound(m_grid.row(r));
+    Grid::RowCells cells;
+    for (int r = part.span.first; r < part.span.end; ++r) {
+        m_grid.readRow(r, cells);
+        bound += m_rows.bound(cells);
+    }
     return bound;
 }
 
@@ -68,8 +72,10 @@ bool SheetPipeline::take(Job& job) {
     job.first = m_nextRow == span.first;
     int to = m_nextRow;
     std::size_t text = 0;
+    Grid::RowCells cells;
     while (to < span.end && to - job.from < kChunkRows && text < kChunkText) {
-        for (const std::string_view cell : m_grid.row(to)) text += cell.size();
+        m_grid.readRow(to, cells);
+        for (const std::string_view cell : cells) text += cell.size();
         ++to;
     }
     job.to = to;
@@ -98,7 +104,11 @@ void SheetPipeline::build(const Job& job, Chunk& chunk) const {
         chunk.append(part.head);
         if (part.heading) putRow(m_grid.row(0), 1, true);
     }
-    for (int r = job.from; r < job.to; ++r) putRow(m_grid.row(r), r - part.span.offset, false);
+    Grid::RowCells cells;
+    for (int r = job.from; r < job.to; ++r) {
+        m_grid.readRow(r, cells);
+        putRow(cells, r - part.span.offset, false);
+    }
     if (job.last) chunk.append(part.tail);
     chunk.flushXml();
     chunk.deflater.end(chunk.deflated);

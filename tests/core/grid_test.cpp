@@ -156,6 +156,14 @@ TEST(Grid, AWiderTableKeepsEveryColumn) {
     g.setColCount(40);
     EXPECT_EQ(g.cell(2, 3), "x");
     EXPECT_EQ(g.cell(30, 3), "");
+    // Rows read one after the other into the same cells: none keeps a text of the row before.
+    Grid::RowCells read;
+    for (const int r : {3, 4, 0, 3}) {
+        g.readRow(r, read);
+        ASSERT_EQ(read.size(), 40u) << r;
+        EXPECT_EQ(read[2], r == 3 ? "x" : "") << r;
+        EXPECT_EQ(read[39], "") << r;
+    }
 }
 
 TEST(Grid, EnterMovesRightThenToTheNextRow) {
