@@ -356,8 +356,11 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
         textOnly = textOnly && isTextColumn(kinds[idx]);
     }
     if (filled == 0) return LineRole::Blank;  // only frame characters
-    // A table keyed by names (months, no date or code anywhere): a named line with an amount.
-    ident |= named && amount;
+    // A table keyed by names (months, no date or code anywhere): a named line with an amount,
+    // unless its name is a total's ("TOPLAM", "GENEL TOPLAM", "KDV TOPLAMI").
+    const bool byName = !ident && named && amount;
+    if (byName && namesATotal(winText(line))) return LineRole::Total;
+    ident |= byName;
     // A line is a total by its shape and place first: amounts without a key, or right under
     // a rule that sums the lines above (a class total beside its class code); its words
     // second. A record whose text holds DEVİR or TOPLAM is a record.

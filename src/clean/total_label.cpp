@@ -123,7 +123,8 @@ bool isTotalLabel(std::string_view win1254, bool balance) {
 }
 
 bool namesATotal(std::string_view win1254) {
-    const std::string f = foldedUpper(win1254);
+    thread_local std::string f;  // asked of every line of a table keyed by names
+    foldUpperInto(win1254, f);
     return hasWord(f, "TOPLAM", true) || hasWord(f, "TOPLAMI", true) || hasWord(f, "YEKUN", true) ||
            hasWord(f, "YEKUNU", true);
 }

@@ -55,6 +55,29 @@ TEST(CleanShapes, ATotalPrintedAColumnAsideOfItsAmounts) {
     EXPECT_EQ(statement.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
 }
 
+// A summary keyed by names alone (product groups): its TOPLAM line is the total, under the
+// headings' own rule, a blank line or none, and a wrong figure of it is named.
+TEST(CleanShapes, ATotalNamedLikeTheRecordsOfASummary) {
+    const std::vector<int> w = {21, 12, 12};
+    const auto summary = [&](const std::string& over, const char* total) {
+        return std::vector<std::string>{"GRUPLARA GORE KAR",
+                                        fields({"Grup Adi", ">Satis", ">Kar"}, w),
+                                        rule(w),
+                                        fields({"Hali ve kilim", ">10.000,00", ">1.000,00"}, w),
+                                        fields({"Boya", ">4.000,00", ">400,00"}, w),
+                                        fields({"Cam", ">5.000,00", ">500,00"}, w),
+                                        over,
+                                        fields({"TOPLAM", total, ">1.900,00"}, w)};
+    };
+    for (const std::string& over : {rule(w), std::string()}) {
+        const Read right(summary(over, ">19.000,00"));
+        EXPECT_EQ(right.rows.size(), 4u) << over;
+        EXPECT_EQ(right.outcome.note, "1 toplam satırı kayıtlarla tutuyor") << over;
+        const Read wrong(summary(over, ">19.000,01"));
+        EXPECT_EQ(wrong.outcome.warnings.size(), 1u) << over;
+    }
+}
+
 // A column of single digits and dashes for none stands right, as counts do: the wider figure
 // of its total is its own, and checked.
 TEST(CleanShapes, ACountOfDashesAndDigitsTakesItsTotalsFigure) {
