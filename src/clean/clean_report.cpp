@@ -102,6 +102,16 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
             plan.topDepth = found.topDigits;
         }
     }
+    // Each amount's B/A marks: those printed right after it.
+    for (const int field : plan.summed) {
+        const auto at = std::find_if(plan.columns.begin(), plan.columns.end(),
+                                     [&](const OutColumn& c) { return c.field == field; });
+        const auto next = at + 1;
+        plan.summedMarks.push_back(next < plan.columns.end() && next->field >= 0 &&
+                                           next->signedBy < 0 && next->kind.marks
+                                       ? next->field
+                                       : -1);
+    }
     // Explanations printed under a group's records: a column of the group's.
     // A report that prints them prints one before many totals and no such line elsewhere.
     constexpr std::size_t kNotesAtLeast = 2;

@@ -68,6 +68,7 @@ struct Chunk {
         std::int64_t value;
         std::uint32_t printedFrom, printedTo;  // Total: the amount as printed
         bool present;
+        char mark;  // the B/A mark printed after it ('B', 'A'), or 0
     };
     std::vector<Amount> amounts;
 

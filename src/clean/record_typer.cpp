@@ -123,7 +123,7 @@ void RecordTyper::typeRecord(Chunk& out) {
         m_pieceText.clear();
         return;
     }
-    const std::uint32_t amounts = amountSlots(out);
+    const std::uint32_t amounts = amountSlots(c, out);
     Chunk::Item item{Chunk::Kind::Record,
                      m_pendingLine,
                      out.text.size(),
@@ -248,7 +248,7 @@ void RecordTyper::note(int line, const CutLine& c, Chunk& out) {
 
 void RecordTyper::total(int line, const CutLine& c, Chunk& out, bool part) {
     if (!m_writing) return;
-    const std::uint32_t amounts = amountSlots(out);
+    const std::uint32_t amounts = amountSlots(c, out);
     // Figures printed where none can be read (each runs over its column's boundaries).
     bool printedAny = false, readAny = false;
     for (std::size_t s = 0; s < m_plan.summed.size(); ++s) {

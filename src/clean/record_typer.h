@@ -34,10 +34,13 @@ struct RecordPlan {
     Kinds kinds;  ///< of every field: what a total line's label leaves out
     std::vector<OutColumn> columns;
     std::vector<int> summed;  ///< the amount fields, in the totals check's order
-    int marks = -1;           ///< the field of the B/A marks
-    int levels = -1;          ///< the field of account codes of several levels
-    CodeLevels codes;         ///< how they nest
-    int topDepth = 0;         ///< the depth of a top-level account's code
+    /// Per summed field, the field of the B/A marks printed right after it (its own: a
+    /// balance confirmation marks ours, theirs and the difference each); -1: none.
+    std::vector<int> summedMarks;
+    int marks = -1;    ///< the field of the B/A marks
+    int levels = -1;   ///< the field of account codes of several levels
+    CodeLevels codes;  ///< how they nest
+    int topDepth = 0;  ///< the depth of a top-level account's code
     /// A group's opening balances written as rows, and every row's kind in a last column
     /// ("Satır Türü": kRecordRow or kOpeningRow).
     bool openings = false;
@@ -132,10 +135,17 @@ private:
         int lead;   // how far after the column's first character the piece starts
     };
     int goesOn(const CutLine& cut, int k);
-    std::uint32_t amountSlots(Chunk& out) {
+    /// The line's amount slots, each with the B/A mark printed after its amount.
+    std::uint32_t amountSlots(const CutLine& c, Chunk& out) {
         const auto first = static_cast<std::uint32_t>(out.amounts.size());
         out.amounts.resize(out.amounts.size() + m_plan.summed.size(),
-                           Chunk::Amount{0, 0, 0, false});
+                           Chunk::Amount{0, 0, 0, false, 0});
+        for (std::size_t s = 0; s < m_plan.summedMarks.size(); ++s) {
+            const int f = m_plan.summedMarks[s];
+            if (f < 0 || f >= c.count) continue;
+            const std::string_view m = c.value[static_cast<std::size_t>(f)];
+            if (m == "A" || m == "B") out.amounts[first + s].mark = m[0];
+        }
         return first;
     }
     void typeRecord(Chunk& out);

@@ -193,6 +193,7 @@ void RecordWriter::amounts(const Chunk& chunk, const Chunk::Item& item, bool pri
         const Chunk::Amount& a = chunk.amounts[item.amounts + s];
         m_amounts.value[s] = a.value;
         m_amounts.present[s] = a.present;
+        m_amounts.marks[s] = a.mark;
         if (printed) m_amounts.printed[s] = chunk.text.view(a.printedFrom, a.printedTo);
     }
 }

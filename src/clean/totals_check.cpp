@@ -153,7 +153,7 @@ void TotalsCheck::addRecord(const LineAmounts& amounts, const RecordFacts& recor
     s.lastForward = s.closedByTotal = false;
     for (std::size_t c = 0; c < s.n; ++c) {
         const std::int64_t v = amounts.present[c] ? amounts.value[c] : 0;
-        s.signedValues[c] = s.columns[c].marked && record.mark == 'A' ? -v : v;
+        s.signedValues[c] = s.columns[c].marked && amounts.markOf(c, record.mark) == 'A' ? -v : v;
     }
     s.shareOf(amounts.present, record.mark, record.topLevel);
     s.addShare(s.sums);
@@ -258,7 +258,7 @@ bool TotalsCheck::checkTotal(std::string_view text, int line, const LineAmounts&
     const std::string folded = foldedUpper(text);
     for (std::size_t c = 0; c < s.n; ++c) {
         const std::int64_t v = amounts.present[c] ? amounts.value[c] : 0;
-        s.signedValues[c] = s.columns[c].marked && mark == 'A' ? -v : v;
+        s.signedValues[c] = s.columns[c].marked && amounts.markOf(c, mark) == 'A' ? -v : v;
     }
     // A sum carried from before at a group's start opens it, unless the page before ended
     // with the sum it carries on.

@@ -60,8 +60,12 @@ struct LineAmounts {
     std::vector<std::int64_t> value;
     std::vector<char> present;
     std::vector<std::string_view> printed;  ///< total lines: the amounts as printed
+    /// The B/A mark printed after each amount; 0: none of its own (the line's mark signs it).
+    std::vector<char> marks;
     explicit LineAmounts(std::size_t columns = 0)
-        : value(columns), present(columns), printed(columns) {}
+        : value(columns), present(columns), printed(columns), marks(columns) {}
+    /// The mark that signs the amount in column c.
+    char markOf(std::size_t c, char lineMark) const { return marks[c] ? marks[c] : lineMark; }
     void clear() { std::fill(present.begin(), present.end(), 0); }
 };
 

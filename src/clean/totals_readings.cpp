@@ -178,7 +178,7 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         const auto agrees = [&](const std::pair<int, std::int64_t>& r) {
             if (r.second == printed) return true;
             const int f = slotOf(r.first);
-            const bool unsignedMark = c < n && columns[c].marked && mark == 0;
+            const bool unsignedMark = c < n && columns[c].marked && amounts.markOf(c, mark) == 0;
             const bool byMark = variantOf(r.first) != kOfTotals && (f == kMarkedA || f == kMarkedB);
             return (byMark || unsignedMark) && magnitude(r.second) == magnitude(printed);
         };

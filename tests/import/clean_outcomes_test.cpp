@@ -15,12 +15,37 @@ namespace {
 using testing::Clean;
 using testing::fields;
 using testing::kData;
+using testing::Read;
 using testing::readFile;
 using testing::Row;
 using testing::rule;
 
 // Amounts all of one width stand right as any figures do: a total's wider figure under them
 // is theirs, not its label's.
+// A balance confirmation marks our balance, theirs and the difference each with its own B/A:
+// each total is signed by its own marks, and a wrong one is named.
+TEST(CleanImport, EachAmountSignedByItsOwnMarks) {
+    const std::vector<int> w = {11, 9, 11, 3, 11, 3, 10, 3};
+    const auto list = [&](const char* fark) {
+        return std::vector<std::string>{
+            "MUTABAKAT LISTESI",
+            fields({"Hesap", "Adi", ">Bizdeki", "B/A", ">Firmadaki", "B/A", ">Fark", "B/A"}, w),
+            rule(w),
+            fields({"120.01", "AKDENIZ", ">100.000,00", "B", ">90.000,00", "B", ">10.000,00", "B"},
+                   w),
+            fields({"120.02", "BOGAZICI", ">5.000,00", "B", ">2.000,00", "A", ">7.000,00", "B"}, w),
+            fields({"120.03", "CEYHAN", ">20.000,00", "A", ">25.000,00", "A", ">5.000,00", "B"}, w),
+            rule(w),
+            fields({"", "TOPLAM", ">85.000,00", "B", ">63.000,00", "B", fark, "B"}, w)};
+    };
+    const Read right(list(">22.000,00"));
+    EXPECT_TRUE(right.outcome.warnings.empty());
+    EXPECT_EQ(right.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+    const Read wrong(list(">22.000,10"));
+    ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
+    EXPECT_NE(wrong.outcome.warnings[0].find("Fark"), std::string::npos);
+}
+
 TEST(CleanImport, AmountsOfOneWidthUnderAWiderTotal) {
     Clean t({"Taksit  Vade             Taksit Tutari", "1       22.05.2009         68.368,36",
              "2       22.06.2009         68.368,36", "3       22.07.2009         68.368,36",
