@@ -309,9 +309,12 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
         if (all.records == 0) {
             // No record at all: a table still where its totals print what no record gives
             // (its records gone, its totals left), its headings over no row; not where lines
-            // that look like records were left unread.
+            // that look like records were left unread, in the table or over its rule (a
+            // record taken for its headings, the rule under it for theirs).
             read.outcome = checkedOutcome(read.shape, check);
-            if (read.outcome.warnings.empty() || !sure.empty()) return std::nullopt;
+            if (read.outcome.warnings.empty() || !sure.empty() ||
+                !sureRecords(text, located.firstLine, table.dataStart).empty())
+                return std::nullopt;
             return read;
         }
         PassPlan found = planOf(all, first, order, firstLine, end, signedBalance, named);

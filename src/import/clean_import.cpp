@@ -14,9 +14,10 @@
 namespace tablamo {
 namespace {
 
-ImportOutcome noRecords(Workspace& ws, const TableLocation& location,
-                        const char* message = kNoRecordsMessage) {
-    ImportOutcome outcome = importReport(ws, location);
+// The plain table, as the plain import finds it: a table the clean import found by its bars
+// or its records alone is none the plain import knows.
+ImportOutcome noRecords(Workspace& ws, const char* message = kNoRecordsMessage) {
+    ImportOutcome outcome = importReport(ws);
     if (outcome.imported()) {
         outcome.status = ImportStatus::NoRecords;
         outcome.message = message;
@@ -40,7 +41,7 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     if (!location.found()) return notAReport();
     // Columns cut by the default widths are no table.
     if (location.line < 0 && ws.settings.layout.AutoColumnSearch) {
-        return noRecords(ws, location, kNoTableLineMessage);
+        return noRecords(ws, kNoTableLineMessage);
     }
     // The settings show the widths the table is cut by, as the plain import leaves them.
     detectCleanColumns(text, location, ws.settings.layout, ws.settings.readout);
@@ -51,7 +52,7 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     request.openings = ws.settings.openings;
     request.today = clock.today();
     CleanReading reading = readCleanReport(text, location, request);
-    if (reading.tables.empty()) return noRecords(ws, location);
+    if (reading.tables.empty()) return noRecords(ws);
     // A table of the book each, the first into the grid of the table shown.
     ws.book.startTable();
     for (std::size_t k = 0; k < reading.tables.size(); ++k) {

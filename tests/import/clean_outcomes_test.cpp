@@ -137,6 +137,30 @@ TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
     EXPECT_EQ(t.ws.grid().cell(2, 3), "yazi");
 }
 
+// A framed list of one record and no rule under its headings: the record over the rule is
+// no heading, so totals under it with no record to give them are no table, and warn of
+// nothing; the plain table is there, as the plain import finds it.
+TEST(CleanImport, ARecordOverTheRuleMakesNoTableOfItsTotals) {
+    const auto total = [](const std::string& label) {
+        return "  " + label + std::string(43 - label.size(), ' ') +
+               "|  2,082.43 |        |       1,822.10 |        260.30 |  2,082.40 |        0.03";
+    };
+    const Read t(
+        {"AMORTISMAN LISTESI", "",
+         "  Dem.No     | Demirbasin Adi    | Tarih     |   Maliyet | Oran   |  Onceki Amort. |"
+         "   Cari Amort. |  Birikmis |   Net Deger",
+         "", "  HESAP : 253 TESIS, MAKINE VE CIHAZLAR",
+         "  253.09.001 | Jenerator 150 kVA | 12/07/11  |  2,082.43 | %12,50 |       1,822.10 |"
+         "        260.30 |  2,082.40 |        0.03",
+         "  " + std::string(121, '-'), total("HESAP TOPLAMI (1 adet)"),
+         "             |                   |           |           |        |                |"
+         "               |           |",
+         total("Sayfa Toplami"), total("RAPOR TOPLAMI (1 adet)")});
+    EXPECT_EQ(t.outcome.status, ImportStatus::NoRecords);
+    EXPECT_TRUE(t.outcome.warnings.empty());
+    EXPECT_TRUE(t.ws.grid().cell(2, 5).starts_with("253")) << t.ws.grid().cell(2, 5);
+}
+
 // Ten hyphens, but no rule under headings and no frame: the plain table, not one cut by the
 // default widths as if it were read.
 TEST(CleanImport, NoLineOfColumnsGivesThePlainTableAndSaysSo) {
