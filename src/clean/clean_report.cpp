@@ -365,7 +365,7 @@ CleanReading readCleanReport(const ReportText& paper, const TableLocation& locat
     // said with its title.
     ImportOutcome& outcome = reading.outcome;
     for (std::size_t k = 1; k < located.size(); ++k) {
-        const std::string name = DosToWinText(located[k].title);
+        const std::string name = DosToWinLetters(located[k].title);
         const std::string said = name.empty() ? std::to_string(k + 1) + ". tablo" : name;
         std::optional<CleanTableRead> one = readTable(paper, located[k], request);
         const auto say = [&](const std::string& what) {

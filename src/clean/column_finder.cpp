@@ -146,7 +146,7 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
         const std::string_view line = repeatKey(text.line(i));
         const int keys = recordKeys(line);
         if (keys < 0) {
-            if (totals.size() < kTotalsOfOne && isTotalLabel(DosToWinText(line), false))
+            if (totals.size() < kTotalsOfOne && isTotalLabel(DosToWinLetters(line), false))
                 totals.push_back(line);
             continue;
         }
@@ -173,7 +173,7 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
             eachWord(line, [&](Word) { ++words; });
             if (words >= 2 && !labelFirst(line) &&
                 std::any_of(line.begin(), line.end(), [](char c) { return isDigit(c); }) &&
-                !isTotalLabel(DosToWinText(line), false)) {
+                !isTotalLabel(DosToWinLetters(line), false)) {
                 evidence.push_back(line);
             }
             if (static_cast<int>(evidence.size()) >= kMostEvidence) break;

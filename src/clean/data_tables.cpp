@@ -65,7 +65,7 @@ bool totalFollows(const ReportText& text, int first, int to) {
     constexpr int kLooked = 8;
     for (int i = first + 1; i < to && i <= first + kLooked; ++i) {
         const std::string_view line = withoutFormFeed(text.line(i));
-        if (printsFigure(line) && isTotalLabel(DosToWinText(line), false)) return true;
+        if (printsFigure(line) && isTotalLabel(DosToWinLetters(line), false)) return true;
     }
     return false;
 }
@@ -121,7 +121,7 @@ bool mayHead(std::string_view line) {
         (!printsLetter(line) && !printsRatesAlone(line)))
         return false;
     const int numbers = numberWords(line);
-    return numbers < 3 && (numbers == 0 || !isTotalLabel(DosToWinText(line), false));
+    return numbers < 3 && (numbers == 0 || !isTotalLabel(DosToWinLetters(line), false));
 }
 
 bool opensWithCode(std::string_view raw) {

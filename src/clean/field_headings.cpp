@@ -90,7 +90,7 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
             const std::int64_t a = static_cast<std::int64_t>(start) + 1,
                                b = static_cast<std::int64_t>(i);
             if (!spaced.empty()) {
-                const std::string word = DosToWinText(spaced);
+                const std::string word = DosToWinLetters(spaced);
                 for (std::size_t c = 0; c < kept.size(); ++c) {
                     const auto [from, to] = spanOf(kept[c]);
                     if (std::min(b, to) < std::max(a, from)) continue;
@@ -164,7 +164,7 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
             };
             if (!heading.empty() && !(word.size() == 1 && digits(word) && digits(heading)))
                 heading += ' ';
-            heading += DosToWinText(word);
+            heading += DosToWinLetters(word);
         }
     }
     return headings;

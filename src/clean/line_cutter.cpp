@@ -31,11 +31,22 @@ constexpr std::array<unsigned char, 256> kBits = [] {
     return t;
 }();
 
+// Â in code page 857, a frame's ╢ in code page 437: the one frame character of the
+// conversion that may be a letter.
+constexpr unsigned char kLetterAtFrame = 0xB6;
+
 bool trimmed(const std::array<unsigned char, 256>& bits, char c) {
     return (bits[static_cast<unsigned char>(c)] & (kSkipBit | kFrameBit)) != 0;
 }
 
 constexpr std::uint64_t kEightBlanks = 0x2020202020202020ull;
+
+// Whether the byte at `i` is Â beside a letter, not a frame's ╢.
+bool letterAtFrame(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    return byte(i) == kLetterAtFrame && ((i > 0 && isDosLetter(byte(i - 1))) ||
+                                         (i + 1 < text.size() && isDosLetter(byte(i + 1))));
+}
 
 // The field without what is trimmed at either end; eight blanks at a time where it is
 // padded (a description's column is mostly blanks).
@@ -43,11 +54,13 @@ std::pair<std::size_t, std::size_t> trimBounds(const std::array<unsigned char, 2
                                                std::string_view field) {
     const char* p = field.data();
     std::size_t a = 0, b = field.size();
+    // Â at a word's end stays ("ÂDEM", "HALÂ").
     std::uint64_t w;
     while (b - a >= 8 && (std::memcpy(&w, p + a, 8), w == kEightBlanks)) a += 8;
-    while (a < b && trimmed(bits, p[a])) ++a;
+    while (a < b && trimmed(bits, p[a]) && !letterAtFrame(field.substr(a, b - a), 0)) ++a;
     while (b - a >= 8 && (std::memcpy(&w, p + b - 8, 8), w == kEightBlanks)) b -= 8;
-    while (b > a && trimmed(bits, p[b - 1])) --b;
+    while (b > a && trimmed(bits, p[b - 1]) && !letterAtFrame(field.substr(a, b - a), b - 1 - a))
+        --b;
     return {a, b};
 }
 
@@ -106,10 +119,13 @@ void LineCutter::read(std::size_t idx, std::string_view value, char*& out) {
         points += (bits & kPointBit) != 0;
     }
     if (any & kFrameBit) {
-        // A frame character inside the value goes as the conversion deletes it.
+        // A frame character inside the value goes as the conversion deletes it; Â beside a
+        // letter stays one.
         char* start = out;
-        for (const char c : value) {
-            if (!(m_bits[static_cast<unsigned char>(c)] & kFrameBit)) *out++ = c;
+        for (std::size_t i = 0; i < value.size(); ++i) {
+            if (!(m_bits[static_cast<unsigned char>(value[i])] & kFrameBit) ||
+                letterAtFrame(value, i))
+                *out++ = value[i];
         }
         value = std::string_view(start, static_cast<std::size_t>(out - start));
     }

@@ -49,7 +49,7 @@ bool totalAtAnEnd(std::string_view win1254) {
 std::string_view winText(std::string_view line) {
     thread_local std::string buffer;
     buffer.resize(line.size());
-    return {buffer.data(), dosToWinTextInto(line, buffer.data())};
+    return {buffer.data(), dosToWinLettersInto(line, buffer.data())};
 }
 
 int firstMark(std::string_view line, char bar) {
@@ -99,7 +99,7 @@ LineRoles::LineRoles(const ReportText& text, const TableLayout& table, const Rol
 
 std::string_view LineRoles::converted(std::string_view line) {
     m_converted.resize(line.size());
-    m_converted.resize(dosToWinTextInto(line, m_converted.data()));
+    m_converted.resize(dosToWinLettersInto(line, m_converted.data()));
     if (m_table.fields.bar == '|') std::replace(m_converted.begin(), m_converted.end(), '|', ' ');
     // A table parted by colons draws its edges with them too: they are no label's.
     if (m_table.fields.bar == ':') {
@@ -385,7 +385,7 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
     if (amount && (totalWords || ((underRule || pageHead || part) && !ident)))
         return LineRole::Total;
     if (textOnly && (previous == LineRole::Record || previous == LineRole::Continuation) &&
-        line.front() != '\f' && !isPageFooter(DosToWinText(line))) {
+        line.front() != '\f' && !isPageFooter(DosToWinLetters(line))) {
         return LineRole::Continuation;
     }
     return LineRole::Other;

@@ -85,7 +85,7 @@ int recordKeys(std::string_view line) {
     // whose days are whole numbers alone).
     if (amounts == 0 && codeFirst && named && wholes >= 3) amounts = 1;
     if (amounts == 0 || (keys == 0 && amounts < 2) || labelFirst(line)) return -1;
-    return isTotalLabel(DosToWinText(line), false) ? -1 : keys;
+    return isTotalLabel(DosToWinLetters(line), false) ? -1 : keys;
 }
 
 }  // namespace printed

@@ -68,7 +68,7 @@ std::string labelOf(const CutLine& cut, const Kinds& kinds) {
         // this one printed from its first character on.
         glued |= k == fullBefore + 1 && cut.first[idx] == 0;
         if (!label.empty() && !glued) label += ' ';
-        label += DosToWinText(words);
+        label += DosToWinLetters(words);
         fullBefore =
             cut.spans && cut.last[idx] + 1 >= static_cast<int>(cut.spans->length[idx]) ? k : -2;
     }
@@ -184,7 +184,7 @@ bool RecordTyper::cell(const CutLine& c, const OutColumn& col, Chunk& out, std::
     }
     if (d.marks && !c.facts[idx].mark) return false;  // a balance's last nought: no mark
     const std::uint32_t at = out.text.size();
-    out.text.keep(dosToWinTextInto(value, out.text.room(value.size())));
+    out.text.keep(dosToWinLettersInto(value, out.text.room(value.size())));
     if (d.kind == ColumnKind::Text && !d.marks) {
         for (const Piece& p : m_pieces) {
             if (p.field != col.field) continue;
@@ -199,7 +199,7 @@ bool RecordTyper::cell(const CutLine& c, const OutColumn& col, Chunk& out, std::
             const bool glued =
                 d.cutAt >= 0 && p.above == d.cutAt && p.lead <= d.cutAt && !digitsAfter;
             if (out.text.size() > at && !glued) out.text.append(" ");
-            out.text.keep(dosToWinTextInto(piece, out.text.room(piece.size())));
+            out.text.keep(dosToWinLettersInto(piece, out.text.room(piece.size())));
         }
     }
     return d.kind == ColumnKind::Amount;
@@ -240,7 +240,7 @@ void RecordTyper::note(int line, const CutLine& c, Chunk& out) {
         // A word the column edge cuts ("Karde|ş") is one word.
         const bool glued = k == fullBefore + 1 && c.first[idx] == 0;
         if (out.text.size() > from && !glued) out.text.append(" ");
-        out.text.keep(dosToWinTextInto(value, out.text.room(value.size())));
+        out.text.keep(dosToWinLettersInto(value, out.text.room(value.size())));
         fullBefore = c.spans && c.last[idx] + 1 >= static_cast<int>(c.spans->length[idx]) ? k : -2;
     }
     out.items.push_back({Chunk::Kind::Note, line, from, out.text.size(), 0, 0, 0, false});

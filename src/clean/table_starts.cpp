@@ -193,7 +193,7 @@ int dataTableStart(const ReportText& text, int tableLine, int from, int to, int 
         bool others = !headings.empty() && numberWords(words) == 0 && !looksLikeRecord(words) &&
                       ((wordGroups(line) >= 4 &&
                         words.find_first_of("0123456789") == std::string_view::npos) ||
-                       !isTotalLabel(DosToWinText(line), false)) &&
+                       !isTotalLabel(DosToWinLetters(line), false)) &&
                       othersHeadings(line, headings);
         // A heading line of the table's own right under it: the page's headings again.
         for (int h = j + 1; others && h < end && h <= j + kOwnHeadingLines; ++h)

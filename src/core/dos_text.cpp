@@ -33,7 +33,66 @@ struct DosTable {
 
 constexpr DosTable kDos{};
 
+// Every letter of code page 857 that Windows-1254 has: the twelve Turkish ones and the
+// others of its words ("kâr", "millî", "Ümit Öğüt Müh." no less than "Señor", "Café").
+// Those printed at bytes where code page 437 draws frames (Â Á À Ã ã Ê Ë È Í Î Ï Ì) are
+// letters only beside another letter: "KÂRI", not a mixed frame's right edge.
+struct LetterTable {
+    std::array<std::int16_t, 256> map{};
+    std::array<std::int16_t, 256> beside{};  // the letter a frame's byte is by a letter; -1
+    std::array<bool, 256> letter{};
+    constexpr LetterTable() {
+        map = kDos.map;
+        constexpr unsigned char letters[][2] = {
+            {0x80, 0xC7}, {0x81, 0xFC}, {0x82, 0xE9}, {0x83, 0xE2}, {0x84, 0xE4}, {0x85, 0xE0},
+            {0x86, 0xE5}, {0x87, 0xE7}, {0x88, 0xEA}, {0x89, 0xEB}, {0x8A, 0xE8}, {0x8B, 0xEF},
+            {0x8C, 0xEE}, {0x8D, 0xFD}, {0x8E, 0xC4}, {0x8F, 0xC5}, {0x90, 0xC9}, {0x91, 0xE6},
+            {0x92, 0xC6}, {0x93, 0xF4}, {0x94, 0xF6}, {0x95, 0xF2}, {0x96, 0xFB}, {0x97, 0xF9},
+            {0x98, 0xDD}, {0x99, 0xD6}, {0x9A, 0xDC}, {0x9B, 0xF8}, {0x9D, 0xD8}, {0x9E, 0xDE},
+            {0x9F, 0xFE}, {0xA0, 0xE1}, {0xA1, 0xED}, {0xA2, 0xF3}, {0xA3, 0xFA}, {0xA4, 0xF1},
+            {0xA5, 0xD1}, {0xA6, 0xD0}, {0xA7, 0xF0}, {0xE0, 0xD3}, {0xE1, 0xDF}, {0xE2, 0xD4},
+            {0xE3, 0xD2}, {0xE4, 0xF5}, {0xE5, 0xD5}, {0xE9, 0xDA}, {0xEA, 0xDB}, {0xEB, 0xD9},
+            {0xEC, 0xEC}, {0xED, 0xFF}};
+        for (const auto& l : letters) {
+            map[l[0]] = l[1];
+            letter[l[0]] = true;
+        }
+        for (int b = 'A'; b <= 'Z'; ++b) letter[static_cast<std::size_t>(b)] = true;
+        for (int b = 'a'; b <= 'z'; ++b) letter[static_cast<std::size_t>(b)] = true;
+        for (auto& m : beside) m = -1;
+        constexpr unsigned char framed[][2] = {
+            {0xB5, 0xC1}, {0xB6, 0xC2}, {0xB7, 0xC0}, {0xC6, 0xE3}, {0xC7, 0xC3}, {0xD2, 0xCA},
+            {0xD3, 0xCB}, {0xD4, 0xC8}, {0xD6, 0xCD}, {0xD7, 0xCE}, {0xD8, 0xCF}, {0xDE, 0xCC}};
+        for (const auto& f : framed) beside[f[0]] = f[1];
+    }
+};
+
+constexpr LetterTable kLetters{};
+
 }  // namespace
+
+std::size_t dosToWinLettersInto(std::string_view text, char* out) {
+    char* o = out;
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char b = byte(i);
+        std::int16_t m = kLetters.map[b];
+        if (kLetters.beside[b] >= 0 && ((i > 0 && kLetters.letter[byte(i - 1)]) ||
+                                        (i + 1 < text.size() && kLetters.letter[byte(i + 1)])))
+            m = kLetters.beside[b];
+        *o = static_cast<char>(m);
+        o += (m >= 0);
+    }
+    return static_cast<std::size_t>(o - out);
+}
+
+bool isDosLetter(unsigned char b) { return kLetters.letter[b]; }
+
+std::string DosToWinLetters(std::string_view text) {
+    std::string out(text.size(), '\0');
+    out.resize(dosToWinLettersInto(text, out.data()));
+    return out;
+}
 
 std::size_t dosToWinTextInto(std::string_view text, char* out) {
     char* o = out;

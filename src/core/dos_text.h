@@ -10,6 +10,14 @@ namespace tablamo {
 /// Maps the twelve Turkish letters and deletes the fourteen frame characters.
 std::string DosToWinText(std::string_view text);
 
+/// DosToWinText with every letter of code page 857 that Windows-1254 has (â î û Â Î Û,
+/// é ñ ß …): the clean table's texts. A letter printed at a byte where code page 437 draws
+/// frames (Â as ╢) is one only beside another letter.
+std::string DosToWinLetters(std::string_view text);
+/// Whether a code page 857 byte is a letter (ASCII or one DosToWinLetters maps), one of
+/// those at frame characters' bytes left out.
+bool isDosLetter(unsigned char b);
+
 /// DosToWinText, then every "." becomes `decimalSeparator`; a text that then reads as a
 /// number greater than 0 also loses its blanks.
 std::string DosToWinNumber(std::string_view text, char decimalSeparator);
@@ -40,6 +48,8 @@ bool readDecimal(std::string_view text, char decimalSeparator);
 
 /// DosToWinText into a buffer.
 std::size_t dosToWinTextInto(std::string_view text, char* out);
+/// DosToWinLetters into a buffer.
+std::size_t dosToWinLettersInto(std::string_view text, char* out);
 /// DosToWinNumber into a buffer.
 std::size_t dosToWinNumberInto(std::string_view text, char decimalSeparator, char* out);
 

@@ -27,6 +27,14 @@ TEST(LineCutter, ValuesAndWhereTheyStand) {
          {2, 1, -1},
          {3, 2, -1}},
         {"a frame character inside", "A\xB3Z   ", {"AZ", "", ""}, {0, -1, -1}, {2, -1, -1}},
+        {"Â at a word's ends, a frame's ╢ alone",
+         "\xB6"
+         "DE\xB6   \xB6  ",
+         {"\xB6"
+          "DE\xB6",
+          "", ""},
+         {0, -1, -1},
+         {3, -1, -1}},
         {"a long blank run",
          std::string(38, ' ') + "1,00",
          {"", "", "1,00"},

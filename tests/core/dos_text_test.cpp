@@ -63,6 +63,23 @@ TEST(DosToWin, EveryByteOutsideTheTablesPassesUnchanged) {
     for (char f : frames) EXPECT_EQ(DosToWinText(std::string("a") + f + "b"), "ab");
 }
 
+// The clean table's texts: every letter of code page 857 that Windows-1254 has; one printed
+// where code page 437 draws frames only beside a letter, the frame's characters going still.
+TEST(DosToWinLetters, KeepsEveryLetterAndDropsFrames) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"K\xB6R", "K\xC2R"},  // KÂR
+        {"\xB6"
+         "DEM \xB6",
+         "\xC2"
+         "DEM "},                                          // ÂDEM, a frame's ╢ alone
+        {"k\x83r mill\x8C \x96", "k\xE2r mill\xEE \xFB"},  // kâr millî û
+        {"\xD7LKE \x90ZEL \xA4", "\xCELKE \xC9ZEL \xF1"},  // ÎLKE ÉZEL ñ
+        {"\xBA\xC4\xC4\xB6\xC7\xC4\xB3", "\xC7"},  // ║──╢╟─│: ╟ as DosToWinText
+        {"\x98STANBUL \x80\x9E", "\xDDSTANBUL \xC7\xDE"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(DosToWinLetters(in), out) << in;
+}
+
 TEST(ReadDecimal, FollowsTheNumberRule) {
     const std::pair<const char*, bool> cases[] = {
         {"12", true},
