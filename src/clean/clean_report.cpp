@@ -16,6 +16,7 @@
 #include "clean/table_finder.h"
 #include "clean/table_layout.h"
 #include "clean/totals_check.h"
+#include "clean/voucher_runs.h"
 #include "core/dos_text.h"
 #include "core/encoding.h"
 #include "core/report_text.h"
@@ -303,8 +304,9 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
         read.shape.recordLines.reserve(static_cast<std::size_t>(lines));
         CleanGrid grid(read.grid, headings, read.shape.columns, lines);
         TotalsCheck check(summed, plan.marks >= 0, plan.levels >= 0, carried, plan.codes);
-        const PassResult all =
-            runPass(text, table, plan, request.regional, years, {&grid, &check, &read.shape});
+        VoucherRuns runs(plan.columns, headings);
+        const PassResult all = runPass(text, table, plan, request.regional, years,
+                                       {&grid, &check, &read.shape, &runs});
         grid.finish(static_cast<int>(read.shape.recordLines.size()));
         if (all.records == 0) {
             // No record at all: a table still where its totals print what no record gives
@@ -327,6 +329,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
             continue;
         }
         read.outcome = checkedOutcome(read.shape, check);
+        carryDown(read.grid, read.shape, runs.finish());
         if (plan.levels >= 0) {
             for (std::size_t c = 0; c < plan.columns.size(); ++c) {
                 if (plan.columns[c].field == plan.levels && plan.columns[c].signedBy < 0)

@@ -211,6 +211,7 @@ void RecordWriter::placeOthers() {
 void RecordWriter::startGroup() {
     if (m_groupLevel == kNoGroup) return;
     m_runFirst = 0;
+    if (m_out.runs) m_out.runs->groupStart();
     if (m_out.check) m_out.check->groupStart(m_groupLevel);
     m_groupLevel = kNoGroup;
 }
@@ -257,6 +258,7 @@ void RecordWriter::record(const Chunk& chunk, const Chunk::Item& item) {
     if (m_plan.openings) m_cells.back() = kRecordRow;
     facts.cells = std::span<const std::string_view>(m_cells).first(m_plan.columns.size());
     m_out.check->addRecord(m_amounts, facts);
+    if (m_out.runs) m_out.runs->record(facts.line, facts.cells, m_amounts);
     m_out.shape->recordLines.push_back(item.line + 1);
     const int row = static_cast<int>(m_out.shape->recordLines.size());
     if (m_runFirst == 0) m_runFirst = row;

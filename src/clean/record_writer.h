@@ -14,6 +14,7 @@
 #include "clean/record_chunk.h"
 #include "clean/record_typer.h"
 #include "clean/totals_check.h"
+#include "clean/voucher_runs.h"
 #include "core/calendar.h"
 
 namespace tablamo {
@@ -37,6 +38,7 @@ struct RecordOutput {
     CleanGrid* grid = nullptr;
     TotalsCheck* check = nullptr;
     CleanShape* shape = nullptr;
+    VoucherRuns* runs = nullptr;  ///< columns printed once a voucher, when looked for
 };
 
 /// Takes the typed chunks in report order: the header fields as the values carried into the

@@ -137,6 +137,22 @@ TEST(CleanImport, NoRecordsGivesThePlainTableAndSaysSo) {
     EXPECT_EQ(t.ws.grid().cell(2, 3), "yazi");
 }
 
+// A journal printing each voucher's number and date on its first line only: its other
+// lines are the voucher's all the same, as its balance shows.
+TEST(CleanImport, AVouchersNumberAndDateOnItsFirstLineOnly) {
+    const std::vector<int> w = {5, 10, 8, 16, 10, 10};
+    const Read t({fields({">Yev.", "Tarih", "Hesap", "Hesap Adi", ">Borc", ">Alacak"}, w), rule(w),
+                  fields({">1", "02/01/2024", "102.01", "BANKA", ">1.000,00", ""}, w),
+                  fields({"", "", "120.01", "ALTUN TICARET", "", ">1.000,00"}, w),
+                  fields({">2", "03/01/2024", "770.01", "GENEL YONETIM", ">500,00", ""}, w),
+                  fields({"", "", "191.01", "KDV", ">100,00", ""}, w),
+                  fields({"", "", "100.01", "KASA", "", ">600,00"}, w), rule(w),
+                  fields({"", "", "", "GENEL TOPLAM", ">1.600,00", ">1.600,00"}, w)});
+    ASSERT_EQ(t.rows.size(), 6u);
+    EXPECT_EQ(t.rows[2], (Row{"1", "02.01.2024", "120.01", "ALTUN TICARET", "", "1000,00"}));
+    EXPECT_EQ(t.rows[5], (Row{"2", "03.01.2024", "100.01", "KASA", "", "600,00"}));
+}
+
 // A framed list of one record and no rule under its headings: the record over the rule is
 // no heading, so totals under it with no record to give them are no table, and warn of
 // nothing; the plain table is there, as the plain import finds it.
