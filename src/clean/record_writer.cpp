@@ -212,7 +212,18 @@ void RecordWriter::startGroup() {
     if (m_groupLevel == kNoGroup) return;
     m_runFirst = 0;
     if (m_out.runs) m_out.runs->groupStart();
-    if (m_out.check) m_out.check->groupStart(m_groupLevel);
+    if (m_out.check) {
+        // The innermost group's words: those of the deepest level that holds a value.
+        std::string_view name;
+        int deepest = -1;
+        for (std::size_t o = 0; o < m_labels.size(); ++o) {
+            if (m_levelOf[o] > deepest && !m_current[o].empty()) {
+                deepest = m_levelOf[o];
+                name = m_current[o];
+            }
+        }
+        m_out.check->groupStart(m_groupLevel, name);
+    }
     m_groupLevel = kNoGroup;
 }
 

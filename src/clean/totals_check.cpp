@@ -139,7 +139,10 @@ void State::startGroup(int level) {
     table.groupStart();
 }
 
-void TotalsCheck::groupStart(int level) { m_state->startGroup(level); }
+void TotalsCheck::groupStart(int level, std::string_view name) {
+    m_state->startGroup(level);
+    foldUpperInto(name, m_state->groupName);
+}
 
 void TotalsCheck::addRecord(const LineAmounts& amounts, const RecordFacts& record) {
     State& s = *m_state;

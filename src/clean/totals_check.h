@@ -105,8 +105,9 @@ public:
 
     /// A new page begins before the next record.
     void pageBreak();
-    /// A group of `level` (0: the outermost) and every group inside it begin here.
-    void groupStart(int level);
+    /// A group of `level` (0: the outermost) and every group inside it begin here; `name`:
+    /// the innermost group's words as its block prints them ("*** TL MEVDUATLAR ***").
+    void groupStart(int level, std::string_view name = {});
     /// The next record.
     void addRecord(const LineAmounts& amounts, const RecordFacts& record);
     /// A total line: its label as printed, its 1-based line, its printed amounts, its mark;

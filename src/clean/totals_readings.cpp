@@ -13,6 +13,21 @@ using namespace totals;
 
 namespace {
 
+// Whether the folded text holds the word whole ("TL" in "*** TL MEVDUATLAR ***").
+bool holdsWord(std::string_view text, std::string_view word) {
+    const auto inWord = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               static_cast<unsigned char>(c) >= 0x80;
+    };
+    for (auto at = text.find(word); !word.empty() && at != std::string_view::npos;
+         at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if ((at == 0 || !inWord(text[at - 1])) && (end == text.size() || !inWord(text[end])))
+            return true;
+    }
+    return false;
+}
+
 std::int64_t magnitude(std::int64_t v) { return v < 0 ? -v : v; }
 
 bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
@@ -223,6 +238,12 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         // as a balance (which it is, the end of the report tells).
         bool named = false;
         for (const auto& r : found) named |= scopeOf(r.first) == kWhereScope;
+        // A total whose words are its group's ("TL TOPLAMI" under "*** TL MEVDUATLAR ***"):
+        // the group's.
+        const bool ofItsGroup =
+            label.kind == TotalClass::Plain && groupsSeen && !label.words.empty() &&
+            std::all_of(label.words.begin(), label.words.end(),
+                        [&](const std::string& w) { return holdsWord(groupName, w); });
         int sum = readingId(kStartScope, kSum, base), last = readingId(kStartScope, kLastAll, kAll);
         switch (label.kind) {
             case TotalClass::Page:
@@ -239,7 +260,9 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
                 last = readingId(kStartScope, kLastGroup, kAll);
                 break;
             case TotalClass::Plain:
-                if (named) {
+                if (ofItsGroup) {
+                    sum = readingId(kGroupScope + innermost, kSum, base);
+                } else if (named) {
                     sum = readingId(kWhereScope, kSum, base);
                 } else if (family < families.size() && totalsCount[family] > 0) {
                     sum = readingId(kFamilyScope, kSum, base);
@@ -250,11 +273,11 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         }
         // Words that say what it covers: a page's, a carried sum, the grand total, a group's
         // where the groups are marked, a value's, the one total of a list.
-        const bool known =
-            label.kind == TotalClass::Page || label.kind == TotalClass::Forward ||
-            label.kind == TotalClass::Back || label.kind == TotalClass::Grand ||
-            (label.kind == TotalClass::Group && groupsSeen) ||
-            (label.kind == TotalClass::Plain && (named || (recent.empty() && !groupsSeen)));
+        const bool known = label.kind == TotalClass::Page || label.kind == TotalClass::Forward ||
+                           label.kind == TotalClass::Back || label.kind == TotalClass::Grand ||
+                           (label.kind == TotalClass::Group && groupsSeen) ||
+                           (label.kind == TotalClass::Plain &&
+                            (named || ofItsGroup || (recent.empty() && !groupsSeen)));
         // A figure that will not be warned of proves nothing to totals that add it up or
         // carry it on; one that will, stands for what it should have been.
         if (c < n && !known) {

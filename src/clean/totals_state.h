@@ -100,6 +100,7 @@ struct Voucher {
 };
 
 struct State {
+    std::string groupName;  // the innermost group's words, folded
     State(std::vector<SummedColumn> columns, bool marks, bool levels, int groupLevels,
           CodeLevels codes);
 

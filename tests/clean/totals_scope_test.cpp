@@ -127,6 +127,26 @@ TEST(TotalsCheck, AVoucherWhoseDebitIsNotItsCredit) {
               std::vector<std::string>{"uyarı: satır 5, fiş dengesiz: Borç 5,00, Alacak 4,99"});
 }
 
+// A total whose words are its group's ("TL TOPLAMI" under "*** TL MEVDUATLAR ***") covers
+// the group: a wrong one is named though no other total is of its kind; words no group
+// prints leave it unchecked.
+TEST(TotalsCheck, ATotalNamedByItsGroupsWords) {
+    for (const std::int64_t usd : {300, 301}) {
+        Ledger l(false, 1);
+        l.check.groupStart(0, "*** TL MEVDUATLAR ***");
+        l.post(100, std::nullopt, std::nullopt);
+        l.post(200, std::nullopt, std::nullopt);
+        l.total("TL TOPLAMI", 300, std::nullopt, std::nullopt);
+        l.check.groupStart(0, "*** USD MEVDUATLAR ***");
+        l.post(300, std::nullopt, std::nullopt);
+        l.total("USD TOPLAMI", usd, std::nullopt, std::nullopt);
+        l.total("EURO TOPLAMI", 7, std::nullopt, std::nullopt);
+        const TotalsVerdict& v = l.verdict();
+        EXPECT_EQ(totalsWarnings(v).size(), usd == 300 ? 0u : 1u) << usd;
+        EXPECT_EQ(v.unchecked, 1) << usd;  // EURO TOPLAMI
+    }
+}
+
 // A table of no record: its totals' figures are what no record gives, whatever they cover;
 // unless a sum carried from before stands over them.
 TEST(TotalsCheck, TotalsOfNoRecordAtAll) {
