@@ -324,7 +324,7 @@ bool RecordTyper::ranOver(const CutLine& c, std::size_t idx, bool whole) const {
     // A B/A mark glued to its amount ("148,00B") is the amount's, no figure running over.
     const auto next = idx + 1;
     if (full(idx) && next < static_cast<std::size_t>(c.count) && !c.value[next].empty() &&
-        c.first[next] == 0 && static_cast<int>(next) != m_plan.marks)
+        c.first[next] == 0 && !m_plan.kinds[next].marks)
         return true;
     return whole && idx > 0 && c.first[idx] == 0 && full(idx - 1);
 }

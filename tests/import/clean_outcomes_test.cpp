@@ -38,12 +38,29 @@ TEST(CleanImport, EachAmountSignedByItsOwnMarks) {
             rule(w),
             fields({"", "TOPLAM", ">85.000,00", "B", ">63.000,00", "B", fark, "B"}, w)};
     };
-    const Read right(list(">22.000,00"));
-    EXPECT_TRUE(right.outcome.warnings.empty());
-    EXPECT_EQ(right.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
-    const Read wrong(list(">22.000,10"));
-    ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
-    EXPECT_NE(wrong.outcome.warnings[0].find("Fark"), std::string::npos);
+    // The same with each mark glued to its amount, under one rule of one run.
+    const auto glued = [](const char* fark) {
+        const std::string rule(79, '-');
+        return std::vector<std::string>{
+            "MUTABAKAT LISTESI",
+            "Hesap Kodu     Hesap Adi                  Bizdeki       Firmadaki          Fark",
+            "                                           Bakiye          Bakiye",
+            rule,
+            "120.01.0007    AKDENIZ GIDA           100.000,00B      90.000,00B    10.000,00B",
+            "120.01.0014    BOGAZICI TEKSTIL         5.000,00B       2.000,00A     7.000,00B",
+            "120.01.0021    CEYHAN TARIM            20.000,00A      25.000,00A     5.000,00B",
+            rule,
+            std::string("               TOPLAM                  85.000,00B      63.000,00B    ") +
+                fark};
+    };
+    for (const bool apart : {true, false}) {
+        const Read right(apart ? list(">22.000,00") : glued("22.000,00B"));
+        EXPECT_TRUE(right.outcome.warnings.empty()) << apart;
+        EXPECT_EQ(right.outcome.note, "1 toplam satırı kayıtlarla tutuyor") << apart;
+        const Read wrong(apart ? list(">22.000,10") : glued("22.000,10B"));
+        ASSERT_EQ(wrong.outcome.warnings.size(), 1u) << apart;
+        EXPECT_NE(wrong.outcome.warnings[0].find("Fark"), std::string::npos);
+    }
 }
 
 TEST(CleanImport, AmountsOfOneWidthUnderAWiderTotal) {
