@@ -4,8 +4,10 @@
 /// rule's columns), data_tables.cpp those whose columns their records give.
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,18 +42,30 @@ inline bool isRateWord(std::string_view word) {
 /// amount, a date), which no heading does. A rate's sign beside it (a heading's "%15,5",
 /// "%0,2") makes it a rate, which a heading may print: with `rates` false, no figure.
 inline bool printsFigure(std::string_view line, bool rates = true) {
-    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
-        const bool digitBefore = line[i - 1] >= '0' && line[i - 1] <= '9';
-        const bool digitAfter = line[i + 1] >= '0' && line[i + 1] <= '9';
-        if (!((line[i] == '.' || line[i] == ',' || line[i] == '/') && digitBefore && digitAfter))
-            continue;
+    // The next point, comma and slash from where the look stands, each found by memchr: most
+    // bytes of a line are none of them.
+    constexpr std::array<char, 3> kMarks = {'.', ',', '/'};
+    const char* const data = line.data();
+    const std::size_t size = line.size();
+    const auto find = [&](std::size_t m, std::size_t from) {
+        const void* at = from < size ? std::memchr(data + from, kMarks[m], size - from) : nullptr;
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - data) : size;
+    };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::array<std::size_t, 3> next = {find(0, 1), find(1, 1), find(2, 1)};
+    for (;;) {
+        std::size_t m = next[0] <= next[1] ? 0 : 1;
+        if (next[2] < next[m]) m = 2;
+        const std::size_t i = next[m];
+        if (i + 1 >= size) return false;
+        next[m] = find(m, i + 1);
+        if (!isDigit(data[i - 1]) || !isDigit(data[i + 1])) continue;
         if (rates) return true;
         const std::size_t blankBefore = line.find_last_of(' ', i);
         const std::size_t start = blankBefore == std::string_view::npos ? 0 : blankBefore + 1;
         const std::size_t end = std::min(line.find(' ', i), line.size());
         if (!isRateWord(line.substr(start, end - start))) return true;
     }
-    return false;
 }
 
 /// Whether a line prints a letter: a frame's row of bars alone, or a frame line, prints none.

@@ -230,11 +230,24 @@ void State::trackValues(const RecordFacts& record) {
         ValueColumn& col = values[i];
         const std::string_view cell = record.cells[i];
         if (col.dropped || cell.empty()) continue;
+        if (cell.size() == 1) {
+            const auto byte = static_cast<unsigned char>(cell[0]);
+            if (col.singles[byte]) continue;
+            if (col.values.size() + col.singleCount >= kValuesPerColumn) {
+                col.dropped = true;
+                col.values.clear();
+                continue;
+            }
+            col.singles[byte] = true;
+            ++col.singleCount;
+            continue;
+        }
         auto it = std::find_if(col.values.begin(), col.values.end(), [&](const ValueSums& v) {
             return v.value.size() == cell.size() && v.value[0] == cell[0] && v.value == cell;
         });
         if (it == col.values.end()) {
-            if (col.values.size() >= kValuesPerColumn || cell.size() > kLongestValue) {
+            if (col.values.size() + col.singleCount >= kValuesPerColumn ||
+                cell.size() > kLongestValue) {
                 col.dropped = true;
                 col.values.clear();
                 continue;

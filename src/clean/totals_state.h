@@ -3,6 +3,7 @@
 /// count from, the groups, the values totals may name, the records' amounts, the figures
 /// waiting for the end. Only the totals check's own files see it.
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,6 +42,9 @@ struct ValueSums {
 
 struct ValueColumn {
     std::vector<ValueSums> values;
+    // Values of one character (a day's mark): no label's word, so only counted.
+    std::bitset<256> singles;
+    std::size_t singleCount = 0;
     bool dropped = false;
 };
 

@@ -231,7 +231,10 @@ std::uint64_t Grid::store(const RowCells& cells, int limit) {
     char* len = base + head;
     char* text = len + width * columns;
     // The texts may lie in an earlier block or earlier in this one; the new record is
-    // written past them, so no copy overlaps its source.
+    // written past them, so no copy overlaps its source. Texts that lie one after the other
+    // (a row's cells cut from one buffer) are copied in one go.
+    const char* run = nullptr;
+    std::size_t runSize = 0;
     for (int c = 0; c < columns; ++c) {
         const std::string_view s = cells[static_cast<std::size_t>(c)];
         if (width == 1) {
@@ -245,9 +248,17 @@ std::uint64_t Grid::store(const RowCells& cells, int limit) {
             std::memcpy(len, &n, 4);
             len += 4;
         }
-        if (!s.empty()) std::memcpy(text, s.data(), s.size());
-        text += s.size();
+        if (s.empty()) continue;
+        if (run + runSize == s.data()) {
+            runSize += s.size();
+            continue;
+        }
+        if (runSize != 0) std::memcpy(text, run, runSize);
+        text += runSize;
+        run = s.data();
+        runSize = s.size();
     }
+    if (runSize != 0) std::memcpy(text, run, runSize);
     const std::uint64_t ref = (static_cast<std::uint64_t>(m_blocks.size()) << 32) | block.used;
     block.used += need;
     return ref;
