@@ -296,7 +296,9 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
                 AmountNotation shown = col.kind.notation;
                 if (!sample.stats[static_cast<std::size_t>(col.field)].groups(shown))
                     shown.grouping = 0;
-                summed.push_back({headings[c], shown, col.kind.decimals, marked});
+                // Printed with a percent sign throughout: a rate, whose total is no sum.
+                const bool rates = sample.stats[static_cast<std::size_t>(col.field)].rates();
+                summed.push_back({headings[c], shown, col.kind.decimals, marked, rates});
             }
         }
         // Room for a record a line: the table never grows a row at a time.

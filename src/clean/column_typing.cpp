@@ -146,7 +146,7 @@ void ColumnStats::add(const ValueFacts& facts, int first, int last, std::string_
             (magnitude >= 0 && digits.size() <= 3 && (digits.size() == 1 || digits[0] != '0')) ||
             groupedWhole(digits);
     }
-    m_percents += !value.empty() && (value.front() == '%' || value.back() == '%');
+    m_percents += facts.percent || value.front() == '%' || value.back() == '%';
     m_noughts += facts.nought;
     m_placeholders += facts.placeholder;
     m_rightDashes += facts.placeholder && first > m_runFrom + 1 && last >= m_runTo - 2;

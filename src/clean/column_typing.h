@@ -29,6 +29,7 @@ struct ValueFacts {
     bool nought = false;       ///< "0" alone: a balance of nothing's last digit where marks stand
     bool placeholder = false;  ///< only dashes or equals signs, as some print a zero
     std::uint8_t points = 0;   ///< how many "." it holds (the levels of an account code)
+    bool percent = false;      ///< a percentage read without its sign ("%10,00")
 };
 
 /// The facts of a trimmed value; a two-digit year falls in `years`.
@@ -107,6 +108,7 @@ public:
     void addTotal(const ValueFacts& facts, std::string_view value);
 
     int values() const { return m_values; }
+    int dates() const { return m_dates; }
     /// Whether its amounts (or its totals' figures) group their thousands in `notation`.
     bool groups(const AmountNotation& notation) const {
         return m_vote.groups(notation) || m_totalVote.groups(notation);

@@ -210,8 +210,9 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     const std::optional<AmountNotation> notation = shownNotation(text, table, from, last, years);
     const std::array<bool, kFields> fixed = fixedPlaces(text, table, from, last, years);
     int seen = 0, sure = 0, repeated = 0;
-    std::array<bool, 2> splitHolds{};  // among the sure records; among the other lines
-    bool totalSplit = false;           // a total's figure holds it
+    std::array<bool, 2> splitHolds{};     // among the sure records; among the other lines
+    bool totalSplit = false;              // a total's figure holds it
+    int splitMarks = 0, splitOthers = 0;  // sure records that print a mark there; other things
     int i = from;
     // A report printed twice into one file repeats every line: then every line is evidence.
     // A table of whole quantities alone (a stock card's) shows no amount by its separators:
@@ -226,6 +227,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         amountLines = totalLines = 0;
         oneTotal = true;
         splitHolds = {};
+        splitMarks = splitOthers = 0;
         totalSplit = false;
         seen = sure = repeated = 0;
         // A page's header (its title and period over the columns) is no evidence.
@@ -305,6 +307,8 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
             if (amount && table.splitField >= 0) {
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(table.splitField)];
                 if (!f.empty && !f.mark) splitHolds[isSure ? 0 : 1] = true;
+                splitMarks += isSure && f.mark;
+                splitOthers += isSure && !f.empty && !f.mark;
                 if (total && !f.empty && !f.mark) totalSplit = true;
             }
         }
@@ -316,7 +320,11 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     // A column no sure record fills whose totals' figures run into it: the figures' own.
     const std::size_t split = static_cast<std::size_t>(std::max(table.splitField, 1));
     const bool unfilled = table.splitField > 0 && filled[split - 1] == 0 && filled[split] == 0;
-    reading.mergeSplit = sure > 0 ? splitHolds[0] || (unfilled && totalSplit) : splitHolds[1];
+    // Marks in most of them: the others are balances of nothing whose last nought stands
+    // where the marks do ("0,00" under "300,00A").
+    const bool marksThere = splitMarks > splitOthers;
+    reading.mergeSplit =
+        sure > 0 ? (splitHolds[0] && !marksThere) || (unfilled && totalSplit) : splitHolds[1];
     reading.end = i;
     // Without an amount beside a date or a code anywhere, every line is evidence.
     const auto& stats = sure > 0 ? evidence : all;
@@ -367,14 +375,22 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
         }
     }
     // No date or code anywhere ("Ocak  38.950,95  18.988,65"): the first text column that
-    // the lines with an amount fill names the records.
+    // the lines with an amount fill names the records. The same where the sure records were
+    // told by a count beside their amount ("İKİYÜZLÜK  10  2.000,00"): the first text column
+    // they fill.
     // Lines that all name a total and print one and the same figures are the totals of a
     // list whose records are not there, not records.
     const bool totalsAlone = totalLines == amountLines && oneTotal;
-    for (int k = 0; k < kFields && !anyKey && sure == 0 && amountLines > 0 && !totalsAlone; ++k) {
+    bool dated = false, counted = false;
+    for (std::size_t k = 0; k < stats.size(); ++k) {
+        dated |= stats[k].dates() > 0;
+        counted |= reading.wholes[k] && reading.kinds[k].kind == ColumnKind::Amount;
+    }
+    const bool byName = sure > 0 ? counted && !dated : amountLines > 0 && !totalsAlone;
+    for (int k = 0; k < kFields && !anyKey && byName; ++k) {
         const auto idx = static_cast<std::size_t>(k);
         if (k == table.splitField || reading.kinds[idx].kind != ColumnKind::Text) continue;
-        if (5 * filledAll[idx] < 4 * amountLines) continue;
+        if (sure > 0 ? 5 * filled[idx] < 4 * sure : 5 * filledAll[idx] < 4 * amountLines) continue;
         reading.keys[idx] = true;
         anyKey = true;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "core/dos_text.h"
@@ -94,8 +95,45 @@ void LineCutter::readAs(const Kinds& kinds) {
     m_typed = true;
 }
 
+namespace {
+
+// A percentage measured ("%10,00", "-% 2,5", "10,00 %"): the figure without its sign, written
+// at `out`; nothing for any other value. A whole rate ("%18", a VAT rate) names its class of
+// records and stays as printed, unless `whole` (a column of percentages read as figures).
+std::optional<std::string_view> measuredPercent(std::string_view value, bool whole, char*& out) {
+    const std::size_t at = value.find('%');
+    if (at == std::string_view::npos || value.find('%', at + 1) != std::string_view::npos)
+        return std::nullopt;
+    const bool signFirst = at == 1 && (value[0] == '-' || value[0] == '+');
+    if (at != 0 && !signFirst && at + 1 != value.size()) return std::nullopt;
+    char* start = out;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (i == at || (value[i] == ' ' && (i == at + 1 || i + 1 == at))) continue;
+        *out++ = value[i];
+    }
+    const std::string_view bare(start, static_cast<std::size_t>(out - start));
+    const AmountForm form = amountFormOf(bare);
+    if (form.valid && (whole || form.decimal || form.negative || form.ambiguous)) return bare;
+    out = start;
+    return std::nullopt;
+}
+
+}  // namespace
+
 // Reads field `idx`'s trimmed value into the cut: its facts, and its kind's reading.
 void LineCutter::read(std::size_t idx, std::string_view value, char*& out) {
+    bool percent = false;
+    if (value.size() >= 2 && (!m_typed || m_columns[idx].kind == ColumnKind::Amount)) {
+        if (const auto bare = measuredPercent(value, m_typed, out)) {
+            value = *bare;
+            percent = true;
+        }
+    }
+    readValue(idx, value, out);
+    m_cut.facts[idx].percent = percent;
+}
+
+void LineCutter::readValue(std::size_t idx, std::string_view value, char*& out) {
     const ValueReading reading = m_reading[idx];
     if (reading != ValueReading::All && (!m_typed || m_columns[idx].kind != ColumnKind::Code)) {
         // A column of a known kind that holds no codes: its reading checks the value
@@ -168,6 +206,19 @@ CutLine& LineCutter::cut(std::string_view line) {
                 before.back() >= '0' && before.back() <= '9') {
                 read(p, std::string_view(before.data(), before.size() + 1), out);
                 ++m_cut.last[p];
+                value = {};
+            }
+        }
+        // A balance of nothing printed without its mark ends where the marks stand ("0,00"
+        // under "300,00A"): its last digits are the amount's.
+        if (k > 0 && a == 0 && (m_fields.marks[idx] || (m_typed && m_columns[idx].marks)) &&
+            !value.empty() &&
+            std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            const auto p = idx - 1;
+            const std::string_view before = m_cut.value[p];
+            if (!before.empty() && before.data() + before.size() == value.data()) {
+                read(p, std::string_view(before.data(), before.size() + value.size()), out);
+                m_cut.last[p] += static_cast<int>(value.size());
                 value = {};
             }
         }

@@ -24,6 +24,8 @@ struct FieldSpans {
     /// A character that draws the table's frame besides the box-drawing ones ("|" of a frame
     /// drawn with the printer's own characters); 0: none.
     char bar = 0;
+    /// The fields of B/A marks glued to the amounts before them.
+    std::array<bool, kMax> marks{};
 };
 
 /// The spans of these widths (at most kMax of them).
@@ -69,6 +71,7 @@ public:
 
 private:
     void read(std::size_t idx, std::string_view value, char*& out);
+    void readValue(std::size_t idx, std::string_view value, char*& out);
 
     FieldSpans m_fields;
     YearWindow m_years;

@@ -337,7 +337,7 @@ bool runsOn(const CutLine& c, std::size_t idx) {
 LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kinds, const Keys& keys,
                       LineRole previous, const Keys* usual) {
     bool fits = true, ident = false, amount = false, textOnly = true;
-    bool lacksUsual = false, named = false;
+    bool lacksUsual = false, named = false, monthOnly = false;
     int filled = 0;
     for (int k = 0; k < c.count; ++k) {
         const auto idx = static_cast<std::size_t>(k);
@@ -349,13 +349,20 @@ LineRole classifyLine(std::string_view line, const CutLine& c, const Kinds& kind
         ++filled;
         if (endsText(c, idx, kinds)) continue;
         fits = fits && fitsKind(f, kinds[idx]);
-        if (keys[idx] && identifiesRecord(f, kinds[idx]) && !runsOn(c, idx)) ident = true;
+        if (keys[idx] && identifiesRecord(f, kinds[idx]) && !runsOn(c, idx)) {
+            ident = true;
+            // A month and its year alone ("OCAK 2024"), no day: a group's line over the
+            // month's records unless the line prints an amount (a summary by months).
+            const char first = c.value[idx][0];
+            monthOnly = kinds[idx].kind == ColumnKind::Date && (first < '0' || first > '9');
+        }
         named |= keys[idx] && kinds[idx].kind == ColumnKind::Text;
         amount |= kinds[idx].kind == ColumnKind::Amount &&
                   (f.amount.valid || !overflowAmount(c.value[idx]).empty());
         textOnly = textOnly && isTextColumn(kinds[idx]);
     }
     if (filled == 0) return LineRole::Blank;  // only frame characters
+    if (monthOnly && !amount && filled == 1) ident = false;
     // A table keyed by names (months, no date or code anywhere): a named line with an amount,
     // unless its name is a total's ("TOPLAM", "GENEL TOPLAM", "KDV TOPLAMI").
     const bool byName = !ident && named && amount;

@@ -41,6 +41,8 @@ void layOut(TableLayout& t, std::string_view line) {
     const char bar = t.fields.bar;
     t.fields = fieldSpansOf(t.widths);
     t.fields.bar = bar;
+    std::copy_n(t.gluedMarks.begin(), std::min(t.gluedMarks.size(), t.fields.marks.size()),
+                t.fields.marks.begin());
     // A frame drawn with "+" fills its top line with "-" or "=", a rule of "=" runs of it.
     const std::size_t first = line.find_first_not_of(' ');
     const bool ascii =

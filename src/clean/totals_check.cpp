@@ -71,7 +71,7 @@ State::State(std::vector<SummedColumn> cols, bool withMarks, bool withLevels, in
         const std::string folded = foldedUpper(columns[c].heading);
         balance.push_back(folded.find("BAKIYE") != std::string::npos ||
                           folded.find("KALAN") != std::string::npos || columns[c].marked);
-        rate.push_back(ratesHeading(folded));
+        rate.push_back(columns[c].rate || ratesHeading(folded));
         scale.push_back(columns[c].decimals);
         // A parent's debit and credit are its sub-accounts' sums; its balances net out; its
         // rates are none of its sub-accounts'.

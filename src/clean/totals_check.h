@@ -53,6 +53,7 @@ struct SummedColumn {
     AmountNotation notation;
     int decimals = 0;
     bool marked = false;  ///< the B/A marks after it sign its amounts (B plus, A minus)
+    bool rate = false;    ///< its values are rates (printed with a percent sign)
 };
 
 /// The amounts of one record or total line, one slot per summed column.

@@ -119,6 +119,30 @@ TEST(LineCutter, ValuesReadAsTheirColumns) {
         EXPECT_EQ(cut.value[0], c.name) << c.line;
         EXPECT_EQ(cut.value[1], c.amount) << c.line;
     }
+
+    // A percentage is read without its sign, wherever the sign stands, in a column of
+    // figures; a text's percent stays as printed.
+    const struct {
+        const char* line;
+        const char* value;
+        std::int64_t units;
+    } rates[] = {
+        {"          %10,00", "10,00", 1000},  {"          -% 2,50", "-2,50", -250},
+        {"          10,00 %", "10,00", 1000}, {"          -10,00%", "-10,00", -1000},
+        {"          %18", "18", 1800},        {"          %1,2%", "%1,2%", 0},
+    };
+    for (const auto& r : rates) {
+        const CutLine& cut = names.cut(r.line);
+        EXPECT_EQ(cut.value[1], r.value) << r.line;
+        EXPECT_EQ(cut.read[1].units.value_or(0), r.units) << r.line;
+        EXPECT_EQ(cut.facts[1].percent, r.units != 0) << r.line;
+    }
+    EXPECT_EQ(names.cut("KDV %18,5").value[0], "KDV %18,5");
+    // Before the kinds are known, a whole rate ("%18", a VAT rate's class) stays as printed;
+    // a measured one reads as a figure.
+    LineCutter untyped(fieldSpansOf(widths), kCutterYears);
+    EXPECT_EQ(untyped.cut("          %18").value[1], "%18");
+    EXPECT_TRUE(untyped.cut("          %18,50").facts[1].amount.valid);
 }
 
 }  // namespace

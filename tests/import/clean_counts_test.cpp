@@ -78,6 +78,26 @@ TEST(CleanShapes, ATotalNamedLikeTheRecordsOfASummary) {
     }
 }
 
+// A count beside each name ("İKİYÜZLÜK  10  2.000,00", a cash count) makes no key of its
+// own: the names still tell the records.
+TEST(CleanShapes, ANamedSummaryWithACountBesideItsAmounts) {
+    const std::vector<int> w = {14, 8, 14};
+    const auto count = [&](const char* total) {
+        return std::vector<std::string>{fields({"Kupur Cinsi", ">Adet", ">Tutar"}, w),
+                                        rule(w),
+                                        fields({"IKIYUZLUK", ">10", ">2.000,00"}, w),
+                                        fields({"YUZLUK", ">5", ">500,00"}, w),
+                                        fields({"BIR LIRA", ">7", ">7,00"}, w),
+                                        rule(w),
+                                        fields({"TOPLAM", "", total}, w)};
+    };
+    const Read right(count(">2.507,00"));
+    ASSERT_EQ(right.rows.size(), 4u);  // the headings and three records
+    EXPECT_EQ(right.rows[2], (Row{"YUZLUK", "5", "500,00"}));
+    EXPECT_EQ(right.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+    EXPECT_EQ(Read(count(">2.508,00")).outcome.warnings.size(), 1u);
+}
+
 // A column of single digits and dashes for none stands right, as counts do: the wider figure
 // of its total is its own, and checked.
 TEST(CleanShapes, ACountOfDashesAndDigitsTakesItsTotalsFigure) {

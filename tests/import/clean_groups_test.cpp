@@ -35,6 +35,21 @@ TEST(CleanShapes, AGroupsCodeInATotalsLabelIsNoFigure) {
     EXPECT_NE(wrong.outcome.warnings[0].find("(03)"), std::string::npos);
 }
 
+// A month and its year alone over its records ("OCAK 2024" in the date column) heads their
+// group; it is no record of its own.
+TEST(CleanShapes, AMonthAloneOverItsRecordsIsTheirGroup) {
+    const Read t({"Tarih      Pusula  Adi                Brut",
+                  "----------------------------------------------", "OCAK 2024",
+                  "08/01/2024 GP-0001 SUKRU YAGCI    1.000,00",
+                  "10/01/2024 GP-0002 RAMAZAN UNAL     500,00",
+                  "                   AY TOPLAMI     1.500,00", "SUBAT 2024",
+                  "05/02/2024 GP-0003 AYSE KILIC     2.000,00",
+                  "                   AY TOPLAMI     2.000,00"});
+    ASSERT_EQ(t.rows.size(), 4u);
+    EXPECT_EQ(t.rows[3], (Row{"01.02.2024", "05.02.2024", "GP-0003", "AYSE KILIC", "2000,00"}));
+    EXPECT_EQ(t.outcome.note, "2 toplam satırı kayıtlarla tutuyor");
+}
+
 // An opening balance kept as a row takes the date it is printed with into the date column.
 TEST(CleanShapes, AnOpeningKeepsItsDate) {
     const Read t({"TARIH      FIS NO  ACIKLAMA                   BORC       ALACAK",

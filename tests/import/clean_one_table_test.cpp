@@ -26,9 +26,8 @@ TEST(CleanShapes, OneTableShapes) {
         const char* note;
     };
     const std::vector<Case> cases = {
-        {"codes that read as one day in two years; rates printed with their percent sign key "
-         "no "
-         "record, so the grand total under them is a total",
+        {"codes that read as one day in two years; rates printed with their percent sign are "
+         "their figures and key no record, so the grand total under them is a total",
          {"KOD        ACIKLAMA                    BUTCE  GERCEKLESEN    GERC.%",
           "---------- -------------------- ------------ ------------ ---------",
           "7.1.01     PERSONEL                1.000,00       900,00    %90,00",
@@ -37,7 +36,7 @@ TEST(CleanShapes, OneTableShapes) {
           "---------- -------------------- ------------ ------------ ---------",
           "           GENEL TOPLAM            4.000,00     4.100,00   %102,50"},
          {{"KOD", "ACIKLAMA", "BUTCE", "GERCEKLESEN", "GERC.%"},
-          {"7.1.01", "PERSONEL", "1000,00", "900,00", "%90,00"}},
+          {"7.1.01", "PERSONEL", "1000,00", "900,00", "90,00"}},
          4,
          "1 toplam satırı kayıtlarla tutuyor"},
         {"a B/A mark a blank after its balance, under one rule with it, a column after them",
@@ -58,6 +57,19 @@ TEST(CleanShapes, OneTableShapes) {
          {},
          4,
          "1 toplam satırı kayıtlarla tutuyor; 2 toplam denetlenemedi"},
+        {"a balance of nought without its mark, its last nought where the glued marks stand",
+         {"D.No  Kat Maliki             Aidat   Tahsilat        Bakiye",
+          "----- ---------------- ----------- ---------- -------------",
+          "01    NURAY SAHIN         1.850,00                3.700,00B",
+          "02    HULYA KOC           1.250,00   1.250,00          0,00",
+          "03    GONUL TAS           1.600,00   3.200,00     1.600,00A",
+          "                       -------------------------------------",
+          "      TOPLAM              4.700,00   4.450,00     2.100,00B"},
+         {{"D.No", "Kat Maliki", "Aidat", "Tahsilat", "Bakiye", "B/A"},
+          {"01", "NURAY SAHIN", "1850,00", "", "3700,00", "B"},
+          {"02", "HULYA KOC", "1250,00", "1250,00", "0,00", ""}},
+         4,
+         "1 toplam satırı kayıtlarla tutuyor"},
         {"a balance of nothing printed without a mark, its nought where the marks stand",
          {"CARI KOD   UNVANI                       BAKIYE  PORTFOY CEK",
           "---------- -------------------- -------------- ------------",

@@ -63,7 +63,8 @@ def cell_text(col: PCol, value) -> str:
         return fmt_date(value, col.date_form)
     if col.kind == "amount":
         signed = col.notation["negative"] != "unsigned"
-        return render_units(value if signed else abs(value), col.notation)
+        text = render_units(value if signed else abs(value), col.notation)
+        return "%" + text if col.field and col.field.percent else text
     return str(value)
 
 

@@ -13,7 +13,8 @@ class Field:
     place (an int: 123456 is 1.234,56 with two decimals, 12,345 kg with three) or a text.
     signed: the value may be negative; marks: a balance whose side a B/A mark may tell;
     summed: totals print its sum; day: a day mark one character wide, its number stacked
-    digit over digit in the headings; fixed_form: a date form of its own ("MONTH yyyy")."""
+    digit over digit in the headings; fixed_form: a date form of its own ("MONTH yyyy");
+    percent: an amount printed after a percent sign ("%33,33")."""
 
     key: str
     heading: str
@@ -25,6 +26,7 @@ class Field:
     day: bool = False
     short: str = None
     fixed_form: str = None
+    percent: bool = False
 
     @property
     def align(self) -> str:

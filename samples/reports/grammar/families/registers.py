@@ -30,13 +30,11 @@ def fixed_assets(d, rng, year):
             current = min(cost - prior, yearly)
             number = f"{code}.{rng.randint(1, 9):02d}.{n:03d}"
             records.append({"cls": f"{code} {name}", "code": number, "name": item, "date": bought,
-                            "rate": (f"%{rate // 100}" if rate % 100 == 0 else
-                                     f"%{rate // 100},{rate % 100:02d}") if percent else rate,
+                            "rate": rate,
                             "cost": cost, "prior": prior or None, "current": current or None,
                             "accum": (prior + current) or None,
                             "net": (cost - prior - current) or None})
-    rate = (Field("rate", "Amortisman Oranı", "code", short="Oran") if percent else
-            Field("rate", "Amortisman Oranı", "amount", short="Oran"))
+    rate = Field("rate", "Amortisman Oranı", "amount", short="Oran", percent=percent)
     fields = [Field("code", "Demirbaş No", "code", short="Dem.No"),
               Field("name", "Demirbaşın Adı", "text", short="Adı"),
               Field("date", "Alış Tarihi", "date", short="Tarih"),
