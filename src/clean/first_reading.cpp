@@ -210,9 +210,10 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
     const std::optional<AmountNotation> notation = shownNotation(text, table, from, last, years);
     const std::array<bool, kFields> fixed = fixedPlaces(text, table, from, last, years);
     int seen = 0, sure = 0, repeated = 0;
-    std::array<bool, 2> splitHolds{};     // among the sure records; among the other lines
-    bool totalSplit = false;              // a total's figure holds it
-    int splitMarks = 0, splitOthers = 0;  // sure records that print a mark there; other things
+    std::array<bool, 2> splitHolds{};  // among the sure records; among the other lines
+    bool totalSplit = false;           // a total's figure holds it
+    // Sure records that print a mark there; a figure other than a nought's last digit.
+    int splitMarks = 0, splitOthers = 0;
     int i = from;
     // A report printed twice into one file repeats every line: then every line is evidence.
     // A table of whole quantities alone (a stock card's) shows no amount by its separators:
@@ -308,7 +309,7 @@ FirstReading readKinds(const ReportText& text, const TableLayout& table, int fro
                 const ValueFacts& f = c.facts[static_cast<std::size_t>(table.splitField)];
                 if (!f.empty && !f.mark) splitHolds[isSure ? 0 : 1] = true;
                 splitMarks += isSure && f.mark;
-                splitOthers += isSure && !f.empty && !f.mark;
+                splitOthers += isSure && !f.empty && !f.mark && !f.nought;
                 if (total && !f.empty && !f.mark) totalSplit = true;
             }
         }
