@@ -306,7 +306,18 @@ FoundColumns findColumns(const ReportText& text, int from, int end,
                                      return static_cast<int>(w.from) <= last.to &&
                                             static_cast<int>(w.to) - 1 >= c.from;
                                  });
-            const bool parted = (c.right && !tail && !spanned) ||
+            // A code of one width on every line, a blank, then words ("AM-0501 KOLİ 60x40"):
+            // a code column beside a text's.
+            const auto code = [](std::string_view part) {
+                return part.find(' ') == std::string_view::npos &&
+                       std::any_of(part.begin(), part.end(),
+                                   [](char ch) { return ch >= '0' && ch <= '9'; });
+            };
+            const bool codeBeside = last.from == columns[k - 1].from &&
+                                    values[k - 1] == values[k] && starts[k - 1] == values[k - 1] &&
+                                    ends[k - 1] == values[k - 1] && 2 * lettered[k] >= values[k] &&
+                                    readsAs(evidence, last.from, last.to, code);
+            const bool parted = (c.right && !tail && !spanned) || codeBeside ||
                                 headingsPart(words, last, c, text && 2 * lettered[k] >= values[k]);
             // A day, its month's name and the year: three runs one blank apart.
             if (c.from - last.to <= 2 && k + 1 < columns.size() &&

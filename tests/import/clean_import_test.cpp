@@ -296,6 +296,16 @@ TEST(CleanImport, ColumnsReadFromThePrintWithoutARuleOfRuns) {
     EXPECT_EQ(t.row(0), (Row{"VADE", "Tarih", "Fis", "Aciklama", "Borc", "Alacak"}));
     EXPECT_EQ(t.row(1)[0], "01.03.2024");
     EXPECT_EQ(t.row(4)[0], "01.04.2024");
+    // A code of one width one blank before a name, no rule: two columns.
+    Clean codes({"FIRMA                Sayfa: 1", "TESLIMAT TAKIP", "",
+                 "Siparis  Malzeme Malzeme Adi       Birim      Siparis",
+                 "No       Kodu                                 Miktari",
+                 "SA-1181  AM-0501 KOLI 60x40x40        AD   15.744,000",
+                 "SA-1184  AM-0503 STREC FILM 23MY      KG    3.899,668",
+                 "SA-1186  HM-0212 BOYA TOZ RAL7035     KG    5.301,194", "",
+                 "                 TOPLAM                    24.944,862"});
+    ASSERT_EQ(codes.records(), 3) << codes.outcome.message;
+    EXPECT_EQ(codes.row(2), (Row{"SA-1184", "AM-0503", "STREC FILM 23MY", "KG", "3899,668"}));
 }
 
 // B/A marks glued to a balance that no rule of runs parts from it, or a blank apart in a table
