@@ -46,4 +46,13 @@ std::array<Named, CutLine::kFields> namedFields(const ReportText& text, const Ta
     return named;
 }
 
+EntrySide entrySide(std::string_view folded) {
+    if (folded.find("BAKIYE") != std::string_view::npos ||
+        folded.find("KALAN") != std::string_view::npos)
+        return EntrySide::None;
+    if (folded.starts_with("BORC")) return EntrySide::Debit;
+    if (folded.starts_with("ALACAK")) return EntrySide::Credit;
+    return EntrySide::None;
+}
+
 }  // namespace tablamo

@@ -24,6 +24,13 @@ Named namedBy(std::string_view heading);
 /// codes: true when `kind` is made one.
 bool rateOfWholes(ColumnDecision& kind, Named named, bool wholes);
 
+/// The side of the ledger an amount's heading names (folded as foldedUpper gives it): the
+/// debit ("Borç", "Borç Tutarı") or the credit ("Alacak"); a balance ("Borç Bakiye",
+/// "Kalan") is neither.
+enum class EntrySide : unsigned char { None, Debit, Credit };
+
+EntrySide entrySide(std::string_view folded);
+
 /// What each field's heading names.
 std::array<Named, CutLine::kFields> namedFields(const ReportText& text, const TableLayout& table);
 

@@ -1,5 +1,6 @@
 #include "clean/totals_check.h"
 
+#include "clean/heading_names.h"
 #include "clean/totals_state.h"
 #include "core/text_rules.h"
 
@@ -79,10 +80,9 @@ State::State(std::vector<SummedColumn> cols, bool withMarks, bool withLevels, in
                     : !balance.back()                            ? TreeSum::Summed
                     : folded.find("ALACAK") != std::string::npos ? TreeSum::Minus
                                                                  : TreeSum::Plus;
-        if (folded.rfind("BORC", 0) == 0 && !balance.back() && debit < 0)
-            debit = static_cast<int>(c);
-        if (folded.rfind("ALACAK", 0) == 0 && !balance.back() && credit < 0)
-            credit = static_cast<int>(c);
+        const EntrySide side = balance.back() ? EntrySide::None : entrySide(folded);
+        if (side == EntrySide::Debit && debit < 0) debit = static_cast<int>(c);
+        if (side == EntrySide::Credit && credit < 0) credit = static_cast<int>(c);
     }
     tree = AccountTree(std::move(inTree), codes);
     start = snapshot();

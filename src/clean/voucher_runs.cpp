@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "clean/heading_names.h"
 #include "core/text_rules.h"
 
 namespace tablamo {
@@ -15,10 +16,11 @@ VoucherRuns::VoucherRuns(const std::vector<OutColumn>& columns,
         if (col.field < 0 || col.signedBy >= 0) continue;
         const ColumnKind kind = col.kind.kind;
         if (kind == ColumnKind::Amount) {
-            const std::string folded = c < headings.size() ? foldedUpper(headings[c]) : "";
-            if (folded.rfind("BORC", 0) == 0 && m_debit < 0) {
+            const EntrySide side =
+                c < headings.size() ? entrySide(foldedUpper(headings[c])) : EntrySide::None;
+            if (side == EntrySide::Debit && m_debit < 0) {
                 m_debit = slot;
-            } else if (folded.rfind("ALACAK", 0) == 0 && m_credit < 0) {
+            } else if (side == EntrySide::Credit && m_credit < 0) {
                 m_credit = slot;
             } else if (col.kind.decimals == 0 && !col.kind.marks) {
                 candidates.push_back(c);
