@@ -75,6 +75,13 @@ RunningBalances::RunningBalances(const RecordTable& table, const std::vector<cha
     std::vector<int> plus(n * n, 0), minus(n * n, 0), steps(n, 0), still(n, 0);
     std::vector<std::int64_t> previous(n, 0), v(n, 0);
     std::vector<char> has(n, 0);
+    // Per column, the others its steps are compared with: eligible, of its scale.
+    std::vector<std::vector<std::size_t>> others(n);
+    for (std::size_t c = 0; c < n; ++c) {
+        for (std::size_t k = 0; k < n && eligible[c]; ++k) {
+            if (k != c && eligible[k] && scale[k] == scale[c]) others[c].push_back(k);
+        }
+    }
     const auto& events = table.events();
     std::size_t e = 0;
     for (std::size_t r = 0; r < table.size(); ++r) {
@@ -98,8 +105,8 @@ RunningBalances::RunningBalances(const RecordTable& table, const std::vector<cha
             steps[c] += has[c];
             still[c] += has[c] && step == 0;
             if (has[c] && step != 0) {
-                for (std::size_t k = 0; k < n; ++k) {
-                    if (k == c || !eligible[k] || !p[k] || scale[k] != scale[c]) continue;
+                for (const std::size_t k : others[c]) {
+                    if (!p[k]) continue;
                     plus[c * n + k] += v[k] == step;
                     minus[c * n + k] += v[k] == -step;
                 }
