@@ -107,8 +107,16 @@ public:
             const bool passed = body && (role == LineRole::Other || role == LineRole::Block ||
                                          role == LineRole::PageHeader);
             if (!passed) endBlock(out);
-            // The headings again begin a page too, whatever rule is printed under them.
-            if (startsPage(line, m_table) || role == LineRole::Heading) m_typer.page(i, out);
+            // The headings again begin a page too, whatever rule is printed under them. The
+            // headings' rule right under the table's lines, no page header or heading over it,
+            // may close the records over their totals: the lines over it are no footer.
+            if (startsPage(line, m_table) || role == LineRole::Heading) {
+                const bool closing =
+                    role == LineRole::Rule && line.front() != '\f' && !pageTop && m_underRecord;
+                m_typer.page(i, out, closing);
+            }
+            m_underRecord = role == LineRole::Record ||
+                            (m_underRecord && (role == LineRole::Other || role == LineRole::Blank));
             switch (role) {
                 case LineRole::Record:
                     m_depth = std::max(m_depth, m_heading);
@@ -228,6 +236,7 @@ private:
     int m_records = 0, m_nested = -1, m_codeKey = -1, m_depth = 0, m_noNotes = 0, m_noteWidth = 0;
     int m_digitNests = 0, m_topDigits = INT_MAX;
     int m_candidate = -1;          // the line that may be a note, until the next line tells
+    bool m_underRecord = false;    // no line of the table's since the last record
     bool m_candidateFits = false;  // its words went on no text
     int m_fitNotes = 0;
     std::vector<int> m_noteLines;

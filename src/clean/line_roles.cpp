@@ -191,10 +191,20 @@ LineRole LineRoles::emptyTotal(Line& l) {
     return LineRole::Total;
 }
 
-// A text going on stands where its column begins, never at the table's edge.
+// A text going on stands where its column begins; at the table's edge (a group's block line
+// stands there) only under a record whose first text filled its column to the last place
+// ("DORUK ELEKTRİK MALZ." over "TİC. A.Ş.").
 LineRole LineRoles::continuation(Line& l) {
-    return cutRole(l) == LineRole::Continuation && !atLeftEdge(l.text) ? LineRole::Continuation
-                                                                       : LineRole::Other;
+    if (cutRole(l) != LineRole::Continuation) return LineRole::Other;
+    if (!atLeftEdge(l.text)) return LineRole::Continuation;
+    const CutLine& goesOn = *l.cut;
+    int k = 0;
+    while (k < goesOn.count && goesOn.value[static_cast<std::size_t>(k)].empty()) ++k;
+    if (!m_record || k >= m_record->count || !m_record->spans) return LineRole::Other;
+    const auto idx = static_cast<std::size_t>(k);
+    const bool full = !m_record->value[idx].empty() &&
+                      m_record->last[idx] + 2 >= static_cast<int>(m_record->spans->length[idx]);
+    return full ? LineRole::Continuation : LineRole::Other;
 }
 
 // "label : value" fields: a group's block under the headings, a page header's over headings
@@ -254,11 +264,17 @@ LineRole LineRoles::roleOf(int i, LineRole previous, LineCutter& cutter, const C
            i >= m_table.dataStart && i >= m_in.firstLine,
            std::nullopt,
            std::nullopt};
+    LineRole role = LineRole::Other;
     for (const RoleRule rule : kRules) {
-        const LineRole role = (this->*rule)(l);
-        if (role != LineRole::Other) return role;
+        role = (this->*rule)(l);
+        if (role != LineRole::Other) break;
     }
-    return LineRole::Other;
+    if (role == LineRole::Record) {
+        m_record = cut;
+    } else if (role != LineRole::Continuation) {
+        m_record = nullptr;
+    }
+    return role;
 }
 
 // A line that begins with a field's label: a group's block, whatever words its values hold;

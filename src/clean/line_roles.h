@@ -111,6 +111,8 @@ private:
     LineCutter m_look;
     std::string m_converted;
     std::vector<std::string_view> m_firstHeader;  // its lines of fields
+    // The record over the lines that go on from it (its cut stays while they are read).
+    const CutLine* m_record = nullptr;
 };
 
 /// The role of a line that needs no cutting: blank, a rule, the headings again; Other for

@@ -56,7 +56,8 @@ struct Chunk {
         std::uint32_t amounts;   // Record, Total: its first amount slot; Field: its value's end
         char mark;
         // Record: a top-level account; Field: a group's block field; Total: its figures are
-        // printed where none can be read
+        // printed where none can be read; Page: the headings' rule right under the table's
+        // lines, no heading over it (it closes the records before their totals)
         bool top;
         bool part = false;  // Total: a part of the total above it, not checked
     };

@@ -329,8 +329,8 @@ bool RecordTyper::ranOver(const CutLine& c, std::size_t idx, bool whole) const {
     return whole && idx > 0 && c.first[idx] == 0 && full(idx - 1);
 }
 
-void RecordTyper::page(int line, Chunk& out) {
-    out.items.push_back({Chunk::Kind::Page, line, 0, 0, 0, 0, 0, false});
+void RecordTyper::page(int line, Chunk& out, bool closing) {
+    out.items.push_back({Chunk::Kind::Page, line, 0, 0, 0, 0, 0, closing});
 }
 
 void RecordTyper::field(int line, std::string_view label, std::string_view value, bool group,

@@ -115,8 +115,9 @@ public:
     /// A total line: its amounts in the summed fields, its label; `part`: a part of the total
     /// above it, not checked.
     void total(int line, const CutLine& cut, Chunk& out, bool part = false);
-    /// A page begins at the line.
-    void page(int line, Chunk& out);
+    /// A page begins at the line; `closing`: a rule like the headings' that may close the
+    /// records over their totals.
+    void page(int line, Chunk& out, bool closing = false);
     /// A line under the headings that is none of record, continuation, total, group field,
     /// rule or heading.
     void other(int line, Chunk& out) {

@@ -39,8 +39,8 @@ void RecordWriter::take(const Chunk& chunk) {
         switch (item.kind) {
             case Chunk::Kind::Page:
                 // What stood under the page's last record or total was its footer (or the
-                // next page's header).
-                m_pendingOther.clear();
+                // next page's header); not over a rule that closes the records.
+                if (!item.top) m_pendingOther.clear();
                 m_pageTop = true;
                 if (m_out.check) m_out.check->pageBreak();
                 break;
