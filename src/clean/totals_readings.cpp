@@ -13,17 +13,20 @@ using namespace totals;
 
 namespace {
 
-// Whether the folded text holds the word whole ("TL" in "*** TL MEVDUATLAR ***").
+// Whether the folded text holds the word whole ("TL" in "*** TL MEVDUATLAR ***"), or with
+// its plural's ending ("BANKNOT" in "BANKNOTLAR").
 bool holdsWord(std::string_view text, std::string_view word) {
     const auto inWord = [](char c) {
         return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                static_cast<unsigned char>(c) >= 0x80;
     };
+    const auto endsAt = [&](std::size_t end) { return end == text.size() || !inWord(text[end]); };
     for (auto at = text.find(word); !word.empty() && at != std::string_view::npos;
          at = text.find(word, at + 1)) {
+        if (at > 0 && inWord(text[at - 1])) continue;
         const std::size_t end = at + word.size();
-        if ((at == 0 || !inWord(text[at - 1])) && (end == text.size() || !inWord(text[end])))
-            return true;
+        const std::string_view rest = text.substr(end, 3);
+        if (endsAt(end) || ((rest == "LAR" || rest == "LER") && endsAt(end + 3))) return true;
     }
     return false;
 }
