@@ -134,7 +134,11 @@ RunningBalances::RunningBalances(const RecordTable& table, const std::vector<cha
             given += up + down;
         }
         // Too few steps given by any column for the figures to run: left at one look.
-        if (given - still[c] < kMovesToRun || (given + 2) * 10 < steps[c] * 9) continue;
+        // A column that stays as it was more often than it moves (instalments paid alike,
+        // one after another) runs by nothing.
+        if (given - still[c] < kMovesToRun || (given + 2) * 10 < steps[c] * 9 ||
+            2 * still[c] > steps[c])
+            continue;
         std::sort(ranked.begin(), ranked.end(),
                   [](const auto& a, const auto& b) { return a.first > b.first; });
         std::vector<Term> terms;

@@ -182,6 +182,28 @@ TEST(RunningBalances, ColumnsThatRunByOthers) {
          {},
          {0, 0},
          {}},
+        // instalment, paid, left unpaid: paid alike more often than not, the unpaid part
+        // giving its few moves, runs by nothing
+        {"instalments paid alike",
+         {{300, 300, 0},
+          {300, 300, 0},
+          {300, 300, 0},
+          {300, 100, 200},
+          {300, _, 300},
+          {300, 300, 0},
+          {300, 300, 0},
+          {300, 200, 100},
+          {300, _, 300},
+          {300, 300, 0},
+          {300, 300, 0},
+          {300, 50, 250},
+          {300, 300, 0},
+          {300, 300, 0},
+          {300, 300, 0},
+          {300, 300, 0}},
+         {},
+         {0, 0, 0},
+         {}},
         // days of leave and of sick leave: a count that goes up and down by the other's one
         // day follows it by chance
         {"day counts", {{2, 1}, {1, 1}, {2, 1}, {1, 1}, {2, 1}, {1, 1}, {2, 1}}, {}, {0, 0}, {}, 0},
