@@ -1,6 +1,7 @@
 #include "clean/clean_pass.h"
 
 #include <algorithm>
+#include <string>
 
 #include "clean/column_finder.h"
 #include "clean/header_fields.h"
@@ -262,12 +263,19 @@ std::vector<std::pair<int, int>> chunksOf(const ReportText& text, const TableLay
 
 }  // namespace
 
-std::vector<int> sureRecords(const ReportText& text, int from, int end) {
+std::vector<int> sureRecords(const ReportText& text, int from, int end, char bar) {
     constexpr std::size_t kLooked = 20000;
     std::vector<int> records;
+    std::string parted;
     end = std::min(end, text.lineCount());
     for (int i = std::max(from, 0); i < end && records.size() < kLooked; ++i) {
-        if (looksLikeRecord(text.line(i))) records.push_back(i);
+        std::string_view line = text.line(i);
+        if (bar != 0 && line.find(bar) != std::string_view::npos) {
+            parted.assign(line);
+            std::replace(parted.begin(), parted.end(), bar, ' ');
+            line = parted;
+        }
+        if (looksLikeRecord(line)) records.push_back(i);
     }
     return records;
 }

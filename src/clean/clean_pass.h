@@ -39,8 +39,8 @@ struct PassPlan : RecordPlan {
 };
 
 /// The lines from `from` to `end` that are records for sure, the first 20,000 of them: what
-/// a table's columns and edges are read from.
-std::vector<int> sureRecords(const ReportText& text, int from, int end);
+/// a table's columns and edges are read from; with `bar`, read with it as a blank.
+std::vector<int> sureRecords(const ReportText& text, int from, int end, char bar = 0);
 
 /// Where the records for sure (`records`, by line) begin on the line, the least of them
 /// (frame characters, the table's `bar` and blanks not counted); -1 when none is.

@@ -267,7 +267,13 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     plan.firstLine = firstLine;
     plan.endLine = first.end;
     plan.beginLine = located.firstLine;
-    const int leftEdge = recordsLeftEdge(text, sure, table.fields.bar);
+    // A table parted by colons: its records read with their colons as blanks.
+    const int leftEdge =
+        recordsLeftEdge(text,
+                        sure.empty() && table.fields.bar == ':'
+                            ? sureRecords(text, table.dataStart, located.endLine, ':')
+                            : sure,
+                        table.fields.bar);
     plan.leftEdge = leftEdge;
     const PassResult sample = runPass(text, table, plan, request.regional, years, {});
     plan = planOf(sample, first, order, firstLine, end, signedBalance, named);
