@@ -41,6 +41,10 @@ bool trimmed(const std::array<unsigned char, 256>& bits, char c) {
 }
 
 constexpr std::uint64_t kEightBlanks = 0x2020202020202020ull;
+// Room for a line's values as read: each field's value once without its frame characters
+// and once without its percent sign, and again for every join of a field with the next
+// (a trailing minus, a word run on, a mark's place), three at most a field.
+constexpr std::size_t kBufferLines = 16;
 
 // Whether the byte at `i` is Â beside a letter, not a frame's ╢.
 bool letterAtFrame(std::string_view text, std::size_t i) {
@@ -83,7 +87,10 @@ FieldSpans fieldSpansOf(std::span<const std::int32_t> widths) {
 }
 
 LineCutter::LineCutter(const FieldSpans& fields, YearWindow years)
-    : m_fields(fields), m_years(years), m_bits(kBits), m_buffer(ReportText::kMaxLineRead * 2) {
+    : m_fields(fields),
+      m_years(years),
+      m_bits(kBits),
+      m_buffer(kBufferLines * ReportText::kMaxLineRead) {
     if (fields.bar != 0) m_bits[static_cast<unsigned char>(fields.bar)] = kFrameBit;
     m_reading.fill(ValueReading::All);
     m_cut.spans = &m_fields;
