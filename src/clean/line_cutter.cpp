@@ -180,6 +180,14 @@ void LineCutter::readValue(std::size_t idx, std::string_view value, char*& out) 
                 m_years, reading, m_typed ? &m_columns[idx] : nullptr, &m_cut.read[idx]);
 }
 
+// Field `idx`'s value, a view into the line, read again with the `more` characters printed
+// right after it (from the next field: a trailing minus, a word's end, a nought's last digit).
+void LineCutter::extend(std::size_t idx, std::size_t more, char*& out) {
+    const std::string_view before = m_cut.value[idx];
+    read(idx, std::string_view(before.data(), before.size() + more), out);
+    m_cut.last[idx] += static_cast<int>(more);
+}
+
 CutLine& LineCutter::cut(std::string_view line) {
     char* out = m_buffer.data();
     int k = 0;
@@ -211,8 +219,7 @@ CutLine& LineCutter::cut(std::string_view line) {
             const std::string_view before = m_cut.value[p];
             if (!before.empty() && before.data() + before.size() == value.data() &&
                 before.back() >= '0' && before.back() <= '9') {
-                read(p, std::string_view(before.data(), before.size() + 1), out);
-                ++m_cut.last[p];
+                extend(p, 1, out);
                 value = {};
             }
         }
@@ -224,8 +231,7 @@ CutLine& LineCutter::cut(std::string_view line) {
             const auto p = idx - 1;
             const std::string_view before = m_cut.value[p];
             if (!before.empty() && before.data() + before.size() == value.data()) {
-                read(p, std::string_view(before.data(), before.size() + value.size()), out);
-                m_cut.last[p] += static_cast<int>(value.size());
+                extend(p, value.size(), out);
                 value = {};
             }
         }
@@ -248,8 +254,7 @@ CutLine& LineCutter::cut(std::string_view line) {
                 });
                 if (letters && rest < value.size() &&
                     (m_bits[static_cast<unsigned char>(value[rest])] & kDigitBit)) {
-                    read(p, std::string_view(before.data(), before.size() + piece.size()), out);
-                    m_cut.last[p] += static_cast<int>(piece.size());
+                    extend(p, piece.size(), out);
                     value.remove_prefix(rest);
                     from = rest;
                 }
@@ -275,8 +280,7 @@ CutLine& LineCutter::cut(std::string_view line) {
                              }) ||
                  value.find_first_not_of(".,") == std::string_view::npos);
             if (wordEnd) {
-                read(p, std::string_view(before.data(), before.size() + value.size()), out);
-                m_cut.last[p] += static_cast<int>(value.size());
+                extend(p, value.size(), out);
                 value = {};
             }
         }

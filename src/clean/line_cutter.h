@@ -72,6 +72,7 @@ public:
 private:
     void read(std::size_t idx, std::string_view value, char*& out);
     void readValue(std::size_t idx, std::string_view value, char*& out);
+    void extend(std::size_t idx, std::size_t more, char*& out);
 
     FieldSpans m_fields;
     YearWindow m_years;
