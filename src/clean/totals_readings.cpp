@@ -37,12 +37,15 @@ bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
 
 // Whether a label holds an amount ("SAYF A TOPLAMI 122,342.37", "TOPLAMI 5688,58") or figures
 // ("TOPLAM 1   217" beside the count of its records): the columns are not cut where the report
-// prints them, and its figures say nothing.
-bool holdsAmount(const TotalLabel& label, const AmountNotation& summed, int decimals) {
+// prints them, and its figures say nothing. Numbers its group's block prints name the group
+// (a vehicle's plate, "34 KLM 482 TOPLAMI" under "Araç Plakası: 34 KLM 482").
+bool holdsAmount(const TotalLabel& label, const AmountNotation& summed, int decimals,
+                 std::string_view groupName) {
     static const YearWindow years(Date{2000, 1, 1});
     int figures = 0;
     for (std::size_t i = 0; i < label.words.size(); ++i) {
         const std::string& word = label.words[i];
+        if (holdsWord(groupName, word)) continue;
         const AmountForm f = amountFormOf(word);
         // One with decimals alone counts where the summed columns print theirs so: an
         // account "120.01" names a group where the amounts read "828.291,91", and hours
@@ -172,7 +175,7 @@ void State::readings(std::size_t c, const TotalLabel& label, std::size_t family,
 void State::judge(std::string_view text, const std::string& folded, const TotalLabel& label,
                   std::size_t family, int line, const LineAmounts& amounts, char mark) {
     if (holdsAmount(label, n > 0 ? columns[0].notation : AmountNotation{0, 0},
-                    n > 0 ? columns[0].decimals : -1)) {
+                    n > 0 ? columns[0].decimals : -1, groupsSeen ? groupName : "")) {
         lastTotal = totals.size();
         totals.push_back({0, -1});  // not checked
         return;
@@ -202,7 +205,7 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         };
         KindStats& kind = kinds[kindAt];
         auto& ids = kind.ids[c];
-        bool agreed = false;
+        bool agreed = false, whole = false;
         // A zero printed as dashes or as nothing is what no record adds: it agrees with a sum
         // of every record alone, not with what the negative or the marked ones add.
         const bool zero =
@@ -211,6 +214,7 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
             if (zero && (variantOf(r.first) != kSum || slotOf(r.first) != base)) continue;
             if (!agrees(r)) continue;
             agreed = true;
+            whole = whole || slotOf(r.first) == base;
             // Every reading that gives it counts: the one most totals of its kind agree by
             // says best what they cover.
             if (ids.empty()) ids.assign(kReadings, 0);
@@ -229,6 +233,23 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         }
         if (agreed) {
             ++kind.agreed[c];
+            if (!whole && !levels && c < n && !zero && pending.size() < kMaxKept) {
+                pending.push_back({line,
+                                   std::string(text),
+                                   c,
+                                   std::string(amounts.printed[c]),
+                                   found,
+                                   0,
+                                   0,
+                                   kindAt,
+                                   true,
+                                   false,
+                                   {},
+                                   totals.size(),
+                                   {},
+                                   {},
+                                   true});
+            }
             continue;
         }
         if (c < n && amounts.printed[c].empty()) {

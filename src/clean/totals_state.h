@@ -71,6 +71,9 @@ struct Pending {
     std::size_t totalAt;                // its total line in State::totals
     std::vector<std::int64_t> figures;  // the line's printed figures (signed), for a rate's
     std::vector<char> figurePresent;
+    // Agreed only by what a part of its records adds (the ones marked A, the positive ones),
+    // not by all of them: a chance where the other totals of its kind agree by all of theirs.
+    bool partly = false;
 };
 
 // The totals of one kind: how often each column agreed, and by which readings.
@@ -130,6 +133,7 @@ struct State {
     KindStats& kindOf(const std::string& key);
     /// At the end: the figures no reading gave, into `verdict` with the counts of the lines.
     void decide(TotalsVerdict& verdict, const RunningBalances& running);
+    void partial(const Pending& p, int partlyOfKind, TotalsVerdict& verdict) const;
     /// At the end: the share column `c`'s records are of two others (asked once).
     const Share& shareOf(std::size_t c);
 

@@ -64,6 +64,32 @@ const Share& State::shareOf(std::size_t c) {
     return s;
 }
 
+// A figure that only a part of its records gives (the A-marked ones since the start, where
+// its group's records all together give another): a warning where at least two totals of its
+// kind, twice as many as so agreed and no fewer than agree by any part, agree by one sum of
+// all their records.
+void State::partial(const Pending& p, int partlyOfKind, TotalsVerdict& verdict) const {
+    const std::vector<int>& ids = kinds[p.kind].ids[p.column];
+    int best = -1, whole = 0, part = 0;
+    for (int reading = 0; reading < static_cast<int>(ids.size()); ++reading) {
+        const int variant = variantOf(reading);
+        if (variant != kSum && variant != kSumOpening && variant != kCarried) continue;
+        const int count = ids[static_cast<std::size_t>(reading)];
+        if (slotOf(reading) != kAll) {
+            part = std::max(part, count);
+        } else if (count > whole) {
+            best = reading, whole = count;
+        }
+    }
+    if (best < 0 || whole < 2 || whole < part || whole < 2 * partlyOfKind) return;
+    for (const auto& [reading, value] : p.readings) {
+        if (reading != best) continue;
+        verdict.mismatches.push_back({p.line, p.label, columns[p.column].heading, p.printed,
+                                      shown(value, columns[p.column])});
+        return;
+    }
+}
+
 // The pending figures: each one a warning where the totals of its kind agreed elsewhere, the
 // line's other sums agreed, or its words say what it covers, else not checked; a rate's
 // figure is the ratio of the line's own figures it is the share of, or not checked.
@@ -80,9 +106,20 @@ void State::decide(TotalsVerdict& verdict, const RunningBalances& running) {
     for (const KindStats& k : kinds) {
         for (std::size_t c = 0; c < n; ++c) summed[c] += k.agreed[c];
     }
-    for (const Pending& p : pending) ++unsummed[p.column];
+    std::vector<int> partly(kinds.size() * (n + 1), 0);
+    for (const Pending& p : pending) {
+        if (p.partly)
+            ++partly[p.kind * (n + 1) + p.column];
+        else
+            ++unsummed[p.column];
+    }
     for (const Pending& p : pending) {
         const std::size_t col = p.column;
+        if (p.partly) {
+            if (!rate[col] && !balance[col] && !running.runs(col))
+                partial(p, partly[p.kind * (n + 1) + col], verdict);
+            continue;
+        }
         if (col < n && (rate[col] || (summed[col] <= unsummed[col] && shareOf(col).found))) {
             const Share& share = shareOf(col);
             const bool given =
