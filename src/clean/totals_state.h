@@ -133,6 +133,8 @@ struct State {
     KindStats& kindOf(const std::string& key);
     /// At the end: the figures no reading gave, into `verdict` with the counts of the lines.
     void decide(TotalsVerdict& verdict, const RunningBalances& running);
+    /// At the end: a figure agreed only by a part of its records, a warning where its kind
+    /// sums all of theirs.
     void partial(const Pending& p, int partlyOfKind, TotalsVerdict& verdict) const;
     /// At the end: the share column `c`'s records are of two others (asked once).
     const Share& shareOf(std::size_t c);
