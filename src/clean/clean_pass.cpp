@@ -212,7 +212,7 @@ private:
             const int level = depth - k + b;
             const int line = m_block[static_cast<std::size_t>(b)];
             std::string_view value = TrimControl(m_roles.converted(m_text.line(line)));
-            value = withoutContinuationMark(value);
+            value = blockName(value);
             const std::string label =
                 level == 0 ? std::string(kGroupLabel)
                            : std::string(kGroupLabel) + " " + std::to_string(level + 1);

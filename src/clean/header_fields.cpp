@@ -1,6 +1,7 @@
 #include "clean/header_fields.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "clean/date_reading.h"
@@ -138,6 +139,22 @@ std::string_view withoutContinuationMark(std::string_view value) {
         foldedUpper(TrimControl(value.substr(open + 1, value.size() - open - 2))) != "DEVAM")
         return value;
     return TrimControl(value.substr(0, open));
+}
+
+std::string_view blockName(std::string_view value) {
+    value = withoutContinuationMark(value);
+    const auto mark = [](char c) { return c != 0 && std::strchr("*=#~<>-_+", c) != nullptr; };
+    std::size_t a = 0, b = value.size();
+    while (a < b && mark(value[a])) ++a;
+    while (b > a && mark(value[b - 1])) --b;
+    // Marks on both sides, two at least or one set apart by a blank: a dash inside a name
+    // ("A-B") or one sign before a figure is no mark.
+    const std::size_t after = value.size() - b;
+    const bool setOff =
+        a >= 2 ? after >= 2
+               : a == 1 && after == 1 && b - a >= 3 && value[a] == ' ' && value[b - 1] == ' ';
+    if (!setOff || a == b) return value;
+    return withoutContinuationMark(TrimControl(value.substr(a, b - a)));
 }
 
 bool numbersOrDatesThePage(const HeaderField& field, YearWindow years) {

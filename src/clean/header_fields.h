@@ -33,6 +33,10 @@ inline constexpr std::string_view kGroupLabel = "Grup";
 /// The value without a continuation marker "(devam)" at its end.
 std::string_view withoutContinuationMark(std::string_view value);
 
+/// A group's name as its block line prints it: without the marks that set it off on both
+/// sides ("** EGE BÖLGESİ **", "<< 253 TESİS >>") and without "(devam)".
+std::string_view blockName(std::string_view value);
+
 /// The fields of a group's block line ("Yevmiye No: 12   Tarih: 02.01.2024   Fiş No: 45
 /// (MAHSUP)"): those of headerFieldsOf, each value without a continuation marker
 /// "(devam)", and a bracketed remark standing apart after a value as a field of its own

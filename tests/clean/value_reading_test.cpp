@@ -300,5 +300,24 @@ TEST(HeaderFields, FieldsOfAGroupsBlock) {
     }
 }
 
+// A bare block line's name: marks that set it off on both sides go, a sign or a dash of
+// the name itself stays.
+TEST(HeaderFields, NameOfABareBlockLine) {
+    const struct {
+        const char* line;
+        const char* name;
+    } cases[] = {
+        {"** MARMARA B\xD6LGES\xDD **", "MARMARA B\xD6LGES\xDD"},
+        {"<< 253 TES\xDDS >> (devam)", "253 TES\xDDS"},
+        {"=== VADE MART 2024 (devam) ===", "VADE MART 2024"},
+        {"* EGE *", "EGE"},
+        {"*** ARA RAPOR", "*** ARA RAPOR"},
+        {"A-B GRUBU -", "A-B GRUBU -"},
+        {"-5-", "-5-"},
+        {"****", "****"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(blockName(c.line), c.name) << c.line;
+}
+
 }  // namespace
 }  // namespace tablamo
