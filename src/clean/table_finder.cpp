@@ -219,16 +219,30 @@ void finder_detail::titleOf(const ReportText& text, ReportTable& table) {
     // headings' left edge or left of it over two lines of them, the second of several
     // ("YEVMİYE DEFTERİ" over "HESAP   HESAP" over "KODU    ADI    AÇIKLAMA …").
     const auto printed = [&](int i) { return withoutPrinterCodes(withoutFormFeed(text.line(i))); };
-    const auto groups = [&](int at) {
-        int n = 0;
+    // The groups of words a line prints, two blanks or more apart: where each begins and ends.
+    const auto spans = [&](int at) {
+        std::vector<std::pair<std::size_t, std::size_t>> found;
         const std::string line = printed(at);
         const std::size_t first = line.find_first_not_of(' ');
         for (std::size_t i = 0; i < line.size(); ++i) {
-            if (line[i] != ' ' &&
-                (i == first || (i >= 2 && line[i - 1] == ' ' && line[i - 2] == ' ')))
-                ++n;
+            if (line[i] == ' ') continue;
+            if (i == first || (i >= 2 && line[i - 1] == ' ' && line[i - 2] == ' ')) {
+                found.emplace_back(i, i);
+            } else if (!found.empty()) {
+                found.back().second = i;
+            }
         }
-        return n;
+        return found;
+    };
+    const auto groups = [&](int at) { return static_cast<int>(spans(at).size()); };
+    // A group right of the headings' left edge over one of theirs only ("Kalem" over
+    // "Sayısı"): that heading's first line, no title.
+    const auto headsOne = [&](int at) {
+        const auto over = spans(at), under = spans(at + 1);
+        if (over.size() != 1 || under.empty() || over[0].first <= under[0].first) return false;
+        return std::count_if(under.begin(), under.end(), [&](const auto& u) {
+                   return u.first <= over[0].second && u.second >= over[0].first;
+               }) == 1;
     };
     // Over a rule the headings are at least one line; a table of its records' columns under
     // no rule is located at its headings.
@@ -239,7 +253,7 @@ void finder_detail::titleOf(const ReportText& text, ReportTable& table) {
                          leftEdge(top) <= leftEdge(top + 2);
     if (table.location.line - top >= headingsAt && (top == 0 || isBlank(text.line(top - 1))) &&
         groups(top) == 1 && (groups(top + 1) >= 3 || overTwo) && !isRuleLike(text.line(top)) &&
-        namesATable(text.line(top))) {
+        namesATable(text.line(top)) && !headsOne(top)) {
         ++top;
     }
     table.firstLine = top;
