@@ -58,7 +58,7 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
             kind = ColumnDecision();
             kind.kind = ColumnKind::Code;
         }
-        rateOfWholes(kind, what, found.stats[static_cast<std::size_t>(k)].fewDigitWholes());
+        wholesAsFigures(kind, what, found.stats[static_cast<std::size_t>(k)].fewDigitWholes());
     }
     for (const HeaderLabel& l : found.labels) {
         const bool group = l.level >= 0;
@@ -257,7 +257,7 @@ std::optional<CleanTableRead> readTable(const ReportText& text, const ReportTabl
     }
     const std::array<Named, kFields> named = namedFields(text, table);
     for (std::size_t k = 0; k < named.size(); ++k) {
-        if (rateOfWholes(first.kinds[k], named[k], first.wholes[k]))
+        if (wholesAsFigures(first.kinds[k], named[k], first.wholes[k]))
             first.keys[k] = first.usual[k] = false;
     }
     PassPlan plan;

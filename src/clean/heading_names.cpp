@@ -14,7 +14,7 @@ namespace tablamo {
 Named namedBy(std::string_view heading) {
     if (heading.find_first_not_of(' ') == std::string_view::npos) return Named::Nothing;
     const std::string folded = foldedUpper(heading);
-    bool rate = false;
+    bool rate = false, sum = false;
     std::size_t i = 0;
     while (i < folded.size()) {
         while (i < folded.size() && !std::isalpha(static_cast<unsigned char>(folded[i]))) ++i;
@@ -24,13 +24,17 @@ Named namedBy(std::string_view heading) {
         if (word == "KOD" || word == "KODU") return Named::Code;
         if (word == "NO" || word == "NUMARA" || word == "NUMARASI") return Named::Number;
         if (word == "ORAN" || word == "ORANI") rate = true;
+        if (word == "TOPLAM" || word == "TOPLAMI" || word == "TUTAR" || word == "TUTARI")
+            sum = true;
         i = j;
     }
-    return rate || folded.find('%') != std::string::npos ? Named::Rate : Named::Other;
+    if (rate || folded.find('%') != std::string::npos) return Named::Rate;
+    return sum ? Named::Sum : Named::Other;
 }
 
-bool rateOfWholes(ColumnDecision& kind, Named named, bool wholes) {
-    if (named != Named::Rate || kind.kind != ColumnKind::Code || !wholes) return false;
+bool wholesAsFigures(ColumnDecision& kind, Named named, bool wholes) {
+    if ((named != Named::Rate && named != Named::Sum) || kind.kind != ColumnKind::Code || !wholes)
+        return false;
     kind = ColumnDecision();
     kind.kind = ColumnKind::Amount;
     kind.notation = AmountNotation{',', '.'};

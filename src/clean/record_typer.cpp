@@ -15,7 +15,8 @@ std::string_view overflowAmount(std::string_view value) {
     return amountFormOf(amount).valid ? amount : std::string_view();
 }
 
-std::string_view figureHead(const CutLine& cut, std::size_t idx, const Kinds& kinds) {
+std::string_view figureHead(const CutLine& cut, std::size_t idx, const Kinds& kinds,
+                            const int* runTo) {
     // The figure's rest: an amount, or one with a nought first ("041,088") its head completes.
     const auto figure = [](std::string_view v) {
         return !v.empty() && std::all_of(v.begin(), v.end(), [](char ch) {
@@ -24,8 +25,7 @@ std::string_view figureHead(const CutLine& cut, std::size_t idx, const Kinds& ki
     };
     if (idx == 0 || idx >= static_cast<std::size_t>(cut.count) || !cut.spans ||
         kinds[idx].kind != ColumnKind::Amount ||
-        !(cut.facts[idx].amount.valid || figure(cut.value[idx])) || cut.first[idx] != 0 ||
-        kinds[idx - 1].kind == ColumnKind::Amount)
+        !(cut.facts[idx].amount.valid || figure(cut.value[idx])) || cut.first[idx] != 0)
         return {};
     const std::size_t before = idx - 1;
     const std::string_view value = cut.value[before];
@@ -33,6 +33,16 @@ std::string_view figureHead(const CutLine& cut, std::size_t idx, const Kinds& ki
         return {};
     const std::size_t blank = value.find_last_of(' ');
     const std::string_view head = blank == std::string_view::npos ? value : value.substr(blank + 1);
+    // Run into an amount's column ("1.154.612   18.|067.554" where the records' totals are
+    // narrower): that column's own figure stands before it, where its records end.
+    if (kinds[before].kind == ColumnKind::Amount) {
+        const std::string_view own = blank == std::string_view::npos
+                                         ? std::string_view()
+                                         : TrimControl(value.substr(0, blank));
+        if (!runTo || own.empty() || !amountFormOf(own).valid ||
+            cut.first[before] + static_cast<int>(own.size()) - 1 != runTo[before])
+            return {};
+    }
     const bool figures = std::all_of(head.begin(), head.end(), [](char ch) {
         return (ch >= '0' && ch <= '9') || ch == '.' || ch == ',' || ch == '-';
     });
@@ -41,7 +51,21 @@ std::string_view figureHead(const CutLine& cut, std::size_t idx, const Kinds& ki
     return figures && digit && blank != std::string_view::npos ? head : std::string_view();
 }
 
-std::string labelOf(const CutLine& cut, const Kinds& kinds) {
+namespace {
+
+// An amount field's own figure where the next one's runs into it (figureHead); empty
+// otherwise.
+std::string_view ownFigure(const CutLine& cut, std::size_t idx, const Kinds& kinds,
+                           const int* runTo) {
+    if (kinds[idx].kind != ColumnKind::Amount || !runTo) return {};
+    const std::string_view head = figureHead(cut, idx + 1, kinds, runTo);
+    if (head.empty()) return {};
+    return TrimControl(cut.value[idx].substr(0, cut.value[idx].size() - head.size()));
+}
+
+}  // namespace
+
+std::string labelOf(const CutLine& cut, const Kinds& kinds, const int* runTo) {
     std::string label;
     int fullBefore = -2;  // the field before, when its words reach its column's end
     for (int k = 0; k < cut.count; ++k) {
@@ -51,7 +75,8 @@ std::string labelOf(const CutLine& cut, const Kinds& kinds) {
         bool glued = false;
         if (kinds[idx].kind == ColumnKind::Amount) {
             if (cut.facts[idx].amount.valid || cut.facts[idx].placeholder ||
-                !figureHead(cut, idx, kinds).empty())
+                !figureHead(cut, idx, kinds, runTo).empty() ||
+                !ownFigure(cut, idx, kinds, runTo).empty())
                 continue;
             // The label's end run into the amount's column from the column before.
             const std::string_view amount = overflowAmount(words);
@@ -62,7 +87,7 @@ std::string labelOf(const CutLine& cut, const Kinds& kinds) {
         }
         if (kinds[idx].marks && cut.facts[idx].mark) continue;
         // The first digits of the next column's figure, wider than its records' own.
-        const std::string_view head = figureHead(cut, idx + 1, kinds);
+        const std::string_view head = figureHead(cut, idx + 1, kinds, runTo);
         if (!head.empty()) words = TrimControl(words.substr(0, words.size() - head.size()));
         // A word the column boundary cuts ("BAŞI|NDAN"): the column before full to its end,
         // this one printed from its first character on.
@@ -258,8 +283,13 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out, bool part) {
         printedAny |= !printed.empty() && !c.facts[idx].placeholder;
         // A figure wider than the records' runs on into the text column before it: its
         // digits there are its own ("TOPLAM  10|391.736", "TOPLAM  2|041,088").
-        const std::string_view head = figureHead(c, idx, m_plan.kinds);
-        if (!c.facts[idx].amount.valid && head.empty()) {
+        const std::string_view head = figureHead(c, idx, m_plan.kinds, m_runTo.data());
+        const std::string_view own = ownFigure(c, idx, m_plan.kinds, m_runTo.data());
+        if (!own.empty()) {
+            const ColumnDecision& d = m_plan.kinds[idx];
+            printed = own;
+            v = readAmount(printed, d.notation, d.decimals);
+        } else if (!c.facts[idx].amount.valid && head.empty()) {
             printed = overflowAmount(printed);
             if (printed.empty() || ranOver(c, idx, false)) continue;
             const ColumnDecision& d = m_plan.kinds[idx];
@@ -303,7 +333,7 @@ void RecordTyper::total(int line, const CutLine& c, Chunk& out, bool part) {
         }
     }
     const std::uint32_t from = out.text.size();
-    out.text.append(labelOf(c, m_plan.kinds));
+    out.text.append(labelOf(c, m_plan.kinds, m_runTo.data()));
     char mark = 0;
     if (m_plan.marks >= 0) {
         const std::string_view m = c.value[static_cast<std::size_t>(m_plan.marks)];

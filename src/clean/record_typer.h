@@ -60,14 +60,16 @@ inline constexpr std::string_view kNoteHeading = "Fi\xfe A\xe7\xfdklamas\xfd";
 /// 80.166,93": the label's last letter, blanks, the amount); empty when there is none.
 std::string_view overflowAmount(std::string_view value);
 
-/// The digits at the end of the text field before amount field `idx` that begin the amount
-/// (a total's figure wider than its records' runs on into a text filled to its end);
-/// empty when there are none.
-std::string_view figureHead(const CutLine& cut, std::size_t idx, const Kinds& kinds);
+/// The digits at the end of the field before amount field `idx` that begin the amount (a
+/// total's figure wider than its records' runs on into a text filled to its end, or, given
+/// where each field's records end (`runTo`), into an amount's field after that one's own
+/// figure standing there); empty when there are none.
+std::string_view figureHead(const CutLine& cut, std::size_t idx, const Kinds& kinds,
+                            const int* runTo = nullptr);
 
 /// The words of a cut line outside its amount and B/A columns, converted and joined by
 /// blanks (a label's end run into an amount column joined to it): the label of a total line.
-std::string labelOf(const CutLine& cut, const Kinds& kinds);
+std::string labelOf(const CutLine& cut, const Kinds& kinds, const int* runTo = nullptr);
 
 /// Types the lines of a chunk, one chunk at a time; one per thread.
 class RecordTyper {

@@ -71,6 +71,28 @@ TEST(CleanImport, AmountsOfOneWidthUnderAWiderTotal) {
     EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
 }
 
+// Grouped whole lira all of one width under a sum's heading are amounts, not codes; the
+// grand total's wider figure run on into the month's column before it is its own.
+TEST(CleanImport, WholeLiraOfOneWidthUnderASumsHeading) {
+    const std::vector<int> w = {8, 14, 11, 11, 11};
+    const auto sheet = [&](const char* aralik) {
+        return std::vector<std::string>{
+            fields({"Kod", "Musteri", ">KASIM", ">ARALIK", ">TOPLAM"}, w),
+            std::string(55, '-'),
+            fields({"M0011", "ANADOLU INS", ">14.192", ">9.536", ">267.081"}, w),
+            fields({"M0018", "DORUK ELEKT", ">70.651", ">0", ">553.491"}, w),
+            fields({"M0025", "IPEK HALI T", ">0", ">139.149", ">371.315"}, w),
+            fields({"", "", ">---------", ">---------", ">---------"}, w),
+            fields({"", "GENEL TOPLAM", ">84.843", aralik, ">1.191.887"}, w)};
+    };
+    Clean right(sheet(">148.685"));
+    ASSERT_EQ(right.records(), 3) << right.outcome.message;
+    EXPECT_EQ(right.row(1), (Row{"M0011", "ANADOLU INS", "14192", "9536", "267081"}));
+    EXPECT_EQ(right.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+    Clean wrong(sheet(">148.684"));
+    EXPECT_EQ(wrong.outcome.warnings.size(), 1u) << wrong.outcome.note;
+}
+
 // A stock card under a rule of one run: dated lines of whole quantities are its records, the
 // rule parts no columns, and the total under them is no heading line.
 TEST(CleanImport, WholeQuantitiesUnderARuleOfOneRun) {
