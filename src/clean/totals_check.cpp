@@ -335,9 +335,9 @@ void State::remember(const std::string& folded, std::size_t family, const LineAm
     p.total = true;
     p.printed = signedValues;
     p.printedPresent = amounts.present;
-    lineDoubted.resize(n, 0);
+    lineDoubted.resize(n, Doubt::None);
     p.printedDoubted = lineDoubted;
-    std::fill(lineDoubted.begin(), lineDoubted.end(), 0);
+    std::fill(lineDoubted.begin(), lineDoubted.end(), Doubt::None);
     p.family = family;
     if (family < families.size()) {
         byFamily[family] = p;

@@ -132,8 +132,13 @@ void State::readings(std::size_t c, const TotalLabel& label, std::size_t family,
         if (scope == kGroupScope + innermost && openingPresent[c])
             out.emplace_back(readingId(scope, kSumOpening, kAll), sum + opening[c]);
         // Carried on from a total of its own kind, or of another whose figure is not in doubt
-        // (a page's sum after an account's total no reading gave proves nothing).
-        if (p->total && p->printedPresent[c] && (p->family == family || !p->printedDoubted[c]))
+        // (a page's sum after an account's total no reading gave proves nothing); from one
+        // that is warned of, only as its figure printed again with no record since (a
+        // page's total carried on, not the first customer's total under the grand total).
+        const Doubt doubt = p->total ? p->printedDoubted[c] : Doubt::None;
+        const bool since = sums[n * kFilters + kAll] != p->sums[n * kFilters + kAll];
+        if (p->total && p->printedPresent[c] &&
+            (p->family == family || doubt == Doubt::None || (doubt == Doubt::Warned && !since)))
             out.emplace_back(readingId(scope, kCarried, kAll), p->printed[c] + sum);
         out.emplace_back(readingId(scope, kClosing, kAll),
                          closed[c] - p->closed[c] + (groupLastPresent[c] ? groupLast[c] : 0));
@@ -302,12 +307,14 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
                            (label.kind == TotalClass::Group && groupsSeen) ||
                            (label.kind == TotalClass::Plain &&
                             (named || ofItsGroup || (recent.empty() && !groupsSeen)));
-        // A figure that will not be warned of proves nothing to totals that add it up or
-        // carry it on; one that will, stands for what it should have been.
-        if (c < n && !known) {
+        // A figure no reading gives proves nothing to totals that add it up or carry it on:
+        // they are compared with the records (a record changed under a customer's total
+        // leaves the grand total over the customers' totals wrong too). Where it is warned
+        // of, the sums that only print it again (a page's total carried on) say nothing more.
+        if (c < n) {
             if (family < families.size()) ++doubted[family * n + c];
-            lineDoubted.resize(n, 0);
-            lineDoubted[c] = 1;
+            lineDoubted.resize(n, Doubt::None);
+            lineDoubted[c] = known ? Doubt::Warned : Doubt::Unwarned;
         }
         if (pending.size() < kMaxKept) {
             pending.push_back({line,

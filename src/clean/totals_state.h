@@ -17,6 +17,10 @@
 
 namespace tablamo::totals {
 
+// What is known of a total's figure no reading gave: nothing (none such), that it is not
+// checked, or that it is warned of.
+enum class Doubt : unsigned char { None, Unwarned, Warned };
+
 // The sums at one moment of the report, with a total line's own figures.
 struct Point {
     std::vector<std::int64_t> sums;    // (columns + 1) * kFilters: the last slot counts
@@ -30,7 +34,7 @@ struct Point {
     bool total = false;
     std::vector<std::int64_t> printed;  // signed
     std::vector<char> printedPresent;
-    std::vector<char> printedDoubted;                   // a figure no reading gave
+    std::vector<Doubt> printedDoubted;                  // figures no reading gave
     std::size_t family = static_cast<std::size_t>(-1);  // of the total line
 };
 
@@ -153,7 +157,7 @@ struct State {
     int recordsOnPage = 0, groupRecords = 0;
     bool lastForward = false, prevPageCarried = false, closedByTotal = false;
     std::vector<std::int64_t> opening, groupLast, lastAll, signedValues;
-    std::vector<char> lineDoubted;  // the total line's figures no reading gave
+    std::vector<Doubt> lineDoubted;  // the total line's figures no reading gave
     std::vector<char> openingPresent, groupLastPresent, lastAllPresent;
     std::vector<char> topPrinted;  // per column: a top-level record prints an amount in it
     std::vector<Point> recent;

@@ -78,6 +78,30 @@ TEST(TotalsCheck, ATotalOfAnUnexplainedTotalIsComparedWithTheRecords) {
                   "uyarı: satır 4 \"TOPLAM\", Borç: raporda 700,00, kayıtlardan 300,00"});
 }
 
+// A record changed under a customer's total: that total is warned of, and so is the grand
+// total the customers' printed totals add up to, since the records do not give it either.
+TEST(TotalsCheck, AGrandTotalOfTotalsStandsOnNoneWarnedOf) {
+    Ledger l(false, 1);
+    l.check.groupStart(0);
+    l.post(10000, std::nullopt, std::nullopt);
+    l.post(20001, std::nullopt, std::nullopt);  // printed 200,00 before
+    l.total(
+        "M\xDC\xDE"
+        "TER\xDD TOPLAMI",
+        30000, std::nullopt, std::nullopt);
+    l.check.groupStart(0);
+    l.post(5000, std::nullopt, std::nullopt);
+    l.total(
+        "M\xDC\xDE"
+        "TER\xDD TOPLAMI",
+        5000, std::nullopt, std::nullopt);
+    l.total("GENEL TOPLAM", 35000, std::nullopt, std::nullopt);
+    EXPECT_EQ(totalsWarnings(l.verdict()),
+              (std::vector<std::string>{
+                  "uyarı: satır 3 \"MÜŞTERİ TOPLAMI\", Borç: raporda 300,00, kayıtlardan 300,01",
+                  "uyarı: satır 6 \"GENEL TOPLAM\", Borç: raporda 350,00, kayıtlardan 350,01"}));
+}
+
 // Groups: an opening balance starts its group's running figure; a group's total covers its
 // group; the grand balance is the groups' closing balances netted by their marks.
 TEST(TotalsCheck, GroupsOpenTheirBalancesAndTotalTheirRecords) {
