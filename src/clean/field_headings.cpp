@@ -39,6 +39,11 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
         const std::int64_t from = std::max<std::uint32_t>(table.fields.from[idx], 1);
         return std::pair<std::int64_t, std::int64_t>(from, from + table.fields.length[idx] - 1);
     };
+    // Where field k's values end (1-based); none for a field not kept.
+    auto closedAt = [&](int k) -> std::int64_t {
+        if (k < 0) return -1;
+        return spanOf(k).first + table.runTo[static_cast<std::size_t>(k)];
+    };
     // The marks split off an amount.
     auto marksAt = [&](std::size_t c) {
         return kept[c] == table.splitField ||
@@ -50,8 +55,12 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
         // The column the word before went to, and where it ended: a word one blank after it
         // flush with no column and over no column's values goes on its text ("KDV Oranı"
         // over a rate's column, though "Oranı" stands over the next column's blanks).
+        // A word ending flush with the right of wider values under it ends its text: the
+        // next word begins another ("Net Satış Prim Oranı" over an amount and a rate's
+        // column); one flush with both ends of its values ("Belge" over "12345") may not.
         int before = -1;
         std::size_t beforeEnd = 0;
+        bool beforeClosed = false;
         while (i < line.size()) {
             auto blankAt = [&](std::size_t p) {
                 const auto b = static_cast<unsigned char>(line[p]);
@@ -141,7 +150,14 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
                 }
             }
             if (flush >= 0) best = flush;
-            if (flush == -1 && before >= 0 && start == beforeEnd + 1) {
+            // One blank past the values of a column whose heading ended flush with them, in
+            // its field left of the next column's values: the next column's ("Prim" of "Prim
+            // Oranı" over a rate's values that begin further right).
+            if (flush == -1 && beforeClosed && best == before && start == beforeEnd + 1 &&
+                static_cast<std::size_t>(best) + 1 < kept.size() &&
+                a > closedAt(kept[static_cast<std::size_t>(best)]))
+                best = before + 1;
+            if (flush == -1 && before >= 0 && start == beforeEnd + 1 && !beforeClosed) {
                 bool overValues = false;
                 for (std::size_t c = 0; c < kept.size() && !overValues; ++c) {
                     const auto idx = static_cast<std::size_t>(kept[c]);
@@ -153,6 +169,11 @@ std::vector<std::string> fieldHeadings(const ReportText& text, const TableLayout
             }
             before = best;
             beforeEnd = i;
+            beforeClosed = best >= 0 && kept[static_cast<std::size_t>(best)] >= 0 &&
+                           b == closedAt(kept[static_cast<std::size_t>(best)]) &&
+                           a > spanOf(kept[static_cast<std::size_t>(best)]).first +
+                                   table.runFrom[static_cast<std::size_t>(
+                                       kept[static_cast<std::size_t>(best)])];
             if (best < 0) continue;
             std::string& heading = headings[static_cast<std::size_t>(best)];
             const std::string_view word = line.substr(start, i - start);

@@ -274,6 +274,11 @@ TEST(CleanShapes, RecordsToldByWhatTheyPrint) {
                       "02.06.2023 31.550,34  %18           5.679,06",
                       "05.06.2023 52.629,73  %8            4.210,38"},
                      {{"Tarih", "Matrah", "KDV Orani", "KDV Tutari"}}});
+    cases.push_back({"headings one blank apart, each ending flush with its values",
+                     {"Tarih       Net Satis Prim Orani Prim Tutari", std::string(44, '-'),
+                      "04.04.2024 185.474,11       %2,0    3.709,48",
+                      "05.04.2024 158.101,16       %2,5    3.952,53"},
+                     {{"Tarih", "Net Satis", "Prim Orani", "Prim Tutari"}}});
     cases.push_back({"two names whose second words end a place apart are one text",
                      {"DEM.NO     ADI            TARIH        MALIYET", std::string(46, '='),
                       "252.04.001 Idari bina   25.04.2003   94,357.00",
