@@ -70,6 +70,7 @@ LineRoles::LineRoles(const ReportText& text, const TableLayout& table, const Rol
     for (int i = 0; i < end; ++i) {
         const std::string_view key = repeatKey(text.line(i));
         if (key.find(':') != std::string_view::npos) m_firstHeader.push_back(key);
+        if (!isBlank(key)) m_firstLines.push_back(key);
     }
 }
 
@@ -289,6 +290,11 @@ bool LineRoles::headerAhead(int line) {
             continue;
         }
         if (role == LineRole::Blank) continue;
+        // The first page's header printed again (its title, its period "Haziran 2024"),
+        // however it reads.
+        if (std::find(m_firstLines.begin(), m_firstLines.end(), repeatKey(next)) !=
+            m_firstLines.end())
+            continue;
         const LineRole cut =
             classifyLine(next, m_look.cut(next), *m_in.kinds, *m_in.keys, LineRole::Other);
         if (cut == LineRole::Record || cut == LineRole::Total) return false;

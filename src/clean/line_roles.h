@@ -111,6 +111,7 @@ private:
     LineCutter m_look;
     std::string m_converted;
     std::vector<std::string_view> m_firstHeader;  // its lines of fields
+    std::vector<std::string_view> m_firstLines;   // all its lines
     // The record over the lines that go on from it (its cut stays while they are read).
     const CutLine* m_record = nullptr;
 };

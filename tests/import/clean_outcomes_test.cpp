@@ -93,6 +93,35 @@ TEST(CleanImport, WholeLiraOfOneWidthUnderASumsHeading) {
     EXPECT_EQ(wrong.outcome.warnings.size(), 1u) << wrong.outcome.note;
 }
 
+// The first page's title and period printed again on the next page's top, under a firm's
+// line that numbers the page: the page's header, though the period reads as a record.
+TEST(CleanImport, AFirstPagesHeaderPrintedAgainHeadsTheNextPage) {
+    const std::vector<int> w = {5, 11, 12, 4, 12};
+    const auto page = [&](const std::string& number, const Row& a, const Row& b) {
+        return std::vector<std::string>{
+            (number == "1" ? "" : "\f") + std::string("FIRMA A.S.") + std::string(40, ' ') +
+                "Syf: " + number,
+            "              AYLIK UCRET LISTESI",
+            "Haziran 2024",
+            "",
+            fields({"Sicil", "TC Kimlik", "Adi", ">Gun", ">Brut Ucret"}, w),
+            rule(w),
+            fields(a, w),
+            fields(b, w)};
+    };
+    std::vector<std::string> lines =
+        page("1", {"00316", "44703350686", "AHMET", ">30", ">61.354,99"},
+             {"01107", "39106323094", "ELIF", ">30", ">35.788,30"});
+    const std::vector<std::string> next =
+        page("2", {"01170", "32701506880", "OSMAN", ">30", ">38.451,84"},
+             {"01186", "62996655929", "CAGLAR", ">30", ">71.556,13"});
+    lines.insert(lines.end(), next.begin(), next.end());
+    Clean t(lines);
+    ASSERT_EQ(t.records(), 4) << t.outcome.note;
+    EXPECT_EQ(t.row(3), (Row{"01170", "32701506880", "OSMAN", "30", "38451,84"}));
+    EXPECT_EQ(t.outcome.note, "");
+}
+
 // A stock card under a rule of one run: dated lines of whole quantities are its records, the
 // rule parts no columns, and the total under them is no heading line.
 TEST(CleanImport, WholeQuantitiesUnderARuleOfOneRun) {
