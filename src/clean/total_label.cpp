@@ -36,7 +36,7 @@ constexpr Stem kStems[] = {
     {"SAYFA", TotalClass::Page, false},     {"SAHIFE", TotalClass::Page, false},
     {"NAKLI", TotalClass::Forward, true},   {"NAKLED", TotalClass::Forward, false},
     {"SONRAKI", TotalClass::Forward, true}, {"DEVIR", TotalClass::Back, false},
-    {"DEVRI", TotalClass::Back, false},     {"DEVREDEN", TotalClass::Back, true},
+    {"DEVRI", TotalClass::Back, true},      {"DEVREDEN", TotalClass::Back, true},
     {"ONCEKI", TotalClass::Back, true},     {"NAKIL", TotalClass::Back, true},
     {"BASI", TotalClass::Back, true},       {"GENEL", TotalClass::Grand, true},
     {"DONEM", TotalClass::Grand, true},     {"RAPOR", TotalClass::Grand, true},
@@ -113,9 +113,10 @@ bool isSideWord(std::string_view word) {
 bool isTotalLabel(std::string_view win1254, bool balance) {
     thread_local std::string f;  // asked of many lines: folded without allocating each time
     foldUpperInto(win1254, f);
-    // NAKLİ stands alone (NAKLİ YEKÜN); the others may go on (TOPLAMI, YEKÜNÜ, DEVİRLER).
+    // NAKLİ stands alone (NAKLİ YEKÜN), and so does DEVRİ (KASA DEVRİ; DEVRİM is a name);
+    // the others may go on (TOPLAMI, YEKÜNÜ, DEVİRLER).
     return hasWord(f, "TOPLAM", false) || hasWord(f, "YEKUN", false) ||
-           hasWord(f, "DEVIR", false) || hasWord(f, "DEVRI", false) ||
+           hasWord(f, "DEVIR", false) || hasWord(f, "DEVRI", true) ||
            hasWord(f, "DEVREDEN", false) || hasWord(f, "NAKLI", true) ||
            hasWord(f, "NAKIL", true) || hasWord(f, "ONCEKI", true) || hasWord(f, "SONRAKI", true) ||
            (hasWord(f, "DONEM", true) && hasWord(f, "BASI", true)) ||

@@ -16,7 +16,7 @@ TEST(TotalLabel, WordsSayWhatATotalCovers) {
     }
     for (const char* text : {"AKSOY NAKL\xDDYAT LTD.\xDE"
                              "T\xDD.",
-                             "Havale, Akbank", "Toplantı"}) {
+                             "Havale, Akbank", "Toplantı", "120.03.021 DEVR\xDDM TOPTAN GIDA"}) {
         EXPECT_FALSE(isTotalLabel(text)) << text;
     }
     EXPECT_FALSE(isTotalLabel("Bakiye d\xFCzeltmesi", false));
