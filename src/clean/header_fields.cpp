@@ -48,12 +48,13 @@ bool pageNumber(std::string_view s) {
 }
 
 bool startsWithPageWord(const std::string& folded, std::size_t& after) {
-    for (const std::string_view word : {"SAYFA", "SAHIFE", "PAGE", "SF.", "SYF"}) {
-        // "SYF.", "SYF:" or "SYF 2", no longer word ("SYFON").
+    for (const std::string_view word : {"SAYFA", "SAHIFE", "PAGE", "SF", "SYF"}) {
+        // "SYF.", "SYF:", "SF:" or "SYF 2", no longer word ("SYFON", "SFERA").
         const auto next = folded.size() > word.size()
                               ? static_cast<unsigned char>(folded[word.size()])
                               : static_cast<unsigned char>(' ');
-        const bool ends = word != "SYF" || !((next >= 'A' && next <= 'Z') || next >= 0x80);
+        const bool ends =
+            (word != "SYF" && word != "SF") || !((next >= 'A' && next <= 'Z') || next >= 0x80);
         if (folded.compare(0, word.size(), word) == 0 && ends) {
             after = word.size();
             return true;

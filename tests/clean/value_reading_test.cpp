@@ -258,9 +258,9 @@ TEST(HeaderFields, LabelsAndValuesOfAPageHeader) {
     ASSERT_EQ(headerFieldsOf("MUAV\xDDN DEFTER\xDD        Tarih : 25.02.2006 12:30", f, 8), 1u);
     EXPECT_EQ(f[0].label, "Tarih");
     EXPECT_TRUE(numbersOrDatesThePage(f[0], k2026));
-    for (const char* label : {"Sayfa", "Syf", "Syf.", "Sf."})
+    for (const char* label : {"Sayfa", "Syf", "Syf.", "Sf.", "Sf"})
         EXPECT_TRUE(numbersOrDatesThePage({label, "3"}, k2026)) << label;
-    for (const char* label : {"Hesap No", "Syfon No"})
+    for (const char* label : {"Hesap No", "Syfon No", "Sfera Kodu"})
         EXPECT_FALSE(numbersOrDatesThePage({label, "8319576"}, k2026)) << label;
     for (const char* footer : {"- 3 -", "Sayfa 2/5", "SAYFA : 2", "Page 4", "2/5", "Syf: 2"}) {
         EXPECT_TRUE(isPageFooter(footer)) << footer;
