@@ -160,7 +160,11 @@ void State::decide(TotalsVerdict& verdict, const RunningBalances& running) {
             continue;
         }
         if (closes) id = readingId(kStartScope, kSum, levels ? kTop : kAll);
+        // Of the readings its kind agreed by most often, the one its words or its line say,
+        // where that is one of them (a carried sum's since the start, not since the carry
+        // before, when the kind's one other line agreed by both).
         int best = 0;
+        const int said = id;
         const std::vector<int>& ids = kind.ids[col];
         for (int reading = 0; reading < static_cast<int>(ids.size()); ++reading) {
             const int count = ids[static_cast<std::size_t>(reading)];
@@ -168,7 +172,9 @@ void State::decide(TotalsVerdict& verdict, const RunningBalances& running) {
             const int variant = variantOf(reading);
             if (!runs && (variant == kLastGroup || variant == kLastAll || variant == kClosing))
                 continue;  // a sum's, not a balance's
-            if (count > best || (count == best && reading > id)) id = reading, best = count;
+            if (count > best ||
+                (count == best && (reading == said || (reading > id && id != said))))
+                id = reading, best = count;
         }
         std::int64_t computed = p.readings.empty() ? 0 : p.readings.front().second;
         for (const auto& [reading, value] : p.readings) {

@@ -102,6 +102,23 @@ TEST(TotalsCheck, AGrandTotalOfTotalsStandsOnNoneWarnedOf) {
                   "uyarı: satır 6 \"GENEL TOPLAM\", Borç: raporda 350,00, kayıtlardan 350,01"}));
 }
 
+// A carried sum that does not agree is named with what the records give since the start,
+// its words' reading, not with the page's alone, which its kind's one other line agreed by
+// as well.
+TEST(TotalsCheck, ACarriedSumIsNamedWithAllTheRecordsBeforeIt) {
+    Ledger l;
+    l.post(10000, std::nullopt, std::nullopt);
+    l.post(20000, std::nullopt, std::nullopt);
+    l.total("NAKL\xDD YEK\xDCN", 30000, std::nullopt, std::nullopt);
+    l.total("DEV\xDDR", 30000, std::nullopt, std::nullopt);
+    l.post(5000, std::nullopt, std::nullopt);
+    l.post(1001, std::nullopt, std::nullopt);  // printed 10,00 before
+    l.total("NAKL\xDD YEK\xDCN", 36000, std::nullopt, std::nullopt);
+    EXPECT_EQ(totalsWarnings(l.verdict()),
+              std::vector<std::string>{
+                  "uyarı: satır 7 \"NAKLİ YEKÜN\", Borç: raporda 360,00, kayıtlardan 360,01"});
+}
+
 // Groups: an opening balance starts its group's running figure; a group's total covers its
 // group; the grand balance is the groups' closing balances netted by their marks.
 TEST(TotalsCheck, GroupsOpenTheirBalancesAndTotalTheirRecords) {
