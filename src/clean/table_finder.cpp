@@ -29,8 +29,6 @@ constexpr unsigned char kSingleFill = 0xC4, kDoubleFill = 0xCD;  // ─ ═
 // the amounts alone, is no table's rule.
 constexpr std::size_t kMaxRuleIndent = 8;
 constexpr int kMinRuleRuns = 3;
-// The headings between a rule over them and the rule under them.
-constexpr int kMaxHeadingLines = 4;
 
 // Whether a line may open a table: past its form feeds and blanks, a rule's fill or a frame's
 // corner. Most lines of a report are records, passed over by this one look.
@@ -41,24 +39,6 @@ bool mayOpenTable(std::string_view raw) {
     const char c = line[first];
     return c == '-' || c == '=' || c == '+' || kTopLeft.find(c) != std::string_view::npos ||
            kLeftTees.find(c) != std::string_view::npos;
-}
-
-// Where the runs of a rule line start: runs of one fill, hyphens or equals signs, parted by
-// blanks, at least three of them, the first near the line's start. Empty for any other line.
-std::vector<std::size_t> ruleRuns(std::string_view raw) {
-    const std::string_view line = withoutFormFeed(raw);
-    std::vector<std::size_t> starts;
-    const std::size_t first = line.find_first_not_of(' ');
-    if (first == std::string_view::npos || first > kMaxRuleIndent) return {};
-    const char fill = line[first];
-    if (fill != '-' && fill != '=') return {};
-    for (std::size_t i = first; i < line.size(); ++i) {
-        if (line[i] == ' ') continue;
-        if (line[i] != fill) return {};
-        if (i == first || line[i - 1] == ' ') starts.push_back(i);
-    }
-    if (static_cast<int>(starts.size()) < kMinRuleRuns) return {};
-    return starts;
 }
 
 // A frame drawn with the printer's own characters: "+" at its corners and tees, "-" or "="
@@ -131,8 +111,6 @@ void partsOf(std::string_view raw, std::string_view separator, std::vector<std::
     }
 }
 
-bool isTextLine(std::string_view line) { return !isBlank(line) && ruleRuns(line).empty(); }
-
 // The table whose rule or frame line is `j`, when one begins there: a frame's top line, or
 // a rule under headings (or over them, the rule under them then taken). Its widths are not
 // yet measured: a report's every page repeats its table line.
@@ -167,12 +145,6 @@ std::vector<std::size_t> teesOf(std::string_view raw, char tee) {
     return at;
 }
 
-// Whether a line may name a table: words, no field ("Sayfa : 2"), no amount or date (a line
-// of the table before), no frame's line.
-bool namesATable(std::string_view line) {
-    return line.find(':') == std::string_view::npos && !printsFigure(line) && printsLetter(line);
-}
-
 // Whether frame line `j`, whose tees `tees` are some of the table's own (`own`) over the same
 // width, draws that table on: a rule under a total that spans merged columns, or a page's
 // last line. It opens a table of its own only over headings (lines of words, no figure) and
@@ -204,69 +176,26 @@ bool drawsTableOn(const ReportText& text, int j, std::string_view separator,
 
 }  // namespace
 
-void finder_detail::titleOf(const ReportText& text, ReportTable& table) {
-    int top = table.location.line;
-    if (table.location.format == TableFormat::RuleLine ||
-        table.location.format == TableFormat::Data) {
-        while (top > 0 && table.location.line - top < kMaxHeadingLines &&
-               !isBlank(text.line(top - 1)) &&
-               (isTextLine(text.line(top - 1)) || !ruleRuns(text.line(top - 1)).empty())) {
-            --top;
-        }
+// Where the runs of a rule line start: runs of one fill, hyphens or equals signs, parted by
+// blanks, at least three of them, the first near the line's start. Empty for any other line.
+std::vector<std::size_t> finder_detail::ruleRuns(std::string_view raw) {
+    const std::string_view line = withoutFormFeed(raw);
+    std::vector<std::size_t> starts;
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos || first > kMaxRuleIndent) return {};
+    const char fill = line[first];
+    if (fill != '-' && fill != '=') return {};
+    for (std::size_t i = first; i < line.size(); ++i) {
+        if (line[i] == ' ') continue;
+        if (line[i] != fill) return {};
+        if (i == first || line[i - 1] == ' ') starts.push_back(i);
     }
-    // A line of one group of words over headings of several, a blank line over it, is the
-    // table's title ("HESAP ÖZETİ" over "Hesap Kodu    Hesap Adı …"); so is one at the
-    // headings' left edge or left of it over two lines of them, the second of several
-    // ("YEVMİYE DEFTERİ" over "HESAP   HESAP" over "KODU    ADI    AÇIKLAMA …").
-    const auto printed = [&](int i) { return withoutPrinterCodes(withoutFormFeed(text.line(i))); };
-    // The groups of words a line prints, two blanks or more apart: where each begins and ends.
-    const auto spans = [&](int at) {
-        std::vector<std::pair<std::size_t, std::size_t>> found;
-        const std::string line = printed(at);
-        const std::size_t first = line.find_first_not_of(' ');
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (line[i] == ' ') continue;
-            if (i == first || (i >= 2 && line[i - 1] == ' ' && line[i - 2] == ' ')) {
-                found.emplace_back(i, i);
-            } else if (!found.empty()) {
-                found.back().second = i;
-            }
-        }
-        return found;
-    };
-    const auto groups = [&](int at) { return static_cast<int>(spans(at).size()); };
-    // A group right of the headings' left edge over one of theirs only ("Kalem" over
-    // "Sayısı"): that heading's first line, no title.
-    const auto headsOne = [&](int at) {
-        const auto over = spans(at), under = spans(at + 1);
-        if (over.size() != 1 || under.empty() || over[0].first <= under[0].first) return false;
-        return std::count_if(under.begin(), under.end(), [&](const auto& u) {
-                   return u.first <= over[0].second && u.second >= over[0].first;
-               }) == 1;
-    };
-    // Over a rule the headings are at least one line; a table of its records' columns under
-    // no rule is located at its headings.
-    const int headingsAt = isRuleLike(text.line(table.location.line)) ? 2 : 1;
-    const auto leftEdge = [&](int i) { return printed(i).find_first_not_of(' '); };
-    const bool overTwo = table.location.line - top >= headingsAt + 1 && groups(top + 1) >= 2 &&
-                         groups(top + 2) >= 3 && leftEdge(top) <= leftEdge(top + 1) &&
-                         leftEdge(top) <= leftEdge(top + 2);
-    if (table.location.line - top >= headingsAt && (top == 0 || isBlank(text.line(top - 1))) &&
-        groups(top) == 1 && (groups(top + 1) >= 3 || overTwo) && !isRuleLike(text.line(top)) &&
-        namesATable(text.line(top)) && !headsOne(top)) {
-        ++top;
-    }
-    table.firstLine = top;
-    // Over a rule drawn over the headings ("====" over them), a blank line between.
-    for (int i = top - 1; i >= 0 && i >= top - kMaxHeadingLines; --i) {
-        if (isBlank(text.line(i)) || (i == top - 1 && isRuleLike(text.line(i)))) continue;
-        if (!isTextLine(text.line(i)) || !namesATable(text.line(i))) break;
-        table.titleLine = table.firstLine = i;
-        const std::string_view words = withoutFormFeed(text.line(i));
-        const std::size_t a = words.find_first_not_of(' '), b = words.find_last_not_of(' ');
-        table.title = std::string(words.substr(a, b - a + 1));
-        break;
-    }
+    if (static_cast<int>(starts.size()) < kMinRuleRuns) return {};
+    return starts;
+}
+
+bool finder_detail::isTextLine(std::string_view line) {
+    return !isBlank(line) && ruleRuns(line).empty();
 }
 
 namespace {

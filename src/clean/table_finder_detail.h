@@ -22,6 +22,9 @@ class ReportText;
 
 namespace finder_detail {
 
+/// The headings between a rule over them and the rule under them: lines at most.
+inline constexpr int kMaxHeadingLines = 4;
+
 /// The line past its form feeds.
 inline std::string_view withoutFormFeed(std::string_view line) {
     while (!line.empty() && line.front() == '\f') line.remove_prefix(1);
@@ -149,6 +152,13 @@ void splitDataTables(const ReportText& text, std::vector<ReportTable>& tables);
 /// holds it as it stands (another table split off its end since).
 void readDataTables(const ReportText& text, std::vector<ReportTable>& tables,
                     const std::vector<ReportTable>& before = {});
+
+/// Where the runs of a rule line start: runs of one fill, hyphens or equals signs, parted by
+/// blanks, at least three of them, the first near the line's start. Empty for any other line.
+std::vector<std::size_t> ruleRuns(std::string_view raw);
+
+/// A line of words: neither blank nor a rule.
+bool isTextLine(std::string_view line);
 
 /// A table's first line and title: over its headings (the text lines over its rule, or its
 /// frame) and the blank lines over them, the line that names it.
