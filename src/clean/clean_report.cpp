@@ -64,7 +64,7 @@ PassPlan planOf(const PassResult& found, const FirstReading& first, DateOrder or
         const bool group = l.level >= 0;
         // A group's field is one where its blocks print different values, even when the
         // records fall under one of them (accounts with nothing posted around one without).
-        if ((l.values.size() < 2 && !l.blocks) || l.pageOnly) continue;
+        if ((l.values.size() < 2 && !l.blocks) || l.pageOnly || l.closing) continue;
         ColumnDecision kind = l.stats.decide(order);
         // A group's field may be a date (a voucher's); a page's dates number it.
         if (kind.kind != ColumnKind::Code && !(group && kind.kind == ColumnKind::Date)) {

@@ -79,9 +79,11 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
         return l.label == label && (l.level >= 0) == group;
     });
     if (it == m_labels.end()) {
-        it = m_labels.insert(
-            m_labels.end(),
-            HeaderLabel{std::string(label), {}, false, ColumnStats(), group ? m_groups++ : -1});
+        HeaderLabel added{std::string(label), {}, false, ColumnStats(), group ? m_groups++ : -1};
+        added.closing = group && m_anyRecord &&
+                        std::none_of(m_labels.begin(), m_labels.end(),
+                                     [&](const HeaderLabel& l) { return l.label == label; });
+        it = m_labels.insert(m_labels.end(), std::move(added));
         m_current.emplace_back();
         m_unset.push_back(0);
         m_unplaced.push_back(0);
@@ -116,7 +118,7 @@ void RecordWriter::field(std::string_view label, std::string_view value, bool gr
     // next page's top, or under a changed group over it) tells a group; a signature line
     // printed again, under a day's total or at a page's top, does not.
     if (group) m_lineFields.push_back(index);
-    if (group &&
+    if (group && !l.closing &&
         (m_levelOf[index] >= 0 ||
          ((m_pageTop || m_blockChanged) && m_current[index] == value && !m_unplaced[index]) ||
          std::any_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })))

@@ -30,6 +30,10 @@ struct HeaderLabel {
     int level = -1;
     std::string first;    ///< a group's field: the value of its first group
     bool blocks = false;  ///< a group's field whose groups print different values
+    /// A group's field first printed after the table's records began, its label by no line
+    /// before them: what closes a group ("Gruptaki ürün sayısı : 15", an average due date),
+    /// no field of the records under it.
+    bool closing = false;
 };
 
 /// Where the records go: nothing (a pass that only reads the header fields), or the grid,

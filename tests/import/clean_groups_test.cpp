@@ -50,6 +50,22 @@ TEST(CleanShapes, AMonthAloneOverItsRecordsIsTheirGroup) {
     EXPECT_EQ(t.outcome.note, "2 toplam satırı kayıtlarla tutuyor");
 }
 
+// A line of fields first printed under a group's records closes that group (its count): no
+// field of the group under it, and not placed in the table.
+TEST(CleanShapes, AFieldLineFirstPrintedUnderItsGroupClosesIt) {
+    const Read t({"Stok Kodu  Urun Adi             Birim      Fiyat",
+                  "-------------------------------------------------", "*** 01 - TEMIZLIK ***",
+                  "0001       SABUN                ADET       12,50",
+                  "0002       DETERJAN             KG         48,00", "Gruptaki urun sayisi : 2",
+                  "*** 02 - GIDA ***", "0003       UN                   KG         21,00",
+                  "Gruptaki urun sayisi : 1"});
+    ASSERT_EQ(t.rows.size(), 4u);
+    EXPECT_EQ(t.rows[0], (Row{"Grup", "Stok Kodu", "Urun Adi", "Birim", "Fiyat"}));
+    EXPECT_EQ(t.rows[3], (Row{"02 - GIDA", "0003", "UN", "KG", "21,00"}));
+    // The last stands under the table as its footer.
+    EXPECT_EQ(t.outcome.note, "1 satır tabloya alınmadı: 6");
+}
+
 // An opening balance kept as a row takes the date it is printed with into the date column.
 TEST(CleanShapes, AnOpeningKeepsItsDate) {
     const Read t({"TARIH      FIS NO  ACIKLAMA                   BORC       ALACAK",
