@@ -1,6 +1,7 @@
 #include "clean/table_finder.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "clean/printer_codes.h"
@@ -36,9 +37,14 @@ bool mayOpenTable(std::string_view raw) {
     const std::string_view line = withoutFormFeed(raw);
     const std::size_t first = line.find_first_not_of(' ');
     if (first == std::string_view::npos) return false;
-    const char c = line[first];
-    return c == '-' || c == '=' || c == '+' || kTopLeft.find(c) != std::string_view::npos ||
-           kLeftTees.find(c) != std::string_view::npos;
+    // Looked up, not searched for: this look is made at every line of the report.
+    static constexpr std::array<bool, 256> kOpens = [] {
+        std::array<bool, 256> opens{};
+        for (const std::string_view set : {std::string_view("-=+"), kTopLeft, kLeftTees})
+            for (const char c : set) opens[static_cast<unsigned char>(c)] = true;
+        return opens;
+    }();
+    return kOpens[static_cast<unsigned char>(line[first])];
 }
 
 // A frame drawn with the printer's own characters: "+" at its corners and tees, "-" or "="

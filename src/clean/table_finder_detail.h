@@ -33,7 +33,7 @@ inline std::string_view withoutFormFeed(std::string_view line) {
 
 /// Whether a line holds nothing but blanks and form feeds.
 inline bool isBlank(std::string_view line) {
-    return line.find_first_not_of(" \f") == std::string_view::npos;
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\f'; });
 }
 
 /// Whether a word is a rate: it begins or ends with the rate's sign ("%18", "15,5%").
