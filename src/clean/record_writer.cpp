@@ -74,13 +74,30 @@ void RecordWriter::take(const Chunk& chunk) {
     }
 }
 
+namespace {
+
+// The label a bare block line's level is given: "Grup", "Grup 2" …
+bool isLevelLabel(std::string_view label) {
+    if (label.substr(0, kGroupLabel.size()) != kGroupLabel) return false;
+    const std::string_view rest = label.substr(kGroupLabel.size());
+    return rest.empty() ||
+           (rest.size() >= 2 && rest[0] == ' ' &&
+            std::all_of(rest.begin() + 1, rest.end(), [](char c) { return c >= '0' && c <= '9'; }));
+}
+
+}  // namespace
+
 void RecordWriter::field(std::string_view label, std::string_view value, bool group) {
     auto it = std::find_if(m_labels.begin(), m_labels.end(), [&](const HeaderLabel& l) {
         return l.label == label && (l.level >= 0) == group;
     });
     if (it == m_labels.end()) {
-        HeaderLabel added{std::string(label), {}, false, ColumnStats(), group ? m_groups++ : -1};
-        added.closing = group && m_anyRecord &&
+        HeaderLabel added;
+        added.label = label;
+        added.level = group ? m_groups++ : -1;
+        // A bare block line's level ("Grup 2") is none: a group under the first may begin
+        // a level the first group did not print.
+        added.closing = group && m_anyRecord && !isLevelLabel(label) &&
                         std::none_of(m_labels.begin(), m_labels.end(),
                                      [&](const HeaderLabel& l) { return l.label == label; });
         it = m_labels.insert(m_labels.end(), std::move(added));
