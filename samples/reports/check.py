@@ -6,7 +6,7 @@ parents of a hierarchy, a role for every line). The figures are checked apart fr
 import datetime as dt
 import json
 import sys
-from decimal import ROUND_HALF_UP, Decimal
+from decimal import ROUND_DOWN, ROUND_HALF_UP, Decimal
 from pathlib import Path
 
 from .encoding import FRAME_BYTES, decode_line, paper
@@ -214,6 +214,27 @@ def field_printed(lines, groups, g, col, value) -> bool:
     return False
 
 
+def product_breaks(table: dict, col: dict) -> list:
+    """The records whose figure in `col` is not the product of its two factors, cut or rounded
+    to its decimals; none unless four records at least keep it (a factor of one proves
+    nothing) and few in a hundred break it."""
+    heads = [c["heading"] for c in table["columns"]]
+    a, b = col["product"]
+    step = Decimal(1).scaleb(-decimals_of(col))
+    keep, broken = 0, []
+    for rec in table["records"]:
+        vals = dict(zip(heads, rec["values"]))
+        x, y, z = (vals[a], vals[b], vals[col["heading"]])
+        if None in (x, y, z) or 0 in (num(x), num(y), num(z)) or 1 in (abs(num(x)), abs(num(y))):
+            continue
+        exact = num(x) * num(y)
+        if num(z) in (exact.quantize(step, ROUND_DOWN), exact.quantize(step, ROUND_HALF_UP)):
+            keep += 1
+        else:
+            broken.append(f"record at line {rec['line']}: {col['heading']} {z} is not {a} x {b}")
+    return broken if keep >= 4 and len(broken) <= max(1, keep // 20) else []
+
+
 def check_figures(table: dict) -> list:
     """Every figure the table's records must follow, apart from where it stands: the totals by
     what they cover, the row relations and ratios, the running columns, balanced vouchers and
@@ -251,6 +272,10 @@ def check_figures(table: dict) -> list:
                 if want != (None if vals[col["heading"]] is None else num(vals[col["heading"]])):
                     err("relation", f"record at line {rec['line']}: {col['heading']} "
                                     f"{vals[col['heading']]} is not the ratio {want}")
+
+    for col in cols:
+        if col.get("product"):
+            errors.extend(("relation", text) for text in product_breaks(table, col))
 
     running = {c["heading"]: c["running"] for c in cols if c.get("running")}
     net_of = dict(running, **nets)

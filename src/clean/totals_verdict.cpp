@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "clean/row_products.h"
 #include "clean/row_relations.h"
 #include "clean/running_balance.h"
 #include "clean/totals_state.h"
@@ -240,6 +241,15 @@ void TotalsCheck::finish() {
         const SummedColumn& col = s.columns[rel.target];
         out.push_back({b.line, formulaText(rel, s.columns), col.heading, shown(b.printed, col),
                        shown(b.computed, col), TotalMismatch::Kind::Relation});
+    }
+    // A record's amount its quantity times its unit price where all the others' are.
+    const RowProducts products(s.table, std::vector<char>(s.n, 1), s.scale);
+    for (const ProductBreak& b : products.breaks()) {
+        const RowProduct& p = products.products()[b.product];
+        const SummedColumn& col = s.columns[p.target];
+        out.push_back({b.line, s.columns[p.left].heading + " x " + s.columns[p.right].heading,
+                       col.heading, shown(b.printed, col), shown(b.computed, col),
+                       TotalMismatch::Kind::Relation});
     }
     const std::vector<ParentBreak> parents = s.tree.breaks();
     for (const ParentBreak& b : parents) {

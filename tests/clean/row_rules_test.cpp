@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "clean/row_products.h"
 #include "clean/row_relations.h"
 #include "clean/running_balance.h"
 
@@ -123,6 +124,68 @@ TEST(RowRelations, WhatAFormulaGivesAndItsScale) {
     const RowRelations l(loan, {1, 1, 1, 1}, {2, 2, 2, 2});
     ASSERT_EQ(l.relations().size(), 1u);
     EXPECT_EQ(l.relations()[0].target, 0u);  // instalment = principal + interest
+}
+
+// Quantity (3 decimals) times unit price (2) is the amount, rounded or cut to its kuruş. A
+// factor of one proves nothing, nor do whole numbers that multiply by chance.
+TEST(RowProducts, AmountsThatAreAQuantityTimesItsPrice) {
+    const struct {
+        const char* name;
+        std::vector<Row> rows;
+        std::vector<int> scale;
+        std::vector<int> broken;  // lines named; -1 first: no product found at all
+    } cases[] = {
+        {"quantity x price, one changed",
+         {{4255415, 2768, 11778989},
+          {6949592, 8930, 62059857},
+          {7418123, 4638, 34405254},
+          {7427336, 17728, 131671813},
+          {4329196, 14115, 61106602},
+          {3880644, 3557, 13803447}},
+         {3, 2, 2},
+         {15}},
+        {"cut, not rounded",
+         {{1005, 333, 334},
+          {2005, 333, 667},
+          {3005, 333, 1000},
+          {4005, 333, 1333},
+          {5005, 777, 3888}},
+         {3, 2, 2},
+         {}},
+        {"a whole percent is no factor",
+         {{10000, 20, 2000},
+          {53816, 20, 10763},
+          {55311, 10, 5531},
+          {99999, 1, 1000},
+          {12345, 18, 2222}},
+         {2, 0, 2},
+         {-1}},
+        {"counts into counts",
+         {{2, 3, 6}, {3, 4, 12}, {5, 2, 10}, {4, 4, 16}, {6, 2, 12}},
+         {0, 0, 0},
+         {-1}},
+        {"factors of one only",
+         {{1000, 1250, 1250}, {1000, 990, 990}, {1000, 30, 30}, {1000, 45, 45}, {1000, 12, 12}},
+         {3, 2, 2},
+         {-1}},
+        {"too few records",
+         {{2000, 150, 300}, {3000, 150, 450}, {4000, 100, 400}},
+         {3, 2, 2},
+         {-1}},
+    };
+    for (const auto& c : cases) {
+        const RecordTable t = tableOf(c.rows);
+        const RowProducts p(t, std::vector<char>(c.scale.size(), 1), c.scale);
+        if (!c.broken.empty() && c.broken.front() < 0) {
+            EXPECT_TRUE(p.products().empty()) << c.name;
+            continue;
+        }
+        ASSERT_FALSE(p.products().empty()) << c.name;
+        EXPECT_EQ(p.products().front().target, 2u) << c.name;
+        std::vector<int> lines;
+        for (const ProductBreak& b : p.breaks()) lines.push_back(b.line);
+        EXPECT_EQ(lines, c.broken) << c.name;
+    }
 }
 
 TEST(RowRelations, ARateIsAShareOfTwoOtherColumns) {

@@ -143,6 +143,9 @@ def prepare(content, h, d, rng):
     for ties in (content.relations, content.running, content.ratios):
         for key in gone & set(ties):
             del ties[key]
+    for key, factors in list(content.products.items()):
+        if key in gone or gone & set(factors):
+            del content.products[key]
     for rule in list(content.relations.values()) + list(content.running.values()):
         for side in ("plus", "minus"):
             rule[side] = [k for k in rule[side] if k not in gone]

@@ -63,7 +63,8 @@ class Break:
 class Content:
     """A table before it is printed. running: key -> {"plus": [keys], "minus": [keys],
     "opening": "group" | "first" | units}; relations: key -> {"plus": [...], "minus": [...]}
-    (a row's figure from its other figures); ratios: key -> {"of", "to", "scale"}; hierarchy:
+    (a row's figure from its other figures); ratios: key -> {"of", "to", "scale"}; products:
+    key -> [key, key] (a row's figure the product of two others, cut to its decimals); hierarchy:
     the key of a code whose levels ("7", "7.1", "7.1.01") make parents of the sums of their
     children; openings: a group's values (a tuple) -> {key: units} of its opening line;
     header: (label, value) pairs its page header prints; balanced: (voucher key, debit key,
@@ -79,6 +80,7 @@ class Content:
     running: dict = field(default_factory=dict)
     relations: dict = field(default_factory=dict)
     ratios: dict = field(default_factory=dict)
+    products: dict = field(default_factory=dict)
     hierarchy: str = None
     openings: dict = field(default_factory=dict)
     opening_labels: tuple = ("DEVİR", "DEVREDEN BAKİYE", "ÖNCEKİ DÖNEMDEN DEVİR")

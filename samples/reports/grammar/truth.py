@@ -86,6 +86,8 @@ def table_truth(run, report_fields) -> dict:
             out["running"]["opening"] = opening
             if key in mark:
                 out["running"]["sign"] = {"column": mark[key], "B": 1, "A": -1}
+        if key in c.products:
+            out["product"] = [heading[k] for k in c.products[key]]
         if key in c.ratios and key in run.ratios:
             rule = c.ratios[key]
             out["ratio"] = {"of": heading[rule["of"]], "to": heading[rule["to"]],

@@ -186,6 +186,7 @@ def fx_statement(d, rng, year):
     return Content(
         "fx-statement", "DÖVİZLİ HESAP EKSTRESİ", fields, records,
         levels=[Level([("Döviz Cinsi", "cur")], "DÖVİZ TOPLAMI", required=True)],
+        products={"tl_d": ["fx_d", "rate"], "tl_c": ["fx_c", "rate"]},
         running={"fx_bal": {"plus": ["fx_d"], "minus": ["fx_c"], "opening": "group"},
                  "tl_bal": {"plus": ["tl_d"], "minus": ["tl_c"], "opening": "group"}},
         openings=openings, local=("fx_d", "fx_c") if len(currencies) > 1 else (),
