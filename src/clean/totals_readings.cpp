@@ -211,6 +211,19 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         KindStats& kind = kinds[kindAt];
         auto& ids = kind.ids[c];
         bool agreed = false, whole = false;
+        // Given by no reading but one carried on from a figure in doubt: in doubt too (a
+        // carry chain after a changed record goes on, and the grand total after it is
+        // compared with the records).
+        bool sound = false;
+        const auto carriedDoubt = [&](int id) {
+            if (variantOf(id) != kCarried || c >= n) return false;
+            for (const auto& entry : scopes) {
+                if (entry.first == scopeOf(id))
+                    return entry.second->total && entry.second->printedDoubted.size() > c &&
+                           entry.second->printedDoubted[c] != Doubt::None;
+            }
+            return false;
+        };
         // A zero printed as dashes or as nothing is what no record adds: it agrees with a sum
         // of every record alone, not with what the negative or the marked ones add.
         const bool zero =
@@ -219,6 +232,7 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
             if (zero && (variantOf(r.first) != kSum || slotOf(r.first) != base)) continue;
             if (!agrees(r)) continue;
             agreed = true;
+            sound = sound || !carriedDoubt(r.first);
             whole = whole || slotOf(r.first) == base;
             // Every reading that gives it counts: the one most totals of its kind agree by
             // says best what they cover.
@@ -238,6 +252,11 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         }
         if (agreed) {
             ++kind.agreed[c];
+            if (!sound) {
+                if (family < families.size()) ++doubted[family * n + c];
+                lineDoubted.resize(n, Doubt::None);
+                lineDoubted[c] = Doubt::Warned;
+            }
             if (!whole && !levels && c < n && !zero && pending.size() < kMaxKept) {
                 pending.push_back({line,
                                    std::string(text),

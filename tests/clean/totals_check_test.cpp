@@ -119,6 +119,25 @@ TEST(TotalsCheck, ACarriedSumIsNamedWithAllTheRecordsBeforeIt) {
                   "uyarı: satır 7 \"NAKLİ YEKÜN\", Borç: raporda 360,00, kayıtlardan 360,01"});
 }
 
+// A record changed before the first carry: that carry is named, the carries after it that
+// only carry it on are not, and the grand total is compared with the records.
+TEST(TotalsCheck, AChangeUnderACarryNamesItAndTheGrandTotal) {
+    Ledger l;
+    l.post(10000, std::nullopt, std::nullopt);
+    l.post(20001, std::nullopt, std::nullopt);  // printed 200,00 before
+    l.total("NAKL\xDD YEK\xDCN", 30000, std::nullopt, std::nullopt);
+    l.total("DEVREDEN", 30000, std::nullopt, std::nullopt);
+    l.post(5000, std::nullopt, std::nullopt);
+    l.total("NAKL\xDD YEK\xDCN", 35000, std::nullopt, std::nullopt);
+    l.total("DEVREDEN", 35000, std::nullopt, std::nullopt);
+    l.post(1000, std::nullopt, std::nullopt);
+    l.total("GENEL TOPLAM", 36000, std::nullopt, std::nullopt);
+    EXPECT_EQ(totalsWarnings(l.verdict()),
+              (std::vector<std::string>{
+                  "uyarı: satır 3 \"NAKLİ YEKÜN\", Borç: raporda 300,00, kayıtlardan 300,01",
+                  "uyarı: satır 9 \"GENEL TOPLAM\", Borç: raporda 360,00, kayıtlardan 360,01"}));
+}
+
 // Groups: an opening balance starts its group's running figure; a group's total covers its
 // group; the grand balance is the groups' closing balances netted by their marks.
 TEST(TotalsCheck, GroupsOpenTheirBalancesAndTotalTheirRecords) {

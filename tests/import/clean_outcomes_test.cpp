@@ -402,12 +402,15 @@ TEST(CleanImport, TotalsProveTheRecords) {
     report.erase(at, report.find("\r\n", at) + 2 - at);
     Clean cut(report);
     // The balance after the gap does not follow, and the page's total does not agree; the
-    // sums carried on from that total repeat it and say nothing more.
+    // sums carried on from that total repeat it and say nothing more; the grand total is
+    // compared with the records.
     EXPECT_EQ(cut.outcome.warnings,
               (std::vector<std::string>{
                   "uyarı: satır 12, Bakiye: raporda 15.145,56B, önceki bakiyeden 101.190,00A",
                   "uyarı: satır 32 \"SAYFA TOPLAMI\", Borç: raporda 253.212,72, kayıtlardan "
-                  "136.877,16"}));
+                  "136.877,16",
+                  "uyarı: satır 97 \"GENEL TOPLAM\", Borç: raporda 3.037.862,59, kayıtlardan "
+                  "2.921.527,03"}));
     EXPECT_EQ(cut.outcome.note, "");
     EXPECT_TRUE(cut.outcome.imported());  // the table is written all the same
 }
