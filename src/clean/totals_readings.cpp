@@ -77,6 +77,12 @@ bool holdsAmount(const TotalLabel& label, const AmountNotation& summed, int deci
 
 }  // namespace
 
+bool State::everAgreed(std::size_t family, std::size_t c) const {
+    const auto it = std::find_if(kinds.begin(), kinds.end(),
+                                 [&](const KindStats& k) { return k.key == families[family]; });
+    return it == kinds.end() || it->agreed[c] > 0 || it->lines < 2;
+}
+
 KindStats& State::kindOf(const std::string& key) {
     auto it =
         std::find_if(kinds.begin(), kinds.end(), [&](const KindStats& k) { return k.key == key; });
@@ -150,10 +156,12 @@ void State::readings(std::size_t c, const TotalLabel& label, std::size_t family,
             out.emplace_back(readingId(scope, kOpened, kAll), sum + opened[c] - p->opened[c]);
         // The printed figures of another family's totals since: a total of totals, none of
         // them in doubt.
+        // Totals of a kind no reading gave, line after line ("FATURA TOPLAMI" of an invoice's
+        // items and its VAT), are unchecked rather than in doubt: a grand total adds them up.
         for (std::size_t f = 0; f < families.size(); ++f) {
             const bool before = f < p->totalsCount.size();
             if (f == family || totalsCount[f] - (before ? p->totalsCount[f] : 0) == 0 ||
-                doubted[f * n + c] != (before ? p->doubted[f * n + c] : 0))
+                (doubted[f * n + c] != (before ? p->doubted[f * n + c] : 0) && everAgreed(f, c)))
                 continue;
             out.emplace_back(readingId(scope, kOfTotals, static_cast<int>(f)),
                              ofTotals[f * n + c] - (before ? p->ofTotals[f * n + c] : 0));
@@ -215,12 +223,17 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         // carry chain after a changed record goes on, and the grand total after it is
         // compared with the records).
         bool sound = false;
+        // So is one that adds up totals of a kind no reading gave.
         const auto carriedDoubt = [&](int id) {
-            if (variantOf(id) != kCarried || c >= n) return false;
-            for (const auto& entry : scopes) {
-                if (entry.first == scopeOf(id))
-                    return entry.second->total && entry.second->printedDoubted.size() > c &&
-                           entry.second->printedDoubted[c] != Doubt::None;
+            if ((variantOf(id) != kCarried && variantOf(id) != kOfTotals) || c >= n) return false;
+            for (const auto& [scope, p] : scopes) {
+                if (scope != scopeOf(id)) continue;
+                if (variantOf(id) == kCarried)
+                    return p->total && p->printedDoubted.size() > c &&
+                           p->printedDoubted[c] != Doubt::None;
+                const auto f = static_cast<std::size_t>(slotOf(id));
+                return doubted[f * n + c] !=
+                       (f < p->totalsCount.size() ? p->doubted[f * n + c] : 0);
             }
             return false;
         };
@@ -321,8 +334,24 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         }
         // Words that say what it covers: a page's, a carried sum, the grand total, a group's
         // where the groups are marked, a value's, the one total of a list.
+        // A grand total whose words name what no column is headed by ("GENEL KDV TOPLAMI"
+        // under an invoice list's amounts, each invoice's VAT on a line of its own) adds up
+        // something else than the column it stands in.
+        const bool ofOther =
+            !named &&
+            std::any_of(label.words.begin(), label.words.end(), [&](const std::string& w) {
+                const bool letters =
+                    w.size() >= 2 && std::all_of(w.begin(), w.end(), [](char ch) {
+                        return (ch >= 'A' && ch <= 'Z') || static_cast<unsigned char>(ch) >= 0x80;
+                    });
+                return letters && !holdsWord(groupName, w) &&
+                       std::none_of(columns.begin(), columns.end(), [&](const SummedColumn& col) {
+                           return holdsWord(foldedUpper(col.heading), w);
+                       });
+            });
         const bool known = label.kind == TotalClass::Page || label.kind == TotalClass::Forward ||
-                           label.kind == TotalClass::Back || label.kind == TotalClass::Grand ||
+                           label.kind == TotalClass::Back ||
+                           (label.kind == TotalClass::Grand && !ofOther) ||
                            (label.kind == TotalClass::Group && groupsSeen) ||
                            (label.kind == TotalClass::Plain &&
                             (named || ofItsGroup || (recent.empty() && !groupsSeen)));

@@ -135,6 +135,9 @@ struct State {
     void readings(std::size_t c, const TotalLabel& label, std::size_t family, const Scopes& scopes,
                   std::vector<std::pair<int, std::int64_t>>& out) const;
     KindStats& kindOf(const std::string& key);
+    /// Whether a total of `family` was ever given by a reading in column `c`, or the kind
+    /// printed one line at most (or none yet judged).
+    bool everAgreed(std::size_t family, std::size_t c) const;
     /// At the end: the figures no reading gave, into `verdict` with the counts of the lines.
     void decide(TotalsVerdict& verdict, const RunningBalances& running);
     /// At the end: a figure agreed only by a part of its records, a warning where its kind

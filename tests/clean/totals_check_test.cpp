@@ -119,6 +119,24 @@ TEST(TotalsCheck, ACarriedSumIsNamedWithAllTheRecordsBeforeIt) {
                   "uyarı: satır 7 \"NAKLİ YEKÜN\", Borç: raporda 360,00, kayıtlardan 360,01"});
 }
 
+// An invoice list: each invoice's total is its items and a VAT printed on a line of its
+// own, which no reading gives; the grand totals add those up, and none is a warning.
+TEST(TotalsCheck, GrandTotalsOfWhatNoReadingGives) {
+    Ledger l;
+    l.post(10000, std::nullopt, std::nullopt);
+    l.post(20000, std::nullopt, std::nullopt);
+    l.total("ARA TOPLAM", 30000, std::nullopt, std::nullopt);
+    l.total("FATURA TOPLAMI", 36000, std::nullopt, std::nullopt);
+    l.post(5000, std::nullopt, std::nullopt);
+    l.total("ARA TOPLAM", 5000, std::nullopt, std::nullopt);
+    l.total("FATURA TOPLAMI", 6000, std::nullopt, std::nullopt);
+    l.total("GENEL TOPLAM", 42000, std::nullopt, std::nullopt);
+    l.total("GENEL KDV TOPLAMI", 7000, std::nullopt, std::nullopt);
+    const TotalsVerdict& v = l.verdict();
+    EXPECT_TRUE(v.mismatches.empty()) << totalsWarnings(v)[0];
+    EXPECT_EQ(v.checked, 3);  // the invoices' items and the grand total of their totals
+}
+
 // A record changed before the first carry: that carry is named, the carries after it that
 // only carry it on are not, and the grand total is compared with the records.
 TEST(TotalsCheck, AChangeUnderACarryNamesItAndTheGrandTotal) {
