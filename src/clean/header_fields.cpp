@@ -63,6 +63,14 @@ bool startsWithPageWord(const std::string& folded, std::size_t& after) {
     return false;
 }
 
+// Whether a bracketed word marks a value printed again on the page its group goes on to:
+// "(devam)", "(DEVAMI)", "(devam ediyor)".
+bool continues(std::string_view inner) {
+    const std::string folded = foldedUpper(inner);
+    return folded == "DEVAM" || folded == "DEVAMI" || folded == "DEVAM EDIYOR" ||
+           folded == "DEVAM EDER";
+}
+
 }  // namespace
 
 std::size_t headerFieldsOf(std::string_view line, HeaderField* out, std::size_t max) {
@@ -116,7 +124,7 @@ std::size_t groupFieldsOf(std::string_view line, HeaderField* out, std::size_t m
             const std::string_view inner =
                 TrimControl(value.substr(open + 1, value.size() - open - 2));
             const std::string_view before = value.substr(0, open);
-            if (foldedUpper(inner) == "DEVAM") {
+            if (continues(inner)) {
                 value = TrimControl(before);
             } else if (remark.empty() && !inner.empty() && before.size() >= 2 &&
                        before.substr(before.size() - 2) == "  ") {
@@ -137,7 +145,7 @@ std::string_view withoutContinuationMark(std::string_view value) {
     if (value.size() < 7 || value.back() != ')') return value;
     const std::size_t open = value.rfind('(');
     if (open == std::string_view::npos ||
-        foldedUpper(TrimControl(value.substr(open + 1, value.size() - open - 2))) != "DEVAM")
+        !continues(TrimControl(value.substr(open + 1, value.size() - open - 2))))
         return value;
     return TrimControl(value.substr(0, open));
 }

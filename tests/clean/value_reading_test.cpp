@@ -286,6 +286,8 @@ TEST(HeaderFields, FieldsOfAGroupsBlock) {
          {{"Yev.No", "474"}, {"Fi\xFE No", "133"}, {"T\xFCr", "A\xC7ILI\xDE"}}},
         {"Cari Kodu : 120.01.543     \xDCnvan\xFD : \xC7\xFDnar Ltd. (\xDDzmir) (DEVAM)",
          {{"Cari Kodu", "120.01.543"}, {"\xDCnvan\xFD", "\xC7\xFDnar Ltd. (\xDDzmir)"}}},
+        {"CAR\xDD: 320.01.214 - \xD6ZEN K\xDDMYA SAN.A.\xDE. (DEVAMI)",
+         {{"CAR\xDD", "320.01.214 - \xD6ZEN K\xDDMYA SAN.A.\xDE."}}},
         {"Stok Kodu : KRT.7683   Stok Ad\xFD : ZIMBA TEL\xDD NO:10   Birim : KUTU",
          {{"Stok Kodu", "KRT.7683"}, {"Stok Ad\xFD", "ZIMBA TEL\xDD NO:10"}, {"Birim", "KUTU"}}},
         {"      Kasa Sorumlusu : ..........     Kontrol Eden : ..........", {}},
@@ -309,6 +311,7 @@ TEST(HeaderFields, NameOfABareBlockLine) {
     } cases[] = {
         {"** MARMARA B\xD6LGES\xDD **", "MARMARA B\xD6LGES\xDD"},
         {"<< 253 TES\xDDS >> (devam)", "253 TES\xDDS"},
+        {"*** 02 GIDA *** (devam ediyor)", "02 GIDA"},
         {"=== VADE MART 2024 (devam) ===", "VADE MART 2024"},
         {"* EGE *", "EGE"},
         {"*** ARA RAPOR", "*** ARA RAPOR"},
