@@ -68,6 +68,10 @@ int recordKeys(std::string_view line) {
                 ++amounts;
             }
         } else if (dateOrdersOf(word, years)) {
+            // A label's date ("Tarih: 14.01.2025" of a page header) keys no record.
+            std::size_t before = w.from;
+            while (before > 0 && line[before - 1] == ' ') --before;
+            if (before > 0 && line[before - 1] == ':') return;
             ++keys;
             ++dates;
         } else if (std::any_of(word.begin(), word.end(), [](char c) { return isDigit(c); })) {

@@ -66,6 +66,22 @@ TEST(CleanShapes, AFieldLineFirstPrintedUnderItsGroupClosesIt) {
     EXPECT_EQ(t.outcome.note, "1 satır tabloya alınmadı: 6");
 }
 
+// A period line of years with a label's date ("Tarih: 14.01.2025") over the headings is the
+// page's header, no record: the records under continuous rules are read by their columns.
+TEST(CleanShapes, YearsAndALabelsDateOverTheHeadingsAreNoRecord) {
+    const Read t({"2023 - 2024 Yillari (Net Satis)                 Tarih: 14.01.2025",
+                  "------------------------------------------------------------",
+                  "Grup   Grup Adi                  2023 Tutar      2024 Tutar",
+                  "------------------------------------------------------------",
+                  "01.01  UNLU MAMULLER           1.519.995,02    2.482.151,87",
+                  "01.02  SUT URUNLERI               66.774,98       57.693,58",
+                  "01.03  ET VE SARKUTERI         3.593.918,30    5.685.578,75",
+                  "       GENEL TOPLAM            5.180.688,30    8.225.424,20"});
+    ASSERT_EQ(t.rows.size(), 4u);
+    EXPECT_EQ(t.rows[0], (Row{"Grup", "Grup Adi", "2023 Tutar", "2024 Tutar"}));
+    EXPECT_EQ(t.rows[2], (Row{"01.02", "SUT URUNLERI", "66774,98", "57693,58"}));
+}
+
 // An opening balance kept as a row takes the date it is printed with into the date column.
 TEST(CleanShapes, AnOpeningKeepsItsDate) {
     const Read t({"TARIH      FIS NO  ACIKLAMA                   BORC       ALACAK",
