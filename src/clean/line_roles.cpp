@@ -200,6 +200,24 @@ LineRole LineRoles::labelled(Line& l) {
     return *l.headerAhead || again ? LineRole::PageHeader : LineRole::Block;
 }
 
+namespace {
+
+// Whether a label's blank is there to be filled in by hand ("Sayımı yapan: ........"): a
+// line of signatures, no group's name.
+bool toFillIn(std::string_view line) {
+    for (std::size_t colon = line.find(':'); colon != std::string_view::npos;
+         colon = line.find(':', colon + 1)) {
+        std::size_t at = colon + 1;
+        while (at < line.size() && line[at] == ' ') ++at;
+        std::size_t run = at;
+        while (run < line.size() && (line[run] == '.' || line[run] == '_')) ++run;
+        if (run - at >= 3) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 // Words at the table's edge between the records, no amount among them: a group's block line
 // ("253 TESİS, MAKİNE VE CİHAZLAR").
 LineRole LineRoles::bareBlock(Line& l) {
@@ -207,7 +225,7 @@ LineRole LineRoles::bareBlock(Line& l) {
     if (!l.headerAhead) l.headerAhead = headerAhead(l.i);
     if (*l.headerAhead) return LineRole::Other;
     const std::string_view line = converted(l.text);
-    if (isPageFooter(line) || isTotalLabel(line, false)) return LineRole::Other;
+    if (isPageFooter(line) || isTotalLabel(line, false) || toFillIn(line)) return LineRole::Other;
     l.fields.bare = true;
     return LineRole::Block;
 }

@@ -82,6 +82,21 @@ TEST(CleanShapes, YearsAndALabelsDateOverTheHeadingsAreNoRecord) {
     EXPECT_EQ(t.rows[2], (Row{"01.02", "SUT URUNLERI", "66774,98", "57693,58"}));
 }
 
+// A line of signatures with blanks to fill in by hand under a group's total heads no group.
+TEST(CleanShapes, ALineOfSignaturesToFillInHeadsNoGroup) {
+    const Read t({"Cinsi         Degeri     Adet         Tutar",
+                  "----------------------------------------------", "KASA KODU : 01",
+                  "BANKNOT       200,00      169      33.800,00",
+                  "KASA TOPLAMI                       33.800,00", "Sayimi yapan: ..........",
+                  "KASA KODU : 02", "BANKNOT       100,00       10       1.000,00",
+                  "KASA TOPLAMI                        1.000,00", "Kontrol eden: ..........",
+                  "KASA KODU : 03", "BANKNOT        20,00        5         100,00",
+                  "KASA TOPLAMI                          100,00"});
+    ASSERT_EQ(t.rows.size(), 4u);
+    EXPECT_EQ(t.rows[0], (Row{"KASA KODU", "Cinsi", "Degeri", "Adet", "Tutar"}));
+    EXPECT_EQ(t.rows[3], (Row{"03", "BANKNOT", "20,00", "5", "100,00"}));
+}
+
 // An opening balance kept as a row takes the date it is printed with into the date column.
 TEST(CleanShapes, AnOpeningKeepsItsDate) {
     const Read t({"TARIH      FIS NO  ACIKLAMA                   BORC       ALACAK",
