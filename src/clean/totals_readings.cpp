@@ -155,9 +155,9 @@ void State::readings(std::size_t c, const TotalLabel& label, std::size_t family,
         if (opened[c] != p->opened[c])
             out.emplace_back(readingId(scope, kOpened, kAll), sum + opened[c] - p->opened[c]);
         // The printed figures of another family's totals since: a total of totals, none of
-        // them in doubt.
-        // Totals of a kind no reading gave, line after line ("FATURA TOPLAMI" of an invoice's
-        // items and its VAT), are unchecked rather than in doubt: a grand total adds them up.
+        // them in doubt. Totals of a kind no reading gave, line after line ("FATURA TOPLAMI"
+        // of an invoice's items and its VAT), are unchecked rather than in doubt: a grand
+        // total adds them up.
         for (std::size_t f = 0; f < families.size(); ++f) {
             const bool before = f < p->totalsCount.size();
             if (f == family || totalsCount[f] - (before ? p->totalsCount[f] : 0) == 0 ||
@@ -219,11 +219,10 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
         KindStats& kind = kinds[kindAt];
         auto& ids = kind.ids[c];
         bool agreed = false, whole = false;
-        // Given by no reading but one carried on from a figure in doubt: in doubt too (a
-        // carry chain after a changed record goes on, and the grand total after it is
-        // compared with the records).
+        // Given by no reading but one carried on from a figure in doubt, or one that adds up
+        // totals no reading gave: in doubt too (a carry chain after a changed record goes on,
+        // and the grand total after it is compared with the records).
         bool sound = false;
-        // So is one that adds up totals of a kind no reading gave.
         const auto carriedDoubt = [&](int id) {
             if ((variantOf(id) != kCarried && variantOf(id) != kOfTotals) || c >= n) return false;
             for (const auto& [scope, p] : scopes) {
@@ -332,8 +331,6 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
                 }
                 break;
         }
-        // Words that say what it covers: a page's, a carried sum, the grand total, a group's
-        // where the groups are marked, a value's, the one total of a list.
         // A grand total whose words name what no column is headed by ("GENEL KDV TOPLAMI"
         // under an invoice list's amounts, each invoice's VAT on a line of its own) adds up
         // something else than the column it stands in.
@@ -349,6 +346,8 @@ void State::judge(std::string_view text, const std::string& folded, const TotalL
                            return holdsWord(foldedUpper(col.heading), w);
                        });
             });
+        // Words that say what it covers: a page's, a carried sum, the grand total, a group's
+        // where the groups are marked, a value's, the one total of a list.
         const bool known = label.kind == TotalClass::Page || label.kind == TotalClass::Forward ||
                            label.kind == TotalClass::Back ||
                            (label.kind == TotalClass::Grand && !ofOther) ||
