@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "clean/clean_report.h"
+#include "clean/paired_lines.h"
 #include "clean/printer_codes.h"
 #include "clean/table_finder.h"
 #include "core/workspace.h"
@@ -32,9 +33,12 @@ ImportOutcome importCleanReport(Workspace& ws, const Clock& clock) {
     // The report as it stands on paper: without printer codes, a Windows report's letters
     // where its DOS twin has them.
     const std::optional<ReportText> paper = paperText(ws.text, ws.textReading.windows1254);
-    const ReportText& text = paper ? *paper : ws.text;
+    const ReportText& printed = paper ? *paper : ws.text;
     // Read from the copy from now on: the file's pages need not stay besides.
     if (paper && !paper->linesOfAnother()) ws.text.releasePages();
+    // Records printed over two lines, read as one line each.
+    const std::optional<ReportText> joined = joinedRecordLines(printed);
+    const ReportText& text = joined ? *joined : printed;
     // The table, found once.
     const TableLocation location =
         locateCleanTable(text, locateTable(text, ws.settings.layout), ws.settings.layout);

@@ -189,5 +189,52 @@ TEST(CleanShapes, ABlockPrintedAgainIsPlaced) {
     EXPECT_EQ(t.outcome.note, "4 toplam satırı kayıtlarla tutuyor");
 }
 
+// Records printed over two lines (a payroll's gross pay on the first, taxes and net under it,
+// headed by a second heading line) are one row each, the second line's columns after the
+// first's; its totals checked over both lines. Figures alone under the first line's own
+// columns (each record's amount in another currency) are no second line of the record.
+TEST(CleanShapes, RecordsPrintedOverTwoLinesAreOneRowEach) {
+    const auto payroll = [](const char* net, bool continuous) {
+        const std::string rule = continuous
+                                     ? std::string(58, '-')
+                                     : "----- ---------------- -------------- ---------- ---------";
+        std::vector<std::string> lines = {
+            "Sicil Adi Soyadi       Gorevi         Brut Ucret  SGK Isci",
+            "        Gelir V.     Net Ucret"};
+        if (continuous) lines.insert(lines.begin(), rule);
+        lines.insert(lines.end(), {rule, "BOLUM : 01 - YONETIM",
+                                   "01011 YUSUF TEKIN      MUHASEBECI      20.002,50  2.800,35",
+                                   std::string("            0,00     ") + net,
+                                   "01031 IBRAHIM ISIK     USTABASI        75.244,21 10.534,19",
+                                   "        6.277,94     57.260,36", "BOLUM : 02 - URETIM",
+                                   "02001 EMINE OZDEMIR    GUVENLIK        49.150,19  6.881,03",
+                                   "        2.950,95     38.605,48",
+                                   "      GENEL TOPLAM                    144.396,90 20.215,57",
+                                   "        9.228,89    112.867,96"});
+        return lines;
+    };
+    for (const bool continuous : {false, true}) {
+        SCOPED_TRACE(continuous ? "continuous rules" : "gapped rule");
+        const Read t(payroll("17.002,12", continuous));
+        ASSERT_EQ(t.rows.size(), 4u);  // the headings and three records
+        EXPECT_EQ(t.rows[2], (Row{"01 - YONETIM", "01031", "IBRAHIM ISIK", "USTABASI", "75244,21",
+                                  "10534,19", "6277,94", "57260,36"}));
+        EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
+        const Read wrong(payroll("17.002,13", continuous));
+        ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
+        EXPECT_NE(wrong.outcome.warnings[0].find("112.867,97"), std::string::npos);
+    }
+    const Read fx({"Tarih      Fis No  Aciklama                Borc      Alacak",
+                   "---------- ------- ---------------- ----------- -----------",
+                   "05.01.2024 0001    SATIS FATURASI      1.000,00        0,00",
+                   "                                          31,25        0,00",
+                   "09.01.2024 0002    TAHSILAT                0,00      500,00",
+                   "                                           0,00       15,60",
+                   "12.01.2024 0003    SATIS FATURASI      2.000,00        0,00",
+                   "                                          62,10        0,00"});
+    ASSERT_EQ(fx.rows.size(), 4u);
+    EXPECT_EQ(fx.rows[1], (Row{"05.01.2024", "0001", "SATIS FATURASI", "1000,00", "0,00"}));
+}
+
 }  // namespace
 }  // namespace tablamo
