@@ -4,6 +4,9 @@
 // whole report.
 
 #include <algorithm>
+#include <exception>
+#include <optional>
+#include <thread>
 
 #include "clean/row_products.h"
 #include "clean/row_relations.h"
@@ -15,6 +18,9 @@ namespace tablamo {
 using namespace totals;
 
 namespace {
+
+// Records from which the rows' formulas are found on a thread of their own.
+constexpr std::size_t kRowsBeside = std::size_t{1} << 16;
 
 std::int64_t magnitude(std::int64_t v) { return v < 0 ? -v : v; }
 
@@ -214,6 +220,21 @@ void TotalsCheck::finish() {
     s.tree.close();
     std::vector<char> eligible(s.n);
     for (std::size_t c = 0; c < s.n; ++c) eligible[c] = !s.rate[c];
+    // The formulas the rows obey, found beside the running columns and the totals' readings
+    // in a long table: each reads the records alone.
+    std::optional<RowRelations> relations;
+    std::optional<RowProducts> products;
+    std::exception_ptr failed;
+    const auto rowRules = [&] {
+        try {
+            relations.emplace(s.table, eligible, s.scale);
+            products.emplace(s.table, std::vector<char>(s.n, 1), s.scale);
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    };
+    std::jthread beside;  // joined however this ends
+    if (s.table.size() >= kRowsBeside) beside = std::jthread(rowRules);
     const RunningBalances running(s.table, eligible, s.scale);
     s.decide(m_verdict, running);
     auto& out = m_verdict.mismatches;
@@ -235,17 +256,21 @@ void TotalsCheck::finish() {
         out.push_back({b.line, "", col.heading, shown(b.printed, col), shown(b.expected, col),
                        TotalMismatch::Kind::Balance});
     }
-    const RowRelations relations(s.table, eligible, s.scale);
-    for (const RelationBreak& b : relations.breaks()) {
-        const RowRelation& rel = relations.relations()[b.relation];
+    if (beside.joinable()) {
+        beside.join();
+    } else {
+        rowRules();
+    }
+    if (failed) std::rethrow_exception(failed);
+    for (const RelationBreak& b : relations->breaks()) {
+        const RowRelation& rel = relations->relations()[b.relation];
         const SummedColumn& col = s.columns[rel.target];
         out.push_back({b.line, formulaText(rel, s.columns), col.heading, shown(b.printed, col),
                        shown(b.computed, col), TotalMismatch::Kind::Relation});
     }
     // A record's amount its quantity times its unit price where all the others' are.
-    const RowProducts products(s.table, std::vector<char>(s.n, 1), s.scale);
-    for (const ProductBreak& b : products.breaks()) {
-        const RowProduct& p = products.products()[b.product];
+    for (const ProductBreak& b : products->breaks()) {
+        const RowProduct& p = products->products()[b.product];
         const SummedColumn& col = s.columns[p.target];
         out.push_back({b.line, s.columns[p.left].heading + " x " + s.columns[p.right].heading,
                        col.heading, shown(b.printed, col), shown(b.computed, col),
