@@ -144,6 +144,7 @@ def check_values(lines: list, truth: dict, table: dict) -> list:
         err(f"headings not unique: {heads}")
     pages = {p["page"]: p for p in truth["pages"]}
     groups = {g["group"]: g for g in table.get("groups", [])}
+    paired = any(c.get("record_line") for c in cols)  # records printed over two lines
     last = 0
     for rec in table["records"]:
         where = f"record at line {rec['line']}"
@@ -164,7 +165,8 @@ def check_values(lines: list, truth: dict, table: dict) -> list:
                     err(f"{where}: {col['heading']} {value!r} is not its "
                         f"{col.get('source', 'page')}'s")
                 continue
-            pieces = [cell_text(lines, n, col) for n in rec["lines"]]
+            own = [rec["lines"][col.get("record_line", 1) - 1]] if paired else rec["lines"]
+            pieces = [cell_text(lines, n, col) for n in own]
             got = " ".join(p for p in pieces if p) if col["kind"] == "text" else pieces[0]
             if col["kind"] != "text" and any(pieces[1:]):
                 err(f"{where}: {col['heading']} on a continuation line")
@@ -189,7 +191,8 @@ def check_values(lines: list, truth: dict, table: dict) -> list:
             err(f"{where}: label not on its line")
         for part in ("amounts", "marks"):
             for head, value in t.get(part, {}).items():
-                got = cell_text(lines, t["line"], by_head[head])
+                n = t["line"] + by_head[head].get("record_line", 1) - 1
+                got = cell_text(lines, n, by_head[head])
                 if got != render_value(by_head[head], value).strip():
                     err(f"{where}: {head} reads {got!r} on the line, truth {value}")
     return errors
@@ -422,7 +425,7 @@ def check_roles(raw: list, lines: list, truth: dict, tables: list) -> list:
     if sorted(roles) != list(range(1, len(lines) + 1)):
         err("line roles do not cover every line once")
     rec_lines = {n for t in tables for r in t["records"] for n in r["lines"]}
-    tot_lines = {t["line"] for tb in tables for t in tb["totals"]}
+    tot_lines = {n for tb in tables for t in tb["totals"] for n in t.get("lines", [t["line"]])}
     group_lines = {n for tb in tables for g in tb.get("groups", [])
                    for n in g["header_lines"] + g.get("repeated_lines", [])}
     title_lines = {tb.get("title_line") for tb in tables} - {None}

@@ -72,6 +72,9 @@ class Shapes(unittest.TestCase):
         def relation_short_of_a_term(table, col):
             col["net"]["plus"] = col["net"]["plus"][1:]
 
+        def second_line_read_on_the_first(table, col):
+            del col["record_line"]
+
         faults = [  # what the shape has, the fault, words of the error it must give
             (total_with("with_openings"), with_openings_as_sum, "records give"),
             (total_with("ratio"), ratio_as_sum, "records give"),
@@ -83,6 +86,8 @@ class Shapes(unittest.TestCase):
              loan_without_its_amount, "running"),
             (lambda t: next((c for c in t["columns"] if len(c.get("net", {}).get("plus", []))
                              > 1), None), relation_short_of_a_term, "is not the net"),
+            (lambda t: next((c for c in t["columns"] if c.get("record_line")), None),
+             second_line_read_on_the_first, "reads"),
         ]
         for has, fault, words in faults:
             with self.subTest(fault=fault.__name__):

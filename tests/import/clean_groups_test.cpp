@@ -191,36 +191,41 @@ TEST(CleanShapes, ABlockPrintedAgainIsPlaced) {
 
 // Records printed over two lines (a payroll's gross pay on the first, taxes and net under it,
 // headed by a second heading line) are one row each, the second line's columns after the
-// first's; its totals checked over both lines. Figures alone under the first line's own
+// first's; its totals checked over both lines. Under a gapped rule, rules around the headings
+// or none (a dash for nothing on a second line). Figures alone under the first line's own
 // columns (each record's amount in another currency) are no second line of the record.
 TEST(CleanShapes, RecordsPrintedOverTwoLinesAreOneRowEach) {
-    const auto payroll = [](const char* net, bool continuous) {
-        const std::string rule = continuous
-                                     ? std::string(58, '-')
-                                     : "----- ---------------- -------------- ---------- ---------";
+    enum class Rule { Gapped, Around, None };
+    const auto payroll = [](const char* net, Rule rule) {
+        const std::string line = rule == Rule::Gapped
+                                     ? "----- ---------------- -------------- ---------- ---------"
+                                     : std::string(58, '-');
         std::vector<std::string> lines = {
             "Sicil Adi Soyadi       Gorevi         Brut Ucret  SGK Isci",
             "        Gelir V.     Net Ucret"};
-        if (continuous) lines.insert(lines.begin(), rule);
-        lines.insert(lines.end(), {rule, "BOLUM : 01 - YONETIM",
-                                   "01011 YUSUF TEKIN      MUHASEBECI      20.002,50  2.800,35",
-                                   std::string("            0,00     ") + net,
-                                   "01031 IBRAHIM ISIK     USTABASI        75.244,21 10.534,19",
-                                   "        6.277,94     57.260,36", "BOLUM : 02 - URETIM",
-                                   "02001 EMINE OZDEMIR    GUVENLIK        49.150,19  6.881,03",
-                                   "        2.950,95     38.605,48",
-                                   "      GENEL TOPLAM                    144.396,90 20.215,57",
-                                   "        9.228,89    112.867,96"});
+        if (rule == Rule::Around) lines.insert(lines.begin(), line);
+        if (rule != Rule::None) lines.push_back(line);
+        lines.insert(
+            lines.end(),
+            {"BOLUM : 01 - YONETIM", "01011 YUSUF TEKIN      MUHASEBECI      20.002,50  2.800,35",
+             std::string(rule == Rule::None ? "               -     " : "            0,00     ") +
+                 net,
+             "01031 IBRAHIM ISIK     USTABASI        75.244,21 10.534,19",
+             "        6.277,94     57.260,36", "BOLUM : 02 - URETIM",
+             "02001 EMINE OZDEMIR    GUVENLIK        49.150,19  6.881,03",
+             "        2.950,95     38.605,48",
+             "      GENEL TOPLAM                    144.396,90 20.215,57",
+             "        9.228,89    112.867,96"});
         return lines;
     };
-    for (const bool continuous : {false, true}) {
-        SCOPED_TRACE(continuous ? "continuous rules" : "gapped rule");
-        const Read t(payroll("17.002,12", continuous));
+    for (const Rule rule : {Rule::Gapped, Rule::Around, Rule::None}) {
+        SCOPED_TRACE(static_cast<int>(rule));
+        const Read t(payroll("17.002,12", rule));
         ASSERT_EQ(t.rows.size(), 4u);  // the headings and three records
         EXPECT_EQ(t.rows[2], (Row{"01 - YONETIM", "01031", "IBRAHIM ISIK", "USTABASI", "75244,21",
                                   "10534,19", "6277,94", "57260,36"}));
         EXPECT_EQ(t.outcome.note, "1 toplam satırı kayıtlarla tutuyor");
-        const Read wrong(payroll("17.002,13", continuous));
+        const Read wrong(payroll("17.002,13", rule));
         ASSERT_EQ(wrong.outcome.warnings.size(), 1u);
         EXPECT_NE(wrong.outcome.warnings[0].find("112.867,97"), std::string::npos);
     }

@@ -13,9 +13,10 @@ from .habits import Draw, file_habits, table_habits
 from .labels import block_text, draw_labels, label_room
 from .run import TableRun
 from .sheet import Printer
-from .table import TableLayout
+from .table import TableLayout, second_line_keys
 
 ATTEMPTS = 12
+TWO_LINES = 0.06  # of the tables that may print records over two lines, the share that do
 # The family of a table after the first: a summary by month as often as any other two.
 LATER = dict({name: 1 for name in families.FAMILIES}, monthly=3)
 
@@ -159,6 +160,14 @@ def prepare(content, h, d, rng):
             f.kind == "amount" and f.decimals in (1, 2, 4) for f in content.fields):
         # no value would show the decimal point: the Turkish notation the reader takes
         h["notation"] = d.pick("notation", {"tr-grouped": 3, "tr-plain": 1})
+    # records over two lines, where the table may print them so; drawn beside the shape's own
+    # draws, so that a shape printed otherwise stays the same
+    if second_line_keys(content, h):
+        beside = Draw(random.Random(hash(rng.getstate()[1])), d.prefix)
+        beside.tags = d.tags
+        h["two_lines"] = beside.chance("two-lines", TWO_LINES)
+    else:
+        h["two_lines"] = False
     labels = draw_labels(rng, content, levels)
     layout = TableLayout(content, h, rng, label_room(content, labels, h))
     if layout.framed:

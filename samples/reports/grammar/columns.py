@@ -20,6 +20,7 @@ class PCol:
         self.date_form = None
         self.zero = "blank"  # how the table prints a zero amount: blank, zero or dash
         self.start = 0
+        self.second = False  # printed on a record's second line
 
     @property
     def end(self):

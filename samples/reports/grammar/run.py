@@ -83,12 +83,13 @@ class TableRun:
             if count:
                 counted = len(self.in_range(start, n, level1))
                 text = f"{label} ({counted} adet)"
+            texts = self.L.total_lines(text, fig, "under" if under else self.h["label_at"])
             self.totals.append({"line": n, "label": text, "keyword": keyword, "covers": covers,
                                 "range": [start, n], "level1": level1, "count": counted,
-                                "page": self.p.page, "figures": fig, "how": how})
-            return [(self.L.total_line(text, fig, "under" if under else self.h["label_at"]),
-                     "total")]
-        return Item(1, make)
+                                "page": self.p.page, "figures": fig, "how": how,
+                                "lines": list(range(n, n + len(texts)))})
+            return [(t, "total") for t in texts]
+        return Item(self.L.rows, make)
 
     # --- lines before and after the records -------------------------------------------------
     def header_fields(self) -> str:
@@ -227,13 +228,14 @@ class TableRun:
                       * self.rng.uniform(0.5, 0.95)) for k in self.summed if k not in self.c.local}
 
         def make(n):
+            texts = self.L.total_lines(label, fig, "under" if under else self.h["label_at"])
             self.totals.append({"line": n, "label": label, "keyword": "TOPLAM", "covers": "none",
                                 "range": [n, n], "level1": False, "count": None,
                                 "page": self.p.page, "figures": fig,
-                                "how": {k: "unexplained" for k in fig}})
-            return [(self.L.total_line(label, fig, "under" if under else self.h["label_at"]),
-                     "total")]
-        return Item(1, make)
+                                "how": {k: "unexplained" for k in fig},
+                                "lines": list(range(n, n + len(texts)))})
+            return [(t, "total") for t in texts]
+        return Item(self.L.rows, make)
 
     def titled(self, n, title):
         self.title_line = n + 1

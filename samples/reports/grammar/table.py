@@ -22,6 +22,33 @@ def ascii_box(fill):
             "inner": "+-++", "bottom": f"+{fill}++", "outer": "|", "between": "|"}
 
 
+# The rule styles under which a record may print its last figures on a second line.
+PAIRED_RULES = ("gapped-hyphen", "gapped-equals", "gapped-twice", "continuous-hyphen",
+                "continuous-equals", "around", "none")
+
+
+def second_line_keys(content, h) -> list:
+    """The last columns a record may print on a line of its own under its first: up to four
+    plain summed amounts, two amounts left on the first line; none where the table cannot
+    print so (a frame, a rule over the amounts, B/A marks, days, wrapped texts, openings, no
+    name for them to stand under)."""
+    fields = content.fields
+    amounts = [f for f in fields if f.kind == "amount"]
+    first = next((i for i, f in enumerate(fields) if f.kind == "amount"), 0)
+    if (h["frame"] != "none" or h["rule"] not in PAIRED_RULES or len(amounts) < 4
+            or any(f.marks or f.day for f in fields) or (h["wrap"] and content.wrap_key)
+            or content.openings or not any(f.kind == "text" for f in fields[:first])):
+        return []
+    tail = []
+    for f in reversed(fields):
+        plain = f.kind == "amount" and f.summed and not f.percent and f.key not in (
+            set(content.running) | set(content.ratios) | set(content.local))
+        if not plain or len(tail) == min(4, len(amounts) - 2):
+            break
+        tail.insert(0, f.key)
+    return tail if len(tail) >= 2 else []
+
+
 class TableLayout:
     """The columns of one table placed on paper by its habits, and its lines."""
 
@@ -34,6 +61,8 @@ class TableLayout:
             self.box["between"] if self.box else None)
         self.outer = self.box["outer"] if self.box else self.between
         self.cols = self.build_columns()
+        self.second = [c for c in self.cols if c.second]  # a record's second line
+        self.rows = 2 if self.second else 1  # the lines of a record or total
         self.wrap_key = self.wrapping()
         self.widen(label_room)
         self.place()
@@ -44,6 +73,9 @@ class TableLayout:
         lines = h["heading_lines"]
         if any(f.day for f in c.fields):
             lines = max(lines, 2)
+        second = self.second_keys()
+        if second:  # the second line's headings on a heading line of their own
+            lines = max(lines - 1, 1)
         cols, marked = [], False
         for f in c.fields:
             values = [r.get(f.key) for r in records]
@@ -59,9 +91,11 @@ class TableLayout:
                 col.pieces = day_pieces(int(f.heading), lines)
                 col.heading = f.heading
             else:
-                text = heading_text(f, h, max(len(cell_text(col, v)) for v in values))
+                one = dict(h, heading_lines=1 if f.key in second else lines) if second else h
+                text = heading_text(f, one, max(len(cell_text(col, v)) for v in values))
                 col.pieces = split_heading(text, lines)
                 col.heading = text
+            col.second = f.key in second
             cols.append(col)
             if marks:
                 marked = True
@@ -70,15 +104,23 @@ class TableLayout:
                 printed = h["mark_heading"] and not mark.glued
                 mark.pieces = split_heading("B/A" if printed else "", lines)
                 cols.append(mark)
-        used = max(sum(1 for p in col.pieces if p) for col in cols)
+        used = max(sum(1 for p in col.pieces if p) for col in cols if not col.second)
         for col in cols:
             col.pieces = col.pieces[lines - used:]
+            if second:
+                col.pieces = [""] * used + [col.heading] if col.second else col.pieces + [""]
             data, head = self.data_width(col), max(len(p) for p in col.pieces)
             col.width = max(head, data, 1)
             if not col.day and col.kind != "marks":
                 # a heading wider than the values keeps a blank more from its neighbour's
                 col.width += self.rng.randint(0, self.h["slack"]) + (head > data)
         return cols
+
+    def second_keys(self) -> list:
+        """The keys of the columns the table prints on a record's second line: the last two
+        to four of those that may go there, where the table's habit prints two lines."""
+        keys = second_line_keys(self.content, self.h) if self.h.get("two_lines") else []
+        return keys[-self.rng.randint(2, len(keys)):] if keys else []
 
     def data_width(self, col) -> int:
         """The widest value the column prints, a total's figure included."""
@@ -141,10 +183,13 @@ class TableLayout:
         return next(c for c in self.cols if c.key == key)
 
     # --- places -----------------------------------------------------------------------------
-    def cells(self) -> list:
-        """The columns in cells: a column and the mark glued to it share one."""
+    def cells(self, second=False) -> list:
+        """The columns of a record's first line (or its second) in cells: a column and the
+        mark glued to it share one."""
         groups = []
         for c in self.cols:
+            if c.second != second:
+                continue
             if c.glued:
                 groups[-1].append(c)
             else:
@@ -176,6 +221,27 @@ class TableLayout:
             self.edges.append(x)
             x += 1
         self.width = x - 1
+        if self.second:
+            self.place_second()
+
+    def place_second(self):
+        """Places the columns of a record's second line: the first ends under the names, left
+        of the first line's first figure (the names' column widened to hold it), the others
+        follow it, two to four blanks apart."""
+        region = self.label_region()
+        name = next((c for c in region if c.kind == "text"), region[-1])
+        amount = next(c for c in self.cols if c.kind == "amount")
+        w = self.second[0].width
+        short = name.start + w - (amount.start - 2)
+        if short > 0:
+            name.width += short
+            self.place()
+            return
+        x = self.rng.randint(name.start + w, amount.start - 2) - w + 1
+        for c in self.second:
+            c.start = x
+            x = c.end + 1 + self.rng.randint(2, 4)
+        self.width = max(self.width, self.second[-1].end)
 
     # --- lines ------------------------------------------------------------------------------
     def blank_row(self, merged_to=0) -> list:
@@ -245,7 +311,7 @@ class TableLayout:
         out = []
         centred = self.h["centred_headings"]
         for level in range(len(self.cols[0].pieces)):
-            for group in self.cells():
+            for group in self.cells() + self.cells(True):
                 for c in group:
                     piece = c.pieces[level]
                     if not piece:
@@ -298,11 +364,26 @@ class TableLayout:
         """A record's line and its continuation lines."""
         cells = {c.key: cell_text(c, rec.get(c.mark_of or c.key)) for c in self.cols}
         lines = [cells]
+        if self.second:  # the last figures on a line of their own
+            below = {c.key for c in self.second}
+            lines = [{k: v for k, v in cells.items() if k not in below},
+                     {k: v for k, v in cells.items() if k in below}]
         if self.wrap_key and rec.get(self.wrap_key):
             pieces = wrap(str(rec[self.wrap_key]), self.col(self.wrap_key).width)
             cells[self.wrap_key] = pieces[0]
             lines += [{self.wrap_key: p} for p in pieces[1:]]
         return [self.row(c) for c in lines]
+
+    def total_lines(self, label: str, figures: dict, place: str) -> list:
+        """A total's lines: its label and figures, and where records print two lines, the
+        second line's figures on a line of their own under them."""
+        below = {c.key for c in self.second}
+        first = self.total_line(label, {k: v for k, v in figures.items() if k not in below},
+                                place)
+        if not self.second:
+            return [first]
+        return [first, self.row({c.key: cell_text(c, figures[c.key]) for c in self.second
+                                 if c.key in figures})]
 
     def total_line(self, label: str, figures: dict, place: str) -> str:
         """A total's line: its label and its figures under their columns (a balance's mark

@@ -49,12 +49,12 @@ def changed_amount(raw: list, truth: dict, rng):
             new = render_value(col, str(new_value))
             if len(new) == len(old) and (new_value > 0) == (Decimal(rec["values"][ci]) > 0):
                 lines = list(raw)
-                lines[rec["line"] - 1] = replace_at(lines[rec["line"] - 1], col["span"][1], old,
-                                                    new)
+                n = rec["lines"][col.get("record_line", 1) - 1]  # the line the column is on
+                lines[n - 1] = replace_at(lines[n - 1], col["span"][1], old, new)
                 changed = copy.deepcopy(table)
                 changed["records"][ri]["values"][ci] = str(new_value)
                 expect, why = expectation(changed)
-                return lines, {"change": "amount", "table": ti + 1, "line": rec["line"],
+                return lines, {"change": "amount", "table": ti + 1, "line": n,
                                "column": col["heading"], "from": old, "to": new,
                                "expect": expect, "why": why}
     return None

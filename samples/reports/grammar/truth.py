@@ -69,6 +69,8 @@ def table_truth(run, report_fields) -> dict:
             out["format"] = col.date_form
         elif col.kind == "marks" and col.glued:
             out["format"] = {"glued": True}
+        if col.second:
+            out["record_line"] = 2  # the column stands on a record's (a total's) second line
         key = col.key
         if key in c.relations:
             rule = c.relations[key]
@@ -168,6 +170,8 @@ def total_truth(run, t) -> dict:
         scope["group"] = t["group"]
     out = {"line": t["line"], "label": t["label"], "keyword": t["keyword"],
            "covers": t["covers"], "scope": scope, "page": t["page"], "amounts": amounts}
+    if len(t.get("lines", ())) > 1:
+        out["lines"] = t["lines"]
     if marks:
         out["marks"] = marks
     out["how"] = how
