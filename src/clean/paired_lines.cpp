@@ -5,11 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "clean/table_finder_detail.h"
 #include "clean/table_layout.h"
 #include "clean/value_reading.h"
 
 namespace tablamo {
 namespace {
+
+using finder_detail::withoutFormFeed;
 
 // Lines looked at to tell a report of paired lines; the pairs then are joined throughout.
 constexpr int kLooked = 4000;
@@ -23,10 +26,6 @@ struct Token {
     bool figure = false;   // an amount with a separator: no page number, no count
     bool none = false;     // dashes for a figure of nothing
 };
-
-std::string_view withoutFeed(std::string_view line) {
-    return !line.empty() && line.front() == '\f' ? line.substr(1) : line;
-}
 
 std::string_view trimmedRight(std::string_view line) {
     const std::size_t end = line.find_last_not_of(' ');
@@ -112,7 +111,7 @@ Pairs pairsIn(const ReportText& text, int end, const Pairs* known) {
         if (nextRead) {
             std::swap(here, next);
         } else {
-            tokensOf(withoutFeed(text.line(i)), here);
+            tokensOf(withoutFormFeed(text.line(i)), here);
         }
         nextRead = false;
         if (secondLine(here)) {
@@ -123,7 +122,7 @@ Pairs pairsIn(const ReportText& text, int end, const Pairs* known) {
         const int start = firstFigure(here);
         if (start >= 0) pairs.firstLines.push_back(i);
         if (i + 1 >= end) continue;
-        tokensOf(withoutFeed(text.line(i + 1)), next);
+        tokensOf(withoutFormFeed(text.line(i + 1)), next);
         nextRead = true;
         if (!secondLine(next) || (known && !known->inColumns(next))) continue;
         pairs.first.push_back(i);
@@ -205,7 +204,7 @@ int secondHeading(const ReportText& text, const Pairs& pairs) {
     std::vector<Token> tokens;
     for (int j = firstPair - 1; j > 0 && j >= firstPair - kReach; --j) {
         if (!isRuleLike(text.line(j))) continue;
-        const std::string_view above = withoutFeed(text.line(j - 1));
+        const std::string_view above = withoutFormFeed(text.line(j - 1));
         tokensOf(above, tokens);
         if (tokens.empty() || isRuleLike(above) ||
             std::any_of(tokens.begin(), tokens.end(), [](const Token& t) { return t.amount; }))
@@ -213,7 +212,7 @@ int secondHeading(const ReportText& text, const Pairs& pairs) {
         return j - 1;
     }
     for (int j = firstPair - 1; j >= 0 && j >= firstPair - kReach; --j) {
-        if (headsSecondLines(withoutFeed(text.line(j)), pairs)) return j;
+        if (headsSecondLines(withoutFormFeed(text.line(j)), pairs)) return j;
     }
     return -1;
 }
@@ -230,16 +229,16 @@ std::optional<ReportText> joinedRecordLines(const ReportText& text) {
     // and their rule; the second lines shifted left as far as all of them allow.
     std::size_t width = 0, shift = std::string_view::npos;
     for (const int i : pairs.first) {
-        width = std::max(width, trimmedRight(withoutFeed(text.line(i))).size());
-        const std::string_view second = withoutFeed(text.line(i + 1));
+        width = std::max(width, trimmedRight(withoutFormFeed(text.line(i))).size());
+        const std::string_view second = withoutFormFeed(text.line(i + 1));
         shift = std::min(shift, second.find_first_not_of(' '));
     }
     std::string_view headingText, ruleText;
     if (heading >= 0) {
-        headingText = trimmedRight(withoutFeed(text.line(heading)));
+        headingText = trimmedRight(withoutFormFeed(text.line(heading)));
         shift = std::min(shift, headingText.find_first_not_of(' '));
-        width = std::max(width, trimmedRight(withoutFeed(text.line(heading - 1))).size());
-        const std::string_view under = withoutFeed(text.line(heading + 1));
+        width = std::max(width, trimmedRight(withoutFormFeed(text.line(heading - 1))).size());
+        const std::string_view under = withoutFormFeed(text.line(heading + 1));
         if (isRuleLike(under)) ruleText = trimmedRight(under);
         width = std::max(width, ruleText.size());
         // A column's heading widens it: words one blank apart are one heading.
@@ -271,7 +270,7 @@ std::optional<ReportText> joinedRecordLines(const ReportText& text) {
     const auto pad = [&](std::string_view line) {
         const std::size_t before = out.size();
         out += line;
-        const std::size_t own = out.size() - before - (line.size() - withoutFeed(line).size());
+        const std::size_t own = out.size() - before - (line.size() - withoutFormFeed(line).size());
         if (own < width) out.append(width - own, ' ');
     };
     std::size_t next = 0;       // the next pair
@@ -283,16 +282,16 @@ std::optional<ReportText> joinedRecordLines(const ReportText& text) {
         underHeading = false;
         if (next < pairs.first.size() && pairs.first[next] == i) {
             pad(trimmedRight(line));
-            out += withoutFeed(text.fullLine(i + 1)).substr(shift);
+            out += withoutFormFeed(text.fullLine(i + 1)).substr(shift);
             out += "\r\n";  // the second line, left blank
             ++i;
             ++next;
             continue;
         }
-        const std::string_view own = trimmedRight(withoutFeed(line));
+        const std::string_view own = trimmedRight(withoutFormFeed(line));
         // With no rule under them, the second heading line joins the first: the headings
         // stay right over the records.
-        const std::string_view below = trimmedRight(withoutFeed(text.fullLine(i + 1)));
+        const std::string_view below = trimmedRight(withoutFormFeed(text.fullLine(i + 1)));
         if (heading >= 0 && ruleText.empty() && below == headingText && own != headingText &&
             !own.empty() && !isRuleLike(own)) {
             pad(trimmedRight(line));
@@ -302,7 +301,7 @@ std::optional<ReportText> joinedRecordLines(const ReportText& text) {
             continue;
         }
         if (heading >= 0 && own == headingText) {
-            out.append(line.size() - withoutFeed(line).size(), '\f');
+            out.append(line.size() - withoutFormFeed(line).size(), '\f');
             out.append(width, ' ');
             out += own.substr(shift);
             underHeading = true;
